@@ -1,0 +1,116 @@
+#include "cli_common.h"
+
+#include <unistd.h>
+
+#include <iostream>
+
+#include "data/data_input.h"
+#include "data/dataset.h"
+#include "data/errors.h"
+#include "data/numbers.h"
+#include "shell/settings.h"
+
+namespace tavrel::cli {
+
+Arguments::Arguments(const std::vector<std::string>& args, const std::set<std::string>& flags,
+                     const std::set<std::string>& options) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a.rfind("--", 0) != 0 || a == "--") {
+      positional_.push_back(a);
+    } else if (flags.count(a)) {
+      values_[a] = "1";
+    } else if (options.count(a)) {
+      if (i + 1 >= args.size()) throw UsageError("у параметра " + a + " нет значения");
+      values_[a] = args[++i];
+    } else {
+      throw UsageError("неизвестный параметр " + a);
+    }
+  }
+}
+
+const std::string& Arguments::Required(std::size_t index, const char* what) const {
+  if (index >= positional_.size()) throw UsageError(std::string("не указан ") + what);
+  return positional_[index];
+}
+
+bool Arguments::Has(const std::string& name) const { return values_.count(name) > 0; }
+
+std::string Arguments::Value(const std::string& name, const std::string& fallback) const {
+  const auto it = values_.find(name);
+  return it == values_.end() ? fallback : it->second;
+}
+
+int Arguments::IntValue(const std::string& name, int fallback) const {
+  if (!Has(name)) return fallback;
+  try {
+    return UserInteger(Value(name));
+  } catch (const ConversionError& e) {
+    throw UsageError(name + ": " + e.what());
+  }
+}
+
+double Arguments::DoubleValue(const std::string& name, double fallback) const {
+  if (!Has(name)) return fallback;
+  try {
+    return UserNumber(Value(name));
+  } catch (const ConversionError& e) {
+    throw UsageError(name + ": " + e.what());
+  }
+}
+
+namespace {
+
+std::string ProgramDirectory() {
+  char buf[4096];
+  const ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
+  if (n <= 0) return "./";
+  return DirectoryOf(std::string(buf, static_cast<std::size_t>(n)));
+}
+
+}  // namespace
+
+void LoadSettingsFor(const Arguments& args) {
+  Data().ExeDir = ProgramDirectory();
+  std::string path = args.Value("--ini");
+  if (path.empty()) {
+    path = UserSettingsPath();
+    EnsureUserSettings(path, Data().ExeDir);
+  }
+  try {
+    if (!LoadSettings(path)) std::cerr << kNoSettingsFile << path << "\n";
+  } catch (const ConversionError& e) {
+    std::cerr << e.what() << "\n";
+  }
+}
+
+void LoadDataFor(const Arguments& args, const std::string& dataFile) {
+  if (args.Has("--missing")) {
+    Config().EmptyValue = args.IntValue("--missing", 0);
+    Data().EmptyValue = Config().EmptyValue;
+  }
+  const LoadOutcome outcome = LoadDataFile(dataFile);
+  if (!outcome.loaded) throw CommandFailure(outcome.warning);
+  if (!outcome.warning.empty()) std::cerr << outcome.warning << "\n";
+}
+
+void SelectVariables(const Arguments& args) {
+  if (!args.Has("--vars")) return;
+  const DataSet& d = Data();
+  std::vector<int> chosen;
+  std::string list = args.Value("--vars") + ",";
+  for (std::size_t start = 0, comma; (comma = list.find(',', start)) != std::string::npos; start = comma + 1) {
+    const std::string name = list.substr(start, comma - start);
+    if (name.empty()) continue;
+    bool found = false;
+    for (int v = 0; v <= d.LastVar; ++v) {
+      if (d.VarNames[v] != name) continue;
+      chosen.push_back(v);
+      found = true;
+    }
+    if (!found) throw CommandFailure("Нет переменной " + name);
+  }
+  NarrowTo(chosen);
+}
+
+}  // namespace tavrel::cli

@@ -1,0 +1,34 @@
+#include <iostream>
+
+#include "cli_common.h"
+#include "commands.h"
+#include "data/dataset.h"
+#include "data/numbers.h"
+#include "data/text_codec.h"
+#include "statistics/min_max.h"
+
+namespace tavrel::cli {
+
+int RunInfo(const std::vector<std::string>& raw) {
+  const Arguments args(raw, {}, {"--ini", "--missing"});
+  const std::string& dataFile = args.Required(0, "файл данных");
+  if (args.Positional().size() > 1) throw UsageError("лишний аргумент " + args.Positional()[1]);
+  LoadSettingsFor(args);
+  LoadDataFor(args, dataFile);
+  const DataSet& d = Data();
+  std::cout << "   N  Имя             Число  Пропуски      Минимум     Максимум      Шаг Y\n";
+  for (int v = 0; v <= d.LastVar; ++v) {
+    const Variable var = GetVariable(v);
+    int missing = 0;
+    for (std::int32_t i = 0; i <= var.last; ++i)
+      if (var.values[i] == d.EmptyValue) ++missing;
+    double min = 0, max = 0;
+    MinMaxNoEmpty(var.values, var.last, min, max);
+    std::cout << IntText(v, 4) << "  " << AlignLeft(var.name, 8) << IntText(var.last + 1, 11)
+              << IntText(missing, 10) << FixedText(min, 13, 3) << FixedText(max, 13, 3)
+              << FixedText(d.VarSteps[v], 11, 3) << "\n";
+  }
+  return 0;
+}
+
+}  // namespace tavrel::cli

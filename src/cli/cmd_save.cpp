@@ -1,0 +1,22 @@
+#include "cli_common.h"
+#include "commands.h"
+#include "data/data_table_writer.h"
+#include "data/results_file.h"
+
+namespace tavrel::cli {
+
+int RunSave(const std::vector<std::string>& raw) {
+  const Arguments args(raw, {"--append"}, kDataOptions);
+  const std::string& dataFile = args.Required(0, "файл данных");
+  const std::string& outFile = args.Required(1, "файл для записи");
+  if (args.Positional().size() > 2) throw UsageError("лишний аргумент " + args.Positional()[2]);
+  LoadSettingsFor(args);
+  LoadDataFor(args, dataFile);
+  SelectVariables(args);
+  ResultsFile().Open(outFile, args.Has("--append"));
+  WriteDataTable();
+  ResultsFile().Close();
+  return 0;
+}
+
+}  // namespace tavrel::cli

@@ -1,0 +1,52 @@
+// tavrel-cli: the batch companion of Tavrel, for scripted work on the same
+// settings and data files.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli_common.h"
+#include "commands.h"
+#include "data/errors.h"
+
+using namespace tavrel::cli;
+
+namespace {
+
+const CommandEntry kCommands[] = {
+    {"info", RunInfo, "info DATAFILE [--missing CODE] [--ini PATH]"},
+    {"save", RunSave, "save DATAFILE OUTFILE [--vars NAME,...] [--append] [--missing CODE] [--ini PATH]"},
+};
+
+void PrintUsage(std::ostream& out) {
+  out << "Использование: tavrel-cli КОМАНДА ...\n";
+  for (const CommandEntry& c : kCommands) out << "  tavrel-cli " << c.usage << "\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.empty() || args[0] == "--help" || args[0] == "-h") {
+    PrintUsage(args.empty() ? std::cerr : std::cout);
+    return args.empty() ? 2 : 0;
+  }
+  for (const CommandEntry& c : kCommands) {
+    if (args[0] != c.name) continue;
+    try {
+      return c.run(std::vector<std::string>(args.begin() + 1, args.end()));
+    } catch (const UsageError& e) {
+      std::cerr << "tavrel-cli " << c.name << ": " << e.what() << "\n";
+      std::cerr << "Использование: tavrel-cli " << c.usage << "\n";
+      return 2;
+    } catch (const CommandFailure& e) {
+      std::cerr << e.what() << "\n";
+      return 1;
+    } catch (const std::exception& e) {
+      std::cerr << e.what() << "\n";
+      return 1;
+    }
+  }
+  std::cerr << "tavrel-cli: неизвестная команда " << args[0] << "\n";
+  PrintUsage(std::cerr);
+  return 2;
+}

@@ -1,0 +1,192 @@
+#include "data/dataset.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+#include "shell/settings.h"
+#include "statistics/min_max.h"
+
+namespace tavrel {
+
+DataSet& Data() {
+  static DataSet instance;
+  return instance;
+}
+
+void ResetDataSet() { Data() = DataSet{}; }
+
+Variable GetVariable(int v) {
+  const DataSet& d = Data();
+  Variable out;
+  out.name = d.VarNames[v];
+  out.last = d.VarCounts[v] - 1;
+  const Array<double>& row = d.DataValues[v];
+  if (out.last >= row.Count()) throw RangeError("Число значений переменной больше длины строки данных");
+  if (out.last >= 0) out.values.assign(row.begin(), row.begin() + (out.last + 1));
+  return out;
+}
+
+double NiceStep(double range) {
+  static constexpr std::pair<double, double> kSteps[] = {
+      {1, 0.1},       {5, 0.5},       {10, 1},        {20, 2},        {50, 5},       {100, 10},
+      {150, 15},      {200, 20},      {500, 50},      {1000, 100},    {1500, 150},   {2000, 200},
+      {2500, 250},    {5000, 500},    {10000, 1000},  {20000, 2000},  {25000, 2500}, {50000, 5000},
+      {100000, 10000}, {150000, 15000}};
+  for (const auto& [bound, step] : kSteps)
+    if (range < bound) return step;
+  return 50000;
+}
+
+void ComputeVarSteps() {
+  DataSet& d = Data();
+  const Settings& s = Config();
+  if (d.FullLastVar > d.DataValues.Count() - 1) d.FullLastVar = static_cast<int>(d.DataValues.Count() - 1);
+  if (d.FullLastVar < 0) d.FullLastVar = 0;
+  d.VarSteps.resize(static_cast<std::size_t>(std::min<long long>(d.FullLastVar + 1, d.DataValues.Count())), 0.0);
+  for (int i = 0; i < d.VarSteps.Count(); ++i) {
+    double min = 0, max = 0;
+    MinMaxNoEmpty(d.DataValues[i], d.VarCounts[i] - 1, min, max);
+    double r;
+    if (s.ZeroY) {
+      r = max;
+      if (r < 0) r = std::fabs(min);
+    } else {
+      r = std::fabs(max - min);
+    }
+    if (s.YScaleType == 0) {
+      d.VarSteps[i] = NiceStep(r);
+    } else if (s.YScaleType == 1) {
+      d.VarSteps[i] = s.StepY * r / 100;
+    }
+  }
+}
+
+namespace {
+
+// A variable holds data when some value that is not missing differs from 0.
+bool HoldsData(int v) {
+  const DataSet& d = Data();
+  const double empty = d.EmptyValue;
+  const Array<double>& row = d.DataValues[v];
+  for (std::int32_t k = 0; k < d.VarCounts[v]; ++k) {
+    const double x = row[k];
+    if (x != empty && x != 0) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool RemoveEmptyVars() {
+  DataSet& d = Data();
+  // Which variables are empty is settled first: that is where a failure can
+  // come from, and the data set is still untouched then.
+  if (d.LastVar >= d.DataValues.Count() || d.LastVar >= d.VarNames.Count()) return false;
+  std::vector<bool> empty;
+  try {
+    for (int v = 0; v <= d.LastVar; ++v) empty.push_back(!HoldsData(v));
+  } catch (const TavrelError&) {
+    return false;
+  }
+  int i = d.LastVar;
+  int j = 0;
+  int removed = 0;
+  while (j <= i && i > 0) {
+    if (empty[static_cast<std::size_t>(j)]) {
+      for (int m = j + 1; m <= i; ++m) {
+        d.DataValues[m - 1] = std::move(d.DataValues[m]);
+        d.VarCounts[m - 1] = d.VarCounts[m];
+        d.VarNames[m - 1] = std::move(d.VarNames[m]);
+      }
+      empty.erase(empty.begin() + j);
+      ++removed;
+      --i;
+    } else {
+      ++j;
+    }
+  }
+  if (removed > 0) {
+    d.NumVar = i + 1;
+    d.LastVar = i;
+    d.FullLastVar = d.LastVar;
+    d.DataValues.resize(static_cast<std::size_t>(d.NumVar));
+    d.VarNames.resize(static_cast<std::size_t>(d.NumVar));
+    d.VarCounts.resize(static_cast<std::size_t>(d.NumVar));
+  }
+  return true;
+}
+
+bool HasMissingValues() {
+  const DataSet& d = Data();
+  for (int v = 0; v <= d.LastVar && v < d.DataValues.Count(); ++v)
+    if (ContainsEmpty(d.DataValues[v], d.VarCounts[v] - 1)) return true;
+  return false;
+}
+
+bool ContainsEmpty(const Array<double>& a, std::int32_t n) {
+  const double empty = Data().EmptyValue;
+  for (std::int32_t i = 0; i <= n; ++i)
+    if (a[i] == empty) return true;
+  return false;
+}
+
+bool CountsDiffer(const Array<std::int32_t>& a, std::int32_t n) {
+  for (std::int32_t i = 0; i < n; ++i)
+    if (a[i] != a[i + 1]) return true;
+  return false;
+}
+
+void ClearDataSet() {
+  DataSet& d = Data();
+  d.DataValues.clear();
+  d.VarNames.clear();
+  d.VarCounts.clear();
+  d.VarSteps.clear();
+  d.LevelValues.clear();
+  d.XMarks.clear();
+  d.ShowLevels = false;
+  d.ShowXMarks = false;
+  d.Cluster = ClusterResult{};
+  d.FirstSelection = true;
+  d.ResultsFileName = "data.out";
+  Config().YScaleType = 0;
+  d.NumVar = 0;
+  d.LastVar = 0;
+  d.FullLastVar = 0;
+  d.NumObs = 0;
+  d.LastObs = -1;
+}
+
+void SwapVariables(int a, int b) {
+  DataSet& d = Data();
+  std::swap(d.DataValues[a], d.DataValues[b]);
+  std::swap(d.VarCounts[a], d.VarCounts[b]);
+  std::swap(d.VarNames[a], d.VarNames[b]);
+  if (d.VarSteps.Count() > std::max(a, b)) std::swap(d.VarSteps[a], d.VarSteps[b]);
+}
+
+void NarrowTo(const std::vector<int>& chosen) {
+  DataSet& d = Data();
+  int i = 0;
+  for (int j = 0; j <= d.LastVar; ++j) {
+    if (std::find(chosen.begin(), chosen.end(), j) == chosen.end()) continue;
+    if (j != i) SwapVariables(i, j);
+    ++i;
+  }
+  if (i == 0) return;
+  d.NumVar = i;
+  d.LastVar = i - 1;
+}
+
+void WidenVariables() {
+  DataSet& d = Data();
+  d.LastVar = d.FullLastVar;
+  d.NumVar = d.LastVar + 1;
+}
+
+void WidenUnlessKept() {
+  if (!Data().KeepSelection) WidenVariables();
+}
+
+}  // namespace tavrel

@@ -1,0 +1,91 @@
+#pragma once
+// The one data set the whole program works on, and the routines that keep it.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "checked_array.h"
+#include "cluster/cluster_result.h"
+
+namespace tavrel {
+
+// Which kind of command is running; read by the variable and output dialogs.
+enum OperationModes : std::uint8_t {
+  kModeStatistics = 0,
+  kModeSequentialGraph = 1,
+  kModeGraphicEditor = 2,
+  kModeDistributionGraph = 3,
+  kModeScatterDiagram = 4,
+  kModeCluster = 5,
+  kModeSaving = 6,
+};
+
+inline constexpr int kMaxVariables = 100;  // names a data file may have
+
+struct DataSet {
+  Array<Array<double>> DataValues;  // [variable][observation]
+  Array<std::string> VarNames;      // UTF-8, at most 8 characters Windows-1251 can hold
+  Array<std::int32_t> VarCounts;
+  Array<double> VarSteps;
+  int NumVar = 0;       // variables in force; 0 = no data
+  int LastVar = 0;      // NumVar - 1 while NumVar > 0
+  int FullLastVar = 0;  // last variable of the whole data set
+  std::int32_t NumObs = 0;
+  std::int32_t LastObs = -1;
+  std::int32_t EmptyValue = 0;  // the missing-value code
+  int OperationMode = kModeStatistics;
+  bool KeepSelection = false;
+  bool FirstSelection = true;
+  Array<bool> SelectMask;  // the remembered selection; survives loads
+  bool HasMissing = false;
+  std::string DataFileName;
+  std::string DataFileShortName;
+  std::string ResultsFileName = "data.out";
+  std::string ProcessingNote;
+  std::string ExeDir;  // the program's directory, ending with "/"
+
+  // Graph level lines and X-axis marks, per load.
+  Array<double> LevelValues;
+  Array<std::int32_t> XMarks;
+  bool ShowLevels = false;
+  bool ShowXMarks = false;
+
+  ClusterResult Cluster;  // the last cluster run, per load
+};
+
+// The single data set of the process.
+DataSet& Data();
+// Back to the state at program start (for tests).
+void ResetDataSet();
+
+// A copy of variable v: its name, its count - 1 (-1 for no values) and values 0..last.
+struct Variable {
+  std::string name;
+  std::int32_t last = -1;
+  Array<double> values;
+};
+Variable GetVariable(int v);
+
+void ComputeVarSteps();
+double NiceStep(double range);
+
+// Removes the variables in force that hold no data: every value that is not
+// missing is 0, or no value is present. The last variable is never removed.
+// Returns false (with the data set's counts unchanged) when it failed; the
+// caller warns with kRemoveEmptyVarsFailed.
+bool RemoveEmptyVars();
+inline constexpr const char* kRemoveEmptyVarsFailed = "Ошибка удаления пустой переменной.";
+
+bool HasMissingValues();
+bool ContainsEmpty(const Array<double>& a, std::int32_t n);
+bool CountsDiffer(const Array<std::int32_t>& a, std::int32_t n);
+void ClearDataSet();
+
+// Narrowing and widening the variables in force (the variable dialog moves the
+// chosen variables to the front; a finished command widens again).
+void SwapVariables(int a, int b);
+void NarrowTo(const std::vector<int>& chosen);
+void WidenVariables();
+void WidenUnlessKept();
+
+}  // namespace tavrel

@@ -1,0 +1,216 @@
+#include "numbers.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+#include "errors.h"
+#include "text_codec.h"
+
+namespace tavrel {
+
+std::int32_t RoundInt(double x) {
+  const double r = std::nearbyint(x);  // the default rounding mode: halves to even
+  if (!(r >= static_cast<double>(std::numeric_limits<std::int32_t>::min()) &&
+        r <= static_cast<double>(std::numeric_limits<std::int32_t>::max()))) {
+    throw RangeError("Значение " + FloatText(x) + " вне диапазона целых чисел");
+  }
+  return static_cast<std::int32_t>(r);
+}
+
+namespace {
+
+std::string ToChars(double x, int decimals) {
+  std::string buf(static_cast<std::size_t>(decimals) + 320, '\0');  // 309 integer digits at most
+  const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), x, std::chars_format::fixed, decimals);
+  buf.resize(static_cast<std::size_t>(res.ptr - buf.data()));
+  return buf;
+}
+
+// Adds one unit in the last place to a digit string such as "-12.34".
+void IncrementLastDigit(std::string& s) {
+  for (std::size_t i = s.size(); i-- > 0;) {
+    char& c = s[i];
+    if (c == '.' || c == '-') continue;
+    if (c < '9') {
+      ++c;
+      return;
+    }
+    c = '0';
+  }
+  s.insert(s[0] == '-' ? 1 : 0, 1, '1');
+}
+
+// x with the given decimals, halves away from zero. std::to_chars rounds the
+// exact binary value correctly, but exact ties to even; those are detected by
+// looking at more digits and rounded away from zero instead.
+std::string RoundedDecimals(double x, int decimals) {
+  const std::string longer = ToChars(x, decimals + 1);
+  if (longer.back() == '5') {
+    const std::string exact = ToChars(x, decimals + 40);
+    const bool tie = exact.compare(0, longer.size(), longer) == 0 &&
+                     exact.find_first_not_of('0', longer.size()) == std::string::npos;
+    if (tie) {
+      std::string s = longer.substr(0, longer.size() - 1);
+      if (decimals == 0) s.pop_back();  // the decimal point
+      IncrementLastDigit(s);
+      return s;
+    }
+  }
+  return ToChars(x, decimals);
+}
+
+}  // namespace
+
+std::string FixedText(double x, int width, int decimals) {
+  std::string s;
+  if (std::isnan(x)) {
+    s = "Nan";
+  } else if (std::isinf(x)) {
+    s = x > 0 ? "+Inf" : "-Inf";
+  } else {
+    s = RoundedDecimals(x, decimals < 0 ? 0 : decimals);
+    if (s[0] == '-' && s.find_first_not_of("-0.") == std::string::npos) s.erase(0, 1);
+  }
+  return AlignRight(s, width);
+}
+
+std::string IntText(long long value, int width) { return AlignRight(std::to_string(value), width); }
+
+std::string FloatText(double x) {
+  if (std::isnan(x)) return "NAN";
+  if (std::isinf(x)) return x > 0 ? "INF" : "-INF";
+  if (x == 0) return "0";
+  // 15 significant digits in scientific form tell the decimal exponent after rounding.
+  char buf[64];
+  auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific, 14);
+  std::string sci(buf, res.ptr);
+  const std::size_t epos = sci.find('e');
+  const int exponent = std::stoi(sci.substr(epos + 1));
+  std::string mantissa = sci.substr(0, epos);
+  const bool negative = mantissa[0] == '-';
+  std::string digits;
+  for (char c : mantissa)
+    if (c >= '0' && c <= '9') digits += c;
+  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+
+  std::string out = negative ? "-" : "";
+  if (exponent >= 15 || std::fabs(x) < 0.00001) {
+    out += digits[0];
+    if (digits.size() > 1) out += "." + digits.substr(1);
+    out += "E" + std::to_string(exponent);
+  } else if (exponent < 0) {
+    out += "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+  } else {
+    const std::size_t intDigits = static_cast<std::size_t>(exponent) + 1;
+    if (digits.size() <= intDigits) {
+      out += digits + std::string(intDigits - digits.size(), '0');
+    } else {
+      out += digits.substr(0, intDigits) + "." + digits.substr(intDigits);
+    }
+  }
+  return out;
+}
+
+std::size_t ScanNumber(std::string_view text, double& value) {
+  static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                       1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  const std::size_t n = text.size();
+  std::size_t i = 0;
+  const bool negative = n > 0 && text[0] == '-';
+  if (n > 0 && (text[0] == '-' || text[0] == '+')) ++i;
+  const std::size_t numberStart = i;
+  const auto digitAt = [&](std::size_t p) { return p < n && static_cast<unsigned>(text[p] - '0') < 10; };
+  std::uint64_t mantissa = 0;
+  int significant = 0;  // digits from the first non-zero one; beyond 19 only counted
+  int digits = 0;
+  int scale = 0;  // significant digits after the point
+  for (; i < n && text[i] == '0'; ++i) ++digits;
+  for (; digitAt(i); ++i, ++digits, ++significant)
+    if (significant < 19) mantissa = mantissa * 10 + static_cast<unsigned>(text[i] - '0');
+  if (i < n && text[i] == '.') {
+    std::size_t p = i + 1;
+    int fraction = 0;
+    if (significant == 0)
+      for (; p < n && text[p] == '0'; ++p, ++fraction) ++scale;
+    for (; digitAt(p); ++p, ++fraction, ++significant) {
+      if (significant < 19) {
+        mantissa = mantissa * 10 + static_cast<unsigned>(text[p] - '0');
+        ++scale;
+      }
+    }
+    if (digits + fraction > 0) {
+      digits += fraction;
+      i = p;
+    }
+  }
+  if (digits == 0) return 0;
+  bool exponent = false;
+  if (i < n && (text[i] == 'e' || text[i] == 'E')) {
+    std::size_t p = i + 1;
+    if (p < n && (text[p] == '+' || text[p] == '-')) ++p;
+    const std::size_t expStart = p;
+    while (p < n && text[p] >= '0' && text[p] <= '9') ++p;
+    if (p > expStart) {
+      i = p;
+      exponent = true;
+    }
+  }
+  // Digits that fit 2^53 scaled by an exact power of ten give the correctly
+  // rounded value with one operation; anything else goes the general way.
+  if (!exponent && significant <= 15 && scale <= 22) {
+    const double m = static_cast<double>(mantissa);
+    value = scale == 0 ? m : m / kPowers[scale];
+    if (negative) value = -value;
+    return i;
+  }
+  const char* first = text.data() + numberStart;
+  const char* last = text.data() + i;
+  const auto res = std::from_chars(first, last, value);
+  if (res.ec == std::errc::result_out_of_range) {
+    value = std::strtod(std::string(first, last).c_str(), nullptr);  // keep the IEEE overflow or underflow
+  }
+  if (negative) value = -value;
+  return i;
+}
+
+bool ParseFixedNumber(std::string_view token, double& value) {
+  return !token.empty() && ScanNumber(token, value) == token.size();
+}
+
+double ReadLeadingNumber(std::string_view text) {
+  double value = 0;
+  return ScanNumber(TrimBlanksLeft(text), value) > 0 ? value : 0;
+}
+
+double UserNumber(std::string_view text) {
+  const std::string original(text);
+  const std::string s = ReplaceChar(std::string(TrimBlanks(text)), ',', '.');
+  double value = 0;
+  if (!ParseFixedNumber(s, value)) throw ConversionError("«" + original + "» не является числом");
+  return value;
+}
+
+std::int32_t UserInteger(std::string_view text) {
+  const std::string original(text);
+  std::string_view s = text;
+  if (!s.empty() && s[0] == '+') s.remove_prefix(1);
+  std::int32_t value = 0;
+  const auto res = std::from_chars(s.data(), s.data() + s.size(), value);
+  if (s.empty() || res.ec != std::errc() || res.ptr != s.data() + s.size() || (s[0] == '-' && s.size() == 1)) {
+    throw ConversionError("«" + original + "» не является целым числом");
+  }
+  return value;
+}
+
+std::string ReplaceChar(std::string s, char from, char to) {
+  for (char& c : s)
+    if (c == from) c = to;
+  return s;
+}
+
+std::string ValueText(double x, double special, const std::string& alt) {
+  return x == special ? alt : FixedText(x, 8, 2);
+}
+
+}  // namespace tavrel

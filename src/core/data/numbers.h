@@ -1,0 +1,56 @@
+#pragma once
+// The number texts every report and dialog shares, and the conversions of
+// numbers typed or read by the program.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tavrel {
+
+// Rounds to the nearest integer, halves to the even neighbour. A value that does
+// not fit a 32-bit integer (an infinity or NaN included) is a RangeError.
+std::int32_t RoundInt(double x);
+
+// A report field [width:decimals]: fixed-point with "." as decimal point,
+// right-aligned and blank-filled, taking more room when it needs it. Halves are
+// rounded away from zero; a value that rounds to zero has no minus sign.
+// Infinities and NaN are written "+Inf", "-Inf" and "Nan", right-aligned.
+std::string FixedText(double x, int width, int decimals);
+
+// An integer field [width]: right-aligned, taking more room when it needs it.
+std::string IntText(long long value, int width);
+
+// The dialogs' general conversion: up to 15 significant digits, trailing zeros
+// dropped, scientific notation ("1.5E-7", "1E20") for very large or small
+// values; "INF", "-INF" and "NAN" for the special values.
+std::string FloatText(double x);
+
+// The longest prefix of text with the fixed number syntax: its length (0 when
+// there is none), with its value in value.
+std::size_t ScanNumber(std::string_view text, double& value);
+
+// The fixed number syntax of data files: optional sign, digits with an optional
+// "." and an optional exponent. The whole token must match; a decimal comma does not.
+bool ParseFixedNumber(std::string_view token, double& value);
+
+// The fixed reader of a few dialogs: the number at the start of text ("." as
+// decimal point), reading up to the first character that is not part of it.
+// Leading blanks are skipped; an empty or unreadable text gives 0.
+double ReadLeadingNumber(std::string_view text);
+
+// The user's input conversion: blanks around the text are ignored, and both
+// "." and "," are accepted as the decimal separator. A text that is not a
+// number is a ConversionError with a message naming it.
+double UserNumber(std::string_view text);
+
+// A strict integer conversion (optional sign, decimal digits, 32-bit range);
+// anything else is a ConversionError naming the text.
+std::int32_t UserInteger(std::string_view text);
+
+// s with every occurrence of from replaced by to.
+std::string ReplaceChar(std::string s, char from, char to);
+
+// x as a report field [8:2], or alt when x equals special.
+std::string ValueText(double x, double special, const std::string& alt);
+
+}  // namespace tavrel

@@ -1,0 +1,54 @@
+#pragma once
+// The results file every report is written to: UTF-8 text, lines ending CR LF.
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace tavrel {
+
+class ResultsFileWriter {
+ public:
+  ResultsFileWriter() = default;
+  ResultsFileWriter(const ResultsFileWriter&) = delete;
+  ResultsFileWriter& operator=(const ResultsFileWriter&) = delete;
+  ~ResultsFileWriter();
+
+  // Opens path for appending at its end, or truncated when append is false
+  // (created when missing). A failure is an InOutError; a file that was open is closed first.
+  void Open(const std::string& path, bool append);
+  bool IsOpen() const { return file_ != nullptr; }
+  // Writes text without ending the line. A failed write closes the file and is an InOutError.
+  void Write(std::string_view text);
+  // Writes text and a line end.
+  void WriteLn(std::string_view text = {});
+  // Flushes and closes; a write that failed on the way is an InOutError.
+  void Close();
+
+ private:
+  std::FILE* file_ = nullptr;
+  std::string path_;
+};
+
+// The single results file of the process.
+ResultsFileWriter& ResultsFile();
+
+// The name the output dialog proposes for a data file: its name with the
+// extension replaced by ".out" (".out" appended when it has none).
+std::string ProposedResultsName(const std::string& dataShortName);
+
+// The results file's path: the directory (the home directory when empty),
+// joined with "/" when it does not end with one, and the file name.
+std::string ResultsFilePath(const std::string& directory, const std::string& fileName);
+
+// The question asked before writing to an existing results file.
+std::string AppendQuestion(const std::string& path);
+
+// The title block in front of every report.
+void WriteTitle(const std::string& fileName, const std::string& title, const std::string& note);
+// The list of the variables in force, seven names a line.
+void WriteVarList();
+
+// A rule of count underscores.
+std::string Rule(int count);
+
+}  // namespace tavrel

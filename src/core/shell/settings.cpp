@@ -1,0 +1,177 @@
+#include "shell/settings.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+
+#include "data/dataset.h"
+#include "data/errors.h"
+#include "data/numbers.h"
+#include "data/text_codec.h"
+#include "shell/ini_file.h"
+
+namespace tavrel {
+
+Settings& Config() {
+  static Settings instance;
+  return instance;
+}
+
+void ResetSettings() { Config() = Settings{}; }
+
+namespace {
+
+bool Exists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
+
+void MakeDirectories(const std::string& dir) {
+  for (std::size_t pos = 1; pos <= dir.size(); ++pos) {
+    if (pos == dir.size() || dir[pos] == '/') mkdir(dir.substr(0, pos).c_str(), 0755);
+  }
+}
+
+std::string HomeDirectory() {
+  const char* home = std::getenv("HOME");
+  std::string dir = home && *home ? home : "/";
+  if (dir.back() != '/') dir += '/';
+  return dir;
+}
+
+// Reads the keys in their fixed order; the first integer that does not convert ends it.
+class SettingsReader {
+ public:
+  explicit SettingsReader(const IniFile& ini) : ini_(ini) {}
+
+  void Int(const char* section, const char* key, std::int32_t& field) {
+    const std::string text = ini_.Read(section, key).value_or("");
+    try {
+      field = UserInteger(text);
+    } catch (const ConversionError& e) {
+      throw ConversionError(std::string(e.what()) + " (ключ " + key + " раздела " + section +
+                            " файла конфигурации)");
+    }
+  }
+  void Bool(const char* section, const char* key, bool& field) {
+    const std::string text = ini_.Read(section, key).value_or("0");
+    field = !text.empty() && text != "0";
+  }
+  void String(const char* section, const char* key, std::string& field) {
+    field = ini_.Read(section, key).value_or("");
+  }
+
+ private:
+  const IniFile& ini_;
+};
+
+std::string BoolText(bool b) { return b ? "1" : "0"; }
+
+}  // namespace
+
+std::string UserSettingsPath() {
+  const char* xdg = std::getenv("XDG_CONFIG_HOME");
+  std::string base = xdg && *xdg ? xdg : HomeDirectory() + ".config";
+  if (base.back() != '/') base += '/';
+  return base + "tavrel/" + kSettingsFileName;
+}
+
+bool EnsureUserSettings(const std::string& userPath, const std::string& exeDir) {
+  if (Exists(userPath)) return true;
+  const std::string distributed = exeDir + kSettingsFileName;
+  std::ifstream in(distributed, std::ios::binary);
+  if (!in) return false;
+  const std::size_t slash = userPath.rfind('/');
+  if (slash != std::string::npos) MakeDirectories(userPath.substr(0, slash));
+  {
+    std::ofstream out(userPath + ".tmp", std::ios::binary | std::ios::trunc);
+    out << in.rdbuf();
+    if (!out) return false;
+  }
+  return std::rename((userPath + ".tmp").c_str(), userPath.c_str()) == 0;
+}
+
+bool LoadSettings(const std::string& path) {
+  if (!Exists(path)) return false;
+  const IniFile ini = IniFile::Load(path);
+  Settings& s = Config();
+  SettingsReader r(ini);
+  r.Int("Graphic", "StepX", s.StepX);
+  r.Int("Graphic", "StepY", s.StepY);
+  r.Int("Graphic", "GraphFontSize", s.GraphFontSize);
+  r.String("Graphic", "GraphFontName", s.GraphFontName);
+  r.Int("Graphic", "GraphPenWidth", s.GraphPenWidth);
+  r.Int("PrintGraphic", "PrintStepX", s.PrintStepX);
+  r.Int("PrintGraphic", "PrintStepY", s.PrintStepY);
+  r.Int("PrintGraphic", "PrintGraphFontSize", s.PrintGraphFontSize);
+  r.String("PrintGraphic", "PrintGraphFontName", s.PrintGraphFontName);
+  r.Int("PrintGraphic", "PrintPenWidth", s.PrintPenWidth);
+  r.Int("Graphic", "YScaleType", s.YScaleType);
+  r.Bool("Graphic", "IsData", s.IsData);
+  r.Bool("Graphic", "ZeroY", s.ZeroY);
+  r.Int("Font", "TextFontSize", s.TextFontSize);
+  r.Int("Font", "PrintTextFontSize", s.PrintTextFontSize);
+  r.String("Font", "TextFontName", s.TextFontName);
+  r.String("Font", "PrintTextFontName", s.PrintTextFontName);
+  r.Bool("System", "InnerEditor", s.InnerEditor);
+  r.String("System", "ExtEditor", s.ExtEditor);
+  r.Int("Cluster", "ObjectDistance", s.ObjectDistance);
+  r.Int("Cluster", "ClusterDistance", s.ClusterDistance);
+  r.Bool("Cluster", "IsAddClustNumber", s.IsAddClustNumber);
+  r.Bool("Cluster", "IsClustCont", s.IsClustCont);
+  r.Int("Cluster", "ClusterNumber", s.ClusterNumber);
+  r.String("System", "SystemPath", s.SystemPath);
+  r.String("System", "HelpFile", s.HelpFile);
+  r.Int("System", "EmptyValue", s.EmptyValue);
+  r.String("System", "InputCat", s.InputCat);
+  r.String("System", "OutputCat", s.OutputCat);
+  r.Bool("System", "IsZeroVarInput", s.IsZeroVarInput);
+  r.Bool("System", "SavePrmSel", s.SavePrmSel);
+  Data().EmptyValue = s.EmptyValue;
+  return true;
+}
+
+void SaveSettings(const std::string& path, const TypedDirectories& typed) {
+  const Settings& s = Config();
+  IniFile ini = IniFile::Load(path);
+  ini.Write("System", "SystemPath", typed.SystemPath);
+  ini.Write("System", "InputCat", typed.InputCat);
+  ini.Write("System", "OutputCat", typed.OutputCat);
+  ini.Write("System", "EmptyValue", std::to_string(s.EmptyValue));
+  ini.Write("System", "InnerEditor", BoolText(s.InnerEditor));
+  ini.Write("System", "IsZeroVarInput", BoolText(s.IsZeroVarInput));
+  ini.Write("System", "SavePrmSel", BoolText(s.SavePrmSel));
+  if (!TrimBlanks(s.ExtEditor).empty()) ini.Write("System", "ExtEditor", s.ExtEditor);
+  ini.Write("Graphic", "StepX", std::to_string(s.StepX));
+  ini.Write("Graphic", "StepY", std::to_string(s.StepY));
+  ini.Write("Graphic", "GraphFontSize", std::to_string(s.GraphFontSize));
+  ini.Write("Graphic", "GraphFontName", s.GraphFontName);
+  ini.Write("Graphic", "GraphPenWidth", std::to_string(s.GraphPenWidth));
+  ini.Write("PrintGraphic", "PrintStepX", std::to_string(s.PrintStepX));
+  ini.Write("PrintGraphic", "PrintStepY", std::to_string(s.PrintStepY));
+  ini.Write("PrintGraphic", "PrintGraphFontSize", std::to_string(s.PrintGraphFontSize));
+  ini.Write("PrintGraphic", "PrintGraphFontName", s.PrintGraphFontName);
+  ini.Write("PrintGraphic", "PrintPenWidth", std::to_string(s.PrintPenWidth));
+  ini.Write("Graphic", "YScaleType", std::to_string(s.YScaleType));
+  ini.Write("Graphic", "ZeroY", BoolText(s.ZeroY));
+  ini.Write("Graphic", "IsData", BoolText(s.IsData));
+  ini.Write("Font", "TextFontSize", std::to_string(s.TextFontSize));
+  ini.Write("Font", "PrintTextFontSize", std::to_string(s.PrintTextFontSize));
+  ini.Write("Font", "TextFontName", s.TextFontName);
+  ini.Write("Font", "PrintTextFontName", s.PrintTextFontName);
+  ini.Write("Cluster", "ObjectDistance", std::to_string(s.ObjectDistance));
+  ini.Write("Cluster", "ClusterDistance", std::to_string(s.ClusterDistance));
+  ini.Write("Cluster", "IsAddClustNumber", BoolText(s.IsAddClustNumber));
+  ini.Write("Cluster", "IsClustCont", BoolText(s.IsClustCont));
+  ini.Write("Cluster", "ClusterNumber", std::to_string(s.ClusterNumber));
+  ini.Save(path);
+}
+
+std::string NormaliseDirectory(const std::string& text) {
+  std::string dir(TrimBlanks(text));
+  if (!dir.empty() && dir.back() != '/') dir += '/';
+  return dir;
+}
+
+std::string EffectiveDirectory(const std::string& dir) { return dir.empty() ? HomeDirectory() : dir; }
+
+}  // namespace tavrel

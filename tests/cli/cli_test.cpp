@@ -1,0 +1,81 @@
+// Runs the batch tool as a user would and looks at its output, files and exit codes.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+
+#include "test_support.h"
+
+namespace tavrel {
+namespace {
+
+class CliTest : public test::EngineTest {
+ protected:
+  void SetUp() override {
+    EngineTest::SetUp();
+    ini_ = WriteFile("Tavrel.ini", test::ReadFile(TAVREL_DIST_INI));
+  }
+  // Runs tavrel-cli with the arguments (already quoted as needed); returns the exit code.
+  int Run(const std::string& args) {
+    const std::string command = std::string(TAVREL_CLI) + " " + args + " --ini " + ini_ + " >" +
+                                TempPath("stdout") + " 2>" + TempPath("stderr");
+    const int status = std::system(command.c_str());
+    out_ = test::ReadFile(TempPath("stdout"));
+    err_ = test::ReadFile(TempPath("stderr"));
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+  std::string ini_, out_, err_;
+};
+
+TEST_F(CliTest, InfoListsTheVariablesOfAFileInEitherEncoding) {
+  const std::string utf8 = WriteFile("u.txt", "Пульс Zero АД\n60 0 120\n-999 0 130\n70 0 110\n");
+  ASSERT_EQ(Run("info " + utf8), 0) << err_;
+  EXPECT_EQ(out_,
+            "   N  Имя             Число  Пропуски      Минимум     Максимум      Шаг Y\n"
+            "   0  Пульс             3         1       60.000       70.000      2.000\n"
+            "   1  АД                3         0      110.000      130.000      5.000\n");
+  const std::string cp1251 = WriteFile("w.txt", "\xCF\xF3\xEB\xFC\xF1 \xC0\xC4\n60 0\n70 1\n");
+  ASSERT_EQ(Run("info " + cp1251 + " --missing 0"), 0) << err_;
+  EXPECT_NE(out_.find("   0  Пульс             2         0       60.000       70.000      2.000\n"), std::string::npos)
+      << out_;
+  EXPECT_NE(out_.find("   1  АД                2         1"), std::string::npos) << out_;
+}
+
+TEST_F(CliTest, SaveWritesAFileThatLoadsBackTheSame) {
+  const std::string data = WriteFile("d.txt", "A B C\n1 2.125 3\n4 5 6.5\n");
+  const std::string saved = TempPath("saved.txt");
+  ASSERT_EQ(Run("save " + data + " " + saved + " --vars C,A"), 0) << err_;
+  EXPECT_EQ(test::ReadFile(saved), "       A        C \r\n    1.00     3.00 \r\n    4.00     6.50 \r\n");
+  ASSERT_EQ(Run("save " + data + " " + saved), 0) << err_;
+  ASSERT_EQ(Run("save " + data + " " + saved + " --append --vars B"), 0) << err_;
+  const std::string both = test::ReadFile(saved);
+  EXPECT_EQ(both,
+            "       A        B        C \r\n    1.00    2.125     3.00 \r\n    4.00     5.00     6.50 \r\n"
+            "       B \r\n   2.125 \r\n    5.00 \r\n");
+  const std::string again = TempPath("again.txt");
+  ASSERT_EQ(Run("save " + data + " " + saved), 0);
+  ASSERT_EQ(Run("save " + saved + " " + again), 0) << err_;
+  EXPECT_EQ(test::ReadFile(again), test::ReadFile(saved));
+}
+
+TEST_F(CliTest, FailuresAndWrongCallsHaveTheirExitCodes) {
+  EXPECT_EQ(Run("info " + WriteFile("bad.txt", "A\n1,5\n")), 1);
+  EXPECT_EQ(err_, "Ошибка ввода: неверные числовые данные\n");
+  EXPECT_EQ(Run("info " + WriteFile("names.txt", "A B\n")), 1);
+  EXPECT_EQ(err_, "Ошибка ввода: нет числовых данных (n=0)\n");
+  EXPECT_EQ(Run("save " + WriteFile("d.txt", "A\n1\n") + " " + TempPath("o.txt") + " --vars Q"), 1);
+  EXPECT_EQ(err_, "Нет переменной Q\n");
+  EXPECT_EQ(Run("info"), 2);
+  EXPECT_EQ(Run("info x --bogus"), 2);
+  EXPECT_EQ(Run("nosuch"), 2);
+  EXPECT_EQ(Run("info x --missing abc"), 2);
+}
+
+TEST_F(CliTest, AMissingSettingsFileIsReportedAndTheRunGoesOn) {
+  ini_ = TempPath("none.ini");
+  ASSERT_EQ(Run("info " + WriteFile("d.txt", "A\n1\n2\n")), 0);
+  EXPECT_EQ(err_, "Нет файла конфигурации:" + ini_ + "\n");
+}
+
+}  // namespace
+}  // namespace tavrel

@@ -1,0 +1,94 @@
+#include "data/numbers.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "data/errors.h"
+
+namespace tavrel {
+namespace {
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
+
+TEST(RoundInt, HalvesGoToTheEvenNeighbour) {
+  const std::pair<double, int> cases[] = {{0.5, 0},   {1.5, 2},   {2.5, 2},     {-0.5, 0},
+                                          {-1.5, -2}, {2.4999, 2}, {-2.6, -3}, {2147483647.0, 2147483647}};
+  for (const auto& [x, expected] : cases) EXPECT_EQ(RoundInt(x), expected) << x;
+}
+
+TEST(RoundInt, ValuesOutsideTheIntegerRangeAreRangeFailures) {
+  for (double x : {2147483648.0, -2147483649.0, kInf, -kInf, kNan}) EXPECT_THROW(RoundInt(x), RangeError) << x;
+}
+
+TEST(FixedText, WritesReportFields) {
+  struct Case {
+    double x;
+    int width, decimals;
+    const char* text;
+  };
+  const Case cases[] = {
+      {3.14159, 8, 3, "   3.142"},  {0.125, 8, 2, "    0.13"},    {-0.125, 8, 2, "   -0.13"},
+      {2.675, 8, 2, "    2.67"},    {1000000, 8, 2, "1000000.00"}, {-0.001, 8, 2, "    0.00"},
+      {0.5, 4, 0, "   1"},          {2.5, 4, 0, "   3"},           {-12.3456, 0, 1, "-12.3"},
+      {1e-9, 6, 3, " 0.000"},       {kNan, 8, 2, "     Nan"},      {kInf, 8, 3, "    +Inf"},
+      {-kInf, 8, 3, "    -Inf"},    {kNan, 2, 2, "Nan"},           {99.995, 7, 2, " 100.00"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(FixedText(c.x, c.width, c.decimals), c.text) << c.x;
+}
+
+TEST(FloatText, WritesTheDialogsGeneralForm) {
+  const std::pair<double, const char*> cases[] = {
+      {0, "0"},          {1.5, "1.5"},           {0.1, "0.1"},       {100, "100"},
+      {-2.5, "-2.5"},    {1e20, "1E20"},          {1.5e-7, "1.5E-7"}, {0.0001, "0.0001"},
+      {1.0 / 3, "0.333333333333333"},            {123456789012345678.0, "1.23456789012346E17"},
+      {kNan, "NAN"},     {kInf, "INF"},           {-kInf, "-INF"},
+  };
+  for (const auto& [x, text] : cases) EXPECT_EQ(FloatText(x), text) << x;
+}
+
+TEST(ParseFixedNumber, AcceptsOnlyTheFixedSyntax) {
+  const std::pair<const char*, double> good[] = {{"1.5E3", 1500}, {"-2", -2},   {"+3", 3},
+                                                 {".5", 0.5},      {"5.", 5},   {"-999", -999},
+                                                 {"1e-2", 0.01},   {"0007", 7}};
+  for (const auto& [text, value] : good) {
+    double x = 0;
+    EXPECT_TRUE(ParseFixedNumber(text, x)) << text;
+    EXPECT_EQ(x, value) << text;
+  }
+  for (const char* text : {"1,5", "abc", "1e", "", "1.2.3", "-", ".", "1.5x", "0x10", "inf", "nan"}) {
+    double x = 0;
+    EXPECT_FALSE(ParseFixedNumber(text, x)) << text;
+  }
+}
+
+TEST(ReadLeadingNumber, StopsAtTheFirstCharacterNotPartOfANumber) {
+  const std::pair<const char*, double> cases[] = {
+      {"2,5", 2}, {"abc", 0}, {" 3.5x", 3.5}, {"", 0}, {"-1e2z", -100}, {"1e+", 1}, {"2.5", 2.5}};
+  for (const auto& [text, value] : cases) EXPECT_EQ(ReadLeadingNumber(text), value) << text;
+}
+
+TEST(UserNumber, AcceptsPointAndComma) {
+  EXPECT_EQ(UserNumber("2,5"), 2.5);
+  EXPECT_EQ(UserNumber(" 2.5 "), 2.5);
+  EXPECT_EQ(UserNumber("-1E2"), -100);
+  for (const char* bad : {"x", "", "2,5,1", "1 2"}) EXPECT_THROW(UserNumber(bad), ConversionError) << bad;
+}
+
+TEST(UserInteger, IsStrict) {
+  EXPECT_EQ(UserInteger("12"), 12);
+  EXPECT_EQ(UserInteger("-999"), -999);
+  for (const char* bad : {"1.5", "", "abc", "99999999999", "-", "12 "})
+    EXPECT_THROW(UserInteger(bad), ConversionError) << bad;
+}
+
+TEST(ValueText, WritesTheAlternativeForTheSpecialValue) {
+  EXPECT_EQ(ValueText(-999, -999, "..."), "...");
+  EXPECT_EQ(ValueText(12.5, -999, "..."), "   12.50");
+  EXPECT_EQ(ReplaceChar("1.5.2", '.', ','), "1,5,2");
+}
+
+}  // namespace
+}  // namespace tavrel

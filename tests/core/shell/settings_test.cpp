@@ -1,0 +1,124 @@
+#include "shell/settings.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "data/dataset.h"
+#include "data/errors.h"
+#include "shell/ini_file.h"
+#include "test_support.h"
+
+namespace tavrel {
+namespace {
+
+using SettingsTest = test::EngineTest;
+
+TEST_F(SettingsTest, TheDistributedFileHasEveryKey) {
+  ASSERT_TRUE(LoadSettings(TAVREL_DIST_INI));
+  const Settings& s = Config();
+  EXPECT_EQ(s.EmptyValue, -999);
+  EXPECT_EQ(Data().EmptyValue, -999);
+  EXPECT_EQ(s.TextFontName, "DejaVu Sans Mono");
+  EXPECT_EQ(s.PrintTextFontName, "DejaVu Sans Mono");
+  EXPECT_GE(s.StepX, 1);
+  EXPECT_LE(s.StepX, 40);
+  EXPECT_GE(s.StepY, 6);
+  EXPECT_EQ(s.InputCat, "");
+  EXPECT_TRUE(s.InnerEditor);
+  EXPECT_GE(s.ClusterNumber, 1);
+}
+
+TEST_F(SettingsTest, AMissingFileLeavesTheStartValues) {
+  EXPECT_FALSE(LoadSettings(TempPath("Tavrel.ini")));
+  EXPECT_EQ(Config().EmptyValue, 0);
+}
+
+TEST_F(SettingsTest, AKeyThatDoesNotConvertEndsTheLoadThere) {
+  const std::string path = WriteFile("Tavrel.ini",
+                                     "[Graphic]\nStepX=5\nGraphFontSize=8\n[System]\nEmptyValue=-1\n"
+                                     "SystemPath=/Help/Dir\n");
+  try {
+    LoadSettings(path);
+    FAIL() << "no conversion failure";
+  } catch (const ConversionError& e) {
+    EXPECT_NE(std::string(e.what()).find("StepY"), std::string::npos) << e.what();
+  }
+  EXPECT_EQ(Config().StepX, 5);
+  EXPECT_EQ(Config().GraphFontSize, 0);
+  EXPECT_EQ(Config().EmptyValue, 0);
+  EXPECT_EQ(Config().SystemPath, "");
+}
+
+TEST_F(SettingsTest, PathsAreKeptAsGiven) {
+  std::string text = test::ReadFile(TAVREL_DIST_INI);
+  text.replace(text.find("InputCat="), 9, "InputCat=/Home/User/Данные/");
+  text.replace(text.find("SystemPath="), 11, "SystemPath=/Opt/Tavrel/");
+  ASSERT_TRUE(LoadSettings(WriteFile("Tavrel.ini", text)));
+  EXPECT_EQ(Config().InputCat, "/Home/User/Данные/");
+  EXPECT_EQ(Config().SystemPath, "/Opt/Tavrel/");
+}
+
+TEST_F(SettingsTest, SaveKeepsTheFileAndWritesDirectoriesAsTyped) {
+  const std::string path = WriteFile("Tavrel.ini",
+                                     "; comment\n[System]\nExtEditor=/usr/bin/kate\nOwnKey=7\n\n[Other]\nX=1\n");
+  ASSERT_THROW(LoadSettings(path), ConversionError);
+  Config().StepX = 12;
+  Config().EmptyValue = -5;
+  Config().ExtEditor = "  ";
+  SaveSettings(path, {"", "/data", "/res/"});
+  const std::string saved = test::ReadFile(path);
+  EXPECT_EQ(saved.rfind("; comment\n[System]\nExtEditor=/usr/bin/kate\nOwnKey=7\nSystemPath=\nInputCat=/data\n", 0),
+            0u)
+      << saved;
+  EXPECT_NE(saved.find("\n\n[Other]\nX=1\n[Graphic]\nStepX=12\n"), std::string::npos) << saved;
+  ResetSettings();
+  ASSERT_TRUE(LoadSettings(path));
+  EXPECT_EQ(Config().StepX, 12);
+  EXPECT_EQ(Config().EmptyValue, -5);
+  EXPECT_EQ(Config().ExtEditor, "/usr/bin/kate");
+  EXPECT_EQ(Config().InputCat, "/data");
+}
+
+TEST_F(SettingsTest, AFailedSaveLeavesTheOldFile) {
+  EXPECT_THROW(SaveSettings(TempPath("no/dir/Tavrel.ini"), {}), InOutError);
+  const std::string path = WriteFile("Tavrel.ini", "[System]\nEmptyValue=1\n");
+  std::filesystem::create_directory(path + ".tmp");  // the temporary file cannot be written
+  EXPECT_THROW(SaveSettings(path, {}), InOutError);
+  EXPECT_EQ(test::ReadFile(path), "[System]\nEmptyValue=1\n");
+}
+
+TEST_F(SettingsTest, DirectoriesAreNormalisedForUse) {
+  EXPECT_EQ(NormaliseDirectory(" /home/u/data "), "/home/u/data/");
+  EXPECT_EQ(NormaliseDirectory("/home/u/"), "/home/u/");
+  EXPECT_EQ(NormaliseDirectory("  "), "");
+  EXPECT_EQ(EffectiveDirectory("/x/"), "/x/");
+  EXPECT_FALSE(EffectiveDirectory("").empty());
+}
+
+TEST_F(SettingsTest, TheDistributedCopyIsCopiedToTheUsersDirectory) {
+  const std::string exeDir = TempPath("bin/");
+  std::filesystem::create_directories(exeDir);
+  const std::string user = TempPath("config/tavrel/Tavrel.ini");
+  EXPECT_FALSE(EnsureUserSettings(user, exeDir));
+  std::filesystem::copy_file(TAVREL_DIST_INI, exeDir + "Tavrel.ini");
+  EXPECT_TRUE(EnsureUserSettings(user, exeDir));
+  EXPECT_EQ(test::ReadFile(user), test::ReadFile(TAVREL_DIST_INI));
+  setenv("XDG_CONFIG_HOME", TempPath("cfg").c_str(), 1);
+  EXPECT_EQ(UserSettingsPath(), TempPath("cfg") + "/tavrel/Tavrel.ini");
+  unsetenv("XDG_CONFIG_HOME");
+}
+
+TEST(IniFile, ReadsKeysWithoutCaseAndAppendsNewKeysToTheirSection) {
+  IniFile ini = IniFile::Parse("[A]\r\nk=1\r\n\r\n[B]\r\nm = 2\r\n");
+  EXPECT_EQ(ini.Read("a", "K").value(), "1");
+  EXPECT_EQ(ini.Read("B", "m").value(), "2");
+  EXPECT_FALSE(ini.Read("A", "m").has_value());
+  ini.Write("A", "new", "x");
+  ini.Write("B", "m", "3");
+  ini.Write("C", "z", "");
+  EXPECT_EQ(ini.Text(), "[A]\nk=1\nnew=x\n\n[B]\nm=3\n[C]\nz=\n");
+}
+
+}  // namespace
+}  // namespace tavrel
