@@ -38,6 +38,10 @@ struct DataSet {
   bool FirstSelection = true;
   Array<bool> SelectMask;  // the remembered selection; survives loads
   bool HasMissing = false;
+  // Pair analyses drop a pair's observation when either value is missing
+  // (PairwiseMissing) or an outlier (PairwiseOutliers); set by the data table.
+  bool PairwiseMissing = false;
+  bool PairwiseOutliers = false;
   std::string DataFileName;
   std::string DataFileShortName;
   std::string ResultsFileName = "data.out";

@@ -1,0 +1,54 @@
+#pragma once
+// The statistics command as an engine operation, shared by the window and the
+// batch tool: its options, its refusal, and the report it writes.
+#include <functional>
+#include <string>
+
+namespace tavrel {
+
+// The ten analyses, in the order of the choice dialog's list.
+enum StatAnalysis : int {
+  kElementary = 0,
+  kVariability = 1,
+  kThresholdLevels = 2,
+  kNormality = 3,
+  kPearson = 4,
+  kSpearman = 5,
+  kStudent = 6,
+  kPairStudent = 7,
+  kWilcoxon = 8,
+  kPairWilcoxon = 9,
+};
+inline constexpr int kAnalysisCount = 10;
+
+// The options of the statistics command; they live for the whole run of the program.
+struct StatOptions {
+  int StSel = kElementary;
+  bool EqualNamesOnly = false;
+  bool ReliableOnly = false;
+  bool UserLevelOn = false;
+  double UserLevel = 0;
+};
+StatOptions& StatConfig();
+void ResetStatOptions();
+
+// The list item of each analysis, as the choice dialog shows it.
+const char* AnalysisCaption(int stSel);
+
+inline constexpr const char* kMissingNotRemoved = "Пропуски не удалены.";
+inline constexpr const char* kDivisionByZero = "Ошибка деления на 0";
+inline constexpr const char* kInvalidFloatOperation = "Ошибка операций с вещественными числами";
+
+// Progress of a long run: position within 0..maximum.
+using ProgressFn = std::function<void(int position, int maximum)>;
+
+// The check before a run: sets HasMissing and returns kMissingNotRemoved when
+// the chosen analysis may not start with missing values, empty when it may run.
+std::string StatisticsRefusal();
+
+// Writes the report of the chosen analysis to the open results file: the
+// title block (title, DataFileName, ProcessingNote), the variable list and the
+// analysis's table. A failure propagates; the lines written before it stay.
+void WriteStatisticsReport(const std::string& title, const ProgressFn& progress);
+
+}  // namespace tavrel
