@@ -1,8 +1,9 @@
 #pragma once
 // The statistics command as an engine operation, shared by the window and the
 // batch tool: its options, its refusal, and the report it writes.
-#include <functional>
 #include <string>
+
+#include "statistics/progress.h"
 
 namespace tavrel {
 
@@ -38,9 +39,6 @@ const char* AnalysisCaption(int stSel);
 inline constexpr const char* kMissingNotRemoved = "Пропуски не удалены.";
 inline constexpr const char* kDivisionByZero = "Ошибка деления на 0";
 inline constexpr const char* kInvalidFloatOperation = "Ошибка операций с вещественными числами";
-
-// Progress of a long run: position within 0..maximum.
-using ProgressFn = std::function<void(int position, int maximum)>;
 
 // The check before a run: sets HasMissing and returns kMissingNotRemoved when
 // the chosen analysis may not start with missing values, empty when it may run.
