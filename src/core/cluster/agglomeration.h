@@ -1,0 +1,63 @@
+#pragma once
+// Hierarchical joining over a distance matrix: the closest pair of clusters,
+// and the Lance-Williams update of the distances after each join.
+//
+// Clusters live at matrix indices: at the start object k is cluster k + 1 at
+// index k; a join of the clusters at indices i < j keeps the new cluster at i
+// and takes j out of the search for good. The closest pair is the one the
+// row-by-row scan of the upper triangle over the live indices would pick: the
+// smallest distance, the first pair met on ties. To find it without scanning
+// the whole triangle every row keeps its smallest entry and where it stands;
+// a join rescans only the rows whose smallest entry may have moved.
+#include <cstdint>
+
+#include "cluster/distance_matrix.h"
+#include "data/checked_array.h"
+
+namespace tavrel {
+
+struct ClosestPair {
+  std::int32_t i = 0;  // the smaller matrix index
+  std::int32_t j = 0;
+  double d = 0;
+};
+
+class Agglomeration {
+ public:
+  // method is the joining method (0..5); beta its coefficient for the flexible method.
+  Agglomeration(DistanceMatrix d, int method, double beta);
+
+  std::int32_t Objects() const { return n_; }
+  bool IsLive(std::int32_t index) const { return live_[index] != 0; }
+  double Distance(std::int32_t k, std::int32_t l) const { return d_.At(k, l); }
+  // The number of the cluster that holds each object.
+  const Array<std::int32_t>& Membership() const { return membership_; }
+  // The number of objects of a cluster (0 for a cluster not yet formed).
+  std::int32_t SizeOf(std::int32_t cluster) const { return sizes_[cluster - 1]; }
+
+  // The closest pair of live clusters. Needs two live clusters at least.
+  ClosestPair FindClosest() const;
+
+  // Joins the clusters at indices i < j into the cluster numbered newCluster:
+  // the objects of both take its number, its distances to the others follow
+  // the method's recurrence, and index j leaves the search.
+  void Join(std::int32_t i, std::int32_t j, std::int32_t newCluster);
+
+ private:
+  void RescanRow(std::int32_t k);
+  double UpdatedDistance(std::int32_t m, double dmi, double dmj, double dij, double ni, double nj) const;
+
+  std::int32_t n_;
+  DistanceMatrix d_;
+  int method_;
+  double beta_;
+  Array<std::uint8_t> live_;
+  Array<std::int32_t> next_;  // the next live index above each index (n_ at the end)
+  Array<std::int32_t> prev_;  // the live index below (-1 at the start)
+  Array<std::int32_t> membership_;
+  Array<std::int32_t> sizes_;  // by cluster number - 1
+  Array<double> rowMin_;       // smallest live entry right of the diagonal
+  Array<std::int32_t> rowPos_; // its column, -1 when the row has none
+};
+
+}  // namespace tavrel

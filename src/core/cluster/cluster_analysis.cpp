@@ -1,0 +1,123 @@
+#include "cluster/cluster_analysis.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "cluster/agglomeration.h"
+#include "cluster/cluster_options.h"
+#include "cluster/cluster_report.h"
+#include "cluster/distance_matrix.h"
+#include "data/dataset.h"
+#include "data/results_file.h"
+
+namespace tavrel {
+
+void RenumberClassification(Array<std::int32_t>& classes, std::int32_t clusters) {
+  for (std::int32_t c = 1; c <= clusters; ++c) {
+    const auto first = std::find_if(classes.begin(), classes.end(), [](std::int32_t k) { return k > 0; });
+    if (first == classes.end()) break;
+    const std::int32_t old = *first;
+    for (std::int32_t& k : classes)
+      if (k == old) k = -c;
+  }
+  for (std::int32_t& k : classes) k = k < 0 ? -k : k;
+}
+
+namespace {
+
+// The sons of a join: of two formed clusters the one formed at the smaller
+// distance is the left son (cj on equal distances); otherwise the larger number.
+void RecordSons(Clust& join, std::int32_t ci, std::int32_t cj, std::int32_t n, const Array<Clust>& history) {
+  if (ci > n && cj > n) {
+    const bool ciFirst = history[ci - n - 1].Clevel < history[cj - n - 1].Clevel;
+    join.iclson = ciFirst ? ci : cj;
+    join.icrson = ciFirst ? cj : ci;
+  } else {
+    join.iclson = std::max(ci, cj);
+    join.icrson = std::min(ci, cj);
+  }
+}
+
+}  // namespace
+
+std::string JoinClusters(double beta, const ClusterFeedback& feedback) {
+  DataSet& data = Data();
+  const ClusterOptions& options = ClusterConfig();
+  const auto status = [&](const std::string& text) {
+    if (feedback.status) feedback.status(text);
+  };
+  data.LastObs = data.VarCounts[0] - 1;
+  const std::int32_t last = data.LastObs;  // N
+  const std::int32_t n = last + 1;
+  const int maximum = 2 * last - 1;
+  int position = 0;
+  const auto step = [&] {
+    if (feedback.progress) feedback.progress(++position, maximum);
+  };
+  if (feedback.progress) feedback.progress(0, maximum);
+  const JoinLimits limits = LimitsFor(last);
+
+  status("Расстояния между объектами...");
+  DistanceMatrix d;
+  const std::string error = BuildDistanceMatrix(SelectedFeatures(last), options.ObjectDistance, d, step);
+  if (!error.empty()) {
+    ResultsFile().WriteLn();
+    status("");
+    if (feedback.progress) feedback.progress(0, maximum);
+    return error;
+  }
+  if (options.PrintDistances) PrintDistanceMatrix(d);
+  status("");
+
+  status("Расстояния между кластерами...");
+  ClusterResult result;
+  result.AddedClusterVars = data.Cluster.AddedClusterVars;
+  result.ClustArray.resize(static_cast<std::size_t>(n));
+  result.Classification.assign(static_cast<std::size_t>(n), 0);
+  Array<std::int32_t> marks(static_cast<std::size_t>(last), 0);
+  Agglomeration joins(std::move(d), options.ClusterDistance, beta);
+  for (std::int32_t s = 0; s < last; ++s) {
+    step();
+    const ClosestPair pair = joins.FindClosest();
+    const std::int32_t ci = joins.Membership()[pair.i];
+    const std::int32_t cj = joins.Membership()[pair.j];
+    Clust& join = result.ClustArray[s];
+    join.Clevel = pair.d;
+    join.newclust = n + 1 + s;
+    RecordSons(join, ci, cj, n, result.ClustArray);
+    const bool single = joins.SizeOf(ci) == 1 || joins.SizeOf(cj) == 1;
+    joins.Join(pair.i, pair.j, join.newclust);
+    if (single && s > 1) marks[s - 1] = 1;
+    if (s == last - options.ClusterNumber) {
+      result.Classification = joins.Membership();
+      RenumberClassification(result.Classification, options.ClusterNumber);
+    }
+    PrintJoin(s, ci, cj, limits, result.ClustArray, joins.Membership());
+  }
+
+  result.ClustArray[last].Clevel = result.ClustArray[last - 1].Clevel;
+  Array<double> increments(static_cast<std::size_t>(last));
+  for (std::int32_t s = 0; s < last; ++s)
+    increments[s] = result.ClustArray[s + 1].Clevel - result.ClustArray[s].Clevel;
+  double largest = increments[0];
+  for (std::int32_t s = 1; s < last; ++s)
+    if (increments[s] > largest) largest = increments[s];
+
+  // The most probable classification: the last before the largest increase,
+  // not counting one followed by the absorption of a single object.
+  for (std::int32_t s = std::max(2, last - limits.detail); s <= last - 1; ++s) {
+    if (marks[s] == 1 || increments[s] != largest) continue;
+    result.Found = true;
+    result.ChosenStep = s;
+    PrintMostProbable(s, last);
+    marks[s] = 2;
+  }
+  PrintQualityGraph(limits, increments, marks, largest);
+  ResultsFile().WriteLn();
+  status("");
+  if (feedback.progress) feedback.progress(0, maximum);
+  data.Cluster = std::move(result);
+  return {};
+}
+
+}  // namespace tavrel

@@ -1,0 +1,46 @@
+#include "cluster/cluster_options.h"
+
+#include <algorithm>
+
+#include "data/checked_array.h"
+#include "data/numbers.h"
+#include "data/text_codec.h"
+#include "shell/settings.h"
+
+namespace tavrel {
+
+ClusterOptions& ClusterConfig() {
+  static ClusterOptions instance;
+  return instance;
+}
+
+void InitClusterOptions() {
+  const Settings& s = Config();
+  ClusterOptions& o = ClusterConfig();
+  o = ClusterOptions{};
+  // A value the dialog could not show is taken as its first item (or the
+  // nearest number of clusters the spin edit allows).
+  if (s.ObjectDistance >= 0 && s.ObjectDistance < kObjectDistanceCount) o.ObjectDistance = s.ObjectDistance;
+  if (s.ClusterDistance >= 0 && s.ClusterDistance < kJoiningMethodCount) o.ClusterDistance = s.ClusterDistance;
+  o.ClusterNumber = std::clamp(s.ClusterNumber, kMinClusterNumber, kMaxClusterNumber);
+  o.AddClustNumber = s.IsAddClustNumber;
+  o.ClustCont = s.IsClustCont;
+}
+
+namespace {
+
+const Array<const char*> kObjectDistanceCaptions = {"Евклидово", "Махалонобиса", "Хемминга"};
+const Array<const char*> kJoiningMethodCaptions = {
+    "\"Ближнего соседа\"", "\"Дальнего соседа\"", "Средней связи", "Центроидный ", "Уорда", "\"Гибкий\" "};
+
+}  // namespace
+
+const char* ObjectDistanceCaption(int index) { return kObjectDistanceCaptions[index]; }
+const char* JoiningMethodCaption(int index) { return kJoiningMethodCaptions[index]; }
+
+double ParseBeta(std::string_view text) {
+  double value = 0;
+  return ParseFixedNumber(TrimBlanks(text), value) ? value : kDefaultBeta;
+}
+
+}  // namespace tavrel
