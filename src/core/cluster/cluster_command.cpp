@@ -1,0 +1,34 @@
+#include "cluster/cluster_command.h"
+
+#include "data/dataset.h"
+#include "data/results_file.h"
+#include "statistics/statistics_run.h"
+
+namespace tavrel {
+
+std::string ClusterRefusal() {
+  DataSet& d = Data();
+  d.HasMissing = HasMissingValues();
+  if (d.HasMissing) return kMissingNotRemoved;
+  if (d.NumVar <= 0 || d.VarCounts.empty()) return kTooFewObjects;
+  if (CountsDiffer(d.VarCounts, d.LastVar)) return kCountsDiffer;
+  if (d.VarCounts[0] < 2) return kTooFewObjects;
+  return {};
+}
+
+std::string TooManyObjects(int lastObject) {
+  return "Массив данных >3000: " + std::to_string(lastObject) + " значений";
+}
+
+ClusterOutcome WriteClusterReport(const std::string& title, const ClusterFeedback& feedback) {
+  const DataSet& d = Data();
+  WriteTitle(d.DataFileName, title, d.ProcessingNote);
+  WriteVarList();
+  const int last = d.VarCounts[0] - 1;
+  if (last > kMaxLastObject) return {false, TooManyObjects(last), false};
+  const std::string error = RunClusterAnalysis(feedback);
+  if (!error.empty()) return {false, error, true};
+  return {true, {}, false};
+}
+
+}  // namespace tavrel

@@ -1,0 +1,38 @@
+#pragma once
+// The cluster command as engine steps, shared by the main window and the batch
+// tool. The window runs: OperationMode := kModeCluster and the variable
+// dialog; ClusterRefusal (a warning ends the command); the parameter dialog;
+// the output dialog (aborted: WidenUnlessKept and end); WriteClusterReport
+// with the window's caption; close the results file; when completed:
+// EnableClusterCommands(true), WidenUnlessKept and the results shown.
+#include <string>
+
+#include "cluster/cluster_analysis.h"
+
+namespace tavrel {
+
+inline constexpr int kMaxLastObject = 3000;  // 3001 objects at most
+inline constexpr const char* kCountsDiffer = "Переменные имеют разное число наблюдений.";
+inline constexpr const char* kTooFewObjects = "Для кластерного анализа нужно не менее двух наблюдений.";
+
+// The check after the variable dialog: sets HasMissing and returns the warning
+// that refuses the run ("Пропуски не удалены.", features of different counts,
+// fewer than two objects); empty when the run may go on.
+std::string ClusterRefusal();
+
+// The warning for more than 3001 objects; lastObject is N.
+std::string TooManyObjects(int lastObject);
+
+struct ClusterOutcome {
+  bool completed = false;
+  std::string message;  // shown when the run did not complete
+  bool isError = false; // an error box rather than a warning
+};
+
+// With the results file open: the title block (title, DataFileName,
+// ProcessingNote) and the variable list, then the size check and the
+// analysis. The caller closes the results file whatever the outcome; a
+// failure that raises propagates with the lines written before it in the file.
+ClusterOutcome WriteClusterReport(const std::string& title, const ClusterFeedback& feedback);
+
+}  // namespace tavrel

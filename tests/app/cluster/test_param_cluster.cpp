@@ -1,0 +1,104 @@
+// The cluster parameter dialog: its captions, and what "Далее" and the frame's close do to the options.
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QtTest>
+
+#include "cluster/cluster_options.h"
+#include "cluster/tfm_param_cluster.h"
+#include "shell/settings.h"
+
+using namespace tavrel;
+
+class TestParamCluster : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    ResetSettings();
+    Config().ObjectDistance = 1;
+    Config().ClusterDistance = 4;
+    Config().ClusterNumber = 3;
+    Config().IsClustCont = true;
+    InitClusterOptions();
+  }
+
+  void captionsAreTheProgramsOwn() {
+    TfmParamCluster dialog;
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Кластерный анализ"));
+    QCOMPARE(dialog.findChild<QPushButton*>("OKBtn")->text(), QStringLiteral("Далее"));
+    const std::pair<const char*, const char*> boxes[] = {
+        {"cbxAddClust", "Переменная кластеров:"},
+        {"cbxDistance", "Расстояния между объектами:"},
+        {"cbxClustCont", "Содержание кластеров:"}};
+    for (const auto& [name, caption] : boxes) QCOMPARE(dialog.findChild<QCheckBox*>(name)->text(), QString::fromUtf8(caption));
+    QCOMPARE(dialog.findChild<QCheckBox*>("cbxClustCont")->toolTip(),
+             QStringLiteral("Вывод порядковых номеров строк, вошедших в кластеры"));
+    QCOMPARE(dialog.findChild<QGroupBox*>("rgrpClustDistance")->title(), QStringLiteral("Межкластерное расстояние (методы)"));
+    QCOMPARE(dialog.findChild<QGroupBox*>("rgrpObjDistance")->title(), QStringLiteral("Расстояние между объектами"));
+    QStringList methods;
+    for (QAbstractButton* b : dialog.findChild<QButtonGroup*>("rgrpClustDistance")->buttons()) methods << b->text();
+    QCOMPARE(methods, QStringList({"\"Ближнего соседа\"", "\"Дальнего соседа\"", "Средней связи", "Центроидный ",
+                                   "Уорда", "\"Гибкий\" "}));
+    QStringList distances;
+    for (QAbstractButton* b : dialog.findChild<QButtonGroup*>("rgrpObjDistance")->buttons()) distances << b->text();
+    QCOMPARE(distances, QStringList({"Евклидово", "Махалонобиса", "Хемминга"}));
+    QCOMPARE(dialog.findChild<QLineEdit*>("Edit1")->text(), QStringLiteral("-0.25"));
+  }
+
+  void showsTheOptionsAndStoresThemOnDalee() {
+    TfmParamCluster dialog;
+    dialog.show();
+    auto* methods = dialog.findChild<QButtonGroup*>("rgrpClustDistance");
+    auto* edit = dialog.findChild<QLineEdit*>("Edit1");
+    QCOMPARE(dialog.findChild<QButtonGroup*>("rgrpObjDistance")->checkedId(), 1);
+    QCOMPARE(methods->checkedId(), 4);
+    QCOMPARE(dialog.findChild<QSpinBox*>("sedNbmClust")->value(), 3);
+    QVERIFY(dialog.findChild<QCheckBox*>("cbxClustCont")->isChecked());
+    QVERIFY(!dialog.findChild<QCheckBox*>("cbxDistance")->isChecked());
+    QVERIFY(!edit->isVisible());
+
+    methods->button(5)->click();
+    QVERIFY(edit->isVisible());
+    dialog.findChild<QButtonGroup*>("rgrpObjDistance")->button(2)->click();
+    dialog.findChild<QSpinBox*>("sedNbmClust")->setValue(7);
+    dialog.findChild<QCheckBox*>("cbxDistance")->setChecked(true);
+    dialog.findChild<QCheckBox*>("cbxAddClust")->setChecked(true);
+    edit->setText("0.5");
+    dialog.findChild<QPushButton*>("OKBtn")->click();
+    const ClusterOptions& o = ClusterConfig();
+    QCOMPARE(o.ObjectDistance, 2);
+    QCOMPARE(o.ClusterDistance, 5);
+    QCOMPARE(o.ClusterNumber, 7);
+    QVERIFY(o.PrintDistances && o.AddClustNumber && o.ClustCont);
+    QCOMPARE(o.Beta, 0.5);
+    QCOMPARE(Config().ObjectDistanceName, std::string("Хемминга"));
+    QCOMPARE(Config().ClusterDistanceName, std::string("\"Гибкий\" "));
+    QVERIFY(!dialog.isVisible());
+
+    dialog.show();  // reopened: the options as stored, beta's text kept
+    QVERIFY(dialog.findChild<QCheckBox*>("cbxDistance")->isChecked());
+    QVERIFY(edit->isVisible());
+    edit->setText("1,5");
+    dialog.findChild<QPushButton*>("OKBtn")->click();
+    QCOMPARE(ClusterConfig().Beta, -0.25);
+  }
+
+  void closingByTheFrameKeepsTheOptions() {
+    TfmParamCluster dialog;
+    dialog.show();
+    dialog.findChild<QSpinBox*>("sedNbmClust")->setValue(9);
+    dialog.findChild<QButtonGroup*>("rgrpObjDistance")->button(0)->click();
+    dialog.close();
+    QCOMPARE(ClusterConfig().ClusterNumber, 3);
+    QCOMPARE(ClusterConfig().ObjectDistance, 1);
+    QCOMPARE(Config().ObjectDistanceName, std::string());
+  }
+};
+
+QTEST_MAIN(TestParamCluster)
+#include "test_param_cluster.moc"
