@@ -6,9 +6,12 @@
 #include "cluster/agglomeration.h"
 #include "cluster/cluster_options.h"
 #include "cluster/cluster_report.h"
+#include "cluster/cluster_statistics.h"
+#include "cluster/cluster_variable.h"
 #include "cluster/distance_matrix.h"
 #include "data/dataset.h"
 #include "data/results_file.h"
+#include "statistics/report_titles.h"
 
 namespace tavrel {
 
@@ -52,9 +55,9 @@ std::string JoinClusters(double beta, const ClusterFeedback& feedback) {
   const int maximum = 2 * last - 1;
   int position = 0;
   const auto step = [&] {
-    if (feedback.progress) feedback.progress(++position, maximum);
+    Report(feedback.progress, ++position, maximum);
   };
-  if (feedback.progress) feedback.progress(0, maximum);
+  Report(feedback.progress, 0, maximum);
   const JoinLimits limits = LimitsFor(last);
 
   status("Расстояния между объектами...");
@@ -63,7 +66,7 @@ std::string JoinClusters(double beta, const ClusterFeedback& feedback) {
   if (!error.empty()) {
     ResultsFile().WriteLn();
     status("");
-    if (feedback.progress) feedback.progress(0, maximum);
+    Report(feedback.progress, 0, maximum);
     return error;
   }
   if (options.PrintDistances) PrintDistanceMatrix(d);
@@ -115,8 +118,20 @@ std::string JoinClusters(double beta, const ClusterFeedback& feedback) {
   PrintQualityGraph(limits, increments, marks, largest);
   ResultsFile().WriteLn();
   status("");
-  if (feedback.progress) feedback.progress(0, maximum);
+  Report(feedback.progress, 0, maximum);
   data.Cluster = std::move(result);
+  return {};
+}
+
+std::string RunClusterAnalysis(const ClusterFeedback& feedback) {
+  const ClusterOptions& options = ClusterConfig();
+  TitleCluster();
+  std::string error = JoinClusters(options.Beta, feedback);
+  if (!error.empty()) return error;
+  const ClusterResult& result = Data().Cluster;
+  PrintClusterStatistics(result.Classification);
+  if (options.ClustCont) PrintClusterData(result.Classification);
+  if (options.AddClustNumber) AddClusterVariable();
   return {};
 }
 

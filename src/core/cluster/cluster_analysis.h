@@ -7,13 +7,14 @@
 #include <string>
 
 #include "data/checked_array.h"
+#include "statistics/progress.h"
 
 namespace tavrel {
 
 // What a long run tells its caller: the progress (once per matrix row and once
 // per join, 0 at the end) and the status text ("" clears it).
 struct ClusterFeedback {
-  std::function<void(int position, int maximum)> progress;
+  ProgressFn progress;
   std::function<void(const std::string& text)> status;
 };
 

@@ -1,0 +1,216 @@
+// The cluster report as the results file receives it, section by section,
+// and the run's edge cases.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "../statistics/report_fixture.h"
+#include "cluster/cluster_command.h"
+#include "cluster/cluster_options.h"
+#include "data/dataset.h"
+#include "data/program_version.h"
+#include "shell/settings.h"
+
+namespace tavrel {
+namespace {
+
+class ClusterReportTest : public test::ReportTest {
+ protected:
+  void SetUp() override {
+    ReportTest::SetUp();
+    InitClusterOptions();
+    Data().EmptyValue = -999;
+  }
+  // The options as the parameter dialog stores them, captions included.
+  static void Choose(int distance, int method, int clusters) {
+    ClusterOptions& o = ClusterConfig();
+    o.ObjectDistance = distance;
+    o.ClusterDistance = method;
+    o.ClusterNumber = clusters;
+    Config().ObjectDistanceName = ObjectDistanceCaption(distance);
+    Config().ClusterDistanceName = JoiningMethodCaption(method);
+  }
+  // The whole command after the output dialog; its outcome in outcome_.
+  std::string Report() {
+    return Written([this] { outcome_ = WriteClusterReport(ProgramCaption(), {}); });
+  }
+  ClusterOutcome outcome_;
+};
+
+// Three groups of days, a variable outside the selection, all sections on.
+TEST_F(ClusterReportTest, FullReportOfThirteenObjects) {
+  LoadText(
+      "Пульс АД Вес\n"
+      "60 120 70\n62 118 71\n61 121 69\n80 140 72\n82 138 73\n79 141 74\n100 160 75\n"
+      "101 162 76\n99 158 77\n63 119 78\n81 139 79\n102 161 80\n60 125 81\n");
+  Data().DataFileName = "data.txt";
+  NarrowTo({0, 1});
+  Choose(kEuclidean, kWard, 3);
+  ClusterOptions& o = ClusterConfig();
+  o.PrintDistances = o.ClustCont = o.AddClustNumber = true;
+  const std::string text = Report();
+  EXPECT_TRUE(outcome_.completed) << outcome_.message;
+  test::ExpectGolden(text, "cluster/full_report.out");
+  const ClusterResult& r = Data().Cluster;
+  EXPECT_EQ(r.Classification, (Array<std::int32_t>{1, 1, 1, 2, 2, 2, 3, 3, 3, 1, 2, 3, 1}));
+  EXPECT_TRUE(r.Found);
+  EXPECT_EQ(r.ChosenStep, 9);
+  // The cluster-number variable stands behind the variables in force until the widening.
+  const DataSet& d = Data();
+  EXPECT_EQ(d.FullLastVar, 3);
+  EXPECT_EQ(d.LastVar, 1);
+  EXPECT_EQ(d.VarNames[3], "CL_1");
+  EXPECT_EQ(d.VarCounts[3], 13);
+  EXPECT_EQ(d.DataValues[3][6], 3.0);
+  EXPECT_EQ(d.VarSteps[3], NiceStep(3));
+  // The standardised values were a copy: the data set is as it was.
+  EXPECT_EQ(d.DataValues[0][0], 60.0);
+  EXPECT_EQ(d.DataValues[1][12], 125.0);
+}
+
+// 45 equal objects and two others: ties everywhere, the member list wrapped at 20.
+TEST_F(ClusterReportTest, TiesAndALongMemberList) {
+  std::vector<double> x(45, 5.0);
+  x.push_back(20);
+  x.push_back(50);
+  SetVariables({{"X", x}});
+  Choose(kHamming, kNearestNeighbour, 2);
+  const std::string text = Report();
+  EXPECT_TRUE(outcome_.completed) << outcome_.message;
+  test::ExpectGolden(text, "cluster/ties_long_list.out");
+  // Equal distances join the first pair of the row-by-row scan: 1 and 2, then 1 and 3, ...
+  EXPECT_EQ(Data().Cluster.ClustArray[0].iclson, 2);
+  EXPECT_EQ(Data().Cluster.ClustArray[0].icrson, 1);
+  EXPECT_EQ(Data().Cluster.ClustArray[1].iclson, 48);
+  EXPECT_EQ(Data().Cluster.ClustArray[1].icrson, 3);
+}
+
+TEST_F(ClusterReportTest, TwoObjectsMakeOneJoinAndNoChoice) {
+  SetVariables({{"A", {1, 4}}, {"B", {2, 2}}});
+  Choose(kHamming, kCentroid, 1);
+  const std::string text = Report();
+  EXPECT_TRUE(outcome_.completed);
+  test::ExpectGolden(text, "cluster/two_objects.out");
+  const ClusterResult& r = Data().Cluster;
+  EXPECT_FALSE(r.Found);
+  EXPECT_EQ(r.ChosenStep, 255);
+  EXPECT_EQ(r.Classification, (Array<std::int32_t>{1, 1}));
+  EXPECT_EQ(r.ClustArray[0].Clevel, 1.0);
+}
+
+// Identical objects: no join increases the distance, so no bar can be drawn;
+// the report still ends with its statistics.
+TEST_F(ClusterReportTest, NoIncreaseAtAllDrawsNoBars) {
+  SetVariables({{"A", std::vector<double>(6, 3.0)}});
+  Choose(kHamming, kFlexible, 2);
+  const std::string text = Report();
+  EXPECT_TRUE(outcome_.completed);
+  test::ExpectGolden(text, "cluster/no_increase.out");
+  EXPECT_EQ(Data().Cluster.ChosenStep, 4);
+}
+
+TEST_F(ClusterReportTest, ClassificationAtTheRequestedNumberOfClusters) {
+  struct Case {
+    int clusters;
+    Array<std::int32_t> classes;
+  };
+  // Objects 2 and 3 join first, then 1 with 4: classes by the lowest object.
+  const Case cases[] = {{1, {1, 1, 1, 1}}, {2, {1, 2, 2, 1}}, {3, {1, 2, 2, 3}}, {4, {0, 0, 0, 0}}, {9, {0, 0, 0, 0}}};
+  for (const Case& c : cases) {
+    SetVariables({{"A", {0, 10, 10.5, 3}}});
+    Choose(kRangeCityBlock, kFurthestNeighbour, c.clusters);
+    const std::string text = Report();
+    ASSERT_TRUE(outcome_.completed);
+    EXPECT_EQ(Data().Cluster.Classification, c.classes) << c.clusters;
+    if (c.clusters == 4) test::ExpectGolden(text, "cluster/never_captured.out");
+  }
+}
+
+TEST_F(ClusterReportTest, SonsOfAJoinOfTwoFormedClusters) {
+  struct Case {
+    std::vector<double> values;
+    std::int32_t left, right;
+  };
+  // Clusters 5 and 6 formed of {1, 2} and {3, 4}: the one formed first is the
+  // left son, whichever of them holds object 1; at equal distances the later (6).
+  const Case cases[] = {{{0, 1, 10, 11}, 6, 5}, {{0, 1, 10, 12}, 5, 6}, {{0, 2, 10, 11}, 5, 6}};
+  for (const Case& c : cases) {
+    SetVariables({{"A", c.values}});
+    Choose(kRangeCityBlock, kNearestNeighbour, 1);
+    Report();
+    const Array<Clust>& h = Data().Cluster.ClustArray;
+    EXPECT_EQ(h[2].iclson, c.left) << c.values[1];
+    EXPECT_EQ(h[2].icrson, c.right) << c.values[1];
+    EXPECT_EQ(h[2].newclust, 7);
+    EXPECT_EQ(h[3].Clevel, h[2].Clevel);
+  }
+}
+
+TEST_F(ClusterReportTest, AConstantFeatureStopsTheMeasuresThatDivideByItsSpread) {
+  struct Case {
+    int distance;
+    std::string message;
+  };
+  const Case cases[] = {{kEuclidean, "Ошибка нормирования: Const имеет @=0"},
+                        {kRangeCityBlock, "Const: Расстояние нельзя рассчитать(max-min=0)"},
+                        {kHamming, ""}};
+  for (const Case& c : cases) {
+    SetVariables({{"A", {1, 2, 3}}, {" Const", {4, 4, 4}}});
+    Data().Cluster.ChosenStep = 77;  // a previous run's result
+    Choose(c.distance, kGroupAverage, 2);
+    const std::string text = Report();
+    EXPECT_EQ(outcome_.completed, c.message.empty()) << c.distance;
+    EXPECT_EQ(outcome_.message, c.message);
+    if (c.message.empty()) continue;
+    EXPECT_TRUE(outcome_.isError);
+    EXPECT_EQ(Data().Cluster.ChosenStep, 77) << "a failed run keeps the previous result";
+    EXPECT_EQ(Data().DataValues[0][0], 1.0);
+    const std::string tail = "\r\n\r\n КЛАСТЕРНЫЙ АНАЛИЗ\r\n" + std::string(19, '_') + "\r\n\r\n";
+    EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
+  }
+}
+
+TEST_F(ClusterReportTest, MoreThan3001ObjectsAreRefusedAfterTheTitle) {
+  std::vector<double> x;
+  for (int k = 0; k < 3002; ++k) x.push_back(k % 7);
+  SetVariables({{"A", x}});
+  Choose(kHamming, kNearestNeighbour, 3);
+  std::string text = Report();
+  EXPECT_FALSE(outcome_.completed);
+  EXPECT_FALSE(outcome_.isError);
+  EXPECT_EQ(outcome_.message, "Массив данных >3000: 3001 значений");
+  EXPECT_EQ(text.find("КЛАСТЕРНЫЙ"), std::string::npos);
+  EXPECT_NE(text.find(" Переменные:"), std::string::npos);
+  x.pop_back();
+  SetVariables({{"A", x}});
+  text = Report();
+  EXPECT_TRUE(outcome_.completed);
+  EXPECT_EQ(Data().Cluster.ClustArray.Count(), 3001);
+}
+
+TEST_F(ClusterReportTest, RefusalsBeforeTheParameterDialog) {
+  struct Case {
+    std::vector<test::TestVariable> vars;
+    std::string message;
+  };
+  const Case cases[] = {
+      {{{"A", {1, 2, 3}}, {"B", {1, -999, 3}}}, "Пропуски не удалены."},
+      {{{"A", {1, 2, 3}}, {"B", {1, 2}}}, kCountsDiffer},
+      {{{"A", {1}}}, kTooFewObjects},
+      {{{"A", {1, 2}}}, ""},
+      {{{"A", {1, 2, 3}}, {"B", {1, 2, 3}}}, ""},
+  };
+  for (const Case& c : cases) {
+    SetVariables(c.vars);
+    EXPECT_EQ(ClusterRefusal(), c.message);
+    EXPECT_EQ(Data().HasMissing, c.message == "Пропуски не удалены.");
+  }
+  // Only the features count: a shorter variable outside the selection is no reason to refuse.
+  SetVariables({{"A", {1, 2, 3}}, {"B", {1, 2}}});
+  NarrowTo({0});
+  EXPECT_EQ(ClusterRefusal(), "");
+}
+
+}  // namespace
+}  // namespace tavrel
