@@ -15,5 +15,6 @@ struct CommandEntry {
 
 int RunInfo(const std::vector<std::string>& args);
 int RunSave(const std::vector<std::string>& args);
+int RunCluster(const std::vector<std::string>& args);
 
 }  // namespace tavrel::cli

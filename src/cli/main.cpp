@@ -15,6 +15,10 @@ namespace {
 const CommandEntry kCommands[] = {
     {"info", RunInfo, "info DATAFILE [--missing CODE] [--ini PATH]"},
     {"save", RunSave, "save DATAFILE OUTFILE [--vars NAME,...] [--append] [--missing CODE] [--ini PATH]"},
+    {"cluster", RunCluster,
+     "cluster DATAFILE [OUTFILE] [--vars NAME,...] [--distance 0|1|2] [--method 0..5] [--clusters 1..10] "
+     "[--beta B] [--print-distances] [--contents] [--add-variable] [--save FILE] [--rewrite] [--missing CODE] "
+     "[--ini PATH]"},
 };
 
 void PrintUsage(std::ostream& out) {

@@ -77,5 +77,50 @@ TEST_F(CliTest, AMissingSettingsFileIsReportedAndTheRunGoesOn) {
   EXPECT_EQ(err_, "Нет файла конфигурации:" + ini_ + "\n");
 }
 
+TEST_F(CliTest, ClusterWritesTheProgramsReportAndTheNewVariable) {
+  const std::string data = WriteFile("d.txt", "A B C\n1 5 0\n2 5 7\n10 6 0\n11 6 1\n30 1 2\n");
+  const std::string report = TempPath("r.out");
+  const std::string saved = TempPath("s.txt");
+  ASSERT_EQ(Run("cluster " + data + " " + report + " --vars A,B --method 1 --clusters 2 --contents --add-variable "
+                "--save " + saved), 0) << err_;
+  const std::string text = test::ReadFile(report);
+  EXPECT_NE(text.find("\r\nРасстояние между объектами : Евклидово\r\n"
+                      "Расстояние между кластерами: \"Дальнего соседа\"\r\n"), std::string::npos) << text;
+  EXPECT_NE(text.find(" МАССИВЫ ИСХОДНЫХ ДАННЫХ ДЛЯ РАСЧЕТА "), std::string::npos);
+  EXPECT_EQ(test::ReadFile(saved),
+            "       A        B        C     CL_1 \r\n    1.00     5.00     0.00     1.00 \r\n"
+            "    2.00     5.00     7.00     1.00 \r\n   10.00     6.00     0.00     1.00 \r\n"
+            "   11.00     6.00     1.00     1.00 \r\n   30.00     1.00     2.00     2.00 \r\n");
+  // Appended by default, rewritten on request.
+  ASSERT_EQ(Run("cluster " + data + " " + report + " --distance 2 --method 5 --beta 0.5"), 0) << err_;
+  EXPECT_GT(test::ReadFile(report).size(), text.size());
+  ASSERT_EQ(Run("cluster " + data + " " + report + " --distance 2 --method 5 --print-distances --rewrite"), 0);
+  const std::string again = test::ReadFile(report);
+  EXPECT_EQ(again.find("Евклидово"), std::string::npos);
+  EXPECT_NE(again.find("Расстояние между кластерами: \"Гибкий\" \r\n"), std::string::npos);
+  EXPECT_NE(again.find("МАТРИЦА РАССТОЯНИЙ МЕЖДУ ОБЪЕКТАМИ"), std::string::npos);
+}
+
+TEST_F(CliTest, ClusterRefusalsGoToStandardError) {
+  const std::string report = TempPath("r.out");
+  struct Case {
+    std::string data, options, message;
+  };
+  const Case cases[] = {
+      {"A B\n1 2\n-999 3\n", "", "Пропуски не удалены."},
+      {"A B\n1 2\n1 3\n", "", "Ошибка нормирования: A имеет @=0"},
+      {"A B\n1 2\n1 3\n", "--distance 1", "A: Расстояние нельзя рассчитать(max-min=0)"},
+      {"A B\n1 2\n", "", "Для кластерного анализа нужно не менее двух наблюдений."},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Run("cluster " + WriteFile("d.txt", c.data) + " " + report + " " + c.options), 1) << c.data;
+    EXPECT_EQ(err_, c.message + "\n");
+  }
+  const std::string data = WriteFile("d.txt", "A\n1\n2\n3\n");
+  EXPECT_EQ(Run("cluster " + data + " --method 6"), 2);
+  EXPECT_EQ(Run("cluster " + data + " --clusters 11"), 2);
+  EXPECT_EQ(Run("cluster " + data + " --beta x"), 2);
+}
+
 }  // namespace
 }  // namespace tavrel

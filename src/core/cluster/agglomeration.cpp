@@ -110,7 +110,7 @@ void Agglomeration::Join(std::int32_t i, std::int32_t j, std::int32_t newCluster
   const double dij = d_.At(i, j);
   for (std::int32_t m = 0; m < n_; m = next_[m]) {
     if (m == i || m == j) continue;
-    d_.Set(m, i, UpdatedDistance(m, d_.At(m, i), d_.At(m, j), dij, ni, nj));
+    d_.Set(i, m, UpdatedDistance(m, d_.At(i, m), d_.At(j, m), dij, ni, nj));  // rows i and j read in order
   }
   live_[j] = 0;
   next_[prev_[j]] = next_[j];  // j > i, so some live index stands below it
@@ -124,7 +124,7 @@ void Agglomeration::Join(std::int32_t i, std::int32_t j, std::int32_t newCluster
     if (rowPos_[m] == j) {
       RescanRow(m);
     } else if (m < i) {
-      const double v = d_.At(m, i);
+      const double v = d_.At(i, m);  // the same entry, read along row i
       if (rowPos_[m] == i) {
         if (v <= rowMin_[m]) {
           rowMin_[m] = v;  // still the first smallest: the entries left of i are larger

@@ -1,5 +1,6 @@
 #include "cluster/distance_matrix.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -15,6 +16,15 @@ DistanceMatrix::DistanceMatrix(std::int32_t n) : n_(n) {
   if (n < 0 || static_cast<long long>(n) * n > std::numeric_limits<std::int32_t>::max())
     throw OverflowError("Слишком много объектов: " + std::to_string(n));
   values_.assign(static_cast<std::size_t>(n) * static_cast<std::size_t>(n), 0.0);
+}
+
+void DistanceMatrix::MirrorUpper() {
+  constexpr std::int32_t kBlock = 64;  // tiles that stay in the cache while the rows cross the columns
+  for (std::int32_t k0 = 0; k0 < n_; k0 += kBlock)
+    for (std::int32_t l0 = k0; l0 < n_; l0 += kBlock)
+      for (std::int32_t k = k0; k < std::min(k0 + kBlock, n_); ++k)
+        for (std::int32_t l = std::max(l0, k + 1); l < std::min(l0 + kBlock, n_); ++l)
+          values_[Index(l, k)] = values_[Index(k, l)];
 }
 
 Features SelectedFeatures(std::int32_t lastObject) {
@@ -99,9 +109,10 @@ std::string BuildDistanceMatrix(Features features, int measure, DistanceMatrix& 
           sum += 1;
         }
       }
-      d.Set(k, l, measure == kEuclidean ? std::sqrt(sum) : sum);
+      d.SetUpper(k, l, measure == kEuclidean ? std::sqrt(sum) : sum);
     }
   }
+  d.MirrorUpper();
   return {};
 }
 

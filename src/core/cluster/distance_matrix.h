@@ -18,6 +18,10 @@ class DistanceMatrix {
 
   std::int32_t Size() const { return n_; }
   double At(std::int32_t k, std::int32_t l) const { return values_[Index(k, l)]; }
+  // Writes d[k][l] only; MirrorUpper completes the matrix once the upper part is done.
+  void SetUpper(std::int32_t k, std::int32_t l, double value) { values_[Index(k, l)] = value; }
+  // Copies every d[k][l], k < l, to d[l][k].
+  void MirrorUpper();
   // Writes d[k][l] and d[l][k].
   void Set(std::int32_t k, std::int32_t l, double value) {
     values_[Index(k, l)] = value;

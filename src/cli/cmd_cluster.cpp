@@ -1,0 +1,80 @@
+#include <string>
+
+#include "cli_common.h"
+#include "cluster/cluster_command.h"
+#include "cluster/cluster_options.h"
+#include "commands.h"
+#include "data/data_table_writer.h"
+#include "data/dataset.h"
+#include "data/program_version.h"
+#include "data/results_file.h"
+#include "shell/settings.h"
+
+namespace tavrel::cli {
+
+namespace {
+
+int RangeValue(const Arguments& args, const std::string& name, int fallback, int low, int high) {
+  const int value = args.IntValue(name, fallback);
+  if (value < low || value > high)
+    throw UsageError(name + ": " + std::to_string(low) + ".." + std::to_string(high));
+  return value;
+}
+
+// The options as the parameter dialog would leave them: the settings, then the command line.
+void ChooseOptions(const Arguments& args) {
+  InitClusterOptions();
+  ClusterOptions& o = ClusterConfig();
+  o.ObjectDistance = RangeValue(args, "--distance", o.ObjectDistance, 0, kObjectDistanceCount - 1);
+  o.ClusterDistance = RangeValue(args, "--method", o.ClusterDistance, 0, kJoiningMethodCount - 1);
+  o.ClusterNumber = RangeValue(args, "--clusters", o.ClusterNumber, kMinClusterNumber, kMaxClusterNumber);
+  o.Beta = args.DoubleValue("--beta", o.Beta);
+  o.PrintDistances = args.Has("--print-distances");
+  o.ClustCont = o.ClustCont || args.Has("--contents");
+  o.AddClustNumber = o.AddClustNumber || args.Has("--add-variable");
+  Config().ObjectDistanceName = ObjectDistanceCaption(o.ObjectDistance);
+  Config().ClusterDistanceName = JoiningMethodCaption(o.ClusterDistance);
+}
+
+}  // namespace
+
+int RunCluster(const std::vector<std::string>& raw) {
+  const Arguments args(raw, {"--print-distances", "--contents", "--add-variable", "--rewrite"},
+                       {"--ini", "--missing", "--vars", "--distance", "--method", "--clusters", "--beta", "--save"});
+  const std::string& dataFile = args.Required(0, "файл данных");
+  if (args.Positional().size() > 2) throw UsageError("лишний аргумент " + args.Positional()[2]);
+  LoadSettingsFor(args);
+  ChooseOptions(args);
+  LoadDataFor(args, dataFile);
+
+  DataSet& d = Data();
+  d.OperationMode = kModeCluster;
+  if (!RemoveEmptyVars()) throw CommandFailure(kRemoveEmptyVarsFailed);
+  SelectVariables(args);
+  const std::string refusal = ClusterRefusal();
+  if (!refusal.empty()) throw CommandFailure(refusal);
+
+  d.ResultsFileName = args.Positional().size() > 1
+                          ? args.Positional()[1]
+                          : ResultsFilePath(Config().OutputCat, ProposedResultsName(d.DataFileShortName));
+  ResultsFile().Open(d.ResultsFileName, !args.Has("--rewrite"));
+  ClusterOutcome outcome;
+  try {
+    outcome = WriteClusterReport(ProgramCaption(), {});
+  } catch (...) {
+    ResultsFile().Close();
+    throw;
+  }
+  ResultsFile().Close();
+  if (!outcome.completed) throw CommandFailure(outcome.message);
+  WidenUnlessKept();
+
+  if (args.Has("--save")) {
+    ResultsFile().Open(args.Value("--save"), false);
+    WriteDataTable();
+    ResultsFile().Close();
+  }
+  return 0;
+}
+
+}  // namespace tavrel::cli
