@@ -81,7 +81,7 @@ TEST(AgglomerationTest, FastSearchMatchesTheFullScanOnDataWithTies) {
 TEST(AgglomerationTest, FastSearchMatchesTheFullScanWithInfiniteAndUndefinedDistances) {
   const double inf = std::numeric_limits<double>::infinity();
   const double nan = std::numeric_limits<double>::quiet_NaN();
-  const double values[] = {0, 1, 2, 1, inf, -inf, nan};
+  const double values[] = {0, 1, 2, 1e8, inf, -inf, nan};  // 1e8: above any fixed sentinel
   std::mt19937 rng(7);
   for (int method = 0; method < kJoiningMethodCount; ++method) {
     for (int trial = 0; trial < 80; ++trial) {

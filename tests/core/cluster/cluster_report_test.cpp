@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "../statistics/report_fixture.h"
+#include "cluster/cluster_analysis.h"
 #include "cluster/cluster_command.h"
 #include "cluster/cluster_options.h"
 #include "data/dataset.h"
@@ -108,6 +109,35 @@ TEST_F(ClusterReportTest, NoIncreaseAtAllDrawsNoBars) {
   EXPECT_TRUE(outcome_.completed);
   test::ExpectGolden(text, "cluster/no_increase.out");
   EXPECT_EQ(Data().Cluster.ChosenStep, 4);
+}
+
+TEST_F(ClusterReportTest, ProgressAndStatusReachTheCaller) {
+  SetVariables({{"A", {1, 2, 4, 8}}});
+  Choose(kEuclidean, kGroupAverage, 2);
+  std::vector<int> positions;
+  std::vector<std::string> texts;
+  ClusterFeedback feedback;
+  feedback.progress = [&](int position, int maximum) {
+    EXPECT_EQ(maximum, 5);  // 2N - 1
+    positions.push_back(position);
+  };
+  feedback.status = [&](const std::string& text) { texts.push_back(text); };
+  Written([&] { EXPECT_EQ(RunClusterAnalysis(feedback), ""); });
+  // One step per matrix row (4) and per join (3), back to 0 at the end.
+  EXPECT_EQ(positions, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 0}));
+  EXPECT_EQ(texts, (std::vector<std::string>{"Расстояния между объектами...", "", "Расстояния между кластерами...", ""}));
+}
+
+// A flexible coefficient far out of its range drives the distances to
+// infinities and undefined values: the bars that cannot be measured are left
+// out and the report is finished.
+TEST_F(ClusterReportTest, UnmeasurableIncreasesDrawNoBars) {
+  SetVariables({{"A", {1, 2, 4, 8, 16, 32, 64, 100}}});
+  Choose(kRangeCityBlock, kFlexible, 2);
+  ClusterConfig().Beta = 1e300;
+  const std::string text = Report();
+  EXPECT_TRUE(outcome_.completed);
+  test::ExpectGolden(text, "cluster/unmeasurable_increases.out");
 }
 
 TEST_F(ClusterReportTest, ClassificationAtTheRequestedNumberOfClusters) {
