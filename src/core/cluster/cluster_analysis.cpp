@@ -49,8 +49,9 @@ std::string JoinClusters(double beta, const ClusterFeedback& feedback) {
   const auto status = [&](const std::string& text) {
     if (feedback.status) feedback.status(text);
   };
-  data.LastObs = data.VarCounts[0] - 1;
-  const std::int32_t last = data.LastObs;  // N
+  // The objects are the observations the features hold. The data set's own
+  // row count stays as it is: a variable outside the selection may hold more.
+  const std::int32_t last = data.VarCounts[0] - 1;  // N
   const std::int32_t n = last + 1;
   const int maximum = 2 * last - 1;
   int position = 0;

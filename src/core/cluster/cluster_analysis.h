@@ -19,7 +19,8 @@ struct ClusterFeedback {
 };
 
 // Runs the analysis with the cluster options on the objects 0..N (N + 1 =
-// the count of the first variable in force) and writes its report to the open
+// the count of the first variable in force; the data set's LastObs is not
+// changed, the join history holds N + 1 records) and writes its report to the open
 // results file. Returns the error message when the distances cannot be
 // computed (a constant feature), empty when the run completed. A completed
 // run leaves its join history, classification and chosen step in

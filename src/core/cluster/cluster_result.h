@@ -16,7 +16,9 @@ struct Clust {
 };
 
 struct ClusterResult {
-  Array<Clust> ClustArray;              // the join history, indexed by step
+  // The join history, indexed by step: one record per object of the run, the
+  // last one (index N, past the last join) repeating the last join's distance.
+  Array<Clust> ClustArray;
   Array<std::int32_t> Classification;   // cluster 1..k of each object at the requested count
   int ChosenStep = 255;                 // 255 when no most probable step was chosen
   bool Found = false;                   // a most probable classification was reported

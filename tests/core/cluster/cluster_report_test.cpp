@@ -242,5 +242,23 @@ TEST_F(ClusterReportTest, RefusalsBeforeTheParameterDialog) {
   EXPECT_EQ(ClusterRefusal(), "");
 }
 
+// Features shorter than the data set's rows: the objects are theirs, and the
+// data set keeps its rows.
+TEST_F(ClusterReportTest, FeaturesShorterThanTheDataSet) {
+  SetVariables({{"A", {1, 2, 30}}, {"B", {5, 6, 7, 8}}});
+  NarrowTo({0});
+  Choose(kHamming, kNearestNeighbour, 2);
+  ClusterConfig().AddClustNumber = true;
+  const std::string text = Report();
+  ASSERT_TRUE(outcome_.completed);
+  const DataSet& d = Data();
+  EXPECT_EQ(d.LastObs, 3);
+  EXPECT_EQ(d.NumObs, 4);
+  EXPECT_EQ(d.Cluster.ClustArray.Count(), 3);
+  EXPECT_EQ(d.VarCounts[2], 3);
+  EXPECT_EQ(d.DataValues[2], (Array<double>{1, 1, 2, 0}));
+  EXPECT_NE(text.find("   B            2      5.500      0.707     0.707\r\n"), std::string::npos) << text;
+}
+
 }  // namespace
 }  // namespace tavrel
