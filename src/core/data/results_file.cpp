@@ -28,6 +28,7 @@ void ResultsFileWriter::Open(const std::string& path, bool append) {
 
 void ResultsFileWriter::Write(std::string_view text) {
   if (!file_) throw InOutError("Файл результатов не открыт");
+  if (text.empty()) return;  // an empty view may have no data pointer at all
   if (std::fwrite(text.data(), 1, text.size(), file_) != text.size()) {
     std::fclose(file_);  // what was written before stays in the file
     file_ = nullptr;
