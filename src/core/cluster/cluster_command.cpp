@@ -26,6 +26,7 @@ ClusterOutcome WriteClusterReport(const std::string& title, const ClusterFeedbac
   WriteVarList();
   const int last = d.VarCounts[0] - 1;
   if (last > kMaxLastObject) return {false, TooManyObjects(last), false};
+  if (last < 1) return {false, kTooFewObjects, false};
   const std::string error = RunClusterAnalysis(feedback);
   if (!error.empty()) return {false, error, true};
   return {true, {}, false};

@@ -1,10 +1,14 @@
 #pragma once
 // The cluster command as engine steps, shared by the main window and the batch
-// tool. The window runs: OperationMode := kModeCluster and the variable
-// dialog; ClusterRefusal (a warning ends the command); the parameter dialog;
-// the output dialog (aborted: WidenUnlessKept and end); WriteClusterReport
-// with the window's caption; close the results file; when completed:
-// EnableClusterCommands(true), WidenUnlessKept and the results shown.
+// tool. At start-up, once the settings are read, InitClusterOptions gives the
+// cluster options their first values. The command then runs:
+//   OperationMode := kModeCluster; the variable dialog (aborted: end);
+//   ClusterRefusal (a warning ends the command);
+//   the parameter dialog;
+//   the output dialog (aborted: WidenUnlessKept, end);
+//   WriteClusterReport with the window's caption, then close the results file;
+//   not completed: show the message (a warning, or an error when isError);
+//   completed: EnableClusterCommands(true), WidenUnlessKept, show the results.
 #include <string>
 
 #include "cluster/cluster_analysis.h"
