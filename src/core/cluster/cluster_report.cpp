@@ -3,13 +3,20 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
-#include <vector>
 
 #include "data/numbers.h"
 #include "data/results_file.h"
 #include "shell/settings.h"
 
 namespace tavrel {
+
+std::vector<std::int32_t> ObjectsByCluster(const Array<std::int32_t>& clusters) {
+  std::vector<std::int32_t> objects(clusters.size());
+  std::iota(objects.begin(), objects.end(), 0);
+  std::stable_sort(objects.begin(), objects.end(),
+                   [&](std::int32_t a, std::int32_t b) { return clusters[a] < clusters[b]; });
+  return objects;
+}
 
 void PrintDistanceMatrix(const DistanceMatrix& d) {
   ResultsFileWriter& out = ResultsFile();
@@ -38,10 +45,7 @@ namespace {
 // then its objects in order, 20 a line.
 void PrintMembers(const Array<std::int32_t>& membership) {
   ResultsFileWriter& out = ResultsFile();
-  std::vector<std::int32_t> objects(membership.size());
-  std::iota(objects.begin(), objects.end(), 0);
-  std::stable_sort(objects.begin(), objects.end(),
-                   [&](std::int32_t a, std::int32_t b) { return membership[a] < membership[b]; });
+  const std::vector<std::int32_t> objects = ObjectsByCluster(membership);
   out.WriteLn("Кластер     Объекты");
   std::string line;
   int members = 0;

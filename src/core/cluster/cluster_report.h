@@ -2,12 +2,16 @@
 // The sections of the cluster report, written to the open results file.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "cluster/cluster_result.h"
 #include "cluster/distance_matrix.h"
 #include "data/checked_array.h"
 
 namespace tavrel {
+
+// The objects (indices) ordered by their cluster number, in object order within a cluster.
+std::vector<std::int32_t> ObjectsByCluster(const Array<std::int32_t>& clusters);
 
 // The lower triangle of the distances, rows 2..n by columns 1..n-1.
 void PrintDistanceMatrix(const DistanceMatrix& d);

@@ -1,11 +1,10 @@
 #include "cluster/cluster_statistics.h"
 
-#include <algorithm>
 #include <cmath>
-#include <numeric>
 #include <string>
 #include <vector>
 
+#include "cluster/cluster_report.h"
 #include "data/dataset.h"
 #include "data/numbers.h"
 #include "data/results_file.h"
@@ -73,12 +72,8 @@ void PrintClusterData(const Array<std::int32_t>& classes) {
   std::string header = "   N   ";
   for (int v = 0; v <= d.FullLastVar; ++v) header += PaddedName(v) + " ";
   // Clusters 1..n in turn, each with its objects in order.
-  std::vector<std::int32_t> objects(classes.size());
-  std::iota(objects.begin(), objects.end(), 0);
-  std::stable_sort(objects.begin(), objects.end(),
-                   [&](std::int32_t a, std::int32_t b) { return classes[a] < classes[b]; });
   std::int32_t current = 0;
-  for (const std::int32_t k : objects) {
+  for (const std::int32_t k : ObjectsByCluster(classes)) {
     const std::int32_t c = classes[k];
     if (c < 1 || c > classes.Count()) continue;
     out.WriteLn();

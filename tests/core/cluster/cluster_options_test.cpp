@@ -1,0 +1,44 @@
+// The cluster options: their first values from the settings, and beta as typed.
+#include "cluster/cluster_options.h"
+
+#include <gtest/gtest.h>
+
+#include "shell/settings.h"
+
+namespace tavrel {
+namespace {
+
+TEST(ClusterOptionsTest, BetaThatDoesNotParseIsTheDialogsInitialValue) {
+  const std::pair<const char*, double> cases[] = {
+      {"0.5", 0.5}, {" -1.25 ", -1.25}, {"1e-2", 0.01}, {"1,5", -0.25}, {"", -0.25}, {"abc", -0.25}, {"0.5x", -0.25}};
+  for (const auto& [text, beta] : cases) EXPECT_EQ(ParseBeta(text), beta) << text;
+}
+
+TEST(ClusterOptionsTest, SettingsTheDialogCannotShowFallBackToItsRange) {
+  struct Case {
+    int distance, method, clusters;
+    int wantDistance, wantMethod, wantClusters;
+  };
+  const Case cases[] = {{2, 5, 10, 2, 5, 10}, {3, 6, 0, 0, 0, 1}, {-1, -1, 25, 0, 0, 10}};
+  for (const Case& c : cases) {
+    ResetSettings();
+    Config().ObjectDistance = c.distance;
+    Config().ClusterDistance = c.method;
+    Config().ClusterNumber = c.clusters;
+    Config().IsClustCont = true;
+    ClusterConfig().PrintDistances = true;
+    ClusterConfig().Beta = 3;
+    InitClusterOptions();
+    const ClusterOptions& o = ClusterConfig();
+    EXPECT_EQ(o.ObjectDistance, c.wantDistance);
+    EXPECT_EQ(o.ClusterDistance, c.wantMethod);
+    EXPECT_EQ(o.ClusterNumber, c.wantClusters);
+    EXPECT_TRUE(o.ClustCont);
+    EXPECT_FALSE(o.AddClustNumber);
+    EXPECT_FALSE(o.PrintDistances);
+    EXPECT_EQ(o.Beta, -0.25);
+  }
+}
+
+}  // namespace
+}  // namespace tavrel
