@@ -16,11 +16,6 @@ namespace tavrel {
 
 namespace {
 
-void EndTable() {
-  ResultsFile().WriteLn();
-  ResultsFile().WriteLn();
-}
-
 // One table of threshold levels: sign +1 above the mean, -1 below it.
 void LevelsTable(int sign, const ProgressFn& progress) {
   const DataSet& d = Data();

@@ -82,4 +82,9 @@ void TitleCluster() {
   out.WriteLn(Rule(19));
 }
 
+void EndTable() {
+  ResultsFile().WriteLn();
+  ResultsFile().WriteLn();
+}
+
 }  // namespace tavrel

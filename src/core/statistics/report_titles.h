@@ -1,5 +1,6 @@
 #pragma once
-// The headings written to the results file in front of each statistics table.
+// The headings written to the results file in front of each statistics table,
+// and the end of a table.
 namespace tavrel {
 
 void TitleElementary();
@@ -15,5 +16,8 @@ void TitlePairStudent();
 void TitlePairWilcoxon();
 // The heading of the cluster report: two empty lines, the title and a rule.
 void TitleCluster();
+
+// The two empty lines after the last line of a table.
+void EndTable();
 
 }  // namespace tavrel

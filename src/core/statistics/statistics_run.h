@@ -44,9 +44,22 @@ inline constexpr const char* kInvalidFloatOperation = "Ошибка операц
 // the chosen analysis may not start with missing values, empty when it may run.
 std::string StatisticsRefusal();
 
+// Whether the analysis stSel may start with missing values when pairwise
+// deletion of missing values is on.
+bool AllowsPairwiseMissing(int stSel);
+
 // Writes the report of the chosen analysis to the open results file: the
 // title block (title, DataFileName, ProcessingNote), the variable list and the
 // analysis's table. A failure propagates; the lines written before it stay.
 void WriteStatisticsReport(const std::string& title, const ProgressFn& progress);
+
+// The clean-up after a report, also after a failed one: the variables are
+// widened again unless KeepSelection is set, and the results file is closed
+// (a failure to close is an InOutError).
+void EndStatisticsReport();
+
+// WriteStatisticsReport and EndStatisticsReport as the command runs them.
+// Returns the message to show when the report failed, empty when it is complete.
+std::string RunStatisticsReport(const std::string& title, const ProgressFn& progress);
 
 }  // namespace tavrel

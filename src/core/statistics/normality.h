@@ -1,0 +1,39 @@
+#pragma once
+// Whether a series follows the normal law: the asymmetry and excess
+// coefficients and the chi-square fit of its histogram.
+#include <cstdint>
+#include <string>
+
+#include "data/checked_array.h"
+#include "statistics/p_text.h"
+#include "statistics/progress.h"
+
+namespace tavrel {
+
+// As and Ex of values 0..last with their significance texts. With sigma 0 both
+// are EmptyValue with empty texts and the error text "   @ = 0        ".
+// Returns true when neither is significant.
+struct SkewExcessResult {
+  double as = 0, ex = 0;
+  PText pAs, pEx;
+  std::string error;
+};
+bool SkewExcess(const Array<double>& values, std::int32_t last, double mean, double sigma, bool showNs,
+                SkewExcessResult& result);
+
+// The chi-square fit of the histogram to the normal law. chi2 is EmptyValue
+// with the error text "@ = 0" for sigma 0, and "  ст.свободы = 0" when no degree
+// of freedom remains (a series of fewer than three values included). Returns
+// true when the fit is not rejected.
+struct Chi2Result {
+  double chi2 = 0;
+  PText p;
+  std::string error;
+};
+bool Chi2Normality(const Array<double>& values, std::int32_t last, double mean, double sigma, bool showNs,
+                   Chi2Result& result);
+
+// The normality table, one line per variable in force.
+void NormalityStat(const ProgressFn& progress = {});
+
+}  // namespace tavrel

@@ -1,0 +1,61 @@
+#include "statistics/pair_loop.h"
+
+#include "data/text_codec.h"
+#include "statistics/descriptive.h"
+#include "statistics/pair_deletion.h"
+#include "statistics/statistics_run.h"
+
+namespace tavrel {
+
+Array<PairVariable> ReadVariablesInForce() {
+  Array<PairVariable> vars;
+  for (int i = 0; i <= Data().LastVar; ++i) {
+    PairVariable v{GetVariable(i), {}};
+    v.padded = v.var.name;
+    PadName(v.padded);
+    vars.push_back(std::move(v));
+  }
+  return vars;
+}
+
+void ForEachPair(const ProgressFn& progress, const std::function<void(int j, int k)>& body) {
+  const int lastVar = Data().LastVar;
+  const int maximum = lastVar * (lastVar - 1) / 2;
+  int pair = 0;
+  for (int j = 0; j <= lastVar; ++j) {
+    for (int k = j + 1; k <= lastVar; ++k) {
+      Report(progress, ++pair, maximum);
+      body(j, k);
+    }
+  }
+}
+
+std::string PairPrefix(const PairVariable& x, const PairVariable& y) {
+  return " " + AlignRight(x.padded, 8) + " " + AlignRight(y.padded, 8);
+}
+
+bool SkippedForNames(const PairVariable& x, const PairVariable& y) {
+  return StatConfig().EqualNamesOnly && x.var.name != y.var.name;
+}
+
+bool Unreliable(const std::string& p) { return StatConfig().ReliableOnly && p == ">0.05"; }
+
+void PairSeries::Prepare(const PairVariable& a, const PairVariable& b) {
+  const DataSet& d = Data();
+  last_ = a.var.last;
+  own_ = true;
+  if (!d.PairwiseMissing && !d.PairwiseOutliers) {
+    x_ = &a.var.values;
+    y_ = &b.var.values;
+    return;
+  }
+  workX_ = a.var.values;
+  workY_ = b.var.values;
+  if (d.PairwiseMissing) DeletePairsEmpty(workX_, workY_, last_);
+  if (d.PairwiseOutliers) DeletePairsOutliers(workX_, workY_, last_);
+  own_ = last_ == a.var.last;
+  x_ = &workX_;
+  y_ = &workY_;
+}
+
+}  // namespace tavrel

@@ -1,0 +1,57 @@
+#pragma once
+// What the pair tables share: the variables in force read once, the loop over
+// all pairs j < k with its progress, the line prefix, and the working series of
+// a pair after the pairwise deletions.
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "data/checked_array.h"
+#include "data/dataset.h"
+#include "statistics/progress.h"
+
+namespace tavrel {
+
+// A variable in force as the pair tables use it.
+struct PairVariable {
+  Variable var;        // name as stored, last index and values
+  std::string padded;  // the name after PadName
+};
+
+// Variables 0..LastVar.
+Array<PairVariable> ReadVariablesInForce();
+
+// Calls body(j, k) for j = 0..LastVar, k = j + 1..LastVar, after moving the
+// progress to the running number of the pair.
+void ForEachPair(const ProgressFn& progress, const std::function<void(int j, int k)>& body);
+
+// One blank, the first name [8], one blank, the second name [8].
+std::string PairPrefix(const PairVariable& x, const PairVariable& y);
+
+// Whether the pair is to be skipped for EqualNamesOnly (stored names differ).
+bool SkippedForNames(const PairVariable& x, const PairVariable& y);
+
+// Whether ReliableOnly leaves out a result line with this significance text.
+bool Unreliable(const std::string& p);
+
+// The working series of a pair of equal sizes: the variables' own values, or
+// copies with the pairwise deletions applied when the data set asks for them.
+class PairSeries {
+ public:
+  void Prepare(const PairVariable& a, const PairVariable& b);
+  const Array<double>& X() const { return *x_; }
+  const Array<double>& Y() const { return *y_; }
+  std::int32_t Last() const { return last_; }
+  // True when nothing was dropped, so that the series are the variables' own
+  // values in their own order and whatever was computed for a variable holds.
+  bool Own() const { return own_; }
+
+ private:
+  const Array<double>* x_ = nullptr;
+  const Array<double>* y_ = nullptr;
+  std::int32_t last_ = -1;
+  bool own_ = true;
+  Array<double> workX_, workY_;
+};
+
+}  // namespace tavrel

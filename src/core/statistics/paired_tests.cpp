@@ -1,0 +1,108 @@
+#include "statistics/paired_tests.h"
+
+#include <cmath>
+
+#include "data/numbers.h"
+#include "data/results_file.h"
+#include "statistics/p_text.h"
+#include "statistics/pair_loop.h"
+#include "statistics/ranks.h"
+#include "statistics/report_titles.h"
+#include "statistics/statistics_run.h"
+
+namespace tavrel {
+
+namespace {
+
+// The pair loop of the paired tests: names, equal counts, then the working
+// series; body gets the prefix and the series, or nothing for a pair already
+// answered by a line.
+void ForEachPairedSeries(const ProgressFn& progress,
+                         const std::function<void(const std::string& prefix, const PairSeries& pair)>& body) {
+  ResultsFileWriter& out = ResultsFile();
+  const Array<PairVariable> vars = ReadVariablesInForce();
+  PairSeries pair;
+  ForEachPair(progress, [&](int j, int k) {
+    if (SkippedForNames(vars[j], vars[k])) return;
+    const std::string prefix = PairPrefix(vars[j], vars[k]);
+    if (Data().VarCounts[j] != Data().VarCounts[k]) {
+      out.WriteLn(prefix + "     Ошибка: неравные массивы");
+      return;
+    }
+    pair.Prepare(vars[j], vars[k]);
+    body(prefix, pair);
+  });
+}
+
+// The line of a pair whose differences are all 0, unless ReliableOnly leaves it out.
+void IdenticalArrays(const std::string& prefix) {
+  if (!StatConfig().ReliableOnly) ResultsFile().WriteLn(prefix + "     Ошибка: одинаковые массивы");
+}
+
+}  // namespace
+
+void PairStudentStat(const ProgressFn& progress) {
+  TitlePairStudent();
+  ForEachPairedSeries(progress, [](const std::string& prefix, const PairSeries& pair) {
+    const Array<double>& x = pair.X();
+    const Array<double>& y = pair.Y();
+    double s = 0, s2 = 0;
+    for (std::int32_t i = 0; i <= pair.Last(); ++i) {
+      const double d = x[i] - y[i];
+      s += d;
+      s2 += d * d;
+    }
+    if (s2 == 0) {
+      IdenticalArrays(prefix);
+      return;
+    }
+    const std::int32_t n = pair.Last() + 1;
+    const double w = n * s2 - s * s;
+    const double t = std::fabs(s) / std::sqrt(w / (n - 1));
+    const PText p = PByT(n, t, true);
+    if (Unreliable(p)) return;
+    ResultsFile().WriteLn(prefix + "   " + IntText(n, 4) + "  " + FixedText(t, 8, 3) + "     " + p);
+  });
+  EndTable();
+}
+
+void PairWilcoxonStat(const ProgressFn& progress) {
+  TitlePairWilcoxon();
+  Array<double> a;
+  ForEachPairedSeries(progress, [&a](const std::string& prefix, const PairSeries& pair) {
+    const Array<double>& x = pair.X();
+    const Array<double>& y = pair.Y();
+    a.clear();
+    for (std::int32_t i = 0; i <= pair.Last(); ++i) {
+      const double d = x[i] - y[i];
+      if (d != 0) a.push_back(std::fabs(d));
+    }
+    if (a.empty()) {
+      IdenticalArrays(prefix);
+      return;
+    }
+    const std::int32_t m = static_cast<std::int32_t>(a.Count());
+    RankValues(a, m - 1);
+    double plus = 0, minus = 0;
+    std::int32_t l = 0;
+    for (std::int32_t i = 0; i <= pair.Last(); ++i) {
+      const double d = x[i] - y[i];
+      if (d < 0) {
+        minus -= a[l++];
+      } else if (d > 0) {
+        plus += a[l++];
+      }
+    }
+    const double t = plus < std::fabs(minus) ? plus : std::fabs(minus);
+    const double mm = m;
+    const double mean = mm * (mm + 1) / 4;
+    const double variance = mm * (mm + 1) * (2 * mm + 1) / 24;
+    const double z = std::fabs(t - mean) / std::sqrt(variance);
+    const PText p = PByZ(z, true);
+    if (Unreliable(p)) return;
+    ResultsFile().WriteLn(prefix + "   " + IntText(pair.Last() + 1, 4) + "    " + FixedText(z, 7, 2) + "     " + p);
+  });
+  EndTable();
+}
+
+}  // namespace tavrel

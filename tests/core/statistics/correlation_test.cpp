@@ -1,0 +1,91 @@
+#include "statistics/correlation.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numeric>
+
+#include "data/numbers.h"
+#include "report_fixture.h"
+
+namespace tavrel {
+namespace {
+
+// Pearson's r and Spearman's rho by their textbook formulas.
+double PearsonR(const std::vector<double>& x, const std::vector<double>& y) {
+  const double n = x.size();
+  const double mx = std::accumulate(x.begin(), x.end(), 0.0) / n, my = std::accumulate(y.begin(), y.end(), 0.0) / n;
+  double sxy = 0, sxx = 0, syy = 0;
+  for (std::size_t i = 0; i < x.size(); ++i) {
+    sxy += (x[i] - mx) * (y[i] - my);
+    sxx += (x[i] - mx) * (x[i] - mx);
+    syy += (y[i] - my) * (y[i] - my);
+  }
+  return sxy / std::sqrt(sxx * syy);
+}
+
+class CorrelationTest : public test::ReportTest {
+ protected:
+  const std::vector<double> x_ = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+  const std::vector<double> y_ = {2, 4, 5, 4, 5, 7, 8, 9, 10, 12};
+  const std::vector<double> noise_ = {3, 9, 1, 7, 5, 2, 8, 4, 10, 6};
+
+  void SetUp() override {
+    ReportTest::SetUp();
+    Data().EmptyValue = -999;
+    SetVariables({{"X", x_},
+                  {"Y", y_},
+                  {"Const", std::vector<double>(10, 5.0)},
+                  {"Eleven", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}},
+                  {"Down", {10, 9, 8, 7, 6, 5, 4, 3, 2, 1}},
+                  {"Noise", noise_}});
+  }
+};
+
+TEST_F(CorrelationTest, PearsonTable) {
+  const std::string text = Written([] { PearsonStat(); });
+  test::ExpectGolden(text, "statistics/pearson.out");
+  // r by the textbook formula (the table's r uses sigmas from deviations rounded to 4 decimals,
+  // which are exact here); t = r sqrt(8) / sqrt(1 - r^2) = 11.6, beyond 5.04 of 8 degrees of freedom
+  const double r = PearsonR(x_, y_);
+  EXPECT_NE(text.find(" X        Y            10    " + FixedText(r, 6, 3) + "      <0.001\r\n"), std::string::npos)
+      << text;
+  EXPECT_NEAR(r, 0.972, 0.001);
+  EXPECT_NE(text.find(" X        Noise        10    " + FixedText(PearsonR(x_, noise_), 6, 3) + "      >0.05\r\n"),
+            std::string::npos);
+}
+
+TEST_F(CorrelationTest, SpearmanTable) {
+  const std::string text = Written([] { SpearmanStat(); });
+  test::ExpectGolden(text, "statistics/spearman.out");
+  // X and Noise have no ties: rho = 1 - 6 D / (n^3 - n)
+  double d = 0;
+  for (std::size_t i = 0; i < x_.size(); ++i) d += (x_[i] - noise_[i]) * (x_[i] - noise_[i]);
+  EXPECT_NE(text.find(" X        Noise        10  " + FixedText(1 - 6 * d / 990, 8, 3)), std::string::npos) << text;
+}
+
+TEST_F(CorrelationTest, ReliableOnlyKeepsSignificantResultsAndErrors) {
+  StatConfig().ReliableOnly = true;
+  test::ExpectGolden(Written([] { PearsonStat(); }), "statistics/pearson_reliable.out");
+  test::ExpectGolden(Written([] { SpearmanStat(); }), "statistics/spearman_reliable.out");
+}
+
+TEST_F(CorrelationTest, PairwiseDeletionShortensThePair) {
+  Data().EmptyValue = -1;
+  Data().PairwiseMissing = true;
+  SetVariables({{"A", {-1, 2, 3, 4, 5, 6}}, {"B", {1, 2, 3, 4, 5, 7}}, {"C", {6, 5, 4, 3, -1, 1}}});
+  const std::string pearson = Written([] { PearsonStat(); });
+  // A and B lose position 0, which receives the last pair: (6, 7), (2, 2), (3, 3), (4, 4), (5, 5)
+  EXPECT_NE(pearson.find(" A        B             5    " +
+                         FixedText(PearsonR({6, 2, 3, 4, 5}, {7, 2, 3, 4, 5}), 6, 3)),
+            std::string::npos)
+      << pearson;
+  EXPECT_NE(pearson.find(" A        C             4    -1.000      <0.001"), std::string::npos) << pearson;
+  EXPECT_EQ(Data().ProcessingNote, "Пропуски удалены попарно.");
+  Data().PairwiseOutliers = true;
+  test::ExpectGolden(Written([] { SpearmanStat(); }), "statistics/spearman_pairwise.out");
+  EXPECT_EQ(Data().ProcessingNote, "Пропуски удалены попарно. Всплески удалены попарно.");
+}
+
+}  // namespace
+}  // namespace tavrel
