@@ -16,5 +16,6 @@ struct CommandEntry {
 int RunInfo(const std::vector<std::string>& args);
 int RunSave(const std::vector<std::string>& args);
 int RunCluster(const std::vector<std::string>& args);
+int RunStat(const std::vector<std::string>& args);
 
 }  // namespace tavrel::cli

@@ -19,6 +19,11 @@ const CommandEntry kCommands[] = {
      "cluster DATAFILE [OUTFILE] [--vars NAME,...] [--distance 0|1|2] [--method 0..5] [--clusters 1..10] "
      "[--beta B] [--print-distances] [--contents] [--add-variable] [--save FILE] [--rewrite] [--missing CODE] "
      "[--ini PATH]"},
+    {"stat", RunStat,
+     "stat ANALYSIS DATAFILE [OUTFILE] [--vars NAME,...] [--missing CODE] [--pairwise-missing]\n"
+     "        [--pairwise-outliers] [--equal-names] [--reliable] [--level N] [--rewrite] [--ini PATH]\n"
+     "        ANALYSIS: 0-9 or elementary, variability, levels, normality, pearson, spearman,\n"
+     "        student, pair-student, wilcoxon, pair-wilcoxon"},
 };
 
 void PrintUsage(std::ostream& out) {

@@ -1,31 +1,10 @@
 // Runs the batch tool as a user would and looks at its output, files and exit codes.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
-
-#include "test_support.h"
+#include "cli_fixture.h"
 
 namespace tavrel {
 namespace {
-
-class CliTest : public test::EngineTest {
- protected:
-  void SetUp() override {
-    EngineTest::SetUp();
-    ini_ = WriteFile("Tavrel.ini", test::ReadFile(TAVREL_DIST_INI));
-  }
-  // Runs tavrel-cli with the arguments (already quoted as needed); returns the exit code.
-  int Run(const std::string& args) {
-    const std::string command = std::string(TAVREL_CLI) + " " + args + " --ini " + ini_ + " >" +
-                                TempPath("stdout") + " 2>" + TempPath("stderr");
-    const int status = std::system(command.c_str());
-    out_ = test::ReadFile(TempPath("stdout"));
-    err_ = test::ReadFile(TempPath("stderr"));
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-  std::string ini_, out_, err_;
-};
 
 TEST_F(CliTest, InfoListsTheVariablesOfAFileInEitherEncoding) {
   const std::string utf8 = WriteFile("u.txt", "Пульс Zero АД\n60 0 120\n-999 0 130\n70 0 110\n");

@@ -1,0 +1,73 @@
+#include <iostream>
+#include <string>
+
+#include "cli_common.h"
+#include "commands.h"
+#include "data/dataset.h"
+#include "data/numbers.h"
+#include "data/program_version.h"
+#include "data/results_file.h"
+#include "shell/settings.h"
+#include "statistics/statistics_run.h"
+
+namespace tavrel::cli {
+
+namespace {
+
+// The variable dialog's refusal of a data set with at most one observation.
+constexpr const char* kTooFewObservations = "Недостаточно данных (0,1).";
+
+// The analyses by name, in the order of the choice dialog's list.
+const char* const kAnalysisNames[kAnalysisCount] = {
+    "elementary", "variability", "levels",       "normality", "pearson",
+    "spearman",   "student",     "pair-student", "wilcoxon",  "pair-wilcoxon"};
+
+int AnalysisIndex(const std::string& text) {
+  for (int i = 0; i < kAnalysisCount; ++i)
+    if (text == kAnalysisNames[i] || text == std::to_string(i)) return i;
+  throw UsageError("неизвестный анализ " + text);
+}
+
+double UserLevel(const Arguments& args) {
+  double level = 0;
+  if (!ParseFixedNumber(args.Value("--level"), level)) throw UsageError("--level: не число " + args.Value("--level"));
+  return level;
+}
+
+}  // namespace
+
+int RunStat(const std::vector<std::string>& raw) {
+  const Arguments args(raw, {"--pairwise-missing", "--pairwise-outliers", "--equal-names", "--reliable", "--rewrite"},
+                       {"--ini", "--missing", "--vars", "--level"});
+  const int stSel = AnalysisIndex(args.Required(0, "анализ"));
+  const std::string& dataFile = args.Required(1, "файл данных");
+  if (args.Positional().size() > 3) throw UsageError("лишний аргумент " + args.Positional()[3]);
+  StatOptions& options = StatConfig();
+  options.StSel = stSel;
+  options.EqualNamesOnly = args.Has("--equal-names");
+  options.ReliableOnly = args.Has("--reliable");
+  options.UserLevelOn = args.Has("--level");
+  options.UserLevel = options.UserLevelOn ? UserLevel(args) : 0;
+
+  LoadSettingsFor(args);
+  LoadDataFor(args, dataFile);
+  DataSet& d = Data();
+  // What the variable dialog does before the choice.
+  if (d.NumObs <= 1) throw CommandFailure(kTooFewObservations);
+  if (!RemoveEmptyVars()) std::cerr << kRemoveEmptyVarsFailed << "\n";
+  SelectVariables(args);
+  d.PairwiseMissing = args.Has("--pairwise-missing");
+  d.PairwiseOutliers = args.Has("--pairwise-outliers");
+
+  const std::string refusal = StatisticsRefusal();
+  if (!refusal.empty()) throw CommandFailure(refusal);
+  d.ResultsFileName = args.Positional().size() > 2
+                          ? args.Positional()[2]
+                          : ResultsFilePath(Config().OutputCat, ProposedResultsName(d.DataFileShortName));
+  ResultsFile().Open(d.ResultsFileName, !args.Has("--rewrite"));
+  const std::string failure = RunStatisticsReport(ProgramCaption(), {});
+  if (!failure.empty()) throw CommandFailure(failure);
+  return 0;
+}
+
+}  // namespace tavrel::cli

@@ -1,0 +1,31 @@
+#pragma once
+// Runs the batch tool as a user would: its output, files and exit code.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "test_support.h"
+
+namespace tavrel {
+
+class CliTest : public test::EngineTest {
+ protected:
+  void SetUp() override {
+    EngineTest::SetUp();
+    ini_ = WriteFile("Tavrel.ini", test::ReadFile(TAVREL_DIST_INI));
+  }
+  // Runs tavrel-cli with the arguments (already quoted as needed); returns the exit code.
+  int Run(const std::string& args) {
+    const std::string command = std::string(TAVREL_CLI) + " " + args + " --ini " + ini_ + " >" +
+                                TempPath("stdout") + " 2>" + TempPath("stderr");
+    const int status = std::system(command.c_str());
+    out_ = test::ReadFile(TempPath("stdout"));
+    err_ = test::ReadFile(TempPath("stderr"));
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+  std::string ini_, out_, err_;
+};
+
+}  // namespace tavrel
