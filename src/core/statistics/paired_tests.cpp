@@ -1,5 +1,6 @@
 #include "statistics/paired_tests.h"
 
+#include <bit>
 #include <cmath>
 
 #include "data/numbers.h"
@@ -68,35 +69,36 @@ void PairStudentStat(const ProgressFn& progress) {
 
 void PairWilcoxonStat(const ProgressFn& progress) {
   TitlePairWilcoxon();
-  Array<double> a;
-  ForEachPairedSeries(progress, [&a](const std::string& prefix, const PairSeries& pair) {
+  // Each difference that is not 0 as one key: the bits of its size (a positive
+  // double orders as its bits) shifted left, and 1 in the lowest bit when it is
+  // positive. Sorting the keys ranks the sizes and keeps each one's sign.
+  Array<std::uint64_t> keys;
+  const auto size = [&keys](long long i) { return std::bit_cast<double>(keys[i] >> 1); };
+  ForEachPairedSeries(progress, [&](const std::string& prefix, const PairSeries& pair) {
     const Array<double>& x = pair.X();
     const Array<double>& y = pair.Y();
-    a.clear();
+    keys.clear();
     for (std::int32_t i = 0; i <= pair.Last(); ++i) {
       const double d = x[i] - y[i];
-      if (d != 0) a.push_back(std::fabs(d));
+      if (d != 0) keys.push_back(std::bit_cast<std::uint64_t>(std::fabs(d)) << 1 | (d > 0 ? 1 : 0));
     }
-    if (a.empty()) {
+    if (keys.empty()) {
       IdenticalArrays(prefix);
       return;
     }
-    const std::int32_t m = static_cast<std::int32_t>(a.Count());
-    RankValues(a, m - 1);
-    double plus = 0, minus = 0;
-    std::int32_t l = 0;
-    for (std::int32_t i = 0; i <= pair.Last(); ++i) {
-      const double d = x[i] - y[i];
-      if (d < 0) {
-        minus -= a[l++];
-      } else if (d > 0) {
-        plus += a[l++];
-      }
-    }
+    SortKeys(keys);
+    double plus = 0, minus = 0;  // T+ and T-
+    ForEachTieGroup(keys.Count(), size, [&](long long first, long long count) {
+      long long positive = 0;
+      for (long long q = first; q < first + count; ++q) positive += keys[q] & 1;
+      const double rank = GroupRank(first, count);
+      plus += rank * positive;
+      minus -= rank * (count - positive);
+    });
     const double t = plus < std::fabs(minus) ? plus : std::fabs(minus);
-    const double mm = m;
-    const double mean = mm * (mm + 1) / 4;
-    const double variance = mm * (mm + 1) * (2 * mm + 1) / 24;
+    const double m = static_cast<double>(keys.Count());
+    const double mean = m * (m + 1) / 4;
+    const double variance = m * (m + 1) * (2 * m + 1) / 24;
     const double z = std::fabs(t - mean) / std::sqrt(variance);
     const PText p = PByZ(z, true);
     if (Unreliable(p)) return;

@@ -1,77 +1,97 @@
 #include "statistics/ranks.h"
 
-#include <cmath>
+#include <bit>
 #include <utility>
 
 namespace tavrel {
 
-void SortWithIndex(Array<double>& values, Array<std::int32_t>& index, std::int32_t left, std::int32_t right) {
-  // The smaller part is sorted by recursion and the larger one in this loop, so
-  // the depth stays logarithmic; the exchanges are those of the plain recursion.
-  while (left < right) {
-    std::int32_t i = left, j = right;
-    const double pivot = values[left + (right - left) / 2];
-    do {
-      while (values[i] < pivot) ++i;
-      while (pivot < values[j]) --j;
-      if (i <= j) {
-        std::swap(values[i], values[j]);
-        std::swap(index[i], index[j]);
-        ++i;
-        --j;
-      }
-    } while (i <= j);
-    if (j - left < right - i) {
-      if (left < j) SortWithIndex(values, index, left, j);
-      left = i;
-    } else {
-      if (i < right) SortWithIndex(values, index, i, right);
-      right = j;
+namespace {
+
+// A key whose unsigned order is the order of the doubles.
+std::uint64_t OrderKey(double x) {
+  const auto bits = std::bit_cast<std::uint64_t>(x);
+  return (bits >> 63) ? ~bits : bits | (std::uint64_t{1} << 63);
+}
+
+double FromOrderKey(std::uint64_t key) {
+  return std::bit_cast<double>((key >> 63) ? key & ~(std::uint64_t{1} << 63) : ~key);
+}
+
+constexpr int kDigitBits = 11;
+constexpr int kDigits = 6;  // 64 bits in digits of 11
+constexpr std::uint64_t kDigitMask = (1u << kDigitBits) - 1;
+
+// A stable least-significant-digit radix sort of keys, carrying order along
+// when it is not empty. Digits on which all keys agree are skipped.
+void RadixSort(Array<std::uint64_t>& keys, Array<std::int32_t>& order) {
+  const long long n = keys.Count();
+  if (n <= 1) return;
+  const bool carry = !order.empty();
+  Array<std::uint64_t> keysOut(keys.size());
+  Array<std::int32_t> orderOut(order.size());
+  Array<std::int32_t> counts(static_cast<std::size_t>(kDigits) << kDigitBits, 0);
+  for (long long i = 0; i < n; ++i)
+    for (int d = 0; d < kDigits; ++d) ++counts[(d << kDigitBits) + ((keys[i] >> (d * kDigitBits)) & kDigitMask)];
+  for (int d = 0; d < kDigits; ++d) {
+    const long long base = static_cast<long long>(d) << kDigitBits;
+    const int shift = d * kDigitBits;
+    if (counts[base + ((keys[0] >> shift) & kDigitMask)] == n) continue;
+    std::int32_t position = 0;
+    for (long long c = base; c < base + (1 << kDigitBits); ++c) position += std::exchange(counts[c], position);
+    for (long long i = 0; i < n; ++i) {
+      const std::int32_t to = counts[base + ((keys[i] >> shift) & kDigitMask)]++;
+      keysOut[to] = keys[i];
+      if (carry) orderOut[to] = order[i];
     }
+    std::swap(keys, keysOut);
+    if (carry) std::swap(order, orderOut);
   }
 }
 
-double RankSorted(const Array<double>& sorted, std::int32_t last, Array<double>& ranks) {
-  if (last < 0) return 0;
-  if (last == 0) {  // a single value: rank 1, no ties
-    ranks[0] = 1;
-    return 0;
+// Sorts values[left..right] by their order keys, carrying index[left..right] when given.
+void SortRange(Array<double>& values, Array<std::int32_t>* index, long long left, long long right) {
+  const long long n = right - left + 1;
+  if (n <= 1) return;
+  Array<std::uint64_t> keys(static_cast<std::size_t>(n));
+  for (long long i = 0; i < n; ++i) keys[i] = OrderKey(values[left + i]);
+  Array<std::int32_t> order;
+  if (index) {
+    if (left < 0 || right >= index->Count()) ThrowIndexError(left < 0 ? left : right, index->size());
+    order.assign(index->begin() + left, index->begin() + left + n);
   }
-  double ties = 0;
-  std::int32_t s = 0;
-  do {
-    const double first = sorted[s];
-    std::int32_t count = 1, p = s;
-    double sum = s;
-    do {
-      ++p;
-      if (std::fabs(sorted[p] - first) < 1e-10 || sorted[p] == first) {
-        ++count;
-        sum += p + 1;
-      }
-    } while (!(sorted[p] > first || p == last));
-    if (count > 1) {
-      const double rank = (sum + 1) / count;
-      for (std::int32_t q = s; q < s + count; ++q) ranks[q] = rank;
-      const double g = count;
-      ties += g * g * g - g;
-    } else {
-      ranks[s] = s + 1;
-    }
-    s += count;
-    if (s == last) ranks[last] = last + 1;
-  } while (s < last);
-  return ties / 2;
+  RadixSort(keys, order);
+  for (long long i = 0; i < n; ++i) {
+    values[left + i] = FromOrderKey(keys[i]);
+    if (index) (*index)[left + i] = order[i];
+  }
+}
+
+}  // namespace
+
+void SortWithIndex(Array<double>& values, Array<std::int32_t>& index, std::int32_t left, std::int32_t right) {
+  SortRange(values, &index, left, right);
+}
+
+void SortValues(Array<double>& values) { SortRange(values, nullptr, 0, values.Count() - 1); }
+
+void SortKeys(Array<std::uint64_t>& keys) {
+  Array<std::int32_t> none;
+  RadixSort(keys, none);
 }
 
 double RankValues(Array<double>& values, std::int32_t last) {
   if (last < 0) return 0;
   Array<std::int32_t> index(static_cast<std::size_t>(last) + 1);
-  for (std::int32_t i = 0; i <= last; ++i) index[i] = i + 1;
+  for (std::int32_t i = 0; i <= last; ++i) index[i] = i;
   SortWithIndex(values, index, 0, last);
-  Array<double> ranks(static_cast<std::size_t>(last) + 1);
-  const double ties = RankSorted(values, last, ranks);
-  for (std::int32_t i = 0; i <= last; ++i) values[index[i] - 1] = ranks[i];
+  const Array<double> sorted(values.begin(), values.begin() + last + 1);
+  double ties = 0;
+  ForEachTieGroup(sorted.Count(), [&sorted](long long i) { return sorted[i]; },
+                  [&](long long first, long long count) {
+                    const double rank = GroupRank(first, count);
+                    for (long long q = first; q < first + count; ++q) values[index[q]] = rank;
+                    if (count > 1) ties += TieTerm(count);
+                  });
   return ties;
 }
 

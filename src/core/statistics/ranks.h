@@ -1,21 +1,52 @@
 #pragma once
 // Sorting and ranking of series, shared by the rank tests.
+#include <cmath>
 #include <cstdint>
 
 #include "data/checked_array.h"
 
 namespace tavrel {
 
-// Sorts values[left..right] ascending (quicksort) and applies the same
-// exchanges to index.
+// Sorts values[left..right] ascending and applies the same rearrangement to
+// index[left..right]. Equal values keep their order.
 void SortWithIndex(Array<double>& values, Array<std::int32_t>& index, std::int32_t left, std::int32_t right);
 
-// Replaces values 0..last by their ranks (from 1, ties get the mean of their
-// ranks; a value within 1e-10 above a group's first value joins the group and
-// ends it). Returns the tie sum: the sum of (g^3 - g) / 2 over the groups.
+// Sorts the whole series ascending.
+void SortValues(Array<double>& values);
+
+// Sorts keys ascending as unsigned integers (equal keys keep their order).
+void SortKeys(Array<std::uint64_t>& keys);
+
+// Replaces values 0..last by their ranks (from 1; tied values get the mean of
+// their ranks). Returns the tie sum: the sum of (g^3 - g) / 2 over the groups
+// of g tied values.
 double RankValues(Array<double>& values, std::int32_t last);
 
-// The ranks of an ascending series 0..last, by the same grouping; returns the tie sum.
-double RankSorted(const Array<double>& sorted, std::int32_t last, Array<double>& ranks);
+// The groups of tied values of an ascending series of n values, value(i) being
+// the i-th: a group is a run of equal values, joined by the next greater value
+// when that lies within 1e-10 above them (and then ends). visit(first, count)
+// gets each group's first position (from 0) and size; the rank of its values is
+// first + (count + 1) / 2.
+template <class Value, class Visit>
+void ForEachTieGroup(long long n, Value value, Visit visit) {
+  long long first = 0;
+  while (first < n) {
+    const double start = value(first);
+    long long end = first + 1;
+    while (end < n && value(end) == start) ++end;
+    if (end < n && std::fabs(value(end) - start) < 1e-10) ++end;
+    visit(first, end - first);
+    first = end;
+  }
+}
+
+// The rank of the values of a tie group.
+inline double GroupRank(long long first, long long count) { return first + (count + 1) / 2.0; }
+
+// The tie sum's term of a group of count values: (count^3 - count) / 2.
+inline double TieTerm(long long count) {
+  const double g = static_cast<double>(count);
+  return (g * g * g - g) / 2;
+}
 
 }  // namespace tavrel

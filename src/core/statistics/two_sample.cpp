@@ -18,29 +18,38 @@ namespace {
 
 std::string Sizes(std::int32_t n1, std::int32_t n2) { return "   " + IntText(n1, 4) + "  " + IntText(n2, 4); }
 
-// The two samples in one ascending series, with the ranks they get together;
-// returns the rank sum of the second sample and the tie sum. Each sample comes
-// sorted, so the pair costs one merge instead of a sort.
+// The rank sum of the second sample and the tie sum of the two samples ranked
+// together. Each sample comes sorted, so a pair costs one merge, not a sort.
 struct RankSum {
   double second = 0;
   double ties = 0;
 };
 
-RankSum MergedRanks(const Array<double>& x, const Array<double>& y, Array<double>& merged, Array<bool>& fromSecond,
-                    Array<double>& ranks) {
-  const long long n1 = x.Count(), n2 = y.Count(), n = n1 + n2;
-  long long a = 0, b = 0;
-  for (long long i = 0; i < n; ++i) {
-    const bool takeSecond = a == n1 || (b < n2 && y[b] < x[a]);
-    merged[i] = takeSecond ? y[b++] : x[a++];
-    fromSecond[i] = takeSecond;
+class RankSums {
+ public:
+  explicit RankSums(std::size_t size) : merged_(size), fromY_(size) {}
+
+  RankSum Of(const Array<double>& x, const Array<double>& y) {
+    const long long nx = x.Count(), ny = y.Count(), n = nx + ny;
+    for (long long i = 0, a = 0, b = 0; i < n; ++i) {
+      const bool takeY = a == nx || (b < ny && y[b] < x[a]);
+      merged_[i] = takeY ? y[b++] : x[a++];
+      fromY_[i] = takeY;
+    }
+    RankSum sum;
+    ForEachTieGroup(n, [this](long long i) { return merged_[i]; }, [&](long long first, long long count) {
+      long long inY = 0;
+      for (long long q = first; q < first + count; ++q) inY += fromY_[q];
+      sum.second += GroupRank(first, count) * inY;
+      if (count > 1) sum.ties += TieTerm(count);
+    });
+    return sum;
   }
-  RankSum sum;
-  sum.ties = RankSorted(merged, static_cast<std::int32_t>(n - 1), ranks);
-  for (long long i = 0; i < n; ++i)
-    if (fromSecond[i]) sum.second += ranks[i];
-  return sum;
-}
+
+ private:
+  Array<double> merged_;
+  Array<unsigned char> fromY_;
+};
 
 }  // namespace
 
@@ -94,11 +103,9 @@ void WilcoxonStat(const ProgressFn& progress) {
   Array<Array<double>> sorted;
   for (const PairVariable& v : vars) {
     sorted.push_back(v.var.values);
-    std::sort(sorted.back().begin(), sorted.back().end());
+    SortValues(sorted.back());
   }
-  const std::size_t work = 2 * static_cast<std::size_t>(std::max<std::int32_t>(Data().NumObs, 0));
-  Array<double> merged(work), ranks(work);
-  Array<bool> fromSecond(work);
+  RankSums rankSums(2 * static_cast<std::size_t>(std::max<std::int32_t>(Data().NumObs, 0)));
   ForEachPair(progress, [&](int j, int k) {
     if (SkippedForNames(vars[j], vars[k])) return;
     const std::string prefix = PairPrefix(vars[j], vars[k]);
@@ -107,7 +114,7 @@ void WilcoxonStat(const ProgressFn& progress) {
       out.WriteLn(prefix + Sizes(n1, n2) + "      Ошибка: n<8");
       return;
     }
-    const RankSum sum = MergedRanks(sorted[j], sorted[k], merged, fromSecond, ranks);
+    const RankSum sum = rankSums.Of(sorted[j], sorted[k]);
     const double n = static_cast<double>(n1) + n2;
     const double product = static_cast<double>(n1) * n2;
     const double u2 = product + n2 * (n2 + 1.0) / 2 - sum.second;

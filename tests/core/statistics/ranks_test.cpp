@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <vector>
 #include <random>
+
+#include "data/errors.h"
 
 namespace tavrel {
 namespace {
@@ -33,11 +36,19 @@ TEST(RanksTest, AveragesTiesAndCountsTheTieSum) {
 }
 
 TEST(RanksTest, SortsWithTheIndexOnLargeAndAwkwardSeries) {
+  Array<double> part = {9, 8, 7, 6, 5};
+  Array<std::int32_t> partIndex = {0, 1, 2, 3, 4};
+  SortWithIndex(part, partIndex, 1, 3);  // only positions 1..3
+  EXPECT_EQ(part, (Array<double>{9, 6, 7, 8, 5}));
+  EXPECT_EQ(partIndex, (Array<std::int32_t>{0, 3, 2, 1, 4}));
+  Array<std::int32_t> shortIndex = {0, 1};
+  EXPECT_THROW(SortWithIndex(part, shortIndex, 0, 4), RangeError);
+
   std::mt19937 rng(7);
   for (int shape = 0; shape < 4; ++shape) {
     Array<double> v;
     for (int i = 0; i < 5000; ++i) {
-      const double x = shape == 0 ? rng() % 1000 : shape == 1 ? i : shape == 2 ? 5000 - i : (i % 2 ? 1 : 2);
+      const double x = shape == 0 ? rng() % 1000 - 500.25 : shape == 1 ? i : shape == 2 ? 5000 - i : (i % 2 ? 1e-300 : -0.5);
       v.push_back(x);
     }
     const Array<double> original = v;
@@ -45,15 +56,29 @@ TEST(RanksTest, SortsWithTheIndexOnLargeAndAwkwardSeries) {
     for (std::int32_t i = 0; i < index.Count(); ++i) index[i] = i;
     SortWithIndex(v, index, 0, static_cast<std::int32_t>(v.Count() - 1));
     EXPECT_TRUE(std::is_sorted(v.begin(), v.end())) << shape;
-    for (std::int32_t i = 0; i < index.Count(); ++i) EXPECT_EQ(v[i], original[index[i]]);
+    for (std::int32_t i = 0; i < index.Count(); ++i) {
+      EXPECT_EQ(v[i], original[index[i]]);
+      if (i > 0 && v[i] == v[i - 1]) EXPECT_LT(index[i - 1], index[i]);  // equal values keep their order
+    }
   }
 }
 
-TEST(RanksTest, RanksOfASortedSeriesAreThoseOfItsValues) {
-  const Array<double> sorted = {1, 2, 2, 3, 3, 3, 4};
-  Array<double> ranks(sorted.size());
-  EXPECT_DOUBLE_EQ(RankSorted(sorted, 6, ranks), 3 + 12);
-  EXPECT_EQ(ranks, (Array<double>{1, 2.5, 2.5, 5, 5, 5, 7}));
+TEST(RanksTest, TieGroupsOfASortedSeries) {
+  // 1 | 2 2 | 3 3 3 | 4 | 5 5+1e-11 | 5+2e-11: a value within 1e-10 above joins the group and ends it
+  const Array<double> v = {1, 2, 2, 3, 3, 3, 4, 5, 5 + 1e-11, 5 + 2e-11};
+  std::vector<std::pair<long long, long long>> groups;
+  ForEachTieGroup(v.Count(), [&v](long long i) { return v[i]; },
+                  [&](long long first, long long count) { groups.emplace_back(first, count); });
+  EXPECT_EQ(groups, (std::vector<std::pair<long long, long long>>{{0, 1}, {1, 2}, {3, 3}, {6, 1}, {7, 2}, {9, 1}}));
+  EXPECT_EQ(GroupRank(3, 3), 5);
+  EXPECT_EQ(GroupRank(1, 2), 2.5);
+  EXPECT_EQ(TieTerm(3), 12);
+}
+
+TEST(RanksTest, SortsKeysAsUnsignedNumbers) {
+  Array<std::uint64_t> keys = {5, ~std::uint64_t{0}, 0, 1ull << 40, 5, 3};
+  SortKeys(keys);
+  EXPECT_EQ(keys, (Array<std::uint64_t>{0, 3, 5, 5, 1ull << 40, ~std::uint64_t{0}}));
 }
 
 }  // namespace

@@ -1,0 +1,60 @@
+// The ten analyses of the statistics command on 50 variables by 10,000
+// observations (1,225 pairs), each writing its whole report to a file.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <random>
+#include <string>
+
+#include "data/dataset.h"
+#include "data/results_file.h"
+#include "statistics/statistics_run.h"
+
+namespace {
+
+constexpr int kVariables = 50;
+constexpr int kObservations = 10000;
+
+// Values with two decimals, as measurements are usually written, so that ties occur.
+void FillDataSet() {
+  tavrel::ResetDataSet();
+  tavrel::DataSet& d = tavrel::Data();
+  std::mt19937 rng(3);
+  std::normal_distribution<double> value(100, 15);
+  for (int v = 0; v < kVariables; ++v) {
+    tavrel::Array<double> row(kObservations);
+    for (double& x : row) x = std::round(value(rng) * 100) / 100;
+    d.DataValues.push_back(std::move(row));
+    d.VarNames.push_back("Var" + std::to_string(v + 1));
+    d.VarCounts.push_back(kObservations);
+  }
+  d.NumVar = kVariables;
+  d.LastVar = d.FullLastVar = kVariables - 1;
+  d.NumObs = kObservations;
+  d.LastObs = kObservations - 1;
+  d.EmptyValue = -999;
+  d.DataFileName = "bench.txt";
+}
+
+void BM_Statistics(benchmark::State& state) {
+  FillDataSet();
+  const std::string path =
+      (std::filesystem::temp_directory_path() / ("tavrel-stat-bench-" + std::to_string(getpid()) + ".out")).string();
+  tavrel::ResetStatOptions();
+  tavrel::StatConfig().StSel = static_cast<int>(state.range(0));
+  tavrel::StatConfig().UserLevelOn = true;
+  tavrel::StatConfig().UserLevel = 2.5;
+  state.SetLabel(tavrel::AnalysisCaption(tavrel::StatConfig().StSel));
+  for (auto _ : state) {
+    tavrel::ResultsFile().Open(path, false);
+    const std::string failure = tavrel::RunStatisticsReport("Tavrel", {});
+    if (!failure.empty()) state.SkipWithError(failure.c_str());
+  }
+  state.counters["report_KB"] = std::filesystem::file_size(path) / 1e3;
+  std::filesystem::remove(path);
+}
+BENCHMARK(BM_Statistics)->DenseRange(0, tavrel::kAnalysisCount - 1)->Unit(benchmark::kMillisecond)->MinTime(0.5);
+
+}  // namespace
