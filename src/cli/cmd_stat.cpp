@@ -18,9 +18,9 @@ namespace {
 constexpr const char* kTooFewObservations = "Недостаточно данных (0,1).";
 
 // The analyses by name, in the order of the choice dialog's list.
-const char* const kAnalysisNames[kAnalysisCount] = {
-    "elementary", "variability", "levels",       "normality", "pearson",
-    "spearman",   "student",     "pair-student", "wilcoxon",  "pair-wilcoxon"};
+const char* const kAnalysisNames[kAnalysisCount] = {"elementary", "variability",  "levels",  "normality",
+                                                    "pearson",    "spearman",     "student", "pair-student",
+                                                    "wilcoxon",   "pair-wilcoxon"};
 
 int AnalysisIndex(const std::string& text) {
   for (int i = 0; i < kAnalysisCount; ++i)

@@ -18,8 +18,8 @@ class CliTest : public test::EngineTest {
   }
   // Runs tavrel-cli with the arguments (already quoted as needed); returns the exit code.
   int Run(const std::string& args) {
-    const std::string command = std::string(TAVREL_CLI) + " " + args + " --ini " + ini_ + " >" +
-                                TempPath("stdout") + " 2>" + TempPath("stderr");
+    const std::string command = std::string(TAVREL_CLI) + " " + args + " --ini " + ini_ + " >" + TempPath("stdout") +
+                                " 2>" + TempPath("stderr");
     const int status = std::system(command.c_str());
     out_ = test::ReadFile(TempPath("stdout"));
     err_ = test::ReadFile(TempPath("stderr"));

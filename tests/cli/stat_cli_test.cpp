@@ -32,13 +32,18 @@ class StatCliTest : public CliTest {
 };
 
 TEST_F(StatCliTest, RunsEveryAnalysisByNameOrIndex) {
-  const char* names[] = {"elementary", "variability", "levels", "normality", "pearson",
-                         "spearman",   "student",     "pair-student", "wilcoxon", "pair-wilcoxon"};
-  const char* titles[] = {" ЭЛЕМЕНТАРНАЯ СТАТИСТИКА",   " ВАРИАТИВНОСТЬ ДАННЫХ",
-                          " Переменные    Среднее",      " НОРМАЛЬНОСТЬ ДАННЫХ",
-                          " КОЭФФИЦИЕНТ КОРРЕЛЯЦИИ",    " РАНГОВАЯ КОРРЕЛЯЦИЯ ПО СПИРМЕНУ",
-                          " ТЕСТ РАЗЛИЧИЯ СРЕДНИХ ПО СТЬЮДЕНТУ", " ТЕСТ РАЗЛИЧИЯ ПАР ПО СТЬЮДЕНТУ",
-                          " ТЕСТ РАЗЛИЧИЯ СРЕДНИХ ПО УИЛКОКСОНУ", " ТЕСТ РАЗЛИЧИЯ ПАР ПО УИЛКОКСОНУ"};
+  const char* names[] = {"elementary", "variability", "levels",       "normality", "pearson",
+                         "spearman",   "student",     "pair-student", "wilcoxon",  "pair-wilcoxon"};
+  const char* titles[] = {" ЭЛЕМЕНТАРНАЯ СТАТИСТИКА",
+                          " ВАРИАТИВНОСТЬ ДАННЫХ",
+                          " Переменные    Среднее",
+                          " НОРМАЛЬНОСТЬ ДАННЫХ",
+                          " КОЭФФИЦИЕНТ КОРРЕЛЯЦИИ",
+                          " РАНГОВАЯ КОРРЕЛЯЦИЯ ПО СПИРМЕНУ",
+                          " ТЕСТ РАЗЛИЧИЯ СРЕДНИХ ПО СТЬЮДЕНТУ",
+                          " ТЕСТ РАЗЛИЧИЯ ПАР ПО СТЬЮДЕНТУ",
+                          " ТЕСТ РАЗЛИЧИЯ СРЕДНИХ ПО УИЛКОКСОНУ",
+                          " ТЕСТ РАЗЛИЧИЯ ПАР ПО УИЛКОКСОНУ"};
   const std::string out = TempPath("all.out");
   for (int i = 0; i < 10; ++i) {
     for (const std::string& analysis : {std::string(names[i]), std::to_string(i)}) {
@@ -94,8 +99,8 @@ TEST_F(StatCliTest, RefusalsAndFailuresExitWithOneAndTheirMessage) {
 }
 
 TEST_F(StatCliTest, WrongCallsExitWithTwo) {
-  for (const std::string& args : {std::string("stat"), std::string("stat 0"), "stat 10 " + data_, "stat median " + data_,
-                                  "stat 0 " + data_ + " a b", "stat 2 " + data_ + " --level x",
+  for (const std::string& args : {std::string("stat"), std::string("stat 0"), "stat 10 " + data_,
+                                  "stat median " + data_, "stat 0 " + data_ + " a b", "stat 2 " + data_ + " --level x",
                                   "stat 2 " + data_ + " --level 2,5", "stat 0 " + data_ + " --bogus"}) {
     EXPECT_EQ(Run(args), 2) << args;
     EXPECT_NE(err_.find("Использование: tavrel-cli stat"), std::string::npos) << args;

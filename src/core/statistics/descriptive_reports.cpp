@@ -28,8 +28,8 @@ void LevelsTable(int sign, const ProgressFn& progress) {
     double mean = 0, sigma = 0;
     MeanSigma(v.values, v.last, mean, sigma);
     const std::string user = o.UserLevelOn ? FixedText(mean + sign * o.UserLevel * sigma, 8, 3) : "...?";
-    ResultsFile().WriteLn(" " + AlignRight(v.name, 8) + "   " + FixedText(mean, 8, 3) + "   " +
-                          FixedText(sigma, 9, 3) + "   " + FixedText(mean + sign * sigma, 8, 3) + "   " +
+    ResultsFile().WriteLn(" " + AlignRight(v.name, 8) + "   " + FixedText(mean, 8, 3) + "   " + FixedText(sigma, 9, 3) +
+                          "   " + FixedText(mean + sign * sigma, 8, 3) + "   " +
                           FixedText(mean + sign * 1.5 * sigma, 8, 3) + "   " +
                           FixedText(mean + sign * 2 * sigma, 8, 3) + "   " + user);
   }
@@ -48,8 +48,8 @@ void ElementaryStat(const ProgressFn& progress) {
     double mean = 0, sigma = 0;
     MeanSigma(v.values, v.last, mean, sigma);
     const double m = sigma / std::sqrt(static_cast<double>(v.last));
-    ResultsFile().WriteLn(" " + AlignRight(v.name, 8) + "    " + IntText(v.last + 1, 4) + "  " +
-                          FixedText(mean, 8, 3) + "  " + FixedText(sigma, 9, 3) + "  " + FixedText(m, 8, 3));
+    ResultsFile().WriteLn(" " + AlignRight(v.name, 8) + "    " + IntText(v.last + 1, 4) + "  " + FixedText(mean, 8, 3) +
+                          "  " + FixedText(sigma, 9, 3) + "  " + FixedText(m, 8, 3));
   }
   EndTable();
 }

@@ -78,8 +78,7 @@ void NormalityStat(const ProgressFn& progress) {
       return value != empty ? FixedText(value, 8, 2) + "  " + p : error;
     };
     ResultsFile().WriteLn(" " + AlignRight(v.name, 8) + "    " + field(moments.as, moments.pAs, moments.error) + "  " +
-                          field(moments.ex, moments.pEx, moments.error) + "    " +
-                          field(fit.chi2, fit.p, fit.error));
+                          field(moments.ex, moments.pEx, moments.error) + "    " + field(fit.chi2, fit.p, fit.error));
   }
   EndTable();
 }

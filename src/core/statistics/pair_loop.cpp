@@ -1,5 +1,6 @@
 #include "statistics/pair_loop.h"
 
+#include "data/results_file.h"
 #include "data/text_codec.h"
 #include "statistics/descriptive.h"
 #include "statistics/pair_deletion.h"
@@ -36,6 +37,22 @@ std::string PairPrefix(const PairVariable& x, const PairVariable& y) {
 
 bool SkippedForNames(const PairVariable& x, const PairVariable& y) {
   return StatConfig().EqualNamesOnly && x.var.name != y.var.name;
+}
+
+void ForEachPreparedPair(
+    const Array<PairVariable>& vars, const ProgressFn& progress, bool namesMatter, const std::string& unequalLine,
+    const std::function<void(int j, int k, const std::string& prefix, const PairSeries& pair)>& body) {
+  PairSeries pair;
+  ForEachPair(progress, [&](int j, int k) {
+    if (namesMatter && SkippedForNames(vars[j], vars[k])) return;
+    const std::string prefix = PairPrefix(vars[j], vars[k]);
+    if (vars[j].var.last != vars[k].var.last) {
+      ResultsFile().WriteLn(prefix + unequalLine);
+      return;
+    }
+    pair.Prepare(vars[j], vars[k]);
+    body(j, k, prefix, pair);
+  });
 }
 
 bool Unreliable(const std::string& p) { return StatConfig().ReliableOnly && p == ">0.05"; }

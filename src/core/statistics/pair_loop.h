@@ -31,6 +31,16 @@ std::string PairPrefix(const PairVariable& x, const PairVariable& y);
 // Whether the pair is to be skipped for EqualNamesOnly (stored names differ).
 bool SkippedForNames(const PairVariable& x, const PairVariable& y);
 
+class PairSeries;
+
+// The pair loop of the analyses that pair observation i with observation i:
+// with namesMatter, pairs of differently named variables are skipped for
+// EqualNamesOnly; variables of different sizes get the prefix and unequalLine;
+// the others are prepared and handed to body.
+void ForEachPreparedPair(
+    const Array<PairVariable>& vars, const ProgressFn& progress, bool namesMatter, const std::string& unequalLine,
+    const std::function<void(int j, int k, const std::string& prefix, const PairSeries& pair)>& body);
+
 // Whether ReliableOnly leaves out a result line with this significance text.
 bool Unreliable(const std::string& p);
 

@@ -15,24 +15,11 @@ namespace tavrel {
 
 namespace {
 
-// The pair loop of the paired tests: names, equal counts, then the working
-// series; body gets the prefix and the series, or nothing for a pair already
-// answered by a line.
+// The pair loop of the paired tests; the line for variables of different sizes.
 void ForEachPairedSeries(const ProgressFn& progress,
                          const std::function<void(const std::string& prefix, const PairSeries& pair)>& body) {
-  ResultsFileWriter& out = ResultsFile();
-  const Array<PairVariable> vars = ReadVariablesInForce();
-  PairSeries pair;
-  ForEachPair(progress, [&](int j, int k) {
-    if (SkippedForNames(vars[j], vars[k])) return;
-    const std::string prefix = PairPrefix(vars[j], vars[k]);
-    if (Data().VarCounts[j] != Data().VarCounts[k]) {
-      out.WriteLn(prefix + "     Ошибка: неравные массивы");
-      return;
-    }
-    pair.Prepare(vars[j], vars[k]);
-    body(prefix, pair);
-  });
+  ForEachPreparedPair(ReadVariablesInForce(), progress, true, "     Ошибка: неравные массивы",
+                      [&body](int, int, const std::string& prefix, const PairSeries& pair) { body(prefix, pair); });
 }
 
 // The line of a pair whose differences are all 0, unless ReliableOnly leaves it out.

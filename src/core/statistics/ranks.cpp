@@ -86,12 +86,13 @@ double RankValues(Array<double>& values, std::int32_t last) {
   SortWithIndex(values, index, 0, last);
   const Array<double> sorted(values.begin(), values.begin() + last + 1);
   double ties = 0;
-  ForEachTieGroup(sorted.Count(), [&sorted](long long i) { return sorted[i]; },
-                  [&](long long first, long long count) {
-                    const double rank = GroupRank(first, count);
-                    for (long long q = first; q < first + count; ++q) values[index[q]] = rank;
-                    if (count > 1) ties += TieTerm(count);
-                  });
+  ForEachTieGroup(
+      sorted.Count(), [&sorted](long long i) { return sorted[i]; },
+      [&](long long first, long long count) {
+        const double rank = GroupRank(first, count);
+        for (long long q = first; q < first + count; ++q) values[index[q]] = rank;
+        if (count > 1) ties += TieTerm(count);
+      });
   return ties;
 }
 

@@ -62,8 +62,7 @@ void TitleStudent() {
 }
 
 void TitleWilcoxon() {
-  Heading(" ТЕСТ РАЗЛИЧИЯ СРЕДНИХ ПО УИЛКОКСОНУ", Rule(54),
-          {" Переменные            N1    N2     U-критерий     p "});
+  Heading(" ТЕСТ РАЗЛИЧИЯ СРЕДНИХ ПО УИЛКОКСОНУ", Rule(54), {" Переменные            N1    N2     U-критерий     p "});
 }
 
 void TitlePairStudent() {

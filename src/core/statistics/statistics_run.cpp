@@ -22,10 +22,9 @@ void ResetStatOptions() { StatConfig() = StatOptions{}; }
 
 const char* AnalysisCaption(int stSel) {
   static const Array<const char*> kCaptions = {
-      "Элементарная статистика", "Вариативность данных",      "Пороговые уровни ",
-      "Нормальность данных",     "Корреляция по Пирсону",     "Корреляция по Спирмену",
-      "Различие по Стьюденту",   "Различие пар по Стьюденту", "Различие по Уилкоксону",
-      "Различие пар по Уилкоксону"};
+      "Элементарная статистика", "Вариативность данных",      "Пороговые уровни ",     "Нормальность данных",
+      "Корреляция по Пирсону",   "Корреляция по Спирмену",    "Различие по Стьюденту", "Различие пар по Стьюденту",
+      "Различие по Уилкоксону",  "Различие пар по Уилкоксону"};
   return kCaptions[stSel];
 }
 
@@ -42,8 +41,8 @@ std::string StatisticsRefusal() {
 
 void WriteStatisticsReport(const std::string& title, const ProgressFn& progress) {
   static const Array<void (*)(const ProgressFn&)> kReports = {
-      ElementaryStat, Variability,     ThresholdLevels, NormalityStat,  PearsonStat,
-      SpearmanStat,   StudentStat,     PairStudentStat, WilcoxonStat,   PairWilcoxonStat};
+      ElementaryStat, Variability, ThresholdLevels, NormalityStat, PearsonStat,
+      SpearmanStat,   StudentStat, PairStudentStat, WilcoxonStat,  PairWilcoxonStat};
   const DataSet& d = Data();
   const auto report = kReports[StatConfig().StSel];
   WriteTitle(d.DataFileName, title, d.ProcessingNote);

@@ -37,12 +37,14 @@ class RankSums {
       fromY_[i] = takeY;
     }
     RankSum sum;
-    ForEachTieGroup(n, [this](long long i) { return merged_[i]; }, [&](long long first, long long count) {
-      long long inY = 0;
-      for (long long q = first; q < first + count; ++q) inY += fromY_[q];
-      sum.second += GroupRank(first, count) * inY;
-      if (count > 1) sum.ties += TieTerm(count);
-    });
+    ForEachTieGroup(
+        n, [this](long long i) { return merged_[i]; },
+        [&](long long first, long long count) {
+          long long inY = 0;
+          for (long long q = first; q < first + count; ++q) inY += fromY_[q];
+          sum.second += GroupRank(first, count) * inY;
+          if (count > 1) sum.ties += TieTerm(count);
+        });
     return sum;
   }
 

@@ -76,8 +76,7 @@ TEST_F(CorrelationTest, PairwiseDeletionShortensThePair) {
   SetVariables({{"A", {-1, 2, 3, 4, 5, 6}}, {"B", {1, 2, 3, 4, 5, 7}}, {"C", {6, 5, 4, 3, -1, 1}}});
   const std::string pearson = Written([] { PearsonStat(); });
   // A and B lose position 0, which receives the last pair: (6, 7), (2, 2), (3, 3), (4, 4), (5, 5)
-  EXPECT_NE(pearson.find(" A        B             5    " +
-                         FixedText(PearsonR({6, 2, 3, 4, 5}, {7, 2, 3, 4, 5}), 6, 3)),
+  EXPECT_NE(pearson.find(" A        B             5    " + FixedText(PearsonR({6, 2, 3, 4, 5}, {7, 2, 3, 4, 5}), 6, 3)),
             std::string::npos)
       << pearson;
   EXPECT_NE(pearson.find(" A        C             4    -1.000      <0.001"), std::string::npos) << pearson;

@@ -58,10 +58,8 @@ TEST_F(PairedTestsTest, ZeroDifferencesCountInNButNotInTheRanks) {
 TEST_F(PairedTestsTest, ReliableOnlyEqualNamesAndPairwiseMissing) {
   StatConfig().ReliableOnly = true;
   Data().PairwiseMissing = true;
-  SetVariables({{"X", {10, 12, 14, 16, -1}},
-                {"Y", {9, 10, 11, 12, 50}},
-                {"Same", {10, 12, 14, 16, 7}},
-                {"Five", {1, 2, 3, 4}}});
+  SetVariables(
+      {{"X", {10, 12, 14, 16, -1}}, {"Y", {9, 10, 11, 12, 50}}, {"Same", {10, 12, 14, 16, 7}}, {"Five", {1, 2, 3, 4}}});
   test::ExpectGolden(Written([] { PairStudentStat(); }) + Written([] { PairWilcoxonStat(); }),
                      "statistics/paired_reliable.out");
   StatConfig().ReliableOnly = false;

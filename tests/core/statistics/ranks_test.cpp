@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <vector>
 #include <random>
+#include <vector>
 
 #include "data/errors.h"
 
@@ -18,13 +18,13 @@ TEST(RanksTest, AveragesTiesAndCountsTheTieSum) {
     double ties;
   };
   const Case cases[] = {
-      {{3, 1, 3, 2}, {3.5, 1, 3.5, 2}, 3},                 // (8 - 2) / 2
-      {{5, 4, 3, 2, 1}, {5, 4, 3, 2, 1}, 0},               //
-      {{2, 2, 2}, {2, 2, 2}, 12},                          // (27 - 3) / 2
-      {{1, 1, 2, 2, 2, 9}, {1.5, 1.5, 4, 4, 4, 6}, 15},    // 3 + 12
-      {{7}, {1}, 0},                                       // a single value: rank 1, no ties
-      {{1, 1 + 1e-11, 1 + 2e-11, 5}, {1.5, 1.5, 3, 4}, 3}, // a value within 1e-10 joins and ends the group
-      {{0.1 + 0.2, 0.3, 4}, {1.5, 1.5, 3}, 3},             //
+      {{3, 1, 3, 2}, {3.5, 1, 3.5, 2}, 3},                  // (8 - 2) / 2
+      {{5, 4, 3, 2, 1}, {5, 4, 3, 2, 1}, 0},                //
+      {{2, 2, 2}, {2, 2, 2}, 12},                           // (27 - 3) / 2
+      {{1, 1, 2, 2, 2, 9}, {1.5, 1.5, 4, 4, 4, 6}, 15},     // 3 + 12
+      {{7}, {1}, 0},                                        // a single value: rank 1, no ties
+      {{1, 1 + 1e-11, 1 + 2e-11, 5}, {1.5, 1.5, 3, 4}, 3},  // a value within 1e-10 joins and ends the group
+      {{0.1 + 0.2, 0.3, 4}, {1.5, 1.5, 3}, 3},              //
   };
   for (const Case& c : cases) {
     Array<double> v = c.values;
@@ -48,7 +48,10 @@ TEST(RanksTest, SortsWithTheIndexOnLargeAndAwkwardSeries) {
   for (int shape = 0; shape < 4; ++shape) {
     Array<double> v;
     for (int i = 0; i < 5000; ++i) {
-      const double x = shape == 0 ? rng() % 1000 - 500.25 : shape == 1 ? i : shape == 2 ? 5000 - i : (i % 2 ? 1e-300 : -0.5);
+      const double x = shape == 0   ? rng() % 1000 - 500.25
+                       : shape == 1 ? i
+                       : shape == 2 ? 5000 - i
+                                    : (i % 2 ? 1e-300 : -0.5);
       v.push_back(x);
     }
     const Array<double> original = v;
@@ -67,8 +70,9 @@ TEST(RanksTest, TieGroupsOfASortedSeries) {
   // 1 | 2 2 | 3 3 3 | 4 | 5 5+1e-11 | 5+2e-11: a value within 1e-10 above joins the group and ends it
   const Array<double> v = {1, 2, 2, 3, 3, 3, 4, 5, 5 + 1e-11, 5 + 2e-11};
   std::vector<std::pair<long long, long long>> groups;
-  ForEachTieGroup(v.Count(), [&v](long long i) { return v[i]; },
-                  [&](long long first, long long count) { groups.emplace_back(first, count); });
+  ForEachTieGroup(
+      v.Count(), [&v](long long i) { return v[i]; },
+      [&](long long first, long long count) { groups.emplace_back(first, count); });
   EXPECT_EQ(groups, (std::vector<std::pair<long long, long long>>{{0, 1}, {1, 2}, {3, 3}, {6, 1}, {7, 2}, {9, 1}}));
   EXPECT_EQ(GroupRank(3, 3), 5);
   EXPECT_EQ(GroupRank(1, 2), 2.5);

@@ -36,8 +36,8 @@ TEST(SmoothingTest, EndFormulasAndNegativeEnds) {
   EXPECT_DOUBLE_EQ(v[12], 0);
   EXPECT_DOUBLE_EQ(v[11], 0);  // E3 = 0
   EXPECT_DOUBLE_EQ(v[10], 10);
-  EXPECT_DOUBLE_EQ(v[1], 5);   // E1 = (15 + 10 + 5 - 5) / 5
-  EXPECT_DOUBLE_EQ(v[2], 5);   // E2 = (20 + 15 + 10 + 5) / 10
+  EXPECT_DOUBLE_EQ(v[1], 5);  // E1 = (15 + 10 + 5 - 5) / 5
+  EXPECT_DOUBLE_EQ(v[2], 5);  // E2 = (20 + 15 + 10 + 5) / 10
 }
 
 TEST(SmoothingTest, ShortSeriesStayAndTellWhy) {

@@ -14,9 +14,8 @@ class StatisticsRunTest : public test::ReportTest {
     StatConfig().StSel = stSel;
     const std::string path = TempPath("run.out");
     ResultsFile().Open(path, false);
-    failure_ = RunStatisticsReport(ProgramCaption(), [this](int position, int maximum) {
-      progress_.emplace_back(position, maximum);
-    });
+    failure_ = RunStatisticsReport(ProgramCaption(),
+                                   [this](int position, int maximum) { progress_.emplace_back(position, maximum); });
     return test::ReadFile(path);
   }
   std::string failure_;
@@ -73,9 +72,7 @@ TEST_F(StatisticsRunTest, WritesTheTitleBlockTheVariablesAndTheTableThenWidens) 
 TEST_F(StatisticsRunTest, AFailureKeepsTheLinesWrittenAndNamesTheMessage) {
   // A value of 1e300 gives an infinite spread, and the degrees of freedom of the
   // unequal-variance form cannot be rounded to an integer.
-  SetVariables({{"A", {1, 2, 3, 4}},
-                {"B", {2, 3, 5, 9}},
-                {"C", {1, 2, 1e300, 4}}});
+  SetVariables({{"A", {1, 2, 3, 4}}, {"B", {2, 3, 5, 9}}, {"C", {1, 2, 1e300, 4}}});
   const std::string text = Run(kStudent);
   EXPECT_NE(failure_.find("вне диапазона"), std::string::npos) << failure_;
   // the title block, the heading and the line of A and B stay; no line for A and C, no empty lines

@@ -73,7 +73,8 @@ TEST_F(TwoSampleTest, WilcoxonTable) {
   // A and B: U 26 and z 2.31 with the tie correction
   const auto [u, z] = RankSumByCounting(a_, b_);
   EXPECT_NEAR(z, 2.31, 0.01);
-  EXPECT_NE(text.find(" A        B            10    12      " + FixedText(u, 7, 2) + "     <0.05\r\n"), std::string::npos)
+  EXPECT_NE(text.find(" A        B            10    12      " + FixedText(u, 7, 2) + "     <0.05\r\n"),
+            std::string::npos)
       << text;
 }
 
@@ -102,7 +103,11 @@ TEST_F(TwoSampleTest, EqualNamesAndReliableOnly) {
                      "statistics/two_sample_equal_names.out");
   StatConfig().EqualNamesOnly = false;
   StatConfig().ReliableOnly = true;
-  SetVariables({{"A", a_}, {"B", b_}, {"C", c_}, {"K", Series(10, 5.0)}, {"S7", {1, 2, 3, 4, 5, 6, 7}},
+  SetVariables({{"A", a_},
+                {"B", b_},
+                {"C", c_},
+                {"K", Series(10, 5.0)},
+                {"S7", {1, 2, 3, 4, 5, 6, 7}},
                 {"T7", {2, 3, 4, 5, 6, 7, 8}}});
   test::ExpectGolden(Written([] { StudentStat(); }) + Written([] { WilcoxonStat(); }),
                      "statistics/two_sample_reliable.out");
