@@ -86,5 +86,24 @@ TEST_F(CorrelationTest, PairwiseDeletionShortensThePair) {
   EXPECT_EQ(Data().ProcessingNote, "Пропуски удалены попарно. Всплески удалены попарно.");
 }
 
+TEST_F(CorrelationTest, LargeSamplesTakeTheirTFromAllPairs) {
+  // y = x -/+ c alternately gives r of about 0.195; with 100 pairs t uses sqrt(N - 2)
+  // (1.969, not significant at 1.98), with 101 pairs sqrt(N) (1.993, significant).
+  const auto series = [](int n, double c) {
+    std::vector<double> x, y;
+    for (int i = 0; i < n; ++i) {
+      x.push_back(i);
+      y.push_back(i + (i % 2 ? c : -c));
+    }
+    return std::pair{x, y};
+  };
+  const auto [x100, y100] = series(100, 159);
+  const auto [x101, y101] = series(101, 147);
+  SetVariables({{"X100", x100}, {"Y100", y100}, {"X101", x101}, {"Y101", y101}});
+  const std::string text = Written([] { PearsonStat(); });
+  EXPECT_NE(text.find(" X100     Y100        100     0.195      >0.05\r\n"), std::string::npos) << text;
+  EXPECT_NE(text.find(" X101     Y101        101     0.195      <0.05 \r\n"), std::string::npos) << text;
+}
+
 }  // namespace
 }  // namespace tavrel
