@@ -30,18 +30,22 @@ void RadixSort(Array<std::uint64_t>& keys, Array<std::int32_t>& order) {
   Array<std::uint64_t> keysOut(keys.size());
   Array<std::int32_t> orderOut(order.size());
   Array<std::int32_t> counts(static_cast<std::size_t>(kDigits) << kDigitBits, 0);
-  for (long long i = 0; i < n; ++i)
-    for (int d = 0; d < kDigits; ++d) ++counts[(d << kDigitBits) + ((keys[i] >> (d * kDigitBits)) & kDigitMask)];
+  for (const std::uint64_t key : keys)
+    for (int d = 0; d < kDigits; ++d) ++counts[(d << kDigitBits) + ((key >> (d * kDigitBits)) & kDigitMask)];
   for (int d = 0; d < kDigits; ++d) {
     const long long base = static_cast<long long>(d) << kDigitBits;
     const int shift = d * kDigitBits;
     if (counts[base + ((keys[0] >> shift) & kDigitMask)] == n) continue;
     std::int32_t position = 0;
     for (long long c = base; c < base + (1 << kDigitBits); ++c) position += std::exchange(counts[c], position);
-    for (long long i = 0; i < n; ++i) {
-      const std::int32_t to = counts[base + ((keys[i] >> shift) & kDigitMask)]++;
-      keysOut[to] = keys[i];
-      if (carry) orderOut[to] = order[i];
+    if (carry) {
+      for (long long i = 0; i < n; ++i) {
+        const std::int32_t to = counts[base + ((keys[i] >> shift) & kDigitMask)]++;
+        keysOut[to] = keys[i];
+        orderOut[to] = order[i];
+      }
+    } else {
+      for (const std::uint64_t key : keys) keysOut[counts[base + ((key >> shift) & kDigitMask)]++] = key;
     }
     std::swap(keys, keysOut);
     if (carry) std::swap(order, orderOut);
