@@ -20,9 +20,9 @@ namespace {
 void LevelsTable(int sign, const ProgressFn& progress) {
   const DataSet& d = Data();
   const StatOptions& o = StatConfig();
-  const int offset = sign > 0 ? 0 : d.LastVar;
+  const int done = sign > 0 ? 0 : d.NumVar;  // the upper table counts first
   for (int i = 0; i <= d.LastVar; ++i) {
-    Report(progress, i + offset, 2 * d.LastVar);
+    Report(progress, done + i + 1, 2 * d.NumVar);
     Variable v = GetVariable(i);
     if (sign > 0) PadName(v.name);
     double mean = 0, sigma = 0;
@@ -42,7 +42,7 @@ void ElementaryStat(const ProgressFn& progress) {
   const DataSet& d = Data();
   TitleElementary();
   for (int i = 0; i <= d.LastVar; ++i) {
-    Report(progress, i + 1, d.LastVar);
+    Report(progress, i + 1, d.NumVar);
     Variable v = GetVariable(i);
     PadName(v.name);
     double mean = 0, sigma = 0;
@@ -58,7 +58,7 @@ void Variability(const ProgressFn& progress) {
   const DataSet& d = Data();
   TitleVariability();
   for (int i = 0; i <= d.LastVar; ++i) {
-    Report(progress, i, d.LastVar);
+    Report(progress, i + 1, d.NumVar);
     Variable v = GetVariable(i);
     PadName(v.name);
     double mean = 0, sigma = 0, min = 0, max = 0, low = 0, high = 0;

@@ -65,7 +65,7 @@ void NormalityStat(const ProgressFn& progress) {
   const double empty = d.EmptyValue;
   TitleNormality();
   for (int i = 0; i <= d.LastVar; ++i) {
-    Report(progress, i, d.LastVar);
+    Report(progress, i + 1, d.NumVar);
     Variable v = GetVariable(i);
     PadName(v.name);
     double mean = 0, sigma = 0;

@@ -21,7 +21,7 @@ Array<PairVariable> ReadVariablesInForce() {
 
 void ForEachPair(const ProgressFn& progress, const std::function<void(int j, int k)>& body) {
   const int lastVar = Data().LastVar;
-  const int maximum = lastVar * (lastVar - 1) / 2;
+  const int maximum = (lastVar + 1) * lastVar / 2;
   int pair = 0;
   for (int j = 0; j <= lastVar; ++j) {
     for (int k = j + 1; k <= lastVar; ++k) {

@@ -22,7 +22,7 @@ struct PairVariable {
 Array<PairVariable> ReadVariablesInForce();
 
 // Calls body(j, k) for j = 0..LastVar, k = j + 1..LastVar, after moving the
-// progress to the running number of the pair.
+// progress to the running number of the pair (out of the number of pairs).
 void ForEachPair(const ProgressFn& progress, const std::function<void(int j, int k)>& body);
 
 // One blank, the first name [8], one blank, the second name [8].

@@ -4,7 +4,7 @@
 
 namespace tavrel {
 
-// Progress of a long run: position within 0..maximum.
+// Progress of a long run: position steps (variables or pairs) done out of maximum.
 using ProgressFn = std::function<void(int position, int maximum)>;
 
 // Calls progress when it is set.

@@ -53,7 +53,7 @@ TEST_F(StatisticsRunTest, WritesTheTitleBlockTheVariablesAndTheTableThenWidens) 
   EXPECT_EQ(Data().LastVar, 2);  // widened again
   EXPECT_EQ(Data().NumVar, 3);
   EXPECT_FALSE(ResultsFile().IsOpen());
-  EXPECT_EQ(progress_, (std::vector<std::pair<int, int>>{{1, 1}, {2, 1}}));
+  EXPECT_EQ(progress_, (std::vector<std::pair<int, int>>{{1, 2}, {2, 2}}));
 
   Data().KeepSelection = true;
   NarrowTo({0});
@@ -65,7 +65,7 @@ TEST_F(StatisticsRunTest, WritesTheTitleBlockTheVariablesAndTheTableThenWidens) 
   // the sentence of the pairwise deletion appears in the title blocks after the run that deleted
   WidenVariables();
   EXPECT_EQ(Run(kSpearman).find("Пропуски удалены попарно."), std::string::npos);
-  EXPECT_EQ(progress_, (std::vector<std::pair<int, int>>{{1, 1}, {2, 1}, {3, 1}}));
+  EXPECT_EQ(progress_, (std::vector<std::pair<int, int>>{{1, 3}, {2, 3}, {3, 3}}));
   EXPECT_NE(Run(kElementary).find("\r\nЛогарифм.Пропуски удалены попарно.\r\n"), std::string::npos);
 }
 
