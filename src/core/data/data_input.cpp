@@ -77,20 +77,24 @@ DataFile OpenDataFile(const std::string& path) {
   return file;
 }
 
-void ReadVarNames(DataFile& file) {
-  DataSet& d = Data();
-  const std::size_t start = file.pos;
-  SkipLine(file);
-  std::string line = DecodeFileText(file.bytes.substr(start, file.pos - start));
+Array<std::string> SplitNames(std::string_view line) {
   std::string text = std::string(TrimBlanks(line)) + " ";
   Array<std::string> names;
   while (!text.empty()) {
     const std::size_t blank = text.find(' ');
     const std::string name(TrimBlanks(Utf8Left(std::string_view(text).substr(0, blank), 8)));
-    if (names.Count() >= kMaxVariables) throw RangeError(kRangeFailure);
     names.push_back(StoreName(name));
     text = std::string(TrimBlanksLeft(std::string_view(text).substr(blank)));
   }
+  return names;
+}
+
+void ReadVarNames(DataFile& file) {
+  DataSet& d = Data();
+  const std::size_t start = file.pos;
+  SkipLine(file);
+  Array<std::string> names = SplitNames(DecodeFileText(file.bytes.substr(start, file.pos - start)));
+  if (names.Count() > kMaxVariables) throw RangeError(kRangeFailure);
   d.VarNames = std::move(names);
   d.NumVar = static_cast<int>(d.VarNames.Count());
   d.LastVar = d.NumVar - 1;

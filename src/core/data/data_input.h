@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "data/checked_array.h"
+
 namespace tavrel {
 
 inline constexpr const char* kBadNumbers = "Ошибка ввода: неверные числовые данные";
@@ -22,6 +24,9 @@ struct DataFile {
 // Opens the whole file; a file that cannot be read is an InOutError.
 DataFile OpenDataFile(const std::string& path);
 
+// Splits a line of names at blanks; each name is cut to 8 characters and trimmed.
+// An empty line gives one empty name.
+Array<std::string> SplitNames(std::string_view line);
 // Line 1: sets VarNames, NumVar and LastVar. More than 100 names is a RangeError.
 void ReadVarNames(DataFile& file);
 // Counts the non-blank lines after the name line; the file stays at the first data line.

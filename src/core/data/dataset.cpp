@@ -89,19 +89,25 @@ bool RemoveEmptyVars() {
   } catch (const TavrelError&) {
     return false;
   }
+  // Variables outside a narrowed set (beyond LastVar up to FullLastVar) move
+  // down with the others, so that removing an empty variable never loses them.
+  const int whole = std::max(d.LastVar, std::min<int>(d.FullLastVar, static_cast<int>(d.DataValues.Count()) - 1));
   int i = d.LastVar;
+  int last = whole;
   int j = 0;
   int removed = 0;
   while (j <= i && i > 0) {
     if (empty[static_cast<std::size_t>(j)]) {
-      for (int m = j + 1; m <= i; ++m) {
+      for (int m = j + 1; m <= last; ++m) {
         d.DataValues[m - 1] = std::move(d.DataValues[m]);
         d.VarCounts[m - 1] = d.VarCounts[m];
         d.VarNames[m - 1] = std::move(d.VarNames[m]);
+        if (m < d.VarSteps.Count()) d.VarSteps[m - 1] = d.VarSteps[m];
       }
       empty.erase(empty.begin() + j);
       ++removed;
       --i;
+      --last;
     } else {
       ++j;
     }
@@ -109,10 +115,12 @@ bool RemoveEmptyVars() {
   if (removed > 0) {
     d.NumVar = i + 1;
     d.LastVar = i;
-    d.FullLastVar = d.LastVar;
-    d.DataValues.resize(static_cast<std::size_t>(d.NumVar));
-    d.VarNames.resize(static_cast<std::size_t>(d.NumVar));
-    d.VarCounts.resize(static_cast<std::size_t>(d.NumVar));
+    d.FullLastVar = last;
+    const auto size = static_cast<std::size_t>(last + 1);
+    d.DataValues.resize(size);
+    d.VarNames.resize(size);
+    d.VarCounts.resize(size);
+    if (d.VarSteps.size() > size) d.VarSteps.resize(size);
   }
   return true;
 }

@@ -72,6 +72,21 @@ TEST_F(DataSetTest, RemoveEmptyVarsKeepsDataThatMerelySumsToZero) {
   EXPECT_EQ(Data().DataValues[1][2], 3);
 }
 
+TEST_F(DataSetTest, RemoveEmptyVarsInANarrowedSetKeepsTheVariablesOutsideIt) {
+  Make({{"Zeros", {0, 0}}, {"Real", {1, 2}}, {"Out1", {3, 4}}, {"Out2", {5, 6}}});
+  Data().VarSteps = Array<double>{0.1, 1, 2, 3};
+  Data().NumVar = 2;  // the first two chosen and kept
+  Data().LastVar = 1;
+  ASSERT_TRUE(RemoveEmptyVars());
+  EXPECT_EQ(Names(), (std::vector<std::string>{"Real", "Out1", "Out2"}));
+  EXPECT_EQ(Data().NumVar, 1);
+  EXPECT_EQ(Data().FullLastVar, 2);
+  EXPECT_EQ(Data().VarSteps, (Array<double>{1, 2, 3}));
+  WidenVariables();
+  EXPECT_EQ(Data().NumVar, 3);
+  EXPECT_EQ(Data().DataValues[2][1], 6);
+}
+
 TEST_F(DataSetTest, RemoveEmptyVarsNeverRemovesTheLastVariable) {
   Make({{"A", {0, 0}}, {"B", {0, 0}}});
   ASSERT_TRUE(RemoveEmptyVars());
