@@ -1,9 +1,15 @@
-#include <QApplication>
-
+#include "shell/single_instance.h"
+#include "shell/tavrel_application.h"
 #include "shell/tfm_main.h"
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+  tavrel::TavrelApplication app(argc, argv);
+  // The lock is named from the program file as it was started, before the
+  // program gives itself its title.
+  tavrel::InstanceGuard guard;
+  if (!tavrel::StartsAsFirstCopy(guard, QCoreApplication::applicationFilePath().toStdString())) return 1;
+  QApplication::setApplicationName(QStringLiteral("Tavrel"));
+  QApplication::setApplicationDisplayName(QStringLiteral("Tavrel"));
   tavrel::TfmMain window;
   window.show();
   return app.exec();

@@ -1,19 +1,354 @@
 #include "shell/tfm_main.h"
 
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QLabel>
 #include <QMenuBar>
-#include <QString>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QUrl>
 
+#include "data/command_frame.h"
+#include "data/data_input.h"
+#include "data/data_table_writer.h"
+#include "data/dataset.h"
+#include "data/errors.h"
+#include "data/new_data.h"
 #include "data/program_version.h"
+#include "data/results_file.h"
+#include "data/show_results.h"
+#include "data/tfm_dbf_out.h"
+#include "data/tfm_new_data.h"
+#include "data/tfm_var.h"
+#include "shell/message_service.h"
+#include "shell/settings.h"
+#include "shell/tfm_config.h"
+#include "shell/tool_icons.h"
+#include "statistics/tfm_see_file.h"
 
 namespace tavrel {
 
+namespace {
+
+QString Text(const std::string& s) { return QString::fromStdString(s); }
+
+QAction* MenuItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut = {}) {
+  QAction* action = menu->addAction(caption);
+  action->setObjectName(name);
+  action->setShortcut(shortcut);
+  return action;
+}
+
+const QString kDataFileFilter = QStringLiteral(
+    "Все файлы (*);;Файл XLS (*.XLS *.xls *.xlsx);;Файл TXT (*.TXT *.txt);;Файл DAT (*.DAT *.dat);;"
+    "Файл OUT (*.OUT *.out)");
+
+}  // namespace
+
 TfmMain::TfmMain(QWidget* parent) : QMainWindow(parent) {
-  setWindowTitle(QString::fromStdString(ProgramCaption()));
-  menuBar()->addMenu(QStringLiteral("Файл"));
-  menuBar()->addMenu(QStringLiteral("График"));
-  menuBar()->addMenu(QStringLiteral("Вычисления"));
-  menuBar()->addMenu(QStringLiteral("Сервис"));
-  resize(800, 500);
+  setObjectName("TfmMain");
+  setWindowTitle(Text(ProgramCaption()));
+  BuildMenus();
+  BuildToolBar();
+  BuildStatusLine();
+  resize(900, 560);
+}
+
+void TfmMain::BuildMenus() {
+  QMenu* file = menuBar()->addMenu(QStringLiteral("Файл"));
+  mnInput = MenuItem(file, "mnInput", QStringLiteral("Ввод "), Qt::Key_F3);
+  mnNewFile = MenuItem(file, "mnNewFile", QStringLiteral("Новые данные"), QKeySequence(Qt::CTRL | Qt::Key_N));
+  mnDataTable = MenuItem(file, "mnDataTable", QStringLiteral("Подготовка данных"), Qt::Key_F4);
+  mnSaveData = MenuItem(file, "mnSaveData", QStringLiteral("Сохранение данных "), QKeySequence(Qt::CTRL | Qt::Key_S));
+  file->addSeparator();
+  mnExit = MenuItem(file, "mnExit", QStringLiteral("Выход"), QKeySequence(Qt::ALT | Qt::Key_X));
+  mnSep3 = file->addSeparator();
+  mnSep3->setObjectName("mnSep3");
+  mnSep3->setVisible(false);
+  for (int k = 0; k < kRecentFilesMax; ++k) {
+    QAction* entry = MenuItem(file, "", Text(RecentCaption(k, "name")));
+    entry->setObjectName(QStringLiteral("mnFileName%1").arg(k + 1));
+    entry->setVisible(false);
+    connect(entry, &QAction::triggered, this, [this, k] { FileNameClick(k); });
+    mnFileName.push_back(entry);
+  }
+
+  QMenu* graph = menuBar()->addMenu(QStringLiteral("График"));
+  mnGraph = MenuItem(graph, "mnGraph", QStringLiteral("Последовательный"));
+  mnCombGraph = MenuItem(graph, "mnCombGraph", QStringLiteral("Комбинированный"));
+  mnEditGraph = MenuItem(graph, "mnEditGraph", QStringLiteral("Редактирование"));
+  mnGrScater = MenuItem(graph, "mnGrScater", QStringLiteral("Диаграмма рассеяния"));
+
+  QMenu* calc = menuBar()->addMenu(QStringLiteral("Вычисления"));
+  mnStat = MenuItem(calc, "mnStat", QStringLiteral("Статистика"));
+  calc->addSeparator();
+  mnCluster = MenuItem(calc, "mnCluster", QStringLiteral("Кластерный анализ"));
+  mnClGraph = MenuItem(calc, "mnClGraph", QStringLiteral("Динамика кластеров"));
+  mnClTree = MenuItem(calc, "mnClTree", QStringLiteral("Дерево кластеров"));
+  calc->addSeparator();
+  mnTable22 = MenuItem(calc, "mnTable22", QStringLiteral("Таблица \"2x2\""));
+  mnDs = MenuItem(calc, "mnDs", QStringLiteral("Диагностика"));
+  mnStudent = MenuItem(calc, "mnStudent", QStringLiteral("Различие средних "));
+  calc->addSeparator();
+  mnSeeResults = MenuItem(calc, "mnSeeResults", QStringLiteral("Просмотр результатов"));
+
+  QMenu* service = menuBar()->addMenu(QStringLiteral("Сервис"));
+  mnHelp = MenuItem(service, "mnHelp", QStringLiteral("Справка"), Qt::Key_F1);
+  mnSysInfo = MenuItem(service, "mnSysInfo", QStringLiteral("Системная информация"));
+  mnConfig = MenuItem(service, "mnConfig", QStringLiteral("Настройка программы"));
+  service->addSeparator();
+  mnAbout = MenuItem(service, "mnAbout", QStringLiteral("О программе..."));
+
+  connect(mnInput, &QAction::triggered, this, &TfmMain::InputClick);
+  connect(mnNewFile, &QAction::triggered, this, [this] { NewDataClick(false); });
+  connect(mnSaveData, &QAction::triggered, this, &TfmMain::SaveData);
+  connect(mnExit, &QAction::triggered, this, &QWidget::close);
+  connect(mnStat, &QAction::triggered, this, &TfmMain::mnStatClick);
+  connect(mnCluster, &QAction::triggered, this, &TfmMain::mnClusterClick);
+  connect(mnSeeResults, &QAction::triggered, this, &TfmMain::mnSeeResultsClick);
+  connect(mnHelp, &QAction::triggered, this, &TfmMain::mnHelpClick);
+  connect(mnConfig, &QAction::triggered, this, &TfmMain::mnConfigClick);
+  // The data table, graphs, cluster views, calculators, system information and
+  // About open the windows of their own; until those exist the commands do nothing.
+}
+
+void TfmMain::BuildToolBar() {
+  ToolBar1 = addToolBar(QStringLiteral("Панель инструментов"));
+  ToolBar1->setObjectName("ToolBar1");
+  ToolBar1->setMovable(false);
+  ToolBar1->setIconSize(QSize(28, 28));
+  auto button = [this](const char* name, const QIcon& icon, const QString& hint, QAction* menuItem) {
+    QAction* action = ToolBar1->addAction(icon, hint);
+    action->setObjectName(name);
+    action->setToolTip(hint);
+    if (menuItem) connect(action, &QAction::triggered, menuItem, &QAction::trigger);
+    return action;
+  };
+  auto standard = [this](QStyle::StandardPixmap p) { return style()->standardIcon(p); };
+  tbtnInput = button("tbtnInput", standard(QStyle::SP_DialogOpenButton), QStringLiteral("Ввод данных"), mnInput);
+  tbtnNewFile = button("tbtnNewFile", standard(QStyle::SP_FileIcon), QStringLiteral("Новые данные"), nullptr);
+  tbtnDataTable = button("tbtnDataTable", standard(QStyle::SP_FileDialogDetailedView),
+                         QStringLiteral("Подготовка данных"), mnDataTable);
+  tbtnSaveData =
+      button("tbtnSaveData", standard(QStyle::SP_DialogSaveButton), QStringLiteral("Сохранить данные "), mnSaveData);
+  ToolBar1->addSeparator();
+  tbtnGraph = button("tbtnGraph", DrawToolIcon(ToolPicture::SequentialGraph),
+                     QStringLiteral("Последовательный график"), nullptr);
+  tbtnCombGraph = button("tbtnCombGraph", DrawToolIcon(ToolPicture::CombinedGraph),
+                         QStringLiteral("Комбинированный график"), mnCombGraph);
+  tbtnGrScater = button("tbtnGrScater", DrawToolIcon(ToolPicture::ScatterDiagram),
+                        QStringLiteral("Диаграмма рассеяния"), mnGrScater);
+  ToolBar1->addSeparator();
+  tbtnStat = button("tbtnStat", DrawToolIcon(ToolPicture::Statistics), QStringLiteral("Статистика"), mnStat);
+  tbtnCluster =
+      button("tbtnCluster", DrawToolIcon(ToolPicture::Cluster), QStringLiteral("Кластерный анализ"), mnCluster);
+  tbtnClGraph = button("tbtnClGraph", DrawToolIcon(ToolPicture::ClusterDynamics),
+                       QStringLiteral("Динамика кластеров"), mnClGraph);
+  tbtnClTree =
+      button("tbtnClTree", DrawToolIcon(ToolPicture::ClusterTree), QStringLiteral("Дерево кластеров"), mnClTree);
+  ToolBar1->addSeparator();
+  tbtnSeeResults = button("tbtnSeeResults", standard(QStyle::SP_FileDialogContentsView),
+                          QStringLiteral("Просмотр результатов"), mnSeeResults);
+  ToolBar1->addSeparator();
+  tbtnTable22 =
+      button("tbtnTable22", DrawToolIcon(ToolPicture::Table22), QStringLiteral("Таблица \"2х2\""), mnTable22);
+  tbtnDs = button("tbtnDs", DrawToolIcon(ToolPicture::Diagnostics), QStringLiteral("Диагностика"), mnDs);
+  tbtnStudent =
+      button("tbtnStudent", DrawToolIcon(ToolPicture::Student), QStringLiteral("Различие по Стьюденту"), mnStudent);
+  ToolBar1->addSeparator();
+  tbtnConfig = button("tbtnConfig", DrawToolIcon(ToolPicture::Configuration), QStringLiteral("Настройка программы"),
+                      mnConfig);
+  tbtnHelp = button("tbtnHelp", standard(QStyle::SP_DialogHelpButton), QStringLiteral("Справка"), mnHelp);
+  ToolBar1->addSeparator();
+  tbtnExit = button("tbtnExit", standard(QStyle::SP_DialogCloseButton), QStringLiteral("Выход"), mnExit);
+
+  // The tool bar's new data names the data file in the status line; the
+  // sequential graph of the tool bar starts without day marks.
+  connect(tbtnNewFile, &QAction::triggered, this, [this] { NewDataClick(true); });
+  connect(tbtnGraph, &QAction::triggered, this, [] { Data().ShowXMarks = false; });
+}
+
+void TfmMain::BuildStatusLine() {
+  pnlFile = new QLabel(this);
+  pnlFile->setObjectName("pnlFile");
+  pnlFile->setFixedWidth(360);
+  pnlInform = new QLabel(this);
+  pnlInform->setObjectName("pnlInform");
+  ProgressBar1 = new QProgressBar(this);
+  ProgressBar1->setObjectName("ProgressBar1");
+  ProgressBar1->setFixedWidth(304);
+  ProgressBar1->setRange(0, 100);
+  ProgressBar1->setValue(0);
+  ProgressBar1->setTextVisible(false);
+  statusBar()->addWidget(pnlFile);
+  statusBar()->addWidget(pnlInform, 1);
+  statusBar()->addPermanentWidget(ProgressBar1);
+  statusBar()->setFixedHeight(23);
+}
+
+void TfmMain::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (shown_) return;
+  shown_ = true;
+  FormShow();
+}
+
+void TfmMain::FormShow() {
+  EnableDataCommands(false);
+  EnableClusterCommands(false);
+  const std::string exeDir = QDir(QApplication::applicationDirPath()).absolutePath().toStdString() + "/";
+  Data().ExeDir = exeDir;
+  const std::string settingsPath = UserSettingsPath();
+  EnsureUserSettings(settingsPath, exeDir);
+  try {
+    if (!LoadSettings(settingsPath)) ShowMessage(MessageKind::Warning, kNoSettingsFile + settingsPath, this);
+  } catch (const ConversionError& e) {
+    ShowMessage(MessageKind::Error, std::string(e.what()), this);
+  }
+  CreateRunWindows();
+}
+
+void TfmMain::CreateRunWindows() {
+  fmVar = new TfmVar(this);
+  fmSeeFile = new TfmSeeFile(this);
+  fmDBFout = new TfmDBFout(this);
+}
+
+void TfmMain::closeEvent(QCloseEvent* event) {
+  ClearDataSet();
+  Data().SelectMask.clear();
+  QMainWindow::closeEvent(event);
+}
+
+void TfmMain::EnableDataCommands(bool on) {
+  for (QAction* a : {tbtnStat, tbtnCluster, tbtnDataTable, tbtnGraph, tbtnSaveData, tbtnGrScater, tbtnCombGraph,
+                     mnCluster, mnSaveData, mnDataTable, mnStat, mnGraph, mnEditGraph, mnCombGraph, mnGrScater}) {
+    a->setEnabled(on);
+  }
+}
+
+void TfmMain::EnableClusterCommands(bool on) {
+  for (QAction* a : {tbtnClGraph, tbtnClTree, mnClGraph, mnClTree}) a->setEnabled(on);
+}
+
+void TfmMain::ChangeMenu() {
+  recentFiles.Add(Data().DataFileName);
+  const Array<std::string>& names = recentFiles.Names();
+  mnSep3->setVisible(names.Count() > 0);
+  for (int k = 0; k < kRecentFilesMax; ++k) {
+    const bool filled = k < names.Count();
+    // "&" in a file name must not turn into a keyboard mnemonic.
+    if (filled) mnFileName[k]->setText(Text(RecentCaption(k, "")) + Text(names[k]).replace('&', "&&"));
+    mnFileName[k]->setVisible(filled);
+  }
+}
+
+void TfmMain::SetInform(const QString& text) {
+  pnlInform->setText(text);
+  pnlInform->repaint();
+}
+
+void TfmMain::SetProgress(int position, int maximum) {
+  ProgressBar1->setMaximum(std::max(maximum, 1));
+  ProgressBar1->setValue(std::clamp(position, 0, std::max(maximum, 1)));
+  ProgressBar1->repaint();
+}
+
+bool TfmMain::ReadDataFile() {
+  SetInform(QStringLiteral("Ввод данных..."));
+  EnableClusterCommands(false);
+  LoadOutcome outcome;
+  try {
+    outcome = LoadDataFile(Data().DataFileName);
+  } catch (...) {
+    SetInform({});
+    throw;
+  }
+  SetInform({});
+  if (!outcome.warning.empty()) ShowMessage(MessageKind::Warning, outcome.warning, this);
+  if (!outcome.loaded) pnlFile->clear();
+  return outcome.loaded;
+}
+
+bool TfmMain::FileSelect() {
+  QFileDialog dialog(this, QStringLiteral("Открыть файл"), Text(EffectiveDirectory(Config().InputCat)),
+                     kDataFileFilter);
+  dialog.setObjectName("FileOpenDialog");
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+  const std::string path = dialog.selectedFiles().first().toStdString();
+  Data().DataFileName = path;
+  const bool loaded = ReadDataFile();
+  Config().InputCat = DirectoryOf(path);
+  return loaded;
+}
+
+void TfmMain::InputClick() {
+  if (!FileSelect()) return;
+  ChangeMenu();
+  EnableDataCommands(true);
+  pnlFile->setText(Text(Data().DataFileName));
+}
+
+void TfmMain::FileNameClick(int position) {
+  if (position >= recentFiles.Names().Count()) return;
+  Data().DataFileName = recentFiles.Names()[position];
+  if (ReadDataFile()) pnlFile->setText(Text(Data().DataFileName));
+}
+
+void TfmMain::NewDataClick(bool fromToolBar) {
+  TfmNewData dialog(this);
+  if (dialog.exec() != QDialog::Accepted) return;  // cancelling keeps the data in force
+  if (!MakeNewData(dialog.Request(), NewDataRandom())) return;
+  ChangeMenu();
+  EnableDataCommands(true);
+  EnableClusterCommands(false);
+  pnlFile->setText(fromToolBar ? Text(Data().DataFileName) : QStringLiteral("новый файл"));
+}
+
+void TfmMain::SaveData() {
+  Data().OperationMode = kModeSaving;
+  WidenOnExit widen;
+  fmVar->Execute();
+  if (fmVar->IsAbort) return;
+  fmDBFout->Execute();
+  if (fmDBFout->IsAbort) {
+    WidenVariables();
+    return;
+  }
+  struct CloseOnExit {
+    ~CloseOnExit() {
+      try {
+        ResultsFile().Close();
+      } catch (const TavrelError&) {
+        // The write failure that got here is the one reported.
+      }
+    }
+  } close;
+  WriteDataTable();
+  ResultsFile().Close();
+}
+
+void TfmMain::mnStatClick() {}
+
+void TfmMain::mnClusterClick() {}
+
+void TfmMain::mnSeeResultsClick() { ShowResults(ResultsCaller::MainWindow, *fmSeeFile); }
+
+void TfmMain::mnHelpClick() {
+  const std::string dir = Config().SystemPath.empty() ? Data().ExeDir : Config().SystemPath;
+  QDesktopServices::openUrl(QUrl::fromLocalFile(Text(ResultsFilePath(dir, "tavrel.pdf"))));
+}
+
+void TfmMain::mnConfigClick() {
+  TfmConfig dialog(UserSettingsPath(), this);
+  dialog.exec();
 }
 
 }  // namespace tavrel

@@ -1,13 +1,122 @@
 #pragma once
+// The program's main window: menu bar, tool bar, status line, and the commands.
 #include <QMainWindow>
+#include <QString>
+
+#include "data/checked_array.h"
+#include "shell/recent_files.h"
+
+class QAction;
+class QLabel;
+class QProgressBar;
+class QToolBar;
 
 namespace tavrel {
 
-// The program's main window: menu bar, tool bar and status line.
+class TfmVar;
+class TfmDBFout;
+class TfmSeeFile;
+
 class TfmMain : public QMainWindow {
   Q_OBJECT
  public:
   explicit TfmMain(QWidget* parent = nullptr);
+
+  void EnableDataCommands(bool on);
+  void EnableClusterCommands(bool on);
+  // Puts DataFileName first in the recent-files list.
+  void ChangeMenu();
+  // The file choice and load of the input command; true when data were loaded.
+  bool FileSelect();
+  // Loads DataFileName with the status line and messages of a load; true when data were loaded.
+  bool ReadDataFile();
+  void SaveData();
+  // The status line's activity text, shown at once.
+  void SetInform(const QString& text);
+  // The progress of a running analysis.
+  void SetProgress(int position, int maximum);
+
+  // Status line.
+  QLabel* pnlFile;
+  QLabel* pnlInform;
+  QProgressBar* ProgressBar1;
+
+  // "Файл"
+  QAction* mnInput;
+  QAction* mnNewFile;
+  QAction* mnDataTable;
+  QAction* mnSaveData;
+  QAction* mnExit;
+  QAction* mnSep3;
+  Array<QAction*> mnFileName;  // the eight recent-file entries
+  // "График"
+  QAction* mnGraph;
+  QAction* mnCombGraph;
+  QAction* mnEditGraph;
+  QAction* mnGrScater;
+  // "Вычисления"
+  QAction* mnStat;
+  QAction* mnCluster;
+  QAction* mnClGraph;
+  QAction* mnClTree;
+  QAction* mnTable22;
+  QAction* mnDs;
+  QAction* mnStudent;
+  QAction* mnSeeResults;
+  // "Сервис"
+  QAction* mnHelp;
+  QAction* mnSysInfo;
+  QAction* mnConfig;
+  QAction* mnAbout;
+
+  QToolBar* ToolBar1;
+  QAction* tbtnInput;
+  QAction* tbtnNewFile;
+  QAction* tbtnDataTable;
+  QAction* tbtnSaveData;
+  QAction* tbtnGraph;
+  QAction* tbtnCombGraph;
+  QAction* tbtnGrScater;
+  QAction* tbtnStat;
+  QAction* tbtnCluster;
+  QAction* tbtnClGraph;
+  QAction* tbtnClTree;
+  QAction* tbtnSeeResults;
+  QAction* tbtnTable22;
+  QAction* tbtnDs;
+  QAction* tbtnStudent;
+  QAction* tbtnConfig;
+  QAction* tbtnHelp;
+  QAction* tbtnExit;
+
+  // The windows that live for the whole run, made when the main window is first shown.
+  TfmVar* fmVar = nullptr;
+  TfmSeeFile* fmSeeFile = nullptr;
+  TfmDBFout* fmDBFout = nullptr;
+
+  RecentFiles recentFiles;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildMenus();
+  void BuildToolBar();
+  void BuildStatusLine();
+  void FormShow();
+  void CreateRunWindows();
+
+  void InputClick();
+  void NewDataClick(bool fromToolBar);
+  void FileNameClick(int position);
+  void mnStatClick();
+  void mnClusterClick();  // the cluster analysis run is wired here by the cluster work
+  void mnSeeResultsClick();
+  void mnHelpClick();
+  void mnConfigClick();
+
+  bool shown_ = false;
 };
 
 }  // namespace tavrel

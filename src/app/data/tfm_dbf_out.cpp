@@ -1,0 +1,128 @@
+#include "data/tfm_dbf_out.h"
+
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "data/data_input.h"
+#include "data/dataset.h"
+#include "data/errors.h"
+#include "data/results_file.h"
+#include "shell/message_service.h"
+#include "shell/settings.h"
+
+namespace tavrel {
+
+namespace {
+
+QString Text(const std::string& s) { return QString::fromStdString(s); }
+
+}  // namespace
+
+TfmDBFout::TfmDBFout(QWidget* parent) : QDialog(parent) {
+  setObjectName("TfmDBFout");
+  setWindowTitle(QStringLiteral("Вывод в файл "));
+  // No close box: the dialog is left with "Далее" or "Отмена" (Esc).
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+  edTableName = new QLineEdit(this);
+  edTableName->setObjectName("edTableName");
+  cbxTypeFile = new QComboBox(this);
+  cbxTypeFile->setObjectName("cbxTypeFile");
+  cbxTypeFile->addItems({QStringLiteral("Текст"), QStringLiteral("Excel")});
+  cbxCatalog = new QComboBox(this);
+  cbxCatalog->setObjectName("cbxCatalog");
+  cbxCatalog->setEditable(true);
+  cbxCatalog->setInsertPolicy(QComboBox::NoInsert);
+  cbxCatalog->setMinimumWidth(300);
+  sbtnDataBase = new QToolButton(this);
+  sbtnDataBase->setObjectName("sbtnDataBase");
+  sbtnDataBase->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
+  sbtnDataBase->setToolTip(QStringLiteral("Выбор каталога"));
+  btbtnOK = new QPushButton(QStringLiteral("Далее"), this);
+  btbtnOK->setObjectName("btbtnOK");
+  btbtnOK->setDefault(true);
+  BitBtn1 = new QPushButton(QStringLiteral("Отмена"), this);
+  BitBtn1->setObjectName("BitBtn1");
+
+  auto* grid = new QGridLayout;
+  grid->addWidget(new QLabel(QStringLiteral("Название файла"), this), 0, 0);
+  grid->addWidget(edTableName, 0, 1);
+  grid->addWidget(new QLabel(QStringLiteral("Тип файла"), this), 0, 2);
+  grid->addWidget(cbxTypeFile, 0, 3);
+  grid->addWidget(new QLabel(QStringLiteral("Каталог"), this), 1, 0);
+  auto* catalog = new QHBoxLayout;
+  catalog->addWidget(cbxCatalog, 1);
+  catalog->addWidget(sbtnDataBase);
+  grid->addLayout(catalog, 1, 1, 1, 3);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(btbtnOK);
+  buttons->addWidget(BitBtn1);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(grid);
+  layout->addLayout(buttons);
+
+  connect(sbtnDataBase, &QToolButton::clicked, this, &TfmDBFout::sbtnDataBaseClick);
+  connect(btbtnOK, &QPushButton::clicked, this, &TfmDBFout::btbtnOKClick);
+  connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
+
+  const QString output = Text(EffectiveDirectory(Config().OutputCat));
+  AddCatalog(output);
+  AddCatalog(Text(EffectiveDirectory(Config().InputCat)));
+  cbxCatalog->setCurrentText(output);
+}
+
+void TfmDBFout::AddCatalog(const QString& directory) {
+  if (cbxCatalog->findText(directory) < 0) cbxCatalog->addItem(directory);
+}
+
+void TfmDBFout::Execute() {
+  IsAbort = true;
+  const bool saving = Data().OperationMode == kModeSaving;
+  if (!saving) cbxTypeFile->setCurrentIndex(0);
+  cbxTypeFile->setEnabled(saving);
+  cbxCatalog->setCurrentText(Text(EffectiveDirectory(Config().OutputCat)));
+  if (cbxTypeFile->currentIndex() == 0) edTableName->setText(Text(ProposedResultsName(Data().DataFileShortName)));
+  if (exec() == QDialog::Accepted) IsAbort = false;
+}
+
+void TfmDBFout::sbtnDataBaseClick() {
+  QString dir = QFileDialog::getExistingDirectory(this, QStringLiteral("Выбор каталога"), cbxCatalog->currentText());
+  if (dir.isEmpty()) return;
+  if (!dir.endsWith('/')) dir += '/';
+  AddCatalog(dir);
+  cbxCatalog->setCurrentText(dir);
+}
+
+void TfmDBFout::btbtnOKClick() {
+  if (edTableName->text().trimmed().isEmpty()) return;
+  if (OpenResultsFile()) accept();
+}
+
+bool TfmDBFout::OpenResultsFile() {
+  const QString directory = cbxCatalog->currentText();
+  Config().OutputCat = directory.toStdString();
+  AddCatalog(directory);
+  const std::string path = ResultsFilePath(Config().OutputCat, edTableName->text().toStdString());
+  Data().ResultsFileName = path;
+  bool append = false;
+  if (QFileInfo::exists(Text(path))) append = ShowMessage(MessageKind::Confirmation, AppendQuestion(path), this);
+  try {
+    ResultsFile().Open(path, append);
+  } catch (const InOutError& e) {
+    // Another name or directory can be given.
+    ShowMessage(MessageKind::Error, std::string(e.what()), this);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace tavrel

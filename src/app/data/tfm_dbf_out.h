@@ -1,0 +1,36 @@
+#pragma once
+// "Вывод в файл ": names the results file, asks whether to append, and opens it.
+#include <QDialog>
+
+class QLineEdit;
+class QComboBox;
+class QToolButton;
+class QPushButton;
+
+namespace tavrel {
+
+class TfmDBFout : public QDialog {
+  Q_OBJECT
+ public:
+  // Takes the directories from the settings, which must be loaded by then.
+  explicit TfmDBFout(QWidget* parent = nullptr);
+
+  // Shows the dialog; when IsAbort is false afterwards, ResultsFile() is open.
+  void Execute();
+  bool IsAbort = false;
+
+  QLineEdit* edTableName;
+  QComboBox* cbxTypeFile;
+  QComboBox* cbxCatalog;
+  QToolButton* sbtnDataBase;
+  QPushButton* btbtnOK;
+  QPushButton* BitBtn1;
+
+ private:
+  void sbtnDataBaseClick();
+  void btbtnOKClick();
+  bool OpenResultsFile();
+  void AddCatalog(const QString& directory);
+};
+
+}  // namespace tavrel

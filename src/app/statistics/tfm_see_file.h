@@ -1,0 +1,53 @@
+#pragma once
+// "Просмотр": the results viewer, a plain editable text with open, save, print.
+#include <QDialog>
+#include <QString>
+
+class QPlainTextEdit;
+class QToolBar;
+class QAction;
+class QPrinter;
+
+namespace tavrel {
+
+inline constexpr qint64 kViewerSizeLimit = 31999;  // larger files go to an external editor
+
+class TfmSeeFile : public QDialog {
+  Q_OBJECT
+ public:
+  explicit TfmSeeFile(QWidget* parent = nullptr);
+  ~TfmSeeFile() override;
+
+  // Shows File1 modally with the screen font; the printer font is kept for
+  // printing. A file above the size limit is refused with a warning.
+  void OpenFile(const QString& File1, int txtFSize, const QString& txtFName, int prFSize, const QString& prFName);
+
+  // Prints the text, one printed line per line of the text, in the printer font.
+  void PrintTo(QPrinter& printer) const;
+
+  QString FileEdit;
+  QString prFontName0;
+  int prFontSize0 = 0;
+
+  QToolBar* toolBar;
+  QAction* tbtnOpen;
+  QAction* tbtnSave;
+  QAction* tbtnSaveAs;
+  QAction* tbtnPrint;
+  QAction* tbtnPrintCfg;
+  QAction* tbtnExit;
+  QPlainTextEdit* Memo1;
+
+ private:
+  void tbtnOpenClick();
+  void tbtnSaveClick();
+  void tbtnSaveAsClick();
+  void tbtnPrintClick();
+  void tbtnPrintCfgClick();
+  void WriteText(const QString& path);
+  QPrinter& Printer();
+
+  QPrinter* printer_ = nullptr;
+};
+
+}  // namespace tavrel

@@ -1,0 +1,302 @@
+// The main window's commands as a user drives them: start-up, loading, the
+// recent files, new data, saving and the rules that enable the commands.
+#include <QAction>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QProcess>
+#include <QProgressBar>
+#include <QToolBar>
+#include <memory>
+
+#include "app_test_support.h"
+#include "data/tfm_dbf_out.h"
+#include "data/tfm_new_data.h"
+#include "data/tfm_var.h"
+#include "shell/single_instance.h"
+#include "shell/tfm_main.h"
+
+using namespace tavrel;
+using namespace tavrel::test;
+
+class TestMainWindow : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<TemporaryHome> home_;
+  std::unique_ptr<Messages> messages_;
+
+  // A main window started as the program starts it.
+  std::unique_ptr<TfmMain> Start() {
+    auto main = std::make_unique<TfmMain>();
+    main->show();
+    return main;
+  }
+  // Loads a data file through "Ввод " and the file dialog.
+  void Load(TfmMain& main, const QString& path) {
+    ModalScript script({PickFile(path)});
+    main.mnInput->trigger();
+    QVERIFY(script.Done());
+  }
+  QString DataFile(const QString& name, const QByteArray& text = "A B C\n1 2 3\n4 5 6\n7 8 9\n") {
+    return home_->Write("data/" + name, text);
+  }
+  QStringList RecentEntries(const TfmMain& main) {
+    QStringList entries;
+    for (QAction* a : main.mnFileName) {
+      if (a->isVisible()) entries << a->text();
+    }
+    return entries;
+  }
+
+ private slots:
+  void init() {
+    home_ = std::make_unique<TemporaryHome>();
+    ResetState();
+    messages_ = std::make_unique<Messages>();
+  }
+  void cleanup() {
+    messages_.reset();
+    home_.reset();
+  }
+
+  void MenusAndToolBarCarryTheirTextsShortcutsAndHints() {
+    home_->WriteSettings();
+    auto main = Start();
+    QCOMPARE(main->windowTitle(), QStringLiteral("Tavrel 1.0.0.1"));
+    QStringList menus;
+    for (QAction* a : main->menuBar()->actions()) menus << a->text();
+    QCOMPARE(menus, (QStringList{"Файл", "График", "Вычисления", "Сервис"}));
+    const std::vector<std::tuple<QAction*, QString, QKeySequence>> items = {
+        {main->mnInput, "Ввод ", Qt::Key_F3},
+        {main->mnNewFile, "Новые данные", QKeySequence("Ctrl+N")},
+        {main->mnDataTable, "Подготовка данных", Qt::Key_F4},
+        {main->mnSaveData, "Сохранение данных ", QKeySequence("Ctrl+S")},
+        {main->mnExit, "Выход", QKeySequence("Alt+X")},
+        {main->mnTable22, "Таблица \"2x2\"", {}},
+        {main->mnStudent, "Различие средних ", {}},
+        {main->mnHelp, "Справка", Qt::Key_F1},
+        {main->mnAbout, "О программе...", {}},
+    };
+    for (const auto& [action, text, key] : items) {
+      QCOMPARE(action->text(), text);
+      QCOMPARE(action->shortcut(), key);
+    }
+    QStringList hints;
+    for (QAction* a : main->ToolBar1->actions()) hints << (a->isSeparator() ? "|" : a->toolTip());
+    QCOMPARE(hints.join(";"),
+             QStringLiteral("Ввод данных;Новые данные;Подготовка данных;Сохранить данные ;|;"
+                            "Последовательный график;Комбинированный график;Диаграмма рассеяния;|;"
+                            "Статистика;Кластерный анализ;Динамика кластеров;Дерево кластеров;|;"
+                            "Просмотр результатов;|;Таблица \"2х2\";Диагностика;Различие по Стьюденту;|;"
+                            "Настройка программы;Справка;|;Выход"));
+    for (QAction* a : main->ToolBar1->actions()) QVERIFY(a->isSeparator() || !a->icon().isNull());
+    QCOMPARE(main->pnlFile->width(), 360);
+    QCOMPARE(main->ProgressBar1->width(), 304);
+    QVERIFY(messages_->shown.empty());
+  }
+
+  void WithoutASettingsFileTheUserIsWarnedAndTheProgramRuns() {
+    auto main = Start();
+    QCOMPARE(messages_->Texts(), QStringList{QStringLiteral("Нет файла конфигурации:") +
+                                             QString::fromStdString(UserSettingsPath())});
+    QCOMPARE(messages_->shown[0].first, MessageKind::Warning);
+    QVERIFY(!main->mnStat->isEnabled());
+    QVERIFY(main->mnInput->isEnabled());
+  }
+
+  void LoadingEnablesTheDataCommandsAndNamesTheFile() {
+    home_->WriteSettings();
+    auto main = Start();
+    QList<QAction*> dataCommands = {main->mnStat, main->mnCluster, main->mnDataTable, main->mnSaveData,
+                                    main->mnGraph, main->mnEditGraph, main->mnCombGraph, main->mnGrScater,
+                                    main->tbtnStat, main->tbtnCluster, main->tbtnDataTable, main->tbtnGraph,
+                                    main->tbtnSaveData, main->tbtnGrScater, main->tbtnCombGraph};
+    QList<QAction*> clusterCommands = {main->mnClGraph, main->mnClTree, main->tbtnClGraph, main->tbtnClTree};
+    QList<QAction*> always = {main->mnInput, main->mnNewFile, main->mnExit, main->mnTable22, main->mnDs,
+                              main->mnStudent, main->mnSeeResults, main->mnHelp, main->mnSysInfo,
+                              main->mnConfig, main->mnAbout, main->tbtnExit, main->tbtnHelp};
+    for (QAction* a : dataCommands + clusterCommands) QVERIFY2(!a->isEnabled(), qPrintable(a->objectName()));
+    for (QAction* a : always) QVERIFY2(a->isEnabled(), qPrintable(a->objectName()));
+    QVERIFY(!main->mnSep3->isVisible());
+
+    const QString path = DataFile("Pulse.txt");
+    Load(*main, path);
+    QCOMPARE(main->pnlFile->text(), path);
+    QCOMPARE(main->pnlInform->text(), QString());
+    QCOMPARE(Data().NumVar, 3);
+    QCOMPARE(Config().InputCat, home_->Path("data/").toStdString());
+    for (QAction* a : dataCommands) QVERIFY2(a->isEnabled(), qPrintable(a->objectName()));
+    for (QAction* a : clusterCommands) QVERIFY(!a->isEnabled());
+    QCOMPARE(RecentEntries(*main), QStringList{"&1 " + path});
+    QVERIFY(main->mnSep3->isVisible());
+
+    // A failed load names its fault and leaves the commands enabled.
+    const std::vector<std::pair<QByteArray, QString>> failures = {
+        {"A B\n1,5 2\n", "Ошибка ввода: неверные числовые данные"},
+        {"A B\n", "Ошибка ввода: нет числовых данных (n=0)"},
+    };
+    for (const auto& [text, message] : failures) {
+      messages_->shown.clear();
+      Load(*main, DataFile("bad.txt", text));
+      QCOMPARE(messages_->Texts(), QStringList{message});
+      QCOMPARE(main->pnlFile->text(), QString());
+      QVERIFY(main->mnStat->isEnabled());
+      QCOMPARE(RecentEntries(*main).size(), 1);
+    }
+    // Cancelling the file dialog changes nothing.
+    Load(*main, path);
+    messages_->shown.clear();
+    ModalScript script({Cancel()});
+    main->tbtnInput->trigger();
+    QVERIFY(script.Done());
+    QCOMPARE(main->pnlFile->text(), path);
+    QCOMPARE(Data().NumVar, 3);
+  }
+
+  void RecentFilesKeepTheirOrderAndEveryEntryReopensItsFile() {
+    home_->WriteSettings();
+    auto main = Start();
+    QStringList paths;
+    for (int i = 1; i <= 9; ++i) paths << DataFile(QStringLiteral("File%1.txt").arg(i), QByteArray("A B\n") +
+                                                       QByteArray::number(i) + " 1\n" + QByteArray::number(i) + " 2\n");
+    for (int i = 0; i < 3; ++i) Load(*main, paths[i]);
+    Load(*main, paths[1]);
+    QCOMPARE(RecentEntries(*main), (QStringList{"&1 " + paths[2], "&2 " + paths[1], "&3 " + paths[0]}));
+    for (int i = 3; i < 9; ++i) Load(*main, paths[i]);
+    const QStringList entries = RecentEntries(*main);
+    QCOMPARE(entries.size(), 8);
+    QCOMPARE(entries.first(), "&1 " + paths[8]);
+    QCOMPARE(entries.last(), "&8 " + paths[1]);  // the first file has gone
+
+    // Entry 7 (older than the fourth) reopens its file as the first four do; the list stays as it is.
+    main->mnFileName[6]->trigger();
+    QCOMPARE(Data().DataFileName, paths[2].toStdString());
+    QCOMPARE(Data().DataValues[0][0], 3.0);
+    QCOMPARE(main->pnlFile->text(), paths[2]);
+    QCOMPARE(RecentEntries(*main), entries);
+
+    // A file that has gone since: the warning, and no file in force.
+    QFile::remove(paths[8]);
+    messages_->shown.clear();
+    main->mnFileName[0]->trigger();
+    QCOMPARE(messages_->Texts(), QStringList{"Ошибка ввода: неверные числовые данные"});
+    QCOMPARE(Data().NumVar, 0);
+    QCOMPARE(main->pnlFile->text(), QString());
+  }
+
+  void NewDataMakesADataSetAndCancellingKeepsTheLoadedOne() {
+    home_->WriteSettings();
+    auto main = Start();
+    const QString path = DataFile("pulse.txt");
+    Load(*main, path);
+
+    // "Отмена", and "Далее" with no values, leave the loaded data in force.
+    for (const auto& step : {Cancel(), On<TfmNewData>([](TfmNewData* d) {
+                               d->sedRow->setValue(0);
+                               d->btbtnOK->click();
+                             })}) {
+      ModalScript script({step});
+      main->mnNewFile->trigger();
+      QVERIFY(script.Done());
+      QCOMPARE(Data().NumVar, 3);
+      QCOMPARE(Data().DataFileName, path.toStdString());
+      QCOMPARE(main->pnlFile->text(), path);
+    }
+
+    ModalScript menu({On<TfmNewData>([](TfmNewData* d) {
+      QCOMPARE(d->windowTitle(), QStringLiteral("Создание новых данных"));
+      QCOMPARE(d->edVarName->text(), QStringLiteral("Var1 Var2 Var3"));
+      d->sedCol->setValue(4);
+      d->btnMakeName->click();
+      QCOMPARE(d->edVarName->text(), QStringLiteral(" Var1 Var2 Var3 Var4"));
+      d->cbxRandom->setChecked(false);
+      d->btbtnOK->click();
+    })});
+    main->mnNewFile->trigger();
+    QVERIFY(menu.Done());
+    QCOMPARE(Data().NumVar, 4);
+    QCOMPARE(Data().NumObs, 10);
+    QCOMPARE(Data().DataValues[3][9], 0.0);
+    QCOMPARE(main->pnlFile->text(), QStringLiteral("новый файл"));
+    QCOMPARE(RecentEntries(*main), (QStringList{"&1 newfile.txt", "&2 " + path}));
+
+    ModalScript toolBar({On<TfmNewData>([](TfmNewData* d) {
+      d->edFileName->setText("trial.txt");
+      d->btbtnOK->click();
+    })});
+    main->tbtnNewFile->trigger();
+    QVERIFY(toolBar.Done());
+    QCOMPARE(main->pnlFile->text(), QStringLiteral("trial.txt"));
+    QVERIFY(main->mnStat->isEnabled());
+  }
+
+  void SavingWritesTheChosenVariablesAndWidensUnlessKept() {
+    home_->WriteSettings({{"OutputCat", home_->Path("out")}});
+    QDir().mkpath(home_->Path("out"));
+    auto main = Start();
+    Load(*main, DataFile("pulse.txt", "A Pulse C\n1 2.5 3\n4 5 6\n"));
+    const QString out = home_->Path("out/pulse.out");
+
+    for (const bool keep : {false, true}) {
+      ModalScript script({On<TfmVar>([keep](TfmVar* d) {
+                            for (const char* name : {"Pulse", "C"}) {
+                              d->ListBox1->findItems(name, Qt::MatchExactly).first()->setSelected(true);
+                            }
+                            d->cbxSavePrm->setChecked(keep);
+                            d->btbtnOK->click();
+                          }),
+                          On<TfmDBFout>([](TfmDBFout* d) {
+                            QVERIFY(d->cbxTypeFile->isEnabled());
+                            QCOMPARE(d->edTableName->text(), QStringLiteral("pulse.out"));
+                            d->btbtnOK->click();
+                          })});
+      messages_->answers = {false};  // rewrite, when the file is there
+      main->mnSaveData->trigger();
+      QVERIFY(script.Done());
+      QCOMPARE(ReadAll(out), QByteArray("   Pulse        C \r\n    2.50     3.00 \r\n    5.00     6.00 \r\n"));
+      QCOMPARE(Data().NumVar, keep ? 2 : 3);
+      QCOMPARE(Data().DataFileName, home_->Path("data/pulse.txt").toStdString());
+      Data().KeepSelection = false;
+      WidenVariables();
+    }
+
+    // Cancelling the output dialog widens in any case and writes nothing.
+    QFile::remove(out);
+    ModalScript cancelled({On<TfmVar>([](TfmVar* d) {
+                             d->ListBox1->item(0)->setSelected(true);
+                             d->cbxSavePrm->setChecked(true);
+                             d->btbtnOK->click();
+                           }),
+                           Cancel()});
+    main->mnSaveData->trigger();
+    QVERIFY(cancelled.Done());
+    QCOMPARE(Data().NumVar, 3);
+    QVERIFY(!QFile::exists(out));
+  }
+
+  void ASecondCopyIsRefusedWhileTheFirstRuns() {
+    home_->WriteSettings();
+    QProcess first;
+    first.setProcessEnvironment(QProcessEnvironment::systemEnvironment());
+    first.start(QStringLiteral(TAVREL_APP), {"-platform", "offscreen"});
+    QVERIFY(first.waitForStarted());
+    const QString lock = QString::fromStdString(InstanceLockPath(TAVREL_APP));
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(lock), 10000);
+    QTest::qWait(500);
+
+    // This process is the second copy.
+    {
+      InstanceGuard guard;
+      QVERIFY(!StartsAsFirstCopy(guard, TAVREL_APP));
+      QCOMPARE(messages_->Texts(), QStringList{"Программа уже запущена"});
+      QCOMPARE(messages_->shown[0].first, MessageKind::Warning);
+    }
+    first.kill();
+    QVERIFY(first.waitForFinished());
+    InstanceGuard afterDeath;
+    QVERIFY(StartsAsFirstCopy(afterDeath, TAVREL_APP));
+  }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "test_main_window.moc"

@@ -1,0 +1,163 @@
+#pragma once
+// Shared by the window tests: a private home for the settings, scripted answers
+// to modal dialogs, and a record of the message boxes.
+#include <QtWidgets>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <deque>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "data/dataset.h"
+#include "data/results_file.h"
+#include "shell/message_service.h"
+#include "shell/settings.h"
+
+namespace tavrel::test {
+
+// Points HOME, XDG_CONFIG_HOME and XDG_RUNTIME_DIR at a temporary directory,
+// so that no test touches the real user's settings.
+class TemporaryHome {
+ public:
+  TemporaryHome() {
+    dir_.setAutoRemove(true);
+    QFile::setPermissions(dir_.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    qputenv("HOME", dir_.path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", (dir_.path() + "/.config").toUtf8());
+    qputenv("XDG_RUNTIME_DIR", dir_.path().toUtf8());
+  }
+  QString Path(const QString& name) const { return dir_.path() + "/" + name; }
+  // Writes a file (directories made as needed) and returns its path.
+  QString Write(const QString& name, const QByteArray& bytes) const {
+    const QString path = Path(name);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) qFatal("cannot write %s", qPrintable(path));
+    file.write(bytes);
+    return path;
+  }
+  // The user's settings: the distributed file with the given keys replaced.
+  QString WriteSettings(const std::vector<std::pair<QString, QString>>& keys = {}) const {
+    QFile dist(QDir::cleanPath(QStringLiteral(TAVREL_TEST_DATA "/../../dist/Tavrel.ini")));
+    if (!dist.open(QIODevice::ReadOnly)) qFatal("no distributed settings file");
+    QStringList lines = QString::fromUtf8(dist.readAll()).split('\n');
+    for (QString& line : lines) {
+      for (const auto& [key, value] : keys) {
+        if (line.startsWith(key + "=")) line = key + "=" + value;
+      }
+    }
+    return Write(".config/tavrel/Tavrel.ini", lines.join('\n').toUtf8());
+  }
+
+ private:
+  QTemporaryDir dir_;
+};
+
+inline QByteArray ReadAll(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Fresh process-wide state for each test.
+inline void ResetState() {
+  if (ResultsFile().IsOpen()) ResultsFile().Close();
+  ResetDataSet();
+  ResetSettings();
+}
+
+// Records every message box; confirmations take the queued answers (Yes when none is queued).
+class Messages {
+ public:
+  Messages() {
+    SetMessageHandler([this](MessageKind kind, const QString& text) {
+      shown.emplace_back(kind, text);
+      if (kind != MessageKind::Confirmation || answers.empty()) return true;
+      const bool answer = answers.front();
+      answers.pop_front();
+      return answer;
+    });
+  }
+  ~Messages() { SetMessageHandler({}); }
+  QStringList Texts() const {
+    QStringList texts;
+    for (const auto& m : shown) texts << m.second;
+    return texts;
+  }
+  std::vector<std::pair<MessageKind, QString>> shown;
+  std::deque<bool> answers;
+};
+
+// Answers the modal dialogs that open, in order: each step gets the dialog it is
+// meant for. Steps left over when the script ends fail the test.
+class ModalScript {
+ public:
+  using Step = std::function<void(QWidget*)>;
+  explicit ModalScript(std::vector<Step> steps) : steps_(steps.begin(), steps.end()) {
+    QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
+    timer_.start(10);
+  }
+  ~ModalScript() { timer_.stop(); }
+  bool Done() const { return steps_.empty(); }
+
+ private:
+  void Poll() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal) {
+      last_ = nullptr;
+      return;
+    }
+    if (modal == last_ || steps_.empty()) {
+      // A dialog left open (nobody answers it, or a step failed) would hang the test.
+      if (++unanswered_ > 500) {
+        qFatal("unexpected dialog %s \"%s\"", modal->metaObject()->className(), qPrintable(modal->windowTitle()));
+      }
+      return;
+    }
+    unanswered_ = 0;
+    last_ = modal;
+    Step step = std::move(steps_.front());
+    steps_.pop_front();
+    step(modal);
+    // A step whose check failed leaves its dialog open: close it so the test can report.
+    if (QTest::currentTestFailed() && modal == QApplication::activeModalWidget()) {
+      if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
+    }
+  }
+  std::deque<Step> steps_;
+  QPointer<QWidget> last_;
+  QTimer timer_;
+  int unanswered_ = 0;
+};
+
+// A step that runs f on the dialog, which must be of type T.
+template <class T>
+ModalScript::Step On(std::function<void(T*)> f) {
+  return [f](QWidget* w) {
+    T* dialog = qobject_cast<T*>(w);
+    if (!dialog) qFatal("expected %s, got %s", T::staticMetaObject.className(), w->metaObject()->className());
+    f(dialog);
+  };
+}
+
+// A step that picks a file in a file dialog.
+inline ModalScript::Step PickFile(const QString& path) {
+  return On<QFileDialog>([path](QFileDialog* d) {
+    // Typed as a user would type it; the dialog's own accept would wait for its file list.
+    d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(path);
+    d->QDialog::accept();
+  });
+}
+
+inline ModalScript::Step Cancel() {
+  return [](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); };
+}
+
+}  // namespace tavrel::test
