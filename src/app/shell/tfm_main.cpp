@@ -29,7 +29,9 @@
 #include "shell/settings.h"
 #include "shell/tfm_config.h"
 #include "shell/tool_icons.h"
+#include "statistics/run_statistics.h"
 #include "statistics/tfm_see_file.h"
+#include "statistics/tfm_stat_cfg1.h"
 
 namespace tavrel {
 
@@ -215,6 +217,7 @@ void TfmMain::FormShow() {
 
 void TfmMain::CreateRunWindows() {
   fmVar = new TfmVar(this);
+  fmStatCfg1 = new TfmStatCfg1(this);
   fmSeeFile = new TfmSeeFile(this);
   fmDBFout = new TfmDBFout(this);
 }
@@ -335,7 +338,7 @@ void TfmMain::SaveData() {
   ResultsFile().Close();
 }
 
-void TfmMain::mnStatClick() {}
+void TfmMain::mnStatClick() { RunStatistics(*this); }
 
 void TfmMain::mnClusterClick() {}
 

@@ -16,6 +16,7 @@ namespace tavrel {
 class TfmVar;
 class TfmDBFout;
 class TfmSeeFile;
+class TfmStatCfg1;
 
 class TfmMain : public QMainWindow {
   Q_OBJECT
@@ -91,6 +92,7 @@ class TfmMain : public QMainWindow {
 
   // The windows that live for the whole run, made when the main window is first shown.
   TfmVar* fmVar = nullptr;
+  TfmStatCfg1* fmStatCfg1 = nullptr;
   TfmSeeFile* fmSeeFile = nullptr;
   TfmDBFout* fmDBFout = nullptr;
 

@@ -1,0 +1,65 @@
+#include "statistics/run_statistics.h"
+
+#include <QApplication>
+
+#include "data/command_frame.h"
+#include "data/dataset.h"
+#include "data/show_results.h"
+#include "data/tfm_dbf_out.h"
+#include "data/tfm_var.h"
+#include "shell/message_service.h"
+#include "shell/tfm_main.h"
+#include "statistics/statistics_run.h"
+#include "statistics/tfm_stat_cfg1.h"
+
+namespace tavrel {
+
+namespace {
+
+class BusyCursor {
+ public:
+  BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+  BusyCursor(const BusyCursor&) = delete;
+  BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+// Arithmetic failures are warnings; anything else is an error.
+MessageKind FailureKind(const std::string& failure) {
+  return failure == kDivisionByZero || failure == kInvalidFloatOperation ? MessageKind::Warning : MessageKind::Error;
+}
+
+}  // namespace
+
+void RunStatistics(TfmMain& main) {
+  Data().OperationMode = kModeStatistics;
+  main.EnableClusterCommands(false);
+  WidenOnExit widen;
+  main.fmVar->Execute();
+  if (main.fmVar->IsAbort) return;
+  main.fmStatCfg1->Execute();
+  const std::string refusal = StatisticsRefusal();
+  if (!refusal.empty()) {
+    ShowMessage(MessageKind::Warning, refusal, &main);
+    return;
+  }
+  main.fmDBFout->Execute();
+  if (main.fmDBFout->IsAbort) return;
+  std::string failure;
+  {
+    BusyCursor busy;
+    main.SetProgress(0, 1);
+    main.SetInform(QStringLiteral("Вычисление..."));
+    failure = RunStatisticsReport(main.windowTitle().toStdString(),
+                                  [&main](int position, int maximum) { main.SetProgress(position, maximum); });
+    main.SetProgress(0, 1);
+    main.SetInform({});
+  }
+  if (!failure.empty()) {
+    ShowMessage(FailureKind(failure), failure, &main);
+    return;
+  }
+  ShowResults(ResultsCaller::AfterRun, *main.fmSeeFile);
+}
+
+}  // namespace tavrel

@@ -1,0 +1,122 @@
+// The output dialog: the proposed name and directories, append or rewrite,
+// and the ways the dialog stays open.
+#include <memory>
+
+#include "app_test_support.h"
+#include "data/tfm_dbf_out.h"
+
+using namespace tavrel;
+using namespace tavrel::test;
+
+class TestOutputDialog : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<TemporaryHome> home_;
+  std::unique_ptr<Messages> messages_;
+  QString out_;
+
+  std::unique_ptr<TfmDBFout> Make() {
+    Config().OutputCat = out_.toStdString();
+    Config().InputCat = home_->Path("in/").toStdString();
+    return std::make_unique<TfmDBFout>();
+  }
+  static ModalScript::Step Next() { return On<TfmDBFout>([](TfmDBFout* d) { d->btbtnOK->click(); }); }
+  void Run(TfmDBFout& dialog, std::vector<ModalScript::Step> steps) {
+    ModalScript script(std::move(steps));
+    dialog.Execute();
+    QVERIFY(script.Done());
+  }
+  void WriteReport(const char* line) {
+    ResultsFile().WriteLn(line);
+    ResultsFile().Close();
+  }
+
+ private slots:
+  void init() {
+    home_ = std::make_unique<TemporaryHome>();
+    ResetState();
+    messages_ = std::make_unique<Messages>();
+    out_ = home_->Path("res/");
+    QDir().mkpath(out_);
+    Data().DataFileShortName = "pulse.txt";
+  }
+  void cleanup() {
+    messages_.reset();
+    home_.reset();
+  }
+
+  void ProposesTheDataFilesNameInTheResultsDirectory() {
+    auto dialog = Make();
+    QCOMPARE(dialog->windowTitle(), QStringLiteral("Вывод в файл "));
+    QVERIFY(!(dialog->windowFlags() & Qt::WindowCloseButtonHint));
+    QCOMPARE(dialog->cbxCatalog->count(), 2);
+    QCOMPARE(dialog->cbxCatalog->itemText(1), home_->Path("in/"));
+    for (const int mode : {kModeStatistics, kModeSaving}) {
+      Data().OperationMode = mode;
+      Run(*dialog, {On<TfmDBFout>([mode, this](TfmDBFout* d) {
+            QCOMPARE(d->edTableName->text(), QStringLiteral("pulse.out"));
+            QCOMPARE(d->cbxCatalog->currentText(), out_);
+            QCOMPARE(d->cbxTypeFile->currentText(), QStringLiteral("Текст"));
+            QCOMPARE(d->cbxTypeFile->isEnabled(), mode == kModeSaving);
+            d->btbtnOK->click();
+          })});
+      QVERIFY(!dialog->IsAbort);
+      QVERIFY(ResultsFile().IsOpen());
+      QCOMPARE(Data().ResultsFileName, (out_ + "pulse.out").toStdString());
+      WriteReport("report");
+    }
+    QVERIFY(messages_->shown.size() == 1);  // the second time the file was there
+  }
+
+  void AppendsOrRewritesAsTheUserAnswers() {
+    auto dialog = Make();
+    Run(*dialog, {Next()});
+    WriteReport("first");
+    const std::pair<bool, QByteArray> cases[] = {{true, "first\r\nsecond\r\n"}, {false, "second\r\n"}};
+    for (const auto& [append, content] : cases) {
+      QFile::remove(out_ + "pulse.out");
+      Run(*dialog, {Next()});
+      WriteReport("first");
+      messages_->shown.clear();
+      messages_->answers = {append};
+      Run(*dialog, {Next()});
+      WriteReport("second");
+      QCOMPARE(messages_->Texts(), QStringList{"Добавить в файл pulse.out?"});
+      QCOMPARE(messages_->shown[0].first, MessageKind::Confirmation);
+      QCOMPARE(ReadAll(out_ + "pulse.out"), content);
+    }
+  }
+
+  void StaysOpenForAnEmptyNameOrAFileThatCannotBeOpened() {
+    auto dialog = Make();
+    Run(*dialog, {On<TfmDBFout>([](TfmDBFout* d) {
+                    d->edTableName->setText("   ");
+                    d->btbtnOK->click();
+                    QVERIFY(d->isVisible());
+                    d->edTableName->setText("x.out");
+                    d->cbxCatalog->setCurrentText("/nonexistent-dir/");
+                    d->btbtnOK->click();
+                    QVERIFY(d->isVisible());
+                    QTest::keyClick(d, Qt::Key_Escape);
+                  })});
+    QVERIFY(dialog->IsAbort);
+    QVERIFY(!ResultsFile().IsOpen());
+    QCOMPARE(messages_->shown.size(), size_t{1});
+    QCOMPARE(messages_->shown[0].first, MessageKind::Error);
+  }
+
+  void ADirectoryTypedWithoutItsSeparatorStillHoldsTheFile() {
+    auto dialog = Make();
+    Run(*dialog, {On<TfmDBFout>([this](TfmDBFout* d) {
+          d->cbxCatalog->setCurrentText(home_->Path("res"));
+          d->btbtnOK->click();
+        })});
+    WriteReport("x");
+    QVERIFY(QFile::exists(out_ + "pulse.out"));
+    QCOMPARE(Config().OutputCat, home_->Path("res").toStdString());
+    QVERIFY(dialog->cbxCatalog->findText(home_->Path("res")) >= 0);  // kept in the list
+  }
+};
+
+QTEST_MAIN(TestOutputDialog)
+#include "test_output_dialog.moc"

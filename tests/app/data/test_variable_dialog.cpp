@@ -1,0 +1,161 @@
+// The variable dialog: how each way out decides whether the command goes on,
+// the count a mode needs, and the remembered selection.
+#include <memory>
+
+#include "app_test_support.h"
+#include "data/data_input.h"
+#include "data/tfm_var.h"
+
+using namespace tavrel;
+using namespace tavrel::test;
+
+class TestVariableDialog : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<TemporaryHome> home_;
+  std::unique_ptr<Messages> messages_;
+  std::unique_ptr<TfmVar> dialog_;
+
+  void Load(const QByteArray& text, const QString& name = "data.txt") {
+    const QString path = home_->Write(name, text);
+    QVERIFY(LoadDataFile(path.toStdString()).loaded);
+  }
+  QStringList Listed() const {
+    QStringList names;
+    for (int i = 0; i < dialog_->ListBox1->count(); ++i) names << dialog_->ListBox1->item(i)->text();
+    return names;
+  }
+  QList<int> Selected() const {
+    QList<int> rows;
+    for (int i = 0; i < dialog_->ListBox1->count(); ++i) {
+      if (dialog_->ListBox1->item(i)->isSelected()) rows << i;
+    }
+    return rows;
+  }
+  static ModalScript::Step Choose(QList<int> rows, bool keep = false) {
+    return On<TfmVar>([rows, keep](TfmVar* d) {
+      for (int r : rows) d->ListBox1->item(r)->setSelected(true);
+      d->cbxSavePrm->setChecked(keep);
+      d->btbtnOK->click();
+    });
+  }
+  void Run(std::vector<ModalScript::Step> steps) {
+    ModalScript script(std::move(steps));
+    dialog_->Execute();
+    QVERIFY(script.Done());
+  }
+
+ private slots:
+  void init() {
+    home_ = std::make_unique<TemporaryHome>();
+    ResetState();
+    Config().IsZeroVarInput = true;
+    messages_ = std::make_unique<Messages>();
+    dialog_ = std::make_unique<TfmVar>();
+  }
+  void cleanup() {
+    dialog_.reset();
+    messages_.reset();
+    home_.reset();
+  }
+
+  void EveryWayOutDecidesWhetherTheCommandGoesOn() {
+    Load("A B C D\n1 2 3 4\n5 6 7 8\n");
+    QCOMPARE(dialog_->windowTitle(), QStringLiteral("Выбор переменных"));
+    QCOMPARE(dialog_->cbxSavePrm->text(), QStringLiteral("Сохранить выбор:"));
+    QCOMPARE(dialog_->cbxSavePrm->toolTip(), QStringLiteral("Удаляет невыбранные переменные"));
+
+    struct Case {
+      const char* name;
+      ModalScript::Step step;
+      bool abort;
+      int inForce;
+    };
+    const Case cases[] = {
+        {"Далее", Choose({2, 0}), false, 2},
+        {"Далее without a choice", Choose({}), false, 4},
+        {"Отмена", On<TfmVar>([](TfmVar* d) {
+           d->ListBox1->item(1)->setSelected(true);
+           d->bbtnCancel->click();
+         }),
+         true, 4},
+        {"Esc", [](QWidget* w) { QTest::keyClick(w, Qt::Key_Escape); }, true, 4},
+        {"close box", [](QWidget* w) { w->close(); }, false, 4},
+    };
+    for (const Case& c : cases) {
+      WidenVariables();
+      Data().OperationMode = kModeStatistics;
+      Run({c.step});
+      QVERIFY2(dialog_->IsAbort == c.abort, c.name);
+      QVERIFY2(Data().NumVar == c.inForce, c.name);
+    }
+    WidenVariables();
+    QCOMPARE(QString::fromStdString(Data().VarNames[0] + Data().VarNames[1]), QStringLiteral("AC"));
+  }
+
+  void KeepSelectionShowsAndNarrowsTheNextDialog() {
+    Load("A B C D\n1 2 3 4\n5 6 7 8\n");
+    Run({Choose({1, 3}, true)});
+    QVERIFY(Data().KeepSelection);
+    WidenUnlessKept();
+    Run({On<TfmVar>([](TfmVar* d) {
+      QVERIFY(d->cbxSavePrm->isChecked());
+      d->cbxSavePrm->setChecked(false);
+      d->btbtnOK->click();
+    })});
+    QCOMPARE(Listed(), (QStringList{"B", "D"}));
+    WidenUnlessKept();
+    QCOMPARE(Data().NumVar, 4);
+  }
+
+  void AModeThatNeedsAFixedCountKeepsTheDialogOpenUntilItHasIt() {
+    Load("A B C\n1 2 3\n5 6 7\n");
+    Data().OperationMode = kModeScatterDiagram;
+    Run({On<TfmVar>([this](TfmVar* d) {
+      for (int r : {0, 1, 2}) d->ListBox1->item(r)->setSelected(true);
+      d->btbtnOK->click();
+      QCOMPARE(messages_->Texts(), QStringList{"Нужно выбрать 2 переменные."});
+      QVERIFY(d->isVisible());
+      QCOMPARE(Data().NumVar, 3);
+      d->ListBox1->item(1)->setSelected(false);
+      d->btbtnOK->click();
+    })});
+    QVERIFY(!dialog_->IsAbort);
+    QCOMPARE(Listed(), (QStringList{"A", "B", "C"}));
+    QCOMPARE(Data().NumVar, 2);
+    QCOMPARE(QString::fromStdString(Data().VarNames[1]), QStringLiteral("C"));
+
+    WidenVariables();
+    messages_->shown.clear();
+    Data().OperationMode = kModeGraphicEditor;
+    Run({On<TfmVar>([this](TfmVar* d) {
+      for (int r : {0, 1}) d->ListBox1->item(r)->setSelected(true);
+      d->btbtnOK->click();
+      QCOMPARE(messages_->Texts(), QStringList{"Нужно выбрать 1 переменную."});
+      d->bbtnCancel->click();
+    })});
+    QVERIFY(dialog_->IsAbort);
+    QCOMPARE(Data().NumVar, 3);
+  }
+
+  void TooFewObservationsEndTheCommandWithoutADialog() {
+    Load("A B\n1 2\n");
+    dialog_->Execute();  // no dialog may open
+    QVERIFY(dialog_->IsAbort);
+    QCOMPARE(messages_->Texts(), QStringList{"Недостаточно данных (0,1)."});
+    QCOMPARE(messages_->shown[0].first, MessageKind::Warning);
+  }
+
+  void TheFirstChoiceAfterALoadIsPreselectedAfterTheNext() {
+    Config().SavePrmSel = true;
+    Load("A B C D\n1 2 3 4\n5 6 7 8\n");
+    Run({Choose({1, 3})});
+    WidenUnlessKept();
+    Load("P Q R S T\n1 2 3 4 5\n6 7 8 9 1\n", "other.txt");
+    Run({[](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); }});
+    QCOMPARE(Selected(), (QList<int>{1, 3}));
+  }
+};
+
+QTEST_MAIN(TestVariableDialog)
+#include "test_variable_dialog.moc"

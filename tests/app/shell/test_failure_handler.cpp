@@ -1,0 +1,39 @@
+// A failure that no command catches is shown in an error box and the program goes on.
+#include <QPushButton>
+
+#include "app_test_support.h"
+#include "data/errors.h"
+#include "shell/tavrel_application.h"
+
+using namespace tavrel;
+using namespace tavrel::test;
+
+class TestFailureHandler : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void AFailureInACommandIsShownAndTheNextCommandRuns() {
+    Messages messages;
+    QPushButton button;
+    int runs = 0;
+    QObject::connect(&button, &QPushButton::clicked, [&runs] {
+      ++runs;
+      throw RangeError("Ошибка диапазона");
+    });
+    button.show();
+    for (int i = 1; i <= 2; ++i) {
+      QTest::mouseClick(&button, Qt::LeftButton);
+      QCOMPARE(runs, i);
+      QCOMPARE(messages.shown.size(), size_t(i));
+      QCOMPARE(messages.shown.back().first, MessageKind::Error);
+      QCOMPARE(messages.shown.back().second, QStringLiteral("Ошибка диапазона"));
+    }
+  }
+};
+
+int main(int argc, char** argv) {
+  TavrelApplication app(argc, argv);
+  TestFailureHandler test;
+  return QTest::qExec(&test, argc, argv);
+}
+#include "test_failure_handler.moc"

@@ -1,0 +1,158 @@
+// The command "Статистика" from the menu to the results file and the viewer:
+// each analysis, the refusal with missing values, and the widening afterwards.
+#include <QLabel>
+#include <QProgressBar>
+#include <memory>
+
+#include "app_test_support.h"
+#include "data/data_input.h"
+#include "data/tfm_dbf_out.h"
+#include "data/tfm_var.h"
+#include "shell/tfm_main.h"
+#include "statistics/statistics_run.h"
+#include "statistics/tfm_see_file.h"
+#include "statistics/tfm_stat_cfg1.h"
+
+using namespace tavrel;
+using namespace tavrel::test;
+
+class TestStatisticsRun : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<TemporaryHome> home_;
+  std::unique_ptr<Messages> messages_;
+  std::unique_ptr<TfmMain> main_;
+  QString out_;
+
+  void Load(const QByteArray& text) {
+    const QString path = home_->Write("data/pulse.txt", text);
+    Data().DataFileName = path.toStdString();
+    QVERIFY(main_->ReadDataFile());
+    main_->EnableDataCommands(true);
+  }
+  static ModalScript::Step Choose(QList<int> rows, bool keep = false) {
+    return On<TfmVar>([rows, keep](TfmVar* d) {
+      for (int r : rows) d->ListBox1->item(r)->setSelected(true);
+      d->cbxSavePrm->setChecked(keep);
+      d->btbtnOK->click();
+    });
+  }
+  static ModalScript::Step Analysis(int item) {
+    return On<TfmStatCfg1>([item](TfmStatCfg1* d) {
+      d->lbxStat->setCurrentRow(item);
+      d->OKBtn->click();
+    });
+  }
+  static ModalScript::Step Next() { return On<TfmDBFout>([](TfmDBFout* d) { d->btbtnOK->click(); }); }
+
+ private slots:
+  void init() {
+    home_ = std::make_unique<TemporaryHome>();
+    ResetState();
+    ResetStatOptions();
+    out_ = home_->Path("res/");
+    QDir().mkpath(out_);
+    home_->WriteSettings({{"OutputCat", out_}, {"InnerEditor", "1"}});
+    messages_ = std::make_unique<Messages>();
+    main_ = std::make_unique<TfmMain>();
+    main_->show();
+  }
+  void cleanup() {
+    main_.reset();
+    messages_.reset();
+    home_.reset();
+  }
+
+  void EachAnalysisRunsFromTheMenuIntoTheFileAndTheViewer() {
+    Load("A B C\n1 2 3\n4 6 5\n7 7 9\n2 9 4\n5 3 8\n");
+    const QString results = out_ + "pulse.out";
+    for (int item = 0; item < kAnalysisCount; ++item) {
+      QString shown;
+      messages_->answers = {true};  // append to the file of the previous analysis
+      ModalScript script({Choose({}), Analysis(item), Next(), On<TfmSeeFile>([&shown](TfmSeeFile* v) {
+                            shown = v->Memo1->toPlainText();
+                            v->tbtnExit->trigger();
+                          })});
+      (item % 2 ? main_->tbtnStat : main_->mnStat)->trigger();
+      QVERIFY2(script.Done(), AnalysisCaption(item));
+      QCOMPARE(StatConfig().StSel, item);
+      const QString text = QString::fromUtf8(ReadAll(results));
+      QCOMPARE(shown, QString(text).replace("\r\n", "\n"));
+      QCOMPARE(text.count(QStringLiteral("\"Tavrel 1.0.0.1\"")), item + 1);
+      QVERIFY(text.endsWith("\r\n"));
+      QCOMPARE(Data().NumVar, 3);
+    }
+    // Nothing but the append questions of analyses 2 to 10.
+    QCOMPARE(messages_->Texts(), QStringList(kAnalysisCount - 1, QStringLiteral("Добавить в файл pulse.out?")));
+    QCOMPARE(main_->pnlInform->text(), QString());
+    QCOMPARE(main_->ProgressBar1->value(), 0);
+    QVERIFY(QString::fromUtf8(ReadAll(results)).contains(QStringLiteral(" ЭЛЕМЕНТАРНАЯ СТАТИСТИКА")));
+  }
+
+  void TheChoiceDialogEnablesTheOptionsOfTheAnalysis() {
+    TfmStatCfg1& d = *main_->fmStatCfg1;
+    QCOMPARE(d.windowTitle(), QStringLiteral("Выбор статистики"));
+    QCOMPARE(d.lbxStat->count(), kAnalysisCount);
+    QCOMPARE(d.lbxStat->item(2)->text(), QStringLiteral("Пороговые уровни "));
+    QCOMPARE(d.cbxLevels->toolTip(), QStringLiteral("Вывод заданного значения M+n@"));
+    const std::tuple<int, bool, bool, bool> cases[] = {
+        {0, false, false, false}, {2, false, false, true}, {5, false, true, false}, {9, true, true, false}};
+    for (const auto& [item, equal, reliable, levels] : cases) {
+      d.lbxStat->setCurrentRow(item);
+      QCOMPARE(d.cbEqualHead->isEnabled(), equal);
+      QCOMPARE(d.cbReliablePrm->isEnabled(), reliable);
+      QCOMPARE(d.cbxLevels->isEnabled(), levels);
+    }
+    d.lbxStat->setCurrentRow(2);
+    d.cbxLevels->setChecked(true);
+    QVERIFY(!d.edLevel->isHidden());
+    d.edLevel->setText("1.5x");
+    d.cbReliablePrm->setChecked(true);
+    d.OKBtn->click();
+    QCOMPARE(StatConfig().UserLevel, 1.5);
+    QVERIFY(StatConfig().UserLevelOn);
+    QVERIFY(StatConfig().ReliableOnly);
+    QCOMPARE(StatConfig().StSel, 2);
+  }
+
+  void MissingValuesRefuseAndTheVariablesAreWidenedUnlessKept() {
+    Load("A B C\n1 2 3\n4 -999 5\n7 7 9\n");
+    struct Case {
+      int item;
+      bool pairwise;
+      bool keep;
+      bool refused;
+    };
+    const Case cases[] = {{0, true, false, true}, {0, false, true, true}, {4, false, false, true},
+                          {4, true, false, false}};
+    for (const Case& c : cases) {
+      messages_->shown.clear();
+      Data().PairwiseMissing = c.pairwise;
+      std::vector<ModalScript::Step> steps = {Choose({0, 1}, c.keep), Analysis(c.item)};
+      if (!c.refused) steps.push_back(Next());
+      if (!c.refused) steps.push_back(On<TfmSeeFile>([](TfmSeeFile* v) { v->tbtnExit->trigger(); }));
+      ModalScript script(steps);
+      main_->mnStat->trigger();
+      QVERIFY(script.Done());
+      QCOMPARE(messages_->Texts(), c.refused ? QStringList{"Пропуски не удалены."} : QStringList{});
+      QCOMPARE(Data().NumVar, c.keep ? 2 : 3);
+      Data().KeepSelection = false;
+      WidenVariables();
+    }
+  }
+
+  void CancellingTheOutputDialogWidensAndARunDisablesTheClusterViews() {
+    Load("A B C\n1 2 3\n4 6 5\n7 7 9\n");
+    main_->EnableClusterCommands(true);
+    ModalScript script({Choose({2}), Analysis(0), Cancel()});
+    main_->mnStat->trigger();
+    QVERIFY(script.Done());
+    QCOMPARE(Data().NumVar, 3);
+    QVERIFY(!main_->mnClGraph->isEnabled());
+    QVERIFY(!main_->tbtnClTree->isEnabled());
+    QVERIFY(!QFile::exists(out_ + "pulse.out"));
+  }
+};
+
+QTEST_MAIN(TestStatisticsRun)
+#include "test_statistics_run.moc"
