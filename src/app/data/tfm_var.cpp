@@ -34,7 +34,7 @@ TfmVar::TfmVar(QWidget* parent) : QDialog(parent) {
   buttons->addWidget(bbtnCancel);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(ListBox1);
-  layout->addWidget(cbxSavePrm, 0, Qt::AlignLeft);
+  layout->addWidget(cbxSavePrm, 0, Qt::AlignAbsolute | Qt::AlignLeft);
   layout->addLayout(buttons);
   resize(260, 380);
 

@@ -156,8 +156,12 @@ QWidget* TfmConfig::GeneralTab() {
   editor->addWidget(btnPrintFont);
   form->addRow(editor);
   form->addRow(lblExternal, row(edExternal, btnEdit1));
-  form->addRow(cbxZeroVar);
-  form->addRow(cbxSaveSelPrm);
+  for (QCheckBox* box : {cbxZeroVar, cbxSaveSelPrm}) {
+    auto* line = new QHBoxLayout;
+    line->addWidget(box);
+    line->addStretch();
+    form->addRow(QString(), line);
+  }
   form->setLabelAlignment(Qt::AlignRight);
   auto* layout = new QVBoxLayout(tab);
   layout->addLayout(form);
@@ -213,8 +217,8 @@ QWidget* TfmConfig::GraphicsTab() {
   auto* layout = new QVBoxLayout(tab);
   layout->addLayout(scale);
   layout->addLayout(groups);
-  layout->addWidget(cbxData, 0, Qt::AlignLeft);
-  layout->addWidget(cbxY0, 0, Qt::AlignLeft);
+  layout->addWidget(cbxData, 0, Qt::AlignAbsolute | Qt::AlignLeft);
+  layout->addWidget(cbxY0, 0, Qt::AlignAbsolute | Qt::AlignLeft);
   layout->addStretch();
 
   connect(btnGraphFont, &QPushButton::clicked, this,
@@ -241,9 +245,9 @@ QWidget* TfmConfig::ClustersTab() {
   groups->addWidget(rgrpClustDistance, 0, Qt::AlignTop);
   auto* layout = new QVBoxLayout(tab);
   layout->addLayout(number);
-  layout->addWidget(cbxAddClust, 0, Qt::AlignLeft);
+  layout->addWidget(cbxAddClust, 0, Qt::AlignAbsolute | Qt::AlignLeft);
   layout->addLayout(groups);
-  layout->addWidget(cbxClustCont, 0, Qt::AlignLeft);
+  layout->addWidget(cbxClustCont, 0, Qt::AlignAbsolute | Qt::AlignLeft);
   layout->addStretch();
   return tab;
 }

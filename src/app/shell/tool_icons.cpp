@@ -140,6 +140,27 @@ void Draw(QPainter& p, ToolPicture picture) {
       p.drawEllipse(QPointF(0, 0), 4, 4);
       break;
     }
+    case ToolPicture::Printer:
+    case ToolPicture::PrinterSetup: {
+      p.setPen(QPen(QColor(60, 60, 60), 1.5));
+      p.setBrush(QColor(255, 255, 255));
+      p.drawRect(QRectF(9.5, 3.5, 13, 9));  // paper in
+      p.setBrush(QColor(150, 150, 160));
+      p.drawRoundedRect(QRectF(3.5, 11.5, 25, 11), 2, 2);
+      p.setBrush(QColor(255, 255, 255));
+      p.drawRect(QRectF(8.5, 18.5, 15, 10));  // paper out
+      p.setPen(QPen(QColor(120, 120, 120), 1));
+      p.drawLine(11, 22, 21, 22);
+      p.drawLine(11, 25, 19, 25);
+      if (picture == ToolPicture::PrinterSetup) {
+        p.setPen(QPen(QColor(30, 90, 190), 2.5));
+        p.drawLine(20, 30, 30, 20);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(30, 90, 190));
+        p.drawEllipse(QPointF(29, 21), 3, 3);
+      }
+      break;
+    }
   }
 }
 

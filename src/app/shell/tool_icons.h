@@ -16,6 +16,8 @@ enum class ToolPicture {
   Diagnostics,
   Student,
   Configuration,
+  Printer,
+  PrinterSetup,
 };
 
 QIcon DrawToolIcon(ToolPicture picture);

@@ -15,6 +15,7 @@
 
 #include "data/errors.h"
 #include "shell/message_service.h"
+#include "shell/tool_icons.h"
 
 namespace tavrel {
 
@@ -38,20 +39,20 @@ TfmSeeFile::TfmSeeFile(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("Просмотр"));
   setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
   toolBar = new QToolBar(this);
-  auto add = [this](const char* name, QStyle::StandardPixmap icon, const char* hint) {
-    QAction* action = toolBar->addAction(style()->standardIcon(icon), QString::fromUtf8(hint));
+  auto add = [this](const char* name, const QIcon& icon, const char* hint) {
+    QAction* action = toolBar->addAction(icon, QString::fromUtf8(hint));
     action->setObjectName(name);
     action->setToolTip(QString::fromUtf8(hint));
     return action;
   };
-  tbtnOpen = add("tbtnOpen", QStyle::SP_DialogOpenButton, "Открыть файл");
-  tbtnSave = add("tbtnSave", QStyle::SP_DialogSaveButton, "Сохранить");
-  tbtnSaveAs = add("tbtnSaveAs", QStyle::SP_DriveFDIcon, "Сохранить как...");
+  tbtnOpen = add("tbtnOpen", style()->standardIcon(QStyle::SP_DialogOpenButton), "Открыть файл");
+  tbtnSave = add("tbtnSave", style()->standardIcon(QStyle::SP_DialogSaveButton), "Сохранить");
+  tbtnSaveAs = add("tbtnSaveAs", QIcon::fromTheme("document-save-as", style()->standardIcon(QStyle::SP_DriveFDIcon)), "Сохранить как...");
   toolBar->addSeparator();
-  tbtnPrint = add("tbtnPrint", QStyle::SP_FileDialogDetailedView, "Печать");
-  tbtnPrintCfg = add("tbtnPrintCfg", QStyle::SP_FileDialogInfoView, "Настройка принтера");
+  tbtnPrint = add("tbtnPrint", DrawToolIcon(ToolPicture::Printer), "Печать");
+  tbtnPrintCfg = add("tbtnPrintCfg", DrawToolIcon(ToolPicture::PrinterSetup), "Настройка принтера");
   toolBar->addSeparator();
-  tbtnExit = add("tbtnExit", QStyle::SP_DialogCloseButton, "Выход");
+  tbtnExit = add("tbtnExit", style()->standardIcon(QStyle::SP_DialogCloseButton), "Выход");
   Memo1 = new QPlainTextEdit(this);
   Memo1->setObjectName("Memo1");
   Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);

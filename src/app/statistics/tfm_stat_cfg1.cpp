@@ -47,8 +47,8 @@ TfmStatCfg1::TfmStatCfg1(QWidget* parent) : QDialog(parent) {
   level->addStretch();
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(lbxStat);
-  layout->addWidget(cbEqualHead, 0, Qt::AlignLeft);
-  layout->addWidget(cbReliablePrm, 0, Qt::AlignLeft);
+  layout->addWidget(cbEqualHead, 0, Qt::AlignAbsolute | Qt::AlignLeft);
+  layout->addWidget(cbReliablePrm, 0, Qt::AlignAbsolute | Qt::AlignLeft);
   layout->addLayout(level);
   layout->addWidget(OKBtn, 0, Qt::AlignRight);
   setFixedSize(300, 380);
