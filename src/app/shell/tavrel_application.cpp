@@ -8,17 +8,22 @@ void ReportUncaught(const std::exception* failure) {
   ShowMessage(MessageKind::Error, failure ? QString::fromUtf8(failure->what()) : QStringLiteral("Неизвестная ошибка"));
 }
 
-TavrelApplication::TavrelApplication(int& argc, char** argv) : QApplication(argc, argv) {}
-
-bool TavrelApplication::notify(QObject* receiver, QEvent* event) {
+void RunGuarded(const std::function<void()>& command) {
   try {
-    return QApplication::notify(receiver, event);
+    command();
   } catch (const std::exception& e) {
     ReportUncaught(&e);
   } catch (...) {
     ReportUncaught(nullptr);
   }
-  return false;
+}
+
+TavrelApplication::TavrelApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool TavrelApplication::notify(QObject* receiver, QEvent* event) {
+  bool handled = false;
+  RunGuarded([&] { handled = QApplication::notify(receiver, event); });
+  return handled;
 }
 
 }  // namespace tavrel

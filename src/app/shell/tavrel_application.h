@@ -1,13 +1,25 @@
 #pragma once
-// The application object: a failure no command catches is shown in an error box and the program goes on.
+// A failure no command catches is shown in an error box and the program goes on.
 #include <QApplication>
 #include <exception>
+#include <functional>
 
 namespace tavrel {
 
 // The error box for a failure that reached the top.
 void ReportUncaught(const std::exception* failure);
 
+// Runs a command; a failure it does not catch itself is shown by ReportUncaught.
+void RunGuarded(const std::function<void()>& command);
+
+// A slot that runs command guarded, for connecting buttons and menu items.
+template <class F>
+auto Guarded(F command) {
+  return [command](auto&&...) { RunGuarded(command); };
+}
+
+// The application object; its event delivery is the last guard for failures
+// that escape an event handler.
 class TavrelApplication : public QApplication {
  public:
   TavrelApplication(int& argc, char** argv);

@@ -23,6 +23,7 @@
 #include "shell/distance_names.h"
 #include "shell/message_service.h"
 #include "shell/settings.h"
+#include "shell/tavrel_application.h"
 
 namespace tavrel {
 
@@ -110,7 +111,7 @@ TfmConfig::TfmConfig(const std::string& settingsPath, QWidget* parent)
   layout->addWidget(tabs);
   layout->addLayout(buttons);
 
-  connect(OkBtn, &QPushButton::clicked, this, &TfmConfig::OkBtnClick);
+  connect(OkBtn, &QPushButton::clicked, this, Guarded([this] { OkBtnClick(); }));
   connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
   FormShow();
 }

@@ -27,6 +27,7 @@
 #include "data/tfm_var.h"
 #include "shell/message_service.h"
 #include "shell/settings.h"
+#include "shell/tavrel_application.h"
 #include "shell/tfm_config.h"
 #include "shell/tool_icons.h"
 #include "statistics/run_statistics.h"
@@ -76,7 +77,7 @@ void TfmMain::BuildMenus() {
     QAction* entry = MenuItem(file, "", Text(RecentCaption(k, "name")));
     entry->setObjectName(QStringLiteral("mnFileName%1").arg(k + 1));
     entry->setVisible(false);
-    connect(entry, &QAction::triggered, this, [this, k] { FileNameClick(k); });
+    connect(entry, &QAction::triggered, this, Guarded([this, k] { FileNameClick(k); }));
     mnFileName.push_back(entry);
   }
 
@@ -106,15 +107,16 @@ void TfmMain::BuildMenus() {
   service->addSeparator();
   mnAbout = MenuItem(service, "mnAbout", QStringLiteral("О программе..."));
 
-  connect(mnInput, &QAction::triggered, this, &TfmMain::InputClick);
-  connect(mnNewFile, &QAction::triggered, this, [this] { NewDataClick(false); });
-  connect(mnSaveData, &QAction::triggered, this, &TfmMain::SaveData);
+  // Every command runs guarded: a failure it does not catch is shown and the program goes on.
+  connect(mnInput, &QAction::triggered, this, Guarded([this] { InputClick(); }));
+  connect(mnNewFile, &QAction::triggered, this, Guarded([this] { NewDataClick(false); }));
+  connect(mnSaveData, &QAction::triggered, this, Guarded([this] { SaveData(); }));
   connect(mnExit, &QAction::triggered, this, &QWidget::close);
-  connect(mnStat, &QAction::triggered, this, &TfmMain::mnStatClick);
-  connect(mnCluster, &QAction::triggered, this, &TfmMain::mnClusterClick);
-  connect(mnSeeResults, &QAction::triggered, this, &TfmMain::mnSeeResultsClick);
-  connect(mnHelp, &QAction::triggered, this, &TfmMain::mnHelpClick);
-  connect(mnConfig, &QAction::triggered, this, &TfmMain::mnConfigClick);
+  connect(mnStat, &QAction::triggered, this, Guarded([this] { mnStatClick(); }));
+  connect(mnCluster, &QAction::triggered, this, Guarded([this] { mnClusterClick(); }));
+  connect(mnSeeResults, &QAction::triggered, this, Guarded([this] { mnSeeResultsClick(); }));
+  connect(mnHelp, &QAction::triggered, this, Guarded([this] { mnHelpClick(); }));
+  connect(mnConfig, &QAction::triggered, this, Guarded([this] { mnConfigClick(); }));
   // The data table, graphs, cluster views, calculators, system information and
   // About open the windows of their own; until those exist the commands do nothing.
 }
@@ -171,7 +173,7 @@ void TfmMain::BuildToolBar() {
 
   // The tool bar's new data names the data file in the status line; the
   // sequential graph of the tool bar starts without day marks.
-  connect(tbtnNewFile, &QAction::triggered, this, [this] { NewDataClick(true); });
+  connect(tbtnNewFile, &QAction::triggered, this, Guarded([this] { NewDataClick(true); }));
   connect(tbtnGraph, &QAction::triggered, this, [] { Data().ShowXMarks = false; });
 }
 

@@ -15,6 +15,7 @@
 
 #include "data/errors.h"
 #include "shell/message_service.h"
+#include "shell/tavrel_application.h"
 #include "shell/tool_icons.h"
 
 namespace tavrel {
@@ -65,11 +66,11 @@ TfmSeeFile::TfmSeeFile(QWidget* parent) : QDialog(parent) {
   layout->addWidget(Memo1);
   resize(760, 560);
 
-  connect(tbtnOpen, &QAction::triggered, this, &TfmSeeFile::tbtnOpenClick);
-  connect(tbtnSave, &QAction::triggered, this, &TfmSeeFile::tbtnSaveClick);
-  connect(tbtnSaveAs, &QAction::triggered, this, &TfmSeeFile::tbtnSaveAsClick);
-  connect(tbtnPrint, &QAction::triggered, this, &TfmSeeFile::tbtnPrintClick);
-  connect(tbtnPrintCfg, &QAction::triggered, this, &TfmSeeFile::tbtnPrintCfgClick);
+  connect(tbtnOpen, &QAction::triggered, this, Guarded([this] { tbtnOpenClick(); }));
+  connect(tbtnSave, &QAction::triggered, this, Guarded([this] { tbtnSaveClick(); }));
+  connect(tbtnSaveAs, &QAction::triggered, this, Guarded([this] { tbtnSaveAsClick(); }));
+  connect(tbtnPrint, &QAction::triggered, this, Guarded([this] { tbtnPrintClick(); }));
+  connect(tbtnPrintCfg, &QAction::triggered, this, Guarded([this] { tbtnPrintCfgClick(); }));
   connect(tbtnExit, &QAction::triggered, this, &QDialog::accept);
 }
 

@@ -1,9 +1,16 @@
 #include "shell/distance_names.h"
 
+#include "cluster/cluster_options.h"
+
 namespace tavrel {
 
 const Array<std::string>& ObjectDistanceNames() {
-  static const Array<std::string> names{"Евклидово", "Махалонобиса", "Хемминга"};
+  // The same captions as the cluster parameter dialog's.
+  static const Array<std::string> names = [] {
+    Array<std::string> all;
+    for (int i = 0; i < kObjectDistanceCount; ++i) all.push_back(ObjectDistanceCaption(i));
+    return all;
+  }();
   return names;
 }
 

@@ -1,8 +1,9 @@
 #pragma once
-// The captions of the cluster distance methods, as the dialogs list them and the report prints them.
-#include "data/checked_array.h"
-
+// The captions the settings give the cluster methods (the configuration
+// dialog lists them and the cluster report prints the chosen ones).
 #include <string>
+
+#include "data/checked_array.h"
 
 namespace tavrel {
 

@@ -8,6 +8,19 @@
 using namespace tavrel;
 using namespace tavrel::test;
 
+namespace {
+
+// An object whose event handler fails, as a window's might.
+class Failing : public QObject {
+ public:
+  bool event(QEvent* e) override {
+    if (e->type() == QEvent::User) throw InOutError("Ошибка записи в файл x.out");
+    return QObject::event(e);
+  }
+};
+
+}  // namespace
+
 class TestFailureHandler : public QObject {
   Q_OBJECT
 
@@ -16,10 +29,10 @@ class TestFailureHandler : public QObject {
     Messages messages;
     QPushButton button;
     int runs = 0;
-    QObject::connect(&button, &QPushButton::clicked, [&runs] {
-      ++runs;
-      throw RangeError("Ошибка диапазона");
-    });
+    QObject::connect(&button, &QPushButton::clicked, Guarded([&runs] {
+                       ++runs;
+                       throw RangeError("Ошибка диапазона");
+                     }));
     button.show();
     for (int i = 1; i <= 2; ++i) {
       QTest::mouseClick(&button, Qt::LeftButton);
@@ -28,6 +41,14 @@ class TestFailureHandler : public QObject {
       QCOMPARE(messages.shown.back().first, MessageKind::Error);
       QCOMPARE(messages.shown.back().second, QStringLiteral("Ошибка диапазона"));
     }
+  }
+
+  void AFailureThatEscapesAnEventHandlerIsShownToo() {
+    Messages messages;
+    Failing failing;
+    QEvent event(QEvent::User);
+    QCoreApplication::sendEvent(&failing, &event);
+    QCOMPARE(messages.Texts(), QStringList{"Ошибка записи в файл x.out"});
   }
 };
 
