@@ -141,6 +141,24 @@ class TestStatisticsRun : public QObject {
     }
   }
 
+  void AReportThatCannotBeWrittenIsReportedAndNotShown() {
+    Load("A B C\n1 2 3\n4 6 5\n7 7 9\n");
+    messages_->answers = {false};
+    ModalScript script({Choose({0, 1}), Analysis(0), On<TfmDBFout>([](TfmDBFout* d) {
+                          d->cbxCatalog->setCurrentText("/dev/");
+                          d->edTableName->setText("full");  // every write fails: the disk is full
+                          d->btbtnOK->click();
+                        })});
+    main_->mnStat->trigger();
+    QVERIFY(script.Done());  // no viewer
+    QCOMPARE(messages_->shown.size(), size_t{2});
+    QCOMPARE(messages_->shown[1].first, MessageKind::Error);
+    QVERIFY(messages_->shown[1].second.contains("/dev/full"));
+    QVERIFY(!ResultsFile().IsOpen());
+    QCOMPARE(Data().NumVar, 3);
+    QCOMPARE(main_->pnlInform->text(), QString());
+  }
+
   void CancellingTheOutputDialogWidensAndARunDisablesTheClusterViews() {
     Load("A B C\n1 2 3\n4 6 5\n7 7 9\n");
     main_->EnableClusterCommands(true);
