@@ -13,6 +13,9 @@
 #include <QToolBar>
 #include <QUrl>
 
+#include "cluster/cluster_options.h"
+#include "cluster/run_cluster.h"
+#include "cluster/tfm_param_cluster.h"
 #include "data/command_frame.h"
 #include "data/data_input.h"
 #include "data/data_table_writer.h"
@@ -214,14 +217,16 @@ void TfmMain::FormShow() {
   } catch (const ConversionError& e) {
     ShowMessage(MessageKind::Error, std::string(e.what()), this);
   }
+  InitClusterOptions();
   CreateRunWindows();
 }
 
 void TfmMain::CreateRunWindows() {
   fmVar = new TfmVar(this);
+  fmDBFout = new TfmDBFout(this);
+  fmParamCluster = new TfmParamCluster(this);
   fmStatCfg1 = new TfmStatCfg1(this);
   fmSeeFile = new TfmSeeFile(this);
-  fmDBFout = new TfmDBFout(this);
 }
 
 void TfmMain::closeEvent(QCloseEvent* event) {
@@ -342,7 +347,7 @@ void TfmMain::SaveData() {
 
 void TfmMain::mnStatClick() { RunStatistics(*this); }
 
-void TfmMain::mnClusterClick() {}
+void TfmMain::mnClusterClick() { RunClusterCommand(*this); }
 
 void TfmMain::mnSeeResultsClick() { ShowResults(ResultsCaller::MainWindow, *fmSeeFile); }
 

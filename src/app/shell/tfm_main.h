@@ -15,6 +15,7 @@ namespace tavrel {
 
 class TfmVar;
 class TfmDBFout;
+class TfmParamCluster;
 class TfmSeeFile;
 class TfmStatCfg1;
 
@@ -95,6 +96,7 @@ class TfmMain : public QMainWindow {
   TfmStatCfg1* fmStatCfg1 = nullptr;
   TfmSeeFile* fmSeeFile = nullptr;
   TfmDBFout* fmDBFout = nullptr;
+  TfmParamCluster* fmParamCluster = nullptr;
 
   RecentFiles recentFiles;
 
@@ -113,7 +115,7 @@ class TfmMain : public QMainWindow {
   void NewDataClick(bool fromToolBar);
   void FileNameClick(int position);
   void mnStatClick();
-  void mnClusterClick();  // the cluster analysis run is wired here by the cluster work
+  void mnClusterClick();
   void mnSeeResultsClick();
   void mnHelpClick();
   void mnConfigClick();

@@ -1,12 +1,11 @@
 #include "statistics/run_statistics.h"
 
-#include <QApplication>
-
 #include "data/command_frame.h"
 #include "data/dataset.h"
 #include "data/show_results.h"
 #include "data/tfm_dbf_out.h"
 #include "data/tfm_var.h"
+#include "shell/busy_cursor.h"
 #include "shell/message_service.h"
 #include "shell/tfm_main.h"
 #include "statistics/statistics_run.h"
@@ -15,14 +14,6 @@
 namespace tavrel {
 
 namespace {
-
-class BusyCursor {
- public:
-  BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-  BusyCursor(const BusyCursor&) = delete;
-  BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 // Arithmetic failures are warnings; anything else is an error.
 MessageKind FailureKind(const std::string& failure) {

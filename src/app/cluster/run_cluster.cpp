@@ -1,0 +1,73 @@
+#include "cluster/run_cluster.h"
+
+#include "cluster/cluster_command.h"
+#include "cluster/tfm_param_cluster.h"
+#include "data/command_frame.h"
+#include "data/dataset.h"
+#include "data/results_file.h"
+#include "data/show_results.h"
+#include "data/tfm_dbf_out.h"
+#include "data/tfm_var.h"
+#include "shell/busy_cursor.h"
+#include "shell/message_service.h"
+#include "shell/tfm_main.h"
+
+namespace tavrel {
+
+namespace {
+
+// However the report ends: the progress bar and status line are reset and
+// the results file is closed (after a failure the lines written stay in it).
+class ReportCleanUp {
+ public:
+  explicit ReportCleanUp(TfmMain& main) : main_(main) {}
+  ReportCleanUp(const ReportCleanUp&) = delete;
+  ReportCleanUp& operator=(const ReportCleanUp&) = delete;
+  ~ReportCleanUp() {
+    main_.SetProgress(0, 1);
+    main_.SetInform({});
+    try {
+      ResultsFile().Close();
+    } catch (...) {
+      // only reached after a failure, which is the one reported
+    }
+  }
+
+ private:
+  TfmMain& main_;
+};
+
+}  // namespace
+
+void RunClusterCommand(TfmMain& main) {
+  Data().OperationMode = kModeCluster;
+  WidenOnExit widen;
+  main.fmVar->Execute();
+  if (main.fmVar->IsAbort) return;
+  const std::string refusal = ClusterRefusal();
+  if (!refusal.empty()) {
+    ShowMessage(MessageKind::Warning, refusal, &main);
+    return;
+  }
+  main.fmParamCluster->exec();
+  main.fmDBFout->Execute();
+  if (main.fmDBFout->IsAbort) return;
+  ClusterOutcome outcome;
+  {
+    BusyCursor busy;
+    ReportCleanUp cleanUp(main);
+    ClusterFeedback feedback;
+    feedback.progress = [&main](int position, int maximum) { main.SetProgress(position, maximum); };
+    feedback.status = [&main](const std::string& text) { main.SetInform(QString::fromStdString(text)); };
+    outcome = WriteClusterReport(main.windowTitle().toStdString(), feedback);
+    ResultsFile().Close();  // a failed close is reported, not swallowed
+  }
+  if (!outcome.completed) {
+    ShowMessage(outcome.isError ? MessageKind::Error : MessageKind::Warning, outcome.message, &main);
+    return;
+  }
+  main.EnableClusterCommands(true);
+  ShowResults(ResultsCaller::AfterRun, *main.fmSeeFile);
+}
+
+}  // namespace tavrel

@@ -1,0 +1,106 @@
+// The command "Кластерный анализ" from the menu to the results file and the
+// viewer: a completed run, the refusal with missing values, a failed run.
+#include <QPushButton>
+#include <memory>
+
+#include "app_test_support.h"
+#include "cluster/tfm_param_cluster.h"
+#include "data/tfm_dbf_out.h"
+#include "data/tfm_var.h"
+#include "shell/settings.h"
+#include "shell/tfm_main.h"
+#include "statistics/tfm_see_file.h"
+
+using namespace tavrel;
+using namespace tavrel::test;
+
+class TestClusterCommand : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<TemporaryHome> home_;
+  std::unique_ptr<Messages> messages_;
+  std::unique_ptr<TfmMain> main_;
+  QString out_;
+
+  void Load(const QByteArray& text) {
+    Data().DataFileName = home_->Write("data/days.txt", text).toStdString();
+    QVERIFY(main_->ReadDataFile());
+    main_->EnableDataCommands(true);
+  }
+  static ModalScript::Step Choose(QList<int> rows) {
+    return On<TfmVar>([rows](TfmVar* d) {
+      for (int r : rows) d->ListBox1->item(r)->setSelected(true);
+      d->btbtnOK->click();
+    });
+  }
+  static ModalScript::Step Parameters() {
+    return On<TfmParamCluster>([](TfmParamCluster* d) { d->findChild<QPushButton*>("OKBtn")->click(); });
+  }
+  static ModalScript::Step Next() { return On<TfmDBFout>([](TfmDBFout* d) { d->btbtnOK->click(); }); }
+
+ private slots:
+  void init() {
+    home_ = std::make_unique<TemporaryHome>();
+    ResetState();
+    out_ = home_->Path("res/");
+    QDir().mkpath(out_);
+    home_->WriteSettings({{"OutputCat", out_}, {"InnerEditor", "1"}, {"ObjectDistance", "0"},
+                          {"ClusterDistance", "4"}, {"ClusterNumber", "2"}});
+    messages_ = std::make_unique<Messages>();
+    main_ = std::make_unique<TfmMain>();
+    main_->show();
+  }
+  void cleanup() {
+    main_.reset();
+    messages_.reset();
+    home_.reset();
+  }
+
+  void ACompletedRunWritesTheReportShowsItAndEnablesTheClusterViews() {
+    Load("A B C\n1 2 3\n1 3 5\n9 8 7\n8 9 9\n2 2 4\n");
+    QVERIFY(!main_->mnClGraph->isEnabled());
+    QString shown;
+    ModalScript script({Choose({0, 2}), Parameters(), Next(), On<TfmSeeFile>([&shown](TfmSeeFile* v) {
+                          shown = v->Memo1->toPlainText();
+                          v->tbtnExit->trigger();
+                        })});
+    main_->tbtnCluster->trigger();
+    QVERIFY(script.Done());
+    QCOMPARE(messages_->Texts(), QStringList{});
+    const QString text = QString::fromUtf8(ReadAll(out_ + "days.out"));
+    QVERIFY(text.contains(QStringLiteral(" КЛАСТЕРНЫЙ АНАЛИЗ")));
+    QVERIFY(text.contains(QStringLiteral(" Переменные:\r\n A C\r\n")));
+    QCOMPARE(shown, QString(text).replace("\r\n", "\n"));
+    QVERIFY(main_->mnClGraph->isEnabled());
+    QVERIFY(main_->tbtnClTree->isEnabled());
+    QCOMPARE(Data().NumVar, 3);  // widened again
+    QCOMPARE(Data().Cluster.ClustArray.Count(), 5);
+    QCOMPARE(main_->pnlInform->text(), QString());
+  }
+
+  void MissingValuesRefuseAndTheVariablesAreWidened() {
+    Load("A B C\n1 2 3\n1 -999 5\n9 8 7\n");
+    ModalScript script({Choose({0, 1})});
+    main_->mnCluster->trigger();
+    QVERIFY(script.Done());
+    QCOMPARE(messages_->Texts(), QStringList{"Пропуски не удалены."});
+    QCOMPARE(Data().NumVar, 3);
+    QVERIFY(!QFile::exists(out_ + "days.out"));
+  }
+
+  void AFailedRunShowsItsMessageAndLeavesTheViewsDisabled() {
+    Load("A B\n5 1\n5 2\n5 3\n");  // A is constant: it cannot be standardised
+    ModalScript script({Choose({}), Parameters(), Next()});
+    main_->mnCluster->trigger();
+    QVERIFY(script.Done());
+    QCOMPARE(messages_->Texts().size(), 1);
+    QVERIFY2(messages_->Texts()[0].startsWith(QStringLiteral("Ошибка нормирования: A")), qPrintable(messages_->Texts()[0]));
+    QVERIFY(!main_->mnClGraph->isEnabled());
+    QCOMPARE(Data().NumVar, 2);
+    QCOMPARE(main_->ProgressBar1->value(), 0);
+    QVERIFY(QString::fromUtf8(ReadAll(out_ + "days.out")).contains(QStringLiteral(" КЛАСТЕРНЫЙ АНАЛИЗ")));
+  }
+};
+
+QTEST_MAIN(TestClusterCommand)
+#include "test_cluster_command.moc"
