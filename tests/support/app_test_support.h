@@ -18,6 +18,8 @@
 
 #include "data/dataset.h"
 #include "data/results_file.h"
+#include "data/tfm_dbf_out.h"
+#include "data/tfm_var.h"
 #include "shell/message_service.h"
 #include "shell/settings.h"
 
@@ -154,6 +156,21 @@ inline ModalScript::Step PickFile(const QString& path) {
     d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(path);
     d->QDialog::accept();
   });
+}
+
+// A step that chooses the variables at the given list rows ("Сохранить выбор:"
+// as keep) and confirms the variable dialog.
+inline ModalScript::Step ChooseVariables(QList<int> rows, bool keep = false) {
+  return On<TfmVar>([rows, keep](TfmVar* d) {
+    for (int r : rows) d->ListBox1->item(r)->setSelected(true);
+    d->cbxSavePrm->setChecked(keep);
+    d->btbtnOK->click();
+  });
+}
+
+// A step that accepts the output dialog as it proposes.
+inline ModalScript::Step AcceptOutput() {
+  return On<TfmDBFout>([](TfmDBFout* d) { d->btbtnOK->click(); });
 }
 
 inline ModalScript::Step Cancel() {

@@ -161,9 +161,9 @@ LoadOutcome LoadDataFile(const std::string& path) {
   LoadOutcome out;
   try {
     if (!ReadDataFile()) out.warning = kRemoveEmptyVarsFailed;
-  } catch (const InOutError& e) {
+  } catch (const InOutError&) {
     ClearDataSet();
-    out.warning = std::strcmp(e.what(), kSpreadsheetUnsupported) == 0 ? kSpreadsheetUnsupported : kBadNumbers;
+    out.warning = IsSpreadsheetName(path) ? kSpreadsheetUnsupported : kBadNumbers;
     return out;
   } catch (const RangeError&) {
     ClearDataSet();

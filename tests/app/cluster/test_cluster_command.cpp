@@ -27,16 +27,9 @@ class TestClusterCommand : public QObject {
     QVERIFY(main_->ReadDataFile());
     main_->EnableDataCommands(true);
   }
-  static ModalScript::Step Choose(QList<int> rows) {
-    return On<TfmVar>([rows](TfmVar* d) {
-      for (int r : rows) d->ListBox1->item(r)->setSelected(true);
-      d->btbtnOK->click();
-    });
-  }
   static ModalScript::Step Parameters() {
     return On<TfmParamCluster>([](TfmParamCluster* d) { d->findChild<QPushButton*>("OKBtn")->click(); });
   }
-  static ModalScript::Step Next() { return On<TfmDBFout>([](TfmDBFout* d) { d->btbtnOK->click(); }); }
 
  private slots:
   void init() {
@@ -60,7 +53,7 @@ class TestClusterCommand : public QObject {
     Load("A B C\n1 2 3\n1 3 5\n9 8 7\n8 9 9\n2 2 4\n");
     QVERIFY(!main_->mnClGraph->isEnabled());
     QString shown;
-    ModalScript script({Choose({0, 2}), Parameters(), Next(), On<TfmSeeFile>([&shown](TfmSeeFile* v) {
+    ModalScript script({ChooseVariables({0, 2}), Parameters(), AcceptOutput(), On<TfmSeeFile>([&shown](TfmSeeFile* v) {
                           shown = v->Memo1->toPlainText();
                           v->tbtnExit->trigger();
                         })});
@@ -80,7 +73,7 @@ class TestClusterCommand : public QObject {
 
   void MissingValuesRefuseAndTheVariablesAreWidened() {
     Load("A B C\n1 2 3\n1 -999 5\n9 8 7\n");
-    ModalScript script({Choose({0, 1})});
+    ModalScript script({ChooseVariables({0, 1})});
     main_->mnCluster->trigger();
     QVERIFY(script.Done());
     QCOMPARE(messages_->Texts(), QStringList{"Пропуски не удалены."});
@@ -90,7 +83,7 @@ class TestClusterCommand : public QObject {
 
   void AFailedRunShowsItsMessageAndLeavesTheViewsDisabled() {
     Load("A B\n5 1\n5 2\n5 3\n");  // A is constant: it cannot be standardised
-    ModalScript script({Choose({}), Parameters(), Next()});
+    ModalScript script({ChooseVariables({}), Parameters(), AcceptOutput()});
     main_->mnCluster->trigger();
     QVERIFY(script.Done());
     QCOMPARE(messages_->Texts().size(), 1);

@@ -20,7 +20,6 @@ class TestOutputDialog : public QObject {
     Config().InputCat = home_->Path("in/").toStdString();
     return std::make_unique<TfmDBFout>();
   }
-  static ModalScript::Step Next() { return On<TfmDBFout>([](TfmDBFout* d) { d->btbtnOK->click(); }); }
   void Run(TfmDBFout& dialog, std::vector<ModalScript::Step> steps) {
     ModalScript script(std::move(steps));
     dialog.Execute();
@@ -70,16 +69,16 @@ class TestOutputDialog : public QObject {
 
   void AppendsOrRewritesAsTheUserAnswers() {
     auto dialog = Make();
-    Run(*dialog, {Next()});
+    Run(*dialog, {AcceptOutput()});
     WriteReport("first");
     const std::pair<bool, QByteArray> cases[] = {{true, "first\r\nsecond\r\n"}, {false, "second\r\n"}};
     for (const auto& [append, content] : cases) {
       QFile::remove(out_ + "pulse.out");
-      Run(*dialog, {Next()});
+      Run(*dialog, {AcceptOutput()});
       WriteReport("first");
       messages_->shown.clear();
       messages_->answers = {append};
-      Run(*dialog, {Next()});
+      Run(*dialog, {AcceptOutput()});
       WriteReport("second");
       QCOMPARE(messages_->Texts(), QStringList{"Добавить в файл pulse.out?"});
       QCOMPARE(messages_->shown[0].first, MessageKind::Confirmation);

@@ -32,13 +32,6 @@ class TestVariableDialog : public QObject {
     }
     return rows;
   }
-  static ModalScript::Step Choose(QList<int> rows, bool keep = false) {
-    return On<TfmVar>([rows, keep](TfmVar* d) {
-      for (int r : rows) d->ListBox1->item(r)->setSelected(true);
-      d->cbxSavePrm->setChecked(keep);
-      d->btbtnOK->click();
-    });
-  }
   void Run(std::vector<ModalScript::Step> steps) {
     ModalScript script(std::move(steps));
     dialog_->Execute();
@@ -72,8 +65,8 @@ class TestVariableDialog : public QObject {
       int inForce;
     };
     const Case cases[] = {
-        {"Далее", Choose({2, 0}), false, 2},
-        {"Далее without a choice", Choose({}), false, 4},
+        {"Далее", ChooseVariables({2, 0}), false, 2},
+        {"Далее without a choice", ChooseVariables({}), false, 4},
         {"Отмена", On<TfmVar>([](TfmVar* d) {
            d->ListBox1->item(1)->setSelected(true);
            d->bbtnCancel->click();
@@ -95,7 +88,7 @@ class TestVariableDialog : public QObject {
 
   void KeepSelectionShowsAndNarrowsTheNextDialog() {
     Load("A B C D\n1 2 3 4\n5 6 7 8\n");
-    Run({Choose({1, 3}, true)});
+    Run({ChooseVariables({1, 3}, true)});
     QVERIFY(Data().KeepSelection);
     WidenUnlessKept();
     Run({On<TfmVar>([](TfmVar* d) {
@@ -149,7 +142,7 @@ class TestVariableDialog : public QObject {
   void TheFirstChoiceAfterALoadIsPreselectedAfterTheNext() {
     Config().SavePrmSel = true;
     Load("A B C D\n1 2 3 4\n5 6 7 8\n");
-    Run({Choose({1, 3})});
+    Run({ChooseVariables({1, 3})});
     WidenUnlessKept();
     Load("P Q R S T\n1 2 3 4 5\n6 7 8 9 1\n", "other.txt");
     Run({[](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); }});

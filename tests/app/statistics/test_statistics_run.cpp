@@ -30,20 +30,12 @@ class TestStatisticsRun : public QObject {
     QVERIFY(main_->ReadDataFile());
     main_->EnableDataCommands(true);
   }
-  static ModalScript::Step Choose(QList<int> rows, bool keep = false) {
-    return On<TfmVar>([rows, keep](TfmVar* d) {
-      for (int r : rows) d->ListBox1->item(r)->setSelected(true);
-      d->cbxSavePrm->setChecked(keep);
-      d->btbtnOK->click();
-    });
-  }
   static ModalScript::Step Analysis(int item) {
     return On<TfmStatCfg1>([item](TfmStatCfg1* d) {
       d->lbxStat->setCurrentRow(item);
       d->OKBtn->click();
     });
   }
-  static ModalScript::Step Next() { return On<TfmDBFout>([](TfmDBFout* d) { d->btbtnOK->click(); }); }
 
  private slots:
   void init() {
@@ -69,7 +61,7 @@ class TestStatisticsRun : public QObject {
     for (int item = 0; item < kAnalysisCount; ++item) {
       QString shown;
       messages_->answers = {true};  // append to the file of the previous analysis
-      ModalScript script({Choose({}), Analysis(item), Next(), On<TfmSeeFile>([&shown](TfmSeeFile* v) {
+      ModalScript script({ChooseVariables({}), Analysis(item), AcceptOutput(), On<TfmSeeFile>([&shown](TfmSeeFile* v) {
                             shown = v->Memo1->toPlainText();
                             v->tbtnExit->trigger();
                           })});
@@ -128,8 +120,8 @@ class TestStatisticsRun : public QObject {
     for (const Case& c : cases) {
       messages_->shown.clear();
       Data().PairwiseMissing = c.pairwise;
-      std::vector<ModalScript::Step> steps = {Choose({0, 1}, c.keep), Analysis(c.item)};
-      if (!c.refused) steps.push_back(Next());
+      std::vector<ModalScript::Step> steps = {ChooseVariables({0, 1}, c.keep), Analysis(c.item)};
+      if (!c.refused) steps.push_back(AcceptOutput());
       if (!c.refused) steps.push_back(On<TfmSeeFile>([](TfmSeeFile* v) { v->tbtnExit->trigger(); }));
       ModalScript script(steps);
       main_->mnStat->trigger();
@@ -144,7 +136,7 @@ class TestStatisticsRun : public QObject {
   void AReportThatCannotBeWrittenIsReportedAndNotShown() {
     Load("A B C\n1 2 3\n4 6 5\n7 7 9\n");
     messages_->answers = {false};
-    ModalScript script({Choose({0, 1}), Analysis(0), On<TfmDBFout>([](TfmDBFout* d) {
+    ModalScript script({ChooseVariables({0, 1}), Analysis(0), On<TfmDBFout>([](TfmDBFout* d) {
                           d->cbxCatalog->setCurrentText("/dev/");
                           d->edTableName->setText("full");  // every write fails: the disk is full
                           d->btbtnOK->click();
@@ -162,7 +154,7 @@ class TestStatisticsRun : public QObject {
   void CancellingTheOutputDialogWidensAndARunDisablesTheClusterViews() {
     Load("A B C\n1 2 3\n4 6 5\n7 7 9\n");
     main_->EnableClusterCommands(true);
-    ModalScript script({Choose({2}), Analysis(0), Cancel()});
+    ModalScript script({ChooseVariables({2}), Analysis(0), Cancel()});
     main_->mnStat->trigger();
     QVERIFY(script.Done());
     QCOMPARE(Data().NumVar, 3);
