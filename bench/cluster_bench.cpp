@@ -1,4 +1,5 @@
-// A whole cluster run with its report: 3001 objects by 10 features, each joining method.
+// A whole cluster run with its report: 3001 objects by 10 features, each joining
+// method; and 3001 by 20 with and without the main window's progress display.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -7,33 +8,41 @@
 #include <random>
 #include <string>
 
+#include <QApplication>
+
 #include "cluster/cluster_analysis.h"
 #include "cluster/cluster_options.h"
 #include "data/dataset.h"
 #include "data/results_file.h"
 #include "shell/settings.h"
+#include "shell/tfm_main.h"
 
 namespace {
 
 constexpr int kObjects = 3001;
 constexpr int kFeatures = 10;
 
-void FillDataSet() {
+void FillDataSet(int features = kFeatures) {
   tavrel::ResetDataSet();
   tavrel::DataSet& d = tavrel::Data();
   std::mt19937 rng(5);
   std::normal_distribution<double> value(50, 10);
-  for (int v = 0; v < kFeatures; ++v) {
+  for (int v = 0; v < features; ++v) {
     tavrel::Array<double> row;
     for (int k = 0; k < kObjects; ++k) row.push_back(static_cast<double>(static_cast<int>(value(rng) * 10)) / 10);
     d.DataValues.push_back(row);
     d.VarNames.push_back("V" + std::to_string(v + 1));
     d.VarCounts.push_back(kObjects);
   }
-  d.NumVar = kFeatures;
-  d.LastVar = d.FullLastVar = kFeatures - 1;
+  d.NumVar = features;
+  d.LastVar = d.FullLastVar = features - 1;
   d.NumObs = kObjects;
   d.LastObs = kObjects - 1;
+}
+
+std::string BenchResultsPath() {
+  return (std::filesystem::temp_directory_path() / ("tavrel-cluster-bench-" + std::to_string(getpid()) + ".out"))
+      .string();
 }
 
 void BM_ClusterRun(benchmark::State& state) {
@@ -46,8 +55,7 @@ void BM_ClusterRun(benchmark::State& state) {
   o.ClustCont = true;
   tavrel::Config().ObjectDistanceName = tavrel::ObjectDistanceCaption(o.ObjectDistance);
   tavrel::Config().ClusterDistanceName = tavrel::JoiningMethodCaption(o.ClusterDistance);
-  const std::string path =
-      (std::filesystem::temp_directory_path() / ("tavrel-cluster-bench-" + std::to_string(getpid()) + ".out")).string();
+  const std::string path = BenchResultsPath();
   for (auto _ : state) {
     tavrel::ResultsFile().Open(path, false);
     const std::string error = tavrel::RunClusterAnalysis({});
@@ -69,5 +77,37 @@ BENCHMARK(BM_ClusterRun)
     ->Args({4, 2})
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
+
+// The run as the menu command makes it: progress and status shown in the main
+// window (shown 1) against the same run with nothing shown (shown 0), as the batch tool runs it.
+void BM_ClusterRunShownInTheMainWindow(benchmark::State& state) {
+  static int argc = 1;
+  static char name[] = "tavrel_bench";
+  static char* argv[] = {name, nullptr};
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  static QApplication app(argc, argv);
+  static tavrel::TfmMain main;
+  const bool shown = state.range(0) == 1;
+  if (shown) main.show();
+  FillDataSet(20);
+  tavrel::ClusterOptions& o = tavrel::ClusterConfig();
+  o = tavrel::ClusterOptions{};
+  o.ClusterDistance = 4;
+  o.ClusterNumber = 3;
+  tavrel::ClusterFeedback feedback;
+  if (shown) {
+    feedback.progress = [](int position, int maximum) { main.SetProgress(position, maximum); };
+    feedback.status = [](const std::string& text) { main.SetInform(QString::fromStdString(text)); };
+  }
+  const std::string path = BenchResultsPath();
+  for (auto _ : state) {
+    tavrel::ResultsFile().Open(path, false);
+    const std::string error = tavrel::RunClusterAnalysis(feedback);
+    tavrel::ResultsFile().Close();
+    if (!error.empty()) state.SkipWithError(error.c_str());
+  }
+  std::filesystem::remove(path);
+}
+BENCHMARK(BM_ClusterRunShownInTheMainWindow)->ArgName("shown")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace

@@ -1,3 +1,5 @@
+#include <QTimer>
+
 #include "shell/single_instance.h"
 #include "shell/tavrel_application.h"
 #include "shell/tfm_main.h"
@@ -12,5 +14,8 @@ int main(int argc, char** argv) {
   QApplication::setApplicationDisplayName(QStringLiteral("Tavrel"));
   tavrel::TfmMain window;
   window.show();
+  // "tavrel FILE" (the desktop's "Open with") loads FILE once the window is up.
+  const QString file = QCoreApplication::arguments().value(1);
+  if (!file.isEmpty()) QTimer::singleShot(0, &window, [&window, file] { window.OpenFromCommandLine(file); });
   return app.exec();
 }

@@ -75,7 +75,9 @@ inline void ResetState() {
   ResetSettings();
 }
 
-// Records every message box; confirmations take the queued answers (Yes when none is queued).
+// Records every message box; confirmations and questions take the queued
+// answers (Yes when none is queued); a question takes a queued reply first,
+// which may be Answer::Cancel.
 class Messages {
  public:
   Messages() {
@@ -86,8 +88,23 @@ class Messages {
       answers.pop_front();
       return answer;
     });
+    SetAnswerHandler([this](const QString& text) {
+      shown.emplace_back(MessageKind::Question, text);
+      if (!replies.empty()) {
+        const Answer reply = replies.front();
+        replies.pop_front();
+        return reply;
+      }
+      if (answers.empty()) return Answer::Yes;
+      const bool answer = answers.front();
+      answers.pop_front();
+      return answer ? Answer::Yes : Answer::No;
+    });
   }
-  ~Messages() { SetMessageHandler({}); }
+  ~Messages() {
+    SetMessageHandler({});
+    SetAnswerHandler({});
+  }
   QStringList Texts() const {
     QStringList texts;
     for (const auto& m : shown) texts << m.second;
@@ -95,6 +112,7 @@ class Messages {
   }
   std::vector<std::pair<MessageKind, QString>> shown;
   std::deque<bool> answers;
+  std::deque<Answer> replies;
 };
 
 // Answers the modal dialogs that open, in order: each step gets the dialog it is
@@ -171,6 +189,26 @@ inline ModalScript::Step ChooseVariables(QList<int> rows, bool keep = false) {
 // A step that accepts the output dialog as it proposes.
 inline ModalScript::Step AcceptOutput() {
   return On<TfmDBFout>([](TfmDBFout* d) { d->btbtnOK->click(); });
+}
+
+// The ways a user leaves a dialog without confirming it: its cancel button
+// (by object name, when it has one), Esc where the focus is, and the close box.
+inline std::vector<std::pair<QString, ModalScript::Step>> WaysToCancel(const QString& cancelButton) {
+  std::vector<std::pair<QString, ModalScript::Step>> ways = {
+      {"Esc",
+       [](QWidget* w) {
+         QWidget* focus = w->focusWidget();
+         QTest::keyClick(focus && w->isAncestorOf(focus) ? focus : w, Qt::Key_Escape);
+       }},
+      {"close box", [](QWidget* w) { w->close(); }}};
+  if (!cancelButton.isEmpty()) {
+    ways.push_back({cancelButton, [cancelButton](QWidget* w) {
+                      auto* button = w->findChild<QAbstractButton*>(cancelButton);
+                      if (!button) qFatal("no button %s", qPrintable(cancelButton));
+                      button->click();
+                    }});
+  }
+  return ways;
 }
 
 inline ModalScript::Step Cancel() {

@@ -49,7 +49,8 @@ void RunClusterCommand(TfmMain& main) {
     ShowMessage(MessageKind::Warning, refusal, &main);
     return;
   }
-  main.fmParamCluster->exec();
+  main.fmParamCluster->Execute();
+  if (main.fmParamCluster->IsAbort) return;
   main.fmDBFout->Execute();
   if (main.fmDBFout->IsAbort) return;
   ClusterOutcome outcome;

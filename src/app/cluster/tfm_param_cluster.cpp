@@ -12,9 +12,11 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <optional>
 
 #include "cluster/cluster_options.h"
 #include "shell/settings.h"
+#include "shell/typed_number.h"
 
 namespace tavrel {
 
@@ -84,8 +86,17 @@ TfmParamCluster::TfmParamCluster(QWidget* parent) : QDialog(parent) {
   OKBtn->setObjectName(QStringLiteral("OKBtn"));
   OKBtn->setDefault(true);
   connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
-  layout->addWidget(OKBtn, 0, Qt::AlignRight);
+  btnCancel = new QPushButton(QStringLiteral("Отмена"), this);
+  btnCancel->setObjectName(QStringLiteral("btnCancel"));
+  connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(OKBtn);
+  buttons->addWidget(btnCancel);
+  layout->addLayout(buttons);
 }
+
+void TfmParamCluster::Execute() { IsAbort = exec() != QDialog::Accepted; }
 
 void TfmParamCluster::showEvent(QShowEvent* event) {
   const ClusterOptions& o = ClusterConfig();
@@ -102,6 +113,12 @@ void TfmParamCluster::showEvent(QShowEvent* event) {
 void TfmParamCluster::rgrpClustDistanceClick() { Edit1->setVisible(rgrpClustDistance->checkedId() == kFlexible); }
 
 void TfmParamCluster::OKBtnClick() {
+  // Beta counts only for the flexible method, whose choice shows its field.
+  std::optional<double> beta;
+  if (rgrpClustDistance->checkedId() == kFlexible) {
+    beta = TypedNumber(Edit1, QStringLiteral("β"));
+    if (!beta) return;
+  }
   ClusterOptions& o = ClusterConfig();
   Settings& s = Config();
   if (rgrpObjDistance->checkedId() >= 0) {
@@ -116,7 +133,7 @@ void TfmParamCluster::OKBtnClick() {
   o.AddClustNumber = cbxAddClust->isChecked();
   o.PrintDistances = cbxDistance->isChecked();
   o.ClustCont = cbxClustCont->isChecked();
-  o.Beta = ParseBeta(Edit1->text().toStdString());
+  if (beta) o.Beta = *beta;
   accept();
 }
 

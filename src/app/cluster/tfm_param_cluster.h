@@ -10,12 +10,16 @@ class QSpinBox;
 namespace tavrel {
 
 // The parameters of a cluster run ("Кластерный анализ"). It shows the cluster
-// options when it opens and stores them on "Далее"; closing it by the window
-// frame keeps them as they were. There is no cancel: the run goes on either way.
+// options when it opens and stores them on "Далее"; "Отмена", Esc and the
+// window's close box keep them as they were and stop the run.
 class TfmParamCluster : public QDialog {
   Q_OBJECT
  public:
   explicit TfmParamCluster(QWidget* parent = nullptr);
+
+  // Shows the dialog modally; afterwards IsAbort tells whether the run must stop.
+  void Execute();
+  bool IsAbort = false;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -32,6 +36,7 @@ class TfmParamCluster : public QDialog {
   QButtonGroup* rgrpClustDistance;
   QLineEdit* Edit1;
   QPushButton* OKBtn;
+  QPushButton* btnCancel;
 };
 
 }  // namespace tavrel

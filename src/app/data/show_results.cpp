@@ -6,6 +6,7 @@
 #include <QString>
 
 #include "data/dataset.h"
+#include "data/results_file.h"
 #include "shell/message_service.h"
 #include "shell/settings.h"
 #include "statistics/tfm_see_file.h"
@@ -38,7 +39,11 @@ void ShowResults(ResultsCaller caller, TfmSeeFile& viewer) {
       ShowMessage(kind, notFound);
       return;
     }
-    viewer.OpenFile(results, s.TextFontSize, Text(s.TextFontName), s.PrintTextFontSize, Text(s.PrintTextFontName));
+    // The viewer lands on the newest report when the file is the one last written.
+    const qint64 start = Data().ResultsFileName == ResultsFile().Path()
+                             ? static_cast<qint64>(ResultsFile().ReportStart()) : 0;
+    viewer.OpenFile(results, s.TextFontSize, Text(s.TextFontName), s.PrintTextFontSize, Text(s.PrintTextFontName),
+                    start);
     return;
   }
   if (caller == ResultsCaller::AfterRun && !exists) {

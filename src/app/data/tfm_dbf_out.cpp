@@ -114,7 +114,15 @@ bool TfmDBFout::OpenResultsFile() {
   const std::string path = ResultsFilePath(Config().OutputCat, edTableName->text().toStdString());
   Data().ResultsFileName = path;
   bool append = false;
-  if (QFileInfo::exists(Text(path))) append = ShowMessage(MessageKind::Confirmation, AppendQuestion(path), this);
+  if (QFileInfo::exists(Text(path))) {
+    const Answer answer = AskYesNoCancel(AppendQuestion(path), this);
+    if (answer == Answer::Cancel) {
+      // The command stops and the file stays as it is.
+      reject();
+      return false;
+    }
+    append = answer == Answer::Yes;
+  }
   try {
     ResultsFile().Open(path, append);
   } catch (const InOutError& e) {

@@ -1,7 +1,6 @@
 #include "data/tfm_var.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
@@ -44,7 +43,6 @@ TfmVar::TfmVar(QWidget* parent) : QDialog(parent) {
 
 void TfmVar::Execute() {
   IsAbort = false;
-  closedByBox_ = false;
   const SelectionStart start = BeginSelection();
   if (!start.warning.empty()) ShowMessage(MessageKind::Warning, start.warning, this);
   if (!start.enough) {
@@ -60,9 +58,8 @@ void TfmVar::Execute() {
     ListBox1->item(static_cast<int>(i))->setSelected(start.preselected[i]);
   }
   if (ListBox1->count() > 0) ListBox1->setCurrentRow(0, QItemSelectionModel::NoUpdate);
-  // "Отмена" and Esc stop the command; the window's close box lets it go on
-  // with the variables in force.
-  if (exec() == QDialog::Rejected && !closedByBox_) IsAbort = true;
+  // "Отмена", Esc and the close box stop the command.
+  if (exec() == QDialog::Rejected) IsAbort = true;
   EndSelection(cbxSavePrm->isChecked());
 }
 
@@ -77,11 +74,6 @@ void TfmVar::btbtnOKClick() {
     return;
   }
   accept();
-}
-
-void TfmVar::closeEvent(QCloseEvent* event) {
-  closedByBox_ = true;
-  QDialog::closeEvent(event);
 }
 
 }  // namespace tavrel

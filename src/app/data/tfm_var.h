@@ -23,12 +23,8 @@ class TfmVar : public QDialog {
   QPushButton* btbtnOK;
   QPushButton* bbtnCancel;
 
- protected:
-  void closeEvent(QCloseEvent* event) override;
-
  private:
   void btbtnOKClick();
-  bool closedByBox_ = false;
 };
 
 }  // namespace tavrel

@@ -8,15 +8,26 @@ class QWidget;
 
 namespace tavrel {
 
-enum class MessageKind { Warning, Error, Information, Confirmation };
+enum class MessageKind { Warning, Error, Information, Confirmation, Question };
 
 // Shows a message with one OK button (a confirmation asks Yes / No). Returns
 // true for OK and Yes, false for No.
 bool ShowMessage(MessageKind kind, const QString& text, QWidget* parent = nullptr);
 bool ShowMessage(MessageKind kind, const std::string& text, QWidget* parent = nullptr);
 
-// Replaces the boxes by a handler (tests); an empty handler restores the boxes.
+// The answer to a question with "Да", "Нет" and "Отмена".
+enum class Answer { Yes, No, Cancel };
+
+// Asks a question with "Да", "Нет" and "Отмена"; Esc and the close box answer "Отмена".
+Answer AskYesNoCancel(const QString& text, QWidget* parent = nullptr);
+Answer AskYesNoCancel(const std::string& text, QWidget* parent = nullptr);
+
+// Replace the boxes (tests); empty handlers restore the boxes. A question goes
+// to the answer handler; without one, to the message handler as
+// MessageKind::Question, whose true and false answer "Да" and "Нет".
 using MessageHandler = std::function<bool(MessageKind, const QString&)>;
+using AnswerHandler = std::function<Answer(const QString&)>;
 void SetMessageHandler(MessageHandler handler);
+void SetAnswerHandler(AnswerHandler handler);
 
 }  // namespace tavrel

@@ -1,6 +1,11 @@
 #include "shell/tavrel_application.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
 #include "shell/message_service.h"
+#include "shell/mnemonics.h"
 
 namespace tavrel {
 
@@ -18,7 +23,20 @@ void RunGuarded(const std::function<void()>& command) {
   }
 }
 
-TavrelApplication::TavrelApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+bool LoadQtTranslation(QCoreApplication& application) {
+  auto* translator = new QTranslator(&application);
+  if (!translator->load(QLocale(QLocale::Russian, QLocale::Russia), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    delete translator;
+    return false;
+  }
+  return QCoreApplication::installTranslator(translator);
+}
+
+TavrelApplication::TavrelApplication(int& argc, char** argv) : QApplication(argc, argv) {
+  LoadQtTranslation(*this);
+  InstallMnemonicsOnShow(this);
+}
 
 bool TavrelApplication::notify(QObject* receiver, QEvent* event) {
   bool handled = false;

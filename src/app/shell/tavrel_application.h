@@ -18,8 +18,12 @@ auto Guarded(F command) {
   return [command](auto&&...) { RunGuarded(command); };
 }
 
-// The application object; its event delivery is the last guard for failures
-// that escape an event handler.
+// Loads Qt's own Russian texts (standard buttons, file and print dialogs);
+// false when the translation is not installed.
+bool LoadQtTranslation(QCoreApplication& application);
+
+// The application object: Qt's Russian texts, mnemonics on every dialog, and
+// event delivery as the last guard for failures that escape an event handler.
 class TavrelApplication : public QApplication {
  public:
   TavrelApplication(int& argc, char** argv);

@@ -18,12 +18,11 @@
 #include <QVBoxLayout>
 
 #include "data/dataset.h"
-#include "data/errors.h"
-#include "data/numbers.h"
 #include "shell/distance_names.h"
 #include "shell/message_service.h"
 #include "shell/settings.h"
 #include "shell/tavrel_application.h"
+#include "shell/typed_number.h"
 
 namespace tavrel {
 
@@ -127,7 +126,7 @@ QWidget* TfmConfig::GeneralTab() {
   btnResultCatalog1 = Button(tab, "btnResultCatalog1", QStringLiteral("..."));
   edCatSystem = Edit(tab, "edCatSystem");
   btnSysCatalog1 = Button(tab, "btnSysCatalog1", QStringLiteral("..."));
-  cbxInnerEditor = CheckBox(tab, "cbxInnerEditor", "Внутренний редактор [<32 кб]:", "Редактор для просмотра результатов");
+  cbxInnerEditor = CheckBox(tab, "cbxInnerEditor", "Внутренний редактор:", "Редактор для просмотра результатов");
   lblExternal = new QLabel(QStringLiteral("Внешний редактор:"), tab);
   edExternal = Edit(tab, "edExternal");
   btnEdit1 = Button(tab, "btnEdit1", QStringLiteral("..."));
@@ -303,15 +302,9 @@ void TfmConfig::btnEdit1Click() {
 }
 
 void TfmConfig::OkBtnClick() {
-  std::int32_t emptyValue = 0;
-  try {
-    emptyValue = UserInteger(edEmpty->text().toStdString());
-  } catch (const ConversionError& e) {
-    // Nothing is taken until the missing-value code is a whole number.
-    ShowMessage(MessageKind::Error, std::string(e.what()), this);
-    edEmpty->setFocus();
-    return;
-  }
+  // Nothing is taken until the missing-value code is a whole number.
+  const std::optional<std::int32_t> emptyValue = TypedInteger(edEmpty, QStringLiteral("Пропуск"));
+  if (!emptyValue) return;
   Settings& s = Config();
   s.StepX = seStepX->value();
   s.StepY = seStepY->value();
@@ -322,8 +315,8 @@ void TfmConfig::OkBtnClick() {
   s.YScaleType = cbScaleY->currentIndex();
   s.ZeroY = cbxY0->isChecked();
   s.IsData = cbxData->isChecked();
-  s.EmptyValue = emptyValue;
-  Data().EmptyValue = emptyValue;
+  s.EmptyValue = *emptyValue;
+  Data().EmptyValue = *emptyValue;
   const TypedDirectories typed{edCatSystem->text().toStdString(), edCatInput->text().toStdString(),
                                edCatOutput->text().toStdString()};
   s.InputCat = NormaliseDirectory(typed.InputCat);

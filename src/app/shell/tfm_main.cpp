@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QProgressBar>
@@ -29,6 +30,7 @@
 #include "data/tfm_new_data.h"
 #include "data/tfm_var.h"
 #include "shell/message_service.h"
+#include "shell/mnemonics.h"
 #include "shell/settings.h"
 #include "shell/tavrel_application.h"
 #include "shell/tfm_config.h"
@@ -62,6 +64,7 @@ TfmMain::TfmMain(QWidget* parent) : QMainWindow(parent) {
   BuildMenus();
   BuildToolBar();
   BuildStatusLine();
+  AssignMnemonics(this);
   resize(900, 560);
 }
 
@@ -230,6 +233,11 @@ void TfmMain::CreateRunWindows() {
 }
 
 void TfmMain::closeEvent(QCloseEvent* event) {
+  // The hourglass is up while a command works on the data: the window stays.
+  if (QApplication::overrideCursor()) {
+    event->ignore();
+    return;
+  }
   ClearDataSet();
   Data().SelectMask.clear();
   QMainWindow::closeEvent(event);
@@ -260,13 +268,24 @@ void TfmMain::ChangeMenu() {
 
 void TfmMain::SetInform(const QString& text) {
   pnlInform->setText(text);
-  pnlInform->repaint();
+  ShowActivity();
 }
 
 void TfmMain::SetProgress(int position, int maximum) {
-  ProgressBar1->setMaximum(std::max(maximum, 1));
-  ProgressBar1->setValue(std::clamp(position, 0, std::max(maximum, 1)));
-  ProgressBar1->repaint();
+  const int top = std::max(maximum, 1);
+  progressMaximum_ = top;
+  progressPosition_ = std::clamp(position, 0, top);
+  // A reset shows at once; steps only when the last showing is old enough.
+  if (position == 0 || !activityShown_.isValid() || activityShown_.elapsed() >= kActivityIntervalMs) ShowActivity();
+}
+
+void TfmMain::ShowActivity() {
+  ProgressBar1->setMaximum(progressMaximum_);
+  ProgressBar1->setValue(progressPosition_);
+  activityShown_.restart();
+  // The window repaints during long work (no closed dialog left drawn over it);
+  // the user's input waits until the command ends.
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 bool TfmMain::ReadDataFile() {
@@ -292,18 +311,30 @@ bool TfmMain::FileSelect() {
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
-  const std::string path = dialog.selectedFiles().first().toStdString();
-  Data().DataFileName = path;
+  return LoadFile(dialog.selectedFiles().first());
+}
+
+bool TfmMain::LoadFile(const QString& path) {
+  Data().DataFileName = path.toStdString();
   const bool loaded = ReadDataFile();
-  Config().InputCat = DirectoryOf(path);
+  Config().InputCat = DirectoryOf(path.toStdString());
   return loaded;
 }
 
-void TfmMain::InputClick() {
-  if (!FileSelect()) return;
+void TfmMain::InputLoaded() {
   ChangeMenu();
   EnableDataCommands(true);
   pnlFile->setText(Text(Data().DataFileName));
+}
+
+void TfmMain::InputClick() {
+  if (FileSelect()) InputLoaded();
+}
+
+void TfmMain::OpenFromCommandLine(const QString& path) {
+  RunGuarded([&] {
+    if (LoadFile(path)) InputLoaded();
+  });
 }
 
 void TfmMain::FileNameClick(int position) {
@@ -353,7 +384,14 @@ void TfmMain::mnSeeResultsClick() { ShowResults(ResultsCaller::MainWindow, *fmSe
 
 void TfmMain::mnHelpClick() {
   const std::string dir = Config().SystemPath.empty() ? Data().ExeDir : Config().SystemPath;
-  QDesktopServices::openUrl(QUrl::fromLocalFile(Text(ResultsFilePath(dir, "tavrel.pdf"))));
+  const QString guide = Text(ResultsFilePath(dir, "tavrel.pdf"));
+  if (!QFileInfo(guide).isFile()) {
+    ShowMessage(MessageKind::Information, QStringLiteral("Руководство пользователя не установлено: (") + guide + ")", this);
+    return;
+  }
+  if (!QDesktopServices::openUrl(QUrl::fromLocalFile(guide))) {
+    ShowMessage(MessageKind::Warning, QStringLiteral("Нет программы для просмотра руководства: ") + guide, this);
+  }
 }
 
 void TfmMain::mnConfigClick() {

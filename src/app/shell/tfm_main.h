@@ -1,5 +1,6 @@
 #pragma once
 // The program's main window: menu bar, tool bar, status line, and the commands.
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QString>
 
@@ -30,13 +31,17 @@ class TfmMain : public QMainWindow {
   void ChangeMenu();
   // The file choice and load of the input command; true when data were loaded.
   bool FileSelect();
+  // Loads the file named on the command line as the input command loads a chosen one.
+  void OpenFromCommandLine(const QString& path);
   // Loads DataFileName with the status line and messages of a load; true when data were loaded.
   bool ReadDataFile();
   void SaveData();
   // The status line's activity text, shown at once.
   void SetInform(const QString& text);
-  // The progress of a running analysis.
+  // The progress of a running analysis. Steps are shown at most every
+  // kActivityIntervalMs, so that drawing never slows the work down.
   void SetProgress(int position, int maximum);
+  static constexpr qint64 kActivityIntervalMs = 50;
 
   // Status line.
   QLabel* pnlFile;
@@ -112,6 +117,8 @@ class TfmMain : public QMainWindow {
   void CreateRunWindows();
 
   void InputClick();
+  bool LoadFile(const QString& path);
+  void InputLoaded();
   void NewDataClick(bool fromToolBar);
   void FileNameClick(int position);
   void mnStatClick();
@@ -120,7 +127,12 @@ class TfmMain : public QMainWindow {
   void mnHelpClick();
   void mnConfigClick();
 
+  void ShowActivity();
+
   bool shown_ = false;
+  QElapsedTimer activityShown_;
+  int progressPosition_ = 0;
+  int progressMaximum_ = 1;
 };
 
 }  // namespace tavrel

@@ -29,6 +29,7 @@ void RunStatistics(TfmMain& main) {
   main.fmVar->Execute();
   if (main.fmVar->IsAbort) return;
   main.fmStatCfg1->Execute();
+  if (main.fmStatCfg1->IsAbort) return;
   const std::string refusal = StatisticsRefusal();
   if (!refusal.empty()) {
     ShowMessage(MessageKind::Warning, refusal, &main);

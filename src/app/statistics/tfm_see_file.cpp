@@ -1,6 +1,13 @@
 #include "statistics/tfm_see_file.h"
 
+#include <algorithm>
+#include <cerrno>
+
 #include <QFile>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTimer>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFont>
@@ -14,6 +21,8 @@
 #include <QVBoxLayout>
 
 #include "data/errors.h"
+#include "data/system_error_text.h"
+#include "shell/busy_cursor.h"
 #include "shell/message_service.h"
 #include "shell/tavrel_application.h"
 #include "shell/tool_icons.h"
@@ -23,14 +32,14 @@ namespace tavrel {
 namespace {
 
 const QString kFilter = QStringLiteral("все файлы (*);;файл TXT (*.TXT *.txt);;файл DAT (*.DAT *.dat)");
-const QString kTooLarge = QStringLiteral(
-    "Просмотр файла во внутреннем редакторе невозможен,\nт.к. его размер слишком велик (>32 кб).\n"
-    "Укажите в настройке другой редактор (NotePad, WordPad)");
 
-QString ReadText(const QString& path) {
+QByteArray ReadBytes(const QString& path) {
   QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) throw InOutError("Не удаётся открыть файл " + path.toStdString());
-  return QString::fromUtf8(file.readAll());
+  errno = 0;
+  if (!file.open(QIODevice::ReadOnly)) {
+    throw InOutError("Не удаётся открыть файл " + path.toStdString() + ": " + SystemErrorText(errno));
+  }
+  return file.readAll();
 }
 
 }  // namespace
@@ -77,16 +86,12 @@ TfmSeeFile::TfmSeeFile(QWidget* parent) : QDialog(parent) {
 TfmSeeFile::~TfmSeeFile() { delete printer_; }
 
 void TfmSeeFile::OpenFile(const QString& File1, int txtFSize, const QString& txtFName, int prFSize,
-                          const QString& prFName) {
+                          const QString& prFName, qint64 reportStart) {
   QFont font(txtFName);
   if (txtFSize > 0) font.setPointSize(txtFSize);
   font.setStyleHint(QFont::TypeWriter);
   Memo1->setFont(font);
-  if (QFileInfo(File1).size() > kViewerSizeLimit) {
-    ShowMessage(MessageKind::Warning, kTooLarge, this);
-    return;
-  }
-  Memo1->setPlainText(ReadText(File1));
+  ShowText(ReadBytes(File1), reportStart);
   FileEdit = File1;
   setWindowTitle(File1);
   prFontName0 = prFName;
@@ -94,19 +99,40 @@ void TfmSeeFile::OpenFile(const QString& File1, int txtFSize, const QString& txt
   exec();
 }
 
+void TfmSeeFile::ShowText(const QByteArray& bytes, qint64 reportStart) {
+  BusyCursor busy;  // a file of many megabytes takes a moment
+  const qint64 start = std::clamp<qint64>(reportStart, 0, bytes.size());
+  landingLine_ = static_cast<int>(std::count(bytes.cbegin(), bytes.cbegin() + start, '\n'));
+  Memo1->setPlainText(QString::fromUtf8(bytes));
+  // The cursor goes to the report; showEvent scrolls it to the top.
+  QTextCursor cursor(Memo1->document()->findBlockByNumber(landingLine_));
+  Memo1->setTextCursor(cursor);
+  if (isVisible()) Memo1->verticalScrollBar()->setValue(landingLine_);
+}
+
+void TfmSeeFile::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  // Without wrapping, the text area scrolls by lines: the report's first line
+  // on top, once the text area has its size.
+  QTimer::singleShot(0, this, [this] { Memo1->verticalScrollBar()->setValue(landingLine_); });
+}
+
 void TfmSeeFile::tbtnOpenClick() {
   const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Открыть файл"), FileEdit, kFilter);
   if (path.isEmpty()) return;
-  Memo1->setPlainText(ReadText(path));
+  ShowText(ReadBytes(path), 0);
   setWindowTitle(path);
   FileEdit = path;
 }
 
 void TfmSeeFile::WriteText(const QString& path) {
   QFile file(path);
+  errno = 0;
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(Memo1->toPlainText().toUtf8()) < 0 ||
       !file.flush()) {
-    throw InOutError("Не удаётся записать файл " + path.toStdString());
+    const int error = errno;
+    throw InOutError("Не удаётся записать файл " + path.toStdString() +
+                     (error != 0 ? ": " + SystemErrorText(error) : std::string()));
   }
 }
 

@@ -10,17 +10,17 @@ class QPrinter;
 
 namespace tavrel {
 
-inline constexpr qint64 kViewerSizeLimit = 31999;  // larger files go to an external editor
-
 class TfmSeeFile : public QDialog {
   Q_OBJECT
  public:
   explicit TfmSeeFile(QWidget* parent = nullptr);
   ~TfmSeeFile() override;
 
-  // Shows File1 modally with the screen font; the printer font is kept for
-  // printing. A file above the size limit is refused with a warning.
-  void OpenFile(const QString& File1, int txtFSize, const QString& txtFName, int prFSize, const QString& prFName);
+  // Shows File1 modally with the screen font, opened at the line that holds
+  // byte reportStart (the start of its newest report); the printer font is
+  // kept for printing.
+  void OpenFile(const QString& File1, int txtFSize, const QString& txtFName, int prFSize, const QString& prFName,
+                qint64 reportStart = 0);
 
   // Prints the text, one printed line per line of the text, in the printer font.
   void PrintTo(QPrinter& printer) const;
@@ -46,8 +46,15 @@ class TfmSeeFile : public QDialog {
   void tbtnPrintCfgClick();
   void WriteText(const QString& path);
   QPrinter& Printer();
+  void ShowText(const QByteArray& bytes, qint64 reportStart);
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
 
   QPrinter* printer_ = nullptr;
+  int landingLine_ = 0;
 };
 
 }  // namespace tavrel

@@ -6,8 +6,9 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <optional>
 
-#include "data/numbers.h"
+#include "shell/typed_number.h"
 #include "statistics/statistics_run.h"
 
 namespace tavrel {
@@ -40,6 +41,8 @@ TfmStatCfg1::TfmStatCfg1(QWidget* parent) : QDialog(parent) {
   OKBtn = new QPushButton(QStringLiteral("Далее"), this);
   OKBtn->setObjectName("OKBtn");
   OKBtn->setDefault(true);
+  btnCancel = new QPushButton(QStringLiteral("Отмена"), this);
+  btnCancel->setObjectName("btnCancel");
 
   auto* level = new QHBoxLayout;
   level->addWidget(cbxLevels);
@@ -50,7 +53,11 @@ TfmStatCfg1::TfmStatCfg1(QWidget* parent) : QDialog(parent) {
   layout->addWidget(cbEqualHead, 0, Qt::AlignAbsolute | Qt::AlignLeft);
   layout->addWidget(cbReliablePrm, 0, Qt::AlignAbsolute | Qt::AlignLeft);
   layout->addLayout(level);
-  layout->addWidget(OKBtn, 0, Qt::AlignRight);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(OKBtn);
+  buttons->addWidget(btnCancel);
+  layout->addLayout(buttons);
   setFixedSize(300, 380);
 
   lbxStat->setCurrentRow(0);
@@ -58,6 +65,7 @@ TfmStatCfg1::TfmStatCfg1(QWidget* parent) : QDialog(parent) {
   connect(lbxStat, &QListWidget::currentRowChanged, this, &TfmStatCfg1::lbxStatClick);
   connect(cbxLevels, &QCheckBox::toggled, this, &TfmStatCfg1::cbxLevelsClick);
   connect(OKBtn, &QPushButton::clicked, this, &TfmStatCfg1::OKBtnClick);
+  connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
   lbxStatClick();
 }
 
@@ -66,7 +74,7 @@ void TfmStatCfg1::Execute() {
   cbEqualHead->setEnabled(false);
   cbReliablePrm->setEnabled(false);
   cbxLevels->setEnabled(false);
-  exec();
+  IsAbort = exec() != QDialog::Accepted;
 }
 
 void TfmStatCfg1::lbxStatClick() {
@@ -76,18 +84,20 @@ void TfmStatCfg1::lbxStatClick() {
   cbxLevels->setEnabled(item == kThresholdLevels);
 }
 
-void TfmStatCfg1::cbxLevelsClick() {
-  edLevel->setVisible(cbxLevels->isChecked());
-  StatConfig().UserLevelOn = cbxLevels->isChecked();
-}
+void TfmStatCfg1::cbxLevelsClick() { edLevel->setVisible(cbxLevels->isChecked()); }
 
 void TfmStatCfg1::OKBtnClick() {
+  std::optional<double> level;
+  if (cbxLevels->isChecked()) {
+    level = TypedNumber(edLevel, QStringLiteral("Уровень @"));
+    if (!level) return;
+  }
   StatOptions& options = StatConfig();
   options.StSel = std::max(lbxStat->currentRow(), 0);
   options.EqualNamesOnly = cbEqualHead->isChecked();
   options.ReliableOnly = cbReliablePrm->isChecked();
-  options.UserLevelOn = cbxLevels->isChecked();
-  if (options.UserLevelOn) options.UserLevel = ReadLeadingNumber(edLevel->text().toStdString());
+  options.UserLevelOn = level.has_value();
+  if (level) options.UserLevel = *level;
   accept();
 }
 

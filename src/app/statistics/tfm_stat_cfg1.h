@@ -14,9 +14,10 @@ class TfmStatCfg1 : public QDialog {
  public:
   explicit TfmStatCfg1(QWidget* parent = nullptr);
 
-  // Shows the dialog; "Далее" takes the options into StatConfig(), the close
-  // box leaves them as they were.
+  // Shows the dialog; "Далее" takes the options into StatConfig(). "Отмена",
+  // Esc and the close box leave them as they were and set IsAbort: the command stops.
   void Execute();
+  bool IsAbort = false;
 
   QListWidget* lbxStat;
   QCheckBox* cbEqualHead;
@@ -24,6 +25,7 @@ class TfmStatCfg1 : public QDialog {
   QCheckBox* cbxLevels;
   QLineEdit* edLevel;
   QPushButton* OKBtn;
+  QPushButton* btnCancel;
 
  private:
   void lbxStatClick();

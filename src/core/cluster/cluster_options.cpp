@@ -3,8 +3,6 @@
 #include <algorithm>
 
 #include "data/checked_array.h"
-#include "data/numbers.h"
-#include "data/text_codec.h"
 #include "shell/settings.h"
 
 namespace tavrel {
@@ -37,10 +35,5 @@ const Array<const char*> kJoiningMethodCaptions = {
 
 const char* ObjectDistanceCaption(int index) { return kObjectDistanceCaptions[index]; }
 const char* JoiningMethodCaption(int index) { return kJoiningMethodCaptions[index]; }
-
-double ParseBeta(std::string_view text) {
-  double value = 0;
-  return ParseFixedNumber(TrimBlanks(text), value) ? value : kDefaultBeta;
-}
 
 }  // namespace tavrel

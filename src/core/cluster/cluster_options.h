@@ -3,7 +3,6 @@
 // program: the settings file gives their first values, the parameter dialog
 // (or the batch tool's options) changes them.
 #include <string>
-#include <string_view>
 
 namespace tavrel {
 
@@ -44,9 +43,5 @@ void InitClusterOptions();
 // The captions of the parameter dialog's radio items, which the report repeats.
 const char* ObjectDistanceCaption(int index);
 const char* JoiningMethodCaption(int index);
-
-// Beta as typed in the dialog ("." as decimal point); a text that is not a
-// number gives -0.25, the dialog's initial value.
-double ParseBeta(std::string_view text);
 
 }  // namespace tavrel

@@ -5,11 +5,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
 
 #include "data/dataset.h"
 #include "data/errors.h"
 #include "data/numbers.h"
+#include "data/system_error_text.h"
 #include "data/text_codec.h"
 #include "shell/settings.h"
 
@@ -55,7 +57,7 @@ double ReadNumber(DataFile& f) {
 
 DataFile OpenDataFile(const std::string& path) {
   const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) throw InOutError("Не удаётся открыть файл " + path);
+  if (fd < 0) throw InOutError("Не удаётся открыть файл " + path + ": " + SystemErrorText(errno));
   struct stat info {};
   if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
     close(fd);

@@ -1,15 +1,24 @@
 #include "data/results_file.h"
 
 #include <cerrno>
-#include <cstring>
 #include <ctime>
+#include <filesystem>
 
 #include "data/data_input.h"
 #include "data/dataset.h"
 #include "data/errors.h"
+#include "data/system_error_text.h"
 #include "shell/settings.h"
 
 namespace tavrel {
+
+namespace {
+
+std::string WriteFailure(const std::string& path, int error) {
+  return "Ошибка записи в файл " + path + (error != 0 ? ": " + SystemErrorText(error) : std::string());
+}
+
+}  // namespace
 
 ResultsFileWriter::~ResultsFileWriter() {
   if (file_) std::fclose(file_);
@@ -21,18 +30,22 @@ void ResultsFileWriter::Open(const std::string& path, bool append) {
     file_ = nullptr;
   }
   std::FILE* f = std::fopen(path.c_str(), append ? "ab" : "wb");
-  if (!f) throw InOutError("Не удаётся открыть файл " + path + ": " + std::strerror(errno));
+  if (!f) throw InOutError("Не удаётся открыть файл " + path + ": " + SystemErrorText(errno));
+  std::error_code sizeUnknown;
+  const std::uintmax_t size = append ? std::filesystem::file_size(path, sizeUnknown) : 0;
   file_ = f;
   path_ = path;
+  reportStart_ = sizeUnknown ? 0 : size;
 }
 
 void ResultsFileWriter::Write(std::string_view text) {
   if (!file_) throw InOutError("Файл результатов не открыт");
   if (text.empty()) return;  // an empty view may have no data pointer at all
   if (std::fwrite(text.data(), 1, text.size(), file_) != text.size()) {
+    const int error = errno;
     std::fclose(file_);  // what was written before stays in the file
     file_ = nullptr;
-    throw InOutError("Ошибка записи в файл " + path_);
+    throw InOutError(WriteFailure(path_, error));
   }
 }
 
@@ -46,7 +59,10 @@ void ResultsFileWriter::Close() {
   std::FILE* f = file_;
   file_ = nullptr;
   const bool failed = std::ferror(f) != 0;
-  if (std::fclose(f) != 0 || failed) throw InOutError("Ошибка записи в файл " + path_);
+  errno = 0;
+  const bool closeFailed = std::fclose(f) != 0;
+  const int error = errno;
+  if (closeFailed || failed) throw InOutError(WriteFailure(path_, closeFailed ? error : 0));
 }
 
 ResultsFileWriter& ResultsFile() {

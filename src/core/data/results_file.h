@@ -1,5 +1,6 @@
 #pragma once
 // The results file every report is written to: UTF-8 text, lines ending CR LF.
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -17,6 +18,10 @@ class ResultsFileWriter {
   // (created when missing). A failure is an InOutError; a file that was open is closed first.
   void Open(const std::string& path, bool append);
   bool IsOpen() const { return file_ != nullptr; }
+  // The file last opened and the byte offset at which its newest report starts
+  // (its former size when appended to, otherwise 0); kept after closing.
+  const std::string& Path() const { return path_; }
+  std::uint64_t ReportStart() const { return reportStart_; }
   // Writes text without ending the line. A failed write closes the file and is an InOutError.
   void Write(std::string_view text);
   // Writes text and a line end.
@@ -27,6 +32,7 @@ class ResultsFileWriter {
  private:
   std::FILE* file_ = nullptr;
   std::string path_;
+  std::uint64_t reportStart_ = 0;
 };
 
 // The single results file of the process.

@@ -2,11 +2,13 @@
 
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
 
 #include "data/errors.h"
+#include "data/system_error_text.h"
 #include "data/text_codec.h"
 
 namespace tavrel {
@@ -100,7 +102,7 @@ void IniFile::Save(const std::string& path) const {
   const std::string temp = path + ".tmp";
   {
     std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) throw InOutError("Не удаётся записать файл " + temp);
+    if (!out) throw InOutError("Не удаётся записать файл " + temp + ": " + SystemErrorText(errno));
     out << Text();
     out.flush();
     if (!out) {
@@ -109,8 +111,9 @@ void IniFile::Save(const std::string& path) const {
     }
   }
   if (std::rename(temp.c_str(), path.c_str()) != 0) {
+    const int error = errno;
     std::remove(temp.c_str());
-    throw InOutError("Не удаётся заменить файл " + path);
+    throw InOutError("Не удаётся заменить файл " + path + ": " + SystemErrorText(error));
   }
 }
 

@@ -71,6 +71,39 @@ class TestClusterCommand : public QObject {
     QCOMPARE(main_->pnlInform->text(), QString());
   }
 
+  void EveryWayOutOfTheParametersStopsTheRunAndWritesNothing() {
+    Load("A B C\n1 2 3\n1 3 5\n9 8 7\n8 9 9\n");
+    for (auto& [way, step] : WaysToCancel("btnCancel")) {
+      ModalScript script({ChooseVariables({0, 1}), step});
+      main_->mnCluster->trigger();
+      QVERIFY2(script.Done(), qPrintable(way));  // no output dialog, no viewer
+      QVERIFY2(messages_->Texts().isEmpty(), qPrintable(way));
+      QVERIFY2(!QFile::exists(out_ + "days.out"), qPrintable(way));
+      QCOMPARE(Data().NumVar, 3);
+      QVERIFY(!main_->mnClGraph->isEnabled());
+    }
+    // Cancelling the append question writes nothing either; the distance names
+    // of a run come from the settings in force.
+    home_->Write("res/days.out", "kept\r\n");
+    messages_->replies = {Answer::Cancel};
+    {
+      ModalScript script({ChooseVariables({0, 1}), Parameters(), AcceptOutput()});
+      main_->mnCluster->trigger();
+      QVERIFY(script.Done());
+      QCOMPARE(ReadAll(out_ + "days.out"), QByteArray("kept\r\n"));
+      QCOMPARE(Data().NumVar, 3);
+    }
+    messages_->replies = {Answer::No};
+    ModalScript script({ChooseVariables({0, 1}), Parameters(), AcceptOutput(),
+                        On<TfmSeeFile>([](TfmSeeFile* v) { v->tbtnExit->trigger(); })});
+    main_->mnCluster->trigger();
+    QVERIFY(script.Done());
+    const QString text = QString::fromUtf8(ReadAll(out_ + "days.out"));
+    QVERIFY(!text.contains("kept"));
+    QVERIFY(text.contains(QStringLiteral("Расстояние между объектами : Евклидово\r\n")));
+    QVERIFY(text.contains(QStringLiteral("Расстояние между кластерами: Уорда\r\n")));
+  }
+
   void MissingValuesRefuseAndTheVariablesAreWidened() {
     Load("A B C\n1 2 3\n1 -999 5\n9 8 7\n");
     ModalScript script({ChooseVariables({0, 1})});

@@ -1,4 +1,4 @@
-// The cluster parameter dialog: its captions, and what "Далее" and the frame's close do to the options.
+// The cluster parameter dialog: its captions, what "Далее" takes, and every other way out.
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -8,11 +8,13 @@
 #include <QSpinBox>
 #include <QtTest>
 
+#include "app_test_support.h"
 #include "cluster/cluster_options.h"
 #include "cluster/tfm_param_cluster.h"
 #include "shell/settings.h"
 
 using namespace tavrel;
+using namespace tavrel::test;
 
 class TestParamCluster : public QObject {
   Q_OBJECT
@@ -85,18 +87,49 @@ class TestParamCluster : public QObject {
     QVERIFY(edit->isVisible());
     edit->setText("1,5");
     dialog.findChild<QPushButton*>("OKBtn")->click();
-    QCOMPARE(ClusterConfig().Beta, -0.25);
+    QCOMPARE(ClusterConfig().Beta, 1.5);
   }
 
-  void closingByTheFrameKeepsTheOptions() {
+  void aBetaThatIsNoNumberIsRefusedNamingTheField() {
+    Messages messages;
     TfmParamCluster dialog;
     dialog.show();
-    dialog.findChild<QSpinBox*>("sedNbmClust")->setValue(9);
-    dialog.findChild<QButtonGroup*>("rgrpObjDistance")->button(0)->click();
-    dialog.close();
-    QCOMPARE(ClusterConfig().ClusterNumber, 3);
-    QCOMPARE(ClusterConfig().ObjectDistance, 1);
-    QCOMPARE(Config().ObjectDistanceName, std::string());
+    dialog.findChild<QButtonGroup*>("rgrpClustDistance")->button(5)->click();
+    auto* edit = dialog.findChild<QLineEdit*>("Edit1");
+    for (const char* text : {"abc", "0.5.1", ""}) {
+      messages.shown.clear();
+      edit->setText(text);
+      dialog.findChild<QPushButton*>("OKBtn")->click();
+      QVERIFY(dialog.isVisible());
+      QCOMPARE(messages.Texts(), QStringList{QStringLiteral("Поле «β»: «%1» не является числом").arg(text)});
+    }
+    QCOMPARE(ClusterConfig().Beta, -0.25);
+    QCOMPARE(ClusterConfig().ClusterDistance, 4);  // nothing taken
+    // Beta counts only for the flexible method: with another, its hidden text is not read.
+    dialog.findChild<QButtonGroup*>("rgrpClustDistance")->button(0)->click();
+    dialog.findChild<QPushButton*>("OKBtn")->click();
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(ClusterConfig().ClusterDistance, 0);
+  }
+
+  void everyWayOutButOkKeepsTheOptionsAndStopsTheRun() {
+    TfmParamCluster dialog;
+    for (auto& [way, step] : WaysToCancel("btnCancel")) {
+      ModalScript script({[&step](QWidget* w) {
+        w->findChild<QSpinBox*>("sedNbmClust")->setValue(9);
+        w->findChild<QButtonGroup*>("rgrpObjDistance")->button(0)->click();
+        step(w);
+      }});
+      dialog.Execute();
+      QVERIFY2(script.Done(), qPrintable(way));
+      QVERIFY2(dialog.IsAbort, qPrintable(way));
+      QCOMPARE(ClusterConfig().ClusterNumber, 3);
+      QCOMPARE(ClusterConfig().ObjectDistance, 1);
+      QCOMPARE(Config().ObjectDistanceName, std::string());
+    }
+    ModalScript script({[](QWidget* w) { w->findChild<QPushButton*>("OKBtn")->click(); }});
+    dialog.Execute();
+    QVERIFY(!dialog.IsAbort);
   }
 };
 

@@ -67,22 +67,32 @@ class TestOutputDialog : public QObject {
     QVERIFY(messages_->shown.size() == 1);  // the second time the file was there
   }
 
-  void AppendsOrRewritesAsTheUserAnswers() {
+  void AppendsRewritesOrCancelsAsTheUserAnswers() {
     auto dialog = Make();
     Run(*dialog, {AcceptOutput()});
     WriteReport("first");
-    const std::pair<bool, QByteArray> cases[] = {{true, "first\r\nsecond\r\n"}, {false, "second\r\n"}};
-    for (const auto& [append, content] : cases) {
+    struct Case {
+      Answer answer;
+      QByteArray content;
+      bool aborted;
+    };
+    const Case cases[] = {{Answer::Yes, "first\r\nsecond\r\n", false},
+                          {Answer::No, "second\r\n", false},
+                          {Answer::Cancel, "first\r\n", true}};
+    for (const Case& c : cases) {
       QFile::remove(out_ + "pulse.out");
       Run(*dialog, {AcceptOutput()});
       WriteReport("first");
       messages_->shown.clear();
-      messages_->answers = {append};
+      messages_->replies = {c.answer};
       Run(*dialog, {AcceptOutput()});
-      WriteReport("second");
+      QCOMPARE(dialog->IsAbort, c.aborted);
+      QCOMPARE(dialog->isVisible(), false);
+      QCOMPARE(ResultsFile().IsOpen(), !c.aborted);
+      if (!c.aborted) WriteReport("second");
       QCOMPARE(messages_->Texts(), QStringList{"Добавить в файл pulse.out?"});
-      QCOMPARE(messages_->shown[0].first, MessageKind::Confirmation);
-      QCOMPARE(ReadAll(out_ + "pulse.out"), content);
+      QCOMPARE(messages_->shown[0].first, MessageKind::Question);
+      QCOMPARE(ReadAll(out_ + "pulse.out"), c.content);
     }
   }
 

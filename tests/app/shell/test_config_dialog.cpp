@@ -46,6 +46,7 @@ class TestConfigDialog : public QObject {
     QCOMPARE(dialog.clustDistance->checkedButton()->text(), QStringLiteral("Метод Уорда"));
     QCOMPARE(dialog.OkBtn->text(), QStringLiteral("Далее"));
     QCOMPARE(dialog.btnCancel->text(), QStringLiteral("Отмена"));
+    QCOMPARE(dialog.cbxInnerEditor->text(), QStringLiteral("Внутренний редактор:"));  // any size of file
     // The inner editor disables the external one and enables the two fonts, and back.
     for (const bool inner : {true, false}) {
       if (dialog.cbxInnerEditor->isChecked() != inner) dialog.cbxInnerEditor->click();
@@ -90,8 +91,9 @@ class TestConfigDialog : public QObject {
     dialog.edEmpty->setText("abc");
     dialog.OkBtn->click();
     QVERIFY(dialog.isVisible());
-    QCOMPARE(messages_->shown.size(), size_t{1});
-    QCOMPARE(messages_->shown[0].first, MessageKind::Error);
+    QCOMPARE(messages_->Texts(), QStringList{QStringLiteral("Поле «Пропуск»: «abc» не является целым числом")});
+    QCOMPARE(messages_->shown[0].first, MessageKind::Warning);
+    QCOMPARE(dialog.edEmpty->selectedText(), QStringLiteral("abc"));  // ready to be typed over
     QCOMPARE(Config().StepY, 30);
     QCOMPARE(ReadAll(ini_), before);
     dialog.btnCancel->click();

@@ -13,6 +13,7 @@
 #include "data/tfm_dbf_out.h"
 #include "data/tfm_new_data.h"
 #include "data/tfm_var.h"
+#include "shell/mnemonics.h"
 #include "shell/single_instance.h"
 #include "shell/tfm_main.h"
 
@@ -64,7 +65,7 @@ class TestMainWindow : public QObject {
     auto main = Start();
     QCOMPARE(main->windowTitle(), QStringLiteral("Tavrel 1.0.0.1"));
     QStringList menus;
-    for (QAction* a : main->menuBar()->actions()) menus << a->text();
+    for (QAction* a : main->menuBar()->actions()) menus << WithoutMnemonic(a->text());
     QCOMPARE(menus, (QStringList{"Файл", "График", "Вычисления", "Сервис"}));
     const std::vector<std::tuple<QAction*, QString, QKeySequence>> items = {
         {main->mnInput, "Ввод ", Qt::Key_F3},
@@ -78,7 +79,7 @@ class TestMainWindow : public QObject {
         {main->mnAbout, "О программе...", {}},
     };
     for (const auto& [action, text, key] : items) {
-      QCOMPARE(action->text(), text);
+      QCOMPARE(WithoutMnemonic(action->text()), text);
       QCOMPARE(action->shortcut(), key);
     }
     QStringList hints;
@@ -93,6 +94,64 @@ class TestMainWindow : public QObject {
     QCOMPARE(main->pnlFile->width(), 360);
     QCOMPARE(main->ProgressBar1->width(), 304);
     QVERIFY(messages_->shown.empty());
+  }
+
+  void EveryMenuAndMenuItemHasItsOwnAltLetter() {
+    home_->WriteSettings();
+    auto main = Start();
+    std::vector<QList<QAction*>> groups = {main->menuBar()->actions()};
+    for (QAction* a : main->menuBar()->actions()) groups.push_back(a->menu()->actions());
+    for (const QList<QAction*>& group : groups) {
+      QSet<QChar> letters;
+      for (QAction* a : group) {
+        if (a->isSeparator() || !a->isVisible()) continue;
+        const QString text = a->text();
+        const qsizetype amp = text.indexOf('&');
+        QVERIFY2(amp >= 0 && amp + 1 < text.size(), qPrintable(text));
+        const QChar letter = text[amp + 1].toLower();
+        QVERIFY2(!letters.contains(letter), qPrintable(text));
+        letters.insert(letter);
+      }
+    }
+    QCOMPARE(main->mnStat->text(), QStringLiteral("&Статистика"));
+  }
+
+  void AFileNamedAtStartIsLoadedAsTheInputCommandLoadsIt() {
+    home_->WriteSettings();
+    auto main = Start();
+    const QString path = DataFile("pulse.txt");
+    main->OpenFromCommandLine(path);
+    QCOMPARE(Data().NumVar, 3);
+    QCOMPARE(main->pnlFile->text(), path);
+    QVERIFY(main->mnStat->isEnabled());
+    QCOMPARE(RecentEntries(*main).size(), 1);
+    QVERIFY(messages_->shown.empty());
+
+    main->OpenFromCommandLine(home_->Path("data/none.txt"));  // refused as the input command refuses it
+    QCOMPARE(messages_->Texts().size(), 1);
+    QCOMPARE(RecentEntries(*main).size(), 1);
+  }
+
+  void HelpWithoutTheGuideSaysSo() {
+    home_->WriteSettings({{"SystemPath", home_->Path("sys/")}});
+    auto main = Start();
+    main->mnHelp->trigger();
+    QVERIFY(!Config().SystemPath.empty());
+    QCOMPARE(messages_->Texts(), QStringList{"Руководство пользователя не установлено: (" +
+                                             QString::fromStdString(Config().SystemPath) + "tavrel.pdf)"});
+    QCOMPARE(messages_->shown[0].first, MessageKind::Information);
+  }
+
+  void TheWindowStaysWhileACommandWorks() {
+    home_->WriteSettings();
+    auto main = Start();
+    DataFile("pulse.txt");
+    main->OpenFromCommandLine(home_->Path("data/pulse.txt"));
+    QApplication::setOverrideCursor(Qt::WaitCursor);  // as every computation has it
+    QVERIFY(!main->close());
+    QCOMPARE(Data().NumVar, 3);
+    QApplication::restoreOverrideCursor();
+    QVERIFY(main->close());
   }
 
   void WithoutASettingsFileTheUserIsWarnedAndTheProgramRuns() {

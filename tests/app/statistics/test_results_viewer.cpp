@@ -1,6 +1,8 @@
-// The results viewer and the ways results are shown: the size limit, saving,
-// printing, and the messages when there is nothing to show.
+// The results viewer and the ways results are shown: large files at their
+// newest report, saving, printing, and the messages when there is nothing to show.
 #include <QPrinter>
+#include <QScrollBar>
+#include <QTextBlock>
 #include <memory>
 
 #include "app_test_support.h"
@@ -36,7 +38,7 @@ class TestResultsViewer : public QObject {
     home_.reset();
   }
 
-  void FilesUpToTheLimitAreShownLargerOnesRefused() {
+  void ALargeResultsFileIsShownWholeAtItsNewestReport() {
     QCOMPARE(viewer_->windowTitle(), QStringLiteral("Просмотр"));
     QStringList hints;
     for (QAction* a : viewer_->toolBar->actions()) {
@@ -44,21 +46,41 @@ class TestResultsViewer : public QObject {
     }
     QCOMPARE(hints, (QStringList{"Открыть файл", "Сохранить", "Сохранить как...", "Печать", "Настройка принтера",
                                  "Выход"}));
-    const QString fits = home_->Write("fits.out", "Отчёт\r\n" + QByteArray(31999 - 12, 'x'));
-    QCOMPARE(QFileInfo(fits).size(), 31999);
-    Open(fits, {On<TfmSeeFile>([&fits](TfmSeeFile* v) {
-      QCOMPARE(v->windowTitle(), fits);
-      QVERIFY(v->Memo1->toPlainText().startsWith(QStringLiteral("Отчёт\n")));
-      v->tbtnExit->trigger();
-    })});
+    // 5 MB of earlier reports, then a report appended as a run appends it.
+    QByteArray earlier;
+    for (int i = 0; earlier.size() < 5'000'000; ++i) earlier += "Отчёт " + QByteArray::number(i) + " ...........\r\n";
+    const QString path = home_->Write("big.out", earlier);
+    const int earlierLines = static_cast<int>(earlier.count('\n'));
+    ResultsFile().Open(path.toStdString(), true);
+    for (int i = 0; i < 300; ++i) ResultsFile().WriteLn(i == 0 ? "Новый отчёт" : "строка");
+    ResultsFile().Close();
+    Data().ResultsFileName = path.toStdString();
+    Config().InnerEditor = true;
+    for (ResultsCaller caller : {ResultsCaller::AfterRun, ResultsCaller::MainWindow}) {
+      ModalScript script({On<TfmSeeFile>([&](TfmSeeFile* v) {
+        QCOMPARE(v->windowTitle(), path);
+        QCOMPARE(v->Memo1->document()->blockCount(), earlierLines + 301);
+        QCOMPARE(v->Memo1->textCursor().blockNumber(), earlierLines);
+        QCOMPARE(v->Memo1->textCursor().block().text(), QStringLiteral("Новый отчёт"));
+        QTRY_COMPARE(v->Memo1->verticalScrollBar()->value(), earlierLines);  // the report's first line on top
+        v->tbtnExit->trigger();
+      })});
+      ShowResults(caller, *viewer_);
+      QVERIFY(script.Done());
+    }
     QVERIFY(messages_->shown.empty());
 
-    const QString large = home_->Write("large.out", QByteArray(32000, 'x'));
-    viewer_->OpenFile(large, 10, "DejaVu Sans Mono", 9, "DejaVu Sans Mono");  // no window may open
-    QCOMPARE(messages_->shown.size(), size_t{1});
-    QCOMPARE(messages_->shown[0].first, MessageKind::Warning);
-    QVERIFY(messages_->shown[0].second.startsWith(
-        QStringLiteral("Просмотр файла во внутреннем редакторе невозможен,\nт.к. его размер слишком велик (>32 кб).\n")));
+    // Another file opened in the viewer starts at its top.
+    const QString other = home_->Write("other.out", earlier);
+    Open(path, {On<TfmSeeFile>([](TfmSeeFile* v) {
+      QTimer::singleShot(0, v->tbtnOpen, &QAction::trigger);
+    }),
+                PickFile(other), On<TfmSeeFile>([](TfmSeeFile* v) {
+                  QCOMPARE(v->Memo1->textCursor().blockNumber(), 0);
+                  QCOMPARE(v->Memo1->verticalScrollBar()->value(), 0);
+                  v->tbtnExit->trigger();
+                })});
+    QCOMPARE(viewer_->FileEdit, other);
   }
 
   void SavesEditsWhereTheUserSaysAndPrintsInThePrinterFont() {

@@ -81,6 +81,64 @@ class TestStatisticsRun : public QObject {
     QVERIFY(QString::fromUtf8(ReadAll(results)).contains(QStringLiteral(" ЭЛЕМЕНТАРНАЯ СТАТИСТИКА")));
   }
 
+  void EveryWayOutOfADialogStopsTheCommandAndChangesNothing() {
+    Load("A B C\n1 2 3\n4 6 5\n7 7 9\n");
+    const QString results = out_ + "pulse.out";
+    const QByteArray before = "earlier reports\r\n";
+    home_->Write("res/pulse.out", before);
+    struct Case {
+      QString name;
+      std::vector<ModalScript::Step> steps;
+      bool question;  // the append question was asked and cancelled
+    };
+    std::vector<Case> cases;
+    for (auto& [way, step] : WaysToCancel("bbtnCancel")) cases.push_back({"variables: " + way, {step}, false});
+    for (auto& [way, step] : WaysToCancel("btnCancel")) {
+      cases.push_back({"choice: " + way, {ChooseVariables({0, 2}), step}, false});
+    }
+    cases.push_back({"append question: Отмена", {ChooseVariables({0, 2}), Analysis(3), AcceptOutput()}, true});
+    for (Case& c : cases) {
+      messages_->shown.clear();
+      messages_->replies = {Answer::Cancel};
+      ModalScript script(c.steps);
+      main_->mnStat->trigger();
+      QVERIFY2(script.Done(), qPrintable(c.name));  // no viewer, no further dialog
+      QVERIFY2(messages_->Texts() == (c.question ? QStringList{"Добавить в файл pulse.out?"} : QStringList{}),
+               qPrintable(c.name));
+      QVERIFY2(ReadAll(results) == before, qPrintable(c.name));
+      QVERIFY2(Data().NumVar == 3, qPrintable(c.name));
+      QVERIFY2(StatConfig().StSel == (c.question ? 3 : 0), qPrintable(c.name));  // only "Далее" takes a choice
+      QVERIFY(!ResultsFile().IsOpen());
+    }
+  }
+
+  void ALevelIsTypedWithEitherDecimalPointAndBadTextIsRefused() {
+    TfmStatCfg1& d = *main_->fmStatCfg1;
+    const std::tuple<QString, bool, double> cases[] = {
+        {"1,5", true, 1.5}, {" 2.25 ", true, 2.25}, {"-3", true, -3}, {"abc", false, 0}, {"1,5x", false, 0}, {"", false, 0}};
+    for (const auto& [text, accepted, level] : cases) {
+      messages_->shown.clear();
+      StatConfig().UserLevel = 0;
+      ModalScript script({On<TfmStatCfg1>([&](TfmStatCfg1* dialog) {
+        dialog->lbxStat->setCurrentRow(2);
+        dialog->cbxLevels->setEnabled(true);
+        dialog->cbxLevels->setChecked(true);
+        dialog->edLevel->setText(text);
+        dialog->OKBtn->click();
+        if (!accepted) {
+          QVERIFY(dialog->isVisible());  // stays open for a correction
+          dialog->btnCancel->click();
+        }
+      })});
+      d.Execute();
+      QVERIFY(script.Done());
+      QCOMPARE(d.IsAbort, !accepted);
+      QCOMPARE(StatConfig().UserLevel, level);
+      QCOMPARE(messages_->Texts(), accepted ? QStringList{}
+                                            : QStringList{QStringLiteral("Поле «Уровень @»: «%1» не является числом").arg(text)});
+    }
+  }
+
   void TheChoiceDialogEnablesTheOptionsOfTheAnalysis() {
     TfmStatCfg1& d = *main_->fmStatCfg1;
     QCOMPARE(d.windowTitle(), QStringLiteral("Выбор статистики"));
@@ -98,7 +156,7 @@ class TestStatisticsRun : public QObject {
     d.lbxStat->setCurrentRow(2);
     d.cbxLevels->setChecked(true);
     QVERIFY(!d.edLevel->isHidden());
-    d.edLevel->setText("1.5x");
+    d.edLevel->setText("1,5");
     d.cbReliablePrm->setChecked(true);
     d.OKBtn->click();
     QCOMPARE(StatConfig().UserLevel, 1.5);

@@ -1,4 +1,4 @@
-// The cluster options: their first values from the settings, and beta as typed.
+// The cluster options: their first values from the settings.
 #include "cluster/cluster_options.h"
 
 #include <gtest/gtest.h>
@@ -7,12 +7,6 @@
 
 namespace tavrel {
 namespace {
-
-TEST(ClusterOptionsTest, BetaThatDoesNotParseIsTheDialogsInitialValue) {
-  const std::pair<const char*, double> cases[] = {
-      {"0.5", 0.5}, {" -1.25 ", -1.25}, {"1e-2", 0.01}, {"1,5", -0.25}, {"", -0.25}, {"abc", -0.25}, {"0.5x", -0.25}};
-  for (const auto& [text, beta] : cases) EXPECT_EQ(ParseBeta(text), beta) << text;
-}
 
 TEST(ClusterOptionsTest, SettingsTheDialogCannotShowFallBackToItsRange) {
   struct Case {

@@ -54,6 +54,35 @@ TEST_F(ResultsFileTest, WritesTheTitleBlockWithAndWithoutANote) {
   EXPECT_NE(test::MaskDateTime(raw), raw);  // the date line has the expected form
 }
 
+TEST_F(ResultsFileTest, RemembersWhereTheNewestReportStarts) {
+  const std::string path = TempPath("r.out");
+  const std::pair<bool, std::uint64_t> cases[] = {{false, 0}, {true, 8}, {true, 16}, {false, 0}};
+  for (const auto& [append, start] : cases) {
+    ResultsFile().Open(path, append);
+    ResultsFile().WriteLn("report");
+    ResultsFile().Close();
+    EXPECT_EQ(ResultsFile().Path(), path);
+    EXPECT_EQ(ResultsFile().ReportStart(), start) << append;
+  }
+}
+
+TEST_F(ResultsFileTest, FailuresNameTheSystemErrorInRussian) {
+  const std::pair<std::string, std::string> cases[] = {
+      {TempPath("no-such-dir/r.out"), "Не удаётся открыть файл " + TempPath("no-such-dir/r.out") +
+                                          ": нет такого файла или каталога"},
+      {"/dev/full", "Ошибка записи в файл /dev/full: на устройстве не осталось места"}};
+  for (const auto& [path, message] : cases) {
+    try {
+      ResultsFile().Open(path, false);
+      ResultsFile().WriteLn("report");
+      ResultsFile().Close();
+      ADD_FAILURE() << path;
+    } catch (const InOutError& e) {
+      EXPECT_EQ(e.what(), message);
+    }
+  }
+}
+
 TEST_F(ResultsFileTest, ListsSevenNamesALine) {
   Names(7);
   EXPECT_EQ(WriteReport(WriteVarList), "\r\n Переменные:\r\n V1 V2 V3 V4 V5 V6 V7\r\n\r\n\r\n");

@@ -1,0 +1,36 @@
+#include "shell/typed_number.h"
+
+#include <QLineEdit>
+
+#include "data/errors.h"
+#include "data/numbers.h"
+#include "shell/message_service.h"
+
+namespace tavrel {
+
+namespace {
+
+template <class Convert>
+auto Typed(QLineEdit* field, const QString& fieldName, Convert convert) -> std::optional<decltype(convert({}))> {
+  try {
+    return convert(field->text().toStdString());
+  } catch (const ConversionError& e) {
+    ShowMessage(MessageKind::Warning, QStringLiteral("Поле «%1»: %2").arg(fieldName, QString::fromUtf8(e.what())),
+                field->window());
+    field->setFocus();
+    field->selectAll();
+    return std::nullopt;
+  }
+}
+
+}  // namespace
+
+std::optional<double> TypedNumber(QLineEdit* field, const QString& fieldName) {
+  return Typed(field, fieldName, [](const std::string& text) { return UserNumber(text); });
+}
+
+std::optional<std::int32_t> TypedInteger(QLineEdit* field, const QString& fieldName) {
+  return Typed(field, fieldName, [](const std::string& text) { return UserInteger(text); });
+}
+
+}  // namespace tavrel
