@@ -34,6 +34,8 @@ bool LoadQtTranslation(QCoreApplication& application) {
 }
 
 TavrelApplication::TavrelApplication(int& argc, char** argv) : QApplication(argc, argv) {
+  // Dates, sizes and file types in the file dialogs follow the Russian locale too.
+  QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
   LoadQtTranslation(*this);
   InstallMnemonicsOnShow(this);
 }
