@@ -1,6 +1,7 @@
 // The main window's commands as a user drives them: start-up, loading, the
 // recent files, new data, saving and the rules that enable the commands.
 #include <QAction>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
@@ -140,6 +141,21 @@ class TestMainWindow : public QObject {
     QCOMPARE(messages_->Texts(), QStringList{"Руководство пользователя не установлено: (" +
                                              QString::fromStdString(Config().SystemPath) + "tavrel.pdf)"});
     QCOMPARE(messages_->shown[0].first, MessageKind::Information);
+  }
+
+  void ProgressIsShownAtMostTwentyTimesASecond() {
+    home_->WriteSettings();
+    auto main = Start();
+    int shown = 0;
+    connect(main->ProgressBar1, &QProgressBar::valueChanged, [&shown] { ++shown; });
+    QElapsedTimer clock;
+    clock.start();
+    main->SetProgress(0, 200000);
+    for (int step = 1; step <= 200000; ++step) main->SetProgress(step, 200000);
+    const qint64 elapsed = clock.elapsed();
+    QVERIFY2(shown <= 2 + elapsed / TfmMain::kActivityIntervalMs, qPrintable(QString::number(shown)));
+    main->SetProgress(0, 1);  // a reset shows at once
+    QCOMPARE(main->ProgressBar1->value(), 0);
   }
 
   void TheWindowStaysWhileACommandWorks() {
