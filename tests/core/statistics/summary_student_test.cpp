@@ -55,22 +55,24 @@ TEST(StudentTest, ChoosesTheFormByTheVarianceRatio) {
   EXPECT_THROW(StudentTest(10, 0, 20, 12, 0, 20), RangeError);
 }
 
-SummaryStudentCells Sigmas(const char* m1, const char* s1, const char* n1, const char* m2, const char* s2,
-                           const char* n2) {
+// Two samples as typed, their spreads in the sigma row or in the standard-error row.
+SummaryStudentCells Typed(bool errors, const char* m1, const char* s1, const char* n1, const char* m2, const char* s2,
+                          const char* n2) {
   SummaryStudentCells c;
   c.mean = {m1, m2};
-  c.sigma = {s1, s2};
+  (errors ? c.sem : c.sigma) = {s1, s2};
   c.size = {n1, n2};
   return c;
 }
 
-SummaryStudentCells Errors(const char* m1, const char* e1, const char* n1, const char* m2, const char* e2,
-                           const char* n2) {
-  SummaryStudentCells c;
-  c.mean = {m1, m2};
-  c.sem = {e1, e2};
-  c.size = {n1, n2};
-  return c;
+template <class... Texts>
+SummaryStudentCells Sigmas(Texts... texts) {
+  return Typed(false, texts...);
+}
+
+template <class... Texts>
+SummaryStudentCells Errors(Texts... texts) {
+  return Typed(true, texts...);
 }
 
 TEST(SummaryStudent, ShowsAndCopiesTAndP) {

@@ -1,7 +1,6 @@
 #include "statistics/calculators/calculator_grid.h"
 
 #include <QHeaderView>
-#include <QPushButton>
 #include <algorithm>
 
 namespace tavrel {
@@ -81,21 +80,6 @@ void CalculatorGrid::FitToCells() {
   setFixedSize(HeadingWidth() + horizontalHeader()->length() + frame,
                (horizontalHeader()->isHidden() ? 0 : horizontalHeader()->sizeHint().height()) +
                    verticalHeader()->length() + frame);
-}
-
-QPushButton* CalculateButton(QWidget* parent) {
-  auto* button = new QPushButton(QStringLiteral("Расчет"), parent);
-  button->setObjectName(QStringLiteral("btnCalc"));
-  button->setDefault(true);
-  button->setAutoDefault(false);
-  return button;
-}
-
-QPushButton* CloseButton(const char* name, QWidget* parent) {
-  auto* button = new QPushButton(QStringLiteral("Далее"), parent);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setAutoDefault(false);
-  return button;
 }
 
 }  // namespace tavrel

@@ -5,8 +5,6 @@
 #include <QStringList>
 #include <QTableWidget>
 
-class QPushButton;
-
 namespace tavrel {
 
 // The colour of a significant result; other results are on white.
@@ -38,9 +36,5 @@ class CalculatorGrid : public QTableWidget {
 
   int headingWidth_ = 0;  // 0: as wide as the headings need
 };
-
-// The buttons of every calculator: "Расчет" (default) and the one that closes the window.
-QPushButton* CalculateButton(QWidget* parent);
-QPushButton* CloseButton(const char* name, QWidget* parent);
 
 }  // namespace tavrel

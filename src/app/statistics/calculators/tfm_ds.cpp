@@ -1,14 +1,10 @@
 #include "statistics/calculators/tfm_ds.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 
-#include "shell/message_service.h"
-#include "shell/tavrel_application.h"
+#include "statistics/calculators/calculator_frame.h"
 #include "statistics/calculators/calculator_grid.h"
 #include "statistics/diagnostic_accuracy.h"
 
@@ -22,8 +18,6 @@ TfmDs::TfmDs(QWidget* parent) : QDialog(parent) {
   QStringList keys;
   for (const char* key : kDiagnosticKeys) keys << QString::fromUtf8(key);
   vlDs = new CalculatorGrid("vlDs", {QString()}, keys, false, 90, this);
-  btnCalc = CalculateButton(this);
-  OkBtn = CloseButton("OkBtn", this);
 
   auto* input = new QVBoxLayout;
   input->addWidget(new QLabel(QStringLiteral("Частоты (абс.)"), this));
@@ -33,18 +27,10 @@ TfmDs::TfmDs(QWidget* parent) : QDialog(parent) {
   grids->addLayout(input);
   grids->addSpacing(12);
   grids->addWidget(vlDs, 0, Qt::AlignTop);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(btnCalc);
-  buttons->addWidget(OkBtn);
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(grids);
-  layout->addLayout(buttons);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
-
+  const CalculatorButtons buttons = LayOutCalculator(this, grids, "OkBtn", [this] { btnCalcClick(); });
+  btnCalc = buttons.calculate;
+  OkBtn = buttons.close;
   StringGrid1->setCurrentCell(0, 0);
-  connect(btnCalc, &QPushButton::clicked, this, Guarded([this] { btnCalcClick(); }));
-  connect(OkBtn, &QPushButton::clicked, this, &QDialog::accept);
 }
 
 void TfmDs::btnCalcClick() {
@@ -55,12 +41,9 @@ void TfmDs::btnCalcClick() {
   cells.fn = StringGrid1->Cell(1, 2).toStdString();
   cells.tn = StringGrid1->Cell(2, 2).toStdString();
   const DiagnosticView view = Diagnostic(cells);
-  if (!view.refusal.empty()) {
-    ShowMessage(MessageKind::Warning, view.refusal, this);
-    return;
-  }
+  if (ShowRefusal(view.refusal, this)) return;
   for (int i = 0; i < kDiagnosticMeasures; ++i) vlDs->SetCell(1, i + 1, QString::fromStdString(view.values[i]));
-  QGuiApplication::clipboard()->setText(QString::fromStdString(view.clipboard));
+  CopyResult(view.clipboard);
 }
 
 }  // namespace tavrel

@@ -1,14 +1,9 @@
 #include "statistics/calculators/tfm_student1.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 
-#include "shell/message_service.h"
-#include "shell/tavrel_application.h"
+#include "statistics/calculators/calculator_frame.h"
 #include "statistics/calculators/calculator_grid.h"
 #include "statistics/summary_student.h"
 
@@ -31,24 +26,16 @@ TfmStudent1::TfmStudent1(QWidget* parent) : QDialog(parent) {
   const int heading = std::max(StringGrid1->HeadingWidth(), StringGrid3->HeadingWidth());
   StringGrid1->SetHeadingWidth(heading);
   StringGrid3->SetHeadingWidth(heading);
-  btnCalc = CalculateButton(this);
-  OkBtn = CloseButton("OkBtn", this);
 
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(new QLabel(QStringLiteral("Исходные данные"), this));
-  layout->addWidget(StringGrid1);
-  layout->addSpacing(8);
-  layout->addWidget(StringGrid3);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(btnCalc);
-  buttons->addWidget(OkBtn);
-  layout->addLayout(buttons);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
-
+  auto* grids = new QVBoxLayout;
+  grids->addWidget(new QLabel(QStringLiteral("Исходные данные"), this));
+  grids->addWidget(StringGrid1);
+  grids->addSpacing(8);
+  grids->addWidget(StringGrid3);
+  const CalculatorButtons buttons = LayOutCalculator(this, grids, "OkBtn", [this] { btnCalcClick(); });
+  btnCalc = buttons.calculate;
+  OkBtn = buttons.close;
   StringGrid1->setCurrentCell(0, 0);
-  connect(btnCalc, &QPushButton::clicked, this, Guarded([this] { btnCalcClick(); }));
-  connect(OkBtn, &QPushButton::clicked, this, &QDialog::accept);
 }
 
 void TfmStudent1::btnCalcClick() {
@@ -61,14 +48,11 @@ void TfmStudent1::btnCalcClick() {
     cells.size[i] = StringGrid1->Cell(i + 1, kSize).toStdString();
   }
   const SummaryStudentView view = SummaryStudent(cells);
-  if (!view.refusal.empty()) {
-    ShowMessage(MessageKind::Warning, view.refusal, this);
-    return;
-  }
+  if (ShowRefusal(view.refusal, this)) return;
   StringGrid3->SetCell(1, 1, QString::fromStdString(view.t));
   StringGrid3->SetCell(2, 1, QString::fromStdString(view.p));
   StringGrid3->SetCellColour(view.significant ? kSignificantColour : QColor(Qt::white));
-  QGuiApplication::clipboard()->setText(QString::fromStdString(view.clipboard));
+  CopyResult(view.clipboard);
 }
 
 }  // namespace tavrel

@@ -1,15 +1,9 @@
 #include "statistics/calculators/tfm_table22.h"
 
-#include <QClipboard>
 #include <QGridLayout>
-#include <QGuiApplication>
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
-#include <QVBoxLayout>
 
-#include "shell/message_service.h"
-#include "shell/tavrel_application.h"
+#include "statistics/calculators/calculator_frame.h"
 #include "statistics/calculators/calculator_grid.h"
 #include "statistics/table22.h"
 
@@ -29,8 +23,6 @@ TfmTable22::TfmTable22(QWidget* parent) : QDialog(parent) {
   for (CalculatorGrid* grid : {StringGrid1, StringGrid2, StringGrid3})
     heading = std::max(heading, grid->HeadingWidth());
   for (CalculatorGrid* grid : {StringGrid1, StringGrid2, StringGrid3}) grid->SetHeadingWidth(heading);
-  btnCalc = CalculateButton(this);
-  btbtnOK = CloseButton("btbtnOK", this);
 
   auto* grids = new QGridLayout;
   grids->addWidget(new QLabel(QStringLiteral("Частоты (абс.)"), this), 0, 0);
@@ -40,18 +32,10 @@ TfmTable22::TfmTable22(QWidget* parent) : QDialog(parent) {
   grids->addWidget(StringGrid3, 2, 0);
   grids->setRowMinimumHeight(2, StringGrid3->height() + 8);
   grids->setAlignment(StringGrid3, Qt::AlignBottom | Qt::AlignLeft);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(btnCalc);
-  buttons->addWidget(btbtnOK);
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(grids);
-  layout->addLayout(buttons);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
-
+  const CalculatorButtons buttons = LayOutCalculator(this, grids, "btbtnOK", [this] { btnCalcClick(); });
+  btnCalc = buttons.calculate;
+  btbtnOK = buttons.close;
   StringGrid1->setCurrentCell(0, 0);
-  connect(btnCalc, &QPushButton::clicked, this, Guarded([this] { btnCalcClick(); }));
-  connect(btbtnOK, &QPushButton::clicked, this, &QDialog::accept);
 }
 
 void TfmTable22::btnCalcClick() {
@@ -62,16 +46,13 @@ void TfmTable22::btnCalcClick() {
     cells.totals[i] = StringGrid1->Cell(2, i + 1).toStdString();
   }
   const Table22View view = Table22(cells);
-  if (!view.refusal.empty()) {
-    ShowMessage(MessageKind::Warning, view.refusal, this);
-    return;
-  }
+  if (ShowRefusal(view.refusal, this)) return;
   StringGrid3->SetCell(1, 1, QString::fromStdString(view.chi2));
   StringGrid3->SetCell(2, 1, QString::fromStdString(view.p));
   StringGrid3->SetCellColour(view.significant ? kSignificantColour : QColor(Qt::white));
   for (int i = 0; i < 2; ++i)
     for (int j = 0; j < 2; ++j) StringGrid2->SetCell(j + 1, i + 1, QString::fromStdString(view.percent[i][j]));
-  QGuiApplication::clipboard()->setText(QString::fromStdString(view.clipboard));
+  CopyResult(view.clipboard);
 }
 
 }  // namespace tavrel
