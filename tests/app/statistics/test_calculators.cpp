@@ -98,6 +98,10 @@ class TestCalculators : public QObject {
       QCOMPARE(Clipboard(), "t-критерий: " + c.t + ", p: " + c.p.mid(1));
     }
     QVERIFY(messages_->shown.empty());
+    // A single result cell copies as well.
+    w.StringGrid3->setCurrentCell(0, 0);
+    QTest::keySequence(w.StringGrid3, QKeySequence::Copy);
+    QCOMPARE(Clipboard(), QStringLiteral("1.491"));
   }
 
   void StudentRefusalsChangeNothing() {
