@@ -24,6 +24,10 @@ const CommandEntry kCommands[] = {
      "        [--pairwise-outliers] [--equal-names] [--reliable] [--level N] [--rewrite] [--ini PATH]\n"
      "        ANALYSIS: 0-9 or elementary, variability, levels, normality, pearson, spearman,\n"
      "        student, pair-student, wilcoxon, pair-wilcoxon"},
+    {"calc", RunCalc,
+     "calc student M1 S1 N1 M2 S2 N2 [--sem]\n"
+     "        calc table22 X1 TOTAL1 X2 TOTAL2\n"
+     "        calc diagnostic TP FP FN TN"},
 };
 
 void PrintUsage(std::ostream& out) {

@@ -35,6 +35,7 @@
 #include "shell/tavrel_application.h"
 #include "shell/tfm_config.h"
 #include "shell/tool_icons.h"
+#include "statistics/calculators/run_calculators.h"
 #include "statistics/run_statistics.h"
 #include "statistics/tfm_see_file.h"
 #include "statistics/tfm_stat_cfg1.h"
@@ -120,10 +121,13 @@ void TfmMain::BuildMenus() {
   connect(mnExit, &QAction::triggered, this, &QWidget::close);
   connect(mnStat, &QAction::triggered, this, Guarded([this] { mnStatClick(); }));
   connect(mnCluster, &QAction::triggered, this, Guarded([this] { mnClusterClick(); }));
+  connect(mnTable22, &QAction::triggered, this, Guarded([this] { RunTable22(this); }));
+  connect(mnDs, &QAction::triggered, this, Guarded([this] { RunDiagnostic(this); }));
+  connect(mnStudent, &QAction::triggered, this, Guarded([this] { RunStudent(this); }));
   connect(mnSeeResults, &QAction::triggered, this, Guarded([this] { mnSeeResultsClick(); }));
   connect(mnHelp, &QAction::triggered, this, Guarded([this] { mnHelpClick(); }));
   connect(mnConfig, &QAction::triggered, this, Guarded([this] { mnConfigClick(); }));
-  // The data table, graphs, cluster views, calculators, system information and
+  // The data table, graphs, cluster views, system information and
   // About open the windows of their own; until those exist the commands do nothing.
 }
 

@@ -77,39 +77,106 @@ std::string FixedText(double x, int width, int decimals) {
 
 std::string IntText(long long value, int width) { return AlignRight(std::to_string(value), width); }
 
-std::string FloatText(double x) {
-  if (std::isnan(x)) return "NAN";
-  if (std::isinf(x)) return x > 0 ? "INF" : "-INF";
-  if (x == 0) return "0";
-  // 15 significant digits in scientific form tell the decimal exponent after rounding.
-  char buf[64];
-  auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific, 14);
-  std::string sci(buf, res.ptr);
-  const std::size_t epos = sci.find('e');
-  const int exponent = std::stoi(sci.substr(epos + 1));
-  std::string mantissa = sci.substr(0, epos);
-  const bool negative = mantissa[0] == '-';
-  std::string digits;
-  for (char c : mantissa)
-    if (c >= '0' && c <= '9') digits += c;
-  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+namespace {
 
-  std::string out = negative ? "-" : "";
-  if (exponent >= 15 || std::fabs(x) < 0.00001) {
-    out += digits[0];
-    if (digits.size() > 1) out += "." + digits.substr(1);
-    out += "E" + std::to_string(exponent);
-  } else if (exponent < 0) {
-    out += "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
-  } else {
-    const std::size_t intDigits = static_cast<std::size_t>(exponent) + 1;
-    if (digits.size() <= intDigits) {
-      out += digits + std::string(intDigits - digits.size(), '0');
-    } else {
-      out += digits.substr(0, intDigits) + "." + digits.substr(intDigits);
+// A finite non-zero value rounded to a number of significant digits, halves
+// away from zero: its sign, its digits (trailing zeros dropped) and the
+// decimal exponent of the first digit.
+struct Significant {
+  bool negative = false;
+  std::string digits;
+  int exponent = 0;
+};
+
+std::string Scientific(double x, int decimals) {
+  std::string buf(static_cast<std::size_t>(decimals) + 32, '\0');
+  const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), x, std::chars_format::scientific, decimals);
+  buf.resize(static_cast<std::size_t>(res.ptr - buf.data()));
+  return buf;
+}
+
+Significant RoundedSignificant(double x, int digits) {
+  Significant r;
+  r.negative = x < 0;
+  // std::to_chars rounds the exact binary value correctly but exact ties to
+  // even; a tie shows as a 5 in the next place with nothing after it.
+  const std::string longer = Scientific(std::fabs(x), digits);
+  const std::size_t epos = longer.find('e');
+  bool tie = longer[epos - 1] == '5';
+  if (tie) {
+    const std::string exact = Scientific(std::fabs(x), digits + 40);
+    tie = exact.compare(0, epos, longer, 0, epos) == 0 &&
+          exact.find_first_not_of('0', epos) == exact.find('e');
+  }
+  const std::string sci = tie ? longer : Scientific(std::fabs(x), digits - 1);
+  const std::size_t e = sci.find('e');
+  r.exponent = std::stoi(sci.substr(e + 1));
+  for (std::size_t i = 0; i < e; ++i)
+    if (sci[i] != '.') r.digits += sci[i];
+  if (tie) {
+    r.digits.pop_back();  // the 5, rounded away from zero into the digit before it
+    IncrementLastDigit(r.digits);
+    if (r.digits.size() > static_cast<std::size_t>(digits)) {  // 9.995 -> 10.00
+      r.digits.pop_back();
+      ++r.exponent;
     }
   }
+  while (r.digits.size() > 1 && r.digits.back() == '0') r.digits.pop_back();
+  return r;
+}
+
+const char* SpecialText(double x) {
+  if (std::isnan(x)) return "NAN";
+  return x > 0 ? "INF" : "-INF";
+}
+
+// The digits of a rounded value placed around the decimal point, at least one
+// digit before it; decimals < 0 writes only the digits there are.
+std::string PlacedDigits(const Significant& s, int decimals) {
+  std::string out = s.negative ? "-" : "";
+  std::string fraction;
+  if (s.exponent < 0) {
+    out += "0";
+    fraction = std::string(static_cast<std::size_t>(-s.exponent - 1), '0') + s.digits;
+  } else {
+    const std::size_t intDigits = static_cast<std::size_t>(s.exponent) + 1;
+    std::string digits = s.digits;
+    if (digits.size() < intDigits) digits.append(intDigits - digits.size(), '0');
+    out += digits.substr(0, intDigits);
+    fraction = digits.substr(intDigits);
+  }
+  if (decimals >= 0 && fraction.size() < static_cast<std::size_t>(decimals))
+    fraction.append(static_cast<std::size_t>(decimals) - fraction.size(), '0');
+  if (!fraction.empty()) out += "." + fraction;
   return out;
+}
+
+}  // namespace
+
+std::string FloatText(double x) { return FloatText(x, 15); }
+
+std::string FloatText(double x, int digits) {
+  if (!std::isfinite(x)) return SpecialText(x);
+  if (x == 0) return "0";
+  const Significant s = RoundedSignificant(x, digits);
+  if (s.exponent < digits && std::fabs(x) >= 0.00001) return PlacedDigits(s, -1);
+  std::string out = s.negative ? "-" : "";
+  out += s.digits[0];
+  if (s.digits.size() > 1) out += "." + s.digits.substr(1);
+  return out + "E" + std::to_string(s.exponent);
+}
+
+std::string FixedDigitsText(double x, int digits, int decimals) {
+  if (!std::isfinite(x)) return SpecialText(x);
+  if (x == 0) return FixedText(0, 0, decimals);
+  // The decimals are the tighter limit while the first digit stands at most
+  // digits - decimals - 1 places before the point.
+  const std::string exact = Scientific(x, 16);  // 17 digits tell every double apart
+  const int first = std::stoi(exact.substr(exact.find('e') + 1));
+  if (first + 1 + decimals <= digits) return FixedText(x, 0, decimals);
+  const Significant s = RoundedSignificant(x, digits);
+  if (s.exponent >= digits) return FloatText(x, digits);
+  return PlacedDigits(s, decimals);
 }
 
 std::size_t ScanNumber(std::string_view text, double& value) {

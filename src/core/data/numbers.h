@@ -25,6 +25,17 @@ std::string IntText(long long value, int width);
 // values; "INF", "-INF" and "NAN" for the special values.
 std::string FloatText(double x);
 
+// The general conversion with at most digits significant digits (halves away
+// from zero): scientific notation when the integer part needs more digits than
+// that or the value is below 0.00001 ("3.162", "1.235E4").
+std::string FloatText(double x, int digits);
+
+// Fixed notation with decimals digits after the point, the value first rounded
+// to at most digits significant digits ("81.82", "123.50", "100.0"); a value
+// whose integer part needs more digits than that takes the general form of
+// FloatText(x, digits). "INF", "-INF" and "NAN" for the special values.
+std::string FixedDigitsText(double x, int digits, int decimals);
+
 // The longest prefix of text with the fixed number syntax: its length (0 when
 // there is none), with its value in value.
 std::size_t ScanNumber(std::string_view text, double& value);

@@ -75,6 +75,8 @@ bool ByCoefficient(const Array<SizeClass>& table, std::int32_t n, double coeffic
 
 }  // namespace
 
+bool Significant(const PText& p) { return p != kNotSignificant && p.find_first_not_of(' ') != PText::npos; }
+
 PText PByT(std::int32_t k, double x, bool showNs) {
   const int c = StudentColumn(k) - 1;
   if (x >= kStudent001[c]) return "<0.001";

@@ -9,6 +9,10 @@ namespace tavrel {
 // A significance text of at most 6 characters.
 using PText = std::string;
 
+// Whether a significance text reports a result significant at 0.05 or beyond
+// (neither ">0.05" nor blanks).
+bool Significant(const PText& p);
+
 // Student's t against the two-sided table; k is the caller's size argument.
 // The 0.01 and 0.05 texts end in a blank.
 PText PByT(std::int32_t k, double x, bool showNs);

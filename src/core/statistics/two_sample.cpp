@@ -6,11 +6,11 @@
 #include "data/numbers.h"
 #include "data/results_file.h"
 #include "statistics/descriptive.h"
-#include "statistics/f_critical.h"
 #include "statistics/p_text.h"
 #include "statistics/pair_loop.h"
 #include "statistics/ranks.h"
 #include "statistics/report_titles.h"
+#include "statistics/student_test.h"
 
 namespace tavrel {
 
@@ -70,30 +70,13 @@ void StudentStat(const ProgressFn& progress) {
     if (SkippedForNames(vars[j], vars[k])) return;
     const std::string prefix = PairPrefix(vars[j], vars[k]);
     const std::int32_t n1 = vars[j].var.last + 1, n2 = vars[k].var.last + 1;
-    const double s1 = sigmas[j], s2 = sigmas[k];
-    const bool firstBig = s1 > s2;
-    const double big = firstBig ? s1 : s2, small = firstBig ? s2 : s1;
-    const std::int32_t nb = firstBig ? n1 : n2, ns = firstBig ? n2 : n1;
-    if (small == 0) {
+    if (SmallerSigma(sigmas[j], sigmas[k]) == 0) {
       out.WriteLn(prefix + "      Ошибка: @=0");
       return;
     }
-    const double ratio = big / small;
-    const double difference = std::fabs(means[j] - means[k]);
-    double t = 0;
-    std::int32_t df = 0;
-    if (FCritical(nb - 1, ns - 1) > ratio) {  // spreads taken as equal: the pooled form
-      df = nb + ns - 2;
-      const double s = std::sqrt(((nb - 1) * big * big + (ns - 1) * small * small) / df);
-      t = difference / s / std::sqrt(1.0 / nb + 1.0 / ns);
-    } else {
-      const double a = big * big / nb, b = small * small / ns;
-      t = difference / std::sqrt(a + b);
-      df = RoundInt((a + b) * (a + b) / (a * a / (nb + 1) + b * b / (ns + 1)) - 2);
-    }
-    const PText p = PByT(df, t, true);
-    if (Unreliable(p)) return;
-    out.WriteLn(prefix + Sizes(n1, n2) + "  " + FixedText(t, 8, 3) + "     " + p);
+    const StudentTTest test = StudentTest(means[j], sigmas[j], n1, means[k], sigmas[k], n2);
+    if (Unreliable(test.p)) return;
+    out.WriteLn(prefix + Sizes(n1, n2) + "  " + FixedText(test.t, 8, 3) + "     " + test.p);
   });
   EndTable();
 }

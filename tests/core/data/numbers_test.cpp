@@ -49,6 +49,37 @@ TEST(FloatText, WritesTheDialogsGeneralForm) {
   for (const auto& [x, text] : cases) EXPECT_EQ(FloatText(x), text) << x;
 }
 
+TEST(FloatText, KeepsTheGivenSignificantDigits) {
+  struct Case {
+    double x;
+    int digits;
+    const char* text;
+  };
+  const Case cases[] = {
+      {3.16227766, 4, "3.162"},  {2.0625, 4, "2.063"},   {-2.0625, 4, "-2.063"},   {1234.5, 4, "1235"},
+      {12345.6, 4, "1.235E4"},   {9999.6, 4, "1E4"},     {0.000123456, 4, "0.0001235"}, {1.5e-7, 4, "1.5E-7"},
+      {100, 4, "100"},           {0, 4, "0"},            {2.5, 1, "3"},            {kNan, 4, "NAN"},
+      {kInf, 4, "INF"},          {-kInf, 4, "-INF"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(FloatText(c.x, c.digits), c.text) << c.x;
+}
+
+TEST(FixedDigitsText, RoundsToTheSignificantDigitsThenWritesTheDecimals) {
+  struct Case {
+    double x;
+    int digits, decimals;
+    const char* text;
+  };
+  const Case cases[] = {
+      {9.89010989, 4, 2, "9.89"},  {81.818181, 4, 2, "81.82"}, {100, 4, 2, "100.00"},   {123.456, 4, 2, "123.50"},
+      {999.96, 4, 2, "1000.00"},   {12345.6, 4, 2, "1.235E4"}, {100000, 4, 2, "1E5"},     {0, 4, 2, "0.00"},
+      {0.004, 4, 2, "0.00"},       {-0.004, 4, 2, "0.00"},     {0.006, 4, 2, "0.01"},     {1.125, 4, 2, "1.13"},
+      {-81.818181, 4, 2, "-81.82"}, {20, 4, 1, "20.0"},        {6.25, 4, 1, "6.3"},       {33.333333, 4, 1, "33.3"},
+      {1234.56, 4, 1, "1235.0"},   {kNan, 4, 2, "NAN"},        {kInf, 4, 2, "INF"},       {-kInf, 4, 1, "-INF"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(FixedDigitsText(c.x, c.digits, c.decimals), c.text) << c.x;
+}
+
 TEST(ParseFixedNumber, AcceptsOnlyTheFixedSyntax) {
   const std::pair<const char*, double> good[] = {{"1.5E3", 1500}, {"-2", -2},   {"+3", 3},
                                                  {".5", 0.5},      {"5.", 5},   {"-999", -999},

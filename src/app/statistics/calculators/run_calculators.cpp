@@ -1,0 +1,24 @@
+#include "statistics/calculators/run_calculators.h"
+
+#include "statistics/calculators/tfm_ds.h"
+#include "statistics/calculators/tfm_student1.h"
+#include "statistics/calculators/tfm_table22.h"
+
+namespace tavrel {
+
+void RunTable22(QWidget* parent) {
+  TfmTable22 window(parent);
+  window.exec();
+}
+
+void RunDiagnostic(QWidget* parent) {
+  TfmDs window(parent);
+  window.exec();
+}
+
+void RunStudent(QWidget* parent) {
+  TfmStudent1 window(parent);
+  window.exec();
+}
+
+}  // namespace tavrel
