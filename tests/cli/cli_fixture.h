@@ -16,9 +16,10 @@ class CliTest : public test::EngineTest {
     EngineTest::SetUp();
     ini_ = WriteFile("Tavrel.ini", test::ReadFile(TAVREL_DIST_INI));
   }
-  // Runs tavrel-cli with the arguments (already quoted as needed); returns the exit code.
-  int Run(const std::string& args) {
-    const std::string command = std::string(TAVREL_CLI) + " " + args + " --ini " + ini_ + " >" + TempPath("stdout") +
+  // Runs tavrel-cli with the arguments (already quoted as needed), after the
+  // shell commands of prefix (limits, for one); returns the exit code.
+  int Run(const std::string& args, const std::string& prefix = "") {
+    const std::string command = prefix + std::string(TAVREL_CLI) + " " + args + " --ini " + ini_ + " >" + TempPath("stdout") +
                                 " 2>" + TempPath("stderr");
     const int status = std::system(command.c_str());
     out_ = test::ReadFile(TempPath("stdout"));

@@ -216,6 +216,8 @@ void TfmMain::FormShow() {
     if (!LoadSettings(settingsPath)) ShowMessage(MessageKind::Warning, kNoSettingsFile + settingsPath, this);
   } catch (const ConversionError& e) {
     ShowMessage(MessageKind::Error, std::string(e.what()), this);
+  } catch (const InOutError& e) {
+    ShowMessage(MessageKind::Error, std::string(e.what()), this);
   }
   InitClusterOptions();
   CreateRunWindows();
@@ -269,19 +271,19 @@ void TfmMain::SetProgress(int position, int maximum) {
   ProgressBar1->repaint();
 }
 
-bool TfmMain::ReadDataFile() {
+bool TfmMain::ReadDataFile(const std::string& path) {
   SetInform(QStringLiteral("Ввод данных..."));
   EnableClusterCommands(false);
   LoadOutcome outcome;
   try {
-    outcome = LoadDataFile(Data().DataFileName);
+    outcome = LoadDataFile(path);
   } catch (...) {
     SetInform({});
     throw;
   }
   SetInform({});
+  // A failed load keeps the data in force, so the status line goes on naming its file.
   if (!outcome.warning.empty()) ShowMessage(MessageKind::Warning, outcome.warning, this);
-  if (!outcome.loaded) pnlFile->clear();
   return outcome.loaded;
 }
 
@@ -293,8 +295,7 @@ bool TfmMain::FileSelect() {
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
   const std::string path = dialog.selectedFiles().first().toStdString();
-  Data().DataFileName = path;
-  const bool loaded = ReadDataFile();
+  const bool loaded = ReadDataFile(path);
   Config().InputCat = DirectoryOf(path);
   return loaded;
 }
@@ -308,8 +309,7 @@ void TfmMain::InputClick() {
 
 void TfmMain::FileNameClick(int position) {
   if (position >= recentFiles.Names().Count()) return;
-  Data().DataFileName = recentFiles.Names()[position];
-  if (ReadDataFile()) pnlFile->setText(Text(Data().DataFileName));
+  if (ReadDataFile(recentFiles.Names()[position])) pnlFile->setText(Text(Data().DataFileName));
 }
 
 void TfmMain::NewDataClick(bool fromToolBar) {

@@ -30,8 +30,9 @@ class TfmMain : public QMainWindow {
   void ChangeMenu();
   // The file choice and load of the input command; true when data were loaded.
   bool FileSelect();
-  // Loads DataFileName with the status line and messages of a load; true when data were loaded.
-  bool ReadDataFile();
+  // Loads path with the status line and messages of a load; true when data
+  // were loaded. A failed load keeps the data in force.
+  bool ReadDataFile(const std::string& path);
   void SaveData();
   // The status line's activity text, shown at once.
   void SetInform(const QString& text);

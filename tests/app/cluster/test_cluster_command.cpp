@@ -23,8 +23,7 @@ class TestClusterCommand : public QObject {
   QString out_;
 
   void Load(const QByteArray& text) {
-    Data().DataFileName = home_->Write("data/days.txt", text).toStdString();
-    QVERIFY(main_->ReadDataFile());
+    QVERIFY(main_->ReadDataFile(home_->Write("data/days.txt", text).toStdString()));
     main_->EnableDataCommands(true);
   }
   static ModalScript::Step Parameters() {

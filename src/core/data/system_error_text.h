@@ -1,0 +1,13 @@
+#pragma once
+// The Russian wording of the operating system's error codes, for messages
+// that tell the user why a file could not be opened, read or written.
+#include <string>
+
+namespace tavrel {
+
+// The reason for errno value err, in Russian and in lower case (so it can
+// follow a colon): "нет такого файла или каталога", "нет доступа", ...
+// A code without its own wording gives "системная ошибка " + the code.
+std::string SystemErrorText(int err);
+
+}  // namespace tavrel
