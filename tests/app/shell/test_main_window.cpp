@@ -104,6 +104,18 @@ class TestMainWindow : public QObject {
     QVERIFY(main->mnInput->isEnabled());
   }
 
+  // A mistyped key is named, and the keys after it still count: the
+  // missing-value code stays -999 rather than 0.
+  void ABadSettingsKeyIsReportedAndTheOthersAreRead() {
+    home_->WriteSettings({{"StepX", "5x"}});
+    auto main = Start();
+    QCOMPARE(messages_->Texts(), QStringList{"«5x» не является целым числом (ключ StepX раздела Graphic файла "
+                                             "конфигурации)"});
+    QCOMPARE(messages_->shown[0].first, MessageKind::Error);
+    QCOMPARE(Config().StepX, 0);
+    QCOMPARE(Config().EmptyValue, -999);
+  }
+
   void LoadingEnablesTheDataCommandsAndNamesTheFile() {
     home_->WriteSettings();
     auto main = Start();
