@@ -6,6 +6,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <fstream>
+
 #include "data/dataset.h"
 #include "shell/settings.h"
 #include "test_support.h"
@@ -143,17 +145,21 @@ TEST_F(DataInputTest, ATableThatWouldNotFitInMemoryIsRefusedBeforeAllocating) {
   std::string names;
   for (int i = 0; i < 100; ++i) names += "v" + std::to_string(i) + " ";
   std::string lines;
-  for (int i = 0; i < 200000; ++i) lines += "1\n";
+  for (int i = 0; i < 2000000; ++i) lines += "1\n";
   const std::string path = WriteFile("tall.txt", names + "\n" + lines);
   const pid_t child = fork();
   ASSERT_GE(child, 0);
-  if (child == 0) {  // 160 MB of values under a limit of 64 MB
-    const rlimit limit{64 << 20, 64 << 20};
+  if (child == 0) {  // 1.5 GB of values, with room for 64 MB more than the process holds
+    std::ifstream status("/proc/self/status");
+    rlim_t data = 0;
+    for (std::string line; std::getline(status, line);)
+      if (line.rfind("VmData:", 0) == 0) data = std::stoull(line.substr(7)) * 1024;
+    const rlimit limit{data + (64 << 20), data + (64 << 20)};
     setrlimit(RLIMIT_DATA, &limit);
     const LoadOutcome out = LoadDataFile(path);
     const bool refused = !out.loaded && out.warning.rfind(std::string(kRangeFailure) + "\nФайл " + path +
-                                                             ": таблица из 100 переменных и 200000 наблюдений "
-                                                             "заняла бы 153 МБ памяти, а доступно ", 0) == 0;
+                                                             ": таблица из 100 переменных и 2000000 наблюдений "
+                                                             "заняла бы 1526 МБ памяти, а доступно ", 0) == 0;
     _exit(refused ? 0 : 1);
   }
   int status = 0;
