@@ -1,5 +1,6 @@
 #include "cli_common.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <iostream>
@@ -8,6 +9,7 @@
 #include "data/dataset.h"
 #include "data/errors.h"
 #include "data/numbers.h"
+#include "data/results_file.h"
 #include "shell/settings.h"
 
 namespace tavrel::cli {
@@ -72,14 +74,24 @@ std::string ProgramDirectory() {
 
 void LoadSettingsFor(const Arguments& args) {
   Data().ExeDir = ProgramDirectory();
+  const bool given = args.Has("--ini");
   std::string path = args.Value("--ini");
-  if (path.empty()) {
+  if (!given) {
     path = UserSettingsPath();
     EnsureUserSettings(path, Data().ExeDir);
+  } else {
+    // A settings file named on the command line must be there to be read:
+    // running on defaults instead would silently change every result.
+    struct stat info {};
+    if (path.empty() || stat(path.c_str(), &info) != 0) throw CommandFailure(kNoSettingsFile + path);
+    if (S_ISREG(info.st_mode) && info.st_size == 0) throw CommandFailure("Файл конфигурации пуст: " + path);
   }
   try {
     if (!LoadSettings(path)) std::cerr << kNoSettingsFile << path << "\n";
   } catch (const ConversionError& e) {
+    std::cerr << e.what() << "\n";
+  } catch (const InOutError& e) {
+    if (given) throw CommandFailure(e.what());
     std::cerr << e.what() << "\n";
   }
 }
@@ -96,6 +108,8 @@ void LoadDataFor(const Arguments& args, const std::string& dataFile) {
 
 void SelectVariables(const Arguments& args) {
   if (!args.Has("--vars")) return;
+  if (args.Value("--vars").find_first_not_of(", ") == std::string::npos)
+    throw UsageError("--vars: пустой список переменных");
   const DataSet& d = Data();
   std::vector<int> chosen;
   std::string list = args.Value("--vars") + ",";
@@ -111,6 +125,11 @@ void SelectVariables(const Arguments& args) {
     if (!found) throw CommandFailure("Нет переменной " + name);
   }
   NarrowTo(chosen);
+}
+
+void RefuseDataFile(const std::string& path) {
+  const std::string clash = DataFileClash(path);
+  if (!clash.empty()) throw CommandFailure(clash);
 }
 
 }  // namespace tavrel::cli

@@ -42,7 +42,9 @@ class Arguments {
 inline const std::set<std::string> kDataOptions = {"--ini", "--missing", "--vars"};
 
 // Reads the settings file (--ini or the user's), as the program does at start.
-// Its warnings go to standard error; the run goes on as the program would.
+// Its warnings (a key that does not convert) go to standard error and the run
+// goes on as the program would. A file given with --ini that is missing, empty
+// or cannot be read is a CommandFailure.
 void LoadSettingsFor(const Arguments& args);
 
 // Loads the data file as the program's input command does (--missing
@@ -51,7 +53,10 @@ void LoadDataFor(const Arguments& args, const std::string& dataFile);
 
 // Narrows the data set to the variables named by --vars, moved to the front
 // in their data-set order, as the variable dialog does (a name that several
-// variables share chooses them all). Without --vars all stay.
+// variables share chooses them all). Without --vars all stay; an empty list is a UsageError.
 void SelectVariables(const Arguments& args);
+
+// A file to be written that is the loaded data file itself is a CommandFailure.
+void RefuseDataFile(const std::string& path);
 
 }  // namespace tavrel::cli

@@ -57,6 +57,8 @@ int RunCluster(const std::vector<std::string>& raw) {
   d.ResultsFileName = args.Positional().size() > 1
                           ? args.Positional()[1]
                           : ResultsFilePath(Config().OutputCat, ProposedResultsName(d.DataFileShortName));
+  RefuseDataFile(d.ResultsFileName);
+  if (args.Has("--save")) RefuseDataFile(args.Value("--save"));
   ResultsFile().Open(d.ResultsFileName, !args.Has("--rewrite"));
   ClusterOutcome outcome;
   try {

@@ -13,6 +13,7 @@ int RunSave(const std::vector<std::string>& raw) {
   LoadSettingsFor(args);
   LoadDataFor(args, dataFile);
   SelectVariables(args);
+  RefuseDataFile(outFile);
   ResultsFile().Open(outFile, args.Has("--append"));
   WriteDataTable();
   ResultsFile().Close();

@@ -9,7 +9,7 @@ namespace {
 class CalcCliTest : public CliTest {
  protected:
   // The calculators read no settings: no --ini.
-  int Calc(const std::string& args) { return Run("calc " + args, false); }
+  int Calc(const std::string& args) { return Run("calc " + args, "", false); }
 };
 
 TEST_F(CalcCliTest, PrintsWhatTheWindowCopies) {

@@ -16,10 +16,11 @@ class CliTest : public test::EngineTest {
     EngineTest::SetUp();
     ini_ = WriteFile("Tavrel.ini", test::ReadFile(TAVREL_DIST_INI));
   }
-  // Runs tavrel-cli with the arguments (already quoted as needed) and, unless
-  // told otherwise, the test's settings file; returns the exit code.
-  int Run(const std::string& args, bool withSettings = true) {
-    const std::string command = std::string(TAVREL_CLI) + " " + args + (withSettings ? " --ini " + ini_ : "") +
+  // Runs tavrel-cli with the arguments (already quoted as needed), after the
+  // shell commands of prefix (limits, for one), and unless told otherwise with
+  // the test's settings file; returns the exit code.
+  int Run(const std::string& args, const std::string& prefix = "", bool withSettings = true) {
+    const std::string command = prefix + std::string(TAVREL_CLI) + " " + args + (withSettings ? " --ini " + ini_ : "") +
                                 " >" + TempPath("stdout") + " 2>" + TempPath("stderr");
     const int status = std::system(command.c_str());
     out_ = test::ReadFile(TempPath("stdout"));

@@ -1,6 +1,10 @@
 // Runs the batch tool as a user would and looks at its output, files and exit codes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <vector>
+
 #include "cli_fixture.h"
 
 namespace tavrel {
@@ -38,8 +42,9 @@ TEST_F(CliTest, SaveWritesAFileThatLoadsBackTheSame) {
 }
 
 TEST_F(CliTest, FailuresAndWrongCallsHaveTheirExitCodes) {
-  EXPECT_EQ(Run("info " + WriteFile("bad.txt", "A\n1,5\n")), 1);
-  EXPECT_EQ(err_, "Ошибка ввода: неверные числовые данные\n");
+  const std::string bad = WriteFile("bad.txt", "A\n1,5\n");
+  EXPECT_EQ(Run("info " + bad), 1);
+  EXPECT_EQ(err_, "Ошибка ввода: неверные числовые данные\nФайл " + bad + ", строка 2: «1,5» не является числом\n");
   EXPECT_EQ(Run("info " + WriteFile("names.txt", "A B\n")), 1);
   EXPECT_EQ(err_, "Ошибка ввода: нет числовых данных (n=0)\n");
   EXPECT_EQ(Run("save " + WriteFile("d.txt", "A\n1\n") + " " + TempPath("o.txt") + " --vars Q"), 1);
@@ -48,12 +53,78 @@ TEST_F(CliTest, FailuresAndWrongCallsHaveTheirExitCodes) {
   EXPECT_EQ(Run("info x --bogus"), 2);
   EXPECT_EQ(Run("nosuch"), 2);
   EXPECT_EQ(Run("info x --missing abc"), 2);
+  for (const char* empty : {"\"\"", ",", "' , '"}) {
+    EXPECT_EQ(Run("save " + WriteFile("d.txt", "A\n1\n") + " " + TempPath("o.txt") + " --vars " + empty), 2) << empty;
+    EXPECT_NE(err_.find("--vars: пустой список переменных"), std::string::npos) << err_;
+  }
 }
 
-TEST_F(CliTest, AMissingSettingsFileIsReportedAndTheRunGoesOn) {
-  ini_ = TempPath("none.ini");
-  ASSERT_EQ(Run("info " + WriteFile("d.txt", "A\n1\n2\n")), 0);
-  EXPECT_EQ(err_, "Нет файла конфигурации:" + ini_ + "\n");
+// A settings file named on the command line that cannot be read must not
+// leave the run on defaults (the missing-value code 0, for one).
+TEST_F(CliTest, ASettingsFileThatCannotBeReadIsAnError) {
+  const std::string data = WriteFile("d.txt", "A\n1\n2\n");
+  const std::pair<std::string, std::string> cases[] = {
+      {TempPath("none.ini"), "Нет файла конфигурации:" + TempPath("none.ini")},
+      {WriteFile("empty.ini", ""), "Файл конфигурации пуст: " + TempPath("empty.ini")},
+      {dir_.string(), "Не удаётся прочитать файл " + dir_.string() + ": это каталог, а не файл"},
+  };
+  for (const auto& [ini, message] : cases) {
+    ini_ = ini;
+    EXPECT_EQ(Run("info " + data), 1) << ini;
+    EXPECT_EQ(err_, message + "\n");
+  }
+  // A bad key is reported and the run goes on with the other keys.
+  std::string text = test::ReadFile(TAVREL_DIST_INI);
+  text.replace(text.find("StepX="), 6, "StepX=x");
+  ini_ = WriteFile("bad.ini", text);
+  ASSERT_EQ(Run("info " + WriteFile("m.txt", "A\n-999\n2\n")), 0);
+  EXPECT_NE(err_.find("(ключ StepX раздела Graphic файла конфигурации)"), std::string::npos) << err_;
+  EXPECT_NE(out_.find("   0  A                 2         1"), std::string::npos) << out_;
+}
+
+// A full disk (here a limit on the file size) while a file is being replaced
+// leaves the old file as it was and names the file; nothing is left beside it.
+TEST_F(CliTest, AFailedReplaceKeepsTheOldFile) {
+  std::string text = "A B C D E F\n";
+  for (int i = 0; i < 200; ++i) {
+    for (int v = 0; v < 6; ++v) text += std::to_string((i * (v + 3)) % 17) + " ";
+    text += "\n";
+  }
+  const std::string data = WriteFile("d.txt", text);
+  const std::string old = "old content\r\n";
+  const std::string target = TempPath("target.out");
+  for (const std::string& command : {"save " + data + " " + target, "stat 0 " + data + " " + target + " --rewrite",
+                                     "cluster " + data + " /dev/null --save " + target}) {
+    WriteFile("target.out", old);
+    EXPECT_EQ(Run(command, "trap '' XFSZ; ulimit -f 1; "), 1) << command;
+    EXPECT_EQ(test::ReadFile(target), old) << command;
+    EXPECT_EQ(err_, "Ошибка записи в файл " + target + ": файл слишком велик\n") << command;
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(dir_)) left.push_back(entry.path().filename());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"Tavrel.ini", "d.txt", "stderr", "stdout", "target.out"})) << command;
+    ASSERT_EQ(Run(command), 0) << command << err_;  // without the limit the file is replaced
+    EXPECT_NE(test::ReadFile(target), old) << command;
+  }
+}
+
+// A data file named *.out in the output directory is the default results file:
+// writing there would append a report to the data, or replace the data.
+TEST_F(CliTest, TheDataFileItselfIsNeverWrittenTo) {
+  const std::string data = WriteFile("days.out", "A B\n1 2\n3 5\n4 4\n");
+  const std::string original = test::ReadFile(data);
+  std::string ini = test::ReadFile(TAVREL_DIST_INI);
+  ini.replace(ini.find("OutputCat="), 10, "OutputCat=" + dir_.string() + "/");
+  ini_ = WriteFile("Tavrel.ini", ini);
+  const std::string message = "Файл результатов совпадает с файлом данных: ";
+  for (const std::string& command :
+       {"stat 0 " + data, "stat 0 " + data + " --rewrite", "cluster " + data, "save " + data + " " + data,
+        "cluster " + data + " " + TempPath("r.out") + " --save " + dir_.string() + "/../" +
+            dir_.filename().string() + "/days.out"}) {
+    EXPECT_EQ(Run(command), 1) << command;
+    EXPECT_EQ(err_.rfind(message, 0), 0u) << err_;
+    EXPECT_EQ(test::ReadFile(data), original) << command;
+  }
 }
 
 TEST_F(CliTest, ClusterWritesTheProgramsReportAndTheNewVariable) {
@@ -82,6 +153,8 @@ TEST_F(CliTest, ClusterWritesTheProgramsReportAndTheNewVariable) {
 
 TEST_F(CliTest, ClusterRefusalsGoToStandardError) {
   const std::string report = TempPath("r.out");
+  std::string tall = "A\n";
+  for (int i = 0; i < 3002; ++i) tall += std::to_string(i % 7) + "\n";
   struct Case {
     std::string data, options, message;
   };
@@ -90,10 +163,13 @@ TEST_F(CliTest, ClusterRefusalsGoToStandardError) {
       {"A B\n1 2\n1 3\n", "", "Ошибка нормирования: A имеет @=0"},
       {"A B\n1 2\n1 3\n", "--distance 1", "A: Расстояние нельзя рассчитать(max-min=0)"},
       {"A B\n1 2\n", "", "Для кластерного анализа нужно не менее двух наблюдений."},
+      {tall, "--rewrite", "Массив данных >3000: 3002 значений"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(Run("cluster " + WriteFile("d.txt", c.data) + " " + report + " " + c.options), 1) << c.data;
+    WriteFile("r.out", "earlier results\r\n");
+    EXPECT_EQ(Run("cluster " + WriteFile("d.txt", c.data) + " " + report + " " + c.options), 1) << c.message;
     EXPECT_EQ(err_, c.message + "\n");
+    if (c.options == "--rewrite") EXPECT_EQ(test::ReadFile(report), "earlier results\r\n");  // refused before opening
   }
   const std::string data = WriteFile("d.txt", "A\n1\n2\n3\n");
   EXPECT_EQ(Run("cluster " + data + " --method 6"), 2);

@@ -112,6 +112,12 @@ bool TfmDBFout::OpenResultsFile() {
   Config().OutputCat = directory.toStdString();
   AddCatalog(directory);
   const std::string path = ResultsFilePath(Config().OutputCat, edTableName->text().toStdString());
+  // Another name or directory can be given.
+  const std::string clash = DataFileClash(path);
+  if (!clash.empty()) {
+    ShowMessage(MessageKind::Warning, clash, this);
+    return false;
+  }
   Data().ResultsFileName = path;
   bool append = false;
   if (QFileInfo::exists(Text(path))) {

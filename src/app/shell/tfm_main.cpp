@@ -223,6 +223,8 @@ void TfmMain::FormShow() {
     if (!LoadSettings(settingsPath)) ShowMessage(MessageKind::Warning, kNoSettingsFile + settingsPath, this);
   } catch (const ConversionError& e) {
     ShowMessage(MessageKind::Error, std::string(e.what()), this);
+  } catch (const InOutError& e) {
+    ShowMessage(MessageKind::Error, std::string(e.what()), this);
   }
   InitClusterOptions();
   CreateRunWindows();
@@ -292,19 +294,19 @@ void TfmMain::ShowActivity() {
   QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-bool TfmMain::ReadDataFile() {
+bool TfmMain::ReadDataFile(const std::string& path) {
   SetInform(QStringLiteral("Ввод данных..."));
   EnableClusterCommands(false);
   LoadOutcome outcome;
   try {
-    outcome = LoadDataFile(Data().DataFileName);
+    outcome = LoadDataFile(path);
   } catch (...) {
     SetInform({});
     throw;
   }
   SetInform({});
+  // A failed load keeps the data in force, so the status line goes on naming its file.
   if (!outcome.warning.empty()) ShowMessage(MessageKind::Warning, outcome.warning, this);
-  if (!outcome.loaded) pnlFile->clear();
   return outcome.loaded;
 }
 
@@ -319,9 +321,9 @@ bool TfmMain::FileSelect() {
 }
 
 bool TfmMain::LoadFile(const QString& path) {
-  Data().DataFileName = path.toStdString();
-  const bool loaded = ReadDataFile();
-  Config().InputCat = DirectoryOf(path.toStdString());
+  const std::string file = path.toStdString();
+  const bool loaded = ReadDataFile(file);
+  Config().InputCat = DirectoryOf(file);
   return loaded;
 }
 
@@ -343,8 +345,7 @@ void TfmMain::OpenFromCommandLine(const QString& path) {
 
 void TfmMain::FileNameClick(int position) {
   if (position >= recentFiles.Names().Count()) return;
-  Data().DataFileName = recentFiles.Names()[position];
-  if (ReadDataFile()) pnlFile->setText(Text(Data().DataFileName));
+  if (ReadDataFile(recentFiles.Names()[position])) pnlFile->setText(Text(Data().DataFileName));
 }
 
 void TfmMain::NewDataClick(bool fromToolBar) {

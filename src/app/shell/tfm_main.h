@@ -33,8 +33,9 @@ class TfmMain : public QMainWindow {
   bool FileSelect();
   // Loads the file named on the command line as the input command loads a chosen one.
   void OpenFromCommandLine(const QString& path);
-  // Loads DataFileName with the status line and messages of a load; true when data were loaded.
-  bool ReadDataFile();
+  // Loads path with the status line and messages of a load; true when data
+  // were loaded. A failed load keeps the data in force.
+  bool ReadDataFile(const std::string& path);
   void SaveData();
   // The status line's activity text, shown at once.
   void SetInform(const QString& text);

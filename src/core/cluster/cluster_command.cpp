@@ -13,20 +13,19 @@ std::string ClusterRefusal() {
   if (d.NumVar <= 0 || d.VarCounts.empty()) return kTooFewObjects;
   if (CountsDiffer(d.VarCounts, d.LastVar)) return kCountsDiffer;
   if (d.VarCounts[0] < 2) return kTooFewObjects;
+  if (d.VarCounts[0] - 1 > kMaxLastObject) return TooManyObjects(d.VarCounts[0]);
   return {};
 }
 
-std::string TooManyObjects(int lastObject) {
-  return "Массив данных >3000: " + std::to_string(lastObject) + " значений";
+std::string TooManyObjects(std::int32_t count) {
+  return "Массив данных >3000: " + std::to_string(count) + " значений";
 }
 
 ClusterOutcome WriteClusterReport(const std::string& title, const ClusterFeedback& feedback) {
   const DataSet& d = Data();
   WriteTitle(d.DataFileName, title, d.ProcessingNote);
   WriteVarList();
-  const int last = d.VarCounts[0] - 1;
-  if (last > kMaxLastObject) return {false, TooManyObjects(last), false};
-  if (last < 1) return {false, kTooFewObjects, false};
+  if (d.VarCounts[0] < 2) return {false, kTooFewObjects, false};
   const std::string error = RunClusterAnalysis(feedback);
   if (!error.empty()) return {false, error, true};
   return {true, {}, false};

@@ -9,6 +9,7 @@
 //   WriteClusterReport with the window's caption, then close the results file;
 //   not completed: show the message (a warning, or an error when isError);
 //   completed: EnableClusterCommands(true), WidenUnlessKept, show the results.
+#include <cstdint>
 #include <string>
 
 #include "cluster/cluster_analysis.h"
@@ -19,13 +20,14 @@ inline constexpr int kMaxLastObject = 3000;  // 3001 objects at most
 inline constexpr const char* kCountsDiffer = "Переменные имеют разное число наблюдений.";
 inline constexpr const char* kTooFewObjects = "Для кластерного анализа нужно не менее двух наблюдений.";
 
-// The check after the variable dialog: sets HasMissing and returns the warning
-// that refuses the run ("Пропуски не удалены.", features of different counts,
-// fewer than two objects); empty when the run may go on.
+// The check after the variable dialog, before anything is asked or written:
+// sets HasMissing and returns the warning that refuses the run ("Пропуски не
+// удалены.", features of different counts, fewer than two or more than 3001
+// objects); empty when the run may go on.
 std::string ClusterRefusal();
 
-// The warning for more than 3001 objects; lastObject is N.
-std::string TooManyObjects(int lastObject);
+// The warning for more than 3001 objects, given their count.
+std::string TooManyObjects(std::int32_t count);
 
 struct ClusterOutcome {
   bool completed = false;
@@ -33,9 +35,9 @@ struct ClusterOutcome {
   bool isError = false; // an error box rather than a warning
 };
 
-// With the results file open: the title block (title, DataFileName,
-// ProcessingNote) and the variable list, then the size check and the
-// analysis. The caller closes the results file whatever the outcome; a
+// With the results file open, after ClusterRefusal let the run go on: the
+// title block (title, DataFileName, ProcessingNote) and the variable list,
+// then the analysis. The caller closes the results file whatever the outcome; a
 // failure that raises propagates with the lines written before it in the file.
 ClusterOutcome WriteClusterReport(const std::string& title, const ClusterFeedback& feedback);
 

@@ -2,11 +2,16 @@
 
 #include <fcntl.h>
 #include <sys/mman.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cmath>
+#include <cstdio>
 #include <cstring>
+#include <new>
 
 #include "data/dataset.h"
 #include "data/errors.h"
@@ -19,7 +24,11 @@ namespace tavrel {
 
 namespace {
 
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
+// Blanks between numbers: spaces, tabs and the two line-end characters. Any
+// other control character is an error of the file, never a blank.
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
+bool IsControl(unsigned char c) { return c < 32 && c != '\t' && c != '\n' && c != '\r'; }
 
 // Skips blanks and line ends; true when the end of the file is reached.
 bool SeekEof(DataFile& f) {
@@ -45,49 +54,176 @@ void SkipLine(DataFile& f) {
   f.pos = nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - f.bytes.data()) + 1 : f.bytes.size();
 }
 
-// Reads the number at the position; the number must end at a blank or the end of the file.
+// The line (from 1) the position lies on.
+std::int64_t LineAt(const DataFile& f, std::size_t pos) {
+  const std::string_view before = f.bytes.substr(0, pos);
+  return 1 + static_cast<std::int64_t>(std::count(before.begin(), before.end(), '\n'));
+}
+
+// "Файл <path>, строка <n>: " in front of what went wrong there.
+std::string Where(const DataFile& f, std::size_t pos) {
+  return "Файл " + f.path + ", строка " + std::to_string(LineAt(f, pos)) + ": ";
+}
+
+// The token at pos as the user would see it, shortened when it is long.
+std::string TokenText(const DataFile& f, std::size_t pos) {
+  std::size_t end = pos;
+  while (end < f.bytes.size() && !IsBlank(f.bytes[end]) && end - pos < 40) ++end;
+  std::string text = DecodeFileText(f.bytes.substr(pos, end - pos));
+  if (end < f.bytes.size() && !IsBlank(f.bytes[end])) text += "...";
+  return "«" + text + "»";
+}
+
+// A control character other than a tab or a line end (a NUL of a UTF-16 file
+// without its mark, a binary file) is an input error, never a blank. Checks
+// f.bytes from position from up to position to. The number reader finds them
+// itself wherever it reads; this serves the parts it passes over.
+void CheckControlCharacters(const DataFile& f, std::size_t from, std::size_t to) {
+  const auto* b = reinterpret_cast<const unsigned char*>(f.bytes.data());
+  const std::size_t n = std::min(to, f.bytes.size());
+  std::size_t i = from;
+  // Sixteen bytes at a time while none is suspect; the exact place is found below.
+  using Bytes = unsigned char __attribute__((vector_size(16)));
+  for (; i + 16 <= n; i += 16) {
+    Bytes v;
+    std::memcpy(&v, b + i, sizeof v);
+    const auto control = (v < 32) & (v != '\t') & (v != '\n') & (v != '\r');
+    std::uint64_t halves[2];
+    std::memcpy(halves, &control, sizeof halves);
+    if ((halves[0] | halves[1]) != 0) break;
+  }
+  for (; i < n; ++i) {
+    if (IsControl(b[i]))
+      throw InOutError(Where(f, i) + "недопустимый управляющий символ (код " + std::to_string(b[i]) + ")");
+  }
+}
+
+// Reads the number at the position; the number must end at a blank or the end
+// of the file and lie within the range of a double.
 double ReadNumber(DataFile& f) {
+  const std::size_t start = f.pos;
   double value = 0;
   f.pos += ScanNumber(f.bytes.substr(f.pos), value);
-  if (f.pos < f.bytes.size() && !IsBlank(f.bytes[f.pos])) throw InOutError(kBadNumbers);
+  if (f.pos < f.bytes.size() && !IsBlank(f.bytes[f.pos])) {
+    if (IsControl(static_cast<unsigned char>(f.bytes[f.pos]))) CheckControlCharacters(f, f.pos, f.pos + 1);
+    throw InOutError(Where(f, start) + TokenText(f, start) + " не является числом");
+  }
+  if (!std::isfinite(value))
+    throw InOutError(Where(f, start) + TokenText(f, start) + " выходит за пределы допустимых чисел");
   return value;
+}
+
+// Memory for a file's bytes, in large pages where the system offers them (a
+// large file then costs far fewer page faults). Null when there is none.
+std::shared_ptr<char> FileBuffer(std::size_t size) {
+  void* p = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (p == MAP_FAILED) return nullptr;
+  madvise(p, size, MADV_HUGEPAGE);
+  return std::shared_ptr<char>(static_cast<char*>(p), [size](char* q) { munmap(q, size); });
+}
+
+// What the machine can give a table of values: the memory available (free
+// memory and swap) and the process's own limits.
+std::uint64_t AvailableMemory() {
+  std::uint64_t available = UINT64_MAX;
+  if (std::FILE* info = std::fopen("/proc/meminfo", "r")) {
+    char line[256];
+    std::uint64_t total = 0;
+    bool found = false;
+    while (std::fgets(line, sizeof line, info)) {
+      unsigned long long kb = 0;
+      if (std::sscanf(line, "MemAvailable: %llu kB", &kb) == 1 || std::sscanf(line, "SwapFree: %llu kB", &kb) == 1) {
+        total += kb * 1024;
+        found = true;
+      }
+    }
+    std::fclose(info);
+    if (found) available = total;
+  }
+  for (const int resource : {RLIMIT_AS, RLIMIT_DATA}) {
+    rlimit limit{};
+    if (getrlimit(resource, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY)
+      available = std::min<std::uint64_t>(available, limit.rlim_cur);
+  }
+  return available;
+}
+
+// Every observation holds a value for every variable (short lines are filled
+// out), so the table's size follows from the counts alone.
+void CheckTableFits(const DataFile& f, int numVar, std::int32_t numObs) {
+  const std::uint64_t bytes = static_cast<std::uint64_t>(numVar) * static_cast<std::uint64_t>(numObs) * sizeof(double);
+  const std::uint64_t available = AvailableMemory();
+  if (bytes <= available) return;
+  constexpr std::uint64_t kMb = 1024 * 1024;
+  throw RangeError("Файл " + f.path + ": таблица из " + std::to_string(numVar) + " переменных и " +
+                   std::to_string(numObs) + " наблюдений заняла бы " + std::to_string((bytes + kMb - 1) / kMb) +
+                   " МБ памяти, а доступно " + std::to_string(available / kMb) + " МБ");
+}
+
+// The fixed message of a failed load followed by where it failed.
+std::string WithDetail(const char* message, const char* detail) {
+  return *detail ? std::string(message) + "\n" + detail : std::string(message);
 }
 
 }  // namespace
 
 DataFile OpenDataFile(const std::string& path) {
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Without O_NONBLOCK opening a pipe would wait for a writer.
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) throw InOutError("Не удаётся открыть файл " + path + ": " + SystemErrorText(errno));
+  struct Closer {
+    int fd;
+    ~Closer() { close(fd); }
+  } closer{fd};
   struct stat info {};
-  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    close(fd);
-    throw InOutError("Не удаётся прочитать файл " + path);
-  }
+  if (fstat(fd, &info) != 0) throw InOutError("Не удаётся прочитать файл " + path + ": " + SystemErrorText(errno));
+  if (S_ISDIR(info.st_mode)) throw InOutError("Не удаётся открыть файл " + path + ": " + SystemErrorText(EISDIR));
+  if (!S_ISREG(info.st_mode))
+    throw InOutError("Не удаётся открыть файл " + path + ": это не обычный файл (канал или устройство)");
   DataFile file;
+  file.path = path;
   const auto size = static_cast<std::size_t>(info.st_size);
-  if (size > 0) {
-    void* map = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
-    if (map == MAP_FAILED) {
-      close(fd);
-      throw InOutError("Не удаётся прочитать файл " + path);
-    }
-    madvise(map, size, MADV_SEQUENTIAL);
-    file.mapping = std::shared_ptr<const void>(map, [size](const void* p) { munmap(const_cast<void*>(p), size); });
-    file.bytes = std::string_view(static_cast<const char*>(map), size);
+  if (size == 0) return file;
+  std::shared_ptr<char> buffer = FileBuffer(size);
+  if (!buffer) throw InOutError("Не удаётся прочитать файл " + path + ": " + SystemErrorText(ENOMEM));
+  // A file that shrinks meanwhile gives fewer bytes; one that grows is read as it was.
+  std::size_t got = 0;
+  while (got < size) {
+    const ssize_t n = read(fd, buffer.get() + got, size - got);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) throw InOutError("Не удаётся прочитать файл " + path + ": " + SystemErrorText(errno));
+    if (n == 0) break;
+    got += static_cast<std::size_t>(n);
   }
-  close(fd);
+  file.bytes = std::string_view(buffer.get(), got);
+  if (HasUtf16Mark(file.bytes)) {
+    std::string text;
+    try {
+      text = Utf16ToUtf8(file.bytes);
+    } catch (const InOutError& e) {
+      throw InOutError("Файл " + path + ": " + e.what());
+    }
+    auto decoded = std::make_shared<const std::string>(std::move(text));
+    file.bytes = *decoded;
+    file.storage = std::move(decoded);
+  } else {
+    file.storage = std::move(buffer);
+  }
   return file;
 }
 
-Array<std::string> SplitNames(std::string_view line) {
-  std::string text = std::string(TrimBlanks(line)) + " ";
+Array<std::string> SplitNames(std::string_view line, std::size_t limit) {
+  const std::string_view text = TrimBlanks(line);
   Array<std::string> names;
-  while (!text.empty()) {
-    const std::size_t blank = text.find(' ');
-    const std::string name(TrimBlanks(Utf8Left(std::string_view(text).substr(0, blank), 8)));
-    names.push_back(StoreName(name));
-    text = std::string(TrimBlanksLeft(std::string_view(text).substr(blank)));
-  }
+  std::size_t pos = 0;
+  do {
+    if (names.size() == limit) throw RangeError("больше " + std::to_string(limit) + " имён переменных");
+    std::size_t end = text.find_first_of(" \t", pos);
+    if (end == std::string_view::npos) end = text.size();
+    names.push_back(StoreName(TrimBlanks(Utf8Left(text.substr(pos, end - pos), 8))));
+    pos = end;
+    while (pos < text.size() && static_cast<unsigned char>(text[pos]) <= 32) ++pos;
+  } while (pos < text.size());
   return names;
 }
 
@@ -95,8 +231,13 @@ void ReadVarNames(DataFile& file) {
   DataSet& d = Data();
   const std::size_t start = file.pos;
   SkipLine(file);
-  Array<std::string> names = SplitNames(DecodeFileText(file.bytes.substr(start, file.pos - start)));
-  if (names.Count() > kMaxVariables) throw RangeError(kRangeFailure);
+  CheckControlCharacters(file, start, file.pos);
+  Array<std::string> names;
+  try {
+    names = SplitNames(DecodeFileText(file.bytes.substr(start, file.pos - start)), kMaxVariables);
+  } catch (const RangeError& e) {
+    throw RangeError(Where(file, start) + e.what());
+  }
   d.VarNames = std::move(names);
   d.NumVar = static_cast<int>(d.VarNames.Count());
   d.LastVar = d.NumVar - 1;
@@ -117,7 +258,9 @@ std::int32_t CountDataLines(DataFile& file) {
 void ReadTextData(DataFile& file) {
   DataSet& d = Data();
   ReadVarNames(file);
-  d.NumObs = CountDataLines(file);
+  const std::int32_t numObs = CountDataLines(file);
+  CheckTableFits(file, d.NumVar, numObs);
+  d.NumObs = numObs;
   d.LastObs = d.NumObs - 1;
   d.DataValues.assign(static_cast<std::size_t>(d.NumVar), Array<double>(static_cast<std::size_t>(d.NumObs), 0.0));
   std::int32_t i = 0;
@@ -125,7 +268,9 @@ void ReadTextData(DataFile& file) {
   while (!SeekEof(file)) {
     d.DataValues[j][i] = ReadNumber(file);
     if (SeekEoln(file) || j >= d.LastVar) {
+      const std::size_t rest = file.pos;  // surplus numbers, passed over
       SkipLine(file);
+      CheckControlCharacters(file, rest, file.pos);
       ++i;
       j = 0;
     } else {
@@ -158,21 +303,40 @@ bool ReadDataFile() {
 
 LoadOutcome LoadDataFile(const std::string& path) {
   DataSet& d = Data();
+  // The data set in force stays unless the new one loads: its values are
+  // moved aside (not copied), the rest is small.
+  Array<Array<double>> values = std::move(d.DataValues);
+  d.DataValues = {};
+  DataSet previous = d;
+  previous.DataValues = std::move(values);
+  const std::int32_t previousScale = Config().YScaleType;
+  const auto keepPrevious = [&] {
+    d = std::move(previous);
+    Config().YScaleType = previousScale;
+  };
   d.DataFileName = path;
   d.DataFileShortName = FileNameOf(path);
   LoadOutcome out;
   try {
     if (!ReadDataFile()) out.warning = kRemoveEmptyVarsFailed;
-  } catch (const InOutError&) {
-    ClearDataSet();
-    out.warning = IsSpreadsheetName(path) ? kSpreadsheetUnsupported : kBadNumbers;
+  } catch (const InOutError& e) {
+    keepPrevious();
+    out.warning = IsSpreadsheetName(path) ? kSpreadsheetUnsupported : WithDetail(kBadNumbers, e.what());
     return out;
-  } catch (const RangeError&) {
-    ClearDataSet();
-    out.warning = kRangeFailure;
+  } catch (const RangeError& e) {
+    keepPrevious();
+    out.warning = WithDetail(kRangeFailure, e.what());
     return out;
+  } catch (const std::bad_alloc&) {
+    keepPrevious();
+    out.warning = WithDetail(kRangeFailure, ("Файл " + path + ": недостаточно памяти для его данных").c_str());
+    return out;
+  } catch (...) {
+    keepPrevious();
+    throw;
   }
   if (d.NumVar == 0 || d.NumObs == 0) {
+    keepPrevious();
     out.warning = kNoNumbers;
     return out;
   }

@@ -1,6 +1,7 @@
 #pragma once
 // Reading a data file into the data set.
 #include <cstdint>
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -14,24 +15,33 @@ inline constexpr const char* kRangeFailure = "Ошибка диапазона";
 inline constexpr const char* kNoNumbers = "Ошибка ввода: нет числовых данных (n=0)";
 inline constexpr const char* kSpreadsheetUnsupported = "Чтение файлов Excel пока не поддерживается";
 
-// An open text data file: its bytes (mapped into memory) and the reading position.
+// A text data file read whole into memory the reader owns (so the file may
+// change or shrink meanwhile), as UTF-8 or single-byte text, and the reading position.
 struct DataFile {
-  std::shared_ptr<const void> mapping;
+  std::string path;
+  std::shared_ptr<const void> storage;
   std::string_view bytes;
   std::size_t pos = 0;
 };
 
-// Opens the whole file; a file that cannot be read is an InOutError.
+// Reads the whole file. Only a regular file is read (a pipe or a device is
+// refused at once, never waited on); UTF-16 with its byte-order mark is turned
+// into UTF-8. A file that cannot be opened or read is an InOutError naming the
+// file and the system's reason.
 DataFile OpenDataFile(const std::string& path);
 
-// Splits a line of names at blanks; each name is cut to 8 characters and trimmed.
-// An empty line gives one empty name.
-Array<std::string> SplitNames(std::string_view line);
+// Splits a line of names at blanks and tabs; each name is cut to 8 characters
+// and trimmed. An empty line gives one empty name. A name beyond the first
+// limit is a RangeError, found as the names are read.
+Array<std::string> SplitNames(std::string_view line, std::size_t limit = SIZE_MAX);
 // Line 1: sets VarNames, NumVar and LastVar. More than 100 names is a RangeError.
 void ReadVarNames(DataFile& file);
 // Counts the non-blank lines after the name line; the file stays at the first data line.
 std::int32_t CountDataLines(DataFile& file);
-// Reads the whole open file into the data set. A token that is not a number is an InOutError.
+// Reads the whole open file into the data set. A token that is not a number or
+// lies beyond the range of a double, and a control character other than a tab
+// or a line end, are an InOutError naming the file, the line and the text; a
+// table that would not fit in memory is a RangeError, raised before allocating it.
 void ReadTextData(DataFile& file);
 
 // Whether a file goes to the spreadsheet reader: its upper-cased extension begins with ".XLS".
@@ -52,8 +62,10 @@ struct LoadOutcome {
 };
 
 // ReadDataFile for path with the load commands' failure rules: a failed read
-// clears the data set and yields its fixed message; a load without numbers
-// yields kNoNumbers. DataFileName becomes path, DataFileShortName its file name.
+// yields its fixed message followed by where it failed; a load without
+// numbers yields kNoNumbers. A load that fails either way leaves the data set
+// (and the data file's name) as it was before; otherwise DataFileName becomes
+// path and DataFileShortName its file name.
 LoadOutcome LoadDataFile(const std::string& path);
 
 // The file name of a path without its directory.

@@ -7,36 +7,28 @@ namespace tavrel {
 
 std::string SystemErrorText(int errnum) {
   switch (errnum) {
-    case ENOENT:
-      return "нет такого файла или каталога";
-    case EACCES:
-    case EPERM:
-      return "нет прав доступа";
-    case ENOSPC:
-      return "на устройстве не осталось места";
-    case EDQUOT:
-      return "превышена дисковая квота";
-    case EROFS:
-      return "файловая система только для чтения";
-    case EISDIR:
-      return "это каталог";
-    case ENOTDIR:
-      return "часть пути не является каталогом";
-    case EEXIST:
-      return "файл уже существует";
-    case EIO:
-      return "ошибка ввода-вывода";
-    case ENAMETOOLONG:
-      return "слишком длинное имя файла";
+    case ENOENT: return "нет такого файла или каталога";
+    case EACCES: return "нет доступа";
+    case EPERM: return "операция не разрешена";
+    case EISDIR: return "это каталог, а не файл";
+    case ENOTDIR: return "часть пути не является каталогом";
+    case ENAMETOOLONG: return "слишком длинное имя файла";
+    case ELOOP: return "слишком много символических ссылок в пути";
+    case ENOSPC: return "на устройстве не осталось места";
+    case EDQUOT: return "превышена дисковая квота";
+    case EFBIG: return "файл слишком велик";
+    case EROFS: return "файловая система только для чтения";
+    case EIO: return "ошибка ввода-вывода";
+    case ENOMEM: return "недостаточно памяти";
     case EMFILE:
-    case ENFILE:
-      return "открыто слишком много файлов";
+    case ENFILE: return "открыто слишком много файлов";
     case EBUSY:
-      return "устройство или ресурс занято";
-    case EFBIG:
-      return "файл слишком велик";
-    default:
-      break;
+    case ETXTBSY: return "файл занят";
+    case EEXIST: return "файл уже существует";
+    case ENXIO:
+    case ENODEV: return "устройство недоступно";
+    case EINVAL: return "недопустимый аргумент";
+    default: break;
   }
   char buffer[256] = {};
   // The GNU strerror_r returns the text, which may or may not be in buffer.

@@ -1,12 +1,14 @@
 #pragma once
-// The Russian text of a system error number, for the messages that name one.
+// The Russian wording of the operating system's error codes, for messages
+// that tell the user why a file could not be opened, read or written.
 #include <string>
 
 namespace tavrel {
 
-// The common cases (no such file, no permission, no space left, read-only file
-// system and a few more) in Russian; any other number as the system words it,
-// followed by its number.
+// The reason for errno value errnum, in Russian and in lower case (so it can
+// follow a colon): "нет такого файла или каталога", "нет доступа", ...
+// A code without its own wording is given as the system words it, followed
+// by its number in brackets.
 std::string SystemErrorText(int errnum);
 
 }  // namespace tavrel

@@ -90,6 +90,30 @@ std::string DecodeFileText(std::string_view bytes) {
   return Cp1251ToUtf8(bytes);
 }
 
+bool HasUtf16Mark(std::string_view bytes) {
+  return bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF";
+}
+
+std::string Utf16ToUtf8(std::string_view bytes) {
+  const bool little = bytes.substr(0, 2) == "\xFF\xFE";
+  bytes.remove_prefix(2);
+  iconv_t raw = iconv_open("UTF-8", little ? "UTF-16LE" : "UTF-16BE");
+  if (raw == reinterpret_cast<iconv_t>(-1)) throw InOutError("Нет кодировки UTF-16");
+  std::unique_ptr<void, IconvCloser> cd(raw);
+  // A UTF-16 unit of 2 bytes gives at most 3 bytes of UTF-8, a pair of 4 bytes gives 4.
+  std::string out(bytes.size() / 2 * 3 + 4, '\0');
+  char* inPtr = const_cast<char*>(bytes.data());
+  std::size_t inLeft = bytes.size();
+  char* outPtr = out.data();
+  std::size_t outLeft = out.size();
+  if (iconv(raw, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1)) {
+    const std::size_t at = static_cast<std::size_t>(inPtr - bytes.data()) + 2;
+    throw InOutError("неверный текст UTF-16 (байт " + std::to_string(at + 1) + ")");
+  }
+  out.resize(out.size() - outLeft);
+  return out;
+}
+
 int Utf8Length(std::string_view text) {
   int n = 0;
   for (char c : text)

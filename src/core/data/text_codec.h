@@ -18,6 +18,13 @@ std::string Utf8ToCp1251(std::string_view text);
 // dropped), otherwise taken as Windows-1251.
 std::string DecodeFileText(std::string_view bytes);
 
+// Whether bytes start with a UTF-16 byte-order mark (either byte order).
+bool HasUtf16Mark(std::string_view bytes);
+
+// UTF-16 text that starts with its byte-order mark, as UTF-8 without a mark.
+// Bytes that are not valid UTF-16 are an InOutError.
+std::string Utf16ToUtf8(std::string_view bytes);
+
 // Number of characters (code points) of a UTF-8 text.
 int Utf8Length(std::string_view text);
 

@@ -1,5 +1,6 @@
 #include "shell/ini_file.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -43,11 +44,14 @@ IniFile IniFile::Parse(const std::string& text) {
 }
 
 IniFile IniFile::Load(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    if (access(path.c_str(), F_OK) == 0) throw InOutError("Не удаётся прочитать файл " + path);
-    return Parse("");
+  struct stat info {};
+  if (stat(path.c_str(), &info) != 0) {
+    if (errno == ENOENT) return Parse("");
+    throw InOutError("Не удаётся прочитать файл " + path + ": " + SystemErrorText(errno));
   }
+  if (S_ISDIR(info.st_mode)) throw InOutError("Не удаётся прочитать файл " + path + ": " + SystemErrorText(EISDIR));
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw InOutError("Не удаётся прочитать файл " + path + ": " + SystemErrorText(errno));
   std::ostringstream text;
   text << in.rdbuf();
   std::string bytes = text.str();

@@ -38,7 +38,8 @@ std::string HomeDirectory() {
   return dir;
 }
 
-// Reads the keys in their fixed order; the first integer that does not convert ends it.
+// Reads the keys in their fixed order. An integer that does not convert keeps
+// its field as it was and is noted; the keys after it are read all the same.
 class SettingsReader {
  public:
   explicit SettingsReader(const IniFile& ini) : ini_(ini) {}
@@ -48,10 +49,12 @@ class SettingsReader {
     try {
       field = UserInteger(text);
     } catch (const ConversionError& e) {
-      throw ConversionError(std::string(e.what()) + " (ключ " + key + " раздела " + section +
-                            " файла конфигурации)");
+      if (!problems_.empty()) problems_ += "\n";
+      problems_ += std::string(e.what()) + " (ключ " + key + " раздела " + section + " файла конфигурации)";
     }
   }
+  // What did not convert, one key a line; empty when every key did.
+  const std::string& Problems() const { return problems_; }
   void Bool(const char* section, const char* key, bool& field) {
     const std::string text = ini_.Read(section, key).value_or("0");
     field = !text.empty() && text != "0";
@@ -62,6 +65,7 @@ class SettingsReader {
 
  private:
   const IniFile& ini_;
+  std::string problems_;
 };
 
 std::string BoolText(bool b) { return b ? "1" : "0"; }
@@ -127,6 +131,7 @@ bool LoadSettings(const std::string& path) {
   r.Bool("System", "IsZeroVarInput", s.IsZeroVarInput);
   r.Bool("System", "SavePrmSel", s.SavePrmSel);
   Data().EmptyValue = s.EmptyValue;
+  if (!r.Problems().empty()) throw ConversionError(r.Problems());
   return true;
 }
 

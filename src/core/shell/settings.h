@@ -66,8 +66,9 @@ bool EnsureUserSettings(const std::string& userPath, const std::string& exeDir);
 
 // Reads the settings file into Config() in the fixed key order. Returns false
 // when the file does not exist (the caller warns with kNoSettingsFile + path).
-// A key that does not convert ends the load with a ConversionError naming the
-// key: the keys read before it keep their new values, the rest are untouched.
+// An integer key that does not convert keeps its start value while every other
+// key is read; then a ConversionError names each such key with its text, one
+// a line. A file that cannot be read (a directory, no permission) is an InOutError.
 bool LoadSettings(const std::string& path);
 
 // The directory texts as the user typed them in the configuration dialog; the

@@ -23,18 +23,18 @@ void SortKeys(Array<std::uint64_t>& keys);
 double RankValues(Array<double>& values, std::int32_t last);
 
 // The groups of tied values of an ascending series of n values, value(i) being
-// the i-th: a group is a run of equal values, joined by the next greater value
-// when that lies within 1e-10 above them (and then ends). visit(first, count)
-// gets each group's first position (from 0) and size; the rank of its values is
-// first + (count + 1) / 2.
+// the i-th: a group is its first value and every following value within 1e-10
+// of it, so values that differ only by rounding noise (3.5 - 1.4 and 3.1 - 1.0)
+// always share a group, whatever order the sort left them in. visit(first,
+// count) gets each group's first position (from 0) and size; the rank of its
+// values is first + (count + 1) / 2.
 template <class Value, class Visit>
 void ForEachTieGroup(long long n, Value value, Visit visit) {
   long long first = 0;
   while (first < n) {
     const double start = value(first);
     long long end = first + 1;
-    while (end < n && value(end) == start) ++end;
-    if (end < n && std::fabs(value(end) - start) < 1e-10) ++end;
+    while (end < n && (value(end) == start || value(end) - start < 1e-10)) ++end;
     visit(first, end - first);
     first = end;
   }

@@ -23,8 +23,7 @@ class TestClusterCommand : public QObject {
   QString out_;
 
   void Load(const QByteArray& text) {
-    Data().DataFileName = home_->Write("data/days.txt", text).toStdString();
-    QVERIFY(main_->ReadDataFile());
+    QVERIFY(main_->ReadDataFile(home_->Write("data/days.txt", text).toStdString()));
     main_->EnableDataCommands(true);
   }
   static ModalScript::Step Parameters() {
@@ -104,14 +103,26 @@ class TestClusterCommand : public QObject {
     QVERIFY(text.contains(QStringLiteral("Расстояние между кластерами: Уорда\r\n")));
   }
 
-  void MissingValuesRefuseAndTheVariablesAreWidened() {
-    Load("A B C\n1 2 3\n1 -999 5\n9 8 7\n");
-    ModalScript script({ChooseVariables({0, 1})});
-    main_->mnCluster->trigger();
-    QVERIFY(script.Done());
-    QCOMPARE(messages_->Texts(), QStringList{"Пропуски не удалены."});
-    QCOMPARE(Data().NumVar, 3);
-    QVERIFY(!QFile::exists(out_ + "days.out"));
+  // Refusals come straight after the variable dialog: no further dialog, and
+  // the results file (here with earlier results) is left alone.
+  void RefusalsComeBeforeTheResultsFileAndTheVariablesAreWidened() {
+    QByteArray tall("A B C\n");
+    for (int i = 0; i < 3002; ++i) tall += QByteArray::number(i % 7) + " 1 2\n";
+    const std::pair<QByteArray, QString> cases[] = {
+        {"A B C\n1 2 3\n1 -999 5\n9 8 7\n", "Пропуски не удалены."},
+        {tall, "Массив данных >3000: 3002 значений"},
+    };
+    for (const auto& [text, message] : cases) {
+      messages_->shown.clear();
+      Load(text);
+      const QString report = home_->Write("res/days.out", "earlier results\r\n");
+      ModalScript script({ChooseVariables({0, 1})});
+      main_->mnCluster->trigger();
+      QVERIFY(script.Done());
+      QCOMPARE(messages_->Texts(), QStringList{message});
+      QCOMPARE(Data().NumVar, 3);
+      QCOMPARE(ReadAll(report), QByteArray("earlier results\r\n"));
+    }
   }
 
   void AFailedRunShowsItsMessageAndLeavesTheViewsDisabled() {

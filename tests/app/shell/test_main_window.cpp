@@ -179,6 +179,18 @@ class TestMainWindow : public QObject {
     QVERIFY(main->mnInput->isEnabled());
   }
 
+  // A mistyped key is named, and the keys after it still count: the
+  // missing-value code stays -999 rather than 0.
+  void ABadSettingsKeyIsReportedAndTheOthersAreRead() {
+    home_->WriteSettings({{"StepX", "5x"}});
+    auto main = Start();
+    QCOMPARE(messages_->Texts(), QStringList{"«5x» не является целым числом (ключ StepX раздела Graphic файла "
+                                             "конфигурации)"});
+    QCOMPARE(messages_->shown[0].first, MessageKind::Error);
+    QCOMPARE(Config().StepX, 0);
+    QCOMPARE(Config().EmptyValue, -999);
+  }
+
   void LoadingEnablesTheDataCommandsAndNamesTheFile() {
     home_->WriteSettings();
     auto main = Start();
@@ -205,16 +217,24 @@ class TestMainWindow : public QObject {
     QCOMPARE(RecentEntries(*main), QStringList{"&1 " + path});
     QVERIFY(main->mnSep3->isVisible());
 
-    // A failed load names its fault and leaves the commands enabled.
+    // A failed load names its fault and where, and keeps the data in force
+    // (edited since its load) with its commands and its file in the status line.
+    Data().DataValues[0][0] = 42;
+    const QString bad = home_->Path("data/bad.txt");
     const std::vector<std::pair<QByteArray, QString>> failures = {
-        {"A B\n1,5 2\n", "Ошибка ввода: неверные числовые данные"},
+        {"A B\n1,5 2\n", "Ошибка ввода: неверные числовые данные\nФайл " + bad + ", строка 2: «1,5» не является числом"},
         {"A B\n", "Ошибка ввода: нет числовых данных (n=0)"},
+        {QByteArray("A B\n1 \0\n", 8), "Ошибка ввода: неверные числовые данные\nФайл " + bad +
+                                               ", строка 2: недопустимый управляющий символ (код 0)"},
     };
     for (const auto& [text, message] : failures) {
       messages_->shown.clear();
       Load(*main, DataFile("bad.txt", text));
       QCOMPARE(messages_->Texts(), QStringList{message});
-      QCOMPARE(main->pnlFile->text(), QString());
+      QCOMPARE(main->pnlFile->text(), path);
+      QCOMPARE(Data().DataFileName, path.toStdString());
+      QCOMPARE(Data().NumVar, 3);
+      QCOMPARE(Data().DataValues[0][0], 42.0);
       QVERIFY(main->mnStat->isEnabled());
       QCOMPARE(RecentEntries(*main).size(), 1);
     }
@@ -250,13 +270,16 @@ class TestMainWindow : public QObject {
     QCOMPARE(main->pnlFile->text(), paths[2]);
     QCOMPARE(RecentEntries(*main), entries);
 
-    // A file that has gone since: the warning, and no file in force.
+    // A file that has gone since: the warning with the system's reason, and
+    // the file in force stays.
     QFile::remove(paths[8]);
     messages_->shown.clear();
     main->mnFileName[0]->trigger();
-    QCOMPARE(messages_->Texts(), QStringList{"Ошибка ввода: неверные числовые данные"});
-    QCOMPARE(Data().NumVar, 0);
-    QCOMPARE(main->pnlFile->text(), QString());
+    QCOMPARE(messages_->Texts(), QStringList{"Ошибка ввода: неверные числовые данные\nНе удаётся открыть файл " +
+                                             paths[8] + ": нет такого файла или каталога"});
+    QCOMPARE(Data().DataFileName, paths[2].toStdString());
+    QCOMPARE(Data().DataValues[0][0], 3.0);
+    QCOMPARE(main->pnlFile->text(), paths[2]);
   }
 
   void NewDataMakesADataSetAndCancellingKeepsTheLoadedOne() {
@@ -347,6 +370,31 @@ class TestMainWindow : public QObject {
     QVERIFY(cancelled.Done());
     QCOMPARE(Data().NumVar, 3);
     QVERIFY(!QFile::exists(out));
+  }
+
+  // A data file named *.out in the output directory is what the output dialog
+  // proposes: writing there would destroy the data, so another name is asked for.
+  void TheDataFileIsNeverWrittenAsResults() {
+    home_->WriteSettings({{"OutputCat", home_->Path("data")}});
+    auto main = Start();
+    const QByteArray original("A B\n1 2\n3 4\n");
+    const QString data = DataFile("days.out", original);
+    Load(*main, data);
+    const QString other = home_->Path("data/saved.out");
+    ModalScript script({ChooseVariables({0, 1}), On<TfmDBFout>([&](TfmDBFout* d) {
+                          QCOMPARE(d->edTableName->text(), QStringLiteral("days.out"));
+                          d->btbtnOK->click();
+                          QVERIFY(d->isVisible());  // the dialog stays for another name
+                          d->edTableName->setText(QStringLiteral("saved.out"));
+                          d->btbtnOK->click();
+                        })});
+    main->mnSaveData->trigger();
+    QVERIFY(script.Done());
+    QCOMPARE(messages_->Texts(), QStringList{"Файл результатов совпадает с файлом данных: " + data +
+                                             "\nЗапись в него испортила бы данные; укажите другое имя файла."});
+    QCOMPARE(messages_->shown[0].first, MessageKind::Warning);
+    QCOMPARE(ReadAll(data), original);
+    QVERIFY(ReadAll(other).startsWith("       A        B \r\n"));
   }
 
   void ASecondCopyIsRefusedWhileTheFirstRuns() {

@@ -26,8 +26,7 @@ class TestStatisticsRun : public QObject {
 
   void Load(const QByteArray& text) {
     const QString path = home_->Write("data/pulse.txt", text);
-    Data().DataFileName = path.toStdString();
-    QVERIFY(main_->ReadDataFile());
+    QVERIFY(main_->ReadDataFile(path.toStdString()));
     main_->EnableDataCommands(true);
   }
   static ModalScript::Step Analysis(int item) {

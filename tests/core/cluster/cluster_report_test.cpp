@@ -201,20 +201,16 @@ TEST_F(ClusterReportTest, AConstantFeatureStopsTheMeasuresThatDivideByItsSpread)
   }
 }
 
-TEST_F(ClusterReportTest, MoreThan3001ObjectsAreRefusedAfterTheTitle) {
+TEST_F(ClusterReportTest, MoreThan3001ObjectsAreRefusedBeforeTheResultsFileIsOpened) {
   std::vector<double> x;
   for (int k = 0; k < 3002; ++k) x.push_back(k % 7);
   SetVariables({{"A", x}});
-  Choose(kHamming, kNearestNeighbour, 3);
-  std::string text = Report();
-  EXPECT_FALSE(outcome_.completed);
-  EXPECT_FALSE(outcome_.isError);
-  EXPECT_EQ(outcome_.message, "Массив данных >3000: 3001 значений");
-  EXPECT_EQ(text.find("КЛАСТЕРНЫЙ"), std::string::npos);
-  EXPECT_NE(text.find(" Переменные:"), std::string::npos);
+  EXPECT_EQ(ClusterRefusal(), "Массив данных >3000: 3002 значений");
   x.pop_back();
   SetVariables({{"A", x}});
-  text = Report();
+  EXPECT_EQ(ClusterRefusal(), "");
+  Choose(kHamming, kNearestNeighbour, 3);
+  Report();
   EXPECT_TRUE(outcome_.completed);
   EXPECT_EQ(Data().Cluster.ClustArray.Count(), 3001);
 }

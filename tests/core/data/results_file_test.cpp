@@ -2,7 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
 #include <cstdlib>
+#include <filesystem>
 
 #include "data/dataset.h"
 #include "data/errors.h"
@@ -114,6 +121,60 @@ TEST_F(ResultsFileTest, OpenAndWriteFailuresAreInputOutputFailures) {
         ResultsFile().Close();
       },
       InOutError);
+}
+
+// Replacing a file never leaves it half-written: a write that fails part-way
+// (a full disk, here a limit on the file size in a child process) keeps the old file.
+TEST_F(ResultsFileTest, AReplacementTakesTheOldFilesPlaceOnlyWhenComplete) {
+  const std::string path = WriteFile("r.out", "old\r\n");
+  ASSERT_EQ(chmod(path.c_str(), 0640), 0);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{100, 100};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    try {
+      ResultsFile().Open(path, false);
+      for (int i = 0; i < 100; ++i) ResultsFile().WriteLn("a line of the new report");
+      ResultsFile().Close();
+    } catch (const InOutError& e) {
+      _exit(std::string(e.what()) == "Ошибка записи в файл " + path + ": файл слишком велик" ? 0 : 2);
+    }
+    _exit(1);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  EXPECT_EQ(test::ReadFile(path), "old\r\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), 1) << "a temporary file was left";
+
+  // Complete: the new content, with the old file's permissions; a link stays a link.
+  const std::string link = TempPath("link.out");
+  ASSERT_EQ(symlink(path.c_str(), link.c_str()), 0);
+  ResultsFile().Open(link, false);
+  ResultsFile().WriteLn("new");
+  ResultsFile().Close();
+  EXPECT_EQ(test::ReadFile(path), "new\r\n");
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  struct stat info {};
+  ASSERT_EQ(stat(path.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0640u);
+}
+
+TEST_F(ResultsFileTest, TheLoadedDataFileIsNoResultsFile) {
+  const std::string data = WriteFile("days.out", "A\n1\n");
+  const std::string other = WriteFile("other.out", "");
+  const std::string link = TempPath("link.out");
+  ASSERT_EQ(symlink(data.c_str(), link.c_str()), 0);
+  Data().DataFileName = data;
+  const std::string clash = "Файл результатов совпадает с файлом данных: ";
+  for (const std::string& same : {data, link, dir_.string() + "/../" + dir_.filename().string() + "/days.out"})
+    EXPECT_EQ(DataFileClash(same).rfind(clash + same + "\n", 0), 0u) << same;
+  EXPECT_EQ(DataFileClash(other), "");
+  EXPECT_EQ(DataFileClash(TempPath("new.out")), "");
+  Data().DataFileName.clear();  // nothing loaded
+  EXPECT_EQ(DataFileClash(data), "");
 }
 
 }  // namespace

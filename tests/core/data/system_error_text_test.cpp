@@ -10,7 +10,7 @@ namespace {
 
 TEST(SystemErrorTextTest, CommonErrorsAreRussianOthersKeepTheirNumber) {
   const std::pair<int, const char*> cases[] = {{ENOENT, "нет такого файла или каталога"},
-                                               {EACCES, "нет прав доступа"},
+                                               {EACCES, "нет доступа"},
                                                {ENOSPC, "на устройстве не осталось места"},
                                                {EROFS, "файловая система только для чтения"}};
   for (const auto& [errnum, text] : cases) EXPECT_EQ(SystemErrorText(errnum), text) << errnum;

@@ -34,20 +34,36 @@ TEST_F(SettingsTest, AMissingFileLeavesTheStartValues) {
   EXPECT_EQ(Config().EmptyValue, 0);
 }
 
-TEST_F(SettingsTest, AKeyThatDoesNotConvertEndsTheLoadThere) {
-  const std::string path = WriteFile("Tavrel.ini",
-                                     "[Graphic]\nStepX=5\nGraphFontSize=8\n[System]\nEmptyValue=-1\n"
-                                     "SystemPath=/Help/Dir\n");
+// A mistyped key must not silently turn the missing-value code into 0.
+TEST_F(SettingsTest, ABadKeyIsReportedAndTheKeysAfterItAreStillRead) {
+  std::string text = test::ReadFile(TAVREL_DIST_INI);
+  text.replace(text.find("StepX="), 6, "StepX=5x");
+  text.replace(text.find("ClusterNumber="), 14, "ClusterNumber=;");
+  const std::string path = WriteFile("Tavrel.ini", text);
   try {
     LoadSettings(path);
-    FAIL() << "no conversion failure";
+    FAIL() << "the bad keys were not reported";
   } catch (const ConversionError& e) {
-    EXPECT_NE(std::string(e.what()).find("StepY"), std::string::npos) << e.what();
+    const std::string what = e.what();
+    EXPECT_EQ(what,
+              "«5x6» не является целым числом (ключ StepX раздела Graphic файла конфигурации)\n"
+              "«;3» не является целым числом (ключ ClusterNumber раздела Cluster файла конфигурации)");
   }
-  EXPECT_EQ(Config().StepX, 5);
-  EXPECT_EQ(Config().GraphFontSize, 0);
-  EXPECT_EQ(Config().EmptyValue, 0);
-  EXPECT_EQ(Config().SystemPath, "");
+  EXPECT_EQ(Config().StepX, 0);
+  EXPECT_EQ(Config().ClusterNumber, 0);
+  EXPECT_GE(Config().StepY, 6);
+  EXPECT_EQ(Config().EmptyValue, -999);
+  EXPECT_EQ(Data().EmptyValue, -999);
+  EXPECT_EQ(Config().TextFontName, "DejaVu Sans Mono");
+}
+
+TEST_F(SettingsTest, ADirectoryInPlaceOfTheFileIsAnInputOutputFailure) {
+  try {
+    LoadSettings(dir_.string());
+    FAIL() << "a directory was read as settings";
+  } catch (const InOutError& e) {
+    EXPECT_EQ(std::string(e.what()), "Не удаётся прочитать файл " + dir_.string() + ": это каталог, а не файл");
+  }
 }
 
 TEST_F(SettingsTest, PathsAreKeptAsGiven) {
