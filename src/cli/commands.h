@@ -17,5 +17,8 @@ int RunInfo(const std::vector<std::string>& args);
 int RunSave(const std::vector<std::string>& args);
 int RunCluster(const std::vector<std::string>& args);
 int RunStat(const std::vector<std::string>& args);
+int RunGraph(const std::vector<std::string>& args);
+// The graph command's usage, one line per kind of picture.
+const char* GraphUsage();
 
 }  // namespace tavrel::cli

@@ -24,6 +24,7 @@ const CommandEntry kCommands[] = {
      "        [--pairwise-outliers] [--equal-names] [--reliable] [--level N] [--rewrite] [--ini PATH]\n"
      "        ANALYSIS: 0-9 or elementary, variability, levels, normality, pearson, spearman,\n"
      "        student, pair-student, wilcoxon, pair-wilcoxon"},
+    {"graph", RunGraph, GraphUsage()},
 };
 
 void PrintUsage(std::ostream& out) {
