@@ -11,6 +11,7 @@
 #include "data/dataset.h"
 #include "data/errors.h"
 #include "data/numbers.h"
+#include "graphs/graph_widgets.h"
 #include "shell/message_service.h"
 
 namespace tavrel {
@@ -44,12 +45,8 @@ TfmEditScaleY::TfmEditScaleY(QWidget* parent) : QDialog(parent) {
 
 void TfmEditScaleY::FormShow() {
   const DataSet& d = Data();
-  const int count = d.NumVar > 0 ? d.LastVar + 1 : 0;
-  StringGrid1->setRowCount(count);
-  for (int v = 0; v < count; ++v) {
-    auto* name = new QTableWidgetItem(QString::fromStdString(d.VarNames[v]));
-    name->setFlags(name->flags() & ~Qt::ItemIsEditable);
-    StringGrid1->setItem(v, 0, name);
+  FillVariableRows(StringGrid1);
+  for (int v = 0; v < StringGrid1->rowCount(); ++v) {
     const double step = v < d.VarSteps.Count() ? d.VarSteps[v] : 0.0;
     StringGrid1->setItem(v, 1, new QTableWidgetItem(QString::fromStdString(FloatText(step))));
   }

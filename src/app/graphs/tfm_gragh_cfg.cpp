@@ -14,38 +14,13 @@
 
 #include "data/dataset.h"
 #include "graphs/graph_state.h"
+#include "graphs/graph_widgets.h"
 #include "graphs/tfm_edit_mark_ax_x.h"
 #include "graphs/tfm_edit_scale_y.h"
 #include "graphs/tfm_level.h"
 #include "shell/settings.h"
 
 namespace tavrel {
-
-namespace {
-
-QCheckBox* Check(QWidget* parent, const char* name, const QString& hint = {}) {
-  auto* box = new QCheckBox(parent);
-  box->setObjectName(name);
-  box->setToolTip(hint);
-  return box;
-}
-
-QSpinBox* Spin(QWidget* parent, const char* name, int min, int max) {
-  auto* spin = new QSpinBox(parent);
-  spin->setObjectName(name);
-  spin->setRange(min, max);
-  return spin;
-}
-
-QPushButton* Button(QWidget* parent, const char* name, const QString& caption, const QString& hint = {}) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(name);
-  button->setToolTip(hint);
-  button->setAutoDefault(false);
-  return button;
-}
-
-}  // namespace
 
 TfmGraghCfg::TfmGraghCfg(TfmLevel* level, TfmEditMarkAxX* marks, QWidget* parent)
     : QDialog(parent), level_(level), marks_(marks) {
@@ -57,22 +32,22 @@ TfmGraghCfg::TfmGraghCfg(TfmLevel* level, TfmEditMarkAxX* marks, QWidget* parent
 
   auto* axisX = new QGroupBox(QStringLiteral("Ось Х"), this);
   auto* formX = new QFormLayout(axisX);
-  seStepX1 = Spin(axisX, "seStepX1", 1, 1000);
+  seStepX1 = NamedSpin(axisX, "seStepX1", 1, 1000);
   auto* stepXLabel = new QLabel(QStringLiteral("Шаг:"), axisX);
   formX->addRow(stepXLabel, seStepX1);
-  cbxAxXinterval = Check(axisX, "cbxAxXinterval", QStringLiteral("Вывод меток с интервалом в 5 значений"));
+  cbxAxXinterval = NamedCheck(axisX, "cbxAxXinterval", QStringLiteral("Вывод меток с интервалом в 5 значений"));
   formX->addRow(QStringLiteral("Интервал:"), cbxAxXinterval);
-  cbxData = Check(axisX, "cbxData", QStringLiteral("Вывод дат из поля DATE, а не порядкового номера"));
+  cbxData = NamedCheck(axisX, "cbxData", QStringLiteral("Вывод дат из поля DATE, а не порядкового номера"));
   formX->addRow(QStringLiteral("Вывод дат:"), cbxData);
-  cbxUpperAxX = Check(axisX, "cbxUpperAxX", QStringLiteral("Вывод оси наверху графика"));
+  cbxUpperAxX = NamedCheck(axisX, "cbxUpperAxX", QStringLiteral("Вывод оси наверху графика"));
   formX->addRow(QStringLiteral("Верхняя:"), cbxUpperAxX);
-  btnMarkX = Button(axisX, "btnMarkX", QStringLiteral("Выбор меток"), QStringLiteral("Выбор меток по оси Х"));
+  btnMarkX = NamedButton(axisX, "btnMarkX", QStringLiteral("Выбор меток"), QStringLiteral("Выбор меток по оси Х"));
   formX->addRow(btnMarkX);
   groups->addWidget(axisX);
 
   auto* axisY = new QGroupBox(QStringLiteral("Ось У"), this);
   auto* formY = new QFormLayout(axisY);
-  seStepY1 = Spin(axisY, "seStepY1", 1, 1000);
+  seStepY1 = NamedSpin(axisY, "seStepY1", 1, 1000);
   auto* stepYLabel = new QLabel(QStringLiteral("Шаг:"), axisY);
   formY->addRow(stepYLabel, seStepY1);
   cbScaleY = new QComboBox(axisY);
@@ -80,37 +55,37 @@ TfmGraghCfg::TfmGraghCfg(TfmLevel* level, TfmEditMarkAxX* marks, QWidget* parent
   cbScaleY->addItems({QStringLiteral("Автомат"), QStringLiteral("Стандарт"), QStringLiteral("Выбор")});
   auto* scaleLabel = new QLabel(QStringLiteral("Масштаб:"), axisY);
   formY->addRow(scaleLabel, cbScaleY);
-  btnChangeScale = Button(axisY, "btnChangeScale", QStringLiteral("Изменить масштаб"));
+  btnChangeScale = NamedButton(axisY, "btnChangeScale", QStringLiteral("Изменить масштаб"));
   formY->addRow(btnChangeScale);
-  cbxZeroY = Check(axisY, "cbxZeroY", QStringLiteral("Начало отсчета значений от 0, а не от минимума"));
+  cbxZeroY = NamedCheck(axisY, "cbxZeroY", QStringLiteral("Начало отсчета значений от 0, а не от минимума"));
   formY->addRow(QStringLiteral("От 0:"), cbxZeroY);
-  btnMarkY = Button(axisY, "btnMarkY", QStringLiteral("Выбор меток"));
+  btnMarkY = NamedButton(axisY, "btnMarkY", QStringLiteral("Выбор меток"));
   formY->addRow(btnMarkY);
   groups->addWidget(axisY);
 
   auto* right = new QVBoxLayout;
   auto* graphics = new QGroupBox(QStringLiteral("Графика "), this);
   auto* formG = new QFormLayout(graphics);
-  sedPenWidth = Spin(graphics, "sedPenWidth", 1, 6);
+  sedPenWidth = NamedSpin(graphics, "sedPenWidth", 1, 6);
   sedPenWidth->setValue(Config().GraphPenWidth);
   formG->addRow(QStringLiteral("Толщина линии:"), sedPenWidth);
-  btnGraphFont = Button(graphics, "btnGraphFont", QStringLiteral("Шрифт"));
+  btnGraphFont = NamedButton(graphics, "btnGraphFont", QStringLiteral("Шрифт"));
   formG->addRow(btnGraphFont);
   right->addWidget(graphics);
   auto* data = new QGroupBox(QStringLiteral("Данные"), this);
   auto* formD = new QFormLayout(data);
-  cbxSmooth3 = Check(data, "cbxSmooth3", QStringLiteral("Сглаживание по 3 точкам"));
+  cbxSmooth3 = NamedCheck(data, "cbxSmooth3", QStringLiteral("Сглаживание по 3 точкам"));
   formD->addRow(QStringLiteral("Сглаживание (3):"), cbxSmooth3);
-  cbxSmooth5 = Check(data, "cbxSmooth5", QStringLiteral("Сглаживание по 5 точкам"));
+  cbxSmooth5 = NamedCheck(data, "cbxSmooth5", QStringLiteral("Сглаживание по 5 точкам"));
   formD->addRow(QStringLiteral("Сглаживание (5):"), cbxSmooth5);
   right->addWidget(data);
   groups->addLayout(right);
 
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
-  btbtnOK = Button(this, "btbtnOK", QStringLiteral("Далее"));
+  btbtnOK = NamedButton(this, "btbtnOK", QStringLiteral("Далее"));
   btbtnOK->setDefault(true);
-  bbtnCancel = Button(this, "bbtnCancel", QStringLiteral("Отмена"));
+  bbtnCancel = NamedButton(this, "bbtnCancel", QStringLiteral("Отмена"));
   buttons->addWidget(btbtnOK);
   buttons->addWidget(bbtnCancel);
   column->addLayout(buttons);

@@ -18,6 +18,7 @@
 #include "data/errors.h"
 #include "data/numbers.h"
 #include "graphs/canvas.h"
+#include "graphs/graph_widgets.h"
 #include "graphs/level_lines.h"
 #include "graphs/pen_bar.h"
 #include "shell/message_service.h"
@@ -91,14 +92,7 @@ void TfmLevel::Execute() {
 }
 
 void TfmLevel::FormShow() {
-  const DataSet& d = Data();
-  const int count = d.NumVar > 0 ? d.LastVar + 1 : 0;
-  StringGrid1->setRowCount(count);
-  for (int v = 0; v < count; ++v) {
-    auto* name = new QTableWidgetItem(QString::fromStdString(d.VarNames[v]));
-    name->setFlags(name->flags() & ~Qt::ItemIsEditable);
-    StringGrid1->setItem(v, 0, name);
-  }
+  FillVariableRows(StringGrid1);
   for (int j = 0; j < kLevelLineCount; ++j) ComputeLevelLine(j);
 }
 

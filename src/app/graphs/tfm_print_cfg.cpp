@@ -14,29 +14,11 @@
 #include "graphs/canvas.h"
 #include "graphs/graph_printer.h"
 #include "graphs/graph_state.h"
+#include "graphs/graph_widgets.h"
 #include "graphs/tfm_graphic.h"
 #include "shell/settings.h"
 
 namespace tavrel {
-
-namespace {
-
-QSpinBox* Spin(QWidget* parent, const char* name, int min, int max, int step = 1) {
-  auto* spin = new QSpinBox(parent);
-  spin->setObjectName(name);
-  spin->setRange(min, max);
-  spin->setSingleStep(step);
-  return spin;
-}
-
-QPushButton* Button(QWidget* parent, const char* name, const QString& caption) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(name);
-  button->setAutoDefault(false);
-  return button;
-}
-
-}  // namespace
 
 TfmPrintCfg::TfmPrintCfg(TfmGraphic* graphic, QWidget* parent) : QDialog(parent), graphic_(graphic) {
   setObjectName("TfmPrintCfg");
@@ -46,29 +28,29 @@ TfmPrintCfg::TfmPrintCfg(TfmGraphic* graphic, QWidget* parent) : QDialog(parent)
   cbxListDirection = new QCheckBox(this);
   cbxListDirection->setObjectName("cbxListDirection");
   form->addRow(QStringLiteral("Продольная печать:"), cbxListDirection);
-  sePenWidth = Spin(this, "sePenWidth", 1, 40);
+  sePenWidth = NamedSpin(this, "sePenWidth", 1, 40);
   form->addRow(QStringLiteral("Толщина линии:"), sePenWidth);
-  sePrStepX = Spin(this, "sePrStepX", 10, 100, 2);
+  sePrStepX = NamedSpin(this, "sePrStepX", 10, 100, 2);
   form->addRow(QStringLiteral("Шаг по оси Х:"), sePrStepX);
-  sePrStepY = Spin(this, "sePrStepY", 10, 100, 2);
+  sePrStepY = NamedSpin(this, "sePrStepY", 10, 100, 2);
   form->addRow(QStringLiteral("Шаг по оси У:"), sePrStepY);
   edTitleGraph = new QLineEdit(this);
   edTitleGraph->setObjectName("edTitleGraph");
   form->addRow(QStringLiteral("Заголовок"), edTitleGraph);
   column->addLayout(form);
   auto* setup = new QHBoxLayout;
-  btnPrintParam = Button(this, "btnPrintParam", QStringLiteral("Принтер"));
-  btnGraphPrintFont = Button(this, "btnGraphPrintFont", QStringLiteral("Шрифт"));
+  btnPrintParam = NamedButton(this, "btnPrintParam", QStringLiteral("Принтер"));
+  btnGraphPrintFont = NamedButton(this, "btnGraphPrintFont", QStringLiteral("Шрифт"));
   setup->addWidget(btnPrintParam);
   setup->addWidget(btnGraphPrintFont);
   setup->addStretch();
   column->addLayout(setup);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
-  BitBtn1 = Button(this, "BitBtn1", QStringLiteral("Далее"));
+  BitBtn1 = NamedButton(this, "BitBtn1", QStringLiteral("Далее"));
   BitBtn1->setDefault(true);
-  Button1 = Button(this, "Button1", QStringLiteral("Печать"));
-  bbtnCancel = Button(this, "bbtnCancel", QStringLiteral("Отмена"));
+  Button1 = NamedButton(this, "Button1", QStringLiteral("Печать"));
+  bbtnCancel = NamedButton(this, "bbtnCancel", QStringLiteral("Отмена"));
   buttons->addWidget(BitBtn1);
   buttons->addWidget(Button1);
   buttons->addWidget(bbtnCancel);

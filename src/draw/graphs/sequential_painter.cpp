@@ -195,10 +195,6 @@ bool DrawPrintedGraph(QPagedPaintDevice& device, const SequentialLayout& layout,
   return p.end();
 }
 
-}  // namespace tavrel
-
-namespace tavrel {
-
 namespace {
 
 // What pictures written to files are measured on.

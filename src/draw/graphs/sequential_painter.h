@@ -40,10 +40,6 @@ void DrawLevels(QPainter& p, const SequentialLayout& layout, const SequentialBan
 void DrawXMarks(QPainter& p, const SequentialLayout& layout, long long right, int top, int bottom,
                 const SequentialLook& look);
 
-}  // namespace tavrel
-
-namespace tavrel {
-
 // The graph's font and pen width of the window and of printing, from the settings.
 SequentialLook ScreenLook();
 SequentialLook PrintLook();
