@@ -82,7 +82,7 @@ long long LayoutBytes(const tavrel::SequentialLayout& layout) {
                                            layout.marks.capacity() * sizeof(std::int32_t));
   for (const tavrel::SequentialBand& b : layout.bands) {
     bytes += static_cast<long long>(b.ticks.values.capacity() * sizeof(double) +
-                                    b.levels.capacity() * sizeof(tavrel::LevelRow) + b.smoothed.capacity() * sizeof(double));
+                                    b.levels.capacity() * sizeof(tavrel::LevelRow) + b.smoothed.capacity() * sizeof(float));
   }
   return bytes;
 }

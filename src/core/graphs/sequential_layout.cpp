@@ -56,7 +56,7 @@ std::vector<LevelRow> LevelRows(const SequentialBand& b) {
 }  // namespace
 
 bool SequentialLayout::PointY(const SequentialBand& b, std::int32_t j, int& y) const {
-  const double x = b.values[j];
+  const double x = b.Value(j);
   if (!IsPresent(x, emptyValue)) return false;
   // Present values lie within the ticks; the clamp only keeps rounding safe.
   const double offset = std::clamp((x - b.ticks.values.front()) * b.ticks.scale, -1.0, b.bottom - b.top + 1.0);
@@ -82,6 +82,7 @@ SequentialLayout ComputeSequentialLayout(const SequentialDevice& device) {
   const SequentialDevice& dev = layout.device;
 
   const int count = d.NumVar > 0 ? d.LastVar + 1 : 0;
+  Array<double> work;  // one variable being smoothed
   layout.bands.reserve(static_cast<std::size_t>(count));
   long long top = dev.firstTop;
   int page = 0;
@@ -91,20 +92,24 @@ SequentialLayout ComputeSequentialLayout(const SequentialDevice& device) {
     b.name = d.VarNames[v];
     b.last = std::min<std::int32_t>(d.VarCounts[v] - 1, static_cast<std::int32_t>(d.DataValues[v].Count() - 1));
     b.values = d.DataValues[v].data();
+    const double* extremesOf = b.values;
     if ((g.Smooth3 || g.Smooth5) && b.last >= 0) {
-      b.smoothed.assign(d.DataValues[v].begin(), d.DataValues[v].begin() + (b.last + 1));
-      if (g.Smooth3) {
-        std::string message = SmoothBy3(b.smoothed, b.last, b.name);
+      work.assign(d.DataValues[v].begin(), d.DataValues[v].begin() + (b.last + 1));
+      bool changed = false;
+      for (const auto& [on, smooth] : {std::pair{g.Smooth3, &SmoothBy3}, std::pair{g.Smooth5, &SmoothBy5}}) {
+        if (!on) continue;
+        std::string message = smooth(work, b.last, b.name);
+        changed = changed || message.empty();
         if (!message.empty()) layout.messages.push_back(std::move(message));
       }
-      if (g.Smooth5) {
-        std::string message = SmoothBy5(b.smoothed, b.last, b.name);
-        if (!message.empty()) layout.messages.push_back(std::move(message));
+      // A series too short to smooth is drawn from the data set itself.
+      if (changed) {
+        b.smoothed.assign(work.begin(), work.end());
+        extremesOf = work.data();
       }
-      b.values = b.smoothed.data();
     }
     double min = 0, max = 0;
-    PresentExtremes(b.values, b.last, layout.emptyValue, min, max);
+    PresentExtremes(extremesOf, b.last, layout.emptyValue, min, max);
     const double step = v < d.VarSteps.Count() ? d.VarSteps[v] : 0.0;
     b.ticks = ComputeTicks(min, max, step, dev.stepY, s.ZeroY);
 

@@ -40,10 +40,13 @@ struct SequentialBand {
   long long right = 0;  // right end R
   int page = 0;
   std::vector<LevelRow> levels;
-  Array<double> smoothed;  // the smoothed copy when smoothing is on; else empty
+  const double* values = nullptr;  // the data set's own row
+  // The smoothed copy when smoothing is on, else empty. Single precision is
+  // far finer than a pixel and halves the memory of a large graph.
+  std::vector<float> smoothed;
 
-  // The values drawn: the smoothed copy, or the data set's own row.
-  const double* values = nullptr;
+  // Value j as drawn: smoothed, or as in the data set.
+  double Value(std::int32_t j) const { return smoothed.empty() ? values[j] : smoothed[static_cast<std::size_t>(j)]; }
 };
 
 // One printed page: its bands and the X axis that closes it.
