@@ -18,5 +18,8 @@ int RunSave(const std::vector<std::string>& args);
 int RunCluster(const std::vector<std::string>& args);
 int RunStat(const std::vector<std::string>& args);
 int RunCalc(const std::vector<std::string>& args);
+int RunGraph(const std::vector<std::string>& args);
+// The graph command's usage, one line per kind of picture.
+const char* GraphUsage();
 
 }  // namespace tavrel::cli

@@ -28,6 +28,7 @@ const CommandEntry kCommands[] = {
      "calc student M1 S1 N1 M2 S2 N2 [--sem]\n"
      "        calc table22 X1 TOTAL1 X2 TOTAL2\n"
      "        calc diagnostic TP FP FN TN"},
+    {"graph", RunGraph, GraphUsage()},
 };
 
 void PrintUsage(std::ostream& out) {

@@ -29,6 +29,11 @@
 #include "data/tfm_dbf_out.h"
 #include "data/tfm_new_data.h"
 #include "data/tfm_var.h"
+#include "graphs/run_graphic.h"
+#include "graphs/tfm_edit_mark_ax_x.h"
+#include "graphs/tfm_gragh_cfg.h"
+#include "graphs/tfm_graphic.h"
+#include "graphs/tfm_level.h"
 #include "shell/message_service.h"
 #include "shell/mnemonics.h"
 #include "shell/settings.h"
@@ -120,6 +125,7 @@ void TfmMain::BuildMenus() {
   connect(mnSaveData, &QAction::triggered, this, Guarded([this] { SaveData(); }));
   connect(mnExit, &QAction::triggered, this, &QWidget::close);
   connect(mnStat, &QAction::triggered, this, Guarded([this] { mnStatClick(); }));
+  connect(mnGraph, &QAction::triggered, this, Guarded([this] { RunSequentialGraph(*this, false); }));
   connect(mnCluster, &QAction::triggered, this, Guarded([this] { mnClusterClick(); }));
   connect(mnTable22, &QAction::triggered, this, Guarded([this] { RunTable22(this); }));
   connect(mnDs, &QAction::triggered, this, Guarded([this] { RunDiagnostic(this); }));
@@ -184,7 +190,7 @@ void TfmMain::BuildToolBar() {
   // The tool bar's new data names the data file in the status line; the
   // sequential graph of the tool bar starts without day marks.
   connect(tbtnNewFile, &QAction::triggered, this, Guarded([this] { NewDataClick(true); }));
-  connect(tbtnGraph, &QAction::triggered, this, [] { Data().ShowXMarks = false; });
+  connect(tbtnGraph, &QAction::triggered, this, Guarded([this] { RunSequentialGraph(*this, true); }));
 }
 
 void TfmMain::BuildStatusLine() {
@@ -236,6 +242,10 @@ void TfmMain::CreateRunWindows() {
   fmParamCluster = new TfmParamCluster(this);
   fmStatCfg1 = new TfmStatCfg1(this);
   fmSeeFile = new TfmSeeFile(this);
+  fmLevel = new TfmLevel(this);
+  fmEditMarkAxX = new TfmEditMarkAxX(this);
+  fmGraghCfg = new TfmGraghCfg(fmLevel, fmEditMarkAxX, this);
+  fmGraphic = new TfmGraphic(this, fmLevel, fmEditMarkAxX, this);
 }
 
 void TfmMain::closeEvent(QCloseEvent* event) {

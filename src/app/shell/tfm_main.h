@@ -19,6 +19,10 @@ class TfmDBFout;
 class TfmParamCluster;
 class TfmSeeFile;
 class TfmStatCfg1;
+class TfmGraphic;
+class TfmGraghCfg;
+class TfmLevel;
+class TfmEditMarkAxX;
 
 class TfmMain : public QMainWindow {
   Q_OBJECT
@@ -103,6 +107,10 @@ class TfmMain : public QMainWindow {
   TfmSeeFile* fmSeeFile = nullptr;
   TfmDBFout* fmDBFout = nullptr;
   TfmParamCluster* fmParamCluster = nullptr;
+  TfmLevel* fmLevel = nullptr;
+  TfmEditMarkAxX* fmEditMarkAxX = nullptr;
+  TfmGraghCfg* fmGraghCfg = nullptr;
+  TfmGraphic* fmGraphic = nullptr;
 
   RecentFiles recentFiles;
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <utility>
 
+#include "graphs/graph_state.h"
 #include "shell/settings.h"
 #include "statistics/min_max.h"
 
@@ -14,7 +15,10 @@ DataSet& Data() {
   return instance;
 }
 
-void ResetDataSet() { Data() = DataSet{}; }
+void ResetDataSet() {
+  Data() = DataSet{};
+  ResetGraphState();
+}
 
 Variable GetVariable(int v) {
   const DataSet& d = Data();
@@ -151,10 +155,7 @@ void ClearDataSet() {
   d.VarNames.clear();
   d.VarCounts.clear();
   d.VarSteps.clear();
-  d.LevelValues.clear();
-  d.XMarks.clear();
-  d.ShowLevels = false;
-  d.ShowXMarks = false;
+  ClearGraphOverlays();
   d.Cluster = ClusterResult{};
   d.FirstSelection = true;
   d.ResultsFileName = "data.out";

@@ -48,12 +48,6 @@ struct DataSet {
   std::string ProcessingNote;
   std::string ExeDir;  // the program's directory, ending with "/"
 
-  // Graph level lines and X-axis marks, per load.
-  Array<double> LevelValues;
-  Array<std::int32_t> XMarks;
-  bool ShowLevels = false;
-  bool ShowXMarks = false;
-
   ClusterResult Cluster;  // the last cluster run, per load
 };
 

@@ -1,0 +1,125 @@
+// The sequential graph of 100 variables by 100,000 observations: the layout
+// pass, one screen painted at the start, middle and end of the graph, and the
+// memory the layout holds beyond the data set.
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <cmath>
+#include <memory>
+#include <random>
+#include <string>
+
+#include "data/dataset.h"
+#include "graphs/graph_state.h"
+#include "graphs/level_lines.h"
+#include "graphs/sequential_layout.h"
+#include "graphs/sequential_painter.h"
+#include "shell/settings.h"
+
+namespace {
+
+constexpr int kVariables = 100;
+constexpr int kObservations = 100000;
+
+// Fonts and painting need a GUI application; the benchmark has no screen.
+void EnsureApplication() {
+  static std::unique_ptr<QGuiApplication> app = [] {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "tavrel_bench";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+  }();
+}
+
+void FillDataSet() {
+  static bool filled = false;
+  if (filled) return;
+  filled = true;
+  tavrel::ResetDataSet();
+  tavrel::DataSet& d = tavrel::Data();
+  std::mt19937 rng(5);
+  std::normal_distribution<double> noise(0, 4);
+  for (int v = 0; v < kVariables; ++v) {
+    tavrel::Array<double> row(kObservations);
+    for (int j = 0; j < kObservations; ++j) row[j] = std::round((80 + 10 * std::sin(j / 7.0) + noise(rng)) * 10) / 10;
+    for (int j = v; j < kObservations; j += 997) row[j] = -999;  // a few missing days
+    d.DataValues.push_back(std::move(row));
+    d.VarNames.push_back("Var" + std::to_string(v + 1));
+    d.VarCounts.push_back(kObservations);
+  }
+  d.NumVar = kVariables;
+  d.LastVar = d.FullLastVar = kVariables - 1;
+  d.NumObs = kObservations;
+  d.LastObs = kObservations - 1;
+  d.EmptyValue = -999;
+  tavrel::Settings& s = tavrel::Config();
+  s.StepX = 6;
+  s.StepY = 30;
+  s.GraphFontName = "DejaVu Sans";
+  s.GraphFontSize = 9;
+  s.GraphPenWidth = 1;
+  tavrel::ComputeVarSteps();
+  tavrel::SetDefaultLevels();
+  tavrel::Graph().ShowXMarks = true;
+  tavrel::Graph().XMarks.assign(kObservations, false);
+  for (int j = 0; j < kObservations; j += 100) tavrel::Graph().XMarks[static_cast<std::size_t>(j)] = true;
+}
+
+tavrel::SequentialDevice Device() {
+  tavrel::SequentialDevice device;
+  device.left = 70;
+  device.stepX = tavrel::Config().StepX;
+  device.stepY = tavrel::Config().StepY;
+  return device;
+}
+
+// What the layout holds beyond the data set, in bytes.
+long long LayoutBytes(const tavrel::SequentialLayout& layout) {
+  long long bytes = static_cast<long long>(sizeof layout + layout.bands.capacity() * sizeof(tavrel::SequentialBand) +
+                                           layout.marks.capacity() * sizeof(std::int32_t));
+  for (const tavrel::SequentialBand& b : layout.bands) {
+    bytes += static_cast<long long>(b.ticks.values.capacity() * sizeof(double) +
+                                    b.levels.capacity() * sizeof(tavrel::LevelRow) + b.smoothed.capacity() * sizeof(float));
+  }
+  return bytes;
+}
+
+void BM_SequentialLayout(benchmark::State& state) {
+  EnsureApplication();
+  FillDataSet();
+  tavrel::Graph().Smooth3 = state.range(0) != 0;
+  long long bytes = 0;
+  for (auto _ : state) {
+    const tavrel::SequentialLayout layout = tavrel::ComputeSequentialLayout(Device());
+    bytes = LayoutBytes(layout);
+    benchmark::DoNotOptimize(layout.height);
+  }
+  state.counters["layout_MB"] = static_cast<double>(bytes) / (1024.0 * 1024.0);
+  state.SetLabel(state.range(0) ? "smoothed by 3" : "as loaded");
+  tavrel::Graph().Smooth3 = false;
+}
+BENCHMARK(BM_SequentialLayout)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// One 1280 x 1024 screen of the graph, scrolled to a fraction (per mille) of its extents.
+void BM_SequentialPaintScreen(benchmark::State& state) {
+  EnsureApplication();
+  FillDataSet();
+  const tavrel::SequentialLook look = tavrel::ScreenLook();
+  const tavrel::SequentialLayout layout = tavrel::ComputeSequentialLayout(Device());
+  QImage image(1280, 1024, QImage::Format_RGB32);
+  const QPoint offset(static_cast<int>((layout.width - 1280) * state.range(0) / 1000),
+                      static_cast<int>((layout.height - 1024) * state.range(0) / 1000));
+  const QRect exposed(offset, image.size());
+  for (auto _ : state) {
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.translate(-offset);
+    tavrel::DrawGraph(p, layout, look, exposed);
+  }
+}
+BENCHMARK(BM_SequentialPaintScreen)->Arg(0)->Arg(500)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,83 @@
+#include "graphs/tfm_edit_scale_y.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <cmath>
+#include <vector>
+
+#include "data/dataset.h"
+#include "data/errors.h"
+#include "data/numbers.h"
+#include "graphs/graph_widgets.h"
+#include "shell/message_service.h"
+
+namespace tavrel {
+
+TfmEditScaleY::TfmEditScaleY(QWidget* parent) : QDialog(parent) {
+  setObjectName("TfmEditScaleY");
+  setWindowTitle(QStringLiteral("Масштаб по оси У"));
+  auto* column = new QVBoxLayout(this);
+  StringGrid1 = new QTableWidget(this);
+  StringGrid1->setObjectName("StringGrid1");
+  StringGrid1->setColumnCount(2);
+  StringGrid1->setHorizontalHeaderLabels({QStringLiteral("Параметр"), QStringLiteral("Шаг")});
+  StringGrid1->verticalHeader()->hide();
+  StringGrid1->setColumnWidth(0, 80);
+  StringGrid1->setColumnWidth(1, 86);
+  column->addWidget(StringGrid1, 1);
+  auto* buttons = new QHBoxLayout;
+  OKBtn = new QPushButton(QStringLiteral("OK"), this);
+  OKBtn->setObjectName("OKBtn");
+  OKBtn->setDefault(true);
+  bbtnCancel = new QPushButton(QStringLiteral("Отмена"), this);
+  bbtnCancel->setObjectName("bbtnCancel");
+  buttons->addWidget(OKBtn);
+  buttons->addWidget(bbtnCancel);
+  column->addLayout(buttons);
+  connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
+  connect(bbtnCancel, &QPushButton::clicked, this, &QDialog::reject);
+  resize(220, 320);
+  FormShow();
+}
+
+void TfmEditScaleY::FormShow() {
+  const DataSet& d = Data();
+  FillVariableRows(StringGrid1);
+  for (int v = 0; v < StringGrid1->rowCount(); ++v) {
+    const double step = v < d.VarSteps.Count() ? d.VarSteps[v] : 0.0;
+    StringGrid1->setItem(v, 1, new QTableWidgetItem(QString::fromStdString(FloatText(step))));
+  }
+}
+
+void TfmEditScaleY::OKBtnClick() {
+  DataSet& d = Data();
+  std::vector<double> steps(static_cast<std::size_t>(StringGrid1->rowCount()));
+  for (int v = 0; v < StringGrid1->rowCount(); ++v) {
+    const QString text = StringGrid1->item(v, 1) ? StringGrid1->item(v, 1)->text() : QString();
+    double step = 0;
+    bool valid = true;
+    try {
+      step = UserNumber(text.toStdString());
+    } catch (const ConversionError&) {
+      valid = false;
+    }
+    // A step must be a positive number: the ticks are that far apart.
+    if (!valid || !(step > 0) || !std::isfinite(step)) {
+      ShowMessage(MessageKind::Warning,
+                  QStringLiteral("Шаг переменной %1 должен быть положительным числом: \"%2\".")
+                      .arg(StringGrid1->item(v, 0)->text(), text),
+                  this);
+      StringGrid1->setCurrentCell(v, 1);
+      return;
+    }
+    steps[static_cast<std::size_t>(v)] = step;
+  }
+  for (std::size_t v = 0; v < steps.size(); ++v)
+    if (static_cast<long long>(v) < d.VarSteps.Count()) d.VarSteps[static_cast<long long>(v)] = steps[v];
+  accept();
+}
+
+}  // namespace tavrel

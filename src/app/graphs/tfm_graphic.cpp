@@ -1,0 +1,272 @@
+#include "graphs/tfm_graphic.h"
+
+#include <QAction>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPrinter>
+#include <QScrollBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <limits>
+
+#include "data/dataset.h"
+#include "data/errors.h"
+#include "data/numbers.h"
+#include "graphs/graph_printer.h"
+#include "graphs/graph_state.h"
+#include "graphs/picture_file.h"
+#include "graphs/tfm_edit_mark_ax_x.h"
+#include "graphs/tfm_level.h"
+#include "graphs/tfm_print_cfg.h"
+#include "shell/busy_cursor.h"
+#include "shell/message_service.h"
+#include "shell/settings.h"
+#include "shell/tavrel_application.h"
+#include "shell/tfm_main.h"
+#include "shell/tool_icons.h"
+
+namespace tavrel {
+
+GraphView::GraphView(QWidget* parent) : QAbstractScrollArea(parent) {
+  setObjectName("PaintBox1");
+  viewport()->setAutoFillBackground(false);
+  viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+  horizontalScrollBar()->setSingleStep(20);
+  verticalScrollBar()->setSingleStep(20);
+}
+
+void GraphView::SetGraph(SequentialLayout layout, const SequentialLook& look) {
+  layout_ = std::move(layout);
+  look_ = look;
+  UpdateScrollRanges();
+  viewport()->update();
+}
+
+void GraphView::UpdateScrollRanges() {
+  const QSize view = viewport()->size();
+  const auto range = [](long long extent, int page) {
+    return static_cast<int>(std::clamp<long long>(extent - page, 0, std::numeric_limits<int>::max()));
+  };
+  horizontalScrollBar()->setRange(0, range(layout_.width, view.width()));
+  horizontalScrollBar()->setPageStep(view.width());
+  verticalScrollBar()->setRange(0, range(layout_.height, view.height()));
+  verticalScrollBar()->setPageStep(view.height());
+}
+
+QRect GraphView::VisibleRect() const {
+  return QRect(QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value()), viewport()->size());
+}
+
+void GraphView::paintEvent(QPaintEvent* event) {
+  QPainter p(viewport());
+  p.fillRect(event->rect(), Qt::white);
+  const QPoint offset(horizontalScrollBar()->value(), verticalScrollBar()->value());
+  p.translate(-offset);
+  DrawGraph(p, layout_, look_, event->rect().translated(offset));
+}
+
+void GraphView::resizeEvent(QResizeEvent* event) {
+  QAbstractScrollArea::resizeEvent(event);
+  UpdateScrollRanges();
+}
+
+TfmGraphic::TfmGraphic(TfmMain* main, TfmLevel* level, TfmEditMarkAxX* marks, QWidget* parent)
+    : QDialog(parent), main_(main), level_(level), marks_(marks) {
+  setObjectName("TfmGraphic");
+  setWindowTitle(QStringLiteral("Графика"));
+  setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint);
+  auto* column = new QVBoxLayout(this);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  ToolBar1 = new QToolBar(this);
+  ToolBar1->setObjectName("ToolBar1");
+  ToolBar1->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  column->addWidget(ToolBar1);
+  PaintBox1 = new GraphView(this);
+  column->addWidget(PaintBox1, 1);
+  PopupMenu1 = new QMenu(this);
+  PopupMenu1->setObjectName("PopupMenu1");
+
+  const auto icon = [this](QStyle::StandardPixmap p) { return style()->standardIcon(p); };
+  const auto tool = [this](const char* name, const QIcon& pic, const QString& text) {
+    QAction* a = ToolBar1->addAction(pic, text.trimmed());
+    a->setObjectName(name);
+    a->setToolTip(text);
+    return a;
+  };
+  const auto item = [this](const char* name, const QString& text) {
+    QAction* a = PopupMenu1->addAction(text);
+    a->setObjectName(name);
+    return a;
+  };
+  tbtnDays = tool("tbtnDays", icon(QStyle::SP_ToolBarVerticalExtensionButton), QStringLiteral("Метка Х"));
+  tbtnLevels = tool("tbtnLevels", icon(QStyle::SP_ToolBarHorizontalExtensionButton), QStringLiteral("Метка У"));
+  ToolBar1->addSeparator();
+  tbtnMax = tool("tbtnMax", icon(QStyle::SP_ArrowUp), QStringLiteral("Увеличить"));
+  tbtnMin = tool("tbtnMin", icon(QStyle::SP_ArrowDown), QStringLiteral("Уменьшить"));
+  ToolBar1->addSeparator();
+  tbtnSave = tool("tbtnSave", icon(QStyle::SP_DialogSaveButton), QStringLiteral("Сохранить"));
+  tbtnCfg = tool("tbtnCfg", DrawToolIcon(ToolPicture::PrinterSetup), QStringLiteral("Настройка печати "));
+  tbtnPrint = tool("tbtnPrint", DrawToolIcon(ToolPicture::Printer), QStringLiteral("Печать"));
+  ToolBar1->addSeparator();
+  tbtnRectRound = tool("tbtnRectRound", icon(QStyle::SP_DialogCloseButton), QStringLiteral("Выход "));
+  mnpDays = item("mnpDays", QStringLiteral("Метка Х"));
+  mnpLevel = item("mnpLevel", QStringLiteral("Метка У"));
+  mnpMax = item("mnpMax", QStringLiteral("Увеличить"));
+  mnpMin = item("mnpMin", QStringLiteral("Уменьшить "));
+  mnpSave = item("mnpSave", QStringLiteral("Сохранить график"));
+  mnpCfg = item("mnpCfg", QStringLiteral("Настройка печати "));
+  mnpPrint = item("mnpPrint", QStringLiteral("Печать"));
+  mnpExit = item("mnpExit", QStringLiteral("Выход "));
+
+  const auto both = [this](QAction* a, QAction* b, auto f) {
+    connect(a, &QAction::triggered, this, Guarded(f));
+    connect(b, &QAction::triggered, this, Guarded(f));
+  };
+  both(tbtnDays, mnpDays, [this] {
+    marks_->Execute();
+    Rebuild();
+  });
+  both(tbtnLevels, mnpLevel, [this] {
+    level_->Execute();
+    Rebuild();
+  });
+  both(tbtnMax, mnpMax, [this] { Zoom(1.05); });
+  both(tbtnMin, mnpMin, [this] { Zoom(0.95); });
+  both(tbtnCfg, mnpCfg, [this] { CfgClick(); });
+  both(tbtnPrint, mnpPrint, [this] { PrintGraph(); });
+  connect(tbtnSave, &QAction::triggered, this, Guarded([this] { SaveClick(true); }));
+  connect(mnpSave, &QAction::triggered, this, Guarded([this] { SaveClick(false); }));
+  connect(tbtnRectRound, &QAction::triggered, this, &QDialog::accept);
+  connect(mnpExit, &QAction::triggered, this, &QDialog::accept);
+  PaintBox1->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(PaintBox1, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& at) { PopupMenu1->exec(PaintBox1->mapToGlobal(at)); });
+  resize(1000, 700);
+}
+
+void TfmGraphic::Execute() {
+  FormShow();
+  exec();
+}
+
+void TfmGraphic::FormShow() {
+  stX = Config().StepX;
+  stY = Config().StepY;
+  Rebuild();
+}
+
+bool TfmGraphic::Rebuild() {
+  ++rebuilds;
+  const SequentialLook look = ScreenLook();
+  SequentialLayout layout;
+  try {
+    layout = ComputeSequentialLayout(ScreenDevice(look, PaintBox1->viewport()));
+  } catch (const OverflowError& e) {
+    ShowMessage(MessageKind::Warning, std::string(e.what()), this);
+    return false;
+  }
+  const std::vector<std::string> messages = layout.messages;
+  PaintBox1->SetGraph(std::move(layout), look);
+  for (const std::string& m : messages) ShowMessage(MessageKind::Warning, m, this);
+  return true;
+}
+
+void TfmGraphic::Zoom(double factor) {
+  Settings& s = Config();
+  const double oldX = stX, oldY = stY;
+  const int oldStepX = s.StepX, oldStepY = s.StepY;
+  // The steps never fall below one pixel, from which zooming in recovers at once.
+  stX = std::max(1.0, stX * factor);
+  stY = std::max(1.0, stY * factor);
+  s.StepX = std::max(1, RoundInt(stX));
+  s.StepY = std::max(1, RoundInt(stY));
+  if (!Rebuild()) {
+    stX = oldX;
+    stY = oldY;
+    s.StepX = oldStepX;
+    s.StepY = oldStepY;
+    Rebuild();
+  }
+}
+
+bool TfmGraphic::SaveGraph(const QString& path) {
+  const SequentialLayout& layout = PaintBox1->Layout();
+  const SequentialLook& look = PaintBox1->Look();
+  QString failure;
+  {
+    BusyCursor busy;
+    const PictureFormat format = PictureFormatOf(path);
+    if (format == PictureFormat::Svg || format == PictureFormat::Pdf) {
+      const QSize whole(static_cast<int>(layout.width), static_cast<int>(layout.height));
+      failure = SavePicture(path, whole, [&](QPainter& p) { DrawGraph(p, layout, look, QRect(QPoint(0, 0), whole)); });
+    } else {
+      const QRect visible = PaintBox1->VisibleRect();
+      failure = SavePicture(path, visible.size(), [&](QPainter& p) {
+        p.translate(-visible.topLeft());
+        DrawGraph(p, layout, look, visible);
+      });
+    }
+  }
+  if (failure.isEmpty()) return true;
+  ShowMessage(MessageKind::Warning, failure, this);
+  return false;
+}
+
+void TfmGraphic::SaveClick(bool fromToolBar) {
+  QFileDialog dialog(this, QStringLiteral("Сохранение графика видимой части окна"));
+  dialog.setObjectName("SaveDialog1");
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  dialog.setNameFilters({QStringLiteral("Bitmaps (*.bmp)"), QStringLiteral("PNG (*.png)"),
+                         QStringLiteral("JPEG (*.jpg *.jpeg)"), QStringLiteral("SVG, весь график (*.svg)"),
+                         QStringLiteral("PDF, весь график (*.pdf)")});
+  dialog.setDefaultSuffix(QStringLiteral("bmp"));
+  if (fromToolBar) saveDir_ = QString::fromStdString(EffectiveDirectory(Config().OutputCat));
+  if (!saveDir_.isEmpty()) dialog.setDirectory(saveDir_);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  const QString path = dialog.selectedFiles().first();
+  saveDir_ = QFileInfo(path).absolutePath();
+  if (QFile::exists(path) &&
+      !ShowMessage(MessageKind::Confirmation, QStringLiteral("Файл ") + path + QStringLiteral(" уже существует. Переписать?"),
+                   this)) {
+    return;
+  }
+  SaveGraph(path);
+}
+
+void TfmGraphic::CfgClick() {
+  TfmPrintCfg dialog(this, this);
+  dialog.exec();
+}
+
+void TfmGraphic::PrintGraph() {
+  if (main_) main_->SetInform(QStringLiteral("Печатаю графику..."));
+  bool printed = false;
+  {
+    BusyCursor busy;
+    QPrinter& printer = GraphPrinter();
+    const SequentialLook look = PrintLook();
+    try {
+      const SequentialLayout layout = ComputeSequentialLayout(PrintDevice(look, printer));
+      printed = DrawPrintedGraph(printer, layout, look, QString::fromStdString(Graph().PrintTitle));
+    } catch (const OverflowError&) {
+      printed = false;
+    }
+  }
+  if (main_) main_->SetInform({});
+  if (!printed) ShowMessage(MessageKind::Warning, QStringLiteral("Не удалось напечатать график."), this);
+}
+
+void TfmGraphic::done(int result) {
+  WidenUnlessKept();
+  QDialog::done(result);
+}
+
+}  // namespace tavrel

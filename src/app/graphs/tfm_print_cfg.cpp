@@ -1,0 +1,105 @@
+#include "graphs/tfm_print_cfg.h"
+
+#include <QCheckBox>
+#include <QFontDialog>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "graphs/canvas.h"
+#include "graphs/graph_printer.h"
+#include "graphs/graph_state.h"
+#include "graphs/graph_widgets.h"
+#include "graphs/tfm_graphic.h"
+#include "shell/settings.h"
+
+namespace tavrel {
+
+TfmPrintCfg::TfmPrintCfg(TfmGraphic* graphic, QWidget* parent) : QDialog(parent), graphic_(graphic) {
+  setObjectName("TfmPrintCfg");
+  setWindowTitle(QStringLiteral("Настройка печати"));
+  auto* column = new QVBoxLayout(this);
+  auto* form = new QFormLayout;
+  cbxListDirection = new QCheckBox(this);
+  cbxListDirection->setObjectName("cbxListDirection");
+  form->addRow(QStringLiteral("Продольная печать:"), cbxListDirection);
+  sePenWidth = NamedSpin(this, "sePenWidth", 1, 40);
+  form->addRow(QStringLiteral("Толщина линии:"), sePenWidth);
+  sePrStepX = NamedSpin(this, "sePrStepX", 10, 100, 2);
+  form->addRow(QStringLiteral("Шаг по оси Х:"), sePrStepX);
+  sePrStepY = NamedSpin(this, "sePrStepY", 10, 100, 2);
+  form->addRow(QStringLiteral("Шаг по оси У:"), sePrStepY);
+  edTitleGraph = new QLineEdit(this);
+  edTitleGraph->setObjectName("edTitleGraph");
+  form->addRow(QStringLiteral("Заголовок"), edTitleGraph);
+  column->addLayout(form);
+  auto* setup = new QHBoxLayout;
+  btnPrintParam = NamedButton(this, "btnPrintParam", QStringLiteral("Принтер"));
+  btnGraphPrintFont = NamedButton(this, "btnGraphPrintFont", QStringLiteral("Шрифт"));
+  setup->addWidget(btnPrintParam);
+  setup->addWidget(btnGraphPrintFont);
+  setup->addStretch();
+  column->addLayout(setup);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  BitBtn1 = NamedButton(this, "BitBtn1", QStringLiteral("Далее"));
+  BitBtn1->setDefault(true);
+  Button1 = NamedButton(this, "Button1", QStringLiteral("Печать"));
+  bbtnCancel = NamedButton(this, "bbtnCancel", QStringLiteral("Отмена"));
+  buttons->addWidget(BitBtn1);
+  buttons->addWidget(Button1);
+  buttons->addWidget(bbtnCancel);
+  column->addLayout(buttons);
+  connect(BitBtn1, &QPushButton::clicked, this, [this] {
+    Apply();
+    accept();
+  });
+  connect(Button1, &QPushButton::clicked, this, [this] {
+    Apply();
+    if (graphic_) graphic_->PrintGraph();
+  });
+  connect(bbtnCancel, &QPushButton::clicked, this, &QDialog::reject);
+  connect(btnGraphPrintFont, &QPushButton::clicked, this, [this] { btnGraphPrintFontClick(); });
+  connect(btnPrintParam, &QPushButton::clicked, this, [this] { btnPrintParamClick(); });
+  FormShow();
+}
+
+void TfmPrintCfg::FormShow() {
+  const Settings& s = Config();
+  sePrStepX->setValue(s.PrintStepX);
+  sePrStepY->setValue(s.PrintStepY);
+  sePenWidth->setValue(s.PrintPenWidth);
+  edTitleGraph->setText(QString::fromStdString(Graph().PrintTitle));
+  cbxListDirection->setChecked(false);
+}
+
+void TfmPrintCfg::Apply() {
+  GraphPrinter().setPageOrientation(cbxListDirection->isChecked() ? QPageLayout::Landscape : QPageLayout::Portrait);
+  Settings& s = Config();
+  s.PrintStepX = sePrStepX->value();
+  s.PrintStepY = sePrStepY->value();
+  s.PrintPenWidth = sePenWidth->value();
+  Graph().PrintTitle = edTitleGraph->text().toStdString();
+}
+
+void TfmPrintCfg::btnGraphPrintFontClick() {
+  Settings& s = Config();
+  bool ok = false;
+  const QFont font = QFontDialog::getFont(&ok, GraphFont(s.PrintGraphFontName, s.PrintGraphFontSize), this);
+  if (!ok) return;
+  s.PrintGraphFontName = font.family().toStdString();
+  s.PrintGraphFontSize = font.pointSize();
+}
+
+void TfmPrintCfg::btnPrintParamClick() {
+  QPrintDialog dialog(&GraphPrinter(), this);
+  dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+  dialog.exec();
+}
+
+}  // namespace tavrel

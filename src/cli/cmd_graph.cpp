@@ -1,0 +1,57 @@
+// The graph command: draws a picture of a data file without a screen.
+#include <QGuiApplication>
+#include <iterator>
+
+#include "cli_common.h"
+#include "commands.h"
+#include "graph_kinds.h"
+
+namespace tavrel::cli {
+
+namespace {
+
+const GraphKind kGraphKinds[] = {
+    {"sequential", RunSequentialGraph,
+     "sequential DATAFILE OUTFILE [--vars NAME,...] [--levels] [--smooth 3|5] [--missing CODE] [--ini PATH]"},
+};
+
+// Fonts and painting need a GUI application; it runs on the offscreen platform.
+class OffscreenApplication {
+ public:
+  OffscreenApplication() {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    app_ = new QGuiApplication(argc_, argv_);
+  }
+  ~OffscreenApplication() { delete app_; }
+  OffscreenApplication(const OffscreenApplication&) = delete;
+  OffscreenApplication& operator=(const OffscreenApplication&) = delete;
+
+ private:
+  int argc_ = 1;
+  char name_[12] = "tavrel-cli";
+  char* argv_[2] = {name_, nullptr};
+  QGuiApplication* app_ = nullptr;
+};
+
+}  // namespace
+
+const char* GraphUsage() {
+  static const std::string usage = [] {
+    std::string text = "graph KIND ...";
+    for (const GraphKind& k : kGraphKinds) text += std::string("\n        graph ") + k.usage;
+    return text;
+  }();
+  return usage.c_str();
+}
+
+int RunGraph(const std::vector<std::string>& args) {
+  if (args.empty() || args[0].rfind("--", 0) == 0) throw UsageError("не задан вид графика");
+  for (const GraphKind& k : kGraphKinds) {
+    if (args[0] != k.name) continue;
+    OffscreenApplication app;
+    return k.run(std::vector<std::string>(std::next(args.begin()), args.end()));
+  }
+  throw UsageError("неизвестный вид графика " + args[0]);
+}
+
+}  // namespace tavrel::cli

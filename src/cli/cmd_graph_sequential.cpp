@@ -1,0 +1,55 @@
+// graph sequential: the sequential graph of the chosen variables as a picture file.
+#include <QString>
+#include <iostream>
+
+#include "cli_common.h"
+#include "data/dataset.h"
+#include "graph_kinds.h"
+#include "graphs/graph_state.h"
+#include "graphs/level_lines.h"
+#include "graphs/picture_file.h"
+#include "graphs/sequential_painter.h"
+
+namespace tavrel::cli {
+
+namespace {
+
+// The variable dialog's refusal of a data set with at most one observation.
+constexpr const char* kTooFewObservations = "Недостаточно данных (0,1).";
+
+}  // namespace
+
+int RunSequentialGraph(const std::vector<std::string>& raw) {
+  const Arguments args(raw, {"--levels"}, {"--ini", "--missing", "--vars", "--smooth"});
+  const std::string& dataFile = args.Required(0, "файл данных");
+  const std::string& outFile = args.Required(1, "файл рисунка");
+  if (args.Positional().size() > 2) throw UsageError("лишний аргумент " + args.Positional()[2]);
+  GraphState& g = Graph();
+  if (args.Has("--smooth")) {
+    const std::string smooth = args.Value("--smooth");
+    if (smooth != "3" && smooth != "5") throw UsageError("--smooth: 3 или 5, а не " + smooth);
+    (smooth == "3" ? g.Smooth3 : g.Smooth5) = true;
+  }
+  if (PictureFormatOf(QString::fromStdString(outFile)) == PictureFormat::Unknown)
+    throw UsageError("неизвестный формат рисунка " + outFile + " (.bmp, .png, .jpg, .svg, .pdf)");
+
+  LoadSettingsFor(args);
+  LoadDataFor(args, dataFile);
+  DataSet& d = Data();
+  d.OperationMode = kModeSequentialGraph;
+  if (d.NumObs <= 1) throw CommandFailure(kTooFewObservations);
+  if (!RemoveEmptyVars()) std::cerr << kRemoveEmptyVarsFailed << "\n";
+  SelectVariables(args);
+  if (args.Has("--levels")) SetDefaultLevels();
+
+  std::vector<std::string> messages;
+  const QString path = QString::fromStdString(outFile);
+  const QString failure = PictureFormatOf(path) == PictureFormat::Pdf
+                              ? SavePrintedSequential(path, QString::fromStdString(g.PrintTitle), messages)
+                              : SaveSequentialPicture(path, messages);
+  for (const std::string& m : messages) std::cerr << m << "\n";
+  if (!failure.isEmpty()) throw CommandFailure(failure.toStdString());
+  return 0;
+}
+
+}  // namespace tavrel::cli

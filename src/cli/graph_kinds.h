@@ -1,0 +1,16 @@
+#pragma once
+// The pictures the batch tool's graph command draws, one entry per kind.
+#include <string>
+#include <vector>
+
+namespace tavrel::cli {
+
+struct GraphKind {
+  const char* name;
+  int (*run)(const std::vector<std::string>& args);  // the arguments after the kind
+  const char* usage;                                  // after "graph "
+};
+
+int RunSequentialGraph(const std::vector<std::string>& args);
+
+}  // namespace tavrel::cli

@@ -1,0 +1,148 @@
+#include "graphs/sequential_layout.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "data/dataset.h"
+#include "data/errors.h"
+#include "data/numbers.h"
+#include "shell/settings.h"
+#include "statistics/smoothing.h"
+
+namespace tavrel {
+
+namespace {
+
+// Coordinates stay well inside what a painter's integers hold.
+constexpr long long kMaxCoordinate = std::numeric_limits<int>::max() / 2;
+
+int CheckedCoordinate(long long c) {
+  if (c > kMaxCoordinate || c < -kMaxCoordinate) throw OverflowError("Графика не помещается в допустимые размеры");
+  return static_cast<int>(c);
+}
+
+bool IsPresent(double x, double emptyValue) { return x != emptyValue && std::isfinite(x); }
+
+// Extremes of the present values; 0 and 0 when none is present.
+void PresentExtremes(const double* values, std::int32_t last, double emptyValue, double& min, double& max) {
+  min = std::numeric_limits<double>::infinity();
+  max = -min;
+  for (std::int32_t j = 0; j <= last; ++j) {
+    const double x = values[j];
+    if (!IsPresent(x, emptyValue)) continue;
+    min = std::min(min, x);
+    max = std::max(max, x);
+  }
+  if (min > max) min = max = 0;
+}
+
+// The level rows of band b that fall strictly inside it.
+std::vector<LevelRow> LevelRows(const SequentialBand& b) {
+  std::vector<LevelRow> rows;
+  const GraphState& g = Graph();
+  const VariableLevels* levels = LevelsOf(b.name);
+  if (!g.ShowLevels || !levels) return rows;
+  for (int j = 0; j < kLevelLineCount; ++j) {
+    if (g.LevelLabels[j].empty() || g.LevelLabels[j] == kLevelOff) continue;
+    const double offset = (levels->values[j] - b.ticks.values.front()) * b.ticks.scale;
+    if (!std::isfinite(offset) || offset < -1 || offset > b.bottom - b.top + 1) continue;
+    const int y = b.bottom - RoundInt(offset);
+    if (b.top < y && y < b.bottom) rows.push_back({j, y});
+  }
+  return rows;
+}
+
+}  // namespace
+
+bool SequentialLayout::PointY(const SequentialBand& b, std::int32_t j, int& y) const {
+  const double x = b.Value(j);
+  if (!IsPresent(x, emptyValue)) return false;
+  // Present values lie within the ticks; the clamp only keeps rounding safe.
+  const double offset = std::clamp((x - b.ticks.values.front()) * b.ticks.scale, -1.0, b.bottom - b.top + 1.0);
+  y = b.bottom - RoundInt(offset) - 1;
+  return true;
+}
+
+SequentialLayout ComputeSequentialLayout(const SequentialDevice& device) {
+  const DataSet& d = Data();
+  const Settings& s = Config();
+  const GraphState& g = Graph();
+  SequentialLayout layout;
+  layout.device = device;
+  layout.device.stepX = std::max(1, device.stepX);
+  layout.device.stepY = std::max(1, device.stepY);
+  layout.emptyValue = d.EmptyValue;
+  layout.labelsEvery5 = g.XLabelsEvery5;
+  layout.showLevels = g.ShowLevels;
+  layout.levelTicksOnly = g.LevelTicksOnly;
+  layout.levelLabels = g.LevelLabels;
+  layout.levelPen = g.LevelPen;
+  layout.markPen = g.XMarkPen;
+  const SequentialDevice& dev = layout.device;
+
+  const int count = d.NumVar > 0 ? d.LastVar + 1 : 0;
+  Array<double> work;  // one variable being smoothed
+  layout.bands.reserve(static_cast<std::size_t>(count));
+  long long top = dev.firstTop;
+  int page = 0;
+  for (int v = 0; v < count; ++v) {
+    SequentialBand& b = layout.bands.emplace_back();
+    b.variable = v;
+    b.name = d.VarNames[v];
+    b.last = std::min<std::int32_t>(d.VarCounts[v] - 1, static_cast<std::int32_t>(d.DataValues[v].Count() - 1));
+    b.values = d.DataValues[v].data();
+    const double* extremesOf = b.values;
+    if ((g.Smooth3 || g.Smooth5) && b.last >= 0) {
+      work.assign(d.DataValues[v].begin(), d.DataValues[v].begin() + (b.last + 1));
+      bool changed = false;
+      for (const auto& [on, smooth] : {std::pair{g.Smooth3, &SmoothBy3}, std::pair{g.Smooth5, &SmoothBy5}}) {
+        if (!on) continue;
+        std::string message = smooth(work, b.last, b.name);
+        changed = changed || message.empty();
+        if (!message.empty()) layout.messages.push_back(std::move(message));
+      }
+      // A series too short to smooth is drawn from the data set itself.
+      if (changed) {
+        b.smoothed.assign(work.begin(), work.end());
+        extremesOf = work.data();
+      }
+    }
+    double min = 0, max = 0;
+    PresentExtremes(extremesOf, b.last, layout.emptyValue, min, max);
+    const double step = v < d.VarSteps.Count() ? d.VarSteps[v] : 0.0;
+    b.ticks = ComputeTicks(min, max, step, dev.stepY, s.ZeroY);
+
+    long long bottom = top + b.ticks.height;
+    // From the second band on, a band that would run off the page starts a new one.
+    if (dev.pageHeight > 0 && v > 0 && dev.pageHeight < bottom + 10) {
+      layout.pages.push_back({layout.pages.empty() ? 0 : layout.pages.back().lastBand + 1, v - 1,
+                              CheckedCoordinate(top)});
+      ++page;
+      top = dev.firstTop;
+      bottom = top + b.ticks.height;
+    }
+    b.top = CheckedCoordinate(top);
+    b.bottom = CheckedCoordinate(bottom);
+    b.page = page;
+    b.right = CheckedCoordinate((static_cast<long long>(b.last) + 2) * dev.stepX + dev.left);
+    b.levels = LevelRows(b);
+    top = bottom;
+    layout.width = std::max(layout.width, b.right + 60);
+  }
+  if (!layout.bands.empty()) {
+    layout.pages.push_back({layout.pages.empty() ? 0 : layout.pages.back().lastBand + 1, count - 1,
+                            layout.bands.back().bottom});
+  }
+  layout.height = top + 60;
+
+  // Day marks within the table as it is now.
+  if (g.ShowXMarks) {
+    const std::int32_t rows = std::min<std::int32_t>(d.LastObs + 1, static_cast<std::int32_t>(g.XMarks.size()));
+    for (std::int32_t i = 0; i < rows; ++i)
+      if (g.XMarks[static_cast<std::size_t>(i)]) layout.marks.push_back(i);
+  }
+  return layout;
+}
+
+}  // namespace tavrel

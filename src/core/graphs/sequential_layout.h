@@ -1,0 +1,86 @@
+#pragma once
+// Where everything of the sequential graph goes, computed once when the graph
+// is shown or its settings, levels, marks or zoom change; painting only reads it.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "data/checked_array.h"
+#include "graphs/graph_state.h"
+#include "graphs/y_ticks.h"
+
+namespace tavrel {
+
+// The device a layout is made for: the window (screen settings) or a page.
+struct SequentialDevice {
+  int left = 0;        // left margin: the width of "WWWWWWWW" in the graph font
+  int stepX = 1;       // pixels between two observations
+  int stepY = 1;       // pixels between two Y ticks
+  int firstTop = 30;   // top of the first band
+  bool upperAxis = false;
+  int pageHeight = 0;  // a page's height in device pixels; 0 lays out one endless page
+};
+
+inline constexpr int kScreenFirstTop = 30;
+inline constexpr int kPrintFirstTop = 100;
+
+// A level line at its pixel row in its band.
+struct LevelRow {
+  int line = 0;  // 0..2
+  int y = 0;
+};
+
+struct SequentialBand {
+  int variable = 0;  // position in the data set
+  std::string name;
+  std::int32_t last = -1;  // last observation index
+  YTicks ticks;
+  int top = 0;
+  int bottom = 0;
+  long long right = 0;  // right end R
+  int page = 0;
+  std::vector<LevelRow> levels;
+  const double* values = nullptr;  // the data set's own row
+  // The smoothed copy when smoothing is on, else empty. Single precision is
+  // far finer than a pixel and halves the memory of a large graph.
+  std::vector<float> smoothed;
+
+  // Value j as drawn: smoothed, or as in the data set.
+  double Value(std::int32_t j) const { return smoothed.empty() ? values[j] : smoothed[static_cast<std::size_t>(j)]; }
+};
+
+// One printed page: its bands and the X axis that closes it.
+struct SequentialPage {
+  int firstBand = 0;
+  int lastBand = 0;
+  int axisY = 0;
+};
+
+struct SequentialLayout {
+  SequentialDevice device;
+  double emptyValue = 0;
+  bool labelsEvery5 = false;
+  std::vector<SequentialBand> bands;
+  std::vector<SequentialPage> pages;
+  std::vector<std::int32_t> marks;  // observation rows with a day mark, within the table
+  bool showLevels = false;
+  bool levelTicksOnly = false;
+  std::array<std::string, kLevelLineCount> levelLabels;
+  PenSpec levelPen;
+  PenSpec markPen;
+  long long width = 0;   // extents of the whole graph, margins included
+  long long height = 0;
+  // What the user must hear (smoothing of too short a series), shown by the caller.
+  std::vector<std::string> messages;
+
+  // Pixel row of observation j of band b, or false for a gap (missing or not finite).
+  bool PointY(const SequentialBand& b, std::int32_t j, int& y) const;
+  long long PointX(std::int32_t j) const { return device.left + static_cast<long long>(device.stepX) * (j + 1); }
+};
+
+// Lays out the variables in force 0..LastVar with the graph state and
+// settings (ZeroY, VarSteps, smoothing, levels, marks). Coordinates that would
+// not fit the drawing system are an OverflowError.
+SequentialLayout ComputeSequentialLayout(const SequentialDevice& device);
+
+}  // namespace tavrel

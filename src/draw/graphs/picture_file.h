@@ -1,0 +1,31 @@
+#pragma once
+// Saving a picture to a file whose suffix chooses the format: .bmp (also for a
+// name without suffix), .png, .jpg or .jpeg as images, .svg and .pdf as
+// vector pictures.
+#include <QSize>
+#include <QString>
+#include <functional>
+
+class QPainter;
+
+namespace tavrel {
+
+enum class PictureFormat { Bmp, Png, Jpeg, Svg, Pdf, Unknown };
+
+PictureFormat PictureFormatOf(const QString& path);
+
+// Paints a picture of the given size in pixels with paint and writes it to
+// path; the file is replaced only when the whole picture was written. Returns
+// an empty text, or the message to show, which names the file.
+using PaintFunction = std::function<void(QPainter&)>;
+QString SavePicture(const QString& path, const QSize& size, const PaintFunction& paint);
+
+// The message of a picture that could not be written to path.
+QString SaveFailedMessage(const QString& path);
+
+// The resolution of pictures written to files, as on a common screen.
+inline constexpr int kPictureDpi = 96;
+// The resolution graphs are printed at.
+inline constexpr int kPrintDpi = 600;
+
+}  // namespace tavrel

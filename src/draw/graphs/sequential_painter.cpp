@@ -1,0 +1,269 @@
+#include "graphs/sequential_painter.h"
+
+#include <QImage>
+#include <QPagedPaintDevice>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QPainter>
+#include <algorithm>
+#include <vector>
+
+#include "data/numbers.h"
+#include "graphs/canvas.h"
+#include "graphs/picture_file.h"
+#include "shell/settings.h"
+
+namespace tavrel {
+
+namespace {
+
+constexpr int kLevelFontPoints = 6;
+
+// The observations 0..last whose points or labels may reach into exposed.
+void ExposedObservations(const SequentialLayout& layout, const QRect& exposed, int margin, std::int32_t last,
+                         std::int32_t& first, std::int32_t& final) {
+  const long long step = layout.device.stepX;
+  const long long from = (static_cast<long long>(exposed.left()) - layout.device.left - margin) / step - 2;
+  const long long to = (static_cast<long long>(exposed.right()) - layout.device.left) / step + 1;
+  first = static_cast<std::int32_t>(std::clamp<long long>(from, 0, std::max<std::int32_t>(last, 0)));
+  final = static_cast<std::int32_t>(std::clamp<long long>(to, -1, last));
+}
+
+void Reset(QPainter& p, const SequentialLook& look) {
+  p.setPen(StyledPen(Qt::black, look.penWidth));
+  p.setBrush(Qt::white);
+  p.setFont(look.font);
+}
+
+// The bands first..last, then the lower X axis at axisY and the marks from the first band's top.
+void DrawBands(QPainter& p, const SequentialLayout& layout, const SequentialLook& look, int firstBand, int lastBand,
+               int axisY, const QRect& exposed) {
+  Reset(p, look);
+  const int h = TextHeight(p);
+  for (int v = firstBand; v <= lastBand; ++v) {
+    const SequentialBand& b = layout.bands[static_cast<std::size_t>(v)];
+    if (b.bottom + h < exposed.top() || b.top > exposed.bottom() + 1) continue;
+    DrawYAxis(p, layout.device.left, b.bottom, b.ticks, layout.device.stepY);
+    DrawCurve(p, layout, b, exposed);
+    if (layout.showLevels) DrawLevels(p, layout, b, look);
+    TextOut(p, 1, b.top, QString::fromStdString(b.name));
+  }
+  const SequentialBand& closing = layout.bands[static_cast<std::size_t>(lastBand)];
+  DrawXAxis(p, layout, closing.right, axisY, closing.last, false, exposed);
+  if (!layout.marks.empty()) DrawXMarks(p, layout, closing.right, layout.device.firstTop, axisY, look);
+}
+
+}  // namespace
+
+void DrawYAxis(QPainter& p, int left, int bottom, const YTicks& ticks, int pixelStep) {
+  const bool labelled = TextHeight(p) < pixelStep + 2;
+  const int h = TextHeight(p);
+  for (std::size_t i = 0; i < ticks.values.size(); ++i) {
+    const int y = bottom - static_cast<int>(i) * pixelStep - 1;
+    if (labelled) {
+      const QString label = QString::fromStdString(FixedText(ticks.values[i], 6, 1));
+      TextOut(p, left - TextWidth(p, label) - 3, y - h, label);
+    }
+    DrawLine(p, left - 3, y, left, y);
+  }
+}
+
+void DrawCurve(QPainter& p, const SequentialLayout& layout, const SequentialBand& band, const QRect& exposed) {
+  const int left = layout.device.left;
+  const int right = static_cast<int>(band.right);
+  p.setBrush(Qt::white);
+  DrawRectangle(p, left, band.top, right, band.bottom);
+  if (band.last < 0) return;
+  p.save();
+  // A point never strays over the next band.
+  p.setClipRect(QRect(QPoint(left, band.top), QPoint(right - 1, band.bottom - 1)), Qt::IntersectClip);
+  p.setBrush(Qt::black);
+  std::int32_t first = 0, final = 0;
+  ExposedObservations(layout, exposed, 2, band.last, first, final);
+  std::vector<QPoint> piece;
+  piece.reserve(static_cast<std::size_t>(std::max(0, final - first + 1)));
+  const auto flush = [&] {
+    if (piece.size() > 1) p.drawPolyline(piece.data(), static_cast<int>(piece.size()));
+    piece.clear();
+  };
+  for (std::int32_t j = first; j <= final; ++j) {
+    int y = 0;
+    if (!layout.PointY(band, j, y)) {
+      flush();
+      continue;
+    }
+    piece.emplace_back(static_cast<int>(layout.PointX(j)), y);
+  }
+  flush();
+  for (std::int32_t j = first; j <= final; ++j) {
+    int y = 0;
+    if (layout.PointY(band, j, y)) DrawSquareMark(p, static_cast<int>(layout.PointX(j)), y);
+  }
+  p.restore();
+  p.setBrush(Qt::white);
+}
+
+void DrawXAxis(QPainter& p, const SequentialLayout& layout, long long right, int y, std::int32_t last, bool upper,
+               const QRect& exposed) {
+  const int stepX = layout.device.stepX;
+  if (stepX < 3) return;
+  const int h = TextHeight(p);
+  if (y + 7 + h < exposed.top() || y - 7 - h > exposed.bottom()) return;
+  const std::int32_t n = last + 1;
+  const QString widest = QString::number(n);
+  const int widestWidth = TextWidth(p, widest);
+  const bool fits = widestWidth < stepX + 1;
+  std::int32_t first = 0, final = 0;
+  ExposedObservations(layout, exposed, widestWidth + 2, last, first, final);
+  const int dir = upper ? -1 : 1;
+  const int labelY = upper ? y - 4 - h : y + 4;
+  for (std::int32_t j = first; j <= final; ++j) {
+    const std::int32_t k = j + 1;
+    const int x = static_cast<int>(layout.PointX(j));
+    DrawLine(p, x, y, x, y + dir * (upper ? 6 : 5));
+    const QString label = QString::number(k);
+    if (layout.labelsEvery5) {
+      if (k % 5 != 0) continue;
+      DrawLine(p, x, y + dir * 5, x, y + dir * 7);
+      DrawLine(p, x + 1, y, x + 1, y + dir * 7);
+      TextOut(p, x + 2, labelY, label);
+    } else if (fits) {
+      TextOut(p, x + 1, labelY, label);
+    }
+  }
+  const int from = std::max(layout.device.left, exposed.left() - 1);
+  const int to = static_cast<int>(std::min<long long>(right, exposed.right() + 1));
+  if (from <= to) DrawLine(p, from, y, to, y);
+}
+
+void DrawLevels(QPainter& p, const SequentialLayout& layout, const SequentialBand& band, const SequentialLook& look) {
+  if (band.levels.empty()) return;
+  QFont small = look.font;
+  small.setPointSize(kLevelFontPoints);
+  p.setFont(small);
+  p.setPen(StyledPen(layout.levelPen));
+  const int left = layout.device.left;
+  const int right = static_cast<int>(band.right);
+  int lowest = band.bottom, highest = band.top;
+  for (const LevelRow& row : band.levels) {
+    if (layout.levelTicksOnly) {
+      DrawLine(p, left + 5, row.y - 1, left + 10, row.y - 1);
+      lowest = std::min(lowest, row.y);
+      highest = std::max(highest, row.y);
+    } else {
+      DrawLine(p, left + 1, row.y - 1, right - 1, row.y - 1);
+      TextOut(p, right + 4, row.y - 6, QString::fromStdString(layout.levelLabels[row.line]));
+    }
+  }
+  // Ticks beside the axis are joined by a vertical stroke.
+  if (layout.levelTicksOnly) DrawLine(p, left + 7, lowest, left + 7, highest);
+  Reset(p, look);
+}
+
+void DrawXMarks(QPainter& p, const SequentialLayout& layout, long long right, int top, int bottom,
+                const SequentialLook& look) {
+  p.setPen(StyledPen(layout.markPen));
+  for (const std::int32_t i : layout.marks) {
+    const long long x = layout.PointX(i);
+    if (x < right) DrawLine(p, static_cast<int>(x), top + 1, static_cast<int>(x), bottom - 1);
+  }
+  Reset(p, look);
+}
+
+void DrawGraph(QPainter& p, const SequentialLayout& layout, const SequentialLook& look, const QRect& exposed) {
+  if (layout.bands.empty()) return;
+  DrawBands(p, layout, look, 0, static_cast<int>(layout.bands.size()) - 1, layout.bands.back().bottom, exposed);
+  if (layout.device.upperAxis) {
+    const SequentialBand& first = layout.bands.front();
+    DrawXAxis(p, layout, first.right, layout.device.firstTop, first.last, true, exposed);
+  }
+}
+
+bool DrawPrintedGraph(QPagedPaintDevice& device, const SequentialLayout& layout, const SequentialLook& look,
+                      const QString& title) {
+  QPainter p;
+  if (!p.begin(&device)) return false;
+  const QRect page(0, 0, device.width(), device.height());
+  Reset(p, look);
+  TextOut(p, 0, 0, title);
+  for (std::size_t k = 0; k < layout.pages.size(); ++k) {
+    const SequentialPage& pg = layout.pages[k];
+    if (k > 0 && !device.newPage()) return false;
+    DrawBands(p, layout, look, pg.firstBand, pg.lastBand, pg.axisY, page);
+  }
+  return p.end();
+}
+
+namespace {
+
+// What pictures written to files are measured on.
+QImage& PictureDevice() {
+  static QImage image = [] {
+    QImage i(1, 1, QImage::Format_RGB32);
+    const int dotsPerMeter = qRound(kPictureDpi / 0.0254);
+    i.setDotsPerMeterX(dotsPerMeter);
+    i.setDotsPerMeterY(dotsPerMeter);
+    return i;
+  }();
+  return image;
+}
+
+}  // namespace
+
+SequentialLook ScreenLook() {
+  const Settings& s = Config();
+  return {GraphFont(s.GraphFontName, s.GraphFontSize), s.GraphPenWidth};
+}
+
+SequentialLook PrintLook() {
+  const Settings& s = Config();
+  return {GraphFont(s.PrintGraphFontName, s.PrintGraphFontSize), s.PrintPenWidth};
+}
+
+SequentialDevice ScreenDevice(const SequentialLook& look, QPaintDevice* device) {
+  SequentialDevice d;
+  d.left = GraphLeftMargin(look.font, device);
+  d.stepX = Config().StepX;
+  d.stepY = Config().StepY;
+  d.firstTop = kScreenFirstTop;
+  d.upperAxis = Graph().UpperXAxis;
+  return d;
+}
+
+SequentialDevice PrintDevice(const SequentialLook& look, QPagedPaintDevice& device) {
+  SequentialDevice d;
+  d.left = GraphLeftMargin(look.font, &device);
+  d.stepX = Config().PrintStepX;
+  d.stepY = Config().PrintStepY;
+  d.firstTop = kPrintFirstTop;
+  d.pageHeight = device.height();
+  return d;
+}
+
+QString SaveSequentialPicture(const QString& path, std::vector<std::string>& messages) {
+  const SequentialLook look = ScreenLook();
+  const SequentialLayout layout = ComputeSequentialLayout(ScreenDevice(look, &PictureDevice()));
+  messages = layout.messages;
+  const QSize size(static_cast<int>(layout.width), static_cast<int>(layout.height));
+  return SavePicture(path, size, [&](QPainter& p) { DrawGraph(p, layout, look, QRect(QPoint(0, 0), size)); });
+}
+
+QString SavePrintedSequential(const QString& path, const QString& title, std::vector<std::string>& messages) {
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) return SaveFailedMessage(path) + QStringLiteral(": ") + file.errorString();
+  QPdfWriter pdf(&file);
+  pdf.setResolution(kPrintDpi);
+  pdf.setPageSize(QPageSize(QPageSize::A4));
+  pdf.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+  const SequentialLook look = PrintLook();
+  const SequentialLayout layout = ComputeSequentialLayout(PrintDevice(look, pdf));
+  messages = layout.messages;
+  if (!DrawPrintedGraph(pdf, layout, look, title) || !file.commit()) {
+    file.cancelWriting();
+    return SaveFailedMessage(path);
+  }
+  return {};
+}
+
+}  // namespace tavrel

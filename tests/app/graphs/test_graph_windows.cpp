@@ -1,0 +1,297 @@
+// The sequential graph command and its windows: the settings, Y step, level,
+// mark and print settings dialogs on their confirm and cancel paths, zooming,
+// saving and printing from the graph window.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QLineEdit>
+#include <QListView>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <memory>
+
+#include "app_test_support.h"
+#include "graphs/graph_printer.h"
+#include "graphs/graph_state.h"
+#include "graphs/tfm_edit_mark_ax_x.h"
+#include "graphs/tfm_edit_scale_y.h"
+#include "graphs/tfm_gragh_cfg.h"
+#include "graphs/tfm_graphic.h"
+#include "graphs/tfm_level.h"
+#include "graphs/tfm_print_cfg.h"
+#include "shell/tfm_main.h"
+
+using namespace tavrel;
+using namespace tavrel::test;
+
+class TestGraphWindows : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<TemporaryHome> home_;
+  std::unique_ptr<Messages> messages_;
+  std::unique_ptr<TfmMain> main_;
+
+  void Load(const QByteArray& text) {
+    Data().DataFileName = home_->Write("data/days.txt", text).toStdString();
+    QVERIFY(main_->ReadDataFile());
+    main_->EnableDataCommands(true);
+  }
+  static ModalScript::Step GoOn() {
+    return On<TfmGraghCfg>([](TfmGraghCfg* d) { d->btbtnOK->click(); });
+  }
+  static ModalScript::Step CloseGraph(std::function<void(TfmGraphic*)> f = {}) {
+    return On<TfmGraphic>([f](TfmGraphic* w) {
+      if (f) f(w);
+      w->tbtnRectRound->trigger();
+    });
+  }
+
+ private slots:
+  void init() {
+    home_ = std::make_unique<TemporaryHome>();
+    ResetState();
+    home_->WriteSettings({{"OutputCat", home_->Path("")}, {"StepX", "10"}, {"StepY", "30"}});
+    messages_ = std::make_unique<Messages>();
+    main_ = std::make_unique<TfmMain>();
+    main_->show();
+    Load("A B C\n1 10 100\n2 30 200\n3 20 -999\n4 40 400\n5 50 500\n6 60 600\n7 70 700\n8 80 800\n");
+  }
+  void cleanup() {
+    main_.reset();
+    messages_.reset();
+    home_.reset();
+  }
+
+  void TheCommandShowsTheGraphOfTheChosenVariablesAndWidensAfterwards() {
+    int bands = 0;
+    ModalScript script({ChooseVariables({0, 2}), GoOn(), CloseGraph([&bands](TfmGraphic* w) {
+                          bands = static_cast<int>(w->PaintBox1->Layout().bands.size());
+                          QCOMPARE(w->PaintBox1->Layout().bands[1].name, std::string("C"));
+                        })});
+    main_->mnGraph->trigger();
+    QVERIFY(script.Done());
+    QCOMPARE(bands, 2);
+    QCOMPARE(Data().NumVar, 3);
+    QCOMPARE(messages_->Texts(), QStringList{});
+  }
+
+  void CancellingTheSettingsOpensNoGraphButTheCloseBoxGoesOn() {
+    Graph().ShowXMarks = true;
+    ModalScript cancel({ChooseVariables({0}), On<TfmGraghCfg>([](TfmGraghCfg* d) { d->bbtnCancel->click(); })});
+    main_->tbtnGraph->trigger();
+    QVERIFY(cancel.Done());
+    QVERIFY(!Graph().ShowXMarks);  // the tool bar's graph starts without marks
+    QCOMPARE(Data().NumVar, 3);
+
+    bool shown = false;
+    ModalScript closeBox({ChooseVariables({0}), On<TfmGraghCfg>([](TfmGraghCfg* d) { d->close(); }),
+                          CloseGraph([&shown](TfmGraphic*) { shown = true; })});
+    main_->mnGraph->trigger();
+    QVERIFY(closeBox.Done());
+    QVERIFY(shown);
+  }
+
+  void TheSettingsDialogTakesItsControlsOnlyOnDalee() {
+    TfmGraghCfg& cfg = *main_->fmGraghCfg;
+    const struct {
+      bool confirm;
+      int stepX;
+      QString note;
+    } cases[] = {{false, 10, ""}, {true, 7, "Данные сглажены по 3 точкам. Данные сглажены по 5 точкам. "}};
+    for (const auto& c : cases) {
+      Data().ProcessingNote.clear();
+      ModalScript script({On<TfmGraghCfg>([&c](TfmGraghCfg* d) {
+        d->seStepX1->setValue(7);
+        d->cbxSmooth3->setChecked(true);
+        d->cbxSmooth5->setChecked(true);
+        d->cbScaleY->setCurrentIndex(1);
+        (c.confirm ? d->btbtnOK : d->bbtnCancel)->click();
+      })});
+      cfg.Execute();
+      QVERIFY(script.Done());
+      QCOMPARE(cfg.IsAbort, !c.confirm);
+      QCOMPARE(Config().StepX, c.stepX);
+      QCOMPARE(QString::fromStdString(Data().ProcessingNote), c.note);
+      QCOMPARE(Config().YScaleType, c.confirm ? 1 : 0);
+    }
+    // "Стандарт": StepY x range / 100 (B's range 70 with StepY 30).
+    QCOMPARE(Data().VarSteps[1], 30 * 70 / 100.0);
+  }
+
+  void AStepThatIsNotPositiveIsRefusedAndTheDialogStaysOpen() {
+    ModalScript script({On<TfmEditScaleY>([this](TfmEditScaleY* d) {
+      QCOMPARE(d->StringGrid1->rowCount(), 3);
+      d->StringGrid1->item(0, 1)->setText("2,5");
+      d->StringGrid1->item(1, 1)->setText("0");
+      d->OKBtn->click();
+      QVERIFY(d->isVisible());
+      QCOMPARE(messages_->Texts().size(), 1);
+      QVERIFY(messages_->Texts()[0].contains("B"));
+      QVERIFY(Data().VarSteps[0] != 2.5);  // nothing taken over
+      d->StringGrid1->item(1, 1)->setText("abc");
+      d->OKBtn->click();
+      QCOMPARE(messages_->Texts().size(), 2);
+      d->StringGrid1->item(1, 1)->setText("5");
+      d->OKBtn->click();
+    })});
+    main_->fmGraghCfg->btnChangeScale->click();
+    QVERIFY(script.Done());
+    QCOMPARE(Data().VarSteps[0], 2.5);
+    QCOMPARE(Data().VarSteps[1], 5.0);
+    QCOMPARE(Config().YScaleType, 2);
+    QCOMPARE(main_->fmGraghCfg->cbScaleY->currentIndex(), 2);
+  }
+
+  void TheLevelDialogChecksEveryCellFirstAndRemembersLevelsByVariable() {
+    NarrowTo({1});
+    ModalScript script({On<TfmLevel>([this](TfmLevel* d) {
+      QCOMPARE(d->StringGrid1->rowCount(), 1);
+      QCOMPARE(d->StringGrid1->item(0, 1)->text(), QString("45.000"));  // the mean of B
+      d->edSigma[1]->setValue(2.0);
+      d->StringGrid1->item(0, 3)->setText("x1");
+      d->btbtnOK->click();
+      QVERIFY(d->isVisible());
+      QCOMPARE(messages_->Texts().size(), 1);
+      QVERIFY(messages_->Texts()[0].contains("x1"));
+      QVERIFY(LevelsOf("B") == nullptr);
+      d->StringGrid1->item(0, 3)->setText("55,5");
+      d->btbtnOK->click();
+    })});
+    main_->fmLevel->Execute();
+    QVERIFY(script.Done());
+    QVERIFY(Graph().ShowLevels);
+    QCOMPARE(QString::fromStdString(Graph().LevelLabels[1]), QStringLiteral("M+2.0@"));
+    const VariableLevels* b = LevelsOf("B");
+    QVERIFY(b);
+    QCOMPARE(b->values[0], 45.0);
+    QCOMPARE(b->values[2], 55.5);
+
+    ModalScript cancel({On<TfmLevel>([](TfmLevel* d) { d->bbtnCancel->click(); })});
+    main_->fmLevel->Execute();
+    QVERIFY(cancel.Done());
+    QVERIFY(!Graph().ShowLevels);
+  }
+
+  void TheMarksDialogMarksTheSelectedDaysAndCancelClearsThem() {
+    ModalScript script({On<TfmEditMarkAxX>([](TfmEditMarkAxX* d) {
+      QCOMPARE(d->ListBox1->model()->rowCount(), 8);
+      d->ListBox1->selectionModel()->select(d->ListBox1->model()->index(2, 0), QItemSelectionModel::Select);
+      d->btnOK->click();
+    })});
+    main_->fmEditMarkAxX->Execute();
+    QVERIFY(script.Done());
+    QVERIFY(Graph().ShowXMarks);
+    QCOMPARE(Graph().XMarks, (std::vector<bool>{false, false, true, false, false, false, false, false}));
+
+    ModalScript reopen({On<TfmEditMarkAxX>([](TfmEditMarkAxX* d) {
+      QCOMPARE(d->ListBox1->selectionModel()->selectedIndexes().size(), 1);
+      d->ListBox1->clearSelection();
+      d->btnOK->click();
+    })});
+    main_->fmEditMarkAxX->Execute();
+    QVERIFY(!Graph().ShowXMarks);
+
+    Graph().XMarks[1] = true;
+    Graph().ShowXMarks = true;
+    ModalScript cancel({On<TfmEditMarkAxX>([](TfmEditMarkAxX* d) { d->bbtnCansel->click(); })});
+    main_->fmEditMarkAxX->Execute();
+    QVERIFY(!Graph().ShowXMarks);
+    QCOMPARE(Graph().XMarks, std::vector<bool>(8, false));
+  }
+
+  void ZoomKeepsTheStepsAtLeastOneAndAccumulatesUnroundedSteps() {
+    TfmGraphic& g = *main_->fmGraphic;
+    ModalScript script({On<TfmGraphic>([](TfmGraphic* w) {
+      w->tbtnMax->trigger();
+      QCOMPARE(w->stX, 10.5);
+      QCOMPARE(Config().StepX, 10);  // halves to even
+      w->tbtnMax->trigger();
+      QCOMPARE(Config().StepX, 11);
+      Config().StepX = 1;
+      Config().StepY = 1;
+      w->stX = w->stY = 1;
+      for (int i = 0; i < 5; ++i) w->mnpMin->trigger();
+      QCOMPARE(Config().StepX, 1);
+      QCOMPARE(Config().StepY, 1);
+      w->tbtnMax->trigger();
+      QVERIFY(w->stX >= 1.05);
+      w->tbtnRectRound->trigger();
+    })});
+    g.Execute();
+    QVERIFY(script.Done());
+  }
+
+  void ASmoothingMessageIsShownOnceNotOnEveryPaint() {
+    Graph().Smooth5 = true;  // eight values are too few
+    ModalScript script({On<TfmGraphic>([](TfmGraphic* w) {
+      w->PaintBox1->viewport()->grab();
+      w->PaintBox1->viewport()->grab();
+      w->tbtnRectRound->trigger();
+    })});
+    main_->fmGraphic->Execute();
+    QVERIFY(script.Done());
+    QCOMPARE(messages_->Texts().size(), 3);  // once for each variable, at the layout
+    QCOMPARE(main_->fmGraphic->rebuilds, 1);
+  }
+
+  void SavingWritesTheVisiblePartAndAsksBeforeReplacing() {
+    const QString bmp = home_->Path("g.bmp");
+    const QString pdf = home_->Path("g.pdf");
+    ModalScript script({On<TfmGraphic>([&](TfmGraphic* w) {
+      QVERIFY(w->SaveGraph(bmp));
+      QVERIFY(w->SaveGraph(pdf));
+      QVERIFY(!w->SaveGraph(home_->Path("none/g.png")));
+      w->tbtnRectRound->trigger();
+    })});
+    main_->fmGraphic->Execute();
+    QVERIFY(script.Done());
+    QImage image(bmp);
+    QCOMPARE(image.size(), main_->fmGraphic->PaintBox1->viewport()->size());
+    QVERIFY(ReadAll(pdf).startsWith("%PDF"));
+    QCOMPARE(messages_->Texts().size(), 1);
+    QVERIFY(messages_->Texts()[0].contains(home_->Path("none/g.png")));
+
+    // Replacing: No keeps the file as it was.
+    QFile::resize(bmp, 10);
+    messages_->answers = {false};
+    ModalScript no({On<TfmGraphic>([](TfmGraphic* w) {
+                      QTimer::singleShot(0, w->tbtnSave, &QAction::trigger);  // answered by the next step
+                    }), PickFile(bmp),
+                    CloseGraph()});
+    main_->fmGraphic->Execute();
+    QVERIFY(no.Done());
+    QCOMPARE(QFileInfo(bmp).size(), 10);
+  }
+
+  void ThePrintSettingsTakeEffectAndPrintingGoesOverPages() {
+    QPrinter& printer = GraphPrinter();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString out = home_->Path("printed.pdf");
+    printer.setOutputFileName(out);
+    ModalScript script({On<TfmGraphic>([](TfmGraphic* w) { QTimer::singleShot(0, w->tbtnCfg, &QAction::trigger); }),
+                        On<TfmPrintCfg>([](TfmPrintCfg* d) {
+                          QVERIFY(!d->cbxListDirection->isChecked());
+                          d->cbxListDirection->setChecked(true);
+                          d->sePrStepY->setValue(100);
+                          d->edTitleGraph->setText(QStringLiteral("Пульс"));
+                          d->Button1->click();  // prints, and the dialog stays
+                          QVERIFY(d->isVisible());
+                          d->BitBtn1->click();
+                        }),
+                        CloseGraph()});
+    main_->fmGraphic->Execute();
+    QVERIFY(script.Done());
+    QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Landscape);
+    QCOMPARE(Config().PrintStepY, 100);
+    QCOMPARE(QString::fromStdString(Graph().PrintTitle), QStringLiteral("Пульс"));
+    QVERIFY(ReadAll(out).startsWith("%PDF"));
+    QCOMPARE(main_->pnlInform->text(), QString());
+    QCOMPARE(messages_->Texts(), QStringList{});
+    printer.setPageOrientation(QPageLayout::Portrait);
+  }
+};
+
+QTEST_MAIN(TestGraphWindows)
+#include "test_graph_windows.moc"

@@ -1,0 +1,79 @@
+// The batch tool's graph command: pictures by suffix, paginated PDF, and its refusals.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "cli_fixture.h"
+
+namespace tavrel {
+namespace {
+
+class GraphCliTest : public CliTest {
+ protected:
+  void SetUp() override {
+    CliTest::SetUp();
+    std::string text = "Pulse AD Temp Weight\n";
+    for (int i = 0; i < 40; ++i)
+      text += std::to_string(60 + i % 7) + " " + std::to_string(120 + (i * 3) % 11) + " " +
+              std::to_string(36 + i % 3) + " " + std::to_string(70 + (i * 5) % 13) + "\n";
+    data_ = WriteFile("pulse.txt", text);
+  }
+  static int PdfPages(const std::string& pdf) {
+    int pages = 0;
+    for (std::size_t at = 0; (at = pdf.find("/Type /Page", at)) != std::string::npos; ++at)
+      if (pdf.compare(at, 12, "/Type /Pages") != 0) ++pages;
+    return pages;
+  }
+  std::string data_;
+};
+
+TEST_F(GraphCliTest, WritesThePictureTheSuffixNames) {
+  const struct {
+    const char* name;
+    std::string head;
+  } cases[] = {{"g.png", "\x89PNG"}, {"g.bmp", "BM"}, {"g.jpg", "\xFF\xD8"}, {"g.svg", "<?xml"}};
+  for (const auto& c : cases) {
+    ASSERT_EQ(Run("graph sequential " + data_ + " " + TempPath(c.name) + " --levels --smooth 3"), 0) << err_;
+    EXPECT_EQ(test::ReadFile(TempPath(c.name)).substr(0, c.head.size()), c.head) << c.name;
+  }
+}
+
+TEST_F(GraphCliTest, APdfIsPaginatedAsPrinting) {
+  // Four bands of about ten ticks at 600 dots each do not fit one A4 page.
+  std::string ini = test::ReadFile(ini_);
+  const std::size_t at = ini.find("PrintStepY=");
+  ini.replace(at, ini.find('\n', at) - at, "PrintStepY=600");
+  ini_ = WriteFile("Tavrel.ini", ini);
+  ASSERT_EQ(Run("graph sequential " + data_ + " " + TempPath("g.pdf")), 0) << err_;
+  EXPECT_GT(PdfPages(test::ReadFile(TempPath("g.pdf"))), 1);
+  ASSERT_EQ(Run("graph sequential " + data_ + " " + TempPath("one.pdf") + " --vars Temp"), 0) << err_;
+  EXPECT_EQ(PdfPages(test::ReadFile(TempPath("one.pdf"))), 1);
+}
+
+TEST_F(GraphCliTest, RefusesWhatItCannotDraw) {
+  const struct {
+    std::string args;
+    int code;
+    std::string message;
+  } cases[] = {
+      {"graph", 2, "не задан вид графика"},
+      {"graph pie " + data_ + " x.png", 2, "неизвестный вид графика pie"},
+      {"graph sequential " + data_ + " x.gif", 2, "x.gif"},
+      {"graph sequential " + data_ + " x.png --smooth 4", 2, "--smooth"},
+      {"graph sequential " + data_ + " x.png --vars Nope", 1, "Нет переменной Nope"},
+      {"graph sequential " + data_ + " /no/such/dir/x.png", 1, "/no/such/dir/x.png"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Run(c.args), c.code) << c.args;
+    EXPECT_NE(err_.find(c.message), std::string::npos) << c.args << "\n" << err_;
+  }
+}
+
+TEST_F(GraphCliTest, TooShortASeriesToSmoothIsReportedAndDrawnAnyway) {
+  const std::string shortData = WriteFile("short.txt", "A\n1\n2\n3\n4\n");
+  ASSERT_EQ(Run("graph sequential " + shortData + " " + TempPath("s.png") + " --smooth 5"), 0) << err_;
+  EXPECT_NE(err_.find("Ошибка сглаживания по 5 точкам"), std::string::npos) << err_;
+}
+
+}  // namespace
+}  // namespace tavrel

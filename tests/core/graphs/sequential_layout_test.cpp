@@ -1,0 +1,233 @@
+#include "graphs/sequential_layout.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "data/dataset.h"
+#include "data/errors.h"
+#include "graphs/graph_state.h"
+#include "graphs/level_lines.h"
+#include "graphs/y_ticks.h"
+#include "shell/settings.h"
+#include "test_support.h"
+
+namespace tavrel {
+namespace {
+
+using ::testing::ElementsAreArray;
+
+struct TickCase {
+  const char* what;
+  double min, max, step;
+  bool zeroY;
+  std::vector<double> ticks;
+};
+
+TEST(YTicksTest, FirstAndTopTicksAndBandHeight) {
+  const TickCase cases[] = {
+      {"from the multiple below min", 12.3, 17.9, 2, false, {12, 14, 16, 18}},
+      {"from 0", 12.3, 17.9, 2, true, {0, 2, 4, 6, 8, 10, 12, 14, 16, 18}},
+      {"negative min on a multiple", -4, 3, 2, false, {-4, -2, 0, 2, 4}},
+      {"negative min on a multiple, from 0", -4, 3, 2, true, {-6, -4, -2, 0, 2, 4}},
+      {"max on a tick gets one more", 10, 20, 5, false, {10, 15, 20, 25}},
+      {"a step of 0 falls back to the range's step", 10, 20, 0, false, {10, 12, 14, 16, 18, 20, 22}},
+      {"a negative step too", 10, 20, -3, false, {10, 12, 14, 16, 18, 20, 22}},
+      {"a constant series", 5, 5, 0, false, {5, 5.1}},
+      {"nothing present", 0, 0, 1, false, {0, 1}},
+  };
+  for (const TickCase& c : cases) {
+    const YTicks t = ComputeTicks(c.min, c.max, c.step, 10, c.zeroY);
+    ASSERT_EQ(t.values.size(), c.ticks.size()) << c.what;
+    for (std::size_t i = 0; i < c.ticks.size(); ++i) EXPECT_NEAR(t.values[i], c.ticks[i], 1e-9) << c.what;
+    EXPECT_EQ(t.height, 10 * static_cast<int>(c.ticks.size())) << c.what;
+    EXPECT_GT(t.step, 0) << c.what;
+    EXPECT_DOUBLE_EQ(t.scale, 10 / t.step) << c.what;
+  }
+}
+
+TEST(YTicksTest, AStepNeedingTooManyTicksIsWidenedToCoverTheValues) {
+  const struct {
+    double min, max, step;
+    bool zeroY;
+  } cases[] = {{1000, 1010, 0.1, true}, {-5000, -4990, 1, true}, {0, 1e6, 1, false}, {-1e300, 1e300, 1, false}};
+  for (const auto& c : cases) {
+    const YTicks t = ComputeTicks(c.min, c.max, c.step, 10, c.zeroY);
+    ASSERT_LE(t.values.size(), static_cast<std::size_t>(kMaxYTicks)) << c.min;
+    EXPECT_LE(t.values.front(), c.min) << c.min;
+    EXPECT_GT(t.values.back(), c.max) << c.min;
+  }
+}
+
+class SequentialLayoutTest : public test::EngineTest {
+ protected:
+  void Load(const std::string& text) {
+    Data().EmptyValue = -999;
+    LoadText(text);
+    Config().StepX = 10;
+    Config().StepY = 20;
+  }
+  static SequentialDevice Screen(int pageHeight = 0) {
+    SequentialDevice d;
+    d.left = 50;
+    d.stepX = 10;
+    d.stepY = 20;
+    d.pageHeight = pageHeight;
+    if (pageHeight > 0) d.firstTop = kPrintFirstTop;
+    return d;
+  }
+};
+
+TEST_F(SequentialLayoutTest, BandsFollowEachOtherAndPointsSitOnTheirTicks) {
+  Load("A B\n12.3 1\n17.9 2\n14 -999\n16 4\n");
+  Data().VarSteps[0] = 2;
+  Data().VarSteps[1] = 1;
+  const SequentialLayout l = ComputeSequentialLayout(Screen());
+  ASSERT_EQ(l.bands.size(), 2u);
+  const SequentialBand& a = l.bands[0];
+  const SequentialBand& b = l.bands[1];
+  EXPECT_EQ(a.top, 30);
+  EXPECT_EQ(a.bottom, 30 + 4 * 20);
+  EXPECT_EQ(b.top, a.bottom);
+  EXPECT_EQ(b.bottom, b.top + 5 * 20);  // ticks 1..5
+  EXPECT_EQ(a.right, 5 * 10 + 50);       // (n + 1) * StepX + L
+  EXPECT_EQ(l.height, b.bottom + 60);
+  EXPECT_EQ(l.width, a.right + 60);
+  int y = 0;
+  ASSERT_TRUE(l.PointY(a, 2, y));
+  EXPECT_EQ(y, a.bottom - 20 - 1);  // 14 is the second tick
+  ASSERT_TRUE(l.PointY(a, 0, y));
+  EXPECT_EQ(y, a.bottom - 3 - 1);  // (12.3 - 12) * 10 = 3
+  EXPECT_FALSE(l.PointY(b, 2, y)) << "a missing value is a gap";
+  EXPECT_EQ(l.PointX(0), 60);
+  EXPECT_EQ(l.pages.size(), 1u);
+}
+
+TEST_F(SequentialLayoutTest, ValuesThatAreNotFiniteAreGapsAndDoNotStretchTheScale) {
+  Load("A\n1\n2\n3\n4\n");
+  Data().DataValues[0][1] = std::numeric_limits<double>::quiet_NaN();
+  Data().DataValues[0][2] = std::numeric_limits<double>::infinity();
+  Data().VarSteps[0] = 1;
+  const SequentialLayout l = ComputeSequentialLayout(Screen());
+  const SequentialBand& a = l.bands[0];
+  int y = 0;
+  EXPECT_FALSE(l.PointY(a, 1, y));
+  EXPECT_FALSE(l.PointY(a, 2, y));
+  EXPECT_THAT(a.ticks.values, ElementsAreArray({1.0, 2.0, 3.0, 4.0, 5.0}));
+}
+
+TEST_F(SequentialLayoutTest, TooManyTicksFromZeroStillKeepEveryPointInItsBand) {
+  Load("A B\n1000 1\n1003.5 2\n1010 3\n");
+  Config().ZeroY = true;
+  Data().VarSteps[0] = 0.1;
+  const SequentialLayout l = ComputeSequentialLayout(Screen());
+  const SequentialBand& a = l.bands[0];
+  EXPECT_LE(a.ticks.values.size(), static_cast<std::size_t>(kMaxYTicks));
+  for (std::int32_t j = 0; j <= a.last; ++j) {
+    int y = 0;
+    ASSERT_TRUE(l.PointY(a, j, y));
+    EXPECT_GT(y, a.top);
+    EXPECT_LT(y, a.bottom);
+  }
+}
+
+TEST_F(SequentialLayoutTest, SmoothingDrawsACopyAndReturnsItsMessage) {
+  Load("Short Long\n1 1\n9 9\n1 1\n9 9\n1 1\n9 9\n1 1\n9 9\n");
+  Data().VarCounts[0] = 5;  // too few to smooth
+  Graph().Smooth3 = true;
+  const SequentialLayout l = ComputeSequentialLayout(Screen());
+  ASSERT_EQ(l.messages.size(), 1u);
+  EXPECT_THAT(l.messages[0], ::testing::HasSubstr("Short"));
+  EXPECT_FALSE(l.bands[1].smoothed.empty());
+  EXPECT_TRUE(l.bands[0].smoothed.empty()) << "too short: drawn as it is";
+  EXPECT_EQ(Data().DataValues[1][2], 1) << "the data set is not changed";
+  EXPECT_FLOAT_EQ(static_cast<float>(l.bands[1].Value(2)), (9 + 1 + 9) / 3.0f);
+}
+
+TEST_F(SequentialLayoutTest, LevelsAreDrawnOnlyOnTheirVariablesBandAndInsideIt) {
+  Load("A B\n10 100\n20 200\n30 300\n");
+  Data().VarSteps[0] = 10;
+  Data().VarSteps[1] = 100;
+  GraphState& g = Graph();
+  g.ShowLevels = true;
+  g.LevelLabels = {"Среднее", "Число", "Нет"};
+  LevelsFor("A").values = {20, 1e9, 25};  // the second lies above the band, the third is off
+  const SequentialLayout both = ComputeSequentialLayout(Screen());
+  const SequentialBand& a = both.bands[0];
+  ASSERT_EQ(a.levels.size(), 1u);
+  EXPECT_EQ(a.levels[0].line, 0);
+  int y = 0;
+  ASSERT_TRUE(both.PointY(a, 1, y));
+  EXPECT_EQ(a.levels[0].y - 1, y) << "a level lies on the row of a point of its value";
+  EXPECT_TRUE(both.bands[1].levels.empty()) << "B has no levels of its own";
+
+  // A later graph of B alone does not draw A's levels on B's band.
+  NarrowTo({1});
+  const SequentialLayout onlyB = ComputeSequentialLayout(Screen());
+  ASSERT_EQ(onlyB.bands.size(), 1u);
+  EXPECT_EQ(onlyB.bands[0].name, "B");
+  EXPECT_TRUE(onlyB.bands[0].levels.empty());
+
+  LevelsFor("B").values = {std::numeric_limits<double>::quiet_NaN(), 150, 0};
+  g.LevelLabels = {"Среднее", "Число", "Число"};
+  const SequentialLayout withB = ComputeSequentialLayout(Screen());
+  ASSERT_EQ(withB.bands[0].levels.size(), 1u) << "NaN is not drawn, 0 lies below the band";
+  EXPECT_EQ(withB.bands[0].levels[0].line, 1);
+}
+
+TEST_F(SequentialLayoutTest, DefaultLevelsAreMeanMeanPlusSigmaAndUpperOutlierLimit) {
+  Load("A\n10\n20\n30\n");
+  SetDefaultLevels();
+  EXPECT_TRUE(Graph().ShowLevels);
+  EXPECT_EQ(Graph().LevelLabels[0], "Среднее");
+  EXPECT_EQ(Graph().LevelLabels[1], "M+1.5@");
+  EXPECT_EQ(Graph().LevelLabels[2], "Всплеск+");
+  const VariableLevels* a = LevelsOf("A");
+  ASSERT_NE(a, nullptr);
+  EXPECT_DOUBLE_EQ(a->values[0], 20);
+  EXPECT_DOUBLE_EQ(a->values[1], 20 + 1.5 * 10);
+  EXPECT_GT(a->values[2], a->values[1]);
+}
+
+TEST_F(SequentialLayoutTest, MarksBeyondTheTableAreLeftOut) {
+  Load("A\n1\n2\n3\n");
+  GraphState& g = Graph();
+  g.ShowXMarks = true;
+  g.XMarks = {false, true, false, true, true};  // set for a longer table
+  EXPECT_THAT(ComputeSequentialLayout(Screen()).marks, ElementsAreArray({1}));
+  g.XMarks = {true};  // set before rows were added
+  EXPECT_THAT(ComputeSequentialLayout(Screen()).marks, ElementsAreArray({0}));
+  g.ShowXMarks = false;
+  EXPECT_TRUE(ComputeSequentialLayout(Screen()).marks.empty());
+}
+
+TEST_F(SequentialLayoutTest, PagesBreakBeforeABandThatWouldRunOffThePage) {
+  // Three bands of 5 ticks (100 pixels) each.
+  Load("A B C\n1 1 1\n4 4 4\n");
+  for (int v = 0; v < 3; ++v) Data().VarSteps[v] = 1;
+  const SequentialLayout l = ComputeSequentialLayout(Screen(330));
+  ASSERT_EQ(l.pages.size(), 2u);
+  EXPECT_EQ(l.pages[0].firstBand, 0);
+  EXPECT_EQ(l.pages[0].lastBand, 1);
+  EXPECT_EQ(l.pages[0].axisY, 300);
+  EXPECT_EQ(l.bands[2].top, kPrintFirstTop);
+  EXPECT_EQ(l.bands[2].page, 1);
+  EXPECT_EQ(l.pages[1].axisY, 200);
+
+  // A first band taller than the page keeps a page of its own.
+  const SequentialLayout tiny = ComputeSequentialLayout(Screen(150));
+  ASSERT_EQ(tiny.pages.size(), 3u);
+  EXPECT_EQ(tiny.pages[0].lastBand, 0);
+}
+
+TEST_F(SequentialLayoutTest, CoordinatesBeyondThePaintersRangeAreAnOverflow) {
+  Load("A\n1\n2\n");
+  SequentialDevice d = Screen();
+  d.stepX = std::numeric_limits<int>::max() / 2;
+  EXPECT_THROW(ComputeSequentialLayout(d), OverflowError);
+}
+
+}  // namespace
+}  // namespace tavrel
