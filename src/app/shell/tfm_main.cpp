@@ -33,6 +33,8 @@
 #include "shell/tavrel_application.h"
 #include "shell/tfm_config.h"
 #include "shell/tool_icons.h"
+#include "preparation/run_data_table.h"
+#include "preparation/tfm_show_table.h"
 #include "statistics/run_statistics.h"
 #include "statistics/tfm_see_file.h"
 #include "statistics/tfm_stat_cfg1.h"
@@ -113,6 +115,7 @@ void TfmMain::BuildMenus() {
   // Every command runs guarded: a failure it does not catch is shown and the program goes on.
   connect(mnInput, &QAction::triggered, this, Guarded([this] { InputClick(); }));
   connect(mnNewFile, &QAction::triggered, this, Guarded([this] { NewDataClick(false); }));
+  connect(mnDataTable, &QAction::triggered, this, Guarded([this] { RunDataTable(*this, false); }));
   connect(mnSaveData, &QAction::triggered, this, Guarded([this] { SaveData(); }));
   connect(mnExit, &QAction::triggered, this, &QWidget::close);
   connect(mnStat, &QAction::triggered, this, Guarded([this] { mnStatClick(); }));
@@ -120,7 +123,7 @@ void TfmMain::BuildMenus() {
   connect(mnSeeResults, &QAction::triggered, this, Guarded([this] { mnSeeResultsClick(); }));
   connect(mnHelp, &QAction::triggered, this, Guarded([this] { mnHelpClick(); }));
   connect(mnConfig, &QAction::triggered, this, Guarded([this] { mnConfigClick(); }));
-  // The data table, graphs, cluster views, calculators, system information and
+  // The graphs, cluster views, calculators, system information and
   // About open the windows of their own; until those exist the commands do nothing.
 }
 
@@ -227,6 +230,7 @@ void TfmMain::CreateRunWindows() {
   fmParamCluster = new TfmParamCluster(this);
   fmStatCfg1 = new TfmStatCfg1(this);
   fmSeeFile = new TfmSeeFile(this);
+  fmShowTable = new TfmShowTable(*this);
 }
 
 void TfmMain::closeEvent(QCloseEvent* event) {
@@ -304,12 +308,15 @@ void TfmMain::InputClick() {
   ChangeMenu();
   EnableDataCommands(true);
   pnlFile->setText(Text(Data().DataFileName));
+  RunDataTable(*this, true);
 }
 
 void TfmMain::FileNameClick(int position) {
   if (position >= recentFiles.Names().Count()) return;
   Data().DataFileName = recentFiles.Names()[position];
-  if (ReadDataFile()) pnlFile->setText(Text(Data().DataFileName));
+  if (!ReadDataFile()) return;
+  pnlFile->setText(Text(Data().DataFileName));
+  fmShowTable->IsDel = false;  // the removals belonged to the data before
 }
 
 void TfmMain::NewDataClick(bool fromToolBar) {
@@ -320,6 +327,7 @@ void TfmMain::NewDataClick(bool fromToolBar) {
   EnableDataCommands(true);
   EnableClusterCommands(false);
   pnlFile->setText(fromToolBar ? Text(Data().DataFileName) : QStringLiteral("новый файл"));
+  RunDataTable(*this, true);
 }
 
 void TfmMain::SaveData() {

@@ -17,6 +17,7 @@ class TfmVar;
 class TfmDBFout;
 class TfmParamCluster;
 class TfmSeeFile;
+class TfmShowTable;
 class TfmStatCfg1;
 
 class TfmMain : public QMainWindow {
@@ -97,6 +98,7 @@ class TfmMain : public QMainWindow {
   TfmSeeFile* fmSeeFile = nullptr;
   TfmDBFout* fmDBFout = nullptr;
   TfmParamCluster* fmParamCluster = nullptr;
+  TfmShowTable* fmShowTable = nullptr;
 
   RecentFiles recentFiles;
 
