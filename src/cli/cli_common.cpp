@@ -8,6 +8,7 @@
 #include "data/dataset.h"
 #include "data/errors.h"
 #include "data/numbers.h"
+#include "data/text_codec.h"
 #include "shell/settings.h"
 
 namespace tavrel::cli {
@@ -95,22 +96,33 @@ void LoadDataFor(const Arguments& args, const std::string& dataFile) {
 }
 
 void SelectVariables(const Arguments& args) {
-  if (!args.Has("--vars")) return;
+  if (args.Has("--vars")) SelectVariablesByName(args.Value("--vars"));
+}
+
+void SelectVariablesByName(const std::string& names) {
   const DataSet& d = Data();
   std::vector<int> chosen;
-  std::string list = args.Value("--vars") + ",";
+  std::string list = names + ",";
   for (std::size_t start = 0, comma; (comma = list.find(',', start)) != std::string::npos; start = comma + 1) {
-    const std::string name = list.substr(start, comma - start);
+    const std::string name(TrimBlanks(list.substr(start, comma - start)));
     if (name.empty()) continue;
     bool found = false;
     for (int v = 0; v <= d.LastVar; ++v) {
-      if (d.VarNames[v] != name) continue;
+      if (TrimBlanks(d.VarNames[v]) != name) continue;
       chosen.push_back(v);
       found = true;
     }
     if (!found) throw CommandFailure("Нет переменной " + name);
   }
   NarrowTo(chosen);
+}
+
+int VariableByName(const std::string& name) {
+  const DataSet& d = Data();
+  const std::string wanted(TrimBlanks(name));
+  for (int v = 0; v <= d.LastVar; ++v)
+    if (TrimBlanks(d.VarNames[v]) == wanted) return v;
+  throw CommandFailure("Нет переменной " + wanted);
 }
 
 }  // namespace tavrel::cli

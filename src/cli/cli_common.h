@@ -54,4 +54,10 @@ void LoadDataFor(const Arguments& args, const std::string& dataFile);
 // variables share chooses them all). Without --vars all stay.
 void SelectVariables(const Arguments& args);
 
+// The same for a comma-separated list of names (blanks around a name do not count).
+void SelectVariablesByName(const std::string& names);
+
+// The position of the variable in force with that name; a CommandFailure when there is none.
+int VariableByName(const std::string& name);
+
 }  // namespace tavrel::cli

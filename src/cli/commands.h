@@ -17,5 +17,6 @@ int RunInfo(const std::vector<std::string>& args);
 int RunSave(const std::vector<std::string>& args);
 int RunCluster(const std::vector<std::string>& args);
 int RunStat(const std::vector<std::string>& args);
+int RunPrepare(const std::vector<std::string>& args);
 
 }  // namespace tavrel::cli

@@ -24,6 +24,12 @@ const CommandEntry kCommands[] = {
      "        [--pairwise-outliers] [--equal-names] [--reliable] [--level N] [--rewrite] [--ini PATH]\n"
      "        ANALYSIS: 0-9 or elementary, variability, levels, normality, pearson, spearman,\n"
      "        student, pair-student, wilcoxon, pair-wilcoxon"},
+    {"prepare", RunPrepare,
+     "prepare DATAFILE OUTFILE STEP... [--missing CODE] [--ini PATH]\n"
+     "        STEP: missing-to-mean, delete-missing, delete-missing-rows, outliers-to-mean,\n"
+     "        delete-outliers, delete-outlier-rows, keep-outliers, keep-outlier-rows,\n"
+     "        normalise[:NAMES], differences[:NAMES], log[:NAMES], shift:N[:NAMES],\n"
+     "        replace:OLD:NEW[:NAME], arith:A:OP:B:R (OP + - * /), rename:OLD:NEW"},
 };
 
 void PrintUsage(std::ostream& out) {

@@ -14,6 +14,7 @@
 #include "data/tfm_new_data.h"
 #include "data/tfm_var.h"
 #include "shell/single_instance.h"
+#include "preparation/tfm_show_table.h"
 #include "shell/tfm_main.h"
 
 using namespace tavrel;
@@ -31,9 +32,11 @@ class TestMainWindow : public QObject {
     main->show();
     return main;
   }
-  // Loads a data file through "Ввод " and the file dialog.
-  void Load(TfmMain& main, const QString& path) {
-    ModalScript script({PickFile(path)});
+  // Loads a data file through "Ввод " and the file dialog; a loaded file opens the data table.
+  void Load(TfmMain& main, const QString& path, bool loads = true) {
+    std::vector<ModalScript::Step> steps = {PickFile(path)};
+    if (loads) steps.push_back(CloseDataTable());
+    ModalScript script(steps);
     main.mnInput->trigger();
     QVERIFY(script.Done());
   }
@@ -137,7 +140,7 @@ class TestMainWindow : public QObject {
     };
     for (const auto& [text, message] : failures) {
       messages_->shown.clear();
-      Load(*main, DataFile("bad.txt", text));
+      Load(*main, DataFile("bad.txt", text), false);
       QCOMPARE(messages_->Texts(), QStringList{message});
       QCOMPARE(main->pnlFile->text(), QString());
       QVERIFY(main->mnStat->isEnabled());
@@ -211,7 +214,7 @@ class TestMainWindow : public QObject {
       QCOMPARE(d->edVarName->text(), QStringLiteral(" Var1 Var2 Var3 Var4"));
       d->cbxRandom->setChecked(false);
       d->btbtnOK->click();
-    })});
+    }), CloseDataTable()});
     main->mnNewFile->trigger();
     QVERIFY(menu.Done());
     QCOMPARE(Data().NumVar, 4);
@@ -223,7 +226,7 @@ class TestMainWindow : public QObject {
     ModalScript toolBar({On<TfmNewData>([](TfmNewData* d) {
       d->edFileName->setText("trial.txt");
       d->btbtnOK->click();
-    })});
+    }), CloseDataTable()});
     main->tbtnNewFile->trigger();
     QVERIFY(toolBar.Done());
     QCOMPARE(main->pnlFile->text(), QStringLiteral("trial.txt"));
