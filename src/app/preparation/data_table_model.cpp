@@ -31,7 +31,11 @@ QVariant DataTableModel::data(const QModelIndex& index, int role) const {
   if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
   const auto typed = edits_.constFind(Key(index.row(), index.column()));
   if (typed != edits_.constEnd()) return *typed;
-  const double x = Data().DataValues[index.column()][index.row()];
+  // A load replaces the data set before the table is filled again: until then
+  // a place the data set no longer has shows nothing.
+  const DataSet& d = Data();
+  if (index.column() >= d.DataValues.Count() || index.row() >= d.DataValues[index.column()].Count()) return {};
+  const double x = d.DataValues[index.column()][index.row()];
   return role == Qt::EditRole ? EditText(x) : QString::fromStdString(GridText(x));
 }
 
@@ -43,7 +47,8 @@ QVariant DataTableModel::headerData(int section, Qt::Orientation orientation, in
   }
   if (section < 0 || section >= summaries_.size()) return {};
   switch (role) {
-    case Qt::DisplayRole: return QString::fromStdString(Data().VarNames[section]);
+    case Qt::DisplayRole:
+      return section < Data().VarNames.Count() ? QString::fromStdString(Data().VarNames[section]) : QString();
     case MaxRole: return summaries_[section].max;
     case MinRole: return summaries_[section].min;
     case CountRole: return summaries_[section].count;
@@ -52,6 +57,7 @@ QVariant DataTableModel::headerData(int section, Qt::Orientation orientation, in
 }
 
 Qt::ItemFlags DataTableModel::flags(const QModelIndex& index) const {
+  if (!index.isValid()) return QAbstractTableModel::flags(index);
   return QAbstractTableModel::flags(index) | Qt::ItemIsEditable;
 }
 

@@ -105,6 +105,14 @@ void DataTableView::keyPressEvent(QKeyEvent* event) {
     emit commitRequested(currentIndex());
     return;
   }
+  if (event->key() == Qt::Key_Insert && event->modifiers() == Qt::NoModifier) {
+    emit insertRowRequested();
+    return;
+  }
+  if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::ControlModifier) {
+    emit deleteRowRequested();
+    return;
+  }
   QTableView::keyPressEvent(event);
 }
 

@@ -29,6 +29,9 @@ class DataTableView : public QTableView {
  signals:
   // Enter in the grid: the current cell is to be committed.
   void commitRequested(const QModelIndex& index);
+  // Ins and Ctrl+Del in the grid.
+  void insertRowRequested();
+  void deleteRowRequested();
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;

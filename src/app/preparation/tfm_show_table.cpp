@@ -90,6 +90,8 @@ TfmShowTable::TfmShowTable(TfmMain& main) : QDialog(&main), main_(main) {
   fmPrmEdit = new TfmPrmEdit(this);
 
   connect(StringGrid1, &DataTableView::commitRequested, this, Guarded([this] { CommitCell(); }));
+  connect(StringGrid1, &DataTableView::insertRowRequested, this, Guarded([this] { AddRow(); }));
+  connect(StringGrid1, &DataTableView::deleteRowRequested, this, Guarded([this] { DeleteRow(); }));
   StringGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(StringGrid1, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& at) { PopupMenu1->popup(StringGrid1->viewport()->mapToGlobal(at)); });
@@ -121,10 +123,8 @@ void TfmShowTable::BuildMenus() {
   mnpAddRow->setShortcut(QKeySequence(Qt::Key_Insert));
   mnpDelCol = MenuItem(PopupMenu1, "mnpDelCol", QStringLiteral("Удалить столбец"));
   mnpAddCol = MenuItem(PopupMenu1, "mnpAddCol", QStringLiteral("Добавить столбец"));
-  for (QAction* a : {mnpDelRow, mnpAddRow}) {
-    a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    StringGrid1->addAction(a);
-  }
+  // The grid handles both keys itself; the menu shows them.
+  for (QAction* a : {mnpDelRow, mnpAddRow}) a->setShortcutContext(Qt::WidgetShortcut);
   connect(mnpDelRow, &QAction::triggered, this, Guarded([this] { DeleteRow(); }));
   connect(mnpAddRow, &QAction::triggered, this, Guarded([this] { AddRow(); }));
   connect(mnpDelCol, &QAction::triggered, this, Guarded([this] { DeleteColumn(); }));
@@ -233,6 +233,11 @@ void TfmShowTable::BuildToolBar() {
 }
 
 void TfmShowTable::Execute(bool afterLoad) {
+  FormShow(afterLoad);
+  exec();
+}
+
+void TfmShowTable::FormShow(bool afterLoad) {
   if (afterLoad) IsDel = false;
   Moving = false;
   Data().PairwiseMissing = false;
@@ -241,16 +246,18 @@ void TfmShowTable::Execute(bool afterLoad) {
   edEmpty->setText(QString::number(Data().EmptyValue));
   FillGrid();
   StringGrid1->setFocus();
-  exec();
 }
 
 void TfmShowTable::FillGrid() {
+  const QModelIndex current = StringGrid1->currentIndex();
   {
     BusyCursor busy;
     model->Fill();
   }
-  if (!StringGrid1->currentIndex().isValid() && model->rowCount() > 0) {
-    StringGrid1->setCurrentIndex(model->index(0, 0));
+  // The current cell stays where it was, as far as the grid still reaches.
+  if (model->rowCount() > 0 && model->columnCount() > 0) {
+    StringGrid1->setCurrentIndex(model->index(std::clamp(current.row(), 0, model->rowCount() - 1),
+                                              std::clamp(current.column(), 0, model->columnCount() - 1)));
   }
   const TableState state = CurrentTableState();
   Data().HasMissing = state.missing;
@@ -461,7 +468,6 @@ void TfmShowTable::AddRow() {
     return;
   }
   FillGrid();
-  StringGrid1->setCurrentIndex(model->index(std::max(current.row(), 0), std::max(current.column(), 0)));
 }
 
 void TfmShowTable::DeleteColumn() {
@@ -482,7 +488,6 @@ void TfmShowTable::AddColumn() {
     return;
   }
   FillGrid();
-  StringGrid1->setCurrentIndex(model->index(std::max(current.row(), 0), std::max(current.column(), 0)));
 }
 
 void TfmShowTable::MoveColumn(int from, int to) {
@@ -496,7 +501,6 @@ void TfmShowTable::MoveColumn(int from, int to) {
   if (!StoreGrid()) return;
   MoveVariable(from, to);
   FillGrid();
-  StringGrid1->setCurrentIndex(model->index(std::max(StringGrid1->currentIndex().row(), 0), to));
 }
 
 void TfmShowTable::MoveRow(int from, int to) {

@@ -29,6 +29,8 @@ class TfmShowTable : public QDialog {
   // Shows the table modally. After a load or new data the removals of the
   // data before are forgotten (afterLoad).
   void Execute(bool afterLoad);
+  // What every showing starts with: the flags of a showing, the code box and the grid.
+  void FormShow(bool afterLoad);
 
   void FillGrid();
   // Writes the typed cells into the data set; false (with the bad cell named
