@@ -62,19 +62,30 @@ std::int32_t CommonLength() {
   return n;
 }
 
-// Keeps the common observations for which keepRow(j) is true, for every
-// variable; does nothing when every observation of the table stays.
-template <class KeepRow>
-void KeepRowsWhere(KeepRow keepRow) {
+// For each common observation, whether some variable in force holds a value
+// for which hit(v, x) is true. Walks each variable's values in order.
+template <class Hit>
+std::vector<char> RowsWhereAny(Hit hit) {
   const DataSet& d = Data();
   const std::int32_t n = CommonLength();
-  std::vector<char> keep(static_cast<std::size_t>(n));
-  bool dropped = n < d.NumObs;
-  for (std::int32_t j = 0; j < n; ++j) {
-    keep[static_cast<std::size_t>(j)] = keepRow(j) ? 1 : 0;
-    if (!keep[static_cast<std::size_t>(j)]) dropped = true;
+  std::vector<char> any(static_cast<std::size_t>(n), 0);
+  for (int v = 0; v <= d.LastVar; ++v) {
+    const Array<double>& row = d.DataValues[v];
+    for (std::int32_t j = 0; j < n; ++j)
+      if (hit(v, row[j])) any[static_cast<std::size_t>(j)] = 1;
   }
-  if (dropped) KeepRows(keep);
+  return any;
+}
+
+// Keeps the flagged common observations for every variable; does nothing
+// when every observation of the table stays.
+void KeepFlaggedRows(const std::vector<char>& keep) {
+  if (std::count(keep.begin(), keep.end(), 1) != Data().NumObs) KeepRows(keep);
+}
+
+std::vector<char> Inverted(std::vector<char> flags) {
+  for (char& f : flags) f = f ? 0 : 1;
+  return flags;
 }
 
 std::vector<Limits> LimitsInForce() {
@@ -83,11 +94,9 @@ std::vector<Limits> LimitsInForce() {
   return limits;
 }
 
-bool RowHasOutlier(const std::vector<Limits>& limits, std::int32_t j) {
-  const DataSet& d = Data();
-  for (int v = 0; v <= d.LastVar; ++v)
-    if (limits[static_cast<std::size_t>(v)].Outside(d.DataValues[v][j])) return true;
-  return false;
+std::vector<char> RowsWithOutliers() {
+  const std::vector<Limits> limits = LimitsInForce();
+  return RowsWhereAny([&limits](int v, double x) { return limits[static_cast<std::size_t>(v)].Outside(x); });
 }
 
 void AddNote(const char* note) { Data().ProcessingNote += note; }
@@ -123,11 +132,7 @@ void DeleteMissing() {
 void DeleteMissingRows() {
   DataSet& d = Data();
   const double empty = d.EmptyValue;
-  KeepRowsWhere([&d, empty](std::int32_t j) {
-    for (int v = 0; v <= d.LastVar; ++v)
-      if (d.DataValues[v][j] == empty) return false;
-    return true;
-  });
+  KeepFlaggedRows(Inverted(RowsWhereAny([empty](int, double x) { return x == empty; })));
   d.HasMissing = HasMissingValues();
   AddNote(kNoteMissingRowsDeleted);
 }
@@ -159,8 +164,7 @@ void DeleteOutliers() {
 }
 
 void DeleteOutlierRows() {
-  const std::vector<Limits> limits = LimitsInForce();
-  KeepRowsWhere([&limits](std::int32_t j) { return !RowHasOutlier(limits, j); });
+  KeepFlaggedRows(Inverted(RowsWithOutliers()));
   AddNote(kNoteOutlierRowsDeleted);
 }
 
@@ -184,12 +188,7 @@ void KeepOutliers() {
 }
 
 void KeepOutlierRows() {
-  DataSet& d = Data();
-  const std::vector<Limits> limits = LimitsInForce();
-  const std::int32_t n = CommonLength();
-  std::vector<char> keep(static_cast<std::size_t>(n));
-  for (std::int32_t j = 0; j < n; ++j) keep[static_cast<std::size_t>(j)] = RowHasOutlier(limits, j) ? 1 : 0;
-  if (std::count(keep.begin(), keep.end(), 1) != d.NumObs) KeepRows(keep);
+  KeepFlaggedRows(RowsWithOutliers());
   AddNote(kNoteOutlierRowsKept);
 }
 
