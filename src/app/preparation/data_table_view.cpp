@@ -36,7 +36,9 @@ class TableCorner : public QWidget {
     option.rect = QRect(0, 0, width(), h);
     option.text = QStringLiteral("№");
     option.textAlignment = Qt::AlignCenter;
+    painter.save();
     style()->drawControl(QStyle::CE_Header, &option, &painter, this);
+    painter.restore();
     const QString captions[kSummaryRows] = {QStringLiteral("MAX"), QStringLiteral("MIN"), QStringLiteral("N")};
     for (int i = 0; i < kSummaryRows; ++i) {
       PaintSummaryCell(&painter, QRect(0, h * (i + 1), width(), h), captions[i], Qt::AlignLeft);

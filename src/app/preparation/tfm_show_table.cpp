@@ -450,44 +450,33 @@ void TfmShowTable::tbtnFileInputClick() {
   FillGrid();
 }
 
-void TfmShowTable::DeleteRow() {
-  if (Data().NumObs < 2) return;
+void TfmShowTable::EditShape(const std::function<bool(int row, int column)>& edit) {
   if (!StoreGrid()) return;
-  if (!DeleteObservation(StringGrid1->currentIndex().row())) {
+  const QModelIndex current = StringGrid1->currentIndex();
+  // A place outside the grid only beeps.
+  if (!edit(current.isValid() ? current.row() : 0, current.isValid() ? current.column() : 0)) {
     QApplication::beep();
     return;
   }
   FillGrid();
 }
 
+void TfmShowTable::DeleteRow() {
+  if (Data().NumObs < 2) return;
+  EditShape([](int row, int) { return DeleteObservation(row); });
+}
+
 void TfmShowTable::AddRow() {
-  if (!StoreGrid()) return;
-  const QModelIndex current = StringGrid1->currentIndex();
-  if (!InsertObservation(current.isValid() ? current.row() : 0)) {
-    QApplication::beep();
-    return;
-  }
-  FillGrid();
+  EditShape([](int row, int) { return InsertObservation(row); });
 }
 
 void TfmShowTable::DeleteColumn() {
   if (Data().NumVar < 2) return;
-  if (!StoreGrid()) return;
-  if (!DeleteVariable(StringGrid1->currentIndex().column())) {
-    QApplication::beep();
-    return;
-  }
-  FillGrid();
+  EditShape([](int, int column) { return DeleteVariable(column); });
 }
 
 void TfmShowTable::AddColumn() {
-  if (!StoreGrid()) return;
-  const QModelIndex current = StringGrid1->currentIndex();
-  if (!InsertVariable(current.isValid() ? current.column() : 0)) {
-    QApplication::beep();
-    return;
-  }
-  FillGrid();
+  EditShape([](int, int column) { return InsertVariable(column); });
 }
 
 void TfmShowTable::MoveColumn(int from, int to) {

@@ -114,6 +114,8 @@ class TfmShowTable : public QDialog {
   void tbtnShiftClick();
   void tbtnReplaceClick();
   void tbtnMathClick();
+  // Stores the grid, then changes its rows or columns at the current cell.
+  void EditShape(const std::function<bool(int row, int column)>& edit);
   void DeleteRow();
   void AddRow();
   void DeleteColumn();

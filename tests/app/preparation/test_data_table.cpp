@@ -108,6 +108,8 @@ class TestDataTable : public QObject {
     for (int x = 2; x < 68 && !white; ++x)
       for (int y = h * 3 + 2; y < h * 4 - 2 && !white; ++y) white = header.pixelColor(x, y) == QColor(255, 255, 255);
     QVERIFY2(white, "no white text in the count row");
+    const QImage view = table_->StringGrid1->grab().toImage();
+    QCOMPARE(view.pixelColor(4, h * 2 + 3), QColor(0x00, 0x80, 0x80));  // the corner's "MIN"
   }
 
   void OpeningAndClosingChangesNoValue() {
