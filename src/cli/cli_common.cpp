@@ -10,6 +10,7 @@
 #include "data/errors.h"
 #include "data/numbers.h"
 #include "data/results_file.h"
+#include "data/text_codec.h"
 #include "shell/settings.h"
 
 namespace tavrel::cli {
@@ -110,15 +111,19 @@ void SelectVariables(const Arguments& args) {
   if (!args.Has("--vars")) return;
   if (args.Value("--vars").find_first_not_of(", ") == std::string::npos)
     throw UsageError("--vars: пустой список переменных");
+  SelectVariablesByName(args.Value("--vars"));
+}
+
+void SelectVariablesByName(const std::string& names) {
   const DataSet& d = Data();
   std::vector<int> chosen;
-  std::string list = args.Value("--vars") + ",";
+  std::string list = names + ",";
   for (std::size_t start = 0, comma; (comma = list.find(',', start)) != std::string::npos; start = comma + 1) {
-    const std::string name = list.substr(start, comma - start);
+    const std::string name(TrimBlanks(list.substr(start, comma - start)));
     if (name.empty()) continue;
     bool found = false;
     for (int v = 0; v <= d.LastVar; ++v) {
-      if (d.VarNames[v] != name) continue;
+      if (TrimBlanks(d.VarNames[v]) != name) continue;
       chosen.push_back(v);
       found = true;
     }
@@ -130,6 +135,14 @@ void SelectVariables(const Arguments& args) {
 void RefuseDataFile(const std::string& path) {
   const std::string clash = DataFileClash(path);
   if (!clash.empty()) throw CommandFailure(clash);
+}
+
+int VariableByName(const std::string& name) {
+  const DataSet& d = Data();
+  const std::string wanted(TrimBlanks(name));
+  for (int v = 0; v <= d.LastVar; ++v)
+    if (TrimBlanks(d.VarNames[v]) == wanted) return v;
+  throw CommandFailure("Нет переменной " + wanted);
 }
 
 }  // namespace tavrel::cli

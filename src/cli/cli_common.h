@@ -59,4 +59,10 @@ void SelectVariables(const Arguments& args);
 // A file to be written that is the loaded data file itself is a CommandFailure.
 void RefuseDataFile(const std::string& path);
 
+// The same for a comma-separated list of names (blanks around a name do not count).
+void SelectVariablesByName(const std::string& names);
+
+// The position of the variable in force with that name; a CommandFailure when there is none.
+int VariableByName(const std::string& name);
+
 }  // namespace tavrel::cli

@@ -21,5 +21,6 @@ int RunCalc(const std::vector<std::string>& args);
 int RunGraph(const std::vector<std::string>& args);
 // The graph command's usage, one line per kind of picture.
 const char* GraphUsage();
+int RunPrepare(const std::vector<std::string>& args);
 
 }  // namespace tavrel::cli

@@ -29,6 +29,12 @@ const CommandEntry kCommands[] = {
      "        calc table22 X1 TOTAL1 X2 TOTAL2\n"
      "        calc diagnostic TP FP FN TN"},
     {"graph", RunGraph, GraphUsage()},
+    {"prepare", RunPrepare,
+     "prepare DATAFILE OUTFILE STEP... [--missing CODE] [--ini PATH]\n"
+     "        STEP: missing-to-mean, delete-missing, delete-missing-rows, outliers-to-mean,\n"
+     "        delete-outliers, delete-outlier-rows, keep-outliers, keep-outlier-rows,\n"
+     "        normalise[:NAMES], differences[:NAMES], log[:NAMES], shift:N[:NAMES],\n"
+     "        replace:OLD:NEW[:NAME], arith:A:OP:B:R (OP + - * /), rename:OLD:NEW"},
 };
 
 void PrintUsage(std::ostream& out) {

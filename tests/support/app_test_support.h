@@ -211,6 +211,14 @@ inline std::vector<std::pair<QString, ModalScript::Step>> WaysToCancel(const QSt
   return ways;
 }
 
+// A step that closes the data table window that opens after a load or new data.
+inline ModalScript::Step CloseDataTable() {
+  return [](QWidget* w) {
+    if (w->objectName() != QStringLiteral("TfmShowTable")) qFatal("expected the data table, got %s", w->metaObject()->className());
+    w->close();
+  };
+}
+
 inline ModalScript::Step Cancel() {
   return [](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); };
 }

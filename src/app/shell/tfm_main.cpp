@@ -41,6 +41,8 @@
 #include "shell/tfm_config.h"
 #include "shell/tool_icons.h"
 #include "statistics/calculators/run_calculators.h"
+#include "preparation/run_data_table.h"
+#include "preparation/tfm_show_table.h"
 #include "statistics/run_statistics.h"
 #include "statistics/tfm_see_file.h"
 #include "statistics/tfm_stat_cfg1.h"
@@ -122,6 +124,7 @@ void TfmMain::BuildMenus() {
   // Every command runs guarded: a failure it does not catch is shown and the program goes on.
   connect(mnInput, &QAction::triggered, this, Guarded([this] { InputClick(); }));
   connect(mnNewFile, &QAction::triggered, this, Guarded([this] { NewDataClick(false); }));
+  connect(mnDataTable, &QAction::triggered, this, Guarded([this] { RunDataTable(*this, false); }));
   connect(mnSaveData, &QAction::triggered, this, Guarded([this] { SaveData(); }));
   connect(mnExit, &QAction::triggered, this, &QWidget::close);
   connect(mnStat, &QAction::triggered, this, Guarded([this] { mnStatClick(); }));
@@ -133,7 +136,7 @@ void TfmMain::BuildMenus() {
   connect(mnSeeResults, &QAction::triggered, this, Guarded([this] { mnSeeResultsClick(); }));
   connect(mnHelp, &QAction::triggered, this, Guarded([this] { mnHelpClick(); }));
   connect(mnConfig, &QAction::triggered, this, Guarded([this] { mnConfigClick(); }));
-  // The data table, graphs, cluster views, system information and
+  // The cluster views, system information and
   // About open the windows of their own; until those exist the commands do nothing.
 }
 
@@ -246,6 +249,7 @@ void TfmMain::CreateRunWindows() {
   fmEditMarkAxX = new TfmEditMarkAxX(this);
   fmGraghCfg = new TfmGraghCfg(fmLevel, fmEditMarkAxX, this);
   fmGraphic = new TfmGraphic(this, fmLevel, fmEditMarkAxX, this);
+  fmShowTable = new TfmShowTable(*this);
 }
 
 void TfmMain::closeEvent(QCloseEvent* event) {
@@ -341,6 +345,7 @@ void TfmMain::InputLoaded() {
   ChangeMenu();
   EnableDataCommands(true);
   pnlFile->setText(Text(Data().DataFileName));
+  RunDataTable(*this, true);
 }
 
 void TfmMain::InputClick() {
@@ -355,7 +360,9 @@ void TfmMain::OpenFromCommandLine(const QString& path) {
 
 void TfmMain::FileNameClick(int position) {
   if (position >= recentFiles.Names().Count()) return;
-  if (ReadDataFile(recentFiles.Names()[position])) pnlFile->setText(Text(Data().DataFileName));
+  if (!ReadDataFile(recentFiles.Names()[position])) return;
+  pnlFile->setText(Text(Data().DataFileName));
+  fmShowTable->IsDel = false;  // the removals belonged to the data before
 }
 
 void TfmMain::NewDataClick(bool fromToolBar) {
@@ -366,6 +373,7 @@ void TfmMain::NewDataClick(bool fromToolBar) {
   EnableDataCommands(true);
   EnableClusterCommands(false);
   pnlFile->setText(fromToolBar ? Text(Data().DataFileName) : QStringLiteral("новый файл"));
+  RunDataTable(*this, true);
 }
 
 void TfmMain::SaveData() {

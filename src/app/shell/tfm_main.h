@@ -18,6 +18,7 @@ class TfmVar;
 class TfmDBFout;
 class TfmParamCluster;
 class TfmSeeFile;
+class TfmShowTable;
 class TfmStatCfg1;
 class TfmGraphic;
 class TfmGraghCfg;
@@ -111,6 +112,7 @@ class TfmMain : public QMainWindow {
   TfmEditMarkAxX* fmEditMarkAxX = nullptr;
   TfmGraghCfg* fmGraghCfg = nullptr;
   TfmGraphic* fmGraphic = nullptr;
+  TfmShowTable* fmShowTable = nullptr;
 
   RecentFiles recentFiles;
 

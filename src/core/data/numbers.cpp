@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 
 #include "errors.h"
@@ -268,6 +269,26 @@ std::int32_t UserInteger(std::string_view text) {
     throw ConversionError("«" + original + "» не является целым числом");
   }
   return value;
+}
+
+std::string GridText(double x) {
+  if (!std::isfinite(x)) return FloatText(x);
+  std::string out;
+  if (std::fabs(x) < 1e8) {
+    out = ToChars(x, 2);
+    if (out == "-0.00") out = "0.00";
+  } else {
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific, 7);
+    const std::string sci(buf, res.ptr);
+    const std::size_t epos = sci.find('e');
+    std::string mantissa = sci.substr(0, epos);
+    while (mantissa.back() == '0') mantissa.pop_back();
+    if (mantissa.back() == '.') mantissa.pop_back();
+    const int exponent = std::stoi(sci.substr(epos + 1));
+    out = mantissa + "E" + (exponent < 0 ? "-" : "+") + std::to_string(std::abs(exponent));
+  }
+  return ReplaceChar(out, '.', ',');
 }
 
 std::string ReplaceChar(std::string s, char from, char to) {

@@ -36,6 +36,11 @@ std::string FloatText(double x, int digits);
 // FloatText(x, digits). "INF", "-INF" and "NAN" for the special values.
 std::string FixedDigitsText(double x, int digits, int decimals);
 
+// The data table's cell text: fixed-point with 2 decimals and "," as decimal
+// point; from 1e8 on (in magnitude) 8 significant digits in exponent form,
+// "1,2345679E+8". Infinities and NaN as FloatText writes them.
+std::string GridText(double x);
+
 // The longest prefix of text with the fixed number syntax: its length (0 when
 // there is none), with its value in value.
 std::size_t ScanNumber(std::string_view text, double& value);

@@ -29,6 +29,14 @@ double OutlierFactor(std::int32_t k) {
 
 double Empty() { return Data().EmptyValue; }
 
+// The values kept for an estimate, reused from call to call: a long series
+// would otherwise cost a fresh allocation every time.
+Array<double>& KeptValues() {
+  thread_local Array<double> kept;
+  kept.clear();
+  return kept;
+}
+
 }  // namespace
 
 double RoundDecimals(double x, int d) {
@@ -64,7 +72,7 @@ void MeanSigmaNoEmpty(const Array<double>& values, std::int32_t last, double& me
     return;
   }
   const double empty = Empty();
-  Array<double> kept;
+  Array<double>& kept = KeptValues();
   for (std::int32_t i = 0; i <= last; ++i)
     if (values[i] != empty) kept.push_back(values[i]);
   if (kept.empty()) {
@@ -82,7 +90,7 @@ void MeanSigmaInLimits(const Array<double>& values, std::int32_t last, double& m
   double low = 0, high = 0;
   MeanSigma(values, last, mean, sigma);
   OutlierLimits(last + 1, mean, sigma, low, high);
-  Array<double> kept;
+  Array<double>& kept = KeptValues();
   for (std::int32_t i = 0; i <= last; ++i)
     if (values[i] >= low && values[i] <= high) kept.push_back(values[i]);
   MeanSigma(kept, static_cast<std::int32_t>(kept.Count() - 1), mean, sigma);

@@ -16,6 +16,7 @@
 #include "data/tfm_var.h"
 #include "shell/mnemonics.h"
 #include "shell/single_instance.h"
+#include "preparation/tfm_show_table.h"
 #include "shell/tfm_main.h"
 
 using namespace tavrel;
@@ -33,9 +34,11 @@ class TestMainWindow : public QObject {
     main->show();
     return main;
   }
-  // Loads a data file through "Ввод " and the file dialog.
-  void Load(TfmMain& main, const QString& path) {
-    ModalScript script({PickFile(path)});
+  // Loads a data file through "Ввод " and the file dialog; a loaded file opens the data table.
+  void Load(TfmMain& main, const QString& path, bool loads = true) {
+    std::vector<ModalScript::Step> steps = {PickFile(path)};
+    if (loads) steps.push_back(CloseDataTable());
+    ModalScript script(steps);
     main.mnInput->trigger();
     QVERIFY(script.Done());
   }
@@ -229,7 +232,7 @@ class TestMainWindow : public QObject {
     };
     for (const auto& [text, message] : failures) {
       messages_->shown.clear();
-      Load(*main, DataFile("bad.txt", text));
+      Load(*main, DataFile("bad.txt", text), false);
       QCOMPARE(messages_->Texts(), QStringList{message});
       QCOMPARE(main->pnlFile->text(), path);
       QCOMPARE(Data().DataFileName, path.toStdString());
@@ -309,7 +312,7 @@ class TestMainWindow : public QObject {
       QCOMPARE(d->edVarName->text(), QStringLiteral(" Var1 Var2 Var3 Var4"));
       d->cbxRandom->setChecked(false);
       d->btbtnOK->click();
-    })});
+    }), CloseDataTable()});
     main->mnNewFile->trigger();
     QVERIFY(menu.Done());
     QCOMPARE(Data().NumVar, 4);
@@ -321,7 +324,7 @@ class TestMainWindow : public QObject {
     ModalScript toolBar({On<TfmNewData>([](TfmNewData* d) {
       d->edFileName->setText("trial.txt");
       d->btbtnOK->click();
-    })});
+    }), CloseDataTable()});
     main->tbtnNewFile->trigger();
     QVERIFY(toolBar.Done());
     QCOMPARE(main->pnlFile->text(), QStringLiteral("trial.txt"));

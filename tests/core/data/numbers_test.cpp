@@ -123,3 +123,18 @@ TEST(ValueText, WritesTheAlternativeForTheSpecialValue) {
 
 }  // namespace
 }  // namespace tavrel
+
+namespace tavrel {
+namespace {
+
+TEST(GridTextTest, TwoDecimalsWithACommaAndExponentFormFromOneHundredMillion) {
+  const std::pair<double, const char*> cases[] = {
+      {3.14159, "3,14"},      {0.004, "0,00"},         {-0.004, "0,00"},          {-12.5, "-12,50"},
+      {0, "0,00"},            {99999999.99, "99999999,99"}, {1e8, "1E+8"},        {123456789, "1,2345679E+8"},
+      {-2.5e-300, "0,00"},    {-3.5e12, "-3,5E+12"},   {HUGE_VAL, "INF"},         {NAN, "NAN"},
+  };
+  for (const auto& [x, text] : cases) EXPECT_EQ(GridText(x), text) << x;
+}
+
+}  // namespace
+}  // namespace tavrel

@@ -1,0 +1,15 @@
+#include "preparation/run_data_table.h"
+
+#include "data/dataset.h"
+#include "preparation/tfm_show_table.h"
+#include "shell/tfm_main.h"
+
+namespace tavrel {
+
+void RunDataTable(TfmMain& main, bool afterLoad) {
+  const DataSet& d = Data();
+  if (d.NumVar <= 0 || d.NumObs <= 0) return;
+  main.fmShowTable->Execute(afterLoad);
+}
+
+}  // namespace tavrel

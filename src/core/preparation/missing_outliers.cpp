@@ -1,0 +1,206 @@
+#include "preparation/missing_outliers.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "data/dataset.h"
+#include "preparation/row_cut.h"
+#include "statistics/descriptive.h"
+
+namespace tavrel {
+
+namespace {
+
+struct Limits {
+  double low = 0;
+  double high = 0;
+  bool Outside(double x) const { return x > high || x < low; }
+};
+
+// The outlier limits of variable v from its plain mean and deviation.
+Limits PlainLimits(int v) {
+  const DataSet& d = Data();
+  const std::int32_t last = d.VarCounts[v] - 1;
+  double mean = 0, sigma = 0;
+  Limits limits;
+  MeanSigma(d.DataValues[v], last, mean, sigma);
+  OutlierLimits(last, mean, sigma, limits.low, limits.high);
+  return limits;
+}
+
+// Drops the values of variable v for which drop is true: the others move to
+// the front in their order and the freed places get the missing-value code.
+template <class Drop>
+void CompactVariable(int v, Drop drop) {
+  DataSet& d = Data();
+  Array<double>& row = d.DataValues[v];
+  std::int32_t& count = d.VarCounts[v];
+  std::int32_t w = 0;
+  for (std::int32_t j = 0; j < count; ++j) {
+    if (!drop(row[j])) row[w++] = row[j];
+  }
+  for (std::int32_t j = w; j < count; ++j) row[j] = d.EmptyValue;
+  count = w;
+}
+
+// After single variables were shortened: the table is as long as the longest
+// variable (those outside a narrowed set included, so none of them is cut).
+void ShrinkToLongestVariable() {
+  DataSet& d = Data();
+  std::int32_t longest = 0;
+  for (int v = 0; v <= d.FullLastVar; ++v) longest = std::max(longest, d.VarCounts[v]);
+  d.NumObs = std::max<std::int32_t>(longest, 1);
+  d.LastObs = d.NumObs - 1;
+  FitRowsToNumObs();
+}
+
+// The observations every variable in force has: the smallest count.
+std::int32_t CommonLength() {
+  const DataSet& d = Data();
+  std::int32_t n = d.NumObs;
+  for (int v = 0; v <= d.LastVar; ++v) n = std::min(n, d.VarCounts[v]);
+  return n;
+}
+
+// For each common observation, whether some variable in force holds a value
+// for which hit(v, x) is true. Walks each variable's values in order.
+template <class Hit>
+std::vector<char> RowsWhereAny(Hit hit) {
+  const DataSet& d = Data();
+  const std::int32_t n = CommonLength();
+  std::vector<char> any(static_cast<std::size_t>(n), 0);
+  for (int v = 0; v <= d.LastVar; ++v) {
+    const Array<double>& row = d.DataValues[v];
+    for (std::int32_t j = 0; j < n; ++j)
+      if (hit(v, row[j])) any[static_cast<std::size_t>(j)] = 1;
+  }
+  return any;
+}
+
+// Keeps the flagged common observations for every variable; does nothing
+// when every observation of the table stays.
+void KeepFlaggedRows(const std::vector<char>& keep) {
+  if (std::count(keep.begin(), keep.end(), 1) != Data().NumObs) KeepRows(keep);
+}
+
+std::vector<char> Inverted(std::vector<char> flags) {
+  for (char& f : flags) f = f ? 0 : 1;
+  return flags;
+}
+
+std::vector<Limits> LimitsInForce() {
+  std::vector<Limits> limits;
+  for (int v = 0; v <= Data().LastVar; ++v) limits.push_back(PlainLimits(v));
+  return limits;
+}
+
+std::vector<char> RowsWithOutliers() {
+  const std::vector<Limits> limits = LimitsInForce();
+  return RowsWhereAny([&limits](int v, double x) { return limits[static_cast<std::size_t>(v)].Outside(x); });
+}
+
+void AddNote(const char* note) { Data().ProcessingNote += note; }
+
+}  // namespace
+
+void MissingToMean() {
+  DataSet& d = Data();
+  const double empty = d.EmptyValue;
+  for (int v = 0; v <= d.LastVar; ++v) {
+    const std::int32_t count = d.VarCounts[v];
+    Array<double>& row = d.DataValues[v];
+    bool present = false;
+    for (std::int32_t j = 0; j < count && !present; ++j) present = row[j] != empty;
+    if (!present) continue;
+    double mean = 0, sigma = 0;
+    MeanSigmaNoEmpty(row, count - 1, mean, sigma);
+    for (std::int32_t j = 0; j < count; ++j)
+      if (row[j] == empty) row[j] = mean;
+  }
+  AddNote(kNoteMissingToMean);
+}
+
+void DeleteMissing() {
+  DataSet& d = Data();
+  const double empty = d.EmptyValue;
+  for (int v = 0; v <= d.LastVar; ++v) CompactVariable(v, [empty](double x) { return x == empty; });
+  ShrinkToLongestVariable();
+  d.HasMissing = false;
+  AddNote(kNoteMissingDeleted);
+}
+
+void DeleteMissingRows() {
+  DataSet& d = Data();
+  const double empty = d.EmptyValue;
+  KeepFlaggedRows(Inverted(RowsWhereAny([empty](int, double x) { return x == empty; })));
+  d.HasMissing = HasMissingValues();
+  AddNote(kNoteMissingRowsDeleted);
+}
+
+void OutliersToMean() {
+  DataSet& d = Data();
+  for (int v = 0; v <= d.LastVar; ++v) {
+    const std::int32_t last = d.VarCounts[v] - 1;
+    if (last < 0) continue;
+    Array<double>& row = d.DataValues[v];
+    double mean = 0, sigma = 0;
+    MeanSigmaInLimits(row, last, mean, sigma);
+    Limits limits;
+    OutlierLimits(last, mean, sigma, limits.low, limits.high);
+    for (std::int32_t j = 0; j <= last; ++j)
+      if (limits.Outside(row[j])) row[j] = mean;
+  }
+  AddNote(kNoteOutliersToMean);
+}
+
+void DeleteOutliers() {
+  DataSet& d = Data();
+  for (int v = 0; v <= d.LastVar; ++v) {
+    const Limits limits = PlainLimits(v);
+    CompactVariable(v, [&limits](double x) { return limits.Outside(x); });
+  }
+  ShrinkToLongestVariable();
+  AddNote(kNoteOutliersDeleted);
+}
+
+void DeleteOutlierRows() {
+  KeepFlaggedRows(Inverted(RowsWithOutliers()));
+  AddNote(kNoteOutlierRowsDeleted);
+}
+
+void KeepOutliers() {
+  DataSet& d = Data();
+  for (int v = 0; v <= d.LastVar; ++v) {
+    const Limits limits = PlainLimits(v);
+    CompactVariable(v, [&limits](double x) { return !limits.Outside(x); });
+  }
+  bool any = false;
+  for (int v = 0; v <= d.FullLastVar && !any; ++v) any = d.VarCounts[v] > 0;
+  if (!any) {
+    // Nothing left anywhere: one observation of the missing-value code.
+    for (int v = 0; v <= d.FullLastVar; ++v) {
+      d.DataValues[v].assign(1, d.EmptyValue);
+      d.VarCounts[v] = 1;
+    }
+  }
+  ShrinkToLongestVariable();
+  AddNote(kNoteOutliersKept);
+}
+
+void KeepOutlierRows() {
+  KeepFlaggedRows(RowsWithOutliers());
+  AddNote(kNoteOutlierRowsKept);
+}
+
+bool HasOutliers() {
+  const DataSet& d = Data();
+  for (int v = 0; v <= d.LastVar && v < d.DataValues.Count(); ++v) {
+    const Limits limits = PlainLimits(v);
+    const Array<double>& row = d.DataValues[v];
+    for (std::int32_t j = 0; j < d.VarCounts[v]; ++j)
+      if (limits.Outside(row[j])) return true;
+  }
+  return false;
+}
+
+}  // namespace tavrel

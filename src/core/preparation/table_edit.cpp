@@ -1,0 +1,175 @@
+#include "preparation/table_edit.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "data/dataset.h"
+#include "data/errors.h"
+#include "data/numbers.h"
+#include "data/text_codec.h"
+#include "preparation/missing_outliers.h"
+#include "statistics/min_max.h"
+
+namespace tavrel {
+
+namespace {
+
+int TotalVariables() { return Data().FullLastVar + 1; }
+
+template <class T>
+void MoveEntry(Array<T>& a, long long from, long long to) {
+  T moved = std::move(a[from]);
+  a.erase(a.begin() + from);
+  a.insert(a.begin() + to, std::move(moved));
+}
+
+}  // namespace
+
+std::string CellEditError(const CellEdit& edit) {
+  try {
+    UserNumber(edit.text);
+    return {};
+  } catch (const ConversionError&) {
+    const DataSet& d = Data();
+    std::string name = d.VarNames[edit.variable];
+    name = std::string(TrimBlanks(name));
+    return "Переменная " + name + ", наблюдение " + std::to_string(edit.observation + 1) + ": «" +
+           std::string(TrimBlanks(edit.text)) + "» не является числом";
+  }
+}
+
+std::string ApplyCellEdits(const std::vector<CellEdit>& edits, bool missingAbsent) {
+  DataSet& d = Data();
+  // Every text is checked before the first value is written.
+  std::vector<double> values;
+  values.reserve(edits.size());
+  for (const CellEdit& e : edits) {
+    const std::string error = CellEditError(e);
+    if (!error.empty()) return error;
+    values.push_back(UserNumber(e.text));
+  }
+  for (std::size_t i = 0; i < edits.size(); ++i) {
+    const CellEdit& e = edits[i];
+    d.DataValues[e.variable][e.observation] = values[i];
+    std::int32_t& count = d.VarCounts[e.variable];
+    if (values[i] != d.EmptyValue && e.observation >= count) count = e.observation + 1;
+  }
+  if (missingAbsent) {
+    for (const CellEdit& e : edits) {
+      std::int32_t& count = d.VarCounts[e.variable];
+      while (count > 0 && d.DataValues[e.variable][count - 1] == d.EmptyValue) --count;
+    }
+  }
+  if (!edits.empty()) ComputeVarSteps();
+  return {};
+}
+
+bool InsertObservation(std::int32_t at) {
+  DataSet& d = Data();
+  if (at < 0 || at > d.NumObs) return false;
+  for (int v = 0; v < TotalVariables(); ++v) {
+    Array<double>& row = d.DataValues[v];
+    std::int32_t& count = d.VarCounts[v];
+    // Below a shortened variable's values the new place is padding like its neighbours.
+    const bool inside = at <= count;
+    row.insert(row.begin() + at, inside ? 0.0 : static_cast<double>(d.EmptyValue));
+    if (inside) ++count;
+  }
+  ++d.NumObs;
+  d.LastObs = d.NumObs - 1;
+  ComputeVarSteps();
+  return true;
+}
+
+bool DeleteObservation(std::int32_t at) {
+  DataSet& d = Data();
+  if (at < 0 || at >= d.NumObs || d.NumObs < 2) return false;
+  for (int v = 0; v < TotalVariables(); ++v) {
+    Array<double>& row = d.DataValues[v];
+    row.erase(row.begin() + at);
+    std::int32_t& count = d.VarCounts[v];
+    if (at < count) --count;
+  }
+  --d.NumObs;
+  d.LastObs = d.NumObs - 1;
+  ComputeVarSteps();
+  return true;
+}
+
+bool MoveObservation(std::int32_t from, std::int32_t to) {
+  DataSet& d = Data();
+  if (from < 0 || from >= d.NumObs || to < 0 || to >= d.NumObs) return false;
+  if (from == to) return true;
+  for (int v = 0; v < TotalVariables(); ++v) MoveEntry(d.DataValues[v], from, to);
+  ComputeVarSteps();
+  return true;
+}
+
+bool InsertVariable(int at) {
+  DataSet& d = Data();
+  if (at < 0 || at > d.NumVar || TotalVariables() + 1 >= kMaxTableColumns) return false;
+  d.DataValues.insert(d.DataValues.begin() + at, Array<double>(static_cast<std::size_t>(d.NumObs), 0.0));
+  d.VarNames.insert(d.VarNames.begin() + at, "Var" + std::to_string(d.NumVar + 1));
+  d.VarCounts.insert(d.VarCounts.begin() + at, d.NumObs);
+  ++d.NumVar;
+  ++d.LastVar;
+  ++d.FullLastVar;
+  ComputeVarSteps();
+  return true;
+}
+
+bool DeleteVariable(int at) {
+  DataSet& d = Data();
+  if (at < 0 || at > d.LastVar || d.NumVar < 2) return false;
+  d.DataValues.erase(d.DataValues.begin() + at);
+  d.VarNames.erase(d.VarNames.begin() + at);
+  d.VarCounts.erase(d.VarCounts.begin() + at);
+  --d.NumVar;
+  --d.LastVar;
+  --d.FullLastVar;
+  ComputeVarSteps();
+  return true;
+}
+
+bool MoveVariable(int from, int to) {
+  DataSet& d = Data();
+  if (from < 0 || from > d.LastVar || to < 0 || to > d.LastVar) return false;
+  if (from == to) return true;
+  MoveEntry(d.DataValues, from, to);
+  MoveEntry(d.VarNames, from, to);
+  MoveEntry(d.VarCounts, from, to);
+  ComputeVarSteps();
+  return true;
+}
+
+void DropHiddenVariables() {
+  DataSet& d = Data();
+  const auto size = static_cast<std::size_t>(d.LastVar + 1);
+  d.DataValues.resize(size);
+  d.VarNames.resize(size);
+  d.VarCounts.resize(size);
+  d.FullLastVar = d.LastVar;
+  ComputeVarSteps();
+}
+
+ColumnSummary SummariseVariable(int v) {
+  const DataSet& d = Data();
+  ColumnSummary s;
+  s.count = d.VarCounts[v];
+  const Array<double>& row = d.DataValues[v];
+  if (ContainsEmpty(row, s.count - 1)) {
+    MinMaxNoEmpty(row, s.count - 1, s.min, s.max);
+  } else {
+    MinMax(row, s.count - 1, s.min, s.max);
+  }
+  return s;
+}
+
+TableState CurrentTableState() {
+  TableState state;
+  state.missing = HasMissingValues();
+  state.outliers = !state.missing && HasOutliers();
+  return state;
+}
+
+}  // namespace tavrel

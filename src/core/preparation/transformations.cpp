@@ -1,0 +1,121 @@
+#include "preparation/transformations.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+
+#include "data/dataset.h"
+#include "data/text_codec.h"
+#include "statistics/descriptive.h"
+
+namespace tavrel {
+
+void NormaliseVariables() {
+  DataSet& d = Data();
+  for (int v = 0; v <= d.LastVar; ++v) {
+    const std::int32_t count = d.VarCounts[v];
+    if (count < 1) continue;
+    Array<double>& row = d.DataValues[v];
+    double mean = 0, sigma = 0;
+    MeanSigma(row, count - 1, mean, sigma);
+    for (std::int32_t j = 0; j < count; ++j) row[j] = sigma != 0 ? (row[j] - mean) / sigma : 0;
+  }
+  d.ProcessingNote += kNoteNormalised;
+}
+
+void Differences() {
+  DataSet& d = Data();
+  const double empty = d.EmptyValue;
+  for (int v = 0; v <= d.LastVar; ++v) {
+    std::int32_t& count = d.VarCounts[v];
+    if (count < 1) continue;
+    Array<double>& row = d.DataValues[v];
+    for (std::int32_t j = 0; j + 1 < count; ++j) {
+      if (row[j] == empty) continue;
+      row[j] = row[j + 1] == empty ? empty : row[j + 1] - row[j];
+    }
+    row[count - 1] = empty;
+    --count;
+  }
+  d.ProcessingNote += kNoteDifferences;
+}
+
+void LogVariables() {
+  DataSet& d = Data();
+  for (int v = 0; v <= d.LastVar; ++v) {
+    Array<double>& row = d.DataValues[v];
+    for (std::int32_t j = 0; j < d.VarCounts[v]; ++j)
+      if (row[j] != 0) row[j] = std::log(std::fabs(row[j]));
+  }
+  d.ProcessingNote += kNoteLogarithm;
+}
+
+bool ShiftSeries(int shift) {
+  DataSet& d = Data();
+  const std::int32_t lag = std::abs(shift);
+  const bool enough = static_cast<long long>(lag) + 1 < d.LastObs;
+  if (enough && shift != 0) {
+    const std::int32_t last = d.LastObs - lag;
+    // A negative shift moves the chosen variables up, a positive one the others.
+    const int first = shift < 0 ? 0 : d.LastVar + 1;
+    const int end = shift < 0 ? d.LastVar : d.FullLastVar;
+    for (int v = 0; v <= d.FullLastVar; ++v) {
+      Array<double>& row = d.DataValues[v];
+      std::int32_t& count = d.VarCounts[v];
+      if (v >= first && v <= end) {
+        for (std::int32_t j = 0; j <= last; ++j) row[j] = row[j + lag];
+        count = std::max<std::int32_t>(count - lag, 0);
+      }
+      row.resize(static_cast<std::size_t>(last + 1));
+      count = std::min(count, last + 1);
+    }
+    d.LastObs = last;
+    d.NumObs = last + 1;
+  }
+  WidenVariables();
+  return enough;
+}
+
+void ReplaceValues(double from, double to, int variable) {
+  DataSet& d = Data();
+  const int first = variable < 0 ? 0 : variable;
+  const int last = variable < 0 ? d.LastVar : variable;
+  for (int v = first; v <= last; ++v) {
+    Array<double>& row = d.DataValues[v];
+    for (std::int32_t j = 0; j < d.VarCounts[v]; ++j)
+      if (row[j] == from) row[j] = to;
+  }
+}
+
+void Arithmetic(int a, char op, int b, int r) {
+  DataSet& d = Data();
+  const double empty = d.EmptyValue;
+  const Array<double> x = d.DataValues[a];
+  const Array<double> y = d.DataValues[b];
+  const std::int32_t countA = d.VarCounts[a];
+  const std::int32_t countB = d.VarCounts[b];
+  Array<double>& result = d.DataValues[r];
+  for (std::int32_t j = 0; j <= d.LastObs; ++j) {
+    if (j >= countA || j >= countB || x[j] == empty || y[j] == empty) {
+      result[j] = empty;
+      continue;
+    }
+    switch (op) {
+      case '+': result[j] = x[j] + y[j]; break;
+      case '-': result[j] = x[j] - y[j]; break;
+      case '*': result[j] = x[j] * y[j]; break;
+      default: result[j] = y[j] != 0 ? x[j] / y[j] : 0; break;
+    }
+  }
+  d.VarCounts[r] = std::min(countA, countB);
+}
+
+void RenameVariables(const std::vector<std::string>& names) {
+  DataSet& d = Data();
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    d.VarNames[static_cast<long long>(i)] = StoreName(std::string(TrimBlanks(names[i])) + "       ");
+  }
+}
+
+}  // namespace tavrel
