@@ -280,6 +280,7 @@ bool TfmMain::ReadDataFile() {
     throw;
   }
   SetInform({});
+  if (!outcome.readerWarning.empty()) ShowMessage(MessageKind::Warning, outcome.readerWarning, this);
   if (!outcome.warning.empty()) ShowMessage(MessageKind::Warning, outcome.warning, this);
   if (!outcome.loaded) pnlFile->clear();
   return outcome.loaded;

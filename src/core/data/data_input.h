@@ -12,7 +12,6 @@ namespace tavrel {
 inline constexpr const char* kBadNumbers = "Ошибка ввода: неверные числовые данные";
 inline constexpr const char* kRangeFailure = "Ошибка диапазона";
 inline constexpr const char* kNoNumbers = "Ошибка ввода: нет числовых данных (n=0)";
-inline constexpr const char* kSpreadsheetUnsupported = "Чтение файлов Excel пока не поддерживается";
 
 // An open text data file: its bytes (mapped into memory) and the reading position.
 struct DataFile {
@@ -49,11 +48,13 @@ bool ReadDataFile();
 struct LoadOutcome {
   bool loaded = false;   // at least one variable and one observation
   std::string warning;   // the message to show, empty when there is none
+  std::string readerWarning;  // the spreadsheet reader's own failure, shown before warning
 };
 
 // ReadDataFile for path with the load commands' failure rules: a failed read
 // clears the data set and yields its fixed message; a load without numbers
-// yields kNoNumbers. DataFileName becomes path, DataFileShortName its file name.
+// yields kNoNumbers. A workbook that fails gives the spreadsheet reader's
+// message in readerWarning and kNoNumbers. DataFileName becomes path, DataFileShortName its file name.
 LoadOutcome LoadDataFile(const std::string& path);
 
 // The file name of a path without its directory.
