@@ -268,6 +268,9 @@ TEST_F(SpreadsheetInputTest, HostileFilesGiveTheFailureMessage) {
       {"a sheet that is not there", test::ReadFile(Write(noSheet, "nosheet.xlsx")),
        "В книге нет части xl/worksheets/sheet1.xml"},
       {"an empty file", "", "Файл не является книгой Excel"},
+      // A mutation of pulse.xls found by fuzzing: a text length FreeXL trusts and reads beyond.
+      {"an over-long text record", test::ReadFile(std::string(TAVREL_TEST_DATA) + "/spreadsheets/overread.xls"),
+       "Книга Excel повреждена"},
   };
   for (const HostileCase& c : cases) {
     SCOPED_TRACE(c.what);
