@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <vector>
 
@@ -261,7 +262,7 @@ class Child {
   std::size_t pos_ = 0, end_ = 0;
 };
 
-void ReceiveFirstSheet(Child& child, SheetTable& table) {
+void ReceiveFirstSheet(Child& child, std::uint64_t fileSize, SheetTable& table) {
   const char first = child.Byte();
   if (first == 'E') ThrowSpreadsheetError(child.Text());
   if (first != 'D') child.Broken();
@@ -273,7 +274,9 @@ void ReceiveFirstSheet(Child& child, SheetTable& table) {
   }
   // The last used cell bounds the table; beyond the limits nothing more is read.
   table.Visit(static_cast<std::int32_t>(std::min<std::uint32_t>(rows, SheetTable::kMaxRows + 1u)), columns);
-  table.Reserve(columns, static_cast<std::int32_t>(rows));
+  // Room only for what the file can hold: a number takes at least 6 bytes of it.
+  const std::uint64_t fits = fileSize / (6u * columns) + 1;
+  table.Reserve(columns, static_cast<std::int32_t>(std::min<std::uint64_t>(rows, fits)));
   for (std::uint32_t r = 0; r < rows; ++r) {
     const auto row = static_cast<std::int32_t>(r + 1);
     for (int column = 1; column <= columns; ++column) {
@@ -323,7 +326,9 @@ void ReadXls(const std::string& path, SheetTable& table) {
   }
   close(fds[1]);
   Child child(pid, fds[0]);
-  ReceiveFirstSheet(child, table);
+  std::error_code error;
+  const std::uintmax_t size = std::filesystem::file_size(path, error);
+  ReceiveFirstSheet(child, error ? 0 : size, table);
 }
 
 }  // namespace tavrel
