@@ -9,7 +9,8 @@
 namespace tavrel::fuzz {
 
 std::string InputPath(const std::string& suffix) {
-  const std::filesystem::path dir = std::filesystem::exists("/dev/shm") ? "/dev/shm" : std::filesystem::temp_directory_path();
+  const std::filesystem::path dir =
+      std::filesystem::exists("/dev/shm") ? "/dev/shm" : std::filesystem::temp_directory_path();
   return (dir / ("tavrel-fuzz-" + std::to_string(getpid()) + suffix)).string();
 }
 

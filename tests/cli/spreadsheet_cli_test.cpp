@@ -8,7 +8,8 @@ namespace tavrel {
 namespace {
 
 TEST_F(CliTest, InfoOnAWorkbookListsWhatTheEquivalentTextFileGives) {
-  const std::string text = WriteFile("pulse.txt", "Pulse Давление Temperature\n72 120 36.6\n80 130.5 37.1\n64 110 36.9\n");
+  const std::string text =
+      WriteFile("pulse.txt", "Pulse Давление Temperature\n72 120 36.6\n80 130.5 37.1\n64 110 36.9\n");
   ASSERT_EQ(Run("info " + text), 0) << err_;
   const std::string expected = out_;
 
@@ -30,7 +31,8 @@ TEST_F(CliTest, InfoOnAWorkbookListsWhatTheEquivalentTextFileGives) {
 
 TEST_F(CliTest, ABadWorkbookGivesBothMessagesAndFails) {
   EXPECT_EQ(Run("info " + WriteFile("bad.xlsx", "A B\n1 2\n")), 1);
-  EXPECT_EQ(err_, "Ошибка в данных xls-файла\nФайл не является книгой Excel\nОшибка ввода: нет числовых данных (n=0)\n");
+  EXPECT_EQ(err_,
+            "Ошибка в данных xls-файла\nФайл не является книгой Excel\nОшибка ввода: нет числовых данных (n=0)\n");
 }
 
 }  // namespace

@@ -39,7 +39,8 @@ ZipEntries WorkbookEntries(const std::string& sheet, const std::string& sharedSt
   std::string workbookRels =
       "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Relationships "
       "xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
-      "<Relationship Id=\"rId1\" Type=\"" + rel + "worksheet\" Target=\"worksheets/sheet1.xml\"/>";
+      "<Relationship Id=\"rId1\" Type=\"" +
+      rel + "worksheet\" Target=\"worksheets/sheet1.xml\"/>";
   if (!sharedStrings.empty())
     workbookRels += "<Relationship Id=\"rId2\" Type=\"" + rel + "sharedStrings\" Target=\"sharedStrings.xml\"/>";
   if (!styles.empty()) workbookRels += "<Relationship Id=\"rId3\" Type=\"" + rel + "styles\" Target=\"styles.xml\"/>";
@@ -53,7 +54,8 @@ ZipEntries WorkbookEntries(const std::string& sheet, const std::string& sharedSt
       {"_rels/.rels",
        "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Relationships "
        "xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
-       "<Relationship Id=\"rId1\" Type=\"" + rel + "officeDocument\" Target=\"xl/workbook.xml\"/></Relationships>"},
+       "<Relationship Id=\"rId1\" Type=\"" +
+           rel + "officeDocument\" Target=\"xl/workbook.xml\"/></Relationships>"},
       {"xl/workbook.xml",
        "<?xml version=\"1.0\" encoding=\"UTF-8\"?><workbook "
        "xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "

@@ -36,8 +36,8 @@ namespace tavrel {
 
 namespace {
 
-constexpr int kSilenceSeconds = 60;            // a child that sends nothing for this long is stopped
-constexpr std::uint32_t kMaxText = 1u << 20;  // a cell's text is at most 32767 characters
+constexpr int kSilenceSeconds = 60;           // a child that sends nothing for this long is stopped
+constexpr std::uint32_t kMaxText = 1u << 20;  // more than a cell's 32767 characters can take
 
 // --- the child ---
 
@@ -169,8 +169,8 @@ void LimitChildMemory(const std::string& path) {
   }
   struct stat info {};
   const rlim_t fileSize = stat(path.c_str(), &info) == 0 ? static_cast<rlim_t>(info.st_size) : 0;
-  const rlim_t limit = static_cast<rlim_t>(pages) * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) +
-                       (rlim_t{2} << 30) + 16 * fileSize;
+  const rlim_t limit =
+      static_cast<rlim_t>(pages) * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) + (rlim_t{2} << 30) + 16 * fileSize;
   const rlimit bound{limit, limit};
   setrlimit(RLIMIT_AS, &bound);
 #else

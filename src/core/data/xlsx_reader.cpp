@@ -228,12 +228,19 @@ class SheetHandler : public XmlHandler {
       const char* key = a[0];
       if (std::strcmp(key, "r") == 0) {
         std::int32_t row = 0;
-        if (!ParseCellReference(a[1], column_, row)) ThrowSpreadsheetError("Неверная ссылка на ячейку «" + std::string(a[1]).substr(0, 20) + "»");
+        if (!ParseCellReference(a[1], column_, row))
+          ThrowSpreadsheetError("Неверная ссылка на ячейку «" + std::string(a[1]).substr(0, 20) + "»");
         row_ = row;
         referenced_ = true;
       } else if (std::strcmp(key, "t") == 0) {
         const std::string_view t(a[1]);
-        type_ = t == "s" ? 's' : t == "inlineStr" ? 'i' : t == "str" ? 'f' : t == "b" ? 'b' : t == "e" ? 'e' : t == "d" ? 'd' : 'n';
+        type_ = t == "s"           ? 's'
+                : t == "inlineStr" ? 'i'
+                : t == "str"       ? 'f'
+                : t == "b"         ? 'b'
+                : t == "e"         ? 'e'
+                : t == "d"         ? 'd'
+                                   : 'n';
       } else if (std::strcmp(key, "s") == 0) {
         style_ = ToInt(a[1], 0);
       }
@@ -334,8 +341,8 @@ class SheetHandler : public XmlHandler {
 }  // namespace
 
 bool IsDateFormat(int numFmtId, const std::string& formatCode) {
-  if ((numFmtId >= 14 && numFmtId <= 22) || (numFmtId >= 27 && numFmtId <= 36) ||
-      (numFmtId >= 45 && numFmtId <= 47) || (numFmtId >= 50 && numFmtId <= 58)) {
+  if ((numFmtId >= 14 && numFmtId <= 22) || (numFmtId >= 27 && numFmtId <= 36) || (numFmtId >= 45 && numFmtId <= 47) ||
+      (numFmtId >= 50 && numFmtId <= 58)) {
     return true;
   }
   if (numFmtId < 164) return false;  // the other built-in formats show numbers or text

@@ -31,7 +31,8 @@ std::string Row(const std::string& cells, int r = 0) {
 // A shared string table of the given entries (each already in its <si> markup).
 std::string SharedStrings(const std::string& entries) {
   return "<?xml version=\"1.0\" encoding=\"UTF-8\"?><sst "
-         "xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">" + entries + "</sst>";
+         "xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">" +
+         entries + "</sst>";
 }
 
 // Styles whose cell format 1 shows dates.
@@ -69,29 +70,41 @@ struct GoodCase {
 
 TEST_F(SpreadsheetInputTest, ReadsTheCellsOfSmallWorkbooks) {
   const GoodCase cases[] = {
-      {"numbers", Row(TextCell("A1", "A") + TextCell("B1", "B"), 1) +
-                      Row(NumberCell("A2", "1") + NumberCell("B2", "-2.5"), 2) +
-                      Row(NumberCell("A3", "1.5E3") + NumberCell("B3", "0.125"), 3),
-       "", {"A", "B"}, {{1, 1500}, {-2.5, 0.125}}},
+      {"numbers",
+       Row(TextCell("A1", "A") + TextCell("B1", "B"), 1) + Row(NumberCell("A2", "1") + NumberCell("B2", "-2.5"), 2) +
+           Row(NumberCell("A3", "1.5E3") + NumberCell("B3", "0.125"), 3),
+       "",
+       {"A", "B"},
+       {{1, 1500}, {-2.5, 0.125}}},
       {"text numbers with a comma and a point",
-       Row(TextCell("A1", "X"), 1) + Row(TextCell("A2", " 1,5 "), 2) + Row(SharedCell("A3", 0), 3), 
-       SharedStrings("<si><t>2.25</t></si>"), {"X"}, {{1.5, 2.25}}},
-      {"a formula with its cached value", Row(TextCell("A1", "F"), 1) + Row("<c r=\"A2\"><f>1+3</f><v>4</v></c>", 2) +
-                                              Row("<c r=\"A3\" t=\"str\"><f>\"7\"</f><v>7</v></c>", 3),
-       "", {"F"}, {{4, 7}}},
+       Row(TextCell("A1", "X"), 1) + Row(TextCell("A2", " 1,5 "), 2) + Row(SharedCell("A3", 0), 3),
+       SharedStrings("<si><t>2.25</t></si>"),
+       {"X"},
+       {{1.5, 2.25}}},
+      {"a formula with its cached value",
+       Row(TextCell("A1", "F"), 1) + Row("<c r=\"A2\"><f>1+3</f><v>4</v></c>", 2) +
+           Row("<c r=\"A3\" t=\"str\"><f>\"7\"</f><v>7</v></c>", 3),
+       "",
+       {"F"},
+       {{4, 7}}},
       {"missing cell and row references",
        Row("<c t=\"inlineStr\"><is><t>A</t></is></c><c t=\"inlineStr\"><is><t>B</t></is></c>") +
            Row("<c><v>1</v></c><c><v>2</v></c>") + Row("<c r=\"B3\"><v>4</v></c><c r=\"A3\"><v>3</v></c>"),
-       "", {"A", "B"}, {{1, 3}, {2, 4}}},
+       "",
+       {"A", "B"},
+       {{1, 3}, {2, 4}}},
       {"shared strings with runs; phonetic runs left out",
        Row(SharedCell("A1", 0) + SharedCell("B1", 1), 1) + Row(NumberCell("A2", "1") + NumberCell("B2", "2"), 2),
        SharedStrings("<si><r><rPr><b/></rPr><t>Пу</t></r><r><t xml:space=\"preserve\">льс</t></r>"
                      "<rPh sb=\"0\" eb=\"1\"><t>ぷ</t></rPh></si><si><t>Temperature</t></si>"),
-       {"Пульс", "Temperat"}, {{1}, {2}}},
+       {"Пульс", "Temperat"},
+       {{1}, {2}}},
       {"names: numbers as text, empty name cells, blanks kept",
        Row(NumberCell("A1", "2024") + TextCell("C1", " x y "), 1) +
            Row(NumberCell("A2", "1") + NumberCell("B2", "2") + NumberCell("C2", "3"), 2),
-       "", {"2024", "", " x y "}, {{1}, {2}, {3}}},
+       "",
+       {"2024", "", " x y "},
+       {{1}, {2}, {3}}},
   };
   for (const GoodCase& c : cases) {
     SCOPED_TRACE(c.what);
@@ -117,8 +130,8 @@ TEST_F(SpreadsheetInputTest, ABadCellFailsTheWholeLoadAndLeavesNothing) {
       {"an empty cell inside the table",
        names + Row(NumberCell("A2", "1"), 2) + Row(NumberCell("A3", "1") + NumberCell("B3", "2"), 3),
        "Ячейка B2 пуста"},
-      {"an empty cell at the bottom", names + Row(NumberCell("A2", "1") + NumberCell("B2", "2"), 2) +
-                                          Row(NumberCell("A3", "1"), 3),
+      {"an empty cell at the bottom",
+       names + Row(NumberCell("A2", "1") + NumberCell("B2", "2"), 2) + Row(NumberCell("A3", "1"), 3),
        "Ячейка B3 пуста"},
       {"a text cell", names + Row(NumberCell("A2", "1") + TextCell("B2", "abc"), 2),
        "Ячейка B2 содержит текст «abc», а не число"},
@@ -132,11 +145,11 @@ TEST_F(SpreadsheetInputTest, ABadCellFailsTheWholeLoadAndLeavesNothing) {
        "Ячейка B2 пуста"},
       {"a formatted empty cell beyond the data widens the table",
        names + Row(NumberCell("A2", "1") + NumberCell("B2", "2") + "<c r=\"D2\" s=\"0\"/>", 2), "Ячейка D2 пуста"},
-      {"cells out of order", names + Row(NumberCell("A3", "1") + NumberCell("B3", "2"), 3) +
-                                 Row(NumberCell("A2", "1") + NumberCell("B2", "2"), 2),
+      {"cells out of order",
+       names + Row(NumberCell("A3", "1") + NumberCell("B3", "2"), 3) +
+           Row(NumberCell("A2", "1") + NumberCell("B2", "2"), 2),
        "Ячейка A2 пуста"},
-      {"a row beyond the largest sheet", names + Row(NumberCell("A1048577", "1")),
-       "Неверная ссылка на ячейку"},
+      {"a row beyond the largest sheet", names + Row(NumberCell("A1048577", "1")), "Неверная ссылка на ячейку"},
       {"a shared string that is not there", names + Row(SharedCell("A2", 5) + NumberCell("B2", "2"), 2),
        "Ячейка A2 ссылается на несуществующую строку"},
   };
@@ -173,7 +186,8 @@ TEST_F(SpreadsheetInputTest, TwoHundredFiftyFiveColumnsLoadAndOneMoreFails) {
 }
 
 TEST_F(SpreadsheetInputTest, OnlyANameRowGivesTheNoDataMessageAlone) {
-  const LoadOutcome out = LoadDataFile(Write(WorkbookEntries(SheetXml(Row(TextCell("A1", "A") + TextCell("B1", "B"))))));
+  const LoadOutcome out =
+      LoadDataFile(Write(WorkbookEntries(SheetXml(Row(TextCell("A1", "A") + TextCell("B1", "B"))))));
   EXPECT_FALSE(out.loaded);
   EXPECT_EQ(out.readerWarning, "");
   EXPECT_EQ(out.warning, kNoNumbers);
@@ -189,13 +203,20 @@ ZipEntries TwoSheets(const std::string& state, const std::string& first, const s
       content =
           "<workbook xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
           "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\"><sheets>"
-          "<sheet name=\"First\" sheetId=\"2\" state=\"" + state + "\" r:id=\"rId7\"/>"
+          "<sheet name=\"First\" sheetId=\"2\" state=\"" +
+          state +
+          "\" r:id=\"rId7\"/>"
           "<sheet name=\"Second\" sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>";
     } else if (name == "xl/_rels/workbook.xml.rels") {
-      content = "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
-                "<Relationship Id=\"rId1\" Type=\"" + std::string(kRel) + "worksheet\" Target=\"worksheets/sheet1.xml\"/>"
-                "<Relationship Id=\"rId7\" Type=\"" + std::string(kRel) + "worksheet\" "
-                "Target=\"/xl/worksheets/../data/Sheet9.xml\"/></Relationships>";
+      content =
+          "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+          "<Relationship Id=\"rId1\" Type=\"" +
+          std::string(kRel) +
+          "worksheet\" Target=\"worksheets/sheet1.xml\"/>"
+          "<Relationship Id=\"rId7\" Type=\"" +
+          std::string(kRel) +
+          "worksheet\" "
+          "Target=\"/xl/worksheets/../data/Sheet9.xml\"/></Relationships>";
     }
   }
   entries.emplace_back("xl/data/sheet9.xml", SheetXml(first));
@@ -291,12 +312,24 @@ TEST_F(SpreadsheetInputTest, AHugeDeclaredSizeTakesOnlyTheRoomOfTheData) {
 }
 
 TEST_F(SpreadsheetInputTest, TellsDateFormatsFromNumberFormats) {
-  const std::pair<int, const char*> dates[] = {
-      {14, ""}, {22, ""}, {47, ""}, {164, "dd/mm/yyyy"}, {165, "[$-419]d mmmm yyyy"}, {166, "h:mm AM/PM"},
-      {167, "[h]:mm"}, {168, "yyyy-mm-dd\\ hh:mm"}};
-  const std::pair<int, const char*> numbers[] = {
-      {0, ""}, {2, ""}, {10, ""}, {49, ""}, {164, "General"}, {165, "0.00E+00"}, {166, "#,##0 \"дней\""},
-      {167, "[Red]0.00"}, {168, "0.0_m"}, {169, "\\d0"}};
+  const std::pair<int, const char*> dates[] = {{14, ""},
+                                               {22, ""},
+                                               {47, ""},
+                                               {164, "dd/mm/yyyy"},
+                                               {165, "[$-419]d mmmm yyyy"},
+                                               {166, "h:mm AM/PM"},
+                                               {167, "[h]:mm"},
+                                               {168, "yyyy-mm-dd\\ hh:mm"}};
+  const std::pair<int, const char*> numbers[] = {{0, ""},
+                                                 {2, ""},
+                                                 {10, ""},
+                                                 {49, ""},
+                                                 {164, "General"},
+                                                 {165, "0.00E+00"},
+                                                 {166, "#,##0 \"дней\""},
+                                                 {167, "[Red]0.00"},
+                                                 {168, "0.0_m"},
+                                                 {169, "\\d0"}};
   for (const auto& [id, code] : dates) EXPECT_TRUE(IsDateFormat(id, code)) << id << " " << code;
   for (const auto& [id, code] : numbers) EXPECT_FALSE(IsDateFormat(id, code)) << id << " " << code;
 }
