@@ -2,13 +2,14 @@
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
+# install_packages [LIST]: the packages of LIST (default scripts/packages.txt) that are missing.
 install_packages() {
   local missing=()
   local pkg
   while read -r pkg; do
     [[ -z "$pkg" || "$pkg" == \#* ]] && continue
     dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
-  done < "$ROOT/scripts/packages.txt"
+  done < "${1:-$ROOT/scripts/packages.txt}"
   if ((${#missing[@]})); then
     echo "Installing: ${missing[*]}"
     local sudo=""

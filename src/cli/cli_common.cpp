@@ -103,6 +103,7 @@ void LoadDataFor(const Arguments& args, const std::string& dataFile) {
     Data().EmptyValue = Config().EmptyValue;
   }
   const LoadOutcome outcome = LoadDataFile(dataFile);
+  if (!outcome.readerWarning.empty()) std::cerr << outcome.readerWarning << "\n";
   if (!outcome.loaded) throw CommandFailure(outcome.warning);
   if (!outcome.warning.empty()) std::cerr << outcome.warning << "\n";
 }

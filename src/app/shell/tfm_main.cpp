@@ -320,6 +320,7 @@ bool TfmMain::ReadDataFile(const std::string& path) {
   }
   SetInform({});
   // A failed load keeps the data in force, so the status line goes on naming its file.
+  if (!outcome.readerWarning.empty()) ShowMessage(MessageKind::Warning, outcome.readerWarning, this);
   if (!outcome.warning.empty()) ShowMessage(MessageKind::Warning, outcome.warning, this);
   return outcome.loaded;
 }

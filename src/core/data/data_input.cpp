@@ -16,6 +16,7 @@
 #include "data/dataset.h"
 #include "data/errors.h"
 #include "data/numbers.h"
+#include "data/spreadsheet_input.h"
 #include "data/system_error_text.h"
 #include "data/text_codec.h"
 #include "shell/settings.h"
@@ -290,9 +291,12 @@ bool IsSpreadsheetName(const std::string& path) {
 bool ReadDataFile() {
   DataSet& d = Data();
   ClearDataSet();
-  if (IsSpreadsheetName(d.DataFileName)) throw InOutError(kSpreadsheetUnsupported);
-  DataFile file = OpenDataFile(d.DataFileName);
-  ReadTextData(file);
+  if (IsSpreadsheetName(d.DataFileName)) {
+    ReadSpreadsheet(d.DataFileName);
+  } else {
+    DataFile file = OpenDataFile(d.DataFileName);
+    ReadTextData(file);
+  }
   d.ProcessingNote.clear();
   if (d.NumVar == 0) return true;
   d.FullLastVar = d.LastVar;
@@ -319,9 +323,14 @@ LoadOutcome LoadDataFile(const std::string& path) {
   LoadOutcome out;
   try {
     if (!ReadDataFile()) out.warning = kRemoveEmptyVarsFailed;
+  } catch (const SpreadsheetError& e) {
+    keepPrevious();
+    out.readerWarning = e.what();
+    out.warning = kNoNumbers;
+    return out;
   } catch (const InOutError& e) {
     keepPrevious();
-    out.warning = IsSpreadsheetName(path) ? kSpreadsheetUnsupported : WithDetail(kBadNumbers, e.what());
+    out.warning = WithDetail(kBadNumbers, e.what());
     return out;
   } catch (const RangeError& e) {
     keepPrevious();

@@ -13,7 +13,6 @@ namespace tavrel {
 inline constexpr const char* kBadNumbers = "Ошибка ввода: неверные числовые данные";
 inline constexpr const char* kRangeFailure = "Ошибка диапазона";
 inline constexpr const char* kNoNumbers = "Ошибка ввода: нет числовых данных (n=0)";
-inline constexpr const char* kSpreadsheetUnsupported = "Чтение файлов Excel пока не поддерживается";
 
 // A text data file read whole into memory the reader owns (so the file may
 // change or shrink meanwhile), as UTF-8 or single-byte text, and the reading position.
@@ -59,13 +58,15 @@ bool ReadDataFile();
 struct LoadOutcome {
   bool loaded = false;   // at least one variable and one observation
   std::string warning;   // the message to show, empty when there is none
+  std::string readerWarning;  // the spreadsheet reader's own failure, shown before warning
 };
 
 // ReadDataFile for path with the load commands' failure rules: a failed read
 // yields its fixed message followed by where it failed; a load without
-// numbers yields kNoNumbers. A load that fails either way leaves the data set
-// (and the data file's name) as it was before; otherwise DataFileName becomes
-// path and DataFileShortName its file name.
+// numbers yields kNoNumbers. A workbook that fails gives the spreadsheet
+// reader's message in readerWarning and kNoNumbers. A load that fails either
+// way leaves the data set (and the data file's name) as it was before;
+// otherwise DataFileName becomes path and DataFileShortName its file name.
 LoadOutcome LoadDataFile(const std::string& path);
 
 // The file name of a path without its directory.

@@ -1,0 +1,15 @@
+// The settings file reader: any bytes give settings or a ConversionError.
+#include <cstdint>
+
+#include "data/errors.h"
+#include "fuzz_input.h"
+#include "shell/settings.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  try {
+    tavrel::LoadSettings(tavrel::fuzz::WriteInput(data, size, ".ini"));
+  } catch (const tavrel::ConversionError&) {
+  }
+  tavrel::ResetSettings();
+  return 0;
+}

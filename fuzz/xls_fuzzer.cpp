@@ -1,0 +1,16 @@
+// The .xls reader on arbitrary bytes: a failure must be a SpreadsheetError, never a crash.
+#include <cstdint>
+
+#include "data/dataset.h"
+#include "data/spreadsheet_input.h"
+#include "fuzz_input.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string path = tavrel::fuzz::WriteInput(data, size, ".xls");
+  try {
+    tavrel::ReadSpreadsheet(path);
+  } catch (const tavrel::SpreadsheetError&) {
+  }
+  tavrel::ClearDataSet();
+  return 0;
+}

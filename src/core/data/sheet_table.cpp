@@ -1,0 +1,96 @@
+#include "data/sheet_table.h"
+
+#include <algorithm>
+
+#include "data/dataset.h"
+#include "data/errors.h"
+#include "data/numbers.h"
+#include "data/spreadsheet_input.h"
+#include "data/text_codec.h"
+
+namespace tavrel {
+
+std::string CellReference(std::int32_t row, int column) {
+  std::string letters;
+  for (int c = column; c > 0; c = (c - 1) / 26) letters.insert(letters.begin(), static_cast<char>('A' + (c - 1) % 26));
+  return letters + std::to_string(row);
+}
+
+void ThrowSpreadsheetError(const std::string& detail) { throw SpreadsheetError(detail); }
+
+void SheetTable::Reserve(int columns, std::int32_t rows) {
+  columns = std::clamp(columns, 0, kMaxColumns);
+  rows = std::clamp(rows, 1, kMaxRows);
+  if (static_cast<int>(columns_.size()) < columns) columns_.resize(static_cast<std::size_t>(columns));
+  for (auto& column : columns_) column.reserve(static_cast<std::size_t>(rows - 1));
+}
+
+void SheetTable::Visit(std::int32_t row, int column) {
+  if (row < 1 || row > kMaxRows || column < 1) ThrowSpreadsheetError("Неверная ссылка на ячейку");
+  if (column > kMaxColumns) {
+    ThrowSpreadsheetError("Больше " + std::to_string(kMaxColumns) + " столбцов (ячейка " + CellReference(row, column) +
+                          ")");
+  }
+  lastRow_ = std::max(lastRow_, row);
+  lastColumn_ = std::max(lastColumn_, column);
+}
+
+void SheetTable::SetName(int column, std::string_view text) {
+  const auto index = static_cast<std::size_t>(column - 1);
+  if (index < names_.size()) ThrowSpreadsheetError("Ячейка " + CellReference(1, column) + " записана дважды");
+  names_.resize(index);
+  names_.push_back(StoreName(text));
+}
+
+void SheetTable::SetNumber(std::int32_t row, int column, double value) {
+  const auto index = static_cast<std::size_t>(column - 1);
+  if (index >= columns_.size()) columns_.resize(index + 1);
+  std::vector<double>& values = columns_[index];
+  const auto filled = static_cast<std::int32_t>(values.size());
+  if (filled < row - 2) Refuse(filled + 2, column, "пуста");
+  if (filled > row - 2) ThrowSpreadsheetError("Ячейка " + CellReference(row, column) + " записана не по порядку");
+  values.push_back(value);
+}
+
+void SheetTable::Refuse(std::int32_t row, int column, const std::string& why) const {
+  ThrowSpreadsheetError("Ячейка " + CellReference(row, column) + " " + why);
+}
+
+void SheetTable::SetText(std::int32_t row, int column, std::string_view text) {
+  double value = 0;
+  try {
+    value = UserNumber(text);
+  } catch (const ConversionError&) {
+    const std::string shown = Utf8Left(text, 20);
+    Refuse(row, column, "содержит текст «" + shown + (shown.size() < text.size() ? "…" : "") + "», а не число");
+  }
+  SetNumber(row, column, value);
+}
+
+void SheetTable::Store() {
+  const std::int32_t observations = lastRow_ > 0 ? lastRow_ - 1 : 0;
+  for (int c = 1; c <= lastColumn_; ++c) {
+    const std::size_t filled = static_cast<std::size_t>(c) <= columns_.size() ? columns_[c - 1].size() : 0;
+    if (filled < static_cast<std::size_t>(observations)) Refuse(static_cast<std::int32_t>(filled) + 2, c, "пуста");
+  }
+  names_.resize(static_cast<std::size_t>(lastColumn_));
+  columns_.resize(static_cast<std::size_t>(lastColumn_));
+
+  DataSet& d = Data();
+  d.NumVar = lastColumn_;
+  d.LastVar = d.NumVar - 1;
+  d.NumObs = observations;
+  d.LastObs = d.NumObs - 1;
+  d.VarNames.assign(names_.begin(), names_.end());
+  d.DataValues.clear();
+  d.DataValues.reserve(columns_.size());
+  for (auto& column : columns_) {
+    column.shrink_to_fit();
+    d.DataValues.emplace_back(std::move(column));
+  }
+  d.VarCounts.assign(static_cast<std::size_t>(d.NumVar), d.NumObs);
+  names_.clear();
+  columns_.clear();
+}
+
+}  // namespace tavrel

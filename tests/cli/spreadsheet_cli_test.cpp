@@ -1,0 +1,39 @@
+// The batch tool on workbooks: the same data set as the equivalent text file.
+#include <gtest/gtest.h>
+
+#include "cli_fixture.h"
+#include "xlsx_builder.h"
+
+namespace tavrel {
+namespace {
+
+TEST_F(CliTest, InfoOnAWorkbookListsWhatTheEquivalentTextFileGives) {
+  const std::string text =
+      WriteFile("pulse.txt", "Pulse Давление Temperature\n72 120 36.6\n80 130.5 37.1\n64 110 36.9\n");
+  ASSERT_EQ(Run("info " + text), 0) << err_;
+  const std::string expected = out_;
+
+  ASSERT_EQ(Run("info " + std::string(TAVREL_TEST_DATA) + "/spreadsheets/pulse.xls"), 0) << err_;
+  EXPECT_EQ(out_, expected);
+
+  const std::string xlsx = TempPath("pulse.xlsx");
+  test::WriteZip(xlsx, test::WorkbookEntries(test::SheetXml(
+                           "<row>" + test::TextCell("A1", "Pulse") + test::TextCell("B1", "Давление") +
+                           test::TextCell("C1", "Temperature") + "</row><row>" + test::NumberCell("A2", "72") +
+                           test::NumberCell("B2", "120") + test::NumberCell("C2", "36.6") + "</row><row>" +
+                           test::NumberCell("A3", "80") + test::TextCell("B3", "130,5") +
+                           test::NumberCell("C3", "37.1") + "</row><row>" + test::NumberCell("A4", "64") +
+                           test::NumberCell("B4", "110") + test::NumberCell("C4", "36.9") + "</row>")));
+  ASSERT_EQ(Run("info " + xlsx), 0) << err_;
+  EXPECT_EQ(out_, expected);
+  EXPECT_EQ(err_, "");
+}
+
+TEST_F(CliTest, ABadWorkbookGivesBothMessagesAndFails) {
+  EXPECT_EQ(Run("info " + WriteFile("bad.xlsx", "A B\n1 2\n")), 1);
+  EXPECT_EQ(err_,
+            "Ошибка в данных xls-файла\nФайл не является книгой Excel\nОшибка ввода: нет числовых данных (n=0)\n");
+}
+
+}  // namespace
+}  // namespace tavrel
