@@ -1,3 +1,5 @@
+#include <QIcon>
+
 #include "shell/single_instance.h"
 #include "shell/tavrel_application.h"
 #include "shell/tfm_main.h"
@@ -10,6 +12,10 @@ int main(int argc, char** argv) {
   if (!tavrel::StartsAsFirstCopy(guard, QCoreApplication::applicationFilePath().toStdString())) return 1;
   QApplication::setApplicationName(QStringLiteral("Tavrel"));
   QApplication::setApplicationDisplayName(QStringLiteral("Tavrel"));
+  QApplication::setDesktopFileName(QStringLiteral("tavrel"));
+  QIcon icon;
+  for (int size : {16, 32, 48, 128, 256}) icon.addFile(QStringLiteral(":/pictures/tavrel-%1.png").arg(size));
+  QApplication::setWindowIcon(icon);
   tavrel::TfmMain window;
   window.show();
   return app.exec();

@@ -31,7 +31,9 @@
 #include "shell/message_service.h"
 #include "shell/settings.h"
 #include "shell/tavrel_application.h"
+#include "shell/tfm_about_bx.h"
 #include "shell/tfm_config.h"
+#include "shell/tfm_sys.h"
 #include "shell/tool_icons.h"
 #include "statistics/run_statistics.h"
 #include "statistics/tfm_see_file.h"
@@ -120,8 +122,10 @@ void TfmMain::BuildMenus() {
   connect(mnSeeResults, &QAction::triggered, this, Guarded([this] { mnSeeResultsClick(); }));
   connect(mnHelp, &QAction::triggered, this, Guarded([this] { mnHelpClick(); }));
   connect(mnConfig, &QAction::triggered, this, Guarded([this] { mnConfigClick(); }));
-  // The data table, graphs, cluster views, calculators, system information and
-  // About open the windows of their own; until those exist the commands do nothing.
+  connect(mnSysInfo, &QAction::triggered, this, Guarded([this] { RunSystemInformation(this); }));
+  connect(mnAbout, &QAction::triggered, this, Guarded([this] { RunAbout(this, MakeTunePlayer()); }));
+  // The data table, graphs, cluster views and calculators open the windows of
+  // their own; until those exist the commands do nothing.
 }
 
 void TfmMain::BuildToolBar() {
