@@ -2,6 +2,9 @@
 #include <fluidsynth.h>
 
 #include <QFileInfo>
+#include <atomic>
+#include <string>
+#include <thread>
 
 #include "shell/tune_player.h"
 
@@ -9,6 +12,8 @@ namespace tavrel {
 
 namespace {
 
+// Reading the large General MIDI sound font takes about a second, so the
+// synthesizer is set up on a thread of its own and the box opens at once.
 class FluidTunePlayer : public TunePlayer {
  public:
   FluidTunePlayer() {
@@ -22,26 +27,15 @@ class FluidTunePlayer : public TunePlayer {
 
   void PlayLoop(const QString& midiFile) override {
     Stop();
-    settings_ = new_fluid_settings();
-    if (!settings_) return;
-    // Only the instruments the tune uses are read from the large sound font.
-    fluid_settings_setint(settings_, "synth.dynamic-sample-loading", 1);
-    fluid_settings_setnum(settings_, "synth.gain", 0.5);
-    synth_ = new_fluid_synth(settings_);
-    if (!synth_) return Stop();
-    driver_ = new_fluid_audio_driver(settings_, synth_);
-    if (!driver_) return Stop();
-    const QString soundFont = SoundFont();
-    if (soundFont.isEmpty() || fluid_synth_sfload(synth_, soundFont.toLocal8Bit().constData(), 1) == FLUID_FAILED) {
-      return Stop();
-    }
-    player_ = new_fluid_player(synth_);
-    if (!player_ || fluid_player_add(player_, midiFile.toLocal8Bit().constData()) != FLUID_OK) return Stop();
-    fluid_player_set_loop(player_, -1);
-    fluid_player_play(player_);
+    loader_ = std::thread([this, file = midiFile.toLocal8Bit().toStdString(), font = SoundFont()] {
+      Start(file, font);
+    });
   }
 
   void Stop() override {
+    stopping_ = true;
+    if (loader_.joinable()) loader_.join();
+    stopping_ = false;
     if (player_) {
       fluid_player_stop(player_);
       fluid_player_join(player_);
@@ -57,19 +51,31 @@ class FluidTunePlayer : public TunePlayer {
   }
 
  private:
-  // The synthesizer's own default (the system's General MIDI font), else the font Debian installs.
-  QString SoundFont() const {
-    char* configured = nullptr;
-    QString path;
-    if (fluid_settings_dupstr(settings_, "synth.default-soundfont", &configured) == FLUID_OK && configured) {
-      path = QString::fromLocal8Bit(configured);
-      fluid_free(configured);
-    }
-    if (!path.isEmpty() && QFileInfo::exists(path)) return path;
-    const QString debian = QStringLiteral("/usr/share/sounds/sf2/FluidR3_GM.sf2");
-    return QFileInfo::exists(debian) ? debian : QString();
+  // On the loader thread; whatever it leaves behind Stop releases.
+  void Start(const std::string& midiFile, const std::string& soundFont) {
+    if (soundFont.empty() || !(settings_ = new_fluid_settings())) return;
+    // Only the instruments the tune uses are read from the sound font.
+    fluid_settings_setint(settings_, "synth.dynamic-sample-loading", 1);
+    fluid_settings_setnum(settings_, "synth.gain", 0.5);
+    if (!(synth_ = new_fluid_synth(settings_))) return;
+    if (!(driver_ = new_fluid_audio_driver(settings_, synth_)) || stopping_) return;
+    if (fluid_synth_sfload(synth_, soundFont.c_str(), 1) == FLUID_FAILED || stopping_) return;
+    if (!(player_ = new_fluid_player(synth_)) || fluid_player_add(player_, midiFile.c_str()) != FLUID_OK) return;
+    fluid_player_set_loop(player_, -1);
+    fluid_player_play(player_);
   }
 
+  // The system's General MIDI font, as the synthesizer's own default names it
+  // on Debian, else the font the fluid-soundfont-gm package installs.
+  static std::string SoundFont() {
+    for (const char* path : {"/usr/share/sounds/sf2/default-GM.sf2", "/usr/share/sounds/sf2/FluidR3_GM.sf2"}) {
+      if (QFileInfo(QString::fromLocal8Bit(path)).isFile()) return path;
+    }
+    return {};
+  }
+
+  std::thread loader_;
+  std::atomic<bool> stopping_ = false;
   fluid_settings_t* settings_ = nullptr;
   fluid_synth_t* synth_ = nullptr;
   fluid_audio_driver_t* driver_ = nullptr;
