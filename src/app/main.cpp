@@ -1,3 +1,4 @@
+#include <QIcon>
 #include <QTimer>
 
 #include "shell/single_instance.h"
@@ -12,6 +13,10 @@ int main(int argc, char** argv) {
   if (!tavrel::StartsAsFirstCopy(guard, QCoreApplication::applicationFilePath().toStdString())) return 1;
   QApplication::setApplicationName(QStringLiteral("Tavrel"));
   QApplication::setApplicationDisplayName(QStringLiteral("Tavrel"));
+  QApplication::setDesktopFileName(QStringLiteral("tavrel"));
+  QIcon icon;
+  for (int size : {16, 32, 48, 128, 256}) icon.addFile(QStringLiteral(":/pictures/tavrel-%1.png").arg(size));
+  QApplication::setWindowIcon(icon);
   tavrel::TfmMain window;
   window.show();
   // "tavrel FILE" (the desktop's "Open with") loads FILE once the window is up.

@@ -38,7 +38,9 @@
 #include "shell/mnemonics.h"
 #include "shell/settings.h"
 #include "shell/tavrel_application.h"
+#include "shell/tfm_about_bx.h"
 #include "shell/tfm_config.h"
+#include "shell/tfm_sys.h"
 #include "shell/tool_icons.h"
 #include "statistics/calculators/run_calculators.h"
 #include "preparation/run_data_table.h"
@@ -136,8 +138,9 @@ void TfmMain::BuildMenus() {
   connect(mnSeeResults, &QAction::triggered, this, Guarded([this] { mnSeeResultsClick(); }));
   connect(mnHelp, &QAction::triggered, this, Guarded([this] { mnHelpClick(); }));
   connect(mnConfig, &QAction::triggered, this, Guarded([this] { mnConfigClick(); }));
-  // The cluster views, system information and
-  // About open the windows of their own; until those exist the commands do nothing.
+  connect(mnSysInfo, &QAction::triggered, this, Guarded([this] { RunSystemInformation(this); }));
+  connect(mnAbout, &QAction::triggered, this, Guarded([this] { RunAbout(this, MakeTunePlayer()); }));
+  // The cluster views open the windows of their own; until those exist the commands do nothing.
 }
 
 void TfmMain::BuildToolBar() {

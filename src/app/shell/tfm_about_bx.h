@@ -1,0 +1,43 @@
+#pragma once
+// "О программе": the program's picture, name and version, with a tune that
+// plays over and over while the box is open.
+#include <QDialog>
+#include <memory>
+
+#include "shell/tune_player.h"
+
+class QLabel;
+class QPushButton;
+
+namespace tavrel {
+
+class TfmAboutBx : public QDialog {
+  Q_OBJECT
+ public:
+  explicit TfmAboutBx(std::unique_ptr<TunePlayer> player, QWidget* parent = nullptr);
+  ~TfmAboutBx() override;
+
+  // Whether to play, and the tune; a tune file that does not exist is silence.
+  bool IsMusic = false;
+  QString FileMusic;
+
+  QLabel* imgPicture;
+  QLabel* lblTitle1;
+  QLabel* lblTitle2;
+  QLabel* lblVersion;
+  QLabel* lblNote;
+  QPushButton* OKButton;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
+
+ private:
+  std::unique_ptr<TunePlayer> player_;
+  bool playing_ = false;
+};
+
+// The command: the box with the tune beside the program, shown modally.
+void RunAbout(QWidget* parent, std::unique_ptr<TunePlayer> player);
+
+}  // namespace tavrel
