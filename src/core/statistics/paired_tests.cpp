@@ -28,11 +28,11 @@ void ForEachPairedSeries(const ProgressFn& progress,
 // The size of a difference as its signed-rank key holds it (see PairWilcoxonStat).
 double SizeOfKey(std::uint64_t key) { return std::bit_cast<double>(key >> 1); }
 
-// Sorts signed-rank keys ascending. The keys are spread over as many buckets
-// as there are keys by the size they hold, in proportion to it, and each
-// bucket is then sorted on its own: for sizes spread as measurements are, a
-// few passes over the keys. Keys are whole numbers, so the sorted order is the
-// same whichever way it is reached.
+// Sorts signed-rank keys ascending. The keys are spread by the size they hold,
+// in proportion to it, over twice as many buckets as there are keys, so that
+// for sizes spread as measurements are a bucket holds one key or none; then
+// one pass of insertion puts the few shared buckets in order. Keys are whole
+// numbers, so the sorted order is the same whichever way it is reached.
 class KeySorter {
  public:
   // Sorts keys[0..n - 1].
@@ -45,7 +45,8 @@ class KeySorter {
       low = std::min(low, size);
       high = std::max(high, size);
     }
-    const double scale = static_cast<double>(n) / (high - low);
+    const std::size_t buckets = 2 * n;
+    const double scale = static_cast<double>(buckets) / (high - low);
     if (n < 64 || !ordered || !std::isfinite(scale)) {  // few keys, undefined sizes, or one size or an infinite one
       Array<std::uint64_t> all(keys, keys + n);
       SortKeys(all);
@@ -53,31 +54,42 @@ class KeySorter {
       return;
     }
     bucket_.resize(n);
-    start_.assign(n + 1, 0);
+    start_.assign(buckets + 1, 0);
+    const double last = static_cast<double>(buckets - 1);
+    std::uint32_t fullest = 0;
     for (std::size_t i = 0; i < n; ++i) {
       // Rounding keeps the order of the sizes, so the buckets follow it.
-      bucket_[i] = static_cast<std::uint32_t>(std::min(static_cast<double>(n - 1), (SizeOfKey(keys[i]) - low) * scale));
-      ++start_[bucket_[i] + 1];
+      bucket_[i] = static_cast<std::uint32_t>(std::min(last, (SizeOfKey(keys[i]) - low) * scale));
+      fullest = std::max(fullest, ++start_[bucket_[i] + 1]);
     }
-    for (std::size_t b = 0; b < n; ++b) start_[b + 1] += start_[b];
+    for (std::size_t b = 0; b < buckets; ++b) start_[b + 1] += start_[b];
     sorted_.resize(n);
     for (std::size_t i = 0; i < n; ++i) sorted_[start_[bucket_[i]]++] = keys[i];
-    // start_[b] is now where bucket b ends and bucket b + 1 begins.
-    std::uint64_t* begin = sorted_.data();
-    for (std::size_t b = 0; b < n; ++b) {
-      std::uint64_t* end = sorted_.data() + start_[b];
-      if (end - begin > 1) InsertionOrStdSort(begin, end);
-      begin = end;
+    if (fullest <= kInsertionLimit) {
+      // Every key is above all keys of the buckets before its own, so
+      // insertion never moves one out of its bucket.
+      InsertionSort(sorted_.data(), sorted_.data() + n);
+    } else {
+      // start_[b] is now where bucket b ends.
+      std::uint64_t* begin = sorted_.data();
+      for (std::size_t b = 0; b < buckets; ++b) {
+        std::uint64_t* end = sorted_.data() + start_[b];
+        if (end - begin > kInsertionLimit) {
+          std::sort(begin, end);
+        } else {
+          InsertionSort(begin, end);
+        }
+        begin = end;
+      }
     }
     std::copy(sorted_.begin(), sorted_.begin() + static_cast<std::ptrdiff_t>(n), keys);
   }
 
  private:
-  static void InsertionOrStdSort(std::uint64_t* begin, std::uint64_t* end) {
-    if (end - begin > 16) {
-      std::sort(begin, end);
-      return;
-    }
+  static constexpr std::uint32_t kInsertionLimit = 16;
+
+  static void InsertionSort(std::uint64_t* begin, std::uint64_t* end) {
+    if (end - begin < 2) return;
     for (std::uint64_t* i = begin + 1; i != end; ++i) {
       const std::uint64_t key = *i;
       std::uint64_t* j = i;
