@@ -35,8 +35,8 @@ double SizeOfKey(std::uint64_t key) { return std::bit_cast<double>(key >> 1); }
 // numbers, so the sorted order is the same whichever way it is reached.
 class KeySorter {
  public:
-  // Sorts keys[0..n - 1].
-  void Sort(std::uint64_t* keys, std::size_t n) {
+  // The keys[0..n - 1] in ascending order, in keys itself or in the sorter.
+  const std::uint64_t* Sort(std::uint64_t* keys, std::size_t n) {
     double low = std::numeric_limits<double>::infinity(), high = -low;
     bool ordered = true;
     for (std::size_t i = 0; i < n; ++i) {
@@ -51,7 +51,7 @@ class KeySorter {
       Array<std::uint64_t> all(keys, keys + n);
       SortKeys(all);
       std::copy(all.begin(), all.end(), keys);
-      return;
+      return keys;
     }
     bucket_.resize(n);
     start_.assign(buckets + 1, 0);
@@ -82,7 +82,7 @@ class KeySorter {
         begin = end;
       }
     }
-    std::copy(sorted_.begin(), sorted_.begin() + static_cast<std::ptrdiff_t>(n), keys);
+    return sorted_.data();
   }
 
  private:
@@ -159,8 +159,7 @@ void PairWilcoxonStat(const ProgressFn& progress) {
       IdenticalArrays(prefix);
       return;
     }
-    sorter.Sort(key, static_cast<std::size_t>(m));
-    const std::uint64_t* sorted = key;
+    const std::uint64_t* sorted = sorter.Sort(key, static_cast<std::size_t>(m));
     double plus = 0, minus = 0;  // T+ and T-
     ForEachTieGroup(
         m, [sorted](long long i) { return SizeOfKey(sorted[i]); },
