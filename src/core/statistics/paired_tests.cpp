@@ -46,8 +46,11 @@ class KeySorter {
       high = std::max(high, size);
     }
     const std::size_t buckets = 2 * n;
-    const double scale = static_cast<double>(buckets) / (high - low);
-    if (n < 64 || !ordered || !std::isfinite(scale)) {  // few keys, undefined sizes, or one size or an infinite one
+    const double spread = high - low;
+    const double scale = static_cast<double>(buckets) / spread;
+    // Few keys, an undefined or infinite size, or sizes too close to spread:
+    // sorted digit by digit.
+    if (n < 64 || !ordered || !(spread > 0) || !std::isfinite(spread) || !std::isfinite(scale)) {
       Array<std::uint64_t> all(keys, keys + n);
       SortKeys(all);
       std::copy(all.begin(), all.end(), keys);
