@@ -1,5 +1,6 @@
 #include "cluster/agglomeration.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -14,15 +15,14 @@ Agglomeration::Agglomeration(DistanceMatrix d, int method, double beta)
     throw RangeError("Неизвестный метод объединения " + std::to_string(method));
   const auto n = static_cast<std::size_t>(n_);
   live_.assign(n, 1);
-  next_.resize(n);
-  prev_.resize(n);
+  liveIndices_.resize(n);
   membership_.resize(n);
   sizes_.assign(2 * n, 0);
+  sizeAtIndex_.assign(n, 1.0);
   rowMin_.assign(n, 0.0);
   rowPos_.assign(n, -1);
   for (std::int32_t k = 0; k < n_; ++k) {
-    next_[k] = k + 1;
-    prev_[k] = k - 1;
+    liveIndices_[k] = k;
     membership_[k] = k + 1;
     sizes_[k] = 1;
   }
@@ -30,13 +30,15 @@ Agglomeration::Agglomeration(DistanceMatrix d, int method, double beta)
 }
 
 void Agglomeration::RescanRow(std::int32_t k) {
+  const double* row = d_.Row(k);
   std::int32_t pos = -1;
   double min = 0;
-  for (std::int32_t l = next_[k]; l < n_; l = next_[l]) {
-    const double v = d_.At(k, l);
+  const auto after = std::upper_bound(liveIndices_.begin(), liveIndices_.end(), k);
+  for (auto l = after; l != liveIndices_.end(); ++l) {
+    const double v = row[*l];
     if (pos < 0 ? !std::isnan(v) : v < min) {
       min = v;
-      pos = l;
+      pos = *l;
     }
   }
   rowMin_[k] = min;
@@ -44,57 +46,66 @@ void Agglomeration::RescanRow(std::int32_t k) {
 }
 
 ClosestPair Agglomeration::FindClosest() const {
-  const std::int32_t first = 0;  // index 0 is never joined away: it is always the smaller of its pair
-  if (n_ < 2 || next_[first] >= n_) throw RangeError("Нет пары кластеров для объединения");
+  // Index 0 is never joined away: it is always the smaller of its pair.
+  if (liveIndices_.size() < 2) throw RangeError("Нет пары кластеров для объединения");
   // The scan starts from the first pair; an undefined distance there is never replaced.
-  const ClosestPair start{first, next_[first], d_.At(first, next_[first])};
+  const ClosestPair start{0, liveIndices_[1], d_.At(0, liveIndices_[1])};
   if (std::isnan(start.d)) return start;
+  const double* min = rowMin_.data();
+  const std::int32_t* pos = rowPos_.data();
   std::int32_t best = -1;
-  for (std::int32_t k = first; k < n_; k = next_[k])
-    if (rowPos_[k] >= 0 && (best < 0 || rowMin_[k] < rowMin_[best])) best = k;
+  for (const std::int32_t k : liveIndices_)
+    if (pos[k] >= 0 && (best < 0 || min[k] < min[best])) best = k;
   if (best < 0) return start;
   return {best, rowPos_[best], rowMin_[best]};
 }
 
-double Agglomeration::UpdatedDistance(std::int32_t m, double dmi, double dmj, double dij, double ni,
-                                      double nj) const {
-  double ai = 0.5, aj = 0.5, b = 0, g = 0;
+namespace {
+
+struct Coefficients {
+  double ai, aj, b, g;
+};
+
+// The Lance-Williams coefficients of a method for the distance from the
+// cluster of size nm to the join of clusters of sizes ni and nj.
+template <int Method>
+Coefficients CoefficientsOf(double nm, double ni, double nj, double beta) {
   const double nk = ni + nj;
-  switch (method_) {
-    case kNearestNeighbour:
-      g = -0.5;
-      break;
-    case kFurthestNeighbour:
-      g = 0.5;
-      break;
-    case kGroupAverage:
-      ai = ni / nk;
-      aj = nj / nk;
-      break;
-    case kCentroid:
-      ai = ni / nk;
-      aj = nj / nk;
-      b = -ni * nj / (nk * nk);
-      break;
-    case kWard: {
-      const double nm = SizeOf(membership_[m]);
-      const double t = nm + ni + nj;
-      ai = (nm + ni) / t;
-      aj = (nm + nj) / t;
-      b = -nm / t;
-      break;
-    }
-    default:  // flexible
-      ai = (1 - beta_) / 2;
-      aj = ai;
-      b = beta_;
-      break;
+  if constexpr (Method == kNearestNeighbour) return {0.5, 0.5, 0, -0.5};
+  if constexpr (Method == kFurthestNeighbour) return {0.5, 0.5, 0, 0.5};
+  if constexpr (Method == kGroupAverage) return {ni / nk, nj / nk, 0, 0};
+  if constexpr (Method == kCentroid) return {ni / nk, nj / nk, -ni * nj / (nk * nk), 0};
+  if constexpr (Method == kWard) {
+    const double t = nm + ni + nj;
+    return {(nm + ni) / t, (nm + nj) / t, -nm / t, 0};
   }
-  return ai * dmi + aj * dmj + b * dij + g * std::fabs(dmi - dmj);
+  if constexpr (Method == kFlexible) return {(1 - beta) / 2, (1 - beta) / 2, beta, 0};
+}
+
+}  // namespace
+
+template <int Method>
+void Agglomeration::UpdateDistances(std::int32_t i, std::int32_t j, double ni, double nj) {
+  // The distances from the new cluster, read before any of them is replaced:
+  // rows i and j are read in order, column i is written to keep the matrix symmetric.
+  double* const rowI = d_.Row(i);
+  const double* const rowJ = d_.Row(j);
+  double* const columnI = d_.Row(0) + i;
+  const double* const size = sizeAtIndex_.data();
+  const double dij = rowI[j];
+  const long long n = n_;
+  for (const std::int32_t m : liveIndices_) {
+    if (m == i || m == j) continue;
+    const Coefficients c = CoefficientsOf<Method>(size[m], ni, nj, beta_);
+    const double dmi = rowI[m], dmj = rowJ[m];
+    const double v = c.ai * dmi + c.aj * dmj + c.b * dij + c.g * std::fabs(dmi - dmj);
+    rowI[m] = v;
+    columnI[m * n] = v;
+  }
 }
 
 void Agglomeration::Join(std::int32_t i, std::int32_t j, std::int32_t newCluster) {
-  if (!(i < j) || !IsLive(i) || !IsLive(j)) throw RangeError("Неверная пара кластеров");
+  if (!(i >= 0 && i < j && j < n_) || !IsLive(i) || !IsLive(j)) throw RangeError("Неверная пара кластеров");
   const std::int32_t ci = membership_[i];
   const std::int32_t cj = membership_[j];
   const double ni = SizeOf(ci);
@@ -106,25 +117,29 @@ void Agglomeration::Join(std::int32_t i, std::int32_t j, std::int32_t newCluster
     ++size;
   }
 
-  // The distances from the new cluster, read before any of them is replaced.
-  const double dij = d_.At(i, j);
-  for (std::int32_t m = 0; m < n_; m = next_[m]) {
-    if (m == i || m == j) continue;
-    d_.Set(i, m, UpdatedDistance(m, d_.At(i, m), d_.At(j, m), dij, ni, nj));  // rows i and j read in order
+  switch (method_) {
+    case kNearestNeighbour: UpdateDistances<kNearestNeighbour>(i, j, ni, nj); break;
+    case kFurthestNeighbour: UpdateDistances<kFurthestNeighbour>(i, j, ni, nj); break;
+    case kGroupAverage: UpdateDistances<kGroupAverage>(i, j, ni, nj); break;
+    case kCentroid: UpdateDistances<kCentroid>(i, j, ni, nj); break;
+    case kWard: UpdateDistances<kWard>(i, j, ni, nj); break;
+    default: UpdateDistances<kFlexible>(i, j, ni, nj); break;
   }
+  sizeAtIndex_[i] = size;
   live_[j] = 0;
-  next_[prev_[j]] = next_[j];  // j > i, so some live index stands below it
-  if (next_[j] < n_) prev_[next_[j]] = prev_[j];
+  liveIndices_.erase(std::lower_bound(liveIndices_.begin(), liveIndices_.end(), j));
 
   // The smallest entries: row i changed throughout; a row above i lost its
   // entry j and has a new entry i; a row between i and j lost its entry j.
   RescanRow(i);
-  for (std::int32_t m = 0; m < j; m = next_[m]) {
+  const double* const rowI = d_.Row(i);
+  for (const std::int32_t m : liveIndices_) {
+    if (m >= j) break;
     if (m == i) continue;
     if (rowPos_[m] == j) {
       RescanRow(m);
     } else if (m < i) {
-      const double v = d_.At(i, m);  // the same entry, read along row i
+      const double v = rowI[m];  // the same entry as d[m][i]
       if (rowPos_[m] == i) {
         if (v <= rowMin_[m]) {
           rowMin_[m] = v;  // still the first smallest: the entries left of i are larger

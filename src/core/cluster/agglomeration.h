@@ -10,6 +10,7 @@
 // the whole triangle every row keeps its smallest entry and where it stands;
 // a join rescans only the rows whose smallest entry may have moved.
 #include <cstdint>
+#include <vector>
 
 #include "cluster/distance_matrix.h"
 #include "data/checked_array.h"
@@ -45,19 +46,20 @@ class Agglomeration {
 
  private:
   void RescanRow(std::int32_t k);
-  double UpdatedDistance(std::int32_t m, double dmi, double dmj, double dij, double ni, double nj) const;
+  template <int Method>
+  void UpdateDistances(std::int32_t i, std::int32_t j, double ni, double nj);
 
   std::int32_t n_;
   DistanceMatrix d_;
   int method_;
   double beta_;
   Array<std::uint8_t> live_;
-  Array<std::int32_t> next_;  // the next live index above each index (n_ at the end)
-  Array<std::int32_t> prev_;  // the live index below (-1 at the start)
+  std::vector<std::int32_t> liveIndices_;  // ascending
   Array<std::int32_t> membership_;
-  Array<std::int32_t> sizes_;  // by cluster number - 1
-  Array<double> rowMin_;       // smallest live entry right of the diagonal
-  Array<std::int32_t> rowPos_; // its column, -1 when the row has none
+  Array<std::int32_t> sizes_;      // by cluster number - 1
+  Array<double> sizeAtIndex_;      // the size of the cluster that lives at each index
+  Array<double> rowMin_;           // smallest live entry right of the diagonal
+  Array<std::int32_t> rowPos_;     // its column, -1 when the row has none
 };
 
 }  // namespace tavrel

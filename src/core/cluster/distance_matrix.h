@@ -4,17 +4,25 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "data/checked_array.h"
 
 namespace tavrel {
 
 // A symmetric n x n matrix of doubles, stored whole so that every row can be
-// read in order. Both indices are checked.
+// read in order; it starts at 0. Both indices are checked.
 class DistanceMatrix {
  public:
   DistanceMatrix() = default;
   explicit DistanceMatrix(std::int32_t n);
+  DistanceMatrix(DistanceMatrix&& other) noexcept { Swap(other); }
+  DistanceMatrix& operator=(DistanceMatrix&& other) noexcept {
+    DistanceMatrix old(std::move(*this));
+    Swap(other);
+    return *this;
+  }
+  ~DistanceMatrix();
 
   std::int32_t Size() const { return n_; }
   double At(std::int32_t k, std::int32_t l) const { return values_[Index(k, l)]; }
@@ -27,15 +35,22 @@ class DistanceMatrix {
     values_[Index(k, l)] = value;
     values_[Index(l, k)] = value;
   }
+  // Row k, Size() entries, for loops that walk a row.
+  const double* Row(std::int32_t k) const { return values_ + Index(k, 0); }
+  double* Row(std::int32_t k) { return values_ + Index(k, 0); }
 
  private:
+  void Swap(DistanceMatrix& other) noexcept {
+    std::swap(n_, other.n_);
+    std::swap(values_, other.values_);
+  }
   long long Index(std::int32_t k, std::int32_t l) const {
     if (k < 0 || k >= n_ || l < 0 || l >= n_) ThrowIndexError(k < 0 || k >= n_ ? k : l, static_cast<std::size_t>(n_));
     return static_cast<long long>(k) * n_ + l;
   }
 
   std::int32_t n_ = 0;
-  Array<double> values_;
+  double* values_ = nullptr;  // n_ * n_ entries, owned
 };
 
 // The features of a run: a copy of the variables in force (0..LastVar) at

@@ -3,9 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
+#include <random>
 
 #include "data/numbers.h"
 #include "report_fixture.h"
+#include "statistics/p_text.h"
+#include "statistics/ranks.h"
 
 namespace tavrel {
 namespace {
@@ -67,6 +71,70 @@ TEST_F(PairedTestsTest, ReliableOnlyEqualNamesAndPairwiseMissing) {
   SetVariables({{"AB", {1, 2, 3, 4}}, {"ab", {2, 3, 4, 5}}, {"AB", {3, 5, 7, 9}}});
   test::ExpectGolden(Written([] { PairStudentStat(); }) + Written([] { PairWilcoxonStat(); }),
                      "statistics/paired_equal_names.out");
+}
+
+// The signed-rank line of a pair from the sizes of its differences ranked by
+// RankValues: the reference for however the table sorts them.
+std::string SignedRankLineByRanking(const std::vector<double>& x, const std::vector<double>& y) {
+  Array<double> sizes;
+  std::vector<double> differences;
+  for (std::size_t i = 0; i < x.size(); ++i) {
+    const double d = x[i] - y[i];
+    if (d == 0) continue;
+    differences.push_back(d);
+    sizes.push_back(std::fabs(d));
+  }
+  RankValues(sizes, static_cast<std::int32_t>(sizes.size()) - 1);
+  double plus = 0, minus = 0;
+  for (std::size_t l = 0; l < differences.size(); ++l) {
+    if (differences[l] > 0) plus += sizes[static_cast<long long>(l)];
+    if (differences[l] < 0) minus -= sizes[static_cast<long long>(l)];
+  }
+  const double t = plus < std::fabs(minus) ? plus : std::fabs(minus);
+  const double m = static_cast<double>(sizes.size());
+  const double z = std::fabs(t - m * (m + 1) / 4) / std::sqrt(m * (m + 1) * (2 * m + 1) / 24);
+  return " X        Y          " + IntText(static_cast<std::int64_t>(x.size()), 4) + "    " + FixedText(z, 7, 2) + "     " +
+         PByZ(z, true) + "\r\n";
+}
+
+// However the sizes are spread (few or many, close together, one far off,
+// infinite), the table ranks them as RankValues does.
+TEST_F(PairedTestsTest, SignedRankLinesMatchTheRankingOfTheSizes) {
+  const double inf = std::numeric_limits<double>::infinity();
+  std::mt19937 rng(1812);
+  std::normal_distribution<double> value(100, 15);
+  // Two-decimal values: equal decimal differences come out as doubles a rounding apart.
+  const auto measured = [&](int count) {
+    std::vector<double> v;
+    for (int k = 0; k < count; ++k) v.push_back(std::round(value(rng) * 100) / 100);
+    return v;
+  };
+  struct Case {
+    std::string what;
+    std::vector<double> x, y;
+  };
+  std::vector<Case> cases;
+  for (const int count : {20, 63, 64, 200, 3000}) {
+    cases.push_back({"measured " + std::to_string(count), measured(count), measured(count)});
+    Case rounded{"whole numbers " + std::to_string(count), measured(count), measured(count)};
+    for (double& v : rounded.x) v = std::round(v / 10);
+    for (double& v : rounded.y) v = std::round(v / 10);
+    cases.push_back(rounded);
+    Case far = cases[cases.size() - 2];
+    far.what = "one far off " + std::to_string(count);
+    far.x[0] = 1e9;  // every other size shares the lowest buckets
+    cases.push_back(far);
+    Case infinite = cases[cases.size() - 3];
+    infinite.what = "not finite " + std::to_string(count);
+    infinite.x[1] = inf;
+    infinite.y[2] = -inf;
+    cases.push_back(infinite);
+  }
+  for (const Case& c : cases) {
+    SetVariables({{"X", c.x}, {"Y", c.y}});
+    const std::string text = Written([] { PairWilcoxonStat(); });
+    EXPECT_NE(text.find(SignedRankLineByRanking(c.x, c.y)), std::string::npos) << c.what << "\n" << text;
+  }
 }
 
 }  // namespace

@@ -3,10 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <map>
+#include <random>
 
 #include "data/numbers.h"
 #include "report_fixture.h"
+#include "statistics/p_text.h"
+#include "statistics/ranks.h"
 
 namespace tavrel {
 namespace {
@@ -111,6 +115,64 @@ TEST_F(TwoSampleTest, EqualNamesAndReliableOnly) {
                 {"T7", {2, 3, 4, 5, 6, 7, 8}}});
   test::ExpectGolden(Written([] { StudentStat(); }) + Written([] { WilcoxonStat(); }),
                      "statistics/two_sample_reliable.out");
+}
+
+// The line of a pair from both samples ranked together by RankValues, as one
+// series x then y: the reference for however the table forms its rank sums.
+std::string RankSumLineByRanking(const Series& x, const Series& y) {
+  Array<double> all(x.begin(), x.end());
+  all.insert(all.end(), y.begin(), y.end());
+  const double ties = RankValues(all, static_cast<std::int32_t>(all.size()) - 1);
+  double second = 0;
+  for (std::size_t i = x.size(); i < all.size(); ++i) second += all[static_cast<long long>(i)];
+  const double n1 = x.size(), n2 = y.size(), n = n1 + n2, p = n1 * n2;
+  const double u2 = p + n2 * (n2 + 1) / 2 - second;
+  const double u = std::min(u2, p - u2);
+  const std::string prefix = " X        Y       ";
+  double z = std::fabs(u - p / 2) / std::sqrt(p * (n + 1) / 12);
+  if (ties != 0) {
+    const double l = p / (n * (n - 1)) * ((n * n * n - n) / 12 - ties / 6);
+    if (l == 0) return prefix + "     Ошибка: x/0\r\n";
+    if (l < 0) return prefix + "     Ошибка: sqrt(-x)\r\n";
+    z = std::fabs(u - p / 2) / std::sqrt(l);
+  }
+  return prefix + "   " + IntText(x.size(), 4) + "  " + IntText(y.size(), 4) + "      " + FixedText(u, 7, 2) + "     " +
+         PByZ(z, true) + "\r\n";
+}
+
+// The rank sums come from runs of equal values as long as no two neighbouring
+// values lie within the tie distance; otherwise the tie rule groups the merged
+// values. Either way the line is the one the ranking of both samples gives.
+TEST_F(TwoSampleTest, RankSumLinesMatchTheRankingOfBothSamples) {
+  const double inf = std::numeric_limits<double>::infinity();
+  std::mt19937 rng(18);
+  std::uniform_int_distribution<int> grid(0, 40), size(8, 60);
+  const auto sample = [&](int count, double step, double offset) {
+    Series s;
+    for (int k = 0; k < count; ++k) s.push_back(grid(rng) * step + offset);
+    return s;
+  };
+  struct Case {
+    std::string what;
+    Series x, y;
+  };
+  std::vector<Case> cases = {
+      {"distinct", {1, 2, 3, 4, 5, 6, 7, 8}, {1.5, 2.5, 3.5, 4.5, 5.5, 6.5, 7.5, 8.5, 9.5}},
+      {"values within the tie distance across the samples", {1, 2, 3, 4, 5, 6, 7, 8},
+       {1 + 1e-11, 2 + 2e-11, 3 - 1e-11, 5, 5 + 5e-11, 9, 10, 11}},
+      {"three values within the tie distance", {1, 1 + 4e-11, 2, 3, 4, 5, 6, 7}, {1 + 8e-11, 2, 2, 3, 9, 9, 9, 9}},
+      {"zeros of both signs and infinities", {-0.0, 0.0, -inf, inf, 1, 1, 2, 3}, {0.0, -0.0, inf, inf, -inf, 5, 6, 7}},
+  };
+  for (int trial = 0; trial < 30; ++trial) {
+    // Few distinct values (long runs), then values a tie distance apart in one sample.
+    cases.push_back({"runs " + std::to_string(trial), sample(size(rng), 0.5, 0), sample(size(rng), 0.5, 0.5 * (trial % 2))});
+    cases.push_back({"near runs " + std::to_string(trial), sample(size(rng), 1, 0), sample(size(rng), 1, 3e-11 * (trial % 3))});
+  }
+  for (const Case& c : cases) {
+    SetVariables({{"X", c.x}, {"Y", c.y}});
+    const std::string text = Written([] { WilcoxonStat(); });
+    EXPECT_NE(text.find(RankSumLineByRanking(c.x, c.y)), std::string::npos) << c.what << "\n" << text;
+  }
 }
 
 }  // namespace
