@@ -1,6 +1,9 @@
 #include "statistics/text_lines_view.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
@@ -48,6 +51,7 @@ void TextLinesView::SetBytes(QByteArray bytes) {
     line = nl + 1;
     starts_.push_back(line - data);
   }
+  anchor_ = cursor_ = Position{};
   AdjustScrollBars();
   verticalScrollBar()->setValue(0);
   horizontalScrollBar()->setValue(0);
@@ -73,6 +77,32 @@ int TextLinesView::LineOfByte(qsizetype offset) const {
   return static_cast<int>(after - starts_.cbegin()) - 1;
 }
 
+QString TextLinesView::SelectedText() const {
+  const auto [from, to] = std::minmax(anchor_, cursor_);
+  if (from.line == to.line) return LineText(from.line).mid(from.column, to.column - from.column);
+  QString text = LineText(from.line).mid(from.column);
+  for (int line = from.line + 1; line < to.line; ++line) text += QLatin1Char('\n') + LineText(line);
+  return text + QLatin1Char('\n') + LineText(to.line).left(to.column);
+}
+
+int TextLinesView::TextX() const { return kMargin - horizontalScrollBar()->value(); }
+
+TextLinesView::Position TextLinesView::PositionAt(QPoint point) const {
+  Position at;
+  at.line = std::clamp(TopLine() + point.y() / std::max(1, fontMetrics().lineSpacing()), 0, LineCount() - 1);
+  const QString text = LineText(at.line);
+  const QFontMetrics metrics = fontMetrics();
+  int x = TextX();
+  // The column whose character's middle is to the right of the point.
+  while (at.column < text.size()) {
+    const int advance = metrics.horizontalAdvance(text[at.column]);
+    if (point.x() < x + advance / 2) break;
+    x += advance;
+    ++at.column;
+  }
+  return at;
+}
+
 int TextLinesView::TopLine() const { return verticalScrollBar()->value(); }
 
 void TextLinesView::ScrollToLine(int line) { verticalScrollBar()->setValue(line); }
@@ -96,15 +126,33 @@ void TextLinesView::AdjustScrollBars() {
 void TextLinesView::paintEvent(QPaintEvent*) {
   QPainter painter(viewport());
   painter.setFont(font());
-  painter.setPen(palette().color(QPalette::Text));
-  const int spacing = fontMetrics().lineSpacing();
-  const int x = kMargin - horizontalScrollBar()->value();
+  const QFontMetrics metrics = fontMetrics();
+  const int spacing = metrics.lineSpacing();
+  const int x = TextX();
   const int width = viewport()->width() - x;
   const int first = TopLine();
   const int last = std::min(LineCount(), first + VisibleLines() + 1);
+  const auto [from, to] = std::minmax(anchor_, cursor_);
+  constexpr int kFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextExpandTabs;
   for (int line = first; line < last; ++line) {
+    const QString text = LineText(line);
     const QRect rect(x, (line - first) * spacing, width, spacing);
-    painter.drawText(rect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextExpandTabs, LineText(line));
+    painter.setPen(palette().color(QPalette::Text));
+    painter.drawText(rect, kFlags, text);
+    if (from < to && from.line <= line && line <= to.line) {
+      // The selected part over again in the selection's colours; a selected
+      // line break shows as a character's width after the line.
+      const int left = x + (line == from.line ? metrics.horizontalAdvance(text.left(from.column)) : 0);
+      const int right = x + (line == to.line ? metrics.horizontalAdvance(text.left(to.column))
+                                             : metrics.horizontalAdvance(text) + metrics.averageCharWidth());
+      const QRect selected(left, rect.top(), right - left, spacing);
+      painter.fillRect(selected, palette().color(QPalette::Highlight));
+      painter.save();
+      painter.setClipRect(selected);
+      painter.setPen(palette().color(QPalette::HighlightedText));
+      painter.drawText(rect, kFlags, text);
+      painter.restore();
+    }
   }
 }
 
@@ -114,11 +162,38 @@ void TextLinesView::resizeEvent(QResizeEvent* event) {
 }
 
 void TextLinesView::keyPressEvent(QKeyEvent* event) {
+  if (event->matches(QKeySequence::SelectAll)) {
+    anchor_ = Position{};
+    cursor_ = Position{LineCount() - 1, static_cast<int>(LineText(LineCount() - 1).size())};
+    viewport()->update();
+    return;
+  }
+  if (event->matches(QKeySequence::Copy)) {
+    if (anchor_ < cursor_ || cursor_ < anchor_) QApplication::clipboard()->setText(SelectedText());
+    return;
+  }
   if (event->modifiers() & Qt::ControlModifier) {
     if (event->key() == Qt::Key_Home) return ScrollToLine(0);
     if (event->key() == Qt::Key_End) return ScrollToLine(LineCount() - 1);
   }
   QAbstractScrollArea::keyPressEvent(event);
+}
+
+void TextLinesView::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return QAbstractScrollArea::mousePressEvent(event);
+  cursor_ = PositionAt(event->position().toPoint());
+  if (!(event->modifiers() & Qt::ShiftModifier)) anchor_ = cursor_;
+  viewport()->update();
+}
+
+void TextLinesView::mouseMoveEvent(QMouseEvent* event) {
+  if (!(event->buttons() & Qt::LeftButton)) return QAbstractScrollArea::mouseMoveEvent(event);
+  const QPoint point = event->position().toPoint();
+  // Dragging past the top or the bottom scrolls the text along.
+  if (point.y() < 0) verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
+  if (point.y() >= viewport()->height()) verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+  cursor_ = PositionAt(point);
+  viewport()->update();
 }
 
 void TextLinesView::changeEvent(QEvent* event) {

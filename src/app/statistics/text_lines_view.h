@@ -28,19 +28,36 @@ class TextLinesView : public QAbstractScrollArea {
   int TopLine() const;
   void ScrollToLine(int line);
 
+  // The text selected with the mouse (Shift extends it) or Ctrl+A, lines
+  // separated by "\n"; Ctrl+C copies it to the clipboard.
+  QString SelectedText() const;
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
+  struct Position {
+    int line = 0;
+    int column = 0;
+    bool operator<(const Position& other) const {
+      return line != other.line ? line < other.line : column < other.column;
+    }
+  };
   void AdjustScrollBars();
   int VisibleLines() const;
+  int TextX() const;
+  Position PositionAt(QPoint point) const;
 
   QByteArray bytes_;
   std::vector<qsizetype> starts_{0};  // byte offset where each line begins
   int widestChars_ = 0;               // characters of the longest line, a tab counted as 8
+  Position anchor_;                   // where the selection began
+  Position cursor_;                   // where it ends
 };
 
 }  // namespace tavrel

@@ -1,5 +1,6 @@
 // The results viewer and the ways results are shown: large files at their
 // newest report, saving, printing, and the messages when there is nothing to show.
+#include <QClipboard>
 #include <QPrinter>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -67,6 +68,20 @@ class TestResultsViewer : public QObject {
         QCOMPARE(v->LargeText->LineText(earlierLines + 299), QStringLiteral("строка"));
         QCOMPARE(v->Text(), QString::fromUtf8(ReadAll(path)).remove('\r'));  // what is saved and printed
         QTRY_COMPARE(v->LargeText->TopLine(), earlierLines);  // the report's first line on top
+        // A click and a Shift+click select, Ctrl+C copies; Ctrl+A takes everything.
+        QWidget* lines = v->LargeText->viewport();
+        const QFontMetrics metrics = v->LargeText->fontMetrics();
+        const auto at = [&](int column, int row) {  // just right of where the character starts
+          const QString text = v->LargeText->LineText(earlierLines + row);
+          return QPoint(4 + metrics.horizontalAdvance(text.left(column)) + 1, row * metrics.lineSpacing() + 2);
+        };
+        QTest::mouseClick(lines, Qt::LeftButton, {}, at(6, 0));
+        QTest::mouseClick(lines, Qt::LeftButton, Qt::ShiftModifier, at(3, 1));
+        QCOMPARE(v->LargeText->SelectedText(), QStringLiteral("отчёт\nстр"));
+        QTest::keyClick(v->LargeText, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("отчёт\nстр"));
+        QTest::keyClick(v->LargeText, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(v->LargeText->SelectedText(), v->Text());
         v->tbtnExit->trigger();
       })});
       ShowResults(caller, *viewer_);
