@@ -41,12 +41,14 @@ void TextLinesView::SetBytes(QByteArray bytes) {
   widestChars_ = 0;
   const char* const data = bytes_.constData();
   const char* const end = data + bytes_.size();
+  // Without tabs a line's characters never outnumber its bytes, so most lines
+  // need no counting.
+  const bool tabs = bytes_.contains('\t');
   const char* line = data;
   for (;;) {
     const auto* nl = static_cast<const char*>(std::memchr(line, '\n', static_cast<size_t>(end - line)));
     const char* lineEnd = nl ? nl : end;
-    // A line's characters never outnumber its bytes: most lines are skipped without counting.
-    if (lineEnd - line > widestChars_) widestChars_ = std::max(widestChars_, CharCount(line, lineEnd));
+    if (tabs || lineEnd - line > widestChars_) widestChars_ = std::max(widestChars_, CharCount(line, lineEnd));
     if (!nl) break;
     line = nl + 1;
     starts_.push_back(line - data);
