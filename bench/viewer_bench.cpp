@@ -3,7 +3,6 @@
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
-#include <QApplication>
 #include <QByteArray>
 #include <QFile>
 #include <QPixmap>
@@ -11,22 +10,10 @@
 #include <filesystem>
 #include <string>
 
+#include "bench_application.h"
 #include "statistics/tfm_see_file.h"
 
 namespace {
-
-// Kept to the end of the process: destroying it among the exit handlers would
-// outlive the toolkit's own state.
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "tavrel_bench";
-  static char* argv[] = {name, nullptr};
-  static QApplication* app = [] {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    return new QApplication(argc, argv);
-  }();
-  return *app;
-}
 
 struct ResultsText {
   std::string path;
@@ -55,7 +42,7 @@ const ResultsText& LargeResults() {
 }
 
 void BM_ViewerOpens20MB(benchmark::State& state) {
-  App();
+  BenchApplication();
   const ResultsText& results = LargeResults();
   const QString path = QString::fromStdString(results.path);
   for (auto _ : state) {
