@@ -28,7 +28,7 @@ done
 
 entry="$prefix/share/applications/tavrel.desktop"
 desktop-file-validate "$entry" || fail "the desktop entry is not valid"
-grep -qx "Exec=\"$prefix/bin/tavrel\"" "$entry" || fail "the entry does not start the installed program"
+grep -qx "Exec=\"$prefix/bin/tavrel\" %f" "$entry" || fail "the entry does not start the installed program"
 grep -qx "Icon=tavrel" "$entry" || fail "the entry names another icon"
 
 # The batch tool runs from bin and reads a data file with the installed settings.

@@ -34,8 +34,7 @@ class TestGraphWindows : public QObject {
   std::unique_ptr<TfmMain> main_;
 
   void Load(const QByteArray& text) {
-    Data().DataFileName = home_->Write("data/days.txt", text).toStdString();
-    QVERIFY(main_->ReadDataFile());
+    QVERIFY(main_->ReadDataFile(home_->Write("data/days.txt", text).toStdString()));
     main_->EnableDataCommands(true);
   }
   static ModalScript::Step GoOn() {

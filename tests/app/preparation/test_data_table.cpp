@@ -50,8 +50,7 @@ class TestDataTable : public QObject {
 
   // Loads the text and shows the table as it opens after a load.
   void Open(const QByteArray& text) {
-    Data().DataFileName = home_->Write("data/pulse.txt", text).toStdString();
-    QVERIFY(main_->ReadDataFile());
+    QVERIFY(main_->ReadDataFile(home_->Write("data/pulse.txt", text).toStdString()));
     main_->EnableDataCommands(true);
     table_ = main_->fmShowTable;
     table_->FormShow(true);

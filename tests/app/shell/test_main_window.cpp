@@ -124,7 +124,11 @@ class TestMainWindow : public QObject {
     home_->WriteSettings();
     auto main = Start();
     const QString path = DataFile("pulse.txt");
-    main->OpenFromCommandLine(path);
+    {
+      ModalScript script({CloseDataTable()});  // the table opens after the load
+      main->OpenFromCommandLine(path);
+      QVERIFY(script.Done());
+    }
     QCOMPARE(Data().NumVar, 3);
     QCOMPARE(main->pnlFile->text(), path);
     QVERIFY(main->mnStat->isEnabled());
@@ -165,7 +169,11 @@ class TestMainWindow : public QObject {
     home_->WriteSettings();
     auto main = Start();
     DataFile("pulse.txt");
-    main->OpenFromCommandLine(home_->Path("data/pulse.txt"));
+    {
+      ModalScript script({CloseDataTable()});
+      main->OpenFromCommandLine(home_->Path("data/pulse.txt"));
+      QVERIFY(script.Done());
+    }
     QApplication::setOverrideCursor(Qt::WaitCursor);  // as every computation has it
     QVERIFY(!main->close());
     QCOMPARE(Data().NumVar, 3);
