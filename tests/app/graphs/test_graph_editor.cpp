@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPrinter>
 #include <QScrollArea>
 #include <memory>
 
@@ -13,6 +14,7 @@
 #include "data/data_input.h"
 #include "graphs/canvas.h"
 #include "graphs/editor_graph_painter.h"
+#include "graphs/graph_printer.h"
 #include "graphs/graph_state.h"
 #include "graphs/tfm_gr_edit.h"
 #include "graphs/tfm_gragh_cfg.h"
@@ -302,6 +304,25 @@ class TestGraphEditor : public QObject {
     }
     QVERIFY(!e.SaveToFile(home_->Path("no/such/dir/x.bmp")));
     QCOMPARE(messages_->shown.size(), std::size_t{1});
+  }
+
+  void PrintingPutsThePictureOnThePageOrSaysItFailed() {
+    TfmGrEdit& e = BlankEditor();
+    QPrinter& printer = GraphPrinter();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const struct {
+      QString out;
+      bool printed;
+    } cases[] = {{home_->Path("printed.pdf"), true}, {home_->Path("no/such/dir/printed.pdf"), false}};
+    for (const auto& c : cases) {
+      messages_->shown.clear();
+      printer.setOutputFileName(c.out);
+      e.tbtnPrint->trigger();
+      const QByteArray pdf = ReadAll(c.out);
+      QCOMPARE(pdf.contains("/Subtype /Image"), c.printed);
+      QCOMPARE(messages_->Texts(), c.printed ? QStringList{} : QStringList{"Не удалось напечатать график."});
+    }
+    printer.setOutputFileName({});
   }
 
   void TheMenuCommandOpensTheEditorWithTheChosenVariable() {
