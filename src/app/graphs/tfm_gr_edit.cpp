@@ -278,7 +278,11 @@ TfmGrEdit::TfmGrEdit(TfmMain* main, QWidget* parent) : QDialog(parent), main_(ma
 }
 
 void TfmGrEdit::Execute() {
+  // The picture fills the window as it first appears.
+  setModal(true);
+  show();
   layout()->activate();
+  QCoreApplication::sendPostedEvents(ScrollBox1, QEvent::Resize);
   FormShow(ScrollBox1->viewport()->size().expandedTo(kSmallestPicture));
   exec();
 }
