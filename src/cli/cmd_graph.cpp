@@ -13,6 +13,8 @@ namespace {
 const GraphKind kGraphKinds[] = {
     {"sequential", RunSequentialGraph,
      "sequential DATAFILE OUTFILE [--vars NAME,...] [--levels] [--smooth 3|5] [--missing CODE] [--ini PATH]"},
+    {"editor", RunEditorGraph,
+     "editor DATAFILE OUTFILE [--var NAME] [--size WIDTHxHEIGHT] [--levels] [--smooth 3|5] [--missing CODE] [--ini PATH]"},
 };
 
 // Fonts and painting need a GUI application; it runs on the offscreen platform.

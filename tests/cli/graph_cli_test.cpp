@@ -75,5 +75,32 @@ TEST_F(GraphCliTest, TooShortASeriesToSmoothIsReportedAndDrawnAnyway) {
   EXPECT_NE(err_.find("Ошибка сглаживания по 5 точкам"), std::string::npos) << err_;
 }
 
+TEST_F(GraphCliTest, TheEditorsGraphIsOneVariableAtTheAskedSize) {
+  const std::string out = TempPath("edit.png");
+  ASSERT_EQ(Run("graph editor " + data_ + " " + out + " --var AD --size 640x480 --levels"), 0) << err_;
+  const std::string png = test::ReadFile(out);
+  ASSERT_GE(png.size(), 24u);
+  const auto big = [&png](std::size_t at) {
+    return (static_cast<unsigned char>(png[at]) << 24) | (static_cast<unsigned char>(png[at + 1]) << 16) |
+           (static_cast<unsigned char>(png[at + 2]) << 8) | static_cast<unsigned char>(png[at + 3]);
+  };
+  EXPECT_EQ(big(16), 640u);  // the header's width and height
+  EXPECT_EQ(big(20), 480u);
+  const struct {
+    std::string args;
+    int code;
+    std::string says;
+  } refused[] = {
+      {" --var AD,Temp", 2, "--var"},
+      {" --var Nothing", 1, "Nothing"},
+      {" --size 0x100", 2, "--size"},
+      {" --size 100x", 2, "--size"},
+  };
+  for (const auto& c : refused) {
+    EXPECT_EQ(Run("graph editor " + data_ + " " + out + c.args), c.code) << c.args;
+    EXPECT_NE(err_.find(c.says), std::string::npos) << err_;
+  }
+}
+
 }  // namespace
 }  // namespace tavrel

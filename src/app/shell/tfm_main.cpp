@@ -29,6 +29,7 @@
 #include "data/tfm_dbf_out.h"
 #include "data/tfm_new_data.h"
 #include "data/tfm_var.h"
+#include "graphs/run_graph_editor.h"
 #include "graphs/run_graphic.h"
 #include "graphs/tfm_edit_mark_ax_x.h"
 #include "graphs/tfm_gragh_cfg.h"
@@ -131,6 +132,7 @@ void TfmMain::BuildMenus() {
   connect(mnExit, &QAction::triggered, this, &QWidget::close);
   connect(mnStat, &QAction::triggered, this, Guarded([this] { mnStatClick(); }));
   connect(mnGraph, &QAction::triggered, this, Guarded([this] { RunSequentialGraph(*this, false); }));
+  connect(mnEditGraph, &QAction::triggered, this, Guarded([this] { RunGraphEditor(*this); }));
   connect(mnCluster, &QAction::triggered, this, Guarded([this] { mnClusterClick(); }));
   connect(mnTable22, &QAction::triggered, this, Guarded([this] { RunTable22(this); }));
   connect(mnDs, &QAction::triggered, this, Guarded([this] { RunDiagnostic(this); }));

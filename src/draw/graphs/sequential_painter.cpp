@@ -56,7 +56,7 @@ void DrawBands(QPainter& p, const SequentialLayout& layout, const SequentialLook
 
 }  // namespace
 
-void DrawYAxis(QPainter& p, int left, int bottom, const YTicks& ticks, int pixelStep) {
+void DrawYAxis(QPainter& p, int left, int bottom, const YTicks& ticks, int pixelStep, int tickLength) {
   const bool labelled = TextHeight(p) < pixelStep + 2;
   const int h = TextHeight(p);
   for (std::size_t i = 0; i < ticks.values.size(); ++i) {
@@ -65,7 +65,7 @@ void DrawYAxis(QPainter& p, int left, int bottom, const YTicks& ticks, int pixel
       const QString label = QString::fromStdString(FixedText(ticks.values[i], 6, 1));
       TextOut(p, left - TextWidth(p, label) - 3, y - h, label);
     }
-    DrawLine(p, left - 3, y, left, y);
+    DrawLine(p, left - tickLength, y, left, y);
   }
 }
 

@@ -32,7 +32,8 @@ bool DrawPrintedGraph(QPagedPaintDevice& device, const SequentialLayout& layout,
                       const QString& title);
 
 // The pieces, for the graphs built on this one.
-void DrawYAxis(QPainter& p, int left, int bottom, const YTicks& ticks, int pixelStep);
+// Ticks reach tickLength pixels left of the axis.
+void DrawYAxis(QPainter& p, int left, int bottom, const YTicks& ticks, int pixelStep, int tickLength = 3);
 void DrawCurve(QPainter& p, const SequentialLayout& layout, const SequentialBand& band, const QRect& exposed);
 void DrawXAxis(QPainter& p, const SequentialLayout& layout, long long right, int y, std::int32_t last, bool upper,
                const QRect& exposed);

@@ -1,0 +1,69 @@
+// graph editor: the graph of one variable as the graphic editor first draws it, as a picture file.
+#include <QPainter>
+#include <QString>
+#include <cstdio>
+#include <iostream>
+
+#include "cli_common.h"
+#include "data/dataset.h"
+#include "graph_kinds.h"
+#include "graphs/editor_graph_painter.h"
+#include "graphs/graph_state.h"
+#include "graphs/level_lines.h"
+#include "graphs/picture_file.h"
+
+namespace tavrel::cli {
+
+namespace {
+
+constexpr int kLargestSide = 20000;
+
+// "WIDTHxHEIGHT" in pixels.
+QSize PictureSize(const std::string& text) {
+  int width = 0, height = 0;
+  char end = 0;
+  if (std::sscanf(text.c_str(), "%dx%d%c", &width, &height, &end) != 2 || width < 1 || height < 1 ||
+      width > kLargestSide || height > kLargestSide)
+    throw UsageError("--size: ШИРИНАxВЫСОТА от 1 до " + std::to_string(kLargestSide) + " точек, а не " + text);
+  return {width, height};
+}
+
+}  // namespace
+
+int RunEditorGraph(const std::vector<std::string>& raw) {
+  const Arguments args(raw, {"--levels"}, {"--ini", "--missing", "--var", "--smooth", "--size"});
+  const std::string& dataFile = args.Required(0, "файл данных");
+  const std::string& outFile = args.Required(1, "файл рисунка");
+  if (args.Positional().size() > 2) throw UsageError("лишний аргумент " + args.Positional()[2]);
+  GraphState& g = Graph();
+  if (args.Has("--smooth")) {
+    const std::string smooth = args.Value("--smooth");
+    if (smooth != "3" && smooth != "5") throw UsageError("--smooth: 3 или 5, а не " + smooth);
+    (smooth == "3" ? g.Smooth3 : g.Smooth5) = true;
+  }
+  const QSize size = args.Has("--size") ? PictureSize(args.Value("--size")) : QSize(960, 600);
+  const QString path = QString::fromStdString(outFile);
+  if (PictureFormatOf(path) == PictureFormat::Unknown)
+    throw UsageError("неизвестный формат рисунка " + outFile + " (.bmp, .png, .jpg, .svg, .pdf)");
+
+  LoadSettingsFor(args);
+  LoadDataFor(args, dataFile);
+  Data().OperationMode = kModeGraphicEditor;
+  // The named variable, or the first one.
+  if (args.Has("--var")) {
+    if (args.Value("--var").find(',') != std::string::npos) throw UsageError("--var: одна переменная");
+    SelectVariablesByName(args.Value("--var"));
+  }
+  if (Data().LastVar != 0) NarrowTo({0});
+  if (args.Has("--levels")) SetDefaultLevels();
+
+  std::vector<std::string> messages;
+  const QString failure = SavePicture(path, size, [&](QPainter& p) {
+    messages = DrawEditorGraph(p, size, ScreenLook());
+  });
+  for (const std::string& m : messages) std::cerr << m << "\n";
+  if (!failure.isEmpty()) throw CommandFailure(failure.toStdString());
+  return 0;
+}
+
+}  // namespace tavrel::cli

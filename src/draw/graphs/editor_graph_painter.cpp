@@ -1,0 +1,158 @@
+#include "graphs/editor_graph_painter.h"
+
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "data/dataset.h"
+#include "data/numbers.h"
+#include "graphs/canvas.h"
+#include "graphs/graph_state.h"
+#include "graphs/y_ticks.h"
+#include "statistics/smoothing.h"
+
+namespace tavrel {
+
+namespace {
+
+constexpr int kLevelFontPoints = 9;
+
+void Reset(QPainter& p, const SequentialLook& look) {
+  p.setPen(StyledPen(Qt::black, look.penWidth));
+  p.setBrush(Qt::white);
+  p.setFont(look.font);
+}
+
+bool IsPresent(double x, double emptyValue) { return x != emptyValue && std::isfinite(x); }
+
+}  // namespace
+
+std::vector<std::string> DrawEditorGraph(QPainter& p, const QSize& size, const SequentialLook& look) {
+  std::vector<std::string> messages;
+  p.fillRect(QRect(QPoint(0, 0), size), Qt::white);
+  Reset(p, look);
+  const DataSet& d = Data();
+  if (d.NumVar <= 0 || d.DataValues.Count() == 0) return messages;
+  Variable v = GetVariable(0);
+  TextOut(p, 2, 1, QString::fromStdString(v.name));
+
+  const int left = kEditorPlotLeft;
+  const int right = size.width() - kEditorPlotRight;
+  const int top = kEditorPlotTop;
+  const int bottom = size.height() - kEditorPlotBottom;
+  if (right <= left || bottom <= top) return messages;
+  const std::int32_t n = v.last + 1;
+  if (n <= 0) {
+    DrawRectangle(p, left, top, right, bottom);
+    return messages;
+  }
+  const int sx = std::max(1, (right - left) / n);
+
+  const GraphState& g = Graph();
+  for (const auto& [on, smooth] : {std::pair{g.Smooth3, &SmoothBy3}, std::pair{g.Smooth5, &SmoothBy5}}) {
+    if (!on) continue;
+    std::string message = smooth(v.values, v.last, v.name);
+    if (!message.empty()) messages.push_back(std::move(message));
+  }
+  const double empty = d.EmptyValue;
+  double min = std::numeric_limits<double>::infinity(), max = -min;
+  for (std::int32_t j = 0; j < n; ++j) {
+    if (!IsPresent(v.values[j], empty)) continue;
+    min = std::min(min, v.values[j]);
+    max = std::max(max, v.values[j]);
+  }
+  if (min > max) min = max = 0;
+  const double step = d.VarSteps.Count() > 0 ? d.VarSteps[0] : 0.0;
+  YTicks ticks = ComputeTicks(min, max, step, 1, false);
+  // The ticks share the plot's height.
+  const int k = std::max<int>(1, static_cast<int>(ticks.values.size()));
+  const int s = std::max(1, RoundInt(static_cast<double>(bottom - top) / k));
+  ticks.scale = ticks.step > 0 ? s / ticks.step : 0.0;
+  ticks.height = s * k;
+  const double t0 = ticks.values.empty() ? 0.0 : ticks.values.front();
+  DrawYAxis(p, left, bottom, ticks, s, 4);
+
+  // X axis.
+  const QString widest = QString::number(n);
+  const bool fits = TextWidth(p, widest) < sx + 1;
+  for (std::int32_t j = 1; j <= n; ++j) {
+    const long long x = left + static_cast<long long>(sx) * j;
+    if (x > right) break;
+    const int xi = static_cast<int>(x);
+    DrawLine(p, xi, bottom, xi, bottom + 6);
+    const QString label = QString::number(j);
+    if (g.XLabelsEvery5) {
+      if (j % 5 != 0) continue;
+      DrawLine(p, xi, bottom + 5, xi, bottom + 7);
+      DrawLine(p, xi + 1, bottom, xi + 1, bottom + 7);
+      TextOut(p, xi + 2, bottom + 4, label);
+    } else if (fits) {
+      TextOut(p, xi + 1, bottom + 4, label);
+    }
+  }
+  DrawLine(p, left, bottom, right, bottom);
+
+  // The curve: present values joined, gaps left open, each point a filled circle.
+  const auto pointY = [&](double value) {
+    const double offset = std::clamp((value - t0) * ticks.scale, -1.0, bottom - top + 1.0);
+    return bottom - RoundInt(offset) - 1;
+  };
+  DrawRectangle(p, left, top, right, bottom);
+  p.setBrush(Qt::black);
+  std::vector<QPoint> points;
+  std::vector<QPoint> piece;
+  const auto flush = [&] {
+    if (piece.size() > 1) p.drawPolyline(piece.data(), static_cast<int>(piece.size()));
+    piece.clear();
+  };
+  for (std::int32_t j = 0; j < n; ++j) {
+    const long long x = left + static_cast<long long>(sx) * (j + 1);
+    // The last day may fall on the right edge of the frame; it is drawn there.
+    if (x > right) break;
+    if (!IsPresent(v.values[j], empty)) {
+      flush();
+      continue;
+    }
+    piece.emplace_back(static_cast<int>(x), pointY(v.values[j]));
+    points.push_back(piece.back());
+  }
+  flush();
+  for (const QPoint& pt : points) DrawCircleMark(p, pt.x(), pt.y());
+  p.setBrush(Qt::white);
+
+  if (g.ShowXMarks) {
+    p.setPen(StyledPen(g.XMarkPen));
+    const std::int32_t rows = std::min<std::int32_t>(n, static_cast<std::int32_t>(g.XMarks.size()));
+    for (std::int32_t j = 0; j < rows; ++j) {
+      const long long x = left + static_cast<long long>(sx) * (j + 1);
+      if (g.XMarks[static_cast<std::size_t>(j)] && x < right)
+        DrawLine(p, static_cast<int>(x), top + 1, static_cast<int>(x), bottom - 1);
+    }
+    Reset(p, look);
+  }
+
+  const VariableLevels* levels = LevelsOf(v.name);
+  if (g.ShowLevels && levels) {
+    QFont font = look.font;
+    font.setPointSize(kLevelFontPoints);
+    p.setFont(font);
+    p.setPen(StyledPen(g.LevelPen));
+    for (int j = 0; j < kLevelLineCount; ++j) {
+      const std::string& label = g.LevelLabels[static_cast<std::size_t>(j)];
+      if (label.empty() || label == kLevelOff) continue;
+      const double offset = (levels->values[static_cast<std::size_t>(j)] - t0) * ticks.scale;
+      if (!std::isfinite(offset) || offset < -1 || offset > bottom - top + 1) continue;
+      const int y = bottom - RoundInt(offset);
+      if (top < y && y < bottom) {
+        DrawLine(p, left + 1, y - 1, right - 1, y - 1);
+        TextOut(p, right + 4, y - 6, QString::fromStdString(label));
+      }
+    }
+    Reset(p, look);
+  }
+  return messages;
+}
+
+}  // namespace tavrel
