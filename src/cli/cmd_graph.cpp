@@ -13,6 +13,8 @@ namespace {
 const GraphKind kGraphKinds[] = {
     {"sequential", RunSequentialGraph,
      "sequential DATAFILE OUTFILE [--vars NAME,...] [--levels] [--smooth 3|5] [--missing CODE] [--ini PATH]"},
+    {"dendrogram", RunDendrogramGraph, "dendrogram DATAFILE OUTFILE [--vars NAME,...] [--distance 0|1|2] [--method 0..5] [--clusters 1..10] "
+     "[--beta B] [--missing CODE] [--ini PATH]"},
 };
 
 // Fonts and painting need a GUI application; it runs on the offscreen platform.

@@ -12,5 +12,6 @@ struct GraphKind {
 };
 
 int RunSequentialGraph(const std::vector<std::string>& args);
+int RunDendrogramGraph(const std::vector<std::string>& args);
 
 }  // namespace tavrel::cli

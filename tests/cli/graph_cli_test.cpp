@@ -75,5 +75,36 @@ TEST_F(GraphCliTest, TooShortASeriesToSmoothIsReportedAndDrawnAnyway) {
   EXPECT_NE(err_.find("Ошибка сглаживания по 5 точкам"), std::string::npos) << err_;
 }
 
+TEST_F(GraphCliTest, ClusterPicturesRunTheAnalysisFirst) {
+  const struct {
+    std::string args;
+    std::string name;
+    std::string head;
+  } cases[] = {
+      {"graph dendrogram " + data_, "tree.bmp", "BM"},
+      {"graph dendrogram " + data_, "tree.svg", "<?xml"},
+      {"graph dendrogram " + data_ + " --vars Pulse,AD --method 2 --distance 1", "tree2.png", "\x89PNG"},
+  };
+  for (const auto& c : cases) {
+    ASSERT_EQ(Run(c.args + " " + TempPath(c.name)), 0) << c.args << "\n" << err_;
+    EXPECT_EQ(test::ReadFile(TempPath(c.name)).substr(0, c.head.size()), c.head) << c.name;
+  }
+  const std::string gaps = WriteFile("gaps.txt", "A B\n1 2\n3 -9999\n4 5\n");
+  const struct {
+    std::string args;
+    int code;
+    std::string message;
+  } refusals[] = {
+      {"graph dendrogram " + gaps + " x.png --missing -9999", 1, "Пропуски не удалены."},
+      {"graph dendrogram " + data_ + " x.png --method 9", 2, "--method"},
+      {"graph dendrogram " + data_ + " x.gif", 2, "x.gif"},
+      {"graph dendrogram " + data_ + " x.png --rewrite", 2, "--rewrite"},
+  };
+  for (const auto& c : refusals) {
+    EXPECT_EQ(Run(c.args), c.code) << c.args;
+    EXPECT_NE(err_.find(c.message), std::string::npos) << c.args << "\n" << err_;
+  }
+}
+
 }  // namespace
 }  // namespace tavrel

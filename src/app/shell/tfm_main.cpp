@@ -16,6 +16,7 @@
 
 #include "cluster/cluster_options.h"
 #include "cluster/run_cluster.h"
+#include "cluster/run_cluster_views.h"
 #include "cluster/tfm_param_cluster.h"
 #include "data/command_frame.h"
 #include "data/data_input.h"
@@ -132,6 +133,7 @@ void TfmMain::BuildMenus() {
   connect(mnStat, &QAction::triggered, this, Guarded([this] { mnStatClick(); }));
   connect(mnGraph, &QAction::triggered, this, Guarded([this] { RunSequentialGraph(*this, false); }));
   connect(mnCluster, &QAction::triggered, this, Guarded([this] { mnClusterClick(); }));
+  connect(mnClTree, &QAction::triggered, this, Guarded([this] { RunClusterTree(*this); }));
   connect(mnTable22, &QAction::triggered, this, Guarded([this] { RunTable22(this); }));
   connect(mnDs, &QAction::triggered, this, Guarded([this] { RunDiagnostic(this); }));
   connect(mnStudent, &QAction::triggered, this, Guarded([this] { RunStudent(this); }));
