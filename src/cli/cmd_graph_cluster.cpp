@@ -9,6 +9,7 @@
 #include "graph_kinds.h"
 #include "graphs/dendrogram_painter.h"
 #include "graphs/picture_file.h"
+#include "graphs/tfm_comb_graph.h"
 
 namespace tavrel::cli {
 
@@ -38,6 +39,17 @@ int RunDendrogramGraph(const std::vector<std::string>& raw) {
   const DendrogramLayout layout =
       ComputeDendrogramLayout(Data().Cluster.ClustArray, kDendrogramWidth, kDendrogramHeight);
   const QString failure = SaveDendrogram(path, layout);
+  if (!failure.isEmpty()) throw CommandFailure(failure.toStdString());
+  return 0;
+}
+
+int RunClusterDynamicsGraph(const std::vector<std::string>& raw) {
+  const QString path = ClusterForPicture(raw);
+  TfmCombGraph chart(nullptr);
+  chart.resize(900, 600);
+  chart.SetModel(ClusterDynamicsModel(Data().Cluster));
+  chart.show();
+  const QString failure = chart.WriteChart(path);
   if (!failure.isEmpty()) throw CommandFailure(failure.toStdString());
   return 0;
 }

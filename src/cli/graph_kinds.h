@@ -13,5 +13,6 @@ struct GraphKind {
 
 int RunSequentialGraph(const std::vector<std::string>& args);
 int RunDendrogramGraph(const std::vector<std::string>& args);
+int RunClusterDynamicsGraph(const std::vector<std::string>& args);
 
 }  // namespace tavrel::cli

@@ -84,6 +84,8 @@ TEST_F(GraphCliTest, ClusterPicturesRunTheAnalysisFirst) {
       {"graph dendrogram " + data_, "tree.bmp", "BM"},
       {"graph dendrogram " + data_, "tree.svg", "<?xml"},
       {"graph dendrogram " + data_ + " --vars Pulse,AD --method 2 --distance 1", "tree2.png", "\x89PNG"},
+      {"graph cluster-dynamics " + data_, "dynamics.bmp", "BM"},
+      {"graph cluster-dynamics " + data_ + " --method 4", "dynamics.png", "\x89PNG"},
   };
   for (const auto& c : cases) {
     ASSERT_EQ(Run(c.args + " " + TempPath(c.name)), 0) << c.args << "\n" << err_;

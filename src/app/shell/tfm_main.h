@@ -21,6 +21,7 @@ class TfmSeeFile;
 class TfmShowTable;
 class TfmStatCfg1;
 class TfmGraphic;
+class TfmCombGraph;
 class TfmGraghCfg;
 class TfmLevel;
 class TfmEditMarkAxX;
@@ -113,6 +114,8 @@ class TfmMain : public QMainWindow {
   TfmGraghCfg* fmGraghCfg = nullptr;
   TfmGraphic* fmGraphic = nullptr;
   TfmShowTable* fmShowTable = nullptr;
+  TfmCombGraph* fmCombGraph = nullptr;
+  int nmb = 0;  // cluster dynamics pictures shown in this run, for their file names
 
   RecentFiles recentFiles;
 
