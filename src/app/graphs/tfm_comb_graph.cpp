@@ -169,6 +169,8 @@ void TfmCombGraph::SetModel(ChartModel model) {
     axisX->setLabelFormat(QStringLiteral("%.0f"));
   }
   axisX->setGridLinePen(QPen(Qt::gray, 1, Qt::DashLine));
+  axisX->setGridLineVisible(gridShown);
+  axisY->setGridLineVisible(gridShown);
   Chart1->addAxis(axisX, Qt::AlignBottom);
   Chart1->addAxis(axisY, Qt::AlignLeft);
 
@@ -185,14 +187,23 @@ void TfmCombGraph::SetModel(ChartModel model) {
   if (high == low) high = low + 1;
 
   if (bars) {
-    QAbstractBarSeries* series;
-    switch (model_.mode) {
-      case MultiMode::Stacked: series = new QStackedBarSeries; break;
-      case MultiMode::Stacked100: series = new QPercentBarSeries; break;
-      default: series = new QBarSeries; break;
-    }
-    series->setBarWidth(0.9);
+    // Behind one another: a series of its own per set, all at the same places.
+    const auto newSeries = [this]() -> QAbstractBarSeries* {
+      switch (model_.mode) {
+        case MultiMode::Stacked: return new QStackedBarSeries;
+        case MultiMode::Stacked100: return new QPercentBarSeries;
+        default: return new QBarSeries;
+      }
+    };
+    QAbstractBarSeries* series = nullptr;
     for (const ChartSeries& s : model_.series) {
+      if (!series || model_.mode == MultiMode::None) {
+        series = newSeries();
+        series->setBarWidth(0.9);
+        Chart1->addSeries(series);
+        series->attachAxis(axisX);
+        series->attachAxis(axisY);
+      }
       auto* set = new QBarSet(QString::fromStdString(s.title));
       set->setColor(Rgb(s.rgb));
       set->setBorderColor(Rgb(s.rgb).darker(130));
@@ -205,9 +216,6 @@ void TfmCombGraph::SetModel(ChartModel model) {
       }
       series->append(set);
     }
-    Chart1->addSeries(series);
-    series->attachAxis(axisX);
-    series->attachAxis(axisY);
     axisX->setRange(-0.5, static_cast<double>(points) - 0.5);
     if (model_.mode == MultiMode::Stacked100) high = 100;
   } else {

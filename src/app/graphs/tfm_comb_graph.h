@@ -47,6 +47,7 @@ class TfmCombGraph : public QDialog {
 
   QString st;          // the file name proposed for saving
   bool cMarks = false; // point values shown
+  bool gridShown = true;  // grid lines on both axes
 
   QToolBar* ToolBar2;
   QAction* tbtnLeft;

@@ -17,6 +17,8 @@
 #include "cluster/cluster_options.h"
 #include "cluster/run_cluster.h"
 #include "cluster/run_cluster_views.h"
+#include "graphs/run_comb_graph.h"
+#include "graphs/tfm_c_graph_cfg.h"
 #include "graphs/tfm_comb_graph.h"
 #include "cluster/tfm_param_cluster.h"
 #include "data/command_frame.h"
@@ -135,6 +137,7 @@ void TfmMain::BuildMenus() {
   connect(mnGraph, &QAction::triggered, this, Guarded([this] { RunSequentialGraph(*this, false); }));
   connect(mnCluster, &QAction::triggered, this, Guarded([this] { mnClusterClick(); }));
   connect(mnClTree, &QAction::triggered, this, Guarded([this] { RunClusterTree(*this); }));
+  connect(mnCombGraph, &QAction::triggered, this, Guarded([this] { RunCombinedGraph(*this); }));
   connect(mnClGraph, &QAction::triggered, this, Guarded([this] { ClGraph(*this); }));
   connect(mnTable22, &QAction::triggered, this, Guarded([this] { RunTable22(this); }));
   connect(mnDs, &QAction::triggered, this, Guarded([this] { RunDiagnostic(this); }));
@@ -258,6 +261,7 @@ void TfmMain::CreateRunWindows() {
   fmGraphic = new TfmGraphic(this, fmLevel, fmEditMarkAxX, this);
   fmShowTable = new TfmShowTable(*this);
   fmCombGraph = new TfmCombGraph(this, this);
+  fmcGraphCfg = new TfmcGraphCfg(fmCombGraph, this);
 }
 
 void TfmMain::closeEvent(QCloseEvent* event) {

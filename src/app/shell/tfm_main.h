@@ -22,6 +22,7 @@ class TfmShowTable;
 class TfmStatCfg1;
 class TfmGraphic;
 class TfmCombGraph;
+class TfmcGraphCfg;
 class TfmGraghCfg;
 class TfmLevel;
 class TfmEditMarkAxX;
@@ -115,6 +116,7 @@ class TfmMain : public QMainWindow {
   TfmGraphic* fmGraphic = nullptr;
   TfmShowTable* fmShowTable = nullptr;
   TfmCombGraph* fmCombGraph = nullptr;
+  TfmcGraphCfg* fmcGraphCfg = nullptr;
   int nmb = 0;  // cluster dynamics pictures shown in this run, for their file names
 
   RecentFiles recentFiles;

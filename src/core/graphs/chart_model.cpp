@@ -45,6 +45,15 @@ ChartModel CombinedModel(SeriesKind kind, MultiMode mode, bool view3D, std::uint
   return model;
 }
 
+std::string TooManyBars() {
+  const DataSet& d = Data();
+  std::int32_t most = 0;
+  for (int v = 0; v <= d.LastVar && v < d.NumVar; ++v) most = std::max(most, d.VarCounts[v]);
+  if (most <= kMaxBars) return {};
+  return "Слишком много столбцов: " + std::to_string(most) + ". Столбчатый график показывает не более " +
+         std::to_string(kMaxBars) + " наблюдений; выберите линейный график или график с областями.";
+}
+
 std::string MeansLine() {
   const DataSet& d = Data();
   std::string line = "Mean:";

@@ -67,6 +67,12 @@ const std::vector<std::uint32_t>& SeriesColors();
 // same chart again. Lines show their symbols only in 2-D.
 ChartModel CombinedModel(SeriesKind kind, MultiMode mode, bool view3D, std::uint32_t seed);
 
+// Bars a chart can show at most, one pixel each on the widest chart window.
+inline constexpr std::int32_t kMaxBars = 3000;
+// The refusal of a bar chart of the variables in force with more observations
+// than that; empty when it can be drawn.
+std::string TooManyBars();
+
 // The line of means under the combined chart: "Mean:" and, for each variable
 // in force, "  NAME=" and the mean of its positive values with 1 decimal
 // ("NAN" for a variable without positive values).

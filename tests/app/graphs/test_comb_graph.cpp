@@ -1,7 +1,14 @@
 // The chart window with the cluster dynamics: the bars as the model gives
 // them, the proposed file names, scrolling, zoom, values, saving and printing.
 #include <QAction>
+#include <QAreaSeries>
 #include <QBarSeries>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineSeries>
+#include <QPercentBarSeries>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
@@ -10,6 +17,7 @@
 #include <memory>
 
 #include "app_test_support.h"
+#include "graphs/tfm_c_graph_cfg.h"
 #include "graphs/tfm_comb_graph.h"
 #include "shell/tfm_main.h"
 
@@ -88,6 +96,47 @@ class TestCombGraph : public QObject {
     QCOMPARE(selected, QColor(128, 0, 0));
     QVERIFY(chosenSelected);
     QCOMPARE(seriesAfter, 0);
+  }
+
+  void TheCombinedChartShowsTheChosenKindWithItsMeans() {
+    QVERIFY(main_->ReadDataFile(home_->Write("data/days.txt", "A B C\n1 2 -1\n3 4 -2\n5 6 -3\n").toStdString()));
+    main_->EnableDataCommands(true);
+    const struct {
+      QString kind;
+      QString sub;
+      const char* seriesClass;
+      int series;
+      QString file;
+    } cases[] = {{"Линейный", "", "QLineSeries", 3, "graph1.bmp"},
+                 {"Столбчатый", "Стек 100%", "QPercentBarSeries", 1, "graph2.bmp"},
+                 {"Столбчатый", "Один за другим", "QBarSeries", 3, "graph3.bmp"},
+                 {"С областями", "Стек", "QAreaSeries", 3, "graph4.bmp"}};
+    for (const auto& c : cases) {
+      QString means, file, seriesClass;
+      int series = -1;
+      ModalScript script({ChooseVariables({0, 1, 2}), On<TfmcGraphCfg>([&](TfmcGraphCfg* d) {
+                            for (QRadioButton* b : {d->rbLine, d->rbBar, d->rbArea})
+                              if (b->text() == c.kind) b->setChecked(true);
+                            if (!c.sub.isEmpty()) d->cbType->setCurrentText(c.sub);
+                            QCOMPARE(d->cbType->isEnabled(), !c.sub.isEmpty());
+                            d->seed = 5;
+                            QTimer::singleShot(0, d->btbtnOK, &QPushButton::click);
+                          }),
+                          On<TfmCombGraph>([&](TfmCombGraph* w) {
+                            means = w->lblStat->text();
+                            file = QFileInfo(w->st).fileName();
+                            series = static_cast<int>(w->Chart1->series().size());
+                            seriesClass = w->Chart1->series().first()->metaObject()->className();
+                            w->tbtnClose->trigger();
+                          })});
+      main_->mnCombGraph->trigger();
+      QVERIFY(script.Done());
+      QCOMPARE(means, QStringLiteral("Mean:  A=3.0  B=4.0  C=NAN"));
+      QCOMPARE(file, c.file);
+      QCOMPARE(series, c.series);
+      QCOMPARE(seriesClass, QString(c.seriesClass));
+    }
+    QVERIFY(messages_->shown.empty());
   }
 
   void ScrollingZoomValuesSavingAndPrinting() {
