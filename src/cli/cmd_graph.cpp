@@ -15,6 +15,9 @@ const GraphKind kGraphKinds[] = {
      "sequential DATAFILE OUTFILE [--vars NAME,...] [--levels] [--smooth 3|5] [--missing CODE] [--ini PATH]"},
     {"dendrogram", RunDendrogramGraph, "dendrogram DATAFILE OUTFILE [--vars NAME,...] [--distance 0|1|2] [--method 0..5] [--clusters 1..10] "
      "[--beta B] [--missing CODE] [--ini PATH]"},
+    {"combined", RunCombinedGraph,
+     "combined DATAFILE OUTFILE [--vars NAME,...] [--type line|bar|area] [--mode none|side|stacked|stacked100] "
+     "[--3d] [--missing CODE] [--ini PATH]"},
     {"cluster-dynamics", RunClusterDynamicsGraph,
      "cluster-dynamics DATAFILE OUTFILE [--vars NAME,...] [--distance 0|1|2] [--method 0..5] [--clusters 1..10] "
      "[--beta B] [--missing CODE] [--ini PATH]"},

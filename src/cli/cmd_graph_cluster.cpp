@@ -1,4 +1,5 @@
 // graph dendrogram and graph cluster-dynamics: a cluster run, then its picture.
+#include <QApplication>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -49,6 +50,7 @@ int RunClusterDynamicsGraph(const std::vector<std::string>& raw) {
   chart.resize(900, 600);
   chart.SetModel(ClusterDynamicsModel(Data().Cluster));
   chart.show();
+  QApplication::processEvents();  // lets the chart lay out its axes and legend
   const QString failure = chart.WriteChart(path);
   if (!failure.isEmpty()) throw CommandFailure(failure.toStdString());
   return 0;

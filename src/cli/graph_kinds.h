@@ -14,5 +14,6 @@ struct GraphKind {
 int RunSequentialGraph(const std::vector<std::string>& args);
 int RunDendrogramGraph(const std::vector<std::string>& args);
 int RunClusterDynamicsGraph(const std::vector<std::string>& args);
+int RunCombinedGraph(const std::vector<std::string>& args);
 
 }  // namespace tavrel::cli

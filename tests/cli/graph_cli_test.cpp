@@ -75,6 +75,22 @@ TEST_F(GraphCliTest, TooShortASeriesToSmoothIsReportedAndDrawnAnyway) {
   EXPECT_NE(err_.find("Ошибка сглаживания по 5 точкам"), std::string::npos) << err_;
 }
 
+TEST_F(GraphCliTest, CombinedChartsOfEachKind) {
+  const struct {
+    std::string options;
+    std::string name;
+    std::string head;
+  } cases[] = {{"", "line.bmp", "BM"},
+               {"--type bar --mode stacked100", "bar.png", "\x89PNG"},
+               {"--type area --mode stacked --vars Pulse,AD", "area.svg", "<?xml"}};
+  for (const auto& c : cases) {
+    ASSERT_EQ(Run("graph combined " + data_ + " " + TempPath(c.name) + " " + c.options), 0) << c.options << "\n" << err_;
+    EXPECT_EQ(test::ReadFile(TempPath(c.name)).substr(0, c.head.size()), c.head) << c.name;
+  }
+  EXPECT_EQ(Run("graph combined " + data_ + " x.png --type pie"), 2);
+  EXPECT_EQ(Run("graph combined " + data_ + " x.png --type line --mode side"), 2);
+}
+
 TEST_F(GraphCliTest, ClusterPicturesRunTheAnalysisFirst) {
   const struct {
     std::string args;

@@ -76,6 +76,8 @@ TfmCombGraph::TfmCombGraph(TfmMain* main, QWidget* parent) : QDialog(parent), ma
   Chart1 = new QChart;
   Chart1->setBackgroundBrush(Qt::white);
   Chart1->legend()->setAlignment(Qt::AlignRight);
+  // The points follow the plot's width: one column's extremes per pixel.
+  connect(Chart1, &QChart::plotAreaChanged, this, [this] { UpdatePoints(); });
   ChartView1 = new QChartView(Chart1, this);
   ChartView1->setObjectName("Chart1");
   column->addWidget(ChartView1, 1);
@@ -167,6 +169,13 @@ void TfmCombGraph::SetModel(ChartModel model) {
   } else {
     axisX = new QValueAxis;
     axisX->setLabelFormat(QStringLiteral("%.0f"));
+    // Ticks at whole observations: 1, 2 or 5 times a power of ten apart.
+    const double span = std::max(1.0, static_cast<double>(points) / 8);
+    const double power = std::pow(10.0, std::floor(std::log10(span)));
+    const double interval = span <= power ? power : span <= 2 * power ? 2 * power : span <= 5 * power ? 5 * power : 10 * power;
+    axisX->setTickType(QValueAxis::TicksDynamic);
+    axisX->setTickAnchor(firstX);
+    axisX->setTickInterval(interval);
   }
   axisX->setGridLinePen(QPen(Qt::gray, 1, Qt::DashLine));
   axisX->setGridLineVisible(gridShown);
@@ -275,11 +284,6 @@ void TfmCombGraph::UpdatePoints() {
       if (area->lowerSeries()) area->lowerSeries()->replace(toList(st.bottom));
     }
   }
-}
-
-void TfmCombGraph::resizeEvent(QResizeEvent* event) {
-  QDialog::resizeEvent(event);
-  UpdatePoints();
 }
 
 void TfmCombGraph::ScrollAxis(QValueAxis* axis, double percent) {

@@ -67,9 +67,6 @@ class TfmCombGraph : public QDialog {
   QChartView* ChartView1;
   QLabel* lblStat;
 
- protected:
-  void resizeEvent(QResizeEvent* event) override;
-
  private:
   void RemoveAllSeries();
   void UpdatePoints();
