@@ -38,11 +38,7 @@ void ChooseOptions(const Arguments& args) {
 
 }  // namespace
 
-int RunCluster(const std::vector<std::string>& raw) {
-  const Arguments args(raw, {"--print-distances", "--contents", "--add-variable", "--rewrite"},
-                       {"--ini", "--missing", "--vars", "--distance", "--method", "--clusters", "--beta", "--save"});
-  const std::string& dataFile = args.Required(0, "файл данных");
-  if (args.Positional().size() > 2) throw UsageError("лишний аргумент " + args.Positional()[2]);
+void RunClusterFor(const Arguments& args, const std::string& dataFile, const std::string& resultsFile, bool rewrite) {
   LoadSettingsFor(args);
   ChooseOptions(args);
   LoadDataFor(args, dataFile);
@@ -54,12 +50,12 @@ int RunCluster(const std::vector<std::string>& raw) {
   const std::string refusal = ClusterRefusal();
   if (!refusal.empty()) throw CommandFailure(refusal);
 
-  d.ResultsFileName = args.Positional().size() > 1
-                          ? args.Positional()[1]
-                          : ResultsFilePath(Config().OutputCat, ProposedResultsName(d.DataFileShortName));
+  d.ResultsFileName = resultsFile.empty()
+                          ? ResultsFilePath(Config().OutputCat, ProposedResultsName(d.DataFileShortName))
+                          : resultsFile;
   RefuseDataFile(d.ResultsFileName);
   if (args.Has("--save")) RefuseDataFile(args.Value("--save"));
-  ResultsFile().Open(d.ResultsFileName, !args.Has("--rewrite"));
+  ResultsFile().Open(d.ResultsFileName, !rewrite);
   ClusterOutcome outcome;
   try {
     outcome = WriteClusterReport(ProgramCaption(), {});
@@ -70,6 +66,16 @@ int RunCluster(const std::vector<std::string>& raw) {
   ResultsFile().Close();
   if (!outcome.completed) throw CommandFailure(outcome.message);
   WidenUnlessKept();
+}
+
+int RunCluster(const std::vector<std::string>& raw) {
+  std::set<std::string> options = kClusterAnalysisOptions;
+  options.insert("--save");
+  const Arguments args(raw, {"--print-distances", "--contents", "--add-variable", "--rewrite"}, options);
+  const std::string& dataFile = args.Required(0, "файл данных");
+  if (args.Positional().size() > 2) throw UsageError("лишний аргумент " + args.Positional()[2]);
+  RunClusterFor(args, dataFile, args.Positional().size() > 1 ? args.Positional()[1] : std::string(),
+                args.Has("--rewrite"));
 
   if (args.Has("--save")) {
     ResultsFile().Open(args.Value("--save"), false);

@@ -1,5 +1,5 @@
 // The graph command: draws a picture of a data file without a screen.
-#include <QGuiApplication>
+#include <QApplication>
 #include <iterator>
 
 #include "cli_common.h"
@@ -15,14 +15,22 @@ const GraphKind kGraphKinds[] = {
      "sequential DATAFILE OUTFILE [--vars NAME,...] [--levels] [--smooth 3|5] [--missing CODE] [--ini PATH]"},
     {"editor", RunEditorGraph,
      "editor DATAFILE OUTFILE [--var NAME] [--size WIDTHxHEIGHT] [--levels] [--smooth 3|5] [--missing CODE] [--ini PATH]"},
+    {"dendrogram", RunDendrogramGraph, "dendrogram DATAFILE OUTFILE [--vars NAME,...] [--distance 0|1|2] [--method 0..5] [--clusters 1..10] "
+     "[--beta B] [--missing CODE] [--ini PATH]"},
+    {"combined", RunCombinedGraph,
+     "combined DATAFILE OUTFILE [--vars NAME,...] [--type line|bar|area] [--mode none|side|stacked|stacked100] "
+     "[--3d] [--missing CODE] [--ini PATH]"},
+    {"cluster-dynamics", RunClusterDynamicsGraph,
+     "cluster-dynamics DATAFILE OUTFILE [--vars NAME,...] [--distance 0|1|2] [--method 0..5] [--clusters 1..10] "
+     "[--beta B] [--missing CODE] [--ini PATH]"},
 };
 
-// Fonts and painting need a GUI application; it runs on the offscreen platform.
+// Fonts, painting and charts need an application; it runs on the offscreen platform.
 class OffscreenApplication {
  public:
   OffscreenApplication() {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    app_ = new QGuiApplication(argc_, argv_);
+    app_ = new QApplication(argc_, argv_);
   }
   ~OffscreenApplication() { delete app_; }
   OffscreenApplication(const OffscreenApplication&) = delete;
@@ -32,7 +40,7 @@ class OffscreenApplication {
   int argc_ = 1;
   char name_[12] = "tavrel-cli";
   char* argv_[2] = {name_, nullptr};
-  QGuiApplication* app_ = nullptr;
+  QApplication* app_ = nullptr;
 };
 
 }  // namespace

@@ -1,5 +1,6 @@
 #pragma once
 // The batch tool's commands; each returns the process exit code.
+#include <set>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,14 @@ struct CommandEntry {
 int RunInfo(const std::vector<std::string>& args);
 int RunSave(const std::vector<std::string>& args);
 int RunCluster(const std::vector<std::string>& args);
+// The cluster command's options that choose the analysis, shared by the cluster graphs.
+inline const std::set<std::string> kClusterAnalysisOptions = {"--ini",    "--missing",  "--vars", "--distance",
+                                                              "--method", "--clusters", "--beta"};
+class Arguments;
+// The cluster run of the cluster command: settings, options, data, the report
+// written to resultsFile (empty: the proposed results file). A refusal or a
+// failed run is a CommandFailure.
+void RunClusterFor(const Arguments& args, const std::string& dataFile, const std::string& resultsFile, bool rewrite);
 int RunStat(const std::vector<std::string>& args);
 int RunCalc(const std::vector<std::string>& args);
 int RunGraph(const std::vector<std::string>& args);

@@ -13,5 +13,8 @@ struct GraphKind {
 
 int RunSequentialGraph(const std::vector<std::string>& args);
 int RunEditorGraph(const std::vector<std::string>& args);
+int RunDendrogramGraph(const std::vector<std::string>& args);
+int RunClusterDynamicsGraph(const std::vector<std::string>& args);
+int RunCombinedGraph(const std::vector<std::string>& args);
 
 }  // namespace tavrel::cli

@@ -102,5 +102,54 @@ TEST_F(GraphCliTest, TheEditorsGraphIsOneVariableAtTheAskedSize) {
   }
 }
 
+TEST_F(GraphCliTest, CombinedChartsOfEachKind) {
+  const struct {
+    std::string options;
+    std::string name;
+    std::string head;
+  } cases[] = {{"", "line.bmp", "BM"},
+               {"--type bar --mode stacked100", "bar.png", "\x89PNG"},
+               {"--type area --mode stacked --vars Pulse,AD", "area.svg", "<?xml"}};
+  for (const auto& c : cases) {
+    ASSERT_EQ(Run("graph combined " + data_ + " " + TempPath(c.name) + " " + c.options), 0) << c.options << "\n" << err_;
+    EXPECT_EQ(test::ReadFile(TempPath(c.name)).substr(0, c.head.size()), c.head) << c.name;
+  }
+  EXPECT_EQ(Run("graph combined " + data_ + " x.png --type pie"), 2);
+  EXPECT_EQ(Run("graph combined " + data_ + " x.png --type line --mode side"), 2);
+}
+
+TEST_F(GraphCliTest, ClusterPicturesRunTheAnalysisFirst) {
+  const struct {
+    std::string args;
+    std::string name;
+    std::string head;
+  } cases[] = {
+      {"graph dendrogram " + data_, "tree.bmp", "BM"},
+      {"graph dendrogram " + data_, "tree.svg", "<?xml"},
+      {"graph dendrogram " + data_ + " --vars Pulse,AD --method 2 --distance 1", "tree2.png", "\x89PNG"},
+      {"graph cluster-dynamics " + data_, "dynamics.bmp", "BM"},
+      {"graph cluster-dynamics " + data_ + " --method 4", "dynamics.png", "\x89PNG"},
+  };
+  for (const auto& c : cases) {
+    ASSERT_EQ(Run(c.args + " " + TempPath(c.name)), 0) << c.args << "\n" << err_;
+    EXPECT_EQ(test::ReadFile(TempPath(c.name)).substr(0, c.head.size()), c.head) << c.name;
+  }
+  const std::string gaps = WriteFile("gaps.txt", "A B\n1 2\n3 -9999\n4 5\n");
+  const struct {
+    std::string args;
+    int code;
+    std::string message;
+  } refusals[] = {
+      {"graph dendrogram " + gaps + " x.png --missing -9999", 1, "Пропуски не удалены."},
+      {"graph dendrogram " + data_ + " x.png --method 9", 2, "--method"},
+      {"graph dendrogram " + data_ + " x.gif", 2, "x.gif"},
+      {"graph dendrogram " + data_ + " x.png --rewrite", 2, "--rewrite"},
+  };
+  for (const auto& c : refusals) {
+    EXPECT_EQ(Run(c.args), c.code) << c.args;
+    EXPECT_NE(err_.find(c.message), std::string::npos) << c.args << "\n" << err_;
+  }
+}
+
 }  // namespace
 }  // namespace tavrel

@@ -68,6 +68,9 @@ inline QByteArray ReadAll(const QString& path) {
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// Pages of a PDF file: its page objects.
+inline int PdfPageCount(const QByteArray& pdf) { return static_cast<int>(pdf.count("/Type /Page\n")); }
+
 // Fresh process-wide state for each test.
 inline void ResetState() {
   if (ResultsFile().IsOpen()) ResultsFile().Close();

@@ -16,6 +16,10 @@
 
 #include "cluster/cluster_options.h"
 #include "cluster/run_cluster.h"
+#include "cluster/run_cluster_views.h"
+#include "graphs/run_comb_graph.h"
+#include "graphs/tfm_c_graph_cfg.h"
+#include "graphs/tfm_comb_graph.h"
 #include "cluster/tfm_param_cluster.h"
 #include "data/command_frame.h"
 #include "data/data_input.h"
@@ -134,6 +138,9 @@ void TfmMain::BuildMenus() {
   connect(mnGraph, &QAction::triggered, this, Guarded([this] { RunSequentialGraph(*this, false); }));
   connect(mnEditGraph, &QAction::triggered, this, Guarded([this] { RunGraphEditor(*this); }));
   connect(mnCluster, &QAction::triggered, this, Guarded([this] { mnClusterClick(); }));
+  connect(mnClTree, &QAction::triggered, this, Guarded([this] { RunClusterTree(*this); }));
+  connect(mnCombGraph, &QAction::triggered, this, Guarded([this] { RunCombinedGraph(*this); }));
+  connect(mnClGraph, &QAction::triggered, this, Guarded([this] { ClGraph(*this); }));
   connect(mnTable22, &QAction::triggered, this, Guarded([this] { RunTable22(this); }));
   connect(mnDs, &QAction::triggered, this, Guarded([this] { RunDiagnostic(this); }));
   connect(mnStudent, &QAction::triggered, this, Guarded([this] { RunStudent(this); }));
@@ -255,6 +262,8 @@ void TfmMain::CreateRunWindows() {
   fmGraghCfg = new TfmGraghCfg(fmLevel, fmEditMarkAxX, this);
   fmGraphic = new TfmGraphic(this, fmLevel, fmEditMarkAxX, this);
   fmShowTable = new TfmShowTable(*this);
+  fmCombGraph = new TfmCombGraph(this, this);
+  fmcGraphCfg = new TfmcGraphCfg(fmCombGraph, this);
 }
 
 void TfmMain::closeEvent(QCloseEvent* event) {

@@ -21,6 +21,8 @@ class TfmSeeFile;
 class TfmShowTable;
 class TfmStatCfg1;
 class TfmGraphic;
+class TfmCombGraph;
+class TfmcGraphCfg;
 class TfmGraghCfg;
 class TfmLevel;
 class TfmEditMarkAxX;
@@ -113,6 +115,9 @@ class TfmMain : public QMainWindow {
   TfmGraghCfg* fmGraghCfg = nullptr;
   TfmGraphic* fmGraphic = nullptr;
   TfmShowTable* fmShowTable = nullptr;
+  TfmCombGraph* fmCombGraph = nullptr;
+  TfmcGraphCfg* fmcGraphCfg = nullptr;
+  int nmb = 0;  // cluster dynamics pictures shown in this run, for their file names
 
   RecentFiles recentFiles;
 

@@ -45,9 +45,6 @@ QImage Paint(const SequentialLayout& layout) {
 bool IsColor(const QImage& image, int x, int y, QColor color) { return image.pixelColor(x, y) == color; }
 bool IsBlack(const QImage& image, int x, int y) { return IsColor(image, x, y, Qt::black); }
 
-// Pages of a PDF file: its page objects.
-int PdfPageCount(const QByteArray& pdf) { return static_cast<int>(pdf.count("/Type /Page\n")); }
-
 }  // namespace
 
 class TestSequentialDrawing : public QObject {

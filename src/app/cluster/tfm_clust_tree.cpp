@@ -1,0 +1,160 @@
+#include "cluster/tfm_clust_tree.h"
+
+#include <QAction>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QScrollBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "cluster/tfm_clust_tree1.h"
+#include "data/dataset.h"
+#include "graphs/dendrogram_painter.h"
+#include "graphs/graph_printer.h"
+#include "graphs/picture_file.h"
+#include "graphs/picture_file_dialog.h"
+#include "shell/busy_cursor.h"
+#include "shell/message_service.h"
+#include "shell/settings.h"
+#include "shell/tavrel_application.h"
+#include "shell/tfm_main.h"
+#include "shell/tool_icons.h"
+
+namespace tavrel {
+
+DendrogramView::DendrogramView(QWidget* parent) : QWidget(parent) {
+  setObjectName("Image1");
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void DendrogramView::SetLayout(DendrogramLayout layout) {
+  layout_ = std::move(layout);
+  setFixedSize(layout_.width, layout_.height);
+  update();
+}
+
+void DendrogramView::paintEvent(QPaintEvent* event) {
+  QPainter p(this);
+  DrawDendrogram(p, layout_, event->rect());
+}
+
+TfmClustTree::TfmClustTree(TfmMain* main, QWidget* parent) : QDialog(parent), main_(main) {
+  setObjectName("TfmClustTree");
+  setWindowTitle(QStringLiteral("Дендрограмма"));
+  auto* column = new QVBoxLayout(this);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  ToolBar1 = new QToolBar(this);
+  ToolBar1->setObjectName("ToolBar1");
+  column->addWidget(ToolBar1);
+  ScrollBox1 = new QScrollArea(this);
+  ScrollBox1->setObjectName("ScrollBox1");
+  ScrollBox1->setFrameShape(QFrame::NoFrame);
+  ScrollBox1->setBackgroundRole(QPalette::Base);
+  Image1 = new DendrogramView;
+  ScrollBox1->setWidget(Image1);
+  column->addWidget(ScrollBox1, 1);
+
+  const auto tool = [this](const char* name, const QIcon& icon, const QString& hint) {
+    QAction* a = ToolBar1->addAction(icon, hint);
+    a->setObjectName(name);
+    a->setToolTip(hint);
+    return a;
+  };
+  const auto icon = [this](QStyle::StandardPixmap p) { return style()->standardIcon(p); };
+  tbtnTree = tool("tbtnTree", DrawToolIcon(ToolPicture::ClusterTree), QStringLiteral("Дерево кластеров"));
+  tbtnSaveToFile = tool("tbtnSaveToFile", icon(QStyle::SP_DialogSaveButton), QStringLiteral("Сохранить в файл"));
+  tbtnPrint = tool("tbtnPrint", DrawToolIcon(ToolPicture::Printer), QStringLiteral("Печать"));
+  tbtnPrintCfg = tool("tbtnPrintCfg", DrawToolIcon(ToolPicture::PrinterSetup), QStringLiteral("Настройка принтера"));
+  ToolBar1->addSeparator();
+  tbtnClose = tool("tbtnClose", icon(QStyle::SP_DialogCloseButton), QStringLiteral("Выход"));
+  connect(tbtnTree, &QAction::triggered, this, Guarded([this] { TreeClick(); }));
+  connect(tbtnSaveToFile, &QAction::triggered, this, Guarded([this] { SaveClick(); }));
+  connect(tbtnPrint, &QAction::triggered, this, Guarded([this] { PrintClick(); }));
+  connect(tbtnPrintCfg, &QAction::triggered, this, Guarded([this] { PrintCfgClick(); }));
+  connect(tbtnClose, &QAction::triggered, this, &QDialog::reject);
+
+  resize(kDendrogramWidth, kDendrogramHeight + ToolBar1->sizeHint().height());
+}
+
+void TfmClustTree::Rebuild() {
+  BusyCursor busy;
+  const Array<Clust>& history = Data().Cluster.ClustArray;
+  const QSize room = ScrollBox1->viewport()->size();
+  DendrogramLayout layout = ComputeDendrogramLayout(history, room.width(), room.height());
+  // A tree wider than the window leaves room below for the scroll bar.
+  if (layout.width > room.width()) {
+    const int bar = ScrollBox1->horizontalScrollBar()->sizeHint().height();
+    layout = ComputeDendrogramLayout(history, room.width(), std::max(1, room.height() - bar));
+  }
+  Image1->SetLayout(std::move(layout));
+}
+
+void TfmClustTree::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  Rebuild();
+}
+
+void TfmClustTree::resizeEvent(QResizeEvent* event) {
+  QDialog::resizeEvent(event);
+  if (isVisible()) Rebuild();
+}
+
+bool TfmClustTree::SaveTree(const QString& path) {
+  QString failure;
+  {
+    BusyCursor busy;
+    failure = SaveDendrogram(path, Image1->Layout());
+  }
+  if (failure.isEmpty()) return true;
+  ShowMessage(MessageKind::Warning, failure, this);
+  return false;
+}
+
+bool TfmClustTree::PrintTo(QPrinter& printer) const {
+  const DendrogramLayout& layout = Image1->Layout();
+  QPainter p;
+  if (!p.begin(&printer)) return false;
+  // Screen pixels to printer dots, shrunk further when the tree is wider than the page.
+  const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
+  const double dots = static_cast<double>(printer.resolution()) / kPictureDpi;
+  const double scale = std::min({dots, static_cast<double>(page.width()) / std::max(1, layout.width),
+                                 static_cast<double>(page.height()) / std::max(1, layout.height)});
+  p.scale(scale, scale);
+  DrawDendrogram(p, layout, QRect(0, 0, layout.width, layout.height));
+  return p.end();
+}
+
+void TfmClustTree::SaveClick() {
+  const QString path = ChoosePictureFile(this, QStringLiteral("Сохранить в файл"),
+                                         QString::fromStdString(EffectiveDirectory(Config().OutputCat)));
+  if (!path.isEmpty()) SaveTree(path);
+}
+
+void TfmClustTree::PrintClick() {
+  if (main_) main_->SetInform(QStringLiteral("Печатаю графику..."));
+  bool printed;
+  {
+    BusyCursor busy;
+    printed = PrintTo(GraphPrinter());
+  }
+  if (main_) main_->SetInform({});
+  if (!printed) ShowMessage(MessageKind::Warning, QStringLiteral("Не удалось напечатать дендрограмму."), this);
+}
+
+void TfmClustTree::PrintCfgClick() {
+  QPrintDialog dialog(&GraphPrinter(), this);
+  dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+  dialog.exec();
+}
+
+void TfmClustTree::TreeClick() {
+  TfmClustTree1 tree(main_, this);
+  tree.exec();
+}
+
+}  // namespace tavrel

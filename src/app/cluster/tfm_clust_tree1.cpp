@@ -1,0 +1,89 @@
+#include "cluster/tfm_clust_tree1.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QStyle>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "data/dataset.h"
+#include "shell/busy_cursor.h"
+#include "shell/tavrel_application.h"
+#include "shell/tfm_main.h"
+
+namespace tavrel {
+
+TfmClustTree1::TfmClustTree1(TfmMain* main, QWidget* parent) : QDialog(parent), main_(main) {
+  setObjectName("TfmClustTree1");
+  setWindowTitle(QStringLiteral("Кластеры"));
+  auto* column = new QVBoxLayout(this);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  ToolBar1 = new QToolBar(this);
+  ToolBar1->setObjectName("ToolBar1");
+  column->addWidget(ToolBar1);
+  TreeView1 = new QTreeWidget(this);
+  TreeView1->setObjectName("TreeView1");
+  TreeView1->setHeaderHidden(true);
+  TreeView1->setIndentation(15);
+  TreeView1->setUniformRowHeights(true);
+  QFont bold(QStringLiteral("Arial"));
+  bold.setBold(true);
+  TreeView1->setFont(bold);
+  column->addWidget(TreeView1, 1);
+
+  const auto tool = [this](const char* name, QStyle::StandardPixmap icon, const QString& hint) {
+    QAction* a = ToolBar1->addAction(style()->standardIcon(icon), hint);
+    a->setObjectName(name);
+    a->setToolTip(hint);
+    return a;
+  };
+  tbtnExpand = tool("tbtnExpand", QStyle::SP_ArrowDown, QStringLiteral("Развернуть дерево"));
+  tbtnShut = tool("tbtnShut", QStyle::SP_ArrowUp, QStringLiteral("Свернуть дерево"));
+  ToolBar1->addSeparator();
+  tbtnClose = tool("tbtnClose", QStyle::SP_DialogCloseButton, QStringLiteral("Выход"));
+  connect(tbtnExpand, &QAction::triggered, this, Guarded([this] { ExpandClick(); }));
+  connect(tbtnShut, &QAction::triggered, TreeView1, &QTreeWidget::collapseAll);
+  connect(tbtnClose, &QAction::triggered, this, &QDialog::reject);
+  resize(420, 520);
+}
+
+void TfmClustTree1::BuildTree() {
+  BusyCursor busy;
+  const Array<Clust>& history = Data().Cluster.ClustArray;
+  const std::int32_t joins = static_cast<std::int32_t>(std::max<long long>(0, history.Count() - 1));
+  if (main_) {
+    main_->SetInform(QStringLiteral("Создаю дерево кластеров..."));
+    main_->SetProgress(0, std::max(1, joins - 1));
+  }
+  TreeView1->clear();
+  QTreeWidgetItem* chain = nullptr;  // the joins so far, the latest at the top
+  for (std::int32_t i = 0; i < joins; ++i) {
+    if (main_) main_->SetProgress(i, std::max(1, joins - 1));
+    const Clust& join = history[i];
+    auto* node = new QTreeWidgetItem(QStringList(QString::number(join.newclust)));
+    node->addChild(new QTreeWidgetItem(QStringList(QString::number(join.iclson))));
+    node->addChild(new QTreeWidgetItem(QStringList(QString::number(join.icrson))));
+    if (chain) node->addChild(chain);
+    chain = node;
+  }
+  if (chain) TreeView1->addTopLevelItem(chain);
+  ExpandClick();
+  if (main_) {
+    main_->SetProgress(0, std::max(1, joins - 1));
+    main_->SetInform({});
+  }
+}
+
+void TfmClustTree1::ExpandClick() {
+  TreeView1->expandAll();
+  if (TreeView1->topLevelItemCount() > 0) TreeView1->setCurrentItem(TreeView1->topLevelItem(0));
+}
+
+void TfmClustTree1::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  BuildTree();
+}
+
+}  // namespace tavrel

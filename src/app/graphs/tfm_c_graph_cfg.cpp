@@ -1,0 +1,137 @@
+#include "graphs/tfm_c_graph_cfg.h"
+
+#include <QAbstractAxis>
+#include <QChart>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateTime>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "data/dataset.h"
+#include "data/results_file.h"
+#include "graphs/chart_model.h"
+#include "graphs/graph_widgets.h"
+#include "graphs/tfm_comb_graph.h"
+#include "shell/message_service.h"
+#include "shell/settings.h"
+#include "shell/tavrel_application.h"
+
+namespace tavrel {
+
+TfmcGraphCfg::TfmcGraphCfg(TfmCombGraph* chart, QWidget* parent) : QDialog(parent), chart_(chart) {
+  setObjectName("TfmcGraphCfg");
+  setWindowTitle(QStringLiteral("Настройка"));
+  auto* column = new QVBoxLayout(this);
+  rgrGraphType = new QGroupBox(QStringLiteral("Тип графика"), this);
+  rgrGraphType->setObjectName("rgrGraphType");
+  auto* types = new QVBoxLayout(rgrGraphType);
+  rbLine = new QRadioButton(QStringLiteral("Линейный"), rgrGraphType);
+  rbBar = new QRadioButton(QStringLiteral("Столбчатый"), rgrGraphType);
+  rbArea = new QRadioButton(QStringLiteral("С областями"), rgrGraphType);
+  for (QRadioButton* b : {rbLine, rbBar, rbArea}) {
+    types->addWidget(b);
+    connect(b, &QRadioButton::toggled, this, [this](bool on) {
+      if (on) rgrGraphTypeClick();
+    });
+  }
+  column->addWidget(rgrGraphType);
+  cbType = new QComboBox(this);
+  cbType->setObjectName("cbType");
+  column->addWidget(cbType);
+
+  auto* form = new QFormLayout;
+  cbxGrid = NamedCheck(this, "cbxGrid");
+  cbx3D = NamedCheck(this, "cbx3D");
+  cbxOrtogonal = NamedCheck(this, "cbxOrtogonal");
+  sedAngle = NamedSpin(this, "sedAngle", 1, 600);
+  sedRotation = NamedSpin(this, "sedRotation", 1, 600);
+  form->addRow(QStringLiteral("Сетка:"), cbxGrid);
+  form->addRow(QStringLiteral("Трехмерный вид:"), cbx3D);
+  form->addRow(QStringLiteral("Перпендикулярно:"), cbxOrtogonal);
+  form->addRow(QStringLiteral("Подъем:"), sedAngle);
+  form->addRow(QStringLiteral("Поворот:"), sedRotation);
+  column->addLayout(form);
+  auto* buttons = new QHBoxLayout;
+  btbtnOK = NamedButton(this, "btbtnOK", QStringLiteral("Далее"));
+  btbtnOK->setDefault(true);
+  bbtnCancel = NamedButton(this, "bbtnCancel", QStringLiteral("Отмена"));
+  buttons->addStretch();
+  buttons->addWidget(btbtnOK);
+  buttons->addWidget(bbtnCancel);
+  column->addLayout(buttons);
+
+  rbLine->setChecked(true);
+  cbType->setEnabled(false);
+  cbxOrtogonal->setChecked(true);
+  sedAngle->setValue(345);
+  sedRotation->setValue(345);
+  EnableViewControls();
+  connect(cbx3D, &QCheckBox::toggled, this, [this] { EnableViewControls(); });
+  connect(cbxOrtogonal, &QCheckBox::toggled, this, [this] { EnableViewControls(); });
+  connect(cbxGrid, &QCheckBox::toggled, this, [this](bool on) {
+    for (QAbstractAxis* axis : chart_->Chart1->axes()) axis->setGridLineVisible(on);
+    chart_->gridShown = on;
+  });
+  connect(btbtnOK, &QPushButton::clicked, this, Guarded([this] { btbtnOKClick(); }));
+  connect(bbtnCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TfmcGraphCfg::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  cbxGrid->setChecked(chart_->gridShown);
+}
+
+void TfmcGraphCfg::rgrGraphTypeClick() {
+  cbType->clear();
+  if (rbBar->isChecked()) {
+    cbType->addItems({QStringLiteral("Подряд"), QStringLiteral("Один за другим"), QStringLiteral("Стек"),
+                      QStringLiteral("Стек 100%")});
+  } else if (rbArea->isChecked()) {
+    cbType->addItems({QStringLiteral("Один за другим"), QStringLiteral("Стек"), QStringLiteral("Стек 100%")});
+  }
+  cbType->setEnabled(!rbLine->isChecked());
+  cbType->setCurrentIndex(cbType->count() > 0 ? 0 : -1);
+}
+
+void TfmcGraphCfg::EnableViewControls() {
+  cbxOrtogonal->setEnabled(cbx3D->isChecked());
+  const bool angles = cbx3D->isChecked() && !cbxOrtogonal->isChecked();
+  sedAngle->setEnabled(angles);
+  sedRotation->setEnabled(angles);
+}
+
+void TfmcGraphCfg::btbtnOKClick() {
+  SeriesKind kind = SeriesKind::Line;
+  MultiMode mode = MultiMode::None;
+  const QString sub = cbType->currentText();
+  if (rbBar->isChecked()) {
+    kind = SeriesKind::Bar;
+    mode = sub == QStringLiteral("Подряд") ? MultiMode::Side : MultiMode::None;
+  } else if (rbArea->isChecked()) {
+    kind = SeriesKind::Area;
+  }
+  if (sub == QStringLiteral("Стек")) mode = MultiMode::Stacked;
+  if (sub == QStringLiteral("Стек 100%")) mode = MultiMode::Stacked100;
+
+  const std::string refusal = kind == SeriesKind::Bar ? TooManyBars() : std::string();
+  if (!refusal.empty()) {
+    ShowMessage(MessageKind::Warning, refusal, this);
+    return;
+  }
+  const unsigned useSeed = seed != 0 ? seed : static_cast<unsigned>(QDateTime::currentMSecsSinceEpoch());
+  ChartModel model = CombinedModel(kind, mode, cbx3D->isChecked(), useSeed);
+  hide();
+  ++nmb;
+  chart_->st = QString::fromStdString(
+      ResultsFilePath(EffectiveDirectory(Config().OutputCat), "graph" + std::to_string(nmb) + ".bmp"));
+  chart_->Execute(std::move(model), QString::fromStdString(MeansLine()));
+  accept();
+}
+
+}  // namespace tavrel

@@ -1,0 +1,360 @@
+#include "graphs/tfm_comb_graph.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QAreaSeries>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QCategoryAxis>
+#include <QChart>
+#include <QChartView>
+#include <QClipboard>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineSeries>
+#include <QPainter>
+#include <QPercentBarSeries>
+#include <QPrinter>
+#include <QStackedBarSeries>
+#include <QStyle>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <QValueAxis>
+#include <algorithm>
+#include <cmath>
+
+#include "graphs/graph_printer.h"
+#include "graphs/picture_file.h"
+#include "graphs/picture_file_dialog.h"
+#include "shell/busy_cursor.h"
+#include "shell/message_service.h"
+#include "shell/tavrel_application.h"
+#include "shell/tfm_main.h"
+#include "shell/tool_icons.h"
+
+namespace tavrel {
+
+namespace {
+
+QColor Rgb(std::uint32_t rgb) { return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
+
+// A 7-pixel picture of a point symbol in colour.
+QImage SymbolImage(PointSymbol symbol, const QColor& color) {
+  QImage image(7, 7, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QPainter p(&image);
+  p.setPen(QPen(color, 1));
+  p.setBrush(color);
+  switch (symbol) {
+    case PointSymbol::Rectangle: p.drawRect(1, 1, 4, 4); break;
+    case PointSymbol::Circle: p.setRenderHint(QPainter::Antialiasing); p.drawEllipse(QRectF(0.5, 0.5, 6, 6)); break;
+    case PointSymbol::Triangle: p.drawPolygon(QPolygon({QPoint(3, 0), QPoint(6, 6), QPoint(0, 6)})); break;
+    case PointSymbol::Star:
+      p.drawLine(3, 0, 3, 6); p.drawLine(0, 3, 6, 3); p.drawLine(1, 1, 5, 5); p.drawLine(1, 5, 5, 1); break;
+    case PointSymbol::Cross: p.drawLine(3, 0, 3, 6); p.drawLine(0, 3, 6, 3); break;
+    case PointSymbol::DiagCross: p.drawLine(0, 0, 6, 6); p.drawLine(0, 6, 6, 0); break;
+  }
+  return image;
+}
+
+QValueAxis* ValueAxis(QChart* chart, Qt::Orientation o) {
+  const QList<QAbstractAxis*> axes = chart->axes(o);
+  return axes.isEmpty() ? nullptr : qobject_cast<QValueAxis*>(axes.first());
+}
+
+}  // namespace
+
+TfmCombGraph::TfmCombGraph(TfmMain* main, QWidget* parent) : QDialog(parent), main_(main) {
+  setObjectName("TfmCombGraph");
+  setWindowTitle(QStringLiteral("Graphics"));
+  auto* column = new QVBoxLayout(this);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  ToolBar2 = new QToolBar(this);
+  ToolBar2->setObjectName("ToolBar2");
+  column->addWidget(ToolBar2);
+  Chart1 = new QChart;
+  Chart1->setBackgroundBrush(Qt::white);
+  Chart1->legend()->setAlignment(Qt::AlignRight);
+  // The points follow the plot's width: one column's extremes per pixel.
+  connect(Chart1, &QChart::plotAreaChanged, this, [this] { UpdatePoints(); });
+  ChartView1 = new QChartView(Chart1, this);
+  ChartView1->setObjectName("Chart1");
+  column->addWidget(ChartView1, 1);
+  lblStat = new QLabel(this);
+  lblStat->setObjectName("lblStat");
+  lblStat->setContentsMargins(6, 3, 6, 3);
+  column->addWidget(lblStat);
+
+  const auto icon = [this](QStyle::StandardPixmap p) { return style()->standardIcon(p); };
+  const auto tool = [this](const char* name, const QIcon& pic, const QString& hint) {
+    QAction* a = ToolBar2->addAction(pic, hint);
+    a->setObjectName(name);
+    a->setToolTip(hint);
+    return a;
+  };
+  tbtnLeft = tool("tbtnLeft", icon(QStyle::SP_ArrowLeft), QStringLiteral("Shift left"));
+  tbtnRight = tool("tbtnRight", icon(QStyle::SP_ArrowRight), QStringLiteral("Shift right"));
+  tbtnDown = tool("tbtnDown", icon(QStyle::SP_ArrowDown), QStringLiteral("Shift down"));
+  tbtnUp = tool("tbtnUp", icon(QStyle::SP_ArrowUp), QStringLiteral("Shift up"));
+  ToolBar2->addSeparator();
+  tbtnZoomIn = tool("tbtnZoomIn", icon(QStyle::SP_TitleBarMaxButton), QStringLiteral("Zoom in"));
+  tbtnZoomOut = tool("tbtnZoomOut", icon(QStyle::SP_TitleBarMinButton), QStringLiteral("Zoom Out"));
+  tbtnUnZoom = tool("tbtnUnZoom", icon(QStyle::SP_TitleBarNormalButton), QStringLiteral("Unscaling"));
+  tbtnNumbers = tool("tbtnNumbers", icon(QStyle::SP_FileDialogDetailedView), QStringLiteral("Значения"));
+  ToolBar2->addSeparator();
+  tbtbGraphSetup = tool("tbtbGraphSetup", DrawToolIcon(ToolPicture::Configuration), QStringLiteral("Graph setup"));
+  tbtnPrint = tool("tbtnPrint", DrawToolIcon(ToolPicture::Printer), QStringLiteral("Print"));
+  tbtnSaveToFile = tool("tbtnSaveToFile", icon(QStyle::SP_DialogSaveButton), QStringLiteral("Save to file"));
+  tbtnPicToBuffer = tool("tbtnPicToBuffer", icon(QStyle::SP_FileLinkIcon), QStringLiteral("Image to buffer"));
+  ToolBar2->addSeparator();
+  tbtnClose = tool("tbtnClose", icon(QStyle::SP_DialogCloseButton), QStringLiteral("Exit"));
+
+  connect(tbtnLeft, &QAction::triggered, this, [this] { HorizScroll(10); });
+  connect(tbtnRight, &QAction::triggered, this, [this] { HorizScroll(-10); });
+  connect(tbtnDown, &QAction::triggered, this, [this] { VertScroll(10); });
+  connect(tbtnUp, &QAction::triggered, this, [this] { VertScroll(-10); });
+  connect(tbtnZoomIn, &QAction::triggered, this, [this] { Chart1->zoom(1.05); });
+  connect(tbtnZoomOut, &QAction::triggered, this, [this] { Chart1->zoom(0.95); });
+  connect(tbtnUnZoom, &QAction::triggered, this, [this] { Chart1->zoomReset(); });
+  connect(tbtnNumbers, &QAction::triggered, this, [this] { ShowValues(!cMarks); });
+  connect(tbtnPrint, &QAction::triggered, this, Guarded([this] { PrintClick(); }));
+  connect(tbtnSaveToFile, &QAction::triggered, this, Guarded([this] { SaveClick(); }));
+  connect(tbtnPicToBuffer, &QAction::triggered, this,
+          [this] { QApplication::clipboard()->setPixmap(ChartView1->grab()); });
+  connect(tbtnClose, &QAction::triggered, this, &QDialog::reject);
+  resize(900, 600);
+}
+
+void TfmCombGraph::Execute(ChartModel model, const QString& means) {
+  SetModel(std::move(model));
+  lblStat->setText(means);
+  lblStat->setVisible(!means.isEmpty());
+  exec();
+  RemoveAllSeries();
+}
+
+void TfmCombGraph::RemoveAllSeries() {
+  Chart1->removeAllSeries();
+  for (QAbstractAxis* axis : Chart1->axes()) {
+    Chart1->removeAxis(axis);
+    delete axis;
+  }
+  model_ = {};
+  stacked_.clear();
+}
+
+void TfmCombGraph::SetModel(ChartModel model) {
+  RemoveAllSeries();
+  model_ = std::move(model);
+  stacked_ = Stacked(model_);
+  double firstX = 0;
+  std::size_t points = 0;
+  for (const ChartSeries& s : model_.series) {
+    firstX = s.firstX;
+    points = std::max(points, s.values.size());
+  }
+
+  auto* axisY = new QValueAxis;
+  axisY->setGridLinePen(QPen(Qt::gray, 1, Qt::DashLine));
+  QValueAxis* axisX;
+  const bool bars = !model_.series.empty() && model_.series.front().kind == SeriesKind::Bar;
+  if (bars && firstX != 0) {
+    // Bars stand at 0, 1, ...; the axis names them by their own X.
+    auto* categories = new QCategoryAxis;
+    categories->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    for (std::size_t j = 0; j < points; ++j)
+      categories->append(QString::number(firstX + static_cast<double>(j)), static_cast<double>(j));
+    axisX = categories;
+  } else {
+    axisX = new QValueAxis;
+    axisX->setLabelFormat(QStringLiteral("%.0f"));
+    // Ticks at whole observations: 1, 2 or 5 times a power of ten apart.
+    const double span = std::max(1.0, static_cast<double>(points) / 8);
+    const double power = std::pow(10.0, std::floor(std::log10(span)));
+    const double interval = span <= power ? power : span <= 2 * power ? 2 * power : span <= 5 * power ? 5 * power : 10 * power;
+    axisX->setTickType(QValueAxis::TicksDynamic);
+    axisX->setTickAnchor(firstX);
+    axisX->setTickInterval(interval);
+  }
+  axisX->setGridLinePen(QPen(Qt::gray, 1, Qt::DashLine));
+  axisX->setGridLineVisible(gridShown);
+  axisY->setGridLineVisible(gridShown);
+  Chart1->addAxis(axisX, Qt::AlignBottom);
+  Chart1->addAxis(axisY, Qt::AlignLeft);
+
+  double low = 0, high = 0;
+  for (const StackedSeries& s : stacked_) {
+    for (std::size_t j = 0; j < s.top.size(); ++j) {
+      for (double v : {s.bottom[j], s.top[j]}) {
+        if (!std::isfinite(v)) continue;
+        low = std::min(low, v);
+        high = std::max(high, v);
+      }
+    }
+  }
+  if (high == low) high = low + 1;
+
+  if (bars) {
+    // Behind one another: a series of its own per set, all at the same places.
+    const auto newSeries = [this]() -> QAbstractBarSeries* {
+      switch (model_.mode) {
+        case MultiMode::Stacked: return new QStackedBarSeries;
+        case MultiMode::Stacked100: return new QPercentBarSeries;
+        default: return new QBarSeries;
+      }
+    };
+    QAbstractBarSeries* series = nullptr;
+    for (const ChartSeries& s : model_.series) {
+      if (!series || model_.mode == MultiMode::None) {
+        series = newSeries();
+        series->setBarWidth(0.9);
+        Chart1->addSeries(series);
+        series->attachAxis(axisX);
+        series->attachAxis(axisY);
+      }
+      auto* set = new QBarSet(QString::fromStdString(s.title));
+      set->setColor(Rgb(s.rgb));
+      set->setBorderColor(Rgb(s.rgb).darker(130));
+      QList<qreal> values;
+      for (double v : s.values) values << v;
+      set->append(values);
+      for (const auto& [index, rgb] : s.pointColors) {
+        set->setSelectedColor(Rgb(rgb));
+        set->selectBar(index);
+      }
+      series->append(set);
+    }
+    axisX->setRange(-0.5, static_cast<double>(points) - 0.5);
+    if (model_.mode == MultiMode::Stacked100) high = 100;
+  } else {
+    for (std::size_t i = 0; i < model_.series.size(); ++i) {
+      const ChartSeries& s = model_.series[i];
+      const QColor color = Rgb(s.rgb);
+      auto* upper = new QLineSeries;
+      upper->setName(QString::fromStdString(s.title));
+      upper->setPen(QPen(color, 1));
+      if (s.kind == SeriesKind::Line) {
+        if (s.symbolsShown) upper->setLightMarker(SymbolImage(s.symbol, color));
+        Chart1->addSeries(upper);
+        upper->attachAxis(axisX);
+        upper->attachAxis(axisY);
+      } else {
+        auto* lower = model_.mode == MultiMode::None ? nullptr : new QLineSeries;
+        auto* area = new QAreaSeries(upper, lower);
+        area->setName(QString::fromStdString(s.title));
+        QColor fill = color;
+        if (model_.mode == MultiMode::None) fill.setAlpha(160);
+        area->setBrush(fill);
+        area->setPen(QPen(color.darker(130), 1));
+        Chart1->addSeries(area);
+        area->attachAxis(axisX);
+        area->attachAxis(axisY);
+      }
+    }
+    axisX->setRange(firstX, firstX + std::max<double>(1, static_cast<double>(points) - 1));
+    if (model_.mode == MultiMode::Stacked100) high = 100;
+    connect(axisX, &QValueAxis::rangeChanged, this, [this] { UpdatePoints(); });
+  }
+  // The Y axis from 0 unless values go below it.
+  axisY->setRange(std::min(0.0, low), high);
+  axisY->applyNiceNumbers();
+  UpdatePoints();
+  ShowValues(cMarks);
+}
+
+void TfmCombGraph::UpdatePoints() {
+  QValueAxis* axisX = ValueAxis(Chart1, Qt::Horizontal);
+  if (!axisX) return;
+  const int columns = std::max(1, static_cast<int>(Chart1->plotArea().width()));
+  const QList<QAbstractSeries*> all = Chart1->series();
+  for (int i = 0; i < all.size() && i < static_cast<int>(model_.series.size()); ++i) {
+    const ChartSeries& s = model_.series[static_cast<std::size_t>(i)];
+    const StackedSeries& st = stacked_[static_cast<std::size_t>(i)];
+    const auto toList = [&](const std::vector<double>& values) {
+      QList<QPointF> list;
+      for (const ChartXY& xy : VisiblePoints(values, s.firstX, axisX->min(), axisX->max(), columns))
+        list << QPointF(xy.x, xy.y);
+      return list;
+    };
+    if (auto* line = qobject_cast<QLineSeries*>(all[i])) {
+      line->replace(toList(st.top));
+    } else if (auto* area = qobject_cast<QAreaSeries*>(all[i])) {
+      area->upperSeries()->replace(toList(st.top));
+      if (area->lowerSeries()) area->lowerSeries()->replace(toList(st.bottom));
+    }
+  }
+}
+
+void TfmCombGraph::ScrollAxis(QValueAxis* axis, double percent) {
+  if (!axis) return;
+  const double d = (axis->max() - axis->min()) * percent / 100;
+  axis->setRange(axis->min() + d, axis->max() + d);
+}
+
+void TfmCombGraph::HorizScroll(double percent) { ScrollAxis(ValueAxis(Chart1, Qt::Horizontal), percent); }
+
+void TfmCombGraph::VertScroll(double percent) { ScrollAxis(ValueAxis(Chart1, Qt::Vertical), percent); }
+
+void TfmCombGraph::ShowValues(bool on) {
+  cMarks = on;
+  for (QAbstractSeries* s : Chart1->series()) {
+    if (auto* xy = qobject_cast<QXYSeries*>(s)) {
+      xy->setPointLabelsVisible(on);
+      xy->setPointLabelsFormat(QStringLiteral("@yPoint"));
+    } else if (auto* area = qobject_cast<QAreaSeries*>(s)) {
+      area->setPointLabelsVisible(on);
+    } else if (auto* bars = qobject_cast<QAbstractBarSeries*>(s)) {
+      bars->setLabelsVisible(on);
+    }
+  }
+}
+
+void TfmCombGraph::PaintChart(QPainter& p, const QRectF& target) {
+  p.save();
+  p.fillRect(target, Qt::white);
+  ChartView1->render(&p, target, ChartView1->viewport()->rect());
+  p.restore();
+}
+
+bool TfmCombGraph::PrintTo(QPrinter& printer) {
+  printer.setPageOrientation(QPageLayout::Landscape);
+  QPainter p;
+  if (!p.begin(&printer)) return false;
+  const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
+  PaintChart(p, QRectF(10, 10, page.width() - 20, page.height() - 20));
+  return p.end();
+}
+
+void TfmCombGraph::PrintClick() {
+  bool printed;
+  {
+    BusyCursor busy;
+    printed = PrintTo(GraphPrinter());
+  }
+  if (!printed) ShowMessage(MessageKind::Warning, QStringLiteral("Не удалось напечатать график."), this);
+}
+
+QString TfmCombGraph::WriteChart(const QString& path) {
+  const QSize size = ChartView1->viewport()->size();
+  return SavePicture(path, size, [&](QPainter& p) { PaintChart(p, QRectF(QPointF(0, 0), QSizeF(size))); });
+}
+
+bool TfmCombGraph::SaveChart(const QString& path) {
+  QString failure;
+  {
+    BusyCursor busy;
+    failure = WriteChart(path);
+  }
+  if (failure.isEmpty()) return true;
+  ShowMessage(MessageKind::Warning, failure, this);
+  return false;
+}
+
+void TfmCombGraph::SaveClick() {
+  const QFileInfo proposed(st);
+  const QString path = ChoosePictureFile(this, QStringLiteral("Save to file"), proposed.absolutePath(), proposed.fileName());
+  if (!path.isEmpty()) SaveChart(path);
+}
+
+}  // namespace tavrel

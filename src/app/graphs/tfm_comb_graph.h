@@ -1,0 +1,81 @@
+#pragma once
+// "Graphics": a chart of series (the combined chart, the cluster dynamics)
+// with zoom, scrolling, point values, printing, saving and copying.
+#include <QDialog>
+#include <QString>
+
+#include "graphs/chart_model.h"
+
+class QAction;
+class QLabel;
+class QPainter;
+class QPrinter;
+class QToolBar;
+class QValueAxis;
+
+class QChart;
+class QChartView;
+
+namespace tavrel {
+
+class TfmMain;
+
+class TfmCombGraph : public QDialog {
+  Q_OBJECT
+ public:
+  explicit TfmCombGraph(TfmMain* main, QWidget* parent = nullptr);
+
+  // Shows model modally under the line means; the series go when the window closes.
+  void Execute(ChartModel model, const QString& means);
+  // Builds the chart's series and axes from model.
+  void SetModel(ChartModel model);
+  const ChartModel& Model() const { return model_; }
+
+  // Moves the axis's range by percent of its width.
+  static void ScrollAxis(QValueAxis* axis, double percent);
+  void HorizScroll(double percent);
+  void VertScroll(double percent);
+  void ShowValues(bool on);
+  // The chart as on screen, scaled into target.
+  void PaintChart(QPainter& p, const QRectF& target);
+  // The chart on one landscape page; false when it could not be printed.
+  bool PrintTo(QPrinter& printer);
+  // Writes the chart to path by its suffix; true when written, else says why.
+  bool SaveChart(const QString& path);
+  // The same without a word: returns the failure, or empty.
+  QString WriteChart(const QString& path);
+
+  QString st;          // the file name proposed for saving
+  bool cMarks = false; // point values shown
+  bool gridShown = true;  // grid lines on both axes
+
+  QToolBar* ToolBar2;
+  QAction* tbtnLeft;
+  QAction* tbtnRight;
+  QAction* tbtnDown;
+  QAction* tbtnUp;
+  QAction* tbtnZoomIn;
+  QAction* tbtnZoomOut;
+  QAction* tbtnUnZoom;
+  QAction* tbtnNumbers;
+  QAction* tbtbGraphSetup;
+  QAction* tbtnPrint;
+  QAction* tbtnSaveToFile;
+  QAction* tbtnPicToBuffer;
+  QAction* tbtnClose;
+  QChart* Chart1;
+  QChartView* ChartView1;
+  QLabel* lblStat;
+
+ private:
+  void RemoveAllSeries();
+  void UpdatePoints();
+  void PrintClick();
+  void SaveClick();
+
+  TfmMain* main_;
+  ChartModel model_;
+  std::vector<StackedSeries> stacked_;
+};
+
+}  // namespace tavrel

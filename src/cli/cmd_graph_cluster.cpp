@@ -1,0 +1,59 @@
+// graph dendrogram and graph cluster-dynamics: a cluster run, then its picture.
+#include <QApplication>
+#include <QString>
+#include <QTemporaryDir>
+
+#include "cli_common.h"
+#include "cluster/dendrogram_layout.h"
+#include "commands.h"
+#include "data/dataset.h"
+#include "graph_kinds.h"
+#include "graphs/dendrogram_painter.h"
+#include "graphs/picture_file.h"
+#include "graphs/tfm_comb_graph.h"
+
+namespace tavrel::cli {
+
+namespace {
+
+// Runs the cluster analysis of the data file with the cluster command's
+// options; the report goes to a scratch file, as graphs write no results.
+// Returns the picture's path.
+QString ClusterForPicture(const std::vector<std::string>& raw) {
+  const Arguments args(raw, {}, kClusterAnalysisOptions);
+  const std::string& dataFile = args.Required(0, "файл данных");
+  const std::string& outFile = args.Required(1, "файл рисунка");
+  if (args.Positional().size() > 2) throw UsageError("лишний аргумент " + args.Positional()[2]);
+  const QString path = QString::fromStdString(outFile);
+  if (PictureFormatOf(path) == PictureFormat::Unknown)
+    throw UsageError("неизвестный формат рисунка " + outFile + " (.bmp, .png, .jpg, .svg, .pdf)");
+  QTemporaryDir scratch;
+  if (!scratch.isValid()) throw CommandFailure("Не удалось создать временный каталог для отчета.");
+  RunClusterFor(args, dataFile, (scratch.path() + "/cluster.out").toStdString(), true);
+  return path;
+}
+
+}  // namespace
+
+int RunDendrogramGraph(const std::vector<std::string>& raw) {
+  const QString path = ClusterForPicture(raw);
+  const DendrogramLayout layout =
+      ComputeDendrogramLayout(Data().Cluster.ClustArray, kDendrogramWidth, kDendrogramHeight);
+  const QString failure = SaveDendrogram(path, layout);
+  if (!failure.isEmpty()) throw CommandFailure(failure.toStdString());
+  return 0;
+}
+
+int RunClusterDynamicsGraph(const std::vector<std::string>& raw) {
+  const QString path = ClusterForPicture(raw);
+  TfmCombGraph chart(nullptr);
+  chart.resize(900, 600);
+  chart.SetModel(ClusterDynamicsModel(Data().Cluster));
+  chart.show();
+  QApplication::processEvents();  // lets the chart lay out its axes and legend
+  const QString failure = chart.WriteChart(path);
+  if (!failure.isEmpty()) throw CommandFailure(failure.toStdString());
+  return 0;
+}
+
+}  // namespace tavrel::cli

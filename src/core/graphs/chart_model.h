@@ -1,0 +1,90 @@
+#pragma once
+// What a chart of series shows, decided before any chart is drawn: the series
+// with their kind, title, colour, symbol and values, how bars and areas of
+// several series share a position, and the bars coloured apart.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "cluster/cluster_result.h"
+
+namespace tavrel {
+
+enum class SeriesKind { Line, Bar, Area };
+// Several bar or area series at one X: behind one another, side by side,
+// stacked, or stacked to 100 %.
+enum class MultiMode { None, Side, Stacked, Stacked100 };
+
+// Point symbols of line series.
+enum class PointSymbol { Rectangle, Circle, Triangle, Star, Cross, DiagCross };
+inline constexpr int kPointSymbolCount = 6;
+
+struct ChartSeries {
+  SeriesKind kind = SeriesKind::Line;
+  std::string title;
+  std::uint32_t rgb = 0;  // 0xRRGGBB
+  PointSymbol symbol = PointSymbol::Rectangle;
+  bool symbolsShown = false;
+  double firstX = 0;  // X of the first value; the next ones follow one apart
+  std::vector<double> values;
+  // Points drawn in another colour: (index, 0xRRGGBB).
+  std::vector<std::pair<std::int32_t, std::uint32_t>> pointColors;
+};
+
+struct ChartModel {
+  MultiMode mode = MultiMode::None;
+  std::vector<ChartSeries> series;
+};
+
+// The points of values (X = firstX, firstX + 1, ...) that a plot of the given
+// pixel columns shows between xFrom and xTo (one neighbour beyond each end
+// kept so the line leaves the plot): every point while they are fewer than
+// twice the columns, else each column's smallest and largest value in the
+// order they come.
+struct ChartXY {
+  double x;
+  double y;
+};
+std::vector<ChartXY> VisiblePoints(const std::vector<double>& values, double firstX, double xFrom, double xTo,
+                                   int columns);
+
+// The values of each series as stacked under the model's mode: the bottom
+// and top of every point (bottom 0 and top the value when not stacked; to 100 %
+// the tops of the last series are 100 wherever the sum is not 0).
+struct StackedSeries {
+  std::vector<double> bottom;
+  std::vector<double> top;
+};
+std::vector<StackedSeries> Stacked(const ChartModel& model);
+
+// The chart's colour table: the colours a series may get, all distinct and
+// none of them white, which would not show on the white chart.
+const std::vector<std::uint32_t>& SeriesColors();
+
+// The combined chart of the variables in force: series i shows variable i at
+// X = 0, 1, ... up to its count. Series colours are drawn without repeating
+// (while the table lasts) and symbols at random from seed, so a seed gives the
+// same chart again. Lines show their symbols only in 2-D.
+ChartModel CombinedModel(SeriesKind kind, MultiMode mode, bool view3D, std::uint32_t seed);
+
+// Bars a chart can show at most, one pixel each on the widest chart window.
+inline constexpr std::int32_t kMaxBars = 3000;
+// The refusal of a bar chart of the variables in force with more observations
+// than that; empty when it can be drawn.
+std::string TooManyBars();
+
+// The line of means under the combined chart: "Mean:" and, for each variable
+// in force, "  NAME=" and the mean of its positive values with 1 decimal
+// ("NAN" for a variable without positive values).
+std::string MeansLine();
+
+inline constexpr std::uint32_t kOlive = 0x808000;
+inline constexpr std::uint32_t kSkyBlue = 0xA6CAF0;
+
+// The joining distances of the last joins of a cluster run ("Расстояние") and
+// their increases ("Прирост"), side by side, at the steps FirstDynamicsStep..N - 1
+// (N joins); the bar of the chosen step is maroon when one was found.
+ChartModel ClusterDynamicsModel(const ClusterResult& result);
+std::int32_t FirstDynamicsStep(std::int32_t joins);
+
+}  // namespace tavrel

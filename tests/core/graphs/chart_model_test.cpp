@@ -1,0 +1,141 @@
+#include "graphs/chart_model.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+#include "data/dataset.h"
+#include "graphs/graph_state.h"
+
+namespace tavrel {
+namespace {
+
+ClusterResult History(std::int32_t joins, bool found, int chosen) {
+  ClusterResult r;
+  r.ClustArray.resize(static_cast<std::size_t>(joins) + 1);
+  for (std::int32_t s = 0; s <= joins; ++s) r.ClustArray[s].Clevel = (s < joins ? s : joins - 1) * (s + 1.0);
+  r.Found = found;
+  r.ChosenStep = chosen;
+  return r;
+}
+
+TEST(ClusterDynamicsModel, ShowsTheLastStepsWithTheirIncreasesAndTheChosenBar) {
+  const struct {
+    std::int32_t joins;
+    bool found;
+    int chosen;
+    double firstX;
+    std::size_t bars;
+    bool maroon;
+  } cases[] = {{5, true, 3, 1, 4, true}, {30, true, 25, 20, 10, true}, {30, false, 255, 20, 10, false},
+               {30, true, 12, 20, 10, false}, {2, true, 1, 1, 1, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.joins);
+    const ClusterResult r = History(c.joins, c.found, c.chosen);
+    const ChartModel m = ClusterDynamicsModel(r);
+    EXPECT_EQ(m.mode, MultiMode::Side);
+    ASSERT_EQ(m.series.size(), 2u);
+    const ChartSeries& distance = m.series[0];
+    const ChartSeries& increase = m.series[1];
+    EXPECT_EQ(distance.title, "Расстояние");
+    EXPECT_EQ(increase.title, "Прирост");
+    EXPECT_EQ(distance.rgb, 0x808000u);  // olive
+    EXPECT_EQ(increase.rgb, 0xA6CAF0u);  // sky blue
+    EXPECT_EQ(distance.kind, SeriesKind::Bar);
+    EXPECT_EQ(distance.firstX, c.firstX);
+    ASSERT_EQ(distance.values.size(), c.bars);
+    ASSERT_EQ(increase.values.size(), c.bars);
+    const auto first = static_cast<std::int32_t>(c.firstX);
+    EXPECT_EQ(distance.values[0], r.ClustArray[first].Clevel);
+    EXPECT_EQ(increase.values[0], r.ClustArray[first].Clevel - r.ClustArray[first - 1].Clevel);
+    if (c.maroon) {
+      ASSERT_EQ(distance.pointColors.size(), 1u);
+      EXPECT_EQ(distance.pointColors[0].first, c.chosen - first);
+      EXPECT_EQ(distance.pointColors[0].second, kMaroon);
+    } else {
+      EXPECT_TRUE(distance.pointColors.empty());
+    }
+    EXPECT_TRUE(increase.pointColors.empty());
+  }
+}
+
+TEST(VisiblePoints, ManyPointsBecomeEachColumnsExtremes) {
+  std::vector<double> values(100000);
+  for (std::size_t j = 0; j < values.size(); ++j) values[j] = static_cast<double>((j * 7919) % 1000);
+  values[54321] = -5;
+  values[777] = 2000;
+  const std::vector<ChartXY> all = VisiblePoints(values, 0, 0, 99999, 800);
+  EXPECT_LE(all.size(), 1600u);
+  EXPECT_TRUE(std::any_of(all.begin(), all.end(), [](ChartXY p) { return p.x == 54321 && p.y == -5; }));
+  EXPECT_TRUE(std::any_of(all.begin(), all.end(), [](ChartXY p) { return p.x == 777 && p.y == 2000; }));
+  EXPECT_TRUE(std::is_sorted(all.begin(), all.end(), [](ChartXY a, ChartXY b) { return a.x < b.x; }));
+  // Zoomed in to 100 points: every one of them, with a neighbour on each side.
+  const std::vector<ChartXY> zoomed = VisiblePoints(values, 0, 500, 599, 800);
+  ASSERT_EQ(zoomed.size(), 102u);
+  EXPECT_EQ(zoomed.front().x, 499);
+  EXPECT_EQ(zoomed.back().x, 600);
+  EXPECT_TRUE(VisiblePoints({}, 0, 0, 10, 800).empty());
+  EXPECT_EQ(VisiblePoints({1, 2, 3}, 5, 0, 100, 800).front().x, 5);
+}
+
+TEST(Stacked, StacksAndStacksTo100) {
+  ChartModel m;
+  m.series = {ChartSeries{SeriesKind::Area, "a", 0, {}, false, 0, {1, 0, 2}},
+              ChartSeries{SeriesKind::Area, "b", 0, {}, false, 0, {3, 0, 6}}};
+  m.mode = MultiMode::None;
+  EXPECT_EQ(Stacked(m)[1].bottom, (std::vector<double>{0, 0, 0}));
+  m.mode = MultiMode::Stacked;
+  EXPECT_EQ(Stacked(m)[1].bottom, (std::vector<double>{1, 0, 2}));
+  EXPECT_EQ(Stacked(m)[1].top, (std::vector<double>{4, 0, 8}));
+  m.mode = MultiMode::Stacked100;
+  const std::vector<StackedSeries> s = Stacked(m);
+  EXPECT_EQ(s[0].top, (std::vector<double>{25, 0, 25}));
+  EXPECT_EQ(s[1].top, (std::vector<double>{100, 0, 100}));
+}
+
+class CombinedModelTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetDataSet();
+    DataSet& d = Data();
+    d.NumVar = 18;
+    d.LastVar = d.FullLastVar = 17;
+    for (int v = 0; v < d.NumVar; ++v) {
+      d.VarNames.push_back("V" + std::to_string(v));
+      d.VarCounts.push_back(3);
+      d.DataValues.push_back(Array<double>{v == 2 ? -1.0 : 1.0, v == 2 ? 0.0 : 2.0, 0.0});
+    }
+  }
+  void TearDown() override { ResetDataSet(); }
+};
+
+TEST_F(CombinedModelTest, ColoursAreDistinctVisibleAndRepeatable) {
+  const ChartModel m = CombinedModel(SeriesKind::Line, MultiMode::None, false, 7);
+  ASSERT_EQ(m.series.size(), 18u);
+  std::set<std::uint32_t> firstSixteen;
+  for (std::size_t i = 0; i < 16; ++i) firstSixteen.insert(m.series[i].rgb);
+  EXPECT_EQ(firstSixteen.size(), 16u);
+  for (const ChartSeries& s : m.series) {
+    EXPECT_NE(s.rgb, 0xFFFFFFu);
+    EXPECT_TRUE(s.symbolsShown);
+    EXPECT_EQ(s.firstX, 0);
+    EXPECT_EQ(s.values.size(), 3u);
+  }
+  const ChartModel again = CombinedModel(SeriesKind::Line, MultiMode::None, false, 7);
+  for (std::size_t i = 0; i < m.series.size(); ++i) {
+    EXPECT_EQ(again.series[i].rgb, m.series[i].rgb);
+    EXPECT_EQ(again.series[i].symbol, m.series[i].symbol);
+  }
+  // Lines in 3-D go without symbols; bars keep their stacking.
+  for (const ChartSeries& s : CombinedModel(SeriesKind::Line, MultiMode::None, true, 7).series) EXPECT_FALSE(s.symbolsShown);
+  EXPECT_EQ(CombinedModel(SeriesKind::Bar, MultiMode::Stacked100, false, 1).mode, MultiMode::Stacked100);
+}
+
+TEST_F(CombinedModelTest, TheMeansLineTakesPositiveValuesOnly) {
+  Data().LastVar = 2;
+  EXPECT_EQ(MeansLine(), "Mean:  V0=1.5  V1=1.5  V2=NAN");
+}
+
+}  // namespace
+}  // namespace tavrel
