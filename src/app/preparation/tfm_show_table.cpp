@@ -67,6 +67,10 @@ QAction* MenuItem(QMenu* menu, const char* name, const QString& caption) {
 
 }  // namespace
 
+// The code box loses its focus while the window's widgets are torn down; its
+// handler must not run on a table that is no longer whole.
+TfmShowTable::~TfmShowTable() { edEmpty->disconnect(this); }
+
 TfmShowTable::TfmShowTable(TfmMain& main) : QDialog(&main), main_(main) {
   setObjectName("TfmShowTable");
   setWindowTitle(QStringLiteral("Подготовка данных"));

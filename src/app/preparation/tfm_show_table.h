@@ -25,6 +25,7 @@ class TfmShowTable : public QDialog {
   Q_OBJECT
  public:
   explicit TfmShowTable(TfmMain& main);
+  ~TfmShowTable() override;
 
   // Shows the table modally. After a load or new data the removals of the
   // data before are forgotten (afterLoad).
