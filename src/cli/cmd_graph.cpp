@@ -13,6 +13,9 @@ namespace {
 const GraphKind kGraphKinds[] = {
     {"sequential", RunSequentialGraph,
      "sequential DATAFILE OUTFILE [--vars NAME,...] [--levels] [--smooth 3|5] [--missing CODE] [--ini PATH]"},
+    {"distribution", RunDistributionGraph, "distribution DATAFILE OUTFILE --vars NAME [--missing CODE] [--ini PATH]"},
+    {"scatter", RunScatterGraph,
+     "scatter DATAFILE OUTFILE --vars X,Y [--pairwise-missing] [--pairwise-outliers] [--missing CODE] [--ini PATH]"},
 };
 
 // Fonts and painting need a GUI application; it runs on the offscreen platform.

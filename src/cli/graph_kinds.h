@@ -12,5 +12,7 @@ struct GraphKind {
 };
 
 int RunSequentialGraph(const std::vector<std::string>& args);
+int RunDistributionGraph(const std::vector<std::string>& args);
+int RunScatterGraph(const std::vector<std::string>& args);
 
 }  // namespace tavrel::cli
