@@ -33,6 +33,7 @@
 #include "graphs/tfm_edit_mark_ax_x.h"
 #include "graphs/tfm_gragh_cfg.h"
 #include "graphs/tfm_graphic.h"
+#include "graphs/tfm_gr_scater.h"
 #include "graphs/tfm_level.h"
 #include "shell/message_service.h"
 #include "shell/mnemonics.h"
@@ -131,6 +132,7 @@ void TfmMain::BuildMenus() {
   connect(mnExit, &QAction::triggered, this, &QWidget::close);
   connect(mnStat, &QAction::triggered, this, Guarded([this] { mnStatClick(); }));
   connect(mnGraph, &QAction::triggered, this, Guarded([this] { RunSequentialGraph(*this, false); }));
+  connect(mnGrScater, &QAction::triggered, this, Guarded([this] { RunScatterDiagram(*this); }));
   connect(mnCluster, &QAction::triggered, this, Guarded([this] { mnClusterClick(); }));
   connect(mnTable22, &QAction::triggered, this, Guarded([this] { RunTable22(this); }));
   connect(mnDs, &QAction::triggered, this, Guarded([this] { RunDiagnostic(this); }));
