@@ -8,8 +8,7 @@
 #include <random>
 #include <string>
 
-#include <QApplication>
-
+#include "bench_application.h"
 #include "cluster/cluster_analysis.h"
 #include "cluster/cluster_options.h"
 #include "data/dataset.h"
@@ -81,12 +80,8 @@ BENCHMARK(BM_ClusterRun)
 // The run as the menu command makes it: progress and status shown in the main
 // window (shown 1) against the same run with nothing shown (shown 0), as the batch tool runs it.
 void BM_ClusterRunShownInTheMainWindow(benchmark::State& state) {
-  static int argc = 1;
-  static char name[] = "tavrel_bench";
-  static char* argv[] = {name, nullptr};
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  static QApplication app(argc, argv);
-  static tavrel::TfmMain main;
+  BenchApplication();
+  static tavrel::TfmMain& main = *new tavrel::TfmMain;  // lives as long as the application
   const bool shown = state.range(0) == 1;
   if (shown) main.show();
   FillDataSet(20);

@@ -3,14 +3,13 @@
 // memory the layout holds beyond the data set.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <cmath>
-#include <memory>
 #include <random>
 #include <string>
 
+#include "bench_application.h"
 #include "data/dataset.h"
 #include "graphs/graph_state.h"
 #include "graphs/level_lines.h"
@@ -22,17 +21,6 @@ namespace {
 
 constexpr int kVariables = 100;
 constexpr int kObservations = 100000;
-
-// Fonts and painting need a GUI application; the benchmark has no screen.
-void EnsureApplication() {
-  static std::unique_ptr<QGuiApplication> app = [] {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "tavrel_bench";
-    static char* argv[] = {name, nullptr};
-    return std::make_unique<QGuiApplication>(argc, argv);
-  }();
-}
 
 void FillDataSet() {
   static bool filled = false;
@@ -88,7 +76,7 @@ long long LayoutBytes(const tavrel::SequentialLayout& layout) {
 }
 
 void BM_SequentialLayout(benchmark::State& state) {
-  EnsureApplication();
+  BenchApplication();  // fonts and painting need it
   FillDataSet();
   tavrel::Graph().Smooth3 = state.range(0) != 0;
   long long bytes = 0;
@@ -105,7 +93,7 @@ BENCHMARK(BM_SequentialLayout)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // One 1280 x 1024 screen of the graph, scrolled to a fraction (per mille) of its extents.
 void BM_SequentialPaintScreen(benchmark::State& state) {
-  EnsureApplication();
+  BenchApplication();  // fonts and painting need it
   FillDataSet();
   const tavrel::SequentialLook look = tavrel::ScreenLook();
   const tavrel::SequentialLayout layout = tavrel::ComputeSequentialLayout(Device());

@@ -26,6 +26,7 @@
 #include "shell/message_service.h"
 #include "shell/tavrel_application.h"
 #include "shell/tool_icons.h"
+#include "statistics/text_lines_view.h"
 
 namespace tavrel {
 
@@ -68,11 +69,17 @@ TfmSeeFile::TfmSeeFile(QWidget* parent) : QDialog(parent) {
   Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
   Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  LargeText = new TextLinesView(this);
+  LargeText->setObjectName("LargeText");
+  LargeText->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  LargeText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  LargeText->hide();
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   layout->addWidget(toolBar);
   layout->addWidget(Memo1);
+  layout->addWidget(LargeText);
   resize(760, 560);
 
   connect(tbtnOpen, &QAction::triggered, this, Guarded([this] { tbtnOpenClick(); }));
@@ -91,45 +98,68 @@ void TfmSeeFile::OpenFile(const QString& File1, int txtFSize, const QString& txt
   if (txtFSize > 0) font.setPointSize(txtFSize);
   font.setStyleHint(QFont::TypeWriter);
   Memo1->setFont(font);
-  ShowText(ReadBytes(File1), reportStart);
-  FileEdit = File1;
-  setWindowTitle(File1);
+  LargeText->setFont(font);
+  LoadFile(File1, reportStart);
   prFontName0 = prFName;
   prFontSize0 = prFSize;
   exec();
 }
 
-void TfmSeeFile::ShowText(const QByteArray& bytes, qint64 reportStart) {
-  BusyCursor busy;  // a file of many megabytes takes a moment
-  const qint64 start = std::clamp<qint64>(reportStart, 0, bytes.size());
-  landingLine_ = static_cast<int>(std::count(bytes.cbegin(), bytes.cbegin() + start, '\n'));
-  Memo1->setPlainText(QString::fromUtf8(bytes));
-  // The cursor goes to the report; showEvent scrolls it to the top.
-  QTextCursor cursor(Memo1->document()->findBlockByNumber(landingLine_));
-  Memo1->setTextCursor(cursor);
-  if (isVisible()) Memo1->verticalScrollBar()->setValue(landingLine_);
+void TfmSeeFile::LoadFile(const QString& File1, qint64 reportStart) {
+  ShowText(ReadBytes(File1), reportStart);
+  FileEdit = File1;
+  setWindowTitle(readOnly_ ? File1 + QStringLiteral(" — только просмотр: файл больше 2 МБ") : File1);
 }
+
+void TfmSeeFile::ShowText(QByteArray bytes, qint64 reportStart) {
+  BusyCursor busy;
+  const qint64 start = std::clamp<qint64>(reportStart, 0, bytes.size());
+  // An editor document costs about a second of work for every fifteen
+  // megabytes, so larger files go to the line view, which costs next to nothing.
+  readOnly_ = bytes.size() > kEditableBytes;
+  if (readOnly_) {
+    Memo1->clear();
+    LargeText->SetBytes(std::move(bytes));
+    landingLine_ = LargeText->LineOfByte(start);
+  } else {
+    LargeText->SetBytes({});
+    landingLine_ = static_cast<int>(std::count(bytes.cbegin(), bytes.cbegin() + start, '\n'));
+    Memo1->setPlainText(QString::fromUtf8(bytes));
+    Memo1->setTextCursor(QTextCursor(Memo1->document()->findBlockByNumber(landingLine_)));
+  }
+  Memo1->setVisible(!readOnly_);
+  LargeText->setVisible(readOnly_);
+  (readOnly_ ? static_cast<QWidget*>(LargeText) : Memo1)->setFocus();
+  // Once the window is shown, showEvent scrolls the report to the top.
+  if (isVisible()) ScrollToLanding();
+}
+
+void TfmSeeFile::ScrollToLanding() {
+  // Without wrapping, both text areas scroll by lines.
+  if (readOnly_) LargeText->ScrollToLine(landingLine_);
+  else Memo1->verticalScrollBar()->setValue(landingLine_);
+}
+
+QString TfmSeeFile::Text() const { return readOnly_ ? LargeText->Text() : Memo1->toPlainText(); }
 
 void TfmSeeFile::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  // Without wrapping, the text area scrolls by lines: the report's first line
-  // on top, once the text area has its size.
-  QTimer::singleShot(0, this, [this] { Memo1->verticalScrollBar()->setValue(landingLine_); });
+  // The report's first line on top, once the text area has its size.
+  QTimer::singleShot(0, this, [this] { ScrollToLanding(); });
 }
 
 void TfmSeeFile::tbtnOpenClick() {
   const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Открыть файл"), FileEdit, kFilter);
   if (path.isEmpty()) return;
-  ShowText(ReadBytes(path), 0);
-  setWindowTitle(path);
-  FileEdit = path;
+  LoadFile(path);
 }
 
 void TfmSeeFile::WriteText(const QString& path) {
   QFile file(path);
   errno = 0;
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(Memo1->toPlainText().toUtf8()) < 0 ||
-      !file.flush()) {
+  // A read-only text is written back byte for byte, line ends included.
+  const QByteArray bytes = readOnly_ ? LargeText->Bytes() : Memo1->toPlainText().toUtf8();
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) < 0 || !file.flush()) {
     const int error = errno;
     throw InOutError("Не удаётся записать файл " + path.toStdString() +
                      (error != 0 ? ": " + SystemErrorText(error) : std::string()));
@@ -160,7 +190,7 @@ void TfmSeeFile::PrintTo(QPrinter& printer) const {
   if (prFontSize0 > 0) font.setPointSize(prFontSize0);
   font.setStyleHint(QFont::TypeWriter);
   document.setDefaultFont(font);
-  document.setPlainText(Memo1->toPlainText());
+  document.setPlainText(Text());
   document.print(&printer);
 }
 

@@ -10,6 +10,8 @@ class QPrinter;
 
 namespace tavrel {
 
+class TextLinesView;
+
 class TfmSeeFile : public QDialog {
   Q_OBJECT
  public:
@@ -21,6 +23,16 @@ class TfmSeeFile : public QDialog {
   // kept for printing.
   void OpenFile(const QString& File1, int txtFSize, const QString& txtFName, int prFSize, const QString& prFName,
                 qint64 reportStart = 0);
+
+  // Reads File1 into the text area, ready to show at the line that holds byte
+  // reportStart; the caption and FileEdit become the path. A file larger than
+  // kEditableBytes is shown read-only in LargeText, which opens it at once, and
+  // the caption says so.
+  void LoadFile(const QString& File1, qint64 reportStart = 0);
+  static constexpr qint64 kEditableBytes = 2'000'000;
+  bool IsReadOnly() const { return readOnly_; }
+  // The whole text shown, as saved and printed.
+  QString Text() const;
 
   // Prints the text, one printed line per line of the text, in the printer font.
   void PrintTo(QPrinter& printer) const;
@@ -37,6 +49,7 @@ class TfmSeeFile : public QDialog {
   QAction* tbtnPrintCfg;
   QAction* tbtnExit;
   QPlainTextEdit* Memo1;
+  TextLinesView* LargeText;
 
  private:
   void tbtnOpenClick();
@@ -46,7 +59,8 @@ class TfmSeeFile : public QDialog {
   void tbtnPrintCfgClick();
   void WriteText(const QString& path);
   QPrinter& Printer();
-  void ShowText(const QByteArray& bytes, qint64 reportStart);
+  void ShowText(QByteArray bytes, qint64 reportStart);
+  void ScrollToLanding();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -55,6 +69,7 @@ class TfmSeeFile : public QDialog {
 
   QPrinter* printer_ = nullptr;
   int landingLine_ = 0;
+  bool readOnly_ = false;
 };
 
 }  // namespace tavrel

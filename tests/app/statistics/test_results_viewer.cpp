@@ -1,5 +1,6 @@
 // The results viewer and the ways results are shown: large files at their
 // newest report, saving, printing, and the messages when there is nothing to show.
+#include <QClipboard>
 #include <QPrinter>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -7,6 +8,7 @@
 
 #include "app_test_support.h"
 #include "data/show_results.h"
+#include "statistics/text_lines_view.h"
 #include "statistics/tfm_see_file.h"
 
 using namespace tavrel;
@@ -58,11 +60,28 @@ class TestResultsViewer : public QObject {
     Config().InnerEditor = true;
     for (ResultsCaller caller : {ResultsCaller::AfterRun, ResultsCaller::MainWindow}) {
       ModalScript script({On<TfmSeeFile>([&](TfmSeeFile* v) {
-        QCOMPARE(v->windowTitle(), path);
-        QCOMPARE(v->Memo1->document()->blockCount(), earlierLines + 301);
-        QCOMPARE(v->Memo1->textCursor().blockNumber(), earlierLines);
-        QCOMPARE(v->Memo1->textCursor().block().text(), QStringLiteral("Новый отчёт"));
-        QTRY_COMPARE(v->Memo1->verticalScrollBar()->value(), earlierLines);  // the report's first line on top
+        QCOMPARE(v->windowTitle(), path + " — только просмотр: файл больше 2 МБ");
+        QVERIFY(v->IsReadOnly());
+        QVERIFY(v->LargeText->isVisible() && !v->Memo1->isVisible());
+        QCOMPARE(v->LargeText->LineCount(), earlierLines + 301);
+        QCOMPARE(v->LargeText->LineText(earlierLines), QStringLiteral("Новый отчёт"));
+        QCOMPARE(v->LargeText->LineText(earlierLines + 299), QStringLiteral("строка"));
+        QCOMPARE(v->Text(), QString::fromUtf8(ReadAll(path)).remove('\r'));  // what is saved and printed
+        QTRY_COMPARE(v->LargeText->TopLine(), earlierLines);  // the report's first line on top
+        // A click and a Shift+click select, Ctrl+C copies; Ctrl+A takes everything.
+        QWidget* lines = v->LargeText->viewport();
+        const QFontMetrics metrics = v->LargeText->fontMetrics();
+        const auto at = [&](int column, int row) {  // just right of where the character starts
+          const QString text = v->LargeText->LineText(earlierLines + row);
+          return QPoint(4 + metrics.horizontalAdvance(text.left(column)) + 1, row * metrics.lineSpacing() + 2);
+        };
+        QTest::mouseClick(lines, Qt::LeftButton, {}, at(6, 0));
+        QTest::mouseClick(lines, Qt::LeftButton, Qt::ShiftModifier, at(3, 1));
+        QCOMPARE(v->LargeText->SelectedText(), QStringLiteral("отчёт\nстр"));
+        QTest::keyClick(v->LargeText, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("отчёт\nстр"));
+        QTest::keyClick(v->LargeText, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(v->LargeText->SelectedText(), v->Text());
         v->tbtnExit->trigger();
       })});
       ShowResults(caller, *viewer_);
@@ -76,11 +95,54 @@ class TestResultsViewer : public QObject {
       QTimer::singleShot(0, v->tbtnOpen, &QAction::trigger);
     }),
                 PickFile(other), On<TfmSeeFile>([](TfmSeeFile* v) {
-                  QCOMPARE(v->Memo1->textCursor().blockNumber(), 0);
-                  QCOMPARE(v->Memo1->verticalScrollBar()->value(), 0);
+                  QCOMPARE(v->LargeText->TopLine(), 0);
                   v->tbtnExit->trigger();
                 })});
     QCOMPARE(viewer_->FileEdit, other);
+  }
+
+  // Both ways of showing a file, either side of the size above which the text
+  // is read-only: the same lines, the same landing, nothing lost on saving.
+  void EditableUpToTheLimitReadOnlyAboveIt() {
+    const QByteArray report = "Новый отчёт\r\nПеременная\tСреднее\r\nпоследняя строка без перевода";
+    struct Case {
+      qint64 size;
+      bool readOnly;
+    };
+    for (const Case& c : {Case{TfmSeeFile::kEditableBytes, false}, Case{TfmSeeFile::kEditableBytes + 1, true},
+                          Case{200, false}}) {
+      QByteArray bytes;  // short lines, then one that brings the report to end at c.size
+      for (int i = 0; bytes.size() + 6 + report.size() <= c.size; ++i) bytes += "x" + QByteArray::number(i % 10) + "\r\n";
+      bytes += QByteArray(c.size - report.size() - bytes.size() - 2, 'y') + "\r\n";
+      const qint64 start = bytes.size();
+      bytes += report;
+      QCOMPARE(bytes.size(), c.size);
+      const int reportLine = static_cast<int>(bytes.left(start).count('\n'));
+      const QString path = home_->Write("r.out", bytes);
+      const QString copy = home_->Path("copy.out");
+      ModalScript script({On<TfmSeeFile>([&](TfmSeeFile* v) {
+                            QCOMPARE(v->IsReadOnly(), c.readOnly);
+                            QCOMPARE(v->windowTitle().startsWith(path + " — только просмотр"), c.readOnly);
+                            QCOMPARE(v->Text(), QString::fromUtf8(bytes).remove('\r'));
+                            if (c.readOnly) {
+                              QCOMPARE(v->LargeText->LineCount(), reportLine + 3);
+                              QCOMPARE(v->LargeText->LineText(reportLine + 1), QStringLiteral("Переменная\tСреднее"));
+                              // A report at the very end shows on the last screen.
+                              QTRY_COMPARE(v->LargeText->TopLine(),
+                                           std::min(reportLine, v->LargeText->verticalScrollBar()->maximum()));
+                            } else {
+                              QCOMPARE(v->Memo1->textCursor().block().text(), QStringLiteral("Новый отчёт"));
+                              QTRY_COMPARE(v->Memo1->verticalScrollBar()->value(),
+                                           std::min(reportLine, v->Memo1->verticalScrollBar()->maximum()));
+                            }
+                            QTimer::singleShot(0, v->tbtnSaveAs, &QAction::trigger);
+                          }),
+                          PickFile(copy), On<TfmSeeFile>([](TfmSeeFile* v) { v->tbtnExit->trigger(); })});
+      viewer_->OpenFile(path, 10, "DejaVu Sans Mono", 9, "DejaVu Sans Mono", start);
+      QVERIFY(script.Done());
+      // A read-only text is saved as it came; the editor writes its lines with "\n".
+      QCOMPARE(ReadAll(copy), c.readOnly ? bytes : QByteArray(bytes).replace("\r\n", "\n"));
+    }
   }
 
   void SavesEditsWhereTheUserSaysAndPrintsInThePrinterFont() {
