@@ -23,6 +23,9 @@ const GraphKind kGraphKinds[] = {
     {"cluster-dynamics", RunClusterDynamicsGraph,
      "cluster-dynamics DATAFILE OUTFILE [--vars NAME,...] [--distance 0|1|2] [--method 0..5] [--clusters 1..10] "
      "[--beta B] [--missing CODE] [--ini PATH]"},
+    {"distribution", RunDistributionGraph, "distribution DATAFILE OUTFILE --vars NAME [--missing CODE] [--ini PATH]"},
+    {"scatter", RunScatterGraph,
+     "scatter DATAFILE OUTFILE --vars X,Y [--pairwise-missing] [--pairwise-outliers] [--missing CODE] [--ini PATH]"},
 };
 
 // Fonts, painting and charts need an application; it runs on the offscreen platform.

@@ -16,5 +16,7 @@ int RunEditorGraph(const std::vector<std::string>& args);
 int RunDendrogramGraph(const std::vector<std::string>& args);
 int RunClusterDynamicsGraph(const std::vector<std::string>& args);
 int RunCombinedGraph(const std::vector<std::string>& args);
+int RunDistributionGraph(const std::vector<std::string>& args);
+int RunScatterGraph(const std::vector<std::string>& args);
 
 }  // namespace tavrel::cli

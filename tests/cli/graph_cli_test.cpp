@@ -151,5 +151,49 @@ TEST_F(GraphCliTest, ClusterPicturesRunTheAnalysisFirst) {
   }
 }
 
+TEST_F(GraphCliTest, DistributionAndScatterPicturesBySuffix) {
+  const struct {
+    std::string kindAndVars;
+    const char* name;
+    std::string head;
+  } cases[] = {
+      {"distribution --vars AD", "d.bmp", "BM"},
+      {"distribution --vars AD", "d.png", "\x89PNG"},
+      {"distribution --vars AD", "d.svg", "<?xml"},
+      {"scatter --vars Weight,Pulse --pairwise-missing --pairwise-outliers", "s.png", "\x89PNG"},
+      {"scatter --vars Pulse,AD", "s.pdf", "%PDF"},
+  };
+  for (const auto& c : cases) {
+    const std::string kind = c.kindAndVars.substr(0, c.kindAndVars.find(' '));
+    const std::string options = c.kindAndVars.substr(kind.size());
+    ASSERT_EQ(Run("graph " + kind + " " + data_ + " " + TempPath(c.name) + options), 0) << err_;
+    EXPECT_EQ(test::ReadFile(TempPath(c.name)).substr(0, c.head.size()), c.head) << c.name;
+  }
+}
+
+TEST_F(GraphCliTest, DistributionAndScatterRefuseAsTheWindowsDo) {
+  const std::string same = WriteFile("same.txt", "A B\n5 1\n5 2\n5 3\n5 4\n5 5\n5 6\n5 7\n5 8\n");
+  const std::string few = WriteFile("few.txt", "A B\n1 2\n2 -999\n4 7\n");
+  const struct {
+    std::string args;
+    int code;
+    std::string message;
+  } cases[] = {
+      {"graph distribution " + same + " x.png --vars A", 1, "Cреднеквадратическое отклонение=0"},
+      {"graph distribution " + few + " x.png --vars A", 1, "Число степеней свободы =-1"},
+      {"graph distribution " + few + " x.png --vars B", 1, "пропуски"},
+      {"graph distribution " + data_ + " x.png", 2, "--vars"},
+      {"graph distribution " + data_ + " x.png --vars AD,Temp", 2, "одна переменная"},
+      {"graph scatter " + data_ + " x.png --vars AD", 2, "две переменные"},
+      {"graph scatter " + data_ + " x.png --vars AD,Nope", 1, "Нет переменной Nope"},
+      {"graph scatter " + few + " /no/such/dir/x.png --vars A,B", 1, "/no/such/dir/x.png"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Run(c.args), c.code) << c.args;
+    EXPECT_NE(err_.find(c.message), std::string::npos) << c.args << "\n" << err_;
+  }
+}
+
 }  // namespace
+
 }  // namespace tavrel

@@ -24,6 +24,7 @@
 #include "data/show_results.h"
 #include "data/tfm_dbf_out.h"
 #include "data/tfm_var.h"
+#include "graphs/tfm_gr_distr.h"
 #include "preparation/data_table_model.h"
 #include "preparation/data_table_view.h"
 #include "preparation/missing_outliers.h"
@@ -182,9 +183,8 @@ void TfmShowTable::BuildToolBar() {
   tbtnEditTitle = Button("tbtnEditTitle", QStringLiteral("Правка имен переменных"), GlyphIcon("Aa"),
                          [this] { tbtnEditTitleClick(); });
   ToolBar1->addSeparator();
-  // The distribution graph window comes with the graphs; until then the button does nothing.
   tbtnDistr = Button("tbtnDistr", QStringLiteral("График распределения"), GlyphIcon("▁▆▂", QColor(0x10, 0x70, 0x30)),
-                     nullptr);
+                     [this] { tbtnDistrClick(); });
   tbtnCalcDistr = Button("tbtnCalcDistr", QStringLiteral("Оценка распределения"), GlyphIcon("χ²"),
                          [this] { tbtnCalcDistrClick(); });
   ToolBar1->addSeparator();
@@ -402,6 +402,19 @@ void TfmShowTable::tbtnSaveDataClick() {
 }
 
 void TfmShowTable::tbtnSeeResultsClick() { ShowResults(ResultsCaller::AfterRun, *main_.fmSeeFile); }
+
+void TfmShowTable::tbtnDistrClick() {
+  if (!StoreGrid() || RefuseMissing()) return;
+  Data().OperationMode = kModeDistributionGraph;
+  {
+    WidenOnExit widen;
+    main_.fmVar->Execute();
+    if (main_.fmVar->IsAbort) return;
+    TfmGrDistr window(this);
+    window.Execute();
+  }
+  FillGrid();
+}
 
 void TfmShowTable::tbtnCalcDistrClick() {
   if (!StoreGrid() || RefuseMissing()) return;

@@ -110,6 +110,7 @@ class TfmShowTable : public QDialog {
   void tbtnSeeResultsClick();
   void tbtnSelVarClick();
   void tbtnEditTitleClick();
+  void tbtnDistrClick();
   void tbtnCalcDistrClick();
   void RunOnChosen(void (*routine)(), bool setsIsDel);
   void tbtnShiftClick();

@@ -38,6 +38,7 @@
 #include "graphs/tfm_edit_mark_ax_x.h"
 #include "graphs/tfm_gragh_cfg.h"
 #include "graphs/tfm_graphic.h"
+#include "graphs/tfm_gr_scater.h"
 #include "graphs/tfm_level.h"
 #include "shell/message_service.h"
 #include "shell/mnemonics.h"
@@ -137,6 +138,7 @@ void TfmMain::BuildMenus() {
   connect(mnStat, &QAction::triggered, this, Guarded([this] { mnStatClick(); }));
   connect(mnGraph, &QAction::triggered, this, Guarded([this] { RunSequentialGraph(*this, false); }));
   connect(mnEditGraph, &QAction::triggered, this, Guarded([this] { RunGraphEditor(*this); }));
+  connect(mnGrScater, &QAction::triggered, this, Guarded([this] { RunScatterDiagram(*this); }));
   connect(mnCluster, &QAction::triggered, this, Guarded([this] { mnClusterClick(); }));
   connect(mnClTree, &QAction::triggered, this, Guarded([this] { RunClusterTree(*this); }));
   connect(mnCombGraph, &QAction::triggered, this, Guarded([this] { RunCombinedGraph(*this); }));

@@ -1,0 +1,106 @@
+#include "graphs/picture_window.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QLabel>
+#include <QStyle>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include "graphs/picture_layouts.h"
+#include "graphs/picture_painters.h"
+#include "graphs/print_image_graph.h"
+#include "shell/busy_cursor.h"
+#include "shell/message_service.h"
+#include "shell/settings.h"
+#include "shell/tavrel_application.h"
+#include "shell/tool_icons.h"
+
+namespace tavrel {
+
+PictureWindow::PictureWindow(const char* name, const QString& caption, QWidget* parent) : QDialog(parent) {
+  setObjectName(name);
+  setWindowTitle(caption);
+  auto* column = new QVBoxLayout(this);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  ToolBar1 = new QToolBar(this);
+  ToolBar1->setObjectName("ToolBar1");
+  column->addWidget(ToolBar1);
+  Image1 = new QLabel(this);
+  Image1->setObjectName("Image1");
+  Image1->setFixedSize(kPictureWidth, kPictureHeight);
+  Image1->setStyleSheet(QStringLiteral("background: white"));
+  column->addWidget(Image1);
+  const auto tool = [this](const char* objectName, const QIcon& icon, const QString& text) {
+    QAction* a = ToolBar1->addAction(icon, text);
+    a->setObjectName(objectName);
+    a->setToolTip(text);
+    return a;
+  };
+  tbtbSave = tool("tbtbSave", style()->standardIcon(QStyle::SP_DialogSaveButton), QStringLiteral("Сохранить в файле"));
+  tbtnPrint = tool("tbtnPrint", DrawToolIcon(ToolPicture::Printer), QStringLiteral("Печать"));
+  tbtbPrintCfg = tool("tbtbPrintCfg", DrawToolIcon(ToolPicture::PrinterSetup), QStringLiteral("Настройка принтера"));
+  ToolBar1->addSeparator();
+  tbtnExit = tool("tbtnExit", style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("Выход"));
+  connect(tbtbSave, &QAction::triggered, this, Guarded([this] { SaveClick(); }));
+  connect(tbtnPrint, &QAction::triggered, this, Guarded([this] { Print(); }));
+  connect(tbtbPrintCfg, &QAction::triggered, this, Guarded([this] { ShowPrinterSetup(this); }));
+  connect(tbtnExit, &QAction::triggered, this, &QDialog::accept);
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void PictureWindow::Execute() {
+  FormShow();
+  exec();
+}
+
+void PictureWindow::FormShow() {
+  picture_ = QImage(kPictureWidth, kPictureHeight, QImage::Format_RGB32);
+  picture_.fill(Qt::white);
+  drawn_ = false;
+  std::string refusal;
+  {
+    BusyCursor busy;
+    refusal = Layout();
+    if (refusal.empty()) {
+      picture_ = PaintedImage(picture_.size(), [this](QPainter& p) { Paint(p); });
+      drawn_ = true;
+    }
+  }
+  Image1->setPixmap(QPixmap::fromImage(picture_));
+  for (QAction* a : {tbtbSave, tbtnPrint}) a->setEnabled(drawn_);
+  if (!refusal.empty()) ShowMessage(MessageKind::Warning, refusal, this);
+}
+
+bool PictureWindow::SavePictureAs(const QString& path) {
+  QString failure;
+  {
+    BusyCursor busy;
+    failure = SavePicture(path, picture_.size(), [this](QPainter& p) { Paint(p); });
+  }
+  if (failure.isEmpty()) return true;
+  ShowMessage(MessageKind::Warning, failure, this);
+  return false;
+}
+
+bool PictureWindow::Print() {
+  return PrintImageGraph(this, picture_.size(), [this](QPainter& p) { Paint(p); });
+}
+
+void PictureWindow::SaveClick() {
+  QFileDialog dialog(this, QStringLiteral("Сохранение рисунка"));
+  dialog.setObjectName("SaveDialog1");
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  dialog.setNameFilters({QStringLiteral("Bitmaps (*.bmp)"), QStringLiteral("PNG (*.png)"),
+                         QStringLiteral("JPEG (*.jpg *.jpeg)"), QStringLiteral("SVG (*.svg)"),
+                         QStringLiteral("PDF (*.pdf)")});
+  dialog.setDefaultSuffix(QStringLiteral("bmp"));
+  const QString dir = QString::fromStdString(EffectiveDirectory(Config().OutputCat));
+  if (!dir.isEmpty()) dialog.setDirectory(dir);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  SavePictureAs(dialog.selectedFiles().first());
+}
+
+}  // namespace tavrel

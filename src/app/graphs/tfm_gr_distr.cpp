@@ -1,0 +1,18 @@
+#include "graphs/tfm_gr_distr.h"
+
+#include "data/dataset.h"
+#include "graphs/picture_painters.h"
+
+namespace tavrel {
+
+TfmGrDistr::TfmGrDistr(QWidget* parent)
+    : PictureWindow("TfmGrDistr", QStringLiteral("График распределения"), parent) {}
+
+std::string TfmGrDistr::Layout() {
+  layout_ = ComputeDistributionLayout(GetVariable(0));
+  return layout_.refusal;
+}
+
+void TfmGrDistr::Paint(QPainter& p) const { DrawDistributionPicture(p, layout_); }
+
+}  // namespace tavrel

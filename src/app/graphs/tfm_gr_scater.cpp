@@ -1,0 +1,31 @@
+#include "graphs/tfm_gr_scater.h"
+
+#include "data/command_frame.h"
+#include "data/dataset.h"
+#include "data/tfm_var.h"
+#include "graphs/picture_painters.h"
+#include "shell/tfm_main.h"
+
+namespace tavrel {
+
+TfmGrScater::TfmGrScater(QWidget* parent)
+    : PictureWindow("TfmGrScater", QStringLiteral("Диаграмма рассеяния"), parent) {}
+
+std::string TfmGrScater::Layout() {
+  const DataSet& d = Data();
+  layout_ = ComputeScatterLayout(GetVariable(0), GetVariable(1), d.PairwiseMissing, d.PairwiseOutliers);
+  return layout_.refusal;
+}
+
+void TfmGrScater::Paint(QPainter& p) const { DrawScatterPicture(p, layout_); }
+
+void RunScatterDiagram(TfmMain& main) {
+  Data().OperationMode = kModeScatterDiagram;
+  WidenOnExit widen;
+  main.fmVar->Execute();
+  if (main.fmVar->IsAbort) return;
+  TfmGrScater window(&main);
+  window.Execute();
+}
+
+}  // namespace tavrel
