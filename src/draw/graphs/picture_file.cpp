@@ -20,22 +20,25 @@ PictureFormat PictureFormatOf(const QString& path) {
   return PictureFormat::Unknown;
 }
 
+QImage PaintedImage(const QSize& size, const PaintFunction& paint) {
+  QImage image(size, QImage::Format_RGB32);
+  if (image.isNull()) return image;
+  const int dotsPerMeter = qRound(kPictureDpi / 0.0254);
+  image.setDotsPerMeterX(dotsPerMeter);
+  image.setDotsPerMeterY(dotsPerMeter);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  paint(painter);
+  return image;
+}
+
 QString SaveFailedMessage(const QString& path) { return QStringLiteral("Не удалось сохранить график в файл ") + path; }
 
 namespace {
 
 bool SaveImage(QSaveFile& file, const QSize& size, const char* format, const PaintFunction& paint) {
-  QImage image(size, QImage::Format_RGB32);
-  if (image.isNull()) return false;
-  const int dotsPerMeter = qRound(kPictureDpi / 0.0254);
-  image.setDotsPerMeterX(dotsPerMeter);
-  image.setDotsPerMeterY(dotsPerMeter);
-  image.fill(Qt::white);
-  {
-    QPainter painter(&image);
-    paint(painter);
-  }
-  return image.save(&file, format);
+  const QImage image = PaintedImage(size, paint);
+  return !image.isNull() && image.save(&file, format);
 }
 
 bool SaveSvg(QSaveFile& file, const QSize& size, const PaintFunction& paint) {

@@ -6,6 +6,7 @@
 #include <QString>
 #include <functional>
 
+class QImage;
 class QPainter;
 
 namespace tavrel {
@@ -19,6 +20,9 @@ PictureFormat PictureFormatOf(const QString& path);
 // an empty text, or the message to show, which names the file.
 using PaintFunction = std::function<void(QPainter&)>;
 QString SavePicture(const QString& path, const QSize& size, const PaintFunction& paint);
+
+// The picture painted on a white image of the given size at the pictures' resolution.
+QImage PaintedImage(const QSize& size, const PaintFunction& paint);
 
 // The message of a picture that could not be written to path.
 QString SaveFailedMessage(const QString& path);

@@ -101,15 +101,4 @@ void DrawScatterPicture(QPainter& p, const ScatterLayout& g) {
   p.restore();
 }
 
-QImage PaintedImage(const QSize& size, const PaintFunction& paint) {
-  QImage image(size, QImage::Format_RGB32);
-  const int dotsPerMeter = qRound(kPictureDpi / 0.0254);
-  image.setDotsPerMeterX(dotsPerMeter);
-  image.setDotsPerMeterY(dotsPerMeter);
-  image.fill(Qt::white);
-  QPainter painter(&image);
-  paint(painter);
-  return image;
-}
-
 }  // namespace tavrel
