@@ -242,6 +242,9 @@ void TfmCombGraph::SetModel(ChartModel model) {
       } else {
         auto* lower = model_.mode == MultiMode::None ? nullptr : new QLineSeries;
         auto* area = new QAreaSeries(upper, lower);
+        // The area series does not own its boundary lines: they go with it.
+        upper->setParent(area);
+        if (lower) lower->setParent(area);
         area->setName(QString::fromStdString(s.title));
         QColor fill = color;
         if (model_.mode == MultiMode::None) fill.setAlpha(160);
