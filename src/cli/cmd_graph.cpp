@@ -5,6 +5,7 @@
 #include "cli_common.h"
 #include "commands.h"
 #include "graph_kinds.h"
+#include "graphs/graph_state.h"
 
 namespace tavrel::cli {
 
@@ -47,6 +48,13 @@ class OffscreenApplication {
 };
 
 }  // namespace
+
+void ApplySmoothOption(const Arguments& args, GraphState& g) {
+  if (!args.Has("--smooth")) return;
+  const std::string smooth = args.Value("--smooth");
+  if (smooth != "3" && smooth != "5") throw UsageError("--smooth: 3 или 5, а не " + smooth);
+  (smooth == "3" ? g.Smooth3 : g.Smooth5) = true;
+}
 
 const char* GraphUsage() {
   static const std::string usage = [] {

@@ -36,11 +36,7 @@ int RunEditorGraph(const std::vector<std::string>& raw) {
   const std::string& outFile = args.Required(1, "файл рисунка");
   if (args.Positional().size() > 2) throw UsageError("лишний аргумент " + args.Positional()[2]);
   GraphState& g = Graph();
-  if (args.Has("--smooth")) {
-    const std::string smooth = args.Value("--smooth");
-    if (smooth != "3" && smooth != "5") throw UsageError("--smooth: 3 или 5, а не " + smooth);
-    (smooth == "3" ? g.Smooth3 : g.Smooth5) = true;
-  }
+  ApplySmoothOption(args, g);
   const QSize size = args.Has("--size") ? PictureSize(args.Value("--size")) : QSize(960, 600);
   const QString path = QString::fromStdString(outFile);
   if (PictureFormatOf(path) == PictureFormat::Unknown)

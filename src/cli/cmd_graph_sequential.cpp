@@ -25,11 +25,7 @@ int RunSequentialGraph(const std::vector<std::string>& raw) {
   const std::string& outFile = args.Required(1, "файл рисунка");
   if (args.Positional().size() > 2) throw UsageError("лишний аргумент " + args.Positional()[2]);
   GraphState& g = Graph();
-  if (args.Has("--smooth")) {
-    const std::string smooth = args.Value("--smooth");
-    if (smooth != "3" && smooth != "5") throw UsageError("--smooth: 3 или 5, а не " + smooth);
-    (smooth == "3" ? g.Smooth3 : g.Smooth5) = true;
-  }
+  ApplySmoothOption(args, g);
   if (PictureFormatOf(QString::fromStdString(outFile)) == PictureFormat::Unknown)
     throw UsageError("неизвестный формат рисунка " + outFile + " (.bmp, .png, .jpg, .svg, .pdf)");
 

@@ -3,13 +3,22 @@
 #include <string>
 #include <vector>
 
+namespace tavrel {
+struct GraphState;
+}
+
 namespace tavrel::cli {
+
+class Arguments;
 
 struct GraphKind {
   const char* name;
   int (*run)(const std::vector<std::string>& args);  // the arguments after the kind
   const char* usage;                                  // after "graph "
 };
+
+// --smooth 3|5 of a graph kind switches that smoothing on in g; any other value is a UsageError.
+void ApplySmoothOption(const Arguments& args, GraphState& g);
 
 int RunSequentialGraph(const std::vector<std::string>& args);
 int RunEditorGraph(const std::vector<std::string>& args);

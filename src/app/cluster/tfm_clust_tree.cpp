@@ -15,6 +15,7 @@
 #include "data/dataset.h"
 #include "graphs/dendrogram_painter.h"
 #include "graphs/graph_printer.h"
+#include "graphs/graph_widgets.h"
 #include "graphs/picture_file.h"
 #include "graphs/picture_file_dialog.h"
 #include "shell/busy_cursor.h"
@@ -45,12 +46,8 @@ void DendrogramView::paintEvent(QPaintEvent* event) {
 TfmClustTree::TfmClustTree(TfmMain* main, QWidget* parent) : QDialog(parent), main_(main) {
   setObjectName("TfmClustTree");
   setWindowTitle(QStringLiteral("Дендрограмма"));
-  auto* column = new QVBoxLayout(this);
-  column->setContentsMargins(0, 0, 0, 0);
-  column->setSpacing(0);
-  ToolBar1 = new QToolBar(this);
-  ToolBar1->setObjectName("ToolBar1");
-  column->addWidget(ToolBar1);
+  QVBoxLayout* column = nullptr;
+  ToolBar1 = ToolBarColumn(this, column);
   ScrollBox1 = new QScrollArea(this);
   ScrollBox1->setObjectName("ScrollBox1");
   ScrollBox1->setFrameShape(QFrame::NoFrame);

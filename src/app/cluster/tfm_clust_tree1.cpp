@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "data/dataset.h"
+#include "graphs/graph_widgets.h"
 #include "shell/busy_cursor.h"
 #include "shell/tavrel_application.h"
 #include "shell/tfm_main.h"
@@ -17,12 +18,8 @@ namespace tavrel {
 TfmClustTree1::TfmClustTree1(TfmMain* main, QWidget* parent) : QDialog(parent), main_(main) {
   setObjectName("TfmClustTree1");
   setWindowTitle(QStringLiteral("Кластеры"));
-  auto* column = new QVBoxLayout(this);
-  column->setContentsMargins(0, 0, 0, 0);
-  column->setSpacing(0);
-  ToolBar1 = new QToolBar(this);
-  ToolBar1->setObjectName("ToolBar1");
-  column->addWidget(ToolBar1);
+  QVBoxLayout* column = nullptr;
+  ToolBar1 = ToolBarColumn(this, column);
   TreeView1 = new QTreeWidget(this);
   TreeView1->setObjectName("TreeView1");
   TreeView1->setHeaderHidden(true);

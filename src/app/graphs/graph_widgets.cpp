@@ -4,6 +4,8 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <QToolBar>
+#include <QVBoxLayout>
 
 #include "data/dataset.h"
 
@@ -41,6 +43,16 @@ void FillVariableRows(QTableWidget* grid) {
     name->setFlags(name->flags() & ~Qt::ItemIsEditable);
     grid->setItem(v, 0, name);
   }
+}
+
+QToolBar* ToolBarColumn(QWidget* window, QVBoxLayout*& column) {
+  column = new QVBoxLayout(window);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  auto* bar = new QToolBar(window);
+  bar->setObjectName("ToolBar1");
+  column->addWidget(bar);
+  return bar;
 }
 
 }  // namespace tavrel

@@ -7,6 +7,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "graphs/graph_widgets.h"
 #include "graphs/picture_layouts.h"
 #include "graphs/picture_painters.h"
 #include "graphs/print_image_graph.h"
@@ -21,12 +22,8 @@ namespace tavrel {
 PictureWindow::PictureWindow(const char* name, const QString& caption, QWidget* parent) : QDialog(parent) {
   setObjectName(name);
   setWindowTitle(caption);
-  auto* column = new QVBoxLayout(this);
-  column->setContentsMargins(0, 0, 0, 0);
-  column->setSpacing(0);
-  ToolBar1 = new QToolBar(this);
-  ToolBar1->setObjectName("ToolBar1");
-  column->addWidget(ToolBar1);
+  QVBoxLayout* column = nullptr;
+  ToolBar1 = ToolBarColumn(this, column);
   Image1 = new QLabel(this);
   Image1->setObjectName("Image1");
   Image1->setFixedSize(kPictureWidth, kPictureHeight);
