@@ -76,7 +76,7 @@ TfmcGraphCfg::TfmcGraphCfg(TfmCombGraph* chart, QWidget* parent) : QDialog(paren
   connect(cbxOrtogonal, &QCheckBox::toggled, this, [this] { EnableViewControls(); });
   connect(cbxGrid, &QCheckBox::toggled, this, [this](bool on) {
     for (QAbstractAxis* axis : chart_->Chart1->axes()) axis->setGridLineVisible(on);
-    chart_->gridShown = on;
+    chart_->view.gridX = chart_->view.gridY = on;
   });
   connect(btbtnOK, &QPushButton::clicked, this, Guarded([this] { btbtnOKClick(); }));
   connect(bbtnCancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -84,7 +84,7 @@ TfmcGraphCfg::TfmcGraphCfg(TfmCombGraph* chart, QWidget* parent) : QDialog(paren
 
 void TfmcGraphCfg::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  cbxGrid->setChecked(chart_->gridShown);
+  cbxGrid->setChecked(chart_->view.gridY);
 }
 
 void TfmcGraphCfg::rgrGraphTypeClick() {
@@ -125,7 +125,16 @@ void TfmcGraphCfg::btbtnOKClick() {
     return;
   }
   const unsigned useSeed = seed != 0 ? seed : static_cast<unsigned>(QDateTime::currentMSecsSinceEpoch());
-  ChartModel model = CombinedModel(kind, mode, cbx3D->isChecked(), useSeed);
+  ChartView& view = chart_->view;
+  view.view3D = cbx3D->isChecked();
+  if (view.view3D) {
+    view.orthogonal = cbxOrtogonal->isChecked();
+    if (!view.orthogonal) {
+      view.elevation = sedAngle->value();
+      view.rotation = sedRotation->value();
+    }
+  }
+  ChartModel model = CombinedModel(kind, mode, view.view3D, useSeed);
   hide();
   ++nmb;
   chart_->st = QString::fromStdString(

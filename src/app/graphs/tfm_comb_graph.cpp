@@ -178,8 +178,8 @@ void TfmCombGraph::SetModel(ChartModel model) {
     axisX->setTickInterval(interval);
   }
   axisX->setGridLinePen(QPen(Qt::gray, 1, Qt::DashLine));
-  axisX->setGridLineVisible(gridShown);
-  axisY->setGridLineVisible(gridShown);
+  axisX->setGridLineVisible(view.gridX);
+  axisY->setGridLineVisible(view.gridY);
   Chart1->addAxis(axisX, Qt::AlignBottom);
   Chart1->addAxis(axisY, Qt::AlignLeft);
 

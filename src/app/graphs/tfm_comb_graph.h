@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "graphs/chart_model.h"
+#include "graphs/chart_view.h"
 
 class QAction;
 class QLabel;
@@ -47,7 +48,7 @@ class TfmCombGraph : public QDialog {
 
   QString st;          // the file name proposed for saving
   bool cMarks = false; // point values shown
-  bool gridShown = true;  // grid lines on both axes
+  ChartView view;      // the chart's layout, kept for the run
 
   QToolBar* ToolBar2;
   QAction* tbtnLeft;
