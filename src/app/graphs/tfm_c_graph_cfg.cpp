@@ -1,7 +1,5 @@
 #include "graphs/tfm_c_graph_cfg.h"
 
-#include <QAbstractAxis>
-#include <QChart>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTime>
@@ -75,8 +73,8 @@ TfmcGraphCfg::TfmcGraphCfg(TfmCombGraph* chart, QWidget* parent) : QDialog(paren
   connect(cbx3D, &QCheckBox::toggled, this, [this] { EnableViewControls(); });
   connect(cbxOrtogonal, &QCheckBox::toggled, this, [this] { EnableViewControls(); });
   connect(cbxGrid, &QCheckBox::toggled, this, [this](bool on) {
-    for (QAbstractAxis* axis : chart_->Chart1->axes()) axis->setGridLineVisible(on);
     chart_->view.gridX = chart_->view.gridY = on;
+    chart_->ApplyView();
   });
   connect(btbtnOK, &QPushButton::clicked, this, Guarded([this] { btbtnOKClick(); }));
   connect(bbtnCancel, &QPushButton::clicked, this, &QDialog::reject);

@@ -22,10 +22,12 @@
 #include <QValueAxis>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "graphs/graph_printer.h"
 #include "graphs/picture_file.h"
 #include "graphs/picture_file_dialog.h"
+#include "graphs/tfm_comb_graf_cfg.h"
 #include "shell/busy_cursor.h"
 #include "shell/message_service.h"
 #include "shell/tavrel_application.h"
@@ -78,6 +80,8 @@ TfmCombGraph::TfmCombGraph(TfmMain* main, QWidget* parent) : QDialog(parent), ma
   Chart1->legend()->setAlignment(Qt::AlignRight);
   // The points follow the plot's width: one column's extremes per pixel.
   connect(Chart1, &QChart::plotAreaChanged, this, [this] { UpdatePoints(); });
+  // The margins are parts of the window and follow its size.
+  connect(Chart1, &QChart::geometryChanged, this, [this] { ApplyMargins(); });
   ChartView1 = new QChartView(Chart1, this);
   ChartView1->setObjectName("Chart1");
   column->addWidget(ChartView1, 1);
@@ -118,12 +122,27 @@ TfmCombGraph::TfmCombGraph(TfmMain* main, QWidget* parent) : QDialog(parent), ma
   connect(tbtnZoomOut, &QAction::triggered, this, [this] { Chart1->zoom(0.95); });
   connect(tbtnUnZoom, &QAction::triggered, this, [this] { Chart1->zoomReset(); });
   connect(tbtnNumbers, &QAction::triggered, this, [this] { ShowValues(!cMarks); });
+  connect(tbtbGraphSetup, &QAction::triggered, this, [this] {
+    if (fmCombGrafCfg) fmCombGrafCfg->exec();
+  });
   connect(tbtnPrint, &QAction::triggered, this, Guarded([this] { PrintClick(); }));
   connect(tbtnSaveToFile, &QAction::triggered, this, Guarded([this] { SaveClick(); }));
   connect(tbtnPicToBuffer, &QAction::triggered, this,
           [this] { QApplication::clipboard()->setPixmap(ChartView1->grab()); });
   connect(tbtnClose, &QAction::triggered, this, &QDialog::reject);
   resize(900, 600);
+}
+
+void TfmCombGraph::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (!fmCombGrafCfg) fmCombGrafCfg = new TfmCombGrafCfg(this, this);
+  ShowValues(cMarks);
+}
+
+void TfmCombGraph::hideEvent(QHideEvent* event) {
+  delete fmCombGrafCfg;
+  fmCombGrafCfg = nullptr;
+  QDialog::hideEvent(event);
 }
 
 void TfmCombGraph::Execute(ChartModel model, const QString& means) {
@@ -178,21 +197,25 @@ void TfmCombGraph::SetModel(ChartModel model) {
     axisX->setTickInterval(interval);
   }
   axisX->setGridLinePen(QPen(Qt::gray, 1, Qt::DashLine));
-  axisX->setGridLineVisible(view.gridX);
-  axisY->setGridLineVisible(view.gridY);
   Chart1->addAxis(axisX, Qt::AlignBottom);
   Chart1->addAxis(axisY, Qt::AlignLeft);
 
-  double low = 0, high = 0;
+  // The values' extent; bars and stacks stand on their bottoms, lines and
+  // areas behind one another only on their values.
+  const bool bottoms = bars || model_.mode == MultiMode::Stacked || model_.mode == MultiMode::Stacked100;
+  double low = std::numeric_limits<double>::infinity(), high = -low;
+  const auto extend = [&](double v) {
+    if (!std::isfinite(v)) return;
+    low = std::min(low, v);
+    high = std::max(high, v);
+  };
   for (const StackedSeries& s : stacked_) {
     for (std::size_t j = 0; j < s.top.size(); ++j) {
-      for (double v : {s.bottom[j], s.top[j]}) {
-        if (!std::isfinite(v)) continue;
-        low = std::min(low, v);
-        high = std::max(high, v);
-      }
+      extend(s.top[j]);
+      if (bottoms) extend(s.bottom[j]);
     }
   }
+  if (low > high) low = high = 0;
   if (high == low) high = low + 1;
 
   if (bars) {
@@ -259,11 +282,41 @@ void TfmCombGraph::SetModel(ChartModel model) {
     if (model_.mode == MultiMode::Stacked100) high = 100;
     connect(axisX, &QValueAxis::rangeChanged, this, [this] { UpdatePoints(); });
   }
-  // The Y axis from 0 unless values go below it.
-  axisY->setRange(std::min(0.0, low), high);
-  axisY->applyNiceNumbers();
+  low_ = low;
+  high_ = high;
+  ApplyYRange();
+  ApplyView();
   UpdatePoints();
   ShowValues(cMarks);
+}
+
+void TfmCombGraph::ApplyYRange() {
+  QValueAxis* axisY = ValueAxis(Chart1, Qt::Vertical);
+  if (!axisY) return;
+  // From 0 unless values go below it, or from the lowest value.
+  axisY->setRange(view.yFromZero ? std::min(0.0, low_) : low_, high_);
+  axisY->applyNiceNumbers();
+  yFromZeroShown_ = view.yFromZero;
+}
+
+void TfmCombGraph::ApplyMargins() {
+  const QSizeF size = Chart1->size();
+  const auto part = [](double length, int percent) { return static_cast<int>(length * percent / 100); };
+  Chart1->setMargins(QMargins(part(size.width(), view.marginLeft), part(size.height(), view.marginTop),
+                              part(size.width(), view.marginRight), part(size.height(), view.marginBottom)));
+}
+
+void TfmCombGraph::ApplyView() {
+  ApplyMargins();
+  for (QAbstractAxis* axis : Chart1->axes()) {
+    const bool x = axis->orientation() == Qt::Horizontal;
+    axis->setGridLineVisible(x ? view.gridX : view.gridY);
+    QFont font = axis->labelsFont();
+    font.setPointSize(x ? view.fontSizeX : view.fontSizeY);
+    axis->setLabelsFont(font);
+  }
+  // The Y range is laid out anew only when its start changes, so a zoom stays.
+  if (view.yFromZero != yFromZeroShown_) ApplyYRange();
 }
 
 void TfmCombGraph::UpdatePoints() {

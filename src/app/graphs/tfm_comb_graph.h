@@ -19,6 +19,7 @@ class QChartView;
 
 namespace tavrel {
 
+class TfmCombGrafCfg;
 class TfmMain;
 
 class TfmCombGraph : public QDialog {
@@ -37,6 +38,9 @@ class TfmCombGraph : public QDialog {
   void HorizScroll(double percent);
   void VertScroll(double percent);
   void ShowValues(bool on);
+  // Lays the chart out again after view changed: margins, axis fonts, grids
+  // and the Y axis's start.
+  void ApplyView();
   // The chart as on screen, scaled into target.
   void PaintChart(QPainter& p, const QRectF& target);
   // The chart on one landscape page; false when it could not be printed.
@@ -67,16 +71,26 @@ class TfmCombGraph : public QDialog {
   QChart* Chart1;
   QChartView* ChartView1;
   QLabel* lblStat;
+  TfmCombGrafCfg* fmCombGrafCfg = nullptr;  // "Setup", while the window is shown
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
 
  private:
   void RemoveAllSeries();
   void UpdatePoints();
   void PrintClick();
   void SaveClick();
+  void ApplyMargins();
+  void ApplyYRange();
 
   TfmMain* main_;
   ChartModel model_;
   std::vector<StackedSeries> stacked_;
+  double low_ = 0;   // the values' range over all series, as stacked
+  double high_ = 1;
+  bool yFromZeroShown_ = true;
 };
 
 }  // namespace tavrel

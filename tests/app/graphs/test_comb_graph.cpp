@@ -1,5 +1,6 @@
 // The chart window with the cluster dynamics: the bars as the model gives
-// them, the proposed file names, scrolling, zoom, values, saving and printing.
+// them, the proposed file names, scrolling, zoom, values, saving and printing,
+// and its "Setup" dialog.
 #include <QAction>
 #include <QAreaSeries>
 #include <QBarSeries>
@@ -18,6 +19,7 @@
 
 #include "app_test_support.h"
 #include "graphs/tfm_c_graph_cfg.h"
+#include "graphs/tfm_comb_graf_cfg.h"
 #include "graphs/tfm_comb_graph.h"
 #include "shell/tfm_main.h"
 
@@ -32,6 +34,24 @@ void StoreClusterRun(std::int32_t joins, bool found, int chosen) {
   for (std::int32_t s = 0; s <= joins; ++s) r.ClustArray[s].Clevel = s * s;
   r.Found = found;
   r.ChosenStep = chosen;
+}
+
+// Two line series of positive values, so the Y axis may start above 0.
+ChartModel TwoLines() {
+  ChartModel model;
+  for (const char* title : {"A", "B"}) {
+    ChartSeries s;
+    s.title = title;
+    s.rgb = 0x0000FF;
+    s.symbolsShown = true;
+    s.values = {50, 60, 70, 100};
+    model.series.push_back(s);
+  }
+  return model;
+}
+
+QValueAxis* Axis(TfmCombGraph& w, Qt::Orientation o) {
+  return qobject_cast<QValueAxis*>(w.Chart1->axes(o).first());
 }
 
 }  // namespace
@@ -172,6 +192,109 @@ class TestCombGraph : public QObject {
     QVERIFY(w.PrintTo(printer));
     QCOMPARE(PdfPageCount(ReadAll(pdf)), 1);
     QVERIFY(printer.pageLayout().orientation() == QPageLayout::Landscape);
+    w.close();
+  }
+
+  void SetupLoadsTheChartAndChangesItAtOnceFurtherAppliesValuesAndSize() {
+    TfmCombGraph& w = *main_->fmCombGraph;
+    QVERIFY(!w.fmCombGrafCfg);
+    w.view.view3D = true;
+    w.view.orthogonal = false;
+    w.view.elevation = 100;
+    w.view.depthPercent = 20;
+    w.view.marginLeft = 10;
+    w.view.gridX = false;
+    w.cMarks = false;
+    w.SetModel(TwoLines());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QVERIFY(w.fmCombGrafCfg);
+    QCOMPARE(w.Chart1->margins().left(), static_cast<int>(w.Chart1->size().width() * 10 / 100));
+    QVERIFY(!Axis(w, Qt::Horizontal)->isGridLineVisible());
+    QCOMPARE(Axis(w, Qt::Vertical)->min(), 0.0);
+
+    ModalScript script({On<TfmCombGrafCfg>([&](TfmCombGrafCfg* d) {
+      QCOMPARE(d->windowTitle(), QStringLiteral("Setup"));
+      // Loaded from the chart, enabled as the 3-D view allows.
+      QVERIFY(d->cbx3D->isChecked());
+      QVERIFY(!d->cbxOrtogonal->isChecked());
+      QCOMPARE(d->sedAngle->value(), 100);
+      QCOMPARE(d->sedChart3DPercent->value(), 20);
+      QCOMPARE(d->seLeft->value(), 10);
+      QCOMPARE(d->seTop->value(), 3);
+      QCOMPARE(d->sedFontSizeX->value(), 12);
+      QVERIFY(!d->cbxGridX->isChecked());
+      QVERIFY(d->cbxGridY->isChecked());
+      QVERIFY(d->cbxAxYzero->isChecked());
+      QVERIFY(!d->cbxMarks->isChecked());
+      QVERIFY(d->sedAngle->isEnabled() && d->sedRotation->isEnabled() && d->sedChart3DPercent->isEnabled());
+      d->cbxOrtogonal->setChecked(true);
+      QVERIFY(!d->sedAngle->isEnabled() && !d->sedRotation->isEnabled() && d->sedChart3DPercent->isEnabled());
+      QVERIFY(w.view.orthogonal);
+      d->cbx3D->setChecked(false);
+      QVERIFY(!d->cbxOrtogonal->isEnabled() && !d->sedChart3DPercent->isEnabled());
+      QVERIFY(!w.view.view3D);
+
+      // Each change reaches the chart at once.
+      d->seLeft->setValue(20);
+      d->seBottom->setValue(15);
+      QCOMPARE(w.Chart1->margins().left(), static_cast<int>(w.Chart1->size().width() * 20 / 100));
+      QCOMPARE(w.Chart1->margins().bottom(), static_cast<int>(w.Chart1->size().height() * 15 / 100));
+      d->sedFontSizeX->setValue(7);
+      d->sedFontSizeY->setValue(16);
+      QCOMPARE(Axis(w, Qt::Horizontal)->labelsFont().pointSize(), 7);
+      QCOMPARE(Axis(w, Qt::Vertical)->labelsFont().pointSize(), 16);
+      d->cbxGridX->setChecked(true);
+      d->cbxGridY->setChecked(false);
+      QVERIFY(Axis(w, Qt::Horizontal)->isGridLineVisible());
+      QVERIFY(!Axis(w, Qt::Vertical)->isGridLineVisible());
+      d->cbxAxYzero->setChecked(false);
+      QVERIFY(Axis(w, Qt::Vertical)->min() > 0 && Axis(w, Qt::Vertical)->min() <= 50);
+      QVERIFY(!w.cMarks);  // values and size wait for "Further"
+
+      d->cbxMarks->setChecked(true);
+      d->seCanvasWidth->setValue(700);
+      d->seCanvasHeight->setValue(500);
+      QCOMPARE(w.size(), QSize(900, 600));
+      d->btnOK->click();
+    })});
+    w.tbtbGraphSetup->trigger();
+    QVERIFY(script.Done());
+    QVERIFY(w.cMarks);
+    QVERIFY(qobject_cast<QLineSeries*>(w.Chart1->series().first())->pointLabelsVisible());
+    QCOMPARE(w.size(), QSize(700, 500));
+    QVERIFY(!w.view.yFromZero);
+    QCOMPARE(w.view.fontSizeY, 16);
+    w.close();
+    QVERIFY(!w.fmCombGrafCfg);  // freed with the window
+  }
+
+  void LeavingSetupPutsTheChartBackAsItWas() {
+    TfmCombGraph& w = *main_->fmCombGraph;
+    w.SetModel(TwoLines());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const ChartView before = w.view;
+    const QMargins margins = w.Chart1->margins();
+    for (const auto& [way, leave] : WaysToCancel("bbtnCancel")) {
+      ModalScript script({On<TfmCombGrafCfg>([&, leave = leave](TfmCombGrafCfg* d) {
+        d->seTop->setValue(30);
+        d->cbxGridY->setChecked(false);
+        d->cbxAxYzero->setChecked(false);
+        d->cbxMarks->setChecked(true);
+        d->seCanvasWidth->setValue(500);
+        QVERIFY(!Axis(w, Qt::Vertical)->isGridLineVisible());
+        leave(d);
+      })});
+      w.tbtbGraphSetup->trigger();
+      QVERIFY2(script.Done(), qPrintable(way));
+      QVERIFY2(w.view.marginTop == before.marginTop && w.view.gridY && w.view.yFromZero, qPrintable(way));
+      QCOMPARE(w.Chart1->margins(), margins);
+      QVERIFY(Axis(w, Qt::Vertical)->isGridLineVisible());
+      QCOMPARE(Axis(w, Qt::Vertical)->min(), 0.0);
+      QVERIFY(!w.cMarks);
+      QCOMPARE(w.size(), QSize(900, 600));
+    }
     w.close();
   }
 };
