@@ -258,7 +258,12 @@ void TfmCombGraph::SetModel(ChartModel model) {
       upper->setName(QString::fromStdString(s.title));
       upper->setPen(QPen(color, 1));
       if (s.kind == SeriesKind::Line) {
-        if (s.symbolsShown) upper->setLightMarker(SymbolImage(s.symbol, color));
+        if (s.symbolsShown) {
+          const QImage symbol = SymbolImage(s.symbol, color);
+          upper->setLightMarker(symbol);
+          // The marker is drawn at the marker size, which follows the pen (1.5 pixels) unless set.
+          upper->setMarkerSize(symbol.width());
+        }
         Chart1->addSeries(upper);
         upper->attachAxis(axisX);
         upper->attachAxis(axisY);

@@ -195,6 +195,44 @@ class TestCombGraph : public QObject {
     w.close();
   }
 
+  void SavedLinesShowTheirSymbolsAtThePoints() {
+    // One flat line per symbol: without its symbol no pixel of the series
+    // colour stands two rows above or below a point.
+    ChartModel model;
+    for (int k = 0; k < kPointSymbolCount; ++k) {
+      ChartSeries s;
+      s.title = "S" + std::to_string(k);
+      s.rgb = 0x0000FF;
+      s.symbol = static_cast<PointSymbol>(k);
+      s.symbolsShown = true;
+      s.values = {2.0 * k + 1, 2.0 * k + 1, 2.0 * k + 1};
+      model.series.push_back(s);
+    }
+    TfmCombGraph& w = *main_->fmCombGraph;
+    w.SetModel(model);
+    w.resize(400, 400);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const QString png = home_->Path("out/lines.png");
+    QVERIFY(w.WriteChart(png).isEmpty());
+    const QImage picture(png);
+    QVERIFY(!picture.isNull());
+    const QList<QAbstractSeries*> series = w.Chart1->series();
+    for (int k = 0; k < kPointSymbolCount; ++k) {
+      const QPointF inChart = w.Chart1->mapToPosition(QPointF(1, 2.0 * k + 1), series[k]);
+      const QPoint at = w.ChartView1->mapFromScene(w.Chart1->mapToScene(inChart));
+      int symbolPixels = 0;
+      for (int dy : {-2, 2}) {
+        for (int dx = -2; dx <= 2; ++dx) {
+          const QColor c = picture.pixelColor(at + QPoint(dx, dy));
+          if (c.blue() > 200 && c.red() < 120 && c.green() < 120) ++symbolPixels;
+        }
+      }
+      QVERIFY2(symbolPixels > 0, qPrintable(QStringLiteral("symbol %1").arg(k)));
+    }
+    w.close();
+  }
+
   void SetupLoadsTheChartAndChangesItAtOnceFurtherAppliesValuesAndSize() {
     TfmCombGraph& w = *main_->fmCombGraph;
     QVERIFY(!w.fmCombGrafCfg);
