@@ -18,6 +18,7 @@
 #include "graphs/graph_widgets.h"
 #include "graphs/picture_file.h"
 #include "graphs/picture_file_dialog.h"
+#include "graphs/print_image_graph.h"
 #include "shell/busy_cursor.h"
 #include "shell/message_service.h"
 #include "shell/settings.h"
@@ -112,18 +113,14 @@ bool TfmClustTree::SaveTree(const QString& path) {
   return false;
 }
 
+QSize TfmClustTree::PictureSize() const { return QSize(Image1->Layout().width, Image1->Layout().height); }
+
+void TfmClustTree::PaintTree(QPainter& p) const {
+  DrawDendrogram(p, Image1->Layout(), QRect(QPoint(0, 0), PictureSize()));
+}
+
 bool TfmClustTree::PrintTo(QPrinter& printer) const {
-  const DendrogramLayout& layout = Image1->Layout();
-  QPainter p;
-  if (!p.begin(&printer)) return false;
-  // Screen pixels to printer dots, shrunk further when the tree is wider than the page.
-  const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
-  const double dots = static_cast<double>(printer.resolution()) / kPictureDpi;
-  const double scale = std::min({dots, static_cast<double>(page.width()) / std::max(1, layout.width),
-                                 static_cast<double>(page.height()) / std::max(1, layout.height)});
-  p.scale(scale, scale);
-  DrawDendrogram(p, layout, QRect(0, 0, layout.width, layout.height));
-  return p.end();
+  return PrintPicture(printer, PictureSize(), [this](QPainter& p) { PaintTree(p); }, logicalDpiX());
 }
 
 void TfmClustTree::SaveClick() {
@@ -133,14 +130,7 @@ void TfmClustTree::SaveClick() {
 }
 
 void TfmClustTree::PrintClick() {
-  if (main_) main_->SetInform(QStringLiteral("Печатаю графику..."));
-  bool printed;
-  {
-    BusyCursor busy;
-    printed = PrintTo(GraphPrinter());
-  }
-  if (main_) main_->SetInform({});
-  if (!printed) ShowMessage(MessageKind::Warning, QStringLiteral("Не удалось напечатать дендрограмму."), this);
+  PrintImageGraph(this, PictureSize(), [this](QPainter& p) { PaintTree(p); });
 }
 
 void TfmClustTree::PrintCfgClick() {

@@ -7,6 +7,7 @@
 #include "cluster/dendrogram_layout.h"
 
 class QAction;
+class QPainter;
 class QPrinter;
 class QToolBar;
 
@@ -38,7 +39,8 @@ class TfmClustTree : public QDialog {
   void Rebuild();
   // Writes the whole tree to path by its suffix; true when written.
   bool SaveTree(const QString& path);
-  // The tree scaled to fit one page of printer; false when it could not be printed.
+  // The tree on one page of printer, at the screen's size unless the page is
+  // smaller; false when it could not be printed.
   bool PrintTo(QPrinter& printer) const;
 
   QToolBar* ToolBar1;
@@ -59,6 +61,8 @@ class TfmClustTree : public QDialog {
   void PrintClick();
   void PrintCfgClick();
   void TreeClick();
+  QSize PictureSize() const;
+  void PaintTree(QPainter& p) const;
 
   TfmMain* main_;
 };

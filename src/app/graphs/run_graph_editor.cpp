@@ -16,7 +16,7 @@ void RunGraphEditor(TfmMain& main) {
   if (main.fmVar->IsAbort) return;
   main.fmGraghCfg->Execute();
   if (main.fmGraghCfg->IsAbort) return;
-  TfmGrEdit editor(&main, &main);
+  TfmGrEdit editor(&main);
   editor.Execute();
 }
 

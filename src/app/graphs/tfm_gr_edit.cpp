@@ -18,7 +18,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPrintDialog>
-#include <QPrinter>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -31,11 +30,11 @@
 #include "graphs/editor_graph_painter.h"
 #include "graphs/graph_printer.h"
 #include "graphs/picture_file.h"
+#include "graphs/print_image_graph.h"
 #include "shell/busy_cursor.h"
 #include "shell/message_service.h"
 #include "shell/settings.h"
 #include "shell/tavrel_application.h"
-#include "shell/tfm_main.h"
 #include "shell/tool_icons.h"
 
 namespace tavrel {
@@ -137,7 +136,7 @@ void PasteBox::mouseReleaseEvent(QMouseEvent* event) {
   update();
 }
 
-TfmGrEdit::TfmGrEdit(TfmMain* main, QWidget* parent) : QDialog(parent), main_(main) {
+TfmGrEdit::TfmGrEdit(QWidget* parent) : QDialog(parent) {
   setObjectName("TfmGrEdit");
   setWindowTitle(QStringLiteral("Редактор графики"));
   setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint);
@@ -588,24 +587,7 @@ void TfmGrEdit::SetupPrinterClick() {
   dialog.exec();
 }
 
-void TfmGrEdit::PrintPicture() {
-  if (main_) main_->SetInform(QStringLiteral("Печатаю графику..."));
-  bool printed = false;
-  {
-    BusyCursor busy;
-    QPrinter& printer = GraphPrinter();
-    QPainter p;
-    if (p.begin(&printer)) {
-      // The whole picture, as large as the page allows, in its own proportions.
-      const QRect page(0, 0, printer.width(), printer.height());
-      const QSize fitted = picture_.size().scaled(page.size(), Qt::KeepAspectRatio);
-      p.drawImage(QRect(QPoint(0, 0), fitted), picture_);
-      printed = p.end();
-    }
-  }
-  if (main_) main_->SetInform({});
-  if (!printed) ShowMessage(MessageKind::Warning, QStringLiteral("Не удалось напечатать график."), this);
-}
+void TfmGrEdit::PrintPicture() { PrintImageGraph(this, picture_); }
 
 void TfmGrEdit::done(int result) {
   if (Modified) {

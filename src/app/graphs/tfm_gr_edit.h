@@ -21,7 +21,6 @@ class QToolBar;
 
 namespace tavrel {
 
-class TfmMain;
 class TfmGrEdit;
 
 enum TDrawType { dtLineDraw, dtRectangle, dtEllipse, dtRoundRect, dtClipRect, dtCrooked, dtText };
@@ -67,7 +66,7 @@ class PasteBox : public QWidget {
 class TfmGrEdit : public QDialog {
   Q_OBJECT
  public:
-  explicit TfmGrEdit(TfmMain* main, QWidget* parent = nullptr);
+  explicit TfmGrEdit(QWidget* parent = nullptr);
 
   // Draws the graph of the first variable in force and shows the editor modally.
   void Execute();
@@ -81,7 +80,7 @@ class TfmGrEdit : public QDialog {
   // Makes the picture file at path the picture; a file that is not a readable
   // picture is shown and the picture stays. True when loaded.
   bool LoadFromFile(const QString& path);
-  // Prints the picture on the run's printer, fitted to the page.
+  // Prints the picture on one page of the run's printer, as the other picture windows do.
   void PrintPicture();
 
   // The mouse on the picture, in picture coordinates.
@@ -158,7 +157,6 @@ class TfmGrEdit : public QDialog {
   // The shape of the current tool from a to b.
   void DrawShape(QPainter& p, const QPoint& a, const QPoint& b) const;
 
-  TfmMain* main_;
   QImage picture_;
   std::optional<QImage> undo_;
   bool selected_ = false;  // a frame made with the selection tool is shown
