@@ -332,17 +332,18 @@ void TfmCombGraph::UpdatePoints() {
   for (int i = 0; i < all.size() && i < static_cast<int>(model_.series.size()); ++i) {
     const ChartSeries& s = model_.series[static_cast<std::size_t>(i)];
     const StackedSeries& st = stacked_[static_cast<std::size_t>(i)];
-    const auto toList = [&](const std::vector<double>& values) {
+    const auto toList = [&](const std::vector<double>& values, ColumnKeeps keeps) {
       QList<QPointF> list;
-      for (const ChartXY& xy : VisiblePoints(values, s.firstX, axisX->min(), axisX->max(), columns))
+      for (const ChartXY& xy : VisiblePoints(values, s.firstX, axisX->min(), axisX->max(), columns, keeps))
         list << QPointF(xy.x, xy.y);
       return list;
     };
     if (auto* line = qobject_cast<QLineSeries*>(all[i])) {
-      line->replace(toList(st.top));
+      line->replace(toList(st.top, ColumnKeeps::Extremes));
     } else if (auto* area = qobject_cast<QAreaSeries*>(all[i])) {
-      area->upperSeries()->replace(toList(st.top));
-      if (area->lowerSeries()) area->lowerSeries()->replace(toList(st.bottom));
+      // A filled outline that zigzags in every column takes the painter long to fill.
+      area->upperSeries()->replace(toList(st.top, ColumnKeeps::Highest));
+      if (area->lowerSeries()) area->lowerSeries()->replace(toList(st.bottom, ColumnKeeps::Lowest));
     }
   }
 }

@@ -73,7 +73,7 @@ std::string MeansLine() {
 }
 
 std::vector<ChartXY> VisiblePoints(const std::vector<double>& values, double firstX, double xFrom, double xTo,
-                                   int columns) {
+                                   int columns, ColumnKeeps keeps) {
   std::vector<ChartXY> points;
   const auto n = static_cast<long long>(values.size());
   if (n == 0 || !(xTo >= xFrom)) return points;
@@ -95,6 +95,11 @@ std::vector<ChartXY> VisiblePoints(const std::vector<double>& values, double fir
       const double v = values[static_cast<std::size_t>(j)];
       if (v < values[static_cast<std::size_t>(lo)]) lo = j;
       if (v > values[static_cast<std::size_t>(hi)]) hi = j;
+    }
+    if (keeps != ColumnKeeps::Extremes) {
+      const long long only = keeps == ColumnKeeps::Highest ? hi : lo;
+      points.push_back({firstX + only, values[static_cast<std::size_t>(only)]});
+      continue;
     }
     const long long a = std::min(lo, hi), b = std::max(lo, hi);
     points.push_back({firstX + a, values[static_cast<std::size_t>(a)]});

@@ -39,14 +39,16 @@ struct ChartModel {
 // The points of values (X = firstX, firstX + 1, ...) that a plot of the given
 // pixel columns shows between xFrom and xTo (one neighbour beyond each end
 // kept so the line leaves the plot): every point while they are fewer than
-// twice the columns, else each column's smallest and largest value in the
-// order they come.
+// twice the columns, else what each column shows: a line its smallest and
+// largest value in the order they come, the top edge of an area its largest
+// value and the bottom edge its smallest (the fill covers the rest).
 struct ChartXY {
   double x;
   double y;
 };
+enum class ColumnKeeps { Extremes, Highest, Lowest };
 std::vector<ChartXY> VisiblePoints(const std::vector<double>& values, double firstX, double xFrom, double xTo,
-                                   int columns);
+                                   int columns, ColumnKeeps keeps = ColumnKeeps::Extremes);
 
 // The values of each series as stacked under the model's mode: the bottom
 // and top of every point (bottom 0 and top the value when not stacked; to 100 %

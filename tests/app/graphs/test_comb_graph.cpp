@@ -159,6 +159,24 @@ class TestCombGraph : public QObject {
     QVERIFY(messages_->shown.empty());
   }
 
+  void ABarChartOfMoreBarsThanItCanShowSaysSo() {
+    QByteArray text = "A\n";
+    for (int j = 0; j <= kMaxBars; ++j) text += QByteArray::number(j % 7) + "\n";
+    QVERIFY(main_->ReadDataFile(home_->Write("data/long.txt", text).toStdString()));
+    main_->EnableDataCommands(true);
+    ModalScript script({ChooseVariables({0}), On<TfmcGraphCfg>([](TfmcGraphCfg* d) {
+                          d->rbBar->setChecked(true);
+                          d->btbtnOK->click();  // refused: the dialog stays
+                          QVERIFY(d->isVisible());
+                          d->bbtnCancel->click();
+                        })});
+    main_->mnCombGraph->trigger();
+    QVERIFY(script.Done());
+    QCOMPARE(messages_->shown.size(), std::size_t(1));
+    QVERIFY(messages_->shown.front().second.startsWith(QStringLiteral("Слишком много столбцов: 3001.")));
+    QCOMPARE(main_->fmcGraphCfg->nmb, 0);
+  }
+
   void ScrollingZoomValuesSavingAndPrinting() {
     StoreClusterRun(8, false, 255);
     TfmCombGraph& w = *main_->fmCombGraph;

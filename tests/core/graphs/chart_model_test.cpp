@@ -70,6 +70,15 @@ TEST(VisiblePoints, ManyPointsBecomeEachColumnsExtremes) {
   EXPECT_TRUE(std::any_of(all.begin(), all.end(), [](ChartXY p) { return p.x == 54321 && p.y == -5; }));
   EXPECT_TRUE(std::any_of(all.begin(), all.end(), [](ChartXY p) { return p.x == 777 && p.y == 2000; }));
   EXPECT_TRUE(std::is_sorted(all.begin(), all.end(), [](ChartXY a, ChartXY b) { return a.x < b.x; }));
+  // An area's edges: one point a column, the top its highest, the bottom its lowest.
+  const std::vector<ChartXY> top = VisiblePoints(values, 0, 0, 99999, 800, ColumnKeeps::Highest);
+  const std::vector<ChartXY> bottom = VisiblePoints(values, 0, 0, 99999, 800, ColumnKeeps::Lowest);
+  EXPECT_EQ(top.size(), 800u);
+  EXPECT_EQ(bottom.size(), 800u);
+  EXPECT_TRUE(std::any_of(top.begin(), top.end(), [](ChartXY p) { return p.x == 777 && p.y == 2000; }));
+  EXPECT_TRUE(std::none_of(top.begin(), top.end(), [](ChartXY p) { return p.y == -5; }));
+  EXPECT_TRUE(std::any_of(bottom.begin(), bottom.end(), [](ChartXY p) { return p.x == 54321 && p.y == -5; }));
+  EXPECT_TRUE(std::none_of(bottom.begin(), bottom.end(), [](ChartXY p) { return p.y == 2000; }));
   // Zoomed in to 100 points: every one of them, with a neighbour on each side.
   const std::vector<ChartXY> zoomed = VisiblePoints(values, 0, 500, 599, 800);
   ASSERT_EQ(zoomed.size(), 102u);
