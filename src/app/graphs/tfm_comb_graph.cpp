@@ -11,10 +11,13 @@
 #include <QClipboard>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QPainter>
 #include <QPercentBarSeries>
 #include <QPrinter>
+#include <QScatterSeries>
 #include <QStackedBarSeries>
 #include <QStyle>
 #include <QToolBar>
@@ -219,34 +222,46 @@ void TfmCombGraph::SetModel(ChartModel model) {
   if (high == low) high = low + 1;
 
   if (bars) {
-    // Behind one another: a series of its own per set, all at the same places.
-    const auto newSeries = [this]() -> QAbstractBarSeries* {
-      switch (model_.mode) {
-        case MultiMode::Stacked: return new QStackedBarSeries;
-        case MultiMode::Stacked100: return new QPercentBarSeries;
-        default: return new QBarSeries;
-      }
-    };
-    QAbstractBarSeries* series = nullptr;
-    for (const ChartSeries& s : model_.series) {
-      if (!series || model_.mode == MultiMode::None) {
-        series = newSeries();
-        series->setBarWidth(0.9);
-        Chart1->addSeries(series);
-        series->attachAxis(axisX);
-        series->attachAxis(axisY);
-      }
+    // All bar series of a chart stand side by side, so bars behind one another
+    // are drawn as the parts each leaves uncovered, stacked from the last
+    // series down, with their values shown over invisible points at the tops.
+    const bool behind = model_.mode == MultiMode::None;
+    QAbstractBarSeries* series;
+    switch (model_.mode) {
+      case MultiMode::Side: series = new QBarSeries; break;
+      case MultiMode::Stacked100: series = new QPercentBarSeries; break;
+      default: series = new QStackedBarSeries; break;
+    }
+    series->setBarWidth(0.9);
+    const std::vector<std::vector<double>> parts = behind ? UncoveredParts(model_) : std::vector<std::vector<double>>();
+    for (std::size_t i = 0; i < model_.series.size(); ++i) {
+      const ChartSeries& s = model_.series[behind ? model_.series.size() - 1 - i : i];
       auto* set = new QBarSet(QString::fromStdString(s.title));
       set->setColor(Rgb(s.rgb));
       set->setBorderColor(Rgb(s.rgb).darker(130));
       QList<qreal> values;
-      for (double v : s.values) values << v;
+      for (double v : behind ? parts[model_.series.size() - 1 - i] : s.values) values << v;
       set->append(values);
       for (const auto& [index, rgb] : s.pointColors) {
         set->setSelectedColor(Rgb(rgb));
         set->selectBar(index);
       }
       series->append(set);
+    }
+    Chart1->addSeries(series);
+    series->attachAxis(axisX);
+    series->attachAxis(axisY);
+    Chart1->legend()->setReverseMarkers(behind);
+    for (std::size_t i = 0; behind && i < model_.series.size(); ++i) {
+      auto* tops = new QScatterSeries;
+      tops->setColor(Qt::transparent);
+      tops->setBorderColor(Qt::transparent);
+      const std::vector<double>& values = model_.series[i].values;
+      for (std::size_t j = 0; j < values.size(); ++j) tops->append(static_cast<double>(j), values[j]);
+      Chart1->addSeries(tops);
+      tops->attachAxis(axisX);
+      tops->attachAxis(axisY);
+      for (QLegendMarker* marker : Chart1->legend()->markers(tops)) marker->setVisible(false);
     }
     axisX->setRange(-0.5, static_cast<double>(points) - 0.5);
     if (model_.mode == MultiMode::Stacked100) high = 100;
@@ -367,7 +382,8 @@ void TfmCombGraph::ShowValues(bool on) {
     } else if (auto* area = qobject_cast<QAreaSeries*>(s)) {
       area->setPointLabelsVisible(on);
     } else if (auto* bars = qobject_cast<QAbstractBarSeries*>(s)) {
-      bars->setLabelsVisible(on);
+      // Bars behind one another show their values over their tops instead.
+      bars->setLabelsVisible(on && model_.mode != MultiMode::None);
     }
   }
 }

@@ -59,6 +59,12 @@ struct StackedSeries {
 };
 std::vector<StackedSeries> Stacked(const ChartModel& model);
 
+// Bars behind one another as a flat picture shows them: each series's part
+// that the later series, drawn over it, leave uncovered. Stacked from the
+// last series to the first (above 0 and below it apart), the parts give the
+// same picture as the bars drawn one over another.
+std::vector<std::vector<double>> UncoveredParts(const ChartModel& model);
+
 // The chart's colour table: the colours a series may get, all distinct and
 // none of them white, which would not show on the white chart.
 const std::vector<std::uint32_t>& SeriesColors();

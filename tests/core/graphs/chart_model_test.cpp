@@ -88,6 +88,19 @@ TEST(VisiblePoints, ManyPointsBecomeEachColumnsExtremes) {
   EXPECT_EQ(VisiblePoints({1, 2, 3}, 5, 0, 100, 800).front().x, 5);
 }
 
+TEST(UncoveredParts, TheLaterBarsCoverTheEarlierOnes) {
+  ChartModel m;
+  m.mode = MultiMode::None;
+  m.series = {ChartSeries{SeriesKind::Bar, "a", 0, {}, false, 0, {5, 1, -4, 3}},
+              ChartSeries{SeriesKind::Bar, "b", 0, {}, false, 0, {2, 3, -1, -2}},
+              ChartSeries{SeriesKind::Bar, "c", 0, {}, false, 0, {4, 2, -6}}};
+  const std::vector<std::vector<double>> parts = UncoveredParts(m);
+  // The last series whole; the earlier ones only where they stick out.
+  EXPECT_EQ(parts[2], (std::vector<double>{4, 2, -6}));
+  EXPECT_EQ(parts[1], (std::vector<double>{0, 1, 0, -2}));
+  EXPECT_EQ(parts[0], (std::vector<double>{1, 0, 0, 3}));
+}
+
 TEST(Stacked, StacksAndStacksTo100) {
   ChartModel m;
   m.series = {ChartSeries{SeriesKind::Area, "a", 0, {}, false, 0, {1, 0, 2}},
