@@ -8,6 +8,7 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QGraphicsLayout>
 #include <QClipboard>
 #include <QFileInfo>
 #include <QLabel>
@@ -79,7 +80,10 @@ TfmCombGraph::TfmCombGraph(TfmMain* main, QWidget* parent) : QDialog(parent), ma
   ToolBar2->setObjectName("ToolBar2");
   column->addWidget(ToolBar2);
   Chart1 = new QChart;
+  // White to the window's edges, as saved and printed; the margins are the view's.
   Chart1->setBackgroundBrush(Qt::white);
+  Chart1->setBackgroundRoundness(0);
+  Chart1->layout()->setContentsMargins(0, 0, 0, 0);
   Chart1->legend()->setAlignment(Qt::AlignRight);
   // The points follow the plot's width: one column's extremes per pixel.
   connect(Chart1, &QChart::plotAreaChanged, this, [this] { UpdatePoints(); });
@@ -384,6 +388,12 @@ void TfmCombGraph::ShowValues(bool on) {
     } else if (auto* bars = qobject_cast<QAbstractBarSeries*>(s)) {
       // Bars behind one another show their values over their tops instead.
       bars->setLabelsVisible(on && model_.mode != MultiMode::None);
+      bars->setLabelsPrecision(4);
+      if (model_.mode == MultiMode::Side) {
+        // Over the bars, where a bar too low for its number leaves room.
+        bars->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
+        for (QBarSet* set : bars->barSets()) set->setLabelColor(Qt::black);
+      }
     }
   }
 }
