@@ -11,6 +11,7 @@
 #include <QGraphicsLayout>
 #include <QClipboard>
 #include <QFileInfo>
+#include <QHideEvent>
 #include <QLabel>
 #include <QLegend>
 #include <QLegendMarker>
@@ -85,6 +86,8 @@ TfmCombGraph::TfmCombGraph(TfmMain* main, QWidget* parent) : QDialog(parent), ma
   Chart1->setBackgroundRoundness(0);
   Chart1->layout()->setContentsMargins(0, 0, 0, 0);
   Chart1->legend()->setAlignment(Qt::AlignRight);
+  // Lines show their symbol in the legend, bars and areas their colour.
+  Chart1->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
   // The points follow the plot's width: one column's extremes per pixel.
   connect(Chart1, &QChart::plotAreaChanged, this, [this] { UpdatePoints(); });
   // The margins are parts of the window and follow its size.
@@ -147,8 +150,11 @@ void TfmCombGraph::showEvent(QShowEvent* event) {
 }
 
 void TfmCombGraph::hideEvent(QHideEvent* event) {
-  delete fmCombGrafCfg;
-  fmCombGrafCfg = nullptr;
+  // Minimising hides the window too; "Setup" goes only when it closes.
+  if (!event->spontaneous()) {
+    delete fmCombGrafCfg;
+    fmCombGrafCfg = nullptr;
+  }
   QDialog::hideEvent(event);
 }
 
