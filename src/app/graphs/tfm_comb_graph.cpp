@@ -19,7 +19,6 @@
 #include <QPainter>
 #include <QPercentBarSeries>
 #include <QPrinter>
-#include <QScatterSeries>
 #include <QStackedBarSeries>
 #include <QStyle>
 #include <QToolBar>
@@ -64,6 +63,9 @@ QImage SymbolImage(PointSymbol symbol, const QColor& color) {
   return image;
 }
 
+// The name of the pen-less lines whose point values stand over bars behind one another.
+const QString kBarTops = QStringLiteral("BarTops");
+
 QValueAxis* ValueAxis(QChart* chart, Qt::Orientation o) {
   const QList<QAbstractAxis*> axes = chart->axes(o);
   return axes.isEmpty() ? nullptr : qobject_cast<QValueAxis*>(axes.first());
@@ -86,8 +88,6 @@ TfmCombGraph::TfmCombGraph(TfmMain* main, QWidget* parent) : QDialog(parent), ma
   Chart1->setBackgroundRoundness(0);
   Chart1->layout()->setContentsMargins(0, 0, 0, 0);
   Chart1->legend()->setAlignment(Qt::AlignRight);
-  // Lines show their symbol in the legend, bars and areas their colour.
-  Chart1->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
   // The points follow the plot's width: one column's extremes per pixel.
   connect(Chart1, &QChart::plotAreaChanged, this, [this] { UpdatePoints(); });
   // The margins are parts of the window and follow its size.
@@ -263,15 +263,15 @@ void TfmCombGraph::SetModel(ChartModel model) {
     series->attachAxis(axisY);
     Chart1->legend()->setReverseMarkers(behind);
     for (std::size_t i = 0; behind && i < model_.series.size(); ++i) {
-      auto* tops = new QScatterSeries;
-      tops->setColor(Qt::transparent);
-      tops->setBorderColor(Qt::transparent);
+      // A line without a pen: unlike scattered points it makes no item per point.
+      auto* tops = new QLineSeries;
+      tops->setObjectName(kBarTops);
+      tops->setPen(Qt::NoPen);
       const std::vector<double>& values = model_.series[i].values;
       for (std::size_t j = 0; j < values.size(); ++j) tops->append(static_cast<double>(j), values[j]);
       Chart1->addSeries(tops);
       tops->attachAxis(axisX);
       tops->attachAxis(axisY);
-      for (QLegendMarker* marker : Chart1->legend()->markers(tops)) marker->setVisible(false);
     }
     axisX->setRange(-0.5, static_cast<double>(points) - 0.5);
     if (model_.mode == MultiMode::Stacked100) high = 100;
@@ -292,6 +292,8 @@ void TfmCombGraph::SetModel(ChartModel model) {
         Chart1->addSeries(upper);
         upper->attachAxis(axisX);
         upper->attachAxis(axisY);
+        // The legend shows the line's symbol.
+        for (QLegendMarker* marker : Chart1->legend()->markers(upper)) marker->setShape(QLegend::MarkerShapeFromSeries);
       } else {
         auto* lower = model_.mode == MultiMode::None ? nullptr : new QLineSeries;
         auto* area = new QAreaSeries(upper, lower);
@@ -351,7 +353,8 @@ void TfmCombGraph::ApplyView() {
 
 void TfmCombGraph::UpdatePoints() {
   QValueAxis* axisX = ValueAxis(Chart1, Qt::Horizontal);
-  if (!axisX) return;
+  // Bars hold all their points.
+  if (!axisX || model_.series.empty() || model_.series.front().kind == SeriesKind::Bar) return;
   const int columns = std::max(1, static_cast<int>(Chart1->plotArea().width()));
   const QList<QAbstractSeries*> all = Chart1->series();
   for (int i = 0; i < all.size() && i < static_cast<int>(model_.series.size()); ++i) {
@@ -386,6 +389,11 @@ void TfmCombGraph::VertScroll(double percent) { ScrollAxis(ValueAxis(Chart1, Qt:
 void TfmCombGraph::ShowValues(bool on) {
   cMarks = on;
   for (QAbstractSeries* s : Chart1->series()) {
+    if (s->objectName() == kBarTops) {
+      // The invisible tops of bars behind one another, drawn only for their values.
+      s->setVisible(on);
+      for (QLegendMarker* marker : Chart1->legend()->markers(s)) marker->setVisible(false);
+    }
     if (auto* xy = qobject_cast<QXYSeries*>(s)) {
       xy->setPointLabelsVisible(on);
       xy->setPointLabelsFormat(QStringLiteral("@yPoint"));
