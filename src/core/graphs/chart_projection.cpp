@@ -24,15 +24,15 @@ double ViewAngle(int setting) {
   return std::clamp(-a, -kMostTilt, kMostTilt);
 }
 
-double BoxDepth(const ChartView& view, double width, double height) {
-  const int percent = std::clamp(view.depthPercent, 1, 50);
+double BoxDepth(const ChartView& view, int places, double width, double height) {
+  const int percent = std::min(50, std::clamp(view.depthPercent, 1, 50) * std::max(1, places));
   return (std::max(0.0, width) + std::max(0.0, height)) / 2 * percent / 100;
 }
 
-BoxProjection ProjectBox(const ChartView& view, double left, double top, double width, double height) {
+BoxProjection ProjectBox(const ChartView& view, int places, double left, double top, double width, double height) {
   width = std::max(1.0, width);
   height = std::max(1.0, height);
-  const double depth = BoxDepth(view, width, height);
+  const double depth = BoxDepth(view, places, width, height);
   // The images of the three edges of the unfitted box, the picture's y downwards.
   Vec2 across{width, 0}, up{0, -height}, deep;
   if (view.orthogonal) {

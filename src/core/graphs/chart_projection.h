@@ -39,14 +39,15 @@ struct BoxProjection {
 double ViewAngle(int setting);
 
 // The depth of the box, before it is fitted into the plot, for a plot of the
-// given size: depthPercent of the mean of its width and height.
-double BoxDepth(const ChartView& view, double width, double height);
+// given size and places series standing one behind the other: depthPercent
+// of the mean of its width and height for each place, half that mean at most.
+double BoxDepth(const ChartView& view, int places, double width, double height);
 
 // The projection of the chart's box that fills the plot rectangle. Seen
 // straight (orthogonal), the front face keeps its shape and the depth runs up
 // and to the right at 45 degrees; tilted, the box is turned by the rotation
 // about its vertical axis and by the elevation about its horizontal one and
 // then projected in parallel. The box's corners touch the rectangle's edges.
-BoxProjection ProjectBox(const ChartView& view, double left, double top, double width, double height);
+BoxProjection ProjectBox(const ChartView& view, int places, double left, double top, double width, double height);
 
 }  // namespace tavrel

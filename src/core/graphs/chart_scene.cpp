@@ -286,9 +286,12 @@ ChartRange FullChartRange(const ChartModel& model, const std::vector<StackedSeri
     r.xMin = firstX;
     r.xMax = firstX + std::max(1.0, static_cast<double>(points) - 1);
   }
+  // Series not stacked stand on 0 only when the Y axis starts there.
+  const bool stackedModes = model.mode == MultiMode::Stacked || model.mode == MultiMode::Stacked100;
   double low = HUGE_VAL, high = -HUGE_VAL;
   for (const StackedSeries& s : stacked) {
     for (const std::vector<double>* values : {&s.bottom, &s.top}) {
+      if (values == &s.bottom && !stackedModes) continue;
       for (const double v : *values) {
         if (!std::isfinite(v)) continue;
         low = std::min(low, v);
@@ -350,7 +353,14 @@ ChartScene LayoutChartScene(const ChartModel& model, const std::vector<StackedSe
   const double right = width - marginRight - (legendWidth > 0 ? legendWidth + 10 : 0);
   const double top = marginTop + std::max(textY / 2, markRoom);
   const double bottom = height - marginBottom - textX - 2 * kTick;
-  scene.box = ProjectBox(view, left, top, std::max(1.0, right - left), std::max(1.0, bottom - top));
+  // Series take places in depth one behind the other, except bars side by
+  // side or stacked and stacked areas, which share one.
+  const std::size_t n = model.series.size();
+  const bool shared = model.mode != MultiMode::None && !model.series.empty() &&
+                      model.series.front().kind != SeriesKind::Line;
+  const std::size_t places = n == 0 ? 0 : shared ? 1 : n;
+  scene.box = ProjectBox(view, static_cast<int>(places), left, top, std::max(1.0, right - left),
+                         std::max(1.0, bottom - top));
   const BoxProjection& box = scene.box;
   const Frame f{box, r};
   scene.columns = std::max(1, static_cast<int>(std::lround(std::hypot(box.across.x, box.across.y))));
@@ -401,10 +411,6 @@ ChartScene LayoutChartScene(const ChartModel& model, const std::vector<StackedSe
   }
 
   // The series, in their places in depth from the back to the front.
-  const std::size_t n = model.series.size();
-  const bool shared = model.mode != MultiMode::None && !model.series.empty() &&
-                      model.series.front().kind != SeriesKind::Line;
-  const std::size_t places = n == 0 ? 0 : shared ? 1 : n;
   struct Mark {
     Vec2 at;
     double value;
@@ -424,7 +430,8 @@ ChartScene LayoutChartScene(const ChartModel& model, const std::vector<StackedSe
       const ChartSeries& s = model.series[i];
       const StackedSeries& st = stacked[i];
       if (s.kind == SeriesKind::Bar) {
-        std::tie(bw0, bw1) = depthOf(place, 0.15);
+        // Bars side by side are thinner and so less deep.
+        std::tie(bw0, bw1) = depthOf(place, model.mode == MultiMode::Side ? 0.3 : 0.15);
         const double slot = model.mode == MultiMode::Side ? kBarWidth / static_cast<double>(n) : kBarWidth;
         const double offset = model.mode == MultiMode::Side ? static_cast<double>(i) * slot : 0;
         for (std::size_t j = 0; j < st.top.size(); ++j) {
@@ -465,6 +472,7 @@ ChartScene LayoutChartScene(const ChartModel& model, const std::vector<StackedSe
     out.Text({m.at.x, m.at.y - 4}, FloatText(m.value, 6), TextAnchor::BottomCenter, kMarkPointSize, true);
 
   // The legend at the right, a colour box and the title of each series.
+  scene.legend = scene.items.size();
   if (legendWidth > 0) {
     const double rowHeight = legendLine + 4;
     const double legendHeight = rowHeight * static_cast<double>(n) + 12;

@@ -55,6 +55,7 @@ struct ChartScene {
   BoxProjection box;   // where the chart's box lies
   int columns = 1;     // pixel columns across the front of the box
   std::vector<SceneItem> items;  // in painting order
+  std::size_t legend = 0;        // the legend's items start here
 };
 
 // Text sizes on the device the scene is painted on.
