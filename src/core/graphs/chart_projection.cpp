@@ -25,7 +25,8 @@ double ViewAngle(int setting) {
 }
 
 double BoxDepth(const ChartView& view, int places, double width, double height) {
-  const int percent = std::min(50, std::clamp(view.depthPercent, 1, 50) * std::max(1, places));
+  const double percent =
+      std::min(50.0, std::clamp(view.depthPercent, 1, 50) * std::sqrt(static_cast<double>(std::max(1, places))));
   return (std::max(0.0, width) + std::max(0.0, height)) / 2 * percent / 100;
 }
 

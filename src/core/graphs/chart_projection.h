@@ -40,7 +40,9 @@ double ViewAngle(int setting);
 
 // The depth of the box, before it is fitted into the plot, for a plot of the
 // given size and places series standing one behind the other: depthPercent
-// of the mean of its width and height for each place, half that mean at most.
+// of the mean of its width and height, times the square root of places so
+// that the series behind show without flattening the front, half that mean
+// at most.
 double BoxDepth(const ChartView& view, int places, double width, double height);
 
 // The projection of the chart's box that fills the plot rectangle. Seen

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "data/numbers.h"
 
@@ -53,10 +54,11 @@ class SceneBuilder {
     item.pen = pen;
     items_.push_back(std::move(item));
   }
-  void Line(Vec2 a, Vec2 b, std::uint32_t pen, bool dashed = false) {
+  void Line(Vec2 a, Vec2 b, std::uint32_t pen, bool dashed = false) { Polyline({a, b}, pen, dashed); }
+  void Polyline(std::vector<Vec2> points, std::uint32_t pen, bool dashed = false) {
     SceneItem item;
     item.kind = SceneItemKind::Line;
-    item.points = {a, b};
+    item.points = std::move(points);
     item.pen = pen;
     item.dashed = dashed;
     items_.push_back(std::move(item));
@@ -189,27 +191,85 @@ void AddBoxes(SceneBuilder& out, const Frame& f, std::vector<Box> boxes, double 
   for (const Box& b : boxes) AddBox(out, f, b, w0, w1);
 }
 
-// A line as a ribbon from w0 to w1 with its front edge drawn over it.
-void AddRibbon(SceneBuilder& out, const Frame& f, const std::vector<ChartXY>& points, std::uint32_t rgb, double w0,
-               double w1) {
-  struct Segment {
-    Point a, b;
+struct Segment {
+  Point a, b;
+};
+
+// Strips from w0 to w1 along the segments (in painting order), each run of
+// joined segments seen from the same side as one band: its front edge, then
+// its back edge backwards. fill gives a strip's colour from the side seen, or
+// nothing for a strip not drawn.
+void AddStrips(SceneBuilder& out, const Frame& f, const std::vector<Segment>& segments, double w0, double w1,
+               const std::function<std::optional<std::uint32_t>(bool upper)>& fill) {
+  std::vector<Vec2> front, back;
+  std::uint32_t color = 0;
+  const auto flush = [&] {
+    if (front.empty()) return;
+    front.insert(front.end(), back.rbegin(), back.rend());
+    out.Face(std::move(front), color, color);
+    front.clear();
+    back.clear();
   };
+  for (std::size_t i = 0; i < segments.size(); ++i) {
+    const Segment& s = segments[i];
+    const std::optional<std::uint32_t> c = fill(SeesUpperSide(f, s.a, s.b, w0));
+    const bool joined = i > 0 && segments[i - 1].b.x == s.a.x && segments[i - 1].b.y == s.a.y;
+    if (!c || !joined || *c != color) flush();
+    if (!c) continue;
+    color = *c;
+    if (front.empty()) {
+      front.push_back(f.At(s.a.x, s.a.y, w0));
+      back.push_back(f.At(s.a.x, s.a.y, w1));
+    }
+    front.push_back(f.At(s.b.x, s.b.y, w0));
+    back.push_back(f.At(s.b.x, s.b.y, w1));
+  }
+  flush();
+}
+
+// The segments of a polyline inside the range, in the order the viewer
+// needs them: from the far side to the near one.
+std::vector<Segment> VisibleSegments(const Frame& f, const std::vector<Point>& line) {
   std::vector<Segment> segments;
-  for (std::size_t i = 1; i < points.size(); ++i) {
-    Point a{points[i - 1].x, points[i - 1].y}, b{points[i].x, points[i].y};
+  for (std::size_t i = 1; i < line.size(); ++i) {
+    Point a = line[i - 1], b = line[i];
     if (!std::isfinite(a.y) || !std::isfinite(b.y)) continue;
     if (ClipSegment(a, b, f.range)) segments.push_back({a, b});
   }
-  if (!f.box.SeesRight()) std::reverse(segments.begin(), segments.end());
-  const std::uint32_t under = ShadedColor(rgb, kSideShade);
-  for (const Segment& s : segments) {
-    const std::uint32_t fill = SeesUpperSide(f, s.a, s.b, w0) ? rgb : under;
-    out.Face({f.At(s.a.x, s.a.y, w0), f.At(s.b.x, s.b.y, w0), f.At(s.b.x, s.b.y, w1), f.At(s.a.x, s.a.y, w1)}, fill,
-             fill);
+  if (!f.box.SeesRight()) {
+    std::reverse(segments.begin(), segments.end());
+    for (Segment& s : segments) std::swap(s.a, s.b);
   }
+  return segments;
+}
+
+std::vector<Point> Points(const std::vector<ChartXY>& xy) {
+  std::vector<Point> points;
+  points.reserve(xy.size());
+  for (const ChartXY& p : xy) points.push_back({p.x, p.y});
+  return points;
+}
+
+// A line as a ribbon from w0 to w1 with its front edge drawn over it.
+void AddRibbon(SceneBuilder& out, const Frame& f, const std::vector<ChartXY>& points, std::uint32_t rgb, double w0,
+               double w1) {
+  const std::vector<Segment> segments = VisibleSegments(f, Points(points));
+  const std::uint32_t under = ShadedColor(rgb, kSideShade);
+  const bool leftwards = !f.box.SeesRight();
+  // Walking leftwards turns the strips' sides over.
+  AddStrips(out, f, segments, w0, w1, [&](bool upper) { return upper != leftwards ? rgb : under; });
   const std::uint32_t edge = ShadedColor(rgb, kEdgeShade);
-  for (const Segment& s : segments) out.Line(f.At(s.a.x, s.a.y, w0), f.At(s.b.x, s.b.y, w0), edge);
+  std::vector<Vec2> edgeLine;
+  for (std::size_t i = 0; i < segments.size(); ++i) {
+    const Segment& s = segments[i];
+    if (i > 0 && !(segments[i - 1].b.x == s.a.x && segments[i - 1].b.y == s.a.y)) {
+      out.Polyline(std::move(edgeLine), edge);
+      edgeLine.clear();
+    }
+    if (edgeLine.empty()) edgeLine.push_back(f.At(s.a.x, s.a.y, w0));
+    edgeLine.push_back(f.At(s.b.x, s.b.y, w0));
+  }
+  if (!edgeLine.empty()) out.Polyline(std::move(edgeLine), edge);
 }
 
 // An area between the lower and upper edges as a slab from w0 to w1: the
@@ -219,14 +279,13 @@ void AddSlab(SceneBuilder& out, const Frame& f, const std::vector<ChartXY>& uppe
   const std::vector<Point> top = HeldInRange(upper, f.range), bottom = HeldInRange(lower, f.range);
   if (top.size() < 2) return;
   const std::uint32_t edge = ShadedColor(rgb, kEdgeShade);
+  // Only the strips facing out of the slab: up along its upper edge, down along its lower one.
+  const bool leftwards = !f.box.SeesRight();
   const auto strips = [&](const std::vector<Point>& line, bool upperEdge, std::uint32_t fill) {
-    std::vector<std::size_t> order(line.size() > 1 ? line.size() - 1 : 0);
-    for (std::size_t i = 0; i < order.size(); ++i) order[i] = f.box.SeesRight() ? i : order.size() - 1 - i;
-    for (const std::size_t i : order) {
-      const Point a = line[i], b = line[i + 1];
-      if (SeesUpperSide(f, a, b, w0) != upperEdge) continue;
-      out.Face({f.At(a.x, a.y, w0), f.At(b.x, b.y, w0), f.At(b.x, b.y, w1), f.At(a.x, a.y, w1)}, fill, fill);
-    }
+    AddStrips(out, f, VisibleSegments(f, line), w0, w1, [&](bool upper) -> std::optional<std::uint32_t> {
+      if ((upper != leftwards) != upperEdge) return std::nullopt;
+      return fill;
+    });
   };
   strips(bottom, false, ShadedColor(rgb, kEdgeShade));
   strips(top, true, ShadedColor(rgb, kTopShade));

@@ -41,7 +41,7 @@ enum class TextAnchor { RightMiddle, TopCenter, BottomCenter, LeftMiddle };
 
 struct SceneItem {
   SceneItemKind kind = SceneItemKind::Face;
-  std::vector<Vec2> points;    // a face's corners, a line's two ends, a text's anchor
+  std::vector<Vec2> points;    // a face's corners, a line's points, a text's anchor
   std::uint32_t fill = 0;      // a face's colour; a framed text's ground
   std::uint32_t pen = 0;       // a face's edge, a line's or a text's colour
   bool dashed = false;         // a dashed line

@@ -66,12 +66,14 @@ void PaintChartScene(QPainter& p, const ChartScene& scene) {
         for (const Vec2& v : item.points) polygon << At(v);
         p.setPen(QPen(RgbColor(item.pen), 1, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
         p.setBrush(RgbColor(item.fill));
-        p.drawPolygon(polygon);
+        // A band folding over itself stays filled where it overlaps.
+        p.drawPolygon(polygon, Qt::WindingFill);
         break;
       case SceneItemKind::Line:
-        if (item.points.size() < 2) break;
+        polygon.clear();
+        for (const Vec2& v : item.points) polygon << At(v);
         p.setPen(QPen(RgbColor(item.pen), 1, item.dashed ? Qt::DashLine : Qt::SolidLine, Qt::FlatCap));
-        p.drawLine(At(item.points[0]), At(item.points[1]));
+        p.drawPolyline(polygon);
         break;
       case SceneItemKind::Text:
         PaintText(p, item);

@@ -99,11 +99,12 @@ TEST(ChartProjection, DepthAndPlacesSetHowFarTheBackLies) {
     EXPECT_GT(box.deep.x, last) << depth;
     last = box.deep.x;
   }
-  // Each series behind another gets the depth again, up to half the plot.
+  // Series behind one another deepen the box, up to half the plot.
   const ChartView v = View3D(true, 345, 345, 10);
-  EXPECT_DOUBLE_EQ(BoxDepth(v, 3, 600, 400), 3 * BoxDepth(v, 1, 600, 400));
-  EXPECT_DOUBLE_EQ(BoxDepth(v, 10, 600, 400), 250);
-  EXPECT_DOUBLE_EQ(BoxDepth(v, 20, 600, 400), 250);
+  EXPECT_DOUBLE_EQ(BoxDepth(v, 1, 600, 400), 50);
+  EXPECT_DOUBLE_EQ(BoxDepth(v, 4, 600, 400), 100);
+  EXPECT_DOUBLE_EQ(BoxDepth(v, 25, 600, 400), 250);
+  EXPECT_DOUBLE_EQ(BoxDepth(v, 100, 600, 400), 250);
 }
 
 TEST(ChartProjection, ElevationAndRotationTiltTheBoxWithinThePlot) {
