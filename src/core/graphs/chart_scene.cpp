@@ -47,36 +47,31 @@ class SceneBuilder {
   explicit SceneBuilder(std::vector<SceneItem>& items) : items_(items) {}
 
   void Face(std::vector<Vec2> corners, std::uint32_t fill, std::uint32_t pen) {
-    SceneItem item;
-    item.kind = SceneItemKind::Face;
-    item.points = std::move(corners);
+    SceneItem& item = Add(SceneItemKind::Face, std::move(corners), pen);
     item.fill = fill;
-    item.pen = pen;
-    items_.push_back(std::move(item));
   }
   void Line(Vec2 a, Vec2 b, std::uint32_t pen, bool dashed = false) { Polyline({a, b}, pen, dashed); }
   void Polyline(std::vector<Vec2> points, std::uint32_t pen, bool dashed = false) {
-    SceneItem item;
-    item.kind = SceneItemKind::Line;
-    item.points = std::move(points);
-    item.pen = pen;
-    item.dashed = dashed;
-    items_.push_back(std::move(item));
+    Add(SceneItemKind::Line, std::move(points), pen).dashed = dashed;
   }
   void Text(Vec2 at, std::string text, TextAnchor anchor, int pointSize, bool framed = false) {
-    SceneItem item;
-    item.kind = SceneItemKind::Text;
-    item.points = {at};
+    SceneItem& item = Add(SceneItemKind::Text, {at}, kBlack);
     item.text = std::move(text);
     item.anchor = anchor;
     item.pointSize = pointSize;
-    item.pen = kBlack;
     item.framed = framed;
     item.fill = kMarkGround;
-    items_.push_back(std::move(item));
   }
 
  private:
+  SceneItem& Add(SceneItemKind kind, std::vector<Vec2> points, std::uint32_t pen) {
+    SceneItem& item = items_.emplace_back();
+    item.kind = kind;
+    item.points = std::move(points);
+    item.pen = pen;
+    return item;
+  }
+
   std::vector<SceneItem>& items_;
 };
 

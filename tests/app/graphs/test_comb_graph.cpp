@@ -2,6 +2,7 @@
 // them, the proposed file names, scrolling, zoom, values, saving and printing,
 // in 2-D and in the 3-D view.
 #include <QAction>
+#include <QClipboard>
 #include <QAreaSeries>
 #include <QBarSeries>
 #include <QComboBox>
@@ -34,6 +35,16 @@ void StoreClusterRun(std::int32_t joins, bool found, int chosen) {
   for (std::int32_t s = 0; s <= joins; ++s) r.ClustArray[s].Clevel = s * s;
   r.Found = found;
   r.ChosenStep = chosen;
+}
+
+// Prints the chart window's chart to a PDF file: one landscape page.
+void PrintsOneLandscapePage(TfmCombGraph& w, const QString& pdf) {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(pdf);
+  QVERIFY(w.PrintTo(printer));
+  QCOMPARE(PdfPageCount(ReadAll(pdf)), 1);
+  QVERIFY(printer.pageLayout().orientation() == QPageLayout::Landscape);
 }
 
 }  // namespace
@@ -167,13 +178,7 @@ class TestCombGraph : public QObject {
     QVERIFY(!w.SaveChart(home_->Path("no/dir/chart.png")));
     QCOMPARE(messages_->shown.size(), std::size_t(1));
 
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    const QString pdf = home_->Path("out/chart.pdf");
-    printer.setOutputFileName(pdf);
-    QVERIFY(w.PrintTo(printer));
-    QCOMPARE(PdfPageCount(ReadAll(pdf)), 1);
-    QVERIFY(printer.pageLayout().orientation() == QPageLayout::Landscape);
+    PrintsOneLandscapePage(w, home_->Path("out/chart.pdf"));
     w.close();
   }
 
@@ -225,13 +230,9 @@ class TestCombGraph : public QObject {
     QCOMPARE(QImage(png).size(), w.Chart3D->size());
     QVERIFY(w.SaveChart(pdf));
     QVERIFY(ReadAll(pdf).startsWith("%PDF"));
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    const QString printed = home_->Path("out/printed3d.pdf");
-    printer.setOutputFileName(printed);
-    QVERIFY(w.PrintTo(printer));
-    QCOMPARE(PdfPageCount(ReadAll(printed)), 1);
-    QVERIFY(printer.pageLayout().orientation() == QPageLayout::Landscape);
+    PrintsOneLandscapePage(w, home_->Path("out/printed3d.pdf"));
+    w.tbtnPicToBuffer->trigger();
+    QCOMPARE(QApplication::clipboard()->image(), w.Chart3D->grab().toImage());
     QVERIFY(messages_->shown.empty());
 
     // Back in 2-D the chart component shows the chart again.
