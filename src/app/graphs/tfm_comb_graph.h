@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "graphs/chart_model.h"
+#include "graphs/chart_scene.h"
 #include "graphs/chart_view.h"
 
 class QAction;
@@ -19,6 +20,7 @@ class QChartView;
 
 namespace tavrel {
 
+class ChartSceneView;
 class TfmMain;
 
 class TfmCombGraph : public QDialog {
@@ -32,11 +34,18 @@ class TfmCombGraph : public QDialog {
   void SetModel(ChartModel model);
   const ChartModel& Model() const { return model_; }
 
+  // Shows the chart as view now says: in 2-D on the chart component or in
+  // the 3-D picture, with its grids and the rest of its layout.
+  void ApplyView();
+
   // Moves the axis's range by percent of its width.
   static void ScrollAxis(QValueAxis* axis, double percent);
   void HorizScroll(double percent);
   void VertScroll(double percent);
   void ShowValues(bool on);
+  // Zooms by factor (above 1 shows less), or back to the whole chart.
+  void Zoom(double factor);
+  void UndoZoom();
   // The chart as on screen, scaled into target.
   void PaintChart(QPainter& p, const QRectF& target);
   // The chart on one landscape page; false when it could not be printed.
@@ -66,7 +75,10 @@ class TfmCombGraph : public QDialog {
   QAction* tbtnClose;
   QChart* Chart1;
   QChartView* ChartView1;
+  ChartSceneView* Chart3D;  // shown in place of ChartView1 in the 3-D view
   QLabel* lblStat;
+  // The part of the chart the 3-D view shows.
+  const ChartRange& Range3D() const { return range3D_; }
 
  private:
   void RemoveAllSeries();
@@ -77,6 +89,8 @@ class TfmCombGraph : public QDialog {
   TfmMain* main_;
   ChartModel model_;
   std::vector<StackedSeries> stacked_;
+  ChartRange fullRange3D_;
+  ChartRange range3D_;
 };
 
 }  // namespace tavrel
