@@ -20,7 +20,7 @@ const GraphKind kGraphKinds[] = {
      "[--beta B] [--missing CODE] [--ini PATH]"},
     {"combined", RunCombinedGraph,
      "combined DATAFILE OUTFILE [--vars NAME,...] [--type line|bar|area] [--mode none|side|stacked|stacked100] "
-     "[--3d] [--missing CODE] [--ini PATH]"},
+     "[--3d] [--elevation 1..600] [--rotation 1..600] [--depth 1..50] [--missing CODE] [--ini PATH]"},
     {"cluster-dynamics", RunClusterDynamicsGraph,
      "cluster-dynamics DATAFILE OUTFILE [--vars NAME,...] [--distance 0|1|2] [--method 0..5] [--clusters 1..10] "
      "[--beta B] [--missing CODE] [--ini PATH]"},

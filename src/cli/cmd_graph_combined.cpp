@@ -13,7 +13,8 @@
 namespace tavrel::cli {
 
 int RunCombinedGraph(const std::vector<std::string>& raw) {
-  const Arguments args(raw, {"--3d"}, {"--ini", "--missing", "--vars", "--type", "--mode"});
+  const Arguments args(raw, {"--3d"},
+                       {"--ini", "--missing", "--vars", "--type", "--mode", "--elevation", "--rotation", "--depth"});
   const std::string& dataFile = args.Required(0, "файл данных");
   const std::string& outFile = args.Required(1, "файл рисунка");
   if (args.Positional().size() > 2) throw UsageError("лишний аргумент " + args.Positional()[2]);
@@ -34,6 +35,21 @@ int RunCombinedGraph(const std::vector<std::string>& raw) {
   else if (modeText == "stacked100") mode = MultiMode::Stacked100;
   else throw UsageError("--mode: none, side (только столбцы), stacked или stacked100, а не " + modeText);
 
+  // The 3-D view (also when its angles or depth are given): seen straight
+  // unless an elevation or rotation tilts it.
+  ChartView view;
+  view.view3D = args.Has("--3d") || args.Has("--elevation") || args.Has("--rotation") || args.Has("--depth");
+  const auto setting = [&](const char* name, int fallback, int most) {
+    const int value = args.IntValue(name, fallback);
+    if (value < 1 || value > most)
+      throw UsageError(std::string(name) + ": от 1 до " + std::to_string(most) + ", а не " + std::to_string(value));
+    return value;
+  };
+  view.elevation = setting("--elevation", view.elevation, 600);
+  view.rotation = setting("--rotation", view.rotation, 600);
+  view.depthPercent = setting("--depth", view.depthPercent, 50);
+  view.orthogonal = !args.Has("--elevation") && !args.Has("--rotation");
+
   LoadSettingsFor(args);
   LoadDataFor(args, dataFile);
   Data().OperationMode = kModeSequentialGraph;
@@ -45,10 +61,11 @@ int RunCombinedGraph(const std::vector<std::string>& raw) {
   }
 
   TfmCombGraph chart(nullptr);
+  chart.view = view;
   chart.resize(900, 600);
   chart.lblStat->setText(QString::fromStdString(MeansLine()));
   // The same seed draws the same colours each time.
-  chart.SetModel(CombinedModel(kind, mode, args.Has("--3d"), 1));
+  chart.SetModel(CombinedModel(kind, mode, view.view3D, 1));
   chart.show();
   QApplication::processEvents();  // lets the chart lay out its axes and legend
   const QString failure = chart.WriteChart(path);

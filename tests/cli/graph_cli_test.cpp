@@ -1,6 +1,7 @@
 // The batch tool's graph command: pictures by suffix, paginated PDF, and its refusals.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 
 #include "cli_fixture.h"
@@ -116,6 +117,31 @@ TEST_F(GraphCliTest, CombinedChartsOfEachKind) {
   }
   EXPECT_EQ(Run("graph combined " + data_ + " x.png --type pie"), 2);
   EXPECT_EQ(Run("graph combined " + data_ + " x.png --type line --mode side"), 2);
+}
+
+TEST_F(GraphCliTest, CombinedChartsInThreeDimensions) {
+  // Each view gives its own picture, the same one each time.
+  const std::string options[] = {"",
+                                 "--3d",
+                                 "--3d --depth 40",
+                                 "--elevation 345 --rotation 345",
+                                 "--3d --elevation 330 --rotation 20"};
+  std::set<std::string> pictures;
+  for (const std::string& o : options) {
+    for (const std::string& type : {"line", "bar", "area"}) {
+      const std::string name = TempPath("view.png");
+      ASSERT_EQ(Run("graph combined " + data_ + " " + name + " --type " + type + " " + o), 0) << o << "\n" << err_;
+      EXPECT_TRUE(pictures.insert(test::ReadFile(name)).second) << type << " " << o;
+    }
+  }
+  ASSERT_EQ(Run("graph combined " + data_ + " " + TempPath("again.png") + " --type line --3d"), 0);
+  EXPECT_EQ(pictures.count(test::ReadFile(TempPath("again.png"))), 1u);
+  ASSERT_EQ(Run("graph combined " + data_ + " " + TempPath("view.pdf") + " --type bar --mode stacked --3d"), 0);
+  EXPECT_EQ(test::ReadFile(TempPath("view.pdf")).substr(0, 4), "%PDF");
+  for (const std::string bad : {"--elevation 0", "--rotation 601", "--depth 51", "--depth x"}) {
+    EXPECT_EQ(Run("graph combined " + data_ + " x.png " + bad), 2) << bad;
+    EXPECT_NE(err_.find(bad.substr(0, bad.find(' '))), std::string::npos) << err_;
+  }
 }
 
 TEST_F(GraphCliTest, ClusterPicturesRunTheAnalysisFirst) {

@@ -8,14 +8,15 @@
 
 namespace tavrel {
 
-QString ChoosePictureFile(QWidget* parent, const QString& caption, const QString& dir, const QString& proposed) {
+QString ChoosePictureFile(QWidget* parent, const QString& caption, const QString& dir, const QString& proposed,
+                          const QString& vectorNote) {
   QFileDialog dialog(parent, caption);
   dialog.setObjectName("SaveDialog1");
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setOption(QFileDialog::DontConfirmOverwrite);
   dialog.setNameFilters({QStringLiteral("Bitmaps (*.bmp)"), QStringLiteral("PNG (*.png)"),
-                         QStringLiteral("JPEG (*.jpg *.jpeg)"), QStringLiteral("SVG (*.svg)"),
-                         QStringLiteral("PDF (*.pdf)")});
+                         QStringLiteral("JPEG (*.jpg *.jpeg)"), QStringLiteral("SVG") + vectorNote + QStringLiteral(" (*.svg)"),
+                         QStringLiteral("PDF") + vectorNote + QStringLiteral(" (*.pdf)")});
   dialog.setDefaultSuffix(QStringLiteral("bmp"));
   if (!dir.isEmpty()) dialog.setDirectory(dir);
   if (!proposed.isEmpty()) dialog.selectFile(proposed);

@@ -28,6 +28,8 @@
 #include <cmath>
 #include <limits>
 
+#include "graphs/chart_scene_painter.h"
+#include "graphs/chart_scene_view.h"
 #include "graphs/graph_printer.h"
 #include "graphs/picture_file.h"
 #include "graphs/picture_file_dialog.h"
@@ -95,6 +97,15 @@ TfmCombGraph::TfmCombGraph(TfmMain* main, QWidget* parent) : QDialog(parent), ma
   ChartView1 = new QChartView(Chart1, this);
   ChartView1->setObjectName("Chart1");
   column->addWidget(ChartView1, 1);
+  Chart3D = new ChartSceneView(
+      [this](const QSizeF& size) {
+        return LayoutChartScene(model_, stacked_, range3D_, view, cMarks, size.width(), size.height(),
+                                ChartSceneTextMeasure());
+      },
+      this);
+  Chart3D->setObjectName("Chart3D");
+  Chart3D->hide();
+  column->addWidget(Chart3D, 1);
   lblStat = new QLabel(this);
   lblStat->setObjectName("lblStat");
   lblStat->setContentsMargins(6, 3, 6, 3);
@@ -128,9 +139,9 @@ TfmCombGraph::TfmCombGraph(TfmMain* main, QWidget* parent) : QDialog(parent), ma
   connect(tbtnRight, &QAction::triggered, this, [this] { HorizScroll(-10); });
   connect(tbtnDown, &QAction::triggered, this, [this] { VertScroll(10); });
   connect(tbtnUp, &QAction::triggered, this, [this] { VertScroll(-10); });
-  connect(tbtnZoomIn, &QAction::triggered, this, [this] { Chart1->zoom(1.05); });
-  connect(tbtnZoomOut, &QAction::triggered, this, [this] { Chart1->zoom(0.95); });
-  connect(tbtnUnZoom, &QAction::triggered, this, [this] { Chart1->zoomReset(); });
+  connect(tbtnZoomIn, &QAction::triggered, this, [this] { Zoom(1.05); });
+  connect(tbtnZoomOut, &QAction::triggered, this, [this] { Zoom(0.95); });
+  connect(tbtnUnZoom, &QAction::triggered, this, [this] { UndoZoom(); });
   connect(tbtnNumbers, &QAction::triggered, this, [this] { ShowValues(!cMarks); });
   connect(tbtbGraphSetup, &QAction::triggered, this, [this] {
     if (fmCombGrafCfg) fmCombGrafCfg->exec();
@@ -138,7 +149,7 @@ TfmCombGraph::TfmCombGraph(TfmMain* main, QWidget* parent) : QDialog(parent), ma
   connect(tbtnPrint, &QAction::triggered, this, Guarded([this] { PrintClick(); }));
   connect(tbtnSaveToFile, &QAction::triggered, this, Guarded([this] { SaveClick(); }));
   connect(tbtnPicToBuffer, &QAction::triggered, this,
-          [this] { QApplication::clipboard()->setPixmap(ChartView1->grab()); });
+          [this] { QApplication::clipboard()->setPixmap(view.view3D ? Chart3D->grab() : ChartView1->grab()); });
   connect(tbtnClose, &QAction::triggered, this, &QDialog::reject);
   resize(900, 600);
 }
@@ -174,6 +185,7 @@ void TfmCombGraph::RemoveAllSeries() {
   }
   model_ = {};
   stacked_.clear();
+  fullRange3D_ = range3D_ = {};
 }
 
 void TfmCombGraph::SetModel(ChartModel model) {
@@ -202,12 +214,9 @@ void TfmCombGraph::SetModel(ChartModel model) {
     axisX = new QValueAxis;
     axisX->setLabelFormat(QStringLiteral("%.0f"));
     // Ticks at whole observations: 1, 2 or 5 times a power of ten apart.
-    const double span = std::max(1.0, static_cast<double>(points) / 8);
-    const double power = std::pow(10.0, std::floor(std::log10(span)));
-    const double interval = span <= power ? power : span <= 2 * power ? 2 * power : span <= 5 * power ? 5 * power : 10 * power;
     axisX->setTickType(QValueAxis::TicksDynamic);
     axisX->setTickAnchor(firstX);
-    axisX->setTickInterval(interval);
+    axisX->setTickInterval(std::max(1.0, TickStep(static_cast<double>(points), 8)));
   }
   axisX->setGridLinePen(QPen(Qt::gray, 1, Qt::DashLine));
   Chart1->addAxis(axisX, Qt::AlignBottom);
@@ -317,9 +326,51 @@ void TfmCombGraph::SetModel(ChartModel model) {
   low_ = low;
   high_ = high;
   ApplyYRange();
-  ApplyView();
   UpdatePoints();
+  fullRange3D_ = range3D_ = FullChartRange(model_, stacked_, view.yFromZero);
   ShowValues(cMarks);
+  ApplyView();
+}
+
+void TfmCombGraph::ApplyView() {
+  ApplyMargins();
+  for (QAbstractAxis* axis : Chart1->axes()) {
+    const bool x = axis->orientation() == Qt::Horizontal;
+    axis->setGridLineVisible(x ? view.gridX : view.gridY);
+    QFont font = axis->labelsFont();
+    font.setPointSize(x ? view.fontSizeX : view.fontSizeY);
+    axis->setLabelsFont(font);
+  }
+  // The Y range is laid out anew only when its start changes, so a zoom stays.
+  if (view.yFromZero != yFromZeroShown_) ApplyYRange();
+  // A chart not zoomed follows a changed start of the Y axis.
+  const ChartRange full = FullChartRange(model_, stacked_, view.yFromZero);
+  const ChartRange& was = fullRange3D_;
+  if (range3D_.xMin == was.xMin && range3D_.xMax == was.xMax && range3D_.yMin == was.yMin &&
+      range3D_.yMax == was.yMax)
+    range3D_ = full;
+  fullRange3D_ = full;
+  ChartView1->setVisible(!view.view3D);
+  Chart3D->setVisible(view.view3D);
+  if (view.view3D) Chart3D->Relayout();
+}
+
+void TfmCombGraph::Zoom(double factor) {
+  if (!view.view3D) {
+    Chart1->zoom(factor);
+    return;
+  }
+  range3D_ = ZoomedRange(range3D_, factor);
+  Chart3D->Relayout();
+}
+
+void TfmCombGraph::UndoZoom() {
+  if (!view.view3D) {
+    Chart1->zoomReset();
+    return;
+  }
+  range3D_ = fullRange3D_;
+  Chart3D->Relayout();
 }
 
 void TfmCombGraph::ApplyYRange() {
@@ -336,19 +387,6 @@ void TfmCombGraph::ApplyMargins() {
   const auto part = [](double length, int percent) { return static_cast<int>(length * percent / 100); };
   Chart1->setMargins(QMargins(part(size.width(), view.marginLeft), part(size.height(), view.marginTop),
                               part(size.width(), view.marginRight), part(size.height(), view.marginBottom)));
-}
-
-void TfmCombGraph::ApplyView() {
-  ApplyMargins();
-  for (QAbstractAxis* axis : Chart1->axes()) {
-    const bool x = axis->orientation() == Qt::Horizontal;
-    axis->setGridLineVisible(x ? view.gridX : view.gridY);
-    QFont font = axis->labelsFont();
-    font.setPointSize(x ? view.fontSizeX : view.fontSizeY);
-    axis->setLabelsFont(font);
-  }
-  // The Y range is laid out anew only when its start changes, so a zoom stays.
-  if (view.yFromZero != yFromZeroShown_) ApplyYRange();
 }
 
 void TfmCombGraph::UpdatePoints() {
@@ -378,13 +416,27 @@ void TfmCombGraph::UpdatePoints() {
 
 void TfmCombGraph::ScrollAxis(QValueAxis* axis, double percent) {
   if (!axis) return;
-  const double d = (axis->max() - axis->min()) * percent / 100;
-  axis->setRange(axis->min() + d, axis->max() + d);
+  const ChartRange moved = ScrolledRange({axis->min(), axis->max(), 0, 1}, percent, 0);
+  axis->setRange(moved.xMin, moved.xMax);
 }
 
-void TfmCombGraph::HorizScroll(double percent) { ScrollAxis(ValueAxis(Chart1, Qt::Horizontal), percent); }
+void TfmCombGraph::HorizScroll(double percent) {
+  if (!view.view3D) {
+    ScrollAxis(ValueAxis(Chart1, Qt::Horizontal), percent);
+    return;
+  }
+  range3D_ = ScrolledRange(range3D_, percent, 0);
+  Chart3D->Relayout();
+}
 
-void TfmCombGraph::VertScroll(double percent) { ScrollAxis(ValueAxis(Chart1, Qt::Vertical), percent); }
+void TfmCombGraph::VertScroll(double percent) {
+  if (!view.view3D) {
+    ScrollAxis(ValueAxis(Chart1, Qt::Vertical), percent);
+    return;
+  }
+  range3D_ = ScrolledRange(range3D_, 0, percent);
+  Chart3D->Relayout();
+}
 
 void TfmCombGraph::ShowValues(bool on) {
   cMarks = on;
@@ -410,9 +462,14 @@ void TfmCombGraph::ShowValues(bool on) {
       }
     }
   }
+  if (view.view3D) Chart3D->Relayout();
 }
 
 void TfmCombGraph::PaintChart(QPainter& p, const QRectF& target) {
+  if (view.view3D) {
+    DrawChart3D(p, target, QSizeF(Chart3D->size()), model_, stacked_, range3D_, view, cMarks);
+    return;
+  }
   p.save();
   p.fillRect(target, Qt::white);
   ChartView1->render(&p, target, ChartView1->viewport()->rect());
@@ -438,7 +495,7 @@ void TfmCombGraph::PrintClick() {
 }
 
 QString TfmCombGraph::WriteChart(const QString& path) {
-  const QSize size = ChartView1->viewport()->size();
+  const QSize size = view.view3D ? Chart3D->size() : ChartView1->viewport()->size();
   return SavePicture(path, size, [&](QPainter& p) { PaintChart(p, QRectF(QPointF(0, 0), QSizeF(size))); });
 }
 

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "graphs/chart_model.h"
+#include "graphs/chart_scene.h"
 #include "graphs/chart_view.h"
 
 class QAction;
@@ -19,6 +20,7 @@ class QChartView;
 
 namespace tavrel {
 
+class ChartSceneView;
 class TfmCombGrafCfg;
 class TfmMain;
 
@@ -33,14 +35,21 @@ class TfmCombGraph : public QDialog {
   void SetModel(ChartModel model);
   const ChartModel& Model() const { return model_; }
 
+  // Shows the chart as view now says: in 2-D on the chart component or in
+  // the 3-D picture, with its grids and the rest of its layout.
+  void ApplyView();
+
   // Moves the axis's range by percent of its width.
   static void ScrollAxis(QValueAxis* axis, double percent);
   void HorizScroll(double percent);
   void VertScroll(double percent);
   void ShowValues(bool on);
-  // Lays the chart out again after view changed: margins, axis fonts, grids
-  // and the Y axis's start.
+  // Lays the chart out again after view changed: the 3-D view or the flat
+  // chart with its margins, axis fonts, grids and the Y axis's start.
   void ApplyView();
+  // Zooms by factor (above 1 shows less), or back to the whole chart.
+  void Zoom(double factor);
+  void UndoZoom();
   // The chart as on screen, scaled into target.
   void PaintChart(QPainter& p, const QRectF& target);
   // The chart on one landscape page; false when it could not be printed.
@@ -70,8 +79,11 @@ class TfmCombGraph : public QDialog {
   QAction* tbtnClose;
   QChart* Chart1;
   QChartView* ChartView1;
+  ChartSceneView* Chart3D;  // shown in place of ChartView1 in the 3-D view
   QLabel* lblStat;
   TfmCombGrafCfg* fmCombGrafCfg = nullptr;  // "Setup", while the window is shown
+  // The part of the chart the 3-D view shows.
+  const ChartRange& Range3D() const { return range3D_; }
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -91,6 +103,8 @@ class TfmCombGraph : public QDialog {
   double low_ = 0;   // the values' range over all series, as stacked
   double high_ = 1;
   bool yFromZeroShown_ = true;
+  ChartRange fullRange3D_;
+  ChartRange range3D_;
 };
 
 }  // namespace tavrel

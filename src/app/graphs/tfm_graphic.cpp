@@ -1,8 +1,6 @@
 #include "graphs/tfm_graphic.h"
 
 #include <QAction>
-#include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
 #include <QPaintEvent>
@@ -21,6 +19,7 @@
 #include "graphs/graph_printer.h"
 #include "graphs/graph_state.h"
 #include "graphs/picture_file.h"
+#include "graphs/picture_file_dialog.h"
 #include "graphs/tfm_edit_mark_ax_x.h"
 #include "graphs/tfm_level.h"
 #include "graphs/tfm_print_cfg.h"
@@ -220,24 +219,11 @@ bool TfmGraphic::SaveGraph(const QString& path) {
 }
 
 void TfmGraphic::SaveClick(bool fromToolBar) {
-  QFileDialog dialog(this, QStringLiteral("Сохранение графика видимой части окна"));
-  dialog.setObjectName("SaveDialog1");
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setOption(QFileDialog::DontConfirmOverwrite);
-  dialog.setNameFilters({QStringLiteral("Bitmaps (*.bmp)"), QStringLiteral("PNG (*.png)"),
-                         QStringLiteral("JPEG (*.jpg *.jpeg)"), QStringLiteral("SVG, весь график (*.svg)"),
-                         QStringLiteral("PDF, весь график (*.pdf)")});
-  dialog.setDefaultSuffix(QStringLiteral("bmp"));
   if (fromToolBar) saveDir_ = QString::fromStdString(EffectiveDirectory(Config().OutputCat));
-  if (!saveDir_.isEmpty()) dialog.setDirectory(saveDir_);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-  const QString path = dialog.selectedFiles().first();
+  const QString path = ChoosePictureFile(this, QStringLiteral("Сохранение графика видимой части окна"), saveDir_, {},
+                                         QStringLiteral(", весь график"));
+  if (path.isEmpty()) return;
   saveDir_ = QFileInfo(path).absolutePath();
-  if (QFile::exists(path) &&
-      !ShowMessage(MessageKind::Confirmation, QStringLiteral("Файл ") + path + QStringLiteral(" уже существует. Переписать?"),
-                   this)) {
-    return;
-  }
   SaveGraph(path);
 }
 

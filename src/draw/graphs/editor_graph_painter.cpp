@@ -147,7 +147,9 @@ std::vector<std::string> DrawEditorGraph(QPainter& p, const QSize& size, const S
       const int y = bottom - RoundInt(offset);
       if (top < y && y < bottom) {
         DrawLine(p, left + 1, y - 1, right - 1, y - 1);
-        TextOut(p, right + 4, y - 6, QString::fromStdString(label));
+        // Kept whole inside the picture: a cut "+" would read as "-".
+        const QString text = QString::fromStdString(label);
+        TextOut(p, std::min(right + 4, size.width() - TextWidth(p, text) - 1), y - 6, text);
       }
     }
     Reset(p, look);

@@ -1,7 +1,8 @@
 // The chart window with the cluster dynamics: the bars as the model gives
 // them, the proposed file names, scrolling, zoom, values, saving and printing,
-// and its "Setup" dialog.
+// in 2-D and in the 3-D view, and its "Setup" dialog.
 #include <QAction>
+#include <QClipboard>
 #include <QAreaSeries>
 #include <QBarSeries>
 #include <QComboBox>
@@ -18,6 +19,7 @@
 #include <memory>
 
 #include "app_test_support.h"
+#include "graphs/chart_scene_view.h"
 #include "graphs/tfm_c_graph_cfg.h"
 #include "graphs/tfm_comb_graf_cfg.h"
 #include "graphs/tfm_comb_graph.h"
@@ -52,6 +54,16 @@ ChartModel TwoLines() {
 
 QValueAxis* Axis(TfmCombGraph& w, Qt::Orientation o) {
   return qobject_cast<QValueAxis*>(w.Chart1->axes(o).first());
+}
+
+// Prints the chart window's chart to a PDF file: one landscape page.
+void PrintsOneLandscapePage(TfmCombGraph& w, const QString& pdf) {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(pdf);
+  QVERIFY(w.PrintTo(printer));
+  QCOMPARE(PdfPageCount(ReadAll(pdf)), 1);
+  QVERIFY(printer.pageLayout().orientation() == QPageLayout::Landscape);
 }
 
 }  // namespace
@@ -204,13 +216,68 @@ class TestCombGraph : public QObject {
     QVERIFY(!w.SaveChart(home_->Path("no/dir/chart.png")));
     QCOMPARE(messages_->shown.size(), std::size_t(1));
 
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    const QString pdf = home_->Path("out/chart.pdf");
-    printer.setOutputFileName(pdf);
-    QVERIFY(w.PrintTo(printer));
-    QCOMPARE(PdfPageCount(ReadAll(pdf)), 1);
-    QVERIFY(printer.pageLayout().orientation() == QPageLayout::Landscape);
+    PrintsOneLandscapePage(w, home_->Path("out/chart.pdf"));
+    w.close();
+  }
+
+  void TheThreeDViewTurnsZoomsSavesAndPrints() {
+    StoreClusterRun(12, true, 7);
+    TfmCombGraph& w = *main_->fmCombGraph;
+    w.view.view3D = true;
+    w.SetModel(ClusterDynamicsModel(Data().Cluster));
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QVERIFY(w.Chart3D->isVisible());
+    QVERIFY(!w.ChartView1->isVisible());
+
+    // Every setting of the view changes the picture.
+    QImage last = w.Chart3D->grab().toImage();
+    const auto changed = [&] {
+      w.ApplyView();
+      const QImage now = w.Chart3D->grab().toImage();
+      const bool differs = now != last;
+      last = now;
+      return differs;
+    };
+    w.view.orthogonal = false;
+    QVERIFY(changed());
+    w.view.elevation = 330;
+    QVERIFY(changed());
+    w.view.rotation = 20;
+    QVERIFY(changed());
+    w.view.depthPercent = 30;
+    QVERIFY(changed());
+    w.tbtnNumbers->trigger();
+    QVERIFY(w.cMarks);
+    QVERIFY(changed());
+
+    const ChartRange full = w.Range3D();
+    w.tbtnLeft->trigger();  // towards larger X by a tenth of the range
+    QCOMPARE(w.Range3D().xMin, full.xMin + (full.xMax - full.xMin) / 10);
+    w.tbtnUp->trigger();
+    QCOMPARE(w.Range3D().yMin, full.yMin - (full.yMax - full.yMin) / 10);
+    QVERIFY(changed());
+    w.tbtnZoomIn->trigger();
+    QVERIFY(w.Range3D().xMax - w.Range3D().xMin < full.xMax - full.xMin);
+    w.tbtnUnZoom->trigger();
+    QCOMPARE(w.Range3D().xMin, full.xMin);
+    QCOMPARE(w.Range3D().yMax, full.yMax);
+
+    const QString png = home_->Path("out/chart3d.png"), pdf = home_->Path("out/chart3d.pdf");
+    QVERIFY(w.SaveChart(png));
+    QCOMPARE(QImage(png).size(), w.Chart3D->size());
+    QVERIFY(w.SaveChart(pdf));
+    QVERIFY(ReadAll(pdf).startsWith("%PDF"));
+    PrintsOneLandscapePage(w, home_->Path("out/printed3d.pdf"));
+    w.tbtnPicToBuffer->trigger();
+    QCOMPARE(QApplication::clipboard()->image(), w.Chart3D->grab().toImage());
+    QVERIFY(messages_->shown.empty());
+
+    // Back in 2-D the chart component shows the chart again.
+    w.view.view3D = false;
+    w.ApplyView();
+    QVERIFY(w.ChartView1->isVisible());
+    QVERIFY(!w.Chart3D->isVisible());
     w.close();
   }
 

@@ -1,0 +1,102 @@
+#include "graphs/chart_scene_painter.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPolygonF>
+#include <algorithm>
+#include <cmath>
+
+#include "graphs/canvas.h"
+
+namespace tavrel {
+
+namespace {
+
+QFont SceneFont(int pointSize) {
+  QFont font = GraphFont("Arial", pointSize);
+  font.setPixelSize(std::max(1, static_cast<int>(std::lround(pointSize * 96.0 / 72))));
+  return font;
+}
+
+QPointF At(const Vec2& v) { return {v.x, v.y}; }
+
+void PaintText(QPainter& p, const SceneItem& item) {
+  if (item.points.empty()) return;
+  const QFont font = SceneFont(item.pointSize);
+  const QFontMetricsF metrics(font);
+  const QString text = QString::fromStdString(item.text);
+  const double w = metrics.horizontalAdvance(text), h = metrics.height();
+  const QPointF at = At(item.points.front());
+  QPointF topLeft;
+  switch (item.anchor) {
+    case TextAnchor::RightMiddle: topLeft = {at.x() - w, at.y() - h / 2}; break;
+    case TextAnchor::TopCenter: topLeft = {at.x() - w / 2, at.y()}; break;
+    case TextAnchor::BottomCenter: topLeft = {at.x() - w / 2, at.y() - h}; break;
+    case TextAnchor::LeftMiddle: topLeft = {at.x(), at.y() - h / 2}; break;
+  }
+  if (item.framed) {
+    const QRectF frame(topLeft.x() - 2, topLeft.y(), w + 4, h);
+    topLeft.ry() -= 1;
+    p.setPen(QPen(QColor(128, 128, 128), 1));
+    p.setBrush(RgbColor(item.fill));
+    p.drawRect(frame.translated(0, -1));
+  }
+  p.setFont(font);
+  p.setPen(RgbColor(item.pen));
+  p.drawText(QPointF(topLeft.x(), topLeft.y() + metrics.ascent()), text);
+}
+
+}  // namespace
+
+TextMeasure ChartSceneTextMeasure() {
+  return {[](const std::string& text, int pointSize) {
+            return QFontMetricsF(SceneFont(pointSize)).horizontalAdvance(QString::fromStdString(text));
+          },
+          [](int pointSize) { return QFontMetricsF(SceneFont(pointSize)).height(); }};
+}
+
+void PaintChartScene(QPainter& p, const ChartScene& scene) {
+  p.save();
+  p.setRenderHint(QPainter::Antialiasing);
+  QPolygonF polygon;
+  for (const SceneItem& item : scene.items) {
+    switch (item.kind) {
+      case SceneItemKind::Face:
+        polygon.clear();
+        for (const Vec2& v : item.points) polygon << At(v);
+        p.setPen(QPen(RgbColor(item.pen), 1, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+        p.setBrush(RgbColor(item.fill));
+        // A band folding over itself stays filled where it overlaps.
+        p.drawPolygon(polygon, Qt::WindingFill);
+        break;
+      case SceneItemKind::Line:
+        polygon.clear();
+        for (const Vec2& v : item.points) polygon << At(v);
+        p.setPen(QPen(RgbColor(item.pen), 1, item.dashed ? Qt::DashLine : Qt::SolidLine, Qt::FlatCap));
+        p.drawPolyline(polygon);
+        break;
+      case SceneItemKind::Text:
+        PaintText(p, item);
+        break;
+    }
+  }
+  p.restore();
+}
+
+void DrawChart3D(QPainter& p, const QRectF& target, const QSizeF& size, const ChartModel& model,
+                 const std::vector<StackedSeries>& stacked, const ChartRange& range, const ChartView& view,
+                 bool marks) {
+  if (target.isEmpty() || size.isEmpty()) return;
+  const ChartScene scene = LayoutChartScene(model, stacked, range, view, marks, size.width(), size.height(),
+                                            ChartSceneTextMeasure());
+  const double scale = std::min(target.width() / size.width(), target.height() / size.height());
+  p.save();
+  p.fillRect(target, Qt::white);
+  p.translate(target.x() + (target.width() - size.width() * scale) / 2,
+              target.y() + (target.height() - size.height() * scale) / 2);
+  p.scale(scale, scale);
+  PaintChartScene(p, scene);
+  p.restore();
+}
+
+}  // namespace tavrel

@@ -1,0 +1,267 @@
+#include "graphs/chart_scene.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "graphs/chart_projection.h"
+
+namespace tavrel {
+namespace {
+
+// Seven pixels a character, a line of twice the point size.
+const TextMeasure kMeasure{[](const std::string& text, int) { return 7.0 * static_cast<double>(text.size()); },
+                           [](int pointSize) { return 2.0 * pointSize; }};
+
+ChartView View3D(bool orthogonal, int elevation = 345, int rotation = 345, int depth = 10) {
+  ChartView v;
+  v.view3D = true;
+  v.orthogonal = orthogonal;
+  v.elevation = elevation;
+  v.rotation = rotation;
+  v.depthPercent = depth;
+  return v;
+}
+
+ChartSeries Series(SeriesKind kind, std::uint32_t rgb, std::vector<double> values) {
+  ChartSeries s;
+  s.kind = kind;
+  s.title = "S" + std::to_string(rgb);
+  s.rgb = rgb;
+  s.values = std::move(values);
+  return s;
+}
+
+struct Bounds {
+  double left = HUGE_VAL, top = HUGE_VAL, right = -HUGE_VAL, bottom = -HUGE_VAL;
+};
+
+Bounds Corners(const BoxProjection& box) {
+  Bounds b;
+  for (int c = 0; c < 8; ++c) {
+    const Vec2 p = box.At(c & 1, (c >> 1) & 1, (c >> 2) & 1);
+    b.left = std::min(b.left, p.x);
+    b.right = std::max(b.right, p.x);
+    b.top = std::min(b.top, p.y);
+    b.bottom = std::max(b.bottom, p.y);
+  }
+  return b;
+}
+
+// The chart's faces without the legend's.
+std::vector<SceneItem> ChartFaces(const ChartScene& scene) {
+  std::vector<SceneItem> faces;
+  for (std::size_t i = 0; i < scene.legend && i < scene.items.size(); ++i)
+    if (scene.items[i].kind == SceneItemKind::Face) faces.push_back(scene.items[i]);
+  return faces;
+}
+
+// The faces painted in a series' own colour (its fronts), in painting order.
+std::vector<std::uint32_t> FrontColors(const ChartScene& scene, const std::vector<std::uint32_t>& colors) {
+  std::vector<std::uint32_t> out;
+  for (const SceneItem& item : ChartFaces(scene))
+    if (std::count(colors.begin(), colors.end(), item.fill) > 0) out.push_back(item.fill);
+  return out;
+}
+
+TEST(ChartProjection, SettingsCountDegreesFoldedBackAtAQuarterTurn) {
+  const struct {
+    int setting;
+    double degrees;
+  } cases[] = {{345, 15}, {360, 0}, {1, -1}, {370, -10}, {300, 60}, {255, 75},
+               {270, 80}, {90, -80}, {180, 0}, {600, 60}, {181, 1}};
+  for (const auto& c : cases) EXPECT_DOUBLE_EQ(ViewAngle(c.setting), c.degrees) << c.setting;
+}
+
+TEST(ChartProjection, StraightViewKeepsTheFrontAndRunsTheDepthUpToTheRight) {
+  const BoxProjection box = ProjectBox(View3D(true), 1, 50, 20, 600, 400);
+  EXPECT_DOUBLE_EQ(box.across.y, 0);
+  EXPECT_DOUBLE_EQ(box.up.x, 0);
+  EXPECT_GT(box.deep.x, 0);
+  EXPECT_LT(box.deep.y, 0);
+  EXPECT_TRUE(box.SeesTop());
+  EXPECT_TRUE(box.SeesRight());
+  // The front's lower left and the back's upper right are the plot's corners.
+  EXPECT_NEAR(box.At(0, 0, 0).x, 50, 1e-9);
+  EXPECT_NEAR(box.At(0, 0, 0).y, 420, 1e-9);
+  EXPECT_NEAR(box.At(1, 1, 1).x, 650, 1e-9);
+  EXPECT_NEAR(box.At(1, 1, 1).y, 20, 1e-9);
+  // The elevation and rotation do not turn a straight view.
+  const BoxProjection other = ProjectBox(View3D(true, 10, 200), 1, 50, 20, 600, 400);
+  EXPECT_DOUBLE_EQ(other.deep.x, box.deep.x);
+}
+
+TEST(ChartProjection, DepthAndPlacesSetHowFarTheBackLies) {
+  double last = 0;
+  for (const int depth : {1, 10, 25, 50}) {
+    const BoxProjection box = ProjectBox(View3D(true, 345, 345, depth), 1, 0, 0, 600, 400);
+    EXPECT_GT(box.deep.x, last) << depth;
+    last = box.deep.x;
+  }
+  // Series behind one another deepen the box, up to half the plot.
+  const ChartView v = View3D(true, 345, 345, 10);
+  EXPECT_DOUBLE_EQ(BoxDepth(v, 1, 600, 400), 50);
+  EXPECT_DOUBLE_EQ(BoxDepth(v, 4, 600, 400), 100);
+  EXPECT_DOUBLE_EQ(BoxDepth(v, 25, 600, 400), 250);
+  EXPECT_DOUBLE_EQ(BoxDepth(v, 100, 600, 400), 250);
+}
+
+TEST(ChartProjection, ElevationAndRotationTiltTheBoxWithinThePlot) {
+  const struct {
+    int elevation, rotation;
+    bool top, right;
+  } cases[] = {{345, 345, true, true}, {330, 300, true, true}, {15, 15, false, false},
+               {345, 20, true, false}, {20, 345, false, true}, {600, 1, true, false}};
+  std::vector<Vec2> backs;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.elevation) + "/" + std::to_string(c.rotation));
+    const BoxProjection box = ProjectBox(View3D(false, c.elevation, c.rotation), 1, 10, 30, 500, 300);
+    EXPECT_EQ(box.SeesTop(), c.top);
+    EXPECT_EQ(box.SeesRight(), c.right);
+    const Bounds b = Corners(box);
+    EXPECT_NEAR(b.left, 10, 1e-9);
+    EXPECT_NEAR(b.right, 510, 1e-9);
+    EXPECT_NEAR(b.top, 30, 1e-9);
+    EXPECT_NEAR(b.bottom, 330, 1e-9);
+    for (const Vec2& other : backs) EXPECT_FALSE(other.x == box.deep.x && other.y == box.deep.y);
+    backs.push_back(box.deep);
+  }
+  // Looked at straight on, the depth vanishes: the picture of the 2-D chart.
+  const BoxProjection flat = ProjectBox(View3D(false, 360, 360), 1, 0, 0, 500, 300);
+  EXPECT_NEAR(flat.deep.x, 0, 1e-9);
+  EXPECT_NEAR(flat.deep.y, 0, 1e-9);
+}
+
+TEST(ChartRange, WholeZoomedAndScrolled) {
+  ChartModel bars;
+  bars.mode = MultiMode::Stacked100;
+  bars.series = {Series(SeriesKind::Bar, 1, {1, 2, 3}), Series(SeriesKind::Bar, 2, {3, 2, 1})};
+  ChartRange r = FullChartRange(bars, Stacked(bars), true);
+  EXPECT_DOUBLE_EQ(r.xMin, -0.5);
+  EXPECT_DOUBLE_EQ(r.xMax, 2.5);
+  EXPECT_DOUBLE_EQ(r.yMin, 0);
+  EXPECT_DOUBLE_EQ(r.yMax, 100);
+
+  ChartModel lines;
+  lines.series = {Series(SeriesKind::Line, 1, {12, 17, 31, 14})};
+  lines.series[0].firstX = 5;
+  r = FullChartRange(lines, Stacked(lines), false);
+  EXPECT_DOUBLE_EQ(r.xMin, 5);
+  EXPECT_DOUBLE_EQ(r.xMax, 8);
+  EXPECT_LE(r.yMin, 12);
+  EXPECT_GT(r.yMin, 0);  // not from 0 when the Y axis need not start there
+  EXPECT_GE(r.yMax, 31);
+  EXPECT_DOUBLE_EQ(FullChartRange(lines, Stacked(lines), true).yMin, 0);
+  lines.series[0].values = {-3, 4};
+  EXPECT_LT(FullChartRange(lines, Stacked(lines), true).yMin, -2.9);
+
+  const ChartRange in = ZoomedRange({0, 100, 0, 50}, 1.05);
+  EXPECT_NEAR(in.xMax - in.xMin, 100 / 1.05, 1e-9);
+  EXPECT_NEAR((in.xMin + in.xMax) / 2, 50, 1e-9);
+  EXPECT_NEAR(in.yMax - in.yMin, 50 / 1.05, 1e-9);
+  const ChartRange moved = ScrolledRange({0, 100, 0, 50}, 10, -10);
+  EXPECT_DOUBLE_EQ(moved.xMin, 10);
+  EXPECT_DOUBLE_EQ(moved.xMax, 110);
+  EXPECT_DOUBLE_EQ(moved.yMin, -5);
+}
+
+TEST(ChartRange, TickStepsOfOneTwoOrFive) {
+  const struct {
+    double span;
+    int most;
+    double step;
+  } cases[] = {{10, 10, 1}, {11, 10, 2}, {30, 8, 5}, {100000, 8, 20000}, {0.7, 7, 0.1}, {0, 5, 1}};
+  for (const auto& c : cases) EXPECT_NEAR(TickStep(c.span, c.most), c.step, c.step * 1e-12) << c.span;
+}
+
+TEST(ChartScene, NearerSeriesArePaintedOverThoseBehind) {
+  ChartModel m;
+  m.series = {Series(SeriesKind::Bar, 0xFF0000, {1, 2, 3}), Series(SeriesKind::Bar, 0x0000FF, {3, 1, 2})};
+  for (const bool orthogonal : {true, false}) {
+    const ChartScene scene =
+        LayoutChartScene(m, Stacked(m), FullChartRange(m, Stacked(m), true), View3D(orthogonal), false, 800, 500,
+                         kMeasure);
+    // Behind one another: the second series' boxes first, then the first's in front.
+    EXPECT_EQ(FrontColors(scene, {0xFF0000, 0x0000FF}),
+              (std::vector<std::uint32_t>{0x0000FF, 0x0000FF, 0x0000FF, 0xFF0000, 0xFF0000, 0xFF0000}));
+  }
+  // Stacked, they share one place: each X's boxes from the bottom up, seen from above.
+  m.mode = MultiMode::Stacked;
+  const ChartScene stacked =
+      LayoutChartScene(m, Stacked(m), FullChartRange(m, Stacked(m), true), View3D(true), false, 800, 500, kMeasure);
+  EXPECT_EQ(FrontColors(stacked, {0xFF0000, 0x0000FF}),
+            (std::vector<std::uint32_t>{0xFF0000, 0x0000FF, 0xFF0000, 0x0000FF, 0xFF0000, 0x0000FF}));
+}
+
+TEST(ChartScene, SeriesStayInsideTheBoxWhenZoomedOrScrolled) {
+  std::vector<double> wave;
+  for (int j = 0; j < 200; ++j) wave.push_back(50 + 40 * std::sin(j / 7.0));
+  for (const SeriesKind kind : {SeriesKind::Line, SeriesKind::Area, SeriesKind::Bar}) {
+    ChartModel m;
+    m.series = {Series(kind, 0x00FF00, wave), Series(kind, 0xFF00FF, wave)};
+    const ChartRange full = FullChartRange(m, Stacked(m), true);
+    for (const ChartRange& r : {full, ZoomedRange(full, 3), ScrolledRange(ZoomedRange(full, 2), 40, 30)}) {
+      for (const ChartView& view : {View3D(true), View3D(false, 330, 20)}) {
+        const ChartScene scene = LayoutChartScene(m, Stacked(m), r, view, false, 900, 600, kMeasure);
+        const Bounds b = Corners(scene.box);
+        int faces = 0;
+        for (const SceneItem& item : ChartFaces(scene)) {
+          if (item.fill != 0x00FF00 && item.fill != 0xFF00FF) continue;
+          ++faces;
+          for (const Vec2& p : item.points) {
+            EXPECT_GE(p.x, b.left - 1e-6);
+            EXPECT_LE(p.x, b.right + 1e-6);
+            EXPECT_GE(p.y, b.top - 1e-6);
+            EXPECT_LE(p.y, b.bottom + 1e-6);
+          }
+        }
+        EXPECT_GT(faces, 0) << static_cast<int>(kind);
+      }
+    }
+  }
+}
+
+TEST(ChartScene, LongSeriesDrawEachColumnsExtremes) {
+  ChartModel m;
+  std::vector<double> values(100000);
+  for (std::size_t j = 0; j < values.size(); ++j) values[j] = static_cast<double>(j % 97);
+  m.series = {Series(SeriesKind::Line, 0x008000, values)};
+  const ChartScene scene =
+      LayoutChartScene(m, Stacked(m), FullChartRange(m, Stacked(m), true), View3D(true), false, 900, 600, kMeasure);
+  std::size_t strips = 0;
+  for (const SceneItem& item : ChartFaces(scene))
+    if (item.fill == 0x008000 || item.fill == ShadedColor(0x008000, 0.62)) ++strips;
+  EXPECT_GT(strips, static_cast<std::size_t>(scene.columns));
+  EXPECT_LE(strips, 2 * static_cast<std::size_t>(scene.columns));
+}
+
+TEST(ChartScene, PointValuesGridAndLegendFollowTheSettings) {
+  ChartModel m;
+  m.mode = MultiMode::Side;
+  m.series = {Series(SeriesKind::Bar, 0x808000, {4, 2.5}), Series(SeriesKind::Bar, 0xA6CAF0, {1, 7})};
+  m.series[0].title = "Расстояние";
+  const auto texts = [](const ChartScene& s, bool framed) {
+    std::vector<std::string> out;
+    for (const SceneItem& item : s.items)
+      if (item.kind == SceneItemKind::Text && item.framed == framed) out.push_back(item.text);
+    return out;
+  };
+  const auto dashed = [](const ChartScene& s) {
+    return std::count_if(s.items.begin(), s.items.end(), [](const SceneItem& i) { return i.dashed; });
+  };
+  ChartView view = View3D(true);
+  const ChartRange r = FullChartRange(m, Stacked(m), true);
+  const ChartScene plain = LayoutChartScene(m, Stacked(m), r, view, false, 800, 500, kMeasure);
+  EXPECT_TRUE(texts(plain, true).empty());
+  const std::vector<std::string> labels = texts(plain, false);
+  EXPECT_NE(std::find(labels.begin(), labels.end(), "Расстояние"), labels.end());
+  EXPECT_GT(dashed(plain), 0);
+  const ChartScene marked = LayoutChartScene(m, Stacked(m), r, view, true, 800, 500, kMeasure);
+  EXPECT_EQ(texts(marked, true), (std::vector<std::string>{"4", "2.5", "1", "7"}));
+  view.gridX = view.gridY = false;
+  EXPECT_EQ(dashed(LayoutChartScene(m, Stacked(m), r, view, false, 800, 500, kMeasure)), 0);
+}
+
+}  // namespace
+}  // namespace tavrel
