@@ -35,8 +35,8 @@ class TfmCombGraph : public QDialog {
   void SetModel(ChartModel model);
   const ChartModel& Model() const { return model_; }
 
-  // Shows the chart as view now says: in 2-D on the chart component or in
-  // the 3-D picture, with its grids and the rest of its layout.
+  // Shows the chart as view now says: in 2-D on the chart component (with
+  // its margins, axis fonts, grids and the Y axis's start) or in the 3-D picture.
   void ApplyView();
 
   // Moves the axis's range by percent of its width.
@@ -44,9 +44,6 @@ class TfmCombGraph : public QDialog {
   void HorizScroll(double percent);
   void VertScroll(double percent);
   void ShowValues(bool on);
-  // Lays the chart out again after view changed: the 3-D view or the flat
-  // chart with its margins, axis fonts, grids and the Y axis's start.
-  void ApplyView();
   // Zooms by factor (above 1 shows less), or back to the whole chart.
   void Zoom(double factor);
   void UndoZoom();
