@@ -8,10 +8,12 @@
 #include <cstdlib>
 #include <limits>
 #include <new>
+#include <utility>
 
 #include "cluster/cluster_options.h"
 #include "data/dataset.h"
 #include "data/errors.h"
+#include "data/ordered_parallel.h"
 #include "data/text_codec.h"
 #include "statistics/min_max.h"
 
@@ -124,20 +126,32 @@ std::string BuildDistanceMatrix(Features features, int measure, DistanceMatrix& 
     if (x.Count() != features.Objects()) throw RangeError("Признаки разной длины");
   const std::int32_t n = features.Objects();
   d = DistanceMatrix(n);
-  for (std::int32_t k = 0; k < n; ++k) {
-    if (rowDone) rowDone();
-    double* row = d.Row(k);  // zero right of the diagonal until the parts are added
-    if (measure == kEuclidean) {
-      AddFeatureParts(features, k, row, [](long long, double xk, double xl) { return (xk - xl) * (xk - xl); });
-      for (std::int32_t l = k + 1; l < n; ++l) row[l] = std::sqrt(row[l]);
-    } else if (measure == kRangeCityBlock) {
-      const double* range = ranges.data();
-      AddFeatureParts(features, k, row,
-                      [range](long long v, double xk, double xl) { return std::fabs(xl - xk) / range[v]; });
-    } else {
-      AddFeatureParts(features, k, row, [](long long, double xk, double xl) { return xk != xl ? 1.0 : 0.0; });
+  // Rows in blocks, two at a time: the blocks share few of the large pages
+  // the system clears as they are first written.
+  constexpr std::int32_t kBlock = 32;
+  const auto block = [n](long long b) {
+    return std::pair<std::int32_t, std::int32_t>(static_cast<std::int32_t>(b * kBlock),
+                                                 static_cast<std::int32_t>(std::min<long long>(n, (b + 1) * kBlock)));
+  };
+  const auto fill = [&](int, long long b) {
+    for (std::int32_t k = block(b).first; k < block(b).second; ++k) {
+      double* row = d.Row(k);  // zero right of the diagonal until the parts are added
+      if (measure == kEuclidean) {
+        AddFeatureParts(features, k, row, [](long long, double xk, double xl) { return (xk - xl) * (xk - xl); });
+        for (std::int32_t l = k + 1; l < n; ++l) row[l] = std::sqrt(row[l]);
+      } else if (measure == kRangeCityBlock) {
+        const double* range = ranges.data();
+        AddFeatureParts(features, k, row,
+                        [range](long long v, double xk, double xl) { return std::fabs(xl - xk) / range[v]; });
+      } else {
+        AddFeatureParts(features, k, row, [](long long, double xk, double xl) { return xk != xl ? 1.0 : 0.0; });
+      }
     }
-  }
+  };
+  ForEachInOrder((n + kBlock - 1) / kBlock, fill, [&](long long b) {
+    for (std::int32_t k = block(b).first; k < block(b).second; ++k)
+      if (rowDone) rowDone();
+  });
   d.MirrorUpper();
   return {};
 }

@@ -14,10 +14,13 @@ namespace tavrel {
 
 namespace {
 
-// The pair loop of the paired tests; the line for variables of different sizes.
+// The line of the paired tests for variables of different sizes.
+const char* const kUnequalArrays = "     Ошибка: неравные массивы";
+
+// The pair loop of the paired tests.
 void ForEachPairedSeries(const ProgressFn& progress,
                          const std::function<void(const std::string& prefix, const PairSeries& pair)>& body) {
-  ForEachPreparedPair(ReadVariablesInForce(), progress, true, "     Ошибка: неравные массивы",
+  ForEachPreparedPair(ReadVariablesInForce(), progress, true, kUnequalArrays,
                       [&body](int, int, const std::string& prefix, const PairSeries& pair) { body(prefix, pair); });
 }
 
@@ -55,24 +58,34 @@ void PairStudentStat(const ProgressFn& progress) {
 
 void PairWilcoxonStat(const ProgressFn& progress) {
   TitlePairWilcoxon();
-  SignedRanker ranker;
-  ForEachPairedSeries(progress, [&](const std::string& prefix, const PairSeries& pair) {
-    const long long n = pair.Last() + 1;
-    if (n > pair.X().Count() || n > pair.Y().Count()) ThrowIndexError(pair.Last(), std::min(pair.X().size(), pair.Y().size()));
-    const auto [plus, minus, m] = ranker.Rank(pair.X().data(), pair.Y().data(), n);
-    if (m == 0) {
-      IdenticalArrays(prefix);
-      return;
-    }
-    const double t = plus < std::fabs(minus) ? plus : std::fabs(minus);
-    const double count = static_cast<double>(m);
-    const double mean = count * (count + 1) / 4;
-    const double variance = count * (count + 1) * (2 * count + 1) / 24;
-    const double z = std::fabs(t - mean) / std::sqrt(variance);
-    const PText p = PByZ(z, true);
-    if (Unreliable(p)) return;
-    ResultsFile().WriteLn(prefix + "   " + IntText(pair.Last() + 1, 4) + "    " + FixedText(z, 7, 2) + "     " + p);
-  });
+  struct Ranked {
+    SignedRankSums sums;
+    long long n = 0;
+  };
+  SignedRanker rankers[2];  // one per worker
+  ForEachPreparedPairInOrder<Ranked>(
+      ReadVariablesInForce(), progress, true, kUnequalArrays,
+      [&rankers](int worker, const PairSeries& pair) {
+        const long long n = pair.Last() + 1;
+        if (n > pair.X().Count() || n > pair.Y().Count())
+          ThrowIndexError(pair.Last(), std::min(pair.X().size(), pair.Y().size()));
+        return Ranked{rankers[worker].Rank(pair.X().data(), pair.Y().data(), n), n};
+      },
+      [](const std::string& prefix, const Ranked& ranked) {
+        const auto [plus, minus, m] = ranked.sums;
+        if (m == 0) {
+          IdenticalArrays(prefix);
+          return;
+        }
+        const double t = plus < std::fabs(minus) ? plus : std::fabs(minus);
+        const double count = static_cast<double>(m);
+        const double mean = count * (count + 1) / 4;
+        const double variance = count * (count + 1) * (2 * count + 1) / 24;
+        const double z = std::fabs(t - mean) / std::sqrt(variance);
+        const PText p = PByZ(z, true);
+        if (Unreliable(p)) return;
+        ResultsFile().WriteLn(prefix + "   " + IntText(ranked.n, 4) + "    " + FixedText(z, 7, 2) + "     " + p);
+      });
   EndTable();
 }
 
