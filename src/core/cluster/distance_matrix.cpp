@@ -40,13 +40,19 @@ DistanceMatrix::DistanceMatrix(std::int32_t n) : n_(n) {
 DistanceMatrix::~DistanceMatrix() { std::free(values_); }
 
 void DistanceMatrix::MirrorUpper() {
-  constexpr std::int32_t kBlock = 64;  // tiles that stay in the cache while the rows cross the columns
+  constexpr long long kBlock = 64;  // tiles that stay in the cache while the rows cross the columns
   double* const d = values_;
   const long long n = n_;
-  for (long long k0 = 0; k0 < n; k0 += kBlock)
-    for (long long l0 = k0; l0 < n; l0 += kBlock)
-      for (long long k = k0; k < std::min(k0 + kBlock, n); ++k)
-        for (long long l = std::max(l0, k + 1); l < std::min(l0 + kBlock, n); ++l) d[l * n + k] = d[k * n + l];
+  // Each band of rows is mirrored into its own columns, two bands at a time.
+  ForEachInOrder(
+      (n + kBlock - 1) / kBlock,
+      [d, n](int, long long band) {
+        const long long k0 = band * kBlock;
+        for (long long l0 = k0; l0 < n; l0 += kBlock)
+          for (long long k = k0; k < std::min(k0 + kBlock, n); ++k)
+            for (long long l = std::max(l0, k + 1); l < std::min(l0 + kBlock, n); ++l) d[l * n + k] = d[k * n + l];
+      },
+      [](long long) {});
 }
 
 Features SelectedFeatures(std::int32_t lastObject) {
