@@ -56,5 +56,14 @@ void BM_Statistics(benchmark::State& state) {
   std::filesystem::remove(path);
 }
 BENCHMARK(BM_Statistics)->DenseRange(0, tavrel::kAnalysisCount - 1)->Unit(benchmark::kMillisecond)->MinTime(0.5);
+// The rank tables (8 rank-sum, 9 signed-rank) by wall time, as the signed-rank
+// table works on two threads: at most 100 ms each.
+BENCHMARK(BM_Statistics)
+    ->Name("BM_RankTables50x10000")
+    ->Arg(8)
+    ->Arg(9)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MinTime(0.5);
 
 }  // namespace

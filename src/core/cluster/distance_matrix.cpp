@@ -8,10 +8,12 @@
 #include <cstdlib>
 #include <limits>
 #include <new>
+#include <utility>
 
 #include "cluster/cluster_options.h"
 #include "data/dataset.h"
 #include "data/errors.h"
+#include "data/ordered_parallel.h"
 #include "data/text_codec.h"
 #include "statistics/min_max.h"
 
@@ -38,13 +40,19 @@ DistanceMatrix::DistanceMatrix(std::int32_t n) : n_(n) {
 DistanceMatrix::~DistanceMatrix() { std::free(values_); }
 
 void DistanceMatrix::MirrorUpper() {
-  constexpr std::int32_t kBlock = 64;  // tiles that stay in the cache while the rows cross the columns
+  constexpr long long kBlock = 64;  // tiles that stay in the cache while the rows cross the columns
   double* const d = values_;
   const long long n = n_;
-  for (long long k0 = 0; k0 < n; k0 += kBlock)
-    for (long long l0 = k0; l0 < n; l0 += kBlock)
-      for (long long k = k0; k < std::min(k0 + kBlock, n); ++k)
-        for (long long l = std::max(l0, k + 1); l < std::min(l0 + kBlock, n); ++l) d[l * n + k] = d[k * n + l];
+  // Each band of rows is mirrored into its own columns, two bands at a time.
+  ForEachInOrder(
+      (n + kBlock - 1) / kBlock,
+      [d, n](int, long long band) {
+        const long long k0 = band * kBlock;
+        for (long long l0 = k0; l0 < n; l0 += kBlock)
+          for (long long k = k0; k < std::min(k0 + kBlock, n); ++k)
+            for (long long l = std::max(l0, k + 1); l < std::min(l0 + kBlock, n); ++l) d[l * n + k] = d[k * n + l];
+      },
+      [](long long) {});
 }
 
 Features SelectedFeatures(std::int32_t lastObject) {
@@ -124,20 +132,32 @@ std::string BuildDistanceMatrix(Features features, int measure, DistanceMatrix& 
     if (x.Count() != features.Objects()) throw RangeError("Признаки разной длины");
   const std::int32_t n = features.Objects();
   d = DistanceMatrix(n);
-  for (std::int32_t k = 0; k < n; ++k) {
-    if (rowDone) rowDone();
-    double* row = d.Row(k);  // zero right of the diagonal until the parts are added
-    if (measure == kEuclidean) {
-      AddFeatureParts(features, k, row, [](long long, double xk, double xl) { return (xk - xl) * (xk - xl); });
-      for (std::int32_t l = k + 1; l < n; ++l) row[l] = std::sqrt(row[l]);
-    } else if (measure == kRangeCityBlock) {
-      const double* range = ranges.data();
-      AddFeatureParts(features, k, row,
-                      [range](long long v, double xk, double xl) { return std::fabs(xl - xk) / range[v]; });
-    } else {
-      AddFeatureParts(features, k, row, [](long long, double xk, double xl) { return xk != xl ? 1.0 : 0.0; });
+  // Rows in blocks, two at a time: the blocks share few of the large pages
+  // the system clears as they are first written.
+  constexpr std::int32_t kBlock = 32;
+  const auto block = [n](long long b) {
+    return std::pair<std::int32_t, std::int32_t>(static_cast<std::int32_t>(b * kBlock),
+                                                 static_cast<std::int32_t>(std::min<long long>(n, (b + 1) * kBlock)));
+  };
+  const auto fill = [&](int, long long b) {
+    for (std::int32_t k = block(b).first; k < block(b).second; ++k) {
+      double* row = d.Row(k);  // zero right of the diagonal until the parts are added
+      if (measure == kEuclidean) {
+        AddFeatureParts(features, k, row, [](long long, double xk, double xl) { return (xk - xl) * (xk - xl); });
+        for (std::int32_t l = k + 1; l < n; ++l) row[l] = std::sqrt(row[l]);
+      } else if (measure == kRangeCityBlock) {
+        const double* range = ranges.data();
+        AddFeatureParts(features, k, row,
+                        [range](long long v, double xk, double xl) { return std::fabs(xl - xk) / range[v]; });
+      } else {
+        AddFeatureParts(features, k, row, [](long long, double xk, double xl) { return xk != xl ? 1.0 : 0.0; });
+      }
     }
-  }
+  };
+  ForEachInOrder((n + kBlock - 1) / kBlock, fill, [&](long long b) {
+    for (std::int32_t k = block(b).first; k < block(b).second; ++k)
+      if (rowDone) rowDone();
+  });
   d.MirrorUpper();
   return {};
 }

@@ -39,10 +39,23 @@ Array<double>& KeptValues() {
 
 }  // namespace
 
+namespace {
+
+// std::nearbyint in the default rounding mode, halves to even, without the
+// library call that the basic x86-64 instruction set needs for it: adding and
+// taking away 2^52 leaves the whole number nearest to a smaller size.
+double NearestWhole(double x) {
+  constexpr double kTwo52 = 4503599627370496.0;
+  if (!(std::fabs(x) < kTwo52)) return x;  // whole already, infinite or undefined
+  return std::copysign(std::fabs(x) + kTwo52 - kTwo52, x);
+}
+
+}  // namespace
+
 double RoundDecimals(double x, int d) {
   double f = 1;
   for (int i = 0; i < d; ++i) f *= 10;
-  return std::nearbyint(f * x) / f;  // the default rounding mode takes halves to even
+  return NearestWhole(f * x) / f;
 }
 
 void MeanSigma(const Array<double>& values, std::int32_t last, double& mean, double& sigma) {

@@ -5,9 +5,13 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "data/checked_array.h"
 #include "data/dataset.h"
+#include "data/ordered_parallel.h"
+#include "data/results_file.h"
 #include "statistics/progress.h"
 
 namespace tavrel {
@@ -41,6 +45,16 @@ void ForEachPreparedPair(
     const Array<PairVariable>& vars, const ProgressFn& progress, bool namesMatter, const std::string& unequalLine,
     const std::function<void(int j, int k, const std::string& prefix, const PairSeries& pair)>& body);
 
+// ForEachPreparedPair for analyses whose work on a pair is long: compute
+// works on a prepared pair on one of two threads (worker 0 or 1, see
+// ForEachInOrder; what it keeps per worker is its own), write takes its result
+// with the line prefix on the calling thread, pair after pair in order.
+template <class Result>
+void ForEachPreparedPairInOrder(const Array<PairVariable>& vars, const ProgressFn& progress, bool namesMatter,
+                                const std::string& unequalLine,
+                                const std::function<Result(int worker, const PairSeries& pair)>& compute,
+                                const std::function<void(const std::string& prefix, const Result& result)>& write);
+
 // Whether ReliableOnly leaves out a result line with this significance text.
 bool Unreliable(const std::string& p);
 
@@ -63,5 +77,39 @@ class PairSeries {
   bool own_ = true;
   Array<double> workX_, workY_;
 };
+
+template <class Result>
+void ForEachPreparedPairInOrder(const Array<PairVariable>& vars, const ProgressFn& progress, bool namesMatter,
+                                const std::string& unequalLine,
+                                const std::function<Result(int worker, const PairSeries& pair)>& compute,
+                                const std::function<void(const std::string& prefix, const Result& result)>& write) {
+  std::vector<std::pair<int, int>> pairs;
+  ForEachPair({}, [&pairs](int j, int k) { pairs.emplace_back(j, k); });
+  const auto computed = [&](long long i) {
+    const auto [j, k] = pairs[static_cast<std::size_t>(i)];
+    return !(namesMatter && SkippedForNames(vars[j], vars[k])) && vars[j].var.last == vars[k].var.last;
+  };
+  std::vector<Result> results(pairs.size());
+  PairSeries series[2];
+  ForEachInOrder(
+      static_cast<long long>(pairs.size()),
+      [&](int worker, long long i) {
+        if (!computed(i)) return;
+        const auto [j, k] = pairs[static_cast<std::size_t>(i)];
+        series[worker].Prepare(vars[j], vars[k]);
+        results[static_cast<std::size_t>(i)] = compute(worker, series[worker]);
+      },
+      [&](long long i) {
+        Report(progress, static_cast<int>(i + 1), static_cast<int>(pairs.size()));
+        const auto [j, k] = pairs[static_cast<std::size_t>(i)];
+        if (namesMatter && SkippedForNames(vars[j], vars[k])) return;
+        const std::string prefix = PairPrefix(vars[j], vars[k]);
+        if (!computed(i)) {
+          ResultsFile().WriteLn(prefix + unequalLine);
+          return;
+        }
+        write(prefix, results[static_cast<std::size_t>(i)]);
+      });
+}
 
 }  // namespace tavrel

@@ -27,14 +27,17 @@ double RankValues(Array<double>& values, std::int32_t last);
 // of it, so values that differ only by rounding noise (3.5 - 1.4 and 3.1 - 1.0)
 // always share a group, whatever order the sort left them in. visit(first,
 // count) gets each group's first position (from 0) and size; the rank of its
-// values is first + (count + 1) / 2.
+// values is first + (count + 1) / 2. InTieGroup tells whether a value, not
+// below a group's first value start, belongs to that group.
+inline bool InTieGroup(double start, double value) { return (value == start) | (value - start < 1e-10); }
+
 template <class Value, class Visit>
 void ForEachTieGroup(long long n, Value value, Visit visit) {
   long long first = 0;
   while (first < n) {
     const double start = value(first);
     long long end = first + 1;
-    while (end < n && (value(end) == start || value(end) - start < 1e-10)) ++end;
+    while (end < n && InTieGroup(start, value(end))) ++end;
     visit(first, end - first);
     first = end;
   }

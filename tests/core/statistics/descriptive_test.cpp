@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <limits>
+#include <random>
+#include <vector>
 
 #include "data/dataset.h"
 #include "test_support.h"
@@ -18,6 +23,29 @@ TEST_F(DescriptiveTest, RoundsToDecimalsHalvesToEven) {
   EXPECT_DOUBLE_EQ(RoundDecimals(0.00005, 4), 0);  // 0.5 in units of 1e-4 goes to the even 0
   EXPECT_DOUBLE_EQ(RoundDecimals(2.5, 0), 2);
   EXPECT_DOUBLE_EQ(RoundDecimals(1234567.89, 4), 1234567.89);  // large values do not overflow
+  // Exactly the library's rounding in the default mode, sign of zero, halves,
+  // sizes near and past 2^52, infinities and undefined values included.
+  const double inf = std::numeric_limits<double>::infinity();
+  std::vector<double> values = {0.0,     -0.0,     0.5,      -0.5,      1.5,       -2.5,       0.49999999999999994,
+                                4503599627370495.5, -4503599627370495.5, 4503599627370496.0, 9007199254740993.0,
+                                1e300,   -1e300,   inf,      -inf,      5e-324,    -5e-324};
+  std::mt19937_64 rng(9);
+  for (int k = 0; k < 100000; ++k) {
+    values.push_back(std::bit_cast<double>(rng()));  // any bit pattern
+    values.push_back(std::ldexp(static_cast<double>(rng() >> 11), -static_cast<int>(rng() % 60)) * (k % 2 ? 1 : -1));
+  }
+  for (const double x : values) {
+    for (const int d : {0, 4}) {
+      const double f = d == 0 ? 1 : 1e4;
+      const double want = std::nearbyint(f * x) / f;
+      const double got = RoundDecimals(x, d);
+      if (std::isnan(want)) {
+        EXPECT_TRUE(std::isnan(got)) << x;
+      } else {
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(got), std::bit_cast<std::uint64_t>(want)) << std::hexfloat << x;
+      }
+    }
+  }
 }
 
 TEST_F(DescriptiveTest, MeanAndSigmaWithDivisorNMinusOne) {

@@ -1,0 +1,293 @@
+#include "statistics/signed_ranks.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <utility>
+#include <vector>
+
+#include "data/checked_array.h"
+#include "statistics/ranks.h"
+
+namespace tavrel {
+
+namespace {
+
+// The size of a difference as its signed-rank key holds it (see SignedRanker).
+double SizeOfKey(std::uint64_t key) { return std::bit_cast<double>(key >> 1); }
+
+// Sorts signed-rank keys ascending. The keys are spread by the size they hold,
+// in proportion to it, over twice as many buckets as there are keys, so that
+// for sizes spread as measurements are a bucket holds one key or none; then
+// one pass of insertion puts the few shared buckets in order. Keys are whole
+// numbers, so the sorted order is the same whichever way it is reached.
+class KeySorter {
+ public:
+  // The keys[0..n - 1] in ascending order, in keys itself or in the sorter.
+  const std::uint64_t* Sort(std::uint64_t* keys, std::size_t n) {
+    double low = std::numeric_limits<double>::infinity(), high = -low;
+    bool ordered = true;
+    for (std::size_t i = 0; i < n; ++i) {
+      const double size = SizeOfKey(keys[i]);
+      ordered = ordered && !std::isnan(size);
+      low = std::min(low, size);
+      high = std::max(high, size);
+    }
+    const std::size_t buckets = 2 * n;
+    const double spread = high - low;
+    const double scale = static_cast<double>(buckets) / spread;
+    // Few keys, an undefined or infinite size, or sizes too close to spread:
+    // sorted digit by digit.
+    if (n < 64 || !ordered || !(spread > 0) || !std::isfinite(spread) || !std::isfinite(scale)) {
+      Array<std::uint64_t> all(keys, keys + n);
+      SortKeys(all);
+      std::copy(all.begin(), all.end(), keys);
+      return keys;
+    }
+    bucket_.resize(n);
+    start_.assign(buckets + 1, 0);
+    const double last = static_cast<double>(buckets - 1);
+    std::uint32_t fullest = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+      // Rounding keeps the order of the sizes, so the buckets follow it.
+      bucket_[i] = static_cast<std::uint32_t>(std::min(last, (SizeOfKey(keys[i]) - low) * scale));
+      fullest = std::max(fullest, ++start_[bucket_[i] + 1]);
+    }
+    for (std::size_t b = 0; b < buckets; ++b) start_[b + 1] += start_[b];
+    sorted_.resize(n);
+    for (std::size_t i = 0; i < n; ++i) sorted_[start_[bucket_[i]]++] = keys[i];
+    if (fullest <= kInsertionLimit) {
+      // Every key is above all keys of the buckets before its own, so
+      // insertion never moves one out of its bucket.
+      InsertionSort(sorted_.data(), sorted_.data() + n);
+    } else {
+      // start_[b] is now where bucket b ends.
+      std::uint64_t* begin = sorted_.data();
+      for (std::size_t b = 0; b < buckets; ++b) {
+        std::uint64_t* end = sorted_.data() + start_[b];
+        if (end - begin > kInsertionLimit) {
+          std::sort(begin, end);
+        } else {
+          InsertionSort(begin, end);
+        }
+        begin = end;
+      }
+    }
+    return sorted_.data();
+  }
+
+ private:
+  static constexpr std::uint32_t kInsertionLimit = 16;
+
+  static void InsertionSort(std::uint64_t* begin, std::uint64_t* end) {
+    if (end - begin < 2) return;
+    for (std::uint64_t* i = begin + 1; i != end; ++i) {
+      const std::uint64_t key = *i;
+      std::uint64_t* j = i;
+      for (; j != begin && *(j - 1) > key; --j) *j = *(j - 1);
+      *j = key;
+    }
+  }
+
+  std::vector<std::uint32_t> bucket_;
+  std::vector<std::uint32_t> start_;
+  std::vector<std::uint64_t> sorted_;
+};
+
+// The ranking behind SignedRanker.
+class BucketRanker {
+ public:
+  SignedRankSums Rank(const double* x, const double* y, long long n) {
+    if (keys_.Count() < n) keys_.resize(static_cast<std::size_t>(n));
+    std::uint64_t* keys = keys_.data();
+    std::uint64_t lowest = ~std::uint64_t{0}, highest = 0;
+    long long m = 0;
+    for (long long i = 0; i < n; ++i) {
+      const double d = x[i] - y[i];
+      const std::uint64_t key = std::bit_cast<std::uint64_t>(std::fabs(d)) << 1 | (d > 0 ? 1 : 0);
+      keys[m] = key;
+      if (d != 0) {
+        lowest = std::min(lowest, key);
+        highest = std::max(highest, key);
+        ++m;
+      }
+    }
+    const auto count = static_cast<std::size_t>(m);
+    const double low = SizeOfKey(lowest), spread = SizeOfKey(highest) - low;
+    const double scale = static_cast<double>(count) / spread;
+    // Few keys, an undefined or infinite size, or sizes too close to spread.
+    if (count < 64 || !std::isfinite(spread) || !(spread > 0) || !std::isfinite(scale)) return Sorted(count);
+    if (unbucketed_ > 0) {
+      --unbucketed_;
+      return Sorted(count);
+    }
+    if (buckets_.size() < count) buckets_.resize(count);
+    const auto bucketOf = [low, scale, last = static_cast<double>(count - 1)](std::uint64_t key) {
+      // Rounding keeps the order of the sizes, so the buckets follow it.
+      return static_cast<std::size_t>(std::min(last, (SizeOfKey(key) - low) * scale));
+    };
+    for (std::size_t i = 0; i < count; ++i) buckets_[bucketOf(keys[i])].Add(keys[i]);
+    Walk walk;
+    long long position = 0;  // the keys in the buckets before
+    std::size_t next = 0;    // the next key of gathered_ (see Gather)
+    for (std::size_t b = 0; b < count; ++b) {
+      const Bucket bucket = std::exchange(buckets_[b], Bucket{});
+      // An empty bucket reads as one that joins the group before with no keys
+      // (bucket 0 holds the lowest key, so there is a group before).
+      const bool empty = bucket.count == 0;
+      const double first = SizeOfKey(empty ? walk.startKey : bucket.lowest);
+      const double last = SizeOfKey(empty ? walk.startKey : bucket.highest);
+      const bool joins = InTieGroup(walk.start, last);
+      if (InTieGroup(first, last) && (joins || !InTieGroup(walk.start, first))) {
+        // One group that joins the one before or starts a new one: decided
+        // without branching, as empty and full buckets alternate at random.
+        walk.Close(!joins);
+        walk.startKey = joins ? walk.startKey : bucket.lowest;
+        walk.start = SizeOfKey(walk.startKey);
+        walk.first = joins ? walk.first : position;
+        walk.count = (joins ? walk.count : 0) + bucket.count;
+        walk.positive = (joins ? walk.positive : 0) + bucket.positive;
+      } else {
+        // Keys of several groups in one bucket, or a group that only partly
+        // joins the one before: ranked one by one. Their keys are sorted
+        // with those of every later bucket of several groups, unless they are
+        // already; when there are many, all keys are sorted after all.
+        if (gatheredFrom_ == kNone || (b != gatheredFrom_ && InTieGroup(first, last))) {
+          if (gatheredFrom_ != kNone || !Gather(count, b, bucket.count, bucketOf)) {
+            std::fill(buckets_.begin() + static_cast<std::ptrdiff_t>(b) + 1,
+                      buckets_.begin() + static_cast<std::ptrdiff_t>(count), Bucket{});
+            gatheredFrom_ = kNone;
+            return Sorted(count);
+          }
+          next = 0;
+        }
+        for (std::uint32_t q = 0; q < bucket.count; ++q, ++next) {
+          const std::uint64_t key = gathered_[static_cast<long long>(next)];
+          if (!InTieGroup(walk.start, SizeOfKey(key))) walk.Start(key, position + q);
+          ++walk.count;
+          walk.positive += key & 1;
+        }
+      }
+      position += bucket.count;
+    }
+    gatheredFrom_ = kNone;
+    return walk.Sums();
+  }
+
+ private:
+  struct Bucket {
+    std::uint32_t count = 0;
+    std::uint32_t positive = 0;
+    std::uint64_t lowest = ~std::uint64_t{0};
+    std::uint64_t highest = 0;
+    void Add(std::uint64_t key) {
+      ++count;
+      positive += key & 1;
+      lowest = std::min(lowest, key);
+      highest = std::max(highest, key);
+    }
+  };
+
+  // The tie group being formed and the sums of the groups before it. Before
+  // the first group, start is undefined, equal to no size, and the group is
+  // empty, adding nothing to the sums.
+  struct Walk {
+    std::uint64_t startKey = std::bit_cast<std::uint64_t>(std::numeric_limits<double>::quiet_NaN()) << 1;
+    double start = SizeOfKey(startKey);  // the group's first size
+    long long first = 0, count = 0, positive = 0;
+    SignedRankSums sums;
+    // Adds the group to the sums when closing (and 0, which leaves them as
+    // they are, when not).
+    void Close(bool closing = true) {
+      const double rank = GroupRank(first, count);
+      sums.plus += Kept(rank * positive, closing);
+      sums.minus -= Kept(rank * (count - positive), closing);
+      sums.count += closing ? count : 0;
+    }
+    void Start(std::uint64_t key, long long position) {
+      Close();
+      startKey = key;
+      start = SizeOfKey(key);
+      first = position;
+      count = positive = 0;
+    }
+    SignedRankSums Sums() {
+      Close();
+      return sums;
+    }
+  };
+
+  // value when kept, else 0, without branching.
+  static double Kept(double value, bool kept) {
+    return std::bit_cast<double>(std::bit_cast<std::uint64_t>(value) & (std::uint64_t{0} - kept));
+  }
+
+  static constexpr std::size_t kNone = ~std::size_t{0};
+
+  // Whether the keys of a bucket that is not empty form one group.
+  static bool OneGroup(const Bucket& bucket) { return InTieGroup(SizeOfKey(bucket.lowest), SizeOfKey(bucket.highest)); }
+
+  // Sorts into gathered_ the keys of bucket b (which holds bucketCount keys)
+  // and of every later bucket that holds more than one group. False, with the
+  // next pairs to be sorted at once, when those are too many for this to pay.
+  template <class BucketOf>
+  bool Gather(std::size_t count, std::size_t b, std::uint32_t bucketCount, const BucketOf& bucketOf) {
+    std::size_t gathered = bucketCount;
+    for (std::size_t later = b + 1; later < count; ++later)
+      if (buckets_[later].count > 1 && !OneGroup(buckets_[later])) gathered += buckets_[later].count;
+    if (gathered > count / kMostGathered) {
+      unbucketed_ = kPairsUnbucketed;
+      return false;
+    }
+    gathered_.clear();
+    for (std::size_t i = 0; i < count; ++i) {
+      const std::uint64_t key = keys_[static_cast<long long>(i)];
+      const std::size_t own = bucketOf(key);
+      if (own == b || (own > b && buckets_[own].count > 1 && !OneGroup(buckets_[own]))) gathered_.push_back(key);
+    }
+    std::sort(gathered_.begin(), gathered_.end());
+    gatheredFrom_ = b;
+    return true;
+  }
+
+  // Gathering pays for up to one key in so many; after a pair with more, so
+  // many of the next pairs' keys are sorted at once, as their sizes are
+  // likely to be spread alike.
+  static constexpr std::size_t kMostGathered = 4;
+  static constexpr int kPairsUnbucketed = 16;
+
+  SignedRankSums Sorted(std::size_t count) {
+    const std::uint64_t* sorted = sorter_.Sort(keys_.data(), count);
+    Walk walk;
+    ForEachTieGroup(
+        static_cast<long long>(count), [sorted](long long i) { return SizeOfKey(sorted[i]); },
+        [&](long long first, long long size) {
+          walk.Start(sorted[first], first);
+          walk.count = size;
+          for (long long q = first; q < first + size; ++q) walk.positive += sorted[q] & 1;
+        });
+    return walk.Sums();
+  }
+
+  Array<std::uint64_t> keys_;
+  std::vector<Bucket> buckets_;
+  Array<std::uint64_t> gathered_;
+  std::size_t gatheredFrom_ = kNone;
+  KeySorter sorter_;
+  int unbucketed_ = 0;  // pairs still to be sorted at once
+};
+
+
+}  // namespace
+
+class SignedRanker::State : public BucketRanker {};
+
+SignedRanker::SignedRanker() : state_(std::make_unique<State>()) {}
+
+SignedRanker::~SignedRanker() = default;
+
+SignedRankSums SignedRanker::Rank(const double* x, const double* y, long long n) { return state_->Rank(x, y, n); }
+
+}  // namespace tavrel

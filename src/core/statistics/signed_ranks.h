@@ -1,0 +1,39 @@
+#pragma once
+// The signed-rank sums of a pair of series, for the paired rank test.
+#include <memory>
+
+namespace tavrel {
+
+// T+ and T-, the rank sums of the positive and of the negative differences
+// (the second one negative), and the number of differences that are not 0.
+// The sizes of the differences are ranked as RankValues ranks values; a
+// difference that is not a number ranks after all others, as a negative one.
+struct SignedRankSums {
+  double plus = 0, minus = 0;
+  long long count = 0;
+};
+
+// Ranks the sizes of a pair's differences. Each difference that is not 0 is one
+// key: the bits of its size (a positive double orders as its bits) shifted
+// left, and 1 in the lowest bit when it is positive. The keys are counted into
+// buckets by their size, in proportion to it, one bucket per key; for sizes
+// written with a few decimals a bucket then holds one size (up to rounding
+// noise) or none, so that its keys form one tie group, or join the group
+// before, without being sorted. The keys of the few buckets that hold more
+// than one group are sorted and ranked one by one; when they are many, all
+// keys are sorted and ranked with ForEachTieGroup, as are few keys and
+// undefined or infinite sizes. The groups, their ranks and the order of the
+// sums are the same either way.
+class SignedRanker {
+ public:
+  SignedRanker();
+  ~SignedRanker();
+  // The sums of the differences x[i] - y[i], i < n.
+  SignedRankSums Rank(const double* x, const double* y, long long n);
+
+ private:
+  class State;
+  std::unique_ptr<State> state_;
+};
+
+}  // namespace tavrel
