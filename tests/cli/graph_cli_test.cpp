@@ -128,7 +128,7 @@ TEST_F(GraphCliTest, CombinedChartsInThreeDimensions) {
                                  "--3d --elevation 330 --rotation 20"};
   std::set<std::string> pictures;
   for (const std::string& o : options) {
-    for (const std::string& type : {"line", "bar", "area"}) {
+    for (const char* type : {"line", "bar", "area"}) {
       const std::string name = TempPath("view.png");
       ASSERT_EQ(Run("graph combined " + data_ + " " + name + " --type " + type + " " + o), 0) << o << "\n" << err_;
       EXPECT_TRUE(pictures.insert(test::ReadFile(name)).second) << type << " " << o;

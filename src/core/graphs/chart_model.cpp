@@ -171,8 +171,12 @@ ChartModel ClusterDynamicsModel(const ClusterResult& result) {
   const std::int32_t joins = static_cast<std::int32_t>(history.Count()) - 1;
   ChartModel model;
   model.mode = MultiMode::Side;
-  ChartSeries distance{SeriesKind::Bar, "Расстояние", kOlive};
-  ChartSeries increase{SeriesKind::Bar, "Прирост", kSkyBlue};
+  ChartSeries distance, increase;
+  distance.kind = increase.kind = SeriesKind::Bar;
+  distance.title = "Расстояние";
+  distance.rgb = kOlive;
+  increase.title = "Прирост";
+  increase.rgb = kSkyBlue;
   const std::int32_t first = FirstDynamicsStep(joins);
   distance.firstX = increase.firstX = first;
   for (std::int32_t s = first; s < joins; ++s) {

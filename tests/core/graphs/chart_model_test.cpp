@@ -91,9 +91,9 @@ TEST(VisiblePoints, ManyPointsBecomeEachColumnsExtremes) {
 TEST(UncoveredParts, TheLaterBarsCoverTheEarlierOnes) {
   ChartModel m;
   m.mode = MultiMode::None;
-  m.series = {ChartSeries{SeriesKind::Bar, "a", 0, {}, false, 0, {5, 1, -4, 3}},
-              ChartSeries{SeriesKind::Bar, "b", 0, {}, false, 0, {2, 3, -1, -2}},
-              ChartSeries{SeriesKind::Bar, "c", 0, {}, false, 0, {4, 2, -6}}};
+  m.series = {ChartSeries{SeriesKind::Bar, "a", 0, {}, false, 0, {5, 1, -4, 3}, {}},
+              ChartSeries{SeriesKind::Bar, "b", 0, {}, false, 0, {2, 3, -1, -2}, {}},
+              ChartSeries{SeriesKind::Bar, "c", 0, {}, false, 0, {4, 2, -6}, {}}};
   const std::vector<std::vector<double>> parts = UncoveredParts(m);
   // The last series whole; the earlier ones only where they stick out.
   EXPECT_EQ(parts[2], (std::vector<double>{4, 2, -6}));
@@ -103,8 +103,8 @@ TEST(UncoveredParts, TheLaterBarsCoverTheEarlierOnes) {
 
 TEST(Stacked, StacksAndStacksTo100) {
   ChartModel m;
-  m.series = {ChartSeries{SeriesKind::Area, "a", 0, {}, false, 0, {1, 0, 2}},
-              ChartSeries{SeriesKind::Area, "b", 0, {}, false, 0, {3, 0, 6}}};
+  m.series = {ChartSeries{SeriesKind::Area, "a", 0, {}, false, 0, {1, 0, 2}, {}},
+              ChartSeries{SeriesKind::Area, "b", 0, {}, false, 0, {3, 0, 6}, {}}};
   m.mode = MultiMode::None;
   EXPECT_EQ(Stacked(m)[1].bottom, (std::vector<double>{0, 0, 0}));
   m.mode = MultiMode::Stacked;
