@@ -65,7 +65,9 @@ TEST(RanksTest, SortsWithTheIndexOnLargeAndAwkwardSeries) {
     EXPECT_TRUE(std::is_sorted(v.begin(), v.end())) << shape;
     for (std::int32_t i = 0; i < index.Count(); ++i) {
       EXPECT_EQ(v[i], original[index[i]]);
-      if (i > 0 && v[i] == v[i - 1]) EXPECT_LT(index[i - 1], index[i]);  // equal values keep their order
+      if (i > 0 && v[i] == v[i - 1]) {
+        EXPECT_LT(index[i - 1], index[i]);  // equal values keep their order
+      }
     }
   }
 }
