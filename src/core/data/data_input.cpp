@@ -344,7 +344,7 @@ void ReadTextData(DataFile& file) { ReadTextData(file, PiecesFor(file.bytes.size
 void ReadTextData(DataFile& file, int pieces) {
   DataSet& d = Data();
   ReadVarNames(file);
-  std::vector<DataFile> parts = SplitAtLineEnds(file, pieces);
+  std::vector<DataFile> parts = SplitAtLineEnds(file, std::max(pieces, 1));
   const int n = static_cast<int>(parts.size());
   std::vector<std::int64_t> rows(parts.size());
   RunPieces(n, [&](int k) { rows[k] = CountDataLines(parts[k]); });
