@@ -155,8 +155,9 @@ void ReadRows(DataFile& f, std::int32_t first, std::int32_t end, double* const* 
 constexpr std::size_t kPieceBytes = 1 << 20;
 
 int PiecesFor(std::size_t bytes) {
-  const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-  return static_cast<int>(std::clamp<std::size_t>(bytes / kPieceBytes, 1, cores));
+  const std::size_t most = bytes / kPieceBytes;
+  if (most < 2) return 1;
+  return static_cast<int>(std::min<std::size_t>(most, std::max(1u, std::thread::hardware_concurrency())));
 }
 
 // The rest of the file from its position, in pieces that each end just after

@@ -42,9 +42,11 @@ void AskForLargePages(const Array<Array<double>>& columns) {
 }  // namespace
 
 Array<Array<double>> ZeroColumns(std::size_t count, std::size_t length) {
+  // A small table is allocated the ordinary way: no large page fits in it.
+  if (count * length * sizeof(double) < kLargePage) return Array<Array<double>>(count, Array<double>(length));
   Array<Array<double>> columns(count);
   for (Array<double>& c : columns) c.reserve(length);
-  if (count * length * sizeof(double) >= kLargePage) AskForLargePages(columns);
+  AskForLargePages(columns);
   for (Array<double>& c : columns) c.resize(length);
   return columns;
 }
