@@ -11,13 +11,18 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <new>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 #include "data/dataset.h"
 #include "data/errors.h"
 #include "data/numbers.h"
 #include "data/spreadsheet_input.h"
 #include "data/system_error_text.h"
+#include "data/table_memory.h"
 #include "data/text_codec.h"
 #include "shell/settings.h"
 
@@ -112,6 +117,97 @@ double ReadNumber(DataFile& f) {
   if (!std::isfinite(value))
     throw InOutError(Where(f, start) + TokenText(f, start) + " выходит за пределы допустимых чисел");
   return value;
+}
+
+// The non-blank lines from the position on (of a copy: the file stays where it is).
+std::int64_t CountDataLines(DataFile f) {
+  std::int64_t n = 0;
+  while (!SeekEof(f)) {
+    SkipLine(f);
+    ++n;
+  }
+  return n;
+}
+
+// Reads the lines from the position on as the observations first..end-1:
+// values in order, a short line filled out with zeros, the numbers beyond the
+// last variable passed over. columns[v] holds variable v's observations.
+void ReadRows(DataFile& f, std::int32_t first, std::int32_t end, double* const* columns, int lastVar) {
+  std::int32_t i = first;
+  int j = 0;
+  while (!SeekEof(f)) {
+    if (i >= end) ThrowIndexError(i, static_cast<std::size_t>(end));
+    columns[j][i] = ReadNumber(f);
+    if (SeekEoln(f) || j >= lastVar) {
+      const std::size_t rest = f.pos;  // surplus numbers, passed over
+      SkipLine(f);
+      CheckControlCharacters(f, rest, f.pos);
+      ++i;
+      j = 0;
+    } else {
+      ++j;
+    }
+  }
+}
+
+// A piece of a large file is read by a thread of its own; below this size a
+// thread costs more than it saves.
+constexpr std::size_t kPieceBytes = 1 << 20;
+
+int PiecesFor(std::size_t bytes) {
+  const std::size_t most = bytes / kPieceBytes;
+  if (most < 2) return 1;
+  return static_cast<int>(std::min<std::size_t>(most, std::max(1u, std::thread::hardware_concurrency())));
+}
+
+// The rest of the file from its position, in pieces that each end just after
+// a line end (the last at the end of the file). Each piece sees the file up to
+// its own end, so that it reports lines as the whole file numbers them.
+std::vector<DataFile> SplitAtLineEnds(const DataFile& f, int pieces) {
+  std::vector<DataFile> parts;
+  std::size_t begin = f.pos;
+  for (int k = 1; k <= pieces; ++k) {
+    std::size_t end = f.bytes.size();
+    if (k < pieces) {
+      const std::size_t at = std::max(begin, f.pos + (f.bytes.size() - f.pos) / pieces * k);
+      const void* nl = std::memchr(f.bytes.data() + at, '\n', f.bytes.size() - at);
+      if (nl) end = static_cast<std::size_t>(static_cast<const char*>(nl) - f.bytes.data()) + 1;
+    }
+    DataFile part = f;
+    part.bytes = f.bytes.substr(0, end);
+    part.pos = begin;
+    parts.push_back(std::move(part));
+    begin = end;
+  }
+  return parts;
+}
+
+// Runs work(0) .. work(pieces - 1) at the same time, work(0) on the calling
+// thread (and any piece no thread could be started for). When pieces fail,
+// the failure of the first of them is rethrown, as a reading in one go would
+// have met it first.
+template <class Work>
+void RunPieces(int pieces, const Work& work) {
+  std::vector<std::exception_ptr> failures(static_cast<std::size_t>(pieces));
+  const auto guarded = [&](int k) {
+    try {
+      work(k);
+    } catch (...) {
+      failures[k] = std::current_exception();
+    }
+  };
+  std::vector<std::thread> threads;
+  for (int k = 1; k < pieces; ++k) {
+    try {
+      threads.emplace_back(guarded, k);
+    } catch (const std::system_error&) {
+      guarded(k);
+    }
+  }
+  guarded(0);
+  for (std::thread& t : threads) t.join();
+  for (const std::exception_ptr& failure : failures)
+    if (failure) std::rethrow_exception(failure);
 }
 
 // Memory for a file's bytes, in large pages where the system offers them (a
@@ -244,40 +340,30 @@ void ReadVarNames(DataFile& file) {
   d.LastVar = d.NumVar - 1;
 }
 
-std::int32_t CountDataLines(DataFile& file) {
-  const std::size_t first = file.pos;
-  std::int32_t n = 0;
-  while (!SeekEof(file)) {
-    SkipLine(file);
-    if (n == INT32_MAX) throw OverflowError("Слишком много строк данных");
-    ++n;
-  }
-  file.pos = first;
-  return n;
-}
+void ReadTextData(DataFile& file) { ReadTextData(file, PiecesFor(file.bytes.size())); }
 
-void ReadTextData(DataFile& file) {
+void ReadTextData(DataFile& file, int pieces) {
   DataSet& d = Data();
   ReadVarNames(file);
-  const std::int32_t numObs = CountDataLines(file);
+  std::vector<DataFile> parts = SplitAtLineEnds(file, std::max(pieces, 1));
+  const int n = static_cast<int>(parts.size());
+  std::vector<std::int64_t> rows(parts.size());
+  RunPieces(n, [&](int k) { rows[k] = CountDataLines(parts[k]); });
+  std::vector<std::int32_t> firstRow(parts.size() + 1, 0);
+  for (int k = 0; k < n; ++k) {
+    const std::int64_t end = firstRow[k] + rows[k];
+    if (end > INT32_MAX) throw OverflowError("Слишком много строк данных");
+    firstRow[k + 1] = static_cast<std::int32_t>(end);
+  }
+  const std::int32_t numObs = firstRow[n];
   CheckTableFits(file, d.NumVar, numObs);
   d.NumObs = numObs;
   d.LastObs = d.NumObs - 1;
-  d.DataValues.assign(static_cast<std::size_t>(d.NumVar), Array<double>(static_cast<std::size_t>(d.NumObs), 0.0));
-  std::int32_t i = 0;
-  int j = 0;
-  while (!SeekEof(file)) {
-    d.DataValues[j][i] = ReadNumber(file);
-    if (SeekEoln(file) || j >= d.LastVar) {
-      const std::size_t rest = file.pos;  // surplus numbers, passed over
-      SkipLine(file);
-      CheckControlCharacters(file, rest, file.pos);
-      ++i;
-      j = 0;
-    } else {
-      ++j;
-    }
-  }
+  d.DataValues = ZeroColumns(static_cast<std::size_t>(d.NumVar), static_cast<std::size_t>(d.NumObs));
+  std::vector<double*> columns;
+  for (Array<double>& column : d.DataValues) columns.push_back(column.data());
+  RunPieces(n, [&](int k) { ReadRows(parts[k], firstRow[k], firstRow[k + 1], columns.data(), d.LastVar); });
+  file.pos = file.bytes.size();
   d.VarCounts.assign(static_cast<std::size_t>(d.NumVar), d.NumObs);
 }
 

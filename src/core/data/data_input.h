@@ -35,13 +35,16 @@ DataFile OpenDataFile(const std::string& path);
 Array<std::string> SplitNames(std::string_view line, std::size_t limit = SIZE_MAX);
 // Line 1: sets VarNames, NumVar and LastVar. More than 100 names is a RangeError.
 void ReadVarNames(DataFile& file);
-// Counts the non-blank lines after the name line; the file stays at the first data line.
-std::int32_t CountDataLines(DataFile& file);
-// Reads the whole open file into the data set. A token that is not a number or
-// lies beyond the range of a double, and a control character other than a tab
-// or a line end, are an InOutError naming the file, the line and the text; a
-// table that would not fit in memory is a RangeError, raised before allocating it.
+// Reads the whole open file into the data set: every non-blank line after the
+// names is an observation. A token that is not a number or lies beyond the
+// range of a double, and a control character other than a tab or a line end,
+// are an InOutError naming the file, the line and the text; a table that would
+// not fit in memory is a RangeError, raised before allocating it. A large file
+// is read in pieces at the same time, one per processor core.
 void ReadTextData(DataFile& file);
+// The same in the given number of pieces, split at line ends; the data set and
+// any failure are the same for every number of pieces.
+void ReadTextData(DataFile& file, int pieces);
 
 // Whether a file goes to the spreadsheet reader: its upper-cased extension begins with ".XLS".
 bool IsSpreadsheetName(const std::string& path);

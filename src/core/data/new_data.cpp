@@ -4,6 +4,7 @@
 
 #include "data/data_input.h"
 #include "data/dataset.h"
+#include "data/table_memory.h"
 #include "data/text_codec.h"
 
 namespace tavrel {
@@ -23,7 +24,7 @@ bool MakeNewData(const NewDataRequest& request, std::mt19937& random) {
   d.NumVar = request.variables;
   d.LastVar = d.NumVar - 1;
   d.FullLastVar = d.LastVar;
-  d.DataValues.assign(static_cast<std::size_t>(d.NumVar), Array<double>(static_cast<std::size_t>(d.NumObs), 0.0));
+  d.DataValues = ZeroColumns(static_cast<std::size_t>(d.NumVar), static_cast<std::size_t>(d.NumObs));
   if (request.random) {
     std::uniform_real_distribution<double> unit(0.0, 1.0);
     std::uniform_int_distribution<std::int32_t> whole(0, std::max(request.maxRandom, 2) - 1);

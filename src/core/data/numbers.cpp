@@ -1,8 +1,10 @@
 #include "numbers.h"
 
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 
 #include "errors.h"
@@ -180,9 +182,72 @@ std::string FixedDigitsText(double x, int digits, int decimals) {
   return PlacedDigits(s, decimals);
 }
 
+namespace {
+
+constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                   1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// Eight characters of text from p, the first in the lowest byte, each less '0'.
+std::uint64_t EightDigitValues(const char* p) {
+  std::uint64_t w = 0;
+  std::memcpy(&w, p, sizeof w);
+  if constexpr (std::endian::native == std::endian::big) w = __builtin_bswap64(w);
+  return w ^ 0x3030303030303030u;  // a digit's byte becomes its value, 0 to 9
+}
+
+// How many of the eight characters are digits before the first that is not.
+int LeadingDigits(std::uint64_t values) {
+  // A byte is a digit when neither it nor it plus 6 reaches 16. Plus 6 may
+  // carry into the next byte, but only out of a byte that is no digit, so the
+  // first byte that is not a digit is always found.
+  const std::uint64_t notDigit = (values | (values + 0x0606060606060606u)) & 0xF0F0F0F0F0F0F0F0u;
+  return notDigit == 0 ? 8 : std::countr_zero(notDigit) / 8;
+}
+
+// The number the first count (0 to 7) digit values spell.
+std::uint64_t DigitsValue(std::uint64_t values, int count) {
+  if (count == 0) return 0;
+  std::uint64_t v = values << (8 * (8 - count));  // the digits last, behind zeros
+  v = v * 10 + (v >> 8);                          // pairs of digits in every other byte
+  v = (((v & 0x000000FF000000FFu) * (100 + (1000000ull << 32))) +
+       (((v >> 16) & 0x000000FF000000FFu) * (1 + (10000ull << 32)))) >> 32;
+  return v;
+}
+
+// The common short form, an optional sign, up to seven digits and up to seven
+// after the point, read eight characters at a time; the value is the one the
+// general reading below gives. Returns 0 for any other text, or one too near
+// the end of text to look eight characters ahead.
+std::size_t ScanShortNumber(std::string_view text, double& value) {
+  std::size_t i = text.empty() || (text[0] != '-' && text[0] != '+') ? 0 : 1;
+  if (text.size() < i + 16) return 0;
+  const char* p = text.data();
+  const std::uint64_t wholeValues = EightDigitValues(p + i);
+  const int whole = LeadingDigits(wholeValues);
+  if (whole == 8) return 0;
+  std::uint64_t mantissa = DigitsValue(wholeValues, whole);
+  i += static_cast<std::size_t>(whole);
+  int fraction = 0;
+  if (p[i] == '.') {
+    const std::uint64_t values = EightDigitValues(p + i + 1);
+    fraction = LeadingDigits(values);
+    if (fraction == 8) return 0;
+    static constexpr std::uint64_t kShift[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000};
+    mantissa = mantissa * kShift[fraction] + DigitsValue(values, fraction);
+    if (whole + fraction > 0) i += 1 + static_cast<std::size_t>(fraction);
+  }
+  if (whole + fraction == 0 || p[i] == 'e' || p[i] == 'E') return 0;
+  // At most fourteen digits: exact in a double, and so is the power of ten.
+  value = static_cast<double>(mantissa);
+  if (fraction > 0) value /= kPowersOfTen[fraction];
+  if (p[0] == '-') value = -value;
+  return i;
+}
+
+}  // namespace
+
 std::size_t ScanNumber(std::string_view text, double& value) {
-  static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-                                       1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  if (const std::size_t length = ScanShortNumber(text, value)) return length;
   const std::size_t n = text.size();
   std::size_t i = 0;
   const bool negative = n > 0 && text[0] == '-';
@@ -228,7 +293,7 @@ std::size_t ScanNumber(std::string_view text, double& value) {
   // rounded value with one operation; anything else goes the general way.
   if (!exponent && significant <= 15 && scale <= 22) {
     const double m = static_cast<double>(mantissa);
-    value = scale == 0 ? m : m / kPowers[scale];
+    value = scale == 0 ? m : m / kPowersOfTen[scale];
     if (negative) value = -value;
     return i;
   }

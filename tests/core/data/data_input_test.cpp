@@ -6,9 +6,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <bit>
 #include <fstream>
+#include <random>
 
 #include "data/dataset.h"
+#include "data/errors.h"
 #include "data/spreadsheet_input.h"
 #include "shell/settings.h"
 #include "test_support.h"
@@ -166,6 +169,116 @@ TEST_F(DataInputTest, ATableThatWouldNotFitInMemoryIsRefusedBeforeAllocating) {
   int status = 0;
   waitpid(child, &status, 0);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
+// A random data file with what real ones hold: values in every form the
+// reader takes, missing values, blank lines, short and long lines, tabs and
+// CRLF, and at times no line end after the last line.
+std::string RandomDataFile(std::mt19937& rng, int lines) {
+  const auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+  const auto digits = [&](int n) {
+    std::string d;
+    for (int i = 0; i < n; ++i) d += static_cast<char>('0' + pick(10));
+    return d;
+  };
+  const auto value = [&]() -> std::string {
+    const std::string sign = pick(3) == 0 ? "-" : pick(8) == 0 ? "+" : "";
+    switch (pick(9)) {
+      case 0: return "-999";
+      case 1: return sign + digits(1 + pick(6));
+      case 2: return sign + digits(1 + pick(4)) + "." + digits(1 + pick(4));
+      case 3: return sign + digits(1 + pick(9)) + "." + digits(pick(12));  // beyond the short form
+      case 4: return sign + "0." + std::string(static_cast<std::size_t>(pick(5)), '0') + digits(1 + pick(17));
+      case 5: return sign + digits(1 + pick(3)) + (pick(2) ? "e" : "E") + (pick(2) ? "-" : "+") + digits(1 + pick(2));
+      case 6: return sign + digits(1 + pick(25));  // more digits than a double holds
+      case 7: return sign + (pick(2) ? "." + digits(1 + pick(3)) : digits(1 + pick(3)) + ".");
+      default: return sign + "4.9e-3" + std::to_string(pick(3) + 22);  // near and below the smallest double
+    }
+  };
+  const std::string blanks[] = {" ", "  ", "\t", " \t ", "   "};
+  const int variables = 1 + pick(6);
+  std::string text;
+  for (int v = 0; v < variables; ++v) text += "V" + std::to_string(v) + " ";
+  text += "\r\n";
+  for (int i = 0; i < lines; ++i) {
+    if (pick(3) == 0) text += blanks[pick(5)];
+    const int count = pick(10) == 0 ? 0 : 1 + pick(variables + 2);
+    for (int k = 0; k < count; ++k) text += (k ? blanks[pick(5)] : "") + value();
+    if (pick(4) == 0) text += blanks[pick(5)];
+    if (i + 1 < lines || pick(2)) text += pick(2) ? "\r\n" : "\n";
+  }
+  return text;
+}
+
+// Every value of the data set, bit for bit.
+std::vector<std::vector<std::uint64_t>> ValueBits() {
+  std::vector<std::vector<std::uint64_t>> bits;
+  for (const Array<double>& column : Data().DataValues) {
+    bits.emplace_back();
+    for (const double x : column) bits.back().push_back(std::bit_cast<std::uint64_t>(x));
+  }
+  return bits;
+}
+
+// A large file is read in pieces at the same time, split at line ends; however
+// its pieces fall (more of them than lines included), the table is the one a
+// reading in one go gives, to the last bit.
+TEST_F(DataInputTest, ReadingInPiecesGivesTheTableOfAReadingInOneGo) {
+  std::mt19937 rng(18);
+  for (int round = 0; round < 40; ++round) {
+    const std::string path = WriteFile("pieces.txt", RandomDataFile(rng, round < 10 ? round : round * 10));
+    std::vector<std::vector<std::uint64_t>> whole;
+    for (const int pieces : {1, 2, 3, 5, 16}) {
+      ResetDataSet();
+      DataFile file = OpenDataFile(path);
+      ReadTextData(file, pieces);
+      if (pieces == 1) {
+        whole = ValueBits();
+        ASSERT_EQ(static_cast<std::size_t>(Data().NumObs), whole.front().size()) << test::ReadFile(path);
+      } else {
+        ASSERT_EQ(ValueBits(), whole) << pieces << " pieces of\n" << test::ReadFile(path);
+      }
+    }
+  }
+}
+
+// A fault found by a later piece is reported as a reading in one go reports
+// it: the same text naming the same line, and the first fault in the file
+// when there are several.
+TEST_F(DataInputTest, AFaultFoundInALaterPieceNamesTheLineAReadingInOneGoNames) {
+  const auto file = [](std::vector<std::pair<int, std::string>> faults) {
+    std::string text = "A B C\n";
+    for (int line = 2; line <= 400; ++line) {
+      std::string values = std::to_string(line) + " 2.5 -3";
+      for (const auto& [at, bad] : faults)
+        if (at == line) values = "1 " + bad + " 3";
+      text += values + (line % 2 ? "\r\n" : "\n");
+    }
+    return text;
+  };
+  struct Case {
+    std::string text;
+    std::string fault;  // what the message says, after the line
+  };
+  const Case cases[] = {
+      {file({{390, "x"}}), "строка 390: «x» не является числом"},
+      {file({{250, "1e999"}}), "строка 250: «1e999» выходит за пределы допустимых чисел"},
+      {file({{380, "1,5"}, {120, "2,5"}}), "строка 120: «2,5» не является числом"},
+      {file({{399, "2 3 4 \x01"}}), "строка 399: недопустимый управляющий символ (код 1)"},
+      {file({{400, "x"}}).substr(0, file({{400, "x"}}).size() - 1), "строка 400: «x» не является числом"},
+  };
+  for (const Case& c : cases) {
+    const std::string path = WriteFile("fault.txt", c.text);
+    for (const int pieces : {1, 2, 3, 8}) {
+      DataFile f = OpenDataFile(path);
+      try {
+        ReadTextData(f, pieces);
+        ADD_FAILURE() << c.fault << " not found in " << pieces << " pieces";
+      } catch (const InOutError& e) {
+        EXPECT_EQ(e.what(), "Файл " + path + ", " + c.fault) << pieces << " pieces";
+      }
+    }
+  }
 }
 
 TEST_F(DataInputTest, ReadsNamesInUtf8OrWindows1251) {

@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <random>
+#include <string>
 
 #include "data/errors.h"
 
@@ -92,6 +97,37 @@ TEST(ParseFixedNumber, AcceptsOnlyTheFixedSyntax) {
   for (const char* text : {"1,5", "abc", "1e", "", "1.2.3", "-", ".", "1.5x", "0x10", "inf", "nan"}) {
     double x = 0;
     EXPECT_FALSE(ParseFixedNumber(text, x)) << text;
+  }
+}
+
+// Data files are read eight characters at a time where the form is short; in
+// every form, with every character after it, the reading is the one
+// std::from_chars (correctly rounded) gives, in length and to the last bit.
+TEST(ScanNumber, ReadsAsFromCharsDoesInEveryFormAndAtTheEndOfText) {
+  std::mt19937 rng(18);
+  const auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+  const char* const after[] = {"", " ", "\t", "\r\n", "e7", "E-31", "e+", "e", ".", ".5", ",5", "x", "-"};
+  for (int round = 0; round < 200000; ++round) {
+    std::string text = pick(3) == 0 ? "-" : pick(6) == 0 ? "+" : "";
+    const int whole = pick(11), fraction = pick(11);
+    for (int i = 0; i < whole; ++i) text += static_cast<char>('0' + (i == 0 && pick(3) == 0 ? 0 : pick(10)));
+    if (pick(4)) {
+      text += '.';
+      for (int i = 0; i < fraction; ++i) text += static_cast<char>('0' + pick(10));
+    }
+    text += after[pick(13)];
+    text += std::string(static_cast<std::size_t>(pick(20)), ' ');  // near the end of text, or not
+    const std::size_t skip = text[0] == '+' ? 1 : 0;
+    double expected = 0;
+    const auto res = std::from_chars(text.data() + skip, text.data() + text.size(), expected);
+    double value = 0;
+    const std::size_t length = ScanNumber(text, value);
+    if (res.ec != std::errc()) {
+      EXPECT_EQ(length, 0u) << text;
+    } else {
+      ASSERT_EQ(length, static_cast<std::size_t>(res.ptr - text.data())) << text;
+      ASSERT_EQ(std::bit_cast<std::uint64_t>(value), std::bit_cast<std::uint64_t>(expected)) << text;
+    }
   }
 }
 
