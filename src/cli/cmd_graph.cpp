@@ -1,5 +1,6 @@
 // The graph command: draws a picture of a data file without a screen.
 #include <QApplication>
+#include <iostream>
 #include <iterator>
 
 #include "cli_common.h"
@@ -29,11 +30,18 @@ const GraphKind kGraphKinds[] = {
      "scatter DATAFILE OUTFILE --vars X,Y [--pairwise-missing] [--pairwise-outliers] [--missing CODE] [--ini PATH]"},
 };
 
+// Qt's notices about the offscreen platform and the environment say nothing to
+// a user of the batch tool; only its errors reach standard error.
+void QtErrorsOnly(QtMsgType type, const QMessageLogContext&, const QString& text) {
+  if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << text.toStdString() << "\n";
+}
+
 // Fonts, painting and charts need an application; it runs on the offscreen platform.
 class OffscreenApplication {
  public:
   OffscreenApplication() {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(QtErrorsOnly);
     app_ = new QApplication(argc_, argv_);
   }
   ~OffscreenApplication() { delete app_; }
