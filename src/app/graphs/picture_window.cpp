@@ -1,7 +1,6 @@
 #include "graphs/picture_window.h"
 
 #include <QAction>
-#include <QFileDialog>
 #include <QLabel>
 #include <QStyle>
 #include <QToolBar>
@@ -9,6 +8,7 @@
 
 #include "graphs/graph_widgets.h"
 #include "graphs/picture_layouts.h"
+#include "graphs/picture_file_dialog.h"
 #include "graphs/picture_painters.h"
 #include "graphs/print_image_graph.h"
 #include "shell/busy_cursor.h"
@@ -86,18 +86,9 @@ bool PictureWindow::Print() {
 }
 
 void PictureWindow::SaveClick() {
-  QFileDialog dialog(this, QStringLiteral("Сохранение рисунка"));
-  dialog.setObjectName("SaveDialog1");
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setOption(QFileDialog::DontConfirmOverwrite);
-  dialog.setNameFilters({QStringLiteral("Bitmaps (*.bmp)"), QStringLiteral("PNG (*.png)"),
-                         QStringLiteral("JPEG (*.jpg *.jpeg)"), QStringLiteral("SVG (*.svg)"),
-                         QStringLiteral("PDF (*.pdf)")});
-  dialog.setDefaultSuffix(QStringLiteral("bmp"));
-  const QString dir = QString::fromStdString(EffectiveDirectory(Config().OutputCat));
-  if (!dir.isEmpty()) dialog.setDirectory(dir);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-  SavePictureAs(dialog.selectedFiles().first());
+  const QString path = ChoosePictureFile(this, QStringLiteral("Сохранение рисунка"),
+                                         QString::fromStdString(EffectiveDirectory(Config().OutputCat)));
+  if (!path.isEmpty()) SavePictureAs(path);
 }
 
 }  // namespace tavrel
