@@ -1,7 +1,9 @@
 // The distribution graph from the data table and the scatter diagram from the
 // main window: the pictures' pixels where the classes and pairs put them, the
 // refusals, saving by suffix and printing.
+#include <QAction>
 #include <QPrinter>
+#include <QTimer>
 #include <cmath>
 #include <memory>
 
@@ -103,6 +105,21 @@ class TestPictureWindows : public QObject {
     QCOMPARE(QImage(home_->Path("a"), "BMP").size(), picture.size());  // no suffix: a bitmap
     QVERIFY(ReadAll(home_->Path("a.svg")).contains("<svg"));
     QCOMPARE(Data().NumVar, 2);  // the table's variables are back
+  }
+
+  void SavingFromTheToolBarAsksBeforeReplacingAFile() {
+    Open(DistributionData());
+    const QString bmp = home_->Write("old.bmp", "kept");
+    messages_->answers = {false, true};
+    const auto save = [](TfmGrDistr* w) { QTimer::singleShot(0, w->tbtbSave, &QAction::trigger); };
+    ModalScript script({ChooseVariables({0}), On<TfmGrDistr>(save), PickFile(bmp),  // No: kept
+                        On<TfmGrDistr>(save), PickFile(bmp),                          // Yes: replaced
+                        On<TfmGrDistr>([](TfmGrDistr* w) { w->tbtnExit->trigger(); })});
+    table_->tbtnDistr->trigger();
+    QVERIFY(script.Done());
+    QCOMPARE(messages_->Texts().size(), 2);
+    QVERIFY(messages_->Texts()[0].contains(QStringLiteral("уже существует")));
+    QCOMPARE(QImage(bmp, "BMP").size(), QSize(736, 469));
   }
 
   void DistributionRefusalsLeaveABlankPicture_data() {
