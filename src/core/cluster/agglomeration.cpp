@@ -9,6 +9,12 @@
 
 namespace tavrel {
 
+namespace {
+
+constexpr std::int32_t kRowBlock = 64;
+
+}  // namespace
+
 Agglomeration::Agglomeration(DistanceMatrix d, int method, double beta)
     : n_(d.Size()), d_(std::move(d)), method_(method), beta_(beta) {
   if (method < 0 || method >= kJoiningMethodCount)
@@ -21,12 +27,38 @@ Agglomeration::Agglomeration(DistanceMatrix d, int method, double beta)
   sizeAtIndex_.assign(n, 1.0);
   rowMin_.assign(n, 0.0);
   rowPos_.assign(n, -1);
+  blockBest_.assign((n + kRowBlock - 1) / kRowBlock, -1);
+  blockStale_.assign(blockBest_.Count(), 1);
   for (std::int32_t k = 0; k < n_; ++k) {
     liveIndices_[k] = k;
     membership_[k] = k + 1;
     sizes_[k] = 1;
   }
   for (std::int32_t k = 0; k < n_; ++k) RescanRow(k);
+  RefreshBlocks();
+}
+
+void Agglomeration::SetRowMin(std::int32_t k, double min, std::int32_t pos) {
+  rowMin_[k] = min;
+  rowPos_[k] = pos;
+  blockStale_[k / kRowBlock] = 1;
+}
+
+// The first row of a block with the smallest entry, as the search over the
+// rows in order meets it: strictly smaller replaces.
+void Agglomeration::RefreshBlocks() {
+  const double* min = rowMin_.data();
+  const std::int32_t* pos = rowPos_.data();
+  for (long long b = 0; b < blockBest_.Count(); ++b) {
+    if (!blockStale_[b]) continue;
+    blockStale_[b] = 0;
+    const auto first = static_cast<std::int32_t>(b * kRowBlock);
+    const std::int32_t last = std::min(n_, first + kRowBlock);
+    std::int32_t best = -1;
+    for (std::int32_t k = first; k < last; ++k)
+      if (pos[k] >= 0 && (best < 0 || min[k] < min[best])) best = k;
+    blockBest_[b] = best;
+  }
 }
 
 void Agglomeration::RescanRow(std::int32_t k) {
@@ -41,8 +73,7 @@ void Agglomeration::RescanRow(std::int32_t k) {
       pos = *l;
     }
   }
-  rowMin_[k] = min;
-  rowPos_[k] = pos;
+  SetRowMin(k, min, pos);
 }
 
 ClosestPair Agglomeration::FindClosest() const {
@@ -51,11 +82,12 @@ ClosestPair Agglomeration::FindClosest() const {
   // The scan starts from the first pair; an undefined distance there is never replaced.
   const ClosestPair start{0, liveIndices_[1], d_.At(0, liveIndices_[1])};
   if (std::isnan(start.d)) return start;
+  // The blocks in order, each by its first smallest row: the same row the
+  // search over all rows in order meets first.
   const double* min = rowMin_.data();
-  const std::int32_t* pos = rowPos_.data();
   std::int32_t best = -1;
-  for (const std::int32_t k : liveIndices_)
-    if (pos[k] >= 0 && (best < 0 || min[k] < min[best])) best = k;
+  for (const std::int32_t k : blockBest_)
+    if (k >= 0 && (best < 0 || min[k] < min[best])) best = k;
   if (best < 0) return start;
   return {best, rowPos_[best], rowMin_[best]};
 }
@@ -128,6 +160,7 @@ void Agglomeration::Join(std::int32_t i, std::int32_t j, std::int32_t newCluster
   sizeAtIndex_[i] = size;
   live_[j] = 0;
   liveIndices_.erase(std::lower_bound(liveIndices_.begin(), liveIndices_.end(), j));
+  SetRowMin(j, 0, -1);
 
   // The smallest entries: row i changed throughout; a row above i lost its
   // entry j and has a new entry i; a row between i and j lost its entry j.
@@ -142,16 +175,16 @@ void Agglomeration::Join(std::int32_t i, std::int32_t j, std::int32_t newCluster
       const double v = rowI[m];  // the same entry as d[m][i]
       if (rowPos_[m] == i) {
         if (v <= rowMin_[m]) {
-          rowMin_[m] = v;  // still the first smallest: the entries left of i are larger
+          SetRowMin(m, v, i);  // still the first smallest: the entries left of i are larger
         } else {
           RescanRow(m);  // grew or became undefined
         }
       } else if (rowPos_[m] < 0 ? !std::isnan(v) : (v < rowMin_[m] || (v == rowMin_[m] && i < rowPos_[m]))) {
-        rowMin_[m] = v;
-        rowPos_[m] = i;
+        SetRowMin(m, v, i);
       }
     }
   }
+  RefreshBlocks();
 }
 
 }  // namespace tavrel

@@ -8,7 +8,9 @@
 // row-by-row scan of the upper triangle over the live indices would pick: the
 // smallest distance, the first pair met on ties. To find it without scanning
 // the whole triangle every row keeps its smallest entry and where it stands;
-// a join rescans only the rows whose smallest entry may have moved.
+// a join rescans only the rows whose smallest entry may have moved, and the
+// rows stand in blocks that keep their own first smallest entry, so that the
+// search looks at the blocks and at the rows of the blocks that changed.
 #include <cstdint>
 #include <vector>
 
@@ -46,6 +48,8 @@ class Agglomeration {
 
  private:
   void RescanRow(std::int32_t k);
+  void SetRowMin(std::int32_t k, double min, std::int32_t pos);
+  void RefreshBlocks();
   template <int Method>
   void UpdateDistances(std::int32_t i, std::int32_t j, double ni, double nj);
 
@@ -59,7 +63,9 @@ class Agglomeration {
   Array<std::int32_t> sizes_;      // by cluster number - 1
   Array<double> sizeAtIndex_;      // the size of the cluster that lives at each index
   Array<double> rowMin_;           // smallest live entry right of the diagonal
-  Array<std::int32_t> rowPos_;     // its column, -1 when the row has none
+  Array<std::int32_t> rowPos_;     // its column, -1 when the row has none or has left
+  Array<std::int32_t> blockBest_;  // the row of each block's first smallest entry, -1 when none
+  Array<std::uint8_t> blockStale_;  // a row of the block changed since the block was last looked at
 };
 
 }  // namespace tavrel

@@ -78,6 +78,29 @@ TEST(AgglomerationTest, FastSearchMatchesTheFullScanOnDataWithTies) {
   }
 }
 
+// Enough objects for the rows to fill several blocks of the search, few
+// distinct values for ties between the blocks.
+TEST(AgglomerationTest, FastSearchMatchesTheFullScanOverManyRows) {
+  std::mt19937 rng(18);
+  for (int method = 0; method < kJoiningMethodCount; ++method) {
+    for (int trial = 0; trial < 2; ++trial) {
+      const int n = std::uniform_int_distribution<int>(130, 260)(rng);
+      std::uniform_int_distribution<int> value(0, 2 + 3 * trial);
+      Features f;
+      for (int v = 0; v < 2; ++v) {
+        f.names.push_back("V" + std::to_string(v));
+        Array<double> x;
+        for (int k = 0; k < n; ++k) x.push_back(value(rng));
+        f.values.push_back(x);
+      }
+      DistanceMatrix d;
+      ASSERT_TRUE(BuildDistanceMatrix(f, trial == 0 ? kHamming : kEuclidean, d, nullptr).empty());
+      ExpectSameJoins(std::move(d), method, -0.25, "method " + std::to_string(method) + " trial " + std::to_string(trial));
+      if (HasFatalFailure()) return;
+    }
+  }
+}
+
 TEST(AgglomerationTest, FastSearchMatchesTheFullScanWithInfiniteAndUndefinedDistances) {
   const double inf = std::numeric_limits<double>::infinity();
   const double nan = std::numeric_limits<double>::quiet_NaN();
