@@ -22,7 +22,7 @@ Arguments::Arguments(const std::vector<std::string>& args, const std::set<std::s
     if (a.rfind("--", 0) != 0 || a == "--") {
       positional_.push_back(a);
     } else if (flags.count(a)) {
-      values_[a] = "1";
+      values_.insert_or_assign(a, std::string(1, '1'));
     } else if (options.count(a)) {
       if (i + 1 >= args.size()) throw UsageError("у параметра " + a + " нет значения");
       values_[a] = args[++i];

@@ -27,7 +27,8 @@ class Arguments;
 void RunClusterFor(const Arguments& args, const std::string& dataFile, const std::string& resultsFile, bool rewrite);
 int RunStat(const std::vector<std::string>& args);
 int RunCalc(const std::vector<std::string>& args);
-int RunGraph(const std::vector<std::string>& args);
+// The graph command: runs the drawing program tavrel-cli-graph beside this one with the same words.
+int RunGraphTool(const std::vector<std::string>& args);
 // The graph command's usage, one line per kind of picture.
 const char* GraphUsage();
 int RunPrepare(const std::vector<std::string>& args);

@@ -1,6 +1,10 @@
 // The batch tool's graph command: pictures by suffix, paginated PDF, and its refusals.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
 #include <set>
 #include <string>
 
@@ -68,6 +72,21 @@ TEST_F(GraphCliTest, RefusesWhatItCannotDraw) {
     EXPECT_EQ(Run(c.args), c.code) << c.args;
     EXPECT_NE(err_.find(c.message), std::string::npos) << c.args << "\n" << err_;
   }
+}
+
+// The pictures come from the drawing program beside the batch tool; a batch
+// tool copied away from it says so instead of drawing nothing in silence.
+TEST_F(GraphCliTest, WithoutItsDrawingProgramTheGraphCommandSaysWhatIsMissing) {
+  const std::string alone = TempPath("alone");
+  std::filesystem::create_directory(alone);
+  std::filesystem::copy_file(TAVREL_CLI, alone + "/tavrel-cli");
+  const std::string command = alone + "/tavrel-cli graph sequential " + data_ + " " + TempPath("x.png") + " 2>" +
+                              TempPath("stderr");
+  const int status = std::system(command.c_str());
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  EXPECT_NE(test::ReadFile(TempPath("stderr")).find(alone + "/tavrel-cli-graph"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(TempPath("x.png")));
 }
 
 TEST_F(GraphCliTest, TooShortASeriesToSmoothIsReportedAndDrawnAnyway) {

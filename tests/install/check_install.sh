@@ -18,7 +18,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 prefix="$work/my apps"
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
-for file in lib/tavrel/tavrel lib/tavrel/tavrel-cli lib/tavrel/Tavrel.ini lib/tavrel/tavrel.mid \
+for file in lib/tavrel/tavrel lib/tavrel/tavrel-cli lib/tavrel/tavrel-cli-graph lib/tavrel/Tavrel.ini lib/tavrel/tavrel.mid \
             lib/tavrel/tavrel.pdf share/applications/tavrel.desktop \
             share/icons/hicolor/scalable/apps/tavrel.svg share/icons/hicolor/48x48/apps/tavrel.png \
             share/icons/hicolor/256x256/apps/tavrel.png; do
@@ -31,11 +31,14 @@ desktop-file-validate "$entry" || fail "the desktop entry is not valid"
 grep -qx "Exec=\"$prefix/bin/tavrel\" %f" "$entry" || fail "the entry does not start the installed program"
 grep -qx "Icon=tavrel" "$entry" || fail "the entry names another icon"
 
-# The batch tool runs from bin and reads a data file with the installed settings.
+# The batch tool runs from bin, reads a data file with the installed settings
+# and finds its drawing program beside itself.
 export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_RUNTIME_DIR="$work/run"
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 printf 'A B\n1 2\n3 4\n' > "$work/data.txt"
 "$prefix/bin/tavrel-cli" info "$work/data.txt" | grep -q "A" || fail "the installed batch tool does not read data"
+"$prefix/bin/tavrel-cli" graph sequential "$work/data.txt" "$work/picture.png" && [[ -s "$work/picture.png" ]] ||
+  fail "the installed batch tool draws no picture"
 
 # The program, started through its link in bin, copies the settings distributed
 # beside it into the user's directory and keeps running.

@@ -1,4 +1,4 @@
-// The graph command: draws a picture of a data file without a screen.
+// tavrel-cli-graph's graph command: draws a picture of a data file without a screen.
 #include <QApplication>
 #include <iostream>
 #include <iterator>
@@ -13,21 +13,10 @@ namespace tavrel::cli {
 namespace {
 
 const GraphKind kGraphKinds[] = {
-    {"sequential", RunSequentialGraph,
-     "sequential DATAFILE OUTFILE [--vars NAME,...] [--levels] [--smooth 3|5] [--missing CODE] [--ini PATH]"},
-    {"editor", RunEditorGraph,
-     "editor DATAFILE OUTFILE [--var NAME] [--size WIDTHxHEIGHT] [--levels] [--smooth 3|5] [--missing CODE] [--ini PATH]"},
-    {"dendrogram", RunDendrogramGraph, "dendrogram DATAFILE OUTFILE [--vars NAME,...] [--distance 0|1|2] [--method 0..5] [--clusters 1..10] "
-     "[--beta B] [--missing CODE] [--ini PATH]"},
-    {"combined", RunCombinedGraph,
-     "combined DATAFILE OUTFILE [--vars NAME,...] [--type line|bar|area] [--mode none|side|stacked|stacked100] "
-     "[--3d] [--elevation 1..600] [--rotation 1..600] [--depth 1..50] [--missing CODE] [--ini PATH]"},
-    {"cluster-dynamics", RunClusterDynamicsGraph,
-     "cluster-dynamics DATAFILE OUTFILE [--vars NAME,...] [--distance 0|1|2] [--method 0..5] [--clusters 1..10] "
-     "[--beta B] [--missing CODE] [--ini PATH]"},
-    {"distribution", RunDistributionGraph, "distribution DATAFILE OUTFILE --vars NAME [--missing CODE] [--ini PATH]"},
-    {"scatter", RunScatterGraph,
-     "scatter DATAFILE OUTFILE --vars X,Y [--pairwise-missing] [--pairwise-outliers] [--missing CODE] [--ini PATH]"},
+    {"sequential", RunSequentialGraph},     {"editor", RunEditorGraph},
+    {"dendrogram", RunDendrogramGraph},     {"combined", RunCombinedGraph},
+    {"cluster-dynamics", RunClusterDynamicsGraph}, {"distribution", RunDistributionGraph},
+    {"scatter", RunScatterGraph},
 };
 
 // Qt's notices about the offscreen platform and the environment say nothing to
@@ -62,15 +51,6 @@ void ApplySmoothOption(const Arguments& args, GraphState& g) {
   const std::string smooth = args.Value("--smooth");
   if (smooth != "3" && smooth != "5") throw UsageError("--smooth: 3 или 5, а не " + smooth);
   (smooth == "3" ? g.Smooth3 : g.Smooth5) = true;
-}
-
-const char* GraphUsage() {
-  static const std::string usage = [] {
-    std::string text = "graph KIND ...";
-    for (const GraphKind& k : kGraphKinds) text += std::string("\n        graph ") + k.usage;
-    return text;
-  }();
-  return usage.c_str();
 }
 
 int RunGraph(const std::vector<std::string>& args) {

@@ -14,8 +14,10 @@ class Arguments;
 struct GraphKind {
   const char* name;
   int (*run)(const std::vector<std::string>& args);  // the arguments after the kind
-  const char* usage;                                  // after "graph "
 };
+
+// Draws the picture of the kind named first in args.
+int RunGraph(const std::vector<std::string>& args);
 
 // --smooth 3|5 of a graph kind switches that smoothing on in g; any other value is a UsageError.
 void ApplySmoothOption(const Arguments& args, GraphState& g);
