@@ -12,13 +12,14 @@ namespace tavrel {
 namespace {
 
 constexpr std::int32_t kRowBlock = 64;
+// Below this many live clusters a join is quicker on one thread than shared;
+// above, the helper takes pieces of this many.
+constexpr std::size_t kSharedJoinFrom = 512;
 
 }  // namespace
 
 Agglomeration::Agglomeration(DistanceMatrix d, int method, double beta)
-    : n_(d.Size()), d_(std::move(d)), method_(method), beta_(beta) {
-  if (method < 0 || method >= kJoiningMethodCount)
-    throw RangeError("Неизвестный метод объединения " + std::to_string(method));
+    : n_(d.Size()), d_(std::move(d)), beta_(beta), update_(UpdateFor(method)) {
   const auto n = static_cast<std::size_t>(n_);
   live_.assign(n, 1);
   liveIndices_.resize(n);
@@ -63,17 +64,19 @@ void Agglomeration::RefreshBlocks() {
 
 void Agglomeration::RescanRow(std::int32_t k) {
   const double* row = d_.Row(k);
-  std::int32_t pos = -1;
-  double min = 0;
+  RowMinimum best;
   const auto after = std::upper_bound(liveIndices_.begin(), liveIndices_.end(), k);
   for (auto l = after; l != liveIndices_.end(); ++l) {
     const double v = row[*l];
-    if (pos < 0 ? !std::isnan(v) : v < min) {
-      min = v;
-      pos = *l;
-    }
+    if (best.pos < 0 ? !std::isnan(v) : v < best.min) best = {v, *l};
   }
-  SetRowMin(k, min, pos);
+  SetRowMin(k, best.min, best.pos);
+}
+
+Agglomeration::RowMinimum Agglomeration::FirstOf(const RowMinimum& earlier, const RowMinimum& later) {
+  // As one scan over both parts: the later part wins only with a strictly smaller entry.
+  if (earlier.pos < 0) return later;
+  return later.pos >= 0 && later.min < earlier.min ? later : earlier;
 }
 
 ClosestPair Agglomeration::FindClosest() const {
@@ -117,23 +120,46 @@ Coefficients CoefficientsOf(double nm, double ni, double nj, double beta) {
 }  // namespace
 
 template <int Method>
-void Agglomeration::UpdateDistances(std::int32_t i, std::int32_t j, double ni, double nj) {
+Agglomeration::RowMinimum Agglomeration::UpdateDistances(std::int32_t i, std::int32_t j, double ni, double nj,
+                                                         std::size_t from, std::size_t to) {
   // The distances from the new cluster, read before any of them is replaced:
   // rows i and j are read in order, column i is written to keep the matrix symmetric.
   double* const rowI = d_.Row(i);
   const double* const rowJ = d_.Row(j);
   double* const columnI = d_.Row(0) + i;
   const double* const size = sizeAtIndex_.data();
+  const std::int32_t* const live = liveIndices_.data();
   const double dij = rowI[j];
   const long long n = n_;
-  for (const std::int32_t m : liveIndices_) {
+  RowMinimum best;
+  for (std::size_t a = from; a < to; ++a) {
+    const std::int32_t m = live[a];
     if (m == i || m == j) continue;
     const Coefficients c = CoefficientsOf<Method>(size[m], ni, nj, beta_);
     const double dmi = rowI[m], dmj = rowJ[m];
     const double v = c.ai * dmi + c.aj * dmj + c.b * dij + c.g * std::fabs(dmi - dmj);
     rowI[m] = v;
     columnI[m * n] = v;
+    if (m > i && (best.pos < 0 ? !std::isnan(v) : v < best.min)) best = {v, m};
   }
+  return best;
+}
+
+Agglomeration::DistanceUpdate Agglomeration::UpdateFor(int method) {
+  switch (method) {
+    case kNearestNeighbour: return &Agglomeration::UpdateDistances<kNearestNeighbour>;
+    case kFurthestNeighbour: return &Agglomeration::UpdateDistances<kFurthestNeighbour>;
+    case kGroupAverage: return &Agglomeration::UpdateDistances<kGroupAverage>;
+    case kCentroid: return &Agglomeration::UpdateDistances<kCentroid>;
+    case kWard: return &Agglomeration::UpdateDistances<kWard>;
+    case kFlexible: return &Agglomeration::UpdateDistances<kFlexible>;
+    default: throw RangeError("Неизвестный метод объединения " + std::to_string(method));
+  }
+}
+
+void Agglomeration::Renumber(std::int32_t ci, std::int32_t cj, std::int32_t newCluster) {
+  for (std::int32_t& c : membership_)
+    if (c == ci || c == cj) c = newCluster;
 }
 
 void Agglomeration::Join(std::int32_t i, std::int32_t j, std::int32_t newCluster) {
@@ -142,37 +168,43 @@ void Agglomeration::Join(std::int32_t i, std::int32_t j, std::int32_t newCluster
   const std::int32_t cj = membership_[j];
   const double ni = SizeOf(ci);
   const double nj = SizeOf(cj);
-  std::int32_t& size = sizes_[newCluster - 1];
-  for (std::int32_t& c : membership_) {
-    if (c != ci && c != cj) continue;
-    c = newCluster;
-    ++size;
-  }
+  sizes_[newCluster - 1] = SizeOf(ci) + SizeOf(cj);
 
-  switch (method_) {
-    case kNearestNeighbour: UpdateDistances<kNearestNeighbour>(i, j, ni, nj); break;
-    case kFurthestNeighbour: UpdateDistances<kFurthestNeighbour>(i, j, ni, nj); break;
-    case kGroupAverage: UpdateDistances<kGroupAverage>(i, j, ni, nj); break;
-    case kCentroid: UpdateDistances<kCentroid>(i, j, ni, nj); break;
-    case kWard: UpdateDistances<kWard>(i, j, ni, nj); break;
-    default: UpdateDistances<kFlexible>(i, j, ni, nj); break;
+  // With many clusters the helper takes the distances of the later half of
+  // the live clusters: each thread keeps to much the same rows from join to
+  // join, so the column entries it writes are often still in its cache.
+  const std::size_t count = liveIndices_.size();
+  RowMinimum rowI;
+  if (count < kSharedJoinFrom) {
+    rowI = (this->*update_)(i, j, ni, nj, 0, count);
+    Renumber(ci, cj, newCluster);
+  } else {
+    const std::size_t half = count / 2;
+    RowMinimum first, second;
+    helper_.RunAlongside([&] { second = (this->*update_)(i, j, ni, nj, half, count); },
+                         [&] {
+                           Renumber(ci, cj, newCluster);
+                           first = (this->*update_)(i, j, ni, nj, 0, half);
+                         });
+    rowI = FirstOf(first, second);
   }
-  sizeAtIndex_[i] = size;
+  sizeAtIndex_[i] = SizeOf(newCluster);
   live_[j] = 0;
   liveIndices_.erase(std::lower_bound(liveIndices_.begin(), liveIndices_.end(), j));
   SetRowMin(j, 0, -1);
+  SetRowMin(i, rowI.min, rowI.pos);
 
-  // The smallest entries: row i changed throughout; a row above i lost its
-  // entry j and has a new entry i; a row between i and j lost its entry j.
-  RescanRow(i);
-  const double* const rowI = d_.Row(i);
+  // The smallest entries: row i changed throughout (found above); a row
+  // above i lost its entry j and has a new entry i; a row between i and j
+  // lost its entry j.
+  const double* const newRow = d_.Row(i);
   for (const std::int32_t m : liveIndices_) {
     if (m >= j) break;
     if (m == i) continue;
     if (rowPos_[m] == j) {
       RescanRow(m);
     } else if (m < i) {
-      const double v = rowI[m];  // the same entry as d[m][i]
+      const double v = newRow[m];  // the same entry as d[m][i]
       if (rowPos_[m] == i) {
         if (v <= rowMin_[m]) {
           SetRowMin(m, v, i);  // still the first smallest: the entries left of i are larger

@@ -11,11 +11,13 @@
 // a join rescans only the rows whose smallest entry may have moved, and the
 // rows stand in blocks that keep their own first smallest entry, so that the
 // search looks at the blocks and at the rows of the blocks that changed.
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
 #include "cluster/distance_matrix.h"
 #include "data/checked_array.h"
+#include "data/helper_thread.h"
 
 namespace tavrel {
 
@@ -47,16 +49,33 @@ class Agglomeration {
   void Join(std::int32_t i, std::int32_t j, std::int32_t newCluster);
 
  private:
+  // The first smallest entry of a row over some of its live columns.
+  struct RowMinimum {
+    double min = 0;
+    std::int32_t pos = -1;  // -1: no entry there
+  };
+  // The Lance-Williams update after joining i < j, for the live indices at
+  // positions from..to - 1 of liveIndices_: the distances from the new
+  // cluster at i, in row i and column i, and the first smallest of them right
+  // of the diagonal (j left out). Parts over separate positions may run at once.
+  template <int Method>
+  RowMinimum UpdateDistances(std::int32_t i, std::int32_t j, double ni, double nj, std::size_t from, std::size_t to);
+  using DistanceUpdate = RowMinimum (Agglomeration::*)(std::int32_t, std::int32_t, double, double, std::size_t,
+                                                       std::size_t);
+  static DistanceUpdate UpdateFor(int method);
+  // The first smallest of two minima of consecutive parts of a row.
+  static RowMinimum FirstOf(const RowMinimum& earlier, const RowMinimum& later);
+  // Gives every object of clusters ci and cj the number newCluster.
+  void Renumber(std::int32_t ci, std::int32_t cj, std::int32_t newCluster);
   void RescanRow(std::int32_t k);
   void SetRowMin(std::int32_t k, double min, std::int32_t pos);
   void RefreshBlocks();
-  template <int Method>
-  void UpdateDistances(std::int32_t i, std::int32_t j, double ni, double nj);
 
   std::int32_t n_;
   DistanceMatrix d_;
-  int method_;
   double beta_;
+  DistanceUpdate update_;
+  HelperThread helper_;  // shares each join's distances on a large matrix
   Array<std::uint8_t> live_;
   std::vector<std::int32_t> liveIndices_;  // ascending
   Array<std::int32_t> membership_;

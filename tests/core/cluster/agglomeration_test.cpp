@@ -9,6 +9,7 @@
 #include <cmath>
 #include <limits>
 #include <random>
+#include <vector>
 
 #include "cluster/cluster_options.h"
 #include "cluster/distance_matrix.h"
@@ -117,6 +118,57 @@ TEST(AgglomerationTest, FastSearchMatchesTheFullScanWithInfiniteAndUndefinedDist
       ExpectSameJoins(std::move(d), method, 0.25, "method " + std::to_string(method) + " trial " + std::to_string(trial));
       if (HasFatalFailure()) return;
     }
+  }
+}
+
+// Every distance from a new cluster follows the method's recurrence from the
+// distances before the join, on a matrix large enough for a join to be shared
+// between two threads: a plain full matrix joined alongside is the reference.
+TEST(AgglomerationTest, DistancesAfterEachJoinFollowTheRecurrence) {
+  const int n = 700;
+  std::mt19937 rng(5);
+  std::uniform_int_distribution<int> value(0, 40);
+  Features f;
+  for (int v = 0; v < 3; ++v) {
+    f.names.push_back("V" + std::to_string(v));
+    Array<double> x;
+    for (int k = 0; k < n; ++k) x.push_back(value(rng));
+    f.values.push_back(x);
+  }
+  for (int method = 0; method < kJoiningMethodCount; ++method) {
+    DistanceMatrix d;
+    ASSERT_TRUE(BuildDistanceMatrix(f, kEuclidean, d, nullptr).empty());
+    std::vector<double> plain(static_cast<std::size_t>(n) * n);
+    for (int k = 0; k < n; ++k)
+      for (int l = 0; l < n; ++l) plain[k * n + l] = k == l ? 0 : d.At(k, l);
+    std::vector<double> size(n, 1.0);
+    std::vector<bool> live(n, true);
+    const double beta = -0.25;
+    Agglomeration a(std::move(d), method, beta);
+    for (int s = 0; s + 1 < n; ++s) {
+      const ClosestPair p = a.FindClosest();
+      const double ni = size[p.i], nj = size[p.j], dij = plain[p.i * n + p.j];
+      a.Join(p.i, p.j, n + 1 + s);
+      live[p.j] = false;
+      for (int m = 0; m < n; ++m) {
+        if (!live[m] || m == p.i) continue;
+        const double nm = size[m], nk = ni + nj, t = nm + ni + nj;
+        const double dmi = plain[m * n + p.i], dmj = plain[m * n + p.j];
+        double ai = 0.5, aj = 0.5, b = 0, g = 0;
+        if (method == kNearestNeighbour) g = -0.5;
+        if (method == kFurthestNeighbour) g = 0.5;
+        if (method == kGroupAverage || method == kCentroid) ai = ni / nk, aj = nj / nk;
+        if (method == kCentroid) b = -ni * nj / (nk * nk);
+        if (method == kWard) ai = (nm + ni) / t, aj = (nm + nj) / t, b = -nm / t;
+        if (method == kFlexible) ai = aj = (1 - beta) / 2, b = beta;
+        const double expected = ai * dmi + aj * dmj + b * dij + g * std::fabs(dmi - dmj);
+        plain[m * n + p.i] = plain[p.i * n + m] = expected;
+        ASSERT_EQ(a.Distance(p.i, m), expected) << "method " << method << " step " << s << " m " << m;
+        ASSERT_EQ(a.Distance(m, p.i), expected) << "method " << method << " step " << s << " m " << m;
+      }
+      size[p.i] = ni + nj;
+    }
+    EXPECT_EQ(a.SizeOf(2 * n - 1), n) << "method " << method;
   }
 }
 
