@@ -43,7 +43,9 @@ TEST(DistanceMatrixTest, EveryEntryIsThePairFormula) {
       ASSERT_EQ(BuildDistanceMatrix(f, measure, d, nullptr), "");
       Features prepared = f;
       Array<double> ranges;
-      if (measure == kEuclidean) ASSERT_EQ(StandardiseSelected(prepared), "");
+      if (measure == kEuclidean) {
+        ASSERT_EQ(StandardiseSelected(prepared), "");
+      }
       for (const Array<double>& x : f.values) {
         const auto [low, high] = std::minmax_element(x.begin(), x.end());
         ranges.push_back(*high - *low);
