@@ -7,6 +7,7 @@
 #include "commands.h"
 #include "graph_kinds.h"
 #include "graphs/graph_state.h"
+#include "graphs/tfm_comb_graph.h"
 
 namespace tavrel::cli {
 
@@ -45,6 +46,13 @@ class OffscreenApplication {
 };
 
 }  // namespace
+
+void WriteShownChart(TfmCombGraph& chart, const QString& path) {
+  chart.show();
+  QApplication::processEvents();
+  const QString failure = chart.WriteChart(path);
+  if (!failure.isEmpty()) throw CommandFailure(failure.toStdString());
+}
 
 void ApplySmoothOption(const Arguments& args, GraphState& g) {
   if (!args.Has("--smooth")) return;

@@ -1,5 +1,4 @@
 // graph dendrogram and graph cluster-dynamics: a cluster run, then its picture.
-#include <QApplication>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -49,10 +48,7 @@ int RunClusterDynamicsGraph(const std::vector<std::string>& raw) {
   TfmCombGraph chart(nullptr);
   chart.resize(900, 600);
   chart.SetModel(ClusterDynamicsModel(Data().Cluster));
-  chart.show();
-  QApplication::processEvents();  // lets the chart lay out its axes and legend
-  const QString failure = chart.WriteChart(path);
-  if (!failure.isEmpty()) throw CommandFailure(failure.toStdString());
+  WriteShownChart(chart, path);
   return 0;
 }
 

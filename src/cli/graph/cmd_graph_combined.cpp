@@ -1,5 +1,4 @@
 // graph combined: the combined chart of the chosen variables as a picture file.
-#include <QApplication>
 #include <QLabel>
 #include <QString>
 
@@ -66,10 +65,7 @@ int RunCombinedGraph(const std::vector<std::string>& raw) {
   chart.lblStat->setText(QString::fromStdString(MeansLine()));
   // The same seed draws the same colours each time.
   chart.SetModel(CombinedModel(kind, mode, view.view3D, 1));
-  chart.show();
-  QApplication::processEvents();  // lets the chart lay out its axes and legend
-  const QString failure = chart.WriteChart(path);
-  if (!failure.isEmpty()) throw CommandFailure(failure.toStdString());
+  WriteShownChart(chart, path);
   return 0;
 }
 

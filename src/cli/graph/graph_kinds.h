@@ -3,8 +3,11 @@
 #include <string>
 #include <vector>
 
+class QString;
+
 namespace tavrel {
 struct GraphState;
+class TfmCombGraph;
 }
 
 namespace tavrel::cli {
@@ -18,6 +21,10 @@ struct GraphKind {
 
 // Draws the picture of the kind named first in args.
 int RunGraph(const std::vector<std::string>& args);
+
+// Shows the chart offscreen, lets it lay out its axes and legend and writes
+// it to path; a failed write is a CommandFailure.
+void WriteShownChart(TfmCombGraph& chart, const QString& path);
 
 // --smooth 3|5 of a graph kind switches that smoothing on in g; any other value is a UsageError.
 void ApplySmoothOption(const Arguments& args, GraphState& g);
