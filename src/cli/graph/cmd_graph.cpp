@@ -7,6 +7,7 @@
 #include "commands.h"
 #include "graph_kinds.h"
 #include "graphs/graph_state.h"
+#include "graphs/picture_file.h"
 #include "graphs/tfm_comb_graph.h"
 
 namespace tavrel::cli {
@@ -46,6 +47,14 @@ class OffscreenApplication {
 };
 
 }  // namespace
+
+const std::string& PictureFile(const Arguments& args) {
+  const std::string& file = args.Required(1, "файл рисунка");
+  if (args.Positional().size() > 2) throw UsageError("лишний аргумент " + args.Positional()[2]);
+  if (PictureFormatOf(QString::fromStdString(file)) == PictureFormat::Unknown)
+    throw UsageError("неизвестный формат рисунка " + file + " (.bmp, .png, .jpg, .svg, .pdf)");
+  return file;
+}
 
 void WriteShownChart(TfmCombGraph& chart, const QString& path) {
   chart.show();

@@ -21,11 +21,8 @@ namespace {
 QString ClusterForPicture(const std::vector<std::string>& raw) {
   const Arguments args(raw, {}, kClusterAnalysisOptions);
   const std::string& dataFile = args.Required(0, "файл данных");
-  const std::string& outFile = args.Required(1, "файл рисунка");
-  if (args.Positional().size() > 2) throw UsageError("лишний аргумент " + args.Positional()[2]);
+  const std::string& outFile = PictureFile(args);
   const QString path = QString::fromStdString(outFile);
-  if (PictureFormatOf(path) == PictureFormat::Unknown)
-    throw UsageError("неизвестный формат рисунка " + outFile + " (.bmp, .png, .jpg, .svg, .pdf)");
   QTemporaryDir scratch;
   if (!scratch.isValid()) throw CommandFailure("Не удалось создать временный каталог для отчета.");
   RunClusterFor(args, dataFile, (scratch.path() + "/cluster.out").toStdString(), true);

@@ -15,11 +15,8 @@ int RunCombinedGraph(const std::vector<std::string>& raw) {
   const Arguments args(raw, {"--3d"},
                        {"--ini", "--missing", "--vars", "--type", "--mode", "--elevation", "--rotation", "--depth"});
   const std::string& dataFile = args.Required(0, "файл данных");
-  const std::string& outFile = args.Required(1, "файл рисунка");
-  if (args.Positional().size() > 2) throw UsageError("лишний аргумент " + args.Positional()[2]);
+  const std::string& outFile = PictureFile(args);
   const QString path = QString::fromStdString(outFile);
-  if (PictureFormatOf(path) == PictureFormat::Unknown)
-    throw UsageError("неизвестный формат рисунка " + outFile + " (.bmp, .png, .jpg, .svg, .pdf)");
   const std::string type = args.Value("--type", "line");
   SeriesKind kind;
   if (type == "line") kind = SeriesKind::Line;

@@ -33,14 +33,11 @@ QSize PictureSize(const std::string& text) {
 int RunEditorGraph(const std::vector<std::string>& raw) {
   const Arguments args(raw, {"--levels"}, {"--ini", "--missing", "--var", "--smooth", "--size"});
   const std::string& dataFile = args.Required(0, "файл данных");
-  const std::string& outFile = args.Required(1, "файл рисунка");
-  if (args.Positional().size() > 2) throw UsageError("лишний аргумент " + args.Positional()[2]);
+  const std::string& outFile = PictureFile(args);
   GraphState& g = Graph();
   ApplySmoothOption(args, g);
   const QSize size = args.Has("--size") ? PictureSize(args.Value("--size")) : QSize(960, 600);
   const QString path = QString::fromStdString(outFile);
-  if (PictureFormatOf(path) == PictureFormat::Unknown)
-    throw UsageError("неизвестный формат рисунка " + outFile + " (.bmp, .png, .jpg, .svg, .pdf)");
 
   LoadSettingsFor(args);
   LoadDataFor(args, dataFile);

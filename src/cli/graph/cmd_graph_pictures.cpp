@@ -35,11 +35,8 @@ std::vector<int> NamedVariables(const Arguments& args, std::size_t count) {
 // Loads the data and checks the picture file; returns the chosen variables.
 std::vector<int> Prepare(const Arguments& args, std::size_t count, std::string& outFile) {
   const std::string& dataFile = args.Required(0, "файл данных");
-  outFile = args.Required(1, "файл рисунка");
-  if (args.Positional().size() > 2) throw UsageError("лишний аргумент " + args.Positional()[2]);
+  outFile = PictureFile(args);
   if (!args.Has("--vars")) throw UsageError("не задана --vars");
-  if (PictureFormatOf(QString::fromStdString(outFile)) == PictureFormat::Unknown)
-    throw UsageError("неизвестный формат рисунка " + outFile + " (.bmp, .png, .jpg, .svg, .pdf)");
   LoadSettingsFor(args);
   LoadDataFor(args, dataFile);
   RefuseDataFile(outFile);

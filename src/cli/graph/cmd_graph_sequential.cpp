@@ -22,12 +22,9 @@ constexpr const char* kTooFewObservations = "Недостаточно данны
 int RunSequentialGraph(const std::vector<std::string>& raw) {
   const Arguments args(raw, {"--levels"}, {"--ini", "--missing", "--vars", "--smooth"});
   const std::string& dataFile = args.Required(0, "файл данных");
-  const std::string& outFile = args.Required(1, "файл рисунка");
-  if (args.Positional().size() > 2) throw UsageError("лишний аргумент " + args.Positional()[2]);
+  const std::string& outFile = PictureFile(args);
   GraphState& g = Graph();
   ApplySmoothOption(args, g);
-  if (PictureFormatOf(QString::fromStdString(outFile)) == PictureFormat::Unknown)
-    throw UsageError("неизвестный формат рисунка " + outFile + " (.bmp, .png, .jpg, .svg, .pdf)");
 
   LoadSettingsFor(args);
   LoadDataFor(args, dataFile);

@@ -22,6 +22,10 @@ struct GraphKind {
 // Draws the picture of the kind named first in args.
 int RunGraph(const std::vector<std::string>& args);
 
+// The picture file, the second word of a graph kind's arguments and its
+// last: a missing one, one more word or a suffix no picture format has is a UsageError.
+const std::string& PictureFile(const Arguments& args);
+
 // Shows the chart offscreen, lets it lay out its axes and legend and writes
 // it to path; a failed write is a CommandFailure.
 void WriteShownChart(TfmCombGraph& chart, const QString& path);
