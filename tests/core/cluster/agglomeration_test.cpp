@@ -122,8 +122,9 @@ TEST(AgglomerationTest, FastSearchMatchesTheFullScanWithInfiniteAndUndefinedDist
 }
 
 // Every distance from a new cluster follows the method's recurrence from the
-// distances before the join, on a matrix large enough for a join to be shared
-// between two threads: a plain full matrix joined alongside is the reference.
+// distances before the join, on a matrix large enough for the first minima
+// and the joins to be shared between two threads: a plain full matrix joined
+// alongside is the reference, and the pairs are the full scan's.
 TEST(AgglomerationTest, DistancesAfterEachJoinFollowTheRecurrence) {
   const int n = 700;
   std::mt19937 rng(5);
@@ -147,6 +148,11 @@ TEST(AgglomerationTest, DistancesAfterEachJoinFollowTheRecurrence) {
     Agglomeration a(std::move(d), method, beta);
     for (int s = 0; s + 1 < n; ++s) {
       const ClosestPair p = a.FindClosest();
+      if (s < 3 || s % 50 == 0) {  // the search over the large matrix, now and then
+        const ClosestPair scan = ScanAll(a);
+        ASSERT_EQ(p.i, scan.i) << "method " << method << " step " << s;
+        ASSERT_EQ(p.j, scan.j) << "method " << method << " step " << s;
+      }
       const double ni = size[p.i], nj = size[p.j], dij = plain[p.i * n + p.j];
       a.Join(p.i, p.j, n + 1 + s);
       live[p.j] = false;
