@@ -12,8 +12,7 @@ namespace tavrel {
 namespace {
 
 constexpr std::int32_t kRowBlock = 64;
-// Below this many live clusters a join is quicker on one thread than shared;
-// above, the helper takes pieces of this many.
+// Below this many live clusters a join is quicker on one thread than shared.
 constexpr std::size_t kSharedJoinFrom = 512;
 
 }  // namespace
@@ -77,10 +76,7 @@ void Agglomeration::RescanRow(std::int32_t k) {
   const double* row = d_.Row(k);
   RowMinimum best;
   const auto after = std::upper_bound(liveIndices_.begin(), liveIndices_.end(), k);
-  for (auto l = after; l != liveIndices_.end(); ++l) {
-    const double v = row[*l];
-    if (best.pos < 0 ? !std::isnan(v) : v < best.min) best = {v, *l};
-  }
+  for (auto l = after; l != liveIndices_.end(); ++l) best.Consider(row[*l], *l);
   SetRowMin(k, best.min, best.pos);
 }
 
@@ -151,7 +147,7 @@ Agglomeration::RowMinimum Agglomeration::UpdateDistances(std::int32_t i, std::in
     const double v = c.ai * dmi + c.aj * dmj + c.b * dij + c.g * std::fabs(dmi - dmj);
     rowI[m] = v;
     columnI[m * n] = v;
-    if (m > i && (best.pos < 0 ? !std::isnan(v) : v < best.min)) best = {v, m};
+    if (m > i) best.Consider(v, m);
   }
   return best;
 }

@@ -11,6 +11,7 @@
 // a join rescans only the rows whose smallest entry may have moved, and the
 // rows stand in blocks that keep their own first smallest entry, so that the
 // search looks at the blocks and at the rows of the blocks that changed.
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -53,6 +54,11 @@ class Agglomeration {
   struct RowMinimum {
     double min = 0;
     std::int32_t pos = -1;  // -1: no entry there
+    // The entry v at column l, met after those seen so far: the first defined
+    // entry, then only a strictly smaller one, takes the place.
+    void Consider(double v, std::int32_t l) {
+      if (pos < 0 ? !std::isnan(v) : v < min) *this = {v, l};
+    }
   };
   // The Lance-Williams update after joining i < j, for the live indices at
   // positions from..to - 1 of liveIndices_: the distances from the new

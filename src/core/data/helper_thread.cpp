@@ -26,8 +26,10 @@ std::uint32_t WaitForChange(const std::atomic<std::uint32_t>& value, std::uint32
 
 }  // namespace
 
-HelperThread::HelperThread() {
-  if (std::thread::hardware_concurrency() >= 2) thread_ = std::thread([this] { Serve(); });
+bool HelperThread::Started() {
+  static const bool twoCores = std::thread::hardware_concurrency() >= 2;
+  if (twoCores && !thread_.joinable()) thread_ = std::thread([this] { Serve(); });
+  return thread_.joinable();
 }
 
 HelperThread::~HelperThread() {
@@ -54,7 +56,7 @@ void HelperThread::Serve() {
 }
 
 void HelperThread::RunAlongside(const std::function<void()>& helperPart, const std::function<void()>& ownPart) {
-  if (!thread_.joinable()) {
+  if (!Started()) {
     ownPart();
     helperPart();
     return;

@@ -13,8 +13,8 @@ namespace tavrel {
 
 class HelperThread {
  public:
-  // Starts the thread, unless the machine has a single core.
-  HelperThread();
+  // The thread starts at the first hand-over, unless the machine has a single core.
+  HelperThread() = default;
   ~HelperThread();
   HelperThread(const HelperThread&) = delete;
   HelperThread& operator=(const HelperThread&) = delete;
@@ -25,6 +25,8 @@ class HelperThread {
   void RunAlongside(const std::function<void()>& helperPart, const std::function<void()>& ownPart);
 
  private:
+  // Starts the thread if it is not running and the machine has two cores; false without it.
+  bool Started();
   void Serve();
 
   std::thread thread_;
