@@ -1,6 +1,7 @@
 #include "cluster/agglomeration.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <utility>
 
@@ -27,6 +28,7 @@ Agglomeration::Agglomeration(DistanceMatrix d, int method, double beta)
   sizeAtIndex_.assign(n, 1.0);
   rowMin_.assign(n, 0.0);
   rowPos_.assign(n, -1);
+  rowBound_.assign(n, 0);
   blockBest_.assign((n + kRowBlock - 1) / kRowBlock, -1);
   blockStale_.assign(blockBest_.Count(), 1);
   for (std::int32_t k = 0; k < n_; ++k) {
@@ -52,7 +54,27 @@ Agglomeration::Agglomeration(DistanceMatrix d, int method, double beta)
 void Agglomeration::SetRowMin(std::int32_t k, double min, std::int32_t pos) {
   rowMin_[k] = min;
   rowPos_[k] = pos;
-  blockStale_[k / kRowBlock] = 1;
+  rowBound_[k] = 0;
+  // Both threads of a join may mark a block at the border of their rows.
+  std::atomic_ref<std::uint8_t>(blockStale_[k / kRowBlock]).store(1, std::memory_order_relaxed);
+}
+
+void Agglomeration::KeepRowMin(std::int32_t k, std::int32_t i, std::int32_t j, double v) {
+  // The row's other entries stay as they were, none below its smallest. Where
+  // that was at i or j, every entry before it is larger and none after is smaller.
+  const double min = rowMin_[k];
+  const std::int32_t pos = rowPos_[k];
+  if (rowBound_[k]) {
+    if (v < min) SetRowMin(k, v, i);  // below the bound: below every other entry
+  } else if (pos == i || pos == j) {
+    if (v <= min) {
+      SetRowMin(k, v, i);
+    } else {
+      rowBound_[k] = 1;  // grew, was taken away or became undefined
+    }
+  } else if (pos < 0 ? !std::isnan(v) : (v < min || (v == min && i < pos))) {
+    SetRowMin(k, v, i);
+  }
 }
 
 // The first row of a block with the smallest entry, as the search over the
@@ -86,20 +108,26 @@ Agglomeration::RowMinimum Agglomeration::FirstOf(const RowMinimum& earlier, cons
   return later.pos >= 0 && later.min < earlier.min ? later : earlier;
 }
 
-ClosestPair Agglomeration::FindClosest() const {
+ClosestPair Agglomeration::FindClosest() {
   // Index 0 is never joined away: it is always the smaller of its pair.
   if (liveIndices_.size() < 2) throw RangeError("Нет пары кластеров для объединения");
   // The scan starts from the first pair; an undefined distance there is never replaced.
   const ClosestPair start{0, liveIndices_[1], d_.At(0, liveIndices_[1])};
   if (std::isnan(start.d)) return start;
   // The blocks in order, each by its first smallest row: the same row the
-  // search over all rows in order meets first.
-  const double* min = rowMin_.data();
-  std::int32_t best = -1;
-  for (const std::int32_t k : blockBest_)
-    if (k >= 0 && (best < 0 || min[k] < min[best])) best = k;
-  if (best < 0) return start;
-  return {best, rowPos_[best], rowMin_[best]};
+  // search over all rows in order meets first. A row that holds only a bound
+  // is scanned and the search goes again: the row it finds is then the first
+  // with the smallest entry, as every row before it holds a larger bound.
+  for (;;) {
+    const double* min = rowMin_.data();
+    std::int32_t best = -1;
+    for (const std::int32_t k : blockBest_)
+      if (k >= 0 && (best < 0 || min[k] < min[best])) best = k;
+    if (best < 0) return start;
+    if (!rowBound_[best]) return {best, rowPos_[best], rowMin_[best]};
+    RescanRow(best);
+    RefreshBlocks();
+  }
 }
 
 namespace {
@@ -138,16 +166,32 @@ Agglomeration::RowMinimum Agglomeration::UpdateDistances(std::int32_t i, std::in
   const std::int32_t* const live = liveIndices_.data();
   const double dij = rowI[j];
   const long long n = n_;
-  RowMinimum best;
-  for (std::size_t a = from; a < to; ++a) {
-    const std::int32_t m = live[a];
-    if (m == i || m == j) continue;
+  const auto update = [&](std::int32_t m) {
     const Coefficients c = CoefficientsOf<Method>(size[m], ni, nj, beta_);
     const double dmi = rowI[m], dmj = rowJ[m];
     const double v = c.ai * dmi + c.aj * dmj + c.b * dij + c.g * std::fabs(dmi - dmj);
     rowI[m] = v;
     columnI[m * n] = v;
-    if (m > i) best.Consider(v, m);
+    return v;
+  };
+  // A row above i has a new entry i and loses its entry j; a row between i and
+  // j loses its entry j; the rows after j keep theirs.
+  const std::size_t atI = std::lower_bound(live + from, live + to, i) - live;
+  const std::size_t atJ = std::lower_bound(live + atI, live + to, j) - live;
+  for (std::size_t a = from; a < atI; ++a) {
+    const std::int32_t m = live[a];
+    KeepRowMin(m, i, j, update(m));
+  }
+  RowMinimum best;
+  for (std::size_t a = std::max(from, atI); a < atJ; ++a) {
+    const std::int32_t m = live[a];
+    if (m == i) continue;
+    best.Consider(update(m), m);
+    if (rowPos_[m] == j) rowBound_[m] = 1;
+  }
+  for (std::size_t a = std::max(from, atJ); a < to; ++a) {
+    const std::int32_t m = live[a];
+    if (m != j) best.Consider(update(m), m);
   }
   return best;
 }
@@ -200,29 +244,6 @@ void Agglomeration::Join(std::int32_t i, std::int32_t j, std::int32_t newCluster
   liveIndices_.erase(std::lower_bound(liveIndices_.begin(), liveIndices_.end(), j));
   SetRowMin(j, 0, -1);
   SetRowMin(i, rowI.min, rowI.pos);
-
-  // The smallest entries: row i changed throughout (found above); a row
-  // above i lost its entry j and has a new entry i; a row between i and j
-  // lost its entry j.
-  const double* const newRow = d_.Row(i);
-  for (const std::int32_t m : liveIndices_) {
-    if (m >= j) break;
-    if (m == i) continue;
-    if (rowPos_[m] == j) {
-      RescanRow(m);
-    } else if (m < i) {
-      const double v = newRow[m];  // the same entry as d[m][i]
-      if (rowPos_[m] == i) {
-        if (v <= rowMin_[m]) {
-          SetRowMin(m, v, i);  // still the first smallest: the entries left of i are larger
-        } else {
-          RescanRow(m);  // grew or became undefined
-        }
-      } else if (rowPos_[m] < 0 ? !std::isnan(v) : (v < rowMin_[m] || (v == rowMin_[m] && i < rowPos_[m]))) {
-        SetRowMin(m, v, i);
-      }
-    }
-  }
   RefreshBlocks();
 }
 

@@ -7,10 +7,12 @@
 // and takes j out of the search for good. The closest pair is the one the
 // row-by-row scan of the upper triangle over the live indices would pick: the
 // smallest distance, the first pair met on ties. To find it without scanning
-// the whole triangle every row keeps its smallest entry and where it stands;
-// a join rescans only the rows whose smallest entry may have moved, and the
-// rows stand in blocks that keep their own first smallest entry, so that the
-// search looks at the blocks and at the rows of the blocks that changed.
+// the whole triangle every row keeps its smallest entry and where it stands.
+// When a join takes a row's smallest entry away or makes it larger, the old
+// value stays as a bound below the row's entries and the row is scanned again
+// only once the search would pick it. The rows stand in blocks that keep
+// their own first smallest entry, so that the search looks at the blocks and
+// at the rows of the blocks that changed.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -42,7 +44,7 @@ class Agglomeration {
   std::int32_t SizeOf(std::int32_t cluster) const { return sizes_[cluster - 1]; }
 
   // The closest pair of live clusters. Needs two live clusters at least.
-  ClosestPair FindClosest() const;
+  ClosestPair FindClosest();
 
   // Joins the clusters at indices i < j into the cluster numbered newCluster:
   // the objects of both take its number, its distances to the others follow
@@ -63,7 +65,8 @@ class Agglomeration {
   // The Lance-Williams update after joining i < j, for the live indices at
   // positions from..to - 1 of liveIndices_: the distances from the new
   // cluster at i, in row i and column i, and the first smallest of them right
-  // of the diagonal (j left out). Parts over separate positions may run at once.
+  // of the diagonal (j left out), returned. The rows above j there keep their
+  // smallest entries or their bounds. Parts over separate positions may run at once.
   template <int Method>
   RowMinimum UpdateDistances(std::int32_t i, std::int32_t j, double ni, double nj, std::size_t from, std::size_t to);
   using DistanceUpdate = RowMinimum (Agglomeration::*)(std::int32_t, std::int32_t, double, double, std::size_t,
@@ -75,6 +78,8 @@ class Agglomeration {
   void Renumber(std::int32_t ci, std::int32_t cj, std::int32_t newCluster);
   void RescanRow(std::int32_t k);
   void SetRowMin(std::int32_t k, double min, std::int32_t pos);
+  // Row k above j after joining i < j, whose entry at i became v.
+  void KeepRowMin(std::int32_t k, std::int32_t i, std::int32_t j, double v);
   void RefreshBlocks();
 
   std::int32_t n_;
@@ -89,6 +94,7 @@ class Agglomeration {
   Array<double> sizeAtIndex_;      // the size of the cluster that lives at each index
   Array<double> rowMin_;           // smallest live entry right of the diagonal
   Array<std::int32_t> rowPos_;     // its column, -1 when the row has none or has left
+  Array<std::uint8_t> rowBound_;   // rowMin_ is only a bound below the row's entries: scan it before taking it
   Array<std::int32_t> blockBest_;  // the row of each block's first smallest entry, -1 when none
   Array<std::uint8_t> blockStale_;  // a row of the block changed since the block was last looked at
 };
