@@ -39,20 +39,17 @@ DistanceMatrix::DistanceMatrix(std::int32_t n) : n_(n) {
 
 DistanceMatrix::~DistanceMatrix() { std::free(values_); }
 
-void DistanceMatrix::MirrorUpper() {
-  constexpr long long kBlock = 64;  // tiles that stay in the cache while the rows cross the columns
+void DistanceMatrix::MirrorRows(std::int32_t from, std::int32_t to) {
+  if (from < 0 || from > to || to > n_) ThrowIndexError(from < 0 || from > to ? from : to, static_cast<std::size_t>(n_));
   double* const d = values_;
   const long long n = n_;
-  // Each band of rows is mirrored into its own columns, two bands at a time.
-  ForEachInOrder(
-      (n + kBlock - 1) / kBlock,
-      [d, n](int, long long band) {
-        const long long k0 = band * kBlock;
-        for (long long l0 = k0; l0 < n; l0 += kBlock)
-          for (long long k = k0; k < std::min(k0 + kBlock, n); ++k)
-            for (long long l = std::max(l0, k + 1); l < std::min(l0 + kBlock, n); ++l) d[l * n + k] = d[k * n + l];
-      },
-      [](long long) {});
+  // Row by row below the first: each takes a short run of entries from the
+  // rows, which stay in the cache while they are read across.
+  for (long long l = from + 1; l < n; ++l) {
+    double* const out = d + l * n;
+    const long long last = std::min<long long>(to, l);
+    for (long long k = from; k < last; ++k) out[k] = d[k * n + l];
+  }
 }
 
 Features SelectedFeatures(std::int32_t lastObject) {
@@ -133,7 +130,8 @@ std::string BuildDistanceMatrix(Features features, int measure, DistanceMatrix& 
   const std::int32_t n = features.Objects();
   d = DistanceMatrix(n);
   // Rows in blocks, two at a time: the blocks share few of the large pages
-  // the system clears as they are first written.
+  // the system clears as they are first written. Each block is mirrored
+  // while it is still in the cache.
   constexpr std::int32_t kBlock = 32;
   const auto block = [n](long long b) {
     return std::pair<std::int32_t, std::int32_t>(static_cast<std::int32_t>(b * kBlock),
@@ -153,12 +151,12 @@ std::string BuildDistanceMatrix(Features features, int measure, DistanceMatrix& 
         AddFeatureParts(features, k, row, [](long long, double xk, double xl) { return xk != xl ? 1.0 : 0.0; });
       }
     }
+    d.MirrorRows(block(b).first, block(b).second);
   };
   ForEachInOrder((n + kBlock - 1) / kBlock, fill, [&](long long b) {
     for (std::int32_t k = block(b).first; k < block(b).second; ++k)
       if (rowDone) rowDone();
   });
-  d.MirrorUpper();
   return {};
 }
 

@@ -26,10 +26,9 @@ class DistanceMatrix {
 
   std::int32_t Size() const { return n_; }
   double At(std::int32_t k, std::int32_t l) const { return values_[Index(k, l)]; }
-  // Writes d[k][l] only; MirrorUpper completes the matrix once the upper part is done.
-  void SetUpper(std::int32_t k, std::int32_t l, double value) { values_[Index(k, l)] = value; }
-  // Copies every d[k][l], k < l, to d[l][k].
-  void MirrorUpper();
+  // Copies every d[k][l], from <= k < to, k < l, to d[l][k]. Calls over
+  // separate rows may run at once.
+  void MirrorRows(std::int32_t from, std::int32_t to);
   // Writes d[k][l] and d[l][k].
   void Set(std::int32_t k, std::int32_t l, double value) {
     values_[Index(k, l)] = value;
