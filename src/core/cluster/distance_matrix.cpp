@@ -83,25 +83,32 @@ std::string StandardiseSelected(Features& features) {
 
 namespace {
 
-// Adds each feature's part of the distance from object k to every object
-// after it, feature by feature in order, into row[k + 1..n - 1]; the sums
-// come out exactly as a pair-by-pair loop over the features would form them.
-// Two features go in one pass over the row, which halves its reading and writing.
-template <class Part>
-void AddFeatureParts(const Features& f, std::int32_t k, double* row, Part part) {
-  const long long count = f.values.Count();
-  const std::int32_t n = f.Objects();
-  long long v = 0;
-  for (; v + 2 <= count; v += 2) {
-    const double* x0 = f.values[v].data();
-    const double* x1 = f.values[v + 1].data();
-    const double xk0 = x0[k], xk1 = x1[k];
-    for (std::int32_t l = k + 1; l < n; ++l) row[l] = row[l] + part(v, xk0, x0[l]) + part(v + 1, xk1, x1[l]);
+// Sums each feature's part of the distance from object k to every object
+// after it, feature by feature in order, into row[k + 1..n - 1], and puts
+// each sum through finish; the sums come out exactly as a pair-by-pair loop
+// over the features would form them. A run of objects is summed at a time,
+// so that its sums stay in registers until they are written.
+template <class Part, class Finish>
+void FillRow(const Array<const double*>& x, std::int32_t n, std::int32_t k, double* row, Part part, Finish finish) {
+  constexpr std::int32_t kRun = 4;
+  const long long count = x.Count();
+  const double* const* const column = x.data();
+  std::int32_t l = k + 1;
+  for (; l + 2 * kRun <= n; l += 2 * kRun) {
+    double sum[kRun] = {}, next[kRun] = {};  // two runs, to keep more additions under way
+    for (long long v = 0; v < count; ++v) {
+      const double xk = column[v][k];
+      const double* const xl = column[v] + l;
+      for (std::int32_t t = 0; t < kRun; ++t) sum[t] = sum[t] + part(v, xk, xl[t]);
+      for (std::int32_t t = 0; t < kRun; ++t) next[t] = next[t] + part(v, xk, xl[kRun + t]);
+    }
+    for (std::int32_t t = 0; t < kRun; ++t) row[l + t] = finish(sum[t]);
+    for (std::int32_t t = 0; t < kRun; ++t) row[l + kRun + t] = finish(next[t]);
   }
-  if (v < count) {
-    const double* x = f.values[v].data();
-    const double xk = x[k];
-    for (std::int32_t l = k + 1; l < n; ++l) row[l] += part(v, xk, x[l]);
+  for (; l < n; ++l) {
+    double sum = 0;
+    for (long long v = 0; v < count; ++v) sum = sum + part(v, column[v][k], column[v][l]);
+    row[l] = finish(sum);
   }
 }
 
@@ -137,18 +144,24 @@ std::string BuildDistanceMatrix(Features features, int measure, DistanceMatrix& 
     return std::pair<std::int32_t, std::int32_t>(static_cast<std::int32_t>(b * kBlock),
                                                  static_cast<std::int32_t>(std::min<long long>(n, (b + 1) * kBlock)));
   };
+  Array<const double*> columns;
+  for (const Array<double>& x : features.values) columns.push_back(x.data());
   const auto fill = [&](int, long long b) {
     for (std::int32_t k = block(b).first; k < block(b).second; ++k) {
-      double* row = d.Row(k);  // zero right of the diagonal until the parts are added
+      double* row = d.Row(k);
       if (measure == kEuclidean) {
-        AddFeatureParts(features, k, row, [](long long, double xk, double xl) { return (xk - xl) * (xk - xl); });
-        for (std::int32_t l = k + 1; l < n; ++l) row[l] = std::sqrt(row[l]);
+        FillRow(
+            columns, n, k, row, [](long long, double xk, double xl) { return (xk - xl) * (xk - xl); },
+            [](double sum) { return std::sqrt(sum); });
       } else if (measure == kRangeCityBlock) {
         const double* range = ranges.data();
-        AddFeatureParts(features, k, row,
-                        [range](long long v, double xk, double xl) { return std::fabs(xl - xk) / range[v]; });
+        FillRow(
+            columns, n, k, row, [range](long long v, double xk, double xl) { return std::fabs(xl - xk) / range[v]; },
+            [](double sum) { return sum; });
       } else {
-        AddFeatureParts(features, k, row, [](long long, double xk, double xl) { return xk != xl ? 1.0 : 0.0; });
+        FillRow(
+            columns, n, k, row, [](long long, double xk, double xl) { return xk != xl ? 1.0 : 0.0; },
+            [](double sum) { return sum; });
       }
     }
     d.MirrorRows(block(b).first, block(b).second);
