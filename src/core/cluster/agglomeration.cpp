@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <limits>
 #include <utility>
 
 #include "cluster/cluster_options.h"
@@ -40,7 +41,10 @@ Agglomeration::Agglomeration(DistanceMatrix d, int method, double beta)
   // as the objects after it, so the first 29 % of the rows (1 - 1/sqrt 2)
   // hold half the entries. The split falls between blocks of rows.
   const auto rescan = [this](std::int32_t from, std::int32_t to) {
-    for (std::int32_t k = from; k < to; ++k) RescanRow(k);
+    for (std::int32_t k = from; k < to; ++k) {
+      const RowMinimum best = FirstSmallest(d_.Row(k), k + 1, n_);
+      SetRowMin(k, best.min, best.pos);
+    }
   };
   if (n < kSharedJoinFrom) {
     rescan(0, n_);
@@ -92,6 +96,21 @@ void Agglomeration::RefreshBlocks() {
       if (pos[k] >= 0 && (best < 0 || min[k] < min[best])) best = k;
     blockBest_[b] = best;
   }
+}
+
+Agglomeration::RowMinimum Agglomeration::FirstSmallest(const double* row, std::int32_t from, std::int32_t to) {
+  // The smallest defined entry first, over independent lanes (an undefined
+  // entry never compares smaller), then the first place that holds it.
+  constexpr double kNone = std::numeric_limits<double>::infinity();
+  double lane[4] = {kNone, kNone, kNone, kNone};
+  std::int32_t l = from;
+  for (; l + 4 <= to; l += 4)
+    for (int t = 0; t < 4; ++t) lane[t] = row[l + t] < lane[t] ? row[l + t] : lane[t];
+  double min = std::min(std::min(lane[0], lane[1]), std::min(lane[2], lane[3]));
+  for (; l < to; ++l) min = row[l] < min ? row[l] : min;
+  for (l = from; l < to; ++l)
+    if (row[l] == min) return {row[l], l};
+  return {};  // no defined entry
 }
 
 void Agglomeration::RescanRow(std::int32_t k) {

@@ -76,6 +76,8 @@ class Agglomeration {
   static RowMinimum FirstOf(const RowMinimum& earlier, const RowMinimum& later);
   // Gives every object of clusters ci and cj the number newCluster.
   void Renumber(std::int32_t ci, std::int32_t cj, std::int32_t newCluster);
+  // The first smallest entry of row[from..to - 1], as Consider over them in order would find it.
+  static RowMinimum FirstSmallest(const double* row, std::int32_t from, std::int32_t to);
   void RescanRow(std::int32_t k);
   void SetRowMin(std::int32_t k, double min, std::int32_t pos);
   // Row k above j after joining i < j, whose entry at i became v.
