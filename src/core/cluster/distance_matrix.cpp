@@ -43,8 +43,8 @@ void DistanceMatrix::MirrorRows(std::int32_t from, std::int32_t to) {
   if (from < 0 || from > to || to > n_) ThrowIndexError(from < 0 || from > to ? from : to, static_cast<std::size_t>(n_));
   double* const d = values_;
   const long long n = n_;
-  // Row by row below the first: each takes a short run of entries from the
-  // rows, which stay in the cache while they are read across.
+  // Row by row below row from: each takes a short run of entries, one from
+  // each of the rows, which stay in the cache while they are read across.
   for (long long l = from + 1; l < n; ++l) {
     double* const out = d + l * n;
     const long long last = std::min<long long>(to, l);

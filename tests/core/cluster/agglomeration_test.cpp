@@ -36,6 +36,18 @@ ClosestPair ScanAll(const Agglomeration& a) {
 
 bool SameValue(double a, double b) { return (std::isnan(a) && std::isnan(b)) || a == b; }
 
+// count features of n objects, each value drawn in turn from value.
+Features RandomFeatures(std::mt19937& rng, int n, int count, std::uniform_int_distribution<int>& value) {
+  Features f;
+  for (int v = 0; v < count; ++v) {
+    f.names.push_back("V" + std::to_string(v));
+    Array<double> x;
+    for (int k = 0; k < n; ++k) x.push_back(value(rng));
+    f.values.push_back(x);
+  }
+  return f;
+}
+
 // Joins to the end, checking every step against the reference.
 void ExpectSameJoins(DistanceMatrix d, int method, double beta, const std::string& what) {
   const std::int32_t n = d.Size();
@@ -58,15 +70,9 @@ TEST(AgglomerationTest, FastSearchMatchesTheFullScanOnDataWithTies) {
     for (int method = 0; method < kJoiningMethodCount; ++method) {
       for (int trial = 0; trial < 60; ++trial) {
         std::uniform_int_distribution<int> objects(2, 45), count(1, 4), value(0, trial % 3 + 1);
-        Features f;
         const int n = objects(rng);
         const int features = count(rng);
-        for (int v = 0; v < features; ++v) {
-          f.names.push_back("V" + std::to_string(v));
-          Array<double> x;
-          for (int k = 0; k < n; ++k) x.push_back(value(rng));
-          f.values.push_back(x);
-        }
+        const Features f = RandomFeatures(rng, n, features, value);
         DistanceMatrix d;
         if (!BuildDistanceMatrix(f, measure, d, nullptr).empty()) continue;  // a constant feature
         const double beta = trial % 2 ? -0.25 : 0.5;
@@ -87,13 +93,7 @@ TEST(AgglomerationTest, FastSearchMatchesTheFullScanOverManyRows) {
     for (int trial = 0; trial < 2; ++trial) {
       const int n = std::uniform_int_distribution<int>(130, 260)(rng);
       std::uniform_int_distribution<int> value(0, 2 + 3 * trial);
-      Features f;
-      for (int v = 0; v < 2; ++v) {
-        f.names.push_back("V" + std::to_string(v));
-        Array<double> x;
-        for (int k = 0; k < n; ++k) x.push_back(value(rng));
-        f.values.push_back(x);
-      }
+      const Features f = RandomFeatures(rng, n, 2, value);
       DistanceMatrix d;
       ASSERT_TRUE(BuildDistanceMatrix(f, trial == 0 ? kHamming : kEuclidean, d, nullptr).empty());
       ExpectSameJoins(std::move(d), method, -0.25, "method " + std::to_string(method) + " trial " + std::to_string(trial));
@@ -129,13 +129,7 @@ TEST(AgglomerationTest, DistancesAfterEachJoinFollowTheRecurrence) {
   const int n = 700;
   std::mt19937 rng(5);
   std::uniform_int_distribution<int> value(0, 40);
-  Features f;
-  for (int v = 0; v < 3; ++v) {
-    f.names.push_back("V" + std::to_string(v));
-    Array<double> x;
-    for (int k = 0; k < n; ++k) x.push_back(value(rng));
-    f.values.push_back(x);
-  }
+  const Features f = RandomFeatures(rng, n, 3, value);
   for (int method = 0; method < kJoiningMethodCount; ++method) {
     DistanceMatrix d;
     ASSERT_TRUE(BuildDistanceMatrix(f, kEuclidean, d, nullptr).empty());
