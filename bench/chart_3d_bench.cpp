@@ -9,8 +9,8 @@
 #include <random>
 
 #include "bench_application.h"
-#include "graphs/chart_scene.h"
-#include "graphs/chart_scene_painter.h"
+#include "core/graphs/chart_scene.h"
+#include "draw/graphs/chart_scene_painter.h"
 
 namespace {
 

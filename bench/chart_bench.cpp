@@ -14,10 +14,10 @@
 #include <string>
 
 #include "bench_application.h"
-#include "cluster/dendrogram_layout.h"
-#include "graphs/chart_model.h"
-#include "graphs/dendrogram_painter.h"
-#include "graphs/tfm_comb_graph.h"
+#include "core/cluster/dendrogram_layout.h"
+#include "core/graphs/chart_model.h"
+#include "draw/graphs/dendrogram_painter.h"
+#include "app/graphs/tfm_comb_graph.h"
 
 namespace {
 

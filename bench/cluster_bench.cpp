@@ -9,12 +9,12 @@
 #include <string>
 
 #include "bench_application.h"
-#include "cluster/cluster_analysis.h"
-#include "cluster/cluster_options.h"
-#include "data/dataset.h"
-#include "data/results_file.h"
-#include "shell/settings.h"
-#include "shell/tfm_main.h"
+#include "core/cluster/cluster_analysis.h"
+#include "core/cluster/cluster_options.h"
+#include "core/data/dataset.h"
+#include "core/data/results_file.h"
+#include "core/shell/settings.h"
+#include "app/shell/tfm_main.h"
 
 namespace {
 

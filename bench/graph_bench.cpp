@@ -10,12 +10,12 @@
 #include <string>
 
 #include "bench_application.h"
-#include "data/dataset.h"
-#include "graphs/graph_state.h"
-#include "graphs/level_lines.h"
-#include "graphs/sequential_layout.h"
-#include "graphs/sequential_painter.h"
-#include "shell/settings.h"
+#include "core/data/dataset.h"
+#include "core/graphs/graph_state.h"
+#include "core/graphs/level_lines.h"
+#include "core/graphs/sequential_layout.h"
+#include "draw/graphs/sequential_painter.h"
+#include "core/shell/settings.h"
 
 namespace {
 

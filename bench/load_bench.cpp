@@ -11,9 +11,9 @@
 #include <map>
 #include <random>
 
-#include "data/data_input.h"
-#include "data/dataset.h"
-#include "shell/settings.h"
+#include "core/data/data_input.h"
+#include "core/data/dataset.h"
+#include "core/shell/settings.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <QWindow>
 
 #include "bench_application.h"
-#include "shell/tfm_main.h"
+#include "app/shell/tfm_main.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "data/dataset.h"
-#include "preparation/missing_outliers.h"
-#include "preparation/table_edit.h"
-#include "preparation/transformations.h"
+#include "core/data/dataset.h"
+#include "core/preparation/missing_outliers.h"
+#include "core/preparation/table_edit.h"
+#include "core/preparation/transformations.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <random>
 #include <string>
 
-#include "data/dataset.h"
-#include "data/results_file.h"
-#include "statistics/statistics_run.h"
+#include "core/data/dataset.h"
+#include "core/data/results_file.h"
+#include "core/statistics/statistics_run.h"
 
 namespace {
 

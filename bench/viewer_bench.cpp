@@ -11,7 +11,7 @@
 #include <string>
 
 #include "bench_application.h"
-#include "statistics/tfm_see_file.h"
+#include "app/statistics/tfm_see_file.h"
 
 namespace {
 

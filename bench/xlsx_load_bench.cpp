@@ -10,10 +10,10 @@
 #include <random>
 #include <string>
 
-#include "data/data_input.h"
-#include "data/dataset.h"
-#include "data/sheet_table.h"
-#include "shell/settings.h"
+#include "core/data/data_input.h"
+#include "core/data/dataset.h"
+#include "core/data/sheet_table.h"
+#include "core/shell/settings.h"
 #include "xlsx_builder.h"
 
 namespace {

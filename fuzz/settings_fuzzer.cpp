@@ -1,9 +1,9 @@
 // The settings file reader: any bytes give settings or a ConversionError.
 #include <cstdint>
 
-#include "data/errors.h"
+#include "core/data/errors.h"
 #include "fuzz_input.h"
-#include "shell/settings.h"
+#include "core/shell/settings.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   try {

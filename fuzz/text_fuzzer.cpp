@@ -1,7 +1,7 @@
 // The text data reader, through the load every command uses.
 #include <cstdint>
 
-#include "data/data_input.h"
+#include "core/data/data_input.h"
 #include "fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

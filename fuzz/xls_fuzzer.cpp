@@ -1,8 +1,8 @@
 // The .xls reader on arbitrary bytes: a failure must be a SpreadsheetError, never a crash.
 #include <cstdint>
 
-#include "data/dataset.h"
-#include "data/spreadsheet_input.h"
+#include "core/data/dataset.h"
+#include "core/data/spreadsheet_input.h"
 #include "fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

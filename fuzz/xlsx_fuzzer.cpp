@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "data/dataset.h"
-#include "data/spreadsheet_input.h"
+#include "core/data/dataset.h"
+#include "core/data/spreadsheet_input.h"
 #include "fuzz_input.h"
 #include "xlsx_builder.h"
 

@@ -1,9 +1,9 @@
 #include <QIcon>
 #include <QTimer>
 
-#include "shell/single_instance.h"
-#include "shell/tavrel_application.h"
-#include "shell/tfm_main.h"
+#include "app/shell/single_instance.h"
+#include "app/shell/tavrel_application.h"
+#include "app/shell/tfm_main.h"
 
 int main(int argc, char** argv) {
   tavrel::TavrelApplication app(argc, argv);

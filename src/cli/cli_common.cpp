@@ -1,17 +1,17 @@
-#include "cli_common.h"
+#include "cli/cli_common.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <iostream>
 
-#include "data/data_input.h"
-#include "data/dataset.h"
-#include "data/errors.h"
-#include "data/numbers.h"
-#include "data/results_file.h"
-#include "data/text_codec.h"
-#include "shell/settings.h"
+#include "core/data/data_input.h"
+#include "core/data/dataset.h"
+#include "core/data/errors.h"
+#include "core/data/numbers.h"
+#include "core/data/results_file.h"
+#include "core/data/text_codec.h"
+#include "core/shell/settings.h"
 
 namespace tavrel::cli {
 

@@ -1,11 +1,11 @@
 #include <iostream>
 #include <string>
 
-#include "cli_common.h"
-#include "commands.h"
-#include "statistics/diagnostic_accuracy.h"
-#include "statistics/summary_student.h"
-#include "statistics/table22.h"
+#include "cli/cli_common.h"
+#include "cli/commands.h"
+#include "core/statistics/diagnostic_accuracy.h"
+#include "core/statistics/summary_student.h"
+#include "core/statistics/table22.h"
 
 namespace tavrel::cli {
 

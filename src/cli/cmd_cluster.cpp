@@ -1,14 +1,14 @@
 #include <string>
 
-#include "cli_common.h"
-#include "cluster/cluster_command.h"
-#include "cluster/cluster_options.h"
-#include "commands.h"
-#include "data/data_table_writer.h"
-#include "data/dataset.h"
-#include "data/program_version.h"
-#include "data/results_file.h"
-#include "shell/settings.h"
+#include "cli/cli_common.h"
+#include "core/cluster/cluster_command.h"
+#include "core/cluster/cluster_options.h"
+#include "cli/commands.h"
+#include "core/data/data_table_writer.h"
+#include "core/data/dataset.h"
+#include "core/data/program_version.h"
+#include "core/data/results_file.h"
+#include "core/shell/settings.h"
 
 namespace tavrel::cli {
 

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "cli_common.h"
-#include "commands.h"
-#include "data/system_error_text.h"
+#include "cli/cli_common.h"
+#include "cli/commands.h"
+#include "core/data/system_error_text.h"
 
 namespace tavrel::cli {
 

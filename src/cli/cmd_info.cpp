@@ -1,11 +1,11 @@
 #include <iostream>
 
-#include "cli_common.h"
-#include "commands.h"
-#include "data/dataset.h"
-#include "data/numbers.h"
-#include "data/text_codec.h"
-#include "statistics/min_max.h"
+#include "cli/cli_common.h"
+#include "cli/commands.h"
+#include "core/data/dataset.h"
+#include "core/data/numbers.h"
+#include "core/data/text_codec.h"
+#include "core/statistics/min_max.h"
 
 namespace tavrel::cli {
 

@@ -2,17 +2,17 @@
 // script of steps, from a data file to a saved data file.
 #include <iostream>
 
-#include "cli_common.h"
-#include "commands.h"
-#include "data/data_table_writer.h"
-#include "data/dataset.h"
-#include "data/errors.h"
-#include "data/numbers.h"
-#include "data/results_file.h"
-#include "data/text_codec.h"
-#include "preparation/missing_outliers.h"
-#include "preparation/transformations.h"
-#include "statistics/statistics_run.h"
+#include "cli/cli_common.h"
+#include "cli/commands.h"
+#include "core/data/data_table_writer.h"
+#include "core/data/dataset.h"
+#include "core/data/errors.h"
+#include "core/data/numbers.h"
+#include "core/data/results_file.h"
+#include "core/data/text_codec.h"
+#include "core/preparation/missing_outliers.h"
+#include "core/preparation/transformations.h"
+#include "core/statistics/statistics_run.h"
 
 namespace tavrel::cli {
 

@@ -1,7 +1,7 @@
-#include "cli_common.h"
-#include "commands.h"
-#include "data/data_table_writer.h"
-#include "data/results_file.h"
+#include "cli/cli_common.h"
+#include "cli/commands.h"
+#include "core/data/data_table_writer.h"
+#include "core/data/results_file.h"
 
 namespace tavrel::cli {
 

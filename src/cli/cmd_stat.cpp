@@ -1,14 +1,14 @@
 #include <iostream>
 #include <string>
 
-#include "cli_common.h"
-#include "commands.h"
-#include "data/dataset.h"
-#include "data/numbers.h"
-#include "data/program_version.h"
-#include "data/results_file.h"
-#include "shell/settings.h"
-#include "statistics/statistics_run.h"
+#include "cli/cli_common.h"
+#include "cli/commands.h"
+#include "core/data/dataset.h"
+#include "core/data/numbers.h"
+#include "core/data/program_version.h"
+#include "core/data/results_file.h"
+#include "core/shell/settings.h"
+#include "core/statistics/statistics_run.h"
 
 namespace tavrel::cli {
 

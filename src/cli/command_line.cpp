@@ -1,8 +1,8 @@
-#include "command_line.h"
+#include "cli/command_line.h"
 
 #include <iostream>
 
-#include "cli_common.h"
+#include "cli/cli_common.h"
 
 namespace tavrel::cli {
 

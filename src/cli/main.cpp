@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "command_line.h"
-#include "commands.h"
+#include "cli/command_line.h"
+#include "cli/commands.h"
 
 using namespace tavrel::cli;
 

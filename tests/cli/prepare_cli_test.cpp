@@ -2,11 +2,11 @@
 #include <gtest/gtest.h>
 
 #include "cli_fixture.h"
-#include "data/data_table_writer.h"
-#include "data/dataset.h"
-#include "data/results_file.h"
-#include "preparation/missing_outliers.h"
-#include "preparation/transformations.h"
+#include "core/data/data_table_writer.h"
+#include "core/data/dataset.h"
+#include "core/data/results_file.h"
+#include "core/preparation/missing_outliers.h"
+#include "core/preparation/transformations.h"
 
 namespace tavrel {
 namespace {

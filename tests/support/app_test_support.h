@@ -16,12 +16,12 @@
 #include <utility>
 #include <vector>
 
-#include "data/dataset.h"
-#include "data/results_file.h"
-#include "data/tfm_dbf_out.h"
-#include "data/tfm_var.h"
-#include "shell/message_service.h"
-#include "shell/settings.h"
+#include "core/data/dataset.h"
+#include "core/data/results_file.h"
+#include "app/data/tfm_dbf_out.h"
+#include "app/data/tfm_var.h"
+#include "app/shell/message_service.h"
+#include "core/shell/settings.h"
 
 namespace tavrel::test {
 

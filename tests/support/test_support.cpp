@@ -7,10 +7,10 @@
 #include <regex>
 #include <sstream>
 
-#include "data/data_input.h"
-#include "data/dataset.h"
-#include "data/results_file.h"
-#include "shell/settings.h"
+#include "core/data/data_input.h"
+#include "core/data/dataset.h"
+#include "core/data/results_file.h"
+#include "core/shell/settings.h"
 
 namespace tavrel::test {
 

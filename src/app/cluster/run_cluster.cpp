@@ -1,16 +1,16 @@
-#include "cluster/run_cluster.h"
+#include "app/cluster/run_cluster.h"
 
-#include "cluster/cluster_command.h"
-#include "cluster/tfm_param_cluster.h"
-#include "data/command_frame.h"
-#include "data/dataset.h"
-#include "data/results_file.h"
-#include "data/show_results.h"
-#include "data/tfm_dbf_out.h"
-#include "data/tfm_var.h"
-#include "shell/busy_cursor.h"
-#include "shell/message_service.h"
-#include "shell/tfm_main.h"
+#include "core/cluster/cluster_command.h"
+#include "app/cluster/tfm_param_cluster.h"
+#include "app/data/command_frame.h"
+#include "core/data/dataset.h"
+#include "core/data/results_file.h"
+#include "app/data/show_results.h"
+#include "app/data/tfm_dbf_out.h"
+#include "app/data/tfm_var.h"
+#include "app/shell/busy_cursor.h"
+#include "app/shell/message_service.h"
+#include "app/shell/tfm_main.h"
 
 namespace tavrel {
 

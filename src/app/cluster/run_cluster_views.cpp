@@ -1,12 +1,12 @@
-#include "cluster/run_cluster_views.h"
+#include "app/cluster/run_cluster_views.h"
 
-#include "cluster/tfm_clust_tree.h"
-#include "data/dataset.h"
-#include "data/results_file.h"
-#include "graphs/chart_model.h"
-#include "graphs/tfm_comb_graph.h"
-#include "shell/settings.h"
-#include "shell/tfm_main.h"
+#include "app/cluster/tfm_clust_tree.h"
+#include "core/data/dataset.h"
+#include "core/data/results_file.h"
+#include "core/graphs/chart_model.h"
+#include "app/graphs/tfm_comb_graph.h"
+#include "core/shell/settings.h"
+#include "app/shell/tfm_main.h"
 
 namespace tavrel {
 

@@ -1,4 +1,4 @@
-#include "cluster/tfm_clust_tree.h"
+#include "app/cluster/tfm_clust_tree.h"
 
 #include <QAction>
 #include <QPaintEvent>
@@ -11,20 +11,20 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "cluster/tfm_clust_tree1.h"
-#include "data/dataset.h"
-#include "graphs/dendrogram_painter.h"
-#include "graphs/graph_printer.h"
-#include "graphs/graph_widgets.h"
-#include "graphs/picture_file.h"
-#include "graphs/picture_file_dialog.h"
-#include "graphs/print_image_graph.h"
-#include "shell/busy_cursor.h"
-#include "shell/message_service.h"
-#include "shell/settings.h"
-#include "shell/tavrel_application.h"
-#include "shell/tfm_main.h"
-#include "shell/tool_icons.h"
+#include "app/cluster/tfm_clust_tree1.h"
+#include "core/data/dataset.h"
+#include "draw/graphs/dendrogram_painter.h"
+#include "app/graphs/graph_printer.h"
+#include "app/graphs/graph_widgets.h"
+#include "draw/graphs/picture_file.h"
+#include "app/graphs/picture_file_dialog.h"
+#include "app/graphs/print_image_graph.h"
+#include "app/shell/busy_cursor.h"
+#include "app/shell/message_service.h"
+#include "core/shell/settings.h"
+#include "app/shell/tavrel_application.h"
+#include "app/shell/tfm_main.h"
+#include "app/shell/tool_icons.h"
 
 namespace tavrel {
 

@@ -4,7 +4,7 @@
 #include <QDialog>
 #include <QScrollArea>
 
-#include "cluster/dendrogram_layout.h"
+#include "core/cluster/dendrogram_layout.h"
 
 class QAction;
 class QPainter;

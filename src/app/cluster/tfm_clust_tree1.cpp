@@ -1,4 +1,4 @@
-#include "cluster/tfm_clust_tree1.h"
+#include "app/cluster/tfm_clust_tree1.h"
 
 #include <QAction>
 #include <QHeaderView>
@@ -7,11 +7,11 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "data/dataset.h"
-#include "graphs/graph_widgets.h"
-#include "shell/busy_cursor.h"
-#include "shell/tavrel_application.h"
-#include "shell/tfm_main.h"
+#include "core/data/dataset.h"
+#include "app/graphs/graph_widgets.h"
+#include "app/shell/busy_cursor.h"
+#include "app/shell/tavrel_application.h"
+#include "app/shell/tfm_main.h"
 
 namespace tavrel {
 

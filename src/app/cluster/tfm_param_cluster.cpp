@@ -1,4 +1,4 @@
-#include "cluster/tfm_param_cluster.h"
+#include "app/cluster/tfm_param_cluster.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -14,9 +14,9 @@
 #include <QVBoxLayout>
 #include <optional>
 
-#include "cluster/cluster_options.h"
-#include "shell/settings.h"
-#include "shell/typed_number.h"
+#include "core/cluster/cluster_options.h"
+#include "core/shell/settings.h"
+#include "app/shell/typed_number.h"
 
 namespace tavrel {
 

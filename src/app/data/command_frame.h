@@ -1,6 +1,6 @@
 #pragma once
 // The frame of a command that works on chosen variables.
-#include "data/dataset.h"
+#include "core/data/dataset.h"
 
 namespace tavrel {
 

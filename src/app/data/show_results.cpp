@@ -1,15 +1,15 @@
-#include "data/show_results.h"
+#include "app/data/show_results.h"
 
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QString>
 
-#include "data/dataset.h"
-#include "data/results_file.h"
-#include "shell/message_service.h"
-#include "shell/settings.h"
-#include "statistics/tfm_see_file.h"
+#include "core/data/dataset.h"
+#include "core/data/results_file.h"
+#include "app/shell/message_service.h"
+#include "core/shell/settings.h"
+#include "app/statistics/tfm_see_file.h"
 
 namespace tavrel {
 

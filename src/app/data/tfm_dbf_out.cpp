@@ -1,4 +1,4 @@
-#include "data/tfm_dbf_out.h"
+#include "app/data/tfm_dbf_out.h"
 
 #include <QComboBox>
 #include <QFileDialog>
@@ -12,12 +12,12 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "data/data_input.h"
-#include "data/dataset.h"
-#include "data/errors.h"
-#include "data/results_file.h"
-#include "shell/message_service.h"
-#include "shell/settings.h"
+#include "core/data/data_input.h"
+#include "core/data/dataset.h"
+#include "core/data/errors.h"
+#include "core/data/results_file.h"
+#include "app/shell/message_service.h"
+#include "core/shell/settings.h"
 
 namespace tavrel {
 

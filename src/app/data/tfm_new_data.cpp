@@ -1,4 +1,4 @@
-#include "data/tfm_new_data.h"
+#include "app/data/tfm_new_data.h"
 
 #include <QCheckBox>
 #include <QFormLayout>

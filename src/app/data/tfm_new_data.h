@@ -2,7 +2,7 @@
 // "Создание новых данных": a new data set of zeros or random numbers.
 #include <QDialog>
 
-#include "data/new_data.h"
+#include "core/data/new_data.h"
 
 class QSpinBox;
 class QLineEdit;

@@ -1,4 +1,4 @@
-#include "data/tfm_var.h"
+#include "app/data/tfm_var.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -6,9 +6,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "data/dataset.h"
-#include "data/variable_selection.h"
-#include "shell/message_service.h"
+#include "core/data/dataset.h"
+#include "core/data/variable_selection.h"
+#include "app/shell/message_service.h"
 
 namespace tavrel {
 

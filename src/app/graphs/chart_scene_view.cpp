@@ -1,8 +1,8 @@
-#include "graphs/chart_scene_view.h"
+#include "app/graphs/chart_scene_view.h"
 
 #include <QPainter>
 
-#include "graphs/chart_scene_painter.h"
+#include "draw/graphs/chart_scene_painter.h"
 
 namespace tavrel {
 

@@ -4,7 +4,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "graphs/chart_scene.h"
+#include "core/graphs/chart_scene.h"
 
 namespace tavrel {
 

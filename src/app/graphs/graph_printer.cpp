@@ -1,8 +1,8 @@
-#include "graphs/graph_printer.h"
+#include "app/graphs/graph_printer.h"
 
 #include <QPrinter>
 
-#include "graphs/picture_file.h"
+#include "draw/graphs/picture_file.h"
 
 namespace tavrel {
 

@@ -1,4 +1,4 @@
-#include "graphs/graph_widgets.h"
+#include "app/graphs/graph_widgets.h"
 
 #include <QCheckBox>
 #include <QPushButton>
@@ -7,7 +7,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-#include "data/dataset.h"
+#include "core/data/dataset.h"
 
 namespace tavrel {
 

@@ -1,4 +1,4 @@
-#include "graphs/pen_bar.h"
+#include "app/graphs/pen_bar.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -8,7 +8,7 @@
 #include <QSpinBox>
 #include <QToolButton>
 
-#include "graphs/canvas.h"
+#include "draw/graphs/canvas.h"
 
 namespace tavrel {
 

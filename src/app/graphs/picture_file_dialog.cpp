@@ -1,10 +1,10 @@
-#include "graphs/picture_file_dialog.h"
+#include "app/graphs/picture_file_dialog.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 
-#include "shell/message_service.h"
+#include "app/shell/message_service.h"
 
 namespace tavrel {
 

@@ -1,4 +1,4 @@
-#include "graphs/picture_window.h"
+#include "app/graphs/picture_window.h"
 
 #include <QAction>
 #include <QLabel>
@@ -6,16 +6,16 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-#include "graphs/graph_widgets.h"
-#include "graphs/picture_layouts.h"
-#include "graphs/picture_file_dialog.h"
-#include "graphs/picture_painters.h"
-#include "graphs/print_image_graph.h"
-#include "shell/busy_cursor.h"
-#include "shell/message_service.h"
-#include "shell/settings.h"
-#include "shell/tavrel_application.h"
-#include "shell/tool_icons.h"
+#include "app/graphs/graph_widgets.h"
+#include "core/graphs/picture_layouts.h"
+#include "app/graphs/picture_file_dialog.h"
+#include "draw/graphs/picture_painters.h"
+#include "app/graphs/print_image_graph.h"
+#include "app/shell/busy_cursor.h"
+#include "app/shell/message_service.h"
+#include "core/shell/settings.h"
+#include "app/shell/tavrel_application.h"
+#include "app/shell/tool_icons.h"
 
 namespace tavrel {
 

@@ -6,7 +6,7 @@
 #include <QImage>
 #include <QString>
 
-#include "graphs/picture_file.h"
+#include "draw/graphs/picture_file.h"
 
 class QAction;
 class QLabel;

@@ -1,4 +1,4 @@
-#include "graphs/print_image_graph.h"
+#include "app/graphs/print_image_graph.h"
 
 #include <QApplication>
 #include <QImage>
@@ -7,10 +7,10 @@
 #include <QPrinter>
 #include <algorithm>
 
-#include "graphs/graph_printer.h"
-#include "shell/busy_cursor.h"
-#include "shell/message_service.h"
-#include "shell/tfm_main.h"
+#include "app/graphs/graph_printer.h"
+#include "app/shell/busy_cursor.h"
+#include "app/shell/message_service.h"
+#include "app/shell/tfm_main.h"
 
 namespace tavrel {
 

@@ -4,7 +4,7 @@
 #include <QSize>
 #include <QString>
 
-#include "graphs/picture_file.h"
+#include "draw/graphs/picture_file.h"
 
 class QImage;
 class QPrinter;

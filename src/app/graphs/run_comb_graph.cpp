@@ -1,10 +1,10 @@
-#include "graphs/run_comb_graph.h"
+#include "app/graphs/run_comb_graph.h"
 
-#include "data/command_frame.h"
-#include "data/dataset.h"
-#include "data/tfm_var.h"
-#include "graphs/tfm_c_graph_cfg.h"
-#include "shell/tfm_main.h"
+#include "app/data/command_frame.h"
+#include "core/data/dataset.h"
+#include "app/data/tfm_var.h"
+#include "app/graphs/tfm_c_graph_cfg.h"
+#include "app/shell/tfm_main.h"
 
 namespace tavrel {
 

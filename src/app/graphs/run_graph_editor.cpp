@@ -1,11 +1,11 @@
-#include "graphs/run_graph_editor.h"
+#include "app/graphs/run_graph_editor.h"
 
-#include "data/command_frame.h"
-#include "data/dataset.h"
-#include "data/tfm_var.h"
-#include "graphs/tfm_gr_edit.h"
-#include "graphs/tfm_gragh_cfg.h"
-#include "shell/tfm_main.h"
+#include "app/data/command_frame.h"
+#include "core/data/dataset.h"
+#include "app/data/tfm_var.h"
+#include "app/graphs/tfm_gr_edit.h"
+#include "app/graphs/tfm_gragh_cfg.h"
+#include "app/shell/tfm_main.h"
 
 namespace tavrel {
 

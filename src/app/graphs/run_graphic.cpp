@@ -1,12 +1,12 @@
-#include "graphs/run_graphic.h"
+#include "app/graphs/run_graphic.h"
 
-#include "data/command_frame.h"
-#include "data/dataset.h"
-#include "data/tfm_var.h"
-#include "graphs/graph_state.h"
-#include "graphs/tfm_gragh_cfg.h"
-#include "graphs/tfm_graphic.h"
-#include "shell/tfm_main.h"
+#include "app/data/command_frame.h"
+#include "core/data/dataset.h"
+#include "app/data/tfm_var.h"
+#include "core/graphs/graph_state.h"
+#include "app/graphs/tfm_gragh_cfg.h"
+#include "app/graphs/tfm_graphic.h"
+#include "app/shell/tfm_main.h"
 
 namespace tavrel {
 

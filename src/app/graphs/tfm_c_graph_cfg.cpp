@@ -1,4 +1,4 @@
-#include "graphs/tfm_c_graph_cfg.h"
+#include "app/graphs/tfm_c_graph_cfg.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,14 +11,14 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "data/dataset.h"
-#include "data/results_file.h"
-#include "graphs/chart_model.h"
-#include "graphs/graph_widgets.h"
-#include "graphs/tfm_comb_graph.h"
-#include "shell/message_service.h"
-#include "shell/settings.h"
-#include "shell/tavrel_application.h"
+#include "core/data/dataset.h"
+#include "core/data/results_file.h"
+#include "core/graphs/chart_model.h"
+#include "app/graphs/graph_widgets.h"
+#include "app/graphs/tfm_comb_graph.h"
+#include "app/shell/message_service.h"
+#include "core/shell/settings.h"
+#include "app/shell/tavrel_application.h"
 
 namespace tavrel {
 

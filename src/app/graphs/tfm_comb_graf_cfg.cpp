@@ -1,4 +1,4 @@
-#include "graphs/tfm_comb_graf_cfg.h"
+#include "app/graphs/tfm_comb_graf_cfg.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -8,8 +8,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "graphs/graph_widgets.h"
-#include "graphs/tfm_comb_graph.h"
+#include "app/graphs/graph_widgets.h"
+#include "app/graphs/tfm_comb_graph.h"
 
 namespace tavrel {
 

@@ -4,7 +4,7 @@
 // size on "Further". Leaving it otherwise puts the layout back as it was.
 #include <QDialog>
 
-#include "graphs/chart_view.h"
+#include "core/graphs/chart_view.h"
 
 class QCheckBox;
 class QLabel;

@@ -1,4 +1,4 @@
-#include "graphs/tfm_comb_graph.h"
+#include "app/graphs/tfm_comb_graph.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,17 +28,17 @@
 #include <cmath>
 #include <limits>
 
-#include "graphs/chart_scene_painter.h"
-#include "graphs/chart_scene_view.h"
-#include "graphs/graph_printer.h"
-#include "graphs/picture_file.h"
-#include "graphs/picture_file_dialog.h"
-#include "graphs/tfm_comb_graf_cfg.h"
-#include "shell/busy_cursor.h"
-#include "shell/message_service.h"
-#include "shell/tavrel_application.h"
-#include "shell/tfm_main.h"
-#include "shell/tool_icons.h"
+#include "draw/graphs/chart_scene_painter.h"
+#include "app/graphs/chart_scene_view.h"
+#include "app/graphs/graph_printer.h"
+#include "draw/graphs/picture_file.h"
+#include "app/graphs/picture_file_dialog.h"
+#include "app/graphs/tfm_comb_graf_cfg.h"
+#include "app/shell/busy_cursor.h"
+#include "app/shell/message_service.h"
+#include "app/shell/tavrel_application.h"
+#include "app/shell/tfm_main.h"
+#include "app/shell/tool_icons.h"
 
 namespace tavrel {
 

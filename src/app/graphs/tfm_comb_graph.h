@@ -4,9 +4,9 @@
 #include <QDialog>
 #include <QString>
 
-#include "graphs/chart_model.h"
-#include "graphs/chart_scene.h"
-#include "graphs/chart_view.h"
+#include "core/graphs/chart_model.h"
+#include "core/graphs/chart_scene.h"
+#include "core/graphs/chart_view.h"
 
 class QAction;
 class QLabel;

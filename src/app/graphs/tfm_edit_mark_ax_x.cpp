@@ -1,4 +1,4 @@
-#include "graphs/tfm_edit_mark_ax_x.h"
+#include "app/graphs/tfm_edit_mark_ax_x.h"
 
 #include <QAbstractListModel>
 #include <QCloseEvent>
@@ -10,10 +10,10 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "data/dataset.h"
-#include "graphs/canvas.h"
-#include "graphs/graph_state.h"
-#include "graphs/pen_bar.h"
+#include "core/data/dataset.h"
+#include "draw/graphs/canvas.h"
+#include "core/graphs/graph_state.h"
+#include "app/graphs/pen_bar.h"
 
 namespace tavrel {
 

@@ -1,4 +1,4 @@
-#include "graphs/tfm_edit_scale_y.h"
+#include "app/graphs/tfm_edit_scale_y.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -8,11 +8,11 @@
 #include <cmath>
 #include <vector>
 
-#include "data/dataset.h"
-#include "data/errors.h"
-#include "data/numbers.h"
-#include "graphs/graph_widgets.h"
-#include "shell/message_service.h"
+#include "core/data/dataset.h"
+#include "core/data/errors.h"
+#include "core/data/numbers.h"
+#include "app/graphs/graph_widgets.h"
+#include "app/shell/message_service.h"
 
 namespace tavrel {
 

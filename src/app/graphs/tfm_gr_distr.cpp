@@ -1,7 +1,7 @@
-#include "graphs/tfm_gr_distr.h"
+#include "app/graphs/tfm_gr_distr.h"
 
-#include "data/dataset.h"
-#include "graphs/picture_painters.h"
+#include "core/data/dataset.h"
+#include "draw/graphs/picture_painters.h"
 
 namespace tavrel {
 

@@ -1,8 +1,8 @@
 #pragma once
 // "График распределения": the empirical distribution of the selected variable
 // against the normal law, with its statistics.
-#include "graphs/picture_layouts.h"
-#include "graphs/picture_window.h"
+#include "core/graphs/picture_layouts.h"
+#include "app/graphs/picture_window.h"
 
 namespace tavrel {
 

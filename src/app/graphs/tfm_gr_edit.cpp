@@ -1,4 +1,4 @@
-#include "graphs/tfm_gr_edit.h"
+#include "app/graphs/tfm_gr_edit.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -26,16 +26,16 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "graphs/canvas.h"
-#include "graphs/editor_graph_painter.h"
-#include "graphs/graph_printer.h"
-#include "graphs/picture_file.h"
-#include "graphs/print_image_graph.h"
-#include "shell/busy_cursor.h"
-#include "shell/message_service.h"
-#include "shell/settings.h"
-#include "shell/tavrel_application.h"
-#include "shell/tool_icons.h"
+#include "draw/graphs/canvas.h"
+#include "draw/graphs/editor_graph_painter.h"
+#include "app/graphs/graph_printer.h"
+#include "draw/graphs/picture_file.h"
+#include "app/graphs/print_image_graph.h"
+#include "app/shell/busy_cursor.h"
+#include "app/shell/message_service.h"
+#include "core/shell/settings.h"
+#include "app/shell/tavrel_application.h"
+#include "app/shell/tool_icons.h"
 
 namespace tavrel {
 

@@ -1,10 +1,10 @@
-#include "graphs/tfm_gr_scater.h"
+#include "app/graphs/tfm_gr_scater.h"
 
-#include "data/command_frame.h"
-#include "data/dataset.h"
-#include "data/tfm_var.h"
-#include "graphs/picture_painters.h"
-#include "shell/tfm_main.h"
+#include "app/data/command_frame.h"
+#include "core/data/dataset.h"
+#include "app/data/tfm_var.h"
+#include "draw/graphs/picture_painters.h"
+#include "app/shell/tfm_main.h"
 
 namespace tavrel {
 

@@ -1,8 +1,8 @@
 #pragma once
 // "Диаграмма рассеяния": the first variable in force against the second, one
 // point per observation.
-#include "graphs/picture_layouts.h"
-#include "graphs/picture_window.h"
+#include "core/graphs/picture_layouts.h"
+#include "app/graphs/picture_window.h"
 
 namespace tavrel {
 

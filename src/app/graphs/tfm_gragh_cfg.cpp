@@ -1,4 +1,4 @@
-#include "graphs/tfm_gragh_cfg.h"
+#include "app/graphs/tfm_gragh_cfg.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -12,13 +12,13 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "data/dataset.h"
-#include "graphs/graph_state.h"
-#include "graphs/graph_widgets.h"
-#include "graphs/tfm_edit_mark_ax_x.h"
-#include "graphs/tfm_edit_scale_y.h"
-#include "graphs/tfm_level.h"
-#include "shell/settings.h"
+#include "core/data/dataset.h"
+#include "core/graphs/graph_state.h"
+#include "app/graphs/graph_widgets.h"
+#include "app/graphs/tfm_edit_mark_ax_x.h"
+#include "app/graphs/tfm_edit_scale_y.h"
+#include "app/graphs/tfm_level.h"
+#include "core/shell/settings.h"
 
 namespace tavrel {
 

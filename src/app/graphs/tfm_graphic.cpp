@@ -1,4 +1,4 @@
-#include "graphs/tfm_graphic.h"
+#include "app/graphs/tfm_graphic.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -13,22 +13,22 @@
 #include <algorithm>
 #include <limits>
 
-#include "data/dataset.h"
-#include "data/errors.h"
-#include "data/numbers.h"
-#include "graphs/graph_printer.h"
-#include "graphs/graph_state.h"
-#include "graphs/picture_file.h"
-#include "graphs/picture_file_dialog.h"
-#include "graphs/tfm_edit_mark_ax_x.h"
-#include "graphs/tfm_level.h"
-#include "graphs/tfm_print_cfg.h"
-#include "shell/busy_cursor.h"
-#include "shell/message_service.h"
-#include "shell/settings.h"
-#include "shell/tavrel_application.h"
-#include "shell/tfm_main.h"
-#include "shell/tool_icons.h"
+#include "core/data/dataset.h"
+#include "core/data/errors.h"
+#include "core/data/numbers.h"
+#include "app/graphs/graph_printer.h"
+#include "core/graphs/graph_state.h"
+#include "draw/graphs/picture_file.h"
+#include "app/graphs/picture_file_dialog.h"
+#include "app/graphs/tfm_edit_mark_ax_x.h"
+#include "app/graphs/tfm_level.h"
+#include "app/graphs/tfm_print_cfg.h"
+#include "app/shell/busy_cursor.h"
+#include "app/shell/message_service.h"
+#include "core/shell/settings.h"
+#include "app/shell/tavrel_application.h"
+#include "app/shell/tfm_main.h"
+#include "app/shell/tool_icons.h"
 
 namespace tavrel {
 

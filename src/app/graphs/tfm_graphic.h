@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <QString>
 
-#include "graphs/sequential_painter.h"
+#include "draw/graphs/sequential_painter.h"
 
 class QAction;
 class QMenu;

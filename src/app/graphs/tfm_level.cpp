@@ -1,4 +1,4 @@
-#include "graphs/tfm_level.h"
+#include "app/graphs/tfm_level.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -14,14 +14,14 @@
 #include <cmath>
 #include <vector>
 
-#include "data/dataset.h"
-#include "data/errors.h"
-#include "data/numbers.h"
-#include "graphs/canvas.h"
-#include "graphs/graph_widgets.h"
-#include "graphs/level_lines.h"
-#include "graphs/pen_bar.h"
-#include "shell/message_service.h"
+#include "core/data/dataset.h"
+#include "core/data/errors.h"
+#include "core/data/numbers.h"
+#include "draw/graphs/canvas.h"
+#include "app/graphs/graph_widgets.h"
+#include "core/graphs/level_lines.h"
+#include "app/graphs/pen_bar.h"
+#include "app/shell/message_service.h"
 
 namespace tavrel {
 

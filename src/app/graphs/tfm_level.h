@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <array>
 
-#include "graphs/graph_state.h"
+#include "core/graphs/graph_state.h"
 
 class QComboBox;
 class QDoubleSpinBox;

@@ -1,4 +1,4 @@
-#include "graphs/tfm_print_cfg.h"
+#include "app/graphs/tfm_print_cfg.h"
 
 #include <QCheckBox>
 #include <QFontDialog>
@@ -11,12 +11,12 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "graphs/canvas.h"
-#include "graphs/graph_printer.h"
-#include "graphs/graph_state.h"
-#include "graphs/graph_widgets.h"
-#include "graphs/tfm_graphic.h"
-#include "shell/settings.h"
+#include "draw/graphs/canvas.h"
+#include "app/graphs/graph_printer.h"
+#include "core/graphs/graph_state.h"
+#include "app/graphs/graph_widgets.h"
+#include "app/graphs/tfm_graphic.h"
+#include "core/shell/settings.h"
 
 namespace tavrel {
 

@@ -1,9 +1,9 @@
-#include "preparation/data_table_model.h"
+#include "app/preparation/data_table_model.h"
 
 #include <algorithm>
 
-#include "data/dataset.h"
-#include "data/numbers.h"
+#include "core/data/dataset.h"
+#include "core/data/numbers.h"
 
 namespace tavrel {
 

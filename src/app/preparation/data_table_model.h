@@ -8,7 +8,7 @@
 #include <QVector>
 #include <vector>
 
-#include "preparation/table_edit.h"
+#include "core/preparation/table_edit.h"
 
 namespace tavrel {
 

@@ -1,10 +1,10 @@
-#include "preparation/data_table_view.h"
+#include "app/preparation/data_table_view.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPainter>
 
-#include "preparation/data_table_model.h"
+#include "app/preparation/data_table_model.h"
 
 namespace tavrel {
 

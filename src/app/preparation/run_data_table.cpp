@@ -1,8 +1,8 @@
-#include "preparation/run_data_table.h"
+#include "app/preparation/run_data_table.h"
 
-#include "data/dataset.h"
-#include "preparation/tfm_show_table.h"
-#include "shell/tfm_main.h"
+#include "core/data/dataset.h"
+#include "app/preparation/tfm_show_table.h"
+#include "app/shell/tfm_main.h"
 
 namespace tavrel {
 

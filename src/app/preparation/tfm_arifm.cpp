@@ -1,4 +1,4 @@
-#include "preparation/tfm_arifm.h"
+#include "app/preparation/tfm_arifm.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -6,9 +6,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "data/dataset.h"
-#include "preparation/transformations.h"
-#include "shell/busy_cursor.h"
+#include "core/data/dataset.h"
+#include "core/preparation/transformations.h"
+#include "app/shell/busy_cursor.h"
 
 namespace tavrel {
 

@@ -1,4 +1,4 @@
-#include "preparation/tfm_prm_edit.h"
+#include "app/preparation/tfm_prm_edit.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -7,8 +7,8 @@
 #include <QVBoxLayout>
 #include <vector>
 
-#include "data/dataset.h"
-#include "preparation/transformations.h"
+#include "core/data/dataset.h"
+#include "core/preparation/transformations.h"
 
 namespace tavrel {
 

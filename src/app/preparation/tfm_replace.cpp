@@ -1,4 +1,4 @@
-#include "preparation/tfm_replace.h"
+#include "app/preparation/tfm_replace.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -7,11 +7,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "data/dataset.h"
-#include "data/errors.h"
-#include "data/numbers.h"
-#include "preparation/transformations.h"
-#include "shell/message_service.h"
+#include "core/data/dataset.h"
+#include "core/data/errors.h"
+#include "core/data/numbers.h"
+#include "core/preparation/transformations.h"
+#include "app/shell/message_service.h"
 
 namespace tavrel {
 

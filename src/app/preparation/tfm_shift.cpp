@@ -1,4 +1,4 @@
-#include "preparation/tfm_shift.h"
+#include "app/preparation/tfm_shift.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -6,11 +6,11 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "data/command_frame.h"
-#include "data/dataset.h"
-#include "preparation/transformations.h"
-#include "shell/busy_cursor.h"
-#include "shell/message_service.h"
+#include "app/data/command_frame.h"
+#include "core/data/dataset.h"
+#include "core/preparation/transformations.h"
+#include "app/shell/busy_cursor.h"
+#include "app/shell/message_service.h"
 
 namespace tavrel {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <thread>
 
-#include "shell/tune_player.h"
+#include "app/shell/tune_player.h"
 
 namespace tavrel {
 

@@ -1,4 +1,4 @@
-#include "shell/message_service.h"
+#include "app/shell/message_service.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "shell/mnemonics.h"
+#include "app/shell/mnemonics.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -1,6 +1,6 @@
-#include "shell/single_instance.h"
+#include "app/shell/single_instance.h"
 
-#include "shell/message_service.h"
+#include "app/shell/message_service.h"
 
 namespace tavrel {
 

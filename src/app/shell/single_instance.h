@@ -2,7 +2,7 @@
 // The start-up test for a running copy of the program.
 #include <string>
 
-#include "shell/instance_guard.h"
+#include "core/shell/instance_guard.h"
 
 namespace tavrel {
 

@@ -1,11 +1,11 @@
-#include "shell/tavrel_application.h"
+#include "app/shell/tavrel_application.h"
 
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
-#include "shell/message_service.h"
-#include "shell/mnemonics.h"
+#include "app/shell/message_service.h"
+#include "app/shell/mnemonics.h"
 
 namespace tavrel {
 

@@ -1,4 +1,4 @@
-#include "shell/tfm_about_bx.h"
+#include "app/shell/tfm_about_bx.h"
 
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "data/dataset.h"
-#include "data/program_version.h"
+#include "core/data/dataset.h"
+#include "core/data/program_version.h"
 
 namespace tavrel {
 

@@ -4,7 +4,7 @@
 #include <QDialog>
 #include <memory>
 
-#include "shell/tune_player.h"
+#include "app/shell/tune_player.h"
 
 class QLabel;
 class QPushButton;

@@ -1,4 +1,4 @@
-#include "shell/tfm_config.h"
+#include "app/shell/tfm_config.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -17,12 +17,12 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "data/dataset.h"
-#include "shell/distance_names.h"
-#include "shell/message_service.h"
-#include "shell/settings.h"
-#include "shell/tavrel_application.h"
-#include "shell/typed_number.h"
+#include "core/data/dataset.h"
+#include "core/shell/distance_names.h"
+#include "app/shell/message_service.h"
+#include "core/shell/settings.h"
+#include "app/shell/tavrel_application.h"
+#include "app/shell/typed_number.h"
 
 namespace tavrel {
 

@@ -4,8 +4,8 @@
 #include <QMainWindow>
 #include <QString>
 
-#include "data/checked_array.h"
-#include "shell/recent_files.h"
+#include "core/data/checked_array.h"
+#include "core/shell/recent_files.h"
 
 class QAction;
 class QLabel;

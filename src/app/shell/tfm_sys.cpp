@@ -1,4 +1,4 @@
-#include "shell/tfm_sys.h"
+#include "app/shell/tfm_sys.h"
 
 #include <QDir>
 #include <QHBoxLayout>

@@ -2,7 +2,7 @@
 // "Системная информация": the machine's memory, disk, processor, board and system.
 #include <QDialog>
 
-#include "shell/system_info.h"
+#include "core/shell/system_info.h"
 
 class QPushButton;
 class QTableWidget;

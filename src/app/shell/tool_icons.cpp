@@ -1,4 +1,4 @@
-#include "shell/tool_icons.h"
+#include "app/shell/tool_icons.h"
 
 #include <QFont>
 #include <QPainter>

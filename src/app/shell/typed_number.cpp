@@ -1,10 +1,10 @@
-#include "shell/typed_number.h"
+#include "app/shell/typed_number.h"
 
 #include <QLineEdit>
 
-#include "data/errors.h"
-#include "data/numbers.h"
-#include "shell/message_service.h"
+#include "core/data/errors.h"
+#include "core/data/numbers.h"
+#include "app/shell/message_service.h"
 
 namespace tavrel {
 

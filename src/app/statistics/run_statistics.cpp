@@ -1,15 +1,15 @@
-#include "statistics/run_statistics.h"
+#include "app/statistics/run_statistics.h"
 
-#include "data/command_frame.h"
-#include "data/dataset.h"
-#include "data/show_results.h"
-#include "data/tfm_dbf_out.h"
-#include "data/tfm_var.h"
-#include "shell/busy_cursor.h"
-#include "shell/message_service.h"
-#include "shell/tfm_main.h"
-#include "statistics/statistics_run.h"
-#include "statistics/tfm_stat_cfg1.h"
+#include "app/data/command_frame.h"
+#include "core/data/dataset.h"
+#include "app/data/show_results.h"
+#include "app/data/tfm_dbf_out.h"
+#include "app/data/tfm_var.h"
+#include "app/shell/busy_cursor.h"
+#include "app/shell/message_service.h"
+#include "app/shell/tfm_main.h"
+#include "core/statistics/statistics_run.h"
+#include "app/statistics/tfm_stat_cfg1.h"
 
 namespace tavrel {
 

@@ -1,4 +1,4 @@
-#include "statistics/text_lines_view.h"
+#include "app/statistics/text_lines_view.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,4 +1,4 @@
-#include "statistics/tfm_see_file.h"
+#include "app/statistics/tfm_see_file.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -20,13 +20,13 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-#include "data/errors.h"
-#include "data/system_error_text.h"
-#include "shell/busy_cursor.h"
-#include "shell/message_service.h"
-#include "shell/tavrel_application.h"
-#include "shell/tool_icons.h"
-#include "statistics/text_lines_view.h"
+#include "core/data/errors.h"
+#include "core/data/system_error_text.h"
+#include "app/shell/busy_cursor.h"
+#include "app/shell/message_service.h"
+#include "app/shell/tavrel_application.h"
+#include "app/shell/tool_icons.h"
+#include "app/statistics/text_lines_view.h"
 
 namespace tavrel {
 

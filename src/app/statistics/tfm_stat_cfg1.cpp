@@ -1,4 +1,4 @@
-#include "statistics/tfm_stat_cfg1.h"
+#include "app/statistics/tfm_stat_cfg1.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -8,8 +8,8 @@
 #include <QVBoxLayout>
 #include <optional>
 
-#include "shell/typed_number.h"
-#include "statistics/statistics_run.h"
+#include "app/shell/typed_number.h"
+#include "core/statistics/statistics_run.h"
 
 namespace tavrel {
 

@@ -3,12 +3,12 @@
 #include <iostream>
 #include <iterator>
 
-#include "cli_common.h"
-#include "commands.h"
-#include "graph_kinds.h"
-#include "graphs/graph_state.h"
-#include "graphs/picture_file.h"
-#include "graphs/tfm_comb_graph.h"
+#include "cli/cli_common.h"
+#include "cli/commands.h"
+#include "cli/graph/graph_kinds.h"
+#include "core/graphs/graph_state.h"
+#include "draw/graphs/picture_file.h"
+#include "app/graphs/tfm_comb_graph.h"
 
 namespace tavrel::cli {
 

@@ -2,14 +2,14 @@
 #include <QString>
 #include <QTemporaryDir>
 
-#include "cli_common.h"
-#include "cluster/dendrogram_layout.h"
-#include "commands.h"
-#include "data/dataset.h"
-#include "graph_kinds.h"
-#include "graphs/dendrogram_painter.h"
-#include "graphs/picture_file.h"
-#include "graphs/tfm_comb_graph.h"
+#include "cli/cli_common.h"
+#include "core/cluster/dendrogram_layout.h"
+#include "cli/commands.h"
+#include "core/data/dataset.h"
+#include "cli/graph/graph_kinds.h"
+#include "draw/graphs/dendrogram_painter.h"
+#include "draw/graphs/picture_file.h"
+#include "app/graphs/tfm_comb_graph.h"
 
 namespace tavrel::cli {
 

@@ -2,12 +2,12 @@
 #include <QLabel>
 #include <QString>
 
-#include "cli_common.h"
-#include "data/dataset.h"
-#include "graph_kinds.h"
-#include "graphs/chart_model.h"
-#include "graphs/picture_file.h"
-#include "graphs/tfm_comb_graph.h"
+#include "cli/cli_common.h"
+#include "core/data/dataset.h"
+#include "cli/graph/graph_kinds.h"
+#include "core/graphs/chart_model.h"
+#include "draw/graphs/picture_file.h"
+#include "app/graphs/tfm_comb_graph.h"
 
 namespace tavrel::cli {
 

@@ -4,13 +4,13 @@
 #include <cstdio>
 #include <iostream>
 
-#include "cli_common.h"
-#include "data/dataset.h"
-#include "graph_kinds.h"
-#include "graphs/editor_graph_painter.h"
-#include "graphs/graph_state.h"
-#include "graphs/level_lines.h"
-#include "graphs/picture_file.h"
+#include "cli/cli_common.h"
+#include "core/data/dataset.h"
+#include "cli/graph/graph_kinds.h"
+#include "draw/graphs/editor_graph_painter.h"
+#include "core/graphs/graph_state.h"
+#include "core/graphs/level_lines.h"
+#include "draw/graphs/picture_file.h"
 
 namespace tavrel::cli {
 

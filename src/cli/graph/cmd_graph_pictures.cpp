@@ -3,11 +3,11 @@
 #include <QString>
 #include <iostream>
 
-#include "cli_common.h"
-#include "data/dataset.h"
-#include "graph_kinds.h"
-#include "graphs/picture_file.h"
-#include "graphs/picture_painters.h"
+#include "cli/cli_common.h"
+#include "core/data/dataset.h"
+#include "cli/graph/graph_kinds.h"
+#include "draw/graphs/picture_file.h"
+#include "draw/graphs/picture_painters.h"
 
 namespace tavrel::cli {
 

@@ -2,13 +2,13 @@
 #include <QString>
 #include <iostream>
 
-#include "cli_common.h"
-#include "data/dataset.h"
-#include "graph_kinds.h"
-#include "graphs/graph_state.h"
-#include "graphs/level_lines.h"
-#include "graphs/picture_file.h"
-#include "graphs/sequential_painter.h"
+#include "cli/cli_common.h"
+#include "core/data/dataset.h"
+#include "cli/graph/graph_kinds.h"
+#include "core/graphs/graph_state.h"
+#include "core/graphs/level_lines.h"
+#include "draw/graphs/picture_file.h"
+#include "draw/graphs/sequential_painter.h"
 
 namespace tavrel::cli {
 

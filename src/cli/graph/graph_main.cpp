@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "command_line.h"
-#include "commands.h"
-#include "graph_kinds.h"
+#include "cli/command_line.h"
+#include "cli/commands.h"
+#include "cli/graph/graph_kinds.h"
 
 using namespace tavrel::cli;
 

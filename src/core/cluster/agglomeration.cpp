@@ -1,4 +1,4 @@
-#include "cluster/agglomeration.h"
+#include "core/cluster/agglomeration.h"
 
 #include <algorithm>
 #include <atomic>
@@ -6,8 +6,8 @@
 #include <limits>
 #include <utility>
 
-#include "cluster/cluster_options.h"
-#include "data/errors.h"
+#include "core/cluster/cluster_options.h"
+#include "core/data/errors.h"
 
 namespace tavrel {
 

@@ -18,9 +18,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "cluster/distance_matrix.h"
-#include "data/checked_array.h"
-#include "data/helper_thread.h"
+#include "core/cluster/distance_matrix.h"
+#include "core/data/checked_array.h"
+#include "core/data/helper_thread.h"
 
 namespace tavrel {
 

@@ -1,17 +1,17 @@
-#include "cluster/cluster_analysis.h"
+#include "core/cluster/cluster_analysis.h"
 
 #include <algorithm>
 #include <utility>
 
-#include "cluster/agglomeration.h"
-#include "cluster/cluster_options.h"
-#include "cluster/cluster_report.h"
-#include "cluster/cluster_statistics.h"
-#include "cluster/cluster_variable.h"
-#include "cluster/distance_matrix.h"
-#include "data/dataset.h"
-#include "data/results_file.h"
-#include "statistics/report_titles.h"
+#include "core/cluster/agglomeration.h"
+#include "core/cluster/cluster_options.h"
+#include "core/cluster/cluster_report.h"
+#include "core/cluster/cluster_statistics.h"
+#include "core/cluster/cluster_variable.h"
+#include "core/cluster/distance_matrix.h"
+#include "core/data/dataset.h"
+#include "core/data/results_file.h"
+#include "core/statistics/report_titles.h"
 
 namespace tavrel {
 

@@ -6,8 +6,8 @@
 #include <functional>
 #include <string>
 
-#include "data/checked_array.h"
-#include "statistics/progress.h"
+#include "core/data/checked_array.h"
+#include "core/statistics/progress.h"
 
 namespace tavrel {
 

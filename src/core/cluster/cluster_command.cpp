@@ -1,8 +1,8 @@
-#include "cluster/cluster_command.h"
+#include "core/cluster/cluster_command.h"
 
-#include "data/dataset.h"
-#include "data/results_file.h"
-#include "statistics/statistics_run.h"
+#include "core/data/dataset.h"
+#include "core/data/results_file.h"
+#include "core/statistics/statistics_run.h"
 
 namespace tavrel {
 

@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <string>
 
-#include "cluster/cluster_analysis.h"
+#include "core/cluster/cluster_analysis.h"
 
 namespace tavrel {
 

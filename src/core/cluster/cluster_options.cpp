@@ -1,9 +1,9 @@
-#include "cluster/cluster_options.h"
+#include "core/cluster/cluster_options.h"
 
 #include <algorithm>
 
-#include "data/checked_array.h"
-#include "shell/settings.h"
+#include "core/data/checked_array.h"
+#include "core/shell/settings.h"
 
 namespace tavrel {
 

@@ -1,12 +1,12 @@
-#include "cluster/cluster_report.h"
+#include "core/cluster/cluster_report.h"
 
 #include <algorithm>
 #include <cmath>
 #include <numeric>
 
-#include "data/numbers.h"
-#include "data/results_file.h"
-#include "shell/settings.h"
+#include "core/data/numbers.h"
+#include "core/data/results_file.h"
+#include "core/shell/settings.h"
 
 namespace tavrel {
 

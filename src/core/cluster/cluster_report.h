@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "cluster/cluster_result.h"
-#include "cluster/distance_matrix.h"
-#include "data/checked_array.h"
+#include "core/cluster/cluster_result.h"
+#include "core/cluster/distance_matrix.h"
+#include "core/data/checked_array.h"
 
 namespace tavrel {
 

@@ -1,15 +1,15 @@
-#include "cluster/cluster_statistics.h"
+#include "core/cluster/cluster_statistics.h"
 
 #include <cmath>
 #include <string>
 #include <vector>
 
-#include "cluster/cluster_report.h"
-#include "data/dataset.h"
-#include "data/numbers.h"
-#include "data/results_file.h"
-#include "statistics/descriptive.h"
-#include "statistics/report_titles.h"
+#include "core/cluster/cluster_report.h"
+#include "core/data/dataset.h"
+#include "core/data/numbers.h"
+#include "core/data/results_file.h"
+#include "core/statistics/descriptive.h"
+#include "core/statistics/report_titles.h"
 
 namespace tavrel {
 

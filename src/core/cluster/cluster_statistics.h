@@ -3,7 +3,7 @@
 // variable by cluster, and the source data grouped by cluster.
 #include <cstdint>
 
-#include "data/checked_array.h"
+#include "core/data/checked_array.h"
 
 namespace tavrel {
 

@@ -1,13 +1,13 @@
-#include "cluster/cluster_variable.h"
+#include "core/cluster/cluster_variable.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <string>
 
-#include "data/dataset.h"
-#include "data/errors.h"
-#include "shell/settings.h"
-#include "statistics/min_max.h"
+#include "core/data/dataset.h"
+#include "core/data/errors.h"
+#include "core/shell/settings.h"
+#include "core/statistics/min_max.h"
 
 namespace tavrel {
 

@@ -1,11 +1,11 @@
-#include "cluster/dendrogram_layout.h"
+#include "core/cluster/dendrogram_layout.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <string>
 
-#include "data/numbers.h"
+#include "core/data/numbers.h"
 
 namespace tavrel {
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "cluster/cluster_result.h"
-#include "data/checked_array.h"
+#include "core/cluster/cluster_result.h"
+#include "core/data/checked_array.h"
 
 namespace tavrel {
 

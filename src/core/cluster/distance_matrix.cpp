@@ -1,4 +1,4 @@
-#include "cluster/distance_matrix.h"
+#include "core/cluster/distance_matrix.h"
 
 #include <sys/mman.h>
 
@@ -10,12 +10,12 @@
 #include <new>
 #include <utility>
 
-#include "cluster/cluster_options.h"
-#include "data/dataset.h"
-#include "data/errors.h"
-#include "data/ordered_parallel.h"
-#include "data/text_codec.h"
-#include "statistics/min_max.h"
+#include "core/cluster/cluster_options.h"
+#include "core/data/dataset.h"
+#include "core/data/errors.h"
+#include "core/data/ordered_parallel.h"
+#include "core/data/text_codec.h"
+#include "core/statistics/min_max.h"
 
 namespace tavrel {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-#include "data/checked_array.h"
+#include "core/data/checked_array.h"
 
 namespace tavrel {
 

@@ -1,4 +1,4 @@
-#include "checked_array.h"
+#include "core/data/checked_array.h"
 
 namespace tavrel {
 

@@ -1,4 +1,4 @@
-#include "data/data_input.h"
+#include "core/data/data_input.h"
 
 #include <fcntl.h>
 #include <sys/mman.h>
@@ -17,14 +17,14 @@
 #include <thread>
 #include <vector>
 
-#include "data/dataset.h"
-#include "data/errors.h"
-#include "data/numbers.h"
-#include "data/spreadsheet_input.h"
-#include "data/system_error_text.h"
-#include "data/table_memory.h"
-#include "data/text_codec.h"
-#include "shell/settings.h"
+#include "core/data/dataset.h"
+#include "core/data/errors.h"
+#include "core/data/numbers.h"
+#include "core/data/spreadsheet_input.h"
+#include "core/data/system_error_text.h"
+#include "core/data/table_memory.h"
+#include "core/data/text_codec.h"
+#include "core/shell/settings.h"
 
 namespace tavrel {
 

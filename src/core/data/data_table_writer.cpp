@@ -1,13 +1,13 @@
-#include "data/data_table_writer.h"
+#include "core/data/data_table_writer.h"
 
 #include <charconv>
 #include <cmath>
 #include <string>
 
-#include "data/dataset.h"
-#include "data/numbers.h"
-#include "data/results_file.h"
-#include "data/text_codec.h"
+#include "core/data/dataset.h"
+#include "core/data/numbers.h"
+#include "core/data/results_file.h"
+#include "core/data/text_codec.h"
 
 namespace tavrel {
 

@@ -1,12 +1,12 @@
-#include "data/dataset.h"
+#include "core/data/dataset.h"
 
 #include <algorithm>
 #include <cmath>
 #include <utility>
 
-#include "graphs/graph_state.h"
-#include "shell/settings.h"
-#include "statistics/min_max.h"
+#include "core/graphs/graph_state.h"
+#include "core/shell/settings.h"
+#include "core/statistics/min_max.h"
 
 namespace tavrel {
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "checked_array.h"
-#include "cluster/cluster_result.h"
+#include "core/data/checked_array.h"
+#include "core/cluster/cluster_result.h"
 
 namespace tavrel {
 

@@ -1,4 +1,4 @@
-#include "data/helper_thread.h"
+#include "core/data/helper_thread.h"
 
 namespace tavrel {
 

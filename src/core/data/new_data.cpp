@@ -1,11 +1,11 @@
-#include "data/new_data.h"
+#include "core/data/new_data.h"
 
 #include <algorithm>
 
-#include "data/data_input.h"
-#include "data/dataset.h"
-#include "data/table_memory.h"
-#include "data/text_codec.h"
+#include "core/data/data_input.h"
+#include "core/data/dataset.h"
+#include "core/data/table_memory.h"
+#include "core/data/text_codec.h"
 
 namespace tavrel {
 

@@ -1,4 +1,4 @@
-#include "numbers.h"
+#include "core/data/numbers.h"
 
 #include <bit>
 #include <charconv>
@@ -7,8 +7,8 @@
 #include <cstring>
 #include <limits>
 
-#include "errors.h"
-#include "text_codec.h"
+#include "core/data/errors.h"
+#include "core/data/text_codec.h"
 
 namespace tavrel {
 

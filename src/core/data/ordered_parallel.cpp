@@ -1,4 +1,4 @@
-#include "data/ordered_parallel.h"
+#include "core/data/ordered_parallel.h"
 
 #include <atomic>
 #include <condition_variable>

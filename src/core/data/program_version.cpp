@@ -1,4 +1,4 @@
-#include "data/program_version.h"
+#include "core/data/program_version.h"
 
 #include "version.h"
 

@@ -1,4 +1,4 @@
-#include "data/results_file.h"
+#include "core/data/results_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -10,11 +10,11 @@
 #include <ctime>
 #include <filesystem>
 
-#include "data/data_input.h"
-#include "data/dataset.h"
-#include "data/errors.h"
-#include "data/system_error_text.h"
-#include "shell/settings.h"
+#include "core/data/data_input.h"
+#include "core/data/dataset.h"
+#include "core/data/errors.h"
+#include "core/data/system_error_text.h"
+#include "core/shell/settings.h"
 
 namespace tavrel {
 

@@ -1,12 +1,12 @@
-#include "data/sheet_table.h"
+#include "core/data/sheet_table.h"
 
 #include <algorithm>
 
-#include "data/dataset.h"
-#include "data/errors.h"
-#include "data/numbers.h"
-#include "data/spreadsheet_input.h"
-#include "data/text_codec.h"
+#include "core/data/dataset.h"
+#include "core/data/errors.h"
+#include "core/data/numbers.h"
+#include "core/data/spreadsheet_input.h"
+#include "core/data/text_codec.h"
 
 namespace tavrel {
 

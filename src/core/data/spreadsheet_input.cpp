@@ -1,4 +1,4 @@
-#include "data/spreadsheet_input.h"
+#include "core/data/spreadsheet_input.h"
 
 #include <sys/stat.h>
 
@@ -6,9 +6,9 @@
 #include <memory>
 #include <new>
 
-#include "data/sheet_table.h"
-#include "data/xls_reader.h"
-#include "data/xlsx_reader.h"
+#include "core/data/sheet_table.h"
+#include "core/data/xls_reader.h"
+#include "core/data/xlsx_reader.h"
 
 namespace tavrel {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "data/errors.h"
+#include "core/data/errors.h"
 
 namespace tavrel {
 

@@ -1,11 +1,11 @@
-#include "text_codec.h"
+#include "core/data/text_codec.h"
 
 #include <iconv.h>
 
 #include <cerrno>
 #include <memory>
 
-#include "errors.h"
+#include "core/data/errors.h"
 
 namespace tavrel {
 

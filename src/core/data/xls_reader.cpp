@@ -1,4 +1,4 @@
-#include "data/xls_reader.h"
+#include "core/data/xls_reader.h"
 
 #include <fcntl.h>
 #include <freexl.h>
@@ -16,8 +16,8 @@
 #include <memory>
 #include <vector>
 
-#include "data/numbers.h"
-#include "data/sheet_table.h"
+#include "core/data/numbers.h"
+#include "core/data/sheet_table.h"
 
 // FreeXL trusts lengths inside the file in places (an over-read was found by
 // fuzzing), so the workbook is read in a child process: whatever the library

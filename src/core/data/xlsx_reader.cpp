@@ -1,4 +1,4 @@
-#include "data/xlsx_reader.h"
+#include "core/data/xlsx_reader.h"
 
 #include <algorithm>
 #include <charconv>
@@ -6,9 +6,9 @@
 #include <map>
 #include <vector>
 
-#include "data/numbers.h"
-#include "data/sheet_table.h"
-#include "data/zip_xml_stream.h"
+#include "core/data/numbers.h"
+#include "core/data/sheet_table.h"
+#include "core/data/zip_xml_stream.h"
 
 namespace tavrel {
 

@@ -1,4 +1,4 @@
-#include "data/zip_xml_stream.h"
+#include "core/data/zip_xml_stream.h"
 
 #include <expat.h>
 #include <zip.h>
@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "data/sheet_table.h"
+#include "core/data/sheet_table.h"
 
 namespace tavrel {
 

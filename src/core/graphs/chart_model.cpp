@@ -1,12 +1,12 @@
-#include "graphs/chart_model.h"
+#include "core/graphs/chart_model.h"
 
 #include <algorithm>
 #include <cmath>
 #include <random>
 
-#include "data/dataset.h"
-#include "data/numbers.h"
-#include "graphs/graph_state.h"
+#include "core/data/dataset.h"
+#include "core/data/numbers.h"
+#include "core/graphs/graph_state.h"
 
 namespace tavrel {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "cluster/cluster_result.h"
+#include "core/cluster/cluster_result.h"
 
 namespace tavrel {
 

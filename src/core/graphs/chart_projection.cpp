@@ -1,4 +1,4 @@
-#include "graphs/chart_projection.h"
+#include "core/graphs/chart_projection.h"
 
 #include <algorithm>
 #include <cmath>

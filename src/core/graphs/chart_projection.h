@@ -3,7 +3,7 @@
 // X axis (0 left, 1 right), v up the Y axis (0 bottom, 1 top) and w in depth
 // (0 front, 1 back); a parallel projection maps it onto the plot rectangle, so
 // a point's place is origin + u * across + v * up + w * deep.
-#include "graphs/chart_view.h"
+#include "core/graphs/chart_view.h"
 
 namespace tavrel {
 

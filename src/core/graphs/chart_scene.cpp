@@ -1,10 +1,10 @@
-#include "graphs/chart_scene.h"
+#include "core/graphs/chart_scene.h"
 
 #include <algorithm>
 #include <cmath>
 #include <optional>
 
-#include "data/numbers.h"
+#include "core/data/numbers.h"
 
 namespace tavrel {
 

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "graphs/chart_model.h"
-#include "graphs/chart_projection.h"
-#include "graphs/chart_view.h"
+#include "core/graphs/chart_model.h"
+#include "core/graphs/chart_projection.h"
+#include "core/graphs/chart_view.h"
 
 namespace tavrel {
 

@@ -1,6 +1,6 @@
-#include "graphs/graph_state.h"
+#include "core/graphs/graph_state.h"
 
-#include "data/dataset.h"
+#include "core/data/dataset.h"
 
 namespace tavrel {
 

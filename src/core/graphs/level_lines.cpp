@@ -1,8 +1,8 @@
-#include "graphs/level_lines.h"
+#include "core/graphs/level_lines.h"
 
-#include "data/dataset.h"
-#include "data/numbers.h"
-#include "statistics/descriptive.h"
+#include "core/data/dataset.h"
+#include "core/data/numbers.h"
+#include "core/statistics/descriptive.h"
 
 namespace tavrel {
 

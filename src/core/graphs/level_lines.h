@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "graphs/graph_state.h"
+#include "core/graphs/graph_state.h"
 
 namespace tavrel {
 

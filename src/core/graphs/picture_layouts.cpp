@@ -1,15 +1,15 @@
-#include "graphs/picture_layouts.h"
+#include "core/graphs/picture_layouts.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "data/numbers.h"
-#include "data/text_codec.h"
-#include "statistics/descriptive.h"
-#include "statistics/histogram.h"
-#include "statistics/min_max.h"
-#include "statistics/normality.h"
-#include "statistics/pair_deletion.h"
+#include "core/data/numbers.h"
+#include "core/data/text_codec.h"
+#include "core/statistics/descriptive.h"
+#include "core/statistics/histogram.h"
+#include "core/statistics/min_max.h"
+#include "core/statistics/normality.h"
+#include "core/statistics/pair_deletion.h"
 
 namespace tavrel {
 

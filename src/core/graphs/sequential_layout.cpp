@@ -1,14 +1,14 @@
-#include "graphs/sequential_layout.h"
+#include "core/graphs/sequential_layout.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
-#include "data/dataset.h"
-#include "data/errors.h"
-#include "data/numbers.h"
-#include "shell/settings.h"
-#include "statistics/smoothing.h"
+#include "core/data/dataset.h"
+#include "core/data/errors.h"
+#include "core/data/numbers.h"
+#include "core/shell/settings.h"
+#include "core/statistics/smoothing.h"
 
 namespace tavrel {
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "data/checked_array.h"
-#include "graphs/graph_state.h"
-#include "graphs/y_ticks.h"
+#include "core/data/checked_array.h"
+#include "core/graphs/graph_state.h"
+#include "core/graphs/y_ticks.h"
 
 namespace tavrel {
 

@@ -1,8 +1,8 @@
-#include "graphs/y_ticks.h"
+#include "core/graphs/y_ticks.h"
 
 #include <cmath>
 
-#include "data/dataset.h"
+#include "core/data/dataset.h"
 
 namespace tavrel {
 

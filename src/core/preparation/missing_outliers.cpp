@@ -1,11 +1,11 @@
-#include "preparation/missing_outliers.h"
+#include "core/preparation/missing_outliers.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "data/dataset.h"
-#include "preparation/row_cut.h"
-#include "statistics/descriptive.h"
+#include "core/data/dataset.h"
+#include "core/preparation/row_cut.h"
+#include "core/statistics/descriptive.h"
 
 namespace tavrel {
 

@@ -1,9 +1,9 @@
-#include "preparation/row_cut.h"
+#include "core/preparation/row_cut.h"
 
 #include <algorithm>
 #include <cstdint>
 
-#include "data/dataset.h"
+#include "core/data/dataset.h"
 
 namespace tavrel {
 

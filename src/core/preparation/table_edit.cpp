@@ -1,14 +1,14 @@
-#include "preparation/table_edit.h"
+#include "core/preparation/table_edit.h"
 
 #include <algorithm>
 #include <utility>
 
-#include "data/dataset.h"
-#include "data/errors.h"
-#include "data/numbers.h"
-#include "data/text_codec.h"
-#include "preparation/missing_outliers.h"
-#include "statistics/min_max.h"
+#include "core/data/dataset.h"
+#include "core/data/errors.h"
+#include "core/data/numbers.h"
+#include "core/data/text_codec.h"
+#include "core/preparation/missing_outliers.h"
+#include "core/statistics/min_max.h"
 
 namespace tavrel {
 

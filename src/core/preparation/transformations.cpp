@@ -1,13 +1,13 @@
-#include "preparation/transformations.h"
+#include "core/preparation/transformations.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 
-#include "data/dataset.h"
-#include "data/text_codec.h"
-#include "statistics/descriptive.h"
+#include "core/data/dataset.h"
+#include "core/data/text_codec.h"
+#include "core/statistics/descriptive.h"
 
 namespace tavrel {
 

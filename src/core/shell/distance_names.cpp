@@ -1,6 +1,6 @@
-#include "shell/distance_names.h"
+#include "core/shell/distance_names.h"
 
-#include "cluster/cluster_options.h"
+#include "core/cluster/cluster_options.h"
 
 namespace tavrel {
 

@@ -1,4 +1,4 @@
-#include "shell/ini_file.h"
+#include "core/shell/ini_file.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -8,9 +8,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "data/errors.h"
-#include "data/system_error_text.h"
-#include "data/text_codec.h"
+#include "core/data/errors.h"
+#include "core/data/system_error_text.h"
+#include "core/data/text_codec.h"
 
 namespace tavrel {
 

@@ -1,4 +1,4 @@
-#include "shell/instance_guard.h"
+#include "core/shell/instance_guard.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -6,8 +6,8 @@
 
 #include <cstdlib>
 
-#include "data/data_input.h"
-#include "data/text_codec.h"
+#include "core/data/data_input.h"
+#include "core/data/text_codec.h"
 
 namespace tavrel {
 

@@ -1,4 +1,4 @@
-#include "shell/settings.h"
+#include "core/shell/settings.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -6,11 +6,11 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "data/dataset.h"
-#include "data/errors.h"
-#include "data/numbers.h"
-#include "data/text_codec.h"
-#include "shell/ini_file.h"
+#include "core/data/dataset.h"
+#include "core/data/errors.h"
+#include "core/data/numbers.h"
+#include "core/data/text_codec.h"
+#include "core/shell/ini_file.h"
 
 namespace tavrel {
 

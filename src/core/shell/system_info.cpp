@@ -1,10 +1,10 @@
-#include "shell/system_info.h"
+#include "core/shell/system_info.h"
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
-#include "data/errors.h"
+#include "core/data/errors.h"
 
 namespace tavrel {
 

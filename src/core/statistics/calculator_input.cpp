@@ -1,8 +1,8 @@
-#include "statistics/calculator_input.h"
+#include "core/statistics/calculator_input.h"
 
-#include "data/errors.h"
-#include "data/numbers.h"
-#include "data/text_codec.h"
+#include "core/data/errors.h"
+#include "core/data/numbers.h"
+#include "core/data/text_codec.h"
 
 namespace tavrel {
 

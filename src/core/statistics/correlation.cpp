@@ -1,14 +1,14 @@
-#include "statistics/correlation.h"
+#include "core/statistics/correlation.h"
 
 #include <cmath>
 
-#include "data/numbers.h"
-#include "data/results_file.h"
-#include "statistics/descriptive.h"
-#include "statistics/p_text.h"
-#include "statistics/pair_loop.h"
-#include "statistics/ranks.h"
-#include "statistics/report_titles.h"
+#include "core/data/numbers.h"
+#include "core/data/results_file.h"
+#include "core/statistics/descriptive.h"
+#include "core/statistics/p_text.h"
+#include "core/statistics/pair_loop.h"
+#include "core/statistics/ranks.h"
+#include "core/statistics/report_titles.h"
 
 namespace tavrel {
 

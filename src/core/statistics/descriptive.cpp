@@ -1,9 +1,9 @@
-#include "statistics/descriptive.h"
+#include "core/statistics/descriptive.h"
 
 #include <cmath>
 
-#include "data/dataset.h"
-#include "data/text_codec.h"
+#include "core/data/dataset.h"
+#include "core/data/text_codec.h"
 
 namespace tavrel {
 

@@ -1,16 +1,16 @@
-#include "statistics/descriptive_reports.h"
+#include "core/statistics/descriptive_reports.h"
 
 #include <cmath>
 #include <string>
 
-#include "data/dataset.h"
-#include "data/numbers.h"
-#include "data/results_file.h"
-#include "data/text_codec.h"
-#include "statistics/descriptive.h"
-#include "statistics/min_max.h"
-#include "statistics/report_titles.h"
-#include "statistics/statistics_run.h"
+#include "core/data/dataset.h"
+#include "core/data/numbers.h"
+#include "core/data/results_file.h"
+#include "core/data/text_codec.h"
+#include "core/statistics/descriptive.h"
+#include "core/statistics/min_max.h"
+#include "core/statistics/report_titles.h"
+#include "core/statistics/statistics_run.h"
 
 namespace tavrel {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The tables of the descriptive analyses, one line per variable in force,
 // written to the open results file.
-#include "statistics/progress.h"
+#include "core/statistics/progress.h"
 
 namespace tavrel {
 

@@ -1,10 +1,10 @@
-#include "statistics/f_critical.h"
+#include "core/statistics/f_critical.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "data/checked_array.h"
-#include "statistics/f_distribution.h"
+#include "core/data/checked_array.h"
+#include "core/statistics/f_distribution.h"
 
 namespace tavrel {
 

@@ -1,4 +1,4 @@
-#include "statistics/f_distribution.h"
+#include "core/statistics/f_distribution.h"
 
 #include <functional>
 

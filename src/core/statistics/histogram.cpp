@@ -1,9 +1,9 @@
-#include "statistics/histogram.h"
+#include "core/statistics/histogram.h"
 
 #include <cmath>
 #include <numbers>
 
-#include "data/numbers.h"
+#include "core/data/numbers.h"
 
 namespace tavrel {
 

@@ -1,6 +1,6 @@
-#include "statistics/min_max.h"
+#include "core/statistics/min_max.h"
 
-#include "data/dataset.h"
+#include "core/data/dataset.h"
 
 namespace tavrel {
 

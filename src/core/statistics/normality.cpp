@@ -1,12 +1,12 @@
-#include "statistics/normality.h"
+#include "core/statistics/normality.h"
 
-#include "data/dataset.h"
-#include "data/numbers.h"
-#include "data/results_file.h"
-#include "data/text_codec.h"
-#include "statistics/descriptive.h"
-#include "statistics/histogram.h"
-#include "statistics/report_titles.h"
+#include "core/data/dataset.h"
+#include "core/data/numbers.h"
+#include "core/data/results_file.h"
+#include "core/data/text_codec.h"
+#include "core/statistics/descriptive.h"
+#include "core/statistics/histogram.h"
+#include "core/statistics/report_titles.h"
 
 namespace tavrel {
 

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string>
 
-#include "data/checked_array.h"
-#include "statistics/p_text.h"
-#include "statistics/progress.h"
+#include "core/data/checked_array.h"
+#include "core/statistics/p_text.h"
+#include "core/statistics/progress.h"
 
 namespace tavrel {
 

@@ -1,8 +1,8 @@
-#include "statistics/p_text.h"
+#include "core/statistics/p_text.h"
 
 #include <cmath>
 
-#include "data/checked_array.h"
+#include "core/data/checked_array.h"
 
 namespace tavrel {
 

@@ -1,10 +1,10 @@
-#include "statistics/pair_deletion.h"
+#include "core/statistics/pair_deletion.h"
 
 #include <string>
 #include <string_view>
 
-#include "data/dataset.h"
-#include "statistics/descriptive.h"
+#include "core/data/dataset.h"
+#include "core/statistics/descriptive.h"
 
 namespace tavrel {
 

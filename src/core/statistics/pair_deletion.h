@@ -3,7 +3,7 @@
 // missing, or either value is an outlier, are dropped from both.
 #include <cstdint>
 
-#include "data/checked_array.h"
+#include "core/data/checked_array.h"
 
 namespace tavrel {
 

@@ -1,10 +1,10 @@
-#include "statistics/pair_loop.h"
+#include "core/statistics/pair_loop.h"
 
-#include "data/results_file.h"
-#include "data/text_codec.h"
-#include "statistics/descriptive.h"
-#include "statistics/pair_deletion.h"
-#include "statistics/statistics_run.h"
+#include "core/data/results_file.h"
+#include "core/data/text_codec.h"
+#include "core/statistics/descriptive.h"
+#include "core/statistics/pair_deletion.h"
+#include "core/statistics/statistics_run.h"
 
 namespace tavrel {
 

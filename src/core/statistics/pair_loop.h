@@ -8,11 +8,11 @@
 #include <utility>
 #include <vector>
 
-#include "data/checked_array.h"
-#include "data/dataset.h"
-#include "data/ordered_parallel.h"
-#include "data/results_file.h"
-#include "statistics/progress.h"
+#include "core/data/checked_array.h"
+#include "core/data/dataset.h"
+#include "core/data/ordered_parallel.h"
+#include "core/data/results_file.h"
+#include "core/statistics/progress.h"
 
 namespace tavrel {
 

@@ -1,14 +1,14 @@
-#include "statistics/paired_tests.h"
+#include "core/statistics/paired_tests.h"
 
 #include <cmath>
 
-#include "data/numbers.h"
-#include "data/results_file.h"
-#include "statistics/p_text.h"
-#include "statistics/pair_loop.h"
-#include "statistics/signed_ranks.h"
-#include "statistics/report_titles.h"
-#include "statistics/statistics_run.h"
+#include "core/data/numbers.h"
+#include "core/data/results_file.h"
+#include "core/statistics/p_text.h"
+#include "core/statistics/pair_loop.h"
+#include "core/statistics/signed_ranks.h"
+#include "core/statistics/report_titles.h"
+#include "core/statistics/statistics_run.h"
 
 namespace tavrel {
 

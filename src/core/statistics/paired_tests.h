@@ -1,6 +1,6 @@
 #pragma once
 // The tests of paired measurements: one line per pair of variables in force.
-#include "statistics/progress.h"
+#include "core/statistics/progress.h"
 
 namespace tavrel {
 

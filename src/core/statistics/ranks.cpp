@@ -1,4 +1,4 @@
-#include "statistics/ranks.h"
+#include "core/statistics/ranks.h"
 
 #include <bit>
 #include <utility>

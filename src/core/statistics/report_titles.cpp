@@ -1,11 +1,11 @@
-#include "statistics/report_titles.h"
+#include "core/statistics/report_titles.h"
 
 #include <initializer_list>
 #include <string>
 
-#include "data/numbers.h"
-#include "data/results_file.h"
-#include "statistics/statistics_run.h"
+#include "core/data/numbers.h"
+#include "core/data/results_file.h"
+#include "core/statistics/statistics_run.h"
 
 namespace tavrel {
 

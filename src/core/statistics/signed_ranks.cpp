@@ -1,4 +1,4 @@
-#include "statistics/signed_ranks.h"
+#include "core/statistics/signed_ranks.h"
 
 #include <algorithm>
 #include <bit>
@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "data/checked_array.h"
-#include "statistics/ranks.h"
+#include "core/data/checked_array.h"
+#include "core/statistics/ranks.h"
 
 namespace tavrel {
 

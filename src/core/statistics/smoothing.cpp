@@ -1,6 +1,6 @@
-#include "statistics/smoothing.h"
+#include "core/statistics/smoothing.h"
 
-#include "data/text_codec.h"
+#include "core/data/text_codec.h"
 
 namespace tavrel {
 

@@ -1,15 +1,15 @@
-#include "statistics/statistics_run.h"
+#include "core/statistics/statistics_run.h"
 
 #include <exception>
 
-#include "data/checked_array.h"
-#include "data/dataset.h"
-#include "data/results_file.h"
-#include "statistics/correlation.h"
-#include "statistics/descriptive_reports.h"
-#include "statistics/normality.h"
-#include "statistics/paired_tests.h"
-#include "statistics/two_sample.h"
+#include "core/data/checked_array.h"
+#include "core/data/dataset.h"
+#include "core/data/results_file.h"
+#include "core/statistics/correlation.h"
+#include "core/statistics/descriptive_reports.h"
+#include "core/statistics/normality.h"
+#include "core/statistics/paired_tests.h"
+#include "core/statistics/two_sample.h"
 
 namespace tavrel {
 

@@ -3,7 +3,7 @@
 // batch tool: its options, its refusal, and the report it writes.
 #include <string>
 
-#include "statistics/progress.h"
+#include "core/statistics/progress.h"
 
 namespace tavrel {
 

@@ -1,11 +1,11 @@
-#include "statistics/student_test.h"
+#include "core/statistics/student_test.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
-#include "data/numbers.h"
-#include "statistics/f_critical.h"
+#include "core/data/numbers.h"
+#include "core/statistics/f_critical.h"
 
 namespace tavrel {
 

@@ -5,7 +5,7 @@
 // calculator both use it.
 #include <cstdint>
 
-#include "statistics/p_text.h"
+#include "core/statistics/p_text.h"
 
 namespace tavrel {
 

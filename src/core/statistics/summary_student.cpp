@@ -1,12 +1,12 @@
-#include "statistics/summary_student.h"
+#include "core/statistics/summary_student.h"
 
 #include <cmath>
 
-#include "data/errors.h"
-#include "data/numbers.h"
-#include "data/text_codec.h"
-#include "statistics/calculator_input.h"
-#include "statistics/student_test.h"
+#include "core/data/errors.h"
+#include "core/data/numbers.h"
+#include "core/data/text_codec.h"
+#include "core/statistics/calculator_input.h"
+#include "core/statistics/student_test.h"
 
 namespace tavrel {
 

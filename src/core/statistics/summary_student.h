@@ -4,7 +4,7 @@
 #include <array>
 #include <string>
 
-#include "statistics/p_text.h"
+#include "core/statistics/p_text.h"
 
 namespace tavrel {
 

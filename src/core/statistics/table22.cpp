@@ -1,8 +1,8 @@
-#include "statistics/table22.h"
+#include "core/statistics/table22.h"
 
-#include "data/errors.h"
-#include "data/numbers.h"
-#include "statistics/calculator_input.h"
+#include "core/data/errors.h"
+#include "core/data/numbers.h"
+#include "core/statistics/calculator_input.h"
 
 namespace tavrel {
 

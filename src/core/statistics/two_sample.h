@@ -1,6 +1,6 @@
 #pragma once
 // The tests of two independent samples: one line per pair of variables in force.
-#include "statistics/progress.h"
+#include "core/statistics/progress.h"
 
 namespace tavrel {
 

@@ -1,4 +1,4 @@
-#include "graphs/canvas.h"
+#include "draw/graphs/canvas.h"
 
 #include <QFontMetrics>
 #include <QPainter>

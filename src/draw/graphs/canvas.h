@@ -9,7 +9,7 @@
 #include <QString>
 #include <string>
 
-#include "graphs/graph_state.h"
+#include "core/graphs/graph_state.h"
 
 class QPainter;
 class QPaintDevice;

@@ -1,4 +1,4 @@
-#include "graphs/chart_scene_painter.h"
+#include "draw/graphs/chart_scene_painter.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "graphs/canvas.h"
+#include "draw/graphs/canvas.h"
 
 namespace tavrel {
 

@@ -5,7 +5,7 @@
 #include <QSizeF>
 #include <vector>
 
-#include "graphs/chart_scene.h"
+#include "core/graphs/chart_scene.h"
 
 class QPainter;
 

@@ -1,9 +1,9 @@
-#include "graphs/dendrogram_painter.h"
+#include "draw/graphs/dendrogram_painter.h"
 
 #include <QPainter>
 
-#include "graphs/canvas.h"
-#include "graphs/picture_file.h"
+#include "draw/graphs/canvas.h"
+#include "draw/graphs/picture_file.h"
 
 namespace tavrel {
 

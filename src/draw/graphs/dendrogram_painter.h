@@ -4,7 +4,7 @@
 #include <QRect>
 #include <QString>
 
-#include "cluster/dendrogram_layout.h"
+#include "core/cluster/dendrogram_layout.h"
 
 class QPainter;
 

@@ -1,4 +1,4 @@
-#include "graphs/editor_graph_painter.h"
+#include "draw/graphs/editor_graph_painter.h"
 
 #include <QPainter>
 #include <algorithm>
@@ -6,12 +6,12 @@
 #include <limits>
 #include <vector>
 
-#include "data/dataset.h"
-#include "data/numbers.h"
-#include "graphs/canvas.h"
-#include "graphs/graph_state.h"
-#include "graphs/y_ticks.h"
-#include "statistics/smoothing.h"
+#include "core/data/dataset.h"
+#include "core/data/numbers.h"
+#include "draw/graphs/canvas.h"
+#include "core/graphs/graph_state.h"
+#include "core/graphs/y_ticks.h"
+#include "core/statistics/smoothing.h"
 
 namespace tavrel {
 

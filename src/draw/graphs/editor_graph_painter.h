@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "graphs/sequential_painter.h"
+#include "draw/graphs/sequential_painter.h"
 
 class QPainter;
 

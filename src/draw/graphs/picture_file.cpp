@@ -1,4 +1,4 @@
-#include "graphs/picture_file.h"
+#include "draw/graphs/picture_file.h"
 
 #include <QFileInfo>
 #include <QImage>

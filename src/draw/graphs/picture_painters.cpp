@@ -1,8 +1,8 @@
-#include "graphs/picture_painters.h"
+#include "draw/graphs/picture_painters.h"
 
 #include <QPainter>
 
-#include "graphs/canvas.h"
+#include "draw/graphs/canvas.h"
 
 namespace tavrel {
 

@@ -1,8 +1,8 @@
 #pragma once
 // Painting the distribution graph and the scatter diagram from their layouts,
 // on any device (window image, file, printer) in the picture's own pixels.
-#include "graphs/picture_file.h"
-#include "graphs/picture_layouts.h"
+#include "draw/graphs/picture_file.h"
+#include "core/graphs/picture_layouts.h"
 
 class QPainter;
 

@@ -1,4 +1,4 @@
-#include "graphs/sequential_painter.h"
+#include "draw/graphs/sequential_painter.h"
 
 #include <QImage>
 #include <QPagedPaintDevice>
@@ -9,10 +9,10 @@
 #include <algorithm>
 #include <vector>
 
-#include "data/numbers.h"
-#include "graphs/canvas.h"
-#include "graphs/picture_file.h"
-#include "shell/settings.h"
+#include "core/data/numbers.h"
+#include "draw/graphs/canvas.h"
+#include "draw/graphs/picture_file.h"
+#include "core/shell/settings.h"
 
 namespace tavrel {
 

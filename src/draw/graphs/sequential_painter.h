@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "graphs/sequential_layout.h"
+#include "core/graphs/sequential_layout.h"
 
 class QPagedPaintDevice;
 class QPaintDevice;

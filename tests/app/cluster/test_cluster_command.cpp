@@ -4,12 +4,12 @@
 #include <memory>
 
 #include "app_test_support.h"
-#include "cluster/tfm_param_cluster.h"
-#include "data/tfm_dbf_out.h"
-#include "data/tfm_var.h"
-#include "shell/settings.h"
-#include "shell/tfm_main.h"
-#include "statistics/tfm_see_file.h"
+#include "app/cluster/tfm_param_cluster.h"
+#include "app/data/tfm_dbf_out.h"
+#include "app/data/tfm_var.h"
+#include "core/shell/settings.h"
+#include "app/shell/tfm_main.h"
+#include "app/statistics/tfm_see_file.h"
 
 using namespace tavrel;
 using namespace tavrel::test;

@@ -8,9 +8,9 @@
 #include <memory>
 
 #include "app_test_support.h"
-#include "cluster/tfm_clust_tree.h"
-#include "cluster/tfm_clust_tree1.h"
-#include "shell/tfm_main.h"
+#include "app/cluster/tfm_clust_tree.h"
+#include "app/cluster/tfm_clust_tree1.h"
+#include "app/shell/tfm_main.h"
 
 using namespace tavrel;
 using namespace tavrel::test;

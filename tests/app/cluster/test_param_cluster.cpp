@@ -9,9 +9,9 @@
 #include <QtTest>
 
 #include "app_test_support.h"
-#include "cluster/cluster_options.h"
-#include "cluster/tfm_param_cluster.h"
-#include "shell/settings.h"
+#include "core/cluster/cluster_options.h"
+#include "app/cluster/tfm_param_cluster.h"
+#include "core/shell/settings.h"
 
 using namespace tavrel;
 using namespace tavrel::test;

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "app_test_support.h"
-#include "data/tfm_dbf_out.h"
+#include "app/data/tfm_dbf_out.h"
 
 using namespace tavrel;
 using namespace tavrel::test;

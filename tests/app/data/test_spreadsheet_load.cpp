@@ -2,7 +2,7 @@
 #include <memory>
 
 #include "app_test_support.h"
-#include "shell/tfm_main.h"
+#include "app/shell/tfm_main.h"
 
 using namespace tavrel;
 using namespace tavrel::test;

@@ -3,8 +3,8 @@
 #include <memory>
 
 #include "app_test_support.h"
-#include "data/data_input.h"
-#include "data/tfm_var.h"
+#include "core/data/data_input.h"
+#include "app/data/tfm_var.h"
 
 using namespace tavrel;
 using namespace tavrel::test;

@@ -19,11 +19,11 @@
 #include <memory>
 
 #include "app_test_support.h"
-#include "graphs/chart_scene_view.h"
-#include "graphs/tfm_c_graph_cfg.h"
-#include "graphs/tfm_comb_graf_cfg.h"
-#include "graphs/tfm_comb_graph.h"
-#include "shell/tfm_main.h"
+#include "app/graphs/chart_scene_view.h"
+#include "app/graphs/tfm_c_graph_cfg.h"
+#include "app/graphs/tfm_comb_graf_cfg.h"
+#include "app/graphs/tfm_comb_graph.h"
+#include "app/shell/tfm_main.h"
 
 using namespace tavrel;
 using namespace tavrel::test;

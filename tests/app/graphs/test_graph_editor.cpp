@@ -11,16 +11,16 @@
 #include <memory>
 
 #include "app_test_support.h"
-#include "data/data_input.h"
-#include "graphs/canvas.h"
-#include "graphs/editor_graph_painter.h"
-#include "graphs/graph_printer.h"
-#include "graphs/graph_state.h"
-#include "graphs/tfm_gr_edit.h"
-#include "graphs/tfm_gragh_cfg.h"
-#include "graphs/y_ticks.h"
-#include "data/numbers.h"
-#include "shell/tfm_main.h"
+#include "core/data/data_input.h"
+#include "draw/graphs/canvas.h"
+#include "draw/graphs/editor_graph_painter.h"
+#include "app/graphs/graph_printer.h"
+#include "core/graphs/graph_state.h"
+#include "app/graphs/tfm_gr_edit.h"
+#include "app/graphs/tfm_gragh_cfg.h"
+#include "core/graphs/y_ticks.h"
+#include "core/data/numbers.h"
+#include "app/shell/tfm_main.h"
 
 using namespace tavrel;
 using namespace tavrel::test;

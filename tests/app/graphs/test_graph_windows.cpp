@@ -13,15 +13,15 @@
 #include <memory>
 
 #include "app_test_support.h"
-#include "graphs/graph_printer.h"
-#include "graphs/graph_state.h"
-#include "graphs/tfm_edit_mark_ax_x.h"
-#include "graphs/tfm_edit_scale_y.h"
-#include "graphs/tfm_gragh_cfg.h"
-#include "graphs/tfm_graphic.h"
-#include "graphs/tfm_level.h"
-#include "graphs/tfm_print_cfg.h"
-#include "shell/tfm_main.h"
+#include "app/graphs/graph_printer.h"
+#include "core/graphs/graph_state.h"
+#include "app/graphs/tfm_edit_mark_ax_x.h"
+#include "app/graphs/tfm_edit_scale_y.h"
+#include "app/graphs/tfm_gragh_cfg.h"
+#include "app/graphs/tfm_graphic.h"
+#include "app/graphs/tfm_level.h"
+#include "app/graphs/tfm_print_cfg.h"
+#include "app/shell/tfm_main.h"
 
 using namespace tavrel;
 using namespace tavrel::test;

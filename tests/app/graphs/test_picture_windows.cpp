@@ -8,11 +8,11 @@
 #include <memory>
 
 #include "app_test_support.h"
-#include "graphs/graph_printer.h"
-#include "graphs/tfm_gr_distr.h"
-#include "graphs/tfm_gr_scater.h"
-#include "preparation/tfm_show_table.h"
-#include "shell/tfm_main.h"
+#include "app/graphs/graph_printer.h"
+#include "app/graphs/tfm_gr_distr.h"
+#include "app/graphs/tfm_gr_scater.h"
+#include "app/preparation/tfm_show_table.h"
+#include "app/shell/tfm_main.h"
 
 using namespace tavrel;
 using namespace tavrel::test;

@@ -8,9 +8,9 @@
 #include <QStatusBar>
 
 #include "app_test_support.h"
-#include "graphs/graph_printer.h"
-#include "graphs/print_image_graph.h"
-#include "shell/tfm_main.h"
+#include "app/graphs/graph_printer.h"
+#include "app/graphs/print_image_graph.h"
+#include "app/shell/tfm_main.h"
 
 using namespace tavrel;
 using namespace tavrel::test;

@@ -8,12 +8,12 @@
 #include <memory>
 
 #include "app_test_support.h"
-#include "data/data_input.h"
-#include "graphs/canvas.h"
-#include "graphs/graph_state.h"
-#include "graphs/picture_file.h"
-#include "graphs/sequential_layout.h"
-#include "graphs/sequential_painter.h"
+#include "core/data/data_input.h"
+#include "draw/graphs/canvas.h"
+#include "core/graphs/graph_state.h"
+#include "draw/graphs/picture_file.h"
+#include "core/graphs/sequential_layout.h"
+#include "draw/graphs/sequential_painter.h"
 
 using namespace tavrel;
 using namespace tavrel::test;

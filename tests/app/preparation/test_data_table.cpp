@@ -12,15 +12,15 @@
 #include <memory>
 
 #include "app_test_support.h"
-#include "preparation/data_table_model.h"
-#include "preparation/data_table_view.h"
-#include "preparation/missing_outliers.h"
-#include "preparation/tfm_arifm.h"
-#include "preparation/tfm_prm_edit.h"
-#include "preparation/tfm_replace.h"
-#include "preparation/tfm_shift.h"
-#include "preparation/tfm_show_table.h"
-#include "shell/tfm_main.h"
+#include "app/preparation/data_table_model.h"
+#include "app/preparation/data_table_view.h"
+#include "core/preparation/missing_outliers.h"
+#include "app/preparation/tfm_arifm.h"
+#include "app/preparation/tfm_prm_edit.h"
+#include "app/preparation/tfm_replace.h"
+#include "app/preparation/tfm_shift.h"
+#include "app/preparation/tfm_show_table.h"
+#include "app/shell/tfm_main.h"
 
 using namespace tavrel;
 using namespace tavrel::test;

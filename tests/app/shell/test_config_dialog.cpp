@@ -2,7 +2,7 @@
 #include <memory>
 
 #include "app_test_support.h"
-#include "shell/tfm_config.h"
+#include "app/shell/tfm_config.h"
 
 using namespace tavrel;
 using namespace tavrel::test;

@@ -8,9 +8,9 @@
 #include <memory>
 
 #include "app_test_support.h"
-#include "shell/mnemonics.h"
-#include "shell/tavrel_application.h"
-#include "shell/typed_number.h"
+#include "app/shell/mnemonics.h"
+#include "app/shell/tavrel_application.h"
+#include "app/shell/typed_number.h"
 
 using namespace tavrel;
 using namespace tavrel::test;

@@ -2,8 +2,8 @@
 #include <QPushButton>
 
 #include "app_test_support.h"
-#include "data/errors.h"
-#include "shell/tavrel_application.h"
+#include "core/data/errors.h"
+#include "app/shell/tavrel_application.h"
 
 using namespace tavrel;
 using namespace tavrel::test;

@@ -8,10 +8,10 @@
 #include <memory>
 
 #include "app_test_support.h"
-#include "shell/tfm_about_bx.h"
-#include "shell/tfm_main.h"
-#include "shell/tfm_sys.h"
-#include "shell/tune_player.h"
+#include "app/shell/tfm_about_bx.h"
+#include "app/shell/tfm_main.h"
+#include "app/shell/tfm_sys.h"
+#include "app/shell/tune_player.h"
 
 using namespace tavrel;
 using namespace tavrel::test;

@@ -11,13 +11,13 @@
 #include <memory>
 
 #include "app_test_support.h"
-#include "data/tfm_dbf_out.h"
-#include "data/tfm_new_data.h"
-#include "data/tfm_var.h"
-#include "shell/mnemonics.h"
-#include "shell/single_instance.h"
-#include "preparation/tfm_show_table.h"
-#include "shell/tfm_main.h"
+#include "app/data/tfm_dbf_out.h"
+#include "app/data/tfm_new_data.h"
+#include "app/data/tfm_var.h"
+#include "app/shell/mnemonics.h"
+#include "app/shell/single_instance.h"
+#include "app/preparation/tfm_show_table.h"
+#include "app/shell/tfm_main.h"
 
 using namespace tavrel;
 using namespace tavrel::test;

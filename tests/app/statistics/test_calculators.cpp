@@ -7,11 +7,11 @@
 #include <memory>
 
 #include "app_test_support.h"
-#include "shell/tfm_main.h"
-#include "statistics/calculators/calculator_grid.h"
-#include "statistics/calculators/tfm_ds.h"
-#include "statistics/calculators/tfm_student1.h"
-#include "statistics/calculators/tfm_table22.h"
+#include "app/shell/tfm_main.h"
+#include "app/statistics/calculators/calculator_grid.h"
+#include "app/statistics/calculators/tfm_ds.h"
+#include "app/statistics/calculators/tfm_student1.h"
+#include "app/statistics/calculators/tfm_table22.h"
 
 using namespace tavrel;
 using namespace tavrel::test;

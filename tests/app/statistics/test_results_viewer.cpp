@@ -7,9 +7,9 @@
 #include <memory>
 
 #include "app_test_support.h"
-#include "data/show_results.h"
-#include "statistics/text_lines_view.h"
-#include "statistics/tfm_see_file.h"
+#include "app/data/show_results.h"
+#include "app/statistics/text_lines_view.h"
+#include "app/statistics/tfm_see_file.h"
 
 using namespace tavrel;
 using namespace tavrel::test;

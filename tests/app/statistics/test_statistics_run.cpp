@@ -5,13 +5,13 @@
 #include <memory>
 
 #include "app_test_support.h"
-#include "data/data_input.h"
-#include "data/tfm_dbf_out.h"
-#include "data/tfm_var.h"
-#include "shell/tfm_main.h"
-#include "statistics/statistics_run.h"
-#include "statistics/tfm_see_file.h"
-#include "statistics/tfm_stat_cfg1.h"
+#include "core/data/data_input.h"
+#include "app/data/tfm_dbf_out.h"
+#include "app/data/tfm_var.h"
+#include "app/shell/tfm_main.h"
+#include "core/statistics/statistics_run.h"
+#include "app/statistics/tfm_see_file.h"
+#include "app/statistics/tfm_stat_cfg1.h"
 
 using namespace tavrel;
 using namespace tavrel::test;

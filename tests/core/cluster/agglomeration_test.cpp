@@ -2,7 +2,7 @@
 // scan of the live upper triangle picks: the smallest distance, the first
 // pair met on ties, never a pair with an undefined distance unless the scan
 // starts on one.
-#include "cluster/agglomeration.h"
+#include "core/cluster/agglomeration.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +11,8 @@
 #include <random>
 #include <vector>
 
-#include "cluster/cluster_options.h"
-#include "cluster/distance_matrix.h"
+#include "core/cluster/cluster_options.h"
+#include "core/cluster/distance_matrix.h"
 
 namespace tavrel {
 namespace {

@@ -1,9 +1,9 @@
 // The cluster options: their first values from the settings.
-#include "cluster/cluster_options.h"
+#include "core/cluster/cluster_options.h"
 
 #include <gtest/gtest.h>
 
-#include "shell/settings.h"
+#include "core/shell/settings.h"
 
 namespace tavrel {
 namespace {

@@ -6,12 +6,12 @@
 #include <vector>
 
 #include "../statistics/report_fixture.h"
-#include "cluster/cluster_analysis.h"
-#include "cluster/cluster_command.h"
-#include "cluster/cluster_options.h"
-#include "data/dataset.h"
-#include "data/program_version.h"
-#include "shell/settings.h"
+#include "core/cluster/cluster_analysis.h"
+#include "core/cluster/cluster_command.h"
+#include "core/cluster/cluster_options.h"
+#include "core/data/dataset.h"
+#include "core/data/program_version.h"
+#include "core/shell/settings.h"
 
 namespace tavrel {
 namespace {

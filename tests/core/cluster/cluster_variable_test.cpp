@@ -1,12 +1,12 @@
 // The cluster-number variable: its name, values, count and axis step.
-#include "cluster/cluster_variable.h"
+#include "core/cluster/cluster_variable.h"
 
 #include <gtest/gtest.h>
 
 #include "../statistics/report_fixture.h"
-#include "data/dataset.h"
-#include "data/errors.h"
-#include "shell/settings.h"
+#include "core/data/dataset.h"
+#include "core/data/errors.h"
+#include "core/shell/settings.h"
 
 namespace tavrel {
 namespace {

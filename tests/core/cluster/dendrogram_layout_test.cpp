@@ -1,4 +1,4 @@
-#include "cluster/dendrogram_layout.h"
+#include "core/cluster/dendrogram_layout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The distances of a run are those of the pair-by-pair formula, summed over
 // the features in their order, whatever the number of features and objects.
-#include "cluster/distance_matrix.h"
+#include "core/cluster/distance_matrix.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <cmath>
 #include <random>
 
-#include "cluster/cluster_options.h"
+#include "core/cluster/cluster_options.h"
 
 namespace tavrel {
 namespace {

@@ -1,4 +1,4 @@
-#include "data/data_input.h"
+#include "core/data/data_input.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -10,10 +10,10 @@
 #include <fstream>
 #include <random>
 
-#include "data/dataset.h"
-#include "data/errors.h"
-#include "data/spreadsheet_input.h"
-#include "shell/settings.h"
+#include "core/data/dataset.h"
+#include "core/data/errors.h"
+#include "core/data/spreadsheet_input.h"
+#include "core/shell/settings.h"
 #include "test_support.h"
 
 namespace tavrel {

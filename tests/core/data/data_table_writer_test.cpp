@@ -1,12 +1,12 @@
-#include "data/data_table_writer.h"
+#include "core/data/data_table_writer.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 
-#include "data/data_input.h"
-#include "data/dataset.h"
-#include "data/results_file.h"
+#include "core/data/data_input.h"
+#include "core/data/dataset.h"
+#include "core/data/results_file.h"
 #include "test_support.h"
 
 namespace tavrel {

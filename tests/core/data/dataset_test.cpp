@@ -1,8 +1,8 @@
-#include "data/dataset.h"
+#include "core/data/dataset.h"
 
 #include <gtest/gtest.h>
 
-#include "shell/settings.h"
+#include "core/shell/settings.h"
 #include "test_support.h"
 
 namespace tavrel {

@@ -1,8 +1,8 @@
-#include "data/new_data.h"
+#include "core/data/new_data.h"
 
 #include <gtest/gtest.h>
 
-#include "data/dataset.h"
+#include "core/data/dataset.h"
 #include "test_support.h"
 
 namespace tavrel {

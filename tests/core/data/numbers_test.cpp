@@ -1,4 +1,4 @@
-#include "data/numbers.h"
+#include "core/data/numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <random>
 #include <string>
 
-#include "data/errors.h"
+#include "core/data/errors.h"
 
 namespace tavrel {
 namespace {

@@ -1,4 +1,4 @@
-#include "data/results_file.h"
+#include "core/data/results_file.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +11,8 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "data/dataset.h"
-#include "data/errors.h"
+#include "core/data/dataset.h"
+#include "core/data/errors.h"
 #include "test_support.h"
 
 namespace tavrel {

@@ -1,14 +1,14 @@
 // Loading workbooks: small .xlsx packages built here with libzip, and one .xls fixture.
-#include "data/spreadsheet_input.h"
+#include "core/data/spreadsheet_input.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "data/data_input.h"
-#include "data/dataset.h"
-#include "data/xlsx_reader.h"
-#include "shell/settings.h"
+#include "core/data/data_input.h"
+#include "core/data/dataset.h"
+#include "core/data/xlsx_reader.h"
+#include "core/shell/settings.h"
 #include "test_support.h"
 #include "xlsx_builder.h"
 

@@ -1,9 +1,9 @@
-#include "data/variable_selection.h"
+#include "core/data/variable_selection.h"
 
 #include <gtest/gtest.h>
 
-#include "data/dataset.h"
-#include "shell/settings.h"
+#include "core/data/dataset.h"
+#include "core/shell/settings.h"
 #include "test_support.h"
 
 namespace tavrel {

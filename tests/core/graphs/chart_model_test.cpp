@@ -1,12 +1,12 @@
-#include "graphs/chart_model.h"
+#include "core/graphs/chart_model.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <set>
 
-#include "data/dataset.h"
-#include "graphs/graph_state.h"
+#include "core/data/dataset.h"
+#include "core/graphs/graph_state.h"
 
 namespace tavrel {
 namespace {

@@ -1,11 +1,11 @@
-#include "graphs/chart_scene.h"
+#include "core/graphs/chart_scene.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 
-#include "graphs/chart_projection.h"
+#include "core/graphs/chart_projection.h"
 
 namespace tavrel {
 namespace {

@@ -1,4 +1,4 @@
-#include "graphs/picture_layouts.h"
+#include "core/graphs/picture_layouts.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "data/dataset.h"
+#include "core/data/dataset.h"
 
 namespace tavrel {
 namespace {

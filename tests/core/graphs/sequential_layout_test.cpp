@@ -1,4 +1,4 @@
-#include "graphs/sequential_layout.h"
+#include "core/graphs/sequential_layout.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -6,12 +6,12 @@
 #include <cmath>
 #include <limits>
 
-#include "data/dataset.h"
-#include "data/errors.h"
-#include "graphs/graph_state.h"
-#include "graphs/level_lines.h"
-#include "graphs/y_ticks.h"
-#include "shell/settings.h"
+#include "core/data/dataset.h"
+#include "core/data/errors.h"
+#include "core/graphs/graph_state.h"
+#include "core/graphs/level_lines.h"
+#include "core/graphs/y_ticks.h"
+#include "core/shell/settings.h"
 #include "test_support.h"
 
 namespace tavrel {

@@ -1,4 +1,4 @@
-#include "preparation/missing_outliers.h"
+#include "core/preparation/missing_outliers.h"
 
 #include <cmath>
 #include <functional>

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "data/dataset.h"
+#include "core/data/dataset.h"
 #include "test_support.h"
 
 namespace tavrel::test {

@@ -1,4 +1,4 @@
-#include "preparation/table_edit.h"
+#include "core/preparation/table_edit.h"
 
 #include "preparation_fixture.h"
 

@@ -1,4 +1,4 @@
-#include "preparation/transformations.h"
+#include "core/preparation/transformations.h"
 
 #include <cmath>
 #include <functional>

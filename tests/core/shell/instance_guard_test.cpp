@@ -1,4 +1,4 @@
-#include "shell/instance_guard.h"
+#include "core/shell/instance_guard.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "shell/recent_files.h"
+#include "core/shell/recent_files.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
-#include "shell/settings.h"
+#include "core/shell/settings.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
-#include "data/dataset.h"
-#include "data/errors.h"
-#include "shell/ini_file.h"
+#include "core/data/dataset.h"
+#include "core/data/errors.h"
+#include "core/shell/ini_file.h"
 #include "test_support.h"
 
 namespace tavrel {

@@ -1,10 +1,10 @@
-#include "shell/system_info.h"
+#include "core/shell/system_info.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "data/errors.h"
+#include "core/data/errors.h"
 #include "test_support.h"
 
 namespace tavrel {

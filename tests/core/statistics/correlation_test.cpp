@@ -1,11 +1,11 @@
-#include "statistics/correlation.h"
+#include "core/statistics/correlation.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <numeric>
 
-#include "data/numbers.h"
+#include "core/data/numbers.h"
 #include "report_fixture.h"
 
 namespace tavrel {

@@ -1,9 +1,9 @@
-#include "statistics/descriptive_reports.h"
+#include "core/statistics/descriptive_reports.h"
 
 #include <gtest/gtest.h>
 
 #include "report_fixture.h"
-#include "statistics/report_titles.h"
+#include "core/statistics/report_titles.h"
 
 namespace tavrel {
 namespace {

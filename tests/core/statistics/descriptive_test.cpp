@@ -1,4 +1,4 @@
-#include "statistics/descriptive.h"
+#include "core/statistics/descriptive.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <random>
 #include <vector>
 
-#include "data/dataset.h"
+#include "core/data/dataset.h"
 #include "test_support.h"
 
 namespace tavrel {

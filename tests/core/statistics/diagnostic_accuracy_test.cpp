@@ -1,4 +1,4 @@
-#include "statistics/diagnostic_accuracy.h"
+#include "core/statistics/diagnostic_accuracy.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "statistics/histogram.h"
+#include "core/statistics/histogram.h"
 
 #include <gtest/gtest.h>
 

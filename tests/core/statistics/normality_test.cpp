@@ -1,13 +1,13 @@
-#include "statistics/normality.h"
+#include "core/statistics/normality.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <numeric>
 
-#include "data/numbers.h"
+#include "core/data/numbers.h"
 #include "report_fixture.h"
-#include "statistics/descriptive.h"
+#include "core/statistics/descriptive.h"
 
 namespace tavrel {
 namespace {

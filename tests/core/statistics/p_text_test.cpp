@@ -1,11 +1,11 @@
-#include "statistics/p_text.h"
+#include "core/statistics/p_text.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "statistics/f_critical.h"
-#include "statistics/f_distribution.h"
+#include "core/statistics/f_critical.h"
+#include "core/statistics/f_distribution.h"
 
 namespace tavrel {
 namespace {

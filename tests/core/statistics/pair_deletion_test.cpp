@@ -1,8 +1,8 @@
-#include "statistics/pair_deletion.h"
+#include "core/statistics/pair_deletion.h"
 
 #include <gtest/gtest.h>
 
-#include "data/dataset.h"
+#include "core/data/dataset.h"
 #include "test_support.h"
 
 namespace tavrel {

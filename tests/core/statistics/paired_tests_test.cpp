@@ -1,4 +1,4 @@
-#include "statistics/paired_tests.h"
+#include "core/statistics/paired_tests.h"
 
 #include <gtest/gtest.h>
 
@@ -6,10 +6,10 @@
 #include <limits>
 #include <random>
 
-#include "data/numbers.h"
+#include "core/data/numbers.h"
 #include "report_fixture.h"
-#include "statistics/p_text.h"
-#include "statistics/ranks.h"
+#include "core/statistics/p_text.h"
+#include "core/statistics/ranks.h"
 
 namespace tavrel {
 namespace {

@@ -1,4 +1,4 @@
-#include "statistics/ranks.h"
+#include "core/statistics/ranks.h"
 
 #include <gtest/gtest.h>
 
@@ -6,11 +6,11 @@
 #include <random>
 #include <vector>
 
-#include "data/errors.h"
+#include "core/data/errors.h"
 #include "report_fixture.h"
-#include "statistics/correlation.h"
-#include "statistics/paired_tests.h"
-#include "statistics/two_sample.h"
+#include "core/statistics/correlation.h"
+#include "core/statistics/paired_tests.h"
+#include "core/statistics/two_sample.h"
 
 namespace tavrel {
 namespace {

@@ -5,9 +5,9 @@
 #include <utility>
 #include <vector>
 
-#include "data/dataset.h"
-#include "data/results_file.h"
-#include "statistics/statistics_run.h"
+#include "core/data/dataset.h"
+#include "core/data/results_file.h"
+#include "core/statistics/statistics_run.h"
 #include "test_support.h"
 
 namespace tavrel::test {

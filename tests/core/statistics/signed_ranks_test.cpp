@@ -1,4 +1,4 @@
-#include "statistics/signed_ranks.h"
+#include "core/statistics/signed_ranks.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "statistics/ranks.h"
+#include "core/statistics/ranks.h"
 
 namespace tavrel {
 namespace {

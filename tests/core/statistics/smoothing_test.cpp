@@ -1,4 +1,4 @@
-#include "statistics/smoothing.h"
+#include "core/statistics/smoothing.h"
 
 #include <gtest/gtest.h>
 

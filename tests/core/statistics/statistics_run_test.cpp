@@ -1,8 +1,8 @@
-#include "statistics/statistics_run.h"
+#include "core/statistics/statistics_run.h"
 
 #include <gtest/gtest.h>
 
-#include "data/program_version.h"
+#include "core/data/program_version.h"
 #include "report_fixture.h"
 
 namespace tavrel {

@@ -1,11 +1,11 @@
-#include "statistics/summary_student.h"
+#include "core/statistics/summary_student.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
 
-#include "data/errors.h"
-#include "statistics/student_test.h"
+#include "core/data/errors.h"
+#include "core/statistics/student_test.h"
 
 namespace tavrel {
 namespace {

@@ -1,4 +1,4 @@
-#include "statistics/table22.h"
+#include "core/statistics/table22.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "statistics/two_sample.h"
+#include "core/statistics/two_sample.h"
 
 #include <gtest/gtest.h>
 
@@ -7,10 +7,10 @@
 #include <map>
 #include <random>
 
-#include "data/numbers.h"
+#include "core/data/numbers.h"
 #include "report_fixture.h"
-#include "statistics/p_text.h"
-#include "statistics/ranks.h"
+#include "core/statistics/p_text.h"
+#include "core/statistics/ranks.h"
 
 namespace tavrel {
 namespace {

@@ -1,4 +1,4 @@
-#include "statistics/calculators/calculator_frame.h"
+#include "app/statistics/calculators/calculator_frame.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "shell/message_service.h"
-#include "shell/tavrel_application.h"
+#include "app/shell/message_service.h"
+#include "app/shell/tavrel_application.h"
 
 namespace tavrel {
 

@@ -1,4 +1,4 @@
-#include "statistics/calculators/calculator_grid.h"
+#include "app/statistics/calculators/calculator_grid.h"
 
 #include <QHeaderView>
 #include <algorithm>

@@ -1,8 +1,8 @@
-#include "statistics/calculators/run_calculators.h"
+#include "app/statistics/calculators/run_calculators.h"
 
-#include "statistics/calculators/tfm_ds.h"
-#include "statistics/calculators/tfm_student1.h"
-#include "statistics/calculators/tfm_table22.h"
+#include "app/statistics/calculators/tfm_ds.h"
+#include "app/statistics/calculators/tfm_student1.h"
+#include "app/statistics/calculators/tfm_table22.h"
 
 namespace tavrel {
 

@@ -1,12 +1,12 @@
-#include "statistics/calculators/tfm_ds.h"
+#include "app/statistics/calculators/tfm_ds.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "statistics/calculators/calculator_frame.h"
-#include "statistics/calculators/calculator_grid.h"
-#include "statistics/diagnostic_accuracy.h"
+#include "app/statistics/calculators/calculator_frame.h"
+#include "app/statistics/calculators/calculator_grid.h"
+#include "core/statistics/diagnostic_accuracy.h"
 
 namespace tavrel {
 

@@ -1,11 +1,11 @@
-#include "statistics/calculators/tfm_student1.h"
+#include "app/statistics/calculators/tfm_student1.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "statistics/calculators/calculator_frame.h"
-#include "statistics/calculators/calculator_grid.h"
-#include "statistics/summary_student.h"
+#include "app/statistics/calculators/calculator_frame.h"
+#include "app/statistics/calculators/calculator_grid.h"
+#include "core/statistics/summary_student.h"
 
 namespace tavrel {
 

@@ -1,11 +1,11 @@
-#include "statistics/calculators/tfm_table22.h"
+#include "app/statistics/calculators/tfm_table22.h"
 
 #include <QGridLayout>
 #include <QLabel>
 
-#include "statistics/calculators/calculator_frame.h"
-#include "statistics/calculators/calculator_grid.h"
-#include "statistics/table22.h"
+#include "app/statistics/calculators/calculator_frame.h"
+#include "app/statistics/calculators/calculator_grid.h"
+#include "core/statistics/table22.h"
 
 namespace tavrel {
 
