@@ -9,7 +9,6 @@
 #include "core/data/dataset.h"
 #include "core/data/errors.h"
 #include "core/data/numbers.h"
-#include "core/data/results_file.h"
 #include "core/data/text_codec.h"
 #include "core/shell/settings.h"
 
@@ -133,9 +132,14 @@ void SelectVariablesByName(const std::string& names) {
   NarrowTo(chosen);
 }
 
-void RefuseDataFile(const std::string& path) {
-  const std::string clash = DataFileClash(path);
-  if (!clash.empty()) throw CommandFailure(clash);
+KeptFiles KeptFor(const std::string& resultsFile) { return {Data().DataFileName, resultsFile}; }
+
+void CheckOutputFile(const std::string& path, const std::string& resultsFile) {
+  try {
+    CheckOutputTarget(path, KeptFor(resultsFile));
+  } catch (const InOutError& e) {
+    throw CommandFailure(e.what());
+  }
 }
 
 int VariableByName(const std::string& name) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "core/data/output_target.h"
+
 namespace tavrel::cli {
 
 // A wrong call: printed with the usage text, exit code 2.
@@ -56,8 +58,13 @@ void LoadDataFor(const Arguments& args, const std::string& dataFile);
 // variables share chooses them all). Without --vars all stay; an empty list is a UsageError.
 void SelectVariables(const Arguments& args);
 
-// A file to be written that is the loaded data file itself is a CommandFailure.
-void RefuseDataFile(const std::string& path);
+// The files an output of the command must never be: the loaded data file
+// and, for the second output of a run, its report (resultsFile).
+KeptFiles KeptFor(const std::string& resultsFile = {});
+
+// Checks a file the command is to write before anything is written, with the
+// rule every output follows (CheckOutputTarget); a refusal is a CommandFailure.
+void CheckOutputFile(const std::string& path, const std::string& resultsFile = {});
 
 // The same for a comma-separated list of names (blanks around a name do not count).
 void SelectVariablesByName(const std::string& names);

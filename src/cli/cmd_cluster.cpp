@@ -38,7 +38,8 @@ void ChooseOptions(const Arguments& args) {
 
 }  // namespace
 
-void RunClusterFor(const Arguments& args, const std::string& dataFile, const std::string& resultsFile, bool rewrite) {
+void RunClusterFor(const Arguments& args, const std::string& dataFile, const std::string& resultsFile, bool rewrite,
+                   const std::string& laterOutput) {
   LoadSettingsFor(args);
   ChooseOptions(args);
   LoadDataFor(args, dataFile);
@@ -53,18 +54,21 @@ void RunClusterFor(const Arguments& args, const std::string& dataFile, const std
   d.ResultsFileName = resultsFile.empty()
                           ? ResultsFilePath(Config().OutputCat, ProposedResultsName(d.DataFileShortName))
                           : resultsFile;
-  RefuseDataFile(d.ResultsFileName);
-  if (args.Has("--save")) RefuseDataFile(args.Value("--save"));
-  ResultsFile().Open(d.ResultsFileName, !rewrite);
+  CheckOutputFile(d.ResultsFileName);
+  if (!laterOutput.empty()) CheckOutputFile(laterOutput, d.ResultsFileName);
+  ResultsFile().Open(d.ResultsFileName, !rewrite, KeptFor());
   ClusterOutcome outcome;
   try {
     outcome = WriteClusterReport(ProgramCaption(), {});
   } catch (...) {
-    ResultsFile().Close();
+    ResultsFile().Abandon();
     throw;
   }
+  if (!outcome.completed) {
+    ResultsFile().Abandon();
+    throw CommandFailure(outcome.message);
+  }
   ResultsFile().Close();
-  if (!outcome.completed) throw CommandFailure(outcome.message);
   WidenUnlessKept();
 }
 
@@ -75,10 +79,10 @@ int RunCluster(const std::vector<std::string>& raw) {
   const std::string& dataFile = args.Required(0, "файл данных");
   if (args.Positional().size() > 2) throw UsageError("лишний аргумент " + args.Positional()[2]);
   RunClusterFor(args, dataFile, args.Positional().size() > 1 ? args.Positional()[1] : std::string(),
-                args.Has("--rewrite"));
+                args.Has("--rewrite"), args.Value("--save"));
 
   if (args.Has("--save")) {
-    ResultsFile().Open(args.Value("--save"), false);
+    ResultsFile().Open(args.Value("--save"), false, KeptFor(Data().ResultsFileName));
     WriteDataTable();
     ResultsFile().Close();
   }

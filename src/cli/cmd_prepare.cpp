@@ -169,9 +169,10 @@ int RunPrepare(const std::vector<std::string>& raw) {
   for (std::size_t i = 2; i < args.Positional().size(); ++i) steps.push_back(ParseStep(args.Positional()[i]));
   LoadSettingsFor(args);
   LoadDataFor(args, dataFile);
+  CheckOutputFile(outFile);
   for (const Step& step : steps) ApplyStep(step);
   ComputeVarSteps();
-  ResultsFile().Open(outFile, false);
+  ResultsFile().Open(outFile, false, KeptFor());
   WriteDataTable();
   ResultsFile().Close();
   std::cout << Data().ProcessingNote << "\n";

@@ -13,8 +13,8 @@ int RunSave(const std::vector<std::string>& raw) {
   LoadSettingsFor(args);
   LoadDataFor(args, dataFile);
   SelectVariables(args);
-  RefuseDataFile(outFile);
-  ResultsFile().Open(outFile, args.Has("--append"));
+  CheckOutputFile(outFile);
+  ResultsFile().Open(outFile, args.Has("--append"), KeptFor());
   WriteDataTable();
   ResultsFile().Close();
   return 0;

@@ -64,8 +64,8 @@ int RunStat(const std::vector<std::string>& raw) {
   d.ResultsFileName = args.Positional().size() > 2
                           ? args.Positional()[2]
                           : ResultsFilePath(Config().OutputCat, ProposedResultsName(d.DataFileShortName));
-  RefuseDataFile(d.ResultsFileName);
-  ResultsFile().Open(d.ResultsFileName, !args.Has("--rewrite"));
+  CheckOutputFile(d.ResultsFileName);
+  ResultsFile().Open(d.ResultsFileName, !args.Has("--rewrite"), KeptFor());
   const std::string failure = RunStatisticsReport(ProgramCaption(), {});
   if (!failure.empty()) throw CommandFailure(failure);
   return 0;

@@ -22,9 +22,12 @@ inline const std::set<std::string> kClusterAnalysisOptions = {"--ini",    "--mis
                                                               "--method", "--clusters", "--beta"};
 class Arguments;
 // The cluster run of the cluster command: settings, options, data, the report
-// written to resultsFile (empty: the proposed results file). A refusal or a
-// failed run is a CommandFailure.
-void RunClusterFor(const Arguments& args, const std::string& dataFile, const std::string& resultsFile, bool rewrite);
+// written to resultsFile (empty: the proposed results file). laterOutput, the
+// file written after the run (empty: none), is checked with the report before
+// anything is written. A refusal or a failed run is a CommandFailure, and a
+// failed run leaves the results file as it was.
+void RunClusterFor(const Arguments& args, const std::string& dataFile, const std::string& resultsFile, bool rewrite,
+                   const std::string& laterOutput);
 int RunStat(const std::vector<std::string>& args);
 int RunCalc(const std::vector<std::string>& args);
 // The graph command: runs the drawing program tavrel-cli-graph beside this one with the same words.

@@ -1,5 +1,7 @@
 #include "test_support.h"
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -50,6 +52,18 @@ std::string ReadFile(const std::string& path) {
   std::ostringstream out;
   out << in.rdbuf();
   return out.str();
+}
+
+bool MakeDeviceNode(const std::string& path, bool block) {
+  if (geteuid() != 0) return false;
+  // 1,3 is the null device; 7,0 the first loop device, never opened here.
+  if (mknod(path.c_str(), (block ? S_IFBLK : S_IFCHR) | 0666, block ? makedev(7, 0) : makedev(1, 3)) != 0) return false;
+  return chmod(path.c_str(), 0666) == 0;
+}
+
+bool IsCharacterDevice(const std::string& path) {
+  struct stat info {};
+  return stat(path.c_str(), &info) == 0 && S_ISCHR(info.st_mode);
 }
 
 std::string MaskDateTime(const std::string& text) {

@@ -24,6 +24,15 @@ class EngineTest : public ::testing::Test {
 
 std::string ReadFile(const std::string& path);
 
+// Makes a device node at path, a character device that works as /dev/null
+// (or, when block, a block device node), writable by everyone. Returns false
+// where nodes cannot be made (only the administrator may); the test then
+// skips. Tests never touch the system's own devices.
+bool MakeDeviceNode(const std::string& path, bool block = false);
+
+// Whether path is a character device.
+bool IsCharacterDevice(const std::string& path);
+
 // Replaces the date and time of every title block line " Дата: ... Время: ..."
 // by a fixed mask, so that a report can be compared with its golden file.
 std::string MaskDateTime(const std::string& text);

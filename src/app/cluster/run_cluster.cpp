@@ -16,8 +16,8 @@ namespace tavrel {
 
 namespace {
 
-// However the report ends: the progress bar and status line are reset and
-// the results file is closed (after a failure the lines written stay in it).
+// However the report ends: the progress bar and status line are reset, and a
+// results file still open (the report did not complete) is left as it was.
 class ReportCleanUp {
  public:
   explicit ReportCleanUp(TfmMain& main) : main_(main) {}
@@ -26,11 +26,7 @@ class ReportCleanUp {
   ~ReportCleanUp() {
     main_.SetProgress(0, 1);
     main_.SetInform({});
-    try {
-      ResultsFile().Close();
-    } catch (...) {
-      // only reached after a failure, which is the one reported
-    }
+    ResultsFile().Abandon();
   }
 
  private:
@@ -61,7 +57,7 @@ void RunClusterCommand(TfmMain& main) {
     feedback.progress = [&main](int position, int maximum) { main.SetProgress(position, maximum); };
     feedback.status = [&main](const std::string& text) { main.SetInform(QString::fromStdString(text)); };
     outcome = WriteClusterReport(main.windowTitle().toStdString(), feedback);
-    ResultsFile().Close();  // a failed close is reported, not swallowed
+    if (outcome.completed) ResultsFile().Close();  // a failed close is reported, not swallowed
   }
   if (!outcome.completed) {
     ShowMessage(outcome.isError ? MessageKind::Error : MessageKind::Warning, outcome.message, &main);

@@ -2,7 +2,6 @@
 
 #include <QComboBox>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -15,6 +14,7 @@
 #include "core/data/data_input.h"
 #include "core/data/dataset.h"
 #include "core/data/errors.h"
+#include "core/data/output_target.h"
 #include "core/data/results_file.h"
 #include "app/shell/message_service.h"
 #include "core/shell/settings.h"
@@ -112,15 +112,18 @@ bool TfmDBFout::OpenResultsFile() {
   Config().OutputCat = directory.toStdString();
   AddCatalog(directory);
   const std::string path = ResultsFilePath(Config().OutputCat, edTableName->text().toStdString());
-  // Another name or directory can be given.
-  const std::string clash = DataFileClash(path);
-  if (!clash.empty()) {
-    ShowMessage(MessageKind::Warning, clash, this);
+  const KeptFiles kept{Data().DataFileName, {}};
+  OutputTarget target;
+  try {
+    target = CheckOutputTarget(path, kept);
+  } catch (const InOutError& e) {
+    // Another name or directory can be given.
+    ShowMessage(MessageKind::Warning, std::string(e.what()), this);
     return false;
   }
   Data().ResultsFileName = path;
   bool append = false;
-  if (QFileInfo::exists(Text(path))) {
+  if (target.kind == OutputKind::RegularFile) {
     const Answer answer = AskYesNoCancel(AppendQuestion(path), this);
     if (answer == Answer::Cancel) {
       // The command stops and the file stays as it is.
@@ -130,7 +133,7 @@ bool TfmDBFout::OpenResultsFile() {
     append = answer == Answer::Yes;
   }
   try {
-    ResultsFile().Open(path, append);
+    ResultsFile().Open(path, append, kept);
   } catch (const InOutError& e) {
     // Another name or directory can be given.
     ShowMessage(MessageKind::Error, std::string(e.what()), this);

@@ -5,6 +5,9 @@
 #include <QFileDialog>
 
 #include "app/shell/message_service.h"
+#include "core/data/dataset.h"
+#include "core/data/errors.h"
+#include "core/data/output_target.h"
 
 namespace tavrel {
 
@@ -22,12 +25,20 @@ QString ChoosePictureFile(QWidget* parent, const QString& caption, const QString
   if (!proposed.isEmpty()) dialog.selectFile(proposed);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   const QString path = dialog.selectedFiles().first();
-  if (QFile::exists(path) &&
-      !ShowMessage(MessageKind::Confirmation, QStringLiteral("Файл ") + path + QStringLiteral(" уже существует. Переписать?"),
-                   parent)) {
-    return {};
+  return AcceptedPictureFile(parent, path) ? path : QString();
+}
+
+bool AcceptedPictureFile(QWidget* parent, const QString& path) {
+  OutputTarget target;
+  try {
+    target = CheckOutputTarget(QFile::encodeName(path).toStdString(), {Data().DataFileName, {}});
+  } catch (const InOutError& e) {
+    ShowMessage(MessageKind::Warning, std::string(e.what()), parent);
+    return false;
   }
-  return path;
+  return target.kind != OutputKind::RegularFile ||
+         ShowMessage(MessageKind::Confirmation, QStringLiteral("Файл ") + path + QStringLiteral(" уже существует. Переписать?"),
+                     parent);
 }
 
 }  // namespace tavrel

@@ -29,6 +29,7 @@
 #include "draw/graphs/canvas.h"
 #include "draw/graphs/editor_graph_painter.h"
 #include "app/graphs/graph_printer.h"
+#include "app/graphs/picture_file_dialog.h"
 #include "draw/graphs/picture_file.h"
 #include "app/graphs/print_image_graph.h"
 #include "app/shell/busy_cursor.h"
@@ -535,12 +536,7 @@ void TfmGrEdit::SaveClick() {
                                          : QFileInfo(FileName).absolutePath());
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   const QString path = dialog.selectedFiles().first();
-  if (QFile::exists(path) &&
-      !ShowMessage(MessageKind::Confirmation, QStringLiteral("Файл ") + path + QStringLiteral(" уже существует. Переписать?"),
-                   this)) {
-    return;
-  }
-  SaveToFile(path);
+  if (AcceptedPictureFile(this, path)) SaveToFile(path);
 }
 
 bool TfmGrEdit::LoadFromFile(const QString& path) {

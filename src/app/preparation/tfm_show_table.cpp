@@ -433,9 +433,10 @@ void TfmShowTable::tbtnCalcDistrClick() {
       failure = e.what();
     }
     try {
-      ResultsFile().Close();
+      if (failure.empty()) ResultsFile().Close();
+      else ResultsFile().Abandon();  // the file stays as it was
     } catch (const TavrelError& e) {
-      if (failure.empty()) failure = e.what();
+      failure = e.what();
     }
     main_.SetProgress(0, 1);
     main_.SetInform({});

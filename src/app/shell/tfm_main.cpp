@@ -403,15 +403,10 @@ void TfmMain::SaveData() {
     WidenVariables();
     return;
   }
-  struct CloseOnExit {
-    ~CloseOnExit() {
-      try {
-        ResultsFile().Close();
-      } catch (const TavrelError&) {
-        // The write failure that got here is the one reported.
-      }
-    }
-  } close;
+  // A table not written completely leaves the file as it was.
+  struct AbandonOnFailure {
+    ~AbandonOnFailure() { ResultsFile().Abandon(); }
+  } abandon;
   WriteDataTable();
   ResultsFile().Close();
 }

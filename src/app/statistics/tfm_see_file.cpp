@@ -20,7 +20,9 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "core/data/dataset.h"
 #include "core/data/errors.h"
+#include "core/data/results_file.h"
 #include "core/data/system_error_text.h"
 #include "app/shell/busy_cursor.h"
 #include "app/shell/message_service.h"
@@ -155,15 +157,13 @@ void TfmSeeFile::tbtnOpenClick() {
 }
 
 void TfmSeeFile::WriteText(const QString& path) {
-  QFile file(path);
-  errno = 0;
   // A read-only text is written back byte for byte, line ends included.
   const QByteArray bytes = readOnly_ ? LargeText->Bytes() : Memo1->toPlainText().toUtf8();
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) < 0 || !file.flush()) {
-    const int error = errno;
-    throw InOutError("Не удаётся записать файл " + path.toStdString() +
-                     (error != 0 ? ": " + SystemErrorText(error) : std::string()));
-  }
+  // Written as every output is: a file is replaced once the whole text is written.
+  ResultsFileWriter writer;
+  writer.Open(QFile::encodeName(path).toStdString(), false, {Data().DataFileName, {}});
+  writer.Write(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+  writer.Close();
 }
 
 void TfmSeeFile::tbtnSaveClick() {

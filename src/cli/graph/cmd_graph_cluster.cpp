@@ -25,7 +25,7 @@ QString ClusterForPicture(const std::vector<std::string>& raw) {
   const QString path = QString::fromStdString(outFile);
   QTemporaryDir scratch;
   if (!scratch.isValid()) throw CommandFailure("Не удалось создать временный каталог для отчета.");
-  RunClusterFor(args, dataFile, (scratch.path() + "/cluster.out").toStdString(), true);
+  RunClusterFor(args, dataFile, (scratch.path() + "/cluster.out").toStdString(), true, outFile);
   return path;
 }
 

@@ -48,6 +48,7 @@ int RunCombinedGraph(const std::vector<std::string>& raw) {
 
   LoadSettingsFor(args);
   LoadDataFor(args, dataFile);
+  CheckOutputFile(outFile);
   Data().OperationMode = kModeSequentialGraph;
   if (!RemoveEmptyVars()) throw CommandFailure(kRemoveEmptyVarsFailed);
   SelectVariables(args);

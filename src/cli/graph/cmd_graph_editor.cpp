@@ -41,6 +41,7 @@ int RunEditorGraph(const std::vector<std::string>& raw) {
 
   LoadSettingsFor(args);
   LoadDataFor(args, dataFile);
+  CheckOutputFile(outFile);
   Data().OperationMode = kModeGraphicEditor;
   // The named variable, or the first one.
   if (args.Has("--var")) {

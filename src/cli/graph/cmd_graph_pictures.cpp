@@ -39,7 +39,7 @@ std::vector<int> Prepare(const Arguments& args, std::size_t count, std::string& 
   if (!args.Has("--vars")) throw UsageError("не задана --vars");
   LoadSettingsFor(args);
   LoadDataFor(args, dataFile);
-  RefuseDataFile(outFile);
+  CheckOutputFile(outFile);
   return NamedVariables(args, count);
 }
 

@@ -28,6 +28,7 @@ int RunSequentialGraph(const std::vector<std::string>& raw) {
 
   LoadSettingsFor(args);
   LoadDataFor(args, dataFile);
+  CheckOutputFile(outFile);
   DataSet& d = Data();
   d.OperationMode = kModeSequentialGraph;
   if (d.NumObs <= 1) throw CommandFailure(kTooFewObservations);

@@ -6,7 +6,8 @@
 //   ClusterRefusal (a warning ends the command);
 //   the parameter dialog;
 //   the output dialog (aborted: WidenUnlessKept, end);
-//   WriteClusterReport with the window's caption, then close the results file;
+//   WriteClusterReport with the window's caption, then close the results file
+//   when it completed, otherwise abandon it (it stays as it was before);
 //   not completed: show the message (a warning, or an error when isError);
 //   completed: EnableClusterCommands(true), WidenUnlessKept, show the results.
 #include <cstdint>
@@ -37,8 +38,8 @@ struct ClusterOutcome {
 
 // With the results file open, after ClusterRefusal let the run go on: the
 // title block (title, DataFileName, ProcessingNote) and the variable list,
-// then the analysis. The caller closes the results file whatever the outcome; a
-// failure that raises propagates with the lines written before it in the file.
+// then the analysis. The caller closes the results file when the run completed
+// and abandons it otherwise, also when a failure raises (it propagates).
 ClusterOutcome WriteClusterReport(const std::string& title, const ClusterFeedback& feedback);
 
 }  // namespace tavrel

@@ -5,10 +5,8 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
 #include <ctime>
-#include <filesystem>
 
 #include "core/data/data_input.h"
 #include "core/data/dataset.h"
@@ -19,13 +17,6 @@
 namespace tavrel {
 
 namespace {
-
-// The file a replacement of path takes the place of: a symbolic link is
-// followed, so the link stays and its target gets the new content.
-std::string ReplacedFile(const std::string& path) {
-  char resolved[PATH_MAX];
-  return realpath(path.c_str(), resolved) ? std::string(resolved) : path;
-}
 
 // The permissions a new file gets: those of the file it replaces, or the
 // usual ones under the user's mask.
@@ -43,7 +34,7 @@ ResultsFileWriter::~ResultsFileWriter() {
   if (!temp_.empty()) std::remove(temp_.c_str());  // never completed: the old file stays
 }
 
-void ResultsFileWriter::Open(const std::string& path, bool append) {
+void ResultsFileWriter::Open(const std::string& path, bool append, const KeptFiles& kept) {
   if (file_) {
     try {
       Close();
@@ -51,52 +42,69 @@ void ResultsFileWriter::Open(const std::string& path, bool append) {
       // the earlier file's failure belongs to the command that wrote it
     }
   }
-  std::string target = ReplacedFile(path);
-  struct stat info {};
-  const bool exists = stat(target.c_str(), &info) == 0;
-  if (append || (exists && !S_ISREG(info.st_mode))) {
-    std::FILE* f = std::fopen(path.c_str(), append ? "ab" : "wb");
-    if (!f) throw InOutError("Не удаётся открыть файл " + path + ": " + SystemErrorText(errno));
-    std::error_code sizeUnknown;
-    const std::uintmax_t size = append ? std::filesystem::file_size(path, sizeUnknown) : 0;
+  const OutputTarget target = CheckOutputTarget(path, kept);
+  if (append || target.kind == OutputKind::Device) {
+    const int fd = OpenOutputInPlace(path, append);
+    struct stat info {};
+    std::FILE* f = fstat(fd, &info) == 0 ? fdopen(fd, append ? "ab" : "wb") : nullptr;
+    if (!f) {
+      const int err = errno;
+      close(fd);
+      throw InOutError(OpenFailure(path, SystemErrorText(err)));
+    }
     file_ = f;
     path_ = path;
-    reportStart_ = sizeUnknown ? 0 : size;
+    const bool regular = S_ISREG(info.st_mode);
+    reportStart_ = append && regular ? static_cast<std::uint64_t>(info.st_size) : 0;
+    cutBackOnFailure_ = append && regular;
     return;
   }
-  std::string temp = DirectoryOf(target) + "." + FileNameOf(target) + ".XXXXXX";
+  struct stat info {};
+  const bool exists = target.kind == OutputKind::RegularFile && stat(target.file.c_str(), &info) == 0;
+  std::string temp = DirectoryOf(target.file) + "." + FileNameOf(target.file) + ".XXXXXX";
   const int fd = mkstemp(temp.data());
-  if (fd < 0) throw InOutError("Не удаётся открыть файл " + path + ": " + SystemErrorText(errno));
+  if (fd < 0) throw InOutError(OpenFailure(path, SystemErrorText(errno)));
   std::FILE* f = fchmod(fd, NewFileMode(exists ? &info : nullptr)) == 0 ? fdopen(fd, "wb") : nullptr;
   if (!f) {
     const int err = errno;
     close(fd);
     std::remove(temp.c_str());
-    throw InOutError("Не удаётся открыть файл " + path + ": " + SystemErrorText(err));
+    throw InOutError(OpenFailure(path, SystemErrorText(err)));
   }
   file_ = f;
   path_ = path;
   reportStart_ = 0;
-  target_ = std::move(target);
+  cutBackOnFailure_ = false;
+  target_ = target.file;
   temp_ = std::move(temp);
 }
 
-void ResultsFileWriter::Drop() {
-  if (file_) std::fclose(file_);
-  file_ = nullptr;
+void ResultsFileWriter::Abandon() {
+  if (file_) {
+    // What is still buffered reaches the file on closing; it is cut back after that.
+    const int fd = cutBackOnFailure_ ? dup(fileno(file_)) : -1;
+    std::fclose(file_);
+    file_ = nullptr;
+    if (fd >= 0) {
+      if (ftruncate(fd, static_cast<off_t>(reportStart_)) != 0) {
+        // the report stays behind the old content; the command's failure is reported all the same
+      }
+      close(fd);
+    }
+  }
+  cutBackOnFailure_ = false;
   if (!temp_.empty()) std::remove(temp_.c_str());
   temp_.clear();
 }
 
 void ResultsFileWriter::Fail(const std::string& what, int err) {
-  Drop();
+  Abandon();
   throw InOutError(what + " " + path_ + ": " + SystemErrorText(err));
 }
 
 void ResultsFileWriter::Write(std::string_view text) {
   if (!file_) throw InOutError("Файл результатов не открыт");
   if (text.empty()) return;  // an empty view may have no data pointer at all
-  // Appending, what was written before stays in the file; a replacement is dropped.
   if (std::fwrite(text.data(), 1, text.size(), file_) != text.size()) Fail("Ошибка записи в файл", errno);
 }
 
@@ -113,6 +121,7 @@ void ResultsFileWriter::Close() {
   std::FILE* f = file_;
   file_ = nullptr;
   if (std::fclose(f) != 0) Fail("Ошибка записи в файл", errno);
+  cutBackOnFailure_ = false;
   if (temp_.empty()) return;
   if (std::rename(temp_.c_str(), target_.c_str()) != 0) Fail("Не удаётся заменить файл", errno);
   temp_.clear();
@@ -132,25 +141,6 @@ std::string ResultsFilePath(const std::string& directory, const std::string& fil
   std::string dir = EffectiveDirectory(directory);
   if (!dir.empty() && dir.back() != '/') dir += '/';
   return dir + fileName;
-}
-
-std::string DataFileClash(const std::string& path) {
-  const std::string& data = Data().DataFileName;
-  if (data.empty() || path.empty()) return {};
-  struct stat a {};
-  struct stat b {};
-  bool same = false;
-  if (stat(path.c_str(), &a) == 0 && stat(data.c_str(), &b) == 0) {
-    same = a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-  } else {
-    std::error_code ec1, ec2;
-    const auto p = std::filesystem::weakly_canonical(path, ec1);
-    const auto q = std::filesystem::weakly_canonical(data, ec2);
-    same = !ec1 && !ec2 && p == q;
-  }
-  if (!same) return {};
-  return "Файл результатов совпадает с файлом данных: " + path +
-         "\nЗапись в него испортила бы данные; укажите другое имя файла.";
 }
 
 std::string AppendQuestion(const std::string& path) { return "Добавить в файл " + FileNameOf(path) + "?"; }

@@ -50,9 +50,10 @@ void WriteStatisticsReport(const std::string& title, const ProgressFn& progress)
   report(progress);
 }
 
-void EndStatisticsReport() {
+void EndStatisticsReport(bool completed) {
   WidenUnlessKept();
-  ResultsFile().Close();
+  if (completed) ResultsFile().Close();
+  else ResultsFile().Abandon();
 }
 
 std::string RunStatisticsReport(const std::string& title, const ProgressFn& progress) {
@@ -63,7 +64,7 @@ std::string RunStatisticsReport(const std::string& title, const ProgressFn& prog
     failure = e.what();
   }
   try {
-    EndStatisticsReport();
+    EndStatisticsReport(failure.empty());
   } catch (const std::exception& e) {
     if (failure.empty()) failure = e.what();
   }

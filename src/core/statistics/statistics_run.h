@@ -50,13 +50,14 @@ bool AllowsPairwiseMissing(int stSel);
 
 // Writes the report of the chosen analysis to the open results file: the
 // title block (title, DataFileName, ProcessingNote), the variable list and the
-// analysis's table. A failure propagates; the lines written before it stay.
+// analysis's table. A failure propagates.
 void WriteStatisticsReport(const std::string& title, const ProgressFn& progress);
 
 // The clean-up after a report, also after a failed one: the variables are
 // widened again unless KeepSelection is set, and the results file is closed
-// (a failure to close is an InOutError).
-void EndStatisticsReport();
+// when the report is complete (a failure to close is an InOutError), or
+// otherwise abandoned, so it stays as it was before the report.
+void EndStatisticsReport(bool completed);
 
 // WriteStatisticsReport and EndStatisticsReport as the command runs them.
 // Returns the message to show when the report failed, empty when it is complete.

@@ -1,5 +1,8 @@
 #include "draw/graphs/picture_file.h"
 
+#include <unistd.h>
+
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QPageSize>
@@ -7,6 +10,9 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <QSvgGenerator>
+
+#include "core/data/errors.h"
+#include "core/data/output_target.h"
 
 namespace tavrel {
 
@@ -36,12 +42,12 @@ QString SaveFailedMessage(const QString& path) { return QStringLiteral("Не у�
 
 namespace {
 
-bool SaveImage(QSaveFile& file, const QSize& size, const char* format, const PaintFunction& paint) {
+bool SaveImage(QIODevice& file, const QSize& size, const char* format, const PaintFunction& paint) {
   const QImage image = PaintedImage(size, paint);
   return !image.isNull() && image.save(&file, format);
 }
 
-bool SaveSvg(QSaveFile& file, const QSize& size, const PaintFunction& paint) {
+bool SaveSvg(QIODevice& file, const QSize& size, const PaintFunction& paint) {
   QSvgGenerator svg;
   svg.setOutputDevice(&file);
   svg.setSize(size);
@@ -54,7 +60,7 @@ bool SaveSvg(QSaveFile& file, const QSize& size, const PaintFunction& paint) {
   return painter.end();
 }
 
-bool SavePdf(QSaveFile& file, const QSize& size, const PaintFunction& paint) {
+bool SavePdf(QIODevice& file, const QSize& size, const PaintFunction& paint) {
   QPdfWriter pdf(&file);
   pdf.setResolution(kPictureDpi);
   pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
@@ -68,6 +74,34 @@ bool SavePdf(QSaveFile& file, const QSize& size, const PaintFunction& paint) {
 
 }  // namespace
 
+QString WritePictureFile(const QString& path, const PictureWriter& write) {
+  const std::string name = QFile::encodeName(path).toStdString();
+  OutputTarget target;
+  try {
+    target = CheckOutputTarget(name);
+    if (target.kind == OutputKind::Device) {
+      const int fd = OpenOutputInPlace(name, false);
+      QFile device;
+      if (!device.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
+        close(fd);
+        return SaveFailedMessage(path) + QStringLiteral(": ") + device.errorString();
+      }
+      if (!write(device) || !device.flush()) return SaveFailedMessage(path);
+      return {};
+    }
+  } catch (const InOutError& e) {
+    return QString::fromStdString(e.what());
+  }
+  // A symbolic link stays and the file it points to is replaced.
+  QSaveFile file(QFile::decodeName(target.file.c_str()));
+  if (!file.open(QIODevice::WriteOnly)) return SaveFailedMessage(path) + QStringLiteral(": ") + file.errorString();
+  if (!write(file) || !file.commit()) {
+    file.cancelWriting();
+    return SaveFailedMessage(path);
+  }
+  return {};
+}
+
 QString SavePicture(const QString& path, const QSize& size, const PaintFunction& paint) {
   const PictureFormat format = PictureFormatOf(path);
   if (format == PictureFormat::Unknown) {
@@ -75,33 +109,23 @@ QString SavePicture(const QString& path, const QSize& size, const PaintFunction&
            QStringLiteral(" (сохраняются .bmp, .png, .jpg, .svg и .pdf)");
   }
   if (size.isEmpty()) return SaveFailedMessage(path) + QStringLiteral(": рисунок пуст");
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return SaveFailedMessage(path) + QStringLiteral(": ") + file.errorString();
-  bool written = false;
-  switch (format) {
-    case PictureFormat::Bmp:
-      written = SaveImage(file, size, "BMP", paint);
-      break;
-    case PictureFormat::Png:
-      written = SaveImage(file, size, "PNG", paint);
-      break;
-    case PictureFormat::Jpeg:
-      written = SaveImage(file, size, "JPG", paint);
-      break;
-    case PictureFormat::Svg:
-      written = SaveSvg(file, size, paint);
-      break;
-    case PictureFormat::Pdf:
-      written = SavePdf(file, size, paint);
-      break;
-    case PictureFormat::Unknown:
-      break;
-  }
-  if (!written || !file.commit()) {
-    file.cancelWriting();
-    return SaveFailedMessage(path);
-  }
-  return {};
+  return WritePictureFile(path, [&](QIODevice& file) {
+    switch (format) {
+      case PictureFormat::Bmp:
+        return SaveImage(file, size, "BMP", paint);
+      case PictureFormat::Png:
+        return SaveImage(file, size, "PNG", paint);
+      case PictureFormat::Jpeg:
+        return SaveImage(file, size, "JPG", paint);
+      case PictureFormat::Svg:
+        return SaveSvg(file, size, paint);
+      case PictureFormat::Pdf:
+        return SavePdf(file, size, paint);
+      case PictureFormat::Unknown:
+        break;
+    }
+    return false;
+  });
 }
 
 }  // namespace tavrel

@@ -6,6 +6,7 @@
 #include <QString>
 #include <functional>
 
+class QIODevice;
 class QImage;
 class QPainter;
 
@@ -15,9 +16,16 @@ enum class PictureFormat { Bmp, Png, Jpeg, Svg, Pdf, Unknown };
 
 PictureFormat PictureFormatOf(const QString& path);
 
+// Writes a picture file with write, which returns whether it wrote the whole
+// picture, following the rule of every output (CheckOutputTarget): a file is
+// replaced only once the whole picture was written, a character device is
+// written directly, anything else is refused before writing. Returns an empty
+// text, or the message to show, which names the file.
+using PictureWriter = std::function<bool(QIODevice&)>;
+QString WritePictureFile(const QString& path, const PictureWriter& write);
+
 // Paints a picture of the given size in pixels with paint and writes it to
-// path; the file is replaced only when the whole picture was written. Returns
-// an empty text, or the message to show, which names the file.
+// path with WritePictureFile. Returns an empty text, or the message to show.
 using PaintFunction = std::function<void(QPainter&)>;
 QString SavePicture(const QString& path, const QSize& size, const PaintFunction& paint);
 

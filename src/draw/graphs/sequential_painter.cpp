@@ -4,7 +4,6 @@
 #include <QPagedPaintDevice>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QPainter>
 #include <algorithm>
 #include <vector>
@@ -250,20 +249,16 @@ QString SaveSequentialPicture(const QString& path, std::vector<std::string>& mes
 }
 
 QString SavePrintedSequential(const QString& path, const QString& title, std::vector<std::string>& messages) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return SaveFailedMessage(path) + QStringLiteral(": ") + file.errorString();
-  QPdfWriter pdf(&file);
-  pdf.setResolution(kPrintDpi);
-  pdf.setPageSize(QPageSize(QPageSize::A4));
-  pdf.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
-  const SequentialLook look = PrintLook();
-  const SequentialLayout layout = ComputeSequentialLayout(PrintDevice(look, pdf));
-  messages = layout.messages;
-  if (!DrawPrintedGraph(pdf, layout, look, title) || !file.commit()) {
-    file.cancelWriting();
-    return SaveFailedMessage(path);
-  }
-  return {};
+  return WritePictureFile(path, [&](QIODevice& file) {
+    QPdfWriter pdf(&file);
+    pdf.setResolution(kPrintDpi);
+    pdf.setPageSize(QPageSize(QPageSize::A4));
+    pdf.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+    const SequentialLook look = PrintLook();
+    const SequentialLayout layout = ComputeSequentialLayout(PrintDevice(look, pdf));
+    messages = layout.messages;
+    return DrawPrintedGraph(pdf, layout, look, title);
+  });
 }
 
 }  // namespace tavrel

@@ -162,19 +162,70 @@ TEST_F(ResultsFileTest, AReplacementTakesTheOldFilesPlaceOnlyWhenComplete) {
   EXPECT_EQ(info.st_mode & 0777, 0640u);
 }
 
-TEST_F(ResultsFileTest, TheLoadedDataFileIsNoResultsFile) {
+// Opening applies the rule of every output before anything is written.
+TEST_F(ResultsFileTest, OpeningRefusesWhatTheOutputRuleRefuses) {
   const std::string data = WriteFile("days.out", "A\n1\n");
-  const std::string other = WriteFile("other.out", "");
-  const std::string link = TempPath("link.out");
-  ASSERT_EQ(symlink(data.c_str(), link.c_str()), 0);
-  Data().DataFileName = data;
-  const std::string clash = "Файл результатов совпадает с файлом данных: ";
-  for (const std::string& same : {data, link, dir_.string() + "/../" + dir_.filename().string() + "/days.out"})
-    EXPECT_EQ(DataFileClash(same).rfind(clash + same + "\n", 0), 0u) << same;
-  EXPECT_EQ(DataFileClash(other), "");
-  EXPECT_EQ(DataFileClash(TempPath("new.out")), "");
-  Data().DataFileName.clear();  // nothing loaded
-  EXPECT_EQ(DataFileClash(data), "");
+  const std::string fifo = TempPath("fifo");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0666), 0);
+  for (const bool append : {false, true}) {
+    EXPECT_THROW(ResultsFile().Open(data, append, {data, {}}), InOutError) << append;
+    EXPECT_THROW(ResultsFile().Open(fifo, append), InOutError) << append;
+    EXPECT_FALSE(ResultsFile().IsOpen());
+  }
+  EXPECT_EQ(test::ReadFile(data), "A\n1\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), 2) << "a temporary file was left";
+}
+
+// A report that does not complete leaves the file as it was before it,
+// appended to or replaced, and so does a write that fails part-way.
+TEST_F(ResultsFileTest, AnAbandonedReportLeavesTheFileAsItWas) {
+  const std::string path = WriteFile("r.out", "old\r\n");
+  for (const bool append : {false, true}) {
+    ResultsFile().Open(path, append);
+    for (int i = 0; i < 10000; ++i) ResultsFile().WriteLn("a line of a report that fails");  // beyond any buffer
+    ResultsFile().Abandon();
+    EXPECT_FALSE(ResultsFile().IsOpen());
+    EXPECT_EQ(test::ReadFile(path), "old\r\n") << append;
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), 1) << "a temporary file was left";
+  }
+  ResultsFile().Abandon();  // nothing open: nothing happens
+
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{100, 100};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    try {
+      ResultsFile().Open(path, true);
+      for (int i = 0; i < 100; ++i) ResultsFile().WriteLn("a line of the new report");
+      ResultsFile().Close();
+    } catch (const InOutError&) {
+      _exit(0);
+    }
+    _exit(1);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  EXPECT_EQ(test::ReadFile(path), "old\r\n");
+}
+
+// A character device is written as it is, never replaced by a file.
+TEST_F(ResultsFileTest, ADeviceStaysADevice) {
+  const std::string null = TempPath("null");
+  if (!test::MakeDeviceNode(null)) GTEST_SKIP() << "device nodes are made only by the administrator";
+  for (const bool append : {false, true}) {
+    ResultsFile().Open(null, append);
+    ResultsFile().WriteLn("report");
+    ResultsFile().Close();
+    EXPECT_TRUE(test::IsCharacterDevice(null)) << append;
+    ResultsFile().Open(null, append);
+    ResultsFile().WriteLn("report");
+    ResultsFile().Abandon();
+    EXPECT_TRUE(test::IsCharacterDevice(null)) << append;
+  }
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), 1) << "a temporary file was left";
 }
 
 }  // namespace

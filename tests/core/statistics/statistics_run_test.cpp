@@ -10,10 +10,10 @@ namespace {
 
 class StatisticsRunTest : public test::ReportTest {
  protected:
-  std::string Run(int stSel) {
+  std::string Run(int stSel, bool append = false) {
     StatConfig().StSel = stSel;
     const std::string path = TempPath("run.out");
-    ResultsFile().Open(path, false);
+    ResultsFile().Open(path, append);
     failure_ = RunStatisticsReport(ProgramCaption(),
                                    [this](int position, int maximum) { progress_.emplace_back(position, maximum); });
     return test::ReadFile(path);
@@ -69,16 +69,23 @@ TEST_F(StatisticsRunTest, WritesTheTitleBlockTheVariablesAndTheTableThenWidens) 
   EXPECT_NE(Run(kElementary).find("\r\nЛогарифм.Пропуски удалены попарно.\r\n"), std::string::npos);
 }
 
-TEST_F(StatisticsRunTest, AFailureKeepsTheLinesWrittenAndNamesTheMessage) {
+TEST_F(StatisticsRunTest, AFailureLeavesTheResultsFileAsItWasAndNamesTheMessage) {
   // A value of 1e300 gives an infinite spread, and the degrees of freedom of the
-  // unequal-variance form cannot be rounded to an integer.
+  // unequal-variance form cannot be rounded to an integer: the table fails
+  // after the line of A and B.
   SetVariables({{"A", {1, 2, 3, 4}}, {"B", {2, 3, 5, 9}}, {"C", {1, 2, 1e300, 4}}});
-  const std::string text = Run(kStudent);
-  EXPECT_NE(failure_.find("вне диапазона"), std::string::npos) << failure_;
-  // the title block, the heading and the line of A and B stay; no line for A and C, no empty lines
-  EXPECT_NE(text.find(" ТЕСТ РАЗЛИЧИЯ СРЕДНИХ ПО СТЬЮДЕНТУ\r\n"), std::string::npos) << text;
-  EXPECT_TRUE(text.ends_with("\r\n A        B             4     4     1.342     >0.05\r\n")) << text;
-  EXPECT_FALSE(ResultsFile().IsOpen());
+  for (const bool append : {false, true}) {
+    WriteFile("run.out", "earlier results\r\n");
+    EXPECT_EQ(Run(kStudent, append), "earlier results\r\n") << append;
+    EXPECT_NE(failure_.find("вне диапазона"), std::string::npos) << failure_;
+    EXPECT_FALSE(ResultsFile().IsOpen());
+  }
+  // Without the failing variable the same table completes.
+  NarrowTo({0, 1});
+  const std::string text = Run(kStudent, true);
+  EXPECT_EQ(text.rfind("earlier results\r\n", 0), 0u);
+  EXPECT_NE(text.find("\r\n A        B             4     4     1.342     >0.05\r\n"), std::string::npos) << text;
+  EXPECT_EQ(failure_, "");
 }
 
 }  // namespace
