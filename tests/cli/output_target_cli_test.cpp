@@ -67,6 +67,12 @@ TEST_F(OutputTargetCliTest, TheDataFileIsNeverAnOutput) {
       EXPECT_TRUE(std::filesystem::is_symlink(link));
     }
   }
+  // Nor is a workbook turned into a text table.
+  const std::string book = TempPath("pulse.xls");
+  std::filesystem::copy_file(std::string(TAVREL_TEST_DATA) + "/spreadsheets/pulse.xls", book);
+  const std::string workbook = test::ReadFile(book);
+  EXPECT_EQ(Run("prepare " + book + " " + book + " normalise"), 1);
+  EXPECT_EQ(test::ReadFile(book), workbook);
 }
 
 // Refused at once, with the reason, and left as it was.

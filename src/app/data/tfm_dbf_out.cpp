@@ -123,7 +123,7 @@ bool TfmDBFout::OpenResultsFile() {
   }
   Data().ResultsFileName = path;
   bool append = false;
-  if (target.kind == OutputKind::RegularFile) {
+  if (target.kind != OutputKind::NewFile) {
     const Answer answer = AskYesNoCancel(AppendQuestion(path), this);
     if (answer == Answer::Cancel) {
       // The command stops and the file stays as it is.

@@ -36,7 +36,7 @@ bool AcceptedPictureFile(QWidget* parent, const QString& path) {
     ShowMessage(MessageKind::Warning, std::string(e.what()), parent);
     return false;
   }
-  return target.kind != OutputKind::RegularFile ||
+  return target.kind == OutputKind::NewFile ||
          ShowMessage(MessageKind::Confirmation, QStringLiteral("Файл ") + path + QStringLiteral(" уже существует. Переписать?"),
                      parent);
 }

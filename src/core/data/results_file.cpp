@@ -43,7 +43,8 @@ void ResultsFileWriter::Open(const std::string& path, bool append, const KeptFil
     }
   }
   const OutputTarget target = CheckOutputTarget(path, kept);
-  if (append || target.kind == OutputKind::Device) {
+  // Appending to no file at all writes a new one, which a failed report leaves unmade.
+  if ((append && target.kind == OutputKind::RegularFile) || target.kind == OutputKind::Device) {
     const int fd = OpenOutputInPlace(path, append);
     struct stat info {};
     std::FILE* f = fstat(fd, &info) == 0 ? fdopen(fd, append ? "ab" : "wb") : nullptr;

@@ -2,6 +2,7 @@
 // viewer: a completed run, the refusal with missing values, a failed run.
 #include <QPushButton>
 #include <memory>
+#include <optional>
 
 #include "app_test_support.h"
 #include "app/cluster/tfm_param_cluster.h"
@@ -125,17 +126,31 @@ class TestClusterCommand : public QObject {
     }
   }
 
+  // A failed run leaves the results file as it was, appended to or replaced
+  // (no file is left where there was none).
   void AFailedRunShowsItsMessageAndLeavesTheViewsDisabled() {
     Load("A B\n5 1\n5 2\n5 3\n");  // A is constant: it cannot be standardised
-    ModalScript script({ChooseVariables({}), Parameters(), AcceptOutput()});
-    main_->mnCluster->trigger();
-    QVERIFY(script.Done());
-    QCOMPARE(messages_->Texts().size(), 1);
-    QVERIFY2(messages_->Texts()[0].startsWith(QStringLiteral("Ошибка нормирования: A")), qPrintable(messages_->Texts()[0]));
-    QVERIFY(!main_->mnClGraph->isEnabled());
-    QCOMPARE(Data().NumVar, 2);
-    QCOMPARE(main_->ProgressBar1->value(), 0);
-    QVERIFY(QString::fromUtf8(ReadAll(out_ + "days.out")).contains(QStringLiteral(" КЛАСТЕРНЫЙ АНАЛИЗ")));
+    const std::optional<Answer> answers[] = {std::nullopt, Answer::Yes, Answer::No};
+    for (const std::optional<Answer>& answer : answers) {
+      messages_->shown.clear();
+      messages_->replies.clear();
+      if (answer) {
+        home_->Write("res/days.out", "earlier results\r\n");
+        messages_->replies = {*answer};
+      }
+      ModalScript script({ChooseVariables({}), Parameters(), AcceptOutput()});
+      main_->mnCluster->trigger();
+      QVERIFY(script.Done());
+      const QStringList texts = messages_->Texts();
+      QCOMPARE(texts.size(), answer ? 2 : 1);
+      QVERIFY2(texts.back().startsWith(QStringLiteral("Ошибка нормирования: A")), qPrintable(texts.back()));
+      QVERIFY(!main_->mnClGraph->isEnabled());
+      QCOMPARE(Data().NumVar, 2);
+      QCOMPARE(main_->ProgressBar1->value(), 0);
+      if (answer) QCOMPARE(ReadAll(out_ + "days.out"), QByteArray("earlier results\r\n"));
+      else QVERIFY(!QFile::exists(out_ + "days.out"));
+      QVERIFY(!ResultsFile().IsOpen());
+    }
   }
 };
 

@@ -1,5 +1,7 @@
 // The output dialog: the proposed name and directories, append or rewrite,
 // and the ways the dialog stays open.
+#include <sys/stat.h>
+
 #include <memory>
 
 #include "app_test_support.h"
@@ -112,6 +114,40 @@ class TestOutputDialog : public QObject {
     QVERIFY(!ResultsFile().IsOpen());
     QCOMPARE(messages_->shown.size(), size_t{1});
     QCOMPARE(messages_->shown[0].first, MessageKind::Error);
+  }
+
+  // What no output may be is refused before the append question, with the
+  // reason; the dialog stays open for another name and the file stays as it was.
+  void RefusesWhatNoOutputMayBe() {
+    const QString data = home_->Write("res/days.out", "A\n1\n");
+    Data().DataFileName = data.toStdString();
+    QVERIFY(mkfifo(QFile::encodeName(out_ + "fifo.out").constData(), 0666) == 0);
+    QVERIFY(QDir().mkpath(out_ + "directory.out"));
+    const QString readOnly = home_->Write("res/kept.out", "kept\r\n");
+    QVERIFY(QFile::setPermissions(readOnly, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
+    const std::pair<QString, QString> cases[] = {
+        {"days.out", "Файл результатов совпадает с файлом данных: " + data +
+                         "\nЗапись в него испортила бы данные; укажите другое имя файла."},
+        {"fifo.out", "Не удаётся открыть файл " + out_ + "fifo.out: это канал, а не файл"},
+        {"directory.out", "Не удаётся открыть файл " + out_ + "directory.out: это каталог, а не файл"},
+        {"kept.out", "Не удаётся открыть файл " + readOnly + ": нет доступа"},
+    };
+    auto dialog = Make();
+    for (const auto& [name, message] : cases) {
+      messages_->shown.clear();
+      Run(*dialog, {On<TfmDBFout>([&name = name](TfmDBFout* d) {
+                      d->edTableName->setText(name);
+                      d->btbtnOK->click();
+                      QVERIFY(d->isVisible());  // another name can be given
+                      QTest::keyClick(d, Qt::Key_Escape);
+                    })});
+      QVERIFY(dialog->IsAbort);
+      QVERIFY(!ResultsFile().IsOpen());
+      QCOMPARE(messages_->Texts(), QStringList{message});
+      QCOMPARE(messages_->shown[0].first, MessageKind::Warning);
+    }
+    QCOMPARE(ReadAll(data), QByteArray("A\n1\n"));
+    QCOMPARE(ReadAll(readOnly), QByteArray("kept\r\n"));
   }
 
   void ADirectoryTypedWithoutItsSeparatorStillHoldsTheFile() {

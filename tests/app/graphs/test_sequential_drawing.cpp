@@ -1,10 +1,16 @@
 // The sequential graph's painting, probed at a few pixels of an image painted
 // with a fixed font: points, gaps, axes, level lines, day marks; and the
 // printed graph over pages of a PDF file.
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+#include <QDir>
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
+#include <functional>
 #include <memory>
 
 #include "app_test_support.h"
@@ -207,6 +213,47 @@ class TestSequentialDrawing : public QObject {
     QVERIFY(SavePicture(missingDir, QSize(40, 30), paint).contains(missingDir));
     QVERIFY(SavePicture(home_->Path("g.gif"), QSize(40, 30), paint).contains(home_->Path("g.gif")));
     QVERIFY(!QFile::exists(home_->Path("g.gif")));
+  }
+
+  // Pictures follow the rule of every output: a pipe, a directory or a file
+  // nobody may write are refused before anything is drawn into them, and a
+  // character device is written as it is, never replaced by a file.
+  void APictureTargetThatIsNoFileIsRefusedOrWrittenDirectly() {
+    Load("A\n1\n2\n3\n");
+    const auto paint = [](QPainter& p) { p.drawLine(0, 0, 10, 10); };
+    std::vector<std::string> messages;
+    // The pictures of windows and the printed graph of the batch tool.
+    const std::function<QString(const QString&)> writers[] = {
+        [&](const QString& path) { return SavePicture(path + ".png", QSize(40, 30), paint); },
+        [&](const QString& path) { return SavePicture(path + ".svg", QSize(40, 30), paint); },
+        [&](const QString& path) { return SavePrintedSequential(path + ".pdf", QStringLiteral("Пульс"), messages); },
+    };
+    const char* const suffixes[] = {".png", ".svg", ".pdf"};
+    for (const char* suffix : suffixes) {
+      QVERIFY(mkfifo(QFile::encodeName(home_->Path("fifo") + suffix).constData(), 0666) == 0);
+      QVERIFY(QDir().mkpath(home_->Path("directory") + suffix));
+      const QString readOnly = home_->Write(QStringLiteral("kept") + suffix, "kept");
+      QVERIFY(QFile::setPermissions(readOnly, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
+    }
+    const std::pair<QString, QString> refused[] = {
+        {"fifo", "это канал, а не файл"}, {"directory", "это каталог, а не файл"}, {"kept", "нет доступа"}};
+    for (std::size_t w = 0; w < std::size(writers); ++w) {
+      for (const auto& [name, reason] : refused) {
+        const QString path = home_->Path(name);
+        QCOMPARE(writers[w](path), "Не удаётся открыть файл " + path + suffixes[w] + ": " + reason);
+      }
+      QCOMPARE(ReadAll(home_->Path("kept") + suffixes[w]), QByteArray("kept"));
+    }
+
+    const QByteArray device = QFile::encodeName(home_->Path("null"));
+    if (getuid() != 0) QSKIP("device nodes are made only by the administrator");
+    for (std::size_t w = 0; w < std::size(writers); ++w) {
+      const QByteArray node = device + suffixes[w];
+      QVERIFY(mknod(node.constData(), S_IFCHR | 0666, makedev(1, 3)) == 0 && chmod(node.constData(), 0666) == 0);
+      QCOMPARE(writers[w](home_->Path("null")), QString());
+      struct stat info {};
+      QVERIFY2(stat(node.constData(), &info) == 0 && S_ISCHR(info.st_mode), suffixes[w]);
+    }
   }
 };
 
