@@ -1,6 +1,8 @@
 // The distribution graph from the data table and the scatter diagram from the
 // main window: the pictures' pixels where the classes and pairs put them, the
 // refusals, saving by suffix and printing.
+#include <sys/stat.h>
+
 #include <QAction>
 #include <QPrinter>
 #include <QTimer>
@@ -120,6 +122,28 @@ class TestPictureWindows : public QObject {
     QCOMPARE(messages_->Texts().size(), 2);
     QVERIFY(messages_->Texts()[0].contains(QStringLiteral("уже существует")));
     QCOMPARE(QImage(bmp, "BMP").size(), QSize(736, 469));
+  }
+
+  // The save dialog refuses what no output may be, before the question and
+  // before anything is drawn into it.
+  void SavingRefusesTheDataFileAndAPipe() {
+    Open(DistributionData());
+    const QString data = home_->Path("data/pulse.txt");
+    const QByteArray original = ReadAll(data);
+    const QString fifo = home_->Path("pipe.bmp");
+    QVERIFY(mkfifo(QFile::encodeName(fifo).constData(), 0666) == 0);
+    const auto save = [](TfmGrDistr* w) { QTimer::singleShot(0, w->tbtbSave, &QAction::trigger); };
+    ModalScript script({ChooseVariables({0}), On<TfmGrDistr>(save), PickFile(data), On<TfmGrDistr>(save),
+                        PickFile(fifo), On<TfmGrDistr>([](TfmGrDistr* w) { w->tbtnExit->trigger(); })});
+    table_->tbtnDistr->trigger();
+    QVERIFY(script.Done());
+    QCOMPARE(messages_->Texts(),
+             (QStringList{"Файл результатов совпадает с файлом данных: " + data +
+                              "\nЗапись в него испортила бы данные; укажите другое имя файла.",
+                          "Не удаётся открыть файл " + fifo + ": это канал, а не файл"}));
+    QCOMPARE(messages_->shown[0].first, MessageKind::Warning);
+    QCOMPARE(ReadAll(data), original);
+    QVERIFY(QFileInfo(fifo).isFile() == false);
   }
 
   void DistributionRefusalsLeaveABlankPicture_data() {
