@@ -143,10 +143,10 @@ std::string UndrawableRange(const ChartModel& model, const std::vector<StackedSe
     return std::any_of(values.begin(), values.end(), [](double v) { return std::fabs(v) > kLargestChartValue; });
   };
   for (std::size_t i = 0; i < model.series.size(); ++i) {
-    const bool sums = i < stacked.size() && (beyond(stacked[i].bottom) || beyond(stacked[i].top));
-    if (beyond(model.series[i].values) || sums)
-      return "Диапазон значений нельзя нарисовать: значения ряда " + model.series[i].title +
-             (sums ? " в стеке" : "") + " по модулю больше 1E300.";
+    const std::string series = "Диапазон значений нельзя нарисовать: значения ряда " + model.series[i].title;
+    if (beyond(model.series[i].values)) return series + " по модулю больше 1E300.";
+    if (i < stacked.size() && (beyond(stacked[i].bottom) || beyond(stacked[i].top)))
+      return series + " в стеке по модулю больше 1E300.";
   }
   return {};
 }

@@ -237,7 +237,7 @@ void AddStrips(SceneBuilder& out, const Frame& f, const std::vector<Segment>& se
 }
 
 // The segments of a polyline inside the range, in the order the viewer
-// needs them: from the far side to the near one.
+// needs them: from the far side to the near one (flat, left to right).
 std::vector<Segment> VisibleSegments(const Frame& f, const std::vector<Point>& line) {
   std::vector<Segment> segments;
   for (std::size_t i = 1; i < line.size(); ++i) {
@@ -245,7 +245,7 @@ std::vector<Segment> VisibleSegments(const Frame& f, const std::vector<Point>& l
     if (!std::isfinite(a.y) || !std::isfinite(b.y)) continue;
     if (ClipSegment(a, b, f.range)) segments.push_back({a, b});
   }
-  if (!f.box.SeesRight()) {
+  if (!f.box.SeesRight() && !f.flat) {
     std::reverse(segments.begin(), segments.end());
     for (Segment& s : segments) std::swap(s.a, s.b);
   }
