@@ -15,6 +15,7 @@
 #include "core/cluster/dendrogram_layout.h"
 #include "core/graphs/chart_model.h"
 #include "draw/graphs/dendrogram_painter.h"
+#include "app/graphs/chart_scene_view.h"
 #include "app/graphs/tfm_comb_graph.h"
 
 namespace {
