@@ -538,7 +538,11 @@ ChartScene LayoutChartScene(const ChartModel& model, const std::vector<StackedSe
         continue;
       }
       const auto [w0, w1] = depthOf(place, 0.05);
-      const std::vector<ChartXY> upper = VisiblePoints(st.top, s.firstX, r.xMin, r.xMax, scene.columns);
+      // An area's fill covers what lies between a column's extremes: its
+      // edges keep only the outer one, so the outline does not zigzag.
+      const bool area = s.kind == SeriesKind::Area;
+      const std::vector<ChartXY> upper = VisiblePoints(st.top, s.firstX, r.xMin, r.xMax, scene.columns,
+                                                       area ? ColumnKeeps::Highest : ColumnKeeps::Extremes);
       if (s.kind == SeriesKind::Line) {
         AddRibbon(out, f, upper, s.rgb, w0, w1);
         if (flat && s.symbolsShown) {
@@ -546,7 +550,8 @@ ChartScene LayoutChartScene(const ChartModel& model, const std::vector<StackedSe
             if (inRange(p.x, p.y)) out.Symbol(f.At(p.x, p.y, w0), s.symbol, s.rgb);
         }
       } else {
-        AddSlab(out, f, upper, VisiblePoints(st.bottom, s.firstX, r.xMin, r.xMax, scene.columns), s.rgb, w0, w1);
+        AddSlab(out, f, upper, VisiblePoints(st.bottom, s.firstX, r.xMin, r.xMax, scene.columns, ColumnKeeps::Lowest),
+                s.rgb, w0, w1);
       }
       if (marks) {
         // The series' own value at each point shown, where its stacked top lies.
