@@ -240,6 +240,33 @@ TEST(ChartScene, LongSeriesDrawEachColumnsExtremes) {
   EXPECT_LE(strips, 2 * static_cast<std::size_t>(scene.columns));
 }
 
+TEST(ChartScene, LongAreasOutlineOnePointAColumnOnEachEdge) {
+  std::vector<double> values(100000);
+  for (std::size_t j = 0; j < values.size(); ++j) values[j] = static_cast<double>(j % 97) + (j == 54321 ? 500 : 0);
+  ASSERT_EQ(values[54321], 501);
+  for (const bool deep : {false, true}) {
+    ChartModel m;
+    m.series = {Series(SeriesKind::Area, 0x008000, values)};
+    ChartView view;
+    view.view3D = deep;
+    const ChartScene scene =
+        LayoutChartScene(m, Stacked(m), FullChartRange(m, Stacked(m), true), view, false, "", 900, 600, kMeasure);
+    const std::vector<std::uint32_t> fronts = FrontColors(scene, {0x008000});
+    ASSERT_EQ(fronts.size(), 1u);
+    for (const SceneItem& item : ChartFaces(scene)) {
+      if (item.fill != 0x008000) continue;
+      // The upper edge and the floor: one point a column each, and the ends.
+      EXPECT_LE(item.points.size(), 2 * static_cast<std::size_t>(scene.columns) + 8) << deep;
+      // The single peak still reaches its height (flat, where the front is the plot).
+      if (deep) continue;
+      const double highest = std::min_element(item.points.begin(), item.points.end(),
+                                              [](const Vec2& a, const Vec2& b) { return a.y < b.y; })->y;
+      const ChartRange r = FullChartRange(m, Stacked(m), true);
+      EXPECT_NEAR(highest, scene.box.At(0, (501 - r.yMin) / (r.yMax - r.yMin), 0).y, 1e-6);
+    }
+  }
+}
+
 TEST(ChartScene, PointValuesGridAndLegendFollowTheSettings) {
   ChartModel m;
   m.mode = MultiMode::Side;
