@@ -51,7 +51,7 @@ void BM_Chart3DPaint(benchmark::State& state) {
   QImage image(900, 570, QImage::Format_RGB32);
   for (auto _ : state) {
     QPainter p(&image);
-    tavrel::DrawChart3D(p, QRectF(image.rect()), QSizeF(image.size()), model, stacked, range, view, false);
+    tavrel::DrawChart(p, QRectF(image.rect()), QSizeF(image.size()), model, stacked, range, view, false, {});
   }
 }
 BENCHMARK(BM_Chart3DPaint)

@@ -5,8 +5,6 @@
 // as a whole for saving.
 #include <benchmark/benchmark.h>
 
-#include <QChart>
-#include <QChartView>
 #include <QImage>
 #include <QPainter>
 #include <cmath>
@@ -17,6 +15,7 @@
 #include "core/cluster/dendrogram_layout.h"
 #include "core/graphs/chart_model.h"
 #include "draw/graphs/dendrogram_painter.h"
+#include "app/graphs/chart_scene_view.h"
 #include "app/graphs/tfm_comb_graph.h"
 
 namespace {
@@ -46,7 +45,7 @@ tavrel::ChartModel BigModel(tavrel::SeriesKind kind) {
 
 // The picture the window shows, painted once as the screen would be.
 void PaintWindow(tavrel::TfmCombGraph& w) {
-  QImage image(w.ChartView1->viewport()->size(), QImage::Format_RGB32);
+  QImage image(w.Chart1->size(), QImage::Format_RGB32);
   QPainter p(&image);
   w.PaintChart(p, QRectF(QPointF(0, 0), QSizeF(image.size())));
   benchmark::DoNotOptimize(image.bits());
@@ -80,11 +79,11 @@ void BM_ChartZoomIn(benchmark::State& state) {
   w.show();
   QApplication::processEvents();
   for (auto _ : state) {
-    w.Chart1->zoom(1.05);
+    w.Zoom(1.05);
     QApplication::processEvents();
     PaintWindow(w);
     state.PauseTiming();
-    w.Chart1->zoomReset();
+    w.UndoZoom();
     QApplication::processEvents();
     state.ResumeTiming();
   }

@@ -134,6 +134,12 @@ TEST_F(GraphCliTest, CombinedChartsOfEachKind) {
     ASSERT_EQ(Run("graph combined " + data_ + " " + TempPath(c.name) + " " + c.options), 0) << c.options << "\n" << err_;
     EXPECT_EQ(test::ReadFile(TempPath(c.name)).substr(0, c.head.size()), c.head) << c.name;
   }
+  // The whole chart window's picture, as the guide gives its size.
+  const std::string png = test::ReadFile(TempPath("bar.png"));
+  ASSERT_GE(png.size(), 24u);
+  EXPECT_EQ(png.substr(16, 8), std::string("\0\0\x03\x84\0\0\x02\x58", 8));  // 900 x 600
+  // The line of means is part of the picture.
+  EXPECT_NE(test::ReadFile(TempPath("area.svg")).find("Mean:  Pulse="), std::string::npos);
   EXPECT_EQ(Run("graph combined " + data_ + " x.png --type pie"), 2);
   EXPECT_EQ(Run("graph combined " + data_ + " x.png --type line --mode side"), 2);
 }
@@ -160,6 +166,35 @@ TEST_F(GraphCliTest, CombinedChartsInThreeDimensions) {
   for (const std::string bad : {"--elevation 0", "--rotation 601", "--depth 51", "--depth x"}) {
     EXPECT_EQ(Run("graph combined " + data_ + " x.png " + bad), 2) << bad;
     EXPECT_NE(err_.find(bad.substr(0, bad.find(' '))), std::string::npos) << err_;
+  }
+}
+
+// Values the chart's scale cannot span end in seconds with a message, never a
+// crash or a hang; values just within the limit are drawn.
+TEST_F(GraphCliTest, ChartRangesThatCannotBeDrawnAreRefusedInSeconds) {
+  const std::string huge = WriteFile("huge.txt", "A B\n1e308 1\n-1e308 2\n5 3\n");
+  const std::string big = WriteFile("big.txt", "A B\n8.9e307 1\n-8.9e307 2\n5 3\n");
+  const std::string edge = WriteFile("edge.txt", "A B\n1e300 1\n-1e300 2\n5 3\n");
+  const struct {
+    std::string data, options;
+    int code;
+  } cases[] = {
+      {huge, "", 1},
+      {huge, "--type bar", 1},
+      {big, "--type bar --3d", 1},
+      {big, "--type area --3d", 1},
+      {big, "--type area --mode stacked", 1},
+      {edge, "", 0},
+      {edge, "--type bar --3d", 0},
+      {edge, "--type area --elevation 330 --rotation 20", 0},
+  };
+  for (const auto& c : cases) {
+    const std::string picture = TempPath("range.png");
+    std::filesystem::remove(picture);
+    EXPECT_EQ(Run("graph combined " + c.data + " " + picture + " " + c.options, "timeout 60 "), c.code)
+        << c.data << " " << c.options << "\n" << err_;
+    EXPECT_EQ(std::filesystem::exists(picture), c.code == 0) << c.options;
+    if (c.code == 1) EXPECT_NE(err_.find("Диапазон значений нельзя нарисовать: значения ряда A"), std::string::npos) << err_;
   }
 }
 

@@ -5,6 +5,7 @@
 #include "core/data/results_file.h"
 #include "core/graphs/chart_model.h"
 #include "app/graphs/tfm_comb_graph.h"
+#include "app/shell/message_service.h"
 #include "core/shell/settings.h"
 #include "app/shell/tfm_main.h"
 
@@ -16,10 +17,16 @@ void RunClusterTree(TfmMain& main) {
 }
 
 void ClGraph(TfmMain& main) {
+  ChartModel model = ClusterDynamicsModel(Data().Cluster);
+  const std::string refusal = UndrawableRange(model, Stacked(model));
+  if (!refusal.empty()) {
+    ShowMessage(MessageKind::Warning, refusal, &main);
+    return;
+  }
   ++main.nmb;
   main.fmCombGraph->st = QString::fromStdString(
       ResultsFilePath(EffectiveDirectory(Config().OutputCat), "clustgraph" + std::to_string(main.nmb) + ".bmp"));
-  main.fmCombGraph->Execute(ClusterDynamicsModel(Data().Cluster), {});
+  main.fmCombGraph->Execute(std::move(model), {});
 }
 
 }  // namespace tavrel

@@ -117,12 +117,18 @@ void TfmcGraphCfg::btbtnOKClick() {
   if (sub == QStringLiteral("Стек")) mode = MultiMode::Stacked;
   if (sub == QStringLiteral("Стек 100%")) mode = MultiMode::Stacked100;
 
-  const std::string refusal = kind == SeriesKind::Bar ? TooManyBars() : std::string();
+  std::string refusal = kind == SeriesKind::Bar ? TooManyBars() : std::string();
   if (!refusal.empty()) {
     ShowMessage(MessageKind::Warning, refusal, this);
     return;
   }
   const unsigned useSeed = seed != 0 ? seed : static_cast<unsigned>(QDateTime::currentMSecsSinceEpoch());
+  ChartModel model = CombinedModel(kind, mode, cbx3D->isChecked(), useSeed);
+  refusal = UndrawableRange(model, Stacked(model));
+  if (!refusal.empty()) {
+    ShowMessage(MessageKind::Warning, refusal, this);
+    return;
+  }
   ChartView& view = chart_->view;
   view.view3D = cbx3D->isChecked();
   if (view.view3D) {
@@ -132,7 +138,6 @@ void TfmcGraphCfg::btbtnOKClick() {
       view.rotation = sedRotation->value();
     }
   }
-  ChartModel model = CombinedModel(kind, mode, view.view3D, useSeed);
   hide();
   ++nmb;
   chart_->st = QString::fromStdString(

@@ -1,6 +1,8 @@
 #pragma once
 // "Graphics": a chart of series (the combined chart, the cluster dynamics)
-// with zoom, scrolling, point values, printing, saving and copying.
+// with zoom, scrolling, point values, printing, saving and copying. The chart
+// is laid out by the engine and painted by the drawing library, flat or in
+// its 3-D view, the same on screen, in files and on paper.
 #include <QDialog>
 #include <QString>
 
@@ -9,14 +11,9 @@
 #include "core/graphs/chart_view.h"
 
 class QAction;
-class QLabel;
 class QPainter;
 class QPrinter;
 class QToolBar;
-class QValueAxis;
-
-class QChart;
-class QChartView;
 
 namespace tavrel {
 
@@ -29,24 +26,26 @@ class TfmCombGraph : public QDialog {
  public:
   explicit TfmCombGraph(TfmMain* main, QWidget* parent = nullptr);
 
-  // Shows model modally under the line means; the series go when the window closes.
+  // Shows model modally with the line of means under it; the series go when the window closes.
   void Execute(ChartModel model, const QString& means);
-  // Builds the chart's series and axes from model.
-  void SetModel(ChartModel model);
+  // Shows model and its means from now on, the whole of it.
+  void SetModel(ChartModel model, const QString& means = {});
   const ChartModel& Model() const { return model_; }
+  // The line of means under the chart ("Mean:  A=..."), empty for none.
+  const QString& Means() const { return means_; }
 
-  // Shows the chart as view now says: in 2-D on the chart component (with
-  // its margins, axis fonts, grids and the Y axis's start) or in the 3-D picture.
+  // Lays the chart out again as view now says (3-D or flat, margins, axis
+  // fonts, grids, the Y axis's start).
   void ApplyView();
 
-  // Moves the axis's range by percent of its width.
-  static void ScrollAxis(QValueAxis* axis, double percent);
   void HorizScroll(double percent);
   void VertScroll(double percent);
   void ShowValues(bool on);
   // Zooms by factor (above 1 shows less), or back to the whole chart.
   void Zoom(double factor);
   void UndoZoom();
+  // The part of the chart on show.
+  const ChartRange& Range() const { return range_; }
   // The chart as on screen, scaled into target.
   void PaintChart(QPainter& p, const QRectF& target);
   // The chart on one landscape page; false when it could not be printed.
@@ -74,34 +73,23 @@ class TfmCombGraph : public QDialog {
   QAction* tbtnSaveToFile;
   QAction* tbtnPicToBuffer;
   QAction* tbtnClose;
-  QChart* Chart1;
-  QChartView* ChartView1;
-  ChartSceneView* Chart3D;  // shown in place of ChartView1 in the 3-D view
-  QLabel* lblStat;
+  ChartSceneView* Chart1;  // the chart with its line of means
   TfmCombGrafCfg* fmCombGrafCfg = nullptr;  // "Setup", while the window is shown
-  // The part of the chart the 3-D view shows.
-  const ChartRange& Range3D() const { return range3D_; }
 
  protected:
   void showEvent(QShowEvent* event) override;
   void hideEvent(QHideEvent* event) override;
 
  private:
-  void RemoveAllSeries();
-  void UpdatePoints();
   void PrintClick();
   void SaveClick();
-  void ApplyMargins();
-  void ApplyYRange();
 
   TfmMain* main_;
   ChartModel model_;
   std::vector<StackedSeries> stacked_;
-  double low_ = 0;   // the values' range over all series, as stacked
-  double high_ = 1;
-  bool yFromZeroShown_ = true;
-  ChartRange fullRange3D_;
-  ChartRange range3D_;
+  QString means_;
+  ChartRange fullRange_;  // the whole chart
+  ChartRange range_;      // the part on show
 };
 
 }  // namespace tavrel

@@ -1,5 +1,6 @@
 // tavrel-cli-graph's graph command: draws a picture of a data file without a screen.
-#include <QApplication>
+#include <QGuiApplication>
+#include <QPainter>
 #include <iostream>
 #include <iterator>
 
@@ -7,8 +8,9 @@
 #include "cli/commands.h"
 #include "cli/graph/graph_kinds.h"
 #include "core/graphs/graph_state.h"
+#include "core/graphs/chart_scene.h"
+#include "draw/graphs/chart_scene_painter.h"
 #include "draw/graphs/picture_file.h"
-#include "app/graphs/tfm_comb_graph.h"
 
 namespace tavrel::cli {
 
@@ -27,13 +29,13 @@ void QtErrorsOnly(QtMsgType type, const QMessageLogContext&, const QString& text
   if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << text.toStdString() << "\n";
 }
 
-// Fonts, painting and charts need an application; it runs on the offscreen platform.
+// Fonts and painting need an application; it runs on the offscreen platform.
 class OffscreenApplication {
  public:
   OffscreenApplication() {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(QtErrorsOnly);
-    app_ = new QApplication(argc_, argv_);
+    app_ = new QGuiApplication(argc_, argv_);
   }
   ~OffscreenApplication() { delete app_; }
   OffscreenApplication(const OffscreenApplication&) = delete;
@@ -43,7 +45,7 @@ class OffscreenApplication {
   int argc_ = 1;
   char name_[12] = "tavrel-cli";
   char* argv_[2] = {name_, nullptr};
-  QApplication* app_ = nullptr;
+  QGuiApplication* app_ = nullptr;
 };
 
 }  // namespace
@@ -56,10 +58,15 @@ const std::string& PictureFile(const Arguments& args) {
   return file;
 }
 
-void WriteShownChart(TfmCombGraph& chart, const QString& path) {
-  chart.show();
-  QApplication::processEvents();
-  const QString failure = chart.WriteChart(path);
+void WriteChart(const QString& path, const ChartModel& model, const ChartView& view, const std::string& means) {
+  const std::vector<StackedSeries> stacked = Stacked(model);
+  const std::string refusal = UndrawableRange(model, stacked);
+  if (!refusal.empty()) throw CommandFailure(refusal);
+  const ChartRange range = FullChartRange(model, stacked, view.yFromZero);
+  const QSize size(kChartWidth, kChartHeight);
+  const QString failure = SavePicture(path, size, [&](QPainter& p) {
+    DrawChart(p, QRectF(QPointF(0, 0), QSizeF(size)), QSizeF(size), model, stacked, range, view, false, means);
+  });
   if (!failure.isEmpty()) throw CommandFailure(failure.toStdString());
 }
 

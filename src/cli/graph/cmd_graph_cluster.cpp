@@ -8,8 +8,9 @@
 #include "core/data/dataset.h"
 #include "cli/graph/graph_kinds.h"
 #include "draw/graphs/dendrogram_painter.h"
+#include "core/graphs/chart_model.h"
+#include "core/graphs/chart_view.h"
 #include "draw/graphs/picture_file.h"
-#include "app/graphs/tfm_comb_graph.h"
 
 namespace tavrel::cli {
 
@@ -42,10 +43,7 @@ int RunDendrogramGraph(const std::vector<std::string>& raw) {
 
 int RunClusterDynamicsGraph(const std::vector<std::string>& raw) {
   const QString path = ClusterForPicture(raw);
-  TfmCombGraph chart(nullptr);
-  chart.resize(900, 600);
-  chart.SetModel(ClusterDynamicsModel(Data().Cluster));
-  WriteShownChart(chart, path);
+  WriteChart(path, ClusterDynamicsModel(Data().Cluster), ChartView(), {});
   return 0;
 }
 

@@ -1,13 +1,11 @@
 // graph combined: the combined chart of the chosen variables as a picture file.
-#include <QLabel>
 #include <QString>
 
 #include "cli/cli_common.h"
 #include "core/data/dataset.h"
 #include "cli/graph/graph_kinds.h"
 #include "core/graphs/chart_model.h"
-#include "draw/graphs/picture_file.h"
-#include "app/graphs/tfm_comb_graph.h"
+#include "core/graphs/chart_view.h"
 
 namespace tavrel::cli {
 
@@ -57,13 +55,8 @@ int RunCombinedGraph(const std::vector<std::string>& raw) {
     if (!refusal.empty()) throw CommandFailure(refusal);
   }
 
-  TfmCombGraph chart(nullptr);
-  chart.view = view;
-  chart.resize(900, 600);
-  chart.lblStat->setText(QString::fromStdString(MeansLine()));
   // The same seed draws the same colours each time.
-  chart.SetModel(CombinedModel(kind, mode, view.view3D, 1));
-  WriteShownChart(chart, path);
+  WriteChart(path, CombinedModel(kind, mode, view.view3D, 1), view, MeansLine());
   return 0;
 }
 

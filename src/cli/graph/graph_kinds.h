@@ -6,8 +6,9 @@
 class QString;
 
 namespace tavrel {
+struct ChartModel;
+struct ChartView;
 struct GraphState;
-class TfmCombGraph;
 }
 
 namespace tavrel::cli {
@@ -26,9 +27,15 @@ int RunGraph(const std::vector<std::string>& args);
 // last: a missing one, one more word or a suffix no picture format has is a UsageError.
 const std::string& PictureFile(const Arguments& args);
 
-// Shows the chart offscreen, lets it lay out its axes and legend and writes
-// it to path; a failed write is a CommandFailure.
-void WriteShownChart(TfmCombGraph& chart, const QString& path);
+// The size of the chart pictures, that of the chart window.
+inline constexpr int kChartWidth = 900;
+inline constexpr int kChartHeight = 600;
+
+// Writes the chart of model, as the chart window draws it, to path: the whole
+// chart at kChartWidth x kChartHeight pixels with the line of means (none
+// when empty) at its foot. A range that cannot be drawn or a failed write is
+// a CommandFailure.
+void WriteChart(const QString& path, const ChartModel& model, const ChartView& view, const std::string& means);
 
 // --smooth 3|5 of a graph kind switches that smoothing on in g; any other value is a UsageError.
 void ApplySmoothOption(const Arguments& args, GraphState& g);

@@ -138,30 +138,17 @@ std::vector<StackedSeries> Stacked(const ChartModel& model) {
   return stacked;
 }
 
-std::vector<std::vector<double>> UncoveredParts(const ChartModel& model) {
-  std::vector<std::vector<double>> parts(model.series.size());
-  std::vector<double> above, below;  // how far the later series reach up and down
-  for (std::size_t i = model.series.size(); i-- > 0;) {
-    const std::vector<double>& values = model.series[i].values;
-    if (above.size() < values.size()) {
-      above.resize(values.size(), 0.0);
-      below.resize(values.size(), 0.0);
-    }
-    parts[i].resize(values.size());
-    for (std::size_t j = 0; j < values.size(); ++j) {
-      const double v = values[j];
-      if (v >= 0) {
-        parts[i][j] = std::max(0.0, v - above[j]);
-        above[j] = std::max(above[j], v);
-      } else if (v < 0) {
-        parts[i][j] = std::min(0.0, v - below[j]);
-        below[j] = std::min(below[j], v);
-      } else {
-        parts[i][j] = 0;  // not a number: nothing to draw
-      }
-    }
+std::string UndrawableRange(const ChartModel& model, const std::vector<StackedSeries>& stacked) {
+  const auto beyond = [](const std::vector<double>& values) {
+    return std::any_of(values.begin(), values.end(), [](double v) { return std::fabs(v) > kLargestChartValue; });
+  };
+  for (std::size_t i = 0; i < model.series.size(); ++i) {
+    const std::string series = "Диапазон значений нельзя нарисовать: значения ряда " + model.series[i].title;
+    if (beyond(model.series[i].values)) return series + " по модулю больше 1E300.";
+    if (i < stacked.size() && (beyond(stacked[i].bottom) || beyond(stacked[i].top)))
+      return series + " в стеке по модулю больше 1E300.";
   }
-  return parts;
+  return {};
 }
 
 std::int32_t FirstDynamicsStep(std::int32_t joins) { return joins < 11 ? 1 : joins - 10; }

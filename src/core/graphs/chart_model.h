@@ -59,11 +59,13 @@ struct StackedSeries {
 };
 std::vector<StackedSeries> Stacked(const ChartModel& model);
 
-// Bars behind one another as a flat picture shows them: each series's part
-// that the later series, drawn over it, leave uncovered. Stacked from the
-// last series to the first (above 0 and below it apart), the parts give the
-// same picture as the bars drawn one over another.
-std::vector<std::vector<double>> UncoveredParts(const ChartModel& model);
+// The largest value, in magnitude, a chart draws: beyond it the differences
+// its scale is made of overflow.
+inline constexpr double kLargestChartValue = 1e300;
+// The refusal of a chart whose values or stacked sums go beyond
+// ±kLargestChartValue (or are infinite), naming the first such series; empty
+// when it can be drawn. Values that are not numbers are gaps, not refused.
+std::string UndrawableRange(const ChartModel& model, const std::vector<StackedSeries>& stacked);
 
 // The chart's colour table: the colours a series may get, all distinct and
 // none of them white, which would not show on the white chart.

@@ -33,7 +33,7 @@ double BoxDepth(const ChartView& view, int places, double width, double height) 
 BoxProjection ProjectBox(const ChartView& view, int places, double left, double top, double width, double height) {
   width = std::max(1.0, width);
   height = std::max(1.0, height);
-  const double depth = BoxDepth(view, places, width, height);
+  const double depth = view.view3D ? BoxDepth(view, places, width, height) : 0;
   // The images of the three edges of the unfitted box, the picture's y downwards.
   Vec2 across{width, 0}, up{0, -height}, deep;
   if (view.orthogonal) {

@@ -45,7 +45,8 @@ double ViewAngle(int setting);
 // at most.
 double BoxDepth(const ChartView& view, int places, double width, double height);
 
-// The projection of the chart's box that fills the plot rectangle. Seen
+// The projection of the chart's box that fills the plot rectangle; without
+// the 3-D view the box has no depth and its front fills the plot. Seen
 // straight (orthogonal), the front face keeps its shape and the depth runs up
 // and to the right at 45 degrees; tilted, the box is turned by the rotation
 // about its vertical axis and by the elevation about its horizontal one and

@@ -19,6 +19,7 @@ constexpr std::uint32_t kGrid = 0xA0A0A0;
 constexpr std::uint32_t kMarkGround = 0xFFFFE1;
 constexpr int kLegendPointSize = 9;
 constexpr int kMarkPointSize = 8;
+constexpr int kMeansPointSize = 10;
 constexpr double kTick = 4;       // length of the axes' tick marks
 constexpr double kBarWidth = 0.9; // of the step between two bars
 
@@ -32,13 +33,17 @@ struct Point {
   double y;
 };
 
-// Maps data to the box and the box to the picture.
+// Maps data to the box and the box to the picture. The range may stand in
+// from the box's edges by a part of its width (insetU) and height (insetV).
 struct Frame {
   BoxProjection box;
   ChartRange range;
+  bool flat = false;  // the 2-D chart: only the boxes' fronts are drawn
+  double insetU = 0;
+  double insetV = 0;
 
-  double U(double x) const { return (x - range.xMin) / (range.xMax - range.xMin); }
-  double V(double y) const { return (y - range.yMin) / (range.yMax - range.yMin); }
+  double U(double x) const { return insetU + (x - range.xMin) / (range.xMax - range.xMin) * (1 - 2 * insetU); }
+  double V(double y) const { return insetV + (y - range.yMin) / (range.yMax - range.yMin) * (1 - 2 * insetV); }
   Vec2 At(double x, double y, double w) const { return box.At(U(x), V(y), w); }
 };
 
@@ -53,6 +58,11 @@ class SceneBuilder {
   void Line(Vec2 a, Vec2 b, std::uint32_t pen, bool dashed = false) { Polyline({a, b}, pen, dashed); }
   void Polyline(std::vector<Vec2> points, std::uint32_t pen, bool dashed = false) {
     Add(SceneItemKind::Line, std::move(points), pen).dashed = dashed;
+  }
+  void Symbol(Vec2 at, PointSymbol symbol, std::uint32_t rgb) {
+    SceneItem& item = Add(SceneItemKind::Symbol, {at}, rgb);
+    item.fill = rgb;
+    item.symbol = symbol;
   }
   void Text(Vec2 at, std::string text, TextAnchor anchor, int pointSize, bool framed = false) {
     SceneItem& item = Add(SceneItemKind::Text, {at}, kBlack);
@@ -166,6 +176,10 @@ struct Box {
 void AddBox(SceneBuilder& out, const Frame& f, const Box& b, double w0, double w1) {
   const auto at = [&](double x, double y, double w) { return f.At(x, y, w); };
   const std::uint32_t edge = ShadedColor(b.rgb, kEdgeShade);
+  if (f.flat) {
+    out.Face({at(b.x0, b.y0, w0), at(b.x1, b.y0, w0), at(b.x1, b.y1, w0), at(b.x0, b.y1, w0)}, b.rgb, edge);
+    return;
+  }
   const double side = f.box.SeesRight() ? b.x1 : b.x0;
   out.Face({at(side, b.y0, w0), at(side, b.y0, w1), at(side, b.y1, w1), at(side, b.y1, w0)},
            ShadedColor(b.rgb, kSideShade), edge);
@@ -223,7 +237,7 @@ void AddStrips(SceneBuilder& out, const Frame& f, const std::vector<Segment>& se
 }
 
 // The segments of a polyline inside the range, in the order the viewer
-// needs them: from the far side to the near one.
+// needs them: from the far side to the near one (flat, left to right).
 std::vector<Segment> VisibleSegments(const Frame& f, const std::vector<Point>& line) {
   std::vector<Segment> segments;
   for (std::size_t i = 1; i < line.size(); ++i) {
@@ -231,7 +245,7 @@ std::vector<Segment> VisibleSegments(const Frame& f, const std::vector<Point>& l
     if (!std::isfinite(a.y) || !std::isfinite(b.y)) continue;
     if (ClipSegment(a, b, f.range)) segments.push_back({a, b});
   }
-  if (!f.box.SeesRight()) {
+  if (!f.box.SeesRight() && !f.flat) {
     std::reverse(segments.begin(), segments.end());
     for (Segment& s : segments) std::swap(s.a, s.b);
   }
@@ -251,9 +265,9 @@ void AddRibbon(SceneBuilder& out, const Frame& f, const std::vector<ChartXY>& po
   const std::vector<Segment> segments = VisibleSegments(f, Points(points));
   const std::uint32_t under = ShadedColor(rgb, kSideShade);
   const bool leftwards = !f.box.SeesRight();
-  // Walking leftwards turns the strips' sides over.
-  AddStrips(out, f, segments, w0, w1, [&](bool upper) { return upper != leftwards ? rgb : under; });
-  const std::uint32_t edge = ShadedColor(rgb, kEdgeShade);
+  // Walking leftwards turns the strips' sides over. Flat, the line is its front edge alone.
+  if (!f.flat) AddStrips(out, f, segments, w0, w1, [&](bool upper) { return upper != leftwards ? rgb : under; });
+  const std::uint32_t edge = f.flat ? rgb : ShadedColor(rgb, kEdgeShade);
   std::vector<Vec2> edgeLine;
   for (std::size_t i = 0; i < segments.size(); ++i) {
     const Segment& s = segments[i];
@@ -282,11 +296,13 @@ void AddSlab(SceneBuilder& out, const Frame& f, const std::vector<ChartXY>& uppe
       return fill;
     });
   };
-  strips(bottom, false, ShadedColor(rgb, kEdgeShade));
-  strips(top, true, ShadedColor(rgb, kTopShade));
+  if (!f.flat) {
+    strips(bottom, false, ShadedColor(rgb, kEdgeShade));
+    strips(top, true, ShadedColor(rgb, kTopShade));
+  }
   // The end on the viewer's side.
   const Point topEnd = f.box.SeesRight() ? top.back() : top.front();
-  if (!bottom.empty()) {
+  if (!bottom.empty() && !f.flat) {
     const Point bottomEnd = f.box.SeesRight() ? bottom.back() : bottom.front();
     out.Face({f.At(topEnd.x, bottomEnd.y, w0), f.At(topEnd.x, bottomEnd.y, w1), f.At(topEnd.x, topEnd.y, w1),
               f.At(topEnd.x, topEnd.y, w0)},
@@ -376,15 +392,19 @@ ChartRange ScrolledRange(const ChartRange& r, double horizontalPercent, double v
 }
 
 ChartScene LayoutChartScene(const ChartModel& model, const std::vector<StackedSeries>& stacked,
-                            const ChartRange& range, const ChartView& view, bool marks, double width, double height,
-                            const TextMeasure& measure) {
+                            const ChartRange& range, const ChartView& view, bool marks, const std::string& means,
+                            double width, double height, const TextMeasure& measure) {
   ChartScene scene;
   SceneBuilder out(scene.items);
   ChartRange r = range;
-  if (!(r.xMax > r.xMin)) r.xMax = r.xMin + 1;
-  if (!(r.yMax > r.yMin)) r.yMax = r.yMin + 1;
+  // A range the arithmetic cannot span shows 0..1; an empty one a unit.
+  if (!std::isfinite(r.xMax - r.xMin)) r.xMin = 0, r.xMax = 1;
+  if (!std::isfinite(r.yMax - r.yMin)) r.yMin = 0, r.yMax = 1;
+  if (!(r.xMax > r.xMin)) r.xMax = r.xMin + std::max(1.0, std::fabs(r.xMin) * 1e-9);
+  if (!(r.yMax > r.yMin)) r.yMax = r.yMin + std::max(1.0, std::fabs(r.yMin) * 1e-9);
+  const bool flat = !view.view3D;
 
-  // The frame round the plot: margins, the axes' labels, the legend.
+  // The frame round the plot: margins, the axes' labels, the legend, the line of means.
   const double marginTop = height * std::clamp(view.marginTop, 0, 50) / 100;
   const double marginBottom = height * std::clamp(view.marginBottom, 0, 50) / 100;
   const double marginLeft = width * std::clamp(view.marginLeft, 0, 50) / 100;
@@ -394,9 +414,14 @@ ChartScene LayoutChartScene(const ChartModel& model, const std::vector<StackedSe
   const double legendLine = measure.height(kLegendPointSize);
   double legendText = 0;
   for (const ChartSeries& s : model.series) legendText = std::max(legendText, measure.width(s.title, kLegendPointSize));
-  const double legendWidth = model.series.empty() ? 0 : legendText + legendLine + 24;
+  // A line's legend entry shows a piece of the line with its symbol, wider than a colour box.
+  bool symbols = false;
+  for (const ChartSeries& s : model.series) symbols = symbols || (flat && s.kind == SeriesKind::Line && s.symbolsShown);
+  const double legendKey = symbols ? 3 * kSymbolSize : legendLine * 0.7;
+  const double legendWidth = model.series.empty() ? 0 : legendText + legendKey + 24;
+  const double meansHeight = means.empty() ? 0 : measure.height(kMeansPointSize) + 6;
 
-  const double roughHeight = std::max(20.0, height - marginTop - marginBottom - textX - 2 * kTick);
+  const double roughHeight = std::max(20.0, height - marginTop - marginBottom - meansHeight - textX - 2 * kTick);
   const double yStep = TickStep(r.yMax - r.yMin, std::clamp(static_cast<int>(roughHeight / (2.5 * textY)), 2, 12));
   const std::vector<double> yTicks = Ticks(r.yMin, r.yMax, yStep);
   double yLabelWidth = 0;
@@ -406,7 +431,7 @@ ChartScene LayoutChartScene(const ChartModel& model, const std::vector<StackedSe
   const double left = marginLeft + yLabelWidth + 2 * kTick;
   const double right = width - marginRight - (legendWidth > 0 ? legendWidth + 10 : 0);
   const double top = marginTop + std::max(textY / 2, markRoom);
-  const double bottom = height - marginBottom - textX - 2 * kTick;
+  const double bottom = height - marginBottom - meansHeight - textX - 2 * kTick;
   // Series take places in depth one behind the other, except bars side by
   // side or stacked and stacked areas, which share one.
   const std::size_t n = model.series.size();
@@ -416,15 +441,22 @@ ChartScene LayoutChartScene(const ChartModel& model, const std::vector<StackedSe
   scene.box = ProjectBox(view, static_cast<int>(places), left, top, std::max(1.0, right - left),
                          std::max(1.0, bottom - top));
   const BoxProjection& box = scene.box;
-  const Frame f{box, r};
+  Frame f{box, r, flat};
   scene.columns = std::max(1, static_cast<int>(std::lround(std::hypot(box.across.x, box.across.y))));
+  if (symbols) {
+    // Half a symbol and a pixel between the points and the frame.
+    const double room = kSymbolSize / 2 + 1;
+    f.insetU = std::min(0.25, room / std::hypot(box.across.x, box.across.y));
+    f.insetV = std::min(0.25, room / std::hypot(box.up.x, box.up.y));
+  }
 
-  // Walls and floor with their grid: the back wall, the side wall the viewer
-  // looks into and the floor when seen from above.
+  // Walls and floor with their grid: the back wall (flat, the plot), the side
+  // wall the viewer looks into and the floor when seen from above.
   const double side = box.SeesRight() ? 0 : 1;
   out.Face({box.At(0, 0, 1), box.At(1, 0, 1), box.At(1, 1, 1), box.At(0, 1, 1)}, kWhite, kWallEdge);
-  out.Face({box.At(side, 0, 0), box.At(side, 0, 1), box.At(side, 1, 1), box.At(side, 1, 0)}, kSideWall, kWallEdge);
-  if (box.SeesTop())
+  if (!flat)
+    out.Face({box.At(side, 0, 0), box.At(side, 0, 1), box.At(side, 1, 1), box.At(side, 1, 0)}, kSideWall, kWallEdge);
+  if (!flat && box.SeesTop())
     out.Face({box.At(0, 0, 0), box.At(1, 0, 0), box.At(1, 0, 1), box.At(0, 0, 1)}, kFloor, kWallEdge);
 
   // X ticks at whole observations, as many as their labels leave room for.
@@ -437,14 +469,14 @@ ChartScene LayoutChartScene(const ChartModel& model, const std::vector<StackedSe
     for (const double t : yTicks) {
       const double v = f.V(t);
       out.Line(box.At(0, v, 1), box.At(1, v, 1), kGrid, true);
-      out.Line(box.At(side, v, 0), box.At(side, v, 1), kGrid, true);
+      if (!flat) out.Line(box.At(side, v, 0), box.At(side, v, 1), kGrid, true);
     }
   }
   if (view.gridX) {
     for (const double t : xTicks) {
       const double u = f.U(t);
       out.Line(box.At(u, 0, 1), box.At(u, 1, 1), kGrid, true);
-      if (box.SeesTop()) out.Line(box.At(u, 0, 0), box.At(u, 0, 1), kGrid, true);
+      if (!flat && box.SeesTop()) out.Line(box.At(u, 0, 0), box.At(u, 0, 1), kGrid, true);
     }
   }
 
@@ -476,6 +508,7 @@ ChartScene LayoutChartScene(const ChartModel& model, const std::vector<StackedSe
     const double pad = (w1 - w0) * inset;
     return std::pair{w0 + pad, w1 - pad};
   };
+  const auto inRange = [&](double x, double y) { return x >= r.xMin && x <= r.xMax && y >= r.yMin && y <= r.yMax; };
   for (std::size_t place = places; place-- > 0;) {
     std::vector<Box> boxes;
     double bw0 = 0, bw1 = 0;
@@ -505,17 +538,26 @@ ChartScene LayoutChartScene(const ChartModel& model, const std::vector<StackedSe
         continue;
       }
       const auto [w0, w1] = depthOf(place, 0.05);
-      const std::vector<ChartXY> upper = VisiblePoints(st.top, s.firstX, r.xMin, r.xMax, scene.columns);
+      // An area's fill covers what lies between a column's extremes: its
+      // edges keep only the outer one, so the outline does not zigzag.
+      const bool area = s.kind == SeriesKind::Area;
+      const std::vector<ChartXY> upper = VisiblePoints(st.top, s.firstX, r.xMin, r.xMax, scene.columns,
+                                                       area ? ColumnKeeps::Highest : ColumnKeeps::Extremes);
       if (s.kind == SeriesKind::Line) {
         AddRibbon(out, f, upper, s.rgb, w0, w1);
+        if (flat && s.symbolsShown) {
+          for (const ChartXY& p : upper)
+            if (inRange(p.x, p.y)) out.Symbol(f.At(p.x, p.y, w0), s.symbol, s.rgb);
+        }
       } else {
-        AddSlab(out, f, upper, VisiblePoints(st.bottom, s.firstX, r.xMin, r.xMax, scene.columns), s.rgb, w0, w1);
+        AddSlab(out, f, upper, VisiblePoints(st.bottom, s.firstX, r.xMin, r.xMax, scene.columns, ColumnKeeps::Lowest),
+                s.rgb, w0, w1);
       }
       if (marks) {
         // The series' own value at each point shown, where its stacked top lies.
         for (const ChartXY& p : upper) {
           const auto j = static_cast<std::size_t>(std::lround(p.x - s.firstX));
-          if (p.x < r.xMin || p.x > r.xMax || !(p.y >= r.yMin && p.y <= r.yMax) || j >= s.values.size()) continue;
+          if (!inRange(p.x, p.y) || j >= s.values.size()) continue;
           markList.push_back({f.At(p.x, p.y, w0), s.values[j]});
         }
       }
@@ -525,26 +567,36 @@ ChartScene LayoutChartScene(const ChartModel& model, const std::vector<StackedSe
   for (const Mark& m : markList)
     out.Text({m.at.x, m.at.y - 4}, FloatText(m.value, 6), TextAnchor::BottomCenter, kMarkPointSize, true);
 
-  // The legend at the right, a colour box and the title of each series.
+  // The legend at the right: each series' colour box, or its line with its
+  // symbol, and its title.
   scene.legend = scene.items.size();
   if (legendWidth > 0) {
-    const double rowHeight = legendLine + 4;
+    const double rowHeight = std::max(legendLine, kSymbolSize) + 4;
     const double legendHeight = rowHeight * static_cast<double>(n) + 12;
     const double lx = width - marginRight - legendWidth;
     const double ly = std::max(marginTop, (top + bottom) / 2 - legendHeight / 2);
     out.Face({{lx, ly}, {lx + legendWidth, ly}, {lx + legendWidth, ly + legendHeight}, {lx, ly + legendHeight}},
              kWhite, kWallEdge);
     for (std::size_t i = 0; i < n; ++i) {
+      const ChartSeries& s = model.series[i];
       const double cy = ly + 6 + rowHeight * (static_cast<double>(i) + 0.5);
-      const double boxSize = legendLine * 0.7;
       const double bx = lx + 8;
-      const std::uint32_t rgb = model.series[i].rgb;
-      out.Face({{bx, cy - boxSize / 2}, {bx + boxSize, cy - boxSize / 2}, {bx + boxSize, cy + boxSize / 2},
-                {bx, cy + boxSize / 2}},
-               rgb, ShadedColor(rgb, kEdgeShade));
-      out.Text({bx + boxSize + 6, cy}, model.series[i].title, TextAnchor::LeftMiddle, kLegendPointSize);
+      if (symbols && s.kind == SeriesKind::Line) {
+        out.Line({bx, cy}, {bx + legendKey, cy}, s.rgb);
+        if (s.symbolsShown) out.Symbol({bx + legendKey / 2, cy}, s.symbol, s.rgb);
+      } else {
+        const double boxSize = legendLine * 0.7;
+        out.Face({{bx, cy - boxSize / 2}, {bx + boxSize, cy - boxSize / 2}, {bx + boxSize, cy + boxSize / 2},
+                  {bx, cy + boxSize / 2}},
+                 s.rgb, ShadedColor(s.rgb, kEdgeShade));
+      }
+      out.Text({bx + legendKey + 6, cy}, s.title, TextAnchor::LeftMiddle, kLegendPointSize);
     }
   }
+
+  // The line of means at the foot, under the X axis's labels.
+  if (!means.empty()) out.Text({marginLeft + 4, height - marginBottom - meansHeight / 2}, means, TextAnchor::LeftMiddle,
+                               kMeansPointSize);
   return scene;
 }
 

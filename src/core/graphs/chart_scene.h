@@ -1,8 +1,10 @@
 #pragma once
-// The chart in its 3-D view, laid out as the faces, lines and texts to paint
-// one after the other: the walls and floor with their grid, the axes, every
-// series as boxes (bars), ribbons (lines) or slabs (areas) in its place in
-// depth, the point values and the legend. Painting it in order gives the
+// The chart laid out as the faces, lines, symbols and texts to paint one
+// after the other. In 3-D: the walls and floor with their grid, the axes,
+// every series as boxes (bars), ribbons (lines) or slabs (areas) in its place
+// in depth; flat (2-D): the plot with its grid and axes, bars as rectangles,
+// lines with their point symbols, areas as filled outlines. Then the point
+// values, the legend and the line of means. Painting it in order gives the
 // picture, nearer faces over those behind them.
 #include <cstdint>
 #include <functional>
@@ -36,12 +38,12 @@ ChartRange ScrolledRange(const ChartRange& range, double horizontalPercent, doub
 // The smallest step of 1, 2 or 5 times a power of ten that divides span into at most most parts.
 double TickStep(double span, int most);
 
-enum class SceneItemKind { Face, Line, Text };
+enum class SceneItemKind { Face, Line, Symbol, Text };
 enum class TextAnchor { RightMiddle, TopCenter, BottomCenter, LeftMiddle };
 
 struct SceneItem {
   SceneItemKind kind = SceneItemKind::Face;
-  std::vector<Vec2> points;    // a face's corners, a line's points, a text's anchor
+  std::vector<Vec2> points;    // a face's corners, a line's points, a symbol's centre, a text's anchor
   std::uint32_t fill = 0;      // a face's colour; a framed text's ground
   std::uint32_t pen = 0;       // a face's edge, a line's or a text's colour
   bool dashed = false;         // a dashed line
@@ -49,7 +51,11 @@ struct SceneItem {
   std::string text;
   TextAnchor anchor = TextAnchor::LeftMiddle;
   int pointSize = 9;
+  PointSymbol symbol = PointSymbol::Rectangle;  // a symbol's shape, kSymbolSize pixels across
 };
+
+// The size of the point symbols of lines, in pixels.
+inline constexpr double kSymbolSize = 7;
 
 struct ChartScene {
   BoxProjection box;   // where the chart's box lies
@@ -65,13 +71,17 @@ struct TextMeasure {
 };
 
 // The scene of model (stacked as given) showing range in a picture of the
-// given size, with the point values when marks is set. Series take places in
-// depth one behind the other (the first in front), except bars side by side
-// or stacked and stacked areas, which share one. Lines and areas of more
-// points than the front has pixel columns show each column's extremes.
+// given size, with the point values when marks is set and the line of means
+// at its foot when means is not empty; flat unless view asks for 3-D. Series
+// take places in depth one behind the other (the first in front; flat, the
+// first painted last), except bars side by side or stacked and stacked
+// areas, which share one. Lines and areas of more points than the plot has
+// pixel columns show each column's extremes. Lines with symbols keep half a
+// symbol between their points and the plot's frame, so every symbol is whole.
+// A range that is not finite is drawn as 0..1 rather than not at all.
 ChartScene LayoutChartScene(const ChartModel& model, const std::vector<StackedSeries>& stacked,
-                            const ChartRange& range, const ChartView& view, bool marks, double width, double height,
-                            const TextMeasure& measure);
+                            const ChartRange& range, const ChartView& view, bool marks, const std::string& means,
+                            double width, double height, const TextMeasure& measure);
 
 // The colours of the faces turned away from the light: the series colour
 // darkened by factor (0..1), or lightened for a colour too dark to darken.

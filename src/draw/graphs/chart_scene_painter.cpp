@@ -20,6 +20,41 @@ QFont SceneFont(int pointSize) {
 
 QPointF At(const Vec2& v) { return {v.x, v.y}; }
 
+// Points that are not numbers or lie beyond any picture would stall the
+// polygon fill; an item with one is left out.
+bool Drawable(const SceneItem& item) {
+  return std::all_of(item.points.begin(), item.points.end(), [](const Vec2& v) {
+    return std::isfinite(v.x) && std::isfinite(v.y) && std::fabs(v.x) < 1e7 && std::fabs(v.y) < 1e7;
+  });
+}
+
+void PaintSymbol(QPainter& p, const SceneItem& item) {
+  const QPointF c = At(item.points.front());
+  const double h = kSymbolSize / 2;
+  const QColor color = RgbColor(item.pen);
+  p.setPen(QPen(color, 1, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+  p.setBrush(RgbColor(item.fill));
+  switch (item.symbol) {
+    case PointSymbol::Rectangle: p.drawRect(QRectF(c.x() - h + 0.5, c.y() - h + 0.5, 2 * h - 1, 2 * h - 1)); break;
+    case PointSymbol::Circle: p.drawEllipse(c, h - 0.5, h - 0.5); break;
+    case PointSymbol::Triangle:
+      p.drawPolygon(QPolygonF({QPointF(c.x(), c.y() - h), QPointF(c.x() + h, c.y() + h), QPointF(c.x() - h, c.y() + h)}));
+      break;
+    case PointSymbol::Star:
+      p.drawLine(QPointF(c.x() - h * 0.7, c.y() - h * 0.7), QPointF(c.x() + h * 0.7, c.y() + h * 0.7));
+      p.drawLine(QPointF(c.x() - h * 0.7, c.y() + h * 0.7), QPointF(c.x() + h * 0.7, c.y() - h * 0.7));
+      [[fallthrough]];
+    case PointSymbol::Cross:
+      p.drawLine(QPointF(c.x() - h, c.y()), QPointF(c.x() + h, c.y()));
+      p.drawLine(QPointF(c.x(), c.y() - h), QPointF(c.x(), c.y() + h));
+      break;
+    case PointSymbol::DiagCross:
+      p.drawLine(QPointF(c.x() - h, c.y() - h), QPointF(c.x() + h, c.y() + h));
+      p.drawLine(QPointF(c.x() - h, c.y() + h), QPointF(c.x() + h, c.y() - h));
+      break;
+  }
+}
+
 void PaintText(QPainter& p, const SceneItem& item) {
   if (item.points.empty()) return;
   const QFont font = SceneFont(item.pointSize);
@@ -60,6 +95,7 @@ void PaintChartScene(QPainter& p, const ChartScene& scene) {
   p.setRenderHint(QPainter::Antialiasing);
   QPolygonF polygon;
   for (const SceneItem& item : scene.items) {
+    if (!Drawable(item)) continue;
     switch (item.kind) {
       case SceneItemKind::Face:
         polygon.clear();
@@ -75,6 +111,9 @@ void PaintChartScene(QPainter& p, const ChartScene& scene) {
         p.setPen(QPen(RgbColor(item.pen), 1, item.dashed ? Qt::DashLine : Qt::SolidLine, Qt::FlatCap));
         p.drawPolyline(polygon);
         break;
+      case SceneItemKind::Symbol:
+        if (!item.points.empty()) PaintSymbol(p, item);
+        break;
       case SceneItemKind::Text:
         PaintText(p, item);
         break;
@@ -83,11 +122,11 @@ void PaintChartScene(QPainter& p, const ChartScene& scene) {
   p.restore();
 }
 
-void DrawChart3D(QPainter& p, const QRectF& target, const QSizeF& size, const ChartModel& model,
-                 const std::vector<StackedSeries>& stacked, const ChartRange& range, const ChartView& view,
-                 bool marks) {
+void DrawChart(QPainter& p, const QRectF& target, const QSizeF& size, const ChartModel& model,
+               const std::vector<StackedSeries>& stacked, const ChartRange& range, const ChartView& view, bool marks,
+               const std::string& means) {
   if (target.isEmpty() || size.isEmpty()) return;
-  const ChartScene scene = LayoutChartScene(model, stacked, range, view, marks, size.width(), size.height(),
+  const ChartScene scene = LayoutChartScene(model, stacked, range, view, marks, means, size.width(), size.height(),
                                             ChartSceneTextMeasure());
   const double scale = std::min(target.width() / size.width(), target.height() / size.height());
   p.save();

@@ -1,21 +1,15 @@
-// The chart window with the cluster dynamics: the bars as the model gives
-// them, the proposed file names, scrolling, zoom, values, saving and printing,
-// in 2-D and in the 3-D view, and its "Setup" dialog.
+// The chart window with the cluster dynamics and the combined chart: the
+// series as the model gives them, painted where the axis says, the proposed
+// file names, scrolling, zoom, values, saving and printing, in 2-D and in the
+// 3-D view, and its "Setup" dialog.
 #include <QAction>
 #include <QClipboard>
-#include <QAreaSeries>
-#include <QBarSeries>
 #include <QComboBox>
-#include <QLabel>
-#include <QLineSeries>
-#include <QPercentBarSeries>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QBarSet>
-#include <QChart>
-#include <QChartView>
 #include <QPrinter>
-#include <QValueAxis>
+#include <algorithm>
+#include <map>
 #include <memory>
 
 #include "app_test_support.h"
@@ -52,8 +46,38 @@ ChartModel TwoLines() {
   return model;
 }
 
-QValueAxis* Axis(TfmCombGraph& w, Qt::Orientation o) {
-  return qobject_cast<QValueAxis*>(w.Chart1->axes(o).first());
+// The rows of the Y axis's labels and the columns of the X axis's, by their texts.
+std::map<QString, double> LabelPlaces(const ChartScene& scene, TextAnchor anchor) {
+  std::map<QString, double> places;
+  for (std::size_t i = 0; i < scene.legend; ++i) {
+    const SceneItem& item = scene.items[i];
+    if (item.kind == SceneItemKind::Text && item.anchor == anchor)
+      places[QString::fromStdString(item.text)] = anchor == TextAnchor::RightMiddle ? item.points[0].y : item.points[0].x;
+  }
+  return places;
+}
+
+// The point size of the scene's labels of one axis.
+int LabelSize(const ChartScene& scene, TextAnchor anchor) {
+  for (std::size_t i = 0; i < scene.legend; ++i)
+    if (scene.items[i].kind == SceneItemKind::Text && scene.items[i].anchor == anchor) return scene.items[i].pointSize;
+  return 0;
+}
+
+// The plot's frame: the first face painted.
+QRectF PlotFrame(const ChartScene& scene) {
+  QPolygonF corners;
+  for (const Vec2& v : scene.items.front().points) corners << QPointF(v.x, v.y);
+  return corners.boundingRect();
+}
+
+long DashedLines(const ChartScene& scene) {
+  return std::count_if(scene.items.begin(), scene.items.end(), [](const SceneItem& i) { return i.dashed; });
+}
+
+bool Near(const QColor& a, std::uint32_t rgb) {
+  const QColor b((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+  return std::abs(a.red() - b.red()) < 40 && std::abs(a.green() - b.green()) < 40 && std::abs(a.blue() - b.blue()) < 40;
 }
 
 // Prints the chart window's chart to a PDF file: one landscape page.
@@ -91,26 +115,23 @@ class TestCombGraph : public QObject {
     home_.reset();
   }
 
-  void TheDynamicsShowTwoBarSetsTheChosenOneInMaroonUnderNumberedNames() {
+  void TheDynamicsShowTwoBarSeriesTheChosenOneInMaroonUnderNumberedNames() {
     StoreClusterRun(30, true, 25);
     main_->EnableClusterCommands(true);
-    QStringList names, sets;
-    int bars = 0;
-    QColor selected;
-    bool chosenSelected = false;
-    int seriesAfter = -1;
+    QStringList names, titles;
+    std::size_t bars = 0;
+    bool maroonShown = false;
     const auto look = On<TfmCombGraph>([&](TfmCombGraph* w) {
       names << QFileInfo(w->st).fileName();
       QCOMPARE(QFileInfo(w->st).absolutePath(), QFileInfo(home_->Path("out")).absoluteFilePath());
-      const QList<QAbstractSeries*> series = w->Chart1->series();
-      QCOMPARE(series.size(), 1);
-      auto* bs = qobject_cast<QBarSeries*>(series.first());
-      QVERIFY(bs);
-      sets.clear();
-      for (QBarSet* set : bs->barSets()) sets << set->label();
-      bars = static_cast<int>(bs->barSets().first()->count());
-      selected = bs->barSets().first()->selectedColor();
-      chosenSelected = bs->barSets().first()->isBarSelected(25 - 20);
+      titles.clear();
+      for (const ChartSeries& s : w->Model().series) titles << QString::fromStdString(s.title);
+      bars = w->Model().series.front().values.size();
+      QCOMPARE(w->Model().mode, MultiMode::Side);
+      // The chosen step's bar is painted maroon, the only one.
+      const QImage shown = w->Chart1->grab().toImage();
+      for (int y = 0; y < shown.height() && !maroonShown; ++y)
+        for (int x = 0; x < shown.width() && !maroonShown; ++x) maroonShown = shown.pixelColor(x, y) == QColor(128, 0, 0);
       w->tbtnClose->trigger();
     });
     {
@@ -121,13 +142,55 @@ class TestCombGraph : public QObject {
     ModalScript script({look});
     main_->tbtnClGraph->trigger();
     QVERIFY(script.Done());
-    seriesAfter = static_cast<int>(main_->fmCombGraph->Chart1->series().size());
     QCOMPARE(names, (QStringList{"clustgraph1.bmp", "clustgraph2.bmp"}));
-    QCOMPARE(sets, (QStringList{"Расстояние", "Прирост"}));
-    QCOMPARE(bars, 10);
-    QCOMPARE(selected, QColor(128, 0, 0));
-    QVERIFY(chosenSelected);
-    QCOMPARE(seriesAfter, 0);
+    QCOMPARE(titles, (QStringList{"Расстояние", "Прирост"}));
+    QCOMPARE(bars, std::size_t(10));
+    QVERIFY(maroonShown);
+    QVERIFY(main_->fmCombGraph->Model().series.empty());  // the series go with the window
+  }
+
+  void ABarsTopAndALinesPointsStandWhereTheAxisSays() {
+    ChartModel bars;
+    ChartSeries bar;
+    bar.kind = SeriesKind::Bar;
+    bar.title = "B";
+    bar.rgb = 0x800080;
+    bar.values = {4, 7};
+    bars.series = {bar};
+    ChartModel lines = TwoLines();
+    lines.series[0].rgb = 0xFF0000;
+    lines.series[1].values = {10, 10, 10, 10};
+    TfmCombGraph& w = *main_->fmCombGraph;
+    w.resize(700, 500);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    // Bar j's top at the row of its value's label, its body below, the ground above.
+    w.SetModel(bars);
+    QImage shown = w.Chart1->grab().toImage();
+    std::map<QString, double> rows = LabelPlaces(w.Chart1->Scene(), TextAnchor::RightMiddle);
+    std::map<QString, double> columns = LabelPlaces(w.Chart1->Scene(), TextAnchor::TopCenter);
+    for (const auto& [j, value] : {std::pair{0, QStringLiteral("4")}, {1, QStringLiteral("7")}}) {
+      QVERIFY2(rows.count(value) && columns.count(QString::number(j)), qPrintable(value));
+      const int x = qRound(columns[QString::number(j)]), top = qRound(rows[value]);
+      QVERIFY2(Near(shown.pixelColor(x, top + 3), 0x800080), qPrintable(value));
+      QVERIFY2(Near(shown.pixelColor(x, qRound(rows["0"]) - 3), 0x800080), qPrintable(value));
+      QVERIFY2(!Near(shown.pixelColor(x, top - 3), 0x800080), qPrintable(value));
+    }
+    // The red line passes through (j, 50 + 10 j) etc.: red at each point, none a little above or below.
+    w.SetModel(lines);
+    shown = w.Chart1->grab().toImage();
+    rows = LabelPlaces(w.Chart1->Scene(), TextAnchor::RightMiddle);
+    columns = LabelPlaces(w.Chart1->Scene(), TextAnchor::TopCenter);
+    QVERIFY(rows.count("0") && rows.count("100") && columns.count("0") && columns.count("3"));
+    const double perUnit = (rows["0"] - rows["100"]) / 100, perStep = (columns["3"] - columns["0"]) / 3;
+    const double values[] = {50, 60, 70, 100};
+    for (int j = 0; j < 4; ++j) {
+      const int x = qRound(columns["0"] + j * perStep), y = qRound(rows["0"] - values[j] * perUnit);
+      QVERIFY2(Near(shown.pixelColor(x, y), 0xFF0000), qPrintable(QString::number(j)));
+      QVERIFY2(!Near(shown.pixelColor(x, y - 12), 0xFF0000) && !Near(shown.pixelColor(x, y + 12), 0xFF0000),
+               qPrintable(QString::number(j)));
+    }
+    w.close();
   }
 
   void TheCombinedChartShowsTheChosenKindWithItsMeans() {
@@ -136,17 +199,17 @@ class TestCombGraph : public QObject {
     const struct {
       QString kind;
       QString sub;
-      const char* seriesClass;
-      int series;
+      SeriesKind seriesKind;
+      MultiMode mode;
       QString file;
-    } cases[] = {{"Линейный", "", "QLineSeries", 3, "graph1.bmp"},
-                 {"Столбчатый", "Стек 100%", "QPercentBarSeries", 1, "graph2.bmp"},
-                 // Behind one another: the uncovered parts stacked, and the tops for the values.
-                 {"Столбчатый", "Один за другим", "QStackedBarSeries", 4, "graph3.bmp"},
-                 {"С областями", "Стек", "QAreaSeries", 3, "graph4.bmp"}};
+    } cases[] = {{"Линейный", "", SeriesKind::Line, MultiMode::None, "graph1.bmp"},
+                 {"Столбчатый", "Стек 100%", SeriesKind::Bar, MultiMode::Stacked100, "graph2.bmp"},
+                 {"Столбчатый", "Один за другим", SeriesKind::Bar, MultiMode::None, "graph3.bmp"},
+                 {"С областями", "Стек", SeriesKind::Area, MultiMode::Stacked, "graph4.bmp"}};
     for (const auto& c : cases) {
-      QString means, file, seriesClass;
-      int series = -1;
+      QString means, file;
+      ChartModel model;
+      bool meansInScene = false;
       ModalScript script({ChooseVariables({0, 1, 2}), On<TfmcGraphCfg>([&](TfmcGraphCfg* d) {
                             for (QRadioButton* b : {d->rbLine, d->rbBar, d->rbArea})
                               if (b->text() == c.kind) b->setChecked(true);
@@ -156,20 +219,39 @@ class TestCombGraph : public QObject {
                             QTimer::singleShot(0, d->btbtnOK, &QPushButton::click);
                           }),
                           On<TfmCombGraph>([&](TfmCombGraph* w) {
-                            means = w->lblStat->text();
+                            means = w->Means();
                             file = QFileInfo(w->st).fileName();
-                            series = static_cast<int>(w->Chart1->series().size());
-                            seriesClass = w->Chart1->series().first()->metaObject()->className();
+                            model = w->Model();
+                            for (const SceneItem& item : w->Chart1->Scene().items)
+                              meansInScene = meansInScene || QString::fromStdString(item.text) == means;
                             w->tbtnClose->trigger();
                           })});
       main_->mnCombGraph->trigger();
       QVERIFY(script.Done());
       QCOMPARE(means, QStringLiteral("Mean:  A=3.0  B=4.0  C=NAN"));
+      QVERIFY(meansInScene);  // drawn under the chart, so saved and printed with it
       QCOMPARE(file, c.file);
-      QCOMPARE(series, c.series);
-      QCOMPARE(seriesClass, QString(c.seriesClass));
+      QCOMPARE(model.series.size(), std::size_t(3));
+      QVERIFY(model.series.front().kind == c.seriesKind);
+      QVERIFY(model.mode == c.mode);
     }
     QVERIFY(messages_->shown.empty());
+  }
+
+  void AChartOfValuesBeyondWhatCanBeDrawnIsRefused() {
+    QVERIFY(main_->ReadDataFile(home_->Write("data/huge.txt", "A B\n1e308 1\n-1e308 2\n").toStdString()));
+    main_->EnableDataCommands(true);
+    ModalScript script({ChooseVariables({0, 1}), On<TfmcGraphCfg>([](TfmcGraphCfg* d) {
+                          d->rbBar->setChecked(true);
+                          d->btbtnOK->click();  // refused: the dialog stays
+                          QVERIFY(d->isVisible());
+                          d->bbtnCancel->click();
+                        })});
+    main_->mnCombGraph->trigger();
+    QVERIFY(script.Done());
+    QCOMPARE(messages_->shown.size(), std::size_t(1));
+    QVERIFY(messages_->shown.front().second.startsWith(QStringLiteral("Диапазон значений нельзя нарисовать")));
+    QCOMPARE(main_->fmcGraphCfg->nmb, 0);
   }
 
   void ABarChartOfMoreBarsThanItCanShowSaysSo() {
@@ -196,19 +278,26 @@ class TestCombGraph : public QObject {
     w.SetModel(ClusterDynamicsModel(Data().Cluster));
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    auto* x = qobject_cast<QValueAxis*>(w.Chart1->axes(Qt::Horizontal).first());
-    const double min = x->min(), max = x->max();
+    const double min = w.Range().xMin, max = w.Range().xMax;
+    QCOMPARE(min, 0.5);  // the bars of steps 1..7 a half step inside the ends
+    QCOMPARE(max, 7.5);
     w.tbtnLeft->trigger();  // towards larger X by a tenth of the range
-    QCOMPARE(x->min(), min + (max - min) / 10);
+    QCOMPARE(w.Range().xMin, min + (max - min) / 10);
+    QVERIFY(LabelPlaces(w.Chart1->Scene(), TextAnchor::TopCenter).count("1") == 0);  // step 1 left the picture
     w.tbtnRight->trigger();
-    QCOMPARE(x->min(), min);
+    QCOMPARE(w.Range().xMin, min);
     w.tbtnZoomIn->trigger();
-    QVERIFY(x->max() - x->min() < max - min);
+    QVERIFY(w.Range().xMax - w.Range().xMin < max - min);
     w.tbtnUnZoom->trigger();
-    QCOMPARE(x->max() - x->min(), max - min);
+    QCOMPARE(w.Range().xMax - w.Range().xMin, max - min);
+    const auto values = [&w] {
+      return std::count_if(w.Chart1->Scene().items.begin(), w.Chart1->Scene().items.end(),
+                           [](const SceneItem& i) { return i.framed; });
+    };
+    QCOMPARE(values(), 0);
     w.tbtnNumbers->trigger();
     QVERIFY(w.cMarks);
-    QVERIFY(qobject_cast<QBarSeries*>(w.Chart1->series().first())->isLabelsVisible());
+    QCOMPARE(values(), 14);  // a value over each bar
 
     const QString bmp = home_->Path("out/chart.bmp");
     QVERIFY(w.SaveChart(bmp));
@@ -227,14 +316,11 @@ class TestCombGraph : public QObject {
     w.SetModel(ClusterDynamicsModel(Data().Cluster));
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QVERIFY(w.Chart3D->isVisible());
-    QVERIFY(!w.ChartView1->isVisible());
-
     // Every setting of the view changes the picture.
-    QImage last = w.Chart3D->grab().toImage();
+    QImage last = w.Chart1->grab().toImage();
     const auto changed = [&] {
       w.ApplyView();
-      const QImage now = w.Chart3D->grab().toImage();
+      const QImage now = w.Chart1->grab().toImage();
       const bool differs = now != last;
       last = now;
       return differs;
@@ -251,33 +337,34 @@ class TestCombGraph : public QObject {
     QVERIFY(w.cMarks);
     QVERIFY(changed());
 
-    const ChartRange full = w.Range3D();
+    const ChartRange full = w.Range();
     w.tbtnLeft->trigger();  // towards larger X by a tenth of the range
-    QCOMPARE(w.Range3D().xMin, full.xMin + (full.xMax - full.xMin) / 10);
+    QCOMPARE(w.Range().xMin, full.xMin + (full.xMax - full.xMin) / 10);
     w.tbtnUp->trigger();
-    QCOMPARE(w.Range3D().yMin, full.yMin - (full.yMax - full.yMin) / 10);
+    QCOMPARE(w.Range().yMin, full.yMin - (full.yMax - full.yMin) / 10);
     QVERIFY(changed());
     w.tbtnZoomIn->trigger();
-    QVERIFY(w.Range3D().xMax - w.Range3D().xMin < full.xMax - full.xMin);
+    QVERIFY(w.Range().xMax - w.Range().xMin < full.xMax - full.xMin);
     w.tbtnUnZoom->trigger();
-    QCOMPARE(w.Range3D().xMin, full.xMin);
-    QCOMPARE(w.Range3D().yMax, full.yMax);
+    QCOMPARE(w.Range().xMin, full.xMin);
+    QCOMPARE(w.Range().yMax, full.yMax);
 
     const QString png = home_->Path("out/chart3d.png"), pdf = home_->Path("out/chart3d.pdf");
     QVERIFY(w.SaveChart(png));
-    QCOMPARE(QImage(png).size(), w.Chart3D->size());
+    QCOMPARE(QImage(png).size(), w.Chart1->size());
+    QCOMPARE(QImage(png).convertToFormat(QImage::Format_RGB32), w.Chart1->grab().toImage().convertToFormat(QImage::Format_RGB32));
     QVERIFY(w.SaveChart(pdf));
     QVERIFY(ReadAll(pdf).startsWith("%PDF"));
     PrintsOneLandscapePage(w, home_->Path("out/printed3d.pdf"));
     w.tbtnPicToBuffer->trigger();
-    QCOMPARE(QApplication::clipboard()->image(), w.Chart3D->grab().toImage());
+    QCOMPARE(QApplication::clipboard()->image(), w.Chart1->grab().toImage());
     QVERIFY(messages_->shown.empty());
 
-    // Back in 2-D the chart component shows the chart again.
+    // Back in 2-D: bars without sides, walls or floor.
     w.view.view3D = false;
-    w.ApplyView();
-    QVERIFY(w.ChartView1->isVisible());
-    QVERIFY(!w.Chart3D->isVisible());
+    QVERIFY(changed());
+    QVERIFY(std::none_of(w.Chart1->Scene().items.begin(), w.Chart1->Scene().items.end(),
+                         [](const SceneItem& i) { return i.fill == ShadedColor(kOlive, 0.62); }));
     w.close();
   }
 
@@ -303,10 +390,18 @@ class TestCombGraph : public QObject {
     QVERIFY(w.WriteChart(png).isEmpty());
     const QImage picture(png);
     QVERIFY(!picture.isNull());
-    const QList<QAbstractSeries*> series = w.Chart1->series();
+    std::vector<QPoint> symbols;  // the middle point of each series, in its order
+    for (std::size_t i = 0; i < w.Chart1->Scene().legend; ++i) {
+      const SceneItem& item = w.Chart1->Scene().items[i];
+      if (item.kind == SceneItemKind::Symbol && symbols.size() < 3 * kPointSymbolCount)
+        symbols.push_back(QPoint(qRound(item.points[0].x), qRound(item.points[0].y)));
+    }
+    QCOMPARE(symbols.size(), std::size_t(3 * kPointSymbolCount));
+    const std::map<QString, double> rows = LabelPlaces(w.Chart1->Scene(), TextAnchor::RightMiddle);
     for (int k = 0; k < kPointSymbolCount; ++k) {
-      const QPointF inChart = w.Chart1->mapToPosition(QPointF(1, 2.0 * k + 1), series[k]);
-      const QPoint at = w.ChartView1->mapFromScene(w.Chart1->mapToScene(inChart));
+      // Flat, the last series is painted first: series k's symbols are the (5 - k)-th three.
+      const QPoint at = symbols[static_cast<std::size_t>(3 * (kPointSymbolCount - 1 - k) + 1)];
+      if (rows.count(QString::number(2 * k + 1))) QCOMPARE(at.y(), qRound(rows.at(QString::number(2 * k + 1))));
       int symbolPixels = 0;
       for (int dy : {-2, 2}) {
         for (int dx = -2; dx <= 2; ++dx) {
@@ -333,9 +428,9 @@ class TestCombGraph : public QObject {
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QVERIFY(w.fmCombGrafCfg);
-    QCOMPARE(w.Chart1->margins().left(), static_cast<int>(w.Chart1->size().width() * 10 / 100));
-    QVERIFY(!Axis(w, Qt::Horizontal)->isGridLineVisible());
-    QCOMPARE(Axis(w, Qt::Vertical)->min(), 0.0);
+    const long yGridOnly = DashedLines(w.Chart1->Scene());
+    QVERIFY(yGridOnly > 0);
+    QCOMPARE(w.Range().yMin, 0.0);
 
     ModalScript script({On<TfmCombGrafCfg>([&](TfmCombGrafCfg* d) {
       QCOMPARE(d->windowTitle(), QStringLiteral("Setup"));
@@ -359,21 +454,28 @@ class TestCombGraph : public QObject {
       QVERIFY(!d->cbxOrtogonal->isEnabled() && !d->sedChart3DPercent->isEnabled());
       QVERIFY(!w.view.view3D);
 
-      // Each change reaches the chart at once.
+      // Each change reaches the chart at once: the margins are parts of the picture.
+      const QRectF before = PlotFrame(w.Chart1->Scene());
+      const QSizeF size = w.Chart1->size();
       d->seLeft->setValue(20);
       d->seBottom->setValue(15);
-      QCOMPARE(w.Chart1->margins().left(), static_cast<int>(w.Chart1->size().width() * 20 / 100));
-      QCOMPARE(w.Chart1->margins().bottom(), static_cast<int>(w.Chart1->size().height() * 15 / 100));
+      const QRectF after = PlotFrame(w.Chart1->Scene());
+      QVERIFY(std::abs(after.left() - before.left() - size.width() * 0.1) < 1e-6);
+      QVERIFY(std::abs(before.bottom() - after.bottom() - size.height() * 0.09) < 1e-6);
       d->sedFontSizeX->setValue(7);
       d->sedFontSizeY->setValue(16);
-      QCOMPARE(Axis(w, Qt::Horizontal)->labelsFont().pointSize(), 7);
-      QCOMPARE(Axis(w, Qt::Vertical)->labelsFont().pointSize(), 16);
+      QCOMPARE(LabelSize(w.Chart1->Scene(), TextAnchor::TopCenter), 7);
+      QCOMPARE(LabelSize(w.Chart1->Scene(), TextAnchor::RightMiddle), 16);
       d->cbxGridX->setChecked(true);
+      const long bothGrids = DashedLines(w.Chart1->Scene());
+      QVERIFY(bothGrids > 0);
       d->cbxGridY->setChecked(false);
-      QVERIFY(Axis(w, Qt::Horizontal)->isGridLineVisible());
-      QVERIFY(!Axis(w, Qt::Vertical)->isGridLineVisible());
+      QVERIFY(DashedLines(w.Chart1->Scene()) > 0 && DashedLines(w.Chart1->Scene()) < bothGrids);
+      d->cbxGridX->setChecked(false);
+      QCOMPARE(DashedLines(w.Chart1->Scene()), 0L);
+      d->cbxGridX->setChecked(true);
       d->cbxAxYzero->setChecked(false);
-      QVERIFY(Axis(w, Qt::Vertical)->min() > 0 && Axis(w, Qt::Vertical)->min() <= 50);
+      QVERIFY(w.Range().yMin > 0 && w.Range().yMin <= 50);
       QVERIFY(!w.cMarks);  // values and size wait for "Further"
 
       d->cbxMarks->setChecked(true);
@@ -385,7 +487,8 @@ class TestCombGraph : public QObject {
     w.tbtbGraphSetup->trigger();
     QVERIFY(script.Done());
     QVERIFY(w.cMarks);
-    QVERIFY(qobject_cast<QLineSeries*>(w.Chart1->series().first())->pointLabelsVisible());
+    QVERIFY(std::any_of(w.Chart1->Scene().items.begin(), w.Chart1->Scene().items.end(),
+                        [](const SceneItem& i) { return i.framed && i.text == "100"; }));
     QCOMPARE(w.size(), QSize(700, 500));
     QVERIFY(!w.view.yFromZero);
     QCOMPARE(w.view.fontSizeY, 16);
@@ -395,29 +498,31 @@ class TestCombGraph : public QObject {
 
   void LeavingSetupPutsTheChartBackAsItWas() {
     TfmCombGraph& w = *main_->fmCombGraph;
-    w.SetModel(TwoLines());
+    w.SetModel(TwoLines(), QStringLiteral("Mean:  A=70.0  B=70.0"));
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     const ChartView before = w.view;
-    const QMargins margins = w.Chart1->margins();
+    const QImage shown = w.Chart1->grab().toImage();
     for (const auto& [way, leave] : WaysToCancel("bbtnCancel")) {
       ModalScript script({On<TfmCombGrafCfg>([&, leave = leave](TfmCombGrafCfg* d) {
+        d->cbx3D->setChecked(true);
         d->seTop->setValue(30);
         d->cbxGridY->setChecked(false);
         d->cbxAxYzero->setChecked(false);
         d->cbxMarks->setChecked(true);
         d->seCanvasWidth->setValue(500);
-        QVERIFY(!Axis(w, Qt::Vertical)->isGridLineVisible());
+        QVERIFY(w.Chart1->grab().toImage() != shown);
         leave(d);
       })});
       w.tbtbGraphSetup->trigger();
       QVERIFY2(script.Done(), qPrintable(way));
-      QVERIFY2(w.view.marginTop == before.marginTop && w.view.gridY && w.view.yFromZero, qPrintable(way));
-      QCOMPARE(w.Chart1->margins(), margins);
-      QVERIFY(Axis(w, Qt::Vertical)->isGridLineVisible());
-      QCOMPARE(Axis(w, Qt::Vertical)->min(), 0.0);
+      QVERIFY2(w.view.marginTop == before.marginTop && w.view.gridY && w.view.yFromZero && !w.view.view3D,
+               qPrintable(way));
+      QCOMPARE(w.Range().yMin, 0.0);
       QVERIFY(!w.cMarks);
       QCOMPARE(w.size(), QSize(900, 600));
+      // The screen shows the chart exactly as before: no labels or lines left over from the 3-D view.
+      QVERIFY2(w.Chart1->grab().toImage() == shown, qPrintable(way));
     }
     w.close();
   }

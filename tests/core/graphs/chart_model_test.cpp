@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <set>
 
 #include "core/data/dataset.h"
@@ -88,17 +89,30 @@ TEST(VisiblePoints, ManyPointsBecomeEachColumnsExtremes) {
   EXPECT_EQ(VisiblePoints({1, 2, 3}, 5, 0, 100, 800).front().x, 5);
 }
 
-TEST(UncoveredParts, TheLaterBarsCoverTheEarlierOnes) {
-  ChartModel m;
-  m.mode = MultiMode::None;
-  m.series = {ChartSeries{SeriesKind::Bar, "a", 0, {}, false, 0, {5, 1, -4, 3}, {}},
-              ChartSeries{SeriesKind::Bar, "b", 0, {}, false, 0, {2, 3, -1, -2}, {}},
-              ChartSeries{SeriesKind::Bar, "c", 0, {}, false, 0, {4, 2, -6}, {}}};
-  const std::vector<std::vector<double>> parts = UncoveredParts(m);
-  // The last series whole; the earlier ones only where they stick out.
-  EXPECT_EQ(parts[2], (std::vector<double>{4, 2, -6}));
-  EXPECT_EQ(parts[1], (std::vector<double>{0, 1, 0, -2}));
-  EXPECT_EQ(parts[0], (std::vector<double>{1, 0, 0, 3}));
+TEST(UndrawableRange, RefusesValuesAndSumsBeyondTheLargestDrawable) {
+  const double nan = std::nan("");
+  const struct {
+    std::vector<double> a, b;
+    MultiMode mode;
+    std::string refusal;  // a part of it; empty: drawn
+  } cases[] = {
+      {{1, -1}, {2, 3}, MultiMode::None, ""},
+      {{1e300, -1e300}, {nan, 3}, MultiMode::Stacked, ""},
+      {{1e308, -1e308}, {1, 2}, MultiMode::None, "ряда a по модулю больше 1E300"},
+      {{1, 2}, {-8.9e307, 1}, MultiMode::Side, "ряда b по модулю"},
+      {{1, HUGE_VAL}, {1, 2}, MultiMode::None, "ряда a"},
+      {{9e299, 1}, {9e299, 1}, MultiMode::Stacked, "ряда b в стеке"},
+      {{9e299, 1}, {9e299, 1}, MultiMode::Side, ""},
+  };
+  for (const auto& c : cases) {
+    ChartModel m;
+    m.mode = c.mode;
+    m.series = {ChartSeries{SeriesKind::Bar, "a", 0, {}, false, 0, c.a, {}},
+                ChartSeries{SeriesKind::Bar, "b", 0, {}, false, 0, c.b, {}}};
+    const std::string refusal = UndrawableRange(m, Stacked(m));
+    if (c.refusal.empty()) EXPECT_EQ(refusal, "");
+    else EXPECT_NE(refusal.find(c.refusal), std::string::npos) << refusal;
+  }
 }
 
 TEST(Stacked, StacksAndStacksTo100) {

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <tuple>
 
 #include "core/graphs/chart_projection.h"
 
@@ -13,6 +15,8 @@ namespace {
 // Seven pixels a character, a line of twice the point size.
 const TextMeasure kMeasure{[](const std::string& text, int) { return 7.0 * static_cast<double>(text.size()); },
                            [](int pointSize) { return 2.0 * pointSize; }};
+
+std::string TickTextOf(double v) { return std::to_string(static_cast<int>(v)); }
 
 ChartView View3D(bool orthogonal, int elevation = 345, int rotation = 345, int depth = 10) {
   ChartView v;
@@ -180,7 +184,7 @@ TEST(ChartScene, NearerSeriesArePaintedOverThoseBehind) {
   m.series = {Series(SeriesKind::Bar, 0xFF0000, {1, 2, 3}), Series(SeriesKind::Bar, 0x0000FF, {3, 1, 2})};
   for (const bool orthogonal : {true, false}) {
     const ChartScene scene =
-        LayoutChartScene(m, Stacked(m), FullChartRange(m, Stacked(m), true), View3D(orthogonal), false, 800, 500,
+        LayoutChartScene(m, Stacked(m), FullChartRange(m, Stacked(m), true), View3D(orthogonal), false, "", 800, 500,
                          kMeasure);
     // Behind one another: the second series' boxes first, then the first's in front.
     EXPECT_EQ(FrontColors(scene, {0xFF0000, 0x0000FF}),
@@ -189,7 +193,7 @@ TEST(ChartScene, NearerSeriesArePaintedOverThoseBehind) {
   // Stacked, they share one place: each X's boxes from the bottom up, seen from above.
   m.mode = MultiMode::Stacked;
   const ChartScene stacked =
-      LayoutChartScene(m, Stacked(m), FullChartRange(m, Stacked(m), true), View3D(true), false, 800, 500, kMeasure);
+      LayoutChartScene(m, Stacked(m), FullChartRange(m, Stacked(m), true), View3D(true), false, "", 800, 500, kMeasure);
   EXPECT_EQ(FrontColors(stacked, {0xFF0000, 0x0000FF}),
             (std::vector<std::uint32_t>{0xFF0000, 0x0000FF, 0xFF0000, 0x0000FF, 0xFF0000, 0x0000FF}));
 }
@@ -203,7 +207,7 @@ TEST(ChartScene, SeriesStayInsideTheBoxWhenZoomedOrScrolled) {
     const ChartRange full = FullChartRange(m, Stacked(m), true);
     for (const ChartRange& r : {full, ZoomedRange(full, 3), ScrolledRange(ZoomedRange(full, 2), 40, 30)}) {
       for (const ChartView& view : {View3D(true), View3D(false, 330, 20)}) {
-        const ChartScene scene = LayoutChartScene(m, Stacked(m), r, view, false, 900, 600, kMeasure);
+        const ChartScene scene = LayoutChartScene(m, Stacked(m), r, view, false, "", 900, 600, kMeasure);
         const Bounds b = Corners(scene.box);
         int faces = 0;
         for (const SceneItem& item : ChartFaces(scene)) {
@@ -228,12 +232,39 @@ TEST(ChartScene, LongSeriesDrawEachColumnsExtremes) {
   for (std::size_t j = 0; j < values.size(); ++j) values[j] = static_cast<double>(j % 97);
   m.series = {Series(SeriesKind::Line, 0x008000, values)};
   const ChartScene scene =
-      LayoutChartScene(m, Stacked(m), FullChartRange(m, Stacked(m), true), View3D(true), false, 900, 600, kMeasure);
+      LayoutChartScene(m, Stacked(m), FullChartRange(m, Stacked(m), true), View3D(true), false, "", 900, 600, kMeasure);
   std::size_t strips = 0;
   for (const SceneItem& item : ChartFaces(scene))
     if (item.fill == 0x008000 || item.fill == ShadedColor(0x008000, 0.62)) ++strips;
   EXPECT_GT(strips, static_cast<std::size_t>(scene.columns));
   EXPECT_LE(strips, 2 * static_cast<std::size_t>(scene.columns));
+}
+
+TEST(ChartScene, LongAreasOutlineOnePointAColumnOnEachEdge) {
+  std::vector<double> values(100000);
+  for (std::size_t j = 0; j < values.size(); ++j) values[j] = static_cast<double>(j % 97) + (j == 54321 ? 500 : 0);
+  ASSERT_EQ(values[54321], 501);
+  for (const bool deep : {false, true}) {
+    ChartModel m;
+    m.series = {Series(SeriesKind::Area, 0x008000, values)};
+    ChartView view;
+    view.view3D = deep;
+    const ChartScene scene =
+        LayoutChartScene(m, Stacked(m), FullChartRange(m, Stacked(m), true), view, false, "", 900, 600, kMeasure);
+    const std::vector<std::uint32_t> fronts = FrontColors(scene, {0x008000});
+    ASSERT_EQ(fronts.size(), 1u);
+    for (const SceneItem& item : ChartFaces(scene)) {
+      if (item.fill != 0x008000) continue;
+      // The upper edge and the floor: one point a column each, and the ends.
+      EXPECT_LE(item.points.size(), 2 * static_cast<std::size_t>(scene.columns) + 8) << deep;
+      // The single peak still reaches its height (flat, where the front is the plot).
+      if (deep) continue;
+      const double highest = std::min_element(item.points.begin(), item.points.end(),
+                                              [](const Vec2& a, const Vec2& b) { return a.y < b.y; })->y;
+      const ChartRange r = FullChartRange(m, Stacked(m), true);
+      EXPECT_NEAR(highest, scene.box.At(0, (501 - r.yMin) / (r.yMax - r.yMin), 0).y, 1e-6);
+    }
+  }
 }
 
 TEST(ChartScene, PointValuesGridAndLegendFollowTheSettings) {
@@ -252,15 +283,167 @@ TEST(ChartScene, PointValuesGridAndLegendFollowTheSettings) {
   };
   ChartView view = View3D(true);
   const ChartRange r = FullChartRange(m, Stacked(m), true);
-  const ChartScene plain = LayoutChartScene(m, Stacked(m), r, view, false, 800, 500, kMeasure);
+  const ChartScene plain = LayoutChartScene(m, Stacked(m), r, view, false, "", 800, 500, kMeasure);
   EXPECT_TRUE(texts(plain, true).empty());
   const std::vector<std::string> labels = texts(plain, false);
   EXPECT_NE(std::find(labels.begin(), labels.end(), "Расстояние"), labels.end());
   EXPECT_GT(dashed(plain), 0);
-  const ChartScene marked = LayoutChartScene(m, Stacked(m), r, view, true, 800, 500, kMeasure);
+  const ChartScene marked = LayoutChartScene(m, Stacked(m), r, view, true, "", 800, 500, kMeasure);
   EXPECT_EQ(texts(marked, true), (std::vector<std::string>{"4", "2.5", "1", "7"}));
   view.gridX = view.gridY = false;
-  EXPECT_EQ(dashed(LayoutChartScene(m, Stacked(m), r, view, false, 800, 500, kMeasure)), 0);
+  EXPECT_EQ(dashed(LayoutChartScene(m, Stacked(m), r, view, false, "", 800, 500, kMeasure)), 0);
+}
+
+// Where the scene's axis labels stand: the row of each Y label, the column of each X label.
+struct AxisPlaces {
+  std::map<std::string, double> rowOf, columnOf;
+};
+AxisPlaces Axes(const ChartScene& scene) {
+  AxisPlaces a;
+  for (std::size_t i = 0; i < scene.legend; ++i) {
+    const SceneItem& item = scene.items[i];
+    if (item.kind != SceneItemKind::Text || item.framed) continue;
+    if (item.anchor == TextAnchor::RightMiddle) a.rowOf[item.text] = item.points[0].y;
+    if (item.anchor == TextAnchor::TopCenter) a.columnOf[item.text] = item.points[0].x;
+  }
+  return a;
+}
+
+std::vector<SceneItem> ItemsOf(const ChartScene& scene, SceneItemKind kind, std::uint32_t pen, bool legend = false) {
+  std::vector<SceneItem> out;
+  for (std::size_t i = legend ? scene.legend : 0; i < (legend ? scene.items.size() : scene.legend); ++i)
+    if (scene.items[i].kind == kind && scene.items[i].pen == pen) out.push_back(scene.items[i]);
+  return out;
+}
+
+TEST(FlatChart, BarsStandOnZeroAndReachTheirValuesOnTheAxis) {
+  ChartModel m;
+  m.mode = MultiMode::Side;
+  m.series = {Series(SeriesKind::Bar, 0x808000, {4, 6}), Series(SeriesKind::Bar, 0xA6CAF0, {1, 7})};
+  m.series[0].firstX = m.series[1].firstX = 20;
+  const ChartScene scene =
+      LayoutChartScene(m, Stacked(m), FullChartRange(m, Stacked(m), true), ChartView{}, false, "", 800, 500, kMeasure);
+  const AxisPlaces axes = Axes(scene);
+  ASSERT_TRUE(axes.rowOf.count("0") && axes.rowOf.count("4") && axes.rowOf.count("6"));
+  ASSERT_TRUE(axes.columnOf.count("20") && axes.columnOf.count("21"));
+  const struct {
+    std::uint32_t rgb;
+    std::size_t bar;
+    double value;
+    bool leftOfTick;  // side by side: the first series left of the observation's tick, the second right
+  } cases[] = {{0x808000, 0, 4, true}, {0x808000, 1, 6, true}, {0xA6CAF0, 0, 1, false}, {0xA6CAF0, 1, 7, false}};
+  const double step = axes.rowOf.at("0") - axes.rowOf.at("1");
+  for (const auto& c : cases) {
+    // One face a bar: flat bars have no sides or tops.
+    std::vector<SceneItem> faces;
+    for (const SceneItem& f : ChartFaces(scene))
+      if (f.fill == c.rgb) faces.push_back(f);
+    ASSERT_EQ(faces.size(), 2u);
+    std::sort(faces.begin(), faces.end(),
+              [](const SceneItem& a, const SceneItem& b) { return a.points[0].x < b.points[0].x; });
+    const SceneItem& bar = faces[c.bar];
+    double top = HUGE_VAL, bottom = -HUGE_VAL, left = HUGE_VAL, right = -HUGE_VAL;
+    for (const Vec2& p : bar.points) {
+      top = std::min(top, p.y), bottom = std::max(bottom, p.y);
+      left = std::min(left, p.x), right = std::max(right, p.x);
+    }
+    EXPECT_NEAR(top, axes.rowOf.at("0") - c.value * step, 1e-6) << c.rgb << " " << c.bar;
+    EXPECT_NEAR(bottom, axes.rowOf.at("0"), 1e-6);
+    const double tick = axes.columnOf.at(c.bar == 0 ? "20" : "21");
+    EXPECT_NEAR(c.leftOfTick ? right : left, tick, 1e-6);
+  }
+}
+
+TEST(FlatChart, LinesRunThroughTheirPointsWithWholeSymbolsInsideThePlot) {
+  ChartModel m;
+  m.series = {Series(SeriesKind::Line, 0x0000FF, {2, 6, 4}), Series(SeriesKind::Line, 0xFF0000, {5, 5, 5})};
+  m.series[0].symbolsShown = m.series[1].symbolsShown = true;
+  m.series[0].symbol = PointSymbol::Triangle;
+  const ChartScene scene =
+      LayoutChartScene(m, Stacked(m), FullChartRange(m, Stacked(m), true), ChartView{}, false, "", 800, 500, kMeasure);
+  const AxisPlaces axes = Axes(scene);
+  const std::vector<SceneItem> lines = ItemsOf(scene, SceneItemKind::Line, 0x0000FF);
+  ASSERT_EQ(lines.size(), 1u);
+  ASSERT_EQ(lines[0].points.size(), 3u);
+  const std::vector<SceneItem> symbols = ItemsOf(scene, SceneItemKind::Symbol, 0x0000FF);
+  ASSERT_EQ(symbols.size(), 3u);
+  const SceneItem plot = ChartFaces(scene).front();  // the plot's frame, painted first
+  double frameLeft = HUGE_VAL, frameRight = -HUGE_VAL, frameTop = HUGE_VAL, frameBottom = -HUGE_VAL;
+  for (const Vec2& p : plot.points) {
+    frameLeft = std::min(frameLeft, p.x), frameRight = std::max(frameRight, p.x);
+    frameTop = std::min(frameTop, p.y), frameBottom = std::max(frameBottom, p.y);
+  }
+  const double values[] = {2, 6, 4};
+  for (int j = 0; j < 3; ++j) {
+    const Vec2 p = lines[0].points[j];
+    EXPECT_NEAR(p.y, axes.rowOf.at(TickTextOf(values[j])), 1e-6) << j;
+    EXPECT_NEAR(p.x, axes.columnOf.at(std::to_string(j)), 1e-6) << j;
+    EXPECT_NEAR(symbols[j].points[0].x, p.x, 1e-9);
+    EXPECT_NEAR(symbols[j].points[0].y, p.y, 1e-9);
+    EXPECT_EQ(symbols[j].symbol, PointSymbol::Triangle);
+    // The first and last symbols whole inside the frame.
+    EXPECT_GE(p.x - kSymbolSize / 2, frameLeft) << j;
+    EXPECT_LE(p.x + kSymbolSize / 2, frameRight) << j;
+    EXPECT_GE(p.y - kSymbolSize / 2, frameTop) << j;
+    EXPECT_LE(p.y + kSymbolSize / 2, frameBottom) << j;
+  }
+  // In 3-D the same lines are ribbons without symbols.
+  const ChartScene deep = LayoutChartScene(m, Stacked(m), FullChartRange(m, Stacked(m), true), View3D(true), false,
+                                           "", 800, 500, kMeasure);
+  EXPECT_TRUE(ItemsOf(deep, SceneItemKind::Symbol, 0x0000FF).empty());
+  EXPECT_FALSE(FrontColors(deep, {0x0000FF}).empty());
+}
+
+TEST(FlatChart, LegendNamesEverySeriesAndTheMeansStandUnderTheAxis) {
+  ChartModel m;
+  m.series = {Series(SeriesKind::Line, 0x0000FF, {1, 2}), Series(SeriesKind::Line, 0x008000, {3, 1})};
+  m.series[0].title = "Pulse";
+  m.series[1].title = "AD";
+  m.series[0].symbolsShown = m.series[1].symbolsShown = true;
+  m.series[1].symbol = PointSymbol::Star;
+  const std::string means = "Mean:  Pulse=1.5  AD=2.0";
+  const ChartScene scene = LayoutChartScene(m, Stacked(m), FullChartRange(m, Stacked(m), true), ChartView{}, false,
+                                            means, 900, 600, kMeasure);
+  std::vector<SceneItem> titles;
+  const SceneItem* meansText = nullptr;
+  for (std::size_t i = scene.legend; i < scene.items.size(); ++i) {
+    const SceneItem& item = scene.items[i];
+    if (item.kind == SceneItemKind::Text && item.text == means) meansText = &item;
+    else if (item.kind == SceneItemKind::Text) titles.push_back(item);
+  }
+  ASSERT_EQ(titles.size(), 2u);
+  EXPECT_EQ(titles[0].text, "Pulse");
+  EXPECT_EQ(titles[1].text, "AD");
+  // Each title beside its series' line and symbol.
+  for (const auto& [rgb, symbol, row] : {std::tuple{0x0000FFu, PointSymbol::Rectangle, 0}, {0x008000u, PointSymbol::Star, 1}}) {
+    const std::vector<SceneItem> keys = ItemsOf(scene, SceneItemKind::Symbol, rgb, true);
+    ASSERT_EQ(keys.size(), 1u);
+    EXPECT_EQ(keys[0].symbol, symbol);
+    EXPECT_NEAR(keys[0].points[0].y, titles[row].points[0].y, 1e-9);
+    EXPECT_EQ(ItemsOf(scene, SceneItemKind::Line, rgb, true).size(), 1u);
+  }
+  ASSERT_NE(meansText, nullptr);
+  double xLabelsRow = 0;
+  for (std::size_t i = 0; i < scene.legend; ++i)
+    if (scene.items[i].anchor == TextAnchor::TopCenter && scene.items[i].kind == SceneItemKind::Text)
+      xLabelsRow = scene.items[i].points[0].y;
+  EXPECT_GT(meansText->points[0].y, xLabelsRow + kMeasure.height(12));  // below the X labels' line
+  EXPECT_LT(meansText->points[0].y + kMeasure.height(10) / 2, 600);     // inside the picture
+}
+
+TEST(FlatChart, ARangeTheArithmeticCannotSpanStillGivesFinitePlaces) {
+  ChartModel m;
+  m.series = {Series(SeriesKind::Bar, 0x0000FF, {1e300, -1e300}), Series(SeriesKind::Area, 0xFF0000, {1, 2})};
+  const ChartRange ranges[] = {{0, 1, -1e308, 1e308}, {-HUGE_VAL, HUGE_VAL, 0, 1}, {0, 1, std::nan(""), 1}, {5, 5, 3, 3}};
+  for (const ChartRange& r : ranges) {
+    for (const bool deep : {false, true}) {
+      ChartView view;
+      view.view3D = deep;
+      const ChartScene scene = LayoutChartScene(m, Stacked(m), r, view, true, "", 900, 600, kMeasure);
+      for (const SceneItem& item : scene.items)
+        for (const Vec2& p : item.points) ASSERT_TRUE(std::isfinite(p.x) && std::isfinite(p.y));
+    }
+  }
 }
 
 }  // namespace
