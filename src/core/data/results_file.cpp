@@ -1,5 +1,6 @@
 #include "core/data/results_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -7,6 +8,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <ctime>
+#include <string_view>
 
 #include "core/data/data_input.h"
 #include "core/data/dataset.h"
@@ -25,6 +27,40 @@ mode_t NewFileMode(const struct stat* old) {
   const mode_t mask = umask(0);
   umask(mask);
   return 0666 & ~mask;
+}
+
+// Whether name is a replacement of fileName as Open makes them: "." + fileName
+// + "." + the six letters or digits mkstemp chose.
+bool IsReplacementOf(std::string_view name, const std::string& fileName) {
+  constexpr std::size_t kSuffix = 7;  // ".XXXXXX"
+  if (name.size() != fileName.size() + 1 + kSuffix || name[0] != '.' || name.substr(1, fileName.size()) != fileName)
+    return false;
+  const std::string_view suffix = name.substr(1 + fileName.size());
+  if (suffix[0] != '.') return false;
+  for (const char c : suffix.substr(1))
+    if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))) return false;
+  return true;
+}
+
+// Removes what replacements of target that never finished (the program was
+// killed while writing) left beside it. A replacement another program may
+// still be writing (changed in the last minute) and files of other users stay.
+void RemoveUnfinishedReplacements(const std::string& target) {
+  constexpr std::time_t kStillWritten = 60;
+  const std::string directory = DirectoryOf(target);
+  const std::string fileName = FileNameOf(target);
+  DIR* dir = opendir(directory.empty() ? "." : directory.c_str());
+  if (!dir) return;
+  const std::time_t now = std::time(nullptr);
+  while (const dirent* entry = readdir(dir)) {
+    if (!IsReplacementOf(entry->d_name, fileName)) continue;
+    const std::string path = directory + entry->d_name;
+    struct stat info {};
+    if (lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == geteuid() &&
+        now - info.st_mtime > kStillWritten)
+      unlink(path.c_str());
+  }
+  closedir(dir);
 }
 
 }  // namespace
@@ -126,6 +162,7 @@ void ResultsFileWriter::Close() {
   if (temp_.empty()) return;
   if (std::rename(temp_.c_str(), target_.c_str()) != 0) Fail("Не удаётся заменить файл", errno);
   temp_.clear();
+  RemoveUnfinishedReplacements(target_);
 }
 
 ResultsFileWriter& ResultsFile() {

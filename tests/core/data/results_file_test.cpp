@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
@@ -160,6 +161,26 @@ TEST_F(ResultsFileTest, AReplacementTakesTheOldFilesPlaceOnlyWhenComplete) {
   struct stat info {};
   ASSERT_EQ(stat(path.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0640u);
+}
+
+// A replacement killed part-way leaves its hidden temporary; the next one that
+// completes removes it, but not one still being written or a file of another name.
+TEST_F(ResultsFileTest, ACompletedReplacementRemovesWhatKilledOnesLeft) {
+  const std::string path = WriteFile("r.out", "old\r\n");
+  const std::string killed = WriteFile(".r.out.a1B2c3", "half a report");
+  const std::string writing = WriteFile(".r.out.Zz9Yy8", "a report being written");
+  const std::string others[] = {WriteFile(".r.out.a1B2c", "x"), WriteFile(".r.out.a1B2c3d", "x"),
+                                WriteFile(".r.out.a1_2c3", "x"), WriteFile(".q.out.a1B2c3", "x")};
+  const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+  for (const std::string& f : {killed, others[0], others[1], others[2], others[3]})
+    std::filesystem::last_write_time(f, old);
+  ResultsFile().Open(path, false);
+  ResultsFile().WriteLn("new");
+  ResultsFile().Close();
+  EXPECT_EQ(test::ReadFile(path), "new\r\n");
+  EXPECT_FALSE(std::filesystem::exists(killed));
+  EXPECT_TRUE(std::filesystem::exists(writing));
+  for (const std::string& f : others) EXPECT_TRUE(std::filesystem::exists(f)) << f;
 }
 
 // Opening applies the rule of every output before anything is written.
