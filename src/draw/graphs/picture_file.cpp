@@ -8,6 +8,8 @@
 #include <QSaveFile>
 #include <QSvgGenerator>
 
+#include "draw/qt_error_text.h"
+
 namespace tavrel {
 
 PictureFormat PictureFormatOf(const QString& path) {
@@ -76,7 +78,7 @@ QString SavePicture(const QString& path, const QSize& size, const PaintFunction&
   }
   if (size.isEmpty()) return SaveFailedMessage(path) + QStringLiteral(": рисунок пуст");
   QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return SaveFailedMessage(path) + QStringLiteral(": ") + file.errorString();
+  if (!file.open(QIODevice::WriteOnly)) return SaveFailedMessage(path) + QStringLiteral(": ") + FileErrorText(file);
   bool written = false;
   switch (format) {
     case PictureFormat::Bmp:

@@ -13,6 +13,7 @@
 #include "draw/graphs/canvas.h"
 #include "draw/graphs/picture_file.h"
 #include "core/shell/settings.h"
+#include "draw/qt_error_text.h"
 
 namespace tavrel {
 
@@ -251,7 +252,7 @@ QString SaveSequentialPicture(const QString& path, std::vector<std::string>& mes
 
 QString SavePrintedSequential(const QString& path, const QString& title, std::vector<std::string>& messages) {
   QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return SaveFailedMessage(path) + QStringLiteral(": ") + file.errorString();
+  if (!file.open(QIODevice::WriteOnly)) return SaveFailedMessage(path) + QStringLiteral(": ") + FileErrorText(file);
   QPdfWriter pdf(&file);
   pdf.setResolution(kPrintDpi);
   pdf.setPageSize(QPageSize(QPageSize::A4));
