@@ -33,9 +33,11 @@ struct FileClose {
   void operator()(std::FILE* f) const { std::fclose(f); }
 };
 
-// The file's state before it is read: info.
+// The container of the workbook at path, told by its first bytes; info
+// receives the file's state before it is read.
 WorkbookKind KindOfFile(const std::string& path, struct stat& info) {
-  if (stat(path.c_str(), &info) != 0) ThrowSpreadsheetError("Не удаётся открыть файл " + path + ": " + SystemErrorText(errno));
+  if (stat(path.c_str(), &info) != 0)
+    ThrowSpreadsheetError("Не удаётся открыть файл " + path + ": " + SystemErrorText(errno));
   if (!S_ISREG(info.st_mode)) ThrowSpreadsheetError("Не является обычным файлом: " + path);
   std::unique_ptr<std::FILE, FileClose> file(std::fopen(path.c_str(), "rb"));
   if (!file) ThrowSpreadsheetError("Не удаётся открыть файл " + path + ": " + SystemErrorText(errno));

@@ -1,9 +1,15 @@
 // Loading workbooks: small .xlsx packages built here with libzip, and one .xls fixture.
 #include "core/data/spreadsheet_input.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <atomic>
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 #include "core/data/data_input.h"
 #include "core/data/data_table_writer.h"
@@ -141,6 +147,39 @@ TEST_F(SpreadsheetInputTest, ATableSavedFromAWorkbookReadsBackWithItsNames) {
   ASSERT_TRUE(LoadDataFile(saved).loaded);
   EXPECT_EQ(Names(), names);
   EXPECT_EQ(Columns(), columns);
+}
+
+// A workbook written while it is read (here only its modification time moves,
+// over and over) is refused, never taken in part.
+TEST_F(SpreadsheetInputTest, AWorkbookThatChangesWhileItIsReadIsRefused) {
+  std::string rows = Row(TextCell("A1", "A"));
+  for (int r = 2; r < 3000; ++r) rows += Row(NumberCell("A" + std::to_string(r), "1"));
+  const std::string path = Write(WorkbookEntries(SheetXml(rows)));
+  std::atomic<bool> stop{false};
+  std::thread writer([&] {
+    const int fd = open(path.c_str(), O_WRONLY);
+    for (long n = 0; !stop; ++n) {
+      const timespec times[2] = {{0, UTIME_OMIT}, {1000000000 + n % 2, 0}};
+      if (futimens(fd, times) != 0) break;
+    }
+    close(fd);
+  });
+  int refused = 0;
+  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  for (int attempt = 0; attempt < 200 && refused < 3 && std::chrono::steady_clock::now() < until; ++attempt) {
+    const LoadOutcome out = LoadDataFile(path);
+    if (out.loaded) {
+      EXPECT_EQ(Data().NumObs, 2998);
+      continue;
+    }
+    ++refused;
+    EXPECT_EQ(out.readerWarning,
+              std::string(kSpreadsheetFailure) + "\nНе удаётся прочитать файл " + path + ": " + kChangedWhileRead);
+    EXPECT_EQ(out.warning, kNoNumbers);
+  }
+  stop = true;
+  writer.join();
+  EXPECT_GT(refused, 0);
 }
 
 struct BadCase {
