@@ -3,8 +3,14 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
+
+#include "core/data/data_input.h"
+#include "core/data/data_table_writer.h"
+#include "core/data/dataset.h"
+#include "core/data/results_file.h"
 
 namespace tavrel::fuzz {
 
@@ -21,6 +27,25 @@ std::string WriteInput(const std::uint8_t* data, std::size_t size, const std::st
   if (size > 0) std::fwrite(data, 1, size, f);
   std::fclose(f);
   return path;
+}
+
+void CheckNames() {
+  for (const std::string& name : Data().VarNames) {
+    if (name.empty()) std::abort();
+    for (const char c : name)
+      if (static_cast<unsigned char>(c) <= 32 || c == 127) std::abort();
+  }
+}
+
+void CheckSavedTableReadsBack() {
+  CheckNames();
+  const DataSet before = Data();
+  const std::string saved = InputPath(".saved.txt");
+  ResultsFile().Open(saved, false);
+  WriteDataTable();
+  ResultsFile().Close();
+  const LoadOutcome again = LoadDataFile(saved);
+  if (!again.loaded || Data().VarNames != before.VarNames || Data().DataValues != before.DataValues) std::abort();
 }
 
 }  // namespace tavrel::fuzz

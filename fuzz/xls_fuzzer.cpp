@@ -1,4 +1,5 @@
-// The .xls reader on arbitrary bytes: a failure must be a SpreadsheetError, never a crash.
+// The .xls reader on arbitrary bytes: a failure must be a SpreadsheetError,
+// never a crash, and the names it gives must be names a saved table keeps.
 #include <cstdint>
 
 #include "core/data/dataset.h"
@@ -9,6 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string path = tavrel::fuzz::WriteInput(data, size, ".xls");
   try {
     tavrel::ReadSpreadsheet(path);
+    tavrel::fuzz::CheckNames();
   } catch (const tavrel::SpreadsheetError&) {
   }
   tavrel::ClearDataSet();

@@ -30,6 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   try {
     tavrel::ReadSpreadsheet(path);
+    tavrel::fuzz::CheckNames();
   } catch (const tavrel::SpreadsheetError&) {
   }
   tavrel::ClearDataSet();

@@ -31,6 +31,7 @@
 #include "app/graphs/graph_printer.h"
 #include "app/graphs/picture_file_dialog.h"
 #include "draw/graphs/picture_file.h"
+#include "draw/qt_error_text.h"
 #include "app/graphs/print_image_graph.h"
 #include "app/shell/busy_cursor.h"
 #include "app/shell/message_service.h"
@@ -550,7 +551,7 @@ bool TfmGrEdit::LoadFromFile(const QString& path) {
   if (loaded.isNull()) {
     ShowMessage(MessageKind::Warning,
                 QStringLiteral("Не удалось загрузить рисунок из файла ") + path + QStringLiteral(": ") +
-                    reader.errorString(),
+                    ImageReadErrorText(reader),
                 this);
     return false;
   }

@@ -24,6 +24,7 @@
 #include "core/data/system_error_text.h"
 #include "core/data/table_memory.h"
 #include "core/data/text_codec.h"
+#include "core/data/variable_name.h"
 #include "core/shell/settings.h"
 
 namespace tavrel {
@@ -43,27 +44,52 @@ bool SeekEof(DataFile& f) {
   return f.pos >= b.size();
 }
 
+bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
+
 // Skips blanks but not line ends; true at a line end or the end of the file.
 bool SeekEoln(DataFile& f) {
   const std::string_view b = f.bytes;
-  while (f.pos < b.size() && b[f.pos] != '\n' && IsBlank(b[f.pos])) ++f.pos;
-  return f.pos >= b.size() || b[f.pos] == '\n';
+  while (f.pos < b.size() && !IsLineEnd(b[f.pos]) && IsBlank(b[f.pos])) ++f.pos;
+  return f.pos >= b.size() || IsLineEnd(b[f.pos]);
+}
+
+// The position of the first CR or LF at or after from, or b.size().
+std::size_t FindLineEnd(std::string_view b, std::size_t from) {
+  const auto* p = reinterpret_cast<const unsigned char*>(b.data());
+  const std::size_t n = b.size();
+  std::size_t i = from;
+  // Sixteen bytes at a time; the first line end in the block is found below.
+  using Bytes = unsigned char __attribute__((vector_size(16)));
+  for (; i + 16 <= n; i += 16) {
+    Bytes v;
+    std::memcpy(&v, p + i, sizeof v);
+    const auto end = (v == '\n') | (v == '\r');
+    std::uint64_t halves[2];
+    std::memcpy(halves, &end, sizeof halves);
+    if ((halves[0] | halves[1]) != 0) break;
+  }
+  while (i < n && !IsLineEnd(b[i])) ++i;
+  return i;
+}
+
+// The position just after the line end at pos (CR LF is one line end, as is a
+// lone CR or LF).
+std::size_t PastLineEnd(std::string_view b, std::size_t pos) {
+  if (pos >= b.size()) return b.size();
+  return b[pos] == '\r' && pos + 1 < b.size() && b[pos + 1] == '\n' ? pos + 2 : pos + 1;
 }
 
 // Moves past the next line end.
-void SkipLine(DataFile& f) {
-  if (f.pos >= f.bytes.size()) {
-    f.pos = f.bytes.size();
-    return;
-  }
-  const void* nl = std::memchr(f.bytes.data() + f.pos, '\n', f.bytes.size() - f.pos);
-  f.pos = nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - f.bytes.data()) + 1 : f.bytes.size();
-}
+void SkipLine(DataFile& f) { f.pos = PastLineEnd(f.bytes, FindLineEnd(f.bytes, f.pos)); }
 
-// The line (from 1) the position lies on.
+// The line (from 1) the position lies on: LF, CR LF and a lone CR each end a line.
 std::int64_t LineAt(const DataFile& f, std::size_t pos) {
-  const std::string_view before = f.bytes.substr(0, pos);
-  return 1 + static_cast<std::int64_t>(std::count(before.begin(), before.end(), '\n'));
+  const std::string_view b = f.bytes;
+  std::int64_t line = 1;
+  for (std::size_t i = 0; i < pos && i < b.size(); ++i) {
+    if (b[i] == '\n' || (b[i] == '\r' && (i + 1 >= b.size() || b[i + 1] != '\n'))) ++line;
+  }
+  return line;
 }
 
 // "Файл <path>, строка <n>: " in front of what went wrong there.
@@ -169,9 +195,9 @@ std::vector<DataFile> SplitAtLineEnds(const DataFile& f, int pieces) {
   for (int k = 1; k <= pieces; ++k) {
     std::size_t end = f.bytes.size();
     if (k < pieces) {
+      // A split never falls between the CR and the LF of one line end.
       const std::size_t at = std::max(begin, f.pos + (f.bytes.size() - f.pos) / pieces * k);
-      const void* nl = std::memchr(f.bytes.data() + at, '\n', f.bytes.size() - at);
-      if (nl) end = static_cast<std::size_t>(static_cast<const char*>(nl) - f.bytes.data()) + 1;
+      end = PastLineEnd(f.bytes, FindLineEnd(f.bytes, at));
     }
     DataFile part = f;
     part.bytes = f.bytes.substr(0, end);
@@ -283,7 +309,6 @@ DataFile OpenDataFile(const std::string& path) {
   if (size == 0) return file;
   std::shared_ptr<char> buffer = FileBuffer(size);
   if (!buffer) throw InOutError("Не удаётся прочитать файл " + path + ": " + SystemErrorText(ENOMEM));
-  // A file that shrinks meanwhile gives fewer bytes; one that grows is read as it was.
   std::size_t got = 0;
   while (got < size) {
     const ssize_t n = read(fd, buffer.get() + got, size - got);
@@ -291,6 +316,13 @@ DataFile OpenDataFile(const std::string& path) {
     if (n < 0) throw InOutError("Не удаётся прочитать файл " + path + ": " + SystemErrorText(errno));
     if (n == 0) break;
     got += static_cast<std::size_t>(n);
+  }
+  // A file written meanwhile (cut short, grown, rewritten) would be read in part.
+  struct stat after {};
+  if (fstat(fd, &after) != 0) throw InOutError("Не удаётся прочитать файл " + path + ": " + SystemErrorText(errno));
+  if (got != size || after.st_size != info.st_size || after.st_mtim.tv_sec != info.st_mtim.tv_sec ||
+      after.st_mtim.tv_nsec != info.st_mtim.tv_nsec) {
+    throw InOutError("Не удаётся прочитать файл " + path + ": " + kChangedWhileRead);
   }
   file.bytes = std::string_view(buffer.get(), got);
   if (HasUtf16Mark(file.bytes)) {
@@ -317,7 +349,7 @@ Array<std::string> SplitNames(std::string_view line, std::size_t limit) {
     if (names.size() == limit) throw RangeError("больше " + std::to_string(limit) + " имён переменных");
     std::size_t end = text.find_first_of(" \t", pos);
     if (end == std::string_view::npos) end = text.size();
-    names.push_back(StoreName(TrimBlanks(Utf8Left(text.substr(pos, end - pos), 8))));
+    names.push_back(CleanName(Utf8Left(text.substr(pos, end - pos), 8), static_cast<int>(names.size()) + 1));
     pos = end;
     while (pos < text.size() && static_cast<unsigned char>(text[pos]) <= 32) ++pos;
   } while (pos < text.size());

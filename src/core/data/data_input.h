@@ -13,6 +13,7 @@ namespace tavrel {
 inline constexpr const char* kBadNumbers = "Ошибка ввода: неверные числовые данные";
 inline constexpr const char* kRangeFailure = "Ошибка диапазона";
 inline constexpr const char* kNoNumbers = "Ошибка ввода: нет числовых данных (n=0)";
+inline constexpr const char* kChangedWhileRead = "файл изменился во время чтения";
 
 // A text data file read whole into memory the reader owns (so the file may
 // change or shrink meanwhile), as UTF-8 or single-byte text, and the reading position.
@@ -26,12 +27,14 @@ struct DataFile {
 // Reads the whole file. Only a regular file is read (a pipe or a device is
 // refused at once, never waited on); UTF-16 with its byte-order mark is turned
 // into UTF-8. A file that cannot be opened or read is an InOutError naming the
-// file and the system's reason.
+// file and the system's reason; so is a file whose size or modification time
+// changed while it was read (kChangedWhileRead).
 DataFile OpenDataFile(const std::string& path);
 
-// Splits a line of names at blanks and tabs; each name is cut to 8 characters
-// and trimmed. An empty line gives one empty name. A name beyond the first
-// limit is a RangeError, found as the names are read.
+// Splits a line of names at blanks and tabs; each name is made clean
+// (CleanName: at most 8 characters, never blank). An empty line gives one
+// name, "Var1". A name beyond the first limit is a RangeError, found as the
+// names are read.
 Array<std::string> SplitNames(std::string_view line, std::size_t limit = SIZE_MAX);
 // Line 1: sets VarNames, NumVar and LastVar. More than 100 names is a RangeError.
 void ReadVarNames(DataFile& file);

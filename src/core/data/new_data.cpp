@@ -6,12 +6,13 @@
 #include "core/data/dataset.h"
 #include "core/data/table_memory.h"
 #include "core/data/text_codec.h"
+#include "core/data/variable_name.h"
 
 namespace tavrel {
 
 std::string AutoNames(int variables) {
   std::string text;
-  for (int i = 1; i <= variables; ++i) text += " Var" + std::to_string(i);
+  for (int i = 1; i <= variables; ++i) text += " " + DefaultName(i);
   return text;
 }
 
@@ -39,7 +40,7 @@ bool MakeNewData(const NewDataRequest& request, std::mt19937& random) {
   const std::string_view typed = TrimBlanks(request.names);
   const Array<std::string> names = typed.empty() ? Array<std::string>() : SplitNames(typed);
   for (int v = 0; v < d.NumVar; ++v) {
-    d.VarNames[v] = v < names.Count() ? names[v] : "Var" + std::to_string(v + 1);
+    d.VarNames[v] = v < names.Count() ? names[v] : DefaultName(v + 1);
   }
   d.DataFileName = TrimBlanks(request.fileName).empty() ? kNewFileName : request.fileName;
   d.DataFileShortName = d.DataFileName;

@@ -7,6 +7,7 @@
 #include "core/data/numbers.h"
 #include "core/data/spreadsheet_input.h"
 #include "core/data/text_codec.h"
+#include "core/data/variable_name.h"
 
 namespace tavrel {
 
@@ -39,7 +40,7 @@ void SheetTable::SetName(int column, std::string_view text) {
   const auto index = static_cast<std::size_t>(column - 1);
   if (index < names_.size()) ThrowSpreadsheetError("Ячейка " + CellReference(1, column) + " записана дважды");
   names_.resize(index);
-  names_.push_back(StoreName(text));
+  names_.push_back(CleanName(text, column));
 }
 
 void SheetTable::SetNumber(std::int32_t row, int column, double value) {
@@ -74,6 +75,9 @@ void SheetTable::Store() {
     if (filled < static_cast<std::size_t>(observations)) Refuse(static_cast<std::int32_t>(filled) + 2, c, "пуста");
   }
   names_.resize(static_cast<std::size_t>(lastColumn_));
+  for (int c = 1; c <= lastColumn_; ++c) {
+    if (names_[c - 1].empty()) names_[c - 1] = DefaultName(c);  // a column without its name cell
+  }
   columns_.resize(static_cast<std::size_t>(lastColumn_));
 
   DataSet& d = Data();

@@ -2,11 +2,14 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <memory>
 #include <new>
 
+#include "core/data/data_input.h"
 #include "core/data/sheet_table.h"
+#include "core/data/system_error_text.h"
 #include "core/data/xls_reader.h"
 #include "core/data/xlsx_reader.h"
 
@@ -30,15 +33,27 @@ struct FileClose {
   void operator()(std::FILE* f) const { std::fclose(f); }
 };
 
-WorkbookKind KindOfFile(const std::string& path) {
-  struct stat info {};
-  if (stat(path.c_str(), &info) != 0) ThrowSpreadsheetError("Не удаётся открыть файл " + path);
+// The container of the workbook at path, told by its first bytes; info
+// receives the file's state before it is read.
+WorkbookKind KindOfFile(const std::string& path, struct stat& info) {
+  if (stat(path.c_str(), &info) != 0)
+    ThrowSpreadsheetError("Не удаётся открыть файл " + path + ": " + SystemErrorText(errno));
   if (!S_ISREG(info.st_mode)) ThrowSpreadsheetError("Не является обычным файлом: " + path);
   std::unique_ptr<std::FILE, FileClose> file(std::fopen(path.c_str(), "rb"));
-  if (!file) ThrowSpreadsheetError("Не удаётся открыть файл " + path);
+  if (!file) ThrowSpreadsheetError("Не удаётся открыть файл " + path + ": " + SystemErrorText(errno));
   char head[8] = {};
   const std::size_t n = std::fread(head, 1, sizeof head, file.get());
   return DetectWorkbookKind(std::string_view(head, n));
+}
+
+// A workbook written meanwhile (cut short, grown, replaced) may have been read in part.
+void CheckUnchanged(const std::string& path, const struct stat& before) {
+  struct stat after {};
+  if (stat(path.c_str(), &after) != 0 || after.st_ino != before.st_ino || after.st_dev != before.st_dev ||
+      after.st_size != before.st_size || after.st_mtim.tv_sec != before.st_mtim.tv_sec ||
+      after.st_mtim.tv_nsec != before.st_mtim.tv_nsec) {
+    ThrowSpreadsheetError("Не удаётся прочитать файл " + path + ": " + kChangedWhileRead);
+  }
 }
 
 }  // namespace
@@ -46,7 +61,8 @@ WorkbookKind KindOfFile(const std::string& path) {
 void ReadSpreadsheet(const std::string& path) {
   SheetTable table;
   try {
-    switch (KindOfFile(path)) {
+    struct stat before {};
+    switch (KindOfFile(path, before)) {
       case WorkbookKind::Zip:
         ReadXlsx(path, table);
         break;
@@ -56,6 +72,7 @@ void ReadSpreadsheet(const std::string& path) {
       case WorkbookKind::Unknown:
         ThrowSpreadsheetError("Файл не является книгой Excel");
     }
+    CheckUnchanged(path, before);
     table.Store();
   } catch (const SpreadsheetError&) {
     throw;

@@ -166,11 +166,16 @@ bool ParseCellReference(const char* s, int& column, std::int32_t& row) {
 // The first sheet, cell by cell, into the table.
 class SheetHandler : public XmlHandler {
  public:
+  // notASheet: the failure when the part's root is not a worksheet.
   SheetHandler(SheetTable& table, const std::vector<std::string>& strings, const std::vector<bool>& dateStyles,
-               std::uint64_t partSize)
-      : table_(table), strings_(strings), dateStyles_(dateStyles), partSize_(partSize) {}
+               std::uint64_t partSize, std::string notASheet)
+      : table_(table), strings_(strings), dateStyles_(dateStyles), partSize_(partSize), notASheet_(std::move(notASheet)) {}
 
   void Start(std::string_view name, const char** attributes) override {
+    if (!rootSeen_) {
+      rootSeen_ = true;
+      if (name != "worksheet") ThrowSpreadsheetError(notASheet_);
+    }
     if (name == "c") {
       StartCell(attributes);
     } else if (!inCell_) {
@@ -329,6 +334,8 @@ class SheetHandler : public XmlHandler {
   const std::vector<std::string>& strings_;
   const std::vector<bool>& dateStyles_;
   std::uint64_t partSize_;
+  std::string notASheet_;
+  bool rootSeen_ = false;
   std::int32_t row_ = 0;
   int column_ = 0;
   bool inCell_ = false, hasValue_ = false, collecting_ = false, referenced_ = false;
@@ -391,8 +398,11 @@ void ReadXlsx(const std::string& path, SheetTable& table) {
   if (!stylesPart.empty() && package.Has(stylesPart)) package.Parse(stylesPart, styles);
   const std::vector<bool> dateStyles = styles.DateStyles();
 
-  SheetHandler cells(table, strings.strings, dateStyles, package.DeclaredSize(sheet->second.target));
-  package.Parse(sheet->second.target, cells);
+  const std::string& sheetPart = sheet->second.target;
+  SheetHandler cells(table, strings.strings, dateStyles, package.DeclaredSize(sheetPart),
+                     "Первый лист книги «" + workbook.firstSheetName + "» указывает на часть " + sheetPart +
+                         ", которая не является листом");
+  package.Parse(sheetPart, cells);
 }
 
 }  // namespace tavrel

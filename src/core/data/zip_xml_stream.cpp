@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "core/data/library_error_text.h"
 #include "core/data/sheet_table.h"
 
 namespace tavrel {
@@ -91,11 +92,7 @@ ZipPackage::ZipPackage(const std::string& path) {
   int error = 0;
   archive_ = zip_open(path.c_str(), ZIP_RDONLY, &error);
   if (archive_ == nullptr) {
-    zip_error_t ze;
-    zip_error_init_with_code(&ze, error);
-    const std::string why = zip_error_strerror(&ze);
-    zip_error_fini(&ze);
-    ThrowSpreadsheetError("Архив книги повреждён (" + why + ")");
+    ThrowSpreadsheetError("Архив книги повреждён (" + ZipErrorText(error) + ")");
   }
 }
 
@@ -131,7 +128,7 @@ void ZipPackage::Parse(const std::string& name, XmlHandler& handler) const {
   if (st.size > kInflationAllowance + kMaxInflation * st.comp_size) Broken(name, "слишком сильно сжата");
 
   std::unique_ptr<zip_file_t, ZipFileClose> file(zip_fopen_index(archive_, static_cast<zip_uint64_t>(index), 0));
-  if (!file) Broken(name, zip_strerror(archive_));
+  if (!file) Broken(name, ZipErrorText(zip_get_error(archive_)));
   std::unique_ptr<XML_ParserStruct, ParserFree> parser(XML_ParserCreate(nullptr));
   if (!parser) throw std::bad_alloc();
   ParseState state{&handler, parser.get(), nullptr};
@@ -145,13 +142,13 @@ void ZipPackage::Parse(const std::string& name, XmlHandler& handler) const {
     void* buffer = XML_GetBuffer(parser.get(), kChunk);
     if (buffer == nullptr) throw std::bad_alloc();
     const zip_int64_t n = zip_fread(file.get(), buffer, kChunk);
-    if (n < 0) Broken(name, zip_file_strerror(file.get()));
+    if (n < 0) Broken(name, ZipErrorText(zip_file_get_error(file.get())));
     total += static_cast<std::uint64_t>(n);
     if (total > st.size) Broken(name, "данных больше, чем объявлено");
     const bool last = n == 0;
     if (XML_ParseBuffer(parser.get(), static_cast<int>(n), last) != XML_STATUS_OK) {
       if (state.failure) std::rethrow_exception(state.failure);
-      Broken(name, std::string(XML_ErrorString(XML_GetErrorCode(parser.get()))) + ", строка " +
+      Broken(name, XmlErrorText(XML_GetErrorCode(parser.get())) + ", строка " +
                        std::to_string(XML_GetCurrentLineNumber(parser.get())));
     }
     if (state.failure) std::rethrow_exception(state.failure);

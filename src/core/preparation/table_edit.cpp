@@ -7,6 +7,7 @@
 #include "core/data/errors.h"
 #include "core/data/numbers.h"
 #include "core/data/text_codec.h"
+#include "core/data/variable_name.h"
 #include "core/preparation/missing_outliers.h"
 #include "core/statistics/min_max.h"
 
@@ -109,7 +110,7 @@ bool InsertVariable(int at) {
   DataSet& d = Data();
   if (at < 0 || at > d.NumVar || TotalVariables() + 1 >= kMaxTableColumns) return false;
   d.DataValues.insert(d.DataValues.begin() + at, Array<double>(static_cast<std::size_t>(d.NumObs), 0.0));
-  d.VarNames.insert(d.VarNames.begin() + at, "Var" + std::to_string(d.NumVar + 1));
+  d.VarNames.insert(d.VarNames.begin() + at, DefaultName(d.NumVar + 1));
   d.VarCounts.insert(d.VarCounts.begin() + at, d.NumObs);
   ++d.NumVar;
   ++d.LastVar;

@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "core/data/dataset.h"
-#include "core/data/text_codec.h"
+#include "core/data/variable_name.h"
 #include "core/statistics/descriptive.h"
 
 namespace tavrel {
@@ -114,7 +114,7 @@ void Arithmetic(int a, char op, int b, int r) {
 void RenameVariables(const std::vector<std::string>& names) {
   DataSet& d = Data();
   for (std::size_t i = 0; i < names.size(); ++i) {
-    d.VarNames[static_cast<long long>(i)] = StoreName(std::string(TrimBlanks(names[i])) + "       ");
+    d.VarNames[static_cast<long long>(i)] = CleanName(names[i], static_cast<int>(i) + 1);
   }
 }
 

@@ -39,8 +39,8 @@ void ReplaceValues(double from, double to, int variable);
 // is missing; the result's count is the smaller of the operands' counts.
 void Arithmetic(int a, char op, int b, int r);
 
-// The names of the variables in force, one text each: blanks around it
-// dropped, padded with blanks and cut to 8 characters.
+// The names of the variables in force, one text each, made clean
+// (CleanName: no blank inside, an empty text gives "Var" and the column number).
 void RenameVariables(const std::vector<std::string>& names);
 
 }  // namespace tavrel

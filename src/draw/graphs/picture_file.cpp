@@ -13,6 +13,7 @@
 
 #include "core/data/errors.h"
 #include "core/data/output_target.h"
+#include "draw/qt_error_text.h"
 
 namespace tavrel {
 
@@ -84,7 +85,7 @@ QString WritePictureFile(const QString& path, const PictureWriter& write) {
       QFile device;
       if (!device.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
         close(fd);
-        return SaveFailedMessage(path) + QStringLiteral(": ") + device.errorString();
+        return SaveFailedMessage(path) + QStringLiteral(": ") + FileErrorText(device);
       }
       if (!write(device) || !device.flush()) return SaveFailedMessage(path);
       return {};
@@ -94,7 +95,7 @@ QString WritePictureFile(const QString& path, const PictureWriter& write) {
   }
   // A symbolic link stays and the file it points to is replaced.
   QSaveFile file(QFile::decodeName(target.file.c_str()));
-  if (!file.open(QIODevice::WriteOnly)) return SaveFailedMessage(path) + QStringLiteral(": ") + file.errorString();
+  if (!file.open(QIODevice::WriteOnly)) return SaveFailedMessage(path) + QStringLiteral(": ") + FileErrorText(file);
   if (!write(file) || !file.commit()) {
     file.cancelWriting();
     return SaveFailedMessage(path);

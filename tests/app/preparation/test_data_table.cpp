@@ -352,13 +352,15 @@ class TestDataTable : public QObject {
     ModalScript rename({On<TfmPrmEdit>([](TfmPrmEdit* d) {
       QCOMPARE(d->StringGrid2->rowCount(), 3);
       QCOMPARE(d->StringGrid2->item(1, 0)->text(), QStringLiteral("B"));
-      d->StringGrid2->item(0, 0)->setText(" Pulse ");
+      d->StringGrid2->item(0, 0)->setText(" Pulse rate ");
       d->StringGrid2->item(1, 0)->setText("Temperature");
+      d->StringGrid2->item(2, 0)->setText(" \t ");
       d->OKBtn->click();
     })});
     table_->tbtnEditTitle->trigger();
     QVERIFY(rename.Done());
-    QCOMPARE(Data().VarNames, (Array<std::string>{"Pulse   ", "Temperat", "C       "}));
+    // A name holds no blank and is never empty: the saved table reads back with its names.
+    QCOMPARE(Data().VarNames, (Array<std::string>{"Pulse_ra", "Temperat", "Var3"}));
     QCOMPARE(table_->model->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Temperat"));
     QCOMPARE(Cell(0, 1), QStringLiteral("8"));
 

@@ -1,14 +1,18 @@
 #include "core/data/data_input.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <bit>
+#include <chrono>
 #include <fstream>
 #include <random>
+#include <thread>
 
 #include "core/data/dataset.h"
 #include "core/data/errors.h"
@@ -57,6 +61,9 @@ TEST_F(DataInputTest, NamesAreCutToEightCharactersAndSeparatedByBlanksOrTabs) {
   ASSERT_TRUE(Load("Temperature  x\ty\t\t z\n1\t2\t3 4\n").loaded);
   EXPECT_EQ(Names(), (std::vector<std::string>{"Temperat", "x", "y", "z"}));
   EXPECT_EQ(Values(3), (std::vector<double>{4}));
+  // An empty first line gives one variable, named by its column.
+  ASSERT_TRUE(Load("\n1\n").loaded);
+  EXPECT_EQ(Names(), (std::vector<std::string>{"Var1"}));
   // A first line of a megabyte without a blank is one name, read in linear time.
   ASSERT_TRUE(Load(std::string(1 << 20, 'N') + "\n1\n").loaded);
   EXPECT_EQ(Names(), (std::vector<std::string>{"NNNNNNNN"}));
@@ -94,6 +101,7 @@ TEST_F(DataInputTest, HostileFilesAreRefusedWithWhereAndKeepTheDataInForce) {
   const Case cases[] = {
       {"", "A B\n1,5 2\n", at2 + "«1,5» не является числом"},
       {"", "A B\r\n1 x\r\n", at2 + "«x» не является числом"},
+      {"", "A B\r1 2\r\r\n1 x\r", std::string(kBadNumbers) + "\nФайл FILE, строка 4: «x» не является числом"},
       {"", "A B\n 3 1e309\n", at2 + "«1e309» выходит за пределы допустимых чисел"},
       {"", "A\n" + std::string(1000, '9') + "\n", at2 + "«" + std::string(40, '9') + "...» выходит за пределы допустимых чисел"},
       {"", std::string("A B\n1\0 2\n", 9), at2 + "недопустимый управляющий символ (код 0)"},
@@ -120,6 +128,64 @@ TEST_F(DataInputTest, HostileFilesAreRefusedWithWhereAndKeepTheDataInForce) {
     EXPECT_EQ(Values(0), (std::vector<double>{7, 3})) << message;
     EXPECT_EQ(Data().DataFileName, good) << message;
   }
+}
+
+// A lone CR ends a line as LF and CR LF do (old Mac editors, some devices), in
+// every mixture and however the file is cut into pieces; CR LF is one line end.
+TEST_F(DataInputTest, ALoneCrEndsALineAsLfAndCrLfDo) {
+  const std::string files[] = {
+      "A B\n1 2\n3 4\n",       "A B\r1 2\r3 4\r",       "A B\r\n1 2\r\n3 4\r\n", "A B\r1 2\n3 4\r\n",
+      "A B\r\r\n1 2\n\r3 4", "A B\r\r1 2\r\r\r3 4 5\r", "\tA\tB\r 1\t2 \r3\t4",
+  };
+  for (const std::string& text : files) {
+    const std::string path = WriteFile("ends.txt", text);
+    for (const int pieces : {1, 2, 3, 8}) {
+      ResetDataSet();
+      DataFile file = OpenDataFile(path);
+      ReadTextData(file, pieces);
+      EXPECT_EQ(Names(), (std::vector<std::string>{"A", "B"})) << pieces << " pieces of " << text;
+      EXPECT_EQ(Values(0), (std::vector<double>{1, 3})) << pieces << " pieces of " << text;
+      EXPECT_EQ(Values(1), (std::vector<double>{2, 4})) << pieces << " pieces of " << text;
+    }
+  }
+}
+
+// A file written while it is read (cut short and grown again, over and over)
+// is refused as a whole, never loaded in part, and the data in force stay.
+TEST_F(DataInputTest, AFileThatChangesWhileItIsReadIsRefused) {
+  const std::string good = WriteFile("good.txt", "X Y\n1 2\n3 4\n");
+  std::string text = "A B\n";
+  for (int i = 0; i < 200000; ++i) text += "1 2\n";
+  const std::string path = WriteFile("changing.txt", text);
+  ASSERT_TRUE(LoadDataFile(good).loaded);
+  const std::string refusal = std::string(kBadNumbers) + "\nНе удаётся прочитать файл " + path + ": " + kChangedWhileRead;
+  std::atomic<bool> stop{false};
+  std::thread writer([&] {  // the last line goes and comes back: the file is always a valid table
+    const int fd = open(path.c_str(), O_WRONLY);
+    const auto size = static_cast<off_t>(text.size());
+    while (!stop) {
+      if (ftruncate(fd, size - 4) != 0 || pwrite(fd, "1 2\n", 4, size - 4) != 4) break;
+    }
+    close(fd);
+  });
+  int refused = 0;
+  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  for (int attempt = 0; attempt < 400 && refused < 3 && std::chrono::steady_clock::now() < until; ++attempt) {
+    const LoadOutcome out = LoadDataFile(path);
+    if (out.loaded) {
+      EXPECT_GE(Data().NumObs, 199999);
+      EXPECT_EQ(Values(1)[static_cast<std::size_t>(Data().LastObs)], 2);
+      ASSERT_TRUE(LoadDataFile(good).loaded);
+      continue;
+    }
+    ++refused;
+    EXPECT_EQ(out.warning, refusal);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"X", "Y"}));
+    EXPECT_EQ(Data().DataFileName, good);
+  }
+  stop = true;
+  writer.join();
+  EXPECT_GT(refused, 0);
 }
 
 TEST_F(DataInputTest, AnUnreadableFileGivesTheSystemsReasonInRussian) {
@@ -172,8 +238,9 @@ TEST_F(DataInputTest, ATableThatWouldNotFitInMemoryIsRefusedBeforeAllocating) {
 }
 
 // A random data file with what real ones hold: values in every form the
-// reader takes, missing values, blank lines, short and long lines, tabs and
-// CRLF, and at times no line end after the last line.
+// reader takes, missing values, blank lines, short and long lines, tabs, line
+// ends of every kind (LF, CR LF, a lone CR), and at times no line end after
+// the last line.
 std::string RandomDataFile(std::mt19937& rng, int lines) {
   const auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
   const auto digits = [&](int n) {
@@ -205,7 +272,8 @@ std::string RandomDataFile(std::mt19937& rng, int lines) {
     const int count = pick(10) == 0 ? 0 : 1 + pick(variables + 2);
     for (int k = 0; k < count; ++k) text += (k ? blanks[pick(5)] : "") + value();
     if (pick(4) == 0) text += blanks[pick(5)];
-    if (i + 1 < lines || pick(2)) text += pick(2) ? "\r\n" : "\n";
+    const char* ends[] = {"\r\n", "\n", "\r"};
+    if (i + 1 < lines || pick(2)) text += ends[pick(3)];
   }
   return text;
 }
@@ -252,7 +320,7 @@ TEST_F(DataInputTest, AFaultFoundInALaterPieceNamesTheLineAReadingInOneGoNames) 
       std::string values = std::to_string(line) + " 2.5 -3";
       for (const auto& [at, bad] : faults)
         if (at == line) values = "1 " + bad + " 3";
-      text += values + (line % 2 ? "\r\n" : "\n");
+      text += values + (line % 3 == 0 ? "\r" : line % 2 ? "\r\n" : "\n");
     }
     return text;
   };

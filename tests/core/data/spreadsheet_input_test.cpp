@@ -1,12 +1,20 @@
 // Loading workbooks: small .xlsx packages built here with libzip, and one .xls fixture.
 #include "core/data/spreadsheet_input.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <atomic>
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 #include "core/data/data_input.h"
+#include "core/data/data_table_writer.h"
 #include "core/data/dataset.h"
+#include "core/data/results_file.h"
 #include "core/data/xlsx_reader.h"
 #include "core/shell/settings.h"
 #include "test_support.h"
@@ -99,12 +107,15 @@ TEST_F(SpreadsheetInputTest, ReadsTheCellsOfSmallWorkbooks) {
                      "<rPh sb=\"0\" eb=\"1\"><t>ぷ</t></rPh></si><si><t>Temperature</t></si>"),
        {"Пульс", "Temperat"},
        {{1}, {2}}},
-      {"names: numbers as text, empty name cells, blanks kept",
-       Row(NumberCell("A1", "2024") + TextCell("C1", " x y "), 1) +
-           Row(NumberCell("A2", "1") + NumberCell("B2", "2") + NumberCell("C2", "3"), 2),
+      {"names: numbers as text; an empty or blank name cell is named by its column; blanks, tabs and line "
+       "breaks inside a name become _, before the name is cut",
+       Row(NumberCell("A1", "2024") + TextCell("C1", " x y ") + TextCell("D1", "Pulse rate") +
+               TextCell("E1", "a\tb&#10;c&#13;d") + TextCell("F1", " \t ") + TextCell("G1", "a       b"), 1) +
+           Row(NumberCell("A2", "1") + NumberCell("B2", "2") + NumberCell("C2", "3") + NumberCell("D2", "4") +
+                   NumberCell("E2", "5") + NumberCell("F2", "6") + NumberCell("G2", "7"), 2),
        "",
-       {"2024", "", " x y "},
-       {{1}, {2}, {3}}},
+       {"2024", "Var2", "x_y", "Pulse_ra", "a_b_c_d", "Var6", "a_______"},
+       {{1}, {2}, {3}, {4}, {5}, {6}, {7}}},
   };
   for (const GoodCase& c : cases) {
     SCOPED_TRACE(c.what);
@@ -116,6 +127,59 @@ TEST_F(SpreadsheetInputTest, ReadsTheCellsOfSmallWorkbooks) {
     EXPECT_EQ(Data().NumObs, static_cast<std::int32_t>(c.columns[0].size()));
     EXPECT_EQ(Data().VarCounts[0], Data().NumObs);
   }
+}
+
+// A workbook's header cells become names the saved table keeps: the table
+// saved from the workbook reads back with the same names over the same columns.
+TEST_F(SpreadsheetInputTest, ATableSavedFromAWorkbookReadsBackWithItsNames) {
+  const std::string header = TextCell("A1", "Pulse rate") + TextCell("C1", "a&#10;b") + TextCell("D1", "\t") +
+                             TextCell("E1", "x&#13;") + NumberCell("F1", "1.5");
+  std::string cells;
+  for (const char* column : {"A", "B", "C", "D", "E", "F"}) cells += NumberCell(std::string(column) + "2", "2.5");
+  ASSERT_TRUE(LoadDataFile(Write(WorkbookEntries(SheetXml(Row(header, 1) + Row(cells, 2))))).loaded);
+  const std::vector<std::string> names = Names();
+  EXPECT_EQ(names, (std::vector<std::string>{"Pulse_ra", "Var2", "a_b", "Var4", "x", "1.5"}));
+  const std::string saved = TempPath("saved.txt");
+  ResultsFile().Open(saved, false);
+  WriteDataTable();
+  ResultsFile().Close();
+  const std::vector<std::vector<double>> columns = Columns();
+  ASSERT_TRUE(LoadDataFile(saved).loaded);
+  EXPECT_EQ(Names(), names);
+  EXPECT_EQ(Columns(), columns);
+}
+
+// A workbook written while it is read (here only its modification time moves,
+// over and over) is refused, never taken in part.
+TEST_F(SpreadsheetInputTest, AWorkbookThatChangesWhileItIsReadIsRefused) {
+  std::string rows = Row(TextCell("A1", "A"));
+  for (int r = 2; r < 3000; ++r) rows += Row(NumberCell("A" + std::to_string(r), "1"));
+  const std::string path = Write(WorkbookEntries(SheetXml(rows)));
+  std::atomic<bool> stop{false};
+  std::thread writer([&] {
+    const int fd = open(path.c_str(), O_WRONLY);
+    for (long n = 0; !stop; ++n) {
+      const timespec times[2] = {{0, UTIME_OMIT}, {1000000000 + n % 2, 0}};
+      if (futimens(fd, times) != 0) break;
+    }
+    close(fd);
+  });
+  int refused = 0;
+  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  for (int attempt = 0; attempt < 200 && refused < 3 && std::chrono::steady_clock::now() < until; ++attempt) {
+    const LoadOutcome out = LoadDataFile(path);
+    if (out.loaded) {
+      EXPECT_EQ(Data().NumObs, 2998);
+      continue;
+    }
+    ++refused;
+    EXPECT_EQ(out.readerWarning,
+              std::string(kSpreadsheetFailure) + "\nНе удаётся прочитать файл " + path + ": " + kChangedWhileRead);
+    EXPECT_EQ(out.warning, kNoNumbers);
+  }
+  stop = true;
+  writer.join();
+  EXPECT_GT(refused, 0);
 }
 
 struct BadCase {
@@ -280,8 +344,23 @@ TEST_F(SpreadsheetInputTest, HostileFilesGiveTheFailureMessage) {
   const std::string entity = test::ReadFile(Write(WorkbookEntries(laughs), "laughs.xlsx"));
   ZipEntries noSheet = WorkbookEntries(SheetXml(""));
   noSheet.pop_back();
+  // The first sheet's relationship points at the styles.
+  ZipEntries stylesAsSheet = WorkbookEntries(SheetXml(Row(TextCell("A1", "A")) + Row(NumberCell("A2", "1"))), "",
+                                             kDateStyles);
+  for (auto& [part, content] : stylesAsSheet) {
+    if (part == "xl/_rels/workbook.xml.rels") content.replace(content.find("worksheets/sheet1.xml"), 21, "styles.xml");
+  }
   const HostileCase cases[] = {
-      {"a truncated archive", good.substr(0, good.size() / 2), "Архив книги повреждён"},
+      {"a truncated archive", good.substr(0, good.size() / 2), "Архив книги повреждён (не является zip-архивом)"},
+      {"a zip signature and nothing else", "PK\x03\x04" + std::string(100, 'x'),
+       "Архив книги повреждён (не является zip-архивом)"},
+      {"a sheet that is not well-formed",
+       test::ReadFile(Write(WorkbookEntries("<worksheet>\n<sheetData></row></worksheet>"), "mismatch.xlsx")),
+       "Часть книги xl/worksheets/sheet1.xml повреждена: закрывающий тег не совпадает с открывающим, строка 2"},
+      {"a sheet that is not XML", test::ReadFile(Write(WorkbookEntries("A B\n1 2\n"), "text.xlsx")),
+       "Часть книги xl/worksheets/sheet1.xml повреждена: синтаксическая ошибка, строка 1"},
+      {"the first sheet's relationship points at the styles", test::ReadFile(Write(stylesAsSheet, "styles.xlsx")),
+       "Первый лист книги «Лист1» указывает на часть xl/styles.xml, которая не является листом"},
       {"a zip bomb", bomb, "Часть книги xl/worksheets/sheet1.xml повреждена: слишком сильно сжата"},
       {"an entity declaration", entity, "Объявление типа документа в книге недопустимо"},
       {"a broken compound document", std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + std::string(600, '\0'),

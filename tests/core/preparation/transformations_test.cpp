@@ -118,10 +118,12 @@ TEST_F(TransformationsTest, ArithmeticGivesMissingWhereAnOperandIsMissingOrBeyon
   }
 }
 
-TEST_F(TransformationsTest, RenamePadsAndCutsToEightCharacters) {
-  Make({{{1}}, {{2}}, {{3}}});
-  RenameVariables({"Pulse", " Temperature ", "Пульс"});
-  const Array<std::string> expected = {"Pulse   ", "Temperat", "Пульс   "};
+// A new name is cut to 8 characters and never holds a blank or nothing, so a
+// saved table's first line keeps one name over each column.
+TEST_F(TransformationsTest, RenameCutsToEightCharactersAndLeavesNoBlank) {
+  Make({{{1}}, {{2}}, {{3}}, {{4}}, {{5}}});
+  RenameVariables({"Pulse", " Temperature ", "Пульс", "a b\tc", " \n "});
+  const Array<std::string> expected = {"Pulse", "Temperat", "Пульс", "a_b_c", "Var5"};
   EXPECT_EQ(Data().VarNames, expected);
 }
 
