@@ -78,6 +78,7 @@ int RunCluster(const std::vector<std::string>& raw) {
                 args.Has("--rewrite"));
 
   if (args.Has("--save")) {
+    RefuseUnsavableTable(Data());
     ResultsFile().Open(args.Value("--save"), false);
     WriteDataTable();
     ResultsFile().Close();

@@ -171,6 +171,7 @@ int RunPrepare(const std::vector<std::string>& raw) {
   LoadDataFor(args, dataFile);
   for (const Step& step : steps) ApplyStep(step);
   ComputeVarSteps();
+  RefuseUnsavableTable(Data());
   ResultsFile().Open(outFile, false);
   WriteDataTable();
   ResultsFile().Close();

@@ -1,6 +1,7 @@
 #include "cli/cli_common.h"
 #include "cli/commands.h"
 #include "core/data/data_table_writer.h"
+#include "core/data/dataset.h"
 #include "core/data/results_file.h"
 
 namespace tavrel::cli {
@@ -13,6 +14,7 @@ int RunSave(const std::vector<std::string>& raw) {
   LoadSettingsFor(args);
   LoadDataFor(args, dataFile);
   SelectVariables(args);
+  RefuseUnsavableTable(Data());
   RefuseDataFile(outFile);
   ResultsFile().Open(outFile, args.Has("--append"));
   WriteDataTable();
