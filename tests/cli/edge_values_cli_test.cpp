@@ -148,6 +148,33 @@ TEST_F(EdgeValuesCliTest, CalculatorsAtTheEdges) {
   }
 }
 
+// On values near the largest doubles a graph that cannot be scaled ends with
+// the program's own message, and the statistics write what they cannot
+// compute as Nan; no command ends on a rounding of an undefined value.
+TEST_F(EdgeValuesCliTest, ValuesNearTheLargestDoubles) {
+  std::string ini = test::ReadFile(ini_);
+  ini.insert(ini.find("OutputCat=") + 10, dir_.string());
+  ini_ = WriteFile("Tavrel.ini", ini);
+  const std::string data = WriteFile("huge.txt",
+                                     "A B\n1.7e308 -1.7e308\n-1.7e308 1.79e308\n1.79e308 1\n5 -1.79e308\n"
+                                     "1 2\n3 4\n-1.79e308 6\n8 1.7e308\n");
+  const std::string scale = "Значения от -1.79E308 до 1.79E308 не помещаются на шкалу графика\n";
+  for (const char* kind : {"sequential", "editor"}) {
+    EXPECT_EQ(Run(std::string("graph ") + kind + " " + data + " " + TempPath("g.png"), "timeout 60 "), 1) << kind;
+    EXPECT_EQ(err_, scale) << kind;
+  }
+  const std::string constant = WriteFile("constant.txt", "A\n1.7e308\n1.7e308\n1.7e308\n");
+  EXPECT_EQ(Run("graph sequential " + constant + " " + TempPath("c.png"), "timeout 60 "), 0) << err_;
+  for (const char* analysis : {"elementary", "variability", "levels", "normality", "pearson", "spearman",
+                               "pair-student", "wilcoxon", "pair-wilcoxon", "student"}) {
+    EXPECT_EQ(Run(std::string("stat ") + analysis + " " + data + " " + TempPath("s.txt") + " --rewrite"), 0)
+        << analysis << err_;
+    EXPECT_EQ(err_.find("вне диапазона целых чисел"), std::string::npos) << analysis << err_;
+  }
+  // Student's test, the last: spreads too large to square leave it undefined.
+  EXPECT_NE(test::ReadFile(TempPath("s.txt")).find("       Nan     >0.05"), std::string::npos);
+}
+
 // A settings file must be a small regular file: a pipe or a device is refused
 // at once (the limit on the run's time catches a wait), a step of 0 is
 // reported as a bad key and the run goes on.
