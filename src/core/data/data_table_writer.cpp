@@ -25,19 +25,19 @@ int ShortestDecimals(double x) {
 
 std::string SavedValue(double x) {
   std::string text = FixedText(x, 8, 2);
-  if (!std::isfinite(x)) return text;
   double back = 0;
   if (ParseFixedNumber(TrimBlanks(text), back) && back == x) return text;
   return FixedText(x, 8, ShortestDecimals(x));
 }
 
-}  // namespace
-
+// The data file reader takes at most kMaxVariables names.
 void RefuseTooManyToSave(int variables) {
   if (variables <= kMaxVariables) return;
   throw RangeError("Текстовая таблица вмещает не более " + std::to_string(kMaxVariables) + " переменных, а выбрано " +
                    std::to_string(variables) + ": выберите меньше переменных");
 }
+
+}  // namespace
 
 void RefuseUnsavableTable(const DataSet& d) {
   RefuseTooManyToSave(d.LastVar + 1);

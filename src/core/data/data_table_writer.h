@@ -4,12 +4,9 @@ namespace tavrel {
 
 struct DataSet;
 
-// Refuses, as a RangeError, a table of more variables than the data file
-// reader takes names (kMaxVariables).
-void RefuseTooManyToSave(int variables);
-
 // Refuses, as a RangeError, a table of d's variables in force that the data
-// file reader could not take back: too many variables, or a value that is not
+// file reader could not take back: more variables than it takes names
+// (kMaxVariables, a message asking for fewer), or a value that is not
 // a finite number (an overflow of the arithmetic), naming the variable and the
 // observation. Callers ask before they open the file, so that nothing is written.
 void RefuseUnsavableTable(const DataSet& d);
