@@ -82,6 +82,7 @@ int RunCluster(const std::vector<std::string>& raw) {
                 args.Has("--rewrite"), args.Value("--save"));
 
   if (args.Has("--save")) {
+    RefuseUnsavableTable(Data());
     ResultsFile().Open(args.Value("--save"), false, KeptFor(Data().ResultsFileName));
     WriteDataTable();
     ResultsFile().Close();

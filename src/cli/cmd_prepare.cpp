@@ -172,6 +172,7 @@ int RunPrepare(const std::vector<std::string>& raw) {
   CheckOutputFile(outFile);
   for (const Step& step : steps) ApplyStep(step);
   ComputeVarSteps();
+  RefuseUnsavableTable(Data());
   ResultsFile().Open(outFile, false, KeptFor());
   WriteDataTable();
   ResultsFile().Close();

@@ -1,6 +1,7 @@
 #include "cli/cli_common.h"
 #include "cli/commands.h"
 #include "core/data/data_table_writer.h"
+#include "core/data/dataset.h"
 #include "core/data/results_file.h"
 
 namespace tavrel::cli {
@@ -14,6 +15,7 @@ int RunSave(const std::vector<std::string>& raw) {
   LoadDataFor(args, dataFile);
   SelectVariables(args);
   CheckOutputFile(outFile);
+  RefuseUnsavableTable(Data());
   ResultsFile().Open(outFile, args.Has("--append"), KeptFor());
   WriteDataTable();
   ResultsFile().Close();

@@ -1,3 +1,4 @@
+#include <cmath>
 #include <iostream>
 #include <string>
 
@@ -30,7 +31,9 @@ int AnalysisIndex(const std::string& text) {
 
 double UserLevel(const Arguments& args) {
   double level = 0;
-  if (!ParseFixedNumber(args.Value("--level"), level)) throw UsageError("--level: не число " + args.Value("--level"));
+  const std::string& text = args.Value("--level");
+  if (!ParseFixedNumber(text, level)) throw UsageError("--level: не число " + text);
+  if (!std::isfinite(level)) throw UsageError("--level: " + text + " " + kBeyondNumbers);
   return level;
 }
 

@@ -14,6 +14,7 @@
 
 #include "core/data/dataset.h"
 #include "core/graphs/graph_state.h"
+#include "core/shell/setting_ranges.h"
 #include "app/graphs/graph_widgets.h"
 #include "app/graphs/tfm_edit_mark_ax_x.h"
 #include "app/graphs/tfm_edit_scale_y.h"
@@ -32,7 +33,7 @@ TfmGraghCfg::TfmGraghCfg(TfmLevel* level, TfmEditMarkAxX* marks, QWidget* parent
 
   auto* axisX = new QGroupBox(QStringLiteral("Ось Х"), this);
   auto* formX = new QFormLayout(axisX);
-  seStepX1 = NamedSpin(axisX, "seStepX1", 1, 1000);
+  seStepX1 = NamedSpin(axisX, "seStepX1", kGraphStep.min, kGraphStep.max);
   auto* stepXLabel = new QLabel(QStringLiteral("Шаг:"), axisX);
   formX->addRow(stepXLabel, seStepX1);
   cbxAxXinterval = NamedCheck(axisX, "cbxAxXinterval", QStringLiteral("Вывод меток с интервалом в 5 значений"));
@@ -47,7 +48,7 @@ TfmGraghCfg::TfmGraghCfg(TfmLevel* level, TfmEditMarkAxX* marks, QWidget* parent
 
   auto* axisY = new QGroupBox(QStringLiteral("Ось У"), this);
   auto* formY = new QFormLayout(axisY);
-  seStepY1 = NamedSpin(axisY, "seStepY1", 1, 1000);
+  seStepY1 = NamedSpin(axisY, "seStepY1", kGraphStep.min, kGraphStep.max);
   auto* stepYLabel = new QLabel(QStringLiteral("Шаг:"), axisY);
   formY->addRow(stepYLabel, seStepY1);
   cbScaleY = new QComboBox(axisY);
@@ -66,7 +67,7 @@ TfmGraghCfg::TfmGraghCfg(TfmLevel* level, TfmEditMarkAxX* marks, QWidget* parent
   auto* right = new QVBoxLayout;
   auto* graphics = new QGroupBox(QStringLiteral("Графика "), this);
   auto* formG = new QFormLayout(graphics);
-  sedPenWidth = NamedSpin(graphics, "sedPenWidth", 1, 6);
+  sedPenWidth = NamedSpin(graphics, "sedPenWidth", kGraphPenWidth.min, kGraphPenWidth.max);
   sedPenWidth->setValue(Config().GraphPenWidth);
   formG->addRow(QStringLiteral("Толщина линии:"), sedPenWidth);
   btnGraphFont = NamedButton(graphics, "btnGraphFont", QStringLiteral("Шрифт"));

@@ -14,6 +14,7 @@
 #include "draw/graphs/canvas.h"
 #include "app/graphs/graph_printer.h"
 #include "core/graphs/graph_state.h"
+#include "core/shell/setting_ranges.h"
 #include "app/graphs/graph_widgets.h"
 #include "app/graphs/tfm_graphic.h"
 #include "core/shell/settings.h"
@@ -28,11 +29,11 @@ TfmPrintCfg::TfmPrintCfg(TfmGraphic* graphic, QWidget* parent) : QDialog(parent)
   cbxListDirection = new QCheckBox(this);
   cbxListDirection->setObjectName("cbxListDirection");
   form->addRow(QStringLiteral("Продольная печать:"), cbxListDirection);
-  sePenWidth = NamedSpin(this, "sePenWidth", 1, 40);
+  sePenWidth = NamedSpin(this, "sePenWidth", kPrintPenWidth.min, kPrintPenWidth.max);
   form->addRow(QStringLiteral("Толщина линии:"), sePenWidth);
-  sePrStepX = NamedSpin(this, "sePrStepX", 10, 100, 2);
+  sePrStepX = NamedSpin(this, "sePrStepX", kPrintStep.min, kPrintStep.max, 2);
   form->addRow(QStringLiteral("Шаг по оси Х:"), sePrStepX);
-  sePrStepY = NamedSpin(this, "sePrStepY", 10, 100, 2);
+  sePrStepY = NamedSpin(this, "sePrStepY", kPrintStep.min, kPrintStep.max, 2);
   form->addRow(QStringLiteral("Шаг по оси У:"), sePrStepY);
   edTitleGraph = new QLineEdit(this);
   edTitleGraph->setObjectName("edTitleGraph");

@@ -19,6 +19,7 @@
 
 #include "core/data/dataset.h"
 #include "core/shell/distance_names.h"
+#include "core/shell/setting_ranges.h"
 #include "app/shell/message_service.h"
 #include "core/shell/settings.h"
 #include "app/shell/tavrel_application.h"
@@ -186,13 +187,13 @@ QWidget* TfmConfig::GraphicsTab() {
   cbScaleY = new QComboBox(tab);
   cbScaleY->setObjectName("cbScaleY");
   cbScaleY->addItems({QStringLiteral("Автомат"), QStringLiteral("Стандарт")});
-  seStepX = SpinBox(tab, "seStepX", 1, 40);
-  seStepY = SpinBox(tab, "seStepY", 6, 60);
-  segrPenWidth = SpinBox(tab, "segrPenWidth", 0, 1000000);
+  seStepX = SpinBox(tab, "seStepX", kConfigStepX.min, kConfigStepX.max);
+  seStepY = SpinBox(tab, "seStepY", kConfigStepY.min, kConfigStepY.max);
+  segrPenWidth = SpinBox(tab, "segrPenWidth", kConfigPenWidth.min, kConfigPenWidth.max);
   btnGraphFont = Button(tab, "btnGraphFont", QStringLiteral("Шрифт"));
-  sePrStepX = SpinBox(tab, "sePrStepX", 10, 100, 2);
-  sePrStepY = SpinBox(tab, "sePrStepY", 10, 100, 2);
-  seprPenWidth = SpinBox(tab, "seprPenWidth", 1, 40);
+  sePrStepX = SpinBox(tab, "sePrStepX", kPrintStep.min, kPrintStep.max, 2);
+  sePrStepY = SpinBox(tab, "sePrStepY", kPrintStep.min, kPrintStep.max, 2);
+  seprPenWidth = SpinBox(tab, "seprPenWidth", kPrintPenWidth.min, kPrintPenWidth.max);
   btnGraphPrintFont = Button(tab, "btnGraphPrintFont", QStringLiteral("Шрифт"));
   cbxData = CheckBox(tab, "cbxData", "Даты по оси Х:", "Вывод дат из поля DATE, а не порядкового номера");
   cbxY0 = CheckBox(tab, "cbxY0", "Метки оси У от 0: ", "Начало отсчета значений от 0, а не от минимума");

@@ -398,6 +398,7 @@ void TfmMain::SaveData() {
   WidenOnExit widen;
   fmVar->Execute();
   if (fmVar->IsAbort) return;
+  RefuseUnsavableTable(Data());
   fmDBFout->Execute();
   if (fmDBFout->IsAbort) {
     WidenVariables();

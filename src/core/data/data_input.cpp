@@ -141,7 +141,7 @@ double ReadNumber(DataFile& f) {
     throw InOutError(Where(f, start) + TokenText(f, start) + " не является числом");
   }
   if (!std::isfinite(value))
-    throw InOutError(Where(f, start) + TokenText(f, start) + " выходит за пределы допустимых чисел");
+    throw InOutError(Where(f, start) + TokenText(f, start) + " " + kBeyondNumbers);
   return value;
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/data/dataset.h"
+#include "core/data/errors.h"
 #include "core/data/numbers.h"
 #include "core/data/results_file.h"
 #include "core/data/text_codec.h"
@@ -24,16 +25,36 @@ int ShortestDecimals(double x) {
 
 std::string SavedValue(double x) {
   std::string text = FixedText(x, 8, 2);
-  if (!std::isfinite(x)) return text;
   double back = 0;
   if (ParseFixedNumber(TrimBlanks(text), back) && back == x) return text;
   return FixedText(x, 8, ShortestDecimals(x));
 }
 
+// The data file reader takes at most kMaxVariables names.
+void RefuseTooManyToSave(int variables) {
+  if (variables <= kMaxVariables) return;
+  throw RangeError("Текстовая таблица вмещает не более " + std::to_string(kMaxVariables) + " переменных, а выбрано " +
+                   std::to_string(variables) + ": выберите меньше переменных");
+}
+
 }  // namespace
+
+void RefuseUnsavableTable(const DataSet& d) {
+  RefuseTooManyToSave(d.LastVar + 1);
+  for (int v = 0; v <= d.LastVar; ++v) {
+    const Array<double>& values = d.DataValues[v];
+    for (std::int32_t j = 0; j <= d.LastObs; ++j) {
+      if (std::isfinite(values[j])) continue;
+      throw RangeError("Переменная " + std::string(TrimBlanks(d.VarNames[v])) + ", наблюдение " + std::to_string(j + 1) +
+                       ": значение " + FloatText(values[j]) + " " +
+                       (std::isnan(values[j]) ? "не является числом" : kBeyondNumbers));
+    }
+  }
+}
 
 void WriteDataTable() {
   const DataSet& d = Data();
+  RefuseUnsavableTable(d);
   ResultsFileWriter& out = ResultsFile();
   std::string line;
   for (int v = 0; v <= d.LastVar; ++v) line += AlignRight(d.VarNames[v], 8) + " ";

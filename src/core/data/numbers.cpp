@@ -316,11 +316,18 @@ double ReadLeadingNumber(std::string_view text) {
   return ScanNumber(TrimBlanksLeft(text), value) > 0 ? value : 0;
 }
 
+bool ParseUserNumber(std::string_view text, double& value) {
+  return ParseFixedNumber(ReplaceChar(std::string(TrimBlanks(text)), ',', '.'), value);
+}
+
 double UserNumber(std::string_view text) {
-  const std::string original(text);
-  const std::string s = ReplaceChar(std::string(TrimBlanks(text)), ',', '.');
   double value = 0;
-  if (!ParseFixedNumber(s, value)) throw ConversionError("«" + original + "» не является числом");
+  if (!ParseUserNumber(text, value)) throw ConversionError("«" + std::string(text) + "» не является числом");
+  if (!std::isfinite(value)) {
+    const std::string_view number = TrimBlanks(text);
+    const std::string shown = Utf8Left(number, 40);  // a number may run to thousands of digits
+    throw ConversionError("«" + shown + (shown.size() < number.size() ? "…" : "") + "» " + kBeyondNumbers);
+  }
   return value;
 }
 

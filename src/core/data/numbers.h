@@ -54,9 +54,18 @@ bool ParseFixedNumber(std::string_view token, double& value);
 // Leading blanks are skipped; an empty or unreadable text gives 0.
 double ReadLeadingNumber(std::string_view text);
 
-// The user's input conversion: blanks around the text are ignored, and both
-// "." and "," are accepted as the decimal separator. A text that is not a
-// number is a ConversionError with a message naming it.
+// The refusal of a number beyond the range of a double ("1e309", a number of
+// 400 digits), following the text that names it.
+inline constexpr const char* kBeyondNumbers = "выходит за пределы допустимых чисел";
+
+// The user's input syntax: blanks around the text are ignored, and both "."
+// and "," are accepted as the decimal separator. True when text is a number;
+// its value is then an infinity when it lies beyond the range of a double.
+bool ParseUserNumber(std::string_view text, double& value);
+
+// The user's input conversion, the syntax of ParseUserNumber. A text that is
+// not a number, or one beyond the range of a double, is a ConversionError with
+// a message naming it.
 double UserNumber(std::string_view text);
 
 // A strict integer conversion (optional sign, decimal digits, 32-bit range);

@@ -1,6 +1,7 @@
 #include "core/data/sheet_table.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "core/data/dataset.h"
 #include "core/data/errors.h"
@@ -44,6 +45,7 @@ void SheetTable::SetName(int column, std::string_view text) {
 }
 
 void SheetTable::SetNumber(std::int32_t row, int column, double value) {
+  RefuseBeyondNumbers(row, column, value);
   const auto index = static_cast<std::size_t>(column - 1);
   if (index >= columns_.size()) columns_.resize(index + 1);
   std::vector<double>& values = columns_[index];
@@ -53,15 +55,20 @@ void SheetTable::SetNumber(std::int32_t row, int column, double value) {
   values.push_back(value);
 }
 
+void SheetTable::RefuseBeyondNumbers(std::int32_t row, int column, double value) const {
+  // A number written beyond the range of a double reads as an infinity; a
+  // binary cell may even hold an infinity or NaN. The text table could not
+  // take either back.
+  if (!std::isfinite(value)) Refuse(row, column, std::string("содержит число, которое ") + kBeyondNumbers);
+}
+
 void SheetTable::Refuse(std::int32_t row, int column, const std::string& why) const {
   ThrowSpreadsheetError("Ячейка " + CellReference(row, column) + " " + why);
 }
 
 void SheetTable::SetText(std::int32_t row, int column, std::string_view text) {
   double value = 0;
-  try {
-    value = UserNumber(text);
-  } catch (const ConversionError&) {
+  if (!ParseUserNumber(text, value)) {
     const std::string shown = Utf8Left(text, 20);
     Refuse(row, column, "содержит текст «" + shown + (shown.size() < text.size() ? "…" : "") + "», а не число");
   }

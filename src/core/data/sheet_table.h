@@ -39,6 +39,9 @@ class SheetTable {
   std::int32_t LastRow() const { return lastRow_; }
 
  private:
+  // A value that is not finite is refused, naming the cell.
+  void RefuseBeyondNumbers(std::int32_t row, int column, double value) const;
+
   std::vector<std::string> names_;
   std::vector<std::vector<double>> columns_;
   std::int32_t lastRow_ = 0;

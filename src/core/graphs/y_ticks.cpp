@@ -3,6 +3,8 @@
 #include <cmath>
 
 #include "core/data/dataset.h"
+#include "core/data/errors.h"
+#include "core/data/numbers.h"
 
 namespace tavrel {
 
@@ -25,6 +27,9 @@ bool TryTicks(double min, double max, double step, bool zeroY, std::vector<doubl
   // Without zeroY the ticks begin at the largest multiple of step not above min.
   double first = 0;
   if (!zeroY && min >= start + step) first = std::floor((min - start) / step);
+  // Counting in whole steps needs counts a double holds exactly, one more
+  // included (a step of 0.1 cannot count up to 1e300); a wider step is tried instead.
+  if (first >= 0x1p52) return false;
   while (first > 0 && !(min < start + first * step + step)) ++first;
   while (first > 0 && min < start + (first - 1) * step + step) --first;
   // Ticks are multiples of step computed afresh, so a tick meant to lie one
@@ -48,12 +53,8 @@ YTicks ComputeTicks(double min, double max, double step, int pixelStep, bool zer
     if (TryTicks(min, max, step, zeroY, t.values)) break;
   }
   if (!std::isfinite(step) || t.values.empty()) {
-    // A range beyond what doubles can step through: one flat tick.
-    t.values.assign(1, std::isfinite(min) ? min : 0.0);
-    t.step = 0;
-    t.scale = 0;
-    t.height = pixelStep;
-    return t;
+    // Values so near the largest doubles that a step above them is no number.
+    throw RangeError("Значения от " + FloatText(min) + " до " + FloatText(max) + " не помещаются на шкалу графика");
   }
   t.step = step;
   t.scale = pixelStep / step;

@@ -19,7 +19,9 @@ struct YTicks {
 // top tick is the multiple just above max, so the band keeps one free step
 // above its values. A step that is not positive or not finite falls back to
 // the rounded step of the range; a step that would need more ticks than a band
-// may hold is widened until the values fit.
+// may hold, or too many steps to count up to min, is widened until the values
+// fit. Values so near the largest doubles that no step fits above them are a
+// RangeError.
 YTicks ComputeTicks(double min, double max, double step, int pixelStep, bool zeroY);
 
 // The range the automatic step is chosen from.

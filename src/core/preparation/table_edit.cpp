@@ -28,14 +28,13 @@ void MoveEntry(Array<T>& a, long long from, long long to) {
 
 std::string CellEditError(const CellEdit& edit) {
   try {
-    UserNumber(edit.text);
+    UserNumber(TrimBlanks(edit.text));
     return {};
-  } catch (const ConversionError&) {
+  } catch (const ConversionError& e) {
     const DataSet& d = Data();
     std::string name = d.VarNames[edit.variable];
     name = std::string(TrimBlanks(name));
-    return "Переменная " + name + ", наблюдение " + std::to_string(edit.observation + 1) + ": «" +
-           std::string(TrimBlanks(edit.text)) + "» не является числом";
+    return "Переменная " + name + ", наблюдение " + std::to_string(edit.observation + 1) + ": " + e.what();
   }
 }
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 
 #include "core/data/dataset.h"
 #include "core/data/variable_name.h"
@@ -51,11 +50,19 @@ void LogVariables() {
   d.ProcessingNote += kNoteLogarithm;
 }
 
+namespace {
+
+// The size of a shift, also of the most negative one, which has no 32-bit opposite.
+std::int64_t ShiftLength(std::int32_t shift) { return shift < 0 ? -std::int64_t{shift} : shift; }
+
+}  // namespace
+
 bool ShiftSeries(int shift) {
   DataSet& d = Data();
-  const std::int32_t lag = std::abs(shift);
-  const bool enough = static_cast<long long>(lag) + 1 < d.LastObs;
+  const std::int64_t length = ShiftLength(shift);
+  const bool enough = length + 1 < d.LastObs;
   if (enough && shift != 0) {
+    const auto lag = static_cast<std::int32_t>(length);  // below LastObs
     const std::int32_t last = d.LastObs - lag;
     // A negative shift moves the chosen variables up, a positive one the others.
     const int first = shift < 0 ? 0 : d.LastVar + 1;

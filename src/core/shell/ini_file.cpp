@@ -1,5 +1,6 @@
 #include "core/shell/ini_file.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -43,18 +44,47 @@ IniFile IniFile::Parse(const std::string& text) {
   return ini;
 }
 
-IniFile IniFile::Load(const std::string& path) {
+namespace {
+
+// The whole of a settings file. Only a regular file of at most kMaxSettingsBytes
+// is read: a pipe or a device is refused before a byte is read (it is opened
+// without waiting for a writer), and so is a file grown past the limit meanwhile.
+std::string SettingsBytes(const std::string& path, int fd) {
+  const auto refuse = [&](const std::string& why) { throw InOutError("Не удаётся прочитать файл " + path + ": " + why); };
   struct stat info {};
-  if (stat(path.c_str(), &info) != 0) {
+  if (fstat(fd, &info) != 0) refuse(SystemErrorText(errno));
+  if (S_ISDIR(info.st_mode)) refuse(SystemErrorText(EISDIR));
+  if (!S_ISREG(info.st_mode)) refuse("это не обычный файл");
+  const std::string tooLarge = "файл конфигурации больше " + std::to_string(kMaxSettingsBytes / (1024 * 1024)) + " МБ";
+  if (info.st_size > kMaxSettingsBytes) refuse(tooLarge);
+  std::string bytes;
+  char chunk[16384];
+  for (;;) {
+    const ssize_t n = read(fd, chunk, sizeof chunk);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) refuse(SystemErrorText(errno));
+    if (n == 0) return bytes;
+    bytes.append(chunk, static_cast<std::size_t>(n));
+    if (bytes.size() > static_cast<std::size_t>(kMaxSettingsBytes)) refuse(tooLarge);
+  }
+}
+
+}  // namespace
+
+IniFile IniFile::Load(const std::string& path) {
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
     if (errno == ENOENT) return Parse("");
     throw InOutError("Не удаётся прочитать файл " + path + ": " + SystemErrorText(errno));
   }
-  if (S_ISDIR(info.st_mode)) throw InOutError("Не удаётся прочитать файл " + path + ": " + SystemErrorText(EISDIR));
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw InOutError("Не удаётся прочитать файл " + path + ": " + SystemErrorText(errno));
-  std::ostringstream text;
-  text << in.rdbuf();
-  std::string bytes = text.str();
+  std::string bytes;
+  try {
+    bytes = SettingsBytes(path, fd);
+  } catch (...) {
+    close(fd);
+    throw;
+  }
+  close(fd);
   if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) bytes.erase(0, 3);
   return Parse(bytes);
 }

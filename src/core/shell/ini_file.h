@@ -7,9 +7,14 @@
 
 namespace tavrel {
 
+// The largest settings file read; the program's own is a few hundred bytes.
+inline constexpr long long kMaxSettingsBytes = 1024 * 1024;
+
 class IniFile {
  public:
-  // Reads path (UTF-8); a missing file gives an empty one. An unreadable file is an InOutError.
+  // Reads path (UTF-8); a missing file gives an empty one. An unreadable file,
+  // one that is not a regular file (a pipe, a device) and one of more than
+  // kMaxSettingsBytes are an InOutError.
   static IniFile Load(const std::string& path);
   static IniFile Parse(const std::string& text);
 

@@ -5,12 +5,14 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <optional>
 
 #include "core/data/dataset.h"
 #include "core/data/errors.h"
 #include "core/data/numbers.h"
 #include "core/data/text_codec.h"
 #include "core/shell/ini_file.h"
+#include "core/shell/setting_ranges.h"
 
 namespace tavrel {
 
@@ -38,22 +40,30 @@ std::string HomeDirectory() {
   return dir;
 }
 
-// Reads the keys in their fixed order. An integer that does not convert keeps
-// its field as it was and is noted; the keys after it are read all the same.
+// Reads the keys in their fixed order. An integer that does not convert, or
+// lies outside its range, keeps its field as it was and is noted; the keys
+// after it are read all the same.
 class SettingsReader {
  public:
   explicit SettingsReader(const IniFile& ini) : ini_(ini) {}
 
   void Int(const char* section, const char* key, std::int32_t& field) {
-    const std::string text = ini_.Read(section, key).value_or("");
-    try {
-      field = UserInteger(text);
-    } catch (const ConversionError& e) {
-      if (!problems_.empty()) problems_ += "\n";
-      problems_ += std::string(e.what()) + " (ключ " + key + " раздела " + section + " файла конфигурации)";
+    if (const auto value = Integer(section, key)) field = *value;
+  }
+  // An integer that must also lie in range: one outside it keeps the field as
+  // it was and is noted, as one that does not convert.
+  void Int(const char* section, const char* key, std::int32_t& field, SettingRange range) {
+    const auto value = Integer(section, key);
+    if (!value) return;
+    if (range.Holds(*value)) {
+      field = *value;
+    } else {
+      Note(section, key,
+           "«" + std::to_string(*value) + "» вне допустимых значений " + std::to_string(range.min) + ".." +
+               std::to_string(range.max));
     }
   }
-  // What did not convert, one key a line; empty when every key did.
+  // What was not taken, one key a line; empty when every key was.
   const std::string& Problems() const { return problems_; }
   void Bool(const char* section, const char* key, bool& field) {
     const std::string text = ini_.Read(section, key).value_or("0");
@@ -64,6 +74,19 @@ class SettingsReader {
   }
 
  private:
+  std::optional<std::int32_t> Integer(const char* section, const char* key) {
+    try {
+      return UserInteger(ini_.Read(section, key).value_or(""));
+    } catch (const ConversionError& e) {
+      Note(section, key, e.what());
+      return std::nullopt;
+    }
+  }
+  void Note(const char* section, const char* key, const std::string& problem) {
+    if (!problems_.empty()) problems_ += "\n";
+    problems_ += problem + " (ключ " + key + " раздела " + section + " файла конфигурации)";
+  }
+
   const IniFile& ini_;
   std::string problems_;
 };
@@ -99,21 +122,21 @@ bool LoadSettings(const std::string& path) {
   const IniFile ini = IniFile::Load(path);
   Settings& s = Config();
   SettingsReader r(ini);
-  r.Int("Graphic", "StepX", s.StepX);
-  r.Int("Graphic", "StepY", s.StepY);
-  r.Int("Graphic", "GraphFontSize", s.GraphFontSize);
+  r.Int("Graphic", "StepX", s.StepX, kStepValues);
+  r.Int("Graphic", "StepY", s.StepY, kStepValues);
+  r.Int("Graphic", "GraphFontSize", s.GraphFontSize, kFontSizeValues);
   r.String("Graphic", "GraphFontName", s.GraphFontName);
-  r.Int("Graphic", "GraphPenWidth", s.GraphPenWidth);
-  r.Int("PrintGraphic", "PrintStepX", s.PrintStepX);
-  r.Int("PrintGraphic", "PrintStepY", s.PrintStepY);
-  r.Int("PrintGraphic", "PrintGraphFontSize", s.PrintGraphFontSize);
+  r.Int("Graphic", "GraphPenWidth", s.GraphPenWidth, kPenWidthValues);
+  r.Int("PrintGraphic", "PrintStepX", s.PrintStepX, kStepValues);
+  r.Int("PrintGraphic", "PrintStepY", s.PrintStepY, kStepValues);
+  r.Int("PrintGraphic", "PrintGraphFontSize", s.PrintGraphFontSize, kFontSizeValues);
   r.String("PrintGraphic", "PrintGraphFontName", s.PrintGraphFontName);
-  r.Int("PrintGraphic", "PrintPenWidth", s.PrintPenWidth);
+  r.Int("PrintGraphic", "PrintPenWidth", s.PrintPenWidth, kPenWidthValues);
   r.Int("Graphic", "YScaleType", s.YScaleType);
   r.Bool("Graphic", "IsData", s.IsData);
   r.Bool("Graphic", "ZeroY", s.ZeroY);
-  r.Int("Font", "TextFontSize", s.TextFontSize);
-  r.Int("Font", "PrintTextFontSize", s.PrintTextFontSize);
+  r.Int("Font", "TextFontSize", s.TextFontSize, kFontSizeValues);
+  r.Int("Font", "PrintTextFontSize", s.PrintTextFontSize, kFontSizeValues);
   r.String("Font", "TextFontName", s.TextFontName);
   r.String("Font", "PrintTextFontName", s.PrintTextFontName);
   r.Bool("System", "InnerEditor", s.InnerEditor);

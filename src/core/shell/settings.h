@@ -66,9 +66,11 @@ bool EnsureUserSettings(const std::string& userPath, const std::string& exeDir);
 
 // Reads the settings file into Config() in the fixed key order. Returns false
 // when the file does not exist (the caller warns with kNoSettingsFile + path).
-// An integer key that does not convert keeps its start value while every other
-// key is read; then a ConversionError names each such key with its text, one
-// a line. A file that cannot be read (a directory, no permission) is an InOutError.
+// An integer key that does not convert, or a step, pen width or font size
+// outside the values the file may hold (setting_ranges.h), keeps its start
+// value while every other key is read; then a ConversionError names each such
+// key with its text, one a line. A file that cannot be read (a directory, no
+// permission, a special file, more than kMaxSettingsBytes) is an InOutError.
 bool LoadSettings(const std::string& path);
 
 // The directory texts as the user typed them in the configuration dialog; the

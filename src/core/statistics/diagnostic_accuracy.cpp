@@ -1,5 +1,7 @@
 #include "core/statistics/diagnostic_accuracy.h"
 
+#include <cmath>
+
 #include "core/data/errors.h"
 #include "core/data/numbers.h"
 #include "core/statistics/calculator_input.h"
@@ -11,6 +13,19 @@ std::array<double, kDiagnosticMeasures> DiagnosticAccuracy(double tp, double fp,
   return {tp / (tp + fn) * 100, tn / (fp + tn) * 100,  tp / (tp + fp) * 100,
           tn / (tn + fn) * 100, (tp + tn) / all * 100, (tp + fn) / all * 100};
 }
+
+namespace {
+
+// Why value cannot be the count of a cell, or empty when it can.
+std::string CountRefusal(double value, const char* field) {
+  if (value < 0) return std::string(kDiagnosticNegative) + "\n" + field;
+  if (value != std::floor(value)) return std::string(kDiagnosticNumberError) + "\n" + field + ": не целое число";
+  // Whole numbers below 2^53 are exact, and sums of four of them stay far from overflow.
+  if (value >= 0x1p53) return std::string(kDiagnosticOverflow) + "\n" + field;
+  return {};
+}
+
+}  // namespace
 
 DiagnosticView Diagnostic(const DiagnosticCells& cells) {
   struct Count {
@@ -30,10 +45,8 @@ DiagnosticView Diagnostic(const DiagnosticCells& cells) {
     return view;
   }
   for (const Count& c : counts) {
-    if (c.value < 0) {
-      view.refusal = std::string(kDiagnosticNegative) + "\n" + c.field;
-      return view;
-    }
+    view.refusal = CountRefusal(c.value, c.field);
+    if (!view.refusal.empty()) return view;
   }
   const auto measures = DiagnosticAccuracy(counts[0].value, counts[1].value, counts[2].value, counts[3].value);
   for (int i = 0; i < kDiagnosticMeasures; ++i) view.values[i] = FixedDigitsText(measures[i], 4, 2) + "%";

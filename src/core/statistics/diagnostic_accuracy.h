@@ -8,6 +8,7 @@ namespace tavrel {
 
 inline constexpr const char* kDiagnosticNumberError = "Ошибка операций с целыми числами";
 inline constexpr const char* kDiagnosticNegative = "Неверные данные: отрицательное число";
+inline constexpr const char* kDiagnosticOverflow = "Переполнение регистра при работе с целыми числами";
 
 // The six measures in the order of the window's list.
 inline constexpr int kDiagnosticMeasures = 6;
@@ -32,6 +33,9 @@ struct DiagnosticView {
   std::string clipboard;                                // the first five measures, one a line
 };
 
+// Reads the counts and computes the measures. A count must be a whole number
+// from 0 to below 2^53 (beyond it a double no longer counts in ones); any other
+// is refused, naming its cell.
 DiagnosticView Diagnostic(const DiagnosticCells& cells);
 
 }  // namespace tavrel

@@ -13,6 +13,16 @@ namespace {
 
 constexpr std::int32_t kIntMax = std::numeric_limits<std::int32_t>::max();
 
+// A test without degrees of freedom (sigmas of 0 in both samples, or spreads
+// too large to square) has no t either: t is NaN, which no critical value
+// exceeds, so p reads ">0.05".
+StudentTTest Undefined(StudentTTest r) {
+  r.t = std::numeric_limits<double>::quiet_NaN();
+  r.df = 0;
+  r.p = PByT(0, r.t, true);
+  return r;
+}
+
 }  // namespace
 
 double SmallerSigma(double s1, double s2) { return s1 > s2 ? s2 : s1; }
@@ -38,6 +48,7 @@ StudentTTest StudentTest(double m1, double s1, std::int32_t n1, double m2, doubl
     // Past 121 degrees of freedom the t table has one column, so a df beyond
     // the 32-bit range is held at its limit; an undefined one stays undefined.
     const double df = (a + b) * (a + b) / (a * a / (nb + 1.0) + b * b / (ns + 1.0)) - 2;
+    if (std::isnan(df)) return Undefined(r);
     r.df = RoundInt(std::min(df, static_cast<double>(kIntMax)));
   }
   r.p = PByT(static_cast<std::int32_t>(std::min<std::int64_t>(r.df, kIntMax)), r.t, true);

@@ -21,8 +21,8 @@ struct StudentTTest {
 double SmallerSigma(double s1, double s2);
 
 // The test of means m1, m2 with sigmas s1, s2 and sizes n1, n2 (at least 1).
-// Sigmas of 0 in both samples leave the unequal-variance df undefined: its
-// rounding is a RangeError.
+// Sigmas of 0 in both samples leave the unequal-variance df undefined, and so
+// the test: t is NaN, df 0 and p ">0.05".
 StudentTTest StudentTest(double m1, double s1, std::int32_t n1, double m2, double s2, std::int32_t n2);
 
 }  // namespace tavrel

@@ -28,7 +28,7 @@ struct SummaryStudentView {
 // Reads the texts and applies the test. Standard errors are used when both are
 // given (sigma = m * sqrt(N - 1)), else both sigmas; sizes below 2, negative
 // spreads and texts that are not numbers are refused. Sigmas of 0 in both
-// samples are a RangeError (see StudentTest).
+// samples leave the test undefined: t reads "NAN" and p ">0.05" (see StudentTest).
 SummaryStudentView SummaryStudent(const SummaryStudentCells& cells);
 
 }  // namespace tavrel

@@ -90,18 +90,25 @@ class TestParamCluster : public QObject {
     QCOMPARE(ClusterConfig().Beta, 1.5);
   }
 
-  void aBetaThatIsNoNumberIsRefusedNamingTheField() {
+  void aBetaThatIsNoNumberOrBeyondADoubleIsRefusedNamingTheField() {
     Messages messages;
     TfmParamCluster dialog;
     dialog.show();
     dialog.findChild<QButtonGroup*>("rgrpClustDistance")->button(5)->click();
     auto* edit = dialog.findChild<QLineEdit*>("Edit1");
-    for (const char* text : {"abc", "0.5.1", ""}) {
+    const std::pair<const char*, const char*> refused[] = {
+        {"abc", "«abc» не является числом"},
+        {"0.5.1", "«0.5.1» не является числом"},
+        {"", "«» не является числом"},
+        {"1e309", "«1e309» выходит за пределы допустимых чисел"},  // a number, but beyond a double
+        {"-2,5e400", "«-2,5e400» выходит за пределы допустимых чисел"},
+    };
+    for (const auto& [text, why] : refused) {
       messages.shown.clear();
       edit->setText(text);
       dialog.findChild<QPushButton*>("OKBtn")->click();
       QVERIFY(dialog.isVisible());
-      QCOMPARE(messages.Texts(), QStringList{QStringLiteral("Поле «β»: «%1» не является числом").arg(text)});
+      QCOMPARE(messages.Texts(), QStringList{QStringLiteral("Поле «β»: ") + QString::fromUtf8(why)});
     }
     QCOMPARE(ClusterConfig().Beta, -0.25);
     QCOMPARE(ClusterConfig().ClusterDistance, 4);  // nothing taken

@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <random>
 
 #include "core/data/data_input.h"
 #include "core/data/dataset.h"
+#include "core/data/errors.h"
 #include "core/data/results_file.h"
+#include "core/preparation/table_edit.h"
 #include "core/preparation/transformations.h"
 #include "test_support.h"
 
@@ -81,6 +85,52 @@ TEST_F(DataTableWriterTest, ATableOfAnyNamesReadsBackWithTheSameNamesAndColumns)
     ASSERT_TRUE(out.loaded) << out.warning;
     ASSERT_EQ(Data().VarNames, before.VarNames) << round;
     ASSERT_EQ(Data().DataValues, before.DataValues) << round;
+  }
+}
+
+// The reader takes at most 100 names and only finite numbers: a table it could
+// not take back is refused with the reason before a line is written, also to a
+// file appended to; 100 variables are saved and read back.
+TEST_F(DataTableWriterTest, RefusesATableTheReaderCouldNotTakeBack) {
+  std::string names, values;
+  for (int v = 1; v <= kMaxVariables; ++v) {
+    names += "V" + std::to_string(v) + " ";
+    values += std::to_string(v) + " ";
+  }
+  LoadText(names + "\n" + values + "\n");
+  const DataSet hundred = Data();
+  ASSERT_TRUE(LoadDataFile(Save()).loaded);
+  EXPECT_EQ(Data().VarNames, hundred.VarNames);
+  EXPECT_EQ(Data().DataValues, hundred.DataValues);
+
+  const auto refusal = [&] {
+    try {
+      RefuseUnsavableTable(Data());
+    } catch (const RangeError& e) {
+      WriteFile("saved.txt", "report\r\n");
+      EXPECT_THROW(Save(true), RangeError);
+      EXPECT_EQ(test::ReadFile(TempPath("saved.txt")), "report\r\n");
+      return std::string(e.what());
+    }
+    return std::string("saved");
+  };
+  ASSERT_TRUE(InsertVariable(3));  // the data table window adds variables beyond 100
+  EXPECT_EQ(refusal(), "Текстовая таблица вмещает не более 100 переменных, а выбрано 101: выберите меньше переменных");
+  NarrowTo({0, 3});
+  EXPECT_EQ(refusal(), "saved");
+
+  LoadText("A Pulse\n1 2\n3 4\n");
+  const struct {
+    double value;
+    std::string message;
+  } unreadable[] = {
+      {std::numeric_limits<double>::infinity(), "Переменная Pulse, наблюдение 2: значение INF выходит за пределы допустимых чисел"},
+      {-std::numeric_limits<double>::infinity(), "Переменная Pulse, наблюдение 2: значение -INF выходит за пределы допустимых чисел"},
+      {std::nan(""), "Переменная Pulse, наблюдение 2: значение NAN не является числом"},
+  };
+  for (const auto& u : unreadable) {
+    Data().DataValues[1][1] = u.value;
+    EXPECT_EQ(refusal(), u.message);
   }
 }
 

@@ -144,6 +144,33 @@ TEST(UserNumber, AcceptsPointAndComma) {
   for (const char* bad : {"x", "", "2,5,1", "1 2"}) EXPECT_THROW(UserNumber(bad), ConversionError) << bad;
 }
 
+// A number beyond the range of a double is a number to the syntax, and refused
+// by the conversion with the text reader's words, its text cut when long; the
+// largest doubles and a value that only underflows are taken.
+TEST(UserNumber, RefusesNumbersBeyondADouble) {
+  const std::string digits(5000, '9');
+  const std::pair<std::string, std::string> beyond[] = {
+      {"1e309", "«1e309»"},
+      {" -1,8e308 ", "«-1,8e308»"},
+      {"1.7976931348623159e308", "«1.7976931348623159e308»"},
+      {digits, "«" + digits.substr(0, 40) + "…»"},
+  };
+  for (const auto& [text, shown] : beyond) {
+    double value = 0;
+    EXPECT_TRUE(ParseUserNumber(text, value)) << shown;
+    EXPECT_TRUE(std::isinf(value)) << shown;
+    try {
+      UserNumber(text);
+      ADD_FAILURE() << shown;
+    } catch (const ConversionError& e) {
+      EXPECT_EQ(e.what(), shown + " выходит за пределы допустимых чисел");
+    }
+  }
+  EXPECT_EQ(UserNumber("1.7976931348623157e308"), std::numeric_limits<double>::max());
+  EXPECT_EQ(UserNumber("-1,7976931348623157E308"), -std::numeric_limits<double>::max());
+  EXPECT_EQ(UserNumber("1e-400"), 0);
+}
+
 TEST(UserInteger, IsStrict) {
   EXPECT_EQ(UserInteger("12"), 12);
   EXPECT_EQ(UserInteger("-999"), -999);

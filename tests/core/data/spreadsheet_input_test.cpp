@@ -84,6 +84,12 @@ TEST_F(SpreadsheetInputTest, ReadsTheCellsOfSmallWorkbooks) {
        "",
        {"A", "B"},
        {{1, 1500}, {-2.5, 0.125}}},
+      {"the largest doubles, as numbers and as text, and a number too small for one",
+       Row(TextCell("A1", "Max"), 1) + Row(NumberCell("A2", "1.7976931348623157E308"), 2) +
+           Row(TextCell("A3", "-1,7976931348623157e308"), 3) + Row(NumberCell("A4", "1e-400"), 4),
+       "",
+       {"Max"},
+       {{1.7976931348623157e308, -1.7976931348623157e308, 0}}},
       {"text numbers with a comma and a point",
        Row(TextCell("A1", "X"), 1) + Row(TextCell("A2", " 1,5 "), 2) + Row(SharedCell("A3", 0), 3),
        SharedStrings("<si><t>2.25</t></si>"),
@@ -216,6 +222,15 @@ TEST_F(SpreadsheetInputTest, ABadCellFailsTheWholeLoadAndLeavesNothing) {
       {"a row beyond the largest sheet", names + Row(NumberCell("A1048577", "1")), "Неверная ссылка на ячейку"},
       {"a shared string that is not there", names + Row(SharedCell("A2", 5) + NumberCell("B2", "2"), 2),
        "Ячейка A2 ссылается на несуществующую строку"},
+      // numbers beyond a double, which the saved table could not hold
+      {"a number beyond a double", names + Row(NumberCell("A2", "1") + NumberCell("B2", "1e309"), 2),
+       "Ячейка B2 содержит число, которое выходит за пределы допустимых чисел"},
+      {"a negative one", names + Row(NumberCell("A2", "-1.8e308") + NumberCell("B2", "2"), 2),
+       "Ячейка A2 содержит число, которое выходит за пределы допустимых чисел"},
+      {"a number of 5,000 digits", names + Row(NumberCell("A2", "1") + NumberCell("B2", std::string(5000, '9')), 2),
+       "Ячейка B2 содержит число, которое выходит за пределы допустимых чисел"},
+      {"a number text beyond a double", names + Row(NumberCell("A2", "1") + TextCell("B2", "1,5e309"), 2),
+       "Ячейка B2 содержит число, которое выходит за пределы допустимых чисел"},
   };
   for (const BadCase& c : cases) {
     SCOPED_TRACE(c.what);

@@ -61,6 +61,39 @@ TEST(YTicksTest, AStepNeedingTooManyTicksIsWidenedToCoverTheValues) {
   }
 }
 
+// Near the largest doubles: a constant or nearly constant series far from 0
+// gets its ticks (a step too fine to count up to it is widened, not counted
+// forever); values whose range no step can cover above them are refused with
+// the program's own words.
+TEST(YTicksTest, ValuesNearTheLargestDoubles) {
+  const double top = std::numeric_limits<double>::max();
+  for (const auto& [min, max] : {std::pair{1.7e308, 1.7e308}, {1e300, 1.0000001e300}, {-1.7e308, -1.7e308}}) {
+    const YTicks t = ComputeTicks(min, max, 0.1, 10, false);
+    ASSERT_FALSE(t.values.empty()) << min;
+    ASSERT_LE(t.values.size(), static_cast<std::size_t>(kMaxYTicks)) << min;
+    EXPECT_LE(t.values.front(), min) << min;
+    EXPECT_GT(t.values.back(), max) << min;
+    EXPECT_TRUE(std::isfinite(t.values.back())) << min;
+    EXPECT_GT(t.scale, 0) << min;
+  }
+  const struct {
+    double min, max;
+    const char* message;
+  } refused[] = {
+      {-1.7e308, 1.79e308, "Значения от -1.7E308 до 1.79E308 не помещаются на шкалу графика"},
+      {0, top, "Значения от 0 до 1.79769313486232E308 не помещаются на шкалу графика"},
+      {-top, -1e308, "Значения от -1.79769313486232E308 до -1E308 не помещаются на шкалу графика"},
+  };
+  for (const auto& r : refused) {
+    try {
+      ComputeTicks(r.min, r.max, 0, 10, false);
+      ADD_FAILURE() << r.min << " " << r.max;
+    } catch (const RangeError& e) {
+      EXPECT_STREQ(e.what(), r.message);
+    }
+  }
+}
+
 class SequentialLayoutTest : public test::EngineTest {
  protected:
   void Load(const std::string& text) {

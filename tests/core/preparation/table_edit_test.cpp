@@ -15,6 +15,10 @@ TEST_F(TableEditTest, TypedValuesAreWrittenAllOrNone) {
   // The second text is not a number: the first is not written either.
   EXPECT_EQ(ApplyCellEdits({{0, 0, "7,5"}, {1, 2, "12x"}}), "Переменная B, наблюдение 3: «12x» не является числом");
   ExpectColumns({{{1, 2, 3}}, {{4, E, E}, 1}});
+  // Nor is a number beyond a double, which a saved table could not hold.
+  EXPECT_EQ(ApplyCellEdits({{0, 0, "7,5"}, {0, 1, " 1e309 "}}),
+            "Переменная A, наблюдение 2: «1e309» выходит за пределы допустимых чисел");
+  ExpectColumns({{{1, 2, 3}}, {{4, E, E}, 1}});
 
   // "," and "." both; a value typed below a shortened variable extends its count.
   EXPECT_EQ(ApplyCellEdits({{0, 0, "7,5"}, {1, 2, " 0.25 "}}), "");

@@ -2,7 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <cstdlib>
+#include <future>
 
 #include "core/data/dataset.h"
 #include "core/data/errors.h"
@@ -57,6 +63,85 @@ TEST_F(SettingsTest, ABadKeyIsReportedAndTheKeysAfterItAreStillRead) {
   EXPECT_EQ(Config().TextFontName, "DejaVu Sans Mono");
 }
 
+// A step, pen width or font size the pictures could not be drawn with is
+// reported as a bad key is, and keeps its start value; the values the
+// dialogs offer, and more up to the file's limit, are taken.
+TEST_F(SettingsTest, AGraphValueOutsideItsRangeIsReportedAndKeepsItsStartValue) {
+  const std::string dist = test::ReadFile(TAVREL_DIST_INI);
+  const auto with = [&](const std::string& key, const std::string& value) {
+    std::string text = dist;
+    const std::size_t at = text.find("\n" + key + "=") + 1;
+    text.replace(at, text.find('\n', at) - at, key + "=" + value);
+    return WriteFile("Tavrel.ini", text);
+  };
+  const struct {
+    const char* key;
+    const char* section;
+    std::int32_t Settings::*field;
+    const char* value;
+    const char* range;
+  } refused[] = {
+      {"StepX", "Graphic", &Settings::StepX, "0", "1..1000"},
+      {"StepY", "Graphic", &Settings::StepY, "-30", "1..1000"},
+      {"GraphPenWidth", "Graphic", &Settings::GraphPenWidth, "0", "1..1000"},
+      {"GraphFontSize", "Graphic", &Settings::GraphFontSize, "-2147483648", "1..1000"},
+      {"PrintStepX", "PrintGraphic", &Settings::PrintStepX, "1001", "1..1000"},
+      {"PrintStepY", "PrintGraphic", &Settings::PrintStepY, "2147483647", "1..1000"},
+      {"PrintPenWidth", "PrintGraphic", &Settings::PrintPenWidth, "-1", "1..1000"},
+      {"PrintGraphFontSize", "PrintGraphic", &Settings::PrintGraphFontSize, "0", "1..1000"},
+      {"TextFontSize", "Font", &Settings::TextFontSize, "0", "1..1000"},
+      {"PrintTextFontSize", "Font", &Settings::PrintTextFontSize, "100000", "1..1000"},
+  };
+  for (const auto& c : refused) {
+    ResetSettings();
+    try {
+      LoadSettings(with(c.key, c.value));
+      ADD_FAILURE() << c.key << " was taken";
+    } catch (const ConversionError& e) {
+      EXPECT_EQ(std::string(e.what()), std::string("«") + c.value + "» вне допустимых значений " + c.range +
+                                           " (ключ " + c.key + " раздела " + c.section + " файла конфигурации)");
+    }
+    EXPECT_EQ(Config().*c.field, 0) << c.key;
+    EXPECT_EQ(Config().EmptyValue, -999) << c.key;  // the keys after it are read
+  }
+  for (const auto& [key, value] : {std::pair{"StepX", 50}, {"PrintStepY", 600}, {"GraphPenWidth", 1}}) {
+    ResetSettings();
+    EXPECT_NO_THROW(LoadSettings(with(key, std::to_string(value)))) << key;
+  }
+  EXPECT_EQ(Config().GraphPenWidth, 1);
+}
+
+// Only a regular file of at most 1 MB is read as settings; a pipe without a
+// writer or a device is refused at once, never waited on or read to its end.
+TEST_F(SettingsTest, OnlyASmallRegularFileIsRead) {
+  const std::string fifo = TempPath("fifo.ini");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  std::string big = test::ReadFile(TAVREL_DIST_INI);
+  big += "; " + std::string(kMaxSettingsBytes - big.size() - 3, 'x') + "\n";
+  ASSERT_EQ(big.size(), static_cast<std::size_t>(kMaxSettingsBytes));
+  EXPECT_NO_THROW(LoadSettings(WriteFile("big.ini", big)));
+  const std::pair<std::string, std::string> refused[] = {
+      {fifo, "это не обычный файл"},
+      {"/dev/zero", "это не обычный файл"},
+      {WriteFile("huge.ini", big + "x"), "файл конфигурации больше 1 МБ"},
+  };
+  for (const auto& [path, why] : refused) {
+    auto loading = std::async(std::launch::async, [path = path] {
+      try {
+        LoadSettings(path);
+        return std::string("read");
+      } catch (const InOutError& e) {
+        return std::string(e.what());
+      }
+    });
+    if (loading.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+      close(open(fifo.c_str(), O_WRONLY | O_NONBLOCK));  // lets a reader that waits for a writer go on
+      FAIL() << path << " was waited on";
+    }
+    EXPECT_EQ(loading.get(), "Не удаётся прочитать файл " + path + ": " + why);
+  }
+}
+
 TEST_F(SettingsTest, ADirectoryInPlaceOfTheFileIsAnInputOutputFailure) {
   try {
     LoadSettings(dir_.string());
@@ -78,6 +163,7 @@ TEST_F(SettingsTest, PathsAreKeptAsGiven) {
 TEST_F(SettingsTest, SaveKeepsTheFileAndWritesDirectoriesAsTyped) {
   const std::string path = WriteFile("Tavrel.ini",
                                      "; comment\n[System]\nExtEditor=/usr/bin/kate\nOwnKey=7\n\n[Other]\nX=1\n");
+  ASSERT_TRUE(LoadSettings(TAVREL_DIST_INI));  // steps, pen widths and font sizes a picture can use
   ASSERT_THROW(LoadSettings(path), ConversionError);
   Config().StepX = 12;
   Config().EmptyValue = -5;

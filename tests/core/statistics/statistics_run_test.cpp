@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/data/errors.h"
 #include "core/data/program_version.h"
 #include "report_fixture.h"
 
@@ -14,12 +15,15 @@ class StatisticsRunTest : public test::ReportTest {
     StatConfig().StSel = stSel;
     const std::string path = TempPath("run.out");
     ResultsFile().Open(path, append);
-    failure_ = RunStatisticsReport(ProgramCaption(),
-                                   [this](int position, int maximum) { progress_.emplace_back(position, maximum); });
+    failure_ = RunStatisticsReport(ProgramCaption(), [this](int position, int maximum) {
+      if (position == failAt_) throw RangeError("Сбой на шаге " + std::to_string(position));
+      progress_.emplace_back(position, maximum);
+    });
     return test::ReadFile(path);
   }
   std::string failure_;
   std::vector<std::pair<int, int>> progress_;
+  int failAt_ = 0;  // the step of the progress that fails; none when 0
 };
 
 TEST_F(StatisticsRunTest, MissingValuesRefuseAllButThePairwiseAnalyses) {
@@ -70,22 +74,34 @@ TEST_F(StatisticsRunTest, WritesTheTitleBlockTheVariablesAndTheTableThenWidens) 
 }
 
 TEST_F(StatisticsRunTest, AFailureLeavesTheResultsFileAsItWasAndNamesTheMessage) {
-  // A value of 1e300 gives an infinite spread, and the degrees of freedom of the
-  // unequal-variance form cannot be rounded to an integer: the table fails
-  // after the line of A and B.
+  // The failure comes with the second pair, A and C.
   SetVariables({{"A", {1, 2, 3, 4}}, {"B", {2, 3, 5, 9}}, {"C", {1, 2, 1e300, 4}}});
+  failAt_ = 2;
   for (const bool append : {false, true}) {
     WriteFile("run.out", "earlier results\r\n");
     EXPECT_EQ(Run(kStudent, append), "earlier results\r\n") << append;
-    EXPECT_NE(failure_.find("вне диапазона"), std::string::npos) << failure_;
+    EXPECT_EQ(failure_, "Сбой на шаге 2");
     EXPECT_FALSE(ResultsFile().IsOpen());
   }
-  // Without the failing variable the same table completes.
+  // Without the failure the same table completes after the earlier results.
+  failAt_ = 0;
   NarrowTo({0, 1});
   const std::string text = Run(kStudent, true);
   EXPECT_EQ(text.rfind("earlier results\r\n", 0), 0u);
   EXPECT_NE(text.find("\r\n A        B             4     4     1.342     >0.05\r\n"), std::string::npos) << text;
   EXPECT_EQ(failure_, "");
+}
+
+TEST_F(StatisticsRunTest, ATestThatCannotBeComputedIsWrittenAndTheTableGoesOn) {
+  // A value of 1e300 gives a spread too large to square: the degrees of freedom
+  // of the unequal-variance form are undefined, and so is the test.
+  SetVariables({{"A", {1, 2, 3, 4}}, {"B", {2, 3, 5, 9}}, {"C", {1, 2, 1e300, 4}}});
+  const std::string text = Run(kStudent);
+  EXPECT_EQ(failure_, "");
+  EXPECT_TRUE(text.ends_with(" A        B             4     4     1.342     >0.05\r\n"
+                             " A        C             4     4       Nan     >0.05\r\n"
+                             " B        C             4     4       Nan     >0.05\r\n\r\n\r\n"))
+      << text;
 }
 
 }  // namespace
