@@ -20,12 +20,12 @@ class ClusterReportTest : public test::ReportTest {
  protected:
   void SetUp() override {
     ReportTest::SetUp();
-    InitClusterOptions();
+    cluster_ = ClusterOptionsFrom(Config());
     Data().EmptyValue = -999;
   }
   // The options as the parameter dialog stores them, captions included.
-  static void Choose(int distance, int method, int clusters) {
-    ClusterOptions& o = ClusterConfig();
+  void Choose(int distance, int method, int clusters) {
+    ClusterOptions& o = cluster_;
     o.ObjectDistance = distance;
     o.ClusterDistance = method;
     o.ClusterNumber = clusters;
@@ -34,8 +34,11 @@ class ClusterReportTest : public test::ReportTest {
   }
   // The whole command after the output dialog; its outcome in outcome_.
   std::string Report() {
-    return Written([this] { outcome_ = WriteClusterReport(ProgramCaption(), {}); });
+    return Written([this](ResultsFileWriter& out) {
+      outcome_ = WriteClusterReport(out, Data(), cluster_, Config(), ProgramCaption(), {});
+    });
   }
+  ClusterOptions cluster_;
   ClusterOutcome outcome_;
 };
 
@@ -48,8 +51,7 @@ TEST_F(ClusterReportTest, FullReportOfThirteenObjects) {
   Data().DataFileName = "data.txt";
   NarrowTo({0, 1});
   Choose(kEuclidean, kWard, 3);
-  ClusterOptions& o = ClusterConfig();
-  o.PrintDistances = o.ClustCont = o.AddClustNumber = true;
+  cluster_.PrintDistances = cluster_.ClustCont = cluster_.AddClustNumber = true;
   const std::string text = Report();
   EXPECT_TRUE(outcome_.completed) << outcome_.message;
   test::ExpectGolden(text, "cluster/full_report.out");
@@ -122,7 +124,9 @@ TEST_F(ClusterReportTest, ProgressAndStatusReachTheCaller) {
     positions.push_back(position);
   };
   feedback.status = [&](const std::string& text) { texts.push_back(text); };
-  Written([&] { EXPECT_EQ(RunClusterAnalysis(feedback), ""); });
+  Written([&](ResultsFileWriter& out) {
+    EXPECT_EQ(RunClusterAnalysis(Data(), cluster_, Config(), out, feedback).error, "");
+  });
   // One step per matrix row (4) and per join (3), back to 0 at the end.
   EXPECT_EQ(positions, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 0}));
   EXPECT_EQ(texts, (std::vector<std::string>{"Расстояния между объектами...", "", "Расстояния между кластерами...", ""}));
@@ -134,7 +138,7 @@ TEST_F(ClusterReportTest, ProgressAndStatusReachTheCaller) {
 TEST_F(ClusterReportTest, UnmeasurableIncreasesDrawNoBars) {
   SetVariables({{"A", {1, 2, 4, 8, 16, 32, 64, 100}}});
   Choose(kRangeCityBlock, kFlexible, 2);
-  ClusterConfig().Beta = 1e300;
+  cluster_.Beta = 1e300;
   const std::string text = Report();
   EXPECT_TRUE(outcome_.completed);
   test::ExpectGolden(text, "cluster/unmeasurable_increases.out");
@@ -205,10 +209,10 @@ TEST_F(ClusterReportTest, MoreThan3001ObjectsAreRefusedBeforeTheResultsFileIsOpe
   std::vector<double> x;
   for (int k = 0; k < 3002; ++k) x.push_back(k % 7);
   SetVariables({{"A", x}});
-  EXPECT_EQ(ClusterRefusal(), "Массив данных >3000: 3002 значений");
+  EXPECT_EQ(ClusterRefusal(Data()), "Массив данных >3000: 3002 значений");
   x.pop_back();
   SetVariables({{"A", x}});
-  EXPECT_EQ(ClusterRefusal(), "");
+  EXPECT_EQ(ClusterRefusal(Data()), "");
   Choose(kHamming, kNearestNeighbour, 3);
   Report();
   EXPECT_TRUE(outcome_.completed);
@@ -229,13 +233,13 @@ TEST_F(ClusterReportTest, RefusalsBeforeTheParameterDialog) {
   };
   for (const Case& c : cases) {
     SetVariables(c.vars);
-    EXPECT_EQ(ClusterRefusal(), c.message);
+    EXPECT_EQ(ClusterRefusal(Data()), c.message);
     EXPECT_EQ(Data().HasMissing, c.message == "Пропуски не удалены.");
   }
   // Only the features count: a shorter variable outside the selection is no reason to refuse.
   SetVariables({{"A", {1, 2, 3}}, {"B", {1, 2}}});
   NarrowTo({0});
-  EXPECT_EQ(ClusterRefusal(), "");
+  EXPECT_EQ(ClusterRefusal(Data()), "");
 }
 
 // Features shorter than the data set's rows: the objects are theirs, and the
@@ -244,7 +248,7 @@ TEST_F(ClusterReportTest, FeaturesShorterThanTheDataSet) {
   SetVariables({{"A", {1, 2, 30}}, {"B", {5, 6, 7, 8}}});
   NarrowTo({0});
   Choose(kHamming, kNearestNeighbour, 2);
-  ClusterConfig().AddClustNumber = true;
+  cluster_.AddClustNumber = true;
   const std::string text = Report();
   ASSERT_TRUE(outcome_.completed);
   const DataSet& d = Data();

@@ -43,7 +43,7 @@ class CorrelationTest : public test::ReportTest {
 };
 
 TEST_F(CorrelationTest, PearsonTable) {
-  const std::string text = Written([] { PearsonStat(); });
+  const std::string text = Written([&](ResultsFileWriter& out) { PearsonStat(out, Data(), options_); });
   test::ExpectGolden(text, "statistics/pearson.out");
   // r by the textbook formula (the table's r uses sigmas from deviations rounded to 4 decimals,
   // which are exact here); t = r sqrt(8) / sqrt(1 - r^2) = 11.6, beyond 5.04 of 8 degrees of freedom
@@ -56,7 +56,7 @@ TEST_F(CorrelationTest, PearsonTable) {
 }
 
 TEST_F(CorrelationTest, SpearmanTable) {
-  const std::string text = Written([] { SpearmanStat(); });
+  const std::string text = Written([&](ResultsFileWriter& out) { SpearmanStat(out, Data(), options_); });
   test::ExpectGolden(text, "statistics/spearman.out");
   // X and Noise have no ties: rho = 1 - 6 D / (n^3 - n)
   double d = 0;
@@ -65,16 +65,16 @@ TEST_F(CorrelationTest, SpearmanTable) {
 }
 
 TEST_F(CorrelationTest, ReliableOnlyKeepsSignificantResultsAndErrors) {
-  StatConfig().ReliableOnly = true;
-  test::ExpectGolden(Written([] { PearsonStat(); }), "statistics/pearson_reliable.out");
-  test::ExpectGolden(Written([] { SpearmanStat(); }), "statistics/spearman_reliable.out");
+  options_.ReliableOnly = true;
+  test::ExpectGolden(Written([&](ResultsFileWriter& out) { PearsonStat(out, Data(), options_); }), "statistics/pearson_reliable.out");
+  test::ExpectGolden(Written([&](ResultsFileWriter& out) { SpearmanStat(out, Data(), options_); }), "statistics/spearman_reliable.out");
 }
 
 TEST_F(CorrelationTest, PairwiseDeletionShortensThePair) {
   Data().EmptyValue = -1;
   Data().PairwiseMissing = true;
   SetVariables({{"A", {-1, 2, 3, 4, 5, 6}}, {"B", {1, 2, 3, 4, 5, 7}}, {"C", {6, 5, 4, 3, -1, 1}}});
-  const std::string pearson = Written([] { PearsonStat(); });
+  const std::string pearson = Written([&](ResultsFileWriter& out) { PearsonStat(out, Data(), options_); });
   // A and B lose position 0, which receives the last pair: (6, 7), (2, 2), (3, 3), (4, 4), (5, 5)
   EXPECT_NE(pearson.find(" A        B             5    " + FixedText(PearsonR({6, 2, 3, 4, 5}, {7, 2, 3, 4, 5}), 6, 3)),
             std::string::npos)
@@ -82,7 +82,7 @@ TEST_F(CorrelationTest, PairwiseDeletionShortensThePair) {
   EXPECT_NE(pearson.find(" A        C             4    -1.000      <0.001"), std::string::npos) << pearson;
   EXPECT_EQ(Data().ProcessingNote, "Пропуски удалены попарно.");
   Data().PairwiseOutliers = true;
-  test::ExpectGolden(Written([] { SpearmanStat(); }), "statistics/spearman_pairwise.out");
+  test::ExpectGolden(Written([&](ResultsFileWriter& out) { SpearmanStat(out, Data(), options_); }), "statistics/spearman_pairwise.out");
   EXPECT_EQ(Data().ProcessingNote, "Пропуски удалены попарно. Всплески удалены попарно.");
 }
 
@@ -100,7 +100,7 @@ TEST_F(CorrelationTest, LargeSamplesTakeTheirTFromAllPairs) {
   const auto [x100, y100] = series(100, 159);
   const auto [x101, y101] = series(101, 147);
   SetVariables({{"X100", x100}, {"Y100", y100}, {"X101", x101}, {"Y101", y101}});
-  const std::string text = Written([] { PearsonStat(); });
+  const std::string text = Written([&](ResultsFileWriter& out) { PearsonStat(out, Data(), options_); });
   EXPECT_NE(text.find(" X100     Y100        100     0.195      >0.05\r\n"), std::string::npos) << text;
   EXPECT_NE(text.find(" X101     Y101        101     0.195      <0.05 \r\n"), std::string::npos) << text;
 }

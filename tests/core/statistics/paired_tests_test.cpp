@@ -28,7 +28,7 @@ class PairedTestsTest : public test::ReportTest {
 };
 
 TEST_F(PairedTestsTest, PairedStudentTable) {
-  const std::string text = Written([] { PairStudentStat(); });
+  const std::string text = Written([&](ResultsFileWriter& out) { PairStudentStat(out, Data(), options_); });
   test::ExpectGolden(text, "statistics/pair_student.out");
   // d = 1, 2, 3, 4: S = 10, S2 = 30, w = 20, t = 10 / sqrt(20 / 3), read at 3 degrees of freedom
   EXPECT_NE(text.find(" X        Y             4  " + FixedText(10 / std::sqrt(20.0 / 3), 8, 3) + "     <0.05 \r\n"),
@@ -40,7 +40,7 @@ TEST_F(PairedTestsTest, PairedStudentTable) {
 }
 
 TEST_F(PairedTestsTest, SignedRankTable) {
-  const std::string text = Written([] { PairWilcoxonStat(); });
+  const std::string text = Written([&](ResultsFileWriter& out) { PairWilcoxonStat(out, Data(), options_); });
   test::ExpectGolden(text, "statistics/pair_wilcoxon.out");
   // ranks 1..4 all positive: T = 0, mean 5, variance 7.5
   EXPECT_NE(text.find(" X        Y             4    " + FixedText(5 / std::sqrt(7.5), 7, 2) + "     >0.05\r\n"),
@@ -51,7 +51,7 @@ TEST_F(PairedTestsTest, SignedRankTable) {
 
 TEST_F(PairedTestsTest, ZeroDifferencesCountInNButNotInTheRanks) {
   SetVariables({{"P", {0, 5, -5}}, {"Q", {0, 0, 0}}, {"One", {3}}, {"Two", {1}}});
-  const std::string text = Written([] { PairWilcoxonStat(); }) + Written([] { PairStudentStat(); });
+  const std::string text = Written([&](ResultsFileWriter& out) { PairWilcoxonStat(out, Data(), options_); }) + Written([&](ResultsFileWriter& out) { PairStudentStat(out, Data(), options_); });
   test::ExpectGolden(text, "statistics/paired_small.out");
   // m = 2, ranks 1.5 and 1.5: T = 1.5, mean 1.5, z = 0
   EXPECT_NE(text.find(" P        Q             3       0.00     >0.05\r\n"), std::string::npos) << text;
@@ -60,16 +60,16 @@ TEST_F(PairedTestsTest, ZeroDifferencesCountInNButNotInTheRanks) {
 }
 
 TEST_F(PairedTestsTest, ReliableOnlyEqualNamesAndPairwiseMissing) {
-  StatConfig().ReliableOnly = true;
+  options_.ReliableOnly = true;
   Data().PairwiseMissing = true;
   SetVariables(
       {{"X", {10, 12, 14, 16, -1}}, {"Y", {9, 10, 11, 12, 50}}, {"Same", {10, 12, 14, 16, 7}}, {"Five", {1, 2, 3, 4}}});
-  test::ExpectGolden(Written([] { PairStudentStat(); }) + Written([] { PairWilcoxonStat(); }),
+  test::ExpectGolden(Written([&](ResultsFileWriter& out) { PairStudentStat(out, Data(), options_); }) + Written([&](ResultsFileWriter& out) { PairWilcoxonStat(out, Data(), options_); }),
                      "statistics/paired_reliable.out");
-  StatConfig().ReliableOnly = false;
-  StatConfig().EqualNamesOnly = true;
+  options_.ReliableOnly = false;
+  options_.EqualNamesOnly = true;
   SetVariables({{"AB", {1, 2, 3, 4}}, {"ab", {2, 3, 4, 5}}, {"AB", {3, 5, 7, 9}}});
-  test::ExpectGolden(Written([] { PairStudentStat(); }) + Written([] { PairWilcoxonStat(); }),
+  test::ExpectGolden(Written([&](ResultsFileWriter& out) { PairStudentStat(out, Data(), options_); }) + Written([&](ResultsFileWriter& out) { PairWilcoxonStat(out, Data(), options_); }),
                      "statistics/paired_equal_names.out");
 }
 
@@ -132,7 +132,7 @@ TEST_F(PairedTestsTest, SignedRankLinesMatchTheRankingOfTheSizes) {
   }
   for (const Case& c : cases) {
     SetVariables({{"X", c.x}, {"Y", c.y}});
-    const std::string text = Written([] { PairWilcoxonStat(); });
+    const std::string text = Written([&](ResultsFileWriter& out) { PairWilcoxonStat(out, Data(), options_); });
     EXPECT_NE(text.find(SignedRankLineByRanking(c.x, c.y)), std::string::npos) << c.what << "\n" << text;
   }
 }

@@ -19,10 +19,8 @@ struct TestVariable {
 
 class ReportTest : public EngineTest {
  protected:
-  void SetUp() override {
-    EngineTest::SetUp();
-    ResetStatOptions();
-  }
+  // The options of the statistics command in the test.
+  StatOptions options_;
 
   // Replaces the data set by these variables (counts may differ) and puts all of them in force.
   static void SetVariables(const std::vector<TestVariable>& vars) {
@@ -46,11 +44,12 @@ class ReportTest : public EngineTest {
   }
 
   // What body writes to a fresh results file.
-  std::string Written(const std::function<void()>& body) const {
+  std::string Written(const std::function<void(ResultsFileWriter& out)>& body) const {
     const std::string path = TempPath("report.out");
-    ResultsFile().Open(path, false);
-    body();
-    ResultsFile().Close();
+    ResultsFileWriter out;
+    out.Open(path, false);
+    body(out);
+    out.Close();
     return ReadFile(path);
   }
 };

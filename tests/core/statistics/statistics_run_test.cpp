@@ -11,13 +11,14 @@ namespace {
 class StatisticsRunTest : public test::ReportTest {
  protected:
   std::string Run(int stSel) {
-    StatConfig().StSel = stSel;
+    options_.StSel = stSel;
     const std::string path = TempPath("run.out");
-    ResultsFile().Open(path, false);
-    failure_ = RunStatisticsReport(ProgramCaption(),
+    out_.Open(path, false);
+    failure_ = RunStatisticsReport(out_, Data(), options_, ProgramCaption(),
                                    [this](int position, int maximum) { progress_.emplace_back(position, maximum); });
     return test::ReadFile(path);
   }
+  ResultsFileWriter out_;
   std::string failure_;
   std::vector<std::pair<int, int>> progress_;
 };
@@ -28,16 +29,16 @@ TEST_F(StatisticsRunTest, MissingValuesRefuseAllButThePairwiseAnalyses) {
   for (bool pairwise : {false, true}) {
     Data().PairwiseMissing = pairwise;
     for (int stSel = 0; stSel < kAnalysisCount; ++stSel) {
-      StatConfig().StSel = stSel;
+      options_.StSel = stSel;
       const bool runs = pairwise && (stSel == 4 || stSel == 5 || stSel == 7 || stSel == 9);
-      EXPECT_EQ(StatisticsRefusal(), runs ? "" : kMissingNotRemoved) << stSel << " " << pairwise;
+      EXPECT_EQ(StatisticsRefusal(Data(), options_), runs ? "" : kMissingNotRemoved) << stSel << " " << pairwise;
       EXPECT_TRUE(Data().HasMissing);
     }
   }
   LoadText("A B\n1 2\n3 3\n4 5\n");
   for (int stSel = 0; stSel < kAnalysisCount; ++stSel) {
-    StatConfig().StSel = stSel;
-    EXPECT_EQ(StatisticsRefusal(), "");
+    options_.StSel = stSel;
+    EXPECT_EQ(StatisticsRefusal(Data(), options_), "");
     EXPECT_FALSE(Data().HasMissing);
   }
 }
@@ -52,7 +53,7 @@ TEST_F(StatisticsRunTest, WritesTheTitleBlockTheVariablesAndTheTableThenWidens) 
   test::ExpectGolden(text, "statistics/run_elementary.out");
   EXPECT_EQ(Data().LastVar, 2);  // widened again
   EXPECT_EQ(Data().NumVar, 3);
-  EXPECT_FALSE(ResultsFile().IsOpen());
+  EXPECT_FALSE(out_.IsOpen());
   EXPECT_EQ(progress_, (std::vector<std::pair<int, int>>{{1, 2}, {2, 2}}));
 
   Data().KeepSelection = true;
@@ -78,7 +79,7 @@ TEST_F(StatisticsRunTest, AFailureKeepsTheLinesWrittenAndNamesTheMessage) {
   // the title block, the heading and the line of A and B stay; no line for A and C, no empty lines
   EXPECT_NE(text.find(" ТЕСТ РАЗЛИЧИЯ СРЕДНИХ ПО СТЬЮДЕНТУ\r\n"), std::string::npos) << text;
   EXPECT_TRUE(text.ends_with("\r\n A        B             4     4     1.342     >0.05\r\n")) << text;
-  EXPECT_FALSE(ResultsFile().IsOpen());
+  EXPECT_FALSE(out_.IsOpen());
 }
 
 }  // namespace

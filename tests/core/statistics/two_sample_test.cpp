@@ -54,7 +54,7 @@ class TwoSampleTest : public test::ReportTest {
 };
 
 TEST_F(TwoSampleTest, StudentTable) {
-  const std::string text = Written([] { StudentStat(); });
+  const std::string text = Written([&](ResultsFileWriter& out) { StudentStat(out, Data(), options_); });
   test::ExpectGolden(text, "statistics/student.out");
   // A and B: sigma ratio 2.53 below F(9, 11) = 2.90, so the pooled form with 20 degrees of freedom.
   const double pooled = std::sqrt((42.0 + 8.0) / 20);
@@ -72,7 +72,7 @@ TEST_F(TwoSampleTest, StudentTable) {
 }
 
 TEST_F(TwoSampleTest, WilcoxonTable) {
-  const std::string text = Written([] { WilcoxonStat(); });
+  const std::string text = Written([&](ResultsFileWriter& out) { WilcoxonStat(out, Data(), options_); });
   test::ExpectGolden(text, "statistics/wilcoxon.out");
   // A and B: U 26 and z 2.31 with the tie correction
   const auto [u, z] = RankSumByCounting(a_, b_);
@@ -88,7 +88,7 @@ TEST_F(TwoSampleTest, TiesNoLongerBreakTheRankSumVariance) {
   const Series yes = {1, 1, 1, 1, 1, 1, 1, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
   const Series no = {0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
   SetVariables({{"Yes", yes}, {"No", no}, {"Same", yes}, {"Ones", Series(20, 1.0)}, {"Ones2", Series(20, 1.0)}});
-  const std::string text = Written([] { WilcoxonStat(); });
+  const std::string text = Written([&](ResultsFileWriter& out) { WilcoxonStat(out, Data(), options_); });
   test::ExpectGolden(text, "statistics/wilcoxon_ties.out");
   const auto [u, z] = RankSumByCounting(yes, no);
   EXPECT_NEAR(z, 5.62, 0.01);
@@ -102,18 +102,18 @@ TEST_F(TwoSampleTest, TiesNoLongerBreakTheRankSumVariance) {
 
 TEST_F(TwoSampleTest, EqualNamesAndReliableOnly) {
   SetVariables({{"AB", a_}, {"AB", b_}, {"ab", c_}, {"AB", a_}});
-  StatConfig().EqualNamesOnly = true;
-  test::ExpectGolden(Written([] { StudentStat(); }) + Written([] { WilcoxonStat(); }),
+  options_.EqualNamesOnly = true;
+  test::ExpectGolden(Written([&](ResultsFileWriter& out) { StudentStat(out, Data(), options_); }) + Written([&](ResultsFileWriter& out) { WilcoxonStat(out, Data(), options_); }),
                      "statistics/two_sample_equal_names.out");
-  StatConfig().EqualNamesOnly = false;
-  StatConfig().ReliableOnly = true;
+  options_.EqualNamesOnly = false;
+  options_.ReliableOnly = true;
   SetVariables({{"A", a_},
                 {"B", b_},
                 {"C", c_},
                 {"K", Series(10, 5.0)},
                 {"S7", {1, 2, 3, 4, 5, 6, 7}},
                 {"T7", {2, 3, 4, 5, 6, 7, 8}}});
-  test::ExpectGolden(Written([] { StudentStat(); }) + Written([] { WilcoxonStat(); }),
+  test::ExpectGolden(Written([&](ResultsFileWriter& out) { StudentStat(out, Data(), options_); }) + Written([&](ResultsFileWriter& out) { WilcoxonStat(out, Data(), options_); }),
                      "statistics/two_sample_reliable.out");
 }
 
@@ -170,7 +170,7 @@ TEST_F(TwoSampleTest, RankSumLinesMatchTheRankingOfBothSamples) {
   }
   for (const Case& c : cases) {
     SetVariables({{"X", c.x}, {"Y", c.y}});
-    const std::string text = Written([] { WilcoxonStat(); });
+    const std::string text = Written([&](ResultsFileWriter& out) { WilcoxonStat(out, Data(), options_); });
     EXPECT_NE(text.find(RankSumLineByRanking(c.x, c.y)), std::string::npos) << c.what << "\n" << text;
   }
 }
