@@ -42,12 +42,12 @@ bool ListsMembers(std::int32_t s, const JoinLimits& limits);
 
 // What the joining part of a run produces; the report of the joins is written from it.
 struct ClusterJoins {
-  ClusterResult result;  // the join history, the classification and the chosen step
+  ClusterResult result;       // the join history, the classification and the chosen step
   JoinLimits limits;
-  Array<JoinStep> steps;         // one per join, 0..N-1
-  Array<double> increments;      // the increase of the distance after each join
-  Array<std::int32_t> marks;     // per step: 1 when followed by a single object's absorption, 2 most probable
-  double largest = 0;            // the largest increment
+  Array<JoinStep> steps;      // one per join, 0..N-1
+  Array<double> increments;   // the increase of the distance after each join
+  Array<std::int32_t> marks;  // per step: 1 when followed by a single object's absorption, 2 most probable
+  double largest = 0;         // the largest increment
 };
 
 // The report of the joins: the two distance captions, the joins after

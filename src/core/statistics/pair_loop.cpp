@@ -19,7 +19,7 @@ Array<PairVariable> ReadVariablesInForce(const DataSet& data) {
 }
 
 PairDeletion PairDeletionOf(const DataSet& data) {
-  return {data.PairwiseMissing, data.PairwiseOutliers, data.EmptyValue};
+  return {data.PairwiseMissing, data.PairwiseOutliers, static_cast<double>(data.EmptyValue)};
 }
 
 PairSink Into(PairTable& table) {
@@ -115,7 +115,8 @@ bool Unreliable(const std::string& p, bool reliableOnly) { return reliableOnly &
 PairSink LineWriter(ResultsFileWriter& out, const Array<PairVariable>& vars, const PairText& text) {
   return [&out, &vars, text](const PairStatistic& pair) {
     const std::optional<std::string> line = text(pair);
-    if (line) out.WriteLn(" " + AlignRight(vars[pair.first].padded, 8) + " " + AlignRight(vars[pair.second].padded, 8) + *line);
+    if (!line) return;
+    out.WriteLn(" " + AlignRight(vars[pair.first].padded, 8) + " " + AlignRight(vars[pair.second].padded, 8) + *line);
   };
 }
 

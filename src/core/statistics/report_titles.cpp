@@ -65,7 +65,8 @@ void TitleStudent(ResultsFileWriter& out) {
 }
 
 void TitleWilcoxon(ResultsFileWriter& out) {
-  Heading(out, " ТЕСТ РАЗЛИЧИЯ СРЕДНИХ ПО УИЛКОКСОНУ", Rule(54), {" Переменные            N1    N2     U-критерий     p "});
+  Heading(out, " ТЕСТ РАЗЛИЧИЯ СРЕДНИХ ПО УИЛКОКСОНУ", Rule(54),
+          {" Переменные            N1    N2     U-критерий     p "});
 }
 
 void TitlePairStudent(ResultsFileWriter& out) {

@@ -2,6 +2,7 @@
 // and the run's edge cases.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -258,6 +259,34 @@ TEST_F(ClusterReportTest, FeaturesShorterThanTheDataSet) {
   EXPECT_EQ(d.VarCounts[2], 3);
   EXPECT_EQ(d.DataValues[2], (Array<double>{1, 1, 2, 0}));
   EXPECT_NE(text.find("   B            2      5.500      0.707     0.707\r\n"), std::string::npos) << text;
+}
+
+// The joins as computed, before any text: per step the pair of clusters and
+// the distance, then the increments the quality graph and the choice read.
+TEST_F(ClusterReportTest, JoinsCarryThePairAndTheDistance) {
+  const std::vector<double> x = {0, 1, 10, 11};
+  DistanceMatrix d(4);
+  for (std::int32_t k = 0; k < 4; ++k)
+    for (std::int32_t l = 0; l < 4; ++l) d.Set(k, l, std::fabs(x[k] - x[l]));
+  cluster_.ClusterDistance = kNearestNeighbour;
+  cluster_.ClusterNumber = 2;
+  int joins = 0;
+  const ClusterJoins j = JoinClusters(std::move(d), cluster_, [&joins] { ++joins; });
+  EXPECT_EQ(joins, 3);
+  ASSERT_EQ(j.steps.Count(), 3);
+  // 1 and 2 at 1 (the first of two equal distances), 3 and 4 at 1, then clusters 5 and 6 at 9.
+  const std::pair<std::int32_t, std::int32_t> pairs[] = {{1, 2}, {3, 4}, {5, 6}};
+  const double distances[] = {1, 1, 9, 9};
+  for (std::int32_t s = 0; s < 3; ++s) {
+    EXPECT_EQ(std::make_pair(j.steps[s].ci, j.steps[s].cj), pairs[s]) << s;
+    EXPECT_EQ(j.result.ClustArray[s].newclust, 5 + s);
+  }
+  for (std::int32_t s = 0; s < 4; ++s) EXPECT_EQ(j.result.ClustArray[s].Clevel, distances[s]) << s;
+  EXPECT_EQ(j.increments, (Array<double>{0, 8, 0}));
+  EXPECT_EQ(j.largest, 8);
+  EXPECT_EQ(j.result.Classification, (Array<std::int32_t>{1, 1, 2, 2}));
+  EXPECT_FALSE(j.result.Found);  // the largest increase precedes the last join, outside the search
+  EXPECT_EQ(j.limits.lastObject, 3);
 }
 
 }  // namespace

@@ -33,7 +33,7 @@ TEST_F(NormalityTest, NormalityTable) {
                 {"Eleven", oneToEleven},
                 {"Two", {1, 2}},
                 {"One", {4}}});
-  const std::string text = Written([&](ResultsFileWriter& out) { NormalityStat(out, Data()); });
+  const std::string text = TableText(NormalityStat);
   test::ExpectGolden(text, "statistics/normality.out");
   EXPECT_NE(text.find(" Const       " + std::string("   @ = 0        ") + "  " + "   @ = 0        " + "    @ = 0\r\n"),
             std::string::npos)
@@ -97,6 +97,18 @@ TEST_F(NormalityTest, ChiSquareOfTheHistogramAgainstTheNormalLaw) {
     EXPECT_EQ(fit.p, c.p) << fit.chi2;
     EXPECT_EQ(fit.error, "");
   }
+}
+
+// A coefficient that happens to equal the missing-value code is still a
+// number: with code 0, a symmetric series shows its asymmetry 0.00, not a blank.
+TEST_F(NormalityTest, ACoefficientEqualToTheMissingCodeIsShown) {
+  Data().EmptyValue = 0;
+  SetVariables({{"Sym", {1, 2, 3, 4, 5, 6, 7, 8, 9}}});
+  const NormalityRow row = NormalityOf(GetVariable(0), 0);
+  EXPECT_EQ(row.moments.as, 0);
+  EXPECT_EQ(row.moments.error, "");
+  const std::string text = TableText(NormalityStat);
+  EXPECT_NE(text.find(" Sym             0.00  " + row.moments.pAs + "  "), std::string::npos) << text;
 }
 
 }  // namespace

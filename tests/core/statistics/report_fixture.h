@@ -2,6 +2,7 @@
 // A data set made in the test, and the text a report routine writes for it.
 #include <functional>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -51,6 +52,18 @@ class ReportTest : public EngineTest {
     body(out);
     out.Close();
     return ReadFile(path);
+  }
+
+  // What a table of the statistics command writes for the data set in force with options_.
+  template <class Table>
+  std::string TableText(Table table, const ProgressFn& progress = {}) {
+    return Written([&](ResultsFileWriter& out) {
+      if constexpr (std::is_invocable_v<Table, ResultsFileWriter&, DataSet&, const StatOptions&, const ProgressFn&>) {
+        table(out, Data(), options_, progress);
+      } else {
+        table(out, Data(), progress);
+      }
+    });
   }
 };
 
