@@ -1,6 +1,9 @@
 #include "core/statistics/pair_loop.h"
 
-#include "core/data/numbers.h"
+#include <utility>
+#include <vector>
+
+#include "core/data/ordered_parallel.h"
 #include "core/data/text_codec.h"
 #include "core/statistics/descriptive.h"
 #include "core/statistics/pair_deletion.h"

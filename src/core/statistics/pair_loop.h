@@ -6,12 +6,9 @@
 #include <functional>
 #include <optional>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "core/data/checked_array.h"
 #include "core/data/dataset.h"
-#include "core/data/ordered_parallel.h"
 #include "core/data/results_file.h"
 #include "core/statistics/p_text.h"
 #include "core/statistics/progress.h"
@@ -56,7 +53,7 @@ struct PairStatistic {
   std::int32_t n = 0;   // the pairs worked with, or the size of the first sample
   std::int32_t n2 = 0;  // the size of the second sample of the two-sample tests
   double value = 0;     // the coefficient r or rho, or the criterion t, z or U
-  double t = 0;         // the t of a correlation coefficient (0 when it is 1)
+  double t = 0;         // the t of a correlation coefficient: signed for r, of |rho|; 0 when it is 1
   PText p;              // the significance text
 };
 
