@@ -59,7 +59,8 @@ bool Chi2Normality(const Array<double>& values, std::int32_t last, double mean, 
 }
 
 NormalityRow NormalityOf(const Variable& v, double empty) {
-  NormalityRow row{v.name};
+  NormalityRow row;
+  row.name = v.name;
   double mean = 0, sigma = 0;
   MeanSigma(v.values, v.last, empty, mean, sigma);
   SkewExcess(v.values, v.last, mean, sigma, empty, false, row.moments);
