@@ -1,6 +1,5 @@
 #include "core/statistics/min_max.h"
 
-
 namespace tavrel {
 
 namespace {

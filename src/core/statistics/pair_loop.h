@@ -32,7 +32,6 @@ struct PairDeletion {
 };
 PairDeletion PairDeletionOf(const DataSet& data);
 
-
 // How a pair of a pair table came out: computed, or the error its line reports.
 enum class PairOutcome {
   kComputed,
