@@ -46,8 +46,7 @@ std::string BenchResultsPath() {
 
 void BM_ClusterRun(benchmark::State& state) {
   FillDataSet();
-  tavrel::ClusterOptions& o = tavrel::ClusterConfig();
-  o = tavrel::ClusterOptions{};
+  tavrel::ClusterOptions o;
   o.ObjectDistance = static_cast<int>(state.range(1));
   o.ClusterDistance = static_cast<int>(state.range(0));
   o.ClusterNumber = 3;
@@ -55,18 +54,21 @@ void BM_ClusterRun(benchmark::State& state) {
   tavrel::Config().ObjectDistanceName = tavrel::ObjectDistanceCaption(o.ObjectDistance);
   tavrel::Config().ClusterDistanceName = tavrel::JoiningMethodCaption(o.ClusterDistance);
   const std::string path = BenchResultsPath();
+  tavrel::ResultsFileWriter out;
+  bool found = false;
   for (auto _ : state) {
-    tavrel::ResultsFile().Open(path, false);
-    const std::string error = tavrel::RunClusterAnalysis({});
-    tavrel::ResultsFile().Close();
-    if (!error.empty()) state.SkipWithError(error.c_str());
+    out.Open(path, false);
+    const tavrel::ClusterRun run = tavrel::RunClusterAnalysis(tavrel::Data(), o, tavrel::Config(), out, {});
+    out.Close();
+    if (!run.error.empty()) state.SkipWithError(run.error.c_str());
+    found = run.result.Found;
   }
   std::filesystem::remove(path);
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
   state.counters["matrix_MB"] = static_cast<double>(kObjects) * kObjects * sizeof(double) / 1e6;
   state.counters["peak_RSS_MB"] = usage.ru_maxrss / 1e3;
-  state.counters["found"] = tavrel::Data().Cluster.Found;
+  state.counters["found"] = found;
 }
 // Every method on the Euclidean distances, and the other two measures with Ward's method.
 BENCHMARK(BM_ClusterRun)
@@ -95,8 +97,7 @@ void BM_ClusterRunShownInTheMainWindow(benchmark::State& state) {
   const bool shown = state.range(0) == 1;
   if (shown) main.show();
   FillDataSet(20);
-  tavrel::ClusterOptions& o = tavrel::ClusterConfig();
-  o = tavrel::ClusterOptions{};
+  tavrel::ClusterOptions o;
   o.ClusterDistance = 4;
   o.ClusterNumber = 3;
   tavrel::ClusterFeedback feedback;
@@ -105,11 +106,12 @@ void BM_ClusterRunShownInTheMainWindow(benchmark::State& state) {
     feedback.status = [](const std::string& text) { main.SetInform(QString::fromStdString(text)); };
   }
   const std::string path = BenchResultsPath();
+  tavrel::ResultsFileWriter out;
   for (auto _ : state) {
-    tavrel::ResultsFile().Open(path, false);
-    const std::string error = tavrel::RunClusterAnalysis(feedback);
-    tavrel::ResultsFile().Close();
-    if (!error.empty()) state.SkipWithError(error.c_str());
+    out.Open(path, false);
+    const tavrel::ClusterRun run = tavrel::RunClusterAnalysis(tavrel::Data(), o, tavrel::Config(), out, feedback);
+    out.Close();
+    if (!run.error.empty()) state.SkipWithError(run.error.c_str());
   }
   std::filesystem::remove(path);
 }

@@ -42,14 +42,15 @@ void BM_Statistics(benchmark::State& state) {
   FillDataSet();
   const std::string path =
       (std::filesystem::temp_directory_path() / ("tavrel-stat-bench-" + std::to_string(getpid()) + ".out")).string();
-  tavrel::ResetStatOptions();
-  tavrel::StatConfig().StSel = static_cast<int>(state.range(0));
-  tavrel::StatConfig().UserLevelOn = true;
-  tavrel::StatConfig().UserLevel = 2.5;
-  state.SetLabel(tavrel::AnalysisCaption(tavrel::StatConfig().StSel));
+  tavrel::StatOptions options;
+  options.StSel = static_cast<int>(state.range(0));
+  options.UserLevelOn = true;
+  options.UserLevel = 2.5;
+  state.SetLabel(tavrel::AnalysisCaption(options.StSel));
+  tavrel::ResultsFileWriter out;
   for (auto _ : state) {
-    tavrel::ResultsFile().Open(path, false);
-    const std::string failure = tavrel::RunStatisticsReport("Tavrel", {});
+    out.Open(path, false);
+    const std::string failure = tavrel::RunStatisticsReport(out, tavrel::Data(), options, "Tavrel", {});
     if (!failure.empty()) state.SkipWithError(failure.c_str());
   }
   state.counters["report_KB"] = std::filesystem::file_size(path) / 1e3;

@@ -22,9 +22,8 @@ int RangeValue(const Arguments& args, const std::string& name, int fallback, int
 }
 
 // The options as the parameter dialog would leave them: the settings, then the command line.
-void ChooseOptions(const Arguments& args) {
-  InitClusterOptions();
-  ClusterOptions& o = ClusterConfig();
+ClusterOptions ChooseOptions(const Arguments& args) {
+  ClusterOptions o = ClusterOptionsFrom(Config());
   o.ObjectDistance = RangeValue(args, "--distance", o.ObjectDistance, 0, kObjectDistanceCount - 1);
   o.ClusterDistance = RangeValue(args, "--method", o.ClusterDistance, 0, kJoiningMethodCount - 1);
   o.ClusterNumber = RangeValue(args, "--clusters", o.ClusterNumber, kMinClusterNumber, kMaxClusterNumber);
@@ -34,6 +33,7 @@ void ChooseOptions(const Arguments& args) {
   o.AddClustNumber = o.AddClustNumber || args.Has("--add-variable");
   Config().ObjectDistanceName = ObjectDistanceCaption(o.ObjectDistance);
   Config().ClusterDistanceName = JoiningMethodCaption(o.ClusterDistance);
+  return o;
 }
 
 }  // namespace
@@ -41,14 +41,14 @@ void ChooseOptions(const Arguments& args) {
 void RunClusterFor(const Arguments& args, const std::string& dataFile, const std::string& resultsFile, bool rewrite,
                    const std::string& laterOutput) {
   LoadSettingsFor(args);
-  ChooseOptions(args);
+  const ClusterOptions options = ChooseOptions(args);
   LoadDataFor(args, dataFile);
 
   DataSet& d = Data();
   d.OperationMode = kModeCluster;
   if (!RemoveEmptyVars()) throw CommandFailure(kRemoveEmptyVarsFailed);
   SelectVariables(args);
-  const std::string refusal = ClusterRefusal();
+  const std::string refusal = ClusterRefusal(d);
   if (!refusal.empty()) throw CommandFailure(refusal);
 
   d.ResultsFileName = resultsFile.empty()
@@ -59,7 +59,7 @@ void RunClusterFor(const Arguments& args, const std::string& dataFile, const std
   ResultsFile().Open(d.ResultsFileName, !rewrite, KeptFor());
   ClusterOutcome outcome;
   try {
-    outcome = WriteClusterReport(ProgramCaption(), {});
+    outcome = WriteClusterReport(ResultsFile(), d, options, Config(), ProgramCaption(), {});
   } catch (...) {
     ResultsFile().Abandon();
     throw;

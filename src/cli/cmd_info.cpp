@@ -23,7 +23,7 @@ int RunInfo(const std::vector<std::string>& raw) {
     for (std::int32_t i = 0; i <= var.last; ++i)
       if (var.values[i] == d.EmptyValue) ++missing;
     double min = 0, max = 0;
-    MinMaxNoEmpty(var.values, var.last, min, max);
+    MinMaxNoEmpty(var.values, var.last, d.EmptyValue, min, max);
     std::cout << IntText(v, 4) << "  " << AlignLeft(var.name, 8) << IntText(var.last + 1, 11)
               << IntText(missing, 10) << FixedText(min, 13, 3) << FixedText(max, 13, 3)
               << FixedText(d.VarSteps[v], 11, 3) << "\n";

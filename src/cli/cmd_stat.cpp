@@ -45,7 +45,7 @@ int RunStat(const std::vector<std::string>& raw) {
   const int stSel = AnalysisIndex(args.Required(0, "анализ"));
   const std::string& dataFile = args.Required(1, "файл данных");
   if (args.Positional().size() > 3) throw UsageError("лишний аргумент " + args.Positional()[3]);
-  StatOptions& options = StatConfig();
+  StatOptions options;
   options.StSel = stSel;
   options.EqualNamesOnly = args.Has("--equal-names");
   options.ReliableOnly = args.Has("--reliable");
@@ -62,14 +62,14 @@ int RunStat(const std::vector<std::string>& raw) {
   d.PairwiseMissing = args.Has("--pairwise-missing");
   d.PairwiseOutliers = args.Has("--pairwise-outliers");
 
-  const std::string refusal = StatisticsRefusal();
+  const std::string refusal = StatisticsRefusal(d, options);
   if (!refusal.empty()) throw CommandFailure(refusal);
   d.ResultsFileName = args.Positional().size() > 2
                           ? args.Positional()[2]
                           : ResultsFilePath(Config().OutputCat, ProposedResultsName(d.DataFileShortName));
   CheckOutputFile(d.ResultsFileName);
   ResultsFile().Open(d.ResultsFileName, !args.Has("--rewrite"), KeptFor());
-  const std::string failure = RunStatisticsReport(ProgramCaption(), {});
+  const std::string failure = RunStatisticsReport(ResultsFile(), d, options, ProgramCaption(), {});
   if (!failure.empty()) throw CommandFailure(failure);
   return 0;
 }

@@ -9,6 +9,7 @@
 #include "app/data/tfm_dbf_out.h"
 #include "app/data/tfm_var.h"
 #include "app/shell/busy_cursor.h"
+#include "app/shell/command_options.h"
 #include "app/shell/message_service.h"
 #include "app/shell/tfm_main.h"
 
@@ -40,7 +41,7 @@ void RunClusterCommand(TfmMain& main) {
   WidenOnExit widen;
   main.fmVar->Execute();
   if (main.fmVar->IsAbort) return;
-  const std::string refusal = ClusterRefusal();
+  const std::string refusal = ClusterRefusal(Data());
   if (!refusal.empty()) {
     ShowMessage(MessageKind::Warning, refusal, &main);
     return;
@@ -56,7 +57,8 @@ void RunClusterCommand(TfmMain& main) {
     ClusterFeedback feedback;
     feedback.progress = [&main](int position, int maximum) { main.SetProgress(position, maximum); };
     feedback.status = [&main](const std::string& text) { main.SetInform(QString::fromStdString(text)); };
-    outcome = WriteClusterReport(main.windowTitle().toStdString(), feedback);
+    outcome = WriteClusterReport(ResultsFile(), Data(), ClusterConfig(), Config(), main.windowTitle().toStdString(),
+                                 feedback);
     if (outcome.completed) ResultsFile().Close();  // a failed close is reported, not swallowed
   }
   if (!outcome.completed) {

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 #include <optional>
 
+#include "app/shell/command_options.h"
 #include "core/cluster/cluster_options.h"
 #include "core/shell/settings.h"
 #include "app/shell/typed_number.h"

@@ -9,7 +9,7 @@ TfmGrDistr::TfmGrDistr(QWidget* parent)
     : PictureWindow("TfmGrDistr", QStringLiteral("График распределения"), parent) {}
 
 std::string TfmGrDistr::Layout() {
-  layout_ = ComputeDistributionLayout(GetVariable(0));
+  layout_ = ComputeDistributionLayout(GetVariable(0), Data().EmptyValue);
   return layout_.refusal;
 }
 

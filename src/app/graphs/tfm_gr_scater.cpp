@@ -12,8 +12,9 @@ TfmGrScater::TfmGrScater(QWidget* parent)
     : PictureWindow("TfmGrScater", QStringLiteral("Диаграмма рассеяния"), parent) {}
 
 std::string TfmGrScater::Layout() {
-  const DataSet& d = Data();
-  layout_ = ComputeScatterLayout(GetVariable(0), GetVariable(1), d.PairwiseMissing, d.PairwiseOutliers);
+  DataSet& d = Data();
+  layout_ = ComputeScatterLayout(GetVariable(0), GetVariable(1), d.PairwiseMissing, d.PairwiseOutliers, d.EmptyValue,
+                                 d.ProcessingNote);
   return layout_.refusal;
 }
 

@@ -100,7 +100,7 @@ void TfmLevel::ComputeLevelLine(int line) {
   const int choice = cbxLine[line]->currentIndex();
   const double n = edSigma[line]->value();
   for (int v = 0; v < StringGrid1->rowCount(); ++v)
-    StringGrid1->setItem(v, line + 1, new QTableWidgetItem(LevelCellText(LevelValue(choice, n, v))));
+    StringGrid1->setItem(v, line + 1, new QTableWidgetItem(LevelCellText(LevelValue(choice, n, v, Data().EmptyValue))));
 }
 
 void TfmLevel::cbxLineChange(int line) {

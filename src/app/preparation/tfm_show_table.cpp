@@ -426,9 +426,9 @@ void TfmShowTable::tbtnCalcDistrClick() {
     main_.SetInform(QStringLiteral("Вычисление..."));
     try {
       const DataSet& d = Data();
-      WriteTitle(d.DataFileName, main_.windowTitle().toStdString(), d.ProcessingNote);
-      WriteVarList();
-      NormalityStat([this](int position, int maximum) { main_.SetProgress(position, maximum); });
+      WriteTitle(ResultsFile(), d.DataFileName, main_.windowTitle().toStdString(), d.ProcessingNote);
+      WriteVarList(ResultsFile(), d);
+      NormalityStat(ResultsFile(), d, [this](int position, int maximum) { main_.SetProgress(position, maximum); });
     } catch (const TavrelError& e) {
       failure = e.what();
     }

@@ -14,6 +14,7 @@
 #include <QToolBar>
 #include <QUrl>
 
+#include "app/shell/command_options.h"
 #include "core/cluster/cluster_options.h"
 #include "app/cluster/run_cluster.h"
 #include "app/cluster/run_cluster_views.h"
@@ -249,7 +250,7 @@ void TfmMain::FormShow() {
   } catch (const InOutError& e) {
     ShowMessage(MessageKind::Error, std::string(e.what()), this);
   }
-  InitClusterOptions();
+  ClusterConfig() = ClusterOptionsFrom(Config());
   CreateRunWindows();
 }
 

@@ -6,8 +6,10 @@
 #include "app/data/tfm_dbf_out.h"
 #include "app/data/tfm_var.h"
 #include "app/shell/busy_cursor.h"
+#include "app/shell/command_options.h"
 #include "app/shell/message_service.h"
 #include "app/shell/tfm_main.h"
+#include "core/data/results_file.h"
 #include "core/statistics/statistics_run.h"
 #include "app/statistics/tfm_stat_cfg1.h"
 
@@ -30,7 +32,7 @@ void RunStatistics(TfmMain& main) {
   if (main.fmVar->IsAbort) return;
   main.fmStatCfg1->Execute();
   if (main.fmStatCfg1->IsAbort) return;
-  const std::string refusal = StatisticsRefusal();
+  const std::string refusal = StatisticsRefusal(Data(), StatConfig());
   if (!refusal.empty()) {
     ShowMessage(MessageKind::Warning, refusal, &main);
     return;
@@ -42,7 +44,7 @@ void RunStatistics(TfmMain& main) {
     BusyCursor busy;
     main.SetProgress(0, 1);
     main.SetInform(QStringLiteral("Вычисление..."));
-    failure = RunStatisticsReport(main.windowTitle().toStdString(),
+    failure = RunStatisticsReport(ResultsFile(), Data(), StatConfig(), main.windowTitle().toStdString(),
                                   [&main](int position, int maximum) { main.SetProgress(position, maximum); });
     main.SetProgress(0, 1);
     main.SetInform({});

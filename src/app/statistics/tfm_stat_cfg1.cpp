@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "app/shell/typed_number.h"
+#include "app/shell/command_options.h"
 #include "core/statistics/statistics_run.h"
 
 namespace tavrel {

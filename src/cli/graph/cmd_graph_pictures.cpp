@@ -59,7 +59,7 @@ int RunDistributionGraph(const std::vector<std::string>& raw) {
   // The data table offers the graph only for data without missing values.
   if (ContainsEmpty(variable.values, variable.last))
     throw CommandFailure("Переменная " + variable.name + " содержит пропуски");
-  const DistributionLayout layout = ComputeDistributionLayout(variable);
+  const DistributionLayout layout = ComputeDistributionLayout(variable, Data().EmptyValue);
   Save(outFile, layout.refusal, [&layout](QPainter& p) { DrawDistributionPicture(p, layout); });
   return 0;
 }
@@ -69,7 +69,8 @@ int RunScatterGraph(const std::vector<std::string>& raw) {
   std::string outFile;
   const std::vector<int> chosen = Prepare(args, 2, outFile);
   const ScatterLayout layout = ComputeScatterLayout(GetVariable(chosen[0]), GetVariable(chosen[1]),
-                                                    args.Has("--pairwise-missing"), args.Has("--pairwise-outliers"));
+                                                    args.Has("--pairwise-missing"), args.Has("--pairwise-outliers"),
+                                                    Data().EmptyValue, Data().ProcessingNote);
   Save(outFile, layout.refusal, [&layout](QPainter& p) { DrawScatterPicture(p, layout); });
   return 0;
 }

@@ -4,13 +4,7 @@
 #include <utility>
 
 #include "core/cluster/agglomeration.h"
-#include "core/cluster/cluster_options.h"
-#include "core/cluster/cluster_report.h"
 #include "core/cluster/cluster_statistics.h"
-#include "core/cluster/cluster_variable.h"
-#include "core/cluster/distance_matrix.h"
-#include "core/data/dataset.h"
-#include "core/data/results_file.h"
 #include "core/statistics/report_titles.h"
 
 namespace tavrel {
@@ -43,45 +37,20 @@ void RecordSons(Clust& join, std::int32_t ci, std::int32_t cj, std::int32_t n, c
 
 }  // namespace
 
-std::string JoinClusters(double beta, const ClusterFeedback& feedback) {
-  DataSet& data = Data();
-  const ClusterOptions& options = ClusterConfig();
-  const auto status = [&](const std::string& text) {
-    if (feedback.status) feedback.status(text);
-  };
-  // The objects are the observations the features hold. The data set's own
-  // row count stays as it is: a variable outside the selection may hold more.
-  const std::int32_t last = data.VarCounts[0] - 1;  // N
+ClusterJoins JoinClusters(DistanceMatrix d, const ClusterOptions& options, const std::function<void()>& joinDone) {
+  const std::int32_t last = d.Size() - 1;  // N
   const std::int32_t n = last + 1;
-  const int maximum = 2 * last - 1;
-  int position = 0;
-  const auto step = [&] {
-    Report(feedback.progress, ++position, maximum);
-  };
-  Report(feedback.progress, 0, maximum);
-  const JoinLimits limits = LimitsFor(last);
-
-  status("Расстояния между объектами...");
-  DistanceMatrix d;
-  const std::string error = BuildDistanceMatrix(SelectedFeatures(last), options.ObjectDistance, d, step);
-  if (!error.empty()) {
-    ResultsFile().WriteLn();
-    status("");
-    Report(feedback.progress, 0, maximum);
-    return error;
-  }
-  if (options.PrintDistances) PrintDistanceMatrix(d);
-  status("");
-
-  status("Расстояния между кластерами...");
-  ClusterResult result;
-  result.AddedClusterVars = data.Cluster.AddedClusterVars;
+  ClusterJoins out;
+  out.limits = LimitsFor(last);
+  ClusterResult& result = out.result;
   result.ClustArray.resize(static_cast<std::size_t>(n));
   result.Classification.assign(static_cast<std::size_t>(n), 0);
-  Array<std::int32_t> marks(static_cast<std::size_t>(last), 0);
-  Agglomeration joins(std::move(d), options.ClusterDistance, beta);
+  out.steps.resize(static_cast<std::size_t>(last));
+  Array<std::int32_t>& marks = out.marks;
+  marks.assign(static_cast<std::size_t>(last), 0);
+  Agglomeration joins(std::move(d), options.ClusterDistance, options.Beta);
   for (std::int32_t s = 0; s < last; ++s) {
-    step();
+    joinDone();
     const ClosestPair pair = joins.FindClosest();
     const std::int32_t ci = joins.Membership()[pair.i];
     const std::int32_t cj = joins.Membership()[pair.j];
@@ -96,44 +65,72 @@ std::string JoinClusters(double beta, const ClusterFeedback& feedback) {
       result.Classification = joins.Membership();
       RenumberClassification(result.Classification, options.ClusterNumber);
     }
-    PrintJoin(s, ci, cj, limits, result.ClustArray, joins.Membership());
+    JoinStep& step = out.steps[s];
+    step.ci = ci;
+    step.cj = cj;
+    if (ListsMembers(s, out.limits)) step.members = joins.Membership();
   }
 
   result.ClustArray[last].Clevel = result.ClustArray[last - 1].Clevel;
-  Array<double> increments(static_cast<std::size_t>(last));
+  Array<double>& increments = out.increments;
+  increments.resize(static_cast<std::size_t>(last));
   for (std::int32_t s = 0; s < last; ++s)
     increments[s] = result.ClustArray[s + 1].Clevel - result.ClustArray[s].Clevel;
   double largest = increments[0];
   for (std::int32_t s = 1; s < last; ++s)
     if (increments[s] > largest) largest = increments[s];
+  out.largest = largest;
 
   // The most probable classification: the last before the largest increase,
   // not counting one followed by the absorption of a single object.
-  for (std::int32_t s = std::max(2, last - limits.detail); s <= last - 1; ++s) {
+  for (std::int32_t s = std::max(2, last - out.limits.detail); s <= last - 1; ++s) {
     if (marks[s] == 1 || increments[s] != largest) continue;
     result.Found = true;
     result.ChosenStep = s;
-    PrintMostProbable(s, last);
     marks[s] = 2;
   }
-  PrintQualityGraph(limits, increments, marks, largest);
-  ResultsFile().WriteLn();
-  status("");
-  Report(feedback.progress, 0, maximum);
-  data.Cluster = std::move(result);
-  return {};
+  return out;
 }
 
-std::string RunClusterAnalysis(const ClusterFeedback& feedback) {
-  const ClusterOptions& options = ClusterConfig();
-  TitleCluster();
-  std::string error = JoinClusters(options.Beta, feedback);
-  if (!error.empty()) return error;
-  const ClusterResult& result = Data().Cluster;
-  PrintClusterStatistics(result.Classification);
-  if (options.ClustCont) PrintClusterData(result.Classification);
-  if (options.AddClustNumber) AddClusterVariable();
-  return {};
+ClusterRun RunClusterAnalysis(const DataSet& data, const ClusterOptions& options, const Settings& settings,
+                              ResultsFileWriter& out, const ClusterFeedback& feedback) {
+  const auto status = [&](const std::string& text) {
+    if (feedback.status) feedback.status(text);
+  };
+  TitleCluster(out);
+  // The objects are the observations the features hold. The data set's own
+  // row count stays as it is: a variable outside the selection may hold more.
+  const std::int32_t last = data.VarCounts[0] - 1;  // N
+  const int maximum = 2 * last - 1;
+  int position = 0;
+  const auto step = [&] {
+    Report(feedback.progress, ++position, maximum);
+  };
+  Report(feedback.progress, 0, maximum);
+
+  status("Расстояния между объектами...");
+  DistanceMatrix d;
+  ClusterRun run;
+  run.error = BuildDistanceMatrix(SelectedFeatures(data, last), options.ObjectDistance, d, step);
+  if (!run.error.empty()) {
+    out.WriteLn();
+    status("");
+    Report(feedback.progress, 0, maximum);
+    return run;
+  }
+  if (options.PrintDistances) PrintDistanceMatrix(out, d);
+  status("");
+
+  status("Расстояния между кластерами...");
+  ClusterJoins joins = JoinClusters(std::move(d), options, step);
+  WriteJoins(out, joins, settings.ObjectDistanceName, settings.ClusterDistanceName);
+  status("");
+  Report(feedback.progress, 0, maximum);
+  run.result = std::move(joins.result);
+  run.result.AddedClusterVars = data.Cluster.AddedClusterVars;
+  PrintClusterStatistics(out, data, run.result.Classification);
+  if (options.ClustCont) PrintClusterData(out, data, run.result.Classification);
+  return run;
 }
 
 }  // namespace tavrel

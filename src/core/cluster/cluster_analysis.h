@@ -6,7 +6,14 @@
 #include <functional>
 #include <string>
 
+#include "core/cluster/cluster_options.h"
+#include "core/cluster/cluster_report.h"
+#include "core/cluster/cluster_result.h"
+#include "core/cluster/distance_matrix.h"
 #include "core/data/checked_array.h"
+#include "core/data/dataset.h"
+#include "core/data/results_file.h"
+#include "core/shell/settings.h"
 #include "core/statistics/progress.h"
 
 namespace tavrel {
@@ -18,18 +25,28 @@ struct ClusterFeedback {
   std::function<void(const std::string& text)> status;
 };
 
-// Runs the analysis with the cluster options on the objects 0..N (N + 1 =
-// the count of the first variable in force; the data set's LastObs is not
-// changed, the join history holds N + 1 records) and writes its report to the open
-// results file. Returns the error message when the distances cannot be
-// computed (a constant feature), empty when the run completed. A completed
-// run leaves its join history, classification and chosen step in
-// Data().Cluster; a failed one leaves the previous run's there.
-std::string RunClusterAnalysis(const ClusterFeedback& feedback);
+// What a run gives back: the error message when the distances cannot be
+// computed (a constant feature), empty when the run completed; and a completed
+// run's join history, classification and chosen step, for the caller to keep
+// in the data set.
+struct ClusterRun {
+  std::string error;
+  ClusterResult result;
+};
 
-// The joining part of the run: distance matrix, joins, most probable step and
-// quality graph. Stores the result in Data().Cluster when it completes.
-std::string JoinClusters(double beta, const ClusterFeedback& feedback);
+// Runs the analysis with the options on the objects 0..N of the data set (N + 1
+// = the count of the first variable in force; the join history holds N + 1
+// records) and writes its report to out: the heading, the distances when
+// asked, the joins (with the distance captions of the settings), the
+// statistics of the classification and, when asked, the data by cluster.
+ClusterRun RunClusterAnalysis(const DataSet& data, const ClusterOptions& options, const Settings& settings,
+                              ResultsFileWriter& out, const ClusterFeedback& feedback);
+
+// The joining part of a run on the distances d: the joins by the options'
+// method (beta for the flexible one), the classification at the options'
+// number of clusters, the most probable step and the increments of the
+// quality graph. joinDone is called once per join.
+ClusterJoins JoinClusters(DistanceMatrix d, const ClusterOptions& options, const std::function<void()>& joinDone);
 
 // Numbers the clusters of a classification 1..clusters in the order of their
 // lowest object.

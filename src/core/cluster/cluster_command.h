@@ -1,6 +1,6 @@
 #pragma once
 // The cluster command as engine steps, shared by the main window and the batch
-// tool. At start-up, once the settings are read, InitClusterOptions gives the
+// tool. At start-up, once the settings are read, ClusterOptionsFrom gives the
 // cluster options their first values. The command then runs:
 //   OperationMode := kModeCluster; the variable dialog (aborted: end);
 //   ClusterRefusal (a warning ends the command);
@@ -22,10 +22,10 @@ inline constexpr const char* kCountsDiffer = "Переменные имеют р
 inline constexpr const char* kTooFewObjects = "Для кластерного анализа нужно не менее двух наблюдений.";
 
 // The check after the variable dialog, before anything is asked or written:
-// sets HasMissing and returns the warning that refuses the run ("Пропуски не
-// удалены.", features of different counts, fewer than two or more than 3001
-// objects); empty when the run may go on.
-std::string ClusterRefusal();
+// sets the data set's HasMissing and returns the warning that refuses the run
+// ("Пропуски не удалены.", features of different counts, fewer than two or
+// more than 3001 objects); empty when the run may go on.
+std::string ClusterRefusal(DataSet& data);
 
 // The warning for more than 3001 objects, given their count.
 std::string TooManyObjects(std::int32_t count);
@@ -36,10 +36,15 @@ struct ClusterOutcome {
   bool isError = false; // an error box rather than a warning
 };
 
-// With the results file open, after ClusterRefusal let the run go on: the
+// With the results file out open, after ClusterRefusal let the run go on: the
 // title block (title, DataFileName, ProcessingNote) and the variable list,
-// then the analysis. The caller closes the results file when the run completed
-// and abandons it otherwise, also when a failure raises (it propagates).
-ClusterOutcome WriteClusterReport(const std::string& title, const ClusterFeedback& feedback);
+// then the analysis. A completed run's result is kept in the data set's
+// Cluster (a failed one leaves the previous run's there), and the cluster
+// variable is added when the options ask for it. The caller closes the results
+// file when the run completed and abandons it otherwise, also when a failure
+// raises (it propagates).
+ClusterOutcome WriteClusterReport(ResultsFileWriter& out, DataSet& data, const ClusterOptions& options,
+                                  const Settings& settings, const std::string& title,
+                                  const ClusterFeedback& feedback);
 
 }  // namespace tavrel

@@ -7,15 +7,8 @@
 
 namespace tavrel {
 
-ClusterOptions& ClusterConfig() {
-  static ClusterOptions instance;
-  return instance;
-}
-
-void InitClusterOptions() {
-  const Settings& s = Config();
-  ClusterOptions& o = ClusterConfig();
-  o = ClusterOptions{};
+ClusterOptions ClusterOptionsFrom(const Settings& s) {
+  ClusterOptions o;
   // A value the dialog could not show is taken as its first item (or the
   // nearest number of clusters the spin edit allows).
   if (s.ObjectDistance >= 0 && s.ObjectDistance < kObjectDistanceCount) o.ObjectDistance = s.ObjectDistance;
@@ -23,6 +16,7 @@ void InitClusterOptions() {
   o.ClusterNumber = std::clamp(s.ClusterNumber, kMinClusterNumber, kMaxClusterNumber);
   o.AddClustNumber = s.IsAddClustNumber;
   o.ClustCont = s.IsClustCont;
+  return o;
 }
 
 namespace {

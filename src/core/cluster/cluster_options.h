@@ -1,10 +1,12 @@
 #pragma once
-// The options of the cluster command. They live for the whole run of the
-// program: the settings file gives their first values, the parameter dialog
-// (or the batch tool's options) changes them.
+// The options of the cluster command. The program keeps one set for its whole
+// run: the settings file gives their first values, the parameter dialog
+// changes them; the batch tool makes its own per command.
 #include <string>
 
 namespace tavrel {
+
+struct Settings;
 
 enum ObjectDistances : int { kEuclidean = 0, kRangeCityBlock = 1, kHamming = 2 };
 enum JoiningMethods : int {
@@ -34,11 +36,10 @@ struct ClusterOptions {
   double Beta = kDefaultBeta;   // coefficient of the flexible method
 };
 
-// The single cluster options of the process.
-ClusterOptions& ClusterConfig();
-// Takes the distance, method, number of clusters and the two stored check
-// boxes from the settings; printing the distances is off and beta is -0.25.
-void InitClusterOptions();
+// The first options: the distance, method, number of clusters and the two
+// stored check boxes from the settings; printing the distances is off and beta
+// is -0.25.
+ClusterOptions ClusterOptionsFrom(const Settings& s);
 
 // The captions of the parameter dialog's radio items, which the report repeats.
 const char* ObjectDistanceCaption(int index);

@@ -5,8 +5,6 @@
 #include <numeric>
 
 #include "core/data/numbers.h"
-#include "core/data/results_file.h"
-#include "core/shell/settings.h"
 
 namespace tavrel {
 
@@ -18,8 +16,7 @@ std::vector<std::int32_t> ObjectsByCluster(const Array<std::int32_t>& clusters) 
   return objects;
 }
 
-void PrintDistanceMatrix(const DistanceMatrix& d) {
-  ResultsFileWriter& out = ResultsFile();
+void PrintDistanceMatrix(ResultsFileWriter& out, const DistanceMatrix& d) {
   const std::int32_t last = d.Size() - 1;
   out.WriteLn();
   out.WriteLn("МАТРИЦА РАССТОЯНИЙ МЕЖДУ ОБЪЕКТАМИ");
@@ -39,12 +36,15 @@ JoinLimits LimitsFor(std::int32_t lastObject) {
   return {lastObject, lastObject - 1, 1};
 }
 
+bool ListsMembers(std::int32_t s, const JoinLimits& limits) {
+  return s > limits.reportFrom && s < limits.lastObject - 1;
+}
+
 namespace {
 
 // Every cluster that has members, in increasing number: "N=" and its number,
 // then its objects in order, 20 a line.
-void PrintMembers(const Array<std::int32_t>& membership) {
-  ResultsFileWriter& out = ResultsFile();
+void PrintMembers(ResultsFileWriter& out, const Array<std::int32_t>& membership) {
   const std::vector<std::int32_t> objects = ObjectsByCluster(membership);
   out.WriteLn("Кластер     Объекты");
   std::string line;
@@ -64,54 +64,62 @@ void PrintMembers(const Array<std::int32_t>& membership) {
   }
 }
 
-}  // namespace
-
-void PrintJoin(std::int32_t s, std::int32_t ci, std::int32_t cj, const JoinLimits& limits,
-               const Array<Clust>& history, const Array<std::int32_t>& membership) {
-  ResultsFileWriter& out = ResultsFile();
-  const std::int32_t last = limits.lastObject;
-  if (s == 0) {
-    out.WriteLn();
-    out.WriteLn("Расстояние между объектами : " + Config().ObjectDistanceName);
-    out.WriteLn("Расстояние между кластерами: " + Config().ClusterDistanceName);
-  }
-  if (s <= limits.reportFrom || s >= last) return;
+// Join step s in detail, after limits.reportFrom and before the end.
+void PrintJoin(ResultsFileWriter& out, std::int32_t s, const ClusterJoins& joins) {
+  const std::int32_t last = joins.limits.lastObject;
+  if (s <= joins.limits.reportFrom || s >= last) return;
+  const Array<Clust>& history = joins.result.ClustArray;
+  const JoinStep& step = joins.steps[s];
   out.WriteLn();
   out.WriteLn(Rule(29));
   out.WriteLn("ШАГ " + std::to_string(s));
-  out.WriteLn("Объединены : " + std::to_string(ci) + " и " + std::to_string(cj));
+  out.WriteLn("Объединены : " + std::to_string(step.ci) + " и " + std::to_string(step.cj));
   out.WriteLn("Кластеров  : " + std::to_string(last - s));
   out.WriteLn("Расстояние : " + FixedText(history[s].Clevel, 0, 2));
   out.WriteLn("Прирост    : " + FixedText(history[s].Clevel - history[s - 1].Clevel, 0, 2));
   out.WriteLn();
-  if (s < last - 1) PrintMembers(membership);
+  if (ListsMembers(s, joins.limits)) PrintMembers(out, step.members);
 }
 
-void PrintMostProbable(std::int32_t s, std::int32_t lastObject) {
-  ResultsFileWriter& out = ResultsFile();
+// The two lines of a most probable classification at step s.
+void PrintMostProbable(ResultsFileWriter& out, std::int32_t s, std::int32_t lastObject) {
   out.WriteLn("Наиболее вероятная классификация на шаге " + std::to_string(s));
   out.WriteLn("при формировании " + std::to_string(lastObject - s) + " кластеров");
 }
 
-void PrintQualityGraph(const JoinLimits& limits, const Array<double>& increments, const Array<std::int32_t>& marks,
-                       double largest) {
-  ResultsFileWriter& out = ResultsFile();
+void PrintQualityGraph(ResultsFileWriter& out, const ClusterJoins& joins) {
+  const JoinLimits& limits = joins.limits;
   out.WriteLn();
   out.WriteLn();
   out.WriteLn("ГРАФИК КАЧЕСТВА КЛАССИФИКАЦИИ");
   out.WriteLn(Rule(29));
   out.WriteLn("  Шаг   Прирост");
   for (std::int32_t p = limits.lastObject - limits.detail; p <= limits.lastObject - 2; ++p) {
-    std::string line = marks[p + 1] == 2 ? "! " : "  ";
-    line += IntText(p + 1, 2) + "  " + FixedText(increments[p], 6, 3) + " ";
+    std::string line = joins.marks[p + 1] == 2 ? "! " : "  ";
+    line += IntText(p + 1, 2) + "  " + FixedText(joins.increments[p], 6, 3) + " ";
     // A bar needs a length: with no increase at all (or no finite one) the rows stay bare.
-    const double length = increments[p] * 60 / largest;
-    if (largest != 0 && std::isfinite(length)) {
+    const double length = joins.increments[p] * 60 / joins.largest;
+    if (joins.largest != 0 && std::isfinite(length)) {
       const std::int32_t stars = RoundInt(length);
       if (stars > 0) line += std::string(static_cast<std::size_t>(stars), '*');
     }
     out.WriteLn(line);
   }
+}
+
+}  // namespace
+
+void WriteJoins(ResultsFileWriter& out, const ClusterJoins& joins, const std::string& objectDistanceName,
+                const std::string& clusterDistanceName) {
+  const std::int32_t last = joins.limits.lastObject;
+  out.WriteLn();
+  out.WriteLn("Расстояние между объектами : " + objectDistanceName);
+  out.WriteLn("Расстояние между кластерами: " + clusterDistanceName);
+  for (std::int32_t s = 0; s < last; ++s) PrintJoin(out, s, joins);
+  for (std::int32_t s = std::max(2, last - joins.limits.detail); s <= last - 1; ++s)
+    if (joins.marks[s] == 2) PrintMostProbable(out, s, last);
+  PrintQualityGraph(out, joins);
+  out.WriteLn();
 }
 
 }  // namespace tavrel

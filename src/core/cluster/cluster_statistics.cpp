@@ -5,9 +5,7 @@
 #include <vector>
 
 #include "core/cluster/cluster_report.h"
-#include "core/data/dataset.h"
 #include "core/data/numbers.h"
-#include "core/data/results_file.h"
 #include "core/statistics/descriptive.h"
 #include "core/statistics/report_titles.h"
 
@@ -15,19 +13,19 @@ namespace tavrel {
 
 namespace {
 
-std::string PaddedName(int v) {
-  std::string name = Data().VarNames[v];
+std::string PaddedName(const DataSet& data, int v) {
+  std::string name = data.VarNames[v];
   PadName(name);
   return name;
 }
 
 // One line of a cluster's table: variable v over the objects.
-std::string StatisticsLine(int v, const std::vector<std::int32_t>& objects) {
-  const Array<double>& x = Data().DataValues[v];
+std::string StatisticsLine(const DataSet& data, int v, const std::vector<std::int32_t>& objects) {
+  const Array<double>& x = data.DataValues[v];
   const auto k = static_cast<long long>(objects.size());
   double sum = 0;
   for (const std::int32_t o : objects) sum += x[o];
-  std::string line = "   " + PaddedName(v) + "     " + std::to_string(k) + "   ";
+  std::string line = "   " + PaddedName(data, v) + "     " + std::to_string(k) + "   ";
   if (k < 2) return line + FixedText(sum, 8, 3) + "      -----     -----";
   const double mean = sum / static_cast<double>(k);
   double squares = 0;
@@ -39,9 +37,7 @@ std::string StatisticsLine(int v, const std::vector<std::int32_t>& objects) {
 
 }  // namespace
 
-void PrintClusterStatistics(Array<std::int32_t> classes) {
-  ResultsFileWriter& out = ResultsFile();
-  const DataSet& d = Data();
+void PrintClusterStatistics(ResultsFileWriter& out, const DataSet& d, Array<std::int32_t> classes) {
   out.WriteLn();
   out.WriteLn();
   out.WriteLn("СТАТИСТИКА ");
@@ -56,21 +52,19 @@ void PrintClusterStatistics(Array<std::int32_t> classes) {
       classes[k] = 0;  // reported
     }
     out.WriteLn("КЛАСТЕР " + std::to_string(c));
-    TitleElementary();
-    for (int v = 0; v <= d.FullLastVar; ++v) out.WriteLn(StatisticsLine(v, objects));
+    TitleElementary(out);
+    for (int v = 0; v <= d.FullLastVar; ++v) out.WriteLn(StatisticsLine(d, v, objects));
     out.WriteLn();
   }
 }
 
-void PrintClusterData(const Array<std::int32_t>& classes) {
-  ResultsFileWriter& out = ResultsFile();
-  const DataSet& d = Data();
+void PrintClusterData(ResultsFileWriter& out, const DataSet& d, const Array<std::int32_t>& classes) {
   out.WriteLn();
   out.WriteLn();
   out.WriteLn(" МАССИВЫ ИСХОДНЫХ ДАННЫХ ДЛЯ РАСЧЕТА ");
   out.WriteLn(" " + Rule(35) + " ");
   std::string header = "   N   ";
-  for (int v = 0; v <= d.FullLastVar; ++v) header += PaddedName(v) + " ";
+  for (int v = 0; v <= d.FullLastVar; ++v) header += PaddedName(d, v) + " ";
   // Clusters 1..n in turn, each with its objects in order.
   std::int32_t current = 0;
   for (const std::int32_t k : ObjectsByCluster(classes)) {

@@ -4,6 +4,8 @@
 #include <cstdint>
 
 #include "core/data/checked_array.h"
+#include "core/data/dataset.h"
+#include "core/data/results_file.h"
 
 namespace tavrel {
 
@@ -11,10 +13,10 @@ namespace tavrel {
 // standard deviation and standard error of every variable of the data set
 // over the cluster's objects. classes holds the cluster of each object
 // (0 = none); only the headings are written when no object has one.
-void PrintClusterStatistics(Array<std::int32_t> classes);
+void PrintClusterStatistics(ResultsFileWriter& out, const DataSet& data, Array<std::int32_t> classes);
 
 // The rows of the data set (every variable) cluster by cluster. The last row
 // is left open: the next text written ends it.
-void PrintClusterData(const Array<std::int32_t>& classes);
+void PrintClusterData(ResultsFileWriter& out, const DataSet& data, const Array<std::int32_t>& classes);
 
 }  // namespace tavrel

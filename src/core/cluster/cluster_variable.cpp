@@ -4,9 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/data/dataset.h"
 #include "core/data/errors.h"
-#include "core/shell/settings.h"
 #include "core/statistics/min_max.h"
 
 namespace tavrel {
@@ -15,8 +13,7 @@ namespace {
 constexpr int kMaxLastVar = 255;  // the data set holds at most 256 variables
 }
 
-void AddClusterVariable() {
-  DataSet& d = Data();
+void AddClusterVariable(DataSet& d, const Settings& s) {
   const Array<std::int32_t>& classes = d.Cluster.Classification;
   if (d.FullLastVar >= kMaxLastVar) throw OverflowError("Слишком много переменных для переменной кластеров");
   const std::int32_t last = static_cast<std::int32_t>(classes.Count()) - 1;
@@ -35,8 +32,7 @@ void AddClusterVariable() {
   d.VarCounts[d.FullLastVar] = last + 1;
 
   std::int32_t kmin = 0, kmax = 0;
-  MinMaxInt(classes, last, kmin, kmax);
-  const Settings& s = Config();
+  MinMaxInt(classes, last, d.EmptyValue, kmin, kmax);
   d.VarSteps[d.FullLastVar] = s.YScaleType == 2 ? s.StepY * static_cast<double>(kmax) / 100 : NiceStep(kmax);
 }
 

@@ -52,8 +52,7 @@ void DistanceMatrix::MirrorRows(std::int32_t from, std::int32_t to) {
   }
 }
 
-Features SelectedFeatures(std::int32_t lastObject) {
-  const DataSet& d = Data();
+Features SelectedFeatures(const DataSet& d, std::int32_t lastObject) {
   Features f;
   for (int v = 0; v <= d.LastVar; ++v) {
     f.names.push_back(d.VarNames[v]);
@@ -124,7 +123,8 @@ std::string BuildDistanceMatrix(Features features, int measure, DistanceMatrix& 
   } else if (measure == kRangeCityBlock) {
     for (long long v = 0; v < count; ++v) {
       double min = 0, max = 0;
-      MinMax(features.values[v], features.Objects() - 1, min, max);
+      // Without objects both extremes are the same code, so the range is 0 whatever the code is.
+      MinMax(features.values[v], features.Objects() - 1, 0, min, max);
       const double range = max - min;
       if (range == 0) return std::string(TrimBlanks(features.names[v])) + ": Расстояние нельзя рассчитать(max-min=0)";
       ranges.push_back(range);

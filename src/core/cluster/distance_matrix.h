@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "core/data/checked_array.h"
+#include "core/data/dataset.h"
 
 namespace tavrel {
 
@@ -52,14 +53,14 @@ class DistanceMatrix {
   double* values_ = nullptr;  // n_ * n_ entries, owned
 };
 
-// The features of a run: a copy of the variables in force (0..LastVar) at
-// the objects 0..last, so that the data set itself is never changed.
+// The features of a run: a copy of the data set's variables in force
+// (0..LastVar) at the objects 0..last, so that the data set itself is never changed.
 struct Features {
   Array<std::string> names;
   Array<Array<double>> values;  // [feature][object]
   std::int32_t Objects() const { return values.empty() ? 0 : static_cast<std::int32_t>(values[0].Count()); }
 };
-Features SelectedFeatures(std::int32_t lastObject);
+Features SelectedFeatures(const DataSet& data, std::int32_t lastObject);
 
 // Brings every feature, in order, to mean 0 and standard deviation 1 (divisor
 // n - 1). A feature whose deviation is exactly 0 stops it: the result is the

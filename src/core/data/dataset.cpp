@@ -50,7 +50,7 @@ void ComputeVarSteps() {
   d.VarSteps.resize(static_cast<std::size_t>(std::min<long long>(d.FullLastVar + 1, d.DataValues.Count())), 0.0);
   for (int i = 0; i < d.VarSteps.Count(); ++i) {
     double min = 0, max = 0;
-    MinMaxNoEmpty(d.DataValues[i], d.VarCounts[i] - 1, min, max);
+    MinMaxNoEmpty(d.DataValues[i], d.VarCounts[i] - 1, d.EmptyValue, min, max);
     double r;
     if (s.ZeroY) {
       r = max;

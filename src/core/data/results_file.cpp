@@ -185,8 +185,8 @@ std::string AppendQuestion(const std::string& path) { return "Добавить �
 
 std::string Rule(int count) { return std::string(static_cast<std::size_t>(count), '_'); }
 
-void WriteTitle(const std::string& fileName, const std::string& title, const std::string& note) {
-  ResultsFileWriter& out = ResultsFile();
+void WriteTitle(ResultsFileWriter& out, const std::string& fileName, const std::string& title,
+                const std::string& note) {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
   localtime_r(&now, &local);
@@ -208,9 +208,7 @@ void WriteTitle(const std::string& fileName, const std::string& title, const std
   }
 }
 
-void WriteVarList() {
-  ResultsFileWriter& out = ResultsFile();
-  const DataSet& d = Data();
+void WriteVarList(ResultsFileWriter& out, const DataSet& d) {
   out.WriteLn();
   out.WriteLn(" Переменные:");
   for (int i = 0; i <= d.LastVar && i < d.VarNames.Count(); ++i) {

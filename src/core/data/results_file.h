@@ -67,10 +67,13 @@ std::string ResultsFilePath(const std::string& directory, const std::string& fil
 // The question asked before writing to an existing results file.
 std::string AppendQuestion(const std::string& path);
 
+struct DataSet;
+
 // The title block in front of every report.
-void WriteTitle(const std::string& fileName, const std::string& title, const std::string& note);
-// The list of the variables in force, seven names a line.
-void WriteVarList();
+void WriteTitle(ResultsFileWriter& out, const std::string& fileName, const std::string& title,
+                const std::string& note);
+// The list of the data set's variables in force, seven names a line.
+void WriteVarList(ResultsFileWriter& out, const DataSet& data);
 
 // A rule of count underscores.
 std::string Rule(int count);

@@ -6,17 +6,17 @@
 
 namespace tavrel {
 
-double LevelValue(int choice, double n, int v) {
+double LevelValue(int choice, double n, int v, double empty) {
   if (choice == kLevelNone || choice == kLevelNumber) return 0;
   const Variable var = GetVariable(v);
   double mean = 0, sigma = 0;
   if (var.last >= 0 && ContainsEmpty(var.values, var.last)) {
-    MeanSigmaNoEmpty(var.values, var.last, mean, sigma);
+    MeanSigmaNoEmpty(var.values, var.last, empty, mean, sigma);
   } else {
-    MeanSigma(var.values, var.last, mean, sigma);
+    MeanSigma(var.values, var.last, empty, mean, sigma);
   }
   double low = 0, high = 0;
-  OutlierLimits(var.last, mean, sigma, low, high);
+  OutlierLimits(var.last, mean, sigma, empty, low, high);
   switch (choice) {
     case kLevelMean:
       return mean;
@@ -47,7 +47,7 @@ void SetDefaultLevels() {
   for (int v = 0; d.NumVar > 0 && v <= d.LastVar; ++v) {
     VariableLevels& levels = LevelsFor(d.VarNames[v]);
     for (int j = 0; j < kLevelLineCount; ++j)
-      levels.values[j] = LevelValue(kDefaultLevelChoices[j], ReadLeadingNumber(kDefaultSigmaTexts[j]), v);
+      levels.values[j] = LevelValue(kDefaultLevelChoices[j], ReadLeadingNumber(kDefaultSigmaTexts[j]), v, d.EmptyValue);
   }
   g.ShowLevels = true;
 }

@@ -31,8 +31,8 @@ inline bool UsesSigma(int choice) { return choice == kLevelMinusSigma || choice 
 
 // The value of a line of that choice for the variable in force v, from its raw
 // values: mean and standard deviation over the values present, the outlier
-// limits of the series; "Нет" and "Число" give 0.
-double LevelValue(int choice, double n, int v);
+// limits of the series (empty is the missing-value code); "Нет" and "Число" give 0.
+double LevelValue(int choice, double n, int v, double empty);
 
 // The caption of a line: the choice's text, with "n@" written out as the
 // multiplier's text and "@" ("M+n@" with "1.5" gives "M+1.5@").

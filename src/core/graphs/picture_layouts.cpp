@@ -21,8 +21,8 @@ std::string AxisLabel(double value) { return FixedText(value, 6, 2); }
 std::string Trimmed(const std::string& text) { return std::string(TrimBlanks(text)); }
 
 // A statistic as the reports write it ("..." for a missing one), without blanks.
-std::string StatisticText(double value) {
-  return Trimmed(ValueText(value, Data().EmptyValue, "..."));
+std::string StatisticText(double value, double empty) {
+  return Trimmed(ValueText(value, empty, "..."));
 }
 
 }  // namespace
@@ -34,7 +34,7 @@ std::optional<int> PixelOf(double value) {
   return RoundInt(value);
 }
 
-DistributionLayout ComputeDistributionLayout(const Variable& variable, int width, int height) {
+DistributionLayout ComputeDistributionLayout(const Variable& variable, double empty, int width, int height) {
   DistributionLayout g;
   g.width = width;
   g.height = height;
@@ -48,13 +48,13 @@ DistributionLayout ComputeDistributionLayout(const Variable& variable, int width
     return g;
   }
   double mean = 0, sigma = 0;
-  MeanSigma(values, last, mean, sigma);
+  MeanSigma(values, last, empty, mean, sigma);
   if (sigma == 0) {
     g.refusal = kSigmaZeroMessage;
     return g;
   }
   double min = 0, max = 0;
-  MinMax(values, last, min, max);
+  MinMax(values, last, empty, min, max);
   std::int32_t k = 0;
   double step = 0, start = 0;
   HistClasses(values, last, k, step, start);
@@ -84,15 +84,15 @@ DistributionLayout ComputeDistributionLayout(const Variable& variable, int width
   for (int x = g.left; x < g.right; x += g.classWidth, ++j) g.xTicks.push_back({x, AxisLabel(min + step * j)});
 
   SkewExcessResult shape;
-  SkewExcess(values, last, mean, sigma, true, shape);
+  SkewExcess(values, last, mean, sigma, empty, true, shape);
   Chi2Result fit;
-  Chi2Normality(values, last, mean, sigma, true, fit);
+  Chi2Normality(values, last, mean, sigma, empty, true, fit);
   const int l = g.left, b = g.bottom;
   const std::string lastTick = g.xTicks.empty() ? AxisLabel(min) : g.xTicks.back().label;
   g.statistics = {
-      {l + 10, b + 30, "Асимметрия  = " + StatisticText(shape.as) + ",  p" + shape.pAs},
-      {l + 10, b + 50, "Эксцесс  = " + StatisticText(shape.ex) + ",  p" + shape.pEx},
-      {l + 10, b + 70, "Критерий Х2  = " + StatisticText(fit.chi2) + ",  p" + fit.p},
+      {l + 10, b + 30, "Асимметрия  = " + StatisticText(shape.as, empty) + ",  p" + shape.pAs},
+      {l + 10, b + 50, "Эксцесс  = " + StatisticText(shape.ex, empty) + ",  p" + shape.pEx},
+      {l + 10, b + 70, "Критерий Х2  = " + StatisticText(fit.chi2, empty) + ",  p" + fit.p},
       {l + 250, b + 30, "Интервал  = " + Trimmed(FixedText(min, 1, 2)) + " - " + Trimmed(lastTick)},
       {l + 250, b + 50, "Шаг  = " + Trimmed(AxisLabel(step))},
   };
@@ -100,7 +100,7 @@ DistributionLayout ComputeDistributionLayout(const Variable& variable, int width
 }
 
 ScatterLayout ComputeScatterLayout(const Variable& x, const Variable& y, bool pairwiseMissing, bool pairwiseOutliers,
-                                   int width, int height) {
+                                   double empty, std::string& note, int width, int height) {
   ScatterLayout g;
   g.width = width;
   g.height = height;
@@ -115,16 +115,22 @@ ScatterLayout ComputeScatterLayout(const Variable& x, const Variable& y, bool pa
     xs.assign(x.values.begin(), x.values.begin() + last + 1);
     ys.assign(y.values.begin(), y.values.begin() + last + 1);
   }
-  if (pairwiseMissing && last >= 0) DeletePairsEmpty(xs, ys, last);
-  if (pairwiseOutliers && last >= 0) DeletePairsOutliers(xs, ys, last);
+  if (pairwiseMissing && last >= 0) {
+    DeletePairsEmpty(xs, ys, last, empty);
+    NotePairDeletion(note, kMissingDeletedNote);
+  }
+  if (pairwiseOutliers && last >= 0) {
+    DeletePairsOutliers(xs, ys, last, empty);
+    NotePairDeletion(note, kOutliersDeletedNote);
+  }
   if (last < 0) {
     g.refusal = kTooFewDataMessage;
     return g;
   }
   g.pairs = last + 1;
   double minX = 0, maxX = 0, minY = 0, maxY = 0;
-  MinMax(xs, last, minX, maxX);
-  MinMax(ys, last, minY, maxY);
+  MinMax(xs, last, empty, minX, maxX);
+  MinMax(ys, last, empty, minY, maxY);
   const int spanX = g.right - g.left - 20, spanY = g.bottom - g.top - 20;
   const double kX = maxX != minX ? spanX / (maxX - minX) : 0;
   const double kY = maxY != minY ? spanY / (maxY - minY) : 0;

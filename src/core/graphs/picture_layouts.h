@@ -45,8 +45,9 @@ struct DistributionLayout {
   std::vector<PictureText> statistics;
 };
 
-// The distribution graph of values 0..last named name on an image of the given size.
-DistributionLayout ComputeDistributionLayout(const Variable& variable, int width = kPictureWidth,
+// The distribution graph of values 0..last named name on an image of the given
+// size; empty is the missing-value code.
+DistributionLayout ComputeDistributionLayout(const Variable& variable, double empty, int width = kPictureWidth,
                                              int height = kPictureHeight);
 
 struct ScatterLayout {
@@ -62,10 +63,11 @@ struct ScatterLayout {
 };
 
 // The scatter diagram of x against y over the pairs both have, after the
-// pairwise deletion of missing values and of outliers when asked for (which
-// add their notes to the processing note).
+// pairwise deletion of missing values (equal to empty) and of outliers when
+// asked for (which add their sentences to the processing note).
 ScatterLayout ComputeScatterLayout(const Variable& x, const Variable& y, bool pairwiseMissing, bool pairwiseOutliers,
-                                   int width = kPictureWidth, int height = kPictureHeight);
+                                   double empty, std::string& note, int width = kPictureWidth,
+                                   int height = kPictureHeight);
 
 // A pixel coordinate, or nothing when the value is not a finite number of
 // pixels within reach of an image.

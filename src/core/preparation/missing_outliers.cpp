@@ -23,8 +23,8 @@ Limits PlainLimits(int v) {
   const std::int32_t last = d.VarCounts[v] - 1;
   double mean = 0, sigma = 0;
   Limits limits;
-  MeanSigma(d.DataValues[v], last, mean, sigma);
-  OutlierLimits(last, mean, sigma, limits.low, limits.high);
+  MeanSigma(d.DataValues[v], last, d.EmptyValue, mean, sigma);
+  OutlierLimits(last, mean, sigma, d.EmptyValue, limits.low, limits.high);
   return limits;
 }
 
@@ -113,7 +113,7 @@ void MissingToMean() {
     for (std::int32_t j = 0; j < count && !present; ++j) present = row[j] != empty;
     if (!present) continue;
     double mean = 0, sigma = 0;
-    MeanSigmaNoEmpty(row, count - 1, mean, sigma);
+    MeanSigmaNoEmpty(row, count - 1, empty, mean, sigma);
     for (std::int32_t j = 0; j < count; ++j)
       if (row[j] == empty) row[j] = mean;
   }
@@ -144,9 +144,9 @@ void OutliersToMean() {
     if (last < 0) continue;
     Array<double>& row = d.DataValues[v];
     double mean = 0, sigma = 0;
-    MeanSigmaInLimits(row, last, mean, sigma);
+    MeanSigmaInLimits(row, last, d.EmptyValue, mean, sigma);
     Limits limits;
-    OutlierLimits(last, mean, sigma, limits.low, limits.high);
+    OutlierLimits(last, mean, sigma, d.EmptyValue, limits.low, limits.high);
     for (std::int32_t j = 0; j <= last; ++j)
       if (limits.Outside(row[j])) row[j] = mean;
   }

@@ -158,9 +158,9 @@ ColumnSummary SummariseVariable(int v) {
   s.count = d.VarCounts[v];
   const Array<double>& row = d.DataValues[v];
   if (ContainsEmpty(row, s.count - 1)) {
-    MinMaxNoEmpty(row, s.count - 1, s.min, s.max);
+    MinMaxNoEmpty(row, s.count - 1, d.EmptyValue, s.min, s.max);
   } else {
-    MinMax(row, s.count - 1, s.min, s.max);
+    MinMax(row, s.count - 1, d.EmptyValue, s.min, s.max);
   }
   return s;
 }

@@ -17,7 +17,7 @@ void NormaliseVariables() {
     if (count < 1) continue;
     Array<double>& row = d.DataValues[v];
     double mean = 0, sigma = 0;
-    MeanSigma(row, count - 1, mean, sigma);
+    MeanSigma(row, count - 1, d.EmptyValue, mean, sigma);
     for (std::int32_t j = 0; j < count; ++j) row[j] = sigma != 0 ? (row[j] - mean) / sigma : 0;
   }
   d.ProcessingNote += kNoteNormalised;

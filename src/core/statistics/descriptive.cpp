@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "core/data/dataset.h"
 #include "core/data/text_codec.h"
 
 namespace tavrel {
@@ -26,8 +25,6 @@ double OutlierFactor(std::int32_t k) {
     if (k <= b.upTo) return b.e;
   return 1.96 + (1.994 - 1.96) * 100 / k;
 }
-
-double Empty() { return Data().EmptyValue; }
 
 // The values kept for an estimate, reused from call to call: a long series
 // would otherwise cost a fresh allocation every time.
@@ -58,9 +55,9 @@ double RoundDecimals(double x, int d) {
   return NearestWhole(f * x) / f;
 }
 
-void MeanSigma(const Array<double>& values, std::int32_t last, double& mean, double& sigma) {
+void MeanSigma(const Array<double>& values, std::int32_t last, double empty, double& mean, double& sigma) {
   if (last < 0) {
-    mean = sigma = Empty();
+    mean = sigma = empty;
     return;
   }
   if (last == 0) {
@@ -79,12 +76,11 @@ void MeanSigma(const Array<double>& values, std::int32_t last, double& mean, dou
   sigma = s > 0 ? std::sqrt(s) : 0;
 }
 
-void MeanSigmaNoEmpty(const Array<double>& values, std::int32_t last, double& mean, double& sigma) {
+void MeanSigmaNoEmpty(const Array<double>& values, std::int32_t last, double empty, double& mean, double& sigma) {
   if (last <= 0) {
-    MeanSigma(values, last, mean, sigma);
+    MeanSigma(values, last, empty, mean, sigma);
     return;
   }
-  const double empty = Empty();
   Array<double>& kept = KeptValues();
   for (std::int32_t i = 0; i <= last; ++i)
     if (values[i] != empty) kept.push_back(values[i]);
@@ -92,26 +88,26 @@ void MeanSigmaNoEmpty(const Array<double>& values, std::int32_t last, double& me
     mean = sigma = 0;
     return;
   }
-  MeanSigma(kept, static_cast<std::int32_t>(kept.Count() - 1), mean, sigma);
+  MeanSigma(kept, static_cast<std::int32_t>(kept.Count() - 1), empty, mean, sigma);
 }
 
-void MeanSigmaInLimits(const Array<double>& values, std::int32_t last, double& mean, double& sigma) {
+void MeanSigmaInLimits(const Array<double>& values, std::int32_t last, double empty, double& mean, double& sigma) {
   if (last <= 0) {
-    MeanSigma(values, last, mean, sigma);
+    MeanSigma(values, last, empty, mean, sigma);
     return;
   }
   double low = 0, high = 0;
-  MeanSigma(values, last, mean, sigma);
-  OutlierLimits(last + 1, mean, sigma, low, high);
+  MeanSigma(values, last, empty, mean, sigma);
+  OutlierLimits(last + 1, mean, sigma, empty, low, high);
   Array<double>& kept = KeptValues();
   for (std::int32_t i = 0; i <= last; ++i)
     if (values[i] >= low && values[i] <= high) kept.push_back(values[i]);
-  MeanSigma(kept, static_cast<std::int32_t>(kept.Count() - 1), mean, sigma);
+  MeanSigma(kept, static_cast<std::int32_t>(kept.Count() - 1), empty, mean, sigma);
 }
 
-void OutlierLimits(std::int32_t index, double mean, double sigma, double& low, double& high) {
+void OutlierLimits(std::int32_t index, double mean, double sigma, double empty, double& low, double& high) {
   if (index < 0) {
-    low = high = Empty();
+    low = high = empty;
     return;
   }
   if (index == 0) {

@@ -1,8 +1,6 @@
 #include "core/statistics/normality.h"
 
-#include "core/data/dataset.h"
 #include "core/data/numbers.h"
-#include "core/data/results_file.h"
 #include "core/data/text_codec.h"
 #include "core/statistics/descriptive.h"
 #include "core/statistics/histogram.h"
@@ -10,8 +8,8 @@
 
 namespace tavrel {
 
-bool SkewExcess(const Array<double>& values, std::int32_t last, double mean, double sigma, bool showNs,
-                SkewExcessResult& result) {
+bool SkewExcess(const Array<double>& values, std::int32_t last, double mean, double sigma, double empty,
+                bool showNs, SkewExcessResult& result) {
   double s3 = 0, s4 = 0;
   for (std::int32_t i = 0; i <= last; ++i) {
     const double d = values[i] - mean;
@@ -21,7 +19,7 @@ bool SkewExcess(const Array<double>& values, std::int32_t last, double mean, dou
   result = SkewExcessResult{};
   if (sigma == 0) {
     result.error = "   @ = 0        ";
-    result.as = result.ex = Data().EmptyValue;
+    result.as = result.ex = empty;
     return true;
   }
   const double n = last + 1;
@@ -32,11 +30,11 @@ bool SkewExcess(const Array<double>& values, std::int32_t last, double mean, dou
   return normalAs && normalEx;
 }
 
-bool Chi2Normality(const Array<double>& values, std::int32_t last, double mean, double sigma, bool showNs,
-                   Chi2Result& result) {
+bool Chi2Normality(const Array<double>& values, std::int32_t last, double mean, double sigma, double empty,
+                   bool showNs, Chi2Result& result) {
   result = Chi2Result{};
   if (sigma == 0) {
-    result.chi2 = Data().EmptyValue;
+    result.chi2 = empty;
     result.error = "@ = 0";
     return true;
   }
@@ -46,7 +44,7 @@ bool Chi2Normality(const Array<double>& values, std::int32_t last, double mean, 
   Array<double> observed(static_cast<std::size_t>(k)), expected(static_cast<std::size_t>(k));
   const std::int32_t df = HistNormal(values, last, mean, sigma, k, width, start, observed, expected, true);
   if (df < 1) {
-    result.chi2 = Data().EmptyValue;
+    result.chi2 = empty;
     result.p = "    ";
     result.error = "  ст.свободы = 0";
     return true;
@@ -60,27 +58,38 @@ bool Chi2Normality(const Array<double>& values, std::int32_t last, double mean, 
   return PByChi2(df, chi2, showNs, result.p);
 }
 
-void NormalityStat(const ProgressFn& progress) {
-  const DataSet& d = Data();
-  const double empty = d.EmptyValue;
-  TitleNormality();
-  for (int i = 0; i <= d.LastVar; ++i) {
-    Report(progress, i + 1, d.NumVar);
-    Variable v = GetVariable(i);
-    PadName(v.name);
-    double mean = 0, sigma = 0;
-    MeanSigma(v.values, v.last, mean, sigma);
-    SkewExcessResult moments;
-    Chi2Result fit;
-    SkewExcess(v.values, v.last, mean, sigma, false, moments);
-    Chi2Normality(v.values, v.last, mean, sigma, false, fit);
-    const auto field = [empty](double value, const PText& p, const std::string& error) {
-      return value != empty ? FixedText(value, 8, 2) + "  " + p : error;
-    };
-    ResultsFile().WriteLn(" " + AlignRight(v.name, 8) + "    " + field(moments.as, moments.pAs, moments.error) + "  " +
-                          field(moments.ex, moments.pEx, moments.error) + "    " + field(fit.chi2, fit.p, fit.error));
+NormalityRow NormalityOf(const Variable& v, double empty) {
+  NormalityRow row;
+  row.name = v.name;
+  double mean = 0, sigma = 0;
+  MeanSigma(v.values, v.last, empty, mean, sigma);
+  SkewExcess(v.values, v.last, mean, sigma, empty, false, row.moments);
+  Chi2Normality(v.values, v.last, mean, sigma, empty, false, row.fit);
+  return row;
+}
+
+namespace {
+
+std::string NormalityLine(const NormalityRow& r) {
+  // A value that could not be computed shows its error text instead.
+  const auto field = [](double value, const PText& p, const std::string& error) {
+    return error.empty() ? FixedText(value, 8, 2) + "  " + p : error;
+  };
+  std::string name = r.name;
+  PadName(name);
+  return " " + AlignRight(name, 8) + "    " + field(r.moments.as, r.moments.pAs, r.moments.error) + "  " +
+         field(r.moments.ex, r.moments.pEx, r.moments.error) + "    " + field(r.fit.chi2, r.fit.p, r.fit.error);
+}
+
+}  // namespace
+
+void NormalityStat(ResultsFileWriter& out, const DataSet& data, const ProgressFn& progress) {
+  TitleNormality(out);
+  for (int i = 0; i <= data.LastVar; ++i) {
+    Report(progress, i + 1, data.NumVar);
+    out.WriteLn(NormalityLine(NormalityOf(GetVariable(i), data.EmptyValue)));
   }
-  EndTable();
+  EndTable(out);
 }
 
 }  // namespace tavrel

@@ -3,18 +3,11 @@
 #include <string>
 #include <string_view>
 
-#include "core/data/dataset.h"
 #include "core/statistics/descriptive.h"
 
 namespace tavrel {
 
-namespace {
-
-// Adds a deletion sentence to the processing note unless the sentences at the
-// note's end already include it, so that a run over many pairs (or repeated
-// runs) records it once.
-void NoteDeletion(std::string_view sentence) {
-  std::string& note = Data().ProcessingNote;
+void NotePairDeletion(std::string& note, std::string_view sentence) {
   std::string_view tail = note;
   for (bool stripped = true; stripped;) {
     stripped = false;
@@ -27,6 +20,8 @@ void NoteDeletion(std::string_view sentence) {
   }
   note += sentence;
 }
+
+namespace {
 
 // Drops every position j of 0..last for which keep(j) is false, moving the last pair into its place.
 template <class Keep>
@@ -45,19 +40,16 @@ void DropPairs(Array<double>& x, Array<double>& y, std::int32_t& last, Keep keep
 
 }  // namespace
 
-void DeletePairsEmpty(Array<double>& x, Array<double>& y, std::int32_t& last) {
-  NoteDeletion(kMissingDeletedNote);
-  const double empty = Data().EmptyValue;
+void DeletePairsEmpty(Array<double>& x, Array<double>& y, std::int32_t& last, double empty) {
   DropPairs(x, y, last, [empty](double a, double b) { return a != empty && b != empty; });
 }
 
-void DeletePairsOutliers(Array<double>& x, Array<double>& y, std::int32_t& last) {
-  NoteDeletion(kOutliersDeletedNote);
+void DeletePairsOutliers(Array<double>& x, Array<double>& y, std::int32_t& last, double empty) {
   double mean = 0, sigma = 0, lowX = 0, highX = 0, lowY = 0, highY = 0;
-  MeanSigma(x, last, mean, sigma);
-  OutlierLimits(last, mean, sigma, lowX, highX);
-  MeanSigma(y, last, mean, sigma);
-  OutlierLimits(last, mean, sigma, lowY, highY);
+  MeanSigma(x, last, empty, mean, sigma);
+  OutlierLimits(last, mean, sigma, empty, lowX, highX);
+  MeanSigma(y, last, empty, mean, sigma);
+  OutlierLimits(last, mean, sigma, empty, lowY, highY);
   DropPairs(x, y, last, [&](double a, double b) { return a >= lowX && a <= highX && b >= lowY && b <= highY; });
 }
 

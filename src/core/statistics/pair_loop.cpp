@@ -1,16 +1,18 @@
 #include "core/statistics/pair_loop.h"
 
-#include "core/data/results_file.h"
+#include <utility>
+#include <vector>
+
+#include "core/data/ordered_parallel.h"
 #include "core/data/text_codec.h"
 #include "core/statistics/descriptive.h"
 #include "core/statistics/pair_deletion.h"
-#include "core/statistics/statistics_run.h"
 
 namespace tavrel {
 
-Array<PairVariable> ReadVariablesInForce() {
+Array<PairVariable> ReadVariablesInForce(const DataSet& data) {
   Array<PairVariable> vars;
-  for (int i = 0; i <= Data().LastVar; ++i) {
+  for (int i = 0; i <= data.LastVar; ++i) {
     PairVariable v{GetVariable(i), {}};
     v.padded = v.var.name;
     PadName(v.padded);
@@ -19,8 +21,21 @@ Array<PairVariable> ReadVariablesInForce() {
   return vars;
 }
 
-void ForEachPair(const ProgressFn& progress, const std::function<void(int j, int k)>& body) {
-  const int lastVar = Data().LastVar;
+PairDeletion PairDeletionOf(const DataSet& data) {
+  return {data.PairwiseMissing, data.PairwiseOutliers, static_cast<double>(data.EmptyValue)};
+}
+
+PairSink Into(PairTable& table) {
+  return [&table](const PairStatistic& pair) { table.push_back(pair); };
+}
+
+void NotePairDeletions(DataSet& data, const PairStatistic& pair) {
+  if (pair.outcome == PairOutcome::kUnequalSizes) return;
+  if (data.PairwiseMissing) NotePairDeletion(data.ProcessingNote, kMissingDeletedNote);
+  if (data.PairwiseOutliers) NotePairDeletion(data.ProcessingNote, kOutliersDeletedNote);
+}
+
+void ForEachPair(int lastVar, const ProgressFn& progress, const std::function<void(int j, int k)>& body) {
   const int maximum = (lastVar + 1) * lastVar / 2;
   int pair = 0;
   for (int j = 0; j <= lastVar; ++j) {
@@ -31,45 +46,105 @@ void ForEachPair(const ProgressFn& progress, const std::function<void(int j, int
   }
 }
 
-std::string PairPrefix(const PairVariable& x, const PairVariable& y) {
-  return " " + AlignRight(x.padded, 8) + " " + AlignRight(y.padded, 8);
+bool SkippedForNames(const PairVariable& x, const PairVariable& y, bool equalNamesOnly) {
+  return equalNamesOnly && x.var.name != y.var.name;
 }
 
-bool SkippedForNames(const PairVariable& x, const PairVariable& y) {
-  return StatConfig().EqualNamesOnly && x.var.name != y.var.name;
+namespace {
+
+int LastOf(const Array<PairVariable>& vars) { return static_cast<int>(vars.Count()) - 1; }
+
+PairStatistic Unequal(int j, int k) {
+  PairStatistic s;
+  s.first = j;
+  s.second = k;
+  s.outcome = PairOutcome::kUnequalSizes;
+  return s;
 }
 
-void ForEachPreparedPair(
-    const Array<PairVariable>& vars, const ProgressFn& progress, bool namesMatter, const std::string& unequalLine,
-    const std::function<void(int j, int k, const std::string& prefix, const PairSeries& pair)>& body) {
+}  // namespace
+
+void ComputePreparedPairs(const Array<PairVariable>& vars, const PairDeletion& deletion, bool skipNames,
+                          const ProgressFn& progress,
+                          const std::function<PairStatistic(int j, int k, const PairSeries& pair)>& compute,
+                          const PairSink& take) {
   PairSeries pair;
-  ForEachPair(progress, [&](int j, int k) {
-    if (namesMatter && SkippedForNames(vars[j], vars[k])) return;
-    const std::string prefix = PairPrefix(vars[j], vars[k]);
+  ForEachPair(LastOf(vars), progress, [&](int j, int k) {
+    if (SkippedForNames(vars[j], vars[k], skipNames)) return;
     if (vars[j].var.last != vars[k].var.last) {
-      ResultsFile().WriteLn(prefix + unequalLine);
+      take(Unequal(j, k));
       return;
     }
-    pair.Prepare(vars[j], vars[k]);
-    body(j, k, prefix, pair);
+    pair.Prepare(vars[j], vars[k], deletion);
+    PairStatistic s = compute(j, k, pair);
+    s.first = j;
+    s.second = k;
+    take(s);
   });
 }
 
-bool Unreliable(const std::string& p) { return StatConfig().ReliableOnly && p == ">0.05"; }
+void ComputePreparedPairsInOrder(const Array<PairVariable>& vars, const PairDeletion& deletion, bool skipNames,
+                                 const ProgressFn& progress,
+                                 const std::function<PairStatistic(int worker, const PairSeries& pair)>& compute,
+                                 const PairSink& take) {
+  std::vector<std::pair<int, int>> pairs;
+  ForEachPair(LastOf(vars), {}, [&pairs](int j, int k) { pairs.emplace_back(j, k); });
+  std::vector<PairStatistic> results(pairs.size());
+  PairSeries series[2];
+  ForEachInOrder(
+      static_cast<long long>(pairs.size()),
+      [&](int worker, long long i) {
+        const auto [j, k] = pairs[static_cast<std::size_t>(i)];
+        PairStatistic& s = results[static_cast<std::size_t>(i)];
+        if (SkippedForNames(vars[j], vars[k], skipNames)) return;
+        if (vars[j].var.last != vars[k].var.last) {
+          s = Unequal(j, k);
+          return;
+        }
+        series[worker].Prepare(vars[j], vars[k], deletion);
+        s = compute(worker, series[worker]);
+        s.first = j;
+        s.second = k;
+      },
+      [&](long long i) {
+        Report(progress, static_cast<int>(i + 1), static_cast<int>(pairs.size()));
+        const auto [j, k] = pairs[static_cast<std::size_t>(i)];
+        if (!SkippedForNames(vars[j], vars[k], skipNames)) take(results[static_cast<std::size_t>(i)]);
+      });
+}
 
-void PairSeries::Prepare(const PairVariable& a, const PairVariable& b) {
-  const DataSet& d = Data();
+bool Unreliable(const std::string& p, bool reliableOnly) { return reliableOnly && p == ">0.05"; }
+
+PairSink LineWriter(ResultsFileWriter& out, const Array<PairVariable>& vars, const PairText& text) {
+  return [&out, &vars, text](const PairStatistic& pair) {
+    const std::optional<std::string> line = text(pair);
+    if (!line) return;
+    out.WriteLn(" " + AlignRight(vars[pair.first].padded, 8) + " " + AlignRight(vars[pair.second].padded, 8) + *line);
+  };
+}
+
+void WritePreparedPairLines(ResultsFileWriter& out, DataSet& data, const PairComputation& compute,
+                            const PairText& text) {
+  const Array<PairVariable> vars = ReadVariablesInForce(data);
+  const PairSink write = LineWriter(out, vars, text);
+  compute(vars, [&](const PairStatistic& pair) {
+    NotePairDeletions(data, pair);
+    write(pair);
+  });
+}
+
+void PairSeries::Prepare(const PairVariable& a, const PairVariable& b, const PairDeletion& deletion) {
   last_ = a.var.last;
   own_ = true;
-  if (!d.PairwiseMissing && !d.PairwiseOutliers) {
+  if (!deletion.missing && !deletion.outliers) {
     x_ = &a.var.values;
     y_ = &b.var.values;
     return;
   }
   workX_ = a.var.values;
   workY_ = b.var.values;
-  if (d.PairwiseMissing) DeletePairsEmpty(workX_, workY_, last_);
-  if (d.PairwiseOutliers) DeletePairsOutliers(workX_, workY_, last_);
+  if (deletion.missing) DeletePairsEmpty(workX_, workY_, last_, deletion.empty);
+  if (deletion.outliers) DeletePairsOutliers(workX_, workY_, last_, deletion.empty);
   own_ = last_ == a.var.last;
   x_ = &workX_;
   y_ = &workY_;

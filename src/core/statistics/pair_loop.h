@@ -1,17 +1,16 @@
 #pragma once
 // What the pair tables share: the variables in force read once, the loop over
-// all pairs j < k with its progress, the line prefix, and the working series of
-// a pair after the pairwise deletions.
+// all pairs j < k with its progress, the working series of a pair after the
+// pairwise deletions, and the result of each pair from which a table is written.
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "core/data/checked_array.h"
 #include "core/data/dataset.h"
-#include "core/data/ordered_parallel.h"
 #include "core/data/results_file.h"
+#include "core/statistics/p_text.h"
 #include "core/statistics/progress.h"
 
 namespace tavrel {
@@ -22,47 +21,104 @@ struct PairVariable {
   std::string padded;  // the name after PadName
 };
 
-// Variables 0..LastVar.
-Array<PairVariable> ReadVariablesInForce();
+// Variables 0..LastVar of the data set.
+Array<PairVariable> ReadVariablesInForce(const DataSet& data);
 
-// Calls body(j, k) for j = 0..LastVar, k = j + 1..LastVar, after moving the
+// The pairwise deletions the data set asks for.
+struct PairDeletion {
+  bool missing = false;
+  bool outliers = false;
+  double empty = 0;  // the missing-value code
+};
+PairDeletion PairDeletionOf(const DataSet& data);
+
+// How a pair of a pair table came out: computed, or the error its line reports.
+enum class PairOutcome {
+  kComputed,
+  kUnequalSizes,      // the variables differ in size
+  kSigmaZero,         // a standard deviation is 0
+  kIdentical,         // every difference is 0
+  kTiedRanks,         // the tie correction leaves nothing
+  kNoTStatistic,      // 1 - rho^2 is not positive
+  kTooFew,            // both samples hold fewer than 8 values
+  kZeroVariance,      // the tie-corrected variance is 0
+  kNegativeVariance,  // the tie-corrected variance is negative
+};
+
+// One pair of a pair table.
+struct PairStatistic {
+  int first = 0, second = 0;  // the variables, in force order
+  PairOutcome outcome = PairOutcome::kComputed;
+  std::int32_t n = 0;   // the pairs worked with, or the size of the first sample
+  std::int32_t n2 = 0;  // the size of the second sample of the two-sample tests
+  double value = 0;     // the coefficient r or rho, or the criterion t, z or U
+  double t = 0;         // the t of a correlation coefficient: signed for r, of |rho|; 0 when it is 1
+  PText p;              // the significance text
+};
+
+// Takes the pairs of a table one by one, in pair order, as they are computed.
+using PairSink = std::function<void(const PairStatistic& pair)>;
+
+// The pairs of a table in pair order, without those left out for their names.
+using PairTable = Array<PairStatistic>;
+// A sink that appends to table.
+PairSink Into(PairTable& table);
+
+// After a pair was computed from the data set: adds to its processing note the
+// sentence of each pairwise deletion the pair was worked with.
+void NotePairDeletions(DataSet& data, const PairStatistic& pair);
+
+// Calls body(j, k) for j = 0..lastVar, k = j + 1..lastVar, after moving the
 // progress to the running number of the pair (out of the number of pairs).
-void ForEachPair(const ProgressFn& progress, const std::function<void(int j, int k)>& body);
-
-// One blank, the first name [8], one blank, the second name [8].
-std::string PairPrefix(const PairVariable& x, const PairVariable& y);
+void ForEachPair(int lastVar, const ProgressFn& progress, const std::function<void(int j, int k)>& body);
 
 // Whether the pair is to be skipped for EqualNamesOnly (stored names differ).
-bool SkippedForNames(const PairVariable& x, const PairVariable& y);
+bool SkippedForNames(const PairVariable& x, const PairVariable& y, bool equalNamesOnly);
 
 class PairSeries;
 
 // The pair loop of the analyses that pair observation i with observation i:
-// with namesMatter, pairs of differently named variables are skipped for
-// EqualNamesOnly; variables of different sizes get the prefix and unequalLine;
-// the others are prepared and handed to body.
-void ForEachPreparedPair(
-    const Array<PairVariable>& vars, const ProgressFn& progress, bool namesMatter, const std::string& unequalLine,
-    const std::function<void(int j, int k, const std::string& prefix, const PairSeries& pair)>& body);
+// with skipNames, pairs of differently named variables are left out;
+// variables of different sizes give kUnequalSizes; the others are prepared
+// and handed to compute, whose result (with the variables filled in) goes to take.
+void ComputePreparedPairs(const Array<PairVariable>& vars, const PairDeletion& deletion, bool skipNames,
+                          const ProgressFn& progress,
+                          const std::function<PairStatistic(int j, int k, const PairSeries& pair)>& compute,
+                          const PairSink& take);
 
-// ForEachPreparedPair for analyses whose work on a pair is long: compute
+// ComputePreparedPairs for analyses whose work on a pair is long: compute
 // works on a prepared pair on one of two threads (worker 0 or 1, see
-// ForEachInOrder; what it keeps per worker is its own), write takes its result
-// with the line prefix on the calling thread, pair after pair in order.
-template <class Result>
-void ForEachPreparedPairInOrder(const Array<PairVariable>& vars, const ProgressFn& progress, bool namesMatter,
-                                const std::string& unequalLine,
-                                const std::function<Result(int worker, const PairSeries& pair)>& compute,
-                                const std::function<void(const std::string& prefix, const Result& result)>& write);
+// ForEachInOrder; what it keeps per worker is its own); the progress and take
+// are called on the calling thread, pair after pair in order.
+void ComputePreparedPairsInOrder(const Array<PairVariable>& vars, const PairDeletion& deletion, bool skipNames,
+                                 const ProgressFn& progress,
+                                 const std::function<PairStatistic(int worker, const PairSeries& pair)>& compute,
+                                 const PairSink& take);
 
 // Whether ReliableOnly leaves out a result line with this significance text.
-bool Unreliable(const std::string& p);
+bool Unreliable(const std::string& p, bool reliableOnly);
+
+// The text of a pair's line after its prefix, or nothing when the pair has no line.
+using PairText = std::function<std::optional<std::string>(const PairStatistic& pair)>;
+
+// A sink that writes each pair's line: the prefix (one blank, the first name
+// [8], one blank, the second name [8]) and the text.
+PairSink LineWriter(ResultsFileWriter& out, const Array<PairVariable>& vars, const PairText& text);
+
+// How a table computes its pairs of the given variables, handing each to take.
+using PairComputation = std::function<void(const Array<PairVariable>& vars, const PairSink& take)>;
+
+// The lines of a table of prepared pairs: reads the data set's variables in
+// force, computes the pairs and writes each line as it comes, adding the
+// pairwise deletions worked with to the processing note.
+void WritePreparedPairLines(ResultsFileWriter& out, DataSet& data, const PairComputation& compute,
+                            const PairText& text);
 
 // The working series of a pair of equal sizes: the variables' own values, or
 // copies with the pairwise deletions applied when the data set asks for them.
 class PairSeries {
  public:
-  void Prepare(const PairVariable& a, const PairVariable& b);
+  void Prepare(const PairVariable& a, const PairVariable& b, const PairDeletion& deletion);
   const Array<double>& X() const { return *x_; }
   const Array<double>& Y() const { return *y_; }
   std::int32_t Last() const { return last_; }
@@ -77,39 +133,5 @@ class PairSeries {
   bool own_ = true;
   Array<double> workX_, workY_;
 };
-
-template <class Result>
-void ForEachPreparedPairInOrder(const Array<PairVariable>& vars, const ProgressFn& progress, bool namesMatter,
-                                const std::string& unequalLine,
-                                const std::function<Result(int worker, const PairSeries& pair)>& compute,
-                                const std::function<void(const std::string& prefix, const Result& result)>& write) {
-  std::vector<std::pair<int, int>> pairs;
-  ForEachPair({}, [&pairs](int j, int k) { pairs.emplace_back(j, k); });
-  const auto computed = [&](long long i) {
-    const auto [j, k] = pairs[static_cast<std::size_t>(i)];
-    return !(namesMatter && SkippedForNames(vars[j], vars[k])) && vars[j].var.last == vars[k].var.last;
-  };
-  std::vector<Result> results(pairs.size());
-  PairSeries series[2];
-  ForEachInOrder(
-      static_cast<long long>(pairs.size()),
-      [&](int worker, long long i) {
-        if (!computed(i)) return;
-        const auto [j, k] = pairs[static_cast<std::size_t>(i)];
-        series[worker].Prepare(vars[j], vars[k]);
-        results[static_cast<std::size_t>(i)] = compute(worker, series[worker]);
-      },
-      [&](long long i) {
-        Report(progress, static_cast<int>(i + 1), static_cast<int>(pairs.size()));
-        const auto [j, k] = pairs[static_cast<std::size_t>(i)];
-        if (namesMatter && SkippedForNames(vars[j], vars[k])) return;
-        const std::string prefix = PairPrefix(vars[j], vars[k]);
-        if (!computed(i)) {
-          ResultsFile().WriteLn(prefix + unequalLine);
-          return;
-        }
-        write(prefix, results[static_cast<std::size_t>(i)]);
-      });
-}
 
 }  // namespace tavrel

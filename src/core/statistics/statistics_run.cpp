@@ -13,13 +13,6 @@
 
 namespace tavrel {
 
-StatOptions& StatConfig() {
-  static StatOptions options;
-  return options;
-}
-
-void ResetStatOptions() { StatConfig() = StatOptions{}; }
-
 const char* AnalysisCaption(int stSel) {
   static const Array<const char*> kCaptions = {
       "Элементарная статистика", "Вариативность данных",      "Пороговые уровни ",     "Нормальность данных",
@@ -32,39 +25,48 @@ bool AllowsPairwiseMissing(int stSel) {
   return stSel == kPearson || stSel == kSpearman || stSel == kPairStudent || stSel == kPairWilcoxon;
 }
 
-std::string StatisticsRefusal() {
-  DataSet& d = Data();
-  d.HasMissing = HasMissingValues();
-  if (d.HasMissing && !(AllowsPairwiseMissing(StatConfig().StSel) && d.PairwiseMissing)) return kMissingNotRemoved;
+std::string StatisticsRefusal(DataSet& data, const StatOptions& options) {
+  data.HasMissing = HasMissingValues();
+  if (data.HasMissing && !(AllowsPairwiseMissing(options.StSel) && data.PairwiseMissing)) return kMissingNotRemoved;
   return {};
 }
 
-void WriteStatisticsReport(const std::string& title, const ProgressFn& progress) {
-  static const Array<void (*)(const ProgressFn&)> kReports = {
-      ElementaryStat, Variability, ThresholdLevels, NormalityStat, PearsonStat,
-      SpearmanStat,   StudentStat, PairStudentStat, WilcoxonStat,  PairWilcoxonStat};
-  const DataSet& d = Data();
-  const auto report = kReports[StatConfig().StSel];
-  WriteTitle(d.DataFileName, title, d.ProcessingNote);
-  WriteVarList();
-  report(progress);
+void WriteStatisticsReport(ResultsFileWriter& out, DataSet& data, const StatOptions& options,
+                           const std::string& title, const ProgressFn& progress) {
+  using Report = void (*)(ResultsFileWriter&, DataSet&, const StatOptions&, const ProgressFn&);
+  static const Array<Report> kReports = {
+      [](ResultsFileWriter& o, DataSet& d, const StatOptions&, const ProgressFn& p) { ElementaryStat(o, d, p); },
+      [](ResultsFileWriter& o, DataSet& d, const StatOptions&, const ProgressFn& p) { Variability(o, d, p); },
+      [](ResultsFileWriter& o, DataSet& d, const StatOptions& s, const ProgressFn& p) { ThresholdLevels(o, d, s, p); },
+      [](ResultsFileWriter& o, DataSet& d, const StatOptions&, const ProgressFn& p) { NormalityStat(o, d, p); },
+      PearsonStat,
+      SpearmanStat,
+      [](ResultsFileWriter& o, DataSet& d, const StatOptions& s, const ProgressFn& p) { StudentStat(o, d, s, p); },
+      PairStudentStat,
+      [](ResultsFileWriter& o, DataSet& d, const StatOptions& s, const ProgressFn& p) { WilcoxonStat(o, d, s, p); },
+      PairWilcoxonStat};
+  const Report report = kReports[options.StSel];
+  WriteTitle(out, data.DataFileName, title, data.ProcessingNote);
+  WriteVarList(out, data);
+  report(out, data, options, progress);
 }
 
-void EndStatisticsReport(bool completed) {
+void EndStatisticsReport(ResultsFileWriter& out, bool completed) {
   WidenUnlessKept();
-  if (completed) ResultsFile().Close();
-  else ResultsFile().Abandon();
+  if (completed) out.Close();
+  else out.Abandon();
 }
 
-std::string RunStatisticsReport(const std::string& title, const ProgressFn& progress) {
+std::string RunStatisticsReport(ResultsFileWriter& out, DataSet& data, const StatOptions& options,
+                                const std::string& title, const ProgressFn& progress) {
   std::string failure;
   try {
-    WriteStatisticsReport(title, progress);
+    WriteStatisticsReport(out, data, options, title, progress);
   } catch (const std::exception& e) {
     failure = e.what();
   }
   try {
-    EndStatisticsReport(failure.empty());
+    EndStatisticsReport(out, failure.empty());
   } catch (const std::exception& e) {
     if (failure.empty()) failure = e.what();
   }

@@ -5,7 +5,6 @@
 #include <limits>
 
 #include "core/data/numbers.h"
-#include "core/data/results_file.h"
 #include "core/statistics/descriptive.h"
 #include "core/statistics/p_text.h"
 #include "core/statistics/pair_loop.h"
@@ -16,8 +15,6 @@
 namespace tavrel {
 
 namespace {
-
-std::string Sizes(std::int32_t n1, std::int32_t n2) { return "   " + IntText(n1, 4) + "  " + IntText(n2, 4); }
 
 // The rank sum of the second sample and the tie sum of the two samples ranked
 // together. Each sample comes sorted, so a pair costs one merge, not a sort.
@@ -129,38 +126,50 @@ class RankSums {
   Array<unsigned char> fromY_;
 };
 
-}  // namespace
+PairStatistic Samples(int j, int k, std::int32_t n1, std::int32_t n2, PairOutcome outcome) {
+  PairStatistic s;
+  s.first = j;
+  s.second = k;
+  s.n = n1;
+  s.n2 = n2;
+  s.outcome = outcome;
+  return s;
+}
 
-void StudentStat(const ProgressFn& progress) {
-  ResultsFileWriter& out = ResultsFile();
-  TitleStudent();
-  const Array<PairVariable> vars = ReadVariablesInForce();
+// The pair loop of the two-sample tests, which take each variable whole:
+// compute gives the result of a pair that EqualNamesOnly does not leave out.
+void ComputeSamplePairs(const Array<PairVariable>& vars, bool equalNamesOnly, const ProgressFn& progress,
+                        const std::function<PairStatistic(int j, int k)>& compute, const PairSink& take) {
+  ForEachPair(static_cast<int>(vars.Count()) - 1, progress, [&](int j, int k) {
+    if (!SkippedForNames(vars[j], vars[k], equalNamesOnly)) take(compute(j, k));
+  });
+}
+
+// The sizes as the two-sample lines show them.
+std::string Sizes(const PairStatistic& s) { return "   " + IntText(s.n, 4) + "  " + IntText(s.n2, 4); }
+
+void Student(const DataSet& data, const Array<PairVariable>& vars, bool equalNamesOnly, const ProgressFn& progress,
+             const PairSink& take) {
   Array<double> means, sigmas;
   for (const PairVariable& v : vars) {
     double m = 0, s = 0;
-    MeanSigma(v.var.values, v.var.last, m, s);
+    MeanSigma(v.var.values, v.var.last, data.EmptyValue, m, s);
     means.push_back(m);
     sigmas.push_back(s);
   }
-  ForEachPair(progress, [&](int j, int k) {
-    if (SkippedForNames(vars[j], vars[k])) return;
-    const std::string prefix = PairPrefix(vars[j], vars[k]);
+  ComputeSamplePairs(vars, equalNamesOnly, progress, [&](int j, int k) {
     const std::int32_t n1 = vars[j].var.last + 1, n2 = vars[k].var.last + 1;
-    if (SmallerSigma(sigmas[j], sigmas[k]) == 0) {
-      out.WriteLn(prefix + "      Ошибка: @=0");
-      return;
-    }
+    if (SmallerSigma(sigmas[j], sigmas[k]) == 0) return Samples(j, k, n1, n2, PairOutcome::kSigmaZero);
+    PairStatistic s = Samples(j, k, n1, n2, PairOutcome::kComputed);
     const StudentTTest test = StudentTest(means[j], sigmas[j], n1, means[k], sigmas[k], n2);
-    if (Unreliable(test.p)) return;
-    out.WriteLn(prefix + Sizes(n1, n2) + "  " + FixedText(test.t, 8, 3) + "     " + test.p);
-  });
-  EndTable();
+    s.value = test.t;
+    s.p = test.p;
+    return s;
+  }, take);
 }
 
-void WilcoxonStat(const ProgressFn& progress) {
-  ResultsFileWriter& out = ResultsFile();
-  TitleWilcoxon();
-  const Array<PairVariable> vars = ReadVariablesInForce();
+void Wilcoxon(const DataSet& data, const Array<PairVariable>& vars, bool equalNamesOnly, const ProgressFn& progress,
+              const PairSink& take) {
   Array<Array<double>> sorted;
   Array<ValueRuns> runs;
   for (const PairVariable& v : vars) {
@@ -168,15 +177,10 @@ void WilcoxonStat(const ProgressFn& progress) {
     SortValues(sorted.back());
     runs.push_back(RunsOf(sorted.back()));
   }
-  RankSums rankSums(2 * static_cast<std::size_t>(std::max<std::int32_t>(Data().NumObs, 0)));
-  ForEachPair(progress, [&](int j, int k) {
-    if (SkippedForNames(vars[j], vars[k])) return;
-    const std::string prefix = PairPrefix(vars[j], vars[k]);
+  RankSums rankSums(2 * static_cast<std::size_t>(std::max<std::int32_t>(data.NumObs, 0)));
+  ComputeSamplePairs(vars, equalNamesOnly, progress, [&](int j, int k) {
     const std::int32_t n1 = vars[j].var.last + 1, n2 = vars[k].var.last + 1;
-    if (n1 < 8 && n2 < 8) {
-      out.WriteLn(prefix + Sizes(n1, n2) + "      Ошибка: n<8");
-      return;
-    }
+    if (n1 < 8 && n2 < 8) return Samples(j, k, n1, n2, PairOutcome::kTooFew);
     const RankSum sum = rankSums.Of(sorted[j], sorted[k], runs[j], runs[k]);
     const double n = static_cast<double>(n1) + n2;
     const double product = static_cast<double>(n1) * n2;
@@ -188,21 +192,67 @@ void WilcoxonStat(const ProgressFn& progress) {
     } else {
       // The tie sum holds (g^3 - g) / 2 per group; the variance needs (g^3 - g) / 12.
       const double l = product / (n * (n - 1)) * ((n * n * n - n) / 12 - 2 * sum.ties / 12);
-      if (l == 0) {
-        out.WriteLn(prefix + "     Ошибка: x/0");
-        return;
-      }
-      if (l < 0) {
-        out.WriteLn(prefix + "     Ошибка: sqrt(-x)");
-        return;
-      }
+      if (l == 0) return Samples(j, k, n1, n2, PairOutcome::kZeroVariance);
+      if (l < 0) return Samples(j, k, n1, n2, PairOutcome::kNegativeVariance);
       z = std::fabs(u - product / 2) / std::sqrt(l);
     }
-    const PText p = PByZ(z, true);
-    if (Unreliable(p)) return;
-    out.WriteLn(prefix + Sizes(n1, n2) + "      " + FixedText(u, 7, 2) + "     " + p);
-  });
-  EndTable();
+    PairStatistic s = Samples(j, k, n1, n2, PairOutcome::kComputed);
+    s.value = u;
+    s.p = PByZ(z, true);
+    return s;
+  }, take);
+}
+
+std::optional<std::string> StudentText(const PairStatistic& s, bool reliableOnly) {
+  if (s.outcome == PairOutcome::kSigmaZero) return "      Ошибка: @=0";
+  if (Unreliable(s.p, reliableOnly)) return std::nullopt;
+  return Sizes(s) + "  " + FixedText(s.value, 8, 3) + "     " + s.p;
+}
+
+std::optional<std::string> WilcoxonText(const PairStatistic& s, bool reliableOnly) {
+  switch (s.outcome) {
+    case PairOutcome::kTooFew:
+      return Sizes(s) + "      Ошибка: n<8";
+    case PairOutcome::kZeroVariance:
+      return "     Ошибка: x/0";
+    case PairOutcome::kNegativeVariance:
+      return "     Ошибка: sqrt(-x)";
+    default:
+      if (Unreliable(s.p, reliableOnly)) return std::nullopt;
+      return Sizes(s) + "      " + FixedText(s.value, 7, 2) + "     " + s.p;
+  }
+}
+
+}  // namespace
+
+PairTable StudentTests(const DataSet& data, bool equalNamesOnly, const ProgressFn& progress) {
+  PairTable table;
+  Student(data, ReadVariablesInForce(data), equalNamesOnly, progress, Into(table));
+  return table;
+}
+
+PairTable WilcoxonTests(const DataSet& data, bool equalNamesOnly, const ProgressFn& progress) {
+  PairTable table;
+  Wilcoxon(data, ReadVariablesInForce(data), equalNamesOnly, progress, Into(table));
+  return table;
+}
+
+void StudentStat(ResultsFileWriter& out, const DataSet& data, const StatOptions& options,
+                 const ProgressFn& progress) {
+  TitleStudent(out);
+  const Array<PairVariable> vars = ReadVariablesInForce(data);
+  Student(data, vars, options.EqualNamesOnly, progress,
+          LineWriter(out, vars, [&options](const PairStatistic& s) { return StudentText(s, options.ReliableOnly); }));
+  EndTable(out);
+}
+
+void WilcoxonStat(ResultsFileWriter& out, const DataSet& data, const StatOptions& options,
+                  const ProgressFn& progress) {
+  TitleWilcoxon(out);
+  const Array<PairVariable> vars = ReadVariablesInForce(data);
+  Wilcoxon(data, vars, options.EqualNamesOnly, progress,
+           LineWriter(out, vars, [&options](const PairStatistic& s) { return WilcoxonText(s, options.ReliableOnly); }));
+  EndTable(out);
 }
 
 }  // namespace tavrel

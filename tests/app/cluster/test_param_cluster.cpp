@@ -9,6 +9,7 @@
 #include <QtTest>
 
 #include "app_test_support.h"
+#include "app/shell/command_options.h"
 #include "core/cluster/cluster_options.h"
 #include "app/cluster/tfm_param_cluster.h"
 #include "core/shell/settings.h"
@@ -26,7 +27,7 @@ class TestParamCluster : public QObject {
     Config().ClusterDistance = 4;
     Config().ClusterNumber = 3;
     Config().IsClustCont = true;
-    InitClusterOptions();
+    ClusterConfig() = ClusterOptionsFrom(Config());
   }
 
   void captionsAreTheProgramsOwn() {

@@ -314,7 +314,7 @@ class TestGraphEditor : public QObject {
     QCOMPARE(messages_->Texts(),
              (QStringList{QStringLiteral("Не удалось сохранить график в файл ") + home_->Path("no/such/dir/x.bmp") +
                               QStringLiteral(": нет такого файла или каталога"),
-                          QStringLiteral("Не удалось сохранить график в файл ") + home_->Path("") +
+                          QStringLiteral("Не удаётся открыть файл ") + home_->Path("") +
                               QStringLiteral(": это каталог, а не файл")}));
   }
 

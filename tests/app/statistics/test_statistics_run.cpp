@@ -8,6 +8,7 @@
 #include "core/data/data_input.h"
 #include "app/data/tfm_dbf_out.h"
 #include "app/data/tfm_var.h"
+#include "app/shell/command_options.h"
 #include "app/shell/tfm_main.h"
 #include "core/statistics/statistics_run.h"
 #include "app/statistics/tfm_see_file.h"
@@ -40,7 +41,7 @@ class TestStatisticsRun : public QObject {
   void init() {
     home_ = std::make_unique<TemporaryHome>();
     ResetState();
-    ResetStatOptions();
+    StatConfig() = StatOptions{};
     out_ = home_->Path("res/");
     QDir().mkpath(out_);
     home_->WriteSettings({{"OutputCat", out_}, {"InnerEditor", "1"}});

@@ -20,10 +20,7 @@ TEST(ClusterOptionsTest, SettingsTheDialogCannotShowFallBackToItsRange) {
     Config().ClusterDistance = c.method;
     Config().ClusterNumber = c.clusters;
     Config().IsClustCont = true;
-    ClusterConfig().PrintDistances = true;
-    ClusterConfig().Beta = 3;
-    InitClusterOptions();
-    const ClusterOptions& o = ClusterConfig();
+    const ClusterOptions o = ClusterOptionsFrom(Config());
     EXPECT_EQ(o.ObjectDistance, c.wantDistance);
     EXPECT_EQ(o.ClusterDistance, c.wantMethod);
     EXPECT_EQ(o.ClusterNumber, c.wantClusters);

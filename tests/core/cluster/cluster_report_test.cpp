@@ -2,6 +2,7 @@
 // and the run's edge cases.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -20,12 +21,12 @@ class ClusterReportTest : public test::ReportTest {
  protected:
   void SetUp() override {
     ReportTest::SetUp();
-    InitClusterOptions();
+    cluster_ = ClusterOptionsFrom(Config());
     Data().EmptyValue = -999;
   }
   // The options as the parameter dialog stores them, captions included.
-  static void Choose(int distance, int method, int clusters) {
-    ClusterOptions& o = ClusterConfig();
+  void Choose(int distance, int method, int clusters) {
+    ClusterOptions& o = cluster_;
     o.ObjectDistance = distance;
     o.ClusterDistance = method;
     o.ClusterNumber = clusters;
@@ -34,8 +35,11 @@ class ClusterReportTest : public test::ReportTest {
   }
   // The whole command after the output dialog; its outcome in outcome_.
   std::string Report() {
-    return Written([this] { outcome_ = WriteClusterReport(ProgramCaption(), {}); });
+    return Written([this](ResultsFileWriter& out) {
+      outcome_ = WriteClusterReport(out, Data(), cluster_, Config(), ProgramCaption(), {});
+    });
   }
+  ClusterOptions cluster_;
   ClusterOutcome outcome_;
 };
 
@@ -48,8 +52,7 @@ TEST_F(ClusterReportTest, FullReportOfThirteenObjects) {
   Data().DataFileName = "data.txt";
   NarrowTo({0, 1});
   Choose(kEuclidean, kWard, 3);
-  ClusterOptions& o = ClusterConfig();
-  o.PrintDistances = o.ClustCont = o.AddClustNumber = true;
+  cluster_.PrintDistances = cluster_.ClustCont = cluster_.AddClustNumber = true;
   const std::string text = Report();
   EXPECT_TRUE(outcome_.completed) << outcome_.message;
   test::ExpectGolden(text, "cluster/full_report.out");
@@ -122,7 +125,9 @@ TEST_F(ClusterReportTest, ProgressAndStatusReachTheCaller) {
     positions.push_back(position);
   };
   feedback.status = [&](const std::string& text) { texts.push_back(text); };
-  Written([&] { EXPECT_EQ(RunClusterAnalysis(feedback), ""); });
+  Written([&](ResultsFileWriter& out) {
+    EXPECT_EQ(RunClusterAnalysis(Data(), cluster_, Config(), out, feedback).error, "");
+  });
   // One step per matrix row (4) and per join (3), back to 0 at the end.
   EXPECT_EQ(positions, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 0}));
   EXPECT_EQ(texts, (std::vector<std::string>{"Расстояния между объектами...", "", "Расстояния между кластерами...", ""}));
@@ -134,7 +139,7 @@ TEST_F(ClusterReportTest, ProgressAndStatusReachTheCaller) {
 TEST_F(ClusterReportTest, UnmeasurableIncreasesDrawNoBars) {
   SetVariables({{"A", {1, 2, 4, 8, 16, 32, 64, 100}}});
   Choose(kRangeCityBlock, kFlexible, 2);
-  ClusterConfig().Beta = 1e300;
+  cluster_.Beta = 1e300;
   const std::string text = Report();
   EXPECT_TRUE(outcome_.completed);
   test::ExpectGolden(text, "cluster/unmeasurable_increases.out");
@@ -205,10 +210,10 @@ TEST_F(ClusterReportTest, MoreThan3001ObjectsAreRefusedBeforeTheResultsFileIsOpe
   std::vector<double> x;
   for (int k = 0; k < 3002; ++k) x.push_back(k % 7);
   SetVariables({{"A", x}});
-  EXPECT_EQ(ClusterRefusal(), "Массив данных >3000: 3002 значений");
+  EXPECT_EQ(ClusterRefusal(Data()), "Массив данных >3000: 3002 значений");
   x.pop_back();
   SetVariables({{"A", x}});
-  EXPECT_EQ(ClusterRefusal(), "");
+  EXPECT_EQ(ClusterRefusal(Data()), "");
   Choose(kHamming, kNearestNeighbour, 3);
   Report();
   EXPECT_TRUE(outcome_.completed);
@@ -229,13 +234,13 @@ TEST_F(ClusterReportTest, RefusalsBeforeTheParameterDialog) {
   };
   for (const Case& c : cases) {
     SetVariables(c.vars);
-    EXPECT_EQ(ClusterRefusal(), c.message);
+    EXPECT_EQ(ClusterRefusal(Data()), c.message);
     EXPECT_EQ(Data().HasMissing, c.message == "Пропуски не удалены.");
   }
   // Only the features count: a shorter variable outside the selection is no reason to refuse.
   SetVariables({{"A", {1, 2, 3}}, {"B", {1, 2}}});
   NarrowTo({0});
-  EXPECT_EQ(ClusterRefusal(), "");
+  EXPECT_EQ(ClusterRefusal(Data()), "");
 }
 
 // Features shorter than the data set's rows: the objects are theirs, and the
@@ -244,7 +249,7 @@ TEST_F(ClusterReportTest, FeaturesShorterThanTheDataSet) {
   SetVariables({{"A", {1, 2, 30}}, {"B", {5, 6, 7, 8}}});
   NarrowTo({0});
   Choose(kHamming, kNearestNeighbour, 2);
-  ClusterConfig().AddClustNumber = true;
+  cluster_.AddClustNumber = true;
   const std::string text = Report();
   ASSERT_TRUE(outcome_.completed);
   const DataSet& d = Data();
@@ -254,6 +259,34 @@ TEST_F(ClusterReportTest, FeaturesShorterThanTheDataSet) {
   EXPECT_EQ(d.VarCounts[2], 3);
   EXPECT_EQ(d.DataValues[2], (Array<double>{1, 1, 2, 0}));
   EXPECT_NE(text.find("   B            2      5.500      0.707     0.707\r\n"), std::string::npos) << text;
+}
+
+// The joins as computed, before any text: per step the pair of clusters and
+// the distance, then the increments the quality graph and the choice read.
+TEST_F(ClusterReportTest, JoinsCarryThePairAndTheDistance) {
+  const std::vector<double> x = {0, 1, 10, 11};
+  DistanceMatrix d(4);
+  for (std::int32_t k = 0; k < 4; ++k)
+    for (std::int32_t l = 0; l < 4; ++l) d.Set(k, l, std::fabs(x[k] - x[l]));
+  cluster_.ClusterDistance = kNearestNeighbour;
+  cluster_.ClusterNumber = 2;
+  int joins = 0;
+  const ClusterJoins j = JoinClusters(std::move(d), cluster_, [&joins] { ++joins; });
+  EXPECT_EQ(joins, 3);
+  ASSERT_EQ(j.steps.Count(), 3);
+  // 1 and 2 at 1 (the first of two equal distances), 3 and 4 at 1, then clusters 5 and 6 at 9.
+  const std::pair<std::int32_t, std::int32_t> pairs[] = {{1, 2}, {3, 4}, {5, 6}};
+  const double distances[] = {1, 1, 9, 9};
+  for (std::int32_t s = 0; s < 3; ++s) {
+    EXPECT_EQ(std::make_pair(j.steps[s].ci, j.steps[s].cj), pairs[s]) << s;
+    EXPECT_EQ(j.result.ClustArray[s].newclust, 5 + s);
+  }
+  for (std::int32_t s = 0; s < 4; ++s) EXPECT_EQ(j.result.ClustArray[s].Clevel, distances[s]) << s;
+  EXPECT_EQ(j.increments, (Array<double>{0, 8, 0}));
+  EXPECT_EQ(j.largest, 8);
+  EXPECT_EQ(j.result.Classification, (Array<std::int32_t>{1, 1, 2, 2}));
+  EXPECT_FALSE(j.result.Found);  // the largest increase precedes the last join, outside the search
+  EXPECT_EQ(j.limits.lastObject, 3);
 }
 
 }  // namespace

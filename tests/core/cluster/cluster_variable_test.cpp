@@ -21,9 +21,9 @@ class ClusterVariableTest : public test::ReportTest {
 };
 
 TEST_F(ClusterVariableTest, NamesCountTheVariablesAddedSinceTheLoad) {
-  AddClusterVariable();
-  AddClusterVariable();
-  AddClusterVariable();
+  AddClusterVariable(Data(), Config());
+  AddClusterVariable(Data(), Config());
+  AddClusterVariable(Data(), Config());
   const DataSet& d = Data();
   EXPECT_EQ(d.FullLastVar, 4);
   EXPECT_EQ(d.LastVar, 1);  // in force only after the command widens the data set
@@ -33,7 +33,7 @@ TEST_F(ClusterVariableTest, NamesCountTheVariablesAddedSinceTheLoad) {
   EXPECT_EQ(d.VarCounts[4], 4);
   EXPECT_EQ(d.VarSteps.Count(), 5);
   Data().Cluster.AddedClusterVars = 99;
-  AddClusterVariable();
+  AddClusterVariable(Data(), Config());
   EXPECT_EQ(d.VarNames[5], "CL_10");  // the first two digits of 100
 }
 
@@ -47,18 +47,18 @@ TEST_F(ClusterVariableTest, AxisStepFollowsTheScaleType) {
   Config().StepY = 30;
   for (const Case& c : cases) {
     Config().YScaleType = c.scaleType;
-    AddClusterVariable();
+    AddClusterVariable(Data(), Config());
     EXPECT_DOUBLE_EQ(Data().VarSteps[Data().FullLastVar], c.step) << c.scaleType;
   }
 }
 
 TEST_F(ClusterVariableTest, TheDataSetHoldsAtMost256Variables) {
   DataSet& d = Data();
-  for (int v = 2; v < 255; ++v) AddClusterVariable();
+  for (int v = 2; v < 255; ++v) AddClusterVariable(Data(), Config());
   EXPECT_EQ(d.FullLastVar, 254);
-  AddClusterVariable();
+  AddClusterVariable(Data(), Config());
   EXPECT_EQ(d.FullLastVar, 255);
-  EXPECT_THROW(AddClusterVariable(), OverflowError);
+  EXPECT_THROW(AddClusterVariable(Data(), Config()), OverflowError);
   EXPECT_EQ(d.FullLastVar, 255);
   EXPECT_EQ(d.DataValues.Count(), 256);
 }

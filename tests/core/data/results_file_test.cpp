@@ -54,10 +54,13 @@ TEST_F(ResultsFileTest, WritesTheTitleBlockWithAndWithoutANote) {
   const std::string rule(56, '_');
   const std::string head = "\r\n\r\n\"Tavrel 1.0.0.1\"\r\n" + rule +
                            "\r\n Дата: ДД.ММ.ГГГГ     Время: ЧЧ:ММ:СС\r\n Файл: /data/Pulse.TXT\r\n" + rule + "\r\n";
-  EXPECT_EQ(test::MaskDateTime(WriteReport([] { WriteTitle("/data/Pulse.TXT", "Tavrel 1.0.0.1", ""); })), head);
-  EXPECT_EQ(test::MaskDateTime(WriteReport([] { WriteTitle("/data/Pulse.TXT", "Tavrel 1.0.0.1", "Логарифм"); })),
-            head + "\r\n Обработка данных: \r\nЛогарифм\r\n");
-  const std::string raw = WriteReport([] { WriteTitle("f", "t", ""); });
+  const auto title = [&](const std::string& note) {
+    const auto body = [&] { WriteTitle(ResultsFile(), "/data/Pulse.TXT", "Tavrel 1.0.0.1", note); };
+    return test::MaskDateTime(WriteReport(body));
+  };
+  EXPECT_EQ(title(""), head);
+  EXPECT_EQ(title("Логарифм"), head + "\r\n Обработка данных: \r\nЛогарифм\r\n");
+  const std::string raw = WriteReport([] { WriteTitle(ResultsFile(), "f", "t", ""); });
   EXPECT_NE(raw.find(" Дата: "), std::string::npos);
   EXPECT_NE(test::MaskDateTime(raw), raw);  // the date line has the expected form
 }
@@ -93,10 +96,11 @@ TEST_F(ResultsFileTest, FailuresNameTheSystemErrorInRussian) {
 
 TEST_F(ResultsFileTest, ListsSevenNamesALine) {
   Names(7);
-  EXPECT_EQ(WriteReport(WriteVarList), "\r\n Переменные:\r\n V1 V2 V3 V4 V5 V6 V7\r\n\r\n\r\n");
+  const auto varList = [] { WriteVarList(ResultsFile(), Data()); };
+  EXPECT_EQ(WriteReport(varList), "\r\n Переменные:\r\n V1 V2 V3 V4 V5 V6 V7\r\n\r\n\r\n");
   ResetDataSet();
   Names(8);
-  EXPECT_EQ(WriteReport(WriteVarList), "\r\n Переменные:\r\n V1 V2 V3 V4 V5 V6 V7\r\n V8\r\n\r\n");
+  EXPECT_EQ(WriteReport(varList), "\r\n Переменные:\r\n V1 V2 V3 V4 V5 V6 V7\r\n V8\r\n\r\n");
 }
 
 TEST_F(ResultsFileTest, AppendsOrRewrites) {

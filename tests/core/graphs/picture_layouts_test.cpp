@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/data/dataset.h"
+#include "core/statistics/pair_deletion.h"
 
 namespace tavrel {
 namespace {
@@ -43,7 +44,7 @@ TEST(DistributionLayoutTest, RefusesWhatCannotBeDrawn) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    const DistributionLayout g = ComputeDistributionLayout(Var("A", c.values));
+    const DistributionLayout g = ComputeDistributionLayout(Var("A", c.values), Data().EmptyValue);
     EXPECT_EQ(g.refusal, c.refusal);
     EXPECT_EQ(g.empirical.empty(), !c.refusal.empty());
   }
@@ -56,7 +57,7 @@ TEST(DistributionLayoutTest, PolygonPointsFollowTheClassesAndTheAxesTheirSteps) 
   std::vector<double> values = Range(10, 0.7, 21);  // 10 .. 24
   values[3] = 10.2;                                 // uneven classes
   values[20] = 24;
-  const DistributionLayout g = ComputeDistributionLayout(Var("Пульс", values));
+  const DistributionLayout g = ComputeDistributionLayout(Var("Пульс", values), Data().EmptyValue);
   ASSERT_EQ(g.refusal, "");
   const int k = 7;
   const double min = 10, h = 14 * 1.02 / k, a = min - 0.01 * h;
@@ -87,7 +88,7 @@ TEST(DistributionLayoutTest, PolygonPointsFollowTheClassesAndTheAxesTheirSteps) 
 }
 
 TEST(DistributionLayoutTest, AnImageNarrowerThanItsClassesStillEnds) {
-  const DistributionLayout g = ComputeDistributionLayout(Var("A", Range(0, 1.3, 100)), 120, 300);
+  const DistributionLayout g = ComputeDistributionLayout(Var("A", Range(0, 1.3, 100)), Data().EmptyValue, 120, 300);
   ASSERT_EQ(g.refusal, "");
   EXPECT_EQ(g.classWidth, 1);
   EXPECT_EQ(g.xTicks.size(), std::size_t(120 - 60 - 50));
@@ -97,7 +98,8 @@ TEST(DistributionLayoutTest, AnImageNarrowerThanItsClassesStillEnds) {
 
 TEST(ScatterLayoutTest, PointsAtTheirScaledPositions) {
   const std::vector<double> xs = {1, 3, 2, 5, 4}, ys = {10, 30, 50, 20, 40};
-  const ScatterLayout g = ComputeScatterLayout(Var("X", xs), Var("Y", ys), false, false);
+  std::string note;
+  const ScatterLayout g = ComputeScatterLayout(Var("X", xs), Var("Y", ys), false, false, 0, note);
   const int left = 60, right = kPictureWidth - 60, top = 40, bottom = kPictureHeight - 60;
   const double kX = (right - left - 20) / 4.0, kY = (bottom - top - 20) / 40.0;
   ASSERT_EQ(g.points.size(), xs.size());
@@ -133,17 +135,18 @@ TEST(ScatterLayoutTest, PairsAreTheOnesBothVariablesHave) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    ResetDataSet();
-    const ScatterLayout g = ComputeScatterLayout(Var("X", c.x), Var("Y", c.y), c.missing, c.outliers);
+    std::string note;
+    const ScatterLayout g = ComputeScatterLayout(Var("X", c.x), Var("Y", c.y), c.missing, c.outliers, 0, note);
+    EXPECT_EQ(note, c.missing ? kMissingDeletedNote : "");
     EXPECT_EQ(g.refusal, c.refusal);
     EXPECT_EQ(g.pairs, c.pairs);
     EXPECT_EQ(static_cast<int>(g.points.size()), c.drawn);
   }
-  ResetDataSet();
 }
 
 TEST(ScatterLayoutTest, EqualValuesLieOnTheFirstTick) {
-  const ScatterLayout g = ComputeScatterLayout(Var("X", {7, 7, 7}), Var("Y", {1, 2, 3}), false, false);
+  std::string note;
+  const ScatterLayout g = ComputeScatterLayout(Var("X", {7, 7, 7}), Var("Y", {1, 2, 3}), false, false, 0, note);
   for (const PicturePoint& p : g.points) EXPECT_EQ(p.x, 60 + 10);
   for (const PictureTick& t : g.xTicks) EXPECT_EQ(t.label, "  7.00");
 }

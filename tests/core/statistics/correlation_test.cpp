@@ -43,7 +43,7 @@ class CorrelationTest : public test::ReportTest {
 };
 
 TEST_F(CorrelationTest, PearsonTable) {
-  const std::string text = Written([] { PearsonStat(); });
+  const std::string text = TableText(PearsonStat);
   test::ExpectGolden(text, "statistics/pearson.out");
   // r by the textbook formula (the table's r uses sigmas from deviations rounded to 4 decimals,
   // which are exact here); t = r sqrt(8) / sqrt(1 - r^2) = 11.6, beyond 5.04 of 8 degrees of freedom
@@ -56,7 +56,7 @@ TEST_F(CorrelationTest, PearsonTable) {
 }
 
 TEST_F(CorrelationTest, SpearmanTable) {
-  const std::string text = Written([] { SpearmanStat(); });
+  const std::string text = TableText(SpearmanStat);
   test::ExpectGolden(text, "statistics/spearman.out");
   // X and Noise have no ties: rho = 1 - 6 D / (n^3 - n)
   double d = 0;
@@ -65,16 +65,16 @@ TEST_F(CorrelationTest, SpearmanTable) {
 }
 
 TEST_F(CorrelationTest, ReliableOnlyKeepsSignificantResultsAndErrors) {
-  StatConfig().ReliableOnly = true;
-  test::ExpectGolden(Written([] { PearsonStat(); }), "statistics/pearson_reliable.out");
-  test::ExpectGolden(Written([] { SpearmanStat(); }), "statistics/spearman_reliable.out");
+  options_.ReliableOnly = true;
+  test::ExpectGolden(TableText(PearsonStat), "statistics/pearson_reliable.out");
+  test::ExpectGolden(TableText(SpearmanStat), "statistics/spearman_reliable.out");
 }
 
 TEST_F(CorrelationTest, PairwiseDeletionShortensThePair) {
   Data().EmptyValue = -1;
   Data().PairwiseMissing = true;
   SetVariables({{"A", {-1, 2, 3, 4, 5, 6}}, {"B", {1, 2, 3, 4, 5, 7}}, {"C", {6, 5, 4, 3, -1, 1}}});
-  const std::string pearson = Written([] { PearsonStat(); });
+  const std::string pearson = TableText(PearsonStat);
   // A and B lose position 0, which receives the last pair: (6, 7), (2, 2), (3, 3), (4, 4), (5, 5)
   EXPECT_NE(pearson.find(" A        B             5    " + FixedText(PearsonR({6, 2, 3, 4, 5}, {7, 2, 3, 4, 5}), 6, 3)),
             std::string::npos)
@@ -82,7 +82,7 @@ TEST_F(CorrelationTest, PairwiseDeletionShortensThePair) {
   EXPECT_NE(pearson.find(" A        C             4    -1.000      <0.001"), std::string::npos) << pearson;
   EXPECT_EQ(Data().ProcessingNote, "Пропуски удалены попарно.");
   Data().PairwiseOutliers = true;
-  test::ExpectGolden(Written([] { SpearmanStat(); }), "statistics/spearman_pairwise.out");
+  test::ExpectGolden(TableText(SpearmanStat), "statistics/spearman_pairwise.out");
   EXPECT_EQ(Data().ProcessingNote, "Пропуски удалены попарно. Всплески удалены попарно.");
 }
 
@@ -100,9 +100,45 @@ TEST_F(CorrelationTest, LargeSamplesTakeTheirTFromAllPairs) {
   const auto [x100, y100] = series(100, 159);
   const auto [x101, y101] = series(101, 147);
   SetVariables({{"X100", x100}, {"Y100", y100}, {"X101", x101}, {"Y101", y101}});
-  const std::string text = Written([] { PearsonStat(); });
+  const std::string text = TableText(PearsonStat);
   EXPECT_NE(text.find(" X100     Y100        100     0.195      >0.05\r\n"), std::string::npos) << text;
   EXPECT_NE(text.find(" X101     Y101        101     0.195      <0.05 \r\n"), std::string::npos) << text;
+}
+
+// The pairs as computed, before any text: n, the coefficient, its t and p, or
+// the outcome that the line reports instead.
+TEST_F(CorrelationTest, PairsCarryTheirNumbers) {
+  const PairTable pearson = PearsonCorrelations(Data());
+  ASSERT_EQ(pearson.Count(), 15);  // every pair of the six variables
+  const PairStatistic& xy = pearson[0];
+  EXPECT_EQ(std::make_pair(xy.first, xy.second), std::make_pair(0, 1));
+  EXPECT_EQ(xy.outcome, PairOutcome::kComputed);
+  EXPECT_EQ(xy.n, 10);
+  EXPECT_NEAR(xy.value, PearsonR(x_, y_), 1e-12);
+  EXPECT_NEAR(xy.t, xy.value * std::sqrt(8.0) / std::sqrt(1 - xy.value * xy.value), 1e-9);
+  EXPECT_EQ(xy.p, "<0.001");
+  EXPECT_EQ(pearson[1].outcome, PairOutcome::kSigmaZero);     // X and Const
+  EXPECT_EQ(pearson[2].outcome, PairOutcome::kUnequalSizes);  // X and Eleven
+  const PairStatistic& down = pearson[3];                     // X and Down: r = -1, t by |1 - r^2| = 0
+  EXPECT_EQ(down.outcome, PairOutcome::kComputed);
+  EXPECT_NEAR(down.value, -1, 1e-12);
+  EXPECT_EQ(down.p, "<0.001");
+
+  const PairTable spearman = SpearmanCorrelations(Data());
+  ASSERT_EQ(spearman.Count(), 15);
+  const PairStatistic& noise = spearman[4];  // X and Noise, no ties: rho = 1 - 6 D / (n^3 - n)
+  EXPECT_EQ(std::make_pair(noise.first, noise.second), std::make_pair(0, 5));
+  double d = 0;
+  for (std::size_t i = 0; i < x_.size(); ++i) d += (x_[i] - noise_[i]) * (x_[i] - noise_[i]);
+  EXPECT_NEAR(noise.value, 1 - 6 * d / 990, 1e-12);
+  EXPECT_NEAR(noise.t, std::fabs(noise.value) * std::sqrt(8.0) / std::sqrt(1 - noise.value * noise.value), 1e-9);
+  EXPECT_EQ(noise.p, ">0.05");
+  const PairStatistic& constant = spearman[1];  // X and Const: the tie correction leaves rho 0
+  EXPECT_EQ(constant.outcome, PairOutcome::kComputed);
+  EXPECT_EQ(constant.value, 0);
+  EXPECT_EQ(constant.p, ">0.05");
+  EXPECT_EQ(spearman[2].outcome, PairOutcome::kUnequalSizes);
+  EXPECT_EQ(Data().ProcessingNote, "");  // computing alone records nothing
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "report_fixture.h"
 #include "core/statistics/report_titles.h"
 
@@ -26,42 +28,68 @@ class DescriptiveReportsTest : public test::ReportTest {
 };
 
 TEST_F(DescriptiveReportsTest, ElementaryStatistics) {
-  const std::string text = Written([] { ElementaryStat(); });
+  const std::string text = TableText(ElementaryStat);
   test::ExpectGolden(text, "statistics/elementary.out");
   // 1, 2, 3: N 3, mean 2, sigma 1, m = 1 / sqrt(2)
   EXPECT_NE(text.find(" Пульс          3     2.000      1.000     0.707\r\n"), std::string::npos) << text;
 }
 
 TEST_F(DescriptiveReportsTest, Variability) {
-  test::ExpectGolden(Written([] { Variability(); }), "statistics/variability.out");
+  test::ExpectGolden(TableText(Variability), "statistics/variability.out");
 }
 
 TEST_F(DescriptiveReportsTest, ThresholdLevelsWithAndWithoutTheUserLevel) {
-  test::ExpectGolden(Written([] { ThresholdLevels(); }), "statistics/levels.out");
-  StatConfig().UserLevelOn = true;
-  StatConfig().UserLevel = 2.5;
-  test::ExpectGolden(Written([] { ThresholdLevels(); }), "statistics/levels_user.out");
+  test::ExpectGolden(TableText(ThresholdLevels), "statistics/levels.out");
+  options_.UserLevelOn = true;
+  options_.UserLevel = 2.5;
+  test::ExpectGolden(TableText(ThresholdLevels), "statistics/levels_user.out");
 }
 
 TEST_F(DescriptiveReportsTest, ProgressMovesPerVariable) {
   std::vector<std::pair<int, int>> steps;
   const ProgressFn record = [&steps](int position, int maximum) { steps.emplace_back(position, maximum); };
-  Written([&] { ElementaryStat(record); });
+  TableText(ElementaryStat, record);
   ASSERT_EQ(steps.size(), 7u);
   EXPECT_EQ(steps.front(), std::make_pair(1, 7));
   EXPECT_EQ(steps.back(), std::make_pair(7, 7));
   steps.clear();
-  Written([&] { ThresholdLevels(record); });
+  TableText(ThresholdLevels, record);
   ASSERT_EQ(steps.size(), 14u);
   EXPECT_EQ(steps[7], std::make_pair(8, 14));  // the lower table follows the upper one
   EXPECT_EQ(steps.back(), std::make_pair(14, 14));
 }
 
 TEST_F(DescriptiveReportsTest, ClusterHeading) {
-  EXPECT_EQ(Written(TitleCluster), "\r\n\r\n КЛАСТЕРНЫЙ АНАЛИЗ\r\n___________________\r\n");
-  EXPECT_EQ(Written(TitleElementary),
+  EXPECT_EQ(Written([](ResultsFileWriter& out) { TitleCluster(out); }), "\r\n\r\n КЛАСТЕРНЫЙ АНАЛИЗ\r\n___________________\r\n");
+  EXPECT_EQ(Written([](ResultsFileWriter& out) { TitleElementary(out); }),
             " ЭЛЕМЕНТАРНАЯ СТАТИСТИКА\r\n" + Rule(48) + "\r\n Переменные     N    Среднее       @         m\r\n" +
                 Rule(48) + "\r\n");
+}
+
+TEST_F(DescriptiveReportsTest, RowsCarryTheirNumbers) {
+  const Variable pulse{"Пульс", 2, {1, 2, 3}};
+  const ElementaryRow e = ElementaryOf(pulse, -999);
+  EXPECT_EQ(e.n, 3);
+  EXPECT_EQ(e.mean, 2);
+  EXPECT_EQ(e.sigma, 1);
+  EXPECT_DOUBLE_EQ(e.error, 1 / std::sqrt(2.0));
+  const VariabilityRow v = VariabilityOf(pulse, -999);
+  EXPECT_EQ(std::make_pair(v.min, v.max), std::make_pair(1.0, 3.0));
+  // the limits of 3 values: e = 3.04 and f = sqrt(4 / 3), rounded to 4 decimals
+  EXPECT_NEAR(v.low, 2 - 3.04 * std::sqrt(4.0 / 3), 5e-5);
+  EXPECT_NEAR(v.high, 2 + 3.04 * std::sqrt(4.0 / 3), 5e-5);
+  options_.UserLevelOn = true;
+  options_.UserLevel = 2.5;
+  for (const int sign : {+1, -1}) {
+    const LevelsRow l = LevelsOf(pulse, -999, options_, sign);
+    EXPECT_EQ(l.at1, 2 + sign * 1.0);
+    EXPECT_EQ(l.at15, 2 + sign * 1.5);
+    EXPECT_EQ(l.at2, 2 + sign * 2.0);
+    EXPECT_EQ(l.user, 2 + sign * 2.5);
+  }
+  // A variable without values has the missing-value code for its estimates.
+  const ElementaryRow none = ElementaryOf(Variable{"Empty", -1, {}}, -7);
+  EXPECT_EQ(std::make_pair(none.mean, none.sigma), std::make_pair(-7.0, -7.0));
 }
 
 }  // namespace

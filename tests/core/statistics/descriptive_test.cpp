@@ -49,7 +49,7 @@ TEST_F(DescriptiveTest, RoundsToDecimalsHalvesToEven) {
 }
 
 TEST_F(DescriptiveTest, MeanAndSigmaWithDivisorNMinusOne) {
-  Data().EmptyValue = -999;
+  const double empty = -999;
   struct Case {
     Array<double> values;
     std::int32_t last;
@@ -66,38 +66,38 @@ TEST_F(DescriptiveTest, MeanAndSigmaWithDivisorNMinusOne) {
   };
   for (const Case& c : cases) {
     double mean = 0, sigma = 0;
-    MeanSigma(c.values, c.last, mean, sigma);
+    MeanSigma(c.values, c.last, empty, mean, sigma);
     EXPECT_DOUBLE_EQ(mean, c.mean) << c.last;
     EXPECT_DOUBLE_EQ(sigma, c.sigma) << c.last;
   }
 }
 
 TEST_F(DescriptiveTest, MeanAndSigmaWithoutMissingOrOutliers) {
-  Data().EmptyValue = -1;
+  const double empty = -1;
   double mean = 0, sigma = 0;
-  MeanSigmaNoEmpty({1, -1, 3, -1}, 3, mean, sigma);
+  MeanSigmaNoEmpty({1, -1, 3, -1}, 3, empty, mean, sigma);
   EXPECT_DOUBLE_EQ(mean, 2);
   EXPECT_DOUBLE_EQ(sigma, std::sqrt(2.0));
-  MeanSigmaNoEmpty({-1, -1}, 1, mean, sigma);
+  MeanSigmaNoEmpty({-1, -1}, 1, empty, mean, sigma);
   EXPECT_EQ(mean, 0);
   EXPECT_EQ(sigma, 0);
-  MeanSigmaNoEmpty({-1}, 0, mean, sigma);  // a single value is taken as it is
+  MeanSigmaNoEmpty({-1}, 0, empty, mean, sigma);  // a single value is taken as it is
   EXPECT_EQ(mean, -1);
-  MeanSigmaNoEmpty({}, -1, mean, sigma);
+  MeanSigmaNoEmpty({}, -1, empty, mean, sigma);
   EXPECT_EQ(mean, -1);
 
   // Ten values 10 and one 1000: the limits of the whole series leave 1000 out.
   Array<double> values(10, 10.0);
   values.push_back(1000);
-  MeanSigmaInLimits(values, 10, mean, sigma);
+  MeanSigmaInLimits(values, 10, empty, mean, sigma);
   EXPECT_DOUBLE_EQ(mean, 10);
   EXPECT_DOUBLE_EQ(sigma, 0);
-  MeanSigmaInLimits({5}, 0, mean, sigma);
+  MeanSigmaInLimits({5}, 0, empty, mean, sigma);
   EXPECT_EQ(mean, 5);
 }
 
 TEST_F(DescriptiveTest, OutlierLimitsBySeriesSize) {
-  Data().EmptyValue = -999;
+  const double empty = -999;
   struct Case {
     std::int32_t index;  // the series size minus one
     double e, f;
@@ -109,18 +109,18 @@ TEST_F(DescriptiveTest, OutlierLimitsBySeriesSize) {
   };
   for (const Case& c : cases) {
     double low = 0, high = 0;
-    OutlierLimits(c.index, 10, 2, low, high);
+    OutlierLimits(c.index, 10, 2, empty, low, high);
     EXPECT_DOUBLE_EQ(high, RoundDecimals(10 + c.e * 2 * c.f, 4)) << c.index;
     EXPECT_DOUBLE_EQ(low, RoundDecimals(10 - c.e * 2 * c.f, 4)) << c.index;
   }
   double low = 0, high = 0;
-  OutlierLimits(0, 4, 1, low, high);
+  OutlierLimits(0, 4, 1, empty, low, high);
   EXPECT_EQ(low, 4);
   EXPECT_EQ(high, 4);
-  OutlierLimits(-1, 4, 1, low, high);
+  OutlierLimits(-1, 4, 1, empty, low, high);
   EXPECT_EQ(low, -999);
   EXPECT_EQ(high, -999);
-  OutlierLimits(9, 4, 0, low, high);
+  OutlierLimits(9, 4, 0, empty, low, high);
   EXPECT_EQ(low, 4);
   EXPECT_EQ(high, 4);
 }

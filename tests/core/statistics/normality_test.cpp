@@ -33,7 +33,7 @@ TEST_F(NormalityTest, NormalityTable) {
                 {"Eleven", oneToEleven},
                 {"Two", {1, 2}},
                 {"One", {4}}});
-  const std::string text = Written([] { NormalityStat(); });
+  const std::string text = TableText(NormalityStat);
   test::ExpectGolden(text, "statistics/normality.out");
   EXPECT_NE(text.find(" Const       " + std::string("   @ = 0        ") + "  " + "   @ = 0        " + "    @ = 0\r\n"),
             std::string::npos)
@@ -47,30 +47,30 @@ TEST_F(NormalityTest, MomentsFollowTheirFormulas) {
   const Array<double> v(kSkewed40);
   const std::int32_t last = 39;
   double mean = 0, sigma = 0;
-  MeanSigma(v, last, mean, sigma);
+  MeanSigma(v, last, Data().EmptyValue, mean, sigma);
   double m3 = 0, m4 = 0;
   for (double x : kSkewed40) {
     m3 += std::pow(x - mean, 3);
     m4 += std::pow(x - mean, 4);
   }
   SkewExcessResult r;
-  EXPECT_FALSE(SkewExcess(v, last, mean, sigma, true, r));
+  EXPECT_FALSE(SkewExcess(v, last, mean, sigma, -999, true, r));
   EXPECT_NEAR(r.as, m3 / 40 / std::pow(sigma, 3), 1e-12);
   EXPECT_NEAR(r.ex, m4 / 40 / std::pow(sigma, 4) - 3, 1e-12);
   EXPECT_EQ(r.pAs, "<0.01");  // As about 1.7 against 0.869 for 36 to 40 values
   EXPECT_EQ(r.error, "");
 
-  EXPECT_TRUE(SkewExcess(v, last, mean, 0, true, r));
+  EXPECT_TRUE(SkewExcess(v, last, mean, 0, -999, true, r));
   EXPECT_EQ(r.error, "   @ = 0        ");
   EXPECT_EQ(r.as, -999);
   EXPECT_EQ(r.pAs, "");
 
   Chi2Result fit;
-  EXPECT_TRUE(Chi2Normality(v, last, mean, 0, true, fit));
+  EXPECT_TRUE(Chi2Normality(v, last, mean, 0, -999, true, fit));
   EXPECT_EQ(fit.error, "@ = 0");
   EXPECT_EQ(fit.chi2, -999);
   for (std::int32_t shortLast : {2, 1, 0, -1}) {  // too few values for classes
-    EXPECT_TRUE(Chi2Normality(v, shortLast, 1, 1, true, fit)) << shortLast;
+    EXPECT_TRUE(Chi2Normality(v, shortLast, 1, 1, -999, true, fit)) << shortLast;
     EXPECT_EQ(fit.error, "  ст.свободы = 0");
     EXPECT_EQ(fit.p, "    ");
   }
@@ -90,13 +90,25 @@ TEST_F(NormalityTest, ChiSquareOfTheHistogramAgainstTheNormalLaw) {
     const Array<double> v(*c.values);
     const std::int32_t last = static_cast<std::int32_t>(v.Count() - 1);
     double mean = 0, sigma = 0;
-    MeanSigma(v, last, mean, sigma);
+    MeanSigma(v, last, Data().EmptyValue, mean, sigma);
     Chi2Result fit;
-    EXPECT_FALSE(Chi2Normality(v, last, mean, sigma, true, fit));
+    EXPECT_FALSE(Chi2Normality(v, last, mean, sigma, -999, true, fit));
     EXPECT_NEAR(fit.chi2, c.chi2, 0.005);
     EXPECT_EQ(fit.p, c.p) << fit.chi2;
     EXPECT_EQ(fit.error, "");
   }
+}
+
+// A coefficient that happens to equal the missing-value code is still a
+// number: with code 0, a symmetric series shows its asymmetry 0.00, not a blank.
+TEST_F(NormalityTest, ACoefficientEqualToTheMissingCodeIsShown) {
+  Data().EmptyValue = 0;
+  SetVariables({{"Sym", {1, 2, 3, 4, 5, 6, 7, 8, 9}}});
+  const NormalityRow row = NormalityOf(GetVariable(0), 0);
+  EXPECT_EQ(row.moments.as, 0);
+  EXPECT_EQ(row.moments.error, "");
+  const std::string text = TableText(NormalityStat);
+  EXPECT_NE(text.find(" Sym             0.00  " + row.moments.pAs + "  "), std::string::npos) << text;
 }
 
 }  // namespace

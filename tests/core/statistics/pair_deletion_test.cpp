@@ -11,10 +11,9 @@ namespace {
 class PairDeletionTest : public test::EngineTest {};
 
 TEST_F(PairDeletionTest, MissingValuesDropTheirPairAndTheLastPairTakesItsPlace) {
-  Data().EmptyValue = -1;
   Array<double> x = {-1, 2, 3, 4, 5}, y = {10, 20, -1, 40, 50};
   std::int32_t last = 4;
-  DeletePairsEmpty(x, y, last);
+  DeletePairsEmpty(x, y, last, -1);
   EXPECT_EQ(last, 2);
   // position 0 gets pair 4; position 2 gets pair 3
   EXPECT_EQ(Array<double>(x.begin(), x.begin() + 3), (Array<double>{5, 2, 4}));
@@ -22,7 +21,7 @@ TEST_F(PairDeletionTest, MissingValuesDropTheirPairAndTheLastPairTakesItsPlace) 
 
   Array<double> a = {-1, -1}, b = {1, 2};
   last = 1;
-  DeletePairsEmpty(a, b, last);
+  DeletePairsEmpty(a, b, last, -1);
   EXPECT_EQ(last, -1);
 }
 
@@ -32,26 +31,24 @@ TEST_F(PairDeletionTest, OutliersOfEitherSeriesDropTheirPair) {
   x[3] = 100;
   for (int i = 0; i < 20; ++i) y.push_back(i);
   std::int32_t last = 19;
-  DeletePairsOutliers(x, y, last);
+  DeletePairsOutliers(x, y, last, -999);
   EXPECT_EQ(last, 18);
   EXPECT_EQ(x[3], 10);
   EXPECT_EQ(y[3], 19);
 }
 
 TEST_F(PairDeletionTest, EachSentenceEntersTheNoteOnce) {
-  Data().ProcessingNote = "Нормировка.";
-  Array<double> x = {1, 2}, y = {3, 4};
-  std::int32_t last = 1;
+  std::string note = "Нормировка.";
   for (int pair = 0; pair < 20; ++pair) {
-    DeletePairsEmpty(x, y, last);
-    DeletePairsOutliers(x, y, last);
+    NotePairDeletion(note, kMissingDeletedNote);
+    NotePairDeletion(note, kOutliersDeletedNote);
   }
-  EXPECT_EQ(Data().ProcessingNote, "Нормировка.Пропуски удалены попарно. Всплески удалены попарно.");
-  DeletePairsEmpty(x, y, last);  // a later run finds both sentences at the end
-  EXPECT_EQ(Data().ProcessingNote, "Нормировка.Пропуски удалены попарно. Всплески удалены попарно.");
-  Data().ProcessingNote += " Логарифм.";
-  DeletePairsOutliers(x, y, last);
-  EXPECT_EQ(Data().ProcessingNote,
+  EXPECT_EQ(note, "Нормировка.Пропуски удалены попарно. Всплески удалены попарно.");
+  NotePairDeletion(note, kMissingDeletedNote);  // a later run finds both sentences at the end
+  EXPECT_EQ(note, "Нормировка.Пропуски удалены попарно. Всплески удалены попарно.");
+  note += " Логарифм.";
+  NotePairDeletion(note, kOutliersDeletedNote);
+  EXPECT_EQ(note,
             "Нормировка.Пропуски удалены попарно. Всплески удалены попарно. Логарифм. Всплески удалены попарно.");
 }
 

@@ -28,7 +28,7 @@ class PairedTestsTest : public test::ReportTest {
 };
 
 TEST_F(PairedTestsTest, PairedStudentTable) {
-  const std::string text = Written([] { PairStudentStat(); });
+  const std::string text = TableText(PairStudentStat);
   test::ExpectGolden(text, "statistics/pair_student.out");
   // d = 1, 2, 3, 4: S = 10, S2 = 30, w = 20, t = 10 / sqrt(20 / 3), read at 3 degrees of freedom
   EXPECT_NE(text.find(" X        Y             4  " + FixedText(10 / std::sqrt(20.0 / 3), 8, 3) + "     <0.05 \r\n"),
@@ -40,7 +40,7 @@ TEST_F(PairedTestsTest, PairedStudentTable) {
 }
 
 TEST_F(PairedTestsTest, SignedRankTable) {
-  const std::string text = Written([] { PairWilcoxonStat(); });
+  const std::string text = TableText(PairWilcoxonStat);
   test::ExpectGolden(text, "statistics/pair_wilcoxon.out");
   // ranks 1..4 all positive: T = 0, mean 5, variance 7.5
   EXPECT_NE(text.find(" X        Y             4    " + FixedText(5 / std::sqrt(7.5), 7, 2) + "     >0.05\r\n"),
@@ -51,7 +51,7 @@ TEST_F(PairedTestsTest, SignedRankTable) {
 
 TEST_F(PairedTestsTest, ZeroDifferencesCountInNButNotInTheRanks) {
   SetVariables({{"P", {0, 5, -5}}, {"Q", {0, 0, 0}}, {"One", {3}}, {"Two", {1}}});
-  const std::string text = Written([] { PairWilcoxonStat(); }) + Written([] { PairStudentStat(); });
+  const std::string text = TableText(PairWilcoxonStat) + TableText(PairStudentStat);
   test::ExpectGolden(text, "statistics/paired_small.out");
   // m = 2, ranks 1.5 and 1.5: T = 1.5, mean 1.5, z = 0
   EXPECT_NE(text.find(" P        Q             3       0.00     >0.05\r\n"), std::string::npos) << text;
@@ -60,16 +60,16 @@ TEST_F(PairedTestsTest, ZeroDifferencesCountInNButNotInTheRanks) {
 }
 
 TEST_F(PairedTestsTest, ReliableOnlyEqualNamesAndPairwiseMissing) {
-  StatConfig().ReliableOnly = true;
+  options_.ReliableOnly = true;
   Data().PairwiseMissing = true;
   SetVariables(
       {{"X", {10, 12, 14, 16, -1}}, {"Y", {9, 10, 11, 12, 50}}, {"Same", {10, 12, 14, 16, 7}}, {"Five", {1, 2, 3, 4}}});
-  test::ExpectGolden(Written([] { PairStudentStat(); }) + Written([] { PairWilcoxonStat(); }),
+  test::ExpectGolden(TableText(PairStudentStat) + TableText(PairWilcoxonStat),
                      "statistics/paired_reliable.out");
-  StatConfig().ReliableOnly = false;
-  StatConfig().EqualNamesOnly = true;
+  options_.ReliableOnly = false;
+  options_.EqualNamesOnly = true;
   SetVariables({{"AB", {1, 2, 3, 4}}, {"ab", {2, 3, 4, 5}}, {"AB", {3, 5, 7, 9}}});
-  test::ExpectGolden(Written([] { PairStudentStat(); }) + Written([] { PairWilcoxonStat(); }),
+  test::ExpectGolden(TableText(PairStudentStat) + TableText(PairWilcoxonStat),
                      "statistics/paired_equal_names.out");
 }
 
@@ -132,9 +132,52 @@ TEST_F(PairedTestsTest, SignedRankLinesMatchTheRankingOfTheSizes) {
   }
   for (const Case& c : cases) {
     SetVariables({{"X", c.x}, {"Y", c.y}});
-    const std::string text = Written([] { PairWilcoxonStat(); });
+    const std::string text = TableText(PairWilcoxonStat);
     EXPECT_NE(text.find(SignedRankLineByRanking(c.x, c.y)), std::string::npos) << c.what << "\n" << text;
   }
+}
+
+TEST_F(PairedTestsTest, PairsCarryTheirNumbers) {
+  const PairTable student = PairStudentTests(Data(), false);
+  ASSERT_EQ(student.Count(), 10);
+  // X and Y: d = 1, 2, 3, 4, t = 10 / sqrt(20 / 3)
+  EXPECT_EQ(student[0].outcome, PairOutcome::kComputed);
+  EXPECT_EQ(student[0].n, 4);
+  EXPECT_DOUBLE_EQ(student[0].value, 10 / std::sqrt(20.0 / 3));
+  EXPECT_EQ(student[0].p, "<0.05 ");
+  EXPECT_EQ(student[1].outcome, PairOutcome::kIdentical);     // X and Same
+  EXPECT_EQ(student[2].outcome, PairOutcome::kUnequalSizes);  // X and Five
+  const PairTable wilcoxon = PairWilcoxonTests(Data(), false);
+  ASSERT_EQ(wilcoxon.Count(), 10);
+  EXPECT_DOUBLE_EQ(wilcoxon[0].value, 5 / std::sqrt(7.5));  // T = 0, mean 5, variance 7.5
+  EXPECT_EQ(wilcoxon[0].p, ">0.05");
+  EXPECT_EQ(wilcoxon[1].outcome, PairOutcome::kIdentical);
+  for (std::size_t i = 0; i < student.size(); ++i) {  // the same pairs in the same order
+    EXPECT_EQ(wilcoxon[i].first, student[i].first);
+    EXPECT_EQ(wilcoxon[i].second, student[i].second);
+  }
+  // Only equally named variables are paired when asked for.
+  SetVariables({{"AB", {1, 2, 3, 4}}, {"ab", {2, 3, 4, 5}}, {"AB", {3, 5, 7, 9}}});
+  for (const PairTable& named : {PairStudentTests(Data(), true), PairWilcoxonTests(Data(), true)}) {
+    ASSERT_EQ(named.Count(), 1);
+    EXPECT_EQ(std::make_pair(named[0].first, named[0].second), std::make_pair(0, 2));
+  }
+}
+
+// The signed-rank table works on two threads; the processing note is written
+// once, on the calling thread, whichever pairs were deleted from.
+TEST_F(PairedTestsTest, PairwiseDeletionIsNotedOnceByTheTwoThreadTable) {
+  Data().PairwiseMissing = true;
+  Data().PairwiseOutliers = true;
+  std::vector<test::TestVariable> vars;
+  for (int v = 0; v < 12; ++v) {
+    std::vector<double> values;
+    for (int i = 0; i < 40; ++i) values.push_back(i % 5 == v % 5 ? -1 : (i * 7 + v * 3) % 11);
+    vars.push_back({"V" + std::to_string(v), values});
+  }
+  SetVariables(vars);
+  TableText(PairWilcoxonStat);
+  EXPECT_EQ(Data().ProcessingNote, "Пропуски удалены попарно. Всплески удалены попарно.");
 }
 
 }  // namespace

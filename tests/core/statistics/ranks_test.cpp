@@ -106,10 +106,10 @@ TEST_F(RankReportsTest, PermutingThePairsLeavesEveryRankTestLineUnchanged) {
   std::vector<double> length = {1.4, 1.4, 1.3, 1.5, 1.4, 1.7, 1.4, 1.5, 1.4, 1.5, 1.5, 1.6, 1.4, 1.1, 1.2, 1.5};
   const auto reports = [&] {
     SetVariables({{"Sepal", width}, {"Petal", length}});
-    return Written([] {
-      PairWilcoxonStat();
-      WilcoxonStat();
-      SpearmanStat();
+    return Written([&](ResultsFileWriter& out) {
+      PairWilcoxonStat(out, Data(), options_);
+      WilcoxonStat(out, Data(), options_);
+      SpearmanStat(out, Data(), options_);
     });
   };
   const std::string first = reports();

@@ -2,6 +2,7 @@
 // A data set made in the test, and the text a report routine writes for it.
 #include <functional>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -19,10 +20,8 @@ struct TestVariable {
 
 class ReportTest : public EngineTest {
  protected:
-  void SetUp() override {
-    EngineTest::SetUp();
-    ResetStatOptions();
-  }
+  // The options of the statistics command in the test.
+  StatOptions options_;
 
   // Replaces the data set by these variables (counts may differ) and puts all of them in force.
   static void SetVariables(const std::vector<TestVariable>& vars) {
@@ -46,12 +45,25 @@ class ReportTest : public EngineTest {
   }
 
   // What body writes to a fresh results file.
-  std::string Written(const std::function<void()>& body) const {
+  std::string Written(const std::function<void(ResultsFileWriter& out)>& body) const {
     const std::string path = TempPath("report.out");
-    ResultsFile().Open(path, false);
-    body();
-    ResultsFile().Close();
+    ResultsFileWriter out;
+    out.Open(path, false);
+    body(out);
+    out.Close();
     return ReadFile(path);
+  }
+
+  // What a table of the statistics command writes for the data set in force with options_.
+  template <class Table>
+  std::string TableText(Table table, const ProgressFn& progress = {}) {
+    return Written([&](ResultsFileWriter& out) {
+      if constexpr (std::is_invocable_v<Table, ResultsFileWriter&, DataSet&, const StatOptions&, const ProgressFn&>) {
+        table(out, Data(), options_, progress);
+      } else {
+        table(out, Data(), progress);
+      }
+    });
   }
 };
 

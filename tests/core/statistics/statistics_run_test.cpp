@@ -12,15 +12,16 @@ namespace {
 class StatisticsRunTest : public test::ReportTest {
  protected:
   std::string Run(int stSel, bool append = false) {
-    StatConfig().StSel = stSel;
+    options_.StSel = stSel;
     const std::string path = TempPath("run.out");
-    ResultsFile().Open(path, append);
-    failure_ = RunStatisticsReport(ProgramCaption(), [this](int position, int maximum) {
+    out_.Open(path, append);
+    failure_ = RunStatisticsReport(out_, Data(), options_, ProgramCaption(), [this](int position, int maximum) {
       if (position == failAt_) throw RangeError("Сбой на шаге " + std::to_string(position));
       progress_.emplace_back(position, maximum);
     });
     return test::ReadFile(path);
   }
+  ResultsFileWriter out_;
   std::string failure_;
   std::vector<std::pair<int, int>> progress_;
   int failAt_ = 0;  // the step of the progress that fails; none when 0
@@ -32,16 +33,16 @@ TEST_F(StatisticsRunTest, MissingValuesRefuseAllButThePairwiseAnalyses) {
   for (bool pairwise : {false, true}) {
     Data().PairwiseMissing = pairwise;
     for (int stSel = 0; stSel < kAnalysisCount; ++stSel) {
-      StatConfig().StSel = stSel;
+      options_.StSel = stSel;
       const bool runs = pairwise && (stSel == 4 || stSel == 5 || stSel == 7 || stSel == 9);
-      EXPECT_EQ(StatisticsRefusal(), runs ? "" : kMissingNotRemoved) << stSel << " " << pairwise;
+      EXPECT_EQ(StatisticsRefusal(Data(), options_), runs ? "" : kMissingNotRemoved) << stSel << " " << pairwise;
       EXPECT_TRUE(Data().HasMissing);
     }
   }
   LoadText("A B\n1 2\n3 3\n4 5\n");
   for (int stSel = 0; stSel < kAnalysisCount; ++stSel) {
-    StatConfig().StSel = stSel;
-    EXPECT_EQ(StatisticsRefusal(), "");
+    options_.StSel = stSel;
+    EXPECT_EQ(StatisticsRefusal(Data(), options_), "");
     EXPECT_FALSE(Data().HasMissing);
   }
 }
@@ -56,7 +57,7 @@ TEST_F(StatisticsRunTest, WritesTheTitleBlockTheVariablesAndTheTableThenWidens) 
   test::ExpectGolden(text, "statistics/run_elementary.out");
   EXPECT_EQ(Data().LastVar, 2);  // widened again
   EXPECT_EQ(Data().NumVar, 3);
-  EXPECT_FALSE(ResultsFile().IsOpen());
+  EXPECT_FALSE(out_.IsOpen());
   EXPECT_EQ(progress_, (std::vector<std::pair<int, int>>{{1, 2}, {2, 2}}));
 
   Data().KeepSelection = true;
@@ -81,7 +82,7 @@ TEST_F(StatisticsRunTest, AFailureLeavesTheResultsFileAsItWasAndNamesTheMessage)
     WriteFile("run.out", "earlier results\r\n");
     EXPECT_EQ(Run(kStudent, append), "earlier results\r\n") << append;
     EXPECT_EQ(failure_, "Сбой на шаге 2");
-    EXPECT_FALSE(ResultsFile().IsOpen());
+    EXPECT_FALSE(out_.IsOpen());
   }
   // Without the failure the same table completes after the earlier results.
   failAt_ = 0;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <map>
@@ -54,7 +55,7 @@ class TwoSampleTest : public test::ReportTest {
 };
 
 TEST_F(TwoSampleTest, StudentTable) {
-  const std::string text = Written([] { StudentStat(); });
+  const std::string text = TableText(StudentStat);
   test::ExpectGolden(text, "statistics/student.out");
   // A and B: sigma ratio 2.53 below F(9, 11) = 2.90, so the pooled form with 20 degrees of freedom.
   const double pooled = std::sqrt((42.0 + 8.0) / 20);
@@ -72,7 +73,7 @@ TEST_F(TwoSampleTest, StudentTable) {
 }
 
 TEST_F(TwoSampleTest, WilcoxonTable) {
-  const std::string text = Written([] { WilcoxonStat(); });
+  const std::string text = TableText(WilcoxonStat);
   test::ExpectGolden(text, "statistics/wilcoxon.out");
   // A and B: U 26 and z 2.31 with the tie correction
   const auto [u, z] = RankSumByCounting(a_, b_);
@@ -88,7 +89,7 @@ TEST_F(TwoSampleTest, TiesNoLongerBreakTheRankSumVariance) {
   const Series yes = {1, 1, 1, 1, 1, 1, 1, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
   const Series no = {0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
   SetVariables({{"Yes", yes}, {"No", no}, {"Same", yes}, {"Ones", Series(20, 1.0)}, {"Ones2", Series(20, 1.0)}});
-  const std::string text = Written([] { WilcoxonStat(); });
+  const std::string text = TableText(WilcoxonStat);
   test::ExpectGolden(text, "statistics/wilcoxon_ties.out");
   const auto [u, z] = RankSumByCounting(yes, no);
   EXPECT_NEAR(z, 5.62, 0.01);
@@ -102,18 +103,18 @@ TEST_F(TwoSampleTest, TiesNoLongerBreakTheRankSumVariance) {
 
 TEST_F(TwoSampleTest, EqualNamesAndReliableOnly) {
   SetVariables({{"AB", a_}, {"AB", b_}, {"ab", c_}, {"AB", a_}});
-  StatConfig().EqualNamesOnly = true;
-  test::ExpectGolden(Written([] { StudentStat(); }) + Written([] { WilcoxonStat(); }),
+  options_.EqualNamesOnly = true;
+  test::ExpectGolden(TableText(StudentStat) + TableText(WilcoxonStat),
                      "statistics/two_sample_equal_names.out");
-  StatConfig().EqualNamesOnly = false;
-  StatConfig().ReliableOnly = true;
+  options_.EqualNamesOnly = false;
+  options_.ReliableOnly = true;
   SetVariables({{"A", a_},
                 {"B", b_},
                 {"C", c_},
                 {"K", Series(10, 5.0)},
                 {"S7", {1, 2, 3, 4, 5, 6, 7}},
                 {"T7", {2, 3, 4, 5, 6, 7, 8}}});
-  test::ExpectGolden(Written([] { StudentStat(); }) + Written([] { WilcoxonStat(); }),
+  test::ExpectGolden(TableText(StudentStat) + TableText(WilcoxonStat),
                      "statistics/two_sample_reliable.out");
 }
 
@@ -170,9 +171,32 @@ TEST_F(TwoSampleTest, RankSumLinesMatchTheRankingOfBothSamples) {
   }
   for (const Case& c : cases) {
     SetVariables({{"X", c.x}, {"Y", c.y}});
-    const std::string text = Written([] { WilcoxonStat(); });
+    const std::string text = TableText(WilcoxonStat);
     EXPECT_NE(text.find(RankSumLineByRanking(c.x, c.y)), std::string::npos) << c.what << "\n" << text;
   }
+}
+
+TEST_F(TwoSampleTest, PairsCarryTheirNumbers) {
+  const PairTable student = StudentTests(Data(), false);
+  ASSERT_EQ(student.Count(), 21);
+  EXPECT_EQ(student[0].n, 10);
+  EXPECT_EQ(student[0].n2, 12);
+  EXPECT_NEAR(student[0].value, 2 / (std::sqrt((42.0 + 8.0) / 20) * std::sqrt(1.0 / 10 + 1.0 / 12)), 1e-9);
+  EXPECT_EQ(student[2].outcome, PairOutcome::kSigmaZero);  // A and K
+  const PairTable wilcoxon = WilcoxonTests(Data(), false);
+  ASSERT_EQ(wilcoxon.Count(), 21);
+  const auto [u, z] = RankSumByCounting(a_, b_);
+  EXPECT_EQ(wilcoxon[0].value, u);
+  EXPECT_EQ(wilcoxon[0].p, PByZ(z, true));
+  const PairStatistic& small = wilcoxon[20];  // T7 and U8, the last pair
+  EXPECT_EQ(std::make_pair(small.first, small.second), std::make_pair(5, 6));
+  EXPECT_EQ(small.outcome, PairOutcome::kComputed);  // U8 holds 8 values
+  const auto tooFew = std::find_if(wilcoxon.begin(), wilcoxon.end(),
+                                   [](const PairStatistic& s) { return s.first == 4 && s.second == 5; });
+  ASSERT_NE(tooFew, wilcoxon.end());
+  EXPECT_EQ(tooFew->outcome, PairOutcome::kTooFew);  // S7 and T7: both below 8
+  EXPECT_EQ(tooFew->n, 7);
+  EXPECT_EQ(tooFew->n2, 7);
 }
 
 }  // namespace
