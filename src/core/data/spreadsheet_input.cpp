@@ -43,7 +43,7 @@ WorkbookKind KindOfFile(const std::string& path) {
 
 }  // namespace
 
-void ReadSpreadsheet(const std::string& path) {
+void ReadSpreadsheet(const std::string& path, const std::string& programDir) {
   SheetTable table;
   try {
     switch (KindOfFile(path)) {
@@ -51,7 +51,7 @@ void ReadSpreadsheet(const std::string& path) {
         ReadXlsx(path, table);
         break;
       case WorkbookKind::Compound:
-        ReadXls(path, table);
+        ReadXls(path, XlsReaderPath(programDir), table);
         break;
       case WorkbookKind::Unknown:
         ThrowSpreadsheetError("Файл не является книгой Excel");
