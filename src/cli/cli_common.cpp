@@ -1,7 +1,6 @@
 #include "cli/cli_common.h"
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <iostream>
 
@@ -9,6 +8,7 @@
 #include "core/data/dataset.h"
 #include "core/data/errors.h"
 #include "core/data/numbers.h"
+#include "core/data/program_directory.h"
 #include "core/data/text_codec.h"
 #include "core/shell/settings.h"
 
@@ -61,19 +61,8 @@ double Arguments::DoubleValue(const std::string& name, double fallback) const {
   }
 }
 
-namespace {
-
-std::string ProgramDirectory() {
-  char buf[4096];
-  const ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
-  if (n <= 0) return "./";
-  return DirectoryOf(std::string(buf, static_cast<std::size_t>(n)));
-}
-
-}  // namespace
-
 void LoadSettingsFor(const Arguments& args) {
-  Data().ExeDir = ProgramDirectory();
+  Data().ExeDir = RunningProgramDirectory();
   const bool given = args.Has("--ini");
   std::string path = args.Value("--ini");
   if (!given) {

@@ -169,7 +169,9 @@ TEST_F(CliTest, ClusterRefusalsGoToStandardError) {
     WriteFile("r.out", "earlier results\r\n");
     EXPECT_EQ(Run("cluster " + WriteFile("d.txt", c.data) + " " + report + " " + c.options), 1) << c.message;
     EXPECT_EQ(err_, c.message + "\n");
-    if (c.options == "--rewrite") EXPECT_EQ(test::ReadFile(report), "earlier results\r\n");  // refused before opening
+    if (c.options == "--rewrite") {
+      EXPECT_EQ(test::ReadFile(report), "earlier results\r\n");  // refused before opening
+    }
   }
   const std::string data = WriteFile("d.txt", "A\n1\n2\n3\n");
   EXPECT_EQ(Run("cluster " + data + " --method 6"), 2);

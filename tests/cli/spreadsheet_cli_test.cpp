@@ -1,6 +1,8 @@
 // The batch tool on workbooks: the same data set as the equivalent text file.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "cli_fixture.h"
 #include "xlsx_builder.h"
 
@@ -33,6 +35,20 @@ TEST_F(CliTest, ABadWorkbookGivesBothMessagesAndFails) {
   EXPECT_EQ(Run("info " + WriteFile("bad.xlsx", "A B\n1 2\n")), 1);
   EXPECT_EQ(err_,
             "Ошибка в данных xls-файла\nФайл не является книгой Excel\nОшибка ввода: нет числовых данных (n=0)\n");
+}
+
+// The batch tool looks for the .xls reader beside itself: a copy without it says so.
+TEST_F(CliTest, ACopyWithoutItsXlsReaderNamesTheMissingProgram) {
+  const std::string dir = TempPath("elsewhere");
+  std::filesystem::create_directories(dir);
+  std::filesystem::copy_file(TAVREL_CLI, dir + "/tavrel-cli");
+  const std::string command = dir + "/tavrel-cli info " + std::string(TAVREL_TEST_DATA) + "/spreadsheets/pulse.xls --ini " +
+                              ini_ + " 2>" + TempPath("stderr");
+  const int status = std::system(command.c_str());
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+  EXPECT_EQ(test::ReadFile(TempPath("stderr")),
+            "Ошибка в данных xls-файла\nНе удаётся начать чтение книги: не запускается программа " + dir +
+                "/tavrel-xls-reader: нет такого файла или каталога\nОшибка ввода: нет числовых данных (n=0)\n");
 }
 
 }  // namespace

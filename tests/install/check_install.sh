@@ -5,6 +5,7 @@
 #   check_install.sh BUILD_DIR
 set -euo pipefail
 build="$1"
+workbook="$(dirname "$(realpath "${BASH_SOURCE[0]}")")/../data/spreadsheets/pulse.xls"
 work="$(mktemp -d)"
 program_pid=""
 cleanup() {
@@ -18,7 +19,8 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 prefix="$work/my apps"
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
-for file in lib/tavrel/tavrel lib/tavrel/tavrel-cli lib/tavrel/tavrel-cli-graph lib/tavrel/Tavrel.ini lib/tavrel/tavrel.mid \
+for file in lib/tavrel/tavrel lib/tavrel/tavrel-cli lib/tavrel/tavrel-cli-graph lib/tavrel/tavrel-xls-reader \
+            lib/tavrel/Tavrel.ini lib/tavrel/tavrel.mid \
             lib/tavrel/tavrel.pdf share/applications/tavrel.desktop \
             share/icons/hicolor/scalable/apps/tavrel.svg share/icons/hicolor/48x48/apps/tavrel.png \
             share/icons/hicolor/256x256/apps/tavrel.png; do
@@ -32,13 +34,15 @@ grep -qx "Exec=\"$prefix/bin/tavrel\" %f" "$entry" || fail "the entry does not s
 grep -qx "Icon=tavrel" "$entry" || fail "the entry names another icon"
 
 # The batch tool runs from bin, reads a data file with the installed settings
-# and finds its drawing program beside itself.
+# and finds its drawing program and its .xls reader beside itself.
 export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_RUNTIME_DIR="$work/run"
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 printf 'A B\n1 2\n3 4\n' > "$work/data.txt"
 "$prefix/bin/tavrel-cli" info "$work/data.txt" | grep -q "A" || fail "the installed batch tool does not read data"
 "$prefix/bin/tavrel-cli" graph sequential "$work/data.txt" "$work/picture.png" && [[ -s "$work/picture.png" ]] ||
   fail "the installed batch tool draws no picture"
+listing="$("$prefix/bin/tavrel-cli" info "$workbook")" && grep -q "Pulse" <<<"$listing" ||
+  fail "the installed batch tool does not read an .xls workbook"
 
 # The program, started through its link in bin, copies the settings distributed
 # beside it into the user's directory and keeps running.

@@ -18,6 +18,7 @@ namespace tavrel::test {
 
 void EngineTest::SetUp() {
   ResetDataSet();
+  Data().ExeDir = TAVREL_PROGRAM_DIR;  // where the programs are built, tavrel-xls-reader among them
   ResetSettings();
   ResultsFile().Close();
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -84,8 +85,3 @@ void ExpectGolden(const std::string& text, const std::string& name) {
 }
 
 }  // namespace tavrel::test
-
-// Under AddressSanitizer: FreeXL's known over-read on a damaged .xls happens in
-// the reader's child process, which then fails the load as it should; the
-// suppression keeps the child's report out of the test log.
-extern "C" const char* __asan_default_options() { return "suppressions=" TAVREL_ASAN_SUPPRESSIONS; }

@@ -7,8 +7,9 @@
 
 namespace tavrel::test {
 
-// Resets the data set, the settings and the results file before each test,
-// and gives the test a temporary directory of its own.
+// Resets the data set (its program directory set to where the programs are
+// built), the settings and the results file before each test, and gives the
+// test a temporary directory of its own.
 class EngineTest : public ::testing::Test {
  protected:
   void SetUp() override;

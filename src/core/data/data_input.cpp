@@ -410,7 +410,7 @@ bool ReadDataFile() {
   DataSet& d = Data();
   ClearDataSet();
   if (IsSpreadsheetName(d.DataFileName)) {
-    ReadSpreadsheet(d.DataFileName);
+    ReadSpreadsheet(d.DataFileName, d.ExeDir);
   } else {
     DataFile file = OpenDataFile(d.DataFileName);
     ReadTextData(file);

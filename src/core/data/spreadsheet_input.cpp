@@ -58,7 +58,7 @@ void CheckUnchanged(const std::string& path, const struct stat& before) {
 
 }  // namespace
 
-void ReadSpreadsheet(const std::string& path) {
+void ReadSpreadsheet(const std::string& path, const std::string& programDir) {
   SheetTable table;
   try {
     struct stat before {};
@@ -67,7 +67,7 @@ void ReadSpreadsheet(const std::string& path) {
         ReadXlsx(path, table);
         break;
       case WorkbookKind::Compound:
-        ReadXls(path, table);
+        ReadXls(path, XlsReaderPath(programDir), table);
         break;
       case WorkbookKind::Unknown:
         ThrowSpreadsheetError("Файл не является книгой Excel");

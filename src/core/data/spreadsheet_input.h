@@ -23,8 +23,10 @@ enum class WorkbookKind { Unknown, Zip, Compound };
 WorkbookKind DetectWorkbookKind(std::string_view firstBytes);
 
 // Reads the first sheet of the workbook at path into the data set. The reader is
-// chosen by the file's first bytes. Any failure is a SpreadsheetError and leaves
-// the data set as it was; a table is stored only when every cell was read.
-void ReadSpreadsheet(const std::string& path);
+// chosen by the file's first bytes; an .xls workbook is read by the program
+// tavrel-xls-reader in programDir (ending with "/"; empty: beside the running
+// program). Any failure is a SpreadsheetError and leaves the data set as it
+// was; a table is stored only when every cell was read.
+void ReadSpreadsheet(const std::string& path, const std::string& programDir);
 
 }  // namespace tavrel

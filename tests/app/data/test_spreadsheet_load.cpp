@@ -44,9 +44,15 @@ class TestSpreadsheetLoad : public QObject {
     home_.reset();
   }
 
+  // The window takes its own directory for the program's; the .xls reader lies beside the program.
+  static void ShowBesideTheProgram(TfmMain& main) {
+    main.show();
+    Data().ExeDir = QFileInfo(TAVREL_APP).absolutePath().toStdString() + "/";
+  }
+
   void AWorkbookLoadsAsItsTextFileDoes() {
     TfmMain main;
-    main.show();
+    ShowBesideTheProgram(main);
     Load(main, home_->Write("pulse.txt", "Pulse Давление Temperature\n72 120 36.6\n80 130.5 37.1\n64 110 36.9\n"));
     const Table text = Current();
     QCOMPARE(text.names.size(), 3u);
@@ -63,7 +69,7 @@ class TestSpreadsheetLoad : public QObject {
 
   void ABadWorkbookNamesItsFaultThenTheMissingData() {
     TfmMain main;
-    main.show();
+    ShowBesideTheProgram(main);
     const QString good = home_->Write("book.xls", ReadAll(TAVREL_TEST_DATA "/spreadsheets/pulse.xls"));
     Load(main, good);
     const Table loaded = Current();

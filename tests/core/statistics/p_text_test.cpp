@@ -144,8 +144,12 @@ TEST(FCriticalTest, ComputedPointsAgreeWithPublishedValues) {
   // Down a column the points fall; along a row too from 3 degrees of freedom of the denominator on.
   for (int r = 0; r < kFTableRows; ++r) {
     for (int c = 0; c < kFTableColumns; ++c) {
-      if (c > 0 && r >= 2) EXPECT_LE(FTableEntry(r, c), FTableEntry(r, c - 1)) << r << " " << c;
-      if (r > 0) EXPECT_LE(FTableEntry(r, c), FTableEntry(r - 1, c)) << r << " " << c;
+      if (c > 0 && r >= 2) {
+        EXPECT_LE(FTableEntry(r, c), FTableEntry(r, c - 1)) << r << " " << c;
+      }
+      if (r > 0) {
+        EXPECT_LE(FTableEntry(r, c), FTableEntry(r - 1, c)) << r << " " << c;
+      }
     }
   }
 }
