@@ -194,7 +194,9 @@ TEST_F(GraphCliTest, ChartRangesThatCannotBeDrawnAreRefusedInSeconds) {
     EXPECT_EQ(Run("graph combined " + c.data + " " + picture + " " + c.options, "timeout 60 "), c.code)
         << c.data << " " << c.options << "\n" << err_;
     EXPECT_EQ(std::filesystem::exists(picture), c.code == 0) << c.options;
-    if (c.code == 1) EXPECT_NE(err_.find("Диапазон значений нельзя нарисовать: значения ряда A"), std::string::npos) << err_;
+    if (c.code == 1) {
+      EXPECT_NE(err_.find("Диапазон значений нельзя нарисовать: значения ряда A"), std::string::npos) << err_;
+    }
   }
 }
 

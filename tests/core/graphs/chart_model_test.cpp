@@ -110,8 +110,11 @@ TEST(UndrawableRange, RefusesValuesAndSumsBeyondTheLargestDrawable) {
     m.series = {ChartSeries{SeriesKind::Bar, "a", 0, {}, false, 0, c.a, {}},
                 ChartSeries{SeriesKind::Bar, "b", 0, {}, false, 0, c.b, {}}};
     const std::string refusal = UndrawableRange(m, Stacked(m));
-    if (c.refusal.empty()) EXPECT_EQ(refusal, "");
-    else EXPECT_NE(refusal.find(c.refusal), std::string::npos) << refusal;
+    if (c.refusal.empty()) {
+      EXPECT_EQ(refusal, "");
+    } else {
+      EXPECT_NE(refusal.find(c.refusal), std::string::npos) << refusal;
+    }
   }
 }
 
