@@ -27,6 +27,14 @@ class CliTest : public test::EngineTest {
     err_ = test::ReadFile(TempPath("stderr"));
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
+  // Forty days of four variables, as the graph tests draw them.
+  static std::string FortyDaysTable() {
+    std::string text = "Pulse AD Temp Weight\n";
+    for (int i = 0; i < 40; ++i)
+      text += std::to_string(60 + i % 7) + " " + std::to_string(120 + (i * 3) % 11) + " " +
+              std::to_string(36 + i % 3) + " " + std::to_string(70 + (i * 5) % 13) + "\n";
+    return text;
+  }
   std::string ini_, out_, err_;
 };
 

@@ -17,11 +17,7 @@ class GraphCliTest : public CliTest {
  protected:
   void SetUp() override {
     CliTest::SetUp();
-    std::string text = "Pulse AD Temp Weight\n";
-    for (int i = 0; i < 40; ++i)
-      text += std::to_string(60 + i % 7) + " " + std::to_string(120 + (i * 3) % 11) + " " +
-              std::to_string(36 + i % 3) + " " + std::to_string(70 + (i * 5) % 13) + "\n";
-    data_ = WriteFile("pulse.txt", text);
+    data_ = WriteFile("pulse.txt", FortyDaysTable());
   }
   static int PdfPages(const std::string& pdf) {
     int pages = 0;

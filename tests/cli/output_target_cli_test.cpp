@@ -18,11 +18,7 @@ class OutputTargetCliTest : public CliTest {
  protected:
   void SetUp() override {
     CliTest::SetUp();
-    std::string text = "Pulse AD Temp Weight\n";
-    for (int i = 0; i < 40; ++i)
-      text += std::to_string(60 + i % 7) + " " + std::to_string(120 + (i * 3) % 11) + " " +
-              std::to_string(36 + i % 3) + " " + std::to_string(70 + (i * 5) % 13) + "\n";
-    data_ = WriteFile("pulse", text);  // no suffix: a picture's name could be the same
+    data_ = WriteFile("pulse", FortyDaysTable());  // no suffix: a picture's name could be the same
   }
   // Every command with an output, OUT standing for it.
   std::vector<std::string> Commands() const {
