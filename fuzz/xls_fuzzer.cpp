@@ -7,10 +7,10 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string path = tavrel::fuzz::WriteInput(data, size, ".xls");
+  tavrel::DataSet table;
   try {
-    tavrel::ReadSpreadsheet(path);
+    tavrel::ReadSpreadsheet(path, table);
   } catch (const tavrel::SpreadsheetError&) {
   }
-  tavrel::ClearDataSet();
   return 0;
 }

@@ -28,10 +28,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     path = tavrel::fuzz::InputPath(".xlsx");
     tavrel::test::WriteZip(path, tavrel::test::WorkbookEntries(parts[0], parts[1], parts[2]), true);
   }
+  tavrel::DataSet table;
   try {
-    tavrel::ReadSpreadsheet(path);
+    tavrel::ReadSpreadsheet(path, table);
   } catch (const tavrel::SpreadsheetError&) {
   }
-  tavrel::ClearDataSet();
   return 0;
 }

@@ -10,6 +10,7 @@
 #include "core/data/errors.h"
 #include "core/data/numbers.h"
 #include "core/data/results_file.h"
+#include "core/data/session.h"
 #include "core/data/text_codec.h"
 #include "core/shell/settings.h"
 
@@ -88,7 +89,7 @@ void LoadSettingsFor(const Arguments& args) {
     if (S_ISREG(info.st_mode) && info.st_size == 0) throw CommandFailure("Файл конфигурации пуст: " + path);
   }
   try {
-    if (!LoadSettings(path)) std::cerr << kNoSettingsFile << path << "\n";
+    if (!LoadSessionSettings(path, ProgramSession())) std::cerr << kNoSettingsFile << path << "\n";
   } catch (const ConversionError& e) {
     std::cerr << e.what() << "\n";
   } catch (const InOutError& e) {
@@ -102,7 +103,7 @@ void LoadDataFor(const Arguments& args, const std::string& dataFile) {
     Config().EmptyValue = args.IntValue("--missing", 0);
     Data().EmptyValue = Config().EmptyValue;
   }
-  const LoadOutcome outcome = LoadDataFile(dataFile);
+  const LoadOutcome outcome = LoadDataFile(dataFile, ProgramSession());
   if (!outcome.readerWarning.empty()) std::cerr << outcome.readerWarning << "\n";
   if (!outcome.loaded) throw CommandFailure(outcome.warning);
   if (!outcome.warning.empty()) std::cerr << outcome.warning << "\n";
@@ -116,7 +117,7 @@ void SelectVariables(const Arguments& args) {
 }
 
 void SelectVariablesByName(const std::string& names) {
-  const DataSet& d = Data();
+  DataSet& d = Data();
   std::vector<int> chosen;
   std::string list = names + ",";
   for (std::size_t start = 0, comma; (comma = list.find(',', start)) != std::string::npos; start = comma + 1) {
@@ -130,7 +131,7 @@ void SelectVariablesByName(const std::string& names) {
     }
     if (!found) throw CommandFailure("Нет переменной " + name);
   }
-  NarrowTo(chosen);
+  NarrowTo(d, chosen);
 }
 
 void RefuseDataFile(const std::string& path) {

@@ -45,7 +45,7 @@ void RunClusterFor(const Arguments& args, const std::string& dataFile, const std
 
   DataSet& d = Data();
   d.OperationMode = kModeCluster;
-  if (!RemoveEmptyVars()) throw CommandFailure(kRemoveEmptyVarsFailed);
+  if (!RemoveEmptyVars(Data())) throw CommandFailure(kRemoveEmptyVarsFailed);
   SelectVariables(args);
   const std::string refusal = ClusterRefusal();
   if (!refusal.empty()) throw CommandFailure(refusal);
@@ -65,7 +65,7 @@ void RunClusterFor(const Arguments& args, const std::string& dataFile, const std
   }
   ResultsFile().Close();
   if (!outcome.completed) throw CommandFailure(outcome.message);
-  WidenUnlessKept();
+  WidenUnlessKept(Data());
 }
 
 int RunCluster(const std::vector<std::string>& raw) {
@@ -79,7 +79,7 @@ int RunCluster(const std::vector<std::string>& raw) {
 
   if (args.Has("--save")) {
     ResultsFile().Open(args.Value("--save"), false);
-    WriteDataTable();
+    WriteDataTable(Data());
     ResultsFile().Close();
   }
   return 0;

@@ -1,6 +1,7 @@
 #include "cli/cli_common.h"
 #include "cli/commands.h"
 #include "core/data/data_table_writer.h"
+#include "core/data/dataset.h"
 #include "core/data/results_file.h"
 
 namespace tavrel::cli {
@@ -15,7 +16,7 @@ int RunSave(const std::vector<std::string>& raw) {
   SelectVariables(args);
   RefuseDataFile(outFile);
   ResultsFile().Open(outFile, args.Has("--append"));
-  WriteDataTable();
+  WriteDataTable(Data());
   ResultsFile().Close();
   return 0;
 }

@@ -117,7 +117,7 @@ void TfmcGraphCfg::btbtnOKClick() {
   if (sub == QStringLiteral("Стек")) mode = MultiMode::Stacked;
   if (sub == QStringLiteral("Стек 100%")) mode = MultiMode::Stacked100;
 
-  const std::string refusal = kind == SeriesKind::Bar ? TooManyBars() : std::string();
+  const std::string refusal = kind == SeriesKind::Bar ? TooManyBars(Data()) : std::string();
   if (!refusal.empty()) {
     ShowMessage(MessageKind::Warning, refusal, this);
     return;
@@ -132,12 +132,12 @@ void TfmcGraphCfg::btbtnOKClick() {
       view.rotation = sedRotation->value();
     }
   }
-  ChartModel model = CombinedModel(kind, mode, view.view3D, useSeed);
+  ChartModel model = CombinedModel(Data(), kind, mode, view.view3D, useSeed);
   hide();
   ++nmb;
   chart_->st = QString::fromStdString(
       ResultsFilePath(EffectiveDirectory(Config().OutputCat), "graph" + std::to_string(nmb) + ".bmp"));
-  chart_->Execute(std::move(model), QString::fromStdString(MeansLine()));
+  chart_->Execute(std::move(model), QString::fromStdString(MeansLine(Data())));
   accept();
 }
 

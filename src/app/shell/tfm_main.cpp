@@ -29,6 +29,7 @@
 #include "core/data/new_data.h"
 #include "core/data/program_version.h"
 #include "core/data/results_file.h"
+#include "core/data/session.h"
 #include "app/data/show_results.h"
 #include "app/data/tfm_dbf_out.h"
 #include "app/data/tfm_new_data.h"
@@ -243,7 +244,7 @@ void TfmMain::FormShow() {
   const std::string settingsPath = UserSettingsPath();
   EnsureUserSettings(settingsPath, exeDir);
   try {
-    if (!LoadSettings(settingsPath)) ShowMessage(MessageKind::Warning, kNoSettingsFile + settingsPath, this);
+    if (!LoadSessionSettings(settingsPath, ProgramSession())) ShowMessage(MessageKind::Warning, kNoSettingsFile + settingsPath, this);
   } catch (const ConversionError& e) {
     ShowMessage(MessageKind::Error, std::string(e.what()), this);
   } catch (const InOutError& e) {
@@ -274,8 +275,9 @@ void TfmMain::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  ClearDataSet();
-  Data().SelectMask.clear();
+  Session& session = ProgramSession();
+  ReplaceDataSet(session, EmptiedDataSet(session.data));
+  session.data.SelectMask.clear();
   QMainWindow::closeEvent(event);
 }
 
@@ -329,7 +331,7 @@ bool TfmMain::ReadDataFile(const std::string& path) {
   EnableClusterCommands(false);
   LoadOutcome outcome;
   try {
-    outcome = LoadDataFile(path);
+    outcome = LoadDataFile(path, ProgramSession());
   } catch (...) {
     SetInform({});
     throw;
@@ -385,7 +387,7 @@ void TfmMain::FileNameClick(int position) {
 void TfmMain::NewDataClick(bool fromToolBar) {
   TfmNewData dialog(this);
   if (dialog.exec() != QDialog::Accepted) return;  // cancelling keeps the data in force
-  if (!MakeNewData(dialog.Request(), NewDataRandom())) return;
+  if (!MakeNewData(dialog.Request(), NewDataRandom(), ProgramSession())) return;
   ChangeMenu();
   EnableDataCommands(true);
   EnableClusterCommands(false);
@@ -400,7 +402,7 @@ void TfmMain::SaveData() {
   if (fmVar->IsAbort) return;
   fmDBFout->Execute();
   if (fmDBFout->IsAbort) {
-    WidenVariables();
+    WidenVariables(Data());
     return;
   }
   struct CloseOnExit {
@@ -412,7 +414,7 @@ void TfmMain::SaveData() {
       }
     }
   } close;
-  WriteDataTable();
+  WriteDataTable(Data());
   ResultsFile().Close();
 }
 

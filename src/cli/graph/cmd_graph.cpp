@@ -6,7 +6,7 @@
 #include "cli/cli_common.h"
 #include "cli/commands.h"
 #include "cli/graph/graph_kinds.h"
-#include "core/graphs/graph_state.h"
+#include "core/graphs/graph_options.h"
 #include "draw/graphs/picture_file.h"
 #include "app/graphs/tfm_comb_graph.h"
 
@@ -63,11 +63,11 @@ void WriteShownChart(TfmCombGraph& chart, const QString& path) {
   if (!failure.isEmpty()) throw CommandFailure(failure.toStdString());
 }
 
-void ApplySmoothOption(const Arguments& args, GraphState& g) {
+void ApplySmoothOption(const Arguments& args, GraphOptions& options) {
   if (!args.Has("--smooth")) return;
   const std::string smooth = args.Value("--smooth");
   if (smooth != "3" && smooth != "5") throw UsageError("--smooth: 3 или 5, а не " + smooth);
-  (smooth == "3" ? g.Smooth3 : g.Smooth5) = true;
+  (smooth == "3" ? options.Smooth3 : options.Smooth5) = true;
 }
 
 int RunGraph(const std::vector<std::string>& args) {

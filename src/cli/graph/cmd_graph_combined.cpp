@@ -49,19 +49,19 @@ int RunCombinedGraph(const std::vector<std::string>& raw) {
   LoadSettingsFor(args);
   LoadDataFor(args, dataFile);
   Data().OperationMode = kModeSequentialGraph;
-  if (!RemoveEmptyVars()) throw CommandFailure(kRemoveEmptyVarsFailed);
+  if (!RemoveEmptyVars(Data())) throw CommandFailure(kRemoveEmptyVarsFailed);
   SelectVariables(args);
   if (kind == SeriesKind::Bar) {
-    const std::string refusal = TooManyBars();
+    const std::string refusal = TooManyBars(Data());
     if (!refusal.empty()) throw CommandFailure(refusal);
   }
 
   TfmCombGraph chart(nullptr);
   chart.view = view;
   chart.resize(900, 600);
-  chart.lblStat->setText(QString::fromStdString(MeansLine()));
+  chart.lblStat->setText(QString::fromStdString(MeansLine(Data())));
   // The same seed draws the same colours each time.
-  chart.SetModel(CombinedModel(kind, mode, view.view3D, 1));
+  chart.SetModel(CombinedModel(Data(), kind, mode, view.view3D, 1));
   WriteShownChart(chart, path);
   return 0;
 }

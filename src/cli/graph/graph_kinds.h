@@ -6,7 +6,7 @@
 class QString;
 
 namespace tavrel {
-struct GraphState;
+struct GraphOptions;
 class TfmCombGraph;
 }
 
@@ -31,7 +31,7 @@ const std::string& PictureFile(const Arguments& args);
 void WriteShownChart(TfmCombGraph& chart, const QString& path);
 
 // --smooth 3|5 of a graph kind switches that smoothing on in g; any other value is a UsageError.
-void ApplySmoothOption(const Arguments& args, GraphState& g);
+void ApplySmoothOption(const Arguments& args, GraphOptions& options);
 
 int RunSequentialGraph(const std::vector<std::string>& args);
 int RunEditorGraph(const std::vector<std::string>& args);

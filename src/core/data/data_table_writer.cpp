@@ -32,8 +32,7 @@ std::string SavedValue(double x) {
 
 }  // namespace
 
-void WriteDataTable() {
-  const DataSet& d = Data();
+void WriteDataTable(const DataSet& d) {
   ResultsFileWriter& out = ResultsFile();
   std::string line;
   for (int v = 0; v <= d.LastVar; ++v) line += AlignRight(d.VarNames[v], 8) + " ";

@@ -43,7 +43,7 @@ WorkbookKind KindOfFile(const std::string& path) {
 
 }  // namespace
 
-void ReadSpreadsheet(const std::string& path) {
+void ReadSpreadsheet(const std::string& path, DataSet& d) {
   SheetTable table;
   try {
     switch (KindOfFile(path)) {
@@ -56,7 +56,7 @@ void ReadSpreadsheet(const std::string& path) {
       case WorkbookKind::Unknown:
         ThrowSpreadsheetError("Файл не является книгой Excel");
     }
-    table.Store();
+    table.Store(d);
   } catch (const SpreadsheetError&) {
     throw;
   } catch (const TavrelError& e) {

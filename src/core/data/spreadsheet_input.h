@@ -8,6 +8,8 @@
 
 namespace tavrel {
 
+struct DataSet;
+
 inline constexpr const char* kSpreadsheetFailure = "Ошибка в данных xls-файла";
 
 // A workbook that cannot be loaded as a table. The message is kSpreadsheetFailure,
@@ -22,9 +24,9 @@ enum class WorkbookKind { Unknown, Zip, Compound };
 // (.xlsx, .xlsm) or a compound document (.xls, and password-protected workbooks).
 WorkbookKind DetectWorkbookKind(std::string_view firstBytes);
 
-// Reads the first sheet of the workbook at path into the data set. The reader is
-// chosen by the file's first bytes. Any failure is a SpreadsheetError and leaves
-// the data set as it was; a table is stored only when every cell was read.
-void ReadSpreadsheet(const std::string& path);
+// Reads the first sheet of the workbook at path into d. The reader is chosen
+// by the file's first bytes. Any failure is a SpreadsheetError and leaves d as
+// it was; a table is stored only when every cell was read.
+void ReadSpreadsheet(const std::string& path, DataSet& d);
 
 }  // namespace tavrel

@@ -6,11 +6,11 @@
 
 namespace tavrel {
 
-double LevelValue(int choice, double n, int v) {
+double LevelValue(const DataSet& d, int choice, double n, int v) {
   if (choice == kLevelNone || choice == kLevelNumber) return 0;
-  const Variable var = GetVariable(v);
+  const Variable var = GetVariable(d, v);
   double mean = 0, sigma = 0;
-  if (var.last >= 0 && ContainsEmpty(var.values, var.last)) {
+  if (var.last >= 0 && ContainsEmpty(var.values, var.last, d.EmptyValue)) {
     MeanSigmaNoEmpty(var.values, var.last, mean, sigma);
   } else {
     MeanSigma(var.values, var.last, mean, sigma);
@@ -40,14 +40,12 @@ std::string LevelLabel(int choice, const std::string& sigmaText) {
   return label;
 }
 
-void SetDefaultLevels() {
-  GraphState& g = Graph();
-  const DataSet& d = Data();
+void SetDefaultLevels(const DataSet& d, GraphOverlays& g) {
   for (int j = 0; j < kLevelLineCount; ++j) g.LevelLabels[j] = LevelLabel(kDefaultLevelChoices[j], kDefaultSigmaTexts[j]);
   for (int v = 0; d.NumVar > 0 && v <= d.LastVar; ++v) {
-    VariableLevels& levels = LevelsFor(d.VarNames[v]);
+    VariableLevels& levels = LevelsFor(g, d.VarNames[v]);
     for (int j = 0; j < kLevelLineCount; ++j)
-      levels.values[j] = LevelValue(kDefaultLevelChoices[j], ReadLeadingNumber(kDefaultSigmaTexts[j]), v);
+      levels.values[j] = LevelValue(d, kDefaultLevelChoices[j], ReadLeadingNumber(kDefaultSigmaTexts[j]), v);
   }
   g.ShowLevels = true;
 }

@@ -21,8 +21,8 @@ std::string AxisLabel(double value) { return FixedText(value, 6, 2); }
 std::string Trimmed(const std::string& text) { return std::string(TrimBlanks(text)); }
 
 // A statistic as the reports write it ("..." for a missing one), without blanks.
-std::string StatisticText(double value) {
-  return Trimmed(ValueText(value, Data().EmptyValue, "..."));
+std::string StatisticText(double value, double emptyValue) {
+  return Trimmed(ValueText(value, emptyValue, "..."));
 }
 
 }  // namespace
@@ -34,7 +34,7 @@ std::optional<int> PixelOf(double value) {
   return RoundInt(value);
 }
 
-DistributionLayout ComputeDistributionLayout(const Variable& variable, int width, int height) {
+DistributionLayout ComputeDistributionLayout(const Variable& variable, double emptyValue, int width, int height) {
   DistributionLayout g;
   g.width = width;
   g.height = height;
@@ -90,9 +90,9 @@ DistributionLayout ComputeDistributionLayout(const Variable& variable, int width
   const int l = g.left, b = g.bottom;
   const std::string lastTick = g.xTicks.empty() ? AxisLabel(min) : g.xTicks.back().label;
   g.statistics = {
-      {l + 10, b + 30, "Асимметрия  = " + StatisticText(shape.as) + ",  p" + shape.pAs},
-      {l + 10, b + 50, "Эксцесс  = " + StatisticText(shape.ex) + ",  p" + shape.pEx},
-      {l + 10, b + 70, "Критерий Х2  = " + StatisticText(fit.chi2) + ",  p" + fit.p},
+      {l + 10, b + 30, "Асимметрия  = " + StatisticText(shape.as, emptyValue) + ",  p" + shape.pAs},
+      {l + 10, b + 50, "Эксцесс  = " + StatisticText(shape.ex, emptyValue) + ",  p" + shape.pEx},
+      {l + 10, b + 70, "Критерий Х2  = " + StatisticText(fit.chi2, emptyValue) + ",  p" + fit.p},
       {l + 250, b + 30, "Интервал  = " + Trimmed(FixedText(min, 1, 2)) + " - " + Trimmed(lastTick)},
       {l + 250, b + 50, "Шаг  = " + Trimmed(AxisLabel(step))},
   };

@@ -45,8 +45,9 @@ struct DistributionLayout {
   std::vector<PictureText> statistics;
 };
 
-// The distribution graph of values 0..last named name on an image of the given size.
-DistributionLayout ComputeDistributionLayout(const Variable& variable, int width = kPictureWidth,
+// The distribution graph of values 0..last named name on an image of the given
+// size; a statistic equal to emptyValue (the missing-value code) shows as "...".
+DistributionLayout ComputeDistributionLayout(const Variable& variable, double emptyValue, int width = kPictureWidth,
                                              int height = kPictureHeight);
 
 struct ScatterLayout {

@@ -23,7 +23,7 @@ void LevelsTable(int sign, const ProgressFn& progress) {
   const int done = sign > 0 ? 0 : d.NumVar;  // the upper table counts first
   for (int i = 0; i <= d.LastVar; ++i) {
     Report(progress, done + i + 1, 2 * d.NumVar);
-    Variable v = GetVariable(i);
+    Variable v = GetVariable(d, i);
     if (sign > 0) PadName(v.name);
     double mean = 0, sigma = 0;
     MeanSigma(v.values, v.last, mean, sigma);
@@ -43,7 +43,7 @@ void ElementaryStat(const ProgressFn& progress) {
   TitleElementary();
   for (int i = 0; i <= d.LastVar; ++i) {
     Report(progress, i + 1, d.NumVar);
-    Variable v = GetVariable(i);
+    Variable v = GetVariable(d, i);
     PadName(v.name);
     double mean = 0, sigma = 0;
     MeanSigma(v.values, v.last, mean, sigma);
@@ -59,7 +59,7 @@ void Variability(const ProgressFn& progress) {
   TitleVariability();
   for (int i = 0; i <= d.LastVar; ++i) {
     Report(progress, i + 1, d.NumVar);
-    Variable v = GetVariable(i);
+    Variable v = GetVariable(d, i);
     PadName(v.name);
     double mean = 0, sigma = 0, min = 0, max = 0, low = 0, high = 0;
     MeanSigma(v.values, v.last, mean, sigma);

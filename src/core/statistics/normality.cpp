@@ -66,7 +66,7 @@ void NormalityStat(const ProgressFn& progress) {
   TitleNormality();
   for (int i = 0; i <= d.LastVar; ++i) {
     Report(progress, i + 1, d.NumVar);
-    Variable v = GetVariable(i);
+    Variable v = GetVariable(d, i);
     PadName(v.name);
     double mean = 0, sigma = 0;
     MeanSigma(v.values, v.last, mean, sigma);

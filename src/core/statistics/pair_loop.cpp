@@ -11,7 +11,7 @@ namespace tavrel {
 Array<PairVariable> ReadVariablesInForce() {
   Array<PairVariable> vars;
   for (int i = 0; i <= Data().LastVar; ++i) {
-    PairVariable v{GetVariable(i), {}};
+    PairVariable v{GetVariable(Data(), i), {}};
     v.padded = v.var.name;
     PadName(v.padded);
     vars.push_back(std::move(v));

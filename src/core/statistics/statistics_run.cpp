@@ -34,7 +34,7 @@ bool AllowsPairwiseMissing(int stSel) {
 
 std::string StatisticsRefusal() {
   DataSet& d = Data();
-  d.HasMissing = HasMissingValues();
+  d.HasMissing = HasMissingValues(d);
   if (d.HasMissing && !(AllowsPairwiseMissing(StatConfig().StSel) && d.PairwiseMissing)) return kMissingNotRemoved;
   return {};
 }
@@ -51,7 +51,7 @@ void WriteStatisticsReport(const std::string& title, const ProgressFn& progress)
 }
 
 void EndStatisticsReport() {
-  WidenUnlessKept();
+  WidenUnlessKept(Data());
   ResultsFile().Close();
 }
 

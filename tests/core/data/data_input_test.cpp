@@ -11,6 +11,7 @@
 #include <random>
 
 #include "core/data/dataset.h"
+#include "core/data/session.h"
 #include "core/data/errors.h"
 #include "core/data/spreadsheet_input.h"
 #include "core/shell/settings.h"
@@ -22,7 +23,7 @@ namespace {
 class DataInputTest : public test::EngineTest {
  protected:
   LoadOutcome Load(const std::string& text, const std::string& name = "data.txt") {
-    return LoadDataFile(WriteFile(name, text));
+    return LoadDataFile(WriteFile(name, text), ProgramSession());
   }
   std::vector<double> Values(int v) const {
     return std::vector<double>(Data().DataValues[v].begin(), Data().DataValues[v].end());
@@ -108,12 +109,12 @@ TEST_F(DataInputTest, HostileFilesAreRefusedWithWhereAndKeepTheDataInForce) {
       {fifo, "", std::string(kBadNumbers) + "\nНе удаётся открыть файл FILE: это не обычный файл (канал или устройство)"},
   };
   for (const Case& c : cases) {
-    ASSERT_TRUE(LoadDataFile(good).loaded);
+    ASSERT_TRUE(LoadDataFile(good, ProgramSession()).loaded);
     Data().DataValues[0][0] = 7;  // edited since the load
     const std::string path = c.path.empty() ? WriteFile("bad.txt", c.text) : c.path;
     std::string message = c.message;
     if (const std::size_t at = message.find("FILE"); at != std::string::npos) message.replace(at, 4, path);
-    const LoadOutcome out = LoadDataFile(path);
+    const LoadOutcome out = LoadDataFile(path, ProgramSession());
     EXPECT_FALSE(out.loaded) << message;
     EXPECT_EQ(out.warning, message);
     EXPECT_EQ(Names(), (std::vector<std::string>{"X", "Y"})) << message;
@@ -122,11 +123,66 @@ TEST_F(DataInputTest, HostileFilesAreRefusedWithWhereAndKeepTheDataInForce) {
   }
 }
 
+// A session of its own: a load that fails in any way leaves all of it as it
+// was, the graphs' levels and marks, the Y scale and the cluster result
+// included; a load that succeeds forgets what belonged to the data set it replaced.
+TEST_F(DataInputTest, AFailedLoadLeavesTheWholeSessionAsItWas) {
+  Session session;
+  const std::string good = WriteFile("good.txt", "X Y Z\n1 2 3\n4 5 6\n");
+  ASSERT_TRUE(LoadDataFile(good, session).loaded);
+  DataSet& d = session.data;
+  NarrowTo(d, {1});
+  d.ProcessingNote = "Приросты.";
+  d.Cluster.ClustArray.push_back({});
+  d.VarSteps[0] = 0.25;
+  session.settings.YScaleType = 1;
+  GraphOverlays& overlays = session.overlays;
+  overlays.ShowLevels = true;
+  overlays.LevelValues = {{"Y", {1, 2, 3}}};
+  overlays.ShowXMarks = true;
+  overlays.XMarks = {false, true};
+
+  const std::string failures[] = {
+      WriteFile("bad.txt", "A B\n1 x\n"),
+      WriteFile("empty.txt", "A B\n"),
+      WriteFile("broken.xlsx", "PK\x03\x04 not a workbook"),
+      TempPath("missing.txt"),
+  };
+  for (const std::string& path : failures) {
+    SCOPED_TRACE(path);
+    EXPECT_FALSE(LoadDataFile(path, session).loaded);
+    EXPECT_EQ(d.DataFileName, good);
+    EXPECT_EQ(d.NumVar, 1);
+    EXPECT_EQ(d.FullLastVar, 2);
+    EXPECT_EQ(d.VarNames[0], "Y");
+    EXPECT_EQ(d.DataValues[0][1], 5);
+    EXPECT_EQ(d.VarSteps[0], 0.25);
+    EXPECT_EQ(d.ProcessingNote, "Приросты.");
+    EXPECT_EQ(d.Cluster.ClustArray.Count(), 1);
+    EXPECT_EQ(session.settings.YScaleType, 1);
+    EXPECT_TRUE(overlays.ShowLevels);
+    ASSERT_EQ(overlays.LevelValues.size(), 1u);
+    EXPECT_EQ(overlays.LevelValues[0].values[1], 2);
+    EXPECT_TRUE(overlays.ShowXMarks);
+    EXPECT_EQ(overlays.XMarks, (std::vector<bool>{false, true}));
+  }
+
+  ASSERT_TRUE(LoadDataFile(good, session).loaded);
+  EXPECT_EQ(d.NumVar, 3);
+  EXPECT_TRUE(d.Cluster.ClustArray.empty());
+  EXPECT_EQ(d.ProcessingNote, "");
+  EXPECT_EQ(session.settings.YScaleType, 0);
+  EXPECT_FALSE(overlays.ShowLevels);
+  EXPECT_TRUE(overlays.LevelValues.empty());
+  EXPECT_FALSE(overlays.ShowXMarks);
+  EXPECT_TRUE(overlays.XMarks.empty());
+}
+
 TEST_F(DataInputTest, AnUnreadableFileGivesTheSystemsReasonInRussian) {
   if (geteuid() == 0) GTEST_SKIP() << "the superuser may read any file";
   const std::string path = WriteFile("locked.txt", "A\n1\n");
   chmod(path.c_str(), 0);
-  EXPECT_EQ(LoadDataFile(path).warning,
+  EXPECT_EQ(LoadDataFile(path, ProgramSession()).warning,
             std::string(kBadNumbers) + "\nНе удаётся открыть файл " + path + ": нет доступа");
 }
 
@@ -135,7 +191,7 @@ TEST_F(DataInputTest, AFileThatShrinksWhileItIsReadIsReadAsItWas) {
   const std::string path = WriteFile("shrinks.txt", "A B\n" + std::string(100000, ' ') + "1 2\n3 4\n");
   DataFile file = OpenDataFile(path);
   ASSERT_EQ(truncate(path.c_str(), 0), 0);
-  ReadTextData(file);
+  ReadTextData(file, Data());
   EXPECT_EQ(Data().NumObs, 2);
   EXPECT_EQ(Values(1), (std::vector<double>{2, 4}));
 }
@@ -160,7 +216,7 @@ TEST_F(DataInputTest, ATableThatWouldNotFitInMemoryIsRefusedBeforeAllocating) {
       if (line.rfind("VmData:", 0) == 0) data = std::stoull(line.substr(7)) * 1024;
     const rlimit limit{data + (64 << 20), data + (64 << 20)};
     setrlimit(RLIMIT_DATA, &limit);
-    const LoadOutcome out = LoadDataFile(path);
+    const LoadOutcome out = LoadDataFile(path, ProgramSession());
     const bool refused = !out.loaded && out.warning.rfind(std::string(kRangeFailure) + "\nФайл " + path +
                                                              ": таблица из 100 переменных и 2000000 наблюдений "
                                                              "заняла бы 1526 МБ памяти, а доступно ", 0) == 0;
@@ -231,7 +287,7 @@ TEST_F(DataInputTest, ReadingInPiecesGivesTheTableOfAReadingInOneGo) {
     for (const int pieces : {1, 2, 3, 5, 16}) {
       ResetDataSet();
       DataFile file = OpenDataFile(path);
-      ReadTextData(file, pieces);
+      ReadTextData(file, Data(), pieces);
       if (pieces == 1) {
         whole = ValueBits();
         ASSERT_EQ(static_cast<std::size_t>(Data().NumObs), whole.front().size()) << test::ReadFile(path);
@@ -272,7 +328,7 @@ TEST_F(DataInputTest, AFaultFoundInALaterPieceNamesTheLineAReadingInOneGoNames) 
     for (const int pieces : {1, 2, 3, 8}) {
       DataFile f = OpenDataFile(path);
       try {
-        ReadTextData(f, pieces);
+        ReadTextData(f, Data(), pieces);
         ADD_FAILURE() << c.fault << " not found in " << pieces << " pieces";
       } catch (const InOutError& e) {
         EXPECT_EQ(e.what(), "Файл " + path + ", " + c.fault) << pieces << " pieces";

@@ -6,6 +6,7 @@
 
 #include "core/data/data_input.h"
 #include "core/data/dataset.h"
+#include "core/data/session.h"
 #include "core/data/results_file.h"
 #include "test_support.h"
 
@@ -17,7 +18,7 @@ class DataTableWriterTest : public test::EngineTest {
   std::string Save(bool append = false) {
     const std::string path = TempPath("saved.txt");
     ResultsFile().Open(path, append);
-    WriteDataTable();
+    WriteDataTable(Data());
     ResultsFile().Close();
     return path;
   }
@@ -39,7 +40,7 @@ TEST_F(DataTableWriterTest, KeepsEveryDigitAValueNeeds) {
 
 TEST_F(DataTableWriterTest, WritesOnlyTheChosenVariablesInTheirNewOrder) {
   LoadText("A B C D E\n1 2 3 4 5\n");
-  NarrowTo({3, 1});
+  NarrowTo(Data(), {3, 1});
   EXPECT_EQ(test::ReadFile(Save()), "       B        D \r\n    2.00     4.00 \r\n");
 }
 
@@ -56,7 +57,7 @@ TEST_F(DataTableWriterTest, ASavedTableLoadsBackWithTheSameNamesAndValues) {
   for (int i = 0; i < 200; ++i) text += std::to_string(dist(rng)) + " " + std::to_string(i % 7) + " 0.001\n";
   LoadText(text);
   const DataSet before = Data();
-  const LoadOutcome out = LoadDataFile(Save());
+  const LoadOutcome out = LoadDataFile(Save(), ProgramSession());
   ASSERT_TRUE(out.loaded);
   EXPECT_EQ(Data().VarNames, before.VarNames);
   EXPECT_EQ(Data().DataValues, before.DataValues);

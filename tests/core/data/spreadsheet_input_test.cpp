@@ -7,6 +7,7 @@
 
 #include "core/data/data_input.h"
 #include "core/data/dataset.h"
+#include "core/data/session.h"
 #include "core/data/xlsx_reader.h"
 #include "core/shell/settings.h"
 #include "test_support.h"
@@ -108,7 +109,7 @@ TEST_F(SpreadsheetInputTest, ReadsTheCellsOfSmallWorkbooks) {
   };
   for (const GoodCase& c : cases) {
     SCOPED_TRACE(c.what);
-    const LoadOutcome out = LoadDataFile(Write(WorkbookEntries(SheetXml(c.rows), c.sharedStrings)));
+    const LoadOutcome out = LoadDataFile(Write(WorkbookEntries(SheetXml(c.rows), c.sharedStrings)), ProgramSession());
     ASSERT_TRUE(out.loaded) << out.readerWarning << out.warning;
     EXPECT_EQ(out.readerWarning, "");
     EXPECT_EQ(Names(), c.names);
@@ -155,7 +156,7 @@ TEST_F(SpreadsheetInputTest, ABadCellFailsTheWholeLoadAndLeavesNothing) {
   };
   for (const BadCase& c : cases) {
     SCOPED_TRACE(c.what);
-    const LoadOutcome out = LoadDataFile(Write(WorkbookEntries(SheetXml(c.rows), "", kDateStyles)));
+    const LoadOutcome out = LoadDataFile(Write(WorkbookEntries(SheetXml(c.rows), "", kDateStyles)), ProgramSession());
     EXPECT_FALSE(out.loaded);
     EXPECT_EQ(out.readerWarning, std::string(kSpreadsheetFailure) + "\n" + c.detail);
     EXPECT_EQ(out.warning, kNoNumbers);
@@ -172,7 +173,7 @@ TEST_F(SpreadsheetInputTest, TwoHundredFiftyFiveColumnsLoadAndOneMoreFails) {
       names += "<c t=\"inlineStr\"><is><t>v" + std::to_string(c) + "</t></is></c>";
       values += "<c><v>" + std::to_string(c) + "</v></c>";
     }
-    const LoadOutcome out = LoadDataFile(Write(WorkbookEntries(SheetXml(Row(names) + Row(values)))));
+    const LoadOutcome out = LoadDataFile(Write(WorkbookEntries(SheetXml(Row(names) + Row(values)))), ProgramSession());
     if (columns == 255) {
       ASSERT_TRUE(out.loaded) << out.readerWarning;
       EXPECT_EQ(Data().NumVar, 255);
@@ -187,7 +188,7 @@ TEST_F(SpreadsheetInputTest, TwoHundredFiftyFiveColumnsLoadAndOneMoreFails) {
 
 TEST_F(SpreadsheetInputTest, OnlyANameRowGivesTheNoDataMessageAlone) {
   const LoadOutcome out =
-      LoadDataFile(Write(WorkbookEntries(SheetXml(Row(TextCell("A1", "A") + TextCell("B1", "B"))))));
+      LoadDataFile(Write(WorkbookEntries(SheetXml(Row(TextCell("A1", "A") + TextCell("B1", "B"))))), ProgramSession());
   EXPECT_FALSE(out.loaded);
   EXPECT_EQ(out.readerWarning, "");
   EXPECT_EQ(out.warning, kNoNumbers);
@@ -228,7 +229,7 @@ TEST_F(SpreadsheetInputTest, TheFirstSheetIsTheWorkbooksFirstHiddenOrNot) {
   const std::string second = Row(TextCell("A1", "Second")) + Row(NumberCell("A2", "2"));
   for (const char* state : {"visible", "hidden"}) {
     SCOPED_TRACE(state);
-    ASSERT_TRUE(LoadDataFile(Write(TwoSheets(state, first, second))).loaded);
+    ASSERT_TRUE(LoadDataFile(Write(TwoSheets(state, first, second)), ProgramSession()).loaded);
     EXPECT_EQ(Names(), std::vector<std::string>{"First"});
     EXPECT_EQ(Data().DataValues[0][0], 1.0);
   }
@@ -241,9 +242,9 @@ TEST_F(SpreadsheetInputTest, TheReaderGoesByTheFilesFirstBytes) {
   for (const auto& [source, name] : renamed) {
     const std::string path = TempPath(name);
     std::filesystem::copy_file(source, path, std::filesystem::copy_options::overwrite_existing);
-    EXPECT_TRUE(LoadDataFile(path).loaded) << name;
+    EXPECT_TRUE(LoadDataFile(path, ProgramSession()).loaded) << name;
   }
-  const LoadOutcome out = LoadDataFile(WriteFile("text.xls", "A B\n1 2\n"));
+  const LoadOutcome out = LoadDataFile(WriteFile("text.xls", "A B\n1 2\n"), ProgramSession());
   EXPECT_EQ(out.readerWarning, std::string(kSpreadsheetFailure) + "\nФайл не является книгой Excel");
   EXPECT_EQ(out.warning, kNoNumbers);
 }
@@ -252,7 +253,7 @@ TEST_F(SpreadsheetInputTest, TheReaderGoesByTheFilesFirstBytes) {
 // with Pulse, Давление, Temperature over three rows, "130,5" stored as text, and a
 // second sheet that is not read.
 TEST_F(SpreadsheetInputTest, ReadsTheFirstSheetOfAnXlsWorkbookAsTheEquivalentTextFile) {
-  ASSERT_TRUE(LoadDataFile(std::string(TAVREL_TEST_DATA) + "/spreadsheets/pulse.xls").loaded);
+  ASSERT_TRUE(LoadDataFile(std::string(TAVREL_TEST_DATA) + "/spreadsheets/pulse.xls", ProgramSession()).loaded);
   const auto names = Names();
   const auto columns = Columns();
   LoadText("Pulse Давление Temperature\n72 120 36.6\n80 130.5 37.1\n64 110 36.9\n");
@@ -295,7 +296,7 @@ TEST_F(SpreadsheetInputTest, HostileFilesGiveTheFailureMessage) {
   };
   for (const HostileCase& c : cases) {
     SCOPED_TRACE(c.what);
-    const LoadOutcome out = LoadDataFile(WriteFile("hostile.xlsx", c.bytes));
+    const LoadOutcome out = LoadDataFile(WriteFile("hostile.xlsx", c.bytes), ProgramSession());
     EXPECT_FALSE(out.loaded);
     EXPECT_EQ(out.readerWarning.rfind(std::string(kSpreadsheetFailure) + "\n" + c.detailStart, 0), 0u)
         << out.readerWarning;
@@ -306,7 +307,7 @@ TEST_F(SpreadsheetInputTest, HostileFilesGiveTheFailureMessage) {
 
 TEST_F(SpreadsheetInputTest, AHugeDeclaredSizeTakesOnlyTheRoomOfTheData) {
   const std::string rows = Row(TextCell("A1", "A")) + Row(NumberCell("A2", "1")) + Row(NumberCell("A3", "2"));
-  ASSERT_TRUE(LoadDataFile(Write(WorkbookEntries(SheetXml(rows, "A1:IU1048576")))).loaded);
+  ASSERT_TRUE(LoadDataFile(Write(WorkbookEntries(SheetXml(rows, "A1:IU1048576"))), ProgramSession()).loaded);
   EXPECT_EQ(Data().NumVar, 1);
   EXPECT_LE(Data().DataValues[0].capacity(), 16u);
 }

@@ -46,7 +46,7 @@ TEST_F(StatisticsRunTest, WritesTheTitleBlockTheVariablesAndTheTableThenWidens) 
   LoadText("Пульс АД ЧСС\n60 120 1\n70 130 2\n80 110 4\n", "pulse.txt");
   Data().DataFileName = "/data/pulse.txt";
   Data().ProcessingNote = "Логарифм.";
-  NarrowTo({1, 0});
+  NarrowTo(Data(), {1, 0});
   const std::string text = Run(kElementary);
   EXPECT_EQ(failure_, "");
   test::ExpectGolden(text, "statistics/run_elementary.out");
@@ -56,14 +56,14 @@ TEST_F(StatisticsRunTest, WritesTheTitleBlockTheVariablesAndTheTableThenWidens) 
   EXPECT_EQ(progress_, (std::vector<std::pair<int, int>>{{1, 2}, {2, 2}}));
 
   Data().KeepSelection = true;
-  NarrowTo({0});
+  NarrowTo(Data(), {0});
   progress_.clear();
   Data().PairwiseMissing = true;
   EXPECT_NE(Run(kPearson).find(" КОЭФФИЦИЕНТ КОРРЕЛЯЦИИ"), std::string::npos);
   EXPECT_EQ(Data().LastVar, 0);  // the selection is kept
   EXPECT_EQ(progress_, (std::vector<std::pair<int, int>>{}));
   // the sentence of the pairwise deletion appears in the title blocks after the run that deleted
-  WidenVariables();
+  WidenVariables(Data());
   EXPECT_EQ(Run(kSpearman).find("Пропуски удалены попарно."), std::string::npos);
   EXPECT_EQ(progress_, (std::vector<std::pair<int, int>>{{1, 3}, {2, 3}, {3, 3}}));
   EXPECT_NE(Run(kElementary).find("\r\nЛогарифм.Пропуски удалены попарно.\r\n"), std::string::npos);
