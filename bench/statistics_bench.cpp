@@ -9,7 +9,6 @@
 #include <string>
 
 #include "core/data/dataset.h"
-#include "core/shell/settings.h"
 #include "core/data/results_file.h"
 #include "core/statistics/statistics_run.h"
 

@@ -142,6 +142,36 @@ TEST_F(SequentialLayoutTest, TooManyTicksFromZeroStillKeepEveryPointInItsBand) {
   }
 }
 
+// A layout reads only what it is given: a session of its own, while the
+// program's session holds other data; its bands point into that session's
+// rows rather than into a copy.
+TEST(SequentialLayoutSourceTest, TheBandsPointIntoTheDataSetGiven) {
+  ResetDataSet();
+  Session session;
+  DataSet& d = session.data;
+  d.DataValues = {{1, 2, 3}, {4, 5, 6}};
+  d.VarNames = {"A", "B"};
+  d.VarCounts = {3, 3};
+  d.NumVar = 2;
+  d.LastVar = d.FullLastVar = 1;
+  d.NumObs = 3;
+  d.LastObs = 2;
+  ComputeVarSteps(d, session.settings);
+  session.overlays.ShowXMarks = true;
+  session.overlays.XMarks = {false, true};
+  const GraphOptions options;
+  SequentialDevice device;
+  device.stepX = 10;
+  device.stepY = 20;
+  const SequentialLayout l = ComputeSequentialLayout({d, session.settings, options, session.overlays}, device);
+  ASSERT_EQ(l.bands.size(), 2u);
+  EXPECT_EQ(l.bands[1].name, "B");
+  EXPECT_EQ(l.bands[0].values, d.DataValues[0].data());
+  EXPECT_EQ(l.bands[1].values, d.DataValues[1].data());
+  EXPECT_THAT(l.marks, ElementsAreArray({1}));
+  EXPECT_EQ(Data().NumVar, 0);
+}
+
 TEST_F(SequentialLayoutTest, SmoothingDrawsACopyAndReturnsItsMessage) {
   Load("Short Long\n1 1\n9 9\n1 1\n9 9\n1 1\n9 9\n1 1\n9 9\n");
   Data().VarCounts[0] = 5;  // too few to smooth
