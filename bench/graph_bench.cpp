@@ -22,11 +22,9 @@ namespace {
 constexpr int kVariables = 100;
 constexpr int kObservations = 100000;
 
-// The benchmarks' own session and graph options.
-tavrel::Session& BenchSession() {
-  static tavrel::Session session;
-  return session;
-}
+// The program's session (the load benchmarks replace its data set, as a load
+// in the program does) and the graph options of the run.
+tavrel::Session& BenchSession() { return tavrel::ProgramSession(); }
 tavrel::GraphOptions& Options() {
   static tavrel::GraphOptions options;
   return options;
@@ -40,6 +38,7 @@ void FillDataSet() {
   static bool filled = false;
   if (filled) return;
   filled = true;
+  tavrel::ResetDataSet();
   tavrel::DataSet& d = BenchSession().data;
   std::mt19937 rng(5);
   std::normal_distribution<double> noise(0, 4);

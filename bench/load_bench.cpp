@@ -68,7 +68,7 @@ const std::string& TextFile(Style style, int rows) {
 void LoadTextFile(benchmark::State& state, Style style, int rows) {
   const std::string& path = TextFile(style, rows);
   const auto bytes = static_cast<std::int64_t>(std::filesystem::file_size(path));
-  tavrel::Session session;
+  tavrel::Session& session = tavrel::ProgramSession();
   session.settings.IsZeroVarInput = false;
   for (auto _ : state) {
     const tavrel::LoadOutcome out = tavrel::LoadDataFile(path, session);
