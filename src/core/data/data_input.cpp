@@ -376,9 +376,9 @@ bool IsSpreadsheetName(const std::string& path) {
 namespace {
 
 // Reads d.DataFileName into d, which holds no table yet, as every load does:
-// reads the file, empties the processing note, removes the empty variables
-// (unless the settings keep them) and computes the axis steps. Returns false
-// when removing the empty variables failed (the load goes on with them).
+// reads the file, empties the processing note and removes the empty variables
+// (unless the settings keep them). Returns false when removing the empty
+// variables failed (the load goes on with them).
 bool ReadDataFile(DataSet& d, const Settings& s) {
   if (IsSpreadsheetName(d.DataFileName)) {
     ReadSpreadsheet(d.DataFileName, d);
@@ -389,9 +389,7 @@ bool ReadDataFile(DataSet& d, const Settings& s) {
   d.ProcessingNote.clear();
   if (d.NumVar == 0) return true;
   d.FullLastVar = d.LastVar;
-  const bool removed = s.IsZeroVarInput || RemoveEmptyVars(d);
-  ComputeVarSteps(d, s);
-  return removed;
+  return s.IsZeroVarInput || RemoveEmptyVars(d);
 }
 
 }  // namespace
@@ -401,12 +399,9 @@ LoadOutcome LoadDataFile(const std::string& path, Session& session) {
   DataSet d = EmptiedDataSet(session.data);
   d.DataFileName = path;
   d.DataFileShortName = FileNameOf(path);
-  // A new data set starts with the automatic Y steps.
-  Settings settings = session.settings;
-  settings.YScaleType = 0;
   LoadOutcome out;
   try {
-    if (!ReadDataFile(d, settings)) out.warning = kRemoveEmptyVarsFailed;
+    if (!ReadDataFile(d, session.settings)) out.warning = kRemoveEmptyVarsFailed;
   } catch (const SpreadsheetError& e) {
     out.readerWarning = e.what();
     out.warning = kNoNumbers;

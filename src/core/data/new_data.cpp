@@ -44,10 +44,6 @@ bool MakeNewData(const NewDataRequest& request, std::mt19937& random, Session& s
   }
   d.DataFileName = TrimBlanks(request.fileName).empty() ? kNewFileName : request.fileName;
   d.DataFileShortName = d.DataFileName;
-  // A new data set starts with the automatic Y steps.
-  Settings settings = session.settings;
-  settings.YScaleType = 0;
-  ComputeVarSteps(d, settings);
   ReplaceDataSet(session, std::move(d));
   return true;
 }

@@ -10,6 +10,7 @@ void ReplaceDataSet(Session& session, DataSet&& fresh) {
   session.data = std::move(fresh);
   ForgetLevelsAndMarks(session.overlays);
   session.settings.YScaleType = 0;
+  ComputeVarSteps(session.data, session.settings);
 }
 
 bool LoadSessionSettings(const std::string& path, Session& session) {

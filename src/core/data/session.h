@@ -18,8 +18,8 @@ struct Session {
 };
 
 // Puts a newly made data set in force in place of the session's: the level
-// lines and day marks of the one replaced are forgotten and the Y scale goes
-// back to its automatic steps.
+// lines and day marks of the one replaced are forgotten, and the Y scale goes
+// back to its automatic steps, computed for the new data set.
 void ReplaceDataSet(Session& session, DataSet&& fresh);
 
 // LoadSettings into the session's settings; the data set takes the
