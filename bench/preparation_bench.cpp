@@ -83,7 +83,9 @@ void BM_StoreGridNoEdits(benchmark::State& state) {
   Run(state, false, [] { benchmark::DoNotOptimize(tavrel::ApplyCellEdits(tavrel::Data(), tavrel::Config(), {})); });
 }
 void BM_StoreGridOneEdit(benchmark::State& state) {
-  Run(state, false, [] { benchmark::DoNotOptimize(tavrel::ApplyCellEdits(tavrel::Data(), tavrel::Config(), {{5, 500, "12,5"}})); });
+  Run(state, false, [] {
+    benchmark::DoNotOptimize(tavrel::ApplyCellEdits(tavrel::Data(), tavrel::Config(), {{5, 500, "12,5"}}));
+  });
 }
 
 BENCHMARK(BM_TableFill)->Unit(benchmark::kMillisecond)->Iterations(5);

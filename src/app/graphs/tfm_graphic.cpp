@@ -167,7 +167,8 @@ bool TfmGraphic::Rebuild() {
   const SequentialLook look = ScreenLook(source.settings);
   SequentialLayout layout;
   try {
-    layout = ComputeSequentialLayout(source, ScreenDevice(look, PaintBox1->viewport(), source.settings, source.options));
+    layout =
+        ComputeSequentialLayout(source, ScreenDevice(look, PaintBox1->viewport(), source.settings, source.options));
   } catch (const OverflowError& e) {
     ShowMessage(MessageKind::Warning, std::string(e.what()), this);
     return false;

@@ -89,7 +89,8 @@ void DataTableModel::RefreshSummary(int column) {
 QString DataTableModel::CommitCell(const QModelIndex& index, bool missingAbsent) {
   const auto typed = edits_.constFind(Key(index.row(), index.column()));
   if (!index.isValid() || typed == edits_.constEnd()) return {};
-  const std::string error = ApplyCellEdits(Data(), Config(), {{index.column(), index.row(), typed->toStdString()}}, missingAbsent);
+  const std::string error =
+      ApplyCellEdits(Data(), Config(), {{index.column(), index.row(), typed->toStdString()}}, missingAbsent);
   if (!error.empty()) return QString::fromStdString(error);
   edits_.remove(Key(index.row(), index.column()));
   RefreshSummary(index.column());

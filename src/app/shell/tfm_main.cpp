@@ -244,7 +244,8 @@ void TfmMain::FormShow() {
   const std::string settingsPath = UserSettingsPath();
   EnsureUserSettings(settingsPath, exeDir);
   try {
-    if (!LoadSessionSettings(settingsPath, ProgramSession())) ShowMessage(MessageKind::Warning, kNoSettingsFile + settingsPath, this);
+    if (!LoadSessionSettings(settingsPath, ProgramSession()))
+      ShowMessage(MessageKind::Warning, kNoSettingsFile + settingsPath, this);
   } catch (const ConversionError& e) {
     ShowMessage(MessageKind::Error, std::string(e.what()), this);
   } catch (const InOutError& e) {
@@ -275,9 +276,8 @@ void TfmMain::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  Session& session = ProgramSession();
-  ReplaceDataSet(session, EmptiedDataSet(session.data));
-  session.data.SelectMask.clear();
+  ClearDataSet(Data());
+  Data().SelectMask.clear();
   QMainWindow::closeEvent(event);
 }
 

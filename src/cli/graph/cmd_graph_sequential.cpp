@@ -40,8 +40,9 @@ int RunSequentialGraph(const std::vector<std::string>& raw) {
   std::vector<std::string> messages;
   const QString path = QString::fromStdString(outFile);
   const SequentialSource source{d, session.settings, options, session.overlays};
+  const QString title = QString::fromStdString(options.PrintTitle);
   const QString failure = PictureFormatOf(path) == PictureFormat::Pdf
-                              ? SavePrintedSequential(path, source, QString::fromStdString(options.PrintTitle), messages)
+                              ? SavePrintedSequential(path, source, title, messages)
                               : SaveSequentialPicture(path, source, messages);
   for (const std::string& m : messages) std::cerr << m << "\n";
   if (!failure.isEmpty()) throw CommandFailure(failure.toStdString());

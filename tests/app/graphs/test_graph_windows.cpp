@@ -184,7 +184,8 @@ class TestGraphWindows : public QObject {
     main_->fmEditMarkAxX->Execute();
     QVERIFY(script.Done());
     QVERIFY(ProgramSession().overlays.ShowXMarks);
-    QCOMPARE(ProgramSession().overlays.XMarks, (std::vector<bool>{false, false, true, false, false, false, false, false}));
+    QCOMPARE(ProgramSession().overlays.XMarks,
+             (std::vector<bool>{false, false, true, false, false, false, false, false}));
 
     ModalScript reopen({On<TfmEditMarkAxX>([](TfmEditMarkAxX* d) {
       QCOMPARE(d->ListBox1->selectionModel()->selectedIndexes().size(), 1);

@@ -182,7 +182,8 @@ class TestSequentialDrawing : public QObject {
     writer.setResolution(kPrintDpi);
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
-    const SequentialLayout layout = ComputeSequentialLayout(ProgramGraphSource(), PrintDevice(PrintLook(Config()), writer, Config()));
+    const SequentialLayout layout =
+        ComputeSequentialLayout(ProgramGraphSource(), PrintDevice(PrintLook(Config()), writer, Config()));
     QVERIFY(layout.pages.size() > 1);
     QCOMPARE(PdfPageCount(pdf), static_cast<int>(layout.pages.size()));
     for (const SequentialPage& page : layout.pages) {

@@ -150,7 +150,8 @@ TEST_F(CombinedModelTest, ColoursAreDistinctVisibleAndRepeatable) {
     EXPECT_EQ(again.series[i].symbol, m.series[i].symbol);
   }
   // Lines in 3-D go without symbols; bars keep their stacking.
-  for (const ChartSeries& s : CombinedModel(Data(), SeriesKind::Line, MultiMode::None, true, 7).series) EXPECT_FALSE(s.symbolsShown);
+  for (const ChartSeries& s : CombinedModel(Data(), SeriesKind::Line, MultiMode::None, true, 7).series)
+    EXPECT_FALSE(s.symbolsShown);
   EXPECT_EQ(CombinedModel(Data(), SeriesKind::Bar, MultiMode::Stacked100, false, 1).mode, MultiMode::Stacked100);
 }
 

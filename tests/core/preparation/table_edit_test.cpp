@@ -15,7 +15,8 @@ class TableEditTest : public test::PreparationTest {};
 TEST_F(TableEditTest, TypedValuesAreWrittenAllOrNone) {
   Make({{{1, 2, 3}}, {{4, E, E}, 1}});
   // The second text is not a number: the first is not written either.
-  EXPECT_EQ(ApplyCellEdits(Data(), Config(), {{0, 0, "7,5"}, {1, 2, "12x"}}), "Переменная B, наблюдение 3: «12x» не является числом");
+  EXPECT_EQ(ApplyCellEdits(Data(), Config(), {{0, 0, "7,5"}, {1, 2, "12x"}}),
+            "Переменная B, наблюдение 3: «12x» не является числом");
   ExpectColumns({{{1, 2, 3}}, {{4, E, E}, 1}});
 
   // "," and "." both; a value typed below a shortened variable extends its count.
