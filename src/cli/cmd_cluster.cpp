@@ -46,7 +46,7 @@ void RunClusterFor(const Arguments& args, const std::string& dataFile, const std
 
   DataSet& d = Data();
   d.OperationMode = kModeCluster;
-  if (!RemoveEmptyVars()) throw CommandFailure(kRemoveEmptyVarsFailed);
+  if (!RemoveEmptyVars(Data())) throw CommandFailure(kRemoveEmptyVarsFailed);
   SelectVariables(args);
   const std::string refusal = ClusterRefusal(d);
   if (!refusal.empty()) throw CommandFailure(refusal);
@@ -69,7 +69,7 @@ void RunClusterFor(const Arguments& args, const std::string& dataFile, const std
     throw CommandFailure(outcome.message);
   }
   ResultsFile().Close();
-  WidenUnlessKept();
+  WidenUnlessKept(Data());
 }
 
 int RunCluster(const std::vector<std::string>& raw) {
@@ -84,7 +84,7 @@ int RunCluster(const std::vector<std::string>& raw) {
   if (args.Has("--save")) {
     RefuseUnsavableTable(Data());
     ResultsFile().Open(args.Value("--save"), false, KeptFor(Data().ResultsFileName));
-    WriteDataTable();
+    WriteDataTable(ResultsFile(), Data());
     ResultsFile().Close();
   }
   return 0;

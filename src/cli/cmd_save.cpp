@@ -17,7 +17,7 @@ int RunSave(const std::vector<std::string>& raw) {
   CheckOutputFile(outFile);
   RefuseUnsavableTable(Data());
   ResultsFile().Open(outFile, args.Has("--append"), KeptFor());
-  WriteDataTable();
+  WriteDataTable(ResultsFile(), Data());
   ResultsFile().Close();
   return 0;
 }

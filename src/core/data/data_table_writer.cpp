@@ -52,10 +52,8 @@ void RefuseUnsavableTable(const DataSet& d) {
   }
 }
 
-void WriteDataTable() {
-  const DataSet& d = Data();
+void WriteDataTable(ResultsFileWriter& out, const DataSet& d) {
   RefuseUnsavableTable(d);
-  ResultsFileWriter& out = ResultsFile();
   std::string line;
   for (int v = 0; v <= d.LastVar; ++v) line += AlignRight(d.VarNames[v], 8) + " ";
   out.WriteLn(line);
