@@ -1,8 +1,6 @@
 #include "cli/cli_common.h"
 #include "cli/commands.h"
-#include "core/data/data_table_writer.h"
-#include "core/data/dataset.h"
-#include "core/data/results_file.h"
+#include "core/commands/table_commands.h"
 
 namespace tavrel::cli {
 
@@ -11,14 +9,11 @@ int RunSave(const std::vector<std::string>& raw) {
   const std::string& dataFile = args.Required(0, "файл данных");
   const std::string& outFile = args.Required(1, "файл для записи");
   if (args.Positional().size() > 2) throw UsageError("лишний аргумент " + args.Positional()[2]);
-  LoadSettingsFor(args);
-  LoadDataFor(args, dataFile);
-  SelectVariables(args);
-  CheckOutputFile(outFile);
-  RefuseUnsavableTable(Data());
-  ResultsFile().Open(outFile, args.Has("--append"), KeptFor());
-  WriteDataTable(ResultsFile(), Data());
-  ResultsFile().Close();
+  Session session;
+  LoadSettingsFor(args, session);
+  LoadDataFor(args, dataFile, session);
+  ChooseVariablesFor(args, session, kModeSaving);
+  SaveTableCommand(session.data, outFile, args.Has("--append"), KeptFor(session.data));
   return 0;
 }
 

@@ -1,5 +1,6 @@
 #include "app/cluster/run_cluster.h"
 
+#include "app/shell/program_session.h"
 #include "core/cluster/cluster_command.h"
 #include "app/cluster/tfm_param_cluster.h"
 #include "app/data/command_frame.h"

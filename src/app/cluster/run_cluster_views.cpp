@@ -1,6 +1,7 @@
 #include "app/cluster/run_cluster_views.h"
 
 #include "app/cluster/tfm_clust_tree.h"
+#include "app/shell/program_session.h"
 #include "core/data/dataset.h"
 #include "core/data/results_file.h"
 #include "core/graphs/chart_model.h"

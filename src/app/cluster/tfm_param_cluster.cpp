@@ -15,6 +15,7 @@
 #include <optional>
 
 #include "app/shell/command_options.h"
+#include "app/shell/program_session.h"
 #include "core/cluster/cluster_options.h"
 #include "core/shell/settings.h"
 #include "app/shell/typed_number.h"

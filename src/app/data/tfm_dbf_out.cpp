@@ -11,6 +11,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/shell/program_session.h"
 #include "core/data/data_input.h"
 #include "core/data/dataset.h"
 #include "core/data/errors.h"

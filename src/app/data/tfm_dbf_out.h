@@ -2,6 +2,8 @@
 // "Вывод в файл ": names the results file, asks whether to append, and opens it.
 #include <QDialog>
 
+#include "app/shell/program_session.h"
+
 class QLineEdit;
 class QComboBox;
 class QToolButton;

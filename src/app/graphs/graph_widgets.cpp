@@ -7,6 +7,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "app/shell/program_session.h"
 #include "core/data/dataset.h"
 
 namespace tavrel {

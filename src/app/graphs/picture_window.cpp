@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "app/graphs/graph_widgets.h"
+#include "app/shell/program_session.h"
 #include "core/graphs/picture_layouts.h"
 #include "app/graphs/picture_file_dialog.h"
 #include "draw/graphs/picture_painters.h"

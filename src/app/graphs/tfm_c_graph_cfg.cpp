@@ -11,6 +11,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "app/shell/program_session.h"
 #include "core/data/dataset.h"
 #include "core/data/results_file.h"
 #include "core/graphs/chart_model.h"

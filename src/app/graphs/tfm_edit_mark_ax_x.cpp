@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/shell/program_session.h"
 #include "core/data/dataset.h"
 #include "draw/graphs/canvas.h"
 #include "core/data/session.h"

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <vector>
 
+#include "app/shell/program_session.h"
 #include "core/data/dataset.h"
 #include "core/data/errors.h"
 #include "core/data/numbers.h"

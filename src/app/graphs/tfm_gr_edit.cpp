@@ -26,6 +26,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/shell/program_session.h"
 #include "draw/graphs/canvas.h"
 #include "draw/graphs/editor_graph_painter.h"
 #include "app/graphs/graph_printer.h"

@@ -1,6 +1,7 @@
 #include "app/graphs/tfm_gr_scater.h"
 
 #include "app/data/command_frame.h"
+#include "app/shell/program_session.h"
 #include "core/data/dataset.h"
 #include "app/data/tfm_var.h"
 #include "draw/graphs/picture_painters.h"

@@ -12,6 +12,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "app/shell/program_session.h"
 #include "core/data/dataset.h"
 #include "app/graphs/graph_run_options.h"
 #include "core/shell/setting_ranges.h"

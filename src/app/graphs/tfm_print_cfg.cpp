@@ -11,6 +11,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "app/shell/program_session.h"
 #include "draw/graphs/canvas.h"
 #include "app/graphs/graph_printer.h"
 #include "app/graphs/graph_run_options.h"

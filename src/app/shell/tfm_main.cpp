@@ -15,6 +15,7 @@
 #include <QUrl>
 
 #include "app/shell/command_options.h"
+#include "app/shell/program_session.h"
 #include "core/cluster/cluster_options.h"
 #include "app/cluster/run_cluster.h"
 #include "app/cluster/run_cluster_views.h"

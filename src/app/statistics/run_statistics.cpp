@@ -1,6 +1,7 @@
 #include "app/statistics/run_statistics.h"
 
 #include "app/data/command_frame.h"
+#include "app/shell/program_session.h"
 #include "core/data/dataset.h"
 #include "app/data/show_results.h"
 #include "app/data/tfm_dbf_out.h"

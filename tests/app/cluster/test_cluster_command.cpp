@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 
+#include "app/shell/program_session.h"
 #include "app_test_support.h"
 #include "app/cluster/tfm_param_cluster.h"
 #include "app/data/tfm_dbf_out.h"

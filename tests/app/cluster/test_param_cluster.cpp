@@ -8,6 +8,7 @@
 #include <QSpinBox>
 #include <QtTest>
 
+#include "app/shell/program_session.h"
 #include "app_test_support.h"
 #include "app/shell/command_options.h"
 #include "core/cluster/cluster_options.h"

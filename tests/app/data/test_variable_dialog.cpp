@@ -2,6 +2,7 @@
 // the count a mode needs, and the remembered selection.
 #include <memory>
 
+#include "app/shell/program_session.h"
 #include "app_test_support.h"
 #include "core/data/data_input.h"
 #include "app/data/tfm_var.h"

@@ -12,6 +12,7 @@
 #include <map>
 #include <memory>
 
+#include "app/shell/program_session.h"
 #include "app_test_support.h"
 #include "app/graphs/chart_scene_view.h"
 #include "app/graphs/tfm_c_graph_cfg.h"

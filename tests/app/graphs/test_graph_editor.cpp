@@ -10,6 +10,7 @@
 #include <QScrollArea>
 #include <memory>
 
+#include "app/shell/program_session.h"
 #include "app_test_support.h"
 #include "core/data/data_input.h"
 #include "draw/graphs/canvas.h"

@@ -13,6 +13,7 @@
 #include <array>
 #include <memory>
 
+#include "app/shell/program_session.h"
 #include "app_test_support.h"
 #include "app/graphs/graph_printer.h"
 #include "app/graphs/graph_run_options.h"

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <memory>
 
+#include "app/shell/program_session.h"
 #include "app_test_support.h"
 #include "app/graphs/graph_printer.h"
 #include "app/graphs/tfm_gr_distr.h"

@@ -1,6 +1,7 @@
 // The configuration dialog: what it shows, what "Далее" writes, and what stays unwritten.
 #include <memory>
 
+#include "app/shell/program_session.h"
 #include "app_test_support.h"
 #include "app/shell/tfm_config.h"
 

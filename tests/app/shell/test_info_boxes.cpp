@@ -7,6 +7,7 @@
 #include <QTableWidget>
 #include <memory>
 
+#include "app/shell/program_session.h"
 #include "app_test_support.h"
 #include "app/shell/tfm_about_bx.h"
 #include "app/shell/tfm_main.h"

@@ -10,6 +10,7 @@
 #include <QToolBar>
 #include <memory>
 
+#include "app/shell/program_session.h"
 #include "app_test_support.h"
 #include "app/data/tfm_dbf_out.h"
 #include "app/data/tfm_new_data.h"

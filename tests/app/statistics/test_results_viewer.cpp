@@ -6,6 +6,7 @@
 #include <QTextBlock>
 #include <memory>
 
+#include "app/shell/program_session.h"
 #include "app_test_support.h"
 #include "app/data/show_results.h"
 #include "app/statistics/text_lines_view.h"

@@ -1,0 +1,28 @@
+#include "core/commands/table_commands.h"
+
+#include "core/commands/command_refusal.h"
+#include "core/commands/command_steps.h"
+#include "core/data/data_table_writer.h"
+#include "core/data/results_file.h"
+
+namespace tavrel {
+
+void SaveTableCommand(const DataSet& d, const std::string& path, bool append, const KeptFiles& kept) {
+  try {
+    RefuseUnsavableTable(d);
+  } catch (const RangeError& e) {
+    throw CommandRefusal(RefusalKind::Choice, e.what());
+  }
+  CheckCommandOutput(path, kept);
+  ResultsFileWriter out;
+  try {
+    out.Open(path, append, kept);
+    WriteDataTable(out, d);
+    out.Close();
+  } catch (const InOutError& e) {
+    out.Abandon();
+    throw CommandRefusal(RefusalKind::Output, e.what());
+  }
+}
+
+}  // namespace tavrel
