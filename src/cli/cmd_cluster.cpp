@@ -52,7 +52,8 @@ void RunClusterFor(Session& session, const Arguments& args, const std::string& d
                           : resultsFile;
   if (!laterOutput.empty()) CheckOutputFile(laterOutput, d, d.ResultsFileName);
   ResultsFileWriter out;
-  WriteClusterCommand(out, d, options, session.settings, {d.ResultsFileName, !rewrite}, ProgramCaption(), {});
+  OpenReport(out, d, {d.ResultsFileName, !rewrite});
+  WriteClusterCommand(out, d, options, session.settings, ProgramCaption(), {});
 }
 
 int RunCluster(const std::vector<std::string>& raw) {

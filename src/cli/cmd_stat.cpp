@@ -59,7 +59,8 @@ int RunStat(const std::vector<std::string>& raw) {
                           ? args.Positional()[2]
                           : ResultsFilePath(session.settings.OutputCat, ProposedResultsName(d.DataFileShortName));
   ResultsFileWriter out;
-  WriteStatisticsCommand(out, d, options, {d.ResultsFileName, !args.Has("--rewrite")}, ProgramCaption(), {});
+  OpenReport(out, d, {d.ResultsFileName, !args.Has("--rewrite")});
+  WriteStatisticsCommand(out, d, options, ProgramCaption(), {});
   return 0;
 }
 

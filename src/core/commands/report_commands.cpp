@@ -7,9 +7,6 @@
 
 namespace tavrel {
 
-namespace {
-
-// Opens the results file of a report by the output rule.
 void OpenReport(ResultsFileWriter& out, const DataSet& d, const ReportTarget& target) {
   CheckCommandOutput(target.path, KeptFor(d));
   try {
@@ -19,16 +16,13 @@ void OpenReport(ResultsFileWriter& out, const DataSet& d, const ReportTarget& ta
   }
 }
 
-}  // namespace
-
 void RefuseStatistics(DataSet& d, const StatOptions& options) {
   const std::string refusal = StatisticsRefusal(d, options);
   if (!refusal.empty()) throw CommandRefusal(RefusalKind::Choice, refusal);
 }
 
-void WriteStatisticsCommand(ResultsFileWriter& out, DataSet& d, const StatOptions& options, const ReportTarget& target,
-                            const std::string& title, const ProgressFn& progress) {
-  OpenReport(out, d, target);
+void WriteStatisticsCommand(ResultsFileWriter& out, DataSet& d, const StatOptions& options, const std::string& title,
+                            const ProgressFn& progress) {
   const std::string failure = RunStatisticsReport(out, d, options, title, progress);
   if (!failure.empty()) throw CommandRefusal(RefusalKind::Analysis, failure);
 }
@@ -39,8 +33,7 @@ void RefuseCluster(DataSet& d) {
 }
 
 void WriteClusterCommand(ResultsFileWriter& out, DataSet& d, const ClusterOptions& options, const Settings& settings,
-                         const ReportTarget& target, const std::string& title, const ClusterFeedback& feedback) {
-  OpenReport(out, d, target);
+                         const std::string& title, const ClusterFeedback& feedback) {
   ClusterOutcome outcome;
   try {
     outcome = WriteClusterReport(out, d, options, settings, title, feedback);

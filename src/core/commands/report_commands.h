@@ -21,15 +21,19 @@ struct ReportTarget {
   bool append = true;
 };
 
+// Checks the results file of a report on d by the output rule and opens it in
+// out; refused (Output). (The output dialog opens it itself, so that the user
+// can give another name when it is refused.)
+void OpenReport(ResultsFileWriter& out, const DataSet& d, const ReportTarget& target);
+
 // Refuses (Choice) data the chosen analysis may not start with (StatisticsRefusal).
 void RefuseStatistics(DataSet& d, const StatOptions& options);
 
-// Checks and opens the results file in out by the output rule (refused:
-// Output), writes the report and closes the file. A report that fails leaves
-// the file as it was before and is refused (Analysis) with its message. The
-// variables are widened again unless the selection is kept.
-void WriteStatisticsCommand(ResultsFileWriter& out, DataSet& d, const StatOptions& options, const ReportTarget& target,
-                            const std::string& title, const ProgressFn& progress);
+// Writes the report into the open results file out and closes it. A report
+// that fails leaves the file as it was before and is refused (Analysis) with
+// its message. The variables are widened again unless the selection is kept.
+void WriteStatisticsCommand(ResultsFileWriter& out, DataSet& d, const StatOptions& options, const std::string& title,
+                            const ProgressFn& progress);
 
 // Refuses (Choice) data the cluster analysis may not start with (ClusterRefusal).
 void RefuseCluster(DataSet& d);
@@ -37,6 +41,6 @@ void RefuseCluster(DataSet& d);
 // As WriteStatisticsCommand for the cluster analysis; a completed run is kept
 // in the data set. A run that does not complete is refused (Analysis).
 void WriteClusterCommand(ResultsFileWriter& out, DataSet& d, const ClusterOptions& options, const Settings& settings,
-                         const ReportTarget& target, const std::string& title, const ClusterFeedback& feedback);
+                         const std::string& title, const ClusterFeedback& feedback);
 
 }  // namespace tavrel
