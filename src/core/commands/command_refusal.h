@@ -16,8 +16,10 @@ enum class RefusalKind {
 };
 
 struct CommandRefusal : TavrelError {
-  CommandRefusal(RefusalKind refusalKind, const std::string& message) : TavrelError(message), kind(refusalKind) {}
+  CommandRefusal(RefusalKind refusalKind, const std::string& message, bool isError = false)
+      : TavrelError(message), kind(refusalKind), error(isError) {}
   RefusalKind kind;
+  bool error;  // a window shows it as an error rather than a warning
 };
 
 // The batch tool's exit code for a refusal of that kind: 3 input, 4 choice,

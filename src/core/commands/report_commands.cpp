@@ -24,7 +24,10 @@ void RefuseStatistics(DataSet& d, const StatOptions& options) {
 void WriteStatisticsCommand(ResultsFileWriter& out, DataSet& d, const StatOptions& options, const std::string& title,
                             const ProgressFn& progress) {
   const std::string failure = RunStatisticsReport(out, d, options, title, progress);
-  if (!failure.empty()) throw CommandRefusal(RefusalKind::Analysis, failure);
+  // An arithmetic failure is a warning; anything else an error.
+  if (!failure.empty())
+    throw CommandRefusal(RefusalKind::Analysis, failure,
+                         failure != kDivisionByZero && failure != kInvalidFloatOperation);
 }
 
 void RefuseCluster(DataSet& d) {
@@ -43,7 +46,7 @@ void WriteClusterCommand(ResultsFileWriter& out, DataSet& d, const ClusterOption
   }
   if (!outcome.completed) {
     out.Abandon();
-    throw CommandRefusal(RefusalKind::Analysis, outcome.message);
+    throw CommandRefusal(RefusalKind::Analysis, outcome.message, outcome.isError);
   }
   out.Close();
   WidenUnlessKept(d);
