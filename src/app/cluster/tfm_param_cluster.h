@@ -34,7 +34,7 @@ class TfmParamCluster : public QDialog {
   QCheckBox* cbxClustCont;
   QButtonGroup* rgrpObjDistance;
   QButtonGroup* rgrpClustDistance;
-  QLineEdit* Edit1;
+  QLineEdit* betaEdit;
   QPushButton* OKBtn;
   QPushButton* btnCancel;
 };

@@ -24,7 +24,7 @@ class TfmDBFout : public QDialog {
   QComboBox* cbxCatalog;
   QToolButton* sbtnDataBase;
   QPushButton* btbtnOK;
-  QPushButton* BitBtn1;
+  QPushButton* cancelButton;
 
  private:
   void sbtnDataBaseClick();

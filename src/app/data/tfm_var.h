@@ -18,7 +18,7 @@ class TfmVar : public QDialog {
   void Execute();
   bool IsAbort = false;
 
-  QListWidget* ListBox1;
+  QListWidget* variableList;
   QCheckBox* cbxSavePrm;
   QPushButton* btbtnOK;
   QPushButton* bbtnCancel;

@@ -84,9 +84,9 @@ class TfmGrEdit : public QDialog {
   void PrintPicture();
 
   // The mouse on the picture, in picture coordinates.
-  void Image1MouseDown(const QPoint& at);
-  void Image1MouseMove(const QPoint& at);
-  void Image1MouseUp(const QPoint& at);
+  void PictureMouseDown(const QPoint& at);
+  void PictureMouseMove(const QPoint& at);
+  void PictureMouseUp(const QPoint& at);
   void PaintOverlay(QPainter& p) const;
 
   TDrawType DrawType = dtLineDraw;
@@ -101,7 +101,7 @@ class TfmGrEdit : public QDialog {
   QFont TextFont;
   QString FileName;
 
-  QToolBar* ToolBar1;
+  QToolBar* toolBar;
   QAction* tbtnSave;
   QAction* tbtnOpen;
   QAction* tbtnPrint;
@@ -116,14 +116,14 @@ class TfmGrEdit : public QDialog {
   QAction* tbtnColor;
   QAction* tbtnFontSel;
   QAction* tbtnText;
-  QAction* tbtbSelect1;
+  QAction* selectTool;
   QAction* tbtnCopy;
   QAction* tbtnCut;
   QAction* tbtnPaste;
   QAction* tbtnExit;
   QLineEdit* edText;
-  QScrollArea* ScrollBox1;
-  PictureBox* Image1;
+  QScrollArea* scrollBox;
+  PictureBox* pictureBox;
   PasteBox* pbPasteBox;
   QStatusBar* stbMain;
   QLabel* stbPosition;  // panel 0

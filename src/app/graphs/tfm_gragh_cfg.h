@@ -25,12 +25,12 @@ class TfmGraghCfg : public QDialog {
   void Execute();
   bool IsAbort = false;
 
-  QSpinBox* seStepX1;
+  QSpinBox* seStepX;
   QCheckBox* cbxAxXinterval;
   QCheckBox* cbxData;
   QCheckBox* cbxUpperAxX;
   QPushButton* btnMarkX;
-  QSpinBox* seStepY1;
+  QSpinBox* seStepY;
   QComboBox* cbScaleY;
   QPushButton* btnChangeScale;
   QCheckBox* cbxZeroY;

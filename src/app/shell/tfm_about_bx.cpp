@@ -30,8 +30,8 @@ TfmAboutBx::TfmAboutBx(std::unique_ptr<TunePlayer> player, QWidget* parent)
     l->setFont(font);
     return l;
   };
-  lblTitle1 = label("lblTitle1", QStringLiteral("Статистика"), 1.6, true);
-  lblTitle2 = label("lblTitle2", QStringLiteral("многодневных данных"), 1.6, true);
+  lblTitle = label("lblTitle", QStringLiteral("Статистика"), 1.6, true);
+  lblSubtitle = label("lblSubtitle", QStringLiteral("многодневных данных"), 1.6, true);
   lblVersion =
       label("lblVersion", QStringLiteral("Tavrel, версия ") + QString::fromStdString(VersionText()), 1.0, false);
   lblNote = label("lblNote",
@@ -44,8 +44,8 @@ TfmAboutBx::TfmAboutBx(std::unique_ptr<TunePlayer> player, QWidget* parent)
   connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
 
   auto* texts = new QVBoxLayout;
-  texts->addWidget(lblTitle1);
-  texts->addWidget(lblTitle2);
+  texts->addWidget(lblTitle);
+  texts->addWidget(lblSubtitle);
   texts->addSpacing(12);
   texts->addWidget(lblVersion);
   texts->addWidget(lblNote);

@@ -22,8 +22,8 @@ class TfmAboutBx : public QDialog {
   QString FileMusic;
 
   QLabel* imgPicture;
-  QLabel* lblTitle1;
-  QLabel* lblTitle2;
+  QLabel* lblTitle;
+  QLabel* lblSubtitle;
   QLabel* lblVersion;
   QLabel* lblNote;
   QPushButton* OKButton;

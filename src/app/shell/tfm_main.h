@@ -54,7 +54,7 @@ class TfmMain : public QMainWindow {
   // Status line.
   QLabel* pnlFile;
   QLabel* pnlInform;
-  QProgressBar* ProgressBar1;
+  QProgressBar* progressBar;
 
   // "Файл"
   QAction* mnInput;
@@ -62,7 +62,7 @@ class TfmMain : public QMainWindow {
   QAction* mnDataTable;
   QAction* mnSaveData;
   QAction* mnExit;
-  QAction* mnSep3;
+  QAction* mnRecentSeparator;
   Array<QAction*> mnFileName;  // the eight recent-file entries
   // "График"
   QAction* mnGraph;
@@ -84,7 +84,7 @@ class TfmMain : public QMainWindow {
   QAction* mnConfig;
   QAction* mnAbout;
 
-  QToolBar* ToolBar1;
+  QToolBar* toolBar;
   QAction* tbtnInput;
   QAction* tbtnNewFile;
   QAction* tbtnDataTable;

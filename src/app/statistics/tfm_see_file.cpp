@@ -66,11 +66,11 @@ TfmSeeFile::TfmSeeFile(QWidget* parent) : QDialog(parent) {
   tbtnPrintCfg = add("tbtnPrintCfg", DrawToolIcon(ToolPicture::PrinterSetup), "Настройка принтера");
   toolBar->addSeparator();
   tbtnExit = add("tbtnExit", style()->standardIcon(QStyle::SP_DialogCloseButton), "Выход");
-  Memo1 = new QPlainTextEdit(this);
-  Memo1->setObjectName("Memo1");
-  Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-  Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  resultsText = new QPlainTextEdit(this);
+  resultsText->setObjectName("resultsText");
+  resultsText->setLineWrapMode(QPlainTextEdit::NoWrap);
+  resultsText->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  resultsText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   LargeText = new TextLinesView(this);
   LargeText->setObjectName("LargeText");
   LargeText->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -80,7 +80,7 @@ TfmSeeFile::TfmSeeFile(QWidget* parent) : QDialog(parent) {
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   layout->addWidget(toolBar);
-  layout->addWidget(Memo1);
+  layout->addWidget(resultsText);
   layout->addWidget(LargeText);
   resize(760, 560);
 
@@ -99,7 +99,7 @@ void TfmSeeFile::OpenFile(const QString& File1, int txtFSize, const QString& txt
   QFont font(txtFName);
   if (txtFSize > 0) font.setPointSize(txtFSize);
   font.setStyleHint(QFont::TypeWriter);
-  Memo1->setFont(font);
+  resultsText->setFont(font);
   LargeText->setFont(font);
   LoadFile(File1, reportStart);
   prFontName0 = prFName;
@@ -120,18 +120,18 @@ void TfmSeeFile::ShowText(QByteArray bytes, qint64 reportStart) {
   // megabytes, so larger files go to the line view, which costs next to nothing.
   readOnly_ = bytes.size() > kEditableBytes;
   if (readOnly_) {
-    Memo1->clear();
+    resultsText->clear();
     LargeText->SetBytes(std::move(bytes));
     landingLine_ = LargeText->LineOfByte(start);
   } else {
     LargeText->SetBytes({});
     landingLine_ = static_cast<int>(std::count(bytes.cbegin(), bytes.cbegin() + start, '\n'));
-    Memo1->setPlainText(QString::fromUtf8(bytes));
-    Memo1->setTextCursor(QTextCursor(Memo1->document()->findBlockByNumber(landingLine_)));
+    resultsText->setPlainText(QString::fromUtf8(bytes));
+    resultsText->setTextCursor(QTextCursor(resultsText->document()->findBlockByNumber(landingLine_)));
   }
-  Memo1->setVisible(!readOnly_);
+  resultsText->setVisible(!readOnly_);
   LargeText->setVisible(readOnly_);
-  (readOnly_ ? static_cast<QWidget*>(LargeText) : Memo1)->setFocus();
+  (readOnly_ ? static_cast<QWidget*>(LargeText) : resultsText)->setFocus();
   // Once the window is shown, showEvent scrolls the report to the top.
   if (isVisible()) ScrollToLanding();
 }
@@ -139,10 +139,10 @@ void TfmSeeFile::ShowText(QByteArray bytes, qint64 reportStart) {
 void TfmSeeFile::ScrollToLanding() {
   // Without wrapping, both text areas scroll by lines.
   if (readOnly_) LargeText->ScrollToLine(landingLine_);
-  else Memo1->verticalScrollBar()->setValue(landingLine_);
+  else resultsText->verticalScrollBar()->setValue(landingLine_);
 }
 
-QString TfmSeeFile::Text() const { return readOnly_ ? LargeText->Text() : Memo1->toPlainText(); }
+QString TfmSeeFile::Text() const { return readOnly_ ? LargeText->Text() : resultsText->toPlainText(); }
 
 void TfmSeeFile::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
@@ -158,7 +158,7 @@ void TfmSeeFile::tbtnOpenClick() {
 
 void TfmSeeFile::WriteText(const QString& path) {
   // A read-only text is written back byte for byte, line ends included.
-  const QByteArray bytes = readOnly_ ? LargeText->Bytes() : Memo1->toPlainText().toUtf8();
+  const QByteArray bytes = readOnly_ ? LargeText->Bytes() : resultsText->toPlainText().toUtf8();
   // Written as every output is: a file is replaced once the whole text is written.
   ResultsFileWriter writer;
   writer.Open(QFile::encodeName(path).toStdString(), false, {Data().DataFileName, {}});

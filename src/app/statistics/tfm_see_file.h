@@ -48,7 +48,7 @@ class TfmSeeFile : public QDialog {
   QAction* tbtnPrint;
   QAction* tbtnPrintCfg;
   QAction* tbtnExit;
-  QPlainTextEdit* Memo1;
+  QPlainTextEdit* resultsText;
   TextLinesView* LargeText;
 
  private:

@@ -50,14 +50,14 @@ class TestParamCluster : public QObject {
     QStringList distances;
     for (QAbstractButton* b : dialog.findChild<QButtonGroup*>("rgrpObjDistance")->buttons()) distances << b->text();
     QCOMPARE(distances, QStringList({"Евклидово", "Махалонобиса", "Хемминга"}));
-    QCOMPARE(dialog.findChild<QLineEdit*>("Edit1")->text(), QStringLiteral("-0.25"));
+    QCOMPARE(dialog.findChild<QLineEdit*>("betaEdit")->text(), QStringLiteral("-0.25"));
   }
 
   void showsTheOptionsAndStoresThemOnDalee() {
     TfmParamCluster dialog;
     dialog.show();
     auto* methods = dialog.findChild<QButtonGroup*>("rgrpClustDistance");
-    auto* edit = dialog.findChild<QLineEdit*>("Edit1");
+    auto* edit = dialog.findChild<QLineEdit*>("betaEdit");
     QCOMPARE(dialog.findChild<QButtonGroup*>("rgrpObjDistance")->checkedId(), 1);
     QCOMPARE(methods->checkedId(), 4);
     QCOMPARE(dialog.findChild<QSpinBox*>("sedNbmClust")->value(), 3);
@@ -96,7 +96,7 @@ class TestParamCluster : public QObject {
     TfmParamCluster dialog;
     dialog.show();
     dialog.findChild<QButtonGroup*>("rgrpClustDistance")->button(5)->click();
-    auto* edit = dialog.findChild<QLineEdit*>("Edit1");
+    auto* edit = dialog.findChild<QLineEdit*>("betaEdit");
     const std::pair<const char*, const char*> refused[] = {
         {"abc", "«abc» не является числом"},
         {"0.5.1", "«0.5.1» не является числом"},

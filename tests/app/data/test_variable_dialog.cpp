@@ -22,13 +22,13 @@ class TestVariableDialog : public QObject {
   }
   QStringList Listed() const {
     QStringList names;
-    for (int i = 0; i < dialog_->ListBox1->count(); ++i) names << dialog_->ListBox1->item(i)->text();
+    for (int i = 0; i < dialog_->variableList->count(); ++i) names << dialog_->variableList->item(i)->text();
     return names;
   }
   QList<int> Selected() const {
     QList<int> rows;
-    for (int i = 0; i < dialog_->ListBox1->count(); ++i) {
-      if (dialog_->ListBox1->item(i)->isSelected()) rows << i;
+    for (int i = 0; i < dialog_->variableList->count(); ++i) {
+      if (dialog_->variableList->item(i)->isSelected()) rows << i;
     }
     return rows;
   }
@@ -68,7 +68,7 @@ class TestVariableDialog : public QObject {
         {"Далее", ChooseVariables({2, 0}), false, 2},
         {"Далее without a choice", ChooseVariables({}), false, 4},
         {"Отмена", On<TfmVar>([](TfmVar* d) {
-           d->ListBox1->item(1)->setSelected(true);
+           d->variableList->item(1)->setSelected(true);
            d->bbtnCancel->click();
          }),
          true, 4},
@@ -105,12 +105,12 @@ class TestVariableDialog : public QObject {
     Load("A B C\n1 2 3\n5 6 7\n");
     Data().OperationMode = kModeScatterDiagram;
     Run({On<TfmVar>([this](TfmVar* d) {
-      for (int r : {0, 1, 2}) d->ListBox1->item(r)->setSelected(true);
+      for (int r : {0, 1, 2}) d->variableList->item(r)->setSelected(true);
       d->btbtnOK->click();
       QCOMPARE(messages_->Texts(), QStringList{"Нужно выбрать 2 переменные."});
       QVERIFY(d->isVisible());
       QCOMPARE(Data().NumVar, 3);
-      d->ListBox1->item(1)->setSelected(false);
+      d->variableList->item(1)->setSelected(false);
       d->btbtnOK->click();
     })});
     QVERIFY(!dialog_->IsAbort);
@@ -122,7 +122,7 @@ class TestVariableDialog : public QObject {
     messages_->shown.clear();
     Data().OperationMode = kModeGraphicEditor;
     Run({On<TfmVar>([this](TfmVar* d) {
-      for (int r : {0, 1}) d->ListBox1->item(r)->setSelected(true);
+      for (int r : {0, 1}) d->variableList->item(r)->setSelected(true);
       d->btbtnOK->click();
       QCOMPARE(messages_->Texts(), QStringList{"Нужно выбрать 1 переменную."});
       d->bbtnCancel->click();

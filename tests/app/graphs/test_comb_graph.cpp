@@ -484,7 +484,7 @@ class TestCombGraph : public QObject {
       QCOMPARE(w.size(), QSize(900, 600));
       d->btnOK->click();
     })});
-    w.tbtbGraphSetup->trigger();
+    w.graphSetupTool->trigger();
     QVERIFY(script.Done());
     QVERIFY(w.cMarks);
     QVERIFY(std::any_of(w.Chart1->Scene().items.begin(), w.Chart1->Scene().items.end(),
@@ -514,7 +514,7 @@ class TestCombGraph : public QObject {
         QVERIFY(w.Chart1->grab().toImage() != shown);
         leave(d);
       })});
-      w.tbtbGraphSetup->trigger();
+      w.graphSetupTool->trigger();
       QVERIFY2(script.Done(), qPrintable(way));
       QVERIFY2(w.view.marginTop == before.marginTop && w.view.gridY && w.view.yFromZero && !w.view.view3D,
                qPrintable(way));

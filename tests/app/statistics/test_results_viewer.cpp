@@ -62,7 +62,7 @@ class TestResultsViewer : public QObject {
       ModalScript script({On<TfmSeeFile>([&](TfmSeeFile* v) {
         QCOMPARE(v->windowTitle(), path + " — только просмотр: файл больше 2 МБ");
         QVERIFY(v->IsReadOnly());
-        QVERIFY(v->LargeText->isVisible() && !v->Memo1->isVisible());
+        QVERIFY(v->LargeText->isVisible() && !v->resultsText->isVisible());
         QCOMPARE(v->LargeText->LineCount(), earlierLines + 301);
         QCOMPARE(v->LargeText->LineText(earlierLines), QStringLiteral("Новый отчёт"));
         QCOMPARE(v->LargeText->LineText(earlierLines + 299), QStringLiteral("строка"));
@@ -131,9 +131,9 @@ class TestResultsViewer : public QObject {
                               QTRY_COMPARE(v->LargeText->TopLine(),
                                            std::min(reportLine, v->LargeText->verticalScrollBar()->maximum()));
                             } else {
-                              QCOMPARE(v->Memo1->textCursor().block().text(), QStringLiteral("Новый отчёт"));
-                              QTRY_COMPARE(v->Memo1->verticalScrollBar()->value(),
-                                           std::min(reportLine, v->Memo1->verticalScrollBar()->maximum()));
+                              QCOMPARE(v->resultsText->textCursor().block().text(), QStringLiteral("Новый отчёт"));
+                              QTRY_COMPARE(v->resultsText->verticalScrollBar()->value(),
+                                           std::min(reportLine, v->resultsText->verticalScrollBar()->maximum()));
                             }
                             QTimer::singleShot(0, v->tbtnSaveAs, &QAction::trigger);
                           }),
@@ -150,7 +150,7 @@ class TestResultsViewer : public QObject {
     const QString copy = home_->Path("copy.txt");
     const QString pdf = home_->Path("print.pdf");
     Open(path, {On<TfmSeeFile>([&](TfmSeeFile* v) {
-                  v->Memo1->setPlainText("edited");
+                  v->resultsText->setPlainText("edited");
                   v->tbtnSave->trigger();
                   QTimer::singleShot(0, v->tbtnSaveAs, &QAction::trigger);  // answered by the next step
                 }),

@@ -62,7 +62,7 @@ class TestStatisticsRun : public QObject {
       QString shown;
       messages_->answers = {true};  // append to the file of the previous analysis
       ModalScript script({ChooseVariables({}), Analysis(item), AcceptOutput(), On<TfmSeeFile>([&shown](TfmSeeFile* v) {
-                            shown = v->Memo1->toPlainText();
+                            shown = v->resultsText->toPlainText();
                             v->tbtnExit->trigger();
                           })});
       (item % 2 ? main_->tbtnStat : main_->mnStat)->trigger();
@@ -77,7 +77,7 @@ class TestStatisticsRun : public QObject {
     // Nothing but the append questions of analyses 2 to 10.
     QCOMPARE(messages_->Texts(), QStringList(kAnalysisCount - 1, QStringLiteral("Добавить в файл pulse.out?")));
     QCOMPARE(main_->pnlInform->text(), QString());
-    QCOMPARE(main_->ProgressBar1->value(), 0);
+    QCOMPARE(main_->progressBar->value(), 0);
     QVERIFY(QString::fromUtf8(ReadAll(results)).contains(QStringLiteral(" ЭЛЕМЕНТАРНАЯ СТАТИСТИКА")));
   }
 
