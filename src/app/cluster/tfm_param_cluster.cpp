@@ -97,7 +97,7 @@ TfmParamCluster::TfmParamCluster(QWidget* parent) : QDialog(parent) {
   layout->addLayout(buttons);
 }
 
-void TfmParamCluster::Execute() { IsAbort = exec() != QDialog::Accepted; }
+bool TfmParamCluster::Execute() { return exec() == QDialog::Accepted; }
 
 void TfmParamCluster::showEvent(QShowEvent* event) {
   const ClusterOptions& o = ClusterConfig();

@@ -84,7 +84,7 @@ void TfmDBFout::AddCatalog(const QString& directory) {
   if (cbxCatalog->findText(directory) < 0) cbxCatalog->addItem(directory);
 }
 
-void TfmDBFout::Execute() {
+bool TfmDBFout::Execute() {
   IsAbort = true;
   const bool saving = Data().OperationMode == kModeSaving;
   if (!saving) cbxTypeFile->setCurrentIndex(0);
@@ -92,6 +92,7 @@ void TfmDBFout::Execute() {
   cbxCatalog->setCurrentText(Text(EffectiveDirectory(Config().OutputCat)));
   if (cbxTypeFile->currentIndex() == 0) edTableName->setText(Text(ProposedResultsName(Data().DataFileShortName)));
   if (exec() == QDialog::Accepted) IsAbort = false;
+  return !IsAbort;
 }
 
 void TfmDBFout::sbtnDataBaseClick() {

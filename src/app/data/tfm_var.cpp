@@ -42,15 +42,14 @@ TfmVar::TfmVar(QWidget* parent) : QDialog(parent) {
   connect(bbtnCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TfmVar::Execute() {
-  IsAbort = false;
+bool TfmVar::Execute() {
+  IsAbort = true;
   const SelectionStart start = BeginSelection(Data(), Config());
   if (!start.warning.empty()) ShowMessage(MessageKind::Warning, start.warning, this);
   if (!start.enough) {
     // Nothing to choose from: the command ends whichever way the dialog is left.
-    IsAbort = true;
     EndSelection(Data(), Data().KeepSelection);
-    return;
+    return false;
   }
   cbxSavePrm->setChecked(Data().KeepSelection);
   variableList->clear();
@@ -60,8 +59,9 @@ void TfmVar::Execute() {
   }
   if (variableList->count() > 0) variableList->setCurrentRow(0, QItemSelectionModel::NoUpdate);
   // "Отмена", Esc and the close box stop the command.
-  if (exec() == QDialog::Rejected) IsAbort = true;
+  IsAbort = exec() == QDialog::Rejected;
   EndSelection(Data(), cbxSavePrm->isChecked());
+  return !IsAbort;
 }
 
 void TfmVar::btbtnOKClick() {

@@ -94,7 +94,7 @@ TfmGraghCfg::TfmGraghCfg(TfmLevel* level, TfmEditMarkAxX* marks, QWidget* parent
   scaleControls_ = {seStepX, seStepY, cbScaleY, cbxZeroY, btnChangeScale, stepXLabel, stepYLabel, scaleLabel};
   connect(btbtnOK, &QPushButton::clicked, this, [this] { btbtnOKClick(); });
   connect(bbtnCancel, &QPushButton::clicked, this, [this] {
-    IsAbort = true;
+    cancelled_ = true;
     reject();
   });
   connect(btnChangeScale, &QPushButton::clicked, this, [this] { btnChangeScaleClick(); });
@@ -103,13 +103,14 @@ TfmGraghCfg::TfmGraghCfg(TfmLevel* level, TfmEditMarkAxX* marks, QWidget* parent
   connect(btnMarkY, &QPushButton::clicked, this, [this] { level_->Execute(); });
 }
 
-void TfmGraghCfg::Execute() {
+bool TfmGraghCfg::Execute() {
   FormShow();
   exec();
+  return !cancelled_;
 }
 
 void TfmGraghCfg::FormShow() {
-  IsAbort = false;
+  cancelled_ = false;
   Settings& s = Config();
   const bool editor = Data().OperationMode == kModeGraphicEditor;
   for (QWidget* w : scaleControls_) w->setEnabled(!editor);
@@ -139,7 +140,7 @@ void TfmGraghCfg::btbtnOKClick() {
   s.YScaleType = scale;
   if (recompute) ComputeVarSteps(Data(), s);
   s.GraphPenWidth = sedPenWidth->value();
-  IsAbort = false;
+  cancelled_ = false;
   accept();
 }
 

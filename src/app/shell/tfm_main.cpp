@@ -399,11 +399,9 @@ void TfmMain::NewDataClick(bool fromToolBar) {
 void TfmMain::SaveData() {
   Data().OperationMode = kModeSaving;
   WidenOnExit widen;
-  fmVar->Execute();
-  if (fmVar->IsAbort) return;
+  if (!fmVar->Execute()) return;
   RefuseUnsavableTable(Data());
-  fmDBFout->Execute();
-  if (fmDBFout->IsAbort) {
+  if (!fmDBFout->Execute()) {
     WidenVariables(Data());
     return;
   }

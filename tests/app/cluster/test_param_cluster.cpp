@@ -128,16 +128,15 @@ class TestParamCluster : public QObject {
         w->findChild<QButtonGroup*>("rgrpObjDistance")->button(0)->click();
         step(w);
       }});
-      dialog.Execute();
+      const bool goesOn = dialog.Execute();
       QVERIFY2(script.Done(), qPrintable(way));
-      QVERIFY2(dialog.IsAbort, qPrintable(way));
+      QVERIFY2(!goesOn, qPrintable(way));
       QCOMPARE(ClusterConfig().ClusterNumber, 3);
       QCOMPARE(ClusterConfig().ObjectDistance, 1);
       QCOMPARE(Config().ObjectDistanceName, std::string());
     }
     ModalScript script({[](QWidget* w) { w->findChild<QPushButton*>("OKBtn")->click(); }});
-    dialog.Execute();
-    QVERIFY(!dialog.IsAbort);
+    QVERIFY(dialog.Execute());
   }
 };
 

@@ -130,9 +130,9 @@ class TestStatisticsRun : public QObject {
           dialog->btnCancel->click();
         }
       })});
-      d.Execute();
+      const bool goesOn = d.Execute();
       QVERIFY(script.Done());
-      QCOMPARE(d.IsAbort, !accepted);
+      QCOMPARE(goesOn, accepted);
       QCOMPARE(StatConfig().UserLevel, level);
       QCOMPARE(messages_->Texts(), accepted ? QStringList{}
                                             : QStringList{QStringLiteral("Поле «Уровень @»: «%1» не является числом").arg(text)});
