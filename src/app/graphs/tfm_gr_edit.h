@@ -88,18 +88,8 @@ class TfmGrEdit : public QDialog {
   void PictureMouseMove(const QPoint& at);
   void PictureMouseUp(const QPoint& at);
   void PaintOverlay(QPainter& p) const;
-
-  TDrawType DrawType = dtLineDraw;
-  bool Drawing = false;
-  bool Modified = false;
-  bool Pasted = false;
-  QPoint MouseOrg;
-  QPoint NextPoint;
-  QPoint LastDot;
-  QColor SelPenColor = Qt::black;
-  QColor SelBrushColor = Qt::black;
-  QFont TextFont;
-  QString FileName;
+  // A pasted picture waits to be dropped by the next click on the picture.
+  bool IsPasting() const { return Pasted; }
 
   QToolBar* toolBar;
   QAction* tbtnSave;
@@ -157,6 +147,17 @@ class TfmGrEdit : public QDialog {
   // The shape of the current tool from a to b.
   void DrawShape(QPainter& p, const QPoint& a, const QPoint& b) const;
 
+  TDrawType DrawType = dtLineDraw;
+  bool Drawing = false;
+  bool Modified = false;
+  bool Pasted = false;
+  QPoint MouseOrg;
+  QPoint NextPoint;
+  QPoint LastDot;
+  QColor SelPenColor = Qt::black;
+  QColor SelBrushColor = Qt::black;
+  QFont TextFont;
+  QString FileName;
   QImage picture_;
   std::optional<QImage> undo_;
   bool selected_ = false;  // a frame made with the selection tool is shown

@@ -70,8 +70,8 @@ TfmAboutBx::~TfmAboutBx() {
 
 void TfmAboutBx::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  if (playing_ || !IsMusic || !player_ || !QFileInfo(FileMusic).isFile()) return;
-  player_->PlayLoop(FileMusic);
+  if (playing_ || tuneFile_.isEmpty() || !player_ || !QFileInfo(tuneFile_).isFile()) return;
+  player_->PlayLoop(tuneFile_);
   playing_ = true;
 }
 
@@ -83,8 +83,7 @@ void TfmAboutBx::hideEvent(QHideEvent* event) {
 
 void RunAbout(QWidget* parent, std::unique_ptr<TunePlayer> player) {
   TfmAboutBx box(std::move(player), parent);
-  box.IsMusic = true;
-  box.FileMusic = QString::fromStdString(Data().ExeDir) + QStringLiteral("tavrel.mid");
+  box.SetTune(QString::fromStdString(Data().ExeDir) + QStringLiteral("tavrel.mid"));
   box.exec();
 }
 

@@ -294,8 +294,8 @@ void TfmMain::EnableClusterCommands(bool on) {
 }
 
 void TfmMain::ChangeMenu() {
-  recentFiles.Add(Data().DataFileName);
-  const Array<std::string>& names = recentFiles.Names();
+  recentFiles_.Add(Data().DataFileName);
+  const Array<std::string>& names = recentFiles_.Names();
   mnRecentSeparator->setVisible(names.Count() > 0);
   for (int k = 0; k < kRecentFilesMax; ++k) {
     const bool filled = k < names.Count();
@@ -379,8 +379,8 @@ void TfmMain::OpenFromCommandLine(const QString& path) {
 }
 
 void TfmMain::FileNameClick(int position) {
-  if (position >= recentFiles.Names().Count()) return;
-  if (!ReadDataFile(recentFiles.Names()[position])) return;
+  if (position >= recentFiles_.Names().Count()) return;
+  if (!ReadDataFile(recentFiles_.Names()[position])) return;
   pnlFile->setText(Text(Data().DataFileName));
   fmShowTable->IsDel = false;  // the removals belonged to the data before
 }

@@ -117,9 +117,8 @@ class TfmMain : public QMainWindow {
   TfmShowTable* fmShowTable = nullptr;
   TfmCombGraph* fmCombGraph = nullptr;
   TfmcGraphCfg* fmcGraphCfg = nullptr;
-  int nmb = 0;  // cluster dynamics pictures shown in this run, for their file names
-
-  RecentFiles recentFiles;
+  // The number of the next cluster dynamics picture of this run, for its file name.
+  int NextClusterGraphNumber() { return ++clusterGraphs_; }
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -145,6 +144,8 @@ class TfmMain : public QMainWindow {
 
   void ShowActivity();
 
+  RecentFiles recentFiles_;
+  int clusterGraphs_ = 0;  // cluster dynamics pictures shown in this run
   bool shown_ = false;
   QElapsedTimer activityShown_;
   int progressPosition_ = 0;

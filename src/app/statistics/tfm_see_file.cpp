@@ -102,14 +102,14 @@ void TfmSeeFile::OpenFile(const QString& File1, int txtFSize, const QString& txt
   resultsText->setFont(font);
   LargeText->setFont(font);
   LoadFile(File1, reportStart);
-  prFontName0 = prFName;
-  prFontSize0 = prFSize;
+  printFontName_ = prFName;
+  printFontSize_ = prFSize;
   exec();
 }
 
 void TfmSeeFile::LoadFile(const QString& File1, qint64 reportStart) {
   ShowText(ReadBytes(File1), reportStart);
-  FileEdit = File1;
+  filePath_ = File1;
   setWindowTitle(readOnly_ ? File1 + QStringLiteral(" — только просмотр: файл больше 2 МБ") : File1);
 }
 
@@ -151,7 +151,7 @@ void TfmSeeFile::showEvent(QShowEvent* event) {
 }
 
 void TfmSeeFile::tbtnOpenClick() {
-  const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Открыть файл"), FileEdit, kFilter);
+  const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Открыть файл"), filePath_, kFilter);
   if (path.isEmpty()) return;
   LoadFile(path);
 }
@@ -167,16 +167,16 @@ void TfmSeeFile::WriteText(const QString& path) {
 }
 
 void TfmSeeFile::tbtnSaveClick() {
-  if (FileEdit.isEmpty()) return tbtnSaveAsClick();
-  WriteText(FileEdit);
+  if (filePath_.isEmpty()) return tbtnSaveAsClick();
+  WriteText(filePath_);
 }
 
 void TfmSeeFile::tbtnSaveAsClick() {
-  const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Сохранить как..."), FileEdit, kFilter);
+  const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Сохранить как..."), filePath_, kFilter);
   if (path.isEmpty()) return;
   WriteText(path);
   setWindowTitle(path);
-  FileEdit = path;
+  filePath_ = path;
 }
 
 QPrinter& TfmSeeFile::Printer() {
@@ -186,8 +186,8 @@ QPrinter& TfmSeeFile::Printer() {
 
 void TfmSeeFile::PrintTo(QPrinter& printer) const {
   QTextDocument document;
-  QFont font(prFontName0);
-  if (prFontSize0 > 0) font.setPointSize(prFontSize0);
+  QFont font(printFontName_);
+  if (printFontSize_ > 0) font.setPointSize(printFontSize_);
   font.setStyleHint(QFont::TypeWriter);
   document.setDefaultFont(font);
   document.setPlainText(Text());

@@ -215,7 +215,7 @@ class TestCombGraph : public QObject {
                               if (b->text() == c.kind) b->setChecked(true);
                             if (!c.sub.isEmpty()) d->cbType->setCurrentText(c.sub);
                             QCOMPARE(d->cbType->isEnabled(), !c.sub.isEmpty());
-                            d->seed = 5;
+                            d->SetColourSeed(5);
                             QTimer::singleShot(0, d->btbtnOK, &QPushButton::click);
                           }),
                           On<TfmCombGraph>([&](TfmCombGraph* w) {
@@ -251,7 +251,7 @@ class TestCombGraph : public QObject {
     QVERIFY(script.Done());
     QCOMPARE(messages_->shown.size(), std::size_t(1));
     QVERIFY(messages_->shown.front().second.startsWith(QStringLiteral("Диапазон значений нельзя нарисовать")));
-    QCOMPARE(main_->fmcGraphCfg->nmb, 0);
+    QCOMPARE(main_->fmcGraphCfg->ChartsOpened(), 0);
   }
 
   void ABarChartOfMoreBarsThanItCanShowSaysSo() {
@@ -269,7 +269,7 @@ class TestCombGraph : public QObject {
     QVERIFY(script.Done());
     QCOMPARE(messages_->shown.size(), std::size_t(1));
     QVERIFY(messages_->shown.front().second.startsWith(QStringLiteral("Слишком много столбцов: 3001.")));
-    QCOMPARE(main_->fmcGraphCfg->nmb, 0);
+    QCOMPARE(main_->fmcGraphCfg->ChartsOpened(), 0);
   }
 
   void ScrollingZoomValuesSavingAndPrinting() {

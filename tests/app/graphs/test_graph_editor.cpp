@@ -221,7 +221,7 @@ class TestGraphEditor : public QObject {
     QVERIFY(e.tbtnPaste->isEnabled());
 
     e.tbtnPaste->trigger();
-    QVERIFY(e.Pasted);
+    QVERIFY(e.IsPasting());
     QVERIFY(e.pbPasteBox->isVisible());
     QCOMPARE(e.pbPasteBox->geometry(), QRect(0, 0, 20, 15));
     // Dragged by the mouse to (150, 100), then dropped by the next click on the picture.
@@ -232,7 +232,7 @@ class TestGraphEditor : public QObject {
     QVERIFY(e.Picture().copy(150, 100, 20, 15) != expected);  // not dropped yet
     e.tbtnLine->trigger();
     Click(e, {250, 180});
-    QVERIFY(!e.Pasted);
+    QVERIFY(!e.IsPasting());
     QVERIFY(!e.pbPasteBox->isVisible());
     QCOMPARE(e.Picture().copy(150, 100, 20, 15), expected);
   }

@@ -98,7 +98,7 @@ class TestResultsViewer : public QObject {
                   QCOMPARE(v->LargeText->TopLine(), 0);
                   v->tbtnExit->trigger();
                 })});
-    QCOMPARE(viewer_->FileEdit, other);
+    QCOMPARE(viewer_->FilePath(), other);
   }
 
   // Both ways of showing a file, either side of the size above which the text
@@ -158,8 +158,8 @@ class TestResultsViewer : public QObject {
                 On<TfmSeeFile>([](TfmSeeFile* v) { v->tbtnExit->trigger(); })});
     QCOMPARE(ReadAll(path), QByteArray("edited"));
     QCOMPARE(ReadAll(copy), QByteArray("edited"));
-    QCOMPARE(viewer_->FileEdit, copy);
-    QCOMPARE(viewer_->prFontSize0, 9);
+    QCOMPARE(viewer_->FilePath(), copy);
+    QCOMPARE(viewer_->PrintFontSize(), 9);
 
     QPrinter printer;
     printer.setOutputFormat(QPrinter::PdfFormat);
