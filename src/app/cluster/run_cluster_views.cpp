@@ -24,9 +24,9 @@ void ClGraph(TfmMain& main) {
     ShowMessage(MessageKind::Warning, refusal, &main);
     return;
   }
-  ++main.nmb;
+  const int number = main.NextClusterGraphNumber();
   main.fmCombGraph->st = QString::fromStdString(
-      ResultsFilePath(EffectiveDirectory(Config().OutputCat), "clustgraph" + std::to_string(main.nmb) + ".bmp"));
+      ResultsFilePath(EffectiveDirectory(Config().OutputCat), "clustgraph" + std::to_string(number) + ".bmp"));
   main.fmCombGraph->Execute(std::move(model), {});
 }
 

@@ -17,8 +17,9 @@ class TfmDBFout : public QDialog {
   // Takes the directories from the settings, which must be loaded by then.
   explicit TfmDBFout(QWidget* parent = nullptr);
 
-  // Shows the dialog; when IsAbort is false afterwards, ResultsFile() is open.
-  void Execute();
+  // Shows the dialog; true when the command goes on, with ResultsFile() open.
+  bool Execute();
+  // The last Execute's answer turned round, for the data table's commands.
   bool IsAbort = false;
 
   QLineEdit* edTableName;
@@ -26,7 +27,7 @@ class TfmDBFout : public QDialog {
   QComboBox* cbxCatalog;
   QToolButton* sbtnDataBase;
   QPushButton* btbtnOK;
-  QPushButton* BitBtn1;
+  QPushButton* cancelButton;
 
  private:
   void sbtnDataBaseClick();

@@ -12,8 +12,7 @@ namespace tavrel {
 void RunCombinedGraph(TfmMain& main) {
   Data().OperationMode = kModeSequentialGraph;
   WidenOnExit widen;
-  main.fmVar->Execute();
-  if (main.fmVar->IsAbort) return;
+  if (!main.fmVar->Execute()) return;
   main.fmcGraphCfg->exec();
 }
 

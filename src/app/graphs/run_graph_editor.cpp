@@ -13,10 +13,8 @@ namespace tavrel {
 void RunGraphEditor(TfmMain& main) {
   Data().OperationMode = kModeGraphicEditor;
   WidenOnExit widen;
-  main.fmVar->Execute();
-  if (main.fmVar->IsAbort) return;
-  main.fmGraghCfg->Execute();
-  if (main.fmGraghCfg->IsAbort) return;
+  if (!main.fmVar->Execute()) return;
+  if (!main.fmGraghCfg->Execute()) return;
   TfmGrEdit editor(&main);
   editor.Execute();
 }

@@ -15,10 +15,8 @@ void RunSequentialGraph(TfmMain& main, bool fromToolBar) {
   Data().OperationMode = kModeSequentialGraph;
   if (fromToolBar) ProgramSession().overlays.ShowXMarks = false;
   WidenOnExit widen;
-  main.fmVar->Execute();
-  if (main.fmVar->IsAbort) return;
-  main.fmGraghCfg->Execute();
-  if (main.fmGraghCfg->IsAbort) return;
+  if (!main.fmVar->Execute()) return;
+  if (!main.fmGraghCfg->Execute()) return;
   main.fmGraphic->Execute();
 }
 

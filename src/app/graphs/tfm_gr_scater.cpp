@@ -24,8 +24,7 @@ void TfmGrScater::Paint(QPainter& p) const { DrawScatterPicture(p, layout_); }
 void RunScatterDiagram(TfmMain& main) {
   Data().OperationMode = kModeScatterDiagram;
   WidenOnExit widen;
-  main.fmVar->Execute();
-  if (main.fmVar->IsAbort) return;
+  if (!main.fmVar->Execute()) return;
   TfmGrScater window(&main);
   window.Execute();
 }
