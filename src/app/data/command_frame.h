@@ -1,6 +1,9 @@
 #pragma once
 // The frame of a command that works on chosen variables.
+#include <QString>
+
 #include "app/shell/program_session.h"
+#include "app/shell/tfm_main.h"
 #include "core/data/dataset.h"
 
 namespace tavrel {
@@ -13,6 +16,25 @@ class WidenOnExit {
   WidenOnExit(const WidenOnExit&) = delete;
   WidenOnExit& operator=(const WidenOnExit&) = delete;
   ~WidenOnExit() { WidenUnlessKept(Data()); }
+};
+
+// The main window's progress bar and status line while a report is written,
+// reset when the command ends, whichever way it ends.
+class ProgressShown {
+ public:
+  ProgressShown(TfmMain& main, const QString& status) : main_(main) {
+    main_.SetProgress(0, 1);
+    main_.SetInform(status);
+  }
+  ProgressShown(const ProgressShown&) = delete;
+  ProgressShown& operator=(const ProgressShown&) = delete;
+  ~ProgressShown() {
+    main_.SetProgress(0, 1);
+    main_.SetInform({});
+  }
+
+ private:
+  TfmMain& main_;
 };
 
 }  // namespace tavrel

@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "core/commands/command_refusal.h"
+
 namespace tavrel {
 
 namespace {
@@ -49,6 +51,10 @@ bool ShowMessage(MessageKind kind, const QString& text, QWidget* parent) {
 
 bool ShowMessage(MessageKind kind, const std::string& text, QWidget* parent) {
   return ShowMessage(kind, QString::fromStdString(text), parent);
+}
+
+void ShowRefusal(const CommandRefusal& refusal, QWidget* parent) {
+  ShowMessage(refusal.error ? MessageKind::Error : MessageKind::Warning, std::string(refusal.what()), parent);
 }
 
 Answer AskYesNoCancel(const QString& text, QWidget* parent) {

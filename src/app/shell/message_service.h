@@ -8,12 +8,17 @@ class QWidget;
 
 namespace tavrel {
 
+struct CommandRefusal;
+
 enum class MessageKind { Warning, Error, Information, Confirmation, Question };
 
 // Shows a message with one OK button (a confirmation asks Yes / No). Returns
 // true for OK and Yes, false for No.
 bool ShowMessage(MessageKind kind, const QString& text, QWidget* parent = nullptr);
 bool ShowMessage(MessageKind kind, const std::string& text, QWidget* parent = nullptr);
+
+// Shows a command's refusal: as an error or a warning, as the refusal says.
+void ShowRefusal(const CommandRefusal& refusal, QWidget* parent = nullptr);
 
 // The answer to a question with "Да", "Нет" and "Отмена".
 enum class Answer { Yes, No, Cancel };

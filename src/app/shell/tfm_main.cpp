@@ -25,7 +25,8 @@
 #include "app/cluster/tfm_param_cluster.h"
 #include "app/data/command_frame.h"
 #include "core/data/data_input.h"
-#include "core/data/data_table_writer.h"
+#include "core/commands/command_refusal.h"
+#include "core/commands/table_commands.h"
 #include "core/data/dataset.h"
 #include "core/data/errors.h"
 #include "core/data/new_data.h"
@@ -401,17 +402,16 @@ void TfmMain::SaveData() {
   Data().OperationMode = kModeSaving;
   WidenOnExit widen;
   if (!fmVar->Execute()) return;
-  RefuseUnsavableTable(Data());
-  if (!fmDBFout->Execute()) {
-    WidenVariables(Data());
-    return;
+  try {
+    RefuseUnsavable(Data());
+    if (!fmDBFout->Execute()) {
+      WidenVariables(Data());
+      return;
+    }
+    WriteTableCommand(ResultsFile(), Data());
+  } catch (const CommandRefusal& refusal) {
+    ShowRefusal(refusal, this);
   }
-  // A table not written completely leaves the file as it was.
-  struct AbandonOnFailure {
-    ~AbandonOnFailure() { ResultsFile().Abandon(); }
-  } abandon;
-  WriteDataTable(ResultsFile(), Data());
-  ResultsFile().Close();
 }
 
 void TfmMain::mnStatClick() { RunStatistics(*this); }

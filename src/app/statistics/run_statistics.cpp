@@ -11,19 +11,11 @@
 #include "app/shell/message_service.h"
 #include "app/shell/tfm_main.h"
 #include "core/data/results_file.h"
-#include "core/statistics/statistics_run.h"
+#include "core/commands/command_refusal.h"
+#include "core/commands/report_commands.h"
 #include "app/statistics/tfm_stat_cfg1.h"
 
 namespace tavrel {
-
-namespace {
-
-// Arithmetic failures are warnings; anything else is an error.
-MessageKind FailureKind(const std::string& failure) {
-  return failure == kDivisionByZero || failure == kInvalidFloatOperation ? MessageKind::Warning : MessageKind::Error;
-}
-
-}  // namespace
 
 void RunStatistics(TfmMain& main) {
   Data().OperationMode = kModeStatistics;
@@ -31,24 +23,15 @@ void RunStatistics(TfmMain& main) {
   WidenOnExit widen;
   if (!main.fmVar->Execute()) return;
   if (!main.fmStatCfg1->Execute()) return;
-  const std::string refusal = StatisticsRefusal(Data(), StatConfig());
-  if (!refusal.empty()) {
-    ShowMessage(MessageKind::Warning, refusal, &main);
-    return;
-  }
-  if (!main.fmDBFout->Execute()) return;
-  std::string failure;
-  {
+  try {
+    RefuseStatistics(Data(), StatConfig());
+    if (!main.fmDBFout->Execute()) return;
     BusyCursor busy;
-    main.SetProgress(0, 1);
-    main.SetInform(QStringLiteral("Вычисление..."));
-    failure = RunStatisticsReport(ResultsFile(), Data(), StatConfig(), main.windowTitle().toStdString(),
-                                  [&main](int position, int maximum) { main.SetProgress(position, maximum); });
-    main.SetProgress(0, 1);
-    main.SetInform({});
-  }
-  if (!failure.empty()) {
-    ShowMessage(FailureKind(failure), failure, &main);
+    ProgressShown progress(main, QStringLiteral("Вычисление..."));
+    WriteStatisticsCommand(ResultsFile(), Data(), StatConfig(), main.windowTitle().toStdString(),
+                           [&main](int position, int maximum) { main.SetProgress(position, maximum); });
+  } catch (const CommandRefusal& refusal) {
+    ShowRefusal(refusal, &main);
     return;
   }
   ShowResults(ResultsCaller::AfterRun, *main.fmSeeFile);

@@ -7,22 +7,37 @@
 
 namespace tavrel {
 
-void SaveTableCommand(const DataSet& d, const std::string& path, bool append, const KeptFiles& kept) {
+void RefuseUnsavable(const DataSet& d) {
   try {
     RefuseUnsavableTable(d);
   } catch (const RangeError& e) {
     throw CommandRefusal(RefusalKind::Choice, e.what());
   }
-  CheckCommandOutput(path, kept);
-  ResultsFileWriter out;
+}
+
+void WriteTableCommand(ResultsFileWriter& out, const DataSet& d) {
   try {
-    out.Open(path, append, kept);
     WriteDataTable(out, d);
     out.Close();
   } catch (const InOutError& e) {
     out.Abandon();
     throw CommandRefusal(RefusalKind::Output, e.what());
+  } catch (...) {
+    out.Abandon();
+    throw;
   }
+}
+
+void SaveTableCommand(const DataSet& d, const std::string& path, bool append, const KeptFiles& kept) {
+  RefuseUnsavable(d);
+  CheckCommandOutput(path, kept);
+  ResultsFileWriter out;
+  try {
+    out.Open(path, append, kept);
+  } catch (const InOutError& e) {
+    throw CommandRefusal(RefusalKind::Output, e.what());
+  }
+  WriteTableCommand(out, d);
 }
 
 }  // namespace tavrel
