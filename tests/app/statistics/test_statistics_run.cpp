@@ -184,7 +184,7 @@ class TestStatisticsRun : public QObject {
       ModalScript script(steps);
       main_->mnStat->trigger();
       QVERIFY(script.Done());
-      QCOMPARE(messages_->Texts(), c.refused ? QStringList{"Пропуски не удалены."} : QStringList{});
+      QCOMPARE(messages_->Texts(), c.refused ? QStringList{"Пропуски не удалены. Переменные с пропусками: B."} : QStringList{});
       QCOMPARE(Data().NumVar, c.keep ? 2 : 3);
       Data().KeepSelection = false;
       WidenVariables(Data());
