@@ -91,7 +91,7 @@ TfmShowTable::TfmShowTable(TfmMain& main) : QDialog(&main), main_(main) {
   mnEdit->addAction(tbtnUndo);
   mnEdit->addAction(tbtnRedo);
   mnEdit->addSeparator();
-  mnEdit->addActions(contextMenu->actions().mid(3));
+  mnEdit->addActions(contextMenu->actions());
   contextMenu->insertActions(contextMenu->actions().value(0), {tbtnUndo, tbtnRedo});
   contextMenu->insertSeparator(contextMenu->actions().value(2));
   for (QMenu* menu : {contextMenu, missingMenu, outlierMenu, mnEdit}) AssignMnemonics(menu->actions());

@@ -584,8 +584,10 @@ class TestDataTable : public QObject {
 
     // The menus: the window's "Правка" and the grid's context menu offer both.
     for (QMenu* menu : {table_->mnEdit, table_->contextMenu}) {
-      QVERIFY(menu->actions().contains(table_->tbtnUndo));
-      QVERIFY(menu->actions().contains(table_->tbtnRedo));
+      for (QAction* a : {table_->tbtnUndo, table_->tbtnRedo, table_->mnpDelRow, table_->mnpAddRow,
+                         table_->mnpDelCol, table_->mnpAddCol}) {
+        QVERIFY2(menu->actions().contains(a), qPrintable(menu->objectName() + ": " + a->objectName()));
+      }
       for (QAction* a : menu->actions()) QVERIFY2(a->isSeparator() || a->text().contains('&'), qPrintable(a->text()));
     }
     for (QMenu* menu : {table_->missingMenu, table_->outlierMenu})
