@@ -251,7 +251,11 @@ bool EditHistory::Move(std::deque<Step>& from, std::deque<Step>& to, DataSet& d,
 }
 
 void EditHistory::Check(const DataSet& d) {
-  if ((CanUndo() || CanRedo()) && (left_ != FrameOf(d) || leftShape_ != Shape(d))) Clear();
+  if (!CanUndo() && !CanRedo()) return;
+  // The axis steps follow the settings; they are no change of the data.
+  Change::Frame now = FrameOf(d);
+  now.steps = left_.steps;
+  if (left_ != now || leftShape_ != Shape(d)) Clear();
 }
 
 void EditHistory::Clear() {

@@ -114,6 +114,9 @@ TEST_F(EditHistoryTest, DataChangedElsewhereEmptyTheHistory) {
   h.Add(std::move(change), Data(), "Добавить столбец", false);
   h.Check(Data());
   EXPECT_TRUE(h.CanUndo());
+  Data().VarSteps[0] *= 2;  // other settings: not a change of the data
+  h.Check(Data());
+  EXPECT_TRUE(h.CanUndo());
   // Replaced by a data set of another shape: the step is not applied to it.
   Make({{{1, 2}}});
   bool padded = false;
