@@ -172,9 +172,12 @@ void TfmShowTable::BuildMenus() {
   pmnEmptyDelPair = MenuItem(missingMenu, "pmnEmptyDelPair", QStringLiteral("Удалить попарно"));
   pmnEmptyDelPair->setCheckable(true);
   pmnEmptyRowDel = MenuItem(missingMenu, "pmnEmptyRowDel", QStringLiteral("Удалить ряд"));
-  connect(pmnEmptyMean, &QAction::triggered, this, Guarded([this] { Cleaning(MissingToMean, false, false, pmnEmptyMean->text()); }));
-  connect(pmnEmptyDel, &QAction::triggered, this, Guarded([this] { Cleaning(DeleteMissing, true, false, pmnEmptyDel->text()); }));
-  connect(pmnEmptyRowDel, &QAction::triggered, this, Guarded([this] { Cleaning(DeleteMissingRows, false, false, pmnEmptyRowDel->text()); }));
+  connect(pmnEmptyMean, &QAction::triggered, this,
+          Guarded([this] { Cleaning(MissingToMean, false, false, pmnEmptyMean); }));
+  connect(pmnEmptyDel, &QAction::triggered, this,
+          Guarded([this] { Cleaning(DeleteMissing, true, false, pmnEmptyDel); }));
+  connect(pmnEmptyRowDel, &QAction::triggered, this,
+          Guarded([this] { Cleaning(DeleteMissingRows, false, false, pmnEmptyRowDel); }));
   connect(pmnEmptyDelPair, &QAction::toggled, this, [](bool on) { Data().PairwiseMissing = on; });
 
   outlierMenu = new QMenu(this);
@@ -186,11 +189,14 @@ void TfmShowTable::BuildMenus() {
   pmnOutDelRow = MenuItem(outlierMenu, "pmnOutDelRow", QStringLiteral("Удалить ряд"));
   pmnOutSel = MenuItem(outlierMenu, "pmnOutSel", QStringLiteral("Выбрать"));
   pmnOutSelRow = MenuItem(outlierMenu, "pmnOutSelRow", QStringLiteral("Выбрать ряд"));
-  connect(pmnOutMean, &QAction::triggered, this, Guarded([this] { Cleaning(OutliersToMean, false, true, pmnOutMean->text()); }));
-  connect(pmnOutDel, &QAction::triggered, this, Guarded([this] { Cleaning(DeleteOutliers, true, true, pmnOutDel->text()); }));
-  connect(pmnOutDelRow, &QAction::triggered, this, Guarded([this] { Cleaning(DeleteOutlierRows, false, true, pmnOutDelRow->text()); }));
-  connect(pmnOutSel, &QAction::triggered, this, Guarded([this] { Cleaning(KeepOutliers, true, true, pmnOutSel->text()); }));
-  connect(pmnOutSelRow, &QAction::triggered, this, Guarded([this] { Cleaning(KeepOutlierRows, false, true, pmnOutSelRow->text()); }));
+  connect(pmnOutMean, &QAction::triggered, this,
+          Guarded([this] { Cleaning(OutliersToMean, false, true, pmnOutMean); }));
+  connect(pmnOutDel, &QAction::triggered, this, Guarded([this] { Cleaning(DeleteOutliers, true, true, pmnOutDel); }));
+  connect(pmnOutDelRow, &QAction::triggered, this,
+          Guarded([this] { Cleaning(DeleteOutlierRows, false, true, pmnOutDelRow); }));
+  connect(pmnOutSel, &QAction::triggered, this, Guarded([this] { Cleaning(KeepOutliers, true, true, pmnOutSel); }));
+  connect(pmnOutSelRow, &QAction::triggered, this,
+          Guarded([this] { Cleaning(KeepOutlierRows, false, true, pmnOutSelRow); }));
   connect(pmnOutDelPair, &QAction::toggled, this, [](bool on) { Data().PairwiseOutliers = on; });
 }
 
@@ -223,7 +229,8 @@ void TfmShowTable::BuildToolBar() {
   toolBar->addSeparator();
   tbtnLog = Button("tbtnLog", QStringLiteral("Логарифмирование"), GlyphIcon("ln"),
                    [this] { RunOnChosen(LogVariables, false, QStringLiteral("Логарифмирование")); });
-  tbtnDiff = Button("tbtnDiff", QStringLiteral("Приросты"), GlyphIcon("Δ"), [this] { RunOnChosen(Differences, true, QStringLiteral("Приросты")); });
+  tbtnDiff = Button("tbtnDiff", QStringLiteral("Приросты"), GlyphIcon("Δ"),
+                    [this] { RunOnChosen(Differences, true, QStringLiteral("Приросты")); });
   tbtnNormir = Button("tbtnNormir", QStringLiteral("Нормирование"), GlyphIcon("σ"),
                       [this] { RunOnChosen(NormaliseVariables, false, QStringLiteral("Нормирование")); });
   tbtnShift = Button("tbtnShift", QStringLiteral("Смещение "), GlyphIcon("⇅"), [this] { tbtnShiftClick(); });
@@ -403,7 +410,7 @@ void TfmShowTable::closeEvent(QCloseEvent* event) {
   QDialog::closeEvent(event);
 }
 
-void TfmShowTable::Cleaning(void (*routine)(DataSet&), bool setsIsDel, bool needsComplete, const QString& caption) {
+void TfmShowTable::Cleaning(void (*routine)(DataSet&), bool setsIsDel, bool needsComplete, const QAction* item) {
   if (!StoreGrid()) return;
   if (needsComplete && RefuseMissing()) return;
   const bool padded = IsDel;
@@ -411,7 +418,7 @@ void TfmShowTable::Cleaning(void (*routine)(DataSet&), bool setsIsDel, bool need
     BusyCursor busy;
     Change change = Change::Any(Data());
     routine(Data());
-    Remember(std::move(change), WithoutMnemonic(caption), padded);
+    Remember(std::move(change), WithoutMnemonic(item->text()), padded);
   }
   if (setsIsDel) IsDel = true;
   FillGrid();

@@ -142,7 +142,8 @@ class TfmShowTable : public QDialog {
   void AddColumn();
   void MoveColumn(int from, int to);
   void MoveRow(int from, int to);
-  void Cleaning(void (*routine)(DataSet&), bool setsIsDel, bool needsComplete, const QString& caption);
+  // A cleaning command; its menu item names the step.
+  void Cleaning(void (*routine)(DataSet&), bool setsIsDel, bool needsComplete, const QAction* item);
   // A finished command becomes a step of the history; paddedBefore is IsDel before it.
   void Remember(Change&& change, const QString& caption, bool paddedBefore);
   void UpdateUndoActions();

@@ -131,7 +131,8 @@ class TestDesktopUse : public QObject {
     QVERIFY(list);
     QHeaderView* header = list->header();
     const int columns = header->sectionPosition(header->count() - 1) + header->sectionSize(header->count() - 1);
-    QVERIFY2(columns <= list->viewport()->width(), qPrintable(QStringLiteral("%1 > %2").arg(columns).arg(list->viewport()->width())));
+    QVERIFY2(columns <= list->viewport()->width(),
+             qPrintable(QStringLiteral("%1 > %2").arg(columns).arg(list->viewport()->width())));
   }
 
   void ADisabledToolButtonLooksFaint() {

@@ -35,7 +35,8 @@ TEST_F(StatisticsRunTest, MissingValuesRefuseAllButThePairwiseAnalyses) {
     for (int stSel = 0; stSel < kAnalysisCount; ++stSel) {
       options_.StSel = stSel;
       const bool runs = pairwise && (stSel == 4 || stSel == 5 || stSel == 7 || stSel == 9);
-      EXPECT_EQ(StatisticsRefusal(Data(), options_), runs ? "" : "Пропуски не удалены. Переменные с пропусками: A.") << stSel << " " << pairwise;
+      EXPECT_EQ(StatisticsRefusal(Data(), options_), runs ? "" : "Пропуски не удалены. Переменные с пропусками: A.")
+          << stSel << " " << pairwise;
       EXPECT_TRUE(Data().HasMissing);
     }
   }
