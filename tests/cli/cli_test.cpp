@@ -161,7 +161,7 @@ TEST_F(CliTest, ClusterRefusalsGoToStandardError) {
     int exitCode;
   };
   const Case cases[] = {
-      {"A B\n1 2\n-999 3\n", "", "Пропуски не удалены.", kChoiceRefused},
+      {"A B\n1 2\n-999 3\n", "", "Пропуски не удалены. Переменные с пропусками: A.", kChoiceRefused},
       {"A B\n1 2\n1 3\n", "", "Ошибка нормирования: A имеет @=0", kAnalysisFailed},
       {"A B\n1 2\n1 3\n", "--distance 1", "A: Расстояние нельзя рассчитать(max-min=0)", kAnalysisFailed},
       {"A B\n1 2\n", "", "Недостаточно данных (0,1).", kChoiceRefused},

@@ -79,7 +79,7 @@ TEST_F(StatCliTest, RefusalsAndFailuresExitWithTheirKindsCodeAndMessage) {
   const std::string missing = WriteFile("m.txt", "A B\n1 2\n-999 3\n4 5\n6 1\n");
   const std::string out = TempPath("m.out");
   EXPECT_EQ(Run("stat elementary " + missing + " " + out), kChoiceRefused);
-  EXPECT_EQ(err_, "Пропуски не удалены.\n");
+  EXPECT_EQ(err_, "Пропуски не удалены. Переменные с пропусками: A.\n");
   EXPECT_FALSE(std::filesystem::exists(out));
   EXPECT_EQ(Run("stat pearson " + missing + " " + out), kChoiceRefused);
   EXPECT_EQ(Run("stat pearson " + missing + " " + out + " --pairwise-missing"), 0) << err_;

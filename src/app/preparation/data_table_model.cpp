@@ -125,6 +125,15 @@ QString DataTableModel::Store(bool missingAbsent, QModelIndex* badCell) {
   return {};
 }
 
+std::vector<CellPlace> DataTableModel::EditedPlaces() const {
+  std::vector<CellPlace> places;
+  places.reserve(static_cast<std::size_t>(edits_.size()));
+  for (auto it = edits_.constBegin(); it != edits_.constEnd(); ++it) {
+    places.push_back({int(it.key() >> 32), std::int32_t(it.key() & 0xffffffffu)});
+  }
+  return places;
+}
+
 void DataTableModel::RefreshNames() { emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1); }
 
 }  // namespace tavrel

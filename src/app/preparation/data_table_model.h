@@ -8,6 +8,7 @@
 #include <QVector>
 #include <vector>
 
+#include "core/preparation/edit_history.h"
 #include "core/preparation/table_edit.h"
 
 namespace tavrel {
@@ -36,6 +37,9 @@ class DataTableModel : public QAbstractTableModel {
   // first bad cell (its place in badCell) and changes nothing then.
   QString Store(bool missingAbsent, QModelIndex* badCell = nullptr);
   bool HasEdits() const { return !edits_.isEmpty(); }
+  bool IsEdited(const QModelIndex& index) const { return edits_.contains(Key(index.row(), index.column())); }
+  // The places of the typed texts not yet committed.
+  std::vector<CellPlace> EditedPlaces() const;
   // The variable names changed in the data set.
   void RefreshNames();
 

@@ -13,6 +13,20 @@
 
 namespace tavrel {
 
+namespace {
+
+// "1 значение", "3 значения", "15 значений".
+QString CountOfValues(std::int32_t n) {
+  const std::int32_t tens = n % 100, units = n % 10;
+  const char* word = tens >= 11 && tens <= 14 ? "значений"
+                     : units == 1               ? "значение"
+                     : units >= 2 && units <= 4 ? "значения"
+                                                : "значений";
+  return QString::number(n) + ' ' + QString::fromUtf8(word);
+}
+
+}  // namespace
+
 TfmArifm::TfmArifm(QWidget* parent) : QDialog(parent) {
   setObjectName("TfmArifm");
   setWindowTitle(QStringLiteral("Арифметика переменных"));
@@ -28,8 +42,10 @@ TfmArifm::TfmArifm(QWidget* parent) : QDialog(parent) {
   cbxSign->addItems({"+", "-", "*", "/"});
   cbxVar2 = combo("cbxVar2");
   cbxResult = combo("cbxResult");
-  Button1 = new QPushButton(QStringLiteral("Расчет"), this);
-  Button1->setObjectName("Button1");
+  lblDone = new QLabel(this);
+  lblDone->setObjectName("lblDone");
+  btnCalculate = new QPushButton(QStringLiteral("Расчет"), this);
+  btnCalculate->setObjectName("btnCalculate");
   OkBtn = new QPushButton(QStringLiteral("Далее"), this);
   OkBtn->setObjectName("OkBtn");
   OkBtn->setDefault(true);
@@ -43,18 +59,19 @@ TfmArifm::TfmArifm(QWidget* parent) : QDialog(parent) {
   row->addWidget(cbxResult);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
-  buttons->addWidget(Button1);
+  buttons->addWidget(btnCalculate);
   buttons->addWidget(OkBtn);
   buttons->addWidget(CancelBtn);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(row);
+  layout->addWidget(lblDone);
   layout->addLayout(buttons);
-  connect(Button1, &QPushButton::clicked, this, &TfmArifm::Button1Click);
+  connect(btnCalculate, &QPushButton::clicked, this, &TfmArifm::CalculateClick);
   connect(OkBtn, &QPushButton::clicked, this, &QDialog::accept);
   connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TfmArifm::Execute() {
+std::optional<Change> TfmArifm::Execute() {
   const DataSet& d = Data();
   for (QComboBox* box : {cbxVar1, cbxVar2, cbxResult}) {
     box->clear();
@@ -66,14 +83,30 @@ void TfmArifm::Execute() {
   cbxVar2->setCurrentIndex(second);
   cbxResult->setCurrentIndex(second);
   cbxSign->setCurrentIndex(0);
-  exec();
+  lblDone->clear();
+  std::optional<Change> change;
+  {
+    BusyCursor busy;
+    change.emplace(Change::Any(Data()));
+  }
+  if (exec() == Accepted) return change;
+  BusyCursor busy;
+  change->Revert(Data());
+  return std::nullopt;
 }
 
-void TfmArifm::Button1Click() {
+void TfmArifm::CalculateClick() {
   if (cbxVar1->currentIndex() < 0 || cbxVar2->currentIndex() < 0 || cbxResult->currentIndex() < 0) return;
-  BusyCursor busy;
-  Arithmetic(Data(), cbxVar1->currentIndex(), cbxSign->currentText().at(0).toLatin1(), cbxVar2->currentIndex(),
-             cbxResult->currentIndex());
+  std::int32_t computed = 0;
+  {
+    BusyCursor busy;
+    computed = Arithmetic(Data(), cbxVar1->currentIndex(), cbxSign->currentText().at(0).toLatin1(),
+                          cbxVar2->currentIndex(), cbxResult->currentIndex());
+  }
+  auto name = [](const QComboBox* box) { return box->currentText().trimmed(); };
+  lblDone->setText(QStringLiteral("%1 = %2 %3 %4: %5")
+                       .arg(name(cbxResult), name(cbxVar1), cbxSign->currentText(), name(cbxVar2),
+                            CountOfValues(computed)));
 }
 
 }  // namespace tavrel

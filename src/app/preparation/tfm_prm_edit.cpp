@@ -17,11 +17,11 @@ TfmPrmEdit::TfmPrmEdit(QWidget* parent) : QDialog(parent) {
   setObjectName("TfmPrmEdit");
   setWindowTitle(QStringLiteral("Правка имен переменных"));
   // A short list of names: items are fine here.
-  StringGrid2 = new QTableWidget(0, 1, this);
-  StringGrid2->setObjectName("StringGrid2");
-  StringGrid2->horizontalHeader()->hide();
-  StringGrid2->horizontalHeader()->setStretchLastSection(true);
-  StringGrid2->verticalHeader()->setDefaultSectionSize(20);
+  namesGrid = new QTableWidget(0, 1, this);
+  namesGrid->setObjectName("namesGrid");
+  namesGrid->horizontalHeader()->hide();
+  namesGrid->horizontalHeader()->setStretchLastSection(true);
+  namesGrid->verticalHeader()->setDefaultSectionSize(20);
   OKBtn = new QPushButton(QStringLiteral("Далее"), this);
   OKBtn->setObjectName("OKBtn");
   OKBtn->setDefault(true);
@@ -31,7 +31,7 @@ TfmPrmEdit::TfmPrmEdit(QWidget* parent) : QDialog(parent) {
   buttons->addWidget(OKBtn);
   buttons->addWidget(CancelBtn);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(StringGrid2);
+  layout->addWidget(namesGrid);
   layout->addLayout(buttons);
   resize(240, 360);
   connect(OKBtn, &QPushButton::clicked, this, &TfmPrmEdit::OKBtnClick);
@@ -40,19 +40,19 @@ TfmPrmEdit::TfmPrmEdit(QWidget* parent) : QDialog(parent) {
 
 void TfmPrmEdit::Execute() {
   const DataSet& d = Data();
-  StringGrid2->setRowCount(d.LastVar + 1);
+  namesGrid->setRowCount(d.LastVar + 1);
   for (int v = 0; v <= d.LastVar; ++v) {
-    StringGrid2->setItem(v, 0, new QTableWidgetItem(QString::fromStdString(d.VarNames[v]).trimmed()));
+    namesGrid->setItem(v, 0, new QTableWidgetItem(QString::fromStdString(d.VarNames[v]).trimmed()));
   }
-  if (d.LastVar >= 0) StringGrid2->setCurrentCell(0, 0);
+  if (d.LastVar >= 0) namesGrid->setCurrentCell(0, 0);
   exec();
-  StringGrid2->setRowCount(0);
+  namesGrid->setRowCount(0);
 }
 
 void TfmPrmEdit::OKBtnClick() {
   std::vector<std::string> names;
-  for (int r = 0; r < StringGrid2->rowCount(); ++r) {
-    const QTableWidgetItem* item = StringGrid2->item(r, 0);
+  for (int r = 0; r < namesGrid->rowCount(); ++r) {
+    const QTableWidgetItem* item = namesGrid->item(r, 0);
     names.push_back(item ? item->text().toStdString() : std::string());
   }
   RenameVariables(Data(), names);

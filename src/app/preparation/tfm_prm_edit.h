@@ -14,7 +14,7 @@ class TfmPrmEdit : public QDialog {
   // Shows the dialog; "Далее" renames, "Отмена" changes nothing.
   void Execute();
 
-  QTableWidget* StringGrid2;
+  QTableWidget* namesGrid;
   QPushButton* OKBtn;
   QPushButton* CancelBtn;
 

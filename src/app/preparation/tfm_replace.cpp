@@ -56,8 +56,13 @@ void TfmReplace::Execute() {
 void TfmReplace::btbtnOKClick() {
   const std::string from = edNmb1->text().trimmed().toStdString();
   const std::string to = edNmb2->text().trimmed().toStdString();
-  if (from.empty() || to.empty() || cbxVar1->currentIndex() < 0) {
+  if (from.empty() || to.empty()) {
     ShowMessage(MessageKind::Warning, std::string(kNothingEntered), this);
+    return;
+  }
+  if (cbxVar1->currentIndex() < 0) {
+    ShowMessage(MessageKind::Warning, QStringLiteral("Выберите переменную."), this);
+    cbxVar1->setFocus();
     return;
   }
   double oldValue = 0, newValue = 0;

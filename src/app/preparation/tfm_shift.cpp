@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <limits>
 
 #include "app/data/command_frame.h"
 #include "app/shell/program_session.h"
@@ -19,9 +20,11 @@ TfmShift::TfmShift(QWidget* parent) : QDialog(parent) {
   setObjectName("TfmShift");
   setWindowTitle(QStringLiteral("Смещение рядов"));
   auto* label = new QLabel(QStringLiteral("Выберите интервал смещения:"), this);
-  SpinEdit1 = new QSpinBox(this);
-  SpinEdit1->setObjectName("SpinEdit1");
-  label->setBuddy(SpinEdit1);
+  spnShift = new QSpinBox(this);
+  spnShift->setObjectName("spnShift");
+  // Any whole number: one the data cannot take is refused when pressing "Далее".
+  spnShift->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+  label->setBuddy(spnShift);
   btbtnOK = new QPushButton(QStringLiteral("Далее"), this);
   btbtnOK->setObjectName("btbtnOK");
   btbtnOK->setDefault(true);
@@ -32,7 +35,7 @@ TfmShift::TfmShift(QWidget* parent) : QDialog(parent) {
   buttons->addWidget(bbtnCancel);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(label);
-  layout->addWidget(SpinEdit1);
+  layout->addWidget(spnShift);
   layout->addLayout(buttons);
   connect(btbtnOK, &QPushButton::clicked, this, &TfmShift::btbtnOKClick);
   connect(bbtnCancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -42,15 +45,13 @@ void TfmShift::Execute() {
   struct WidenAlways {
     ~WidenAlways() { WidenVariables(Data()); }
   } widen;
-  const std::int32_t limit = std::max<std::int32_t>(Data().NumObs, 1);
-  SpinEdit1->setRange(-limit, limit);
-  SpinEdit1->setValue(1);
-  SpinEdit1->selectAll();
+  spnShift->setValue(1);
+  spnShift->selectAll();
   exec();
 }
 
 void TfmShift::btbtnOKClick() {
-  Shf = SpinEdit1->value();
+  Shf = spnShift->value();
   bool done = false;
   {
     BusyCursor busy;

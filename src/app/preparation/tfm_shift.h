@@ -17,7 +17,7 @@ class TfmShift : public QDialog {
   void Execute();
   int Shf = 0;
 
-  QSpinBox* SpinEdit1;
+  QSpinBox* spnShift;
   QPushButton* btbtnOK;
   QPushButton* bbtnCancel;
 

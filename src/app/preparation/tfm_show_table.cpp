@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPainter>
 #include <QStyle>
 #include <QTimer>
@@ -38,14 +39,19 @@
 #include "core/preparation/transformations.h"
 #include "app/shell/busy_cursor.h"
 #include "app/shell/message_service.h"
+#include "app/shell/mnemonics.h"
 #include "app/shell/tavrel_application.h"
 #include "app/shell/tfm_main.h"
+#include "app/shell/tool_icons.h"
 #include "core/statistics/normality.h"
 #include "core/statistics/statistics_run.h"
 
 namespace tavrel {
 
 namespace {
+
+const QString kTypedValue = QStringLiteral("Ввод значения");
+const QString kTypedValues = QStringLiteral("Ввод значений");
 
 // A tool bar picture made of a short text, for the commands the icon theme has no picture for.
 QIcon GlyphIcon(const QString& glyph, const QColor& colour = QColor(0x20, 0x40, 0x80)) {
@@ -78,17 +84,25 @@ TfmShowTable::TfmShowTable(TfmMain& main) : QDialog(&main), main_(main) {
   setObjectName("TfmShowTable");
   setWindowTitle(QStringLiteral("Подготовка данных"));
   model = new DataTableModel(this);
-  StringGrid1 = new DataTableView(this);
-  StringGrid1->setObjectName("StringGrid1");
-  StringGrid1->setModel(model);
+  grid = new DataTableView(this);
+  grid->setObjectName("grid");
+  grid->setModel(model);
   BuildMenus();
   BuildToolBar();
+  mnEdit->addAction(tbtnUndo);
+  mnEdit->addAction(tbtnRedo);
+  mnEdit->addSeparator();
+  mnEdit->addActions(contextMenu->actions());
+  contextMenu->insertActions(contextMenu->actions().value(0), {tbtnUndo, tbtnRedo});
+  contextMenu->insertSeparator(contextMenu->actions().value(2));
+  for (QMenu* menu : {contextMenu, missingMenu, outlierMenu, mnEdit}) AssignMnemonics(menu->actions());
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
-  layout->addWidget(ToolBar1);
-  layout->addWidget(StringGrid1, 1);
+  layout->setMenuBar(menuBar);
+  layout->addWidget(toolBar);
+  layout->addWidget(grid, 1);
   resize(1000, 640);
 
   fmShift = new TfmShift(this);
@@ -96,25 +110,25 @@ TfmShowTable::TfmShowTable(TfmMain& main) : QDialog(&main), main_(main) {
   fmArifm = new TfmArifm(this);
   fmPrmEdit = new TfmPrmEdit(this);
 
-  connect(StringGrid1, &DataTableView::commitRequested, this, Guarded([this] { CommitCell(); }));
-  connect(StringGrid1, &DataTableView::insertRowRequested, this, Guarded([this] { AddRow(); }));
-  connect(StringGrid1, &DataTableView::deleteRowRequested, this, Guarded([this] { DeleteRow(); }));
-  StringGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(StringGrid1, &QWidget::customContextMenuRequested, this,
-          [this](const QPoint& at) { PopupMenu1->popup(StringGrid1->viewport()->mapToGlobal(at)); });
+  connect(grid, &DataTableView::commitRequested, this, Guarded([this] { CommitCell(); }));
+  connect(grid, &DataTableView::insertRowRequested, this, Guarded([this] { AddRow(); }));
+  connect(grid, &DataTableView::deleteRowRequested, this, Guarded([this] { DeleteRow(); }));
+  grid->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(grid, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& at) { contextMenu->popup(grid->viewport()->mapToGlobal(at)); });
   // A dragged column or row is taken over once the drag has ended.
-  connect(StringGrid1->horizontalHeader(), &QHeaderView::sectionMoved, this, [this](int, int from, int to) {
+  connect(grid->horizontalHeader(), &QHeaderView::sectionMoved, this, [this](int, int from, int to) {
     Moving = true;
     QTimer::singleShot(0, this, Guarded([this, from, to] { MoveColumn(from, to); }));
   });
-  connect(StringGrid1->verticalHeader(), &QHeaderView::sectionMoved, this, [this](int, int from, int to) {
+  connect(grid->verticalHeader(), &QHeaderView::sectionMoved, this, [this](int, int from, int to) {
     QTimer::singleShot(0, this, Guarded([this, from, to] { MoveRow(from, to); }));
   });
 }
 
 QAction* TfmShowTable::Button(const char* name, const QString& hint, const QIcon& icon,
                               const std::function<void()>& click) {
-  QAction* action = ToolBar1->addAction(icon, hint);
+  QAction* action = toolBar->addAction(WithFaintDisabled(icon, toolBar->iconSize().width()), hint);
   action->setObjectName(name);
   action->setToolTip(hint);
   if (click) connect(action, &QAction::triggered, this, Guarded(click));
@@ -122,83 +136,108 @@ QAction* TfmShowTable::Button(const char* name, const QString& hint, const QIcon
 }
 
 void TfmShowTable::BuildMenus() {
-  PopupMenu1 = new QMenu(this);
-  PopupMenu1->setObjectName("PopupMenu1");
-  mnpDelRow = MenuItem(PopupMenu1, "mnpDelRow", QStringLiteral("Удалить строку"));
+  menuBar = new QMenuBar(this);
+  menuBar->setObjectName("menuBar");
+  mnEdit = menuBar->addMenu(QStringLiteral("&Правка"));
+  mnEdit->setObjectName("mnEdit");
+  contextMenu = new QMenu(this);
+  contextMenu->setObjectName("contextMenu");
+  mnpDelRow = MenuItem(contextMenu, "mnpDelRow", QStringLiteral("Удалить строку"));
   mnpDelRow->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Delete));
-  mnpAddRow = MenuItem(PopupMenu1, "mnpAddRow", QStringLiteral("Добавить строку"));
+  mnpAddRow = MenuItem(contextMenu, "mnpAddRow", QStringLiteral("Добавить строку"));
   mnpAddRow->setShortcut(QKeySequence(Qt::Key_Insert));
-  mnpDelCol = MenuItem(PopupMenu1, "mnpDelCol", QStringLiteral("Удалить столбец"));
-  mnpAddCol = MenuItem(PopupMenu1, "mnpAddCol", QStringLiteral("Добавить столбец"));
+  mnpDelCol = MenuItem(contextMenu, "mnpDelCol", QStringLiteral("Удалить столбец"));
+  mnpAddCol = MenuItem(contextMenu, "mnpAddCol", QStringLiteral("Добавить столбец"));
   // The grid handles both keys itself; the menu shows them.
   for (QAction* a : {mnpDelRow, mnpAddRow}) a->setShortcutContext(Qt::WidgetShortcut);
   connect(mnpDelRow, &QAction::triggered, this, Guarded([this] { DeleteRow(); }));
   connect(mnpAddRow, &QAction::triggered, this, Guarded([this] { AddRow(); }));
   connect(mnpDelCol, &QAction::triggered, this, Guarded([this] { DeleteColumn(); }));
   connect(mnpAddCol, &QAction::triggered, this, Guarded([this] { AddColumn(); }));
+  // Short cuts of the whole window; the menus show them.
+  tbtnUndo = new QAction(style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("&Отменить"), this);
+  tbtnUndo->setObjectName("tbtnUndo");
+  tbtnUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  tbtnRedo = new QAction(style()->standardIcon(QStyle::SP_ArrowForward), QStringLiteral("&Повторить"), this);
+  tbtnRedo->setObjectName("tbtnRedo");
+  tbtnRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  addAction(tbtnUndo);
+  addAction(tbtnRedo);
+  connect(tbtnUndo, &QAction::triggered, this, Guarded([this] { Undo(); }));
+  connect(tbtnRedo, &QAction::triggered, this, Guarded([this] { Redo(); }));
 
-  PopupMenu2 = new QMenu(this);
-  PopupMenu2->setObjectName("PopupMenu2");
-  pmnEmptyMean = MenuItem(PopupMenu2, "pmnEmptyMean", QStringLiteral("Заменить средним"));
-  pmnEmptyDel = MenuItem(PopupMenu2, "pmnEmptyDel", QStringLiteral("Удалить"));
-  pmnEmptyDelPair = MenuItem(PopupMenu2, "pmnEmptyDelPair", QStringLiteral("Удалить попарно"));
+  missingMenu = new QMenu(this);
+  missingMenu->setObjectName("missingMenu");
+  pmnEmptyMean = MenuItem(missingMenu, "pmnEmptyMean", QStringLiteral("Заменить средним"));
+  pmnEmptyDel = MenuItem(missingMenu, "pmnEmptyDel", QStringLiteral("Удалить"));
+  pmnEmptyDelPair = MenuItem(missingMenu, "pmnEmptyDelPair", QStringLiteral("Удалить попарно"));
   pmnEmptyDelPair->setCheckable(true);
-  pmnEmptyRowDel = MenuItem(PopupMenu2, "pmnEmptyRowDel", QStringLiteral("Удалить ряд"));
-  connect(pmnEmptyMean, &QAction::triggered, this, Guarded([this] { Cleaning(MissingToMean, false, false); }));
-  connect(pmnEmptyDel, &QAction::triggered, this, Guarded([this] { Cleaning(DeleteMissing, true, false); }));
-  connect(pmnEmptyRowDel, &QAction::triggered, this, Guarded([this] { Cleaning(DeleteMissingRows, false, false); }));
+  pmnEmptyRowDel = MenuItem(missingMenu, "pmnEmptyRowDel", QStringLiteral("Удалить ряд"));
+  connect(pmnEmptyMean, &QAction::triggered, this,
+          Guarded([this] { Cleaning(MissingToMean, false, false, pmnEmptyMean); }));
+  connect(pmnEmptyDel, &QAction::triggered, this,
+          Guarded([this] { Cleaning(DeleteMissing, true, false, pmnEmptyDel); }));
+  connect(pmnEmptyRowDel, &QAction::triggered, this,
+          Guarded([this] { Cleaning(DeleteMissingRows, false, false, pmnEmptyRowDel); }));
   connect(pmnEmptyDelPair, &QAction::toggled, this, [](bool on) { Data().PairwiseMissing = on; });
 
-  PopupMenu3 = new QMenu(this);
-  PopupMenu3->setObjectName("PopupMenu3");
-  pmnOutMean = MenuItem(PopupMenu3, "pmnOutMean", QStringLiteral("Заменить средним"));
-  pmnOutDel = MenuItem(PopupMenu3, "pmnOutDel", QStringLiteral("Удалить"));
-  pmnOutDelPair = MenuItem(PopupMenu3, "pmnOutDelPair", QStringLiteral("Удалить попарно"));
+  outlierMenu = new QMenu(this);
+  outlierMenu->setObjectName("outlierMenu");
+  pmnOutMean = MenuItem(outlierMenu, "pmnOutMean", QStringLiteral("Заменить средним"));
+  pmnOutDel = MenuItem(outlierMenu, "pmnOutDel", QStringLiteral("Удалить"));
+  pmnOutDelPair = MenuItem(outlierMenu, "pmnOutDelPair", QStringLiteral("Удалить попарно"));
   pmnOutDelPair->setCheckable(true);
-  pmnOutDelRow = MenuItem(PopupMenu3, "pmnOutDelRow", QStringLiteral("Удалить ряд"));
-  pmnOutSel = MenuItem(PopupMenu3, "pmnOutSel", QStringLiteral("Выбрать"));
-  pmnOutSelRow = MenuItem(PopupMenu3, "pmnOutSelRow", QStringLiteral("Выбрать ряд"));
-  connect(pmnOutMean, &QAction::triggered, this, Guarded([this] { Cleaning(OutliersToMean, false, true); }));
-  connect(pmnOutDel, &QAction::triggered, this, Guarded([this] { Cleaning(DeleteOutliers, true, true); }));
-  connect(pmnOutDelRow, &QAction::triggered, this, Guarded([this] { Cleaning(DeleteOutlierRows, false, true); }));
-  connect(pmnOutSel, &QAction::triggered, this, Guarded([this] { Cleaning(KeepOutliers, true, true); }));
-  connect(pmnOutSelRow, &QAction::triggered, this, Guarded([this] { Cleaning(KeepOutlierRows, false, true); }));
+  pmnOutDelRow = MenuItem(outlierMenu, "pmnOutDelRow", QStringLiteral("Удалить ряд"));
+  pmnOutSel = MenuItem(outlierMenu, "pmnOutSel", QStringLiteral("Выбрать"));
+  pmnOutSelRow = MenuItem(outlierMenu, "pmnOutSelRow", QStringLiteral("Выбрать ряд"));
+  connect(pmnOutMean, &QAction::triggered, this,
+          Guarded([this] { Cleaning(OutliersToMean, false, true, pmnOutMean); }));
+  connect(pmnOutDel, &QAction::triggered, this, Guarded([this] { Cleaning(DeleteOutliers, true, true, pmnOutDel); }));
+  connect(pmnOutDelRow, &QAction::triggered, this,
+          Guarded([this] { Cleaning(DeleteOutlierRows, false, true, pmnOutDelRow); }));
+  connect(pmnOutSel, &QAction::triggered, this, Guarded([this] { Cleaning(KeepOutliers, true, true, pmnOutSel); }));
+  connect(pmnOutSelRow, &QAction::triggered, this,
+          Guarded([this] { Cleaning(KeepOutlierRows, false, true, pmnOutSelRow); }));
   connect(pmnOutDelPair, &QAction::toggled, this, [](bool on) { Data().PairwiseOutliers = on; });
 }
 
 void TfmShowTable::BuildToolBar() {
-  ToolBar1 = new QToolBar(this);
-  ToolBar1->setObjectName("ToolBar1");
-  ToolBar1->setIconSize(QSize(24, 24));
+  toolBar = new QToolBar(this);
+  toolBar->setObjectName("toolBar");
+  toolBar->setIconSize(QSize(24, 24));
   auto standard = [this](QStyle::StandardPixmap p) { return style()->standardIcon(p); };
   tbtnFileInput = Button("tbtnFileInput", QStringLiteral("Ввод данных"), standard(QStyle::SP_DialogOpenButton),
                          [this] { tbtnFileInputClick(); });
   tbtnSaveData = Button("tbtnSaveData", QStringLiteral("Сохранить данные"), standard(QStyle::SP_DialogSaveButton),
                         [this] { tbtnSaveDataClick(); });
+  toolBar->addAction(tbtnUndo);
+  toolBar->addAction(tbtnRedo);
+  toolBar->addSeparator();
   tbtnSeeResults = Button("tbtnSeeResults", QStringLiteral("Просмотр файла"),
                           standard(QStyle::SP_FileDialogContentsView), [this] { tbtnSeeResultsClick(); });
   tbtnRecalc = Button("tbtnRecalc", QStringLiteral("Обновить таблицу"), standard(QStyle::SP_BrowserReload), [this] {
     if (StoreGrid()) FillGrid();
   });
-  ToolBar1->addSeparator();
+  toolBar->addSeparator();
   tbtnSelVar = Button("tbtnSelVar", QStringLiteral("Выбор переменных"), GlyphIcon("✓"), [this] { tbtnSelVarClick(); });
   tbtnEditTitle = Button("tbtnEditTitle", QStringLiteral("Правка имен переменных"), GlyphIcon("Aa"),
                          [this] { tbtnEditTitleClick(); });
-  ToolBar1->addSeparator();
+  toolBar->addSeparator();
   tbtnDistr = Button("tbtnDistr", QStringLiteral("График распределения"), GlyphIcon("▁▆▂", QColor(0x10, 0x70, 0x30)),
                      [this] { tbtnDistrClick(); });
   tbtnCalcDistr = Button("tbtnCalcDistr", QStringLiteral("Оценка распределения"), GlyphIcon("χ²"),
                          [this] { tbtnCalcDistrClick(); });
-  ToolBar1->addSeparator();
+  toolBar->addSeparator();
   tbtnLog = Button("tbtnLog", QStringLiteral("Логарифмирование"), GlyphIcon("ln"),
-                   [this] { RunOnChosen(LogVariables, false); });
-  tbtnDiff = Button("tbtnDiff", QStringLiteral("Приросты"), GlyphIcon("Δ"), [this] { RunOnChosen(Differences, true); });
+                   [this] { RunOnChosen(LogVariables, false, QStringLiteral("Логарифмирование")); });
+  tbtnDiff = Button("tbtnDiff", QStringLiteral("Приросты"), GlyphIcon("Δ"),
+                    [this] { RunOnChosen(Differences, true, QStringLiteral("Приросты")); });
   tbtnNormir = Button("tbtnNormir", QStringLiteral("Нормирование"), GlyphIcon("σ"),
-                      [this] { RunOnChosen(NormaliseVariables, false); });
+                      [this] { RunOnChosen(NormaliseVariables, false, QStringLiteral("Нормирование")); });
   tbtnShift = Button("tbtnShift", QStringLiteral("Смещение "), GlyphIcon("⇅"), [this] { tbtnShiftClick(); });
   tbtnReplace = Button("tbtnReplace", QStringLiteral("Замена "), GlyphIcon("a→b"), [this] { tbtnReplaceClick(); });
   tbtnMath = Button("tbtnMath", QStringLiteral("Арифметика переменных"), GlyphIcon("±×"), [this] { tbtnMathClick(); });
-  ToolBar1->addSeparator();
+  toolBar->addSeparator();
   tbtnDelRow = Button("tbtnDelRow", QStringLiteral("Удалить строку: Ctrl+Del"), GlyphIcon("−≡", QColor(0xa0, 0x20, 0x20)),
                       nullptr);
   tbtnAddRow = Button("tbtnAddRow", QStringLiteral("Добавить строку: Ins"), GlyphIcon("+≡"), nullptr);
@@ -209,32 +248,32 @@ void TfmShowTable::BuildToolBar() {
   connect(tbtnAddRow, &QAction::triggered, mnpAddRow, &QAction::trigger);
   connect(tbtnDelCol, &QAction::triggered, mnpDelCol, &QAction::trigger);
   connect(tbtnAddCol, &QAction::triggered, mnpAddCol, &QAction::trigger);
-  ToolBar1->addSeparator();
+  toolBar->addSeparator();
 
   tbtnEmpty = new QToolButton(this);
   tbtnEmpty->setObjectName("tbtnEmpty");
   tbtnEmpty->setText(QStringLiteral("Пропуски"));
   tbtnEmpty->setToolTip(QStringLiteral("Пропуски"));
-  tbtnEmpty->setMenu(PopupMenu2);
+  tbtnEmpty->setMenu(missingMenu);
   tbtnEmpty->setPopupMode(QToolButton::InstantPopup);
   tbtnEmpty->setToolButtonStyle(Qt::ToolButtonTextOnly);
-  ToolBar1->addWidget(tbtnEmpty);
+  toolBar->addWidget(tbtnEmpty);
   edEmpty = new QLineEdit(this);
   edEmpty->setObjectName("edEmpty");
   edEmpty->setToolTip(QStringLiteral("Пропуск"));
   edEmpty->setFixedWidth(60);
   edEmpty->setAlignment(Qt::AlignRight);
-  ToolBar1->addWidget(edEmpty);
+  toolBar->addWidget(edEmpty);
   connect(edEmpty, &QLineEdit::editingFinished, this, Guarded([this] { edEmptyDone(); }));
   tbtnOut = new QToolButton(this);
   tbtnOut->setObjectName("tbtnOut");
   tbtnOut->setText(QStringLiteral("Всплески"));
   tbtnOut->setToolTip(QStringLiteral("Всплески"));
-  tbtnOut->setMenu(PopupMenu3);
+  tbtnOut->setMenu(outlierMenu);
   tbtnOut->setPopupMode(QToolButton::InstantPopup);
   tbtnOut->setToolButtonStyle(Qt::ToolButtonTextOnly);
-  ToolBar1->addWidget(tbtnOut);
-  ToolBar1->addSeparator();
+  toolBar->addWidget(tbtnOut);
+  toolBar->addSeparator();
   tbtnClose = Button("tbtnClose", QStringLiteral("Выход"), standard(QStyle::SP_DialogCloseButton), [this] { close(); });
 }
 
@@ -244,57 +283,107 @@ void TfmShowTable::Execute(bool afterLoad) {
 }
 
 void TfmShowTable::FormShow(bool afterLoad) {
-  if (afterLoad) IsDel = false;
+  if (afterLoad) ForgetChanges();
+  history_.Check(Data());
   Moving = false;
   Data().PairwiseMissing = false;
   pmnEmptyDelPair->setChecked(false);
   pmnOutDelPair->setChecked(Data().PairwiseOutliers);
   edEmpty->setText(QString::number(Data().EmptyValue));
   FillGrid();
-  StringGrid1->setFocus();
+  grid->setFocus();
+}
+
+void TfmShowTable::ForgetChanges() {
+  IsDel = false;
+  history_.Clear();
+  UpdateUndoActions();
 }
 
 void TfmShowTable::FillGrid() {
-  const QModelIndex current = StringGrid1->currentIndex();
+  const QModelIndex current = grid->currentIndex();
   {
     BusyCursor busy;
     model->Fill();
   }
   // The current cell stays where it was, as far as the grid still reaches.
   if (model->rowCount() > 0 && model->columnCount() > 0) {
-    StringGrid1->setCurrentIndex(model->index(std::clamp(current.row(), 0, model->rowCount() - 1),
+    grid->setCurrentIndex(model->index(std::clamp(current.row(), 0, model->rowCount() - 1),
                                               std::clamp(current.column(), 0, model->columnCount() - 1)));
   }
   const TableState state = CurrentTableState(Data());
   Data().HasMissing = state.missing;
   EnableTableCommands(state.missing);
   tbtnOut->setEnabled(!state.missing && state.outliers);
+  UpdateUndoActions();
 }
 
 bool TfmShowTable::StoreGrid() {
-  StringGrid1->FinishEditing();
+  grid->FinishEditing();
   if (!model->HasEdits()) return true;
   QModelIndex bad;
+  const std::vector<CellPlace> places = model->EditedPlaces();
+  Change change = Change::Cells(Data(), places);
+  const bool padded = IsDel;
   const QString error = model->Store(IsDel, &bad);
   if (error.isEmpty()) {
     Data().HasMissing = HasMissingValues(Data());
+    Remember(std::move(change), places.size() == 1 ? kTypedValue : kTypedValues, padded);
     return true;
   }
-  if (bad.isValid()) StringGrid1->setCurrentIndex(bad);
+  if (bad.isValid()) grid->setCurrentIndex(bad);
   ShowMessage(MessageKind::Warning, error, this);
   return false;
 }
 
 void TfmShowTable::CommitCell() {
-  const QString error = model->CommitCell(StringGrid1->currentIndex(), IsDel);
+  const QModelIndex index = grid->currentIndex();
+  if (!index.isValid() || !model->IsEdited(index)) return;
+  Change change = Change::Cells(Data(), {{index.column(), index.row()}});
+  const bool padded = IsDel;
+  const QString error = model->CommitCell(index, IsDel);
   if (!error.isEmpty()) {
     ShowMessage(MessageKind::Warning, error, this);
     return;
   }
+  Remember(std::move(change), kTypedValue, padded);
   const TableState state = CurrentTableState(Data());
   Data().HasMissing = state.missing;
   EnableTableCommands(state.missing);
   tbtnOut->setEnabled(!state.missing && state.outliers);
+}
+
+void TfmShowTable::Remember(Change&& change, const QString& caption, bool paddedBefore) {
+  history_.Add(std::move(change), Data(), caption.toStdString(), paddedBefore);
+  UpdateUndoActions();
+}
+
+void TfmShowTable::UpdateUndoActions() {
+  const bool undo = history_.CanUndo();
+  const bool redo = history_.CanRedo();
+  tbtnUndo->setEnabled(undo);
+  tbtnRedo->setEnabled(redo);
+  // Alt+О and Alt+П in the menus; the tool bar's hints name the step too.
+  const QString undoText = undo ? QStringLiteral("Отменить: ") + QString::fromStdString(history_.UndoCaption())
+                                : QStringLiteral("Отменить");
+  const QString redoText = redo ? QStringLiteral("Повторить: ") + QString::fromStdString(history_.RedoCaption())
+                                : QStringLiteral("Повторить");
+  tbtnUndo->setText(QStringLiteral("&") + undoText);
+  tbtnRedo->setText(QStringLiteral("&") + redoText);
+  tbtnUndo->setToolTip(undoText + QStringLiteral(" (Ctrl+Z)"));
+  tbtnRedo->setToolTip(redoText + QStringLiteral(" (Ctrl+Y)"));
+}
+
+void TfmShowTable::Undo() {
+  if (!StoreGrid()) return;
+  history_.Undo(Data(), IsDel);
+  FillGrid();
+}
+
+void TfmShowTable::Redo() {
+  if (!StoreGrid()) return;
+  history_.Redo(Data(), IsDel);
+  FillGrid();
 }
 
 void TfmShowTable::EnableTableCommands(bool missing) {
@@ -322,37 +411,53 @@ void TfmShowTable::closeEvent(QCloseEvent* event) {
   QDialog::closeEvent(event);
 }
 
-void TfmShowTable::Cleaning(void (*routine)(DataSet&), bool setsIsDel, bool needsComplete) {
+void TfmShowTable::Cleaning(void (*routine)(DataSet&), bool setsIsDel, bool needsComplete, const QAction* item) {
   if (!StoreGrid()) return;
   if (needsComplete && RefuseMissing()) return;
+  const bool padded = IsDel;
   {
     BusyCursor busy;
+    Change change = Change::Any(Data());
     routine(Data());
+    Remember(std::move(change), WithoutMnemonic(item->text()), padded);
   }
   if (setsIsDel) IsDel = true;
   FillGrid();
 }
 
-void TfmShowTable::RunOnChosen(void (*routine)(DataSet&), bool setsIsDel) {
+void TfmShowTable::RunOnChosen(void (*routine)(DataSet&), bool setsIsDel, const QString& caption) {
   if (!StoreGrid()) return;
-  Data().OperationMode = kModeSaving;
-  WidenOnExit widen;
-  main_.fmVar->Execute();
-  if (main_.fmVar->IsAbort) return;
-  if (HasMissingValues(Data())) {
-    Data().HasMissing = true;
-    ShowMessage(MessageKind::Warning, std::string(kMissingNotRemoved), this);
-  } else {
+  const bool padded = IsDel;
+  std::optional<Change> change;
+  {
     BusyCursor busy;
-    routine(Data());
-    if (setsIsDel) IsDel = true;
+    change.emplace(Change::Any(Data()));
   }
-  WidenUnlessKept(Data());
+  Data().OperationMode = kModeSaving;
+  {
+    WidenOnExit widen;
+    main_.fmVar->Execute();
+    if (!main_.fmVar->IsAbort) {
+      if (HasMissingValues(Data())) {
+        Data().HasMissing = true;
+        ShowMessage(MessageKind::Warning, std::string(kMissingNotRemoved), this);
+      } else {
+        BusyCursor busy;
+        routine(Data());
+        if (setsIsDel) IsDel = true;
+      }
+    }
+  }
+  {
+    BusyCursor busy;
+    Remember(std::move(*change), caption, padded);
+  }
   FillGrid();
 }
 
 void TfmShowTable::tbtnShiftClick() {
   if (!StoreGrid()) return;
+  Change change = Change::Any(Data());
   DataSet& d = Data();
   d.OperationMode = kModeSaving;
   d.KeepSelection = false;
@@ -361,38 +466,47 @@ void TfmShowTable::tbtnShiftClick() {
   main_.fmVar->cbxSavePrm->setEnabled(true);
   if (main_.fmVar->IsAbort) {
     WidenVariables(Data());
-    return;
+  } else {
+    fmShift->Execute();
   }
-  fmShift->Execute();
+  Remember(std::move(change), QStringLiteral("Смещение"), IsDel);
   FillGrid();
 }
 
 void TfmShowTable::tbtnReplaceClick() {
   if (!StoreGrid()) return;
+  Change change = Change::Any(Data());
   fmReplace->Execute();
+  Remember(std::move(change), QStringLiteral("Замена"), IsDel);
   FillGrid();
 }
 
 void TfmShowTable::tbtnMathClick() {
   if (!StoreGrid() || RefuseMissing()) return;
-  fmArifm->Execute();
+  if (std::optional<Change> change = fmArifm->Execute()) {
+    Remember(std::move(*change), QStringLiteral("Арифметика переменных"), IsDel);
+  }
   FillGrid();
 }
 
 void TfmShowTable::tbtnEditTitleClick() {
+  Change change = Change::Any(Data());
   fmPrmEdit->Execute();
+  Remember(std::move(change), QStringLiteral("Правка имен переменных"), IsDel);
   // Typed cells stay as they are; only the names are shown anew.
   model->RefreshNames();
 }
 
 void TfmShowTable::tbtnSelVarClick() {
   if (!StoreGrid()) return;
+  Change change = Change::Any(Data());
   DataSet& d = Data();
   d.OperationMode = kModeSaving;
   d.KeepSelection = true;
   main_.fmVar->Execute();
   if (main_.fmVar->IsAbort) return;
   DropHiddenVariables(Data(), Config());
+  Remember(std::move(change), QStringLiteral("Выбор переменных"), IsDel);
   FillGrid();
   d.KeepSelection = false;
 }
@@ -463,44 +577,66 @@ void TfmShowTable::tbtnFileInputClick() {
     main_.pnlFile->setText(QString::fromStdString(d.DataFileName));
   }
   Moving = false;
-  IsDel = false;
+  ForgetChanges();
   Data().PairwiseMissing = false;
   pmnEmptyDelPair->setChecked(false);
   edEmpty->setText(QString::number(Data().EmptyValue));
   FillGrid();
 }
 
-void TfmShowTable::EditShape(const std::function<bool(int row, int column)>& edit) {
+void TfmShowTable::EditShape(const QString& caption,
+                             const std::function<std::optional<Change>(int row, int column)>& edit) {
   if (!StoreGrid()) return;
-  const QModelIndex current = StringGrid1->currentIndex();
+  const QModelIndex current = grid->currentIndex();
+  const bool padded = IsDel;
   // A place outside the grid only beeps.
-  if (!edit(current.isValid() ? current.row() : 0, current.isValid() ? current.column() : 0)) {
+  std::optional<Change> change = edit(current.isValid() ? current.row() : 0, current.isValid() ? current.column() : 0);
+  if (!change) {
     QApplication::beep();
     return;
   }
+  Remember(std::move(*change), WithoutMnemonic(caption), padded);
   FillGrid();
 }
 
 void TfmShowTable::DeleteRow() {
   if (Data().NumObs < 2) return;
-  EditShape([](int row, int) { return DeleteObservation(Data(), Config(), row); });
+  EditShape(mnpDelRow->text(), [](int row, int) -> std::optional<Change> {
+    if (row < 0 || row >= Data().NumObs) return std::nullopt;
+    Change change = Change::ObservationRemoved(Data(), row);
+    if (!DeleteObservation(Data(), Config(), row)) return std::nullopt;
+    return change;
+  });
 }
 
 void TfmShowTable::AddRow() {
-  EditShape([](int row, int) { return InsertObservation(Data(), Config(), row); });
+  EditShape(mnpAddRow->text(), [](int row, int) -> std::optional<Change> {
+    Change change = Change::ObservationInserted(Data(), row);
+    if (!InsertObservation(Data(), Config(), row)) return std::nullopt;
+    return change;
+  });
 }
 
 void TfmShowTable::DeleteColumn() {
   if (Data().NumVar < 2) return;
-  EditShape([](int, int column) { return DeleteVariable(Data(), Config(), column); });
+  EditShape(mnpDelCol->text(), [](int, int column) -> std::optional<Change> {
+    if (column < 0 || column > Data().LastVar) return std::nullopt;
+    Change change = Change::VariableRemoved(Data(), column);
+    if (!DeleteVariable(Data(), Config(), column)) return std::nullopt;
+    return change;
+  });
 }
 
 void TfmShowTable::AddColumn() {
-  EditShape([](int, int column) { return InsertVariable(Data(), Config(), column); });
+  EditShape(mnpAddCol->text(), [](int, int column) -> std::optional<Change> {
+    Change change = Change::VariableInserted(Data(), column);
+    if (!InsertVariable(Data(), Config(), column)) return std::nullopt;
+    return change;
+  });
 }
 
 void TfmShowTable::MoveColumn(int from, int to) {
-  QHeaderView* header = StringGrid1->horizontalHeader();
+  QHeaderView* header = grid->horizontalHeader();
   {
     // The header goes back to plain order; the data set takes the new one.
     const QSignalBlocker block(header);
@@ -508,18 +644,24 @@ void TfmShowTable::MoveColumn(int from, int to) {
   }
   Moving = false;
   if (!StoreGrid()) return;
-  MoveVariable(Data(), Config(), from, to);
+  Change change = Change::VariableMoved(Data(), from, to);
+  if (from != to && MoveVariable(Data(), Config(), from, to)) {
+    Remember(std::move(change), QStringLiteral("Перенос столбца"), IsDel);
+  }
   FillGrid();
 }
 
 void TfmShowTable::MoveRow(int from, int to) {
-  QHeaderView* header = StringGrid1->verticalHeader();
+  QHeaderView* header = grid->verticalHeader();
   {
     const QSignalBlocker block(header);
     header->moveSection(to, from);
   }
   if (!StoreGrid()) return;
-  MoveObservation(Data(), Config(), from, to);
+  Change change = Change::ObservationMoved(Data(), from, to);
+  if (from != to && MoveObservation(Data(), Config(), from, to)) {
+    Remember(std::move(change), QStringLiteral("Перенос строки"), IsDel);
+  }
   FillGrid();
 }
 

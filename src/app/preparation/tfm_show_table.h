@@ -4,10 +4,14 @@
 // the distribution estimate, saving and reading another file.
 #include <QDialog>
 #include <functional>
+#include <optional>
+
+#include "core/preparation/edit_history.h"
 
 class QAction;
 class QLineEdit;
 class QMenu;
+class QMenuBar;
 class QToolBar;
 class QToolButton;
 
@@ -34,6 +38,9 @@ class TfmShowTable : public QDialog {
   void Execute(bool afterLoad);
   // What every showing starts with: the flags of a showing, the code box and the grid.
   void FormShow(bool afterLoad);
+  // New data are in force: the removals and the changes of the data before
+  // are forgotten.
+  void ForgetChanges();
 
   void FillGrid();
   // Writes the typed cells into the data set; false (with the bad cell named
@@ -41,6 +48,10 @@ class TfmShowTable : public QDialog {
   bool StoreGrid();
   void CommitCell();
   void EnableTableCommands(bool missing);
+  // Steps back or forward through the changes made in the table.
+  void Undo();
+  void Redo();
+  const EditHistory& History() const { return history_; }
 
   bool Moving = false;
   // Missing values were removed from single variables: the missing-value code
@@ -48,8 +59,12 @@ class TfmShowTable : public QDialog {
   bool IsDel = false;
 
   DataTableModel* model;
-  DataTableView* StringGrid1;
-  QToolBar* ToolBar1;
+  DataTableView* grid;
+  QMenuBar* menuBar;
+  QMenu* mnEdit;
+  QToolBar* toolBar;
+  QAction* tbtnUndo;
+  QAction* tbtnRedo;
   QAction* tbtnFileInput;
   QAction* tbtnSaveData;
   QAction* tbtnSeeResults;
@@ -73,17 +88,17 @@ class TfmShowTable : public QDialog {
   QToolButton* tbtnOut;
   QAction* tbtnClose;
 
-  QMenu* PopupMenu1;
+  QMenu* contextMenu;
   QAction* mnpDelRow;
   QAction* mnpAddRow;
   QAction* mnpDelCol;
   QAction* mnpAddCol;
-  QMenu* PopupMenu2;
+  QMenu* missingMenu;
   QAction* pmnEmptyMean;
   QAction* pmnEmptyDel;
   QAction* pmnEmptyDelPair;
   QAction* pmnEmptyRowDel;
-  QMenu* PopupMenu3;
+  QMenu* outlierMenu;
   QAction* pmnOutMean;
   QAction* pmnOutDel;
   QAction* pmnOutDelPair;
@@ -114,19 +129,24 @@ class TfmShowTable : public QDialog {
   void tbtnEditTitleClick();
   void tbtnDistrClick();
   void tbtnCalcDistrClick();
-  void RunOnChosen(void (*routine)(DataSet&), bool setsIsDel);
+  void RunOnChosen(void (*routine)(DataSet&), bool setsIsDel, const QString& caption);
   void tbtnShiftClick();
   void tbtnReplaceClick();
   void tbtnMathClick();
-  // Stores the grid, then changes its rows or columns at the current cell.
-  void EditShape(const std::function<bool(int row, int column)>& edit);
+  // Stores the grid, then changes its rows or columns at the current cell;
+  // the edit returns what it changed, nothing when the place is outside the grid.
+  void EditShape(const QString& caption, const std::function<std::optional<Change>(int row, int column)>& edit);
   void DeleteRow();
   void AddRow();
   void DeleteColumn();
   void AddColumn();
   void MoveColumn(int from, int to);
   void MoveRow(int from, int to);
-  void Cleaning(void (*routine)(DataSet&), bool setsIsDel, bool needsComplete);
+  // A cleaning command; its menu item names the step.
+  void Cleaning(void (*routine)(DataSet&), bool setsIsDel, bool needsComplete, const QAction* item);
+  // A finished command becomes a step of the history; paddedBefore is IsDel before it.
+  void Remember(Change&& change, const QString& caption, bool paddedBefore);
+  void UpdateUndoActions();
   void edEmptyDone();
   // The one guard of the outlier and transformation commands after the
   // typed cells were stored: no missing value may have appeared.
@@ -134,6 +154,7 @@ class TfmShowTable : public QDialog {
 
   TfmMain& main_;
   bool applyingEmpty_ = false;
+  EditHistory history_;
 };
 
 }  // namespace tavrel

@@ -5,6 +5,7 @@
 #include <QTranslator>
 
 #include "app/shell/message_service.h"
+#include "app/shell/file_dialog_size.h"
 #include "app/shell/mnemonics.h"
 
 namespace tavrel {
@@ -38,6 +39,7 @@ TavrelApplication::TavrelApplication(int& argc, char** argv) : QApplication(argc
   QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
   LoadQtTranslation(*this);
   InstallMnemonicsOnShow(this);
+  InstallFileDialogSizeOnShow(this);
 }
 
 bool TavrelApplication::notify(QObject* receiver, QEvent* event) {

@@ -1,14 +1,18 @@
 #include "app/shell/tfm_main.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
+#include <QProcess>
 #include <QProgressBar>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
@@ -164,7 +168,7 @@ void TfmMain::BuildToolBar() {
   toolBar->setMovable(false);
   toolBar->setIconSize(QSize(28, 28));
   auto button = [this](const char* name, const QIcon& icon, const QString& hint, QAction* menuItem) {
-    QAction* action = toolBar->addAction(icon, hint);
+    QAction* action = toolBar->addAction(WithFaintDisabled(icon, toolBar->iconSize().width()), hint);
     action->setObjectName(name);
     action->setToolTip(hint);
     if (menuItem) connect(action, &QAction::triggered, menuItem, &QAction::trigger);
@@ -384,7 +388,7 @@ void TfmMain::FileNameClick(int position) {
   if (position >= recentFiles_.Names().Count()) return;
   if (!ReadDataFile(recentFiles_.Names()[position])) return;
   pnlFile->setText(Text(Data().DataFileName));
-  fmShowTable->IsDel = false;  // the removals belonged to the data before
+  fmShowTable->ForgetChanges();  // they belonged to the data before
 }
 
 void TfmMain::NewDataClick(bool fromToolBar) {
@@ -420,6 +424,25 @@ void TfmMain::mnClusterClick() { RunClusterCommand(*this); }
 
 void TfmMain::mnSeeResultsClick() { ShowResults(ResultsCaller::MainWindow, *fmSeeFile); }
 
+namespace {
+
+// Whether the desktop names a program for PDF files. Where it cannot be
+// asked, opening the guide is tried and tells itself.
+bool HasPdfViewer() {
+  const QString query = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+  if (query.isEmpty()) return true;
+  QProcess process;
+  process.start(query, {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("application/pdf")});
+  if (!process.waitForFinished(3000)) {
+    process.kill();
+    process.waitForFinished(1000);
+    return true;
+  }
+  return process.exitCode() != 0 || !process.readAllStandardOutput().trimmed().isEmpty();
+}
+
+}  // namespace
+
 void TfmMain::mnHelpClick() {
   const std::string dir = Config().SystemPath.empty() ? Data().ExeDir : Config().SystemPath;
   const QString guide = Text(ResultsFilePath(dir, "tavrel.pdf"));
@@ -427,8 +450,12 @@ void TfmMain::mnHelpClick() {
     ShowMessage(MessageKind::Information, QStringLiteral("Руководство пользователя не установлено: (") + guide + ")", this);
     return;
   }
-  if (!QDesktopServices::openUrl(QUrl::fromLocalFile(guide))) {
-    ShowMessage(MessageKind::Warning, QStringLiteral("Нет программы для просмотра руководства: ") + guide, this);
+  if (HasPdfViewer() && QDesktopServices::openUrl(QUrl::fromLocalFile(guide))) return;
+  if (ShowMessage(MessageKind::Confirmation,
+                  QStringLiteral("Нет программы для просмотра руководства: ") + guide +
+                      QStringLiteral("\nСкопировать путь к руководству в буфер обмена?"),
+                  this)) {
+    QGuiApplication::clipboard()->setText(guide);
   }
 }
 

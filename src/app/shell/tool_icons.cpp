@@ -177,4 +177,22 @@ QIcon DrawToolIcon(ToolPicture picture) {
   return QIcon(pixmap);
 }
 
+QIcon WithFaintDisabled(const QIcon& icon, int size) {
+  QIcon result;
+  for (int side : {size, size * 2}) {
+    const QPixmap normal = icon.pixmap(QSize(side, side));
+    result.addPixmap(normal, QIcon::Normal);
+    QImage faint = normal.toImage().convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < faint.height(); ++y) {
+      auto* line = reinterpret_cast<QRgb*>(faint.scanLine(y));
+      for (int x = 0; x < faint.width(); ++x) {
+        const int grey = 128 + qGray(line[x]) / 2;
+        line[x] = qRgba(grey, grey, grey, qAlpha(line[x]) * 2 / 5);
+      }
+    }
+    result.addPixmap(QPixmap::fromImage(faint), QIcon::Disabled);
+  }
+  return result;
+}
+
 }  // namespace tavrel

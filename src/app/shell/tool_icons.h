@@ -22,4 +22,9 @@ enum class ToolPicture {
 
 QIcon DrawToolIcon(ToolPicture picture);
 
+// The icon at size (and twice it) with a disabled look of its own, grey and
+// faint, so a disabled button is plainly unlike an enabled one whatever the
+// icon's colours.
+QIcon WithFaintDisabled(const QIcon& icon, int size);
+
 }  // namespace tavrel

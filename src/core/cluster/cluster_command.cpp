@@ -9,7 +9,7 @@ namespace tavrel {
 
 std::string ClusterRefusal(DataSet& d) {
   d.HasMissing = HasMissingValues(d);
-  if (d.HasMissing) return kMissingNotRemoved;
+  if (d.HasMissing) return MissingNotRemoved(d);
   if (d.NumVar <= 0 || d.VarCounts.empty()) return kTooFewObjects;
   if (CountsDiffer(d.VarCounts, d.LastVar)) return kCountsDiffer;
   if (d.VarCounts[0] < 2) return kTooFewObjects;

@@ -439,7 +439,10 @@ LoadOutcome LoadDataFile(const std::string& path, Session& session) {
     out.warning = kNoNumbers;
     return out;
   } catch (const InOutError& e) {
-    out.warning = WithDetail(kBadNumbers, e.what());
+    // A file gone (since it was chosen, or from the recent files) is told by
+    // the system's reason alone: no number of it was read.
+    out.warning = access(path.c_str(), F_OK) != 0 && errno == ENOENT ? std::string(e.what())
+                                                                     : WithDetail(kBadNumbers, e.what());
     return out;
   } catch (const RangeError& e) {
     out.warning = WithDetail(kRangeFailure, e.what());

@@ -67,8 +67,9 @@ struct LoadOutcome {
 // empty variables (unless the setting IsZeroVarInput keeps them; when removing
 // fails the load goes on with them and warns with kRemoveEmptyVarsFailed) and
 // computes the axis steps. A failed read yields its fixed message followed by
-// where it failed; a load without numbers yields kNoNumbers. A workbook that
-// fails gives the spreadsheet reader's message in readerWarning and kNoNumbers.
+// where it failed (a file that does not exist: only the system's reason); a
+// load without numbers yields kNoNumbers. A workbook that fails gives the
+// spreadsheet reader's message in readerWarning and kNoNumbers.
 // A load that fails either way leaves the whole session as it was; otherwise
 // the new data set replaces the session's (ReplaceDataSet), with DataFileName
 // path and DataFileShortName its file name.

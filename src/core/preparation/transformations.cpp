@@ -90,13 +90,14 @@ void ReplaceValues(DataSet& d, double from, double to, int variable) {
   }
 }
 
-void Arithmetic(DataSet& d, int a, char op, int b, int r) {
+std::int32_t Arithmetic(DataSet& d, int a, char op, int b, int r) {
   const double empty = d.EmptyValue;
   const Array<double> x = d.DataValues[a];
   const Array<double> y = d.DataValues[b];
   const std::int32_t countA = d.VarCounts[a];
   const std::int32_t countB = d.VarCounts[b];
   Array<double>& result = d.DataValues[r];
+  std::int32_t computed = 0;
   for (std::int32_t j = 0; j <= d.LastObs; ++j) {
     if (j >= countA || j >= countB || x[j] == empty || y[j] == empty) {
       result[j] = empty;
@@ -108,8 +109,10 @@ void Arithmetic(DataSet& d, int a, char op, int b, int r) {
       case '*': result[j] = x[j] * y[j]; break;
       default: result[j] = y[j] != 0 ? x[j] / y[j] : 0; break;
     }
+    ++computed;
   }
   d.VarCounts[r] = std::min(countA, countB);
+  return computed;
 }
 
 void RenameVariables(DataSet& d, const std::vector<std::string>& names) {

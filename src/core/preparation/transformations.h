@@ -2,6 +2,7 @@
 // Transformations of the variables in force: normalisation, differences,
 // logarithms, shifting series against each other, replacing a value,
 // arithmetic between variables and renaming.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -39,7 +40,8 @@ void ReplaceValues(DataSet& d, double from, double to, int variable);
 // r := a op b per observation, op one of '+', '-', '*', '/' (a division by 0
 // gives 0). Where either operand is missing or beyond its count, the result
 // is missing; the result's count is the smaller of the operands' counts.
-void Arithmetic(DataSet& d, int a, char op, int b, int r);
+// Returns the number of values computed (those not missing).
+std::int32_t Arithmetic(DataSet& d, int a, char op, int b, int r);
 
 // The names of the variables in force, one text each, made clean
 // (CleanName: no blank inside, an empty text gives "Var" and the column number).

@@ -5,6 +5,7 @@
 #include "core/data/checked_array.h"
 #include "core/data/dataset.h"
 #include "core/data/results_file.h"
+#include "core/data/text_codec.h"
 #include "core/statistics/correlation.h"
 #include "core/statistics/descriptive_reports.h"
 #include "core/statistics/normality.h"
@@ -25,9 +26,28 @@ bool AllowsPairwiseMissing(int stSel) {
   return stSel == kPearson || stSel == kSpearman || stSel == kPairStudent || stSel == kPairWilcoxon;
 }
 
+std::string MissingNotRemoved(const DataSet& data) {
+  constexpr int kNamesShown = 10;
+  std::string names;
+  int found = 0;
+  for (int v = 0; v <= data.LastVar && v < data.DataValues.Count(); ++v) {
+    if (!ContainsEmpty(data.DataValues[v], data.VarCounts[v] - 1, data.EmptyValue)) continue;
+    if (++found > kNamesShown) continue;
+    if (found > 1) names += ", ";
+    names += TrimBlanks(data.VarNames[v]);
+  }
+  std::string text = kMissingNotRemoved;
+  if (found == 0) return text;
+  text += " Переменные с пропусками: " + names;
+  if (found > kNamesShown) text += " и еще " + std::to_string(found - kNamesShown);
+  return text + ".";
+}
+
 std::string StatisticsRefusal(DataSet& data, const StatOptions& options) {
   data.HasMissing = HasMissingValues(data);
-  if (data.HasMissing && !(AllowsPairwiseMissing(options.StSel) && data.PairwiseMissing)) return kMissingNotRemoved;
+  if (data.HasMissing && !(AllowsPairwiseMissing(options.StSel) && data.PairwiseMissing)) {
+    return MissingNotRemoved(data);
+  }
   return {};
 }
 

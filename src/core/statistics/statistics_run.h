@@ -42,8 +42,12 @@ inline constexpr const char* kMissingNotRemoved = "Пропуски не уда�
 inline constexpr const char* kDivisionByZero = "Ошибка деления на 0";
 inline constexpr const char* kInvalidFloatOperation = "Ошибка операций с вещественными числами";
 
+// kMissingNotRemoved followed by the variables in force that hold missing
+// values (at most ten names, then how many more).
+std::string MissingNotRemoved(const DataSet& data);
+
 // The check before a run: sets the data set's HasMissing and returns
-// kMissingNotRemoved when the chosen analysis may not start with missing
+// MissingNotRemoved when the chosen analysis may not start with missing
 // values, empty when it may run.
 std::string StatisticsRefusal(DataSet& data, const StatOptions& options);
 

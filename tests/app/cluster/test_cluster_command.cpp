@@ -111,7 +111,7 @@ class TestClusterCommand : public QObject {
     QByteArray tall("A B C\n");
     for (int i = 0; i < 3002; ++i) tall += QByteArray::number(i % 7) + " 1 2\n";
     const std::pair<QByteArray, QString> cases[] = {
-        {"A B C\n1 2 3\n1 -999 5\n9 8 7\n", "Пропуски не удалены."},
+        {"A B C\n1 2 3\n1 -999 5\n9 8 7\n", "Пропуски не удалены. Переменные с пропусками: B."},
         {tall, "Массив данных >3000: 3002 значений"},
     };
     for (const auto& [text, message] : cases) {

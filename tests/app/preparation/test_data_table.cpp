@@ -39,6 +39,31 @@ std::vector<double> Values(int v) {
   return std::vector<double>(row.begin(), row.end());
 }
 
+// All that undo and redo must bring back: every variable (those not in force
+// too), counts, names, the observations and variables in force, the note and
+// whether a variable's trailing missing codes are padding.
+struct TableSnapshot {
+  std::vector<std::vector<double>> values;
+  std::vector<std::int32_t> counts;
+  std::vector<std::string> names;
+  int numVar, fullLastVar;
+  std::int32_t numObs;
+  std::string note;
+  bool padded;
+  bool operator==(const TableSnapshot&) const = default;
+};
+
+TableSnapshot Snapshot(const TfmShowTable& table) {
+  const DataSet& d = Data();
+  TableSnapshot s{{}, {d.VarCounts.begin(), d.VarCounts.end()}, {d.VarNames.begin(), d.VarNames.end()},
+                  d.NumVar, d.FullLastVar, d.NumObs, d.ProcessingNote, table.IsDel};
+  for (const auto& row : d.DataValues) s.values.emplace_back(row.begin(), row.end());
+  return s;
+}
+
+// Two variables with a missing value and ten rows with an outlier in B.
+const QByteArray kMissingTen = "A B C\n1 2 3\n-999 3 4\n5 -999 6\n7 8 9\n2 2 2\n";
+
 }  // namespace
 
 class TestDataTable : public QObject {
@@ -62,7 +87,7 @@ class TestDataTable : public QObject {
     return table_->model->headerData(column, Qt::Horizontal, role).toString();
   }
   void Type(int row, int column, const QString& text) {
-    table_->StringGrid1->setCurrentIndex(table_->model->index(row, column));
+    table_->grid->setCurrentIndex(table_->model->index(row, column));
     QVERIFY(table_->model->setData(table_->model->index(row, column), text));
   }
 
@@ -100,7 +125,7 @@ class TestDataTable : public QObject {
     QCOMPARE(Summary(1, DataTableModel::CountRole), QStringLiteral("10"));
 
     // The summary rows are teal under the name, with white text; the corner names them.
-    const QImage header = table_->StringGrid1->horizontalHeader()->grab().toImage();
+    const QImage header = table_->grid->horizontalHeader()->grab().toImage();
     const int h = TableHeader::kRowHeight;
     QCOMPARE(header.pixelColor(60, h + 1), QColor(0x00, 0x80, 0x80));
     QVERIFY(header.pixelColor(60, h / 2) != QColor(0x00, 0x80, 0x80));
@@ -108,7 +133,7 @@ class TestDataTable : public QObject {
     for (int x = 2; x < 68 && !white; ++x)
       for (int y = h * 3 + 2; y < h * 4 - 2 && !white; ++y) white = header.pixelColor(x, y) == QColor(255, 255, 255);
     QVERIFY2(white, "no white text in the count row");
-    const QImage view = table_->StringGrid1->grab().toImage();
+    const QImage view = table_->grid->grab().toImage();
     QCOMPARE(view.pixelColor(4, h * 2 + 3), QColor(0x00, 0x80, 0x80));  // the corner's "MIN"
   }
 
@@ -131,7 +156,7 @@ class TestDataTable : public QObject {
     Open(kClean);
     Type(0, 1, " 250.5 ");
     QCOMPARE(Data().DataValues[1][0], 1.0);  // not yet
-    QTest::keyClick(table_->StringGrid1, Qt::Key_Return);
+    QTest::keyClick(table_->grid, Qt::Key_Return);
     QCOMPARE(Data().DataValues[1][0], 250.5);
     QCOMPARE(Summary(1, DataTableModel::MaxRole), QStringLiteral("250,50"));
 
@@ -140,7 +165,7 @@ class TestDataTable : public QObject {
     table_->tbtnRecalc->trigger();
     QCOMPARE(messages_->Texts(), QStringList{"Переменная B, наблюдение 4: «12x» не является числом"});
     QCOMPARE(Data().DataValues[0][2], 3.0);  // the good cell waits too
-    QCOMPARE(table_->StringGrid1->currentIndex(), table_->model->index(3, 1));
+    QCOMPARE(table_->grid->currentIndex(), table_->model->index(3, 1));
     QVERIFY(!table_->close());  // the window stays open with the texts
     QVERIFY(table_->isVisible());
     QCOMPARE(Cell(3, 1), QStringLiteral("12x"));
@@ -152,16 +177,16 @@ class TestDataTable : public QObject {
 
   void RowsAndColumnsByKeysMenusAndDragging() {
     Open("A B C\n1 2 3\n4 5 6\n");
-    QTest::keyClick(table_->StringGrid1, Qt::Key_Insert);  // at the current row, the first
+    QTest::keyClick(table_->grid, Qt::Key_Insert);  // at the current row, the first
     QCOMPARE(Data().NumObs, 3);
     QCOMPARE(Values(0), (std::vector<double>{0, 1, 4}));
     QCOMPARE(Cell(0, 2), QStringLiteral("0,00"));
-    table_->StringGrid1->setCurrentIndex(table_->model->index(0, 1));
-    for (int i = 0; i < 3; ++i) QTest::keyClick(table_->StringGrid1, Qt::Key_Delete, Qt::ControlModifier);
+    table_->grid->setCurrentIndex(table_->model->index(0, 1));
+    for (int i = 0; i < 3; ++i) QTest::keyClick(table_->grid, Qt::Key_Delete, Qt::ControlModifier);
     QCOMPARE(Values(1), (std::vector<double>{5}));  // the only row left stays
     QCOMPARE(Data().NumObs, 1);
 
-    table_->StringGrid1->setCurrentIndex(table_->model->index(0, 1));
+    table_->grid->setCurrentIndex(table_->model->index(0, 1));
     table_->mnpAddCol->trigger();
     QCOMPARE(Data().VarNames, (Array<std::string>{"A", "Var4", "B", "C"}));
     QCOMPARE(Summary(1, DataTableModel::CountRole), QStringLiteral("1"));
@@ -169,10 +194,10 @@ class TestDataTable : public QObject {
     QCOMPARE(Data().VarNames, (Array<std::string>{"A", "B", "C"}));
 
     // Dragging C before A: the data set takes the new order.
-    table_->StringGrid1->horizontalHeader()->moveSection(2, 0);
+    table_->grid->horizontalHeader()->moveSection(2, 0);
     QTRY_COMPARE(Data().VarNames, (Array<std::string>{"C", "A", "B"}));
     QCOMPARE(table_->model->headerData(0, Qt::Horizontal).toString(), QStringLiteral("C"));
-    QCOMPARE(table_->StringGrid1->horizontalHeader()->visualIndex(0), 0);
+    QCOMPARE(table_->grid->horizontalHeader()->visualIndex(0), 0);
     QVERIFY(!table_->Moving);
   }
 
@@ -190,7 +215,7 @@ class TestDataTable : public QObject {
     QVERIFY(table_->tbtnNormir->isEnabled());
     // Typing the missing code and Enter: the missing-value menu becomes the one to use.
     Type(0, 0, "-999");
-    QTest::keyClick(table_->StringGrid1, Qt::Key_Return);
+    QTest::keyClick(table_->grid, Qt::Key_Return);
     QVERIFY(table_->tbtnEmpty->isEnabled());
     QVERIFY(!table_->tbtnOut->isEnabled());
   }
@@ -283,9 +308,7 @@ class TestDataTable : public QObject {
     Open("A B\n1 10\n2 20\n3 30\n4 40\n5 50\n");
     ModalScript script({ChooseVariables({0}), On<TfmShift>([](TfmShift* d) {
                           QCOMPARE(d->windowTitle(), QStringLiteral("Смещение рядов"));
-                          QCOMPARE(d->SpinEdit1->value(), 1);
-                          QCOMPARE(d->SpinEdit1->maximum(), 5);
-                          QCOMPARE(d->SpinEdit1->minimum(), -5);
+                          QCOMPARE(d->spnShift->value(), 1);
                           d->btbtnOK->click();
                         })});
     table_->tbtnShift->trigger();
@@ -295,7 +318,7 @@ class TestDataTable : public QObject {
     QCOMPARE(table_->model->rowCount(), 4);
 
     ModalScript refused({ChooseVariables({1}), On<TfmShift>([](TfmShift* d) {
-                           d->SpinEdit1->setValue(-2);
+                           d->spnShift->setValue(-2);
                            d->btbtnOK->click();
                          })});
     table_->tbtnShift->trigger();
@@ -303,6 +326,23 @@ class TestDataTable : public QObject {
     QCOMPARE(messages_->Texts(), QStringList{"Данных недостаточно."});
     QCOMPARE(Data().NumObs, 4);
     QCOMPARE(Data().NumVar, 2);
+
+    // Any whole number can be typed; one the data cannot take changes nothing.
+    const TableSnapshot shifted = Snapshot(*table_);
+    for (const char* typed : {"45", "-45", "3"}) {
+      messages_->shown.clear();
+      ModalScript large({ChooseVariables({0}), On<TfmShift>([typed](TfmShift* d) {
+                           d->spnShift->selectAll();
+                           QTest::keyClicks(d->spnShift, typed);
+                           QCOMPARE(d->spnShift->value(), QString(typed).toInt());
+                           d->btbtnOK->click();
+                         })});
+      table_->tbtnShift->trigger();
+      QVERIFY(large.Done());
+      QCOMPARE(messages_->Texts(), QStringList{"Данных недостаточно."});
+      QVERIFY(Snapshot(*table_) == shifted);
+      QCOMPARE(table_->tbtnUndo->text(), QStringLiteral("&Отменить: Смещение"));  // the first shift
+    }
 
     // Leaving by the close box widens the variables as well.
     ModalScript closed({ChooseVariables({1}), [](QWidget* w) { w->close(); }});
@@ -321,7 +361,11 @@ class TestDataTable : public QObject {
       d->edNmb1->setText("1");
       d->edNmb2->setText("1,5");
       d->btbtnOK->click();  // no variable chosen
-      QCOMPARE(messages_->Texts(), QStringList{"Данные не введены"});
+      QCOMPARE(messages_->Texts(), QStringList{"Выберите переменную."});
+      d->edNmb1->clear();
+      d->btbtnOK->click();
+      QCOMPARE(messages_->Texts().last(), QStringLiteral("Данные не введены"));
+      d->edNmb1->setText("1");
       d->cbxVar1->setCurrentIndex(1);
       d->edNmb2->setText("x");
       d->btbtnOK->click();
@@ -341,7 +385,7 @@ class TestDataTable : public QObject {
       QCOMPARE(d->cbxSign->currentText(), QStringLiteral("+"));
       d->cbxSign->setCurrentIndex(3);
       d->cbxResult->setCurrentIndex(2);
-      d->Button1->click();
+      d->btnCalculate->click();
       d->OkBtn->click();
     })});
     table_->tbtnMath->trigger();
@@ -351,11 +395,11 @@ class TestDataTable : public QObject {
 
     Type(0, 1, "8");  // typed, not yet committed: renaming keeps it
     ModalScript rename({On<TfmPrmEdit>([](TfmPrmEdit* d) {
-      QCOMPARE(d->StringGrid2->rowCount(), 3);
-      QCOMPARE(d->StringGrid2->item(1, 0)->text(), QStringLiteral("B"));
-      d->StringGrid2->item(0, 0)->setText(" Pulse rate ");
-      d->StringGrid2->item(1, 0)->setText("Temperature");
-      d->StringGrid2->item(2, 0)->setText(" \t ");
+      QCOMPARE(d->namesGrid->rowCount(), 3);
+      QCOMPARE(d->namesGrid->item(1, 0)->text(), QStringLiteral("B"));
+      d->namesGrid->item(0, 0)->setText(" Pulse rate ");
+      d->namesGrid->item(1, 0)->setText("Temperature");
+      d->namesGrid->item(2, 0)->setText(" \t ");
       d->OKBtn->click();
     })});
     table_->tbtnEditTitle->trigger();
@@ -371,12 +415,246 @@ class TestDataTable : public QObject {
       QCOMPARE(d->cbxVar2->currentIndex(), 0);
       QCOMPARE(d->cbxResult->currentIndex(), 0);
       d->cbxSign->setCurrentIndex(2);
-      d->Button1->click();
+      d->btnCalculate->click();
       d->OkBtn->click();
     })});
     table_->tbtnMath->trigger();
     QVERIFY(single.Done());
     QCOMPARE(Values(0), (std::vector<double>{1, 4, 9}));
+  }
+
+  void EveryCommandIsUndoneAndRedone() {
+    struct Case {
+      const char* caption;
+      QByteArray text;
+      std::function<void(TfmShowTable*)> command;
+    };
+    auto at = [](TfmShowTable* t, int row, int column) { t->grid->setCurrentIndex(t->model->index(row, column)); };
+    auto script = [](std::vector<ModalScript::Step> steps, QAction* action) {
+      ModalScript s(std::move(steps));
+      action->trigger();
+      QVERIFY(s.Done());
+    };
+    const Case cases[] = {
+        {"Ввод значения", kClean, [&](TfmShowTable* t) {
+           at(t, 2, 1);
+           t->model->setData(t->model->index(2, 1), "7,25");
+           QTest::keyClick(t->grid, Qt::Key_Return);
+         }},
+        {"Ввод значений", kClean, [&](TfmShowTable* t) {
+           t->model->setData(t->model->index(2, 1), "7,25");
+           t->model->setData(t->model->index(9, 2), "-3");
+           t->tbtnRecalc->trigger();
+         }},
+        {"Добавить строку", kClean, [&](TfmShowTable* t) {
+           at(t, 3, 0);
+           QTest::keyClick(t->grid, Qt::Key_Insert);
+         }},
+        {"Удалить строку", kClean, [&](TfmShowTable* t) {
+           at(t, 4, 1);
+           QTest::keyClick(t->grid, Qt::Key_Delete, Qt::ControlModifier);
+         }},
+        {"Добавить столбец", kClean, [&](TfmShowTable* t) { at(t, 0, 1), t->mnpAddCol->trigger(); }},
+        {"Удалить столбец", kClean, [&](TfmShowTable* t) { at(t, 0, 1), t->tbtnDelCol->trigger(); }},
+        {"Перенос столбца", kClean, [&](TfmShowTable* t) {
+           t->grid->horizontalHeader()->moveSection(2, 0);
+           QTRY_COMPARE(Data().VarNames[0], std::string("C"));
+         }},
+        {"Перенос строки", kClean, [&](TfmShowTable* t) {
+           t->grid->verticalHeader()->moveSection(0, 4);
+           QTRY_COMPARE(Data().DataValues[0][4], 1.0);
+         }},
+        {"Заменить средним", kMissingTen, [](TfmShowTable* t) { t->pmnEmptyMean->trigger(); }},
+        {"Удалить", kMissingTen, [](TfmShowTable* t) { t->pmnEmptyDel->trigger(); }},
+        {"Удалить ряд", kMissingTen, [](TfmShowTable* t) { t->pmnEmptyRowDel->trigger(); }},
+        {"Заменить средним", kClean, [](TfmShowTable* t) { t->pmnOutMean->trigger(); }},
+        {"Удалить", kClean, [](TfmShowTable* t) { t->pmnOutDel->trigger(); }},
+        {"Удалить ряд", kClean, [](TfmShowTable* t) { t->pmnOutDelRow->trigger(); }},
+        {"Выбрать", kClean, [](TfmShowTable* t) { t->pmnOutSel->trigger(); }},
+        {"Выбрать ряд", kClean, [](TfmShowTable* t) { t->pmnOutSelRow->trigger(); }},
+        {"Нормирование", kClean, [&](TfmShowTable* t) { script({ChooseVariables({2})}, t->tbtnNormir); }},
+        {"Приросты", kClean, [&](TfmShowTable* t) { script({ChooseVariables({0, 1})}, t->tbtnDiff); }},
+        {"Логарифмирование", kClean, [&](TfmShowTable* t) { script({ChooseVariables({1}, true)}, t->tbtnLog); }},
+        {"Смещение", kClean, [&](TfmShowTable* t) {
+           script({ChooseVariables({1}), On<TfmShift>([](TfmShift* d) {
+                     d->spnShift->setValue(-2);
+                     d->btbtnOK->click();
+                   })},
+                  t->tbtnShift);
+         }},
+        {"Замена", kClean, [&](TfmShowTable* t) {
+           script({On<TfmReplace>([](TfmReplace* d) {
+                    d->edNmb1->setText("1");
+                    d->edNmb2->setText("11");
+                    d->cbxVar1->setCurrentIndex(0);
+                    d->btbtnOK->click();
+                  })},
+                  t->tbtnReplace);
+         }},
+        {"Арифметика переменных", kClean, [&](TfmShowTable* t) {
+           script({On<TfmArifm>([](TfmArifm* d) {
+                    d->cbxSign->setCurrentIndex(2);
+                    d->btnCalculate->click();
+                    d->btnCalculate->click();
+                    d->OkBtn->click();
+                  })},
+                  t->tbtnMath);
+         }},
+        {"Правка имен переменных", kClean, [&](TfmShowTable* t) {
+           script({On<TfmPrmEdit>([](TfmPrmEdit* d) {
+                    d->namesGrid->item(1, 0)->setText("Pulse");
+                    d->OKBtn->click();
+                  })},
+                  t->tbtnEditTitle);
+         }},
+        {"Выбор переменных", kClean, [&](TfmShowTable* t) { script({ChooseVariables({0, 2})}, t->tbtnSelVar); }},
+    };
+    for (const Case& c : cases) {
+      Open(c.text);
+      QVERIFY(!table_->tbtnUndo->isEnabled());
+      QVERIFY(!table_->tbtnRedo->isEnabled());
+      const TableSnapshot before = Snapshot(*table_);
+      c.command(table_);
+      const TableSnapshot after = Snapshot(*table_);
+      QVERIFY2(after != before, c.caption);
+      QCOMPARE(table_->tbtnUndo->text(), QStringLiteral("&Отменить: ") + c.caption);
+      QCOMPARE(table_->History().UndoSteps(), std::size_t{1});
+      for (int round = 0; round < 2; ++round) {
+        table_->tbtnUndo->trigger();
+        QVERIFY2(Snapshot(*table_) == before, c.caption);
+        QCOMPARE(table_->model->rowCount(), before.numObs);
+        QCOMPARE(table_->model->columnCount(), before.numVar);
+        QVERIFY(!table_->tbtnUndo->isEnabled());
+        QCOMPARE(table_->tbtnRedo->text(), QStringLiteral("&Повторить: ") + c.caption);
+        table_->tbtnRedo->trigger();
+        QVERIFY2(Snapshot(*table_) == after, c.caption);
+        QCOMPARE(table_->model->rowCount(), after.numObs);
+        QCOMPARE(table_->model->columnCount(), after.numVar);
+      }
+      QVERIFY(messages_->shown.empty());
+    }
+  }
+
+  void AChainOfChangesStepsBackToTheLoadedDataAndForwardAgain() {
+    Open(kMissingTen);
+    std::vector<TableSnapshot> states{Snapshot(*table_)};
+    auto done = [&] { states.push_back(Snapshot(*table_)); };
+    table_->grid->setCurrentIndex(table_->model->index(0, 2));
+    table_->model->setData(table_->model->index(0, 2), "30");
+    QTest::keyClick(table_->grid, Qt::Key_Return);
+    done();
+    table_->pmnEmptyDel->trigger();  // the note "Пропуски удалены." and padding
+    done();
+    QVERIFY(table_->IsDel);
+    QTest::keyClick(table_->grid, Qt::Key_Insert);
+    done();
+    table_->mnpAddCol->trigger();
+    done();
+    ModalScript rename({On<TfmPrmEdit>([](TfmPrmEdit* d) {
+      d->namesGrid->item(0, 0)->setText("Weight");
+      d->OKBtn->click();
+    })});
+    table_->tbtnEditTitle->trigger();
+    QVERIFY(rename.Done());
+    done();
+    QCOMPARE(Data().ProcessingNote, std::string("Пропуски удалены."));
+
+    // Ctrl+Z and Ctrl+Y, and Ctrl+Shift+Z, in the window.
+    table_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(table_));
+    for (std::size_t i = states.size() - 1; i > 0; --i) {
+      QTest::keyClick(table_->grid, Qt::Key_Z, Qt::ControlModifier);
+      QVERIFY(Snapshot(*table_) == states[i - 1]);
+    }
+    QCOMPARE(Data().ProcessingNote, std::string());
+    QVERIFY(!table_->IsDel);
+    for (std::size_t i = 1; i < states.size(); ++i) {
+      QTest::keyClick(table_->grid, Qt::Key_Y, Qt::ControlModifier);
+      QVERIFY(Snapshot(*table_) == states[i]);
+    }
+    table_->tbtnUndo->trigger();
+    QTest::keyClick(table_->grid, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(Snapshot(*table_) == states.back());
+
+    // A new change forgets the steps undone.
+    table_->tbtnUndo->trigger();
+    table_->tbtnUndo->trigger();
+    table_->mnpDelCol->trigger();
+    QVERIFY(!table_->tbtnRedo->isEnabled());
+    QCOMPARE(table_->tbtnUndo->text(), QStringLiteral("&Отменить: Удалить столбец"));
+
+    // The menus: the window's "Правка" and the grid's context menu offer both.
+    for (QMenu* menu : {table_->mnEdit, table_->contextMenu}) {
+      for (QAction* a : {table_->tbtnUndo, table_->tbtnRedo, table_->mnpDelRow, table_->mnpAddRow,
+                         table_->mnpDelCol, table_->mnpAddCol}) {
+        QVERIFY2(menu->actions().contains(a), qPrintable(menu->objectName() + ": " + a->objectName()));
+      }
+      for (QAction* a : menu->actions()) QVERIFY2(a->isSeparator() || a->text().contains('&'), qPrintable(a->text()));
+    }
+    for (QMenu* menu : {table_->missingMenu, table_->outlierMenu})
+      for (QAction* a : menu->actions()) QVERIFY2(a->text().contains('&'), qPrintable(a->text()));
+  }
+
+  void ALoadOrNewDataEmptiesTheHistory() {
+    Open(kClean);
+    table_->pmnOutMean->trigger();
+    QVERIFY(table_->tbtnUndo->isEnabled());
+    // Another file read from the table.
+    const QString other = home_->Write("data/other.txt", "X Y\n1 2\n3 4\n5 6\n");
+    ModalScript pick({PickFile(other)});
+    table_->tbtnFileInput->trigger();
+    QVERIFY(pick.Done());
+    QCOMPARE(Data().VarNames[0], std::string("X"));
+    QVERIFY(!table_->tbtnUndo->isEnabled());
+    QVERIFY(!table_->tbtnRedo->isEnabled());
+    // A load from the main window, the same file again: nothing of before is undone.
+    table_->pmnOutMean->trigger();
+    table_->mnpAddCol->trigger();
+    QVERIFY(table_->tbtnUndo->isEnabled());
+    main_->mnFileName[0]->trigger();  // the recent file, read again
+    QCOMPARE(Data().DataFileName, other.toStdString());
+    QVERIFY(!table_->tbtnUndo->isEnabled());
+    // Data changed elsewhere while the table was closed: the history is not applied to them.
+    table_->mnpAddCol->trigger();
+    table_->hide();
+    Data().VarNames[0] = "Z";
+    table_->FormShow(false);
+    QVERIFY(!table_->tbtnUndo->isEnabled());
+  }
+
+  void ArithmeticSaysWhatEachCalculationDidAndCancelPutsTheDataBack() {
+    Open("Рост Вес\n170 60\n180 70\n160 50\n");
+    const TableSnapshot opened = Snapshot(*table_);
+    for (const auto& [way, leave] : WaysToCancel("CancelBtn")) {
+      ModalScript script({On<TfmArifm>([&leave](TfmArifm* d) {
+        QVERIFY(d->lblDone->text().isEmpty());
+        d->btnCalculate->click();
+        QCOMPARE(d->lblDone->text(), QStringLiteral("Вес = Рост + Вес: 3 значения"));
+        d->btnCalculate->click();
+        QCOMPARE(Data().DataValues[1][0], 400.0);  // weight + 2 x height: shown, not hidden
+        leave(d);
+      })});
+      table_->tbtnMath->trigger();
+      QVERIFY(script.Done());
+      QVERIFY2(Snapshot(*table_) == opened, qPrintable(way));
+      QVERIFY(!table_->tbtnUndo->isEnabled());
+    }
+    ModalScript kept({On<TfmArifm>([](TfmArifm* d) {
+      d->cbxSign->setCurrentIndex(1);
+      d->cbxResult->setCurrentIndex(0);
+      d->btnCalculate->click();
+      QCOMPARE(d->lblDone->text(), QStringLiteral("Рост = Рост - Вес: 3 значения"));
+      d->cbxResult->setCurrentIndex(1);
+      d->btnCalculate->click();
+      d->OkBtn->click();
+    })});
+    table_->tbtnMath->trigger();
+    QVERIFY(kept.Done());
+    QCOMPARE(Values(0), (std::vector<double>{110, 110, 110}));
+    QCOMPARE(Values(1), (std::vector<double>{50, 40, 60}));
+    QCOMPARE(table_->History().UndoSteps(), std::size_t{1});  // two calculations, one step
+    table_->tbtnUndo->trigger();
+    QVERIFY(Snapshot(*table_) == opened);
   }
 
   void MissingCodeBoxStoresTypedCellsFirst() {

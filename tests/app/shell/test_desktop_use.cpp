@@ -1,14 +1,18 @@
 // What every window shares: Qt's own texts in Russian, the three-way question
 // whose Esc and close box cancel, typed numbers, and the Alt letters.
 #include <QDialogButtonBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTreeView>
 #include <memory>
 
 #include "app_test_support.h"
+#include "app/shell/file_dialog_size.h"
 #include "app/shell/mnemonics.h"
+#include "app/shell/tool_icons.h"
 #include "app/shell/tavrel_application.h"
 #include "app/shell/typed_number.h"
 
@@ -114,6 +118,33 @@ class TestDesktopUse : public QObject {
     dialog.show();
     QCOMPARE(ok->text(), QStringLiteral("&Далее"));
     QCOMPARE(cancel->text(), QStringLiteral("&Отмена"));
+  }
+
+  void FileDialogsOpenWideEnoughForTheirColumns() {
+    InstallFileDialogSizeOnShow(qApp);
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setViewMode(QFileDialog::Detail);
+    dialog.show();
+    QVERIFY2(dialog.width() >= 860, qPrintable(QString::number(dialog.width())));
+    auto* list = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+    QVERIFY(list);
+    QHeaderView* header = list->header();
+    const int columns = header->sectionPosition(header->count() - 1) + header->sectionSize(header->count() - 1);
+    QVERIFY2(columns <= list->viewport()->width(),
+             qPrintable(QStringLiteral("%1 > %2").arg(columns).arg(list->viewport()->width())));
+  }
+
+  void ADisabledToolButtonLooksFaint() {
+    QPixmap picture(24, 24);
+    picture.fill(QColor(0x20, 0x40, 0xc0));
+    const QIcon icon = WithFaintDisabled(QIcon(picture), 24);
+    const QImage normal = icon.pixmap(24, QIcon::Normal).toImage();
+    const QImage disabled = icon.pixmap(24, QIcon::Disabled).toImage();
+    QCOMPARE(normal.pixelColor(12, 12), QColor(0x20, 0x40, 0xc0));
+    const QColor faint = disabled.pixelColor(12, 12);
+    QCOMPARE(faint.red(), faint.blue());  // grey
+    QVERIFY(faint.alpha() < 128);
   }
 };
 

@@ -1,7 +1,9 @@
 // The main window's commands as a user drives them: start-up, loading, the
 // recent files, new data, saving and the rules that enable the commands.
 #include <QAction>
+#include <QClipboard>
 #include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
@@ -151,6 +153,30 @@ class TestMainWindow : public QObject {
     QCOMPARE(messages_->shown[0].first, MessageKind::Information);
   }
 
+  void HelpWithoutAViewerNamesTheGuideAndCopiesItsPath() {
+    home_->WriteSettings({{"SystemPath", home_->Path("sys/")}});
+    const QString guide = home_->Write("sys/tavrel.pdf", "%PDF-1.4\n");
+    auto main = Start();
+    // No program on the path opens anything.
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", home_->Path("sys").toUtf8());
+    struct RestorePath {
+      QByteArray path;
+      ~RestorePath() { qputenv("PATH", path); }
+    } restore{path};
+    const QString text = "Нет программы для просмотра руководства: " + guide +
+                         "\nСкопировать путь к руководству в буфер обмена?";
+    QGuiApplication::clipboard()->clear();
+    for (bool copy : {false, true}) {
+      messages_->shown.clear();
+      messages_->answers = {copy};
+      main->mnHelp->trigger();  // F1
+      QCOMPARE(messages_->Texts(), QStringList{text});
+      QCOMPARE(messages_->shown[0].first, MessageKind::Confirmation);
+      QCOMPARE(QGuiApplication::clipboard()->text(), copy ? guide : QString());
+    }
+  }
+
   void ProgressIsShownAtMostTwentyTimesASecond() {
     home_->WriteSettings();
     auto main = Start();
@@ -287,7 +313,7 @@ class TestMainWindow : public QObject {
     QFile::remove(paths[8]);
     messages_->shown.clear();
     main->mnFileName[0]->trigger();
-    QCOMPARE(messages_->Texts(), QStringList{"Ошибка ввода: неверные числовые данные\nНе удаётся открыть файл " +
+    QCOMPARE(messages_->Texts(), QStringList{"Не удаётся открыть файл " +
                                              paths[8] + ": нет такого файла или каталога"});
     QCOMPARE(Data().DataFileName, paths[2].toStdString());
     QCOMPARE(Data().DataValues[0][0], 3.0);

@@ -185,7 +185,8 @@ class TestStatisticsRun : public QObject {
       ModalScript script(steps);
       main_->mnStat->trigger();
       QVERIFY(script.Done());
-      QCOMPARE(messages_->Texts(), c.refused ? QStringList{"Пропуски не удалены."} : QStringList{});
+      const QStringList refusal{"Пропуски не удалены. Переменные с пропусками: B."};
+      QCOMPARE(messages_->Texts(), c.refused ? refusal : QStringList{});
       QCOMPARE(Data().NumVar, c.keep ? 2 : 3);
       Data().KeepSelection = false;
       WidenVariables(Data());

@@ -113,7 +113,7 @@ TEST_F(DataInputTest, HostileFilesAreRefusedWithWhereAndKeepTheDataInForce) {
       {"", names + "\n1\n", std::string(kRangeFailure) + "\nФайл FILE, строка 1: больше 100 имён переменных"},
       {"", "A\n", kNoNumbers},
       {"", "", kNoNumbers},
-      {TempPath("missing.txt"), "", std::string(kBadNumbers) + "\nНе удаётся открыть файл FILE: нет такого файла или каталога"},
+      {TempPath("missing.txt"), "", "Не удаётся открыть файл FILE: нет такого файла или каталога"},
       {dir_.string(), "", std::string(kBadNumbers) + "\nНе удаётся открыть файл FILE: это каталог, а не файл"},
       {fifo, "", std::string(kBadNumbers) + "\nНе удаётся открыть файл FILE: это не обычный файл (канал или устройство)"},
   };

@@ -36,7 +36,8 @@ TEST_F(StatisticsRunTest, MissingValuesRefuseAllButThePairwiseAnalyses) {
     for (int stSel = 0; stSel < kAnalysisCount; ++stSel) {
       options_.StSel = stSel;
       const bool runs = pairwise && (stSel == 4 || stSel == 5 || stSel == 7 || stSel == 9);
-      EXPECT_EQ(StatisticsRefusal(Data(), options_), runs ? "" : kMissingNotRemoved) << stSel << " " << pairwise;
+      EXPECT_EQ(StatisticsRefusal(Data(), options_), runs ? "" : "Пропуски не удалены. Переменные с пропусками: A.")
+          << stSel << " " << pairwise;
       EXPECT_TRUE(Data().HasMissing);
     }
   }
@@ -46,6 +47,33 @@ TEST_F(StatisticsRunTest, MissingValuesRefuseAllButThePairwiseAnalyses) {
     EXPECT_EQ(StatisticsRefusal(Data(), options_), "");
     EXPECT_FALSE(Data().HasMissing);
   }
+}
+
+TEST_F(StatisticsRunTest, TheRefusalNamesAtMostTenVariablesHoldingMissingValues) {
+  Data().EmptyValue = -999;
+  struct Case {
+    std::string text;
+    std::string refusal;
+  };
+  std::string header = "A", row = "1", gaps = "-999";
+  for (int v = 2; v <= 12; ++v) {
+    header += " V" + std::to_string(v);
+    row += " 1";
+    gaps += " -999";
+  }
+  const Case cases[] = {
+      {"A B C\n1 -999 3\n4 5 -999\n", "Пропуски не удалены. Переменные с пропусками: B, C."},
+      {header + "\n" + row + "\n" + gaps + "\n",
+       "Пропуски не удалены. Переменные с пропусками: A, V2, V3, V4, V5, V6, V7, V8, V9, V10 и еще 2."},
+  };
+  for (const Case& c : cases) {
+    LoadText(c.text);
+    EXPECT_EQ(StatisticsRefusal(Data(), options_), c.refusal);
+  }
+  // Only the variables in force count.
+  LoadText("A B C\n1 -999 3\n4 5 -999\n");
+  NarrowTo(Data(), {2});
+  EXPECT_EQ(StatisticsRefusal(Data(), options_), "Пропуски не удалены. Переменные с пропусками: C.");
 }
 
 TEST_F(StatisticsRunTest, WritesTheTitleBlockTheVariablesAndTheTableThenWidens) {
