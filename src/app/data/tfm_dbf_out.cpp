@@ -86,14 +86,12 @@ void TfmDBFout::AddCatalog(const QString& directory) {
 }
 
 bool TfmDBFout::Execute() {
-  IsAbort = true;
   const bool saving = Data().OperationMode == kModeSaving;
   if (!saving) cbxTypeFile->setCurrentIndex(0);
   cbxTypeFile->setEnabled(saving);
   cbxCatalog->setCurrentText(Text(EffectiveDirectory(Config().OutputCat)));
   if (cbxTypeFile->currentIndex() == 0) edTableName->setText(Text(ProposedResultsName(Data().DataFileShortName)));
-  if (exec() == QDialog::Accepted) IsAbort = false;
-  return !IsAbort;
+  return exec() == QDialog::Accepted;
 }
 
 void TfmDBFout::sbtnDataBaseClick() {

@@ -18,9 +18,7 @@ class TfmDBFout : public QDialog {
   explicit TfmDBFout(QWidget* parent = nullptr);
 
   // Shows the dialog; true when the command goes on, with ResultsFile() open.
-  bool Execute();
-  // The last Execute's answer turned round, for the data table's commands.
-  bool IsAbort = false;
+  [[nodiscard]] bool Execute();
 
   QLineEdit* edTableName;
   QComboBox* cbxTypeFile;

@@ -44,7 +44,6 @@ TfmVar::TfmVar(QWidget* parent) : QDialog(parent) {
 }
 
 bool TfmVar::Execute() {
-  IsAbort = true;
   const SelectionStart start = BeginSelection(Data(), Config());
   if (!start.warning.empty()) ShowMessage(MessageKind::Warning, start.warning, this);
   if (!start.enough) {
@@ -60,9 +59,9 @@ bool TfmVar::Execute() {
   }
   if (variableList->count() > 0) variableList->setCurrentRow(0, QItemSelectionModel::NoUpdate);
   // "Отмена", Esc and the close box stop the command.
-  IsAbort = exec() == QDialog::Rejected;
+  const bool chosen = exec() == QDialog::Accepted;
   EndSelection(Data(), cbxSavePrm->isChecked());
-  return !IsAbort;
+  return chosen;
 }
 
 void TfmVar::btbtnOKClick() {

@@ -15,9 +15,7 @@ class TfmVar : public QDialog {
 
   // Shows the dialog for the current OperationMode; true when the command goes
   // on, with the chosen variables in force.
-  bool Execute();
-  // The last Execute's answer turned round, for the data table's commands.
-  bool IsAbort = false;
+  [[nodiscard]] bool Execute();
 
   QListWidget* variableList;
   QCheckBox* cbxSavePrm;

@@ -436,8 +436,7 @@ void TfmShowTable::RunOnChosen(void (*routine)(DataSet&), bool setsIsDel, const 
   Data().OperationMode = kModeSaving;
   {
     WidenOnExit widen;
-    main_.fmVar->Execute();
-    if (!main_.fmVar->IsAbort) {
+    if (main_.fmVar->Execute()) {
       if (HasMissingValues(Data())) {
         Data().HasMissing = true;
         ShowMessage(MessageKind::Warning, std::string(kMissingNotRemoved), this);
@@ -462,9 +461,9 @@ void TfmShowTable::tbtnShiftClick() {
   d.OperationMode = kModeSaving;
   d.KeepSelection = false;
   main_.fmVar->cbxSavePrm->setEnabled(false);
-  main_.fmVar->Execute();
+  const bool chosen = main_.fmVar->Execute();
   main_.fmVar->cbxSavePrm->setEnabled(true);
-  if (main_.fmVar->IsAbort) {
+  if (!chosen) {
     WidenVariables(Data());
   } else {
     fmShift->Execute();
@@ -503,8 +502,7 @@ void TfmShowTable::tbtnSelVarClick() {
   DataSet& d = Data();
   d.OperationMode = kModeSaving;
   d.KeepSelection = true;
-  main_.fmVar->Execute();
-  if (main_.fmVar->IsAbort) return;
+  if (!main_.fmVar->Execute()) return;
   DropHiddenVariables(Data(), Config());
   Remember(std::move(change), QStringLiteral("Выбор переменных"), IsDel);
   FillGrid();
@@ -524,8 +522,7 @@ void TfmShowTable::tbtnDistrClick() {
   Data().OperationMode = kModeDistributionGraph;
   {
     WidenOnExit widen;
-    main_.fmVar->Execute();
-    if (main_.fmVar->IsAbort) return;
+    if (!main_.fmVar->Execute()) return;
     TfmGrDistr window(this);
     window.Execute();
   }
@@ -534,8 +531,7 @@ void TfmShowTable::tbtnDistrClick() {
 
 void TfmShowTable::tbtnCalcDistrClick() {
   if (!StoreGrid() || RefuseMissing()) return;
-  main_.fmDBFout->Execute();
-  if (main_.fmDBFout->IsAbort) return;
+  if (!main_.fmDBFout->Execute()) return;
   std::string failure;
   {
     BusyCursor busy;

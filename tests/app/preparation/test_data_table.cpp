@@ -617,7 +617,8 @@ class TestDataTable : public QObject {
     // Data changed elsewhere while the table was closed: the history is not applied to them.
     table_->mnpAddCol->trigger();
     table_->hide();
-    Data().VarNames[0] = "Z";
+    std::string renamed = "Z";
+    Data().VarNames[0].swap(renamed);
     table_->FormShow(false);
     QVERIFY(!table_->tbtnUndo->isEnabled());
   }
