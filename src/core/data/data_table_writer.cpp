@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "core/data/dataset.h"
 #include "core/data/errors.h"
@@ -28,6 +29,37 @@ std::string SavedValue(double x) {
   double back = 0;
   if (ParseFixedNumber(TrimBlanks(text), back) && back == x) return text;
   return FixedText(x, 8, ShortestDecimals(x));
+}
+
+// Appends SavedValue(x) and a blank to line. A value whose hundredths read
+// back as it (nearly every measurement) is written straight from them: below
+// a billion a double lies far closer to its nearest hundredth than half a
+// hundredth, so that is the rounding FixedText makes, and the division below
+// is correctly rounded, as the reader is.
+void AppendSavedValue(std::string& line, double x) {
+  const double scaled = std::nearbyint(x * 100);
+  if (std::fabs(x) < 1e9 && scaled / 100 == x) {
+    const auto hundredths = static_cast<long long>(scaled);
+    unsigned long long rest = static_cast<unsigned long long>(hundredths < 0 ? -hundredths : hundredths);
+    char text[24];
+    char* p = text + sizeof text;
+    *--p = ' ';
+    *--p = static_cast<char>('0' + rest % 10);
+    *--p = static_cast<char>('0' + rest / 10 % 10);
+    *--p = '.';
+    rest /= 100;
+    do {
+      *--p = static_cast<char>('0' + rest % 10);
+      rest /= 10;
+    } while (rest > 0);
+    if (hundredths < 0) *--p = '-';
+    const auto length = static_cast<std::size_t>(text + sizeof text - p);
+    if (length < 9) line.append(9 - length, ' ');
+    line.append(p, length);
+    return;
+  }
+  line += SavedValue(x);
+  line += ' ';
 }
 
 // The data file reader takes at most kMaxVariables names.
@@ -57,11 +89,21 @@ void WriteDataTable(ResultsFileWriter& out, const DataSet& d) {
   std::string line;
   for (int v = 0; v <= d.LastVar; ++v) line += AlignRight(d.VarNames[v], 8) + " ";
   out.WriteLn(line);
+  std::vector<const double*> columns;
+  for (int v = 0; v <= d.LastVar; ++v) columns.push_back(d.DataValues[v].data());
+  // The observations go out in blocks of about a megabyte.
+  constexpr std::size_t kBlockBytes = 1 << 20;
+  std::string block;
+  block.reserve(kBlockBytes + 4096);
   for (std::int32_t j = 0; j <= d.LastObs; ++j) {
-    line.clear();
-    for (int v = 0; v <= d.LastVar; ++v) line += SavedValue(d.DataValues[v][j]) + " ";
-    out.WriteLn(line);
+    for (const double* column : columns) AppendSavedValue(block, column[j]);
+    block += "\r\n";
+    if (block.size() >= kBlockBytes) {
+      out.Write(block);
+      block.clear();
+    }
   }
+  out.Write(block);
 }
 
 }  // namespace tavrel
