@@ -33,9 +33,11 @@ void ExtremesNoEmpty(const Array<T>& values, std::int32_t last, double emptyValu
   const T* x = values.data();
   T lo = start, hi = -start;
   for (std::int32_t i = 0; i <= last; ++i) {
-    const bool present = x[i] != empty;
-    hi = present && x[i] > hi ? x[i] : hi;
-    lo = present && x[i] < lo ? x[i] : lo;
+    // A missing value stands in as the starting extreme, which never moves them.
+    const T high = x[i] == empty ? -start : x[i];
+    const T low = x[i] == empty ? start : x[i];
+    hi = high > hi ? high : hi;
+    lo = low < lo ? low : lo;
   }
   min = lo;
   max = hi;
