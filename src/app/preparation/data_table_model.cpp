@@ -51,9 +51,9 @@ QVariant DataTableModel::headerData(int section, Qt::Orientation orientation, in
   switch (role) {
     case Qt::DisplayRole:
       return section < Data().VarNames.Count() ? QString::fromStdString(Data().VarNames[section]) : QString();
-    case MaxRole: return summaries_[section].max;
-    case MinRole: return summaries_[section].min;
-    case CountRole: return summaries_[section].count;
+    case MaxRole: return Summary(section).max;
+    case MinRole: return Summary(section).min;
+    case CountRole: return Summary(section).count;
     default: return {};
   }
 }
@@ -76,15 +76,18 @@ void DataTableModel::Fill() {
   beginResetModel();
   edits_.clear();
   const DataSet& d = Data();
-  summaries_.resize(d.NumObs > 0 ? std::max(d.NumVar, 0) : 0);
-  for (int v = 0; v < summaries_.size(); ++v) RefreshSummary(v);
+  summaries_.fill({}, d.NumObs > 0 ? std::max(d.NumVar, 0) : 0);
   endResetModel();
 }
 
-void DataTableModel::RefreshSummary(int column) {
-  const ColumnSummary s = SummariseVariable(Data(), column);
-  summaries_[column] = {QString::fromStdString(GridText(s.max)), QString::fromStdString(GridText(s.min)),
-                        QString::number(s.count)};
+const DataTableModel::SummaryTexts& DataTableModel::Summary(int column) const {
+  SummaryTexts& texts = summaries_[column];
+  if (!texts.made) {
+    const ColumnSummary s = SummariseVariable(Data(), column);
+    texts = {true, QString::fromStdString(GridText(s.max)), QString::fromStdString(GridText(s.min)),
+             QString::number(s.count)};
+  }
+  return texts;
 }
 
 QString DataTableModel::CommitCell(const QModelIndex& index, bool missingAbsent) {
@@ -94,7 +97,7 @@ QString DataTableModel::CommitCell(const QModelIndex& index, bool missingAbsent)
       ApplyCellEdits(Data(), Config(), {{index.column(), index.row(), typed->toStdString()}}, missingAbsent);
   if (!error.empty()) return QString::fromStdString(error);
   edits_.remove(Key(index.row(), index.column()));
-  RefreshSummary(index.column());
+  summaries_[index.column()] = {};
   emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
   emit headerDataChanged(Qt::Horizontal, index.column(), index.column());
   return {};
@@ -119,7 +122,7 @@ QString DataTableModel::Store(bool missingAbsent, QModelIndex* badCell) {
   }
   ApplyCellEdits(Data(), Config(), edits, missingAbsent);
   edits_.clear();
-  for (int v = 0; v < summaries_.size(); ++v) RefreshSummary(v);
+  summaries_.fill({});
   emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::DisplayRole, Qt::EditRole});
   emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
   return {};

@@ -45,13 +45,17 @@ class DataTableModel : public QAbstractTableModel {
 
  private:
   static quint64 Key(int row, int column) { return (quint64(quint32(column)) << 32) | quint32(row); }
-  void RefreshSummary(int column);
+  // A column's summary rows, made when the header first shows them (a table
+  // of a million rows needs a few milliseconds a column).
+  struct SummaryTexts;
+  const SummaryTexts& Summary(int column) const;
 
   QHash<quint64, QString> edits_;
   struct SummaryTexts {
+    bool made = false;
     QString max, min, count;
   };
-  QVector<SummaryTexts> summaries_;
+  mutable QVector<SummaryTexts> summaries_;
 };
 
 }  // namespace tavrel

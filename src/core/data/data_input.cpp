@@ -1,7 +1,6 @@
 #include "core/data/data_input.h"
 
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,6 +14,7 @@
 #include <new>
 #include <system_error>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "core/data/dataset.h"
@@ -38,8 +38,16 @@ bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
 bool IsControl(unsigned char c) { return c < 32 && c != '\t' && c != '\n' && c != '\r'; }
 
+// Whole lines of the file in memory and the reading position among them.
+struct TextWindow {
+  const DataFile* file = nullptr;
+  std::uint64_t offset = 0;  // of bytes[0] in the file, which is the start of a line
+  std::string_view bytes;
+  std::size_t pos = 0;
+};
+
 // Skips blanks and line ends; true when the end of the file is reached.
-bool SeekEof(DataFile& f) {
+bool SeekEof(TextWindow& f) {
   const std::string_view b = f.bytes;
   while (f.pos < b.size() && IsBlank(b[f.pos])) ++f.pos;
   return f.pos >= b.size();
@@ -48,7 +56,7 @@ bool SeekEof(DataFile& f) {
 bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
 
 // Skips blanks but not line ends; true at a line end or the end of the file.
-bool SeekEoln(DataFile& f) {
+bool SeekEoln(TextWindow& f) {
   const std::string_view b = f.bytes;
   while (f.pos < b.size() && !IsLineEnd(b[f.pos]) && IsBlank(b[f.pos])) ++f.pos;
   return f.pos >= b.size() || IsLineEnd(b[f.pos]);
@@ -81,25 +89,59 @@ std::size_t PastLineEnd(std::string_view b, std::size_t pos) {
 }
 
 // Moves past the next line end.
-void SkipLine(DataFile& f) { f.pos = PastLineEnd(f.bytes, FindLineEnd(f.bytes, f.pos)); }
+void SkipLine(TextWindow& f) { f.pos = PastLineEnd(f.bytes, FindLineEnd(f.bytes, f.pos)); }
+
+// Counts the line ends of a text given in parts, in order: LF, CR LF and a
+// lone CR each end a line; a CR at the very end counts as a lone one.
+class LineEndCounter {
+ public:
+  void Add(std::string_view b) {
+    for (const char c : b) {
+      if (c == '\r' || (c == '\n' && !afterCr_)) ++count_;
+      afterCr_ = c == '\r';
+    }
+  }
+  std::int64_t Count() const { return count_; }
+
+ private:
+  std::int64_t count_ = 0;
+  bool afterCr_ = false;
+};
+
+// The line ends of the file before offset, read again from its start (only
+// for a message: the reading itself never counts them).
+std::int64_t LinesBefore(const DataFile& file, std::uint64_t offset) {
+  LineEndCounter counter;
+  std::vector<char> block(1 << 16);
+  for (std::uint64_t at = 0; at < offset;) {
+    const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(block.size(), offset - at));
+    file.ReadAt(at, block.data(), count);
+    counter.Add(std::string_view(block.data(), count));
+    at += count;
+  }
+  return counter.Count();
+}
 
 // The line (from 1) the position lies on: LF, CR LF and a lone CR each end a line.
-std::int64_t LineAt(const DataFile& f, std::size_t pos) {
-  const std::string_view b = f.bytes;
-  std::int64_t line = 1;
-  for (std::size_t i = 0; i < pos && i < b.size(); ++i) {
-    if (b[i] == '\n' || (b[i] == '\r' && (i + 1 >= b.size() || b[i + 1] != '\n'))) ++line;
-  }
-  return line;
+std::int64_t LineAt(const TextWindow& f, std::size_t pos) {
+  LineEndCounter counter;
+  counter.Add(f.bytes.substr(0, pos));
+  // A CR just before pos ends a line only when no LF follows it.
+  const bool crLfCut = pos > 0 && pos < f.bytes.size() && f.bytes[pos - 1] == '\r' && f.bytes[pos] == '\n';
+  return 1 + LinesBefore(*f.file, f.offset) + counter.Count() - (crLfCut ? 1 : 0);
 }
 
 // "Файл <path>, строка <n>: " in front of what went wrong there.
-std::string Where(const DataFile& f, std::size_t pos) {
-  return "Файл " + f.path + ", строка " + std::to_string(LineAt(f, pos)) + ": ";
+std::string Where(const TextWindow& f, std::size_t pos) {
+  return "Файл " + f.file->Path() + ", строка " + std::to_string(LineAt(f, pos)) + ": ";
+}
+
+[[noreturn]] void ThrowChanged(const DataFile& file) {
+  throw InOutError("Не удаётся прочитать файл " + file.Path() + ": " + kChangedWhileRead);
 }
 
 // The token at pos as the user would see it, shortened when it is long.
-std::string TokenText(const DataFile& f, std::size_t pos) {
+std::string TokenText(const TextWindow& f, std::size_t pos) {
   std::size_t end = pos;
   while (end < f.bytes.size() && !IsBlank(f.bytes[end]) && end - pos < 40) ++end;
   std::string text = DecodeFileText(f.bytes.substr(pos, end - pos));
@@ -111,7 +153,7 @@ std::string TokenText(const DataFile& f, std::size_t pos) {
 // without its mark, a binary file) is an input error, never a blank. Checks
 // f.bytes from position from up to position to. The number reader finds them
 // itself wherever it reads; this serves the parts it passes over.
-void CheckControlCharacters(const DataFile& f, std::size_t from, std::size_t to) {
+void CheckControlCharacters(const TextWindow& f, std::size_t from, std::size_t to) {
   const auto* b = reinterpret_cast<const unsigned char*>(f.bytes.data());
   const std::size_t n = std::min(to, f.bytes.size());
   std::size_t i = from;
@@ -133,7 +175,7 @@ void CheckControlCharacters(const DataFile& f, std::size_t from, std::size_t to)
 
 // Reads the number at the position; the number must end at a blank or the end
 // of the file and lie within the range of a double.
-double ReadNumber(DataFile& f) {
+double ReadNumber(TextWindow& f) {
   const std::size_t start = f.pos;
   double value = 0;
   f.pos += ScanNumber(f.bytes.substr(f.pos), value);
@@ -146,8 +188,8 @@ double ReadNumber(DataFile& f) {
   return value;
 }
 
-// The non-blank lines from the position on (of a copy: the file stays where it is).
-std::int64_t CountDataLines(DataFile f) {
+// The non-blank lines from the position on.
+std::int64_t CountDataLines(TextWindow f) {
   std::int64_t n = 0;
   while (!SeekEof(f)) {
     SkipLine(f);
@@ -156,14 +198,16 @@ std::int64_t CountDataLines(DataFile f) {
   return n;
 }
 
-// Reads the lines from the position on as the observations first..end-1:
-// values in order, a short line filled out with zeros, the numbers beyond the
-// last variable passed over. columns[v] holds variable v's observations.
-void ReadRows(DataFile& f, std::int32_t first, std::int32_t end, double* const* columns, int lastVar) {
+// Reads the lines from the position on as the observations first, first + 1
+// and so on: values in order, a short line filled out with zeros, the numbers
+// beyond the last variable passed over. columns[v] holds variable v's
+// observations. Returns the observation after the last one read; one at or
+// beyond end means the file changed since its lines were counted.
+std::int32_t ReadRows(TextWindow& f, std::int32_t first, std::int32_t end, double* const* columns, int lastVar) {
   std::int32_t i = first;
   int j = 0;
   while (!SeekEof(f)) {
-    if (i >= end) ThrowIndexError(i, static_cast<std::size_t>(end));
+    if (i >= end) ThrowChanged(*f.file);
     columns[j][i] = ReadNumber(f);
     if (SeekEoln(f) || j >= lastVar) {
       const std::size_t rest = f.pos;  // surplus numbers, passed over
@@ -175,6 +219,7 @@ void ReadRows(DataFile& f, std::int32_t first, std::int32_t end, double* const* 
       ++j;
     }
   }
+  return i;
 }
 
 // A piece of a large file is read by a thread of its own; below this size a
@@ -187,26 +232,81 @@ int PiecesFor(std::size_t bytes) {
   return static_cast<int>(std::min<std::size_t>(most, std::max(1u, std::thread::hardware_concurrency())));
 }
 
-// The rest of the file from its position, in pieces that each end just after
-// a line end (the last at the end of the file). Each piece sees the file up to
-// its own end, so that it reports lines as the whole file numbers them.
-std::vector<DataFile> SplitAtLineEnds(const DataFile& f, int pieces) {
-  std::vector<DataFile> parts;
-  std::size_t begin = f.pos;
-  for (int k = 1; k <= pieces; ++k) {
-    std::size_t end = f.bytes.size();
-    if (k < pieces) {
-      // A split never falls between the CR and the LF of one line end.
-      const std::size_t at = std::max(begin, f.pos + (f.bytes.size() - f.pos) / pieces * k);
-      end = PastLineEnd(f.bytes, FindLineEnd(f.bytes, at));
+// The offset just past the first line end at or after from (CR LF is one
+// line end), or the file's size when there is none.
+std::uint64_t NextLineStart(const DataFile& file, std::uint64_t from) {
+  char block[4096];
+  while (from < file.Size()) {
+    const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(sizeof block, file.Size() - from));
+    file.ReadAt(from, block, count);
+    const std::string_view b(block, count);
+    const std::size_t at = FindLineEnd(b, 0);
+    if (at < count) {
+      const std::uint64_t past = from + at + 1;
+      if (b[at] != '\r' || past >= file.Size()) return past;
+      char next = 0;
+      if (at + 1 < count) {
+        next = b[at + 1];
+      } else {
+        file.ReadAt(past, &next, 1);
+      }
+      return next == '\n' ? past + 1 : past;
     }
-    DataFile part = f;
-    part.bytes = f.bytes.substr(0, end);
-    part.pos = begin;
-    parts.push_back(std::move(part));
-    begin = end;
+    from += count;
   }
-  return parts;
+  return file.Size();
+}
+
+// A thread's share of the file: the bytes from begin to end.
+struct Share {
+  std::uint64_t begin = 0;
+  std::uint64_t end = 0;
+};
+
+// The file from begin on in shares of about the same size, each ending just
+// after a line end (the last at the end of the file).
+std::vector<Share> SplitAtLineEnds(const DataFile& file, std::uint64_t begin, int pieces) {
+  std::vector<Share> shares;
+  const std::uint64_t rest = file.Size() - begin;
+  for (int k = 1; k <= pieces; ++k) {
+    const std::uint64_t from = shares.empty() ? begin : shares.back().end;
+    std::uint64_t end = file.Size();
+    if (k < pieces) end = NextLineStart(file, std::max(from, begin + rest / static_cast<std::uint64_t>(pieces) * k));
+    shares.push_back({from, end});
+  }
+  return shares;
+}
+
+// The length of the whole lines at the start of b, a split never falling
+// between the CR and the LF of one line end; 0 when no line has ended.
+std::size_t WholeLines(std::string_view b) {
+  if (!b.empty() && b.back() == '\n') return b.size();
+  for (std::size_t i = b.size(); i-- > 1;)
+    if (IsLineEnd(b[i - 1])) return i;
+  return 0;
+}
+
+// Reads the share into buffer a part at a time and calls visit(window) on
+// each part's whole lines, in order. A line longer than the buffer makes it grow.
+template <class Visit>
+void ForEachWindow(const DataFile& file, Share share, std::vector<char>& buffer, const Visit& visit) {
+  std::uint64_t offset = share.begin;  // of buffer[0]
+  std::size_t kept = 0;                // bytes of a line begun in the last part
+  while (offset + kept < share.end) {
+    if (kept == buffer.size()) buffer.resize(std::max<std::size_t>(2 * buffer.size(), 64));
+    const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(buffer.size() - kept, share.end - offset - kept));
+    file.ReadAt(offset + kept, buffer.data() + kept, count);
+    const std::size_t filled = kept + count;
+    const std::string_view b(buffer.data(), filled);
+    const std::size_t whole = offset + filled == share.end ? filled : WholeLines(b);
+    if (whole > 0) {
+      TextWindow window{&file, offset, b.substr(0, whole), 0};
+      visit(window);
+      std::memmove(buffer.data(), buffer.data() + whole, filled - whole);
+    }
+    offset += whole;
+    kept = filled - whole;
+  }
 }
 
 // Runs work(0) .. work(pieces - 1) at the same time, work(0) on the calling
@@ -237,15 +337,6 @@ void RunPieces(int pieces, const Work& work) {
     if (failure) std::rethrow_exception(failure);
 }
 
-// Memory for a file's bytes, in large pages where the system offers them (a
-// large file then costs far fewer page faults). Null when there is none.
-std::shared_ptr<char> FileBuffer(std::size_t size) {
-  void* p = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-  if (p == MAP_FAILED) return nullptr;
-  madvise(p, size, MADV_HUGEPAGE);
-  return std::shared_ptr<char>(static_cast<char*>(p), [size](char* q) { munmap(q, size); });
-}
-
 // What the machine can give a table of values: the memory available (free
 // memory and swap) and the process's own limits.
 std::uint64_t AvailableMemory() {
@@ -274,14 +365,41 @@ std::uint64_t AvailableMemory() {
 
 // Every observation holds a value for every variable (short lines are filled
 // out), so the table's size follows from the counts alone.
-void CheckTableFits(const DataFile& f, int numVar, std::int32_t numObs) {
+void CheckTableFits(const std::string& path, int numVar, std::int32_t numObs) {
   const std::uint64_t bytes = static_cast<std::uint64_t>(numVar) * static_cast<std::uint64_t>(numObs) * sizeof(double);
   const std::uint64_t available = AvailableMemory();
   if (bytes <= available) return;
   constexpr std::uint64_t kMb = 1024 * 1024;
-  throw RangeError("Файл " + f.path + ": таблица из " + std::to_string(numVar) + " переменных и " +
+  throw RangeError("Файл " + path + ": таблица из " + std::to_string(numVar) + " переменных и " +
                    std::to_string(numObs) + " наблюдений заняла бы " + std::to_string((bytes + kMb - 1) / kMb) +
                    " МБ памяти, а доступно " + std::to_string(available / kMb) + " МБ");
+}
+
+// Line 1: sets d's VarNames, NumVar and LastVar. Returns the offset of the line after it.
+std::uint64_t ReadVarNames(const DataFile& file, DataSet& d) {
+  std::string head;
+  std::size_t lineEnd = 0;
+  // Up to the first line end and the byte after it (CR LF is one line end).
+  while (head.size() < file.Size()) {
+    const std::size_t had = head.size();
+    head.resize(had + static_cast<std::size_t>(std::min<std::uint64_t>(1 << 16, file.Size() - had)));
+    file.ReadAt(had, head.data() + had, head.size() - had);
+    lineEnd = FindLineEnd(head, lineEnd);
+    if (lineEnd + 1 < head.size()) break;
+  }
+  TextWindow f{&file, 0, head, 0};
+  SkipLine(f);
+  CheckControlCharacters(f, 0, f.pos);
+  Array<std::string> names;
+  try {
+    names = SplitNames(DecodeFileText(f.bytes.substr(0, f.pos)), kMaxVariables);
+  } catch (const RangeError& e) {
+    throw RangeError(Where(f, 0) + e.what());
+  }
+  d.VarNames = std::move(names);
+  d.NumVar = static_cast<int>(d.VarNames.Count());
+  d.LastVar = d.NumVar - 1;
+  return f.pos;
 }
 
 // The fixed message of a failed load followed by where it failed.
@@ -291,54 +409,78 @@ std::string WithDetail(const char* message, const char* detail) {
 
 }  // namespace
 
+DataFile::DataFile(DataFile&& other) noexcept { *this = std::move(other); }
+
+DataFile& DataFile::operator=(DataFile&& other) noexcept {
+  if (this == &other) return *this;
+  if (fd_ >= 0) close(fd_);
+  path_ = std::move(other.path_);
+  fd_ = std::exchange(other.fd_, -1);
+  size_ = other.size_;
+  modifiedSec_ = other.modifiedSec_;
+  modifiedNsec_ = other.modifiedNsec_;
+  text_ = std::move(other.text_);
+  return *this;
+}
+
+DataFile::~DataFile() {
+  if (fd_ >= 0) close(fd_);
+}
+
+void DataFile::ReadAt(std::uint64_t offset, char* to, std::size_t count) const {
+  if (offset + count > size_) ThrowChanged(*this);
+  if (fd_ < 0) {
+    std::memcpy(to, text_.data() + offset, count);
+    return;
+  }
+  while (count > 0) {
+    const ssize_t n = pread(fd_, to, count, static_cast<off_t>(offset));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) throw InOutError("Не удаётся прочитать файл " + path_ + ": " + SystemErrorText(errno));
+    if (n == 0) ThrowChanged(*this);  // cut short
+    to += n;
+    offset += static_cast<std::uint64_t>(n);
+    count -= static_cast<std::size_t>(n);
+  }
+}
+
+void DataFile::CheckUnchanged() const {
+  if (fd_ < 0) return;  // nothing, or text read whole and checked then
+  struct stat now {};
+  if (fstat(fd_, &now) != 0) throw InOutError("Не удаётся прочитать файл " + path_ + ": " + SystemErrorText(errno));
+  if (static_cast<std::uint64_t>(now.st_size) != size_ || now.st_mtim.tv_sec != modifiedSec_ ||
+      now.st_mtim.tv_nsec != modifiedNsec_)
+    ThrowChanged(*this);
+}
+
 DataFile OpenDataFile(const std::string& path) {
+  DataFile file;
+  file.path_ = path;
   // Without O_NONBLOCK opening a pipe would wait for a writer.
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) throw InOutError("Не удаётся открыть файл " + path + ": " + SystemErrorText(errno));
-  struct Closer {
-    int fd;
-    ~Closer() { close(fd); }
-  } closer{fd};
+  file.fd_ = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (file.fd_ < 0) throw InOutError("Не удаётся открыть файл " + path + ": " + SystemErrorText(errno));
   struct stat info {};
-  if (fstat(fd, &info) != 0) throw InOutError("Не удаётся прочитать файл " + path + ": " + SystemErrorText(errno));
+  if (fstat(file.fd_, &info) != 0) throw InOutError("Не удаётся прочитать файл " + path + ": " + SystemErrorText(errno));
   if (S_ISDIR(info.st_mode)) throw InOutError("Не удаётся открыть файл " + path + ": " + SystemErrorText(EISDIR));
   if (!S_ISREG(info.st_mode))
     throw InOutError("Не удаётся открыть файл " + path + ": это не обычный файл (канал или устройство)");
-  DataFile file;
-  file.path = path;
-  const auto size = static_cast<std::size_t>(info.st_size);
-  if (size == 0) return file;
-  std::shared_ptr<char> buffer = FileBuffer(size);
-  if (!buffer) throw InOutError("Не удаётся прочитать файл " + path + ": " + SystemErrorText(ENOMEM));
-  std::size_t got = 0;
-  while (got < size) {
-    const ssize_t n = read(fd, buffer.get() + got, size - got);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) throw InOutError("Не удаётся прочитать файл " + path + ": " + SystemErrorText(errno));
-    if (n == 0) break;
-    got += static_cast<std::size_t>(n);
+  file.size_ = static_cast<std::uint64_t>(info.st_size);
+  file.modifiedSec_ = info.st_mtim.tv_sec;
+  file.modifiedNsec_ = info.st_mtim.tv_nsec;
+  char mark[2];
+  if (file.size_ < sizeof mark) return file;
+  file.ReadAt(0, mark, sizeof mark);
+  if (!HasUtf16Mark(std::string_view(mark, sizeof mark))) return file;
+  std::string raw(static_cast<std::size_t>(file.size_), '\0');
+  file.ReadAt(0, raw.data(), raw.size());
+  file.CheckUnchanged();
+  try {
+    file.text_ = Utf16ToUtf8(raw);
+  } catch (const InOutError& e) {
+    throw InOutError("Файл " + path + ": " + e.what());
   }
-  // A file written meanwhile (cut short, grown, rewritten) would be read in part.
-  struct stat after {};
-  if (fstat(fd, &after) != 0) throw InOutError("Не удаётся прочитать файл " + path + ": " + SystemErrorText(errno));
-  if (got != size || after.st_size != info.st_size || after.st_mtim.tv_sec != info.st_mtim.tv_sec ||
-      after.st_mtim.tv_nsec != info.st_mtim.tv_nsec) {
-    throw InOutError("Не удаётся прочитать файл " + path + ": " + kChangedWhileRead);
-  }
-  file.bytes = std::string_view(buffer.get(), got);
-  if (HasUtf16Mark(file.bytes)) {
-    std::string text;
-    try {
-      text = Utf16ToUtf8(file.bytes);
-    } catch (const InOutError& e) {
-      throw InOutError("Файл " + path + ": " + e.what());
-    }
-    auto decoded = std::make_shared<const std::string>(std::move(text));
-    file.bytes = *decoded;
-    file.storage = std::move(decoded);
-  } else {
-    file.storage = std::move(buffer);
-  }
+  close(std::exchange(file.fd_, -1));
+  file.size_ = file.text_.size();
   return file;
 }
 
@@ -357,44 +499,44 @@ Array<std::string> SplitNames(std::string_view line, std::size_t limit) {
   return names;
 }
 
-void ReadVarNames(DataFile& file, DataSet& d) {
-  const std::size_t start = file.pos;
-  SkipLine(file);
-  CheckControlCharacters(file, start, file.pos);
-  Array<std::string> names;
-  try {
-    names = SplitNames(DecodeFileText(file.bytes.substr(start, file.pos - start)), kMaxVariables);
-  } catch (const RangeError& e) {
-    throw RangeError(Where(file, start) + e.what());
-  }
-  d.VarNames = std::move(names);
-  d.NumVar = static_cast<int>(d.VarNames.Count());
-  d.LastVar = d.NumVar - 1;
-}
+void ReadTextData(DataFile& file, DataSet& d) { ReadTextData(file, d, PiecesFor(file.Size())); }
 
-void ReadTextData(DataFile& file, DataSet& d) { ReadTextData(file, d, PiecesFor(file.bytes.size())); }
-
-void ReadTextData(DataFile& file, DataSet& d, int pieces) {
-  ReadVarNames(file, d);
-  std::vector<DataFile> parts = SplitAtLineEnds(file, std::max(pieces, 1));
-  const int n = static_cast<int>(parts.size());
-  std::vector<std::int64_t> rows(parts.size());
-  RunPieces(n, [&](int k) { rows[k] = CountDataLines(parts[k]); });
-  std::vector<std::int32_t> firstRow(parts.size() + 1, 0);
+void ReadTextData(DataFile& file, DataSet& d, int pieces, std::size_t bufferBytes) {
+  const std::uint64_t dataStart = ReadVarNames(file, d);
+  const std::vector<Share> shares = SplitAtLineEnds(file, dataStart, std::max(pieces, 1));
+  const int n = static_cast<int>(shares.size());
+  // Each thread reads its share twice into the same buffer of its own.
+  std::vector<std::vector<char>> buffers(shares.size());
+  std::vector<std::int64_t> rows(shares.size());
+  RunPieces(n, [&](int k) {
+    buffers[k].resize(std::max<std::size_t>(bufferBytes, 1));
+    ForEachWindow(file, shares[k], buffers[k], [&](const TextWindow& w) { rows[k] += CountDataLines(w); });
+  });
+  std::vector<std::int32_t> firstRow(shares.size() + 1, 0);
   for (int k = 0; k < n; ++k) {
     const std::int64_t end = firstRow[k] + rows[k];
     if (end > INT32_MAX) throw OverflowError("Слишком много строк данных");
     firstRow[k + 1] = static_cast<std::int32_t>(end);
   }
   const std::int32_t numObs = firstRow[n];
-  CheckTableFits(file, d.NumVar, numObs);
+  CheckTableFits(file.Path(), d.NumVar, numObs);
   d.NumObs = numObs;
   d.LastObs = d.NumObs - 1;
   d.DataValues = ZeroColumns(static_cast<std::size_t>(d.NumVar), static_cast<std::size_t>(d.NumObs));
   std::vector<double*> columns;
   for (Array<double>& column : d.DataValues) columns.push_back(column.data());
-  RunPieces(n, [&](int k) { ReadRows(parts[k], firstRow[k], firstRow[k + 1], columns.data(), d.LastVar); });
-  file.pos = file.bytes.size();
+  try {
+    RunPieces(n, [&](int k) {
+      std::int32_t row = firstRow[k];
+      ForEachWindow(file, shares[k], buffers[k],
+                    [&](TextWindow& w) { row = ReadRows(w, row, firstRow[k + 1], columns.data(), d.LastVar); });
+      if (row != firstRow[k + 1]) ThrowChanged(file);
+    });
+  } catch (...) {
+    file.CheckUnchanged();  // a file written meanwhile is refused as such, whatever it made of the reading
+    throw;
+  }
+  file.CheckUnchanged();
   d.VarCounts.assign(static_cast<std::size_t>(d.NumVar), d.NumObs);
 }
 

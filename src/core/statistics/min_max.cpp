@@ -10,12 +10,16 @@ void Extremes(const Array<T>& values, std::int32_t last, double empty, T& min, T
     min = max = static_cast<T>(empty);
     return;
   }
-  min = max = values[0];
+  static_cast<void>(values[last]);  // the whole range lies in the array
+  const T* x = values.data();
+  // Selections rather than branches, so the loop never waits on a guess.
+  T lo = x[0], hi = x[0];
   for (std::int32_t i = 1; i <= last; ++i) {
-    const T x = values[i];
-    if (x > max) max = x;
-    if (x < min) min = x;
+    hi = x[i] > hi ? x[i] : hi;
+    lo = x[i] < lo ? x[i] : lo;
   }
+  min = lo;
+  max = hi;
 }
 
 template <class T>
@@ -25,14 +29,18 @@ void ExtremesNoEmpty(const Array<T>& values, std::int32_t last, double emptyValu
     return;
   }
   const T empty = static_cast<T>(emptyValue);
-  max = -start;
-  min = start;
+  static_cast<void>(values[last]);  // the whole range lies in the array
+  const T* x = values.data();
+  T lo = start, hi = -start;
   for (std::int32_t i = 0; i <= last; ++i) {
-    const T x = values[i];
-    if (x == empty) continue;
-    if (x > max) max = x;
-    if (x < min) min = x;
+    // A missing value stands in as the starting extreme, which never moves them.
+    const T high = x[i] == empty ? -start : x[i];
+    const T low = x[i] == empty ? start : x[i];
+    hi = high > hi ? high : hi;
+    lo = low < lo ? low : lo;
   }
+  min = lo;
+  max = hi;
 }
 
 }  // namespace

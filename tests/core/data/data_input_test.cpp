@@ -133,7 +133,8 @@ TEST_F(DataInputTest, HostileFilesAreRefusedWithWhereAndKeepTheDataInForce) {
 }
 
 // A lone CR ends a line as LF and CR LF do (old Mac editors, some devices), in
-// every mixture and however the file is cut into pieces; CR LF is one line end.
+// every mixture and however the file is cut into shares and read through its
+// buffers; CR LF is one line end.
 TEST_F(DataInputTest, ALoneCrEndsALineAsLfAndCrLfDo) {
   const std::string files[] = {
       "A B\n1 2\n3 4\n",       "A B\r1 2\r3 4\r",       "A B\r\n1 2\r\n3 4\r\n", "A B\r1 2\n3 4\r\n",
@@ -142,12 +143,15 @@ TEST_F(DataInputTest, ALoneCrEndsALineAsLfAndCrLfDo) {
   for (const std::string& text : files) {
     const std::string path = WriteFile("ends.txt", text);
     for (const int pieces : {1, 2, 3, 8}) {
-      ResetDataSet();
-      DataFile file = OpenDataFile(path);
-      ReadTextData(file, Data(), pieces);
-      EXPECT_EQ(Names(), (std::vector<std::string>{"A", "B"})) << pieces << " pieces of " << text;
-      EXPECT_EQ(Values(0), (std::vector<double>{1, 3})) << pieces << " pieces of " << text;
-      EXPECT_EQ(Values(1), (std::vector<double>{2, 4})) << pieces << " pieces of " << text;
+      for (const std::size_t buffer : {std::size_t{1}, std::size_t{3}, kReadBufferBytes}) {
+        ResetDataSet();
+        DataFile file = OpenDataFile(path);
+        ReadTextData(file, Data(), pieces, buffer);
+        const std::string how = std::to_string(pieces) + " pieces, buffer " + std::to_string(buffer) + " of " + text;
+        EXPECT_EQ(Names(), (std::vector<std::string>{"A", "B"})) << how;
+        EXPECT_EQ(Values(0), (std::vector<double>{1, 3})) << how;
+        EXPECT_EQ(Values(1), (std::vector<double>{2, 4})) << how;
+      }
     }
   }
 }
@@ -253,14 +257,24 @@ TEST_F(DataInputTest, AnUnreadableFileGivesTheSystemsReasonInRussian) {
             std::string(kBadNumbers) + "\nНе удаётся открыть файл " + path + ": нет доступа");
 }
 
-// The reader owns the bytes it reads: a file cut short meanwhile is no crash.
-TEST_F(DataInputTest, AFileThatShrinksWhileItIsReadIsReadAsItWas) {
-  const std::string path = WriteFile("shrinks.txt", "A B\n" + std::string(100000, ' ') + "1 2\n3 4\n");
-  DataFile file = OpenDataFile(path);
-  ASSERT_EQ(truncate(path.c_str(), 0), 0);
-  ReadTextData(file, Data());
-  EXPECT_EQ(Data().NumObs, 2);
-  EXPECT_EQ(Values(1), (std::vector<double>{2, 4}));
+// The file is read in parts, never held whole: one cut short or grown after
+// it was opened is refused, never read in part or past its end.
+TEST_F(DataInputTest, AFileThatShrinksOrGrowsAfterItWasOpenedIsRefused) {
+  const std::string text = "A B\n" + std::string(100000, ' ') + "1 2\n3 4\n";
+  const std::string refusal = "Не удаётся прочитать файл FILE: " + std::string(kChangedWhileRead);
+  for (const std::size_t size : {std::size_t{0}, std::size_t{2}, std::size_t{50000}, text.size() - 2, text.size() + 4}) {
+    const std::string path = WriteFile("shrinks.txt", text);
+    DataFile file = OpenDataFile(path);
+    ASSERT_EQ(truncate(path.c_str(), static_cast<off_t>(size)), 0);
+    std::string message = refusal;
+    message.replace(message.find("FILE"), 4, path);
+    try {
+      ReadTextData(file, Data());
+      ADD_FAILURE() << "a file cut to " << size << " bytes was read";
+    } catch (const InOutError& e) {
+      EXPECT_EQ(e.what(), message) << size;
+    }
+  }
 }
 
 // Short lines are filled out to every variable, so a small file can ask for a
@@ -345,23 +359,26 @@ std::vector<std::vector<std::uint64_t>> ValueBits() {
   return bits;
 }
 
-// A large file is read in pieces at the same time, split at line ends; however
-// its pieces fall (more of them than lines included), the table is the one a
-// reading in one go gives, to the last bit.
+// A large file is read in shares at the same time, split at line ends, each
+// through a buffer of its own; however its shares and buffers fall (more
+// shares than lines included, a buffer shorter than a line), the table is the
+// one a reading in one go gives, to the last bit.
 TEST_F(DataInputTest, ReadingInPiecesGivesTheTableOfAReadingInOneGo) {
   std::mt19937 rng(18);
   for (int round = 0; round < 40; ++round) {
     const std::string path = WriteFile("pieces.txt", RandomDataFile(rng, round < 10 ? round : round * 10));
     std::vector<std::vector<std::uint64_t>> whole;
     for (const int pieces : {1, 2, 3, 5, 16}) {
-      ResetDataSet();
-      DataFile file = OpenDataFile(path);
-      ReadTextData(file, Data(), pieces);
-      if (pieces == 1) {
-        whole = ValueBits();
-        ASSERT_EQ(static_cast<std::size_t>(Data().NumObs), whole.front().size()) << test::ReadFile(path);
-      } else {
-        ASSERT_EQ(ValueBits(), whole) << pieces << " pieces of\n" << test::ReadFile(path);
+      for (const std::size_t buffer : {kReadBufferBytes, std::size_t{1}, std::size_t{100}}) {
+        ResetDataSet();
+        DataFile file = OpenDataFile(path);
+        ReadTextData(file, Data(), pieces, buffer);
+        if (whole.empty()) {
+          whole = ValueBits();
+          ASSERT_EQ(static_cast<std::size_t>(Data().NumObs), whole.front().size()) << test::ReadFile(path);
+        } else {
+          ASSERT_EQ(ValueBits(), whole) << pieces << " pieces, buffer " << buffer << " of\n" << test::ReadFile(path);
+        }
       }
     }
   }
@@ -395,12 +412,14 @@ TEST_F(DataInputTest, AFaultFoundInALaterPieceNamesTheLineAReadingInOneGoNames) 
   for (const Case& c : cases) {
     const std::string path = WriteFile("fault.txt", c.text);
     for (const int pieces : {1, 2, 3, 8}) {
-      DataFile f = OpenDataFile(path);
-      try {
-        ReadTextData(f, Data(), pieces);
-        ADD_FAILURE() << c.fault << " not found in " << pieces << " pieces";
-      } catch (const InOutError& e) {
-        EXPECT_EQ(e.what(), "Файл " + path + ", " + c.fault) << pieces << " pieces";
+      for (const std::size_t buffer : {kReadBufferBytes, std::size_t{1}, std::size_t{100}}) {
+        DataFile f = OpenDataFile(path);
+        try {
+          ReadTextData(f, Data(), pieces, buffer);
+          ADD_FAILURE() << c.fault << " not found in " << pieces << " pieces, buffer " << buffer;
+        } catch (const InOutError& e) {
+          EXPECT_EQ(e.what(), "Файл " + path + ", " + c.fault) << pieces << " pieces, buffer " << buffer;
+        }
       }
     }
   }

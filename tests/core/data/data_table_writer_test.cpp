@@ -44,6 +44,34 @@ TEST_F(DataTableWriterTest, KeepsEveryDigitAValueNeeds) {
             "    0.10 0.333333333333 -12345.00 \r\n");
 }
 
+// Hundredths are written when they read back as the value, the fewest decimals
+// that do otherwise; near the edges between the two, at a hundredth's half,
+// at zero and beyond the common range.
+TEST_F(DataTableWriterTest, WritesHundredthsOnlyWhenTheyReadBackAsTheValue) {
+  struct Case {
+    const char* value;  // as loaded
+    std::string saved;
+  };
+  const Case cases[] = {
+      {"-0", "    0.00 "},
+      {"0.005", "   0.005 "},
+      {"-0.004", "  -0.004 "},
+      {"-12345.675", "-12345.675 "},
+      {"0.30000000000000004", "0.30000000000000004 "},
+      {"999999999.99", "999999999.99 "},
+      {"-999999999.99", "-999999999.99 "},
+      {"1000000000", "1000000000.00 "},
+      {"123456789012.25", "123456789012.25 "},
+      {"1e-300", "0." + std::string(299, '0') + "1 "},
+      {"7", "    7.00 "},
+      {"-0.01", "   -0.01 "},
+  };
+  for (const Case& c : cases) {
+    LoadText(std::string("A\n") + c.value + "\n");
+    EXPECT_EQ(test::ReadFile(Save()), "       A \r\n" + c.saved + "\r\n") << c.value;
+  }
+}
+
 TEST_F(DataTableWriterTest, WritesOnlyTheChosenVariablesInTheirNewOrder) {
   LoadText("A B C D E\n1 2 3 4 5\n");
   NarrowTo(Data(), {3, 1});
