@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <set>
+#include <sstream>
 #include <string>
 
 #include "cli_fixture.h"
@@ -49,6 +50,22 @@ TEST_F(GraphCliTest, APdfIsPaginatedAsPrinting) {
   EXPECT_GT(PdfPages(test::ReadFile(TempPath("g.pdf"))), 1);
   ASSERT_EQ(Run("graph sequential " + data_ + " " + TempPath("one.pdf") + " --vars Temp"), 0) << err_;
   EXPECT_EQ(PdfPages(test::ReadFile(TempPath("one.pdf"))), 1);
+}
+
+// With the distributed settings a printed graph of 30 days carries its day
+// numbers and every band its Y labels, read back from the PDF's text.
+TEST_F(GraphCliTest, APrintedMonthShowsDayNumbersAndYLabels) {
+  std::string month = "Pulse Temp\n";
+  for (int i = 0; i < 30; ++i) month += std::to_string(60 + i % 7) + " " + std::to_string(36 + i % 3) + "\n";
+  const std::string file = WriteFile("month.txt", month);
+  ASSERT_EQ(Run("graph sequential " + file + " " + TempPath("month.pdf")), 0) << err_;
+  ASSERT_EQ(std::system(("pdftotext -layout " + TempPath("month.pdf") + " " + TempPath("month.txt")).c_str()), 0);
+  std::istringstream text(test::ReadFile(TempPath("month.txt")));
+  std::set<std::string> words;
+  for (std::string w; text >> w;) words.insert(w);
+  for (const char* expected : {"Pulse", "Temp", "5", "10", "15", "20", "25", "30", "60.0", "66.0", "36.0", "38.0"})
+    EXPECT_EQ(words.count(expected), 1u) << expected;
+  EXPECT_EQ(words.count("7"), 0u) << "days between the labelled ones carry no number";
 }
 
 TEST_F(GraphCliTest, RefusesWhatItCannotDraw) {

@@ -52,7 +52,28 @@ std::vector<LevelRow> LevelRows(const GraphOverlays& g, const SequentialBand& b)
   return rows;
 }
 
+// Room left between two day numbers.
+constexpr int kLabelGap = 4;
+
+int DigitCount(long long n) {
+  int digits = 1;
+  for (; n >= 10; n /= 10) ++digits;
+  return digits;
+}
+
 }  // namespace
+
+int XLabelInterval(int stepX, int labelWidth, bool every5) {
+  if (!every5 && labelWidth < stepX + 1) return 1;
+  const long long step = std::max(1, stepX);
+  // 5, 10, 20, then 50, 100, 200, then 500, ...
+  for (long long decade = 1; decade <= std::numeric_limits<int>::max() / 50; decade *= 10) {
+    for (const long long k : {5 * decade, 10 * decade, 20 * decade}) {
+      if (labelWidth + kLabelGap <= k * step) return static_cast<int>(k);
+    }
+  }
+  return std::numeric_limits<int>::max();
+}
 
 bool SequentialLayout::PointY(const SequentialBand& b, std::int32_t j, int& y) const {
   const double x = b.Value(j);
@@ -131,6 +152,9 @@ SequentialLayout ComputeSequentialLayout(const SequentialSource& source, const S
     layout.width = std::max(layout.width, b.right + 60);
   }
   if (!layout.bands.empty()) {
+    std::int32_t longest = 0;
+    for (const SequentialBand& b : layout.bands) longest = std::max(longest, b.last + 1);
+    layout.xLabelEvery = XLabelInterval(dev.stepX, DigitCount(longest) * dev.digitWidth, o.XLabelsEvery5);
     layout.pages.push_back({layout.pages.empty() ? 0 : layout.pages.back().lastBand + 1, count - 1,
                             layout.bands.back().bottom});
   }

@@ -31,7 +31,14 @@ struct SequentialDevice {
   int firstTop = 30;   // top of the first band
   bool upperAxis = false;
   int pageHeight = 0;  // a page's height in device pixels; 0 lays out one endless page
+  int digitWidth = 0;  // width of one digit of the axis font, in device pixels
 };
+
+// Every how many ticks the X axis carries a day number: 1 when a label of
+// labelWidth pixels fits one step of stepX, else the smallest of 5, 10, 20, 50,
+// 100, 200, 500, ... whose labels stand clear of each other. With every5 the
+// labels stay on multiples of 5 (5 when they fit there, else the next that fits).
+int XLabelInterval(int stepX, int labelWidth, bool every5);
 
 inline constexpr int kScreenFirstTop = 30;
 inline constexpr int kPrintFirstTop = 100;
@@ -72,6 +79,7 @@ struct SequentialLayout {
   SequentialDevice device;
   double emptyValue = 0;
   bool labelsEvery5 = false;
+  int xLabelEvery = 1;  // day k carries its number when k is a multiple of it
   std::vector<SequentialBand> bands;
   std::vector<SequentialPage> pages;
   std::vector<std::int32_t> marks;  // observation rows with a day mark, within the table

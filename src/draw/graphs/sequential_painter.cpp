@@ -109,10 +109,8 @@ void DrawXAxis(QPainter& p, const SequentialLayout& layout, long long right, int
   if (stepX < 3) return;
   const int h = TextHeight(p);
   if (y + 7 + h < exposed.top() || y - 7 - h > exposed.bottom()) return;
-  const std::int32_t n = last + 1;
-  const QString widest = QString::number(n);
-  const int widestWidth = TextWidth(p, widest);
-  const bool fits = widestWidth < stepX + 1;
+  const int every = layout.xLabelEvery;
+  const int widestWidth = TextWidth(p, QString::number(last + 1));
   std::int32_t first = 0, final = 0;
   ExposedObservations(layout, exposed, widestWidth + 2, last, first, final);
   const int dir = upper ? -1 : 1;
@@ -121,15 +119,16 @@ void DrawXAxis(QPainter& p, const SequentialLayout& layout, long long right, int
     const std::int32_t k = j + 1;
     const int x = static_cast<int>(layout.PointX(j));
     DrawLine(p, x, y, x, y + dir * (upper ? 6 : 5));
+    if (k % every != 0) continue;
     const QString label = QString::number(k);
-    if (layout.labelsEvery5) {
-      if (k % 5 != 0) continue;
-      DrawLine(p, x, y + dir * 5, x, y + dir * 7);
-      DrawLine(p, x + 1, y, x + 1, y + dir * 7);
-      TextOut(p, x + 2, labelY, label);
-    } else if (fits) {
+    if (every == 1) {
       TextOut(p, x + 1, labelY, label);
+      continue;
     }
+    // A labelled tick among unlabelled ones is longer and double.
+    DrawLine(p, x, y + dir * 5, x, y + dir * 7);
+    DrawLine(p, x + 1, y, x + 1, y + dir * 7);
+    TextOut(p, x + 2, labelY, label);
   }
   const int from = std::max(layout.device.left, exposed.left() - 1);
   const int to = static_cast<int>(std::min<long long>(right, exposed.right() + 1));
@@ -224,6 +223,7 @@ SequentialDevice ScreenDevice(const SequentialLook& look, QPaintDevice* device, 
   d.stepY = s.StepY;
   d.firstTop = kScreenFirstTop;
   d.upperAxis = options.UpperXAxis;
+  d.digitWidth = DigitWidth(look.font, device);
   return d;
 }
 
@@ -234,6 +234,7 @@ SequentialDevice PrintDevice(const SequentialLook& look, QPagedPaintDevice& devi
   d.stepY = s.PrintStepY;
   d.firstTop = kPrintFirstTop;
   d.pageHeight = device.height();
+  d.digitWidth = DigitWidth(look.font, &device);
   return d;
 }
 

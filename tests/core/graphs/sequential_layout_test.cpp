@@ -294,6 +294,51 @@ TEST_F(SequentialLayoutTest, PagesBreakBeforeABandThatWouldRunOffThePage) {
   EXPECT_EQ(tiny.pages[0].lastBand, 0);
 }
 
+// Day numbers: every tick when its label fits, else every k-th with k the
+// smallest of 5, 10, 20, 50, 100, ... that leaves the labels apart; with
+// "labels every 5th" always on multiples of 5.
+TEST(XLabelIntervalTest, EveryTickWhenItFitsElseTheSmallestRoundIntervalThatDoes) {
+  const struct {
+    int stepX, labelWidth;
+    bool every5;
+    int every;
+  } cases[] = {
+      {20, 20, false, 1},       // fits one step exactly
+      {20, 21, false, 5},       // print: two digits of 10.5 pixels on 20-dot steps
+      {6, 14, false, 5},        // screen with the distributed step: "30" in 9 points
+      {6, 26, false, 5},        // three digits still clear at 30 pixels
+      {6, 27, false, 10},       // but not one pixel wider
+      {3, 56, false, 20},       // 60 pixels for 56 plus the gap
+      {3, 57, false, 50},
+      {1, 140, false, 200},
+      {1, 496, false, 500},
+      {1, 497, false, 1000},
+      {1, 997, false, 2000},
+      {10, 5, true, 5},         // fits every tick, but labels stay on every 5th
+      {6, 28, true, 10},        // every 5th would run together
+      {12, 50, true, 5},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(XLabelInterval(c.stepX, c.labelWidth, c.every5), c.every)
+        << c.stepX << " " << c.labelWidth << " " << c.every5;
+}
+
+TEST_F(SequentialLayoutTest, DayNumbersAreThinnedByTheLongestSeriesLabel) {
+  std::string text = "A B\n";
+  for (int i = 0; i < 120; ++i) text += std::to_string(i % 7) + (i < 30 ? " 1\n" : " -999\n");
+  Load(text);
+  SequentialDevice d = Screen();
+  d.stepX = 6;
+  d.digitWidth = 7;  // "120" is 21 pixels wide: every 5th leaves 30
+  EXPECT_EQ(Layout(d).xLabelEvery, 5);
+  d.digitWidth = 9;  // 27 + the gap is more than 30
+  EXPECT_EQ(Layout(d).xLabelEvery, 10);
+  d.stepX = 30;
+  EXPECT_EQ(Layout(d).xLabelEvery, 1);
+  options_.XLabelsEvery5 = true;
+  EXPECT_EQ(Layout(d).xLabelEvery, 5);
+}
+
 TEST_F(SequentialLayoutTest, CoordinatesBeyondThePaintersRangeAreAnOverflow) {
   Load("A\n1\n2\n");
   SequentialDevice d = Screen();
