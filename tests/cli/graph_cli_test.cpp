@@ -8,6 +8,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "cli_fixture.h"
 
@@ -66,6 +67,34 @@ TEST_F(GraphCliTest, APrintedMonthShowsDayNumbersAndYLabels) {
   for (const char* expected : {"Pulse", "Temp", "5", "10", "15", "20", "25", "30", "60.0", "66.0", "36.0", "38.0"})
     EXPECT_EQ(words.count(expected), 1u) << expected;
   EXPECT_EQ(words.count("7"), 0u) << "days between the labelled ones carry no number";
+}
+
+// A series longer than the page is printed whole: the day numbers of the
+// pages, read back page by page, run on from page to page up to the last day.
+TEST_F(GraphCliTest, APrintedSeriesWiderThanThePageGoesOnOverPages) {
+  std::string ramp = "Ramp\n";
+  for (int i = 1; i <= 400; ++i) ramp += std::to_string(i) + "\n";
+  const std::string pdf = TempPath("ramp.pdf");
+  ASSERT_EQ(Run("graph sequential " + WriteFile("ramp.txt", ramp) + " " + pdf), 0) << err_;
+  const int pages = PdfPages(test::ReadFile(pdf));
+  ASSERT_GT(pages, 2);
+  std::vector<int> days;
+  for (int page = 1; page <= pages; ++page) {
+    const std::string text = TempPath("page.txt");
+    const std::string command = "pdftotext -layout -f " + std::to_string(page) + " -l " + std::to_string(page) + " " +
+                                pdf + " " + text;
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    std::istringstream words(test::ReadFile(text));
+    std::vector<int> onPage;
+    for (std::string w; words >> w;)
+      if (w.find_first_not_of("0123456789") == std::string::npos) onPage.push_back(std::stoi(w));
+    ASSERT_FALSE(onPage.empty()) << "page " << page << " has no day numbers";
+    EXPECT_EQ(onPage.front(), days.empty() ? 5 : days.back() + 5) << "page " << page;
+    days.insert(days.end(), onPage.begin(), onPage.end());
+  }
+  std::vector<int> every5;
+  for (int k = 5; k <= 400; k += 5) every5.push_back(k);
+  EXPECT_EQ(days, every5);
 }
 
 TEST_F(GraphCliTest, RefusesWhatItCannotDraw) {

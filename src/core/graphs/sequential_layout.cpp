@@ -152,11 +152,25 @@ SequentialLayout ComputeSequentialLayout(const SequentialSource& source, const S
     layout.width = std::max(layout.width, b.right + 60);
   }
   if (!layout.bands.empty()) {
+    layout.pages.push_back({layout.pages.empty() ? 0 : layout.pages.back().lastBand + 1, count - 1,
+                            layout.bands.back().bottom});
     std::int32_t longest = 0;
     for (const SequentialBand& b : layout.bands) longest = std::max(longest, b.last + 1);
     layout.xLabelEvery = XLabelInterval(dev.stepX, DigitCount(longest) * dev.digitWidth, o.XLabelsEvery5);
-    layout.pages.push_back({layout.pages.empty() ? 0 : layout.pages.back().lastBand + 1, count - 1,
-                            layout.bands.back().bottom});
+    // Days wider than the page go on over the following pages, the last day
+    // of a page a step clear of its right edge.
+    const std::int32_t perPage =
+        dev.pageWidth > 0 ? std::max(1, (dev.pageWidth - dev.left) / dev.stepX - 1) : std::max(longest, 1);
+    const std::vector<SequentialPage> columns = std::move(layout.pages);
+    layout.pages.clear();
+    for (std::int32_t first = 0; first == 0 || first < longest; first += perPage) {
+      for (SequentialPage pg : columns) {
+        pg.firstDay = first;
+        pg.lastDay = std::max(first, std::min(longest, first + perPage) - 1);
+        pg.shift = static_cast<long long>(first) * dev.stepX;
+        layout.pages.push_back(pg);
+      }
+    }
   }
   layout.height = top + 60;
 

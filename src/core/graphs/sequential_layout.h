@@ -31,6 +31,7 @@ struct SequentialDevice {
   int firstTop = 30;   // top of the first band
   bool upperAxis = false;
   int pageHeight = 0;  // a page's height in device pixels; 0 lays out one endless page
+  int pageWidth = 0;   // a page's width; 0: the days run on without a break
   int digitWidth = 0;  // width of one digit of the axis font, in device pixels
 };
 
@@ -68,11 +69,16 @@ struct SequentialBand {
   double Value(std::int32_t j) const { return smoothed.empty() ? values[j] : smoothed[static_cast<std::size_t>(j)]; }
 };
 
-// One printed page: its bands and the X axis that closes it.
+// One printed page: its bands and the X axis that closes it, over the days
+// firstDay..lastDay (observation rows), drawn shift pixels to the left of
+// where they lie in the whole graph. Every page repeats its bands' names and Y axes.
 struct SequentialPage {
   int firstBand = 0;
   int lastBand = 0;
   int axisY = 0;
+  std::int32_t firstDay = 0;
+  std::int32_t lastDay = 0;
+  long long shift = 0;
 };
 
 struct SequentialLayout {
@@ -81,6 +87,7 @@ struct SequentialLayout {
   bool labelsEvery5 = false;
   int xLabelEvery = 1;  // day k carries its number when k is a multiple of it
   std::vector<SequentialBand> bands;
+  // Pages in reading order: the first days of every band, then the next days.
   std::vector<SequentialPage> pages;
   std::vector<std::int32_t> marks;  // observation rows with a day mark, within the table
   bool showLevels = false;

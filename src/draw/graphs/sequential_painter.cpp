@@ -19,14 +19,15 @@ namespace {
 
 constexpr int kLevelFontPoints = 6;
 
-// The observations 0..last whose points or labels may reach into exposed.
+// The observations firstDay..lastDay of 0..last whose points or labels may reach into exposed.
 void ExposedObservations(const SequentialLayout& layout, const QRect& exposed, int margin, std::int32_t last,
-                         std::int32_t& first, std::int32_t& final) {
+                         std::int32_t firstDay, std::int32_t lastDay, std::int32_t& first, std::int32_t& final) {
   const long long step = layout.device.stepX;
   const long long from = (static_cast<long long>(exposed.left()) - layout.device.left - margin) / step - 2;
   const long long to = (static_cast<long long>(exposed.right()) - layout.device.left) / step + 1;
-  first = static_cast<std::int32_t>(std::clamp<long long>(from, 0, std::max<std::int32_t>(last, 0)));
-  final = static_cast<std::int32_t>(std::clamp<long long>(to, -1, last));
+  first = static_cast<std::int32_t>(std::clamp<long long>(std::max<long long>(from, firstDay), 0,
+                                                          std::max<std::int32_t>(last, 0)));
+  final = static_cast<std::int32_t>(std::clamp<long long>(std::min<long long>(to, lastDay), -1, last));
 }
 
 void Reset(QPainter& p, const SequentialLook& look) {
@@ -35,22 +36,42 @@ void Reset(QPainter& p, const SequentialLook& look) {
   p.setFont(look.font);
 }
 
-// The bands first..last, then the lower X axis at axisY and the marks from the first band's top.
-void DrawBands(QPainter& p, const SequentialLayout& layout, const SequentialLook& look, int firstBand, int lastBand,
-               int axisY, const QRect& exposed) {
+// The bands of page, then its lower X axis and the marks from the first band's
+// top. Names and Y axes stay at the left; the days are drawn pg.shift pixels
+// to the left, and then only right of the Y axes.
+void DrawBands(QPainter& p, const SequentialLayout& layout, const SequentialLook& look, const SequentialPage& pg,
+               const QRect& exposed) {
   Reset(p, look);
   const int h = TextHeight(p);
-  for (int v = firstBand; v <= lastBand; ++v) {
+  const int left = layout.device.left;
+  const bool shifted = pg.shift != 0;
+  const QRect days = exposed.translated(static_cast<int>(pg.shift), 0);
+  const auto onDays = [&](auto draw) {
+    p.save();
+    if (shifted) {
+      p.setClipRect(QRect(QPoint(left, exposed.top()), exposed.bottomRight()), Qt::IntersectClip);
+      p.translate(-static_cast<double>(pg.shift), 0);
+    }
+    draw();
+    p.restore();
+  };
+  for (int v = pg.firstBand; v <= pg.lastBand; ++v) {
     const SequentialBand& b = layout.bands[static_cast<std::size_t>(v)];
     if (b.bottom + h < exposed.top() || b.top > exposed.bottom() + 1) continue;
-    DrawYAxis(p, layout.device.left, b.bottom, b.ticks, layout.device.stepY);
-    DrawCurve(p, layout, b, exposed);
-    if (layout.showLevels) DrawLevels(p, layout, b, look);
+    DrawYAxis(p, left, b.bottom, b.ticks, layout.device.stepY);
+    onDays([&] {
+      DrawCurve(p, layout, b, days, pg.firstDay, pg.lastDay);
+      if (layout.showLevels && !layout.levelTicksOnly) DrawLevels(p, layout, b, look);
+    });
+    if (shifted) DrawLine(p, left, b.top, left, b.bottom - 1);
+    if (layout.showLevels && layout.levelTicksOnly) DrawLevels(p, layout, b, look);
     TextOut(p, 1, b.top, QString::fromStdString(b.name));
   }
-  const SequentialBand& closing = layout.bands[static_cast<std::size_t>(lastBand)];
-  DrawXAxis(p, layout, closing.right, axisY, closing.last, false, exposed);
-  if (!layout.marks.empty()) DrawXMarks(p, layout, closing.right, layout.device.firstTop, axisY, look);
+  const SequentialBand& closing = layout.bands[static_cast<std::size_t>(pg.lastBand)];
+  onDays([&] {
+    DrawXAxis(p, layout, closing.right, pg.axisY, closing.last, false, days, pg.firstDay, pg.lastDay);
+    if (!layout.marks.empty()) DrawXMarks(p, layout, closing.right, layout.device.firstTop, pg.axisY, look);
+  });
 }
 
 }  // namespace
@@ -68,7 +89,8 @@ void DrawYAxis(QPainter& p, int left, int bottom, const YTicks& ticks, int pixel
   }
 }
 
-void DrawCurve(QPainter& p, const SequentialLayout& layout, const SequentialBand& band, const QRect& exposed) {
+void DrawCurve(QPainter& p, const SequentialLayout& layout, const SequentialBand& band, const QRect& exposed,
+               std::int32_t firstDay, std::int32_t lastDay) {
   const int left = layout.device.left;
   const int right = static_cast<int>(band.right);
   p.setBrush(Qt::white);
@@ -79,7 +101,7 @@ void DrawCurve(QPainter& p, const SequentialLayout& layout, const SequentialBand
   p.setClipRect(QRect(QPoint(left, band.top), QPoint(right - 1, band.bottom - 1)), Qt::IntersectClip);
   p.setBrush(Qt::black);
   std::int32_t first = 0, final = 0;
-  ExposedObservations(layout, exposed, 2, band.last, first, final);
+  ExposedObservations(layout, exposed, 2, band.last, firstDay, lastDay, first, final);
   std::vector<QPoint> piece;
   piece.reserve(static_cast<std::size_t>(std::max(0, final - first + 1)));
   const auto flush = [&] {
@@ -104,7 +126,7 @@ void DrawCurve(QPainter& p, const SequentialLayout& layout, const SequentialBand
 }
 
 void DrawXAxis(QPainter& p, const SequentialLayout& layout, long long right, int y, std::int32_t last, bool upper,
-               const QRect& exposed) {
+               const QRect& exposed, std::int32_t firstDay, std::int32_t lastDay) {
   const int stepX = layout.device.stepX;
   if (stepX < 3) return;
   const int h = TextHeight(p);
@@ -112,7 +134,7 @@ void DrawXAxis(QPainter& p, const SequentialLayout& layout, long long right, int
   const int every = layout.xLabelEvery;
   const int widestWidth = TextWidth(p, QString::number(last + 1));
   std::int32_t first = 0, final = 0;
-  ExposedObservations(layout, exposed, widestWidth + 2, last, first, final);
+  ExposedObservations(layout, exposed, widestWidth + 2, last, firstDay, lastDay, first, final);
   const int dir = upper ? -1 : 1;
   const int labelY = upper ? y - 4 - h : y + 4;
   for (std::int32_t j = first; j <= final; ++j) {
@@ -171,7 +193,11 @@ void DrawXMarks(QPainter& p, const SequentialLayout& layout, long long right, in
 
 void DrawGraph(QPainter& p, const SequentialLayout& layout, const SequentialLook& look, const QRect& exposed) {
   if (layout.bands.empty()) return;
-  DrawBands(p, layout, look, 0, static_cast<int>(layout.bands.size()) - 1, layout.bands.back().bottom, exposed);
+  SequentialPage whole;
+  whole.lastBand = static_cast<int>(layout.bands.size()) - 1;
+  whole.axisY = layout.bands.back().bottom;
+  whole.lastDay = kLastDay;
+  DrawBands(p, layout, look, whole, exposed);
   if (layout.device.upperAxis) {
     const SequentialBand& first = layout.bands.front();
     DrawXAxis(p, layout, first.right, layout.device.firstTop, first.last, true, exposed);
@@ -186,9 +212,8 @@ bool DrawPrintedGraph(QPagedPaintDevice& device, const SequentialLayout& layout,
   Reset(p, look);
   TextOut(p, 0, 0, title);
   for (std::size_t k = 0; k < layout.pages.size(); ++k) {
-    const SequentialPage& pg = layout.pages[k];
     if (k > 0 && !device.newPage()) return false;
-    DrawBands(p, layout, look, pg.firstBand, pg.lastBand, pg.axisY, page);
+    DrawBands(p, layout, look, layout.pages[k], page);
   }
   return p.end();
 }
@@ -234,6 +259,7 @@ SequentialDevice PrintDevice(const SequentialLook& look, QPagedPaintDevice& devi
   d.stepY = s.PrintStepY;
   d.firstTop = kPrintFirstTop;
   d.pageHeight = device.height();
+  d.pageWidth = device.width();
   d.digitWidth = DigitWidth(look.font, &device);
   return d;
 }

@@ -339,6 +339,52 @@ TEST_F(SequentialLayoutTest, DayNumbersAreThinnedByTheLongestSeriesLabel) {
   EXPECT_EQ(Layout(d).xLabelEvery, 5);
 }
 
+// Days wider than the page go on over the following pages: each page holds
+// as many days as fit right of the Y axes with a step to spare, every band's
+// days first, then the next days of every band; no day is left out.
+TEST_F(SequentialLayoutTest, DaysWiderThanThePageGoOnOverTheFollowingPages) {
+  Load("A B C\n1 1 1\n4 4 4\n2 2 2\n3 3 3\n1 1 1\n2 2 2\n3 3 3\n4 4 4\n1 1 1\n2 2 2\n3 3 3\n4 4 4\n");
+  for (int v = 0; v < 3; ++v) Data().VarSteps[v] = 1;
+  struct Page {
+    int firstBand, lastBand;
+    std::int32_t firstDay, lastDay;
+  };
+  const struct {
+    int pageHeight, pageWidth;
+    std::vector<Page> pages;
+  } cases[] = {
+      {1000, 0, {{0, 2, 0, 11}}},                                 // no width: one page
+      {1000, 180, {{0, 2, 0, 11}}},                               // (180 - 50) / 10 - 1 = 12 days fit
+      {1000, 170, {{0, 2, 0, 10}, {0, 2, 11, 11}}},               // 11 days a page
+      {1000, 100, {{0, 2, 0, 3}, {0, 2, 4, 7}, {0, 2, 8, 11}}},  // 4 days a page
+      {330, 100,  // two bands a page, then the third
+       {{0, 1, 0, 3}, {2, 2, 0, 3}, {0, 1, 4, 7}, {2, 2, 4, 7}, {0, 1, 8, 11}, {2, 2, 8, 11}}},
+  };
+  for (const auto& c : cases) {
+    SequentialDevice d = Screen(c.pageHeight);
+    d.pageWidth = c.pageWidth;
+    const SequentialLayout l = Layout(d);
+    ASSERT_EQ(l.pages.size(), c.pages.size()) << c.pageHeight << " " << c.pageWidth;
+    for (std::size_t k = 0; k < c.pages.size(); ++k) {
+      const SequentialPage& pg = l.pages[k];
+      EXPECT_EQ(pg.firstBand, c.pages[k].firstBand) << c.pageWidth << " page " << k;
+      EXPECT_EQ(pg.lastBand, c.pages[k].lastBand) << c.pageWidth << " page " << k;
+      EXPECT_EQ(pg.firstDay, c.pages[k].firstDay) << c.pageWidth << " page " << k;
+      EXPECT_EQ(pg.lastDay, c.pages[k].lastDay) << c.pageWidth << " page " << k;
+      EXPECT_EQ(pg.axisY, l.bands[static_cast<std::size_t>(pg.lastBand)].bottom);
+      // The page's first day stands one step right of the Y axes, its last within the page.
+      EXPECT_EQ(l.PointX(pg.firstDay) - pg.shift, d.left + d.stepX);
+      if (c.pageWidth > 0) {
+        EXPECT_LE(l.PointX(pg.lastDay) - pg.shift + d.stepX, c.pageWidth);
+      }
+    }
+  }
+  // A page narrower than one day still shows one day a page.
+  SequentialDevice narrow = Screen(1000);
+  narrow.pageWidth = 55;
+  EXPECT_EQ(Layout(narrow).pages.size(), 12u);
+}
+
 TEST_F(SequentialLayoutTest, CoordinatesBeyondThePaintersRangeAreAnOverflow) {
   Load("A\n1\n2\n");
   SequentialDevice d = Screen();
