@@ -130,7 +130,6 @@ void TfmGraghCfg::btbtnOKClick() {
   s.IsData = cbxData->isChecked();
   g.Smooth3 = cbxSmooth3->isChecked();
   g.Smooth5 = cbxSmooth5->isChecked();
-  AppendSmoothingNotes(g, Data());
   s.ZeroY = cbxZeroY->isChecked();
   s.StepX = seStepX1->value();
   s.StepY = seStepY1->value();

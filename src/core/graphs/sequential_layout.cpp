@@ -76,8 +76,10 @@ int XLabelInterval(int stepX, int labelWidth, bool every5) {
 }
 
 bool SequentialLayout::PointY(const SequentialBand& b, std::int32_t j, int& y) const {
+  // Smoothing keeps the gaps of the data set.
+  if (!IsPresent(b.values[j], emptyValue)) return false;
   const double x = b.Value(j);
-  if (!IsPresent(x, emptyValue)) return false;
+  if (!std::isfinite(x)) return false;
   // Present values lie within the ticks; the clamp only keeps rounding safe.
   const double offset = std::clamp((x - b.ticks.values.front()) * b.ticks.scale, -1.0, b.bottom - b.top + 1.0);
   y = b.bottom - RoundInt(offset) - 1;
@@ -95,6 +97,7 @@ SequentialLayout ComputeSequentialLayout(const SequentialSource& source, const S
   layout.device.stepY = std::max(1, device.stepY);
   layout.emptyValue = d.EmptyValue;
   layout.labelsEvery5 = o.XLabelsEvery5;
+  layout.smoothing = SmoothingNote(o);
   layout.showLevels = g.ShowLevels;
   layout.levelTicksOnly = g.LevelTicksOnly;
   layout.levelLabels = g.LevelLabels;
@@ -117,9 +120,9 @@ SequentialLayout ComputeSequentialLayout(const SequentialSource& source, const S
     if ((o.Smooth3 || o.Smooth5) && b.last >= 0) {
       work.assign(d.DataValues[v].begin(), d.DataValues[v].begin() + (b.last + 1));
       bool changed = false;
-      for (const auto& [on, smooth] : {std::pair{o.Smooth3, &SmoothBy3}, std::pair{o.Smooth5, &SmoothBy5}}) {
+      for (const auto& [on, points] : {std::pair{o.Smooth3, 3}, std::pair{o.Smooth5, 5}}) {
         if (!on) continue;
-        std::string message = smooth(work, b.last, b.name);
+        std::string message = SmoothRuns(work, b.last, b.name, layout.emptyValue, points);
         changed = changed || message.empty();
         if (!message.empty()) layout.messages.push_back(std::move(message));
       }

@@ -52,9 +52,9 @@ std::vector<std::string> DrawEditorGraph(QPainter& p, const QSize& size, const S
 
   const GraphOptions& o = source.options;
   const GraphOverlays& g = source.overlays;
-  for (const auto& [on, smooth] : {std::pair{o.Smooth3, &SmoothBy3}, std::pair{o.Smooth5, &SmoothBy5}}) {
+  for (const auto& [on, points] : {std::pair{o.Smooth3, 3}, std::pair{o.Smooth5, 5}}) {
     if (!on) continue;
-    std::string message = smooth(v.values, v.last, v.name);
+    std::string message = SmoothRuns(v.values, v.last, v.name, d.EmptyValue, points);
     if (!message.empty()) messages.push_back(std::move(message));
   }
   const double empty = d.EmptyValue;

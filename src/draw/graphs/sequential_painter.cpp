@@ -210,7 +210,8 @@ bool DrawPrintedGraph(QPagedPaintDevice& device, const SequentialLayout& layout,
   if (!p.begin(&device)) return false;
   const QRect page(0, 0, device.width(), device.height());
   Reset(p, look);
-  TextOut(p, 0, 0, title);
+  const QString smoothing = QString::fromStdString(layout.smoothing);
+  TextOut(p, 0, 0, title.isEmpty() || smoothing.isEmpty() ? title + smoothing : title + QStringLiteral(". ") + smoothing);
   for (std::size_t k = 0; k < layout.pages.size(); ++k) {
     if (k > 0 && !device.newPage()) return false;
     DrawBands(p, layout, look, layout.pages[k], page);

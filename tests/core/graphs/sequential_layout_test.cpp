@@ -218,6 +218,27 @@ TEST_F(SequentialLayoutTest, SmoothingDrawsACopyAndReturnsItsMessage) {
   EXPECT_FLOAT_EQ(static_cast<float>(l.bands[1].Value(2)), (9 + 1 + 9) / 3.0f);
 }
 
+// A file with missing values smoothed: the bands keep their scale and their
+// gaps, and the layout names its smoothing for the caption and the title.
+TEST_F(SequentialLayoutTest, SmoothingKeepsGapsAndTheScaleOfTheValues) {
+  std::string text = "A\n";
+  for (int i = 0; i < 30; ++i) text += (i % 15 == 7 ? "-999" : std::to_string(50 + i % 3)) + "\n";
+  Load(text);
+  Data().VarSteps[0] = 1;
+  options_.Smooth3 = true;
+  options_.Smooth5 = true;
+  const SequentialLayout l = Layout(Screen());
+  EXPECT_TRUE(l.messages.empty());
+  EXPECT_EQ(l.smoothing, "Данные сглажены по 3 точкам. Данные сглажены по 5 точкам.");
+  const SequentialBand& a = l.bands[0];
+  EXPECT_GE(a.ticks.values.front(), 49);
+  EXPECT_LE(a.ticks.values.back(), 54);
+  int y = 0;
+  for (std::int32_t j = 0; j <= a.last; ++j) EXPECT_EQ(l.PointY(a, j, y), j % 15 != 7) << j;
+  options_ = {};
+  EXPECT_EQ(Layout(Screen()).smoothing, "");
+}
+
 TEST_F(SequentialLayoutTest, LevelsAreDrawnOnlyOnTheirVariablesBandAndInsideIt) {
   Load("A B\n10 100\n20 200\n30 300\n");
   Data().VarSteps[0] = 10;
