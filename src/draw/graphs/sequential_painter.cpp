@@ -5,6 +5,7 @@
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QPainter>
+#include <QPainterPath>
 #include <algorithm>
 #include <vector>
 
@@ -18,6 +19,7 @@ namespace tavrel {
 namespace {
 
 constexpr int kLevelFontPoints = 6;
+constexpr int kSquareMarkSize = 3;
 
 // The observations firstDay..lastDay of 0..last whose points or labels may reach into exposed.
 void ExposedObservations(const SequentialLayout& layout, const QRect& exposed, int margin, std::int32_t last,
@@ -117,10 +119,17 @@ void DrawCurve(QPainter& p, const SequentialLayout& layout, const SequentialBand
     piece.emplace_back(static_cast<int>(layout.PointX(j)), y);
   }
   flush();
+  // The 3x3 squares of the points (as DrawSquareMark) as strokes of one path:
+  // one element in a vector picture rather than one per point.
+  QPainterPath squares;
   for (std::int32_t j = first; j <= final; ++j) {
     int y = 0;
-    if (layout.PointY(band, j, y)) DrawSquareMark(p, static_cast<int>(layout.PointX(j)), y);
+    if (!layout.PointY(band, j, y)) continue;
+    const double x = static_cast<double>(layout.PointX(j));
+    squares.moveTo(x - 1, y + 0.5);
+    squares.lineTo(x + 2, y + 0.5);
   }
+  p.strokePath(squares, QPen(Qt::black, kSquareMarkSize, Qt::SolidLine, Qt::FlatCap));
   p.restore();
   p.setBrush(Qt::white);
 }
