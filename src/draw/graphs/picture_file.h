@@ -32,6 +32,14 @@ QString SavePicture(const QString& path, const QSize& size, const PaintFunction&
 // The picture painted on a white image of the given size at the pictures' resolution.
 QImage PaintedImage(const QSize& size, const PaintFunction& paint);
 
+// The largest raster pictures written: a JPEG's side is at most 65,535
+// points, and an image of any format at most 256 million points (1 GB while
+// it is drawn).
+inline constexpr int kMaxJpegSide = 65535;
+inline constexpr long long kMaxRasterPixels = 256LL * 1024 * 1024;
+// Why a raster picture of format and size is not drawn at all, or empty when it can be.
+QString RasterSizeRefusal(PictureFormat format, const QSize& size);
+
 // The message of a picture that could not be written to path.
 QString SaveFailedMessage(const QString& path);
 
