@@ -34,8 +34,7 @@ QString ClusterForPicture(const std::vector<std::string>& raw) {
 
 int RunDendrogramGraph(const std::vector<std::string>& raw) {
   const QString path = ClusterForPicture(raw);
-  const DendrogramLayout layout =
-      ComputeDendrogramLayout(Data().Cluster.ClustArray, kDendrogramWidth, kDendrogramHeight);
+  const DendrogramLayout layout = LayDendrogram(Data().Cluster.ClustArray, kDendrogramWidth, kDendrogramHeight);
   const QString failure = SaveDendrogram(path, layout);
   if (!failure.isEmpty()) throw CommandFailure(failure.toStdString());
   return 0;
