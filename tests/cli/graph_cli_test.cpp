@@ -181,7 +181,9 @@ TEST_F(GraphCliTest, CombinedChartsOfEachKind) {
   ASSERT_GE(png.size(), 24u);
   EXPECT_EQ(png.substr(16, 8), std::string("\0\0\x03\x84\0\0\x02\x58", 8));  // 900 x 600
   // The line of means is part of the picture.
-  EXPECT_NE(test::ReadFile(TempPath("area.svg")).find("Mean:  Pulse="), std::string::npos);
+  const std::string area = test::ReadFile(TempPath("area.svg"));
+  EXPECT_NE(area.find(">Средние:"), std::string::npos);
+  EXPECT_NE(area.find(">Pulse="), std::string::npos);
   EXPECT_EQ(Run("graph combined " + data_ + " x.png --type pie"), 2);
   EXPECT_EQ(Run("graph combined " + data_ + " x.png --type line --mode side"), 2);
 }

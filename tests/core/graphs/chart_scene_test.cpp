@@ -401,7 +401,7 @@ TEST(FlatChart, LegendNamesEverySeriesAndTheMeansStandUnderTheAxis) {
   m.series[1].title = "AD";
   m.series[0].symbolsShown = m.series[1].symbolsShown = true;
   m.series[1].symbol = PointSymbol::Star;
-  const std::string means = "Mean:  Pulse=1.5  AD=2.0";
+  const std::string means = "Средние:  Pulse=1.5  AD=2.0";
   const ChartScene scene = LayoutChartScene(m, Stacked(m), FullChartRange(m, Stacked(m), true), ChartView{}, false,
                                             means, 900, 600, kMeasure);
   std::vector<SceneItem> titles;
