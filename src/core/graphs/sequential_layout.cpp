@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 #include "core/data/dataset.h"
 #include "core/data/errors.h"
@@ -97,7 +98,6 @@ SequentialLayout ComputeSequentialLayout(const SequentialSource& source, const S
   layout.device.stepY = std::max(1, device.stepY);
   layout.emptyValue = d.EmptyValue;
   layout.labelsEvery5 = o.XLabelsEvery5;
-  layout.smoothing = SmoothingNote(o);
   layout.showLevels = g.ShowLevels;
   layout.levelTicksOnly = g.LevelTicksOnly;
   layout.levelLabels = g.LevelLabels;
@@ -107,6 +107,7 @@ SequentialLayout ComputeSequentialLayout(const SequentialSource& source, const S
 
   const int count = d.NumVar > 0 ? d.LastVar + 1 : 0;
   Array<double> work;  // one variable being smoothed
+  GraphOptions smoothed;  // the smoothing that some band went through
   layout.bands.reserve(static_cast<std::size_t>(count));
   long long top = dev.firstTop;
   int page = 0;
@@ -120,10 +121,12 @@ SequentialLayout ComputeSequentialLayout(const SequentialSource& source, const S
     if ((o.Smooth3 || o.Smooth5) && b.last >= 0) {
       work.assign(d.DataValues[v].begin(), d.DataValues[v].begin() + (b.last + 1));
       bool changed = false;
-      for (const auto& [on, points] : {std::pair{o.Smooth3, 3}, std::pair{o.Smooth5, 5}}) {
+      for (const auto& [on, points, done] :
+           {std::tuple{o.Smooth3, 3, &smoothed.Smooth3}, std::tuple{o.Smooth5, 5, &smoothed.Smooth5}}) {
         if (!on) continue;
         std::string message = SmoothRuns(work, b.last, b.name, layout.emptyValue, points);
         changed = changed || message.empty();
+        *done = *done || message.empty();
         if (!message.empty()) layout.messages.push_back(std::move(message));
       }
       // A series too short to smooth is drawn from the data set itself.
@@ -176,6 +179,7 @@ SequentialLayout ComputeSequentialLayout(const SequentialSource& source, const S
     }
   }
   layout.height = top + 60;
+  layout.smoothing = SmoothingNote(smoothed);
 
   // Day marks within the table as it is now.
   if (g.ShowXMarks) {

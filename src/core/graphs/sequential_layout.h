@@ -86,7 +86,7 @@ struct SequentialLayout {
   double emptyValue = 0;
   bool labelsEvery5 = false;
   int xLabelEvery = 1;  // day k carries its number when k is a multiple of it
-  std::string smoothing;  // the smoothing drawn, named in the caption and the printed title
+  std::string smoothing;  // the smoothing some band went through, named in the caption and the printed title
   std::vector<SequentialBand> bands;
   // Pages in reading order: the first days of every band, then the next days.
   std::vector<SequentialPage> pages;

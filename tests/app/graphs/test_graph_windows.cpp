@@ -282,6 +282,19 @@ class TestGraphWindows : public QObject {
     QVERIFY(script.Done());
     QCOMPARE(messages_->Texts().size(), 3);  // once for each variable, at the layout
     QCOMPARE(main_->fmGraphic->rebuilds, 1);
+    QCOMPARE(main_->fmGraphic->windowTitle(), QStringLiteral("Графика"));  // nothing was smoothed
+
+    // The smoothing a graph went through is named in its caption.
+    GraphRunOptions().Smooth5 = false;
+    GraphRunOptions().Smooth3 = true;
+    QString caption;
+    ModalScript smoothed({On<TfmGraphic>([&caption](TfmGraphic* w) {
+      caption = w->windowTitle();
+      w->tbtnRectRound->trigger();
+    })});
+    main_->fmGraphic->Execute();
+    QVERIFY(smoothed.Done());
+    QCOMPARE(caption, QStringLiteral("Графика — Данные сглажены по 3 точкам."));
   }
 
   void SavingWritesTheVisiblePartAndAsksBeforeReplacing() {

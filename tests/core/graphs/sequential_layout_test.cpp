@@ -237,6 +237,14 @@ TEST_F(SequentialLayoutTest, SmoothingKeepsGapsAndTheScaleOfTheValues) {
   for (std::int32_t j = 0; j <= a.last; ++j) EXPECT_EQ(l.PointY(a, j, y), j % 15 != 7) << j;
   options_ = {};
   EXPECT_EQ(Layout(Screen()).smoothing, "");
+  // Runs of 7 and 10 days: too short by 5 points, and the first by 3 too;
+  // only the smoothing done is named.
+  Data().VarCounts[0] = 18;
+  options_.Smooth3 = true;
+  options_.Smooth5 = true;
+  const SequentialLayout shortRun = Layout(Screen());
+  EXPECT_EQ(shortRun.messages.size(), 1u);
+  EXPECT_EQ(shortRun.smoothing, "Данные сглажены по 3 точкам.");
 }
 
 TEST_F(SequentialLayoutTest, LevelsAreDrawnOnlyOnTheirVariablesBandAndInsideIt) {
