@@ -128,7 +128,7 @@ void BM_DendrogramDraw(benchmark::State& state) {
   const bool whole = state.range(0) != 0;
   for (auto _ : state) {
     const tavrel::DendrogramLayout layout =
-        tavrel::ComputeDendrogramLayout(history, tavrel::kDendrogramWidth, tavrel::kDendrogramHeight);
+        tavrel::LayDendrogram(history, tavrel::kDendrogramWidth, tavrel::kDendrogramHeight);
     const QRect shown(0, 0, whole ? layout.width : tavrel::kDendrogramWidth, layout.height);
     QImage image(shown.size(), QImage::Format_RGB32);
     QPainter p(&image);

@@ -6,7 +6,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <set>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "cli_fixture.h"
 
@@ -49,6 +51,50 @@ TEST_F(GraphCliTest, APdfIsPaginatedAsPrinting) {
   EXPECT_GT(PdfPages(test::ReadFile(TempPath("g.pdf"))), 1);
   ASSERT_EQ(Run("graph sequential " + data_ + " " + TempPath("one.pdf") + " --vars Temp"), 0) << err_;
   EXPECT_EQ(PdfPages(test::ReadFile(TempPath("one.pdf"))), 1);
+}
+
+// With the distributed settings a printed graph of 30 days carries its day
+// numbers and every band its Y labels, read back from the PDF's text.
+TEST_F(GraphCliTest, APrintedMonthShowsDayNumbersAndYLabels) {
+  std::string month = "Pulse Temp\n";
+  for (int i = 0; i < 30; ++i) month += std::to_string(60 + i % 7) + " " + std::to_string(36 + i % 3) + "\n";
+  const std::string file = WriteFile("month.txt", month);
+  ASSERT_EQ(Run("graph sequential " + file + " " + TempPath("month.pdf")), 0) << err_;
+  ASSERT_EQ(std::system(("pdftotext -layout " + TempPath("month.pdf") + " " + TempPath("month.txt")).c_str()), 0);
+  std::istringstream text(test::ReadFile(TempPath("month.txt")));
+  std::set<std::string> words;
+  for (std::string w; text >> w;) words.insert(w);
+  for (const char* expected : {"Pulse", "Temp", "5", "10", "15", "20", "25", "30", "60.0", "66.0", "36.0", "38.0"})
+    EXPECT_EQ(words.count(expected), 1u) << expected;
+  EXPECT_EQ(words.count("7"), 0u) << "days between the labelled ones carry no number";
+}
+
+// A series longer than the page is printed whole: the day numbers of the
+// pages, read back page by page, run on from page to page up to the last day.
+TEST_F(GraphCliTest, APrintedSeriesWiderThanThePageGoesOnOverPages) {
+  std::string ramp = "Ramp\n";
+  for (int i = 1; i <= 400; ++i) ramp += std::to_string(i) + "\n";
+  const std::string pdf = TempPath("ramp.pdf");
+  ASSERT_EQ(Run("graph sequential " + WriteFile("ramp.txt", ramp) + " " + pdf), 0) << err_;
+  const int pages = PdfPages(test::ReadFile(pdf));
+  ASSERT_GT(pages, 2);
+  std::vector<int> days;
+  for (int page = 1; page <= pages; ++page) {
+    const std::string text = TempPath("page.txt");
+    const std::string command = "pdftotext -layout -f " + std::to_string(page) + " -l " + std::to_string(page) + " " +
+                                pdf + " " + text;
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    std::istringstream words(test::ReadFile(text));
+    std::vector<int> onPage;
+    for (std::string w; words >> w;)
+      if (w.find_first_not_of("0123456789") == std::string::npos) onPage.push_back(std::stoi(w));
+    ASSERT_FALSE(onPage.empty()) << "page " << page << " has no day numbers";
+    EXPECT_EQ(onPage.front(), days.empty() ? 5 : days.back() + 5) << "page " << page;
+    days.insert(days.end(), onPage.begin(), onPage.end());
+  }
+  std::vector<int> every5;
+  for (int k = 5; k <= 400; k += 5) every5.push_back(k);
+  EXPECT_EQ(days, every5);
 }
 
 TEST_F(GraphCliTest, RefusesWhatItCannotDraw) {
@@ -135,7 +181,9 @@ TEST_F(GraphCliTest, CombinedChartsOfEachKind) {
   ASSERT_GE(png.size(), 24u);
   EXPECT_EQ(png.substr(16, 8), std::string("\0\0\x03\x84\0\0\x02\x58", 8));  // 900 x 600
   // The line of means is part of the picture.
-  EXPECT_NE(test::ReadFile(TempPath("area.svg")).find("Mean:  Pulse="), std::string::npos);
+  const std::string area = test::ReadFile(TempPath("area.svg"));
+  EXPECT_NE(area.find(">Средние:"), std::string::npos);
+  EXPECT_NE(area.find(">Pulse="), std::string::npos);
   EXPECT_EQ(Run("graph combined " + data_ + " x.png --type pie"), 2);
   EXPECT_EQ(Run("graph combined " + data_ + " x.png --type line --mode side"), 2);
 }

@@ -84,11 +84,11 @@ void TfmClustTree::Rebuild() {
   BusyCursor busy;
   const Array<Clust>& history = Data().Cluster.ClustArray;
   const QSize room = ScrollBox1->viewport()->size();
-  DendrogramLayout layout = ComputeDendrogramLayout(history, room.width(), room.height());
+  DendrogramLayout layout = LayDendrogram(history, room.width(), room.height());
   // A tree wider than the window leaves room below for the scroll bar.
   if (layout.width > room.width()) {
     const int bar = ScrollBox1->horizontalScrollBar()->sizeHint().height();
-    layout = ComputeDendrogramLayout(history, room.width(), std::max(1, room.height() - bar));
+    layout = LayDendrogram(history, room.width(), std::max(1, room.height() - bar));
   }
   Image1->SetLayout(std::move(layout));
 }

@@ -15,7 +15,7 @@ namespace tavrel {
 
 TfmCombGrafCfg::TfmCombGrafCfg(TfmCombGraph* chart, QWidget* parent) : QDialog(parent), chart_(chart) {
   setObjectName("TfmCombGrafCfg");
-  setWindowTitle(QStringLiteral("Setup"));
+  setWindowTitle(QStringLiteral("Вид графика"));
   auto* column = new QVBoxLayout(this);
   auto* form = new QFormLayout;
   column->addLayout(form);
@@ -30,11 +30,11 @@ TfmCombGrafCfg::TfmCombGrafCfg(TfmCombGraph* chart, QWidget* parent) : QDialog(p
   sedAngle = NamedSpin(this, "sedAngle", 1, 600);
   sedRotation = NamedSpin(this, "sedRotation", 1, 600);
   sedChart3DPercent = NamedSpin(this, "sedChart3DPercent", 1, 50);
-  lblAngle_ = label(QStringLiteral("Climb:"), sedAngle);
-  lblRotation_ = label(QStringLiteral("Turn:"), sedRotation);
-  lblDepth_ = label(QStringLiteral("Depth:"), sedChart3DPercent);
-  form->addRow(QStringLiteral("3D View:"), cbx3D);
-  form->addRow(QStringLiteral("Perpendicular:"), cbxOrtogonal);
+  lblAngle_ = label(QStringLiteral("Подъем:"), sedAngle);
+  lblRotation_ = label(QStringLiteral("Поворот:"), sedRotation);
+  lblDepth_ = label(QStringLiteral("Глубина:"), sedChart3DPercent);
+  form->addRow(QStringLiteral("Трехмерный вид:"), cbx3D);
+  form->addRow(QStringLiteral("Перпендикулярно:"), cbxOrtogonal);
   form->addRow(lblAngle_, sedAngle);
   form->addRow(lblRotation_, sedRotation);
   form->addRow(lblDepth_, sedChart3DPercent);
@@ -43,33 +43,33 @@ TfmCombGrafCfg::TfmCombGrafCfg(TfmCombGraph* chart, QWidget* parent) : QDialog(p
   seBottom = NamedSpin(this, "seBottom", 1, 50);
   seLeft = NamedSpin(this, "seLeft", 1, 50);
   seRight = NamedSpin(this, "seRight", 1, 50);
-  form->addRow(QStringLiteral("Top edge:"), seTop);
-  form->addRow(QStringLiteral("Bottom edge:"), seBottom);
-  form->addRow(QStringLiteral("Left edge:"), seLeft);
-  form->addRow(QStringLiteral("Right edge:"), seRight);
+  form->addRow(QStringLiteral("Поле сверху:"), seTop);
+  form->addRow(QStringLiteral("Поле снизу:"), seBottom);
+  form->addRow(QStringLiteral("Поле слева:"), seLeft);
+  form->addRow(QStringLiteral("Поле справа:"), seRight);
 
   sedFontSizeX = NamedSpin(this, "sedFontSizeX", 1, 18);
   sedFontSizeY = NamedSpin(this, "sedFontSizeY", 1, 18);
   cbxGridX = NamedCheck(this, "cbxGridX");
   cbxGridY = NamedCheck(this, "cbxGridY");
   cbxAxYzero = NamedCheck(this, "cbxAxYzero");
-  form->addRow(QStringLiteral("X axis font:"), sedFontSizeX);
-  form->addRow(QStringLiteral("Y axis font:"), sedFontSizeY);
-  form->addRow(QStringLiteral("Grid X:"), cbxGridX);
-  form->addRow(QStringLiteral("Grid Y:"), cbxGridY);
-  form->addRow(QStringLiteral("Y-axis from 0:"), cbxAxYzero);
+  form->addRow(QStringLiteral("Шрифт оси X:"), sedFontSizeX);
+  form->addRow(QStringLiteral("Шрифт оси Y:"), sedFontSizeY);
+  form->addRow(QStringLiteral("Сетка X:"), cbxGridX);
+  form->addRow(QStringLiteral("Сетка Y:"), cbxGridY);
+  form->addRow(QStringLiteral("Ось Y от 0:"), cbxAxYzero);
 
   cbxMarks = NamedCheck(this, "cbxMarks");
   seCanvasWidth = NamedSpin(this, "seCanvasWidth", 1, 3000);
   seCanvasHeight = NamedSpin(this, "seCanvasHeight", 1, 2000);
   seCanvasWidth->setValue(900);
   seCanvasHeight->setValue(600);
-  form->addRow(QStringLiteral("Values:"), cbxMarks);
-  form->addRow(QStringLiteral("Canvas length:"), seCanvasWidth);
-  form->addRow(QStringLiteral("Canvas height:"), seCanvasHeight);
+  form->addRow(QStringLiteral("Значения:"), cbxMarks);
+  form->addRow(QStringLiteral("Ширина окна:"), seCanvasWidth);
+  form->addRow(QStringLiteral("Высота окна:"), seCanvasHeight);
 
   auto* buttons = new QHBoxLayout;
-  btnOK = NamedButton(this, "btnOK", QStringLiteral("Further"));
+  btnOK = NamedButton(this, "btnOK", QStringLiteral("Далее"));
   btnOK->setDefault(true);
   bbtnCancel = NamedButton(this, "bbtnCancel", QStringLiteral("Отмена"));
   buttons->addStretch();

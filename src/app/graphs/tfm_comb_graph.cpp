@@ -27,7 +27,7 @@ namespace tavrel {
 
 TfmCombGraph::TfmCombGraph(TfmMain* main, QWidget* parent) : QDialog(parent), main_(main) {
   setObjectName("TfmCombGraph");
-  setWindowTitle(QStringLiteral("Graphics"));
+  setWindowTitle(QStringLiteral("Графика"));
   auto* column = new QVBoxLayout(this);
   column->setContentsMargins(0, 0, 0, 0);
   column->setSpacing(0);
@@ -50,22 +50,22 @@ TfmCombGraph::TfmCombGraph(TfmMain* main, QWidget* parent) : QDialog(parent), ma
     a->setToolTip(hint);
     return a;
   };
-  tbtnLeft = tool("tbtnLeft", icon(QStyle::SP_ArrowLeft), QStringLiteral("Shift left"));
-  tbtnRight = tool("tbtnRight", icon(QStyle::SP_ArrowRight), QStringLiteral("Shift right"));
-  tbtnDown = tool("tbtnDown", icon(QStyle::SP_ArrowDown), QStringLiteral("Shift down"));
-  tbtnUp = tool("tbtnUp", icon(QStyle::SP_ArrowUp), QStringLiteral("Shift up"));
+  tbtnLeft = tool("tbtnLeft", icon(QStyle::SP_ArrowLeft), QStringLiteral("Сдвиг влево"));
+  tbtnRight = tool("tbtnRight", icon(QStyle::SP_ArrowRight), QStringLiteral("Сдвиг вправо"));
+  tbtnDown = tool("tbtnDown", icon(QStyle::SP_ArrowDown), QStringLiteral("Сдвиг вниз"));
+  tbtnUp = tool("tbtnUp", icon(QStyle::SP_ArrowUp), QStringLiteral("Сдвиг вверх"));
   ToolBar2->addSeparator();
-  tbtnZoomIn = tool("tbtnZoomIn", icon(QStyle::SP_TitleBarMaxButton), QStringLiteral("Zoom in"));
-  tbtnZoomOut = tool("tbtnZoomOut", icon(QStyle::SP_TitleBarMinButton), QStringLiteral("Zoom Out"));
-  tbtnUnZoom = tool("tbtnUnZoom", icon(QStyle::SP_TitleBarNormalButton), QStringLiteral("Unscaling"));
+  tbtnZoomIn = tool("tbtnZoomIn", icon(QStyle::SP_TitleBarMaxButton), QStringLiteral("Увеличить"));
+  tbtnZoomOut = tool("tbtnZoomOut", icon(QStyle::SP_TitleBarMinButton), QStringLiteral("Уменьшить"));
+  tbtnUnZoom = tool("tbtnUnZoom", icon(QStyle::SP_TitleBarNormalButton), QStringLiteral("Исходный масштаб"));
   tbtnNumbers = tool("tbtnNumbers", icon(QStyle::SP_FileDialogDetailedView), QStringLiteral("Значения"));
   ToolBar2->addSeparator();
-  graphSetupTool = tool("graphSetupTool", DrawToolIcon(ToolPicture::Configuration), QStringLiteral("Graph setup"));
-  tbtnPrint = tool("tbtnPrint", DrawToolIcon(ToolPicture::Printer), QStringLiteral("Print"));
-  tbtnSaveToFile = tool("tbtnSaveToFile", icon(QStyle::SP_DialogSaveButton), QStringLiteral("Save to file"));
-  tbtnPicToBuffer = tool("tbtnPicToBuffer", icon(QStyle::SP_FileLinkIcon), QStringLiteral("Image to buffer"));
+  graphSetupTool = tool("graphSetupTool", DrawToolIcon(ToolPicture::Configuration), QStringLiteral("Вид графика"));
+  tbtnPrint = tool("tbtnPrint", DrawToolIcon(ToolPicture::Printer), QStringLiteral("Печать"));
+  tbtnSaveToFile = tool("tbtnSaveToFile", icon(QStyle::SP_DialogSaveButton), QStringLiteral("Сохранить в файл"));
+  tbtnPicToBuffer = tool("tbtnPicToBuffer", icon(QStyle::SP_FileLinkIcon), QStringLiteral("Копировать в буфер"));
   ToolBar2->addSeparator();
-  tbtnClose = tool("tbtnClose", icon(QStyle::SP_DialogCloseButton), QStringLiteral("Exit"));
+  tbtnClose = tool("tbtnClose", icon(QStyle::SP_DialogCloseButton), QStringLiteral("Выход"));
 
   connect(tbtnLeft, &QAction::triggered, this, [this] { HorizScroll(10); });
   connect(tbtnRight, &QAction::triggered, this, [this] { HorizScroll(-10); });
@@ -93,7 +93,7 @@ void TfmCombGraph::showEvent(QShowEvent* event) {
 }
 
 void TfmCombGraph::hideEvent(QHideEvent* event) {
-  // Minimising hides the window too; "Setup" goes only when it closes.
+  // Minimising hides the window too; "Вид графика" goes only when it closes.
   if (!event->spontaneous()) {
     delete fmCombGrafCfg;
     fmCombGrafCfg = nullptr;
@@ -190,7 +190,7 @@ bool TfmCombGraph::SaveChart(const QString& path) {
 
 void TfmCombGraph::SaveClick() {
   const QFileInfo proposed(st);
-  const QString path = ChoosePictureFile(this, QStringLiteral("Save to file"), proposed.absolutePath(), proposed.fileName());
+  const QString path = ChoosePictureFile(this, QStringLiteral("Сохранить в файл"), proposed.absolutePath(), proposed.fileName());
   if (!path.isEmpty()) SaveChart(path);
 }
 

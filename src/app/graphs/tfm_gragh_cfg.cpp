@@ -132,7 +132,6 @@ void TfmGraghCfg::btbtnOKClick() {
   s.IsData = cbxData->isChecked();
   g.Smooth3 = cbxSmooth3->isChecked();
   g.Smooth5 = cbxSmooth5->isChecked();
-  AppendSmoothingNotes(g, Data());
   s.ZeroY = cbxZeroY->isChecked();
   s.StepX = seStepX->value();
   s.StepY = seStepY->value();

@@ -33,6 +33,12 @@
 
 namespace tavrel {
 
+namespace {
+
+const QString kCaption = QStringLiteral("Графика");
+
+}  // namespace
+
 GraphView::GraphView(QWidget* parent) : QAbstractScrollArea(parent) {
   setObjectName("PaintBox1");
   viewport()->setAutoFillBackground(false);
@@ -79,7 +85,7 @@ void GraphView::resizeEvent(QResizeEvent* event) {
 TfmGraphic::TfmGraphic(TfmMain* main, TfmLevel* level, TfmEditMarkAxX* marks, QWidget* parent)
     : QDialog(parent), main_(main), level_(level), marks_(marks) {
   setObjectName("TfmGraphic");
-  setWindowTitle(QStringLiteral("Графика"));
+  setWindowTitle(kCaption);
   setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint);
   auto* column = new QVBoxLayout(this);
   column->setContentsMargins(0, 0, 0, 0);
@@ -175,6 +181,8 @@ bool TfmGraphic::Rebuild() {
     return false;
   }
   const std::vector<std::string> messages = layout.messages;
+  const QString smoothing = QString::fromStdString(layout.smoothing);
+  setWindowTitle(smoothing.isEmpty() ? kCaption : kCaption + QStringLiteral(" — ") + smoothing);
   PaintBox1->SetGraph(std::move(layout), look);
   for (const std::string& m : messages) ShowMessage(MessageKind::Warning, m, this);
   return true;

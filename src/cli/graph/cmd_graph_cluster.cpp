@@ -37,8 +37,7 @@ QString ClusterForPicture(Session& session, const std::vector<std::string>& raw)
 int RunDendrogramGraph(const std::vector<std::string>& raw) {
   Session session;
   const QString path = ClusterForPicture(session, raw);
-  const DendrogramLayout layout =
-      ComputeDendrogramLayout(session.data.Cluster.ClustArray, kDendrogramWidth, kDendrogramHeight);
+  const DendrogramLayout layout = LayDendrogram(session.data.Cluster.ClustArray, kDendrogramWidth, kDendrogramHeight);
   const QString failure = SaveDendrogram(path, layout);
   if (!failure.isEmpty()) throw CommandRefusal(RefusalKind::Output, failure.toStdString());
   return 0;

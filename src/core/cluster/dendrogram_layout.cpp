@@ -18,7 +18,19 @@ bool Drawable(double x) { return std::isfinite(x) && std::fabs(x) <= kLargestHei
 
 }  // namespace
 
-DendrogramLayout ComputeDendrogramLayout(const Array<Clust>& history, int width, int height) {
+int DendrogramLabelInterval(int step, int thickness) {
+  const long long need = static_cast<long long>(thickness) + kLabelGap;
+  const long long s = std::max(1, step);
+  if (s >= need) return 1;
+  // 2, 5, 10, then 20, 50, 100, ...
+  for (long long decade = 1; decade <= std::numeric_limits<int>::max() / 100; decade *= 10)
+    for (const long long k : {2 * decade, 5 * decade, 10 * decade})
+      if (k * s >= need) return static_cast<int>(k);
+  return std::numeric_limits<int>::max();
+}
+
+DendrogramLayout ComputeDendrogramLayout(const Array<Clust>& history, int width, int height,
+                                         const DendrogramLabelSize& labels) {
   DendrogramLayout layout;
   layout.width = width;
   layout.height = height;
@@ -27,6 +39,10 @@ DendrogramLayout ComputeDendrogramLayout(const Array<Clust>& history, int width,
   if (joins < 1) return layout;
 
   layout.step = std::max(kMinLeafStep, RoundInt(static_cast<double>(width) / (n + 1.0)));
+  layout.labelEvery = DendrogramLabelInterval(layout.step, labels.thickness);
+  // The leaves' feet stand above their labels, but leave the tree most of the picture.
+  const int baseline = std::clamp(labels.length + 2 * kLabelGap, kLeafBaseline, std::max(kLeafBaseline, height / 3));
+  layout.labelTop = height - baseline + kLabelGap;
   layout.width = static_cast<int>(std::max<long long>(width, static_cast<long long>(layout.step) * (n + 1)));
 
   // Places: each object at the next step when it first joins, each formed
@@ -84,28 +100,29 @@ DendrogramLayout ComputeDendrogramLayout(const Array<Clust>& history, int width,
   if (!layout.flat && !(bar[joins - 1] > 0)) layout.flat = true;
 
   const int rootHeight = height - kRootGap;
+  // Above the labels the heights keep their proportions, the root's bar kRootGap below the top.
+  const double rise = bar[joins - 1] - kLeafBaseline;
+  if (!layout.flat && !(rise > 0)) layout.flat = true;
   if (layout.flat) {
     // Every join at the root's height: a comb over the objects.
     for (std::int32_t i = 0; i < joins; ++i) {
       ClustGr& g = layout.joins[i];
-      g.iclsonY1 = sonJoin[i * 2] < 0 ? kLeafBaseline : rootHeight;
-      g.icrsonY1 = sonJoin[i * 2 + 1] < 0 ? kLeafBaseline : rootHeight;
+      g.iclsonY1 = sonJoin[i * 2] < 0 ? baseline : rootHeight;
+      g.icrsonY1 = sonJoin[i * 2 + 1] < 0 ? baseline : rootHeight;
       g.Y2 = rootHeight;
     }
-    layout.labelTop = height - kLeafBaseline;
     return layout;
   }
 
-  // Scaled so that the root's bar stands kRootGap pixels below the top.
-  const double k2 = static_cast<double>(rootHeight) / bar[joins - 1];
+  const double k2 = std::max(0, rootHeight - baseline) / rise;
+  const auto scaled = [&](double h) { return baseline + RoundInt((h - kLeafBaseline) * k2); };
   for (std::int32_t i = 0; i < joins; ++i) {
     ClustGr& g = layout.joins[i];
-    g.iclsonY1 = RoundInt(foot[i * 2] * k2);
-    g.icrsonY1 = RoundInt(foot[i * 2 + 1] * k2);
-    g.Y2 = RoundInt(bar[i] * k2);
+    g.iclsonY1 = scaled(foot[i * 2]);
+    g.icrsonY1 = scaled(foot[i * 2 + 1]);
+    g.Y2 = scaled(bar[i]);
   }
   layout.joins[joins - 1].Y2 = rootHeight;
-  layout.labelTop = height - RoundInt(kLeafBaseline * k2);
   return layout;
 }
 

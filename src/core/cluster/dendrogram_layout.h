@@ -20,7 +20,8 @@ struct ClustGr {
   std::int32_t newclustX = 0; // middle of the bar, where the parent's line starts
 };
 
-// An object's number written under its line, its top-left corner at (x, labelTop).
+// An object's leaf: its number is written upward under its line, centred on
+// x, from the picture's bottom edge up to labelTop.
 struct DendrogramLabel {
   std::int32_t object = 0;
   std::int32_t x = 0;
@@ -29,12 +30,20 @@ struct DendrogramLabel {
 inline constexpr int kLeafBaseline = 14;  // height of the leaves' feet before scaling
 inline constexpr int kMinLeafStep = 8;    // pixels between two leaves at least
 inline constexpr int kRootGap = 5;        // the root's bar stands this far below the top
+inline constexpr int kLabelGap = 3;       // room around a label
+
+// The size of the leaves' labels, written upward, in pixels of the picture's font.
+struct DendrogramLabelSize {
+  int thickness = 0;  // across a label: the font's height
+  int length = 0;     // along the longest label
+};
 
 struct DendrogramLayout {
   int width = 0;   // the picture's width: the one asked for, or wider so that every leaf has its own place
   int height = 0;
   int step = 0;    // pixels between two leaves
   int labelTop = 0;
+  int labelEvery = 1;  // the k-th, 2k-th, ... leaf from the left carries its number
   // Every join at one height: the distances give no scale (identical objects, or
   // distances too large to draw).
   bool flat = false;
@@ -47,9 +56,16 @@ struct DendrogramLayout {
 // n + 1 + s), on a picture of width x height pixels. Objects stand left to right
 // in the order in which they first take part in a join; every bar stands its
 // joining distance above the higher of its sons, scaled so that the root's bar
-// is kRootGap pixels below the top. A history of fewer than two records has no
-// joins and gives an empty layout. A son that names no object and no earlier
-// join is a RangeError.
-DendrogramLayout ComputeDendrogramLayout(const Array<Clust>& history, int width, int height);
+// is kRootGap pixels below the top and the leaves' feet stand above their
+// labels (at least kLeafBaseline pixels above the bottom). Labels that would
+// touch their neighbours are thinned to every k-th leaf, k the smallest of 1,
+// 2, 5, 10, 20, 50, ... that keeps them apart. A history of fewer than two
+// records has no joins and gives an empty layout. A son that names no object
+// and no earlier join is a RangeError.
+DendrogramLayout ComputeDendrogramLayout(const Array<Clust>& history, int width, int height,
+                                         const DendrogramLabelSize& labels);
+
+// Every how many leaves step pixels apart a label of the given thickness is written.
+int DendrogramLabelInterval(int step, int thickness);
 
 }  // namespace tavrel

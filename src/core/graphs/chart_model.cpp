@@ -11,11 +11,11 @@
 namespace tavrel {
 
 const std::vector<std::uint32_t>& SeriesColors() {
-  // Cyan, black, blue, magenta, grey, green, lime, maroon, navy, olive,
-  // purple, red, silver, teal, yellow, and a dark orange for the grey that was twice.
-  static const std::vector<std::uint32_t> colors = {0x00FFFF, 0x000000, 0x0000FF, 0xFF00FF, 0x808080, 0xFF8000,
-                                                    0x008000, 0x00FF00, 0x800000, 0x000080, 0x808000, 0x800080,
-                                                    0xFF0000, 0xC0C0C0, 0x008080, 0xFFFF00};
+  // Blue, vermillion, black, bluish green, purple, reddish purple, navy, dark
+  // goldenrod, maroon, teal, olive, indigo: every one at least 3:1 against
+  // white, and the first ones apart in grey as well.
+  static const std::vector<std::uint32_t> colors = {0x0072B2, 0xD55E00, 0x000000, 0x009E73, 0x800080, 0xCC79A7,
+                                                    0x000080, 0xB8860B, 0x800000, 0x008080, 0x808000, 0x4B0082};
   return colors;
 }
 
@@ -23,17 +23,12 @@ ChartModel CombinedModel(const DataSet& d, SeriesKind kind, MultiMode mode, bool
   ChartModel model;
   model.mode = kind == SeriesKind::Line ? MultiMode::None : mode;
   std::mt19937 random(seed);
-  std::vector<std::uint32_t> colors;
+  const std::vector<std::uint32_t>& colors = SeriesColors();
   for (int v = 0; v <= d.LastVar && v < d.NumVar; ++v) {
-    if (colors.empty()) {
-      colors = SeriesColors();
-      std::shuffle(colors.begin(), colors.end(), random);
-    }
     ChartSeries s;
     s.kind = kind;
     s.title = d.VarNames[v];
-    s.rgb = colors.back();
-    colors.pop_back();
+    s.rgb = colors[static_cast<std::size_t>(v) % colors.size()];
     s.symbol = static_cast<PointSymbol>(std::uniform_int_distribution<int>(0, kPointSymbolCount - 1)(random));
     s.symbolsShown = kind == SeriesKind::Line && !view3D;
     const Array<double>& values = d.DataValues[v];
@@ -53,7 +48,7 @@ std::string TooManyBars(const DataSet& d) {
 }
 
 std::string MeansLine(const DataSet& d) {
-  std::string line = "Mean:";
+  std::string line = "Средние:";
   for (int v = 0; v <= d.LastVar && v < d.NumVar; ++v) {
     double sum = 0;
     std::int32_t n = 0;

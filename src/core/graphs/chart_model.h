@@ -69,14 +69,14 @@ inline constexpr double kLargestChartValue = 1e300;
 // when it can be drawn. Values that are not numbers are gaps, not refused.
 std::string UndrawableRange(const ChartModel& model, const std::vector<StackedSeries>& stacked);
 
-// The chart's colour table: the colours a series may get, all distinct and
-// none of them white, which would not show on the white chart.
+// The chart's colour table, in the order the series take them: all distinct,
+// each readable on the white chart, the first ones apart in grey print too.
 const std::vector<std::uint32_t>& SeriesColors();
 
 // The combined chart of the variables in force of d: series i shows variable i at
-// X = 0, 1, ... up to its count. Series colours are drawn without repeating
-// (while the table lasts) and symbols at random from seed, so a seed gives the
-// same chart again. Lines show their symbols only in 2-D.
+// X = 0, 1, ... up to its count. Series take the colours of the table in turn
+// and symbols at random from seed, so a seed gives the same chart again. Lines
+// show their symbols only in 2-D.
 ChartModel CombinedModel(const DataSet& d, SeriesKind kind, MultiMode mode, bool view3D, std::uint32_t seed);
 
 // Bars a chart can show at most, one pixel each on the widest chart window.
@@ -85,7 +85,7 @@ inline constexpr std::int32_t kMaxBars = 3000;
 // than that; empty when it can be drawn.
 std::string TooManyBars(const DataSet& d);
 
-// The line of means under the combined chart of d: "Mean:" and, for each variable
+// The line of means under the combined chart of d: "Средние:" and, for each variable
 // in force, "  NAME=" and the mean of its positive values with 1 decimal
 // ("NAN" for a variable without positive values).
 std::string MeansLine(const DataSet& d);

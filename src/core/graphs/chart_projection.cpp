@@ -41,17 +41,11 @@ BoxProjection ProjectBox(const ChartView& view, int places, double left, double 
   } else {
     // Turning about the vertical axis by the rotation brings the right side
     // into view, tipping about the horizontal axis by the elevation the top;
-    // both move the back of the box the same way on the picture.
+    // both move the back of the box the same way on the picture. The front
+    // face keeps its shape, so that the floor runs level and every value
+    // stands at its height on the Y axis whatever the view: only the depth turns.
     const double yaw = ViewAngle(view.rotation) * kRadian, pitch = ViewAngle(view.elevation) * kRadian;
-    const auto image = [&](double x, double y, double z) {
-      const double x1 = x * std::cos(yaw) + z * std::sin(yaw);
-      const double z1 = -x * std::sin(yaw) + z * std::cos(yaw);
-      const double y2 = y * std::cos(pitch) + z1 * std::sin(pitch);
-      return Vec2{x1, -y2};
-    };
-    across = image(width, 0, 0);
-    up = image(0, height, 0);
-    deep = image(0, 0, depth);
+    deep = {depth * std::sin(yaw), -depth * std::cos(yaw) * std::sin(pitch)};
   }
   // Fit the eight corners into the rectangle.
   double minX = 0, maxX = 0, minY = 0, maxY = 0;

@@ -48,9 +48,10 @@ double BoxDepth(const ChartView& view, int places, double width, double height);
 // The projection of the chart's box that fills the plot rectangle; without
 // the 3-D view the box has no depth and its front fills the plot. Seen
 // straight (orthogonal), the front face keeps its shape and the depth runs up
-// and to the right at 45 degrees; tilted, the box is turned by the rotation
-// about its vertical axis and by the elevation about its horizontal one and
-// then projected in parallel. The box's corners touch the rectangle's edges.
+// and to the right at 45 degrees; tilted, the front face keeps its shape too
+// and the depth runs as the edge of a box turned by the rotation about its
+// vertical axis and by the elevation about its horizontal one would. The
+// box's corners touch the rectangle's edges.
 BoxProjection ProjectBox(const ChartView& view, int places, double left, double top, double width, double height);
 
 }  // namespace tavrel

@@ -506,7 +506,8 @@ ChartScene LayoutChartScene(const ChartModel& model, const std::vector<StackedSe
     const double w0 = static_cast<double>(place) / static_cast<double>(places);
     const double w1 = static_cast<double>(place + 1) / static_cast<double>(places);
     const double pad = (w1 - w0) * inset;
-    return std::pair{w0 + pad, w1 - pad};
+    // The front place stands on the front plane, where the Y axis reads its values.
+    return std::pair{place == 0 ? w0 : w0 + pad, w1 - pad};
   };
   const auto inRange = [&](double x, double y) { return x >= r.xMin && x <= r.xMax && y >= r.yMin && y <= r.yMax; };
   for (std::size_t place = places; place-- > 0;) {

@@ -5,8 +5,6 @@
 
 namespace tavrel {
 
-struct DataSet;
-
 struct GraphOptions {
   bool UpperXAxis = false;
   bool XLabelsEvery5 = false;
@@ -15,7 +13,9 @@ struct GraphOptions {
   std::string PrintTitle;
 };
 
-// Adds the sentences on the smoothing the options choose to the data set's processing note.
-void AppendSmoothingNotes(const GraphOptions& options, DataSet& data);
+// The sentences naming the smoothing the options choose, empty without
+// smoothing. The graph names it; reports do not, as their numbers come from
+// the data set itself.
+std::string SmoothingNote(const GraphOptions& options);
 
 }  // namespace tavrel

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 #include "core/data/dataset.h"
 #include "core/data/errors.h"
@@ -52,11 +53,34 @@ std::vector<LevelRow> LevelRows(const GraphOverlays& g, const SequentialBand& b)
   return rows;
 }
 
+// Room left between two day numbers.
+constexpr int kLabelGap = 4;
+
+int DigitCount(long long n) {
+  int digits = 1;
+  for (; n >= 10; n /= 10) ++digits;
+  return digits;
+}
+
 }  // namespace
 
+int XLabelInterval(int stepX, int labelWidth, bool every5) {
+  if (!every5 && labelWidth < stepX + 1) return 1;
+  const long long step = std::max(1, stepX);
+  // 5, 10, 20, then 50, 100, 200, then 500, ...
+  for (long long decade = 1; decade <= std::numeric_limits<int>::max() / 50; decade *= 10) {
+    for (const long long k : {5 * decade, 10 * decade, 20 * decade}) {
+      if (labelWidth + kLabelGap <= k * step) return static_cast<int>(k);
+    }
+  }
+  return std::numeric_limits<int>::max();
+}
+
 bool SequentialLayout::PointY(const SequentialBand& b, std::int32_t j, int& y) const {
+  // Smoothing keeps the gaps of the data set.
+  if (!IsPresent(b.values[j], emptyValue)) return false;
   const double x = b.Value(j);
-  if (!IsPresent(x, emptyValue)) return false;
+  if (!std::isfinite(x)) return false;
   // Present values lie within the ticks; the clamp only keeps rounding safe.
   const double offset = std::clamp((x - b.ticks.values.front()) * b.ticks.scale, -1.0, b.bottom - b.top + 1.0);
   y = b.bottom - RoundInt(offset) - 1;
@@ -83,6 +107,7 @@ SequentialLayout ComputeSequentialLayout(const SequentialSource& source, const S
 
   const int count = d.NumVar > 0 ? d.LastVar + 1 : 0;
   Array<double> work;  // one variable being smoothed
+  GraphOptions smoothed;  // the smoothing that some band went through
   layout.bands.reserve(static_cast<std::size_t>(count));
   long long top = dev.firstTop;
   int page = 0;
@@ -96,10 +121,12 @@ SequentialLayout ComputeSequentialLayout(const SequentialSource& source, const S
     if ((o.Smooth3 || o.Smooth5) && b.last >= 0) {
       work.assign(d.DataValues[v].begin(), d.DataValues[v].begin() + (b.last + 1));
       bool changed = false;
-      for (const auto& [on, smooth] : {std::pair{o.Smooth3, &SmoothBy3}, std::pair{o.Smooth5, &SmoothBy5}}) {
+      for (const auto& [on, points, done] :
+           {std::tuple{o.Smooth3, 3, &smoothed.Smooth3}, std::tuple{o.Smooth5, 5, &smoothed.Smooth5}}) {
         if (!on) continue;
-        std::string message = smooth(work, b.last, b.name);
+        std::string message = SmoothRuns(work, b.last, b.name, layout.emptyValue, points);
         changed = changed || message.empty();
+        *done = *done || message.empty();
         if (!message.empty()) layout.messages.push_back(std::move(message));
       }
       // A series too short to smooth is drawn from the data set itself.
@@ -133,8 +160,26 @@ SequentialLayout ComputeSequentialLayout(const SequentialSource& source, const S
   if (!layout.bands.empty()) {
     layout.pages.push_back({layout.pages.empty() ? 0 : layout.pages.back().lastBand + 1, count - 1,
                             layout.bands.back().bottom});
+    std::int32_t longest = 0;
+    for (const SequentialBand& b : layout.bands) longest = std::max(longest, b.last + 1);
+    layout.xLabelEvery = XLabelInterval(dev.stepX, DigitCount(longest) * dev.digitWidth, o.XLabelsEvery5);
+    // Days wider than the page go on over the following pages, the last day
+    // of a page a step clear of its right edge.
+    const std::int32_t perPage =
+        dev.pageWidth > 0 ? std::max(1, (dev.pageWidth - dev.left) / dev.stepX - 1) : std::max(longest, 1);
+    const std::vector<SequentialPage> columns = std::move(layout.pages);
+    layout.pages.clear();
+    for (std::int32_t first = 0; first == 0 || first < longest; first += perPage) {
+      for (SequentialPage pg : columns) {
+        pg.firstDay = first;
+        pg.lastDay = std::max(first, std::min(longest, first + perPage) - 1);
+        pg.shift = static_cast<long long>(first) * dev.stepX;
+        layout.pages.push_back(pg);
+      }
+    }
   }
   layout.height = top + 60;
+  layout.smoothing = SmoothingNote(smoothed);
 
   // Day marks within the table as it is now.
   if (g.ShowXMarks) {

@@ -31,7 +31,15 @@ struct SequentialDevice {
   int firstTop = 30;   // top of the first band
   bool upperAxis = false;
   int pageHeight = 0;  // a page's height in device pixels; 0 lays out one endless page
+  int pageWidth = 0;   // a page's width; 0: the days run on without a break
+  int digitWidth = 0;  // width of one digit of the axis font, in device pixels
 };
+
+// Every how many ticks the X axis carries a day number: 1 when a label of
+// labelWidth pixels fits one step of stepX, else the smallest of 5, 10, 20, 50,
+// 100, 200, 500, ... whose labels stand clear of each other. With every5 the
+// labels stay on multiples of 5 (5 when they fit there, else the next that fits).
+int XLabelInterval(int stepX, int labelWidth, bool every5);
 
 inline constexpr int kScreenFirstTop = 30;
 inline constexpr int kPrintFirstTop = 100;
@@ -61,18 +69,26 @@ struct SequentialBand {
   double Value(std::int32_t j) const { return smoothed.empty() ? values[j] : smoothed[static_cast<std::size_t>(j)]; }
 };
 
-// One printed page: its bands and the X axis that closes it.
+// One printed page: its bands and the X axis that closes it, over the days
+// firstDay..lastDay (observation rows), drawn shift pixels to the left of
+// where they lie in the whole graph. Every page repeats its bands' names and Y axes.
 struct SequentialPage {
   int firstBand = 0;
   int lastBand = 0;
   int axisY = 0;
+  std::int32_t firstDay = 0;
+  std::int32_t lastDay = 0;
+  long long shift = 0;
 };
 
 struct SequentialLayout {
   SequentialDevice device;
   double emptyValue = 0;
   bool labelsEvery5 = false;
+  int xLabelEvery = 1;  // day k carries its number when k is a multiple of it
+  std::string smoothing;  // the smoothing some band went through, named in the caption and the printed title
   std::vector<SequentialBand> bands;
+  // Pages in reading order: the first days of every band, then the next days.
   std::vector<SequentialPage> pages;
   std::vector<std::int32_t> marks;  // observation rows with a day mark, within the table
   bool showLevels = false;

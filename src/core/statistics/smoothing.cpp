@@ -1,5 +1,8 @@
 #include "core/statistics/smoothing.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "core/data/text_codec.h"
 
 namespace tavrel {
@@ -52,6 +55,34 @@ std::string SmoothBy5(Array<double>& values, std::int32_t last, const std::strin
   values[n - 1] = e3 >= 0 ? e3 : values[n - 2];
   values[n] = e4 >= 0 ? e4 : e3;
   return {};
+}
+
+std::string SmoothRuns(Array<double>& values, std::int32_t last, const std::string& name, double emptyValue,
+                       int points) {
+  const auto smooth = points == 3 ? &SmoothBy3 : &SmoothBy5;
+  const auto present = [&](std::int32_t j) { return values[j] != emptyValue && std::isfinite(values[j]); };
+  std::string refusal;
+  bool smoothed = false;
+  Array<double> run;
+  for (std::int32_t from = 0; from <= last;) {
+    if (!present(from)) {
+      ++from;
+      continue;
+    }
+    std::int32_t to = from;
+    while (to < last && present(to + 1)) ++to;
+    run.assign(values.begin() + from, values.begin() + to + 1);
+    std::string message = smooth(run, to - from, name);
+    if (message.empty()) {
+      std::copy(run.begin(), run.end(), values.begin() + from);
+      smoothed = true;
+    } else if (refusal.empty()) {
+      refusal = std::move(message);
+    }
+    from = to + 1;
+  }
+  if (smoothed) return {};
+  return refusal.empty() ? smooth(run, -1, name) : refusal;
 }
 
 }  // namespace tavrel

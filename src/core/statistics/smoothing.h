@@ -15,4 +15,12 @@ namespace tavrel {
 [[nodiscard]] std::string SmoothBy3(Array<double>& values, std::int32_t last, const std::string& name);
 [[nodiscard]] std::string SmoothBy5(Array<double>& values, std::int32_t last, const std::string& name);
 
+// Smooths positions 0..last of a series with gaps by 3 points (points 3) or by
+// 5: missing values (emptyValue, or not finite) stay where they are, and every
+// run of values between them is smoothed on its own as a series of its own; a
+// run too short to smooth stays as it is. Returns the message of a series of
+// which no run could be smoothed, else an empty text.
+[[nodiscard]] std::string SmoothRuns(Array<double>& values, std::int32_t last, const std::string& name,
+                                     double emptyValue, int points);
+
 }  // namespace tavrel

@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <algorithm>
 
 namespace tavrel {
 
@@ -42,6 +43,13 @@ QFont GraphFont(const std::string& family, int pointSize) {
 
 int GraphLeftMargin(const QFont& font, QPaintDevice* device) {
   return QFontMetrics(font, device).horizontalAdvance(QStringLiteral("WWWWWWWW"));
+}
+
+int DigitWidth(const QFont& font, QPaintDevice* device) {
+  const QFontMetrics metrics(font, device);
+  int widest = 0;
+  for (char c = '0'; c <= '9'; ++c) widest = std::max(widest, metrics.horizontalAdvance(QChar(c)));
+  return widest;
 }
 
 }  // namespace tavrel

@@ -38,5 +38,7 @@ QPen StyledPen(const PenSpec& spec);
 QFont GraphFont(const std::string& family, int pointSize);
 // The left margin of the graphs: the width of eight "W" in font on device.
 int GraphLeftMargin(const QFont& font, QPaintDevice* device);
+// The width of the widest digit in font on device.
+int DigitWidth(const QFont& font, QPaintDevice* device);
 
 }  // namespace tavrel

@@ -1,6 +1,8 @@
 #include "draw/graphs/dendrogram_painter.h"
 
+#include <QFontMetrics>
 #include <QPainter>
+#include <algorithm>
 
 #include "draw/graphs/canvas.h"
 #include "draw/graphs/picture_file.h"
@@ -9,11 +11,27 @@ namespace tavrel {
 
 namespace {
 
-// Navy lines, the objects' numbers in small Arial.
+// Navy lines, the objects' numbers in Arial of 11 pixels, written upward.
 const QColor kTreeColor(0, 0, 128);
-constexpr int kLabelPointSize = 6;
+constexpr int kLabelPixels = 11;
+
+QFont LabelFont() {
+  QFont font(QStringLiteral("Arial"));
+  font.setPixelSize(kLabelPixels);
+  return font;
+}
 
 }  // namespace
+
+DendrogramLabelSize MeasureDendrogramLabels(int objects) {
+  const QFontMetrics metrics(LabelFont());
+  return {metrics.height(), metrics.horizontalAdvance(QString::number(std::max(objects, 1)))};
+}
+
+DendrogramLayout LayDendrogram(const Array<Clust>& history, int width, int height) {
+  return ComputeDendrogramLayout(history, width, height,
+                                 MeasureDendrogramLabels(static_cast<int>(history.Count())));
+}
 
 void DrawDendrogram(QPainter& p, const DendrogramLayout& layout, const QRect& exposed) {
   p.save();
@@ -28,11 +46,21 @@ void DrawDendrogram(QPainter& p, const DendrogramLayout& layout, const QRect& ex
     DrawLine(p, g.icrsonX, h - g.icrsonY1, g.icrsonX, h - g.Y2);
     DrawLine(p, g.iclsonX, h - g.Y2, g.icrsonX, h - g.Y2);
   }
-  p.setFont(GraphFont("Arial", kLabelPointSize));
+  p.setFont(LabelFont());
   p.setPen(Qt::black);
-  for (const DendrogramLabel& label : layout.labels) {
+  const QFontMetrics metrics = p.fontMetrics();
+  // Across the label its glyphs stand centred on the leaf's line.
+  const int across = (metrics.ascent() - metrics.descent()) / 2;
+  const int every = std::max(1, layout.labelEvery);
+  for (std::size_t i = static_cast<std::size_t>(every) - 1; i < layout.labels.size(); i += static_cast<std::size_t>(every)) {
+    const DendrogramLabel& label = layout.labels[i];
     if (label.x < left || label.x > right) continue;
-    TextOut(p, label.x, layout.labelTop, QStringLiteral("%1").arg(label.object, 2));
+    const QString text = QString::number(label.object);
+    p.save();
+    p.translate(label.x, layout.labelTop + metrics.horizontalAdvance(text));
+    p.rotate(-90);
+    p.drawText(0, across, text);
+    p.restore();
   }
   p.restore();
 }

@@ -14,6 +14,12 @@ namespace tavrel {
 inline constexpr int kDendrogramWidth = 736;
 inline constexpr int kDendrogramHeight = 469;
 
+// The size of the labels of a tree of so many objects, in the painter's label font.
+DendrogramLabelSize MeasureDendrogramLabels(int objects);
+
+// The tree of history laid out on a picture of width x height with the painter's labels.
+DendrogramLayout LayDendrogram(const Array<Clust>& history, int width, int height);
+
 // The tree on a white ground, drawing only what lies inside exposed.
 void DrawDendrogram(QPainter& p, const DendrogramLayout& layout, const QRect& exposed);
 

@@ -9,6 +9,7 @@
 #include "core/data/dataset.h"
 #include "core/data/numbers.h"
 #include "draw/graphs/canvas.h"
+#include "core/graphs/sequential_layout.h"
 #include "core/graphs/y_ticks.h"
 #include "core/statistics/smoothing.h"
 
@@ -52,9 +53,9 @@ std::vector<std::string> DrawEditorGraph(QPainter& p, const QSize& size, const S
 
   const GraphOptions& o = source.options;
   const GraphOverlays& g = source.overlays;
-  for (const auto& [on, smooth] : {std::pair{o.Smooth3, &SmoothBy3}, std::pair{o.Smooth5, &SmoothBy5}}) {
+  for (const auto& [on, points] : {std::pair{o.Smooth3, 3}, std::pair{o.Smooth5, 5}}) {
     if (!on) continue;
-    std::string message = smooth(v.values, v.last, v.name);
+    std::string message = SmoothRuns(v.values, v.last, v.name, d.EmptyValue, points);
     if (!message.empty()) messages.push_back(std::move(message));
   }
   const double empty = d.EmptyValue;
@@ -76,22 +77,21 @@ std::vector<std::string> DrawEditorGraph(QPainter& p, const QSize& size, const S
   DrawYAxis(p, left, bottom, ticks, s, 4);
 
   // X axis.
-  const QString widest = QString::number(n);
-  const bool fits = TextWidth(p, widest) < sx + 1;
+  const int every = XLabelInterval(sx, TextWidth(p, QString::number(n)), o.XLabelsEvery5);
   for (std::int32_t j = 1; j <= n; ++j) {
     const long long x = left + static_cast<long long>(sx) * j;
     if (x > right) break;
     const int xi = static_cast<int>(x);
     DrawLine(p, xi, bottom, xi, bottom + 6);
+    if (j % every != 0) continue;
     const QString label = QString::number(j);
-    if (o.XLabelsEvery5) {
-      if (j % 5 != 0) continue;
-      DrawLine(p, xi, bottom + 5, xi, bottom + 7);
-      DrawLine(p, xi + 1, bottom, xi + 1, bottom + 7);
-      TextOut(p, xi + 2, bottom + 4, label);
-    } else if (fits) {
+    if (every == 1) {
       TextOut(p, xi + 1, bottom + 4, label);
+      continue;
     }
+    DrawLine(p, xi, bottom + 5, xi, bottom + 7);
+    DrawLine(p, xi + 1, bottom, xi + 1, bottom + 7);
+    TextOut(p, xi + 2, bottom + 4, label);
   }
   DrawLine(p, left, bottom, right, bottom);
 

@@ -2,9 +2,12 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QLocale>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
@@ -37,6 +40,23 @@ QImage PaintedImage(const QSize& size, const PaintFunction& paint) {
   QPainter painter(&image);
   paint(painter);
   return image;
+}
+
+QString RasterSizeRefusal(PictureFormat format, const QSize& size) {
+  const bool raster = format == PictureFormat::Bmp || format == PictureFormat::Png || format == PictureFormat::Jpeg;
+  if (!raster) return {};
+  const auto numberText = [](long long n) { return QLocale(QLocale::Russian).toString(n); };
+  const QString sizeText = numberText(size.width()) + QStringLiteral(" × ") + numberText(size.height());
+  const QString vectors = QStringLiteral("; сохраните его в .pdf или .svg");
+  if (format == PictureFormat::Jpeg && std::max(size.width(), size.height()) > kMaxJpegSide) {
+    return QStringLiteral("рисунок ") + sizeText + QStringLiteral(" точек больше предела формата JPEG (") +
+           numberText(kMaxJpegSide) + QStringLiteral(" точек по стороне)") + vectors;
+  }
+  if (static_cast<long long>(size.width()) * size.height() > kMaxRasterPixels) {
+    return QStringLiteral("рисунок ") + sizeText + QStringLiteral(" точек больше предела растрового рисунка (") +
+           numberText(kMaxRasterPixels) + QStringLiteral(" точек)") + vectors;
+  }
+  return {};
 }
 
 QString SaveFailedMessage(const QString& path) { return QStringLiteral("Не удалось сохранить график в файл ") + path; }
@@ -110,6 +130,8 @@ QString SavePicture(const QString& path, const QSize& size, const PaintFunction&
            QStringLiteral(" (сохраняются .bmp, .png, .jpg, .svg и .pdf)");
   }
   if (size.isEmpty()) return SaveFailedMessage(path) + QStringLiteral(": рисунок пуст");
+  const QString tooLarge = RasterSizeRefusal(format, size);
+  if (!tooLarge.isEmpty()) return SaveFailedMessage(path) + QStringLiteral(": ") + tooLarge;
   return WritePictureFile(path, [&](QIODevice& file) {
     switch (format) {
       case PictureFormat::Bmp:

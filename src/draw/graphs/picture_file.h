@@ -32,12 +32,22 @@ QString SavePicture(const QString& path, const QSize& size, const PaintFunction&
 // The picture painted on a white image of the given size at the pictures' resolution.
 QImage PaintedImage(const QSize& size, const PaintFunction& paint);
 
+// The largest raster pictures written: a JPEG's side is at most 65,535
+// points, and an image of any format at most 256 million points (1 GB while
+// it is drawn).
+inline constexpr int kMaxJpegSide = 65535;
+inline constexpr long long kMaxRasterPixels = 256LL * 1024 * 1024;
+// Why a raster picture of format and size is not drawn at all, or empty when it can be.
+QString RasterSizeRefusal(PictureFormat format, const QSize& size);
+
 // The message of a picture that could not be written to path.
 QString SaveFailedMessage(const QString& path);
 
 // The resolution of pictures written to files, as on a common screen.
 inline constexpr int kPictureDpi = 96;
-// The resolution graphs are printed at.
-inline constexpr int kPrintDpi = 600;
+// The resolution graphs are printed at. The print steps and pen width of the
+// settings count its dots: at 150 dots per inch the distributed settings give
+// days 3.4 mm apart, Y ticks 10 mm apart and lines 0.34 mm wide.
+inline constexpr int kPrintDpi = 150;
 
 }  // namespace tavrel

@@ -8,11 +8,13 @@ namespace tavrel {
 
 namespace {
 
-// A font of the given points on the 96-dpi picture, fixed in pixels so that
-// the picture looks the same in the window, in files and on paper.
-QFont PictureFont(int points) {
+// The pictures' font, 11 pixels high whatever the device, so that the
+// picture reads and looks the same in the window, in files and on paper.
+constexpr int kLabelPixels = 11;
+
+QFont PictureFont() {
   QFont font(QStringLiteral("Arial"));
-  font.setPixelSize(points * kPictureDpi / 72);
+  font.setPixelSize(kLabelPixels);
   return font;
 }
 
@@ -34,7 +36,7 @@ void DrawDistributionPicture(QPainter& p, const DistributionLayout& g) {
   p.save();
   p.setBrush(Qt::NoBrush);
   p.setPen(StyledPen(Qt::black, 1));
-  p.setFont(PictureFont(7));
+  p.setFont(PictureFont());
   TextOut(p, 2, 1, Text(g.name));
   DrawRectangle(p, g.left, g.top, g.right, g.bottom);
 
@@ -79,7 +81,7 @@ void DrawScatterPicture(QPainter& p, const ScatterLayout& g) {
   p.save();
   p.setBrush(Qt::NoBrush);
   p.setPen(StyledPen(Qt::black, 1));
-  p.setFont(PictureFont(6));
+  p.setFont(PictureFont());
   TextOut(p, 10, 10, Text(g.yName));
   TextOut(p, g.right - 20, g.bottom + 20, Text(g.xName));
   DrawRectangle(p, g.left, g.top, g.right, g.bottom);

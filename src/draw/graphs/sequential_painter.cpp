@@ -5,6 +5,7 @@
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QPainter>
+#include <QPainterPath>
 #include <algorithm>
 #include <vector>
 
@@ -18,15 +19,17 @@ namespace tavrel {
 namespace {
 
 constexpr int kLevelFontPoints = 6;
+constexpr int kSquareMarkSize = 3;
 
-// The observations 0..last whose points or labels may reach into exposed.
+// The observations firstDay..lastDay of 0..last whose points or labels may reach into exposed.
 void ExposedObservations(const SequentialLayout& layout, const QRect& exposed, int margin, std::int32_t last,
-                         std::int32_t& first, std::int32_t& final) {
+                         std::int32_t firstDay, std::int32_t lastDay, std::int32_t& first, std::int32_t& final) {
   const long long step = layout.device.stepX;
   const long long from = (static_cast<long long>(exposed.left()) - layout.device.left - margin) / step - 2;
   const long long to = (static_cast<long long>(exposed.right()) - layout.device.left) / step + 1;
-  first = static_cast<std::int32_t>(std::clamp<long long>(from, 0, std::max<std::int32_t>(last, 0)));
-  final = static_cast<std::int32_t>(std::clamp<long long>(to, -1, last));
+  first = static_cast<std::int32_t>(std::clamp<long long>(std::max<long long>(from, firstDay), 0,
+                                                          std::max<std::int32_t>(last, 0)));
+  final = static_cast<std::int32_t>(std::clamp<long long>(std::min<long long>(to, lastDay), -1, last));
 }
 
 void Reset(QPainter& p, const SequentialLook& look) {
@@ -35,22 +38,42 @@ void Reset(QPainter& p, const SequentialLook& look) {
   p.setFont(look.font);
 }
 
-// The bands first..last, then the lower X axis at axisY and the marks from the first band's top.
-void DrawBands(QPainter& p, const SequentialLayout& layout, const SequentialLook& look, int firstBand, int lastBand,
-               int axisY, const QRect& exposed) {
+// The bands of page, then its lower X axis and the marks from the first band's
+// top. Names and Y axes stay at the left; the days are drawn pg.shift pixels
+// to the left, and then only right of the Y axes.
+void DrawBands(QPainter& p, const SequentialLayout& layout, const SequentialLook& look, const SequentialPage& pg,
+               const QRect& exposed) {
   Reset(p, look);
   const int h = TextHeight(p);
-  for (int v = firstBand; v <= lastBand; ++v) {
+  const int left = layout.device.left;
+  const bool shifted = pg.shift != 0;
+  const QRect days = exposed.translated(static_cast<int>(pg.shift), 0);
+  const auto onDays = [&](auto draw) {
+    p.save();
+    if (shifted) {
+      p.setClipRect(QRect(QPoint(left, exposed.top()), exposed.bottomRight()), Qt::IntersectClip);
+      p.translate(-static_cast<double>(pg.shift), 0);
+    }
+    draw();
+    p.restore();
+  };
+  for (int v = pg.firstBand; v <= pg.lastBand; ++v) {
     const SequentialBand& b = layout.bands[static_cast<std::size_t>(v)];
     if (b.bottom + h < exposed.top() || b.top > exposed.bottom() + 1) continue;
-    DrawYAxis(p, layout.device.left, b.bottom, b.ticks, layout.device.stepY);
-    DrawCurve(p, layout, b, exposed);
-    if (layout.showLevels) DrawLevels(p, layout, b, look);
+    DrawYAxis(p, left, b.bottom, b.ticks, layout.device.stepY);
+    onDays([&] {
+      DrawCurve(p, layout, b, days, pg.firstDay, pg.lastDay);
+      if (layout.showLevels && !layout.levelTicksOnly) DrawLevels(p, layout, b, look);
+    });
+    if (shifted) DrawLine(p, left, b.top, left, b.bottom - 1);
+    if (layout.showLevels && layout.levelTicksOnly) DrawLevels(p, layout, b, look);
     TextOut(p, 1, b.top, QString::fromStdString(b.name));
   }
-  const SequentialBand& closing = layout.bands[static_cast<std::size_t>(lastBand)];
-  DrawXAxis(p, layout, closing.right, axisY, closing.last, false, exposed);
-  if (!layout.marks.empty()) DrawXMarks(p, layout, closing.right, layout.device.firstTop, axisY, look);
+  const SequentialBand& closing = layout.bands[static_cast<std::size_t>(pg.lastBand)];
+  onDays([&] {
+    DrawXAxis(p, layout, closing.right, pg.axisY, closing.last, false, days, pg.firstDay, pg.lastDay);
+    if (!layout.marks.empty()) DrawXMarks(p, layout, closing.right, layout.device.firstTop, pg.axisY, look);
+  });
 }
 
 }  // namespace
@@ -68,7 +91,8 @@ void DrawYAxis(QPainter& p, int left, int bottom, const YTicks& ticks, int pixel
   }
 }
 
-void DrawCurve(QPainter& p, const SequentialLayout& layout, const SequentialBand& band, const QRect& exposed) {
+void DrawCurve(QPainter& p, const SequentialLayout& layout, const SequentialBand& band, const QRect& exposed,
+               std::int32_t firstDay, std::int32_t lastDay) {
   const int left = layout.device.left;
   const int right = static_cast<int>(band.right);
   p.setBrush(Qt::white);
@@ -79,7 +103,7 @@ void DrawCurve(QPainter& p, const SequentialLayout& layout, const SequentialBand
   p.setClipRect(QRect(QPoint(left, band.top), QPoint(right - 1, band.bottom - 1)), Qt::IntersectClip);
   p.setBrush(Qt::black);
   std::int32_t first = 0, final = 0;
-  ExposedObservations(layout, exposed, 2, band.last, first, final);
+  ExposedObservations(layout, exposed, 2, band.last, firstDay, lastDay, first, final);
   std::vector<QPoint> piece;
   piece.reserve(static_cast<std::size_t>(std::max(0, final - first + 1)));
   const auto flush = [&] {
@@ -95,41 +119,47 @@ void DrawCurve(QPainter& p, const SequentialLayout& layout, const SequentialBand
     piece.emplace_back(static_cast<int>(layout.PointX(j)), y);
   }
   flush();
+  // The 3x3 squares of the points (as DrawSquareMark) as strokes of one path:
+  // one element in a vector picture rather than one per point.
+  QPainterPath squares;
   for (std::int32_t j = first; j <= final; ++j) {
     int y = 0;
-    if (layout.PointY(band, j, y)) DrawSquareMark(p, static_cast<int>(layout.PointX(j)), y);
+    if (!layout.PointY(band, j, y)) continue;
+    const double x = static_cast<double>(layout.PointX(j));
+    squares.moveTo(x - 1, y + 0.5);
+    squares.lineTo(x + 2, y + 0.5);
   }
+  p.strokePath(squares, QPen(Qt::black, kSquareMarkSize, Qt::SolidLine, Qt::FlatCap));
   p.restore();
   p.setBrush(Qt::white);
 }
 
 void DrawXAxis(QPainter& p, const SequentialLayout& layout, long long right, int y, std::int32_t last, bool upper,
-               const QRect& exposed) {
+               const QRect& exposed, std::int32_t firstDay, std::int32_t lastDay) {
   const int stepX = layout.device.stepX;
   if (stepX < 3) return;
   const int h = TextHeight(p);
   if (y + 7 + h < exposed.top() || y - 7 - h > exposed.bottom()) return;
-  const std::int32_t n = last + 1;
-  const QString widest = QString::number(n);
-  const int widestWidth = TextWidth(p, widest);
-  const bool fits = widestWidth < stepX + 1;
+  const int every = layout.xLabelEvery;
+  const int widestWidth = TextWidth(p, QString::number(last + 1));
   std::int32_t first = 0, final = 0;
-  ExposedObservations(layout, exposed, widestWidth + 2, last, first, final);
+  ExposedObservations(layout, exposed, widestWidth + 2, last, firstDay, lastDay, first, final);
   const int dir = upper ? -1 : 1;
   const int labelY = upper ? y - 4 - h : y + 4;
   for (std::int32_t j = first; j <= final; ++j) {
     const std::int32_t k = j + 1;
     const int x = static_cast<int>(layout.PointX(j));
     DrawLine(p, x, y, x, y + dir * (upper ? 6 : 5));
+    if (k % every != 0) continue;
     const QString label = QString::number(k);
-    if (layout.labelsEvery5) {
-      if (k % 5 != 0) continue;
-      DrawLine(p, x, y + dir * 5, x, y + dir * 7);
-      DrawLine(p, x + 1, y, x + 1, y + dir * 7);
-      TextOut(p, x + 2, labelY, label);
-    } else if (fits) {
+    if (every == 1) {
       TextOut(p, x + 1, labelY, label);
+      continue;
     }
+    // A labelled tick among unlabelled ones is longer and double.
+    DrawLine(p, x, y + dir * 5, x, y + dir * 7);
+    DrawLine(p, x + 1, y, x + 1, y + dir * 7);
+    TextOut(p, x + 2, labelY, label);
   }
   const int from = std::max(layout.device.left, exposed.left() - 1);
   const int to = static_cast<int>(std::min<long long>(right, exposed.right() + 1));
@@ -172,7 +202,11 @@ void DrawXMarks(QPainter& p, const SequentialLayout& layout, long long right, in
 
 void DrawGraph(QPainter& p, const SequentialLayout& layout, const SequentialLook& look, const QRect& exposed) {
   if (layout.bands.empty()) return;
-  DrawBands(p, layout, look, 0, static_cast<int>(layout.bands.size()) - 1, layout.bands.back().bottom, exposed);
+  SequentialPage whole;
+  whole.lastBand = static_cast<int>(layout.bands.size()) - 1;
+  whole.axisY = layout.bands.back().bottom;
+  whole.lastDay = kLastDay;
+  DrawBands(p, layout, look, whole, exposed);
   if (layout.device.upperAxis) {
     const SequentialBand& first = layout.bands.front();
     DrawXAxis(p, layout, first.right, layout.device.firstTop, first.last, true, exposed);
@@ -185,11 +219,11 @@ bool DrawPrintedGraph(QPagedPaintDevice& device, const SequentialLayout& layout,
   if (!p.begin(&device)) return false;
   const QRect page(0, 0, device.width(), device.height());
   Reset(p, look);
-  TextOut(p, 0, 0, title);
+  const QString smoothing = QString::fromStdString(layout.smoothing);
+  TextOut(p, 0, 0, title.isEmpty() || smoothing.isEmpty() ? title + smoothing : title + QStringLiteral(". ") + smoothing);
   for (std::size_t k = 0; k < layout.pages.size(); ++k) {
-    const SequentialPage& pg = layout.pages[k];
     if (k > 0 && !device.newPage()) return false;
-    DrawBands(p, layout, look, pg.firstBand, pg.lastBand, pg.axisY, page);
+    DrawBands(p, layout, look, layout.pages[k], page);
   }
   return p.end();
 }
@@ -224,6 +258,7 @@ SequentialDevice ScreenDevice(const SequentialLook& look, QPaintDevice* device, 
   d.stepY = s.StepY;
   d.firstTop = kScreenFirstTop;
   d.upperAxis = options.UpperXAxis;
+  d.digitWidth = DigitWidth(look.font, device);
   return d;
 }
 
@@ -234,6 +269,8 @@ SequentialDevice PrintDevice(const SequentialLook& look, QPagedPaintDevice& devi
   d.stepY = s.PrintStepY;
   d.firstTop = kPrintFirstTop;
   d.pageHeight = device.height();
+  d.pageWidth = device.width();
+  d.digitWidth = DigitWidth(look.font, &device);
   return d;
 }
 

@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QRect>
 #include <QString>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -31,12 +32,16 @@ void DrawGraph(QPainter& p, const SequentialLayout& layout, const SequentialLook
 bool DrawPrintedGraph(QPagedPaintDevice& device, const SequentialLayout& layout, const SequentialLook& look,
                       const QString& title);
 
+inline constexpr std::int32_t kLastDay = std::numeric_limits<std::int32_t>::max();
+
 // The pieces, for the graphs built on this one.
 // Ticks reach tickLength pixels left of the axis.
 void DrawYAxis(QPainter& p, int left, int bottom, const YTicks& ticks, int pixelStep, int tickLength = 3);
-void DrawCurve(QPainter& p, const SequentialLayout& layout, const SequentialBand& band, const QRect& exposed);
+// The curve and the X axis draw the days firstDay..lastDay of those exposed.
+void DrawCurve(QPainter& p, const SequentialLayout& layout, const SequentialBand& band, const QRect& exposed,
+               std::int32_t firstDay = 0, std::int32_t lastDay = kLastDay);
 void DrawXAxis(QPainter& p, const SequentialLayout& layout, long long right, int y, std::int32_t last, bool upper,
-               const QRect& exposed);
+               const QRect& exposed, std::int32_t firstDay = 0, std::int32_t lastDay = kLastDay);
 void DrawLevels(QPainter& p, const SequentialLayout& layout, const SequentialBand& band, const SequentialLook& look);
 void DrawXMarks(QPainter& p, const SequentialLayout& layout, long long right, int top, int bottom,
                 const SequentialLook& look);

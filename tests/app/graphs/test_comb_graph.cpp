@@ -1,7 +1,7 @@
 // The chart window with the cluster dynamics and the combined chart: the
 // series as the model gives them, painted where the axis says, the proposed
 // file names, scrolling, zoom, values, saving and printing, in 2-D and in the
-// 3-D view, and its "Setup" dialog.
+// 3-D view, and its "Вид графика" dialog.
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
@@ -229,7 +229,7 @@ class TestCombGraph : public QObject {
                           })});
       main_->mnCombGraph->trigger();
       QVERIFY(script.Done());
-      QCOMPARE(means, QStringLiteral("Mean:  A=3.0  B=4.0  C=NAN"));
+      QCOMPARE(means, QStringLiteral("Средние:  A=3.0  B=4.0  C=NAN"));
       QVERIFY(meansInScene);  // drawn under the chart, so saved and printed with it
       QCOMPARE(file, c.file);
       QCOMPARE(model.series.size(), std::size_t(3));
@@ -434,7 +434,7 @@ class TestCombGraph : public QObject {
     QCOMPARE(w.Range().yMin, 0.0);
 
     ModalScript script({On<TfmCombGrafCfg>([&](TfmCombGrafCfg* d) {
-      QCOMPARE(d->windowTitle(), QStringLiteral("Setup"));
+      QCOMPARE(d->windowTitle(), QStringLiteral("Вид графика"));
       // Loaded from the chart, enabled as the 3-D view allows.
       QVERIFY(d->cbx3D->isChecked());
       QVERIFY(!d->cbxOrtogonal->isChecked());
@@ -477,7 +477,7 @@ class TestCombGraph : public QObject {
       d->cbxGridX->setChecked(true);
       d->cbxAxYzero->setChecked(false);
       QVERIFY(w.Range().yMin > 0 && w.Range().yMin <= 50);
-      QVERIFY(!w.cMarks);  // values and size wait for "Further"
+      QVERIFY(!w.cMarks);  // values and size wait for "Далее"
 
       d->cbxMarks->setChecked(true);
       d->seCanvasWidth->setValue(700);
@@ -499,7 +499,7 @@ class TestCombGraph : public QObject {
 
   void LeavingSetupPutsTheChartBackAsItWas() {
     TfmCombGraph& w = *main_->fmCombGraph;
-    w.SetModel(TwoLines(), QStringLiteral("Mean:  A=70.0  B=70.0"));
+    w.SetModel(TwoLines(), QStringLiteral("Средние:  A=70.0  B=70.0"));
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     const ChartView before = w.view;

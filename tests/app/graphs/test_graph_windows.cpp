@@ -103,8 +103,7 @@ class TestGraphWindows : public QObject {
     const struct {
       bool confirm;
       int stepX;
-      QString note;
-    } cases[] = {{false, 10, ""}, {true, 7, "Данные сглажены по 3 точкам. Данные сглажены по 5 точкам. "}};
+    } cases[] = {{false, 10}, {true, 7}};
     for (const auto& c : cases) {
       Data().ProcessingNote.clear();
       ModalScript script({On<TfmGraghCfg>([&c](TfmGraghCfg* d) {
@@ -118,7 +117,10 @@ class TestGraphWindows : public QObject {
       QVERIFY(script.Done());
       QCOMPARE(goesOn, c.confirm);
       QCOMPARE(Config().StepX, c.stepX);
-      QCOMPARE(QString::fromStdString(Data().ProcessingNote), c.note);
+      QCOMPARE(GraphRunOptions().Smooth3, c.confirm);
+      QCOMPARE(GraphRunOptions().Smooth5, c.confirm);
+      // The graph names its smoothing; the reports' title blocks do not.
+      QCOMPARE(QString::fromStdString(Data().ProcessingNote), QString());
       QCOMPARE(Config().YScaleType, c.confirm ? 1 : 0);
     }
     // "Стандарт": StepY x range / 100 (B's range 70 with StepY 30).
@@ -284,6 +286,19 @@ class TestGraphWindows : public QObject {
     QVERIFY(script.Done());
     QCOMPARE(messages_->Texts().size(), 3);  // once for each variable, at the layout
     QCOMPARE(main_->fmGraphic->rebuilds, 1);
+    QCOMPARE(main_->fmGraphic->windowTitle(), QStringLiteral("Графика"));  // nothing was smoothed
+
+    // The smoothing a graph went through is named in its caption.
+    GraphRunOptions().Smooth5 = false;
+    GraphRunOptions().Smooth3 = true;
+    QString caption;
+    ModalScript smoothed({On<TfmGraphic>([&caption](TfmGraphic* w) {
+      caption = w->windowTitle();
+      w->tbtnRectRound->trigger();
+    })});
+    main_->fmGraphic->Execute();
+    QVERIFY(smoothed.Done());
+    QCOMPARE(caption, QStringLiteral("Графика — Данные сглажены по 3 точкам."));
   }
 
   void SavingWritesTheVisiblePartAndAsksBeforeReplacing() {

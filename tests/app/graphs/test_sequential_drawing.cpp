@@ -218,6 +218,38 @@ class TestSequentialDrawing : public QObject {
     QVERIFY(!QFile::exists(home_->Path("g.gif")));
   }
 
+  // A raster picture beyond its format's size is refused before it is drawn,
+  // naming the limit and the vector formats; a vector picture of that size is not.
+  void ARasterPictureTooLargeIsRefusedBeforeDrawing() {
+    bool painted = false;
+    const auto paint = [&painted](QPainter& p) {
+      painted = true;
+      p.drawLine(0, 0, 10, 10);
+    };
+    const struct {
+      const char* name;
+      QSize size;
+      const char* limit;  // empty: written
+    } cases[] = {{"wide.jpg", QSize(70000, 10), "65 535"}, {"wide.png", QSize(70000, 10), ""},
+                 {"huge.png", QSize(600000, 24000), "268 435 456"}, {"huge.bmp", QSize(20000, 20000), "268 435 456"},
+                 {"huge.svg", QSize(600000, 24000), ""}};
+    for (const auto& c : cases) {
+      painted = false;
+      const QString path = home_->Path(c.name);
+      const QString failure = SavePicture(path, c.size, paint);
+      if (*c.limit == 0) {
+        QCOMPARE(failure, QString());
+        QVERIFY(QFile::exists(path));
+        continue;
+      }
+      QVERIFY2(failure.contains(path) && failure.contains(QString::fromUtf8(c.limit).replace(' ', QChar(0xA0))) &&
+                   failure.contains(".pdf") && failure.contains(".svg"),
+               qPrintable(failure));
+      QVERIFY2(!painted, c.name);
+      QVERIFY(!QFile::exists(path));
+    }
+  }
+
   // Pictures follow the rule of every output: a pipe, a directory or a file
   // nobody may write are refused before anything is drawn into them, and a
   // character device is written as it is, never replaced by a file.

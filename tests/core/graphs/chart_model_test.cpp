@@ -153,15 +153,27 @@ class CombinedModelTest : public ::testing::Test {
 TEST_F(CombinedModelTest, ColoursAreDistinctVisibleAndRepeatable) {
   const ChartModel m = CombinedModel(Data(), SeriesKind::Line, MultiMode::None, false, 7);
   ASSERT_EQ(m.series.size(), 18u);
-  std::set<std::uint32_t> firstSixteen;
-  for (std::size_t i = 0; i < 16; ++i) firstSixteen.insert(m.series[i].rgb);
-  EXPECT_EQ(firstSixteen.size(), 16u);
+  const std::size_t table = SeriesColors().size();
+  std::set<std::uint32_t> first;
+  for (std::size_t i = 0; i < table; ++i) first.insert(m.series[i].rgb);
+  EXPECT_EQ(first.size(), table);
+  // Relative luminance, as contrast on white and as grey on paper.
+  const auto luminance = [](std::uint32_t rgb) {
+    const auto linear = [](std::uint32_t c) {
+      const double x = c / 255.0;
+      return x <= 0.03928 ? x / 12.92 : std::pow((x + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear((rgb >> 16) & 0xFF) + 0.7152 * linear((rgb >> 8) & 0xFF) + 0.0722 * linear(rgb & 0xFF);
+  };
   for (const ChartSeries& s : m.series) {
-    EXPECT_NE(s.rgb, 0xFFFFFFu);
+    EXPECT_GE(1.05 / (luminance(s.rgb) + 0.05), 3.0) << std::hex << s.rgb << " is hard to see on white";
     EXPECT_TRUE(s.symbolsShown);
     EXPECT_EQ(s.firstX, 0);
     EXPECT_EQ(s.values.size(), 3u);
   }
+  for (std::size_t i = 0; i < 3; ++i)
+    for (std::size_t j = i + 1; j < 3; ++j)
+      EXPECT_GE(std::fabs(luminance(m.series[i].rgb) - luminance(m.series[j].rgb)), 0.05) << i << " " << j;
   const ChartModel again = CombinedModel(Data(), SeriesKind::Line, MultiMode::None, false, 7);
   for (std::size_t i = 0; i < m.series.size(); ++i) {
     EXPECT_EQ(again.series[i].rgb, m.series[i].rgb);
@@ -175,7 +187,7 @@ TEST_F(CombinedModelTest, ColoursAreDistinctVisibleAndRepeatable) {
 
 TEST_F(CombinedModelTest, TheMeansLineTakesPositiveValuesOnly) {
   Data().LastVar = 2;
-  EXPECT_EQ(MeansLine(Data()), "Mean:  V0=1.5  V1=1.5  V2=NAN");
+  EXPECT_EQ(MeansLine(Data()), "Средние:  V0=1.5  V1=1.5  V2=NAN");
 }
 
 }  // namespace

@@ -130,6 +130,11 @@ TEST(ChartProjection, ElevationAndRotationTiltTheBoxWithinThePlot) {
     EXPECT_NEAR(b.bottom, 330, 1e-9);
     for (const Vec2& other : backs) EXPECT_FALSE(other.x == box.deep.x && other.y == box.deep.y);
     backs.push_back(box.deep);
+    // The floor runs level and the Y axis upright: a rising series rises.
+    EXPECT_DOUBLE_EQ(box.across.y, 0);
+    EXPECT_GT(box.across.x, 0);
+    EXPECT_DOUBLE_EQ(box.up.x, 0);
+    EXPECT_LT(box.up.y, 0);
   }
   // Looked at straight on, the depth vanishes: the picture of the 2-D chart.
   const BoxProjection flat = ProjectBox(View3D(false, 360, 360), 1, 0, 0, 500, 300);
@@ -401,7 +406,7 @@ TEST(FlatChart, LegendNamesEverySeriesAndTheMeansStandUnderTheAxis) {
   m.series[1].title = "AD";
   m.series[0].symbolsShown = m.series[1].symbolsShown = true;
   m.series[1].symbol = PointSymbol::Star;
-  const std::string means = "Mean:  Pulse=1.5  AD=2.0";
+  const std::string means = "Средние:  Pulse=1.5  AD=2.0";
   const ChartScene scene = LayoutChartScene(m, Stacked(m), FullChartRange(m, Stacked(m), true), ChartView{}, false,
                                             means, 900, 600, kMeasure);
   std::vector<SceneItem> titles;

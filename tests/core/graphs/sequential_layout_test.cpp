@@ -219,6 +219,35 @@ TEST_F(SequentialLayoutTest, SmoothingDrawsACopyAndReturnsItsMessage) {
   EXPECT_FLOAT_EQ(static_cast<float>(l.bands[1].Value(2)), (9 + 1 + 9) / 3.0f);
 }
 
+// A file with missing values smoothed: the bands keep their scale and their
+// gaps, and the layout names its smoothing for the caption and the title.
+TEST_F(SequentialLayoutTest, SmoothingKeepsGapsAndTheScaleOfTheValues) {
+  std::string text = "A\n";
+  for (int i = 0; i < 30; ++i) text += (i % 15 == 7 ? "-999" : std::to_string(50 + i % 3)) + "\n";
+  Load(text);
+  Data().VarSteps[0] = 1;
+  options_.Smooth3 = true;
+  options_.Smooth5 = true;
+  const SequentialLayout l = Layout(Screen());
+  EXPECT_TRUE(l.messages.empty());
+  EXPECT_EQ(l.smoothing, "Данные сглажены по 3 точкам. Данные сглажены по 5 точкам.");
+  const SequentialBand& a = l.bands[0];
+  EXPECT_GE(a.ticks.values.front(), 49);
+  EXPECT_LE(a.ticks.values.back(), 54);
+  int y = 0;
+  for (std::int32_t j = 0; j <= a.last; ++j) EXPECT_EQ(l.PointY(a, j, y), j % 15 != 7) << j;
+  options_ = {};
+  EXPECT_EQ(Layout(Screen()).smoothing, "");
+  // Runs of 7 and 10 days: too short by 5 points, and the first by 3 too;
+  // only the smoothing done is named.
+  Data().VarCounts[0] = 18;
+  options_.Smooth3 = true;
+  options_.Smooth5 = true;
+  const SequentialLayout shortRun = Layout(Screen());
+  EXPECT_EQ(shortRun.messages.size(), 1u);
+  EXPECT_EQ(shortRun.smoothing, "Данные сглажены по 3 точкам.");
+}
+
 TEST_F(SequentialLayoutTest, LevelsAreDrawnOnlyOnTheirVariablesBandAndInsideIt) {
   Load("A B\n10 100\n20 200\n30 300\n");
   Data().VarSteps[0] = 10;
@@ -293,6 +322,97 @@ TEST_F(SequentialLayoutTest, PagesBreakBeforeABandThatWouldRunOffThePage) {
   const SequentialLayout tiny = Layout(Screen(150));
   ASSERT_EQ(tiny.pages.size(), 3u);
   EXPECT_EQ(tiny.pages[0].lastBand, 0);
+}
+
+// Day numbers: every tick when its label fits, else every k-th with k the
+// smallest of 5, 10, 20, 50, 100, ... that leaves the labels apart; with
+// "labels every 5th" always on multiples of 5.
+TEST(XLabelIntervalTest, EveryTickWhenItFitsElseTheSmallestRoundIntervalThatDoes) {
+  const struct {
+    int stepX, labelWidth;
+    bool every5;
+    int every;
+  } cases[] = {
+      {20, 20, false, 1},       // fits one step exactly
+      {20, 21, false, 5},       // print: two digits of 10.5 pixels on 20-dot steps
+      {6, 14, false, 5},        // screen with the distributed step: "30" in 9 points
+      {6, 26, false, 5},        // three digits still clear at 30 pixels
+      {6, 27, false, 10},       // but not one pixel wider
+      {3, 56, false, 20},       // 60 pixels for 56 plus the gap
+      {3, 57, false, 50},
+      {1, 140, false, 200},
+      {1, 496, false, 500},
+      {1, 497, false, 1000},
+      {1, 997, false, 2000},
+      {10, 5, true, 5},         // fits every tick, but labels stay on every 5th
+      {6, 28, true, 10},        // every 5th would run together
+      {12, 50, true, 5},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(XLabelInterval(c.stepX, c.labelWidth, c.every5), c.every)
+        << c.stepX << " " << c.labelWidth << " " << c.every5;
+}
+
+TEST_F(SequentialLayoutTest, DayNumbersAreThinnedByTheLongestSeriesLabel) {
+  std::string text = "A B\n";
+  for (int i = 0; i < 120; ++i) text += std::to_string(i % 7) + (i < 30 ? " 1\n" : " -999\n");
+  Load(text);
+  SequentialDevice d = Screen();
+  d.stepX = 6;
+  d.digitWidth = 7;  // "120" is 21 pixels wide: every 5th leaves 30
+  EXPECT_EQ(Layout(d).xLabelEvery, 5);
+  d.digitWidth = 9;  // 27 + the gap is more than 30
+  EXPECT_EQ(Layout(d).xLabelEvery, 10);
+  d.stepX = 30;
+  EXPECT_EQ(Layout(d).xLabelEvery, 1);
+  options_.XLabelsEvery5 = true;
+  EXPECT_EQ(Layout(d).xLabelEvery, 5);
+}
+
+// Days wider than the page go on over the following pages: each page holds
+// as many days as fit right of the Y axes with a step to spare, every band's
+// days first, then the next days of every band; no day is left out.
+TEST_F(SequentialLayoutTest, DaysWiderThanThePageGoOnOverTheFollowingPages) {
+  Load("A B C\n1 1 1\n4 4 4\n2 2 2\n3 3 3\n1 1 1\n2 2 2\n3 3 3\n4 4 4\n1 1 1\n2 2 2\n3 3 3\n4 4 4\n");
+  for (int v = 0; v < 3; ++v) Data().VarSteps[v] = 1;
+  struct Page {
+    int firstBand, lastBand;
+    std::int32_t firstDay, lastDay;
+  };
+  const struct {
+    int pageHeight, pageWidth;
+    std::vector<Page> pages;
+  } cases[] = {
+      {1000, 0, {{0, 2, 0, 11}}},                                 // no width: one page
+      {1000, 180, {{0, 2, 0, 11}}},                               // (180 - 50) / 10 - 1 = 12 days fit
+      {1000, 170, {{0, 2, 0, 10}, {0, 2, 11, 11}}},               // 11 days a page
+      {1000, 100, {{0, 2, 0, 3}, {0, 2, 4, 7}, {0, 2, 8, 11}}},  // 4 days a page
+      {330, 100,  // two bands a page, then the third
+       {{0, 1, 0, 3}, {2, 2, 0, 3}, {0, 1, 4, 7}, {2, 2, 4, 7}, {0, 1, 8, 11}, {2, 2, 8, 11}}},
+  };
+  for (const auto& c : cases) {
+    SequentialDevice d = Screen(c.pageHeight);
+    d.pageWidth = c.pageWidth;
+    const SequentialLayout l = Layout(d);
+    ASSERT_EQ(l.pages.size(), c.pages.size()) << c.pageHeight << " " << c.pageWidth;
+    for (std::size_t k = 0; k < c.pages.size(); ++k) {
+      const SequentialPage& pg = l.pages[k];
+      EXPECT_EQ(pg.firstBand, c.pages[k].firstBand) << c.pageWidth << " page " << k;
+      EXPECT_EQ(pg.lastBand, c.pages[k].lastBand) << c.pageWidth << " page " << k;
+      EXPECT_EQ(pg.firstDay, c.pages[k].firstDay) << c.pageWidth << " page " << k;
+      EXPECT_EQ(pg.lastDay, c.pages[k].lastDay) << c.pageWidth << " page " << k;
+      EXPECT_EQ(pg.axisY, l.bands[static_cast<std::size_t>(pg.lastBand)].bottom);
+      // The page's first day stands one step right of the Y axes, its last within the page.
+      EXPECT_EQ(l.PointX(pg.firstDay) - pg.shift, d.left + d.stepX);
+      if (c.pageWidth > 0) {
+        EXPECT_LE(l.PointX(pg.lastDay) - pg.shift + d.stepX, c.pageWidth);
+      }
+    }
+  }
+  // A page narrower than one day still shows one day a page.
+  SequentialDevice narrow = Screen(1000);
+  narrow.pageWidth = 55;
+  EXPECT_EQ(Layout(narrow).pages.size(), 12u);
 }
 
 TEST_F(SequentialLayoutTest, CoordinatesBeyondThePaintersRangeAreAnOverflow) {
