@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <string>
 
+#include "app/shell/program_session.h"
 #include "bench_application.h"
 #include "app/preparation/data_table_model.h"
 #include "core/data/data_input.h"

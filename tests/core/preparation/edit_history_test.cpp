@@ -1,3 +1,4 @@
+#include "app/shell/program_session.h"
 #include "core/preparation/edit_history.h"
 
 #include "core/preparation/missing_outliers.h"
