@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <sys/mman.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,12 +10,11 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <exception>
 #include <new>
-#include <system_error>
-#include <thread>
 #include <vector>
 
+#include "core/data/csv_reader.h"
+#include "core/data/data_file_lines.h"
 #include "core/data/dataset.h"
 #include "core/data/errors.h"
 #include "core/data/numbers.h"
@@ -53,49 +51,8 @@ bool SeekEoln(DataFile& f) {
   return f.pos >= b.size() || IsLineEnd(b[f.pos]);
 }
 
-// The position of the first CR or LF at or after from, or b.size().
-std::size_t FindLineEnd(std::string_view b, std::size_t from) {
-  const auto* p = reinterpret_cast<const unsigned char*>(b.data());
-  const std::size_t n = b.size();
-  std::size_t i = from;
-  // Sixteen bytes at a time; the first line end in the block is found below.
-  using Bytes = unsigned char __attribute__((vector_size(16)));
-  for (; i + 16 <= n; i += 16) {
-    Bytes v;
-    std::memcpy(&v, p + i, sizeof v);
-    const auto end = (v == '\n') | (v == '\r');
-    std::uint64_t halves[2];
-    std::memcpy(halves, &end, sizeof halves);
-    if ((halves[0] | halves[1]) != 0) break;
-  }
-  while (i < n && !IsLineEnd(b[i])) ++i;
-  return i;
-}
-
-// The position just after the line end at pos (CR LF is one line end, as is a
-// lone CR or LF).
-std::size_t PastLineEnd(std::string_view b, std::size_t pos) {
-  if (pos >= b.size()) return b.size();
-  return b[pos] == '\r' && pos + 1 < b.size() && b[pos + 1] == '\n' ? pos + 2 : pos + 1;
-}
-
 // Moves past the next line end.
 void SkipLine(DataFile& f) { f.pos = PastLineEnd(f.bytes, FindLineEnd(f.bytes, f.pos)); }
-
-// The line (from 1) the position lies on: LF, CR LF and a lone CR each end a line.
-std::int64_t LineAt(const DataFile& f, std::size_t pos) {
-  const std::string_view b = f.bytes;
-  std::int64_t line = 1;
-  for (std::size_t i = 0; i < pos && i < b.size(); ++i) {
-    if (b[i] == '\n' || (b[i] == '\r' && (i + 1 >= b.size() || b[i + 1] != '\n'))) ++line;
-  }
-  return line;
-}
-
-// "Файл <path>, строка <n>: " in front of what went wrong there.
-std::string Where(const DataFile& f, std::size_t pos) {
-  return "Файл " + f.path + ", строка " + std::to_string(LineAt(f, pos)) + ": ";
-}
 
 // The token at pos as the user would see it, shortened when it is long.
 std::string TokenText(const DataFile& f, std::size_t pos) {
@@ -176,66 +133,6 @@ void ReadRows(DataFile& f, std::int32_t first, std::int32_t end, double* const* 
   }
 }
 
-// A piece of a large file is read by a thread of its own; below this size a
-// thread costs more than it saves.
-constexpr std::size_t kPieceBytes = 1 << 20;
-
-int PiecesFor(std::size_t bytes) {
-  const std::size_t most = bytes / kPieceBytes;
-  if (most < 2) return 1;
-  return static_cast<int>(std::min<std::size_t>(most, std::max(1u, std::thread::hardware_concurrency())));
-}
-
-// The rest of the file from its position, in pieces that each end just after
-// a line end (the last at the end of the file). Each piece sees the file up to
-// its own end, so that it reports lines as the whole file numbers them.
-std::vector<DataFile> SplitAtLineEnds(const DataFile& f, int pieces) {
-  std::vector<DataFile> parts;
-  std::size_t begin = f.pos;
-  for (int k = 1; k <= pieces; ++k) {
-    std::size_t end = f.bytes.size();
-    if (k < pieces) {
-      // A split never falls between the CR and the LF of one line end.
-      const std::size_t at = std::max(begin, f.pos + (f.bytes.size() - f.pos) / pieces * k);
-      end = PastLineEnd(f.bytes, FindLineEnd(f.bytes, at));
-    }
-    DataFile part = f;
-    part.bytes = f.bytes.substr(0, end);
-    part.pos = begin;
-    parts.push_back(std::move(part));
-    begin = end;
-  }
-  return parts;
-}
-
-// Runs work(0) .. work(pieces - 1) at the same time, work(0) on the calling
-// thread (and any piece no thread could be started for). When pieces fail,
-// the failure of the first of them is rethrown, as a reading in one go would
-// have met it first.
-template <class Work>
-void RunPieces(int pieces, const Work& work) {
-  std::vector<std::exception_ptr> failures(static_cast<std::size_t>(pieces));
-  const auto guarded = [&](int k) {
-    try {
-      work(k);
-    } catch (...) {
-      failures[k] = std::current_exception();
-    }
-  };
-  std::vector<std::thread> threads;
-  for (int k = 1; k < pieces; ++k) {
-    try {
-      threads.emplace_back(guarded, k);
-    } catch (const std::system_error&) {
-      guarded(k);
-    }
-  }
-  guarded(0);
-  for (std::thread& t : threads) t.join();
-  for (const std::exception_ptr& failure : failures)
-    if (failure) std::rethrow_exception(failure);
-}
-
 // Memory for a file's bytes, in large pages where the system offers them (a
 // large file then costs far fewer page faults). Null when there is none.
 std::shared_ptr<char> FileBuffer(std::size_t size) {
@@ -243,44 +140,6 @@ std::shared_ptr<char> FileBuffer(std::size_t size) {
   if (p == MAP_FAILED) return nullptr;
   madvise(p, size, MADV_HUGEPAGE);
   return std::shared_ptr<char>(static_cast<char*>(p), [size](char* q) { munmap(q, size); });
-}
-
-// What the machine can give a table of values: the memory available (free
-// memory and swap) and the process's own limits.
-std::uint64_t AvailableMemory() {
-  std::uint64_t available = UINT64_MAX;
-  if (std::FILE* info = std::fopen("/proc/meminfo", "r")) {
-    char line[256];
-    std::uint64_t total = 0;
-    bool found = false;
-    while (std::fgets(line, sizeof line, info)) {
-      unsigned long long kb = 0;
-      if (std::sscanf(line, "MemAvailable: %llu kB", &kb) == 1 || std::sscanf(line, "SwapFree: %llu kB", &kb) == 1) {
-        total += kb * 1024;
-        found = true;
-      }
-    }
-    std::fclose(info);
-    if (found) available = total;
-  }
-  for (const int resource : {RLIMIT_AS, RLIMIT_DATA}) {
-    rlimit limit{};
-    if (getrlimit(resource, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY)
-      available = std::min<std::uint64_t>(available, limit.rlim_cur);
-  }
-  return available;
-}
-
-// Every observation holds a value for every variable (short lines are filled
-// out), so the table's size follows from the counts alone.
-void CheckTableFits(const DataFile& f, int numVar, std::int32_t numObs) {
-  const std::uint64_t bytes = static_cast<std::uint64_t>(numVar) * static_cast<std::uint64_t>(numObs) * sizeof(double);
-  const std::uint64_t available = AvailableMemory();
-  if (bytes <= available) return;
-  constexpr std::uint64_t kMb = 1024 * 1024;
-  throw RangeError("Файл " + f.path + ": таблица из " + std::to_string(numVar) + " переменных и " +
-                   std::to_string(numObs) + " наблюдений заняла бы " + std::to_string((bytes + kMb - 1) / kMb) +
-                   " МБ памяти, а доступно " + std::to_string(available / kMb) + " МБ");
 }
 
 // The fixed message of a failed load followed by where it failed.
@@ -413,7 +272,13 @@ bool ReadDataFile() {
     ReadSpreadsheet(d.DataFileName, d.ExeDir);
   } else {
     DataFile file = OpenDataFile(d.DataFileName);
-    ReadTextData(file);
+    if (DetectWorkbookKind(file.bytes) != WorkbookKind::Unknown) {
+      ReadSpreadsheet(d.DataFileName, d.ExeDir);
+    } else if (IsCsvName(d.DataFileName) || LooksLikeCsv(file.bytes)) {
+      ReadCsvData(file, d);
+    } else {
+      ReadTextData(file);
+    }
   }
   d.ProcessingNote.clear();
   if (d.NumVar == 0) return true;

@@ -53,8 +53,10 @@ void ReadTextData(DataFile& file, int pieces);
 bool IsSpreadsheetName(const std::string& path);
 
 // Loads Data().DataFileName as every load does: clears the data set, reads the
-// file (an .xls workbook through the reader program in Data().ExeDir, or
-// beside the running program while that is empty), empties the processing
+// file (a workbook by its name or its first bytes, an .xls one through the
+// reader program in Data().ExeDir, or beside the running program while that
+// is empty; a CSV table by its name or its contents; otherwise the text
+// table), empties the processing
 // note, removes the empty variables (unless the setting keeps them) and
 // computes the axis steps. Failures propagate
 // (InOutError, RangeError); the data set is then as the failed step left it.
