@@ -374,8 +374,7 @@ bool IsDateFormat(int numFmtId, const std::string& formatCode) {
   return false;
 }
 
-void ReadXlsx(const std::string& path, SheetTable& table) {
-  const ZipPackage package(path);
+void ReadXlsx(const ZipPackage& package, SheetTable& table) {
   const RelationshipsHandler root = ReadRelationships(package, "");
   std::string workbookPart = root.TargetOfType("/officeDocument");
   if (workbookPart.empty()) ThrowSpreadsheetError("В архиве нет книги Excel");
