@@ -4,10 +4,12 @@
 #include "core/cluster/cluster_command.h"
 #include "core/cluster/cluster_options.h"
 #include "cli/commands.h"
+#include "core/data/csv_writer.h"
 #include "core/data/data_table_writer.h"
 #include "core/data/dataset.h"
 #include "core/data/program_version.h"
 #include "core/data/results_file.h"
+#include "core/data/saved_table.h"
 #include "core/shell/settings.h"
 
 namespace tavrel::cli {
@@ -82,10 +84,10 @@ int RunCluster(const std::vector<std::string>& raw) {
                 args.Has("--rewrite"), args.Value("--save"));
 
   if (args.Has("--save")) {
-    RefuseUnsavableTable(Data());
-    ResultsFile().Open(args.Value("--save"), false, KeptFor(Data().ResultsFileName));
-    WriteDataTable();
-    ResultsFile().Close();
+    const std::string& saveFile = args.Value("--save");
+    RefuseUnsavableTable(Data(), MostSavedVariables(saveFile));
+    ResultsFile().Open(saveFile, false, KeptFor(Data().ResultsFileName));
+    WriteSavedTable(Data(), ResultsFile(), KeptFor(Data().ResultsFileName), SystemDecimalPoint());
   }
   return 0;
 }

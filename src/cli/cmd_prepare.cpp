@@ -4,11 +4,13 @@
 
 #include "cli/cli_common.h"
 #include "cli/commands.h"
+#include "core/data/csv_writer.h"
 #include "core/data/data_table_writer.h"
 #include "core/data/dataset.h"
 #include "core/data/errors.h"
 #include "core/data/numbers.h"
 #include "core/data/results_file.h"
+#include "core/data/saved_table.h"
 #include "core/data/text_codec.h"
 #include "core/preparation/missing_outliers.h"
 #include "core/preparation/transformations.h"
@@ -172,10 +174,9 @@ int RunPrepare(const std::vector<std::string>& raw) {
   CheckOutputFile(outFile);
   for (const Step& step : steps) ApplyStep(step);
   ComputeVarSteps();
-  RefuseUnsavableTable(Data());
+  RefuseUnsavableTable(Data(), MostSavedVariables(outFile));
   ResultsFile().Open(outFile, false, KeptFor());
-  WriteDataTable();
-  ResultsFile().Close();
+  WriteSavedTable(Data(), ResultsFile(), KeptFor(), SystemDecimalPoint());
   std::cout << Data().ProcessingNote << "\n";
   return 0;
 }

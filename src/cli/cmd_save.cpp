@@ -1,8 +1,10 @@
 #include "cli/cli_common.h"
 #include "cli/commands.h"
+#include "core/data/csv_writer.h"
 #include "core/data/data_table_writer.h"
 #include "core/data/dataset.h"
 #include "core/data/results_file.h"
+#include "core/data/saved_table.h"
 
 namespace tavrel::cli {
 
@@ -15,10 +17,9 @@ int RunSave(const std::vector<std::string>& raw) {
   LoadDataFor(args, dataFile);
   SelectVariables(args);
   CheckOutputFile(outFile);
-  RefuseUnsavableTable(Data());
+  RefuseUnsavableTable(Data(), MostSavedVariables(outFile));
   ResultsFile().Open(outFile, args.Has("--append"), KeptFor());
-  WriteDataTable();
-  ResultsFile().Close();
+  WriteSavedTable(Data(), ResultsFile(), KeptFor(), SystemDecimalPoint());
   return 0;
 }
 

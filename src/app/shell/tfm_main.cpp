@@ -24,12 +24,15 @@
 #include "app/cluster/tfm_param_cluster.h"
 #include "app/data/command_frame.h"
 #include "core/data/data_input.h"
+#include "core/data/csv_reader.h"
+#include "core/data/csv_writer.h"
 #include "core/data/data_table_writer.h"
 #include "core/data/dataset.h"
 #include "core/data/errors.h"
 #include "core/data/new_data.h"
 #include "core/data/program_version.h"
 #include "core/data/results_file.h"
+#include "core/data/saved_table.h"
 #include "app/data/show_results.h"
 #include "app/data/tfm_dbf_out.h"
 #include "app/data/tfm_new_data.h"
@@ -399,7 +402,7 @@ void TfmMain::SaveData() {
   WidenOnExit widen;
   fmVar->Execute();
   if (fmVar->IsAbort) return;
-  RefuseUnsavableTable(Data());
+  RefuseUnsavableTable(Data(), kMaxCsvColumns);  // the text table's own limit is checked once its name is known
   fmDBFout->Execute();
   if (fmDBFout->IsAbort) {
     WidenVariables();
@@ -409,8 +412,7 @@ void TfmMain::SaveData() {
   struct AbandonOnFailure {
     ~AbandonOnFailure() { ResultsFile().Abandon(); }
   } abandon;
-  WriteDataTable();
-  ResultsFile().Close();
+  WriteSavedTable(Data(), ResultsFile(), {Data().DataFileName, {}}, SystemDecimalPoint());
 }
 
 void TfmMain::mnStatClick() { RunStatistics(*this); }

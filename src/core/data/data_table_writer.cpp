@@ -30,17 +30,17 @@ std::string SavedValue(double x) {
   return FixedText(x, 8, ShortestDecimals(x));
 }
 
-// The data file reader takes at most kMaxVariables names.
-void RefuseTooManyToSave(int variables) {
-  if (variables <= kMaxVariables) return;
-  throw RangeError("Текстовая таблица вмещает не более " + std::to_string(kMaxVariables) + " переменных, а выбрано " +
-                   std::to_string(variables) + ": выберите меньше переменных");
+void RefuseTooManyToSave(int variables, int mostVariables) {
+  if (variables <= mostVariables) return;
+  throw RangeError(std::string(mostVariables == kMaxVariables ? "Текстовая таблица" : "Таблица") + " вмещает не более " +
+                   std::to_string(mostVariables) + " переменных, а выбрано " + std::to_string(variables) +
+                   ": выберите меньше переменных");
 }
 
 }  // namespace
 
-void RefuseUnsavableTable(const DataSet& d) {
-  RefuseTooManyToSave(d.LastVar + 1);
+void RefuseUnsavableTable(const DataSet& d, int mostVariables) {
+  RefuseTooManyToSave(d.LastVar + 1, mostVariables);
   for (int v = 0; v <= d.LastVar; ++v) {
     const Array<double>& values = d.DataValues[v];
     for (std::int32_t j = 0; j <= d.LastObs; ++j) {
@@ -52,10 +52,10 @@ void RefuseUnsavableTable(const DataSet& d) {
   }
 }
 
-void WriteDataTable() {
-  const DataSet& d = Data();
+void WriteDataTable() { WriteDataTable(Data(), ResultsFile()); }
+
+void WriteDataTable(const DataSet& d, ResultsFileWriter& out) {
   RefuseUnsavableTable(d);
-  ResultsFileWriter& out = ResultsFile();
   std::string line;
   for (int v = 0; v <= d.LastVar; ++v) line += AlignRight(d.VarNames[v], 8) + " ";
   out.WriteLn(line);
