@@ -10,8 +10,8 @@
 #include <string>
 
 #include "bench_application.h"
-#include "core/data/dataset.h"
-#include "core/graphs/graph_state.h"
+#include "core/data/session.h"
+#include "core/graphs/graph_options.h"
 #include "core/graphs/level_lines.h"
 #include "core/graphs/sequential_layout.h"
 #include "draw/graphs/sequential_painter.h"
@@ -22,12 +22,24 @@ namespace {
 constexpr int kVariables = 100;
 constexpr int kObservations = 100000;
 
+// The program's session (the load benchmarks replace its data set, as a load
+// in the program does) and the graph options of the run.
+tavrel::Session& BenchSession() { return tavrel::ProgramSession(); }
+tavrel::GraphOptions& Options() {
+  static tavrel::GraphOptions options;
+  return options;
+}
+tavrel::SequentialSource Source() {
+  tavrel::Session& session = BenchSession();
+  return {session.data, session.settings, Options(), session.overlays};
+}
+
 void FillDataSet() {
   static bool filled = false;
   if (filled) return;
   filled = true;
   tavrel::ResetDataSet();
-  tavrel::DataSet& d = tavrel::Data();
+  tavrel::DataSet& d = BenchSession().data;
   std::mt19937 rng(5);
   std::normal_distribution<double> noise(0, 4);
   for (int v = 0; v < kVariables; ++v) {
@@ -43,24 +55,25 @@ void FillDataSet() {
   d.NumObs = kObservations;
   d.LastObs = kObservations - 1;
   d.EmptyValue = -999;
-  tavrel::Settings& s = tavrel::Config();
+  tavrel::Settings& s = BenchSession().settings;
   s.StepX = 6;
   s.StepY = 30;
   s.GraphFontName = "DejaVu Sans";
   s.GraphFontSize = 9;
   s.GraphPenWidth = 1;
-  tavrel::ComputeVarSteps();
-  tavrel::SetDefaultLevels();
-  tavrel::Graph().ShowXMarks = true;
-  tavrel::Graph().XMarks.assign(kObservations, false);
-  for (int j = 0; j < kObservations; j += 100) tavrel::Graph().XMarks[static_cast<std::size_t>(j)] = true;
+  tavrel::ComputeVarSteps(d, s);
+  tavrel::GraphOverlays& overlays = BenchSession().overlays;
+  tavrel::SetDefaultLevels(d, overlays);
+  overlays.ShowXMarks = true;
+  overlays.XMarks.assign(kObservations, false);
+  for (int j = 0; j < kObservations; j += 100) overlays.XMarks[static_cast<std::size_t>(j)] = true;
 }
 
 tavrel::SequentialDevice Device() {
   tavrel::SequentialDevice device;
   device.left = 70;
-  device.stepX = tavrel::Config().StepX;
-  device.stepY = tavrel::Config().StepY;
+  device.stepX = BenchSession().settings.StepX;
+  device.stepY = BenchSession().settings.StepY;
   return device;
 }
 
@@ -78,16 +91,16 @@ long long LayoutBytes(const tavrel::SequentialLayout& layout) {
 void BM_SequentialLayout(benchmark::State& state) {
   BenchApplication();  // fonts and painting need it
   FillDataSet();
-  tavrel::Graph().Smooth3 = state.range(0) != 0;
+  Options().Smooth3 = state.range(0) != 0;
   long long bytes = 0;
   for (auto _ : state) {
-    const tavrel::SequentialLayout layout = tavrel::ComputeSequentialLayout(Device());
+    const tavrel::SequentialLayout layout = tavrel::ComputeSequentialLayout(Source(), Device());
     bytes = LayoutBytes(layout);
     benchmark::DoNotOptimize(layout.height);
   }
   state.counters["layout_MB"] = static_cast<double>(bytes) / (1024.0 * 1024.0);
   state.SetLabel(state.range(0) ? "smoothed by 3" : "as loaded");
-  tavrel::Graph().Smooth3 = false;
+  Options().Smooth3 = false;
 }
 BENCHMARK(BM_SequentialLayout)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
@@ -95,8 +108,8 @@ BENCHMARK(BM_SequentialLayout)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 void BM_SequentialPaintScreen(benchmark::State& state) {
   BenchApplication();  // fonts and painting need it
   FillDataSet();
-  const tavrel::SequentialLook look = tavrel::ScreenLook();
-  const tavrel::SequentialLayout layout = tavrel::ComputeSequentialLayout(Device());
+  const tavrel::SequentialLook look = tavrel::ScreenLook(BenchSession().settings);
+  const tavrel::SequentialLayout layout = tavrel::ComputeSequentialLayout(Source(), Device());
   QImage image(1280, 1024, QImage::Format_RGB32);
   const QPoint offset(static_cast<int>((layout.width - 1280) * state.range(0) / 1000),
                       static_cast<int>((layout.height - 1024) * state.range(0) / 1000));

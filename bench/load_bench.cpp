@@ -14,6 +14,7 @@
 
 #include "core/data/data_input.h"
 #include "core/data/dataset.h"
+#include "core/data/session.h"
 #include "core/shell/settings.h"
 
 namespace {
@@ -71,11 +72,12 @@ const std::string& TextFile(Style style, int rows) {
 void LoadTextFile(benchmark::State& state, Style style, int rows) {
   const std::string& path = TextFile(style, rows);
   const auto bytes = static_cast<std::int64_t>(std::filesystem::file_size(path));
-  tavrel::Config().IsZeroVarInput = false;
+  tavrel::Session& session = tavrel::ProgramSession();
+  session.settings.IsZeroVarInput = false;
   for (auto _ : state) {
-    const tavrel::LoadOutcome out = tavrel::LoadDataFile(path);
+    const tavrel::LoadOutcome out = tavrel::LoadDataFile(path, session);
     if (!out.loaded) state.SkipWithError(out.warning.c_str());
-    benchmark::DoNotOptimize(tavrel::Data().DataValues.data());
+    benchmark::DoNotOptimize(session.data.DataValues.data());
   }
   state.SetBytesProcessed(state.iterations() * bytes);
   rusage usage{};

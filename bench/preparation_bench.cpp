@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/data/dataset.h"
+#include "core/shell/settings.h"
 #include "core/preparation/missing_outliers.h"
 #include "core/preparation/table_edit.h"
 #include "core/preparation/transformations.h"
@@ -67,22 +68,24 @@ void Run(benchmark::State& state, bool withMissing, Command command) {
 // cleaning commands apply. The cells themselves are made only when shown.
 void BM_TableFill(benchmark::State& state) {
   Run(state, false, [] {
-    for (int v = 0; v < kVars; ++v) benchmark::DoNotOptimize(tavrel::SummariseVariable(v));
-    benchmark::DoNotOptimize(tavrel::CurrentTableState());
+    for (int v = 0; v < kVars; ++v) benchmark::DoNotOptimize(tavrel::SummariseVariable(tavrel::Data(), v));
+    benchmark::DoNotOptimize(tavrel::CurrentTableState(tavrel::Data()));
   });
 }
 void BM_TableFillWithMissing(benchmark::State& state) {
   Run(state, true, [] {
-    for (int v = 0; v < kVars; ++v) benchmark::DoNotOptimize(tavrel::SummariseVariable(v));
-    benchmark::DoNotOptimize(tavrel::CurrentTableState());
+    for (int v = 0; v < kVars; ++v) benchmark::DoNotOptimize(tavrel::SummariseVariable(tavrel::Data(), v));
+    benchmark::DoNotOptimize(tavrel::CurrentTableState(tavrel::Data()));
   });
 }
 // Storing the grid with nothing typed touches nothing.
 void BM_StoreGridNoEdits(benchmark::State& state) {
-  Run(state, false, [] { benchmark::DoNotOptimize(tavrel::ApplyCellEdits({})); });
+  Run(state, false, [] { benchmark::DoNotOptimize(tavrel::ApplyCellEdits(tavrel::Data(), tavrel::Config(), {})); });
 }
 void BM_StoreGridOneEdit(benchmark::State& state) {
-  Run(state, false, [] { benchmark::DoNotOptimize(tavrel::ApplyCellEdits({{5, 500, "12,5"}})); });
+  Run(state, false, [] {
+    benchmark::DoNotOptimize(tavrel::ApplyCellEdits(tavrel::Data(), tavrel::Config(), {{5, 500, "12,5"}}));
+  });
 }
 
 BENCHMARK(BM_TableFill)->Unit(benchmark::kMillisecond)->Iterations(5);
@@ -94,23 +97,23 @@ BENCHMARK(BM_StoreGridOneEdit)->Unit(benchmark::kMillisecond)->Iterations(5);
   void BM_##name(benchmark::State& state) { Run(state, withMissing, [] { call; }); } \
   BENCHMARK(BM_##name)->Unit(benchmark::kMillisecond)->Iterations(5)
 
-PREPARATION_BENCH(MissingToMean, true, tavrel::MissingToMean());
-PREPARATION_BENCH(DeleteMissing, true, tavrel::DeleteMissing());
-PREPARATION_BENCH(DeleteMissingRows, true, tavrel::DeleteMissingRows());
-PREPARATION_BENCH(OutliersToMean, false, tavrel::OutliersToMean());
-PREPARATION_BENCH(DeleteOutliers, false, tavrel::DeleteOutliers());
-PREPARATION_BENCH(DeleteOutlierRows, false, tavrel::DeleteOutlierRows());
-PREPARATION_BENCH(KeepOutliers, false, tavrel::KeepOutliers());
-PREPARATION_BENCH(KeepOutlierRows, false, tavrel::KeepOutlierRows());
-PREPARATION_BENCH(NormaliseVariables, false, tavrel::NormaliseVariables());
-PREPARATION_BENCH(Differences, false, tavrel::Differences());
-PREPARATION_BENCH(LogVariables, false, tavrel::LogVariables());
-PREPARATION_BENCH(ShiftSeries, false, tavrel::ShiftSeries(-3));
-PREPARATION_BENCH(ReplaceValues, false, tavrel::ReplaceValues(500, 50, -1));
-PREPARATION_BENCH(Arithmetic, false, tavrel::Arithmetic(0, '/', 1, 2));
-PREPARATION_BENCH(InsertObservation, false, tavrel::InsertObservation(0));
-PREPARATION_BENCH(DeleteObservation, false, tavrel::DeleteObservation(0));
-PREPARATION_BENCH(InsertVariable, false, tavrel::InsertVariable(0));
-PREPARATION_BENCH(MoveVariable, false, tavrel::MoveVariable(kVars - 1, 0));
+PREPARATION_BENCH(MissingToMean, true, tavrel::MissingToMean(tavrel::Data()));
+PREPARATION_BENCH(DeleteMissing, true, tavrel::DeleteMissing(tavrel::Data()));
+PREPARATION_BENCH(DeleteMissingRows, true, tavrel::DeleteMissingRows(tavrel::Data()));
+PREPARATION_BENCH(OutliersToMean, false, tavrel::OutliersToMean(tavrel::Data()));
+PREPARATION_BENCH(DeleteOutliers, false, tavrel::DeleteOutliers(tavrel::Data()));
+PREPARATION_BENCH(DeleteOutlierRows, false, tavrel::DeleteOutlierRows(tavrel::Data()));
+PREPARATION_BENCH(KeepOutliers, false, tavrel::KeepOutliers(tavrel::Data()));
+PREPARATION_BENCH(KeepOutlierRows, false, tavrel::KeepOutlierRows(tavrel::Data()));
+PREPARATION_BENCH(NormaliseVariables, false, tavrel::NormaliseVariables(tavrel::Data()));
+PREPARATION_BENCH(Differences, false, tavrel::Differences(tavrel::Data()));
+PREPARATION_BENCH(LogVariables, false, tavrel::LogVariables(tavrel::Data()));
+PREPARATION_BENCH(ShiftSeries, false, tavrel::ShiftSeries(tavrel::Data(), -3));
+PREPARATION_BENCH(ReplaceValues, false, tavrel::ReplaceValues(tavrel::Data(), 500, 50, -1));
+PREPARATION_BENCH(Arithmetic, false, tavrel::Arithmetic(tavrel::Data(), 0, '/', 1, 2));
+PREPARATION_BENCH(InsertObservation, false, tavrel::InsertObservation(tavrel::Data(), tavrel::Config(), 0));
+PREPARATION_BENCH(DeleteObservation, false, tavrel::DeleteObservation(tavrel::Data(), tavrel::Config(), 0));
+PREPARATION_BENCH(InsertVariable, false, tavrel::InsertVariable(tavrel::Data(), tavrel::Config(), 0));
+PREPARATION_BENCH(MoveVariable, false, tavrel::MoveVariable(tavrel::Data(), tavrel::Config(), kVars - 1, 0));
 
 }  // namespace

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "core/data/data_input.h"
-#include "core/data/dataset.h"
+#include "core/data/session.h"
 #include "core/data/sheet_table.h"
 #include "core/shell/settings.h"
 #include "xlsx_builder.h"
@@ -69,14 +69,15 @@ double StatusMb(const char* key) {
 void BM_LoadXlsxWorkbook(benchmark::State& state) {
   const std::string& path = LargeWorkbook();
   malloc_trim(0);  // give back what building the workbook took
-  tavrel::Config().IsZeroVarInput = false;
-  tavrel::ClearDataSet();
+  tavrel::Session& session = tavrel::ProgramSession();
+  session.settings.IsZeroVarInput = false;
+  tavrel::ClearDataSet(session.data);
   const double before = StatusMb("VmRSS:");
   std::ofstream("/proc/self/clear_refs") << "5";  // restart the high-water mark
   for (auto _ : state) {
-    const tavrel::LoadOutcome out = tavrel::LoadDataFile(path);
+    const tavrel::LoadOutcome out = tavrel::LoadDataFile(path, session);
     if (!out.loaded) state.SkipWithError((out.readerWarning + " " + out.warning).c_str());
-    benchmark::DoNotOptimize(tavrel::Data().DataValues.data());
+    benchmark::DoNotOptimize(session.data.DataValues.data());
   }
   const double valuesMb = 8.0 * kColumns * kRows / (1024.0 * 1024.0);
   state.counters["cells_per_s"] =

@@ -3,13 +3,14 @@
 #include <cstdint>
 
 #include "core/data/data_input.h"
-#include "core/data/dataset.h"
+#include "core/data/session.h"
 #include "fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  if (tavrel::LoadDataFile(tavrel::fuzz::WriteInput(data, size, ".csv")).loaded) {
-    tavrel::fuzz::CheckNames();
-    if (tavrel::Data().NumVar <= tavrel::kMaxVariables) tavrel::fuzz::CheckSavedTableReadsBack();
+  tavrel::Session session;
+  if (tavrel::LoadDataFile(tavrel::fuzz::WriteInput(data, size, ".csv"), session).loaded) {
+    tavrel::fuzz::CheckNames(session.data);
+    if (session.data.NumVar <= tavrel::kMaxVariables) tavrel::fuzz::CheckSavedTableReadsBack(session.data);
   }
   return 0;
 }

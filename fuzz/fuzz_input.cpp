@@ -11,6 +11,8 @@
 #include "core/data/data_table_writer.h"
 #include "core/data/dataset.h"
 #include "core/data/results_file.h"
+#include "core/data/session.h"
+#include "core/data/results_file.h"
 
 namespace tavrel::fuzz {
 
@@ -29,23 +31,24 @@ std::string WriteInput(const std::uint8_t* data, std::size_t size, const std::st
   return path;
 }
 
-void CheckNames() {
-  for (const std::string& name : Data().VarNames) {
+void CheckNames(const DataSet& d) {
+  for (const std::string& name : d.VarNames) {
     if (name.empty()) std::abort();
     for (const char c : name)
       if (static_cast<unsigned char>(c) <= 32 || c == 127) std::abort();
   }
 }
 
-void CheckSavedTableReadsBack() {
-  CheckNames();
-  const DataSet before = Data();
+void CheckSavedTableReadsBack(const DataSet& d) {
+  CheckNames(d);
   const std::string saved = InputPath(".saved.txt");
-  ResultsFile().Open(saved, false);
-  WriteDataTable();
-  ResultsFile().Close();
-  const LoadOutcome again = LoadDataFile(saved);
-  if (!again.loaded || Data().VarNames != before.VarNames || Data().DataValues != before.DataValues) std::abort();
+  ResultsFileWriter out;
+  out.Open(saved, false);
+  WriteDataTable(out, d);
+  out.Close();
+  Session again;
+  if (!LoadDataFile(saved, again).loaded || again.data.VarNames != d.VarNames || again.data.DataValues != d.DataValues)
+    std::abort();
 }
 
 }  // namespace tavrel::fuzz

@@ -20,11 +20,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     path = tavrel::fuzz::InputPath(".ods");
     tavrel::test::WriteZip(path, tavrel::test::OdsEntries(std::string(input)), true);
   }
+  tavrel::DataSet table;
   try {
-    tavrel::ReadSpreadsheet(path, "");  // inputs starting with "PK" never go to the .xls reader
-    tavrel::fuzz::CheckNames();
+    tavrel::ReadSpreadsheet(path, "", table);  // inputs starting with "PK" never go to the .xls reader
+    tavrel::fuzz::CheckNames(table);
   } catch (const tavrel::SpreadsheetError&) {
   }
-  tavrel::ClearDataSet();
   return 0;
 }

@@ -6,10 +6,10 @@
 #include "core/shell/settings.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  tavrel::Settings settings;
   try {
-    tavrel::LoadSettings(tavrel::fuzz::WriteInput(data, size, ".ini"));
+    tavrel::LoadSettings(tavrel::fuzz::WriteInput(data, size, ".ini"), settings);
   } catch (const tavrel::ConversionError&) {
   }
-  tavrel::ResetSettings();
   return 0;
 }

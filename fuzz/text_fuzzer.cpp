@@ -3,10 +3,12 @@
 #include <cstdint>
 
 #include "core/data/data_input.h"
+#include "core/data/session.h"
 #include "fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  if (tavrel::LoadDataFile(tavrel::fuzz::WriteInput(data, size, ".txt")).loaded)
-    tavrel::fuzz::CheckSavedTableReadsBack();
+  tavrel::Session session;
+  if (tavrel::LoadDataFile(tavrel::fuzz::WriteInput(data, size, ".txt"), session).loaded)
+    tavrel::fuzz::CheckSavedTableReadsBack(session.data);
   return 0;
 }

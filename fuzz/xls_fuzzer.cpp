@@ -23,13 +23,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   tavrel::SendFirstSheet(path, records);
   lseek(records, 0, SEEK_SET);
   try {
-    tavrel::SheetTable table;
-    tavrel::ReceiveFirstSheet(records, size, table);
-    table.Store();
-    tavrel::fuzz::CheckNames();
+    tavrel::SheetTable sheet;
+    tavrel::DataSet table;
+    tavrel::ReceiveFirstSheet(records, size, sheet);
+    sheet.Store(table);
+    tavrel::fuzz::CheckNames(table);
   } catch (const tavrel::SpreadsheetError&) {
   }
   close(records);
-  tavrel::ClearDataSet();
   return 0;
 }

@@ -9,6 +9,8 @@
 #include "core/data/errors.h"
 #include "core/data/numbers.h"
 #include "core/data/program_directory.h"
+#include "core/data/results_file.h"
+#include "core/data/session.h"
 #include "core/data/text_codec.h"
 #include "core/shell/settings.h"
 
@@ -76,7 +78,7 @@ void LoadSettingsFor(const Arguments& args) {
     if (S_ISREG(info.st_mode) && info.st_size == 0) throw CommandFailure("Файл конфигурации пуст: " + path);
   }
   try {
-    if (!LoadSettings(path)) std::cerr << kNoSettingsFile << path << "\n";
+    if (!LoadSessionSettings(path, ProgramSession())) std::cerr << kNoSettingsFile << path << "\n";
   } catch (const ConversionError& e) {
     std::cerr << e.what() << "\n";
   } catch (const InOutError& e) {
@@ -90,7 +92,7 @@ void LoadDataFor(const Arguments& args, const std::string& dataFile) {
     Config().EmptyValue = args.IntValue("--missing", 0);
     Data().EmptyValue = Config().EmptyValue;
   }
-  const LoadOutcome outcome = LoadDataFile(dataFile);
+  const LoadOutcome outcome = LoadDataFile(dataFile, ProgramSession());
   if (!outcome.readerWarning.empty()) std::cerr << outcome.readerWarning << "\n";
   if (!outcome.loaded) throw CommandFailure(outcome.warning);
   if (!outcome.warning.empty()) std::cerr << outcome.warning << "\n";
@@ -104,7 +106,7 @@ void SelectVariables(const Arguments& args) {
 }
 
 void SelectVariablesByName(const std::string& names) {
-  const DataSet& d = Data();
+  DataSet& d = Data();
   std::vector<int> chosen;
   std::string list = names + ",";
   for (std::size_t start = 0, comma; (comma = list.find(',', start)) != std::string::npos; start = comma + 1) {
@@ -118,7 +120,7 @@ void SelectVariablesByName(const std::string& names) {
     }
     if (!found) throw CommandFailure("Нет переменной " + name);
   }
-  NarrowTo(chosen);
+  NarrowTo(d, chosen);
 }
 
 KeptFiles KeptFor(const std::string& resultsFile) { return {Data().DataFileName, resultsFile}; }

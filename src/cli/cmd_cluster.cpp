@@ -48,7 +48,7 @@ void RunClusterFor(const Arguments& args, const std::string& dataFile, const std
 
   DataSet& d = Data();
   d.OperationMode = kModeCluster;
-  if (!RemoveEmptyVars()) throw CommandFailure(kRemoveEmptyVarsFailed);
+  if (!RemoveEmptyVars(Data())) throw CommandFailure(kRemoveEmptyVarsFailed);
   SelectVariables(args);
   const std::string refusal = ClusterRefusal(d);
   if (!refusal.empty()) throw CommandFailure(refusal);
@@ -71,7 +71,7 @@ void RunClusterFor(const Arguments& args, const std::string& dataFile, const std
     throw CommandFailure(outcome.message);
   }
   ResultsFile().Close();
-  WidenUnlessKept();
+  WidenUnlessKept(Data());
 }
 
 int RunCluster(const std::vector<std::string>& raw) {
@@ -87,7 +87,7 @@ int RunCluster(const std::vector<std::string>& raw) {
     const std::string& saveFile = args.Value("--save");
     RefuseUnsavableTable(Data(), MostSavedVariables(saveFile));
     ResultsFile().Open(saveFile, false, KeptFor(Data().ResultsFileName));
-    WriteSavedTable(Data(), ResultsFile(), KeptFor(Data().ResultsFileName), SystemDecimalPoint());
+    WriteSavedTable(ResultsFile(), Data(), KeptFor(Data().ResultsFileName), SystemDecimalPoint());
   }
   return 0;
 }

@@ -18,7 +18,7 @@ int RunInfo(const std::vector<std::string>& raw) {
   const DataSet& d = Data();
   std::cout << "   N  Имя             Число  Пропуски      Минимум     Максимум      Шаг Y\n";
   for (int v = 0; v <= d.LastVar; ++v) {
-    const Variable var = GetVariable(v);
+    const Variable var = GetVariable(Data(), v);
     int missing = 0;
     for (std::int32_t i = 0; i <= var.last; ++i)
       if (var.values[i] == d.EmptyValue) ++missing;

@@ -14,6 +14,7 @@
 #include "core/data/text_codec.h"
 #include "core/preparation/missing_outliers.h"
 #include "core/preparation/transformations.h"
+#include "core/shell/settings.h"
 #include "core/statistics/statistics_run.h"
 
 namespace tavrel::cli {
@@ -40,7 +41,7 @@ std::vector<std::string> SplitColons(const std::string& text) {
 // values and with outliers (the outlier commands) or data with missing values.
 struct Cleaning {
   const char* kind;
-  void (*routine)();
+  void (*routine)(DataSet&);
   bool outliers;
 };
 const Cleaning kCleaning[] = {
@@ -52,7 +53,7 @@ const Cleaning kCleaning[] = {
 
 struct Chosen {
   const char* kind;
-  void (*routine)();
+  void (*routine)(DataSet&);
 };
 const Chosen kChosen[] = {
     {"normalise", NormaliseVariables},
@@ -93,8 +94,8 @@ Step ParseStep(const std::string& text) {
   return step;
 }
 
-void RefuseMissing() {
-  if (HasMissingValues()) throw CommandFailure(kMissingNotRemoved);
+void RefuseMissing(const DataSet& d) {
+  if (HasMissingValues(d)) throw CommandFailure(kMissingNotRemoved);
 }
 
 // Narrows to the named variables as the variable dialog does (all when no names are given).
@@ -109,26 +110,26 @@ void ApplyStep(const Step& step) {
     // As in the table: the missing-value commands apply while a missing value
     // exists, the outlier commands to complete data holding an outlier.
     if (c.outliers) {
-      RefuseMissing();
-      if (!HasOutliers()) return;
-    } else if (!HasMissingValues()) {
+      RefuseMissing(d);
+      if (!HasOutliers(d)) return;
+    } else if (!HasMissingValues(d)) {
       return;
     }
-    c.routine();
+    c.routine(d);
     return;
   }
   for (const Chosen& c : kChosen) {
     if (step.kind != c.kind) continue;
     Choose(step, 0);
-    const bool missing = HasMissingValues();
-    if (!missing) c.routine();
-    WidenVariables();
+    const bool missing = HasMissingValues(d);
+    if (!missing) c.routine(d);
+    WidenVariables(d);
     if (missing) throw CommandFailure(kMissingNotRemoved);
     return;
   }
   if (step.kind == "shift") {
     Choose(step, 1);
-    if (!ShiftSeries(UserInteger(step.parts[0]))) throw CommandFailure(kNotEnoughForShift);
+    if (!ShiftSeries(d, UserInteger(step.parts[0]))) throw CommandFailure(kNotEnoughForShift);
   } else if (step.kind == "replace") {
     const std::string from(TrimBlanks(step.parts[0]));
     const std::string to(TrimBlanks(step.parts[1]));
@@ -145,18 +146,18 @@ void ApplyStep(const Step& step) {
     } catch (const ConversionError& e) {
       throw CommandFailure(std::string("Замещающее значение: ") + e.what());
     }
-    ReplaceValues(oldValue, newValue, variable);
+    ReplaceValues(d, oldValue, newValue, variable);
   } else if (step.kind == "arith") {
     const int a = VariableByName(step.parts[0]);
     const int b = VariableByName(step.parts[2]);
     const int r = VariableByName(step.parts[3]);
-    RefuseMissing();
-    Arithmetic(a, step.parts[1][0], b, r);
+    RefuseMissing(d);
+    Arithmetic(d, a, step.parts[1][0], b, r);
   } else if (step.kind == "rename") {
     const int v = VariableByName(step.parts[0]);
     std::vector<std::string> names(d.VarNames.begin(), d.VarNames.begin() + d.LastVar + 1);
     names[static_cast<std::size_t>(v)] = step.parts[1];
-    RenameVariables(names);
+    RenameVariables(d, names);
   }
 }
 
@@ -173,10 +174,10 @@ int RunPrepare(const std::vector<std::string>& raw) {
   LoadDataFor(args, dataFile);
   CheckOutputFile(outFile);
   for (const Step& step : steps) ApplyStep(step);
-  ComputeVarSteps();
+  ComputeVarSteps(Data(), Config());
   RefuseUnsavableTable(Data(), MostSavedVariables(outFile));
   ResultsFile().Open(outFile, false, KeptFor());
-  WriteSavedTable(Data(), ResultsFile(), KeptFor(), SystemDecimalPoint());
+  WriteSavedTable(ResultsFile(), Data(), KeptFor(), SystemDecimalPoint());
   std::cout << Data().ProcessingNote << "\n";
   return 0;
 }

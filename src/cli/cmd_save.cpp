@@ -19,7 +19,7 @@ int RunSave(const std::vector<std::string>& raw) {
   CheckOutputFile(outFile);
   RefuseUnsavableTable(Data(), MostSavedVariables(outFile));
   ResultsFile().Open(outFile, args.Has("--append"), KeptFor());
-  WriteSavedTable(Data(), ResultsFile(), KeptFor(), SystemDecimalPoint());
+  WriteSavedTable(ResultsFile(), Data(), KeptFor(), SystemDecimalPoint());
   return 0;
 }
 

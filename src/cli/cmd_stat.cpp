@@ -57,7 +57,7 @@ int RunStat(const std::vector<std::string>& raw) {
   DataSet& d = Data();
   // What the variable dialog does before the choice.
   if (d.NumObs <= 1) throw CommandFailure(kTooFewObservations);
-  if (!RemoveEmptyVars()) std::cerr << kRemoveEmptyVarsFailed << "\n";
+  if (!RemoveEmptyVars(Data())) std::cerr << kRemoveEmptyVarsFailed << "\n";
   SelectVariables(args);
   d.PairwiseMissing = args.Has("--pairwise-missing");
   d.PairwiseOutliers = args.Has("--pairwise-outliers");

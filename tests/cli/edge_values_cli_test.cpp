@@ -9,6 +9,7 @@
 #include "cli_fixture.h"
 #include "core/data/data_input.h"
 #include "core/data/dataset.h"
+#include "core/data/session.h"
 #include "xlsx_builder.h"
 
 namespace tavrel {
@@ -97,7 +98,7 @@ TEST_F(EdgeValuesCliTest, MoreThanAHundredVariablesAreNotSaved) {
   std::string hundred;
   for (int v = 2; v <= 101; ++v) hundred += (v > 2 ? "," : "") + std::string("V") + std::to_string(v);
   ASSERT_EQ(Run("save " + book + " " + out + " --vars " + hundred), 0) << err_;
-  ASSERT_TRUE(LoadDataFile(out).loaded);
+  ASSERT_TRUE(LoadDataFile(out, ProgramSession()).loaded);
   EXPECT_EQ(Data().NumVar, 100);
   EXPECT_EQ(Data().VarNames[0], "V2");
   EXPECT_EQ(Data().DataValues[99][1], 202);
@@ -120,7 +121,7 @@ TEST_F(EdgeValuesCliTest, EveryShiftGivesTheShiftsAnswer) {
     EXPECT_EQ(err_, "Данных недостаточно.\n") << shift;
   }
   ASSERT_EQ(Run("prepare " + data_ + " " + out + " shift:-7"), 0) << err_;
-  ASSERT_TRUE(LoadDataFile(out).loaded);
+  ASSERT_TRUE(LoadDataFile(out, ProgramSession()).loaded);
   EXPECT_EQ(Data().NumObs, 3);
 }
 

@@ -36,19 +36,19 @@ TEST_F(PrepareCliTest, StepsGiveTheDataTheEngineRoutinesGive) {
   // The same steps through the routines the table window runs.
   Data().EmptyValue = -999;  // as the distributed settings have it
   LoadText(test::ReadFile(data_));
-  DeleteMissingRows();
-  NarrowTo({1, 2});  // AD and Temp move to the front, as the variable dialog leaves them
-  NormaliseVariables();
-  WidenVariables();
+  DeleteMissingRows(Data());
+  NarrowTo(Data(), {1, 2});  // AD and Temp move to the front, as the variable dialog leaves them
+  NormaliseVariables(Data());
+  WidenVariables(Data());
   ASSERT_EQ(Data().VarNames[2], "Pulse");
-  NarrowTo({2});
-  ASSERT_TRUE(ShiftSeries(-1));
-  ReplaceValues(0, 1, 0);
-  Arithmetic(0, '*', 2, 1);
-  RenameVariables({"Pulse", "Temp", "Давление"});
+  NarrowTo(Data(), {2});
+  ASSERT_TRUE(ShiftSeries(Data(), -1));
+  ReplaceValues(Data(), 0, 1, 0);
+  Arithmetic(Data(), 0, '*', 2, 1);
+  RenameVariables(Data(), {"Pulse", "Temp", "Давление"});
   const std::string expected = TempPath("expected.txt");
   ResultsFile().Open(expected, false);
-  WriteDataTable();
+  WriteDataTable(ResultsFile(), Data());
   ResultsFile().Close();
   EXPECT_EQ(test::ReadFile(out), test::ReadFile(expected));
   EXPECT_EQ(Data().NumObs, 7);

@@ -18,8 +18,10 @@
 
 #include "core/data/dataset.h"
 #include "core/data/results_file.h"
+#include "core/data/session.h"
 #include "app/data/tfm_dbf_out.h"
 #include "app/data/tfm_var.h"
+#include "app/graphs/graph_run_options.h"
 #include "app/shell/message_service.h"
 #include "core/shell/settings.h"
 
@@ -76,6 +78,7 @@ inline void ResetState() {
   if (ResultsFile().IsOpen()) ResultsFile().Close();
   ResetDataSet();
   ResetSettings();
+  GraphRunOptions() = GraphOptions{};
 }
 
 // Records every message box; confirmations and questions take the queued

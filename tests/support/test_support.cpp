@@ -11,6 +11,7 @@
 
 #include "core/data/data_input.h"
 #include "core/data/dataset.h"
+#include "core/data/session.h"
 #include "core/data/results_file.h"
 #include "core/shell/settings.h"
 
@@ -43,7 +44,7 @@ std::string EngineTest::WriteFile(const std::string& name, const std::string& by
 
 std::string EngineTest::LoadText(const std::string& text, const std::string& name) const {
   const std::string path = WriteFile(name, text);
-  const LoadOutcome outcome = LoadDataFile(path);
+  const LoadOutcome outcome = LoadDataFile(path, ProgramSession());
   EXPECT_TRUE(outcome.loaded) << outcome.warning;
   return path;
 }

@@ -11,7 +11,7 @@ class WidenOnExit {
   WidenOnExit() = default;
   WidenOnExit(const WidenOnExit&) = delete;
   WidenOnExit& operator=(const WidenOnExit&) = delete;
-  ~WidenOnExit() { WidenUnlessKept(); }
+  ~WidenOnExit() { WidenUnlessKept(Data()); }
 };
 
 }  // namespace tavrel

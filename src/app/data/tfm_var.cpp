@@ -8,6 +8,7 @@
 
 #include "core/data/dataset.h"
 #include "core/data/variable_selection.h"
+#include "core/shell/settings.h"
 #include "app/shell/message_service.h"
 
 namespace tavrel {
@@ -43,12 +44,12 @@ TfmVar::TfmVar(QWidget* parent) : QDialog(parent) {
 
 void TfmVar::Execute() {
   IsAbort = false;
-  const SelectionStart start = BeginSelection();
+  const SelectionStart start = BeginSelection(Data(), Config());
   if (!start.warning.empty()) ShowMessage(MessageKind::Warning, start.warning, this);
   if (!start.enough) {
     // Nothing to choose from: the command ends whichever way the dialog is left.
     IsAbort = true;
-    EndSelection(Data().KeepSelection);
+    EndSelection(Data(), Data().KeepSelection);
     return;
   }
   cbxSavePrm->setChecked(Data().KeepSelection);
@@ -60,7 +61,7 @@ void TfmVar::Execute() {
   if (ListBox1->count() > 0) ListBox1->setCurrentRow(0, QItemSelectionModel::NoUpdate);
   // "Отмена", Esc and the close box stop the command.
   if (exec() == QDialog::Rejected) IsAbort = true;
-  EndSelection(cbxSavePrm->isChecked());
+  EndSelection(Data(), cbxSavePrm->isChecked());
 }
 
 void TfmVar::btbtnOKClick() {
@@ -68,7 +69,7 @@ void TfmVar::btbtnOKClick() {
   for (int i = 0; i < ListBox1->count(); ++i) {
     if (ListBox1->item(i)->isSelected()) chosen.push_back(i);
   }
-  const std::string warning = ConfirmSelection(chosen);
+  const std::string warning = ConfirmSelection(Data(), Config(), chosen);
   if (!warning.empty()) {
     ShowMessage(MessageKind::Warning, warning, this);
     return;

@@ -3,7 +3,7 @@
 #include "app/data/command_frame.h"
 #include "core/data/dataset.h"
 #include "app/data/tfm_var.h"
-#include "core/graphs/graph_state.h"
+#include "core/data/session.h"
 #include "app/graphs/tfm_gragh_cfg.h"
 #include "app/graphs/tfm_graphic.h"
 #include "app/shell/tfm_main.h"
@@ -12,7 +12,7 @@ namespace tavrel {
 
 void RunSequentialGraph(TfmMain& main, bool fromToolBar) {
   Data().OperationMode = kModeSequentialGraph;
-  if (fromToolBar) Graph().ShowXMarks = false;
+  if (fromToolBar) ProgramSession().overlays.ShowXMarks = false;
   WidenOnExit widen;
   main.fmVar->Execute();
   if (main.fmVar->IsAbort) return;

@@ -117,13 +117,13 @@ void TfmcGraphCfg::btbtnOKClick() {
   if (sub == QStringLiteral("Стек")) mode = MultiMode::Stacked;
   if (sub == QStringLiteral("Стек 100%")) mode = MultiMode::Stacked100;
 
-  std::string refusal = kind == SeriesKind::Bar ? TooManyBars() : std::string();
+  std::string refusal = kind == SeriesKind::Bar ? TooManyBars(Data()) : std::string();
   if (!refusal.empty()) {
     ShowMessage(MessageKind::Warning, refusal, this);
     return;
   }
   const unsigned useSeed = seed != 0 ? seed : static_cast<unsigned>(QDateTime::currentMSecsSinceEpoch());
-  ChartModel model = CombinedModel(kind, mode, cbx3D->isChecked(), useSeed);
+  ChartModel model = CombinedModel(Data(), kind, mode, cbx3D->isChecked(), useSeed);
   refusal = UndrawableRange(model, Stacked(model));
   if (!refusal.empty()) {
     ShowMessage(MessageKind::Warning, refusal, this);
@@ -142,7 +142,7 @@ void TfmcGraphCfg::btbtnOKClick() {
   ++nmb;
   chart_->st = QString::fromStdString(
       ResultsFilePath(EffectiveDirectory(Config().OutputCat), "graph" + std::to_string(nmb) + ".bmp"));
-  chart_->Execute(std::move(model), QString::fromStdString(MeansLine()));
+  chart_->Execute(std::move(model), QString::fromStdString(MeansLine(Data())));
   accept();
 }
 

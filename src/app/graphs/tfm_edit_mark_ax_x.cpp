@@ -12,7 +12,7 @@
 
 #include "core/data/dataset.h"
 #include "draw/graphs/canvas.h"
-#include "core/graphs/graph_state.h"
+#include "core/data/session.h"
 #include "app/graphs/pen_bar.h"
 
 namespace tavrel {
@@ -71,7 +71,7 @@ void TfmEditMarkAxX::Execute() {
 
 void TfmEditMarkAxX::FormShow() {
   const std::int32_t count = std::max<std::int32_t>(Data().NumObs, 0);
-  GraphState& g = Graph();
+  GraphOverlays& g = ProgramSession().overlays;
   g.XMarks.resize(static_cast<std::size_t>(count), false);
   model_->SetCount(count);
   // Runs of marked observations become selection ranges.
@@ -90,7 +90,7 @@ void TfmEditMarkAxX::FormShow() {
 }
 
 void TfmEditMarkAxX::btnOKClick() {
-  GraphState& g = Graph();
+  GraphOverlays& g = ProgramSession().overlays;
   std::fill(g.XMarks.begin(), g.XMarks.end(), false);
   bool any = false;
   for (const QModelIndex& index : ListBox1->selectionModel()->selectedIndexes()) {
@@ -103,7 +103,7 @@ void TfmEditMarkAxX::btnOKClick() {
 }
 
 void TfmEditMarkAxX::bbtnCanselClick() {
-  GraphState& g = Graph();
+  GraphOverlays& g = ProgramSession().overlays;
   std::fill(g.XMarks.begin(), g.XMarks.end(), false);
   g.ShowXMarks = false;
   reject();

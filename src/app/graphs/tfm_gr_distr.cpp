@@ -9,7 +9,8 @@ TfmGrDistr::TfmGrDistr(QWidget* parent)
     : PictureWindow("TfmGrDistr", QStringLiteral("График распределения"), parent) {}
 
 std::string TfmGrDistr::Layout() {
-  layout_ = ComputeDistributionLayout(GetVariable(0), Data().EmptyValue);
+  const DataSet& d = Data();
+  layout_ = ComputeDistributionLayout(GetVariable(d, 0), d.EmptyValue);
   return layout_.refusal;
 }
 

@@ -30,6 +30,7 @@
 #include "draw/graphs/editor_graph_painter.h"
 #include "app/graphs/graph_printer.h"
 #include "app/graphs/picture_file_dialog.h"
+#include "app/graphs/graph_run_options.h"
 #include "draw/graphs/picture_file.h"
 #include "draw/qt_error_text.h"
 #include "app/graphs/print_image_graph.h"
@@ -302,8 +303,8 @@ void TfmGrEdit::FormShow(const QSize& size) {
   std::vector<std::string> messages;
   {
     QPainter p(&picture);
-    const Settings& s = Config();
-    messages = DrawEditorGraph(p, size, {GraphFont(s.GraphFontName, s.GraphFontSize), s.GraphPenWidth});
+    const SequentialSource source = ProgramGraphSource();
+    messages = DrawEditorGraph(p, size, ScreenLook(source.settings), source);
   }
   SetPicture(std::move(picture));
   SetTool(dtLineDraw);

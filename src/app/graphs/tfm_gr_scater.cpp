@@ -13,7 +13,7 @@ TfmGrScater::TfmGrScater(QWidget* parent)
 
 std::string TfmGrScater::Layout() {
   DataSet& d = Data();
-  layout_ = ComputeScatterLayout(GetVariable(0), GetVariable(1), d.PairwiseMissing, d.PairwiseOutliers, d.EmptyValue,
+  layout_ = ComputeScatterLayout(GetVariable(d, 0), GetVariable(d, 1), d.PairwiseMissing, d.PairwiseOutliers, d.EmptyValue,
                                  d.ProcessingNote);
   return layout_.refusal;
 }

@@ -13,7 +13,7 @@
 #include <QVBoxLayout>
 
 #include "core/data/dataset.h"
-#include "core/graphs/graph_state.h"
+#include "app/graphs/graph_run_options.h"
 #include "core/shell/setting_ranges.h"
 #include "app/graphs/graph_widgets.h"
 #include "app/graphs/tfm_edit_mark_ax_x.h"
@@ -115,7 +115,7 @@ void TfmGraghCfg::FormShow() {
   for (QWidget* w : scaleControls_) w->setEnabled(!editor);
   if (editor) s.ZeroY = false;
   cbxData->setChecked(s.IsData);
-  cbxAxXinterval->setChecked(Graph().XLabelsEvery5);
+  cbxAxXinterval->setChecked(GraphRunOptions().XLabelsEvery5);
   cbxZeroY->setChecked(s.ZeroY);
   seStepX1->setValue(s.StepX);
   seStepY1->setValue(s.StepY);
@@ -124,20 +124,20 @@ void TfmGraghCfg::FormShow() {
 
 void TfmGraghCfg::btbtnOKClick() {
   Settings& s = Config();
-  GraphState& g = Graph();
+  GraphOptions& g = GraphRunOptions();
   g.XLabelsEvery5 = cbxAxXinterval->isChecked();
   g.UpperXAxis = cbxUpperAxX->isChecked();
   s.IsData = cbxData->isChecked();
   g.Smooth3 = cbxSmooth3->isChecked();
   g.Smooth5 = cbxSmooth5->isChecked();
-  AppendSmoothingNotes();
+  AppendSmoothingNotes(g, Data());
   s.ZeroY = cbxZeroY->isChecked();
   s.StepX = seStepX1->value();
   s.StepY = seStepY1->value();
   const int scale = cbScaleY->currentIndex();
   const bool recompute = scale != s.YScaleType && scale != 2;
   s.YScaleType = scale;
-  if (recompute) ComputeVarSteps();
+  if (recompute) ComputeVarSteps(Data(), s);
   s.GraphPenWidth = sedPenWidth->value();
   IsAbort = false;
   accept();
@@ -146,7 +146,7 @@ void TfmGraghCfg::btbtnOKClick() {
 void TfmGraghCfg::btnChangeScaleClick() {
   Settings& s = Config();
   s.YScaleType = cbScaleY->currentIndex();
-  if (s.YScaleType == 0 || s.YScaleType == 1) ComputeVarSteps();
+  if (s.YScaleType == 0 || s.YScaleType == 1) ComputeVarSteps(Data(), Config());
   TfmEditScaleY scale(this);
   scale.exec();
   cbScaleY->setCurrentIndex(2);

@@ -17,7 +17,7 @@
 #include "core/data/errors.h"
 #include "core/data/numbers.h"
 #include "app/graphs/graph_printer.h"
-#include "core/graphs/graph_state.h"
+#include "app/graphs/graph_run_options.h"
 #include "draw/graphs/picture_file.h"
 #include "app/graphs/picture_file_dialog.h"
 #include "app/graphs/tfm_edit_mark_ax_x.h"
@@ -163,10 +163,12 @@ void TfmGraphic::FormShow() {
 
 bool TfmGraphic::Rebuild() {
   ++rebuilds;
-  const SequentialLook look = ScreenLook();
+  const SequentialSource source = ProgramGraphSource();
+  const SequentialLook look = ScreenLook(source.settings);
   SequentialLayout layout;
   try {
-    layout = ComputeSequentialLayout(ScreenDevice(look, PaintBox1->viewport()));
+    layout =
+        ComputeSequentialLayout(source, ScreenDevice(look, PaintBox1->viewport(), source.settings, source.options));
   } catch (const OverflowError& e) {
     ShowMessage(MessageKind::Warning, std::string(e.what()), this);
     return false;
@@ -238,10 +240,11 @@ void TfmGraphic::PrintGraph() {
   {
     BusyCursor busy;
     QPrinter& printer = GraphPrinter();
-    const SequentialLook look = PrintLook();
+    const SequentialSource source = ProgramGraphSource();
+    const SequentialLook look = PrintLook(source.settings);
     try {
-      const SequentialLayout layout = ComputeSequentialLayout(PrintDevice(look, printer));
-      printed = DrawPrintedGraph(printer, layout, look, QString::fromStdString(Graph().PrintTitle));
+      const SequentialLayout layout = ComputeSequentialLayout(source, PrintDevice(look, printer, source.settings));
+      printed = DrawPrintedGraph(printer, layout, look, QString::fromStdString(source.options.PrintTitle));
     } catch (const OverflowError&) {
       printed = false;
     }
@@ -251,7 +254,7 @@ void TfmGraphic::PrintGraph() {
 }
 
 void TfmGraphic::done(int result) {
-  WidenUnlessKept();
+  WidenUnlessKept(Data());
   QDialog::done(result);
 }
 

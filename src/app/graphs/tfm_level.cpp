@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "core/data/dataset.h"
+#include "core/data/session.h"
 #include "core/data/errors.h"
 #include "core/data/numbers.h"
 #include "draw/graphs/canvas.h"
@@ -100,7 +101,7 @@ void TfmLevel::ComputeLevelLine(int line) {
   const int choice = cbxLine[line]->currentIndex();
   const double n = edSigma[line]->value();
   for (int v = 0; v < StringGrid1->rowCount(); ++v)
-    StringGrid1->setItem(v, line + 1, new QTableWidgetItem(LevelCellText(LevelValue(choice, n, v, Data().EmptyValue))));
+    StringGrid1->setItem(v, line + 1, new QTableWidgetItem(LevelCellText(LevelValue(Data(), choice, n, v))));
 }
 
 void TfmLevel::cbxLineChange(int line) {
@@ -130,9 +131,9 @@ void TfmLevel::btbtnOKClick() {
       }
     }
   }
-  GraphState& g = Graph();
+  GraphOverlays& g = ProgramSession().overlays;
   const DataSet& d = Data();
-  for (int v = 0; v < rows; ++v) LevelsFor(d.VarNames[v]).values = values[static_cast<std::size_t>(v)];
+  for (int v = 0; v < rows; ++v) LevelsFor(g, d.VarNames[v]).values = values[static_cast<std::size_t>(v)];
   for (int j = 0; j < kLevelLineCount; ++j)
     g.LevelLabels[j] = LevelLabel(cbxLine[j]->currentIndex(), edSigma[j]->text().toStdString());
   PenBar1->ApplyTo(g.LevelPen);
@@ -142,7 +143,7 @@ void TfmLevel::btbtnOKClick() {
 }
 
 void TfmLevel::bbtnCancelClick() {
-  Graph().ShowLevels = false;
+  ProgramSession().overlays.ShowLevels = false;
   reject();
 }
 
@@ -155,7 +156,7 @@ void TfmLevel::keyPressEvent(QKeyEvent* event) {
 }
 
 void TfmLevel::closeEvent(QCloseEvent* event) {
-  Graph().ShowLevels = false;
+  ProgramSession().overlays.ShowLevels = false;
   QDialog::closeEvent(event);
 }
 

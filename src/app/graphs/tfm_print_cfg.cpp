@@ -13,7 +13,7 @@
 
 #include "draw/graphs/canvas.h"
 #include "app/graphs/graph_printer.h"
-#include "core/graphs/graph_state.h"
+#include "app/graphs/graph_run_options.h"
 #include "core/shell/setting_ranges.h"
 #include "app/graphs/graph_widgets.h"
 #include "app/graphs/tfm_graphic.h"
@@ -75,7 +75,7 @@ void TfmPrintCfg::FormShow() {
   sePrStepX->setValue(s.PrintStepX);
   sePrStepY->setValue(s.PrintStepY);
   sePenWidth->setValue(s.PrintPenWidth);
-  edTitleGraph->setText(QString::fromStdString(Graph().PrintTitle));
+  edTitleGraph->setText(QString::fromStdString(GraphRunOptions().PrintTitle));
   cbxListDirection->setChecked(false);
 }
 
@@ -85,7 +85,7 @@ void TfmPrintCfg::Apply() {
   s.PrintStepX = sePrStepX->value();
   s.PrintStepY = sePrStepY->value();
   s.PrintPenWidth = sePenWidth->value();
-  Graph().PrintTitle = edTitleGraph->text().toStdString();
+  GraphRunOptions().PrintTitle = edTitleGraph->text().toStdString();
 }
 
 void TfmPrintCfg::btnGraphPrintFontClick() {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/data/dataset.h"
+#include "core/shell/settings.h"
 #include "core/data/numbers.h"
 
 namespace tavrel {
@@ -80,7 +81,7 @@ void DataTableModel::Fill() {
 }
 
 void DataTableModel::RefreshSummary(int column) {
-  const ColumnSummary s = SummariseVariable(column);
+  const ColumnSummary s = SummariseVariable(Data(), column);
   summaries_[column] = {QString::fromStdString(GridText(s.max)), QString::fromStdString(GridText(s.min)),
                         QString::number(s.count)};
 }
@@ -88,7 +89,8 @@ void DataTableModel::RefreshSummary(int column) {
 QString DataTableModel::CommitCell(const QModelIndex& index, bool missingAbsent) {
   const auto typed = edits_.constFind(Key(index.row(), index.column()));
   if (!index.isValid() || typed == edits_.constEnd()) return {};
-  const std::string error = ApplyCellEdits({{index.column(), index.row(), typed->toStdString()}}, missingAbsent);
+  const std::string error =
+      ApplyCellEdits(Data(), Config(), {{index.column(), index.row(), typed->toStdString()}}, missingAbsent);
   if (!error.empty()) return QString::fromStdString(error);
   edits_.remove(Key(index.row(), index.column()));
   RefreshSummary(index.column());
@@ -109,12 +111,12 @@ QString DataTableModel::Store(bool missingAbsent, QModelIndex* badCell) {
     return a.observation != b.observation ? a.observation < b.observation : a.variable < b.variable;
   });
   for (const CellEdit& e : edits) {
-    const std::string error = CellEditError(e);
+    const std::string error = CellEditError(Data(), e);
     if (error.empty()) continue;
     if (badCell) *badCell = index(e.observation, e.variable);
     return QString::fromStdString(error);
   }
-  ApplyCellEdits(edits, missingAbsent);
+  ApplyCellEdits(Data(), Config(), edits, missingAbsent);
   edits_.clear();
   for (int v = 0; v < summaries_.size(); ++v) RefreshSummary(v);
   emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::DisplayRole, Qt::EditRole});

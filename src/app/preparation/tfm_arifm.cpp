@@ -71,7 +71,7 @@ void TfmArifm::Execute() {
 void TfmArifm::Button1Click() {
   if (cbxVar1->currentIndex() < 0 || cbxVar2->currentIndex() < 0 || cbxResult->currentIndex() < 0) return;
   BusyCursor busy;
-  Arithmetic(cbxVar1->currentIndex(), cbxSign->currentText().at(0).toLatin1(), cbxVar2->currentIndex(),
+  Arithmetic(Data(), cbxVar1->currentIndex(), cbxSign->currentText().at(0).toLatin1(), cbxVar2->currentIndex(),
              cbxResult->currentIndex());
 }
 

@@ -54,7 +54,7 @@ void TfmPrmEdit::OKBtnClick() {
     const QTableWidgetItem* item = StringGrid2->item(r, 0);
     names.push_back(item ? item->text().toStdString() : std::string());
   }
-  RenameVariables(names);
+  RenameVariables(Data(), names);
   accept();
 }
 

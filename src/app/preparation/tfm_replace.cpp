@@ -74,7 +74,7 @@ void TfmReplace::btbtnOKClick() {
     edNmb2->setFocus();
     return;
   }
-  ReplaceValues(oldValue, newValue, cbxVar1->currentIndex() - 1);
+  ReplaceValues(Data(), oldValue, newValue, cbxVar1->currentIndex() - 1);
   accept();
 }
 

@@ -39,7 +39,7 @@ TfmShift::TfmShift(QWidget* parent) : QDialog(parent) {
 
 void TfmShift::Execute() {
   struct WidenAlways {
-    ~WidenAlways() { WidenVariables(); }
+    ~WidenAlways() { WidenVariables(Data()); }
   } widen;
   const std::int32_t limit = std::max<std::int32_t>(Data().NumObs, 1);
   SpinEdit1->setRange(-limit, limit);
@@ -53,7 +53,7 @@ void TfmShift::btbtnOKClick() {
   bool done = false;
   {
     BusyCursor busy;
-    done = ShiftSeries(Shf);
+    done = ShiftSeries(Data(), Shf);
   }
   if (!done) ShowMessage(MessageKind::Warning, std::string(kNotEnoughForShift), this);
   accept();

@@ -17,6 +17,7 @@
 
 #include "app/data/command_frame.h"
 #include "core/data/dataset.h"
+#include "core/shell/settings.h"
 #include "core/data/errors.h"
 #include "core/data/numbers.h"
 #include "core/data/results_file.h"
@@ -263,7 +264,7 @@ void TfmShowTable::FillGrid() {
     StringGrid1->setCurrentIndex(model->index(std::clamp(current.row(), 0, model->rowCount() - 1),
                                               std::clamp(current.column(), 0, model->columnCount() - 1)));
   }
-  const TableState state = CurrentTableState();
+  const TableState state = CurrentTableState(Data());
   Data().HasMissing = state.missing;
   EnableTableCommands(state.missing);
   tbtnOut->setEnabled(!state.missing && state.outliers);
@@ -275,7 +276,7 @@ bool TfmShowTable::StoreGrid() {
   QModelIndex bad;
   const QString error = model->Store(IsDel, &bad);
   if (error.isEmpty()) {
-    Data().HasMissing = HasMissingValues();
+    Data().HasMissing = HasMissingValues(Data());
     return true;
   }
   if (bad.isValid()) StringGrid1->setCurrentIndex(bad);
@@ -289,7 +290,7 @@ void TfmShowTable::CommitCell() {
     ShowMessage(MessageKind::Warning, error, this);
     return;
   }
-  const TableState state = CurrentTableState();
+  const TableState state = CurrentTableState(Data());
   Data().HasMissing = state.missing;
   EnableTableCommands(state.missing);
   tbtnOut->setEnabled(!state.missing && state.outliers);
@@ -301,7 +302,7 @@ void TfmShowTable::EnableTableCommands(bool missing) {
 }
 
 bool TfmShowTable::RefuseMissing() {
-  if (!HasMissingValues()) return false;
+  if (!HasMissingValues(Data())) return false;
   ShowMessage(MessageKind::Warning, std::string(kMissingNotRemoved), this);
   FillGrid();
   return true;
@@ -320,32 +321,32 @@ void TfmShowTable::closeEvent(QCloseEvent* event) {
   QDialog::closeEvent(event);
 }
 
-void TfmShowTable::Cleaning(void (*routine)(), bool setsIsDel, bool needsComplete) {
+void TfmShowTable::Cleaning(void (*routine)(DataSet&), bool setsIsDel, bool needsComplete) {
   if (!StoreGrid()) return;
   if (needsComplete && RefuseMissing()) return;
   {
     BusyCursor busy;
-    routine();
+    routine(Data());
   }
   if (setsIsDel) IsDel = true;
   FillGrid();
 }
 
-void TfmShowTable::RunOnChosen(void (*routine)(), bool setsIsDel) {
+void TfmShowTable::RunOnChosen(void (*routine)(DataSet&), bool setsIsDel) {
   if (!StoreGrid()) return;
   Data().OperationMode = kModeSaving;
   WidenOnExit widen;
   main_.fmVar->Execute();
   if (main_.fmVar->IsAbort) return;
-  if (HasMissingValues()) {
+  if (HasMissingValues(Data())) {
     Data().HasMissing = true;
     ShowMessage(MessageKind::Warning, std::string(kMissingNotRemoved), this);
   } else {
     BusyCursor busy;
-    routine();
+    routine(Data());
     if (setsIsDel) IsDel = true;
   }
-  WidenUnlessKept();
+  WidenUnlessKept(Data());
   FillGrid();
 }
 
@@ -358,7 +359,7 @@ void TfmShowTable::tbtnShiftClick() {
   main_.fmVar->Execute();
   main_.fmVar->cbxSavePrm->setEnabled(true);
   if (main_.fmVar->IsAbort) {
-    WidenVariables();
+    WidenVariables(Data());
     return;
   }
   fmShift->Execute();
@@ -390,7 +391,7 @@ void TfmShowTable::tbtnSelVarClick() {
   d.KeepSelection = true;
   main_.fmVar->Execute();
   if (main_.fmVar->IsAbort) return;
-  DropHiddenVariables();
+  DropHiddenVariables(Data(), Config());
   FillGrid();
   d.KeepSelection = false;
 }
@@ -481,20 +482,20 @@ void TfmShowTable::EditShape(const std::function<bool(int row, int column)>& edi
 
 void TfmShowTable::DeleteRow() {
   if (Data().NumObs < 2) return;
-  EditShape([](int row, int) { return DeleteObservation(row); });
+  EditShape([](int row, int) { return DeleteObservation(Data(), Config(), row); });
 }
 
 void TfmShowTable::AddRow() {
-  EditShape([](int row, int) { return InsertObservation(row); });
+  EditShape([](int row, int) { return InsertObservation(Data(), Config(), row); });
 }
 
 void TfmShowTable::DeleteColumn() {
   if (Data().NumVar < 2) return;
-  EditShape([](int, int column) { return DeleteVariable(column); });
+  EditShape([](int, int column) { return DeleteVariable(Data(), Config(), column); });
 }
 
 void TfmShowTable::AddColumn() {
-  EditShape([](int, int column) { return InsertVariable(column); });
+  EditShape([](int, int column) { return InsertVariable(Data(), Config(), column); });
 }
 
 void TfmShowTable::MoveColumn(int from, int to) {
@@ -506,7 +507,7 @@ void TfmShowTable::MoveColumn(int from, int to) {
   }
   Moving = false;
   if (!StoreGrid()) return;
-  MoveVariable(from, to);
+  MoveVariable(Data(), Config(), from, to);
   FillGrid();
 }
 
@@ -517,7 +518,7 @@ void TfmShowTable::MoveRow(int from, int to) {
     header->moveSection(to, from);
   }
   if (!StoreGrid()) return;
-  MoveObservation(from, to);
+  MoveObservation(Data(), Config(), from, to);
   FillGrid();
 }
 

@@ -13,6 +13,8 @@ class QToolButton;
 
 namespace tavrel {
 
+struct DataSet;
+
 class DataTableModel;
 class DataTableView;
 class TfmMain;
@@ -112,7 +114,7 @@ class TfmShowTable : public QDialog {
   void tbtnEditTitleClick();
   void tbtnDistrClick();
   void tbtnCalcDistrClick();
-  void RunOnChosen(void (*routine)(), bool setsIsDel);
+  void RunOnChosen(void (*routine)(DataSet&), bool setsIsDel);
   void tbtnShiftClick();
   void tbtnReplaceClick();
   void tbtnMathClick();
@@ -124,7 +126,7 @@ class TfmShowTable : public QDialog {
   void AddColumn();
   void MoveColumn(int from, int to);
   void MoveRow(int from, int to);
-  void Cleaning(void (*routine)(), bool setsIsDel, bool needsComplete);
+  void Cleaning(void (*routine)(DataSet&), bool setsIsDel, bool needsComplete);
   void edEmptyDone();
   // The one guard of the outlier and transformation commands after the
   // typed cells were stored: no missing value may have appeared.

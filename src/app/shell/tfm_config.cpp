@@ -334,8 +334,8 @@ void TfmConfig::OkBtnClick() {
   s.ClusterNumber = sedNbmClust->value();
   s.IsAddClustNumber = cbxAddClust->isChecked();
   s.IsClustCont = cbxClustCont->isChecked();
-  SaveSettings(settingsPath_, typed);
-  if (Data().VarNames.Count() > 0) ComputeVarSteps();
+  SaveSettings(settingsPath_, Config(), typed);
+  if (Data().VarNames.Count() > 0) ComputeVarSteps(Data(), Config());
   accept();
 }
 

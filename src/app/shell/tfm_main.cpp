@@ -33,6 +33,7 @@
 #include "core/data/program_version.h"
 #include "core/data/results_file.h"
 #include "core/data/saved_table.h"
+#include "core/data/session.h"
 #include "app/data/show_results.h"
 #include "app/data/tfm_dbf_out.h"
 #include "app/data/tfm_new_data.h"
@@ -247,7 +248,8 @@ void TfmMain::FormShow() {
   const std::string settingsPath = UserSettingsPath();
   EnsureUserSettings(settingsPath, exeDir);
   try {
-    if (!LoadSettings(settingsPath)) ShowMessage(MessageKind::Warning, kNoSettingsFile + settingsPath, this);
+    if (!LoadSessionSettings(settingsPath, ProgramSession()))
+      ShowMessage(MessageKind::Warning, kNoSettingsFile + settingsPath, this);
   } catch (const ConversionError& e) {
     ShowMessage(MessageKind::Error, std::string(e.what()), this);
   } catch (const InOutError& e) {
@@ -278,7 +280,7 @@ void TfmMain::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  ClearDataSet();
+  ClearDataSet(Data());
   Data().SelectMask.clear();
   QMainWindow::closeEvent(event);
 }
@@ -333,7 +335,7 @@ bool TfmMain::ReadDataFile(const std::string& path) {
   EnableClusterCommands(false);
   LoadOutcome outcome;
   try {
-    outcome = LoadDataFile(path);
+    outcome = LoadDataFile(path, ProgramSession());
   } catch (...) {
     SetInform({});
     throw;
@@ -389,7 +391,7 @@ void TfmMain::FileNameClick(int position) {
 void TfmMain::NewDataClick(bool fromToolBar) {
   TfmNewData dialog(this);
   if (dialog.exec() != QDialog::Accepted) return;  // cancelling keeps the data in force
-  if (!MakeNewData(dialog.Request(), NewDataRandom())) return;
+  if (!MakeNewData(dialog.Request(), NewDataRandom(), ProgramSession())) return;
   ChangeMenu();
   EnableDataCommands(true);
   EnableClusterCommands(false);
@@ -405,14 +407,14 @@ void TfmMain::SaveData() {
   RefuseUnsavableTable(Data(), kMaxCsvColumns);  // the text table's own limit is checked once its name is known
   fmDBFout->Execute();
   if (fmDBFout->IsAbort) {
-    WidenVariables();
+    WidenVariables(Data());
     return;
   }
   // A table not written completely leaves the file as it was.
   struct AbandonOnFailure {
     ~AbandonOnFailure() { ResultsFile().Abandon(); }
   } abandon;
-  WriteSavedTable(Data(), ResultsFile(), {Data().DataFileName, {}}, SystemDecimalPoint());
+  WriteSavedTable(ResultsFile(), Data(), {Data().DataFileName, {}}, SystemDecimalPoint());
 }
 
 void TfmMain::mnStatClick() { RunStatistics(*this); }

@@ -7,7 +7,7 @@
 #include "cli/cli_common.h"
 #include "cli/commands.h"
 #include "cli/graph/graph_kinds.h"
-#include "core/graphs/graph_state.h"
+#include "core/graphs/graph_options.h"
 #include "core/graphs/chart_scene.h"
 #include "draw/graphs/chart_scene_painter.h"
 #include "draw/graphs/picture_file.h"
@@ -70,11 +70,11 @@ void WriteChart(const QString& path, const ChartModel& model, const ChartView& v
   if (!failure.isEmpty()) throw CommandFailure(failure.toStdString());
 }
 
-void ApplySmoothOption(const Arguments& args, GraphState& g) {
+void ApplySmoothOption(const Arguments& args, GraphOptions& options) {
   if (!args.Has("--smooth")) return;
   const std::string smooth = args.Value("--smooth");
   if (smooth != "3" && smooth != "5") throw UsageError("--smooth: 3 или 5, а не " + smooth);
-  (smooth == "3" ? g.Smooth3 : g.Smooth5) = true;
+  (smooth == "3" ? options.Smooth3 : options.Smooth5) = true;
 }
 
 int RunGraph(const std::vector<std::string>& args) {

@@ -48,15 +48,15 @@ int RunCombinedGraph(const std::vector<std::string>& raw) {
   LoadDataFor(args, dataFile);
   CheckOutputFile(outFile);
   Data().OperationMode = kModeSequentialGraph;
-  if (!RemoveEmptyVars()) throw CommandFailure(kRemoveEmptyVarsFailed);
+  if (!RemoveEmptyVars(Data())) throw CommandFailure(kRemoveEmptyVarsFailed);
   SelectVariables(args);
   if (kind == SeriesKind::Bar) {
-    const std::string refusal = TooManyBars();
+    const std::string refusal = TooManyBars(Data());
     if (!refusal.empty()) throw CommandFailure(refusal);
   }
 
   // The same seed draws the same colours each time.
-  WriteChart(path, CombinedModel(kind, mode, view.view3D, 1), view, MeansLine());
+  WriteChart(path, CombinedModel(Data(), kind, mode, view.view3D, 1), view, MeansLine(Data()));
   return 0;
 }
 

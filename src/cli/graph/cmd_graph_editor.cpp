@@ -6,9 +6,10 @@
 
 #include "cli/cli_common.h"
 #include "core/data/dataset.h"
+#include "core/data/session.h"
 #include "cli/graph/graph_kinds.h"
 #include "draw/graphs/editor_graph_painter.h"
-#include "core/graphs/graph_state.h"
+#include "core/graphs/graph_options.h"
 #include "core/graphs/level_lines.h"
 #include "draw/graphs/picture_file.h"
 
@@ -34,26 +35,28 @@ int RunEditorGraph(const std::vector<std::string>& raw) {
   const Arguments args(raw, {"--levels"}, {"--ini", "--missing", "--var", "--smooth", "--size"});
   const std::string& dataFile = args.Required(0, "файл данных");
   const std::string& outFile = PictureFile(args);
-  GraphState& g = Graph();
-  ApplySmoothOption(args, g);
+  GraphOptions options;
+  ApplySmoothOption(args, options);
   const QSize size = args.Has("--size") ? PictureSize(args.Value("--size")) : QSize(960, 600);
   const QString path = QString::fromStdString(outFile);
 
   LoadSettingsFor(args);
   LoadDataFor(args, dataFile);
   CheckOutputFile(outFile);
-  Data().OperationMode = kModeGraphicEditor;
+  Session& session = ProgramSession();
+  DataSet& d = session.data;
+  d.OperationMode = kModeGraphicEditor;
   // The named variable, or the first one.
   if (args.Has("--var")) {
     if (args.Value("--var").find(',') != std::string::npos) throw UsageError("--var: одна переменная");
     SelectVariablesByName(args.Value("--var"));
   }
-  if (Data().LastVar != 0) NarrowTo({0});
-  if (args.Has("--levels")) SetDefaultLevels();
+  if (d.LastVar != 0) NarrowTo(d, {0});
+  if (args.Has("--levels")) SetDefaultLevels(d, session.overlays);
 
   std::vector<std::string> messages;
   const QString failure = SavePicture(path, size, [&](QPainter& p) {
-    messages = DrawEditorGraph(p, size, ScreenLook());
+    messages = DrawEditorGraph(p, size, ScreenLook(session.settings), {d, session.settings, options, session.overlays});
   });
   for (const std::string& m : messages) std::cerr << m << "\n";
   if (!failure.isEmpty()) throw CommandFailure(failure.toStdString());

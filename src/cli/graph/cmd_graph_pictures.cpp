@@ -55,11 +55,12 @@ int RunDistributionGraph(const std::vector<std::string>& raw) {
   const Arguments args(raw, {}, kDataOptions);
   std::string outFile;
   const std::vector<int> chosen = Prepare(args, 1, outFile);
-  const Variable variable = GetVariable(chosen[0]);
+  const DataSet& d = Data();
+  const Variable variable = GetVariable(d, chosen[0]);
   // The data table offers the graph only for data without missing values.
-  if (ContainsEmpty(variable.values, variable.last))
+  if (ContainsEmpty(variable.values, variable.last, d.EmptyValue))
     throw CommandFailure("Переменная " + variable.name + " содержит пропуски");
-  const DistributionLayout layout = ComputeDistributionLayout(variable, Data().EmptyValue);
+  const DistributionLayout layout = ComputeDistributionLayout(variable, d.EmptyValue);
   Save(outFile, layout.refusal, [&layout](QPainter& p) { DrawDistributionPicture(p, layout); });
   return 0;
 }
@@ -68,7 +69,7 @@ int RunScatterGraph(const std::vector<std::string>& raw) {
   const Arguments args(raw, {"--pairwise-missing", "--pairwise-outliers"}, kDataOptions);
   std::string outFile;
   const std::vector<int> chosen = Prepare(args, 2, outFile);
-  const ScatterLayout layout = ComputeScatterLayout(GetVariable(chosen[0]), GetVariable(chosen[1]),
+  const ScatterLayout layout = ComputeScatterLayout(GetVariable(Data(), chosen[0]), GetVariable(Data(), chosen[1]),
                                                     args.Has("--pairwise-missing"), args.Has("--pairwise-outliers"),
                                                     Data().EmptyValue, Data().ProcessingNote);
   Save(outFile, layout.refusal, [&layout](QPainter& p) { DrawScatterPicture(p, layout); });

@@ -8,7 +8,7 @@ class QString;
 namespace tavrel {
 struct ChartModel;
 struct ChartView;
-struct GraphState;
+struct GraphOptions;
 }
 
 namespace tavrel::cli {
@@ -37,8 +37,8 @@ inline constexpr int kChartHeight = 600;
 // a CommandFailure.
 void WriteChart(const QString& path, const ChartModel& model, const ChartView& view, const std::string& means);
 
-// --smooth 3|5 of a graph kind switches that smoothing on in g; any other value is a UsageError.
-void ApplySmoothOption(const Arguments& args, GraphState& g);
+// --smooth 3|5 of a graph kind switches that smoothing on in options; any other value is a UsageError.
+void ApplySmoothOption(const Arguments& args, GraphOptions& options);
 
 int RunSequentialGraph(const std::vector<std::string>& args);
 int RunEditorGraph(const std::vector<std::string>& args);

@@ -8,7 +8,7 @@
 namespace tavrel {
 
 std::string ClusterRefusal(DataSet& d) {
-  d.HasMissing = HasMissingValues();
+  d.HasMissing = HasMissingValues(d);
   if (d.HasMissing) return kMissingNotRemoved;
   if (d.NumVar <= 0 || d.VarCounts.empty()) return kTooFewObjects;
   if (CountsDiffer(d.VarCounts, d.LastVar)) return kCountsDiffer;

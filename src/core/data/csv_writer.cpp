@@ -45,7 +45,7 @@ char SystemDecimalPoint() {
   return point;
 }
 
-void WriteCsvTable(const DataSet& d, ResultsFileWriter& out, char decimalPoint) {
+void WriteCsvTable(ResultsFileWriter& out, const DataSet& d, char decimalPoint) {
   RefuseUnsavableTable(d, kMaxCsvColumns);
   const char delimiter = decimalPoint == ',' ? ';' : ',';
   if (out.ReportStart() == 0) out.Write("\xEF\xBB\xBF");

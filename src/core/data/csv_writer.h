@@ -20,6 +20,6 @@ char SystemDecimalPoint();
 // missing values starts with "" so that it is not taken for a blank line).
 // The table is refused as RefuseUnsavableTable refuses it, with at most
 // kMaxCsvColumns variables, before the first line.
-void WriteCsvTable(const DataSet& d, ResultsFileWriter& out, char decimalPoint);
+void WriteCsvTable(ResultsFileWriter& out, const DataSet& d, char decimalPoint);
 
 }  // namespace tavrel

@@ -16,6 +16,7 @@
 #include "core/data/csv_reader.h"
 #include "core/data/data_file_lines.h"
 #include "core/data/dataset.h"
+#include "core/data/session.h"
 #include "core/data/errors.h"
 #include "core/data/numbers.h"
 #include "core/data/spreadsheet_input.h"
@@ -215,8 +216,7 @@ Array<std::string> SplitNames(std::string_view line, std::size_t limit) {
   return names;
 }
 
-void ReadVarNames(DataFile& file) {
-  DataSet& d = Data();
+void ReadVarNames(DataFile& file, DataSet& d) {
   const std::size_t start = file.pos;
   SkipLine(file);
   CheckControlCharacters(file, start, file.pos);
@@ -231,11 +231,10 @@ void ReadVarNames(DataFile& file) {
   d.LastVar = d.NumVar - 1;
 }
 
-void ReadTextData(DataFile& file) { ReadTextData(file, PiecesFor(file.bytes.size())); }
+void ReadTextData(DataFile& file, DataSet& d) { ReadTextData(file, d, PiecesFor(file.bytes.size())); }
 
-void ReadTextData(DataFile& file, int pieces) {
-  DataSet& d = Data();
-  ReadVarNames(file);
+void ReadTextData(DataFile& file, DataSet& d, int pieces) {
+  ReadVarNames(file, d);
   std::vector<DataFile> parts = SplitAtLineEnds(file, std::max(pieces, 1));
   const int n = static_cast<int>(parts.size());
   std::vector<std::int64_t> rows(parts.size());
@@ -265,73 +264,60 @@ bool IsSpreadsheetName(const std::string& path) {
   return AsciiUpper(name.substr(dot, 4)) == ".XLS";
 }
 
-bool ReadDataFile() {
-  DataSet& d = Data();
-  ClearDataSet();
+namespace {
+
+// Reads d.DataFileName into d, which holds no table yet, as every load does:
+// reads the file, empties the processing note and removes the empty variables
+// (unless the settings keep them). Returns false when removing the empty
+// variables failed (the load goes on with them).
+bool ReadDataFile(DataSet& d, const Settings& s) {
   if (IsSpreadsheetName(d.DataFileName)) {
-    ReadSpreadsheet(d.DataFileName, d.ExeDir);
+    ReadSpreadsheet(d.DataFileName, d.ExeDir, d);
   } else {
     DataFile file = OpenDataFile(d.DataFileName);
     if (DetectWorkbookKind(file.bytes) != WorkbookKind::Unknown) {
-      ReadSpreadsheet(d.DataFileName, d.ExeDir);
+      ReadSpreadsheet(d.DataFileName, d.ExeDir, d);
     } else if (IsCsvName(d.DataFileName) || LooksLikeCsv(file.bytes)) {
       ReadCsvData(file, d);
     } else {
-      ReadTextData(file);
+      ReadTextData(file, d);
     }
   }
   d.ProcessingNote.clear();
   if (d.NumVar == 0) return true;
   d.FullLastVar = d.LastVar;
-  const bool removed = Config().IsZeroVarInput || RemoveEmptyVars();
-  ComputeVarSteps();
-  return removed;
+  return s.IsZeroVarInput || RemoveEmptyVars(d);
 }
 
-LoadOutcome LoadDataFile(const std::string& path) {
-  DataSet& d = Data();
-  // The data set in force stays unless the new one loads: its values are
-  // moved aside (not copied), the rest is small.
-  Array<Array<double>> values = std::move(d.DataValues);
-  d.DataValues = {};
-  DataSet previous = d;
-  previous.DataValues = std::move(values);
-  const std::int32_t previousScale = Config().YScaleType;
-  const auto keepPrevious = [&] {
-    d = std::move(previous);
-    Config().YScaleType = previousScale;
-  };
+}  // namespace
+
+LoadOutcome LoadDataFile(const std::string& path, Session& session) {
+  // The new data set is built aside; the session changes only when it loaded.
+  DataSet d = EmptiedDataSet(session.data);
   d.DataFileName = path;
   d.DataFileShortName = FileNameOf(path);
   LoadOutcome out;
   try {
-    if (!ReadDataFile()) out.warning = kRemoveEmptyVarsFailed;
+    if (!ReadDataFile(d, session.settings)) out.warning = kRemoveEmptyVarsFailed;
   } catch (const SpreadsheetError& e) {
-    keepPrevious();
     out.readerWarning = e.what();
     out.warning = kNoNumbers;
     return out;
   } catch (const InOutError& e) {
-    keepPrevious();
     out.warning = WithDetail(kBadNumbers, e.what());
     return out;
   } catch (const RangeError& e) {
-    keepPrevious();
     out.warning = WithDetail(kRangeFailure, e.what());
     return out;
   } catch (const std::bad_alloc&) {
-    keepPrevious();
     out.warning = WithDetail(kRangeFailure, ("Файл " + path + ": недостаточно памяти для его данных").c_str());
     return out;
-  } catch (...) {
-    keepPrevious();
-    throw;
   }
   if (d.NumVar == 0 || d.NumObs == 0) {
-    keepPrevious();
     out.warning = kNoNumbers;
     return out;
   }
+  ReplaceDataSet(session, std::move(d));
   out.loaded = true;
   return out;
 }

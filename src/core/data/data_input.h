@@ -10,6 +10,9 @@
 
 namespace tavrel {
 
+struct DataSet;
+struct Session;
+
 inline constexpr const char* kBadNumbers = "Ошибка ввода: неверные числовые данные";
 inline constexpr const char* kRangeFailure = "Ошибка диапазона";
 inline constexpr const char* kNoNumbers = "Ошибка ввода: нет числовых данных (n=0)";
@@ -36,33 +39,21 @@ DataFile OpenDataFile(const std::string& path);
 // name, "Var1". A name beyond the first limit is a RangeError, found as the
 // names are read.
 Array<std::string> SplitNames(std::string_view line, std::size_t limit = SIZE_MAX);
-// Line 1: sets VarNames, NumVar and LastVar. More than 100 names is a RangeError.
-void ReadVarNames(DataFile& file);
-// Reads the whole open file into the data set: every non-blank line after the
+// Line 1: sets d's VarNames, NumVar and LastVar. More than 100 names is a RangeError.
+void ReadVarNames(DataFile& file, DataSet& d);
+// Reads the whole open file into d: every non-blank line after the
 // names is an observation. A token that is not a number or lies beyond the
 // range of a double, and a control character other than a tab or a line end,
 // are an InOutError naming the file, the line and the text; a table that would
 // not fit in memory is a RangeError, raised before allocating it. A large file
 // is read in pieces at the same time, one per processor core.
-void ReadTextData(DataFile& file);
+void ReadTextData(DataFile& file, DataSet& d);
 // The same in the given number of pieces, split at line ends; the data set and
 // any failure are the same for every number of pieces.
-void ReadTextData(DataFile& file, int pieces);
+void ReadTextData(DataFile& file, DataSet& d, int pieces);
 
 // Whether a file goes to the spreadsheet reader: its upper-cased extension begins with ".XLS".
 bool IsSpreadsheetName(const std::string& path);
-
-// Loads Data().DataFileName as every load does: clears the data set, reads the
-// file (a workbook by its name or its first bytes, an .xls one through the
-// reader program in Data().ExeDir, or beside the running program while that
-// is empty; a CSV table by its name or its contents; otherwise the text
-// table), empties the processing
-// note, removes the empty variables (unless the setting keeps them) and
-// computes the axis steps. Failures propagate
-// (InOutError, RangeError); the data set is then as the failed step left it.
-// Returns false when removing the empty variables failed (the load goes on
-// with them; the caller warns with kRemoveEmptyVarsFailed).
-bool ReadDataFile();
 
 // What a load command tells the user.
 struct LoadOutcome {
@@ -71,13 +62,17 @@ struct LoadOutcome {
   std::string readerWarning;  // the spreadsheet reader's own failure, shown before warning
 };
 
-// ReadDataFile for path with the load commands' failure rules: a failed read
-// yields its fixed message followed by where it failed; a load without
-// numbers yields kNoNumbers. A workbook that fails gives the spreadsheet
-// reader's message in readerWarning and kNoNumbers. A load that fails either
-// way leaves the data set (and the data file's name) as it was before;
-// otherwise DataFileName becomes path and DataFileShortName its file name.
-LoadOutcome LoadDataFile(const std::string& path);
+// Loads the file at path into a new data set as every load does: reads the
+// file (a spreadsheet by its name), empties the processing note, removes the
+// empty variables (unless the setting IsZeroVarInput keeps them; when removing
+// fails the load goes on with them and warns with kRemoveEmptyVarsFailed) and
+// computes the axis steps. A failed read yields its fixed message followed by
+// where it failed; a load without numbers yields kNoNumbers. A workbook that
+// fails gives the spreadsheet reader's message in readerWarning and kNoNumbers.
+// A load that fails either way leaves the whole session as it was; otherwise
+// the new data set replaces the session's (ReplaceDataSet), with DataFileName
+// path and DataFileShortName its file name.
+LoadOutcome LoadDataFile(const std::string& path, Session& session);
 
 // The file name of a path without its directory.
 std::string FileNameOf(const std::string& path);

@@ -52,9 +52,7 @@ void RefuseUnsavableTable(const DataSet& d, int mostVariables) {
   }
 }
 
-void WriteDataTable() { WriteDataTable(Data(), ResultsFile()); }
-
-void WriteDataTable(const DataSet& d, ResultsFileWriter& out) {
+void WriteDataTable(ResultsFileWriter& out, const DataSet& d) {
   RefuseUnsavableTable(d);
   std::string line;
   for (int v = 0; v <= d.LastVar; ++v) line += AlignRight(d.VarNames[v], 8) + " ";

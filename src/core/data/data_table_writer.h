@@ -14,14 +14,12 @@ class ResultsFileWriter;
 // observation. Callers ask before they open the file, so that nothing is written.
 void RefuseUnsavableTable(const DataSet& d, int mostVariables = kMaxVariables);
 
-// Writes the variables in force as a text table the data file reader accepts:
+// Writes the variables in force of d to out as a text table the data file reader accepts:
 // a line of names, each right-aligned in 8 characters and followed by a blank,
 // then one line per observation with the values in fields of 8 and a blank.
 // A value is written with 2 decimals when those read back as the same number,
 // otherwise with the fewest decimals that do. A table RefuseUnsavableTable
 // refuses is refused before the first line.
-void WriteDataTable(const DataSet& d, ResultsFileWriter& out);
-// The same for the program's data set and results file.
-void WriteDataTable();
+void WriteDataTable(ResultsFileWriter& out, const DataSet& d);
 
 }  // namespace tavrel

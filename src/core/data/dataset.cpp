@@ -4,24 +4,20 @@
 #include <cmath>
 #include <utility>
 
-#include "core/graphs/graph_state.h"
+#include "core/data/session.h"
 #include "core/shell/settings.h"
 #include "core/statistics/min_max.h"
 
 namespace tavrel {
 
-DataSet& Data() {
-  static DataSet instance;
-  return instance;
-}
+DataSet& Data() { return ProgramSession().data; }
 
 void ResetDataSet() {
   Data() = DataSet{};
-  ResetGraphState();
+  ProgramSession().overlays = GraphOverlays{};
 }
 
-Variable GetVariable(int v) {
-  const DataSet& d = Data();
+Variable GetVariable(const DataSet& d, int v) {
   Variable out;
   out.name = d.VarNames[v];
   out.last = d.VarCounts[v] - 1;
@@ -42,9 +38,7 @@ double NiceStep(double range) {
   return 50000;
 }
 
-void ComputeVarSteps() {
-  DataSet& d = Data();
-  const Settings& s = Config();
+void ComputeVarSteps(DataSet& d, const Settings& s) {
   if (d.FullLastVar > d.DataValues.Count() - 1) d.FullLastVar = static_cast<int>(d.DataValues.Count() - 1);
   if (d.FullLastVar < 0) d.FullLastVar = 0;
   d.VarSteps.resize(static_cast<std::size_t>(std::min<long long>(d.FullLastVar + 1, d.DataValues.Count())), 0.0);
@@ -69,8 +63,7 @@ void ComputeVarSteps() {
 namespace {
 
 // A variable holds data when some value that is not missing differs from 0.
-bool HoldsData(int v) {
-  const DataSet& d = Data();
+bool HoldsData(const DataSet& d, int v) {
   const double empty = d.EmptyValue;
   const Array<double>& row = d.DataValues[v];
   for (std::int32_t k = 0; k < d.VarCounts[v]; ++k) {
@@ -82,14 +75,13 @@ bool HoldsData(int v) {
 
 }  // namespace
 
-bool RemoveEmptyVars() {
-  DataSet& d = Data();
+bool RemoveEmptyVars(DataSet& d) {
   // Which variables are empty is settled first: that is where a failure can
   // come from, and the data set is still untouched then.
   if (d.LastVar >= d.DataValues.Count() || d.LastVar >= d.VarNames.Count()) return false;
   std::vector<bool> empty;
   try {
-    for (int v = 0; v <= d.LastVar; ++v) empty.push_back(!HoldsData(v));
+    for (int v = 0; v <= d.LastVar; ++v) empty.push_back(!HoldsData(d, v));
   } catch (const TavrelError&) {
     return false;
   }
@@ -129,17 +121,15 @@ bool RemoveEmptyVars() {
   return true;
 }
 
-bool HasMissingValues() {
-  const DataSet& d = Data();
+bool HasMissingValues(const DataSet& d) {
   for (int v = 0; v <= d.LastVar && v < d.DataValues.Count(); ++v)
-    if (ContainsEmpty(d.DataValues[v], d.VarCounts[v] - 1)) return true;
+    if (ContainsEmpty(d.DataValues[v], d.VarCounts[v] - 1, d.EmptyValue)) return true;
   return false;
 }
 
-bool ContainsEmpty(const Array<double>& a, std::int32_t n) {
-  const double empty = Data().EmptyValue;
+bool ContainsEmpty(const Array<double>& a, std::int32_t n, double emptyValue) {
   for (std::int32_t i = 0; i <= n; ++i)
-    if (a[i] == empty) return true;
+    if (a[i] == emptyValue) return true;
   return false;
 }
 
@@ -149,38 +139,36 @@ bool CountsDiffer(const Array<std::int32_t>& a, std::int32_t n) {
   return false;
 }
 
-void ClearDataSet() {
-  DataSet& d = Data();
-  d.DataValues.clear();
-  d.VarNames.clear();
-  d.VarCounts.clear();
-  d.VarSteps.clear();
-  ClearGraphOverlays();
-  d.Cluster = ClusterResult{};
-  d.FirstSelection = true;
-  d.ResultsFileName = "data.out";
-  Config().YScaleType = 0;
-  d.NumVar = 0;
-  d.LastVar = 0;
-  d.FullLastVar = 0;
-  d.NumObs = 0;
-  d.LastObs = -1;
+DataSet EmptiedDataSet(const DataSet& d) {
+  DataSet e;
+  e.EmptyValue = d.EmptyValue;
+  e.OperationMode = d.OperationMode;
+  e.KeepSelection = d.KeepSelection;
+  e.SelectMask = d.SelectMask;
+  e.HasMissing = d.HasMissing;
+  e.PairwiseMissing = d.PairwiseMissing;
+  e.PairwiseOutliers = d.PairwiseOutliers;
+  e.DataFileName = d.DataFileName;
+  e.DataFileShortName = d.DataFileShortName;
+  e.ProcessingNote = d.ProcessingNote;
+  e.ExeDir = d.ExeDir;
+  return e;
 }
 
-void SwapVariables(int a, int b) {
-  DataSet& d = Data();
+void ClearDataSet(DataSet& d) { d = EmptiedDataSet(d); }
+
+void SwapVariables(DataSet& d, int a, int b) {
   std::swap(d.DataValues[a], d.DataValues[b]);
   std::swap(d.VarCounts[a], d.VarCounts[b]);
   std::swap(d.VarNames[a], d.VarNames[b]);
   if (d.VarSteps.Count() > std::max(a, b)) std::swap(d.VarSteps[a], d.VarSteps[b]);
 }
 
-void NarrowTo(const std::vector<int>& chosen) {
-  DataSet& d = Data();
+void NarrowTo(DataSet& d, const std::vector<int>& chosen) {
   int i = 0;
   for (int j = 0; j <= d.LastVar; ++j) {
     if (std::find(chosen.begin(), chosen.end(), j) == chosen.end()) continue;
-    if (j != i) SwapVariables(i, j);
+    if (j != i) SwapVariables(d, i, j);
     ++i;
   }
   if (i == 0) return;
@@ -188,14 +176,13 @@ void NarrowTo(const std::vector<int>& chosen) {
   d.LastVar = i - 1;
 }
 
-void WidenVariables() {
-  DataSet& d = Data();
+void WidenVariables(DataSet& d) {
   d.LastVar = d.FullLastVar;
   d.NumVar = d.LastVar + 1;
 }
 
-void WidenUnlessKept() {
-  if (!Data().KeepSelection) WidenVariables();
+void WidenUnlessKept(DataSet& d) {
+  if (!d.KeepSelection) WidenVariables(d);
 }
 
 }  // namespace tavrel

@@ -1,5 +1,5 @@
 #pragma once
-// The one data set the whole program works on, and the routines that keep it.
+// The data set a session works on, and the routines that keep it.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -8,6 +8,8 @@
 #include "core/cluster/cluster_result.h"
 
 namespace tavrel {
+
+struct Settings;
 
 // Which kind of command is running; read by the variable and output dialogs.
 enum OperationModes : std::uint8_t {
@@ -51,7 +53,7 @@ struct DataSet {
   ClusterResult Cluster;  // the last cluster run, per load
 };
 
-// The single data set of the process.
+// The data set of the program's session.
 DataSet& Data();
 // Back to the state at program start (for tests).
 void ResetDataSet();
@@ -62,28 +64,36 @@ struct Variable {
   std::int32_t last = -1;
   Array<double> values;
 };
-Variable GetVariable(int v);
+Variable GetVariable(const DataSet& d, int v);
 
-void ComputeVarSteps();
+// The Y axis step of every variable, by the settings' YScaleType, StepY and ZeroY.
+void ComputeVarSteps(DataSet& d, const Settings& s);
 double NiceStep(double range);
 
 // Removes the variables in force that hold no data: every value that is not
 // missing is 0, or no value is present. The last variable is never removed.
 // Returns false (with the data set's counts unchanged) when it failed; the
 // caller warns with kRemoveEmptyVarsFailed.
-bool RemoveEmptyVars();
+bool RemoveEmptyVars(DataSet& d);
 inline constexpr const char* kRemoveEmptyVarsFailed = "Ошибка удаления пустой переменной.";
 
-bool HasMissingValues();
-bool ContainsEmpty(const Array<double>& a, std::int32_t n);
+bool HasMissingValues(const DataSet& d);
+// Whether a[0..n] holds the missing-value code.
+bool ContainsEmpty(const Array<double>& a, std::int32_t n, double emptyValue);
 bool CountsDiffer(const Array<std::int32_t>& a, std::int32_t n);
-void ClearDataSet();
+
+// A data set without data that keeps what survives a load of d: the
+// missing-value code, the remembered selection, the command mode, the flags
+// on missing values, the file names, the processing note and the program's directory.
+DataSet EmptiedDataSet(const DataSet& d);
+// d becomes EmptiedDataSet(d).
+void ClearDataSet(DataSet& d);
 
 // Narrowing and widening the variables in force (the variable dialog moves the
 // chosen variables to the front; a finished command widens again).
-void SwapVariables(int a, int b);
-void NarrowTo(const std::vector<int>& chosen);
-void WidenVariables();
-void WidenUnlessKept();
+void SwapVariables(DataSet& d, int a, int b);
+void NarrowTo(DataSet& d, const std::vector<int>& chosen);
+void WidenVariables(DataSet& d);
+void WidenUnlessKept(DataSet& d);
 
 }  // namespace tavrel

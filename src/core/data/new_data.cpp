@@ -1,9 +1,11 @@
 #include "core/data/new_data.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "core/data/data_input.h"
 #include "core/data/dataset.h"
+#include "core/data/session.h"
 #include "core/data/table_memory.h"
 #include "core/data/text_codec.h"
 #include "core/data/variable_name.h"
@@ -16,10 +18,9 @@ std::string AutoNames(int variables) {
   return text;
 }
 
-bool MakeNewData(const NewDataRequest& request, std::mt19937& random) {
+bool MakeNewData(const NewDataRequest& request, std::mt19937& random, Session& session) {
   if (request.variables <= 0 || request.values <= 0) return false;
-  DataSet& d = Data();
-  ClearDataSet();
+  DataSet d = EmptiedDataSet(session.data);
   d.NumObs = request.values;
   d.LastObs = d.NumObs - 1;
   d.NumVar = request.variables;
@@ -44,7 +45,7 @@ bool MakeNewData(const NewDataRequest& request, std::mt19937& random) {
   }
   d.DataFileName = TrimBlanks(request.fileName).empty() ? kNewFileName : request.fileName;
   d.DataFileShortName = d.DataFileName;
-  ComputeVarSteps();
+  ReplaceDataSet(session, std::move(d));
   return true;
 }
 

@@ -6,6 +6,8 @@
 
 namespace tavrel {
 
+struct Session;
+
 inline constexpr const char* kNewFileName = "newfile.txt";
 
 struct NewDataRequest {
@@ -20,11 +22,11 @@ struct NewDataRequest {
 // The names the "Авто" button writes: " Var1 Var2 ... VarN" (beginning with a blank).
 std::string AutoNames(int variables);
 
-// Replaces the data set by a new one as requested. With no variables or no
-// values nothing is made and the data set stays as it was; returns whether a
-// data set was made. The per-load state is reset as a load does; variables the
-// names do not reach are named "Var" + number.
-bool MakeNewData(const NewDataRequest& request, std::mt19937& random);
+// Replaces the session's data set by a new one as requested. With no variables
+// or no values nothing is made and the session stays as it was; returns whether
+// a data set was made. The per-load state is reset as a load does; variables
+// the names do not reach are named "Var" + number.
+bool MakeNewData(const NewDataRequest& request, std::mt19937& random, Session& session);
 
 // The generator new data draw from, seeded once per run.
 std::mt19937& NewDataRandom();

@@ -25,13 +25,13 @@ int MostSavedVariables(const std::string& path) {
   return SavedTableFormatOf(path) == SavedTableFormat::Text ? kMaxVariables : kMaxCsvColumns;
 }
 
-void WriteSavedTable(const DataSet& d, ResultsFileWriter& out, const KeptFiles& kept, char decimalPoint) {
+void WriteSavedTable(ResultsFileWriter& out, const DataSet& d, const KeptFiles& kept, char decimalPoint) {
   switch (SavedTableFormatOf(out.Path())) {
     case SavedTableFormat::Text:
-      WriteDataTable(d, out);
+      WriteDataTable(out, d);
       break;
     case SavedTableFormat::Csv:
-      WriteCsvTable(d, out, decimalPoint);
+      WriteCsvTable(out, d, decimalPoint);
       break;
     case SavedTableFormat::Xlsx: {
       const std::string bytes = XlsxTableBytes(d);

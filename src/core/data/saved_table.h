@@ -25,6 +25,6 @@ int MostSavedVariables(const std::string& path);
 // is reopened, with kept, to be replaced). A table the format cannot hold is
 // refused before anything is written; a failure leaves out open for the
 // caller to abandon.
-void WriteSavedTable(const DataSet& d, ResultsFileWriter& out, const KeptFiles& kept, char decimalPoint);
+void WriteSavedTable(ResultsFileWriter& out, const DataSet& d, const KeptFiles& kept, char decimalPoint);
 
 }  // namespace tavrel

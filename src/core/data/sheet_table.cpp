@@ -75,7 +75,7 @@ void SheetTable::SetText(std::int32_t row, int column, std::string_view text) {
   SetNumber(row, column, value);
 }
 
-void SheetTable::Store() {
+void SheetTable::Store(DataSet& d) {
   const std::int32_t observations = lastRow_ > 0 ? lastRow_ - 1 : 0;
   for (int c = 1; c <= lastColumn_; ++c) {
     const std::size_t filled = static_cast<std::size_t>(c) <= columns_.size() ? columns_[c - 1].size() : 0;
@@ -87,7 +87,6 @@ void SheetTable::Store() {
   }
   columns_.resize(static_cast<std::size_t>(lastColumn_));
 
-  DataSet& d = Data();
   d.NumVar = lastColumn_;
   d.LastVar = d.NumVar - 1;
   d.NumObs = observations;

@@ -10,6 +10,8 @@
 
 namespace tavrel {
 
+struct DataSet;
+
 class SheetTable {
  public:
   static constexpr int kMaxColumns = 255;
@@ -32,9 +34,8 @@ class SheetTable {
   // Text of a cell below row 1: accepted when it is a number with "." or ",".
   void SetText(std::int32_t row, int column, std::string_view text);
 
-  // Checks that every column is filled to the last row and moves the table into
-  // the data set.
-  void Store();
+  // Checks that every column is filled to the last row and moves the table into d.
+  void Store(DataSet& d);
 
   std::int32_t LastRow() const { return lastRow_; }
 

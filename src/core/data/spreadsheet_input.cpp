@@ -60,7 +60,7 @@ void CheckUnchanged(const std::string& path, const struct stat& before) {
 
 }  // namespace
 
-void ReadSpreadsheet(const std::string& path, const std::string& programDir) {
+void ReadSpreadsheet(const std::string& path, const std::string& programDir, DataSet& d) {
   SheetTable table;
   try {
     struct stat before {};
@@ -81,7 +81,7 @@ void ReadSpreadsheet(const std::string& path, const std::string& programDir) {
         ThrowSpreadsheetError("Файл не является книгой Excel");
     }
     CheckUnchanged(path, before);
-    table.Store();
+    table.Store(d);
   } catch (const SpreadsheetError&) {
     throw;
   } catch (const TavrelError& e) {

@@ -8,6 +8,8 @@
 
 namespace tavrel {
 
+struct DataSet;
+
 inline constexpr const char* kSpreadsheetFailure = "Ошибка в данных xls-файла";
 
 // A workbook that cannot be loaded as a table. The message is kSpreadsheetFailure,
@@ -22,11 +24,12 @@ enum class WorkbookKind { Unknown, Zip, Compound };
 // (.xlsx, .xlsm, .ods) or a compound document (.xls, and password-protected workbooks).
 WorkbookKind DetectWorkbookKind(std::string_view firstBytes);
 
-// Reads the first sheet of the workbook at path into the data set. The reader is
-// chosen by the file's first bytes (and a zip archive's mimetype part); an .xls workbook is read by the program
+// Reads the first sheet of the workbook at path into d. The reader is chosen
+// by the file's first bytes (and a zip archive's mimetype part); an .xls
+// workbook is read by the program
 // tavrel-xls-reader in programDir (ending with "/"; empty: beside the running
-// program). Any failure is a SpreadsheetError and leaves the data set as it
-// was; a table is stored only when every cell was read.
-void ReadSpreadsheet(const std::string& path, const std::string& programDir);
+// program). Any failure is a SpreadsheetError and leaves d as it was; a table
+// is stored only when every cell was read.
+void ReadSpreadsheet(const std::string& path, const std::string& programDir, DataSet& d);
 
 }  // namespace tavrel

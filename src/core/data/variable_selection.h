@@ -8,6 +8,9 @@
 
 namespace tavrel {
 
+struct DataSet;
+struct Settings;
+
 inline constexpr const char* kNotEnoughData = "Недостаточно данных (0,1).";
 inline constexpr const char* kChooseOneVariable = "Нужно выбрать 1 переменную.";
 inline constexpr const char* kChooseTwoVariables = "Нужно выбрать 2 переменные.";
@@ -19,21 +22,21 @@ struct SelectionStart {
   Array<bool> preselected;    // the remembered selection, one entry per listed name
 };
 
-// Opens a selection for the current OperationMode: refuses with one
+// Opens a selection of d for its OperationMode: refuses with one
 // observation or none, removes the empty variables for statistics and
 // clusters, and pre-selects the remembered choice after a load when the
 // setting SavePrmSel asks for it.
-SelectionStart BeginSelection();
+SelectionStart BeginSelection(DataSet& d, const Settings& s);
 
 // Applies the chosen list positions (in increasing order). Returns the warning
 // when the mode needs another number of variables (nothing changes then);
 // otherwise the chosen variables move to the front and become the variables in
 // force (all stay in force when none was chosen), and the choice after a load
 // is remembered.
-std::string ConfirmSelection(const std::vector<int>& chosen);
+std::string ConfirmSelection(DataSet& d, const Settings& s, const std::vector<int>& chosen);
 
 // Every way out of the dialog: the next dialog no longer follows a load, and
 // whether the narrowed variables stay in force after the command.
-void EndSelection(bool keepSelection);
+void EndSelection(DataSet& d, bool keepSelection);
 
 }  // namespace tavrel

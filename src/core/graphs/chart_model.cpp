@@ -6,7 +6,7 @@
 
 #include "core/data/dataset.h"
 #include "core/data/numbers.h"
-#include "core/graphs/graph_state.h"
+#include "core/graphs/graph_overlays.h"
 
 namespace tavrel {
 
@@ -19,8 +19,7 @@ const std::vector<std::uint32_t>& SeriesColors() {
   return colors;
 }
 
-ChartModel CombinedModel(SeriesKind kind, MultiMode mode, bool view3D, std::uint32_t seed) {
-  const DataSet& d = Data();
+ChartModel CombinedModel(const DataSet& d, SeriesKind kind, MultiMode mode, bool view3D, std::uint32_t seed) {
   ChartModel model;
   model.mode = kind == SeriesKind::Line ? MultiMode::None : mode;
   std::mt19937 random(seed);
@@ -45,8 +44,7 @@ ChartModel CombinedModel(SeriesKind kind, MultiMode mode, bool view3D, std::uint
   return model;
 }
 
-std::string TooManyBars() {
-  const DataSet& d = Data();
+std::string TooManyBars(const DataSet& d) {
   std::int32_t most = 0;
   for (int v = 0; v <= d.LastVar && v < d.NumVar; ++v) most = std::max(most, d.VarCounts[v]);
   if (most <= kMaxBars) return {};
@@ -54,8 +52,7 @@ std::string TooManyBars() {
          std::to_string(kMaxBars) + " наблюдений; выберите линейный график или график с областями.";
 }
 
-std::string MeansLine() {
-  const DataSet& d = Data();
+std::string MeansLine(const DataSet& d) {
   std::string line = "Mean:";
   for (int v = 0; v <= d.LastVar && v < d.NumVar; ++v) {
     double sum = 0;

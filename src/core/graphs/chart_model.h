@@ -10,6 +10,8 @@
 
 namespace tavrel {
 
+struct DataSet;
+
 enum class SeriesKind { Line, Bar, Area };
 // Several bar or area series at one X: behind one another, side by side,
 // stacked, or stacked to 100 %.
@@ -71,22 +73,22 @@ std::string UndrawableRange(const ChartModel& model, const std::vector<StackedSe
 // none of them white, which would not show on the white chart.
 const std::vector<std::uint32_t>& SeriesColors();
 
-// The combined chart of the variables in force: series i shows variable i at
+// The combined chart of the variables in force of d: series i shows variable i at
 // X = 0, 1, ... up to its count. Series colours are drawn without repeating
 // (while the table lasts) and symbols at random from seed, so a seed gives the
 // same chart again. Lines show their symbols only in 2-D.
-ChartModel CombinedModel(SeriesKind kind, MultiMode mode, bool view3D, std::uint32_t seed);
+ChartModel CombinedModel(const DataSet& d, SeriesKind kind, MultiMode mode, bool view3D, std::uint32_t seed);
 
 // Bars a chart can show at most, one pixel each on the widest chart window.
 inline constexpr std::int32_t kMaxBars = 3000;
-// The refusal of a bar chart of the variables in force with more observations
+// The refusal of a bar chart of the variables in force of d with more observations
 // than that; empty when it can be drawn.
-std::string TooManyBars();
+std::string TooManyBars(const DataSet& d);
 
-// The line of means under the combined chart: "Mean:" and, for each variable
+// The line of means under the combined chart of d: "Mean:" and, for each variable
 // in force, "  NAME=" and the mean of its positive values with 1 decimal
 // ("NAN" for a variable without positive values).
-std::string MeansLine();
+std::string MeansLine(const DataSet& d);
 
 inline constexpr std::uint32_t kOlive = 0x808000;
 inline constexpr std::uint32_t kSkyBlue = 0xA6CAF0;

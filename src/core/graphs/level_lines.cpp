@@ -6,17 +6,17 @@
 
 namespace tavrel {
 
-double LevelValue(int choice, double n, int v, double empty) {
+double LevelValue(const DataSet& d, int choice, double n, int v) {
   if (choice == kLevelNone || choice == kLevelNumber) return 0;
-  const Variable var = GetVariable(v);
+  const Variable var = GetVariable(d, v);
   double mean = 0, sigma = 0;
-  if (var.last >= 0 && ContainsEmpty(var.values, var.last)) {
-    MeanSigmaNoEmpty(var.values, var.last, empty, mean, sigma);
+  if (var.last >= 0 && ContainsEmpty(var.values, var.last, d.EmptyValue)) {
+    MeanSigmaNoEmpty(var.values, var.last, d.EmptyValue, mean, sigma);
   } else {
-    MeanSigma(var.values, var.last, empty, mean, sigma);
+    MeanSigma(var.values, var.last, d.EmptyValue, mean, sigma);
   }
   double low = 0, high = 0;
-  OutlierLimits(var.last, mean, sigma, empty, low, high);
+  OutlierLimits(var.last, mean, sigma, d.EmptyValue, low, high);
   switch (choice) {
     case kLevelMean:
       return mean;
@@ -40,14 +40,12 @@ std::string LevelLabel(int choice, const std::string& sigmaText) {
   return label;
 }
 
-void SetDefaultLevels() {
-  GraphState& g = Graph();
-  const DataSet& d = Data();
+void SetDefaultLevels(const DataSet& d, GraphOverlays& g) {
   for (int j = 0; j < kLevelLineCount; ++j) g.LevelLabels[j] = LevelLabel(kDefaultLevelChoices[j], kDefaultSigmaTexts[j]);
   for (int v = 0; d.NumVar > 0 && v <= d.LastVar; ++v) {
-    VariableLevels& levels = LevelsFor(d.VarNames[v]);
+    VariableLevels& levels = LevelsFor(g, d.VarNames[v]);
     for (int j = 0; j < kLevelLineCount; ++j)
-      levels.values[j] = LevelValue(kDefaultLevelChoices[j], ReadLeadingNumber(kDefaultSigmaTexts[j]), v, d.EmptyValue);
+      levels.values[j] = LevelValue(d, kDefaultLevelChoices[j], ReadLeadingNumber(kDefaultSigmaTexts[j]), v);
   }
   g.ShowLevels = true;
 }

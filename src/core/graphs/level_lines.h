@@ -3,9 +3,11 @@
 #include <array>
 #include <string>
 
-#include "core/graphs/graph_state.h"
+#include "core/graphs/graph_overlays.h"
 
 namespace tavrel {
+
+struct DataSet;
 
 // The choices of a line, in the order of the level dialog's lists.
 enum LevelChoices : int {
@@ -29,16 +31,16 @@ inline constexpr std::array<const char*, kLevelLineCount> kDefaultSigmaTexts = {
 // Whether the choice uses the multiplier n.
 inline bool UsesSigma(int choice) { return choice == kLevelMinusSigma || choice == kLevelPlusSigma; }
 
-// The value of a line of that choice for the variable in force v, from its raw
+// The value of a line of that choice for the variable in force v of d, from its raw
 // values: mean and standard deviation over the values present, the outlier
-// limits of the series (empty is the missing-value code); "Нет" and "Число" give 0.
-double LevelValue(int choice, double n, int v, double empty);
+// limits of the series; "Нет" and "Число" give 0.
+double LevelValue(const DataSet& d, int choice, double n, int v);
 
 // The caption of a line: the choice's text, with "n@" written out as the
 // multiplier's text and "@" ("M+n@" with "1.5" gives "M+1.5@").
 std::string LevelLabel(int choice, const std::string& sigmaText);
 
-// The three default lines for every variable in force, switched on.
-void SetDefaultLevels();
+// The three default lines for every variable in force of d, switched on.
+void SetDefaultLevels(const DataSet& d, GraphOverlays& overlays);
 
 }  // namespace tavrel

@@ -38,10 +38,9 @@ void PresentExtremes(const double* values, std::int32_t last, double emptyValue,
 }
 
 // The level rows of band b that fall strictly inside it.
-std::vector<LevelRow> LevelRows(const SequentialBand& b) {
+std::vector<LevelRow> LevelRows(const GraphOverlays& g, const SequentialBand& b) {
   std::vector<LevelRow> rows;
-  const GraphState& g = Graph();
-  const VariableLevels* levels = LevelsOf(b.name);
+  const VariableLevels* levels = LevelsOf(g, b.name);
   if (!g.ShowLevels || !levels) return rows;
   for (int j = 0; j < kLevelLineCount; ++j) {
     if (g.LevelLabels[j].empty() || g.LevelLabels[j] == kLevelOff) continue;
@@ -64,16 +63,17 @@ bool SequentialLayout::PointY(const SequentialBand& b, std::int32_t j, int& y) c
   return true;
 }
 
-SequentialLayout ComputeSequentialLayout(const SequentialDevice& device) {
-  const DataSet& d = Data();
-  const Settings& s = Config();
-  const GraphState& g = Graph();
+SequentialLayout ComputeSequentialLayout(const SequentialSource& source, const SequentialDevice& device) {
+  const DataSet& d = source.data;
+  const Settings& s = source.settings;
+  const GraphOptions& o = source.options;
+  const GraphOverlays& g = source.overlays;
   SequentialLayout layout;
   layout.device = device;
   layout.device.stepX = std::max(1, device.stepX);
   layout.device.stepY = std::max(1, device.stepY);
   layout.emptyValue = d.EmptyValue;
-  layout.labelsEvery5 = g.XLabelsEvery5;
+  layout.labelsEvery5 = o.XLabelsEvery5;
   layout.showLevels = g.ShowLevels;
   layout.levelTicksOnly = g.LevelTicksOnly;
   layout.levelLabels = g.LevelLabels;
@@ -93,10 +93,10 @@ SequentialLayout ComputeSequentialLayout(const SequentialDevice& device) {
     b.last = std::min<std::int32_t>(d.VarCounts[v] - 1, static_cast<std::int32_t>(d.DataValues[v].Count() - 1));
     b.values = d.DataValues[v].data();
     const double* extremesOf = b.values;
-    if ((g.Smooth3 || g.Smooth5) && b.last >= 0) {
+    if ((o.Smooth3 || o.Smooth5) && b.last >= 0) {
       work.assign(d.DataValues[v].begin(), d.DataValues[v].begin() + (b.last + 1));
       bool changed = false;
-      for (const auto& [on, smooth] : {std::pair{g.Smooth3, &SmoothBy3}, std::pair{g.Smooth5, &SmoothBy5}}) {
+      for (const auto& [on, smooth] : {std::pair{o.Smooth3, &SmoothBy3}, std::pair{o.Smooth5, &SmoothBy5}}) {
         if (!on) continue;
         std::string message = smooth(work, b.last, b.name);
         changed = changed || message.empty();
@@ -126,7 +126,7 @@ SequentialLayout ComputeSequentialLayout(const SequentialDevice& device) {
     b.bottom = CheckedCoordinate(bottom);
     b.page = page;
     b.right = CheckedCoordinate((static_cast<long long>(b.last) + 2) * dev.stepX + dev.left);
-    b.levels = LevelRows(b);
+    b.levels = LevelRows(g, b);
     top = bottom;
     layout.width = std::max(layout.width, b.right + 60);
   }

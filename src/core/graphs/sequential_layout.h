@@ -6,10 +6,22 @@
 #include <vector>
 
 #include "core/data/checked_array.h"
-#include "core/graphs/graph_state.h"
+#include "core/graphs/graph_options.h"
+#include "core/graphs/graph_overlays.h"
 #include "core/graphs/y_ticks.h"
 
 namespace tavrel {
+
+struct DataSet;
+struct Settings;
+
+// What the sequential graph is drawn from.
+struct SequentialSource {
+  const DataSet& data;
+  const Settings& settings;
+  const GraphOptions& options;
+  const GraphOverlays& overlays;
+};
 
 // The device a layout is made for: the window (screen settings) or a page.
 struct SequentialDevice {
@@ -40,7 +52,7 @@ struct SequentialBand {
   long long right = 0;  // right end R
   int page = 0;
   std::vector<LevelRow> levels;
-  const double* values = nullptr;  // the data set's own row
+  const double* values = nullptr;  // the row of the data set the layout was made from
   // The smoothed copy when smoothing is on, else empty. Single precision is
   // far finer than a pixel and halves the memory of a large graph.
   std::vector<float> smoothed;
@@ -78,9 +90,12 @@ struct SequentialLayout {
   long long PointX(std::int32_t j) const { return device.left + static_cast<long long>(device.stepX) * (j + 1); }
 };
 
-// Lays out the variables in force 0..LastVar with the graph state and
-// settings (ZeroY, VarSteps, smoothing, levels, marks). Coordinates that would
-// not fit the drawing system are an OverflowError.
-SequentialLayout ComputeSequentialLayout(const SequentialDevice& device);
+// Lays out the variables in force 0..LastVar of the source's data set with its
+// VarSteps, the setting ZeroY, the options (smoothing, labels every 5) and the
+// overlays (levels, marks). The bands point into the data set's rows: the
+// layout is valid while that data set lives and its values stay as they were,
+// and is made again when they change. Coordinates that would not fit the
+// drawing system are an OverflowError.
+SequentialLayout ComputeSequentialLayout(const SequentialSource& source, const SequentialDevice& device);
 
 }  // namespace tavrel

@@ -18,8 +18,7 @@ struct Limits {
 };
 
 // The outlier limits of variable v from its plain mean and deviation.
-Limits PlainLimits(int v) {
-  const DataSet& d = Data();
+Limits PlainLimits(const DataSet& d, int v) {
   const std::int32_t last = d.VarCounts[v] - 1;
   double mean = 0, sigma = 0;
   Limits limits;
@@ -31,8 +30,7 @@ Limits PlainLimits(int v) {
 // Drops the values of variable v for which drop is true: the others move to
 // the front in their order and the freed places get the missing-value code.
 template <class Drop>
-void CompactVariable(int v, Drop drop) {
-  DataSet& d = Data();
+void CompactVariable(DataSet& d, int v, Drop drop) {
   Array<double>& row = d.DataValues[v];
   std::int32_t& count = d.VarCounts[v];
   std::int32_t w = 0;
@@ -45,18 +43,16 @@ void CompactVariable(int v, Drop drop) {
 
 // After single variables were shortened: the table is as long as the longest
 // variable (those outside a narrowed set included, so none of them is cut).
-void ShrinkToLongestVariable() {
-  DataSet& d = Data();
+void ShrinkToLongestVariable(DataSet& d) {
   std::int32_t longest = 0;
   for (int v = 0; v <= d.FullLastVar; ++v) longest = std::max(longest, d.VarCounts[v]);
   d.NumObs = std::max<std::int32_t>(longest, 1);
   d.LastObs = d.NumObs - 1;
-  FitRowsToNumObs();
+  FitRowsToNumObs(d);
 }
 
 // The observations every variable in force has: the smallest count.
-std::int32_t CommonLength() {
-  const DataSet& d = Data();
+std::int32_t CommonLength(const DataSet& d) {
   std::int32_t n = d.NumObs;
   for (int v = 0; v <= d.LastVar; ++v) n = std::min(n, d.VarCounts[v]);
   return n;
@@ -65,9 +61,8 @@ std::int32_t CommonLength() {
 // For each common observation, whether some variable in force holds a value
 // for which hit(v, x) is true. Walks each variable's values in order.
 template <class Hit>
-std::vector<char> RowsWhereAny(Hit hit) {
-  const DataSet& d = Data();
-  const std::int32_t n = CommonLength();
+std::vector<char> RowsWhereAny(const DataSet& d, Hit hit) {
+  const std::int32_t n = CommonLength(d);
   std::vector<char> any(static_cast<std::size_t>(n), 0);
   for (int v = 0; v <= d.LastVar; ++v) {
     const Array<double>& row = d.DataValues[v];
@@ -79,8 +74,8 @@ std::vector<char> RowsWhereAny(Hit hit) {
 
 // Keeps the flagged common observations for every variable; does nothing
 // when every observation of the table stays.
-void KeepFlaggedRows(const std::vector<char>& keep) {
-  if (std::count(keep.begin(), keep.end(), 1) != Data().NumObs) KeepRows(keep);
+void KeepFlaggedRows(DataSet& d, const std::vector<char>& keep) {
+  if (std::count(keep.begin(), keep.end(), 1) != d.NumObs) KeepRows(d, keep);
 }
 
 std::vector<char> Inverted(std::vector<char> flags) {
@@ -88,23 +83,22 @@ std::vector<char> Inverted(std::vector<char> flags) {
   return flags;
 }
 
-std::vector<Limits> LimitsInForce() {
+std::vector<Limits> LimitsInForce(const DataSet& d) {
   std::vector<Limits> limits;
-  for (int v = 0; v <= Data().LastVar; ++v) limits.push_back(PlainLimits(v));
+  for (int v = 0; v <= d.LastVar; ++v) limits.push_back(PlainLimits(d, v));
   return limits;
 }
 
-std::vector<char> RowsWithOutliers() {
-  const std::vector<Limits> limits = LimitsInForce();
-  return RowsWhereAny([&limits](int v, double x) { return limits[static_cast<std::size_t>(v)].Outside(x); });
+std::vector<char> RowsWithOutliers(const DataSet& d) {
+  const std::vector<Limits> limits = LimitsInForce(d);
+  return RowsWhereAny(d, [&limits](int v, double x) { return limits[static_cast<std::size_t>(v)].Outside(x); });
 }
 
-void AddNote(const char* note) { Data().ProcessingNote += note; }
+void AddNote(DataSet& d, const char* note) { d.ProcessingNote += note; }
 
 }  // namespace
 
-void MissingToMean() {
-  DataSet& d = Data();
+void MissingToMean(DataSet& d) {
   const double empty = d.EmptyValue;
   for (int v = 0; v <= d.LastVar; ++v) {
     const std::int32_t count = d.VarCounts[v];
@@ -117,28 +111,25 @@ void MissingToMean() {
     for (std::int32_t j = 0; j < count; ++j)
       if (row[j] == empty) row[j] = mean;
   }
-  AddNote(kNoteMissingToMean);
+  AddNote(d, kNoteMissingToMean);
 }
 
-void DeleteMissing() {
-  DataSet& d = Data();
+void DeleteMissing(DataSet& d) {
   const double empty = d.EmptyValue;
-  for (int v = 0; v <= d.LastVar; ++v) CompactVariable(v, [empty](double x) { return x == empty; });
-  ShrinkToLongestVariable();
+  for (int v = 0; v <= d.LastVar; ++v) CompactVariable(d, v, [empty](double x) { return x == empty; });
+  ShrinkToLongestVariable(d);
   d.HasMissing = false;
-  AddNote(kNoteMissingDeleted);
+  AddNote(d, kNoteMissingDeleted);
 }
 
-void DeleteMissingRows() {
-  DataSet& d = Data();
+void DeleteMissingRows(DataSet& d) {
   const double empty = d.EmptyValue;
-  KeepFlaggedRows(Inverted(RowsWhereAny([empty](int, double x) { return x == empty; })));
-  d.HasMissing = HasMissingValues();
-  AddNote(kNoteMissingRowsDeleted);
+  KeepFlaggedRows(d, Inverted(RowsWhereAny(d, [empty](int, double x) { return x == empty; })));
+  d.HasMissing = HasMissingValues(d);
+  AddNote(d, kNoteMissingRowsDeleted);
 }
 
-void OutliersToMean() {
-  DataSet& d = Data();
+void OutliersToMean(DataSet& d) {
   for (int v = 0; v <= d.LastVar; ++v) {
     const std::int32_t last = d.VarCounts[v] - 1;
     if (last < 0) continue;
@@ -150,29 +141,27 @@ void OutliersToMean() {
     for (std::int32_t j = 0; j <= last; ++j)
       if (limits.Outside(row[j])) row[j] = mean;
   }
-  AddNote(kNoteOutliersToMean);
+  AddNote(d, kNoteOutliersToMean);
 }
 
-void DeleteOutliers() {
-  DataSet& d = Data();
+void DeleteOutliers(DataSet& d) {
   for (int v = 0; v <= d.LastVar; ++v) {
-    const Limits limits = PlainLimits(v);
-    CompactVariable(v, [&limits](double x) { return limits.Outside(x); });
+    const Limits limits = PlainLimits(d, v);
+    CompactVariable(d, v, [&limits](double x) { return limits.Outside(x); });
   }
-  ShrinkToLongestVariable();
-  AddNote(kNoteOutliersDeleted);
+  ShrinkToLongestVariable(d);
+  AddNote(d, kNoteOutliersDeleted);
 }
 
-void DeleteOutlierRows() {
-  KeepFlaggedRows(Inverted(RowsWithOutliers()));
-  AddNote(kNoteOutlierRowsDeleted);
+void DeleteOutlierRows(DataSet& d) {
+  KeepFlaggedRows(d, Inverted(RowsWithOutliers(d)));
+  AddNote(d, kNoteOutlierRowsDeleted);
 }
 
-void KeepOutliers() {
-  DataSet& d = Data();
+void KeepOutliers(DataSet& d) {
   for (int v = 0; v <= d.LastVar; ++v) {
-    const Limits limits = PlainLimits(v);
-    CompactVariable(v, [&limits](double x) { return !limits.Outside(x); });
+    const Limits limits = PlainLimits(d, v);
+    CompactVariable(d, v, [&limits](double x) { return !limits.Outside(x); });
   }
   bool any = false;
   for (int v = 0; v <= d.FullLastVar && !any; ++v) any = d.VarCounts[v] > 0;
@@ -183,19 +172,18 @@ void KeepOutliers() {
       d.VarCounts[v] = 1;
     }
   }
-  ShrinkToLongestVariable();
-  AddNote(kNoteOutliersKept);
+  ShrinkToLongestVariable(d);
+  AddNote(d, kNoteOutliersKept);
 }
 
-void KeepOutlierRows() {
-  KeepFlaggedRows(RowsWithOutliers());
-  AddNote(kNoteOutlierRowsKept);
+void KeepOutlierRows(DataSet& d) {
+  KeepFlaggedRows(d, RowsWithOutliers(d));
+  AddNote(d, kNoteOutlierRowsKept);
 }
 
-bool HasOutliers() {
-  const DataSet& d = Data();
+bool HasOutliers(const DataSet& d) {
   for (int v = 0; v <= d.LastVar && v < d.DataValues.Count(); ++v) {
-    const Limits limits = PlainLimits(v);
+    const Limits limits = PlainLimits(d, v);
     const Array<double>& row = d.DataValues[v];
     for (std::int32_t j = 0; j < d.VarCounts[v]; ++j)
       if (limits.Outside(row[j])) return true;

@@ -7,8 +7,7 @@
 
 namespace tavrel {
 
-void KeepRows(const std::vector<char>& keep) {
-  DataSet& d = Data();
+void KeepRows(DataSet& d, const std::vector<char>& keep) {
   const auto n = static_cast<std::int32_t>(keep.size());
   std::int32_t kept = 0;
   for (char k : keep) kept += k ? 1 : 0;
@@ -34,11 +33,10 @@ void KeepRows(const std::vector<char>& keep) {
   }
   d.NumObs = kept;
   d.LastObs = kept - 1;
-  FitRowsToNumObs();
+  FitRowsToNumObs(d);
 }
 
-void FitRowsToNumObs() {
-  DataSet& d = Data();
+void FitRowsToNumObs(DataSet& d) {
   for (int v = 0; v <= d.FullLastVar; ++v) {
     d.DataValues[v].resize(static_cast<std::size_t>(d.NumObs), d.EmptyValue);
     d.VarCounts[v] = std::min(d.VarCounts[v], d.NumObs);

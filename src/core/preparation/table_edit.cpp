@@ -9,13 +9,14 @@
 #include "core/data/text_codec.h"
 #include "core/data/variable_name.h"
 #include "core/preparation/missing_outliers.h"
+#include "core/shell/settings.h"
 #include "core/statistics/min_max.h"
 
 namespace tavrel {
 
 namespace {
 
-int TotalVariables() { return Data().FullLastVar + 1; }
+int TotalVariables(const DataSet& d) { return d.FullLastVar + 1; }
 
 template <class T>
 void MoveEntry(Array<T>& a, long long from, long long to) {
@@ -26,25 +27,23 @@ void MoveEntry(Array<T>& a, long long from, long long to) {
 
 }  // namespace
 
-std::string CellEditError(const CellEdit& edit) {
+std::string CellEditError(const DataSet& d, const CellEdit& edit) {
   try {
     UserNumber(TrimBlanks(edit.text));
     return {};
   } catch (const ConversionError& e) {
-    const DataSet& d = Data();
     std::string name = d.VarNames[edit.variable];
     name = std::string(TrimBlanks(name));
     return "Переменная " + name + ", наблюдение " + std::to_string(edit.observation + 1) + ": " + e.what();
   }
 }
 
-std::string ApplyCellEdits(const std::vector<CellEdit>& edits, bool missingAbsent) {
-  DataSet& d = Data();
+std::string ApplyCellEdits(DataSet& d, const Settings& s, const std::vector<CellEdit>& edits, bool missingAbsent) {
   // Every text is checked before the first value is written.
   std::vector<double> values;
   values.reserve(edits.size());
   for (const CellEdit& e : edits) {
-    const std::string error = CellEditError(e);
+    const std::string error = CellEditError(d, e);
     if (!error.empty()) return error;
     values.push_back(UserNumber(e.text));
   }
@@ -60,14 +59,13 @@ std::string ApplyCellEdits(const std::vector<CellEdit>& edits, bool missingAbsen
       while (count > 0 && d.DataValues[e.variable][count - 1] == d.EmptyValue) --count;
     }
   }
-  if (!edits.empty()) ComputeVarSteps();
+  if (!edits.empty()) ComputeVarSteps(d, s);
   return {};
 }
 
-bool InsertObservation(std::int32_t at) {
-  DataSet& d = Data();
+bool InsertObservation(DataSet& d, const Settings& s, std::int32_t at) {
   if (at < 0 || at > d.NumObs) return false;
-  for (int v = 0; v < TotalVariables(); ++v) {
+  for (int v = 0; v < TotalVariables(d); ++v) {
     Array<double>& row = d.DataValues[v];
     std::int32_t& count = d.VarCounts[v];
     // Below a shortened variable's values the new place is padding like its neighbours.
@@ -77,14 +75,13 @@ bool InsertObservation(std::int32_t at) {
   }
   ++d.NumObs;
   d.LastObs = d.NumObs - 1;
-  ComputeVarSteps();
+  ComputeVarSteps(d, s);
   return true;
 }
 
-bool DeleteObservation(std::int32_t at) {
-  DataSet& d = Data();
+bool DeleteObservation(DataSet& d, const Settings& s, std::int32_t at) {
   if (at < 0 || at >= d.NumObs || d.NumObs < 2) return false;
-  for (int v = 0; v < TotalVariables(); ++v) {
+  for (int v = 0; v < TotalVariables(d); ++v) {
     Array<double>& row = d.DataValues[v];
     row.erase(row.begin() + at);
     std::int32_t& count = d.VarCounts[v];
@@ -92,34 +89,31 @@ bool DeleteObservation(std::int32_t at) {
   }
   --d.NumObs;
   d.LastObs = d.NumObs - 1;
-  ComputeVarSteps();
+  ComputeVarSteps(d, s);
   return true;
 }
 
-bool MoveObservation(std::int32_t from, std::int32_t to) {
-  DataSet& d = Data();
+bool MoveObservation(DataSet& d, const Settings& s, std::int32_t from, std::int32_t to) {
   if (from < 0 || from >= d.NumObs || to < 0 || to >= d.NumObs) return false;
   if (from == to) return true;
-  for (int v = 0; v < TotalVariables(); ++v) MoveEntry(d.DataValues[v], from, to);
-  ComputeVarSteps();
+  for (int v = 0; v < TotalVariables(d); ++v) MoveEntry(d.DataValues[v], from, to);
+  ComputeVarSteps(d, s);
   return true;
 }
 
-bool InsertVariable(int at) {
-  DataSet& d = Data();
-  if (at < 0 || at > d.NumVar || TotalVariables() + 1 >= kMaxTableColumns) return false;
+bool InsertVariable(DataSet& d, const Settings& s, int at) {
+  if (at < 0 || at > d.NumVar || TotalVariables(d) + 1 >= kMaxTableColumns) return false;
   d.DataValues.insert(d.DataValues.begin() + at, Array<double>(static_cast<std::size_t>(d.NumObs), 0.0));
   d.VarNames.insert(d.VarNames.begin() + at, DefaultName(d.NumVar + 1));
   d.VarCounts.insert(d.VarCounts.begin() + at, d.NumObs);
   ++d.NumVar;
   ++d.LastVar;
   ++d.FullLastVar;
-  ComputeVarSteps();
+  ComputeVarSteps(d, s);
   return true;
 }
 
-bool DeleteVariable(int at) {
-  DataSet& d = Data();
+bool DeleteVariable(DataSet& d, const Settings& s, int at) {
   if (at < 0 || at > d.LastVar || d.NumVar < 2) return false;
   d.DataValues.erase(d.DataValues.begin() + at);
   d.VarNames.erase(d.VarNames.begin() + at);
@@ -127,37 +121,34 @@ bool DeleteVariable(int at) {
   --d.NumVar;
   --d.LastVar;
   --d.FullLastVar;
-  ComputeVarSteps();
+  ComputeVarSteps(d, s);
   return true;
 }
 
-bool MoveVariable(int from, int to) {
-  DataSet& d = Data();
+bool MoveVariable(DataSet& d, const Settings& s, int from, int to) {
   if (from < 0 || from > d.LastVar || to < 0 || to > d.LastVar) return false;
   if (from == to) return true;
   MoveEntry(d.DataValues, from, to);
   MoveEntry(d.VarNames, from, to);
   MoveEntry(d.VarCounts, from, to);
-  ComputeVarSteps();
+  ComputeVarSteps(d, s);
   return true;
 }
 
-void DropHiddenVariables() {
-  DataSet& d = Data();
+void DropHiddenVariables(DataSet& d, const Settings& s) {
   const auto size = static_cast<std::size_t>(d.LastVar + 1);
   d.DataValues.resize(size);
   d.VarNames.resize(size);
   d.VarCounts.resize(size);
   d.FullLastVar = d.LastVar;
-  ComputeVarSteps();
+  ComputeVarSteps(d, s);
 }
 
-ColumnSummary SummariseVariable(int v) {
-  const DataSet& d = Data();
+ColumnSummary SummariseVariable(const DataSet& d, int v) {
   ColumnSummary s;
   s.count = d.VarCounts[v];
   const Array<double>& row = d.DataValues[v];
-  if (ContainsEmpty(row, s.count - 1)) {
+  if (ContainsEmpty(row, s.count - 1, d.EmptyValue)) {
     MinMaxNoEmpty(row, s.count - 1, d.EmptyValue, s.min, s.max);
   } else {
     MinMax(row, s.count - 1, d.EmptyValue, s.min, s.max);
@@ -165,10 +156,10 @@ ColumnSummary SummariseVariable(int v) {
   return s;
 }
 
-TableState CurrentTableState() {
+TableState CurrentTableState(const DataSet& d) {
   TableState state;
-  state.missing = HasMissingValues();
-  state.outliers = !state.missing && HasOutliers();
+  state.missing = HasMissingValues(d);
+  state.outliers = !state.missing && HasOutliers(d);
   return state;
 }
 

@@ -1,12 +1,16 @@
 #pragma once
-// The data table's edits of the data set: typed cells, observations and
-// variables inserted, deleted or moved, and the summary rows it shows. Row
-// operations move the rows of every variable, those outside a narrowed set too.
+// The data table's edits of a data set: typed cells, observations and
+// variables inserted, deleted or moved (each recomputes the axis steps with the
+// settings given), and the summary rows it shows. Row operations move the rows
+// of every variable, those outside a narrowed set too.
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace tavrel {
+
+struct DataSet;
+struct Settings;
 
 // The grid holds at most this many columns, the observation numbers included.
 inline constexpr int kMaxTableColumns = 255;
@@ -19,7 +23,7 @@ struct CellEdit {
 };
 
 // The message for a cell whose text is not a number, empty when it is one.
-std::string CellEditError(const CellEdit& edit);
+std::string CellEditError(const DataSet& d, const CellEdit& edit);
 
 // Writes the typed values into the data set, all or none: when some text is
 // not a number, returns the message naming the first such cell and changes
@@ -27,27 +31,28 @@ std::string CellEditError(const CellEdit& edit);
 // With missingAbsent (after missing values were removed from single
 // variables) the missing-value code at a variable's end is padding, not data:
 // its count ends before it.
-std::string ApplyCellEdits(const std::vector<CellEdit>& edits, bool missingAbsent = false);
+std::string ApplyCellEdits(DataSet& d, const Settings& s, const std::vector<CellEdit>& edits,
+                           bool missingAbsent = false);
 
 // Drops the variables outside a narrowed set for good.
-void DropHiddenVariables();
+void DropHiddenVariables(DataSet& d, const Settings& s);
 
 // A new observation at position at (0..NumObs) with the value 0. False when
 // at is outside that range.
-bool InsertObservation(std::int32_t at);
+bool InsertObservation(DataSet& d, const Settings& s, std::int32_t at);
 // Removes observation at; false when it does not exist or is the only one.
-bool DeleteObservation(std::int32_t at);
+bool DeleteObservation(DataSet& d, const Settings& s, std::int32_t at);
 // Moves observation from to position to.
-bool MoveObservation(std::int32_t from, std::int32_t to);
+bool MoveObservation(DataSet& d, const Settings& s, std::int32_t from, std::int32_t to);
 
 // A new variable in force at position at (0..NumVar), named "Var" and the new
 // number of variables in force, all values 0. False when at is outside that
 // range or the table already has kMaxTableColumns columns.
-bool InsertVariable(int at);
+bool InsertVariable(DataSet& d, const Settings& s, int at);
 // Removes variable at of those in force; false when it is the only one.
-bool DeleteVariable(int at);
+bool DeleteVariable(DataSet& d, const Settings& s, int at);
 // Moves variable from to position to among those in force.
-bool MoveVariable(int from, int to);
+bool MoveVariable(DataSet& d, const Settings& s, int from, int to);
 
 // What the table shows above a variable's values: its largest and smallest
 // value (missing values skipped when it has any) and its count.
@@ -56,13 +61,13 @@ struct ColumnSummary {
   double min = 0;
   std::int32_t count = 0;
 };
-ColumnSummary SummariseVariable(int v);
+ColumnSummary SummariseVariable(const DataSet& d, int v);
 
 // Which cleaning commands apply: missing values present, or else outliers.
 struct TableState {
   bool missing = false;
   bool outliers = false;
 };
-TableState CurrentTableState();
+TableState CurrentTableState(const DataSet& d);
 
 }  // namespace tavrel

@@ -10,8 +10,7 @@
 
 namespace tavrel {
 
-void NormaliseVariables() {
-  DataSet& d = Data();
+void NormaliseVariables(DataSet& d) {
   for (int v = 0; v <= d.LastVar; ++v) {
     const std::int32_t count = d.VarCounts[v];
     if (count < 1) continue;
@@ -23,8 +22,7 @@ void NormaliseVariables() {
   d.ProcessingNote += kNoteNormalised;
 }
 
-void Differences() {
-  DataSet& d = Data();
+void Differences(DataSet& d) {
   const double empty = d.EmptyValue;
   for (int v = 0; v <= d.LastVar; ++v) {
     std::int32_t& count = d.VarCounts[v];
@@ -40,8 +38,7 @@ void Differences() {
   d.ProcessingNote += kNoteDifferences;
 }
 
-void LogVariables() {
-  DataSet& d = Data();
+void LogVariables(DataSet& d) {
   for (int v = 0; v <= d.LastVar; ++v) {
     Array<double>& row = d.DataValues[v];
     for (std::int32_t j = 0; j < d.VarCounts[v]; ++j)
@@ -57,8 +54,7 @@ std::int64_t ShiftLength(std::int32_t shift) { return shift < 0 ? -std::int64_t{
 
 }  // namespace
 
-bool ShiftSeries(int shift) {
-  DataSet& d = Data();
+bool ShiftSeries(DataSet& d, int shift) {
   const std::int64_t length = ShiftLength(shift);
   const bool enough = length + 1 < d.LastObs;
   if (enough && shift != 0) {
@@ -80,12 +76,11 @@ bool ShiftSeries(int shift) {
     d.LastObs = last;
     d.NumObs = last + 1;
   }
-  WidenVariables();
+  WidenVariables(d);
   return enough;
 }
 
-void ReplaceValues(double from, double to, int variable) {
-  DataSet& d = Data();
+void ReplaceValues(DataSet& d, double from, double to, int variable) {
   const int first = variable < 0 ? 0 : variable;
   const int last = variable < 0 ? d.LastVar : variable;
   for (int v = first; v <= last; ++v) {
@@ -95,8 +90,7 @@ void ReplaceValues(double from, double to, int variable) {
   }
 }
 
-void Arithmetic(int a, char op, int b, int r) {
-  DataSet& d = Data();
+void Arithmetic(DataSet& d, int a, char op, int b, int r) {
   const double empty = d.EmptyValue;
   const Array<double> x = d.DataValues[a];
   const Array<double> y = d.DataValues[b];
@@ -118,8 +112,7 @@ void Arithmetic(int a, char op, int b, int r) {
   d.VarCounts[r] = std::min(countA, countB);
 }
 
-void RenameVariables(const std::vector<std::string>& names) {
-  DataSet& d = Data();
+void RenameVariables(DataSet& d, const std::vector<std::string>& names) {
   for (std::size_t i = 0; i < names.size(); ++i) {
     d.VarNames[static_cast<long long>(i)] = CleanName(names[i], static_cast<int>(i) + 1);
   }

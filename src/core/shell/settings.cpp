@@ -7,7 +7,7 @@
 #include <fstream>
 #include <optional>
 
-#include "core/data/dataset.h"
+#include "core/data/session.h"
 #include "core/data/errors.h"
 #include "core/data/numbers.h"
 #include "core/data/text_codec.h"
@@ -16,10 +16,7 @@
 
 namespace tavrel {
 
-Settings& Config() {
-  static Settings instance;
-  return instance;
-}
+Settings& Config() { return ProgramSession().settings; }
 
 void ResetSettings() { Config() = Settings{}; }
 
@@ -117,10 +114,9 @@ bool EnsureUserSettings(const std::string& userPath, const std::string& exeDir) 
   return std::rename((userPath + ".tmp").c_str(), userPath.c_str()) == 0;
 }
 
-bool LoadSettings(const std::string& path) {
+bool LoadSettings(const std::string& path, Settings& s) {
   if (!Exists(path)) return false;
   const IniFile ini = IniFile::Load(path);
-  Settings& s = Config();
   SettingsReader r(ini);
   r.Int("Graphic", "StepX", s.StepX, kStepValues);
   r.Int("Graphic", "StepY", s.StepY, kStepValues);
@@ -153,13 +149,11 @@ bool LoadSettings(const std::string& path) {
   r.String("System", "OutputCat", s.OutputCat);
   r.Bool("System", "IsZeroVarInput", s.IsZeroVarInput);
   r.Bool("System", "SavePrmSel", s.SavePrmSel);
-  Data().EmptyValue = s.EmptyValue;
   if (!r.Problems().empty()) throw ConversionError(r.Problems());
   return true;
 }
 
-void SaveSettings(const std::string& path, const TypedDirectories& typed) {
-  const Settings& s = Config();
+void SaveSettings(const std::string& path, const Settings& s, const TypedDirectories& typed) {
   IniFile ini = IniFile::Load(path);
   ini.Write("System", "SystemPath", typed.SystemPath);
   ini.Write("System", "InputCat", typed.InputCat);

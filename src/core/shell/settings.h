@@ -48,7 +48,7 @@ struct Settings {
   std::string ClusterDistanceName;
 };
 
-// The single settings of the process.
+// The settings of the program's session.
 Settings& Config();
 // Back to the state at program start (for tests).
 void ResetSettings();
@@ -64,27 +64,27 @@ std::string UserSettingsPath();
 // userPath when userPath does not exist yet. Returns whether userPath exists afterwards.
 bool EnsureUserSettings(const std::string& userPath, const std::string& exeDir);
 
-// Reads the settings file into Config() in the fixed key order. Returns false
+// Reads the settings file into s in the fixed key order. Returns false
 // when the file does not exist (the caller warns with kNoSettingsFile + path).
 // An integer key that does not convert, or a step, pen width or font size
 // outside the values the file may hold (setting_ranges.h), keeps its start
 // value while every other key is read; then a ConversionError names each such
 // key with its text, one a line. A file that cannot be read (a directory, no
 // permission, a special file, more than kMaxSettingsBytes) is an InOutError.
-bool LoadSettings(const std::string& path);
+bool LoadSettings(const std::string& path, Settings& s);
 
 // The directory texts as the user typed them in the configuration dialog; the
-// file keeps these while Config() holds them normalised.
+// file keeps these while the settings hold them normalised.
 struct TypedDirectories {
   std::string SystemPath;
   std::string InputCat;
   std::string OutputCat;
 };
 
-// Writes every key the configuration dialog saves to the file at path (created
+// Writes every key of s the configuration dialog saves to the file at path (created
 // when missing), keeping its other keys, sections and order. An empty ExtEditor
 // leaves the file's old value. The file is replaced atomically.
-void SaveSettings(const std::string& path, const TypedDirectories& typed);
+void SaveSettings(const std::string& path, const Settings& s, const TypedDirectories& typed);
 
 // A directory setting as used: trimmed, "/" appended when missing; empty stays empty.
 std::string NormaliseDirectory(const std::string& text);

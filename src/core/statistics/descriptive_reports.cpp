@@ -25,7 +25,7 @@ void ForEachVariableLine(ResultsFileWriter& out, const DataSet& data, const Prog
                          const std::function<std::string(const Variable& v)>& line) {
   for (int i = 0; i <= data.LastVar; ++i) {
     Report(progress, done + i + 1, maximum);
-    out.WriteLn(line(GetVariable(i)));
+    out.WriteLn(line(GetVariable(data, i)));
   }
 }
 

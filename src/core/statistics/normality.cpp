@@ -87,7 +87,7 @@ void NormalityStat(ResultsFileWriter& out, const DataSet& data, const ProgressFn
   TitleNormality(out);
   for (int i = 0; i <= data.LastVar; ++i) {
     Report(progress, i + 1, data.NumVar);
-    out.WriteLn(NormalityLine(NormalityOf(GetVariable(i), data.EmptyValue)));
+    out.WriteLn(NormalityLine(NormalityOf(GetVariable(data, i), data.EmptyValue)));
   }
   EndTable(out);
 }

@@ -13,7 +13,7 @@ namespace tavrel {
 Array<PairVariable> ReadVariablesInForce(const DataSet& data) {
   Array<PairVariable> vars;
   for (int i = 0; i <= data.LastVar; ++i) {
-    PairVariable v{GetVariable(i), {}};
+    PairVariable v{GetVariable(data, i), {}};
     v.padded = v.var.name;
     PadName(v.padded);
     vars.push_back(std::move(v));

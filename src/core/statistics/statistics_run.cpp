@@ -26,7 +26,7 @@ bool AllowsPairwiseMissing(int stSel) {
 }
 
 std::string StatisticsRefusal(DataSet& data, const StatOptions& options) {
-  data.HasMissing = HasMissingValues();
+  data.HasMissing = HasMissingValues(data);
   if (data.HasMissing && !(AllowsPairwiseMissing(options.StSel) && data.PairwiseMissing)) return kMissingNotRemoved;
   return {};
 }
@@ -51,8 +51,8 @@ void WriteStatisticsReport(ResultsFileWriter& out, DataSet& data, const StatOpti
   report(out, data, options, progress);
 }
 
-void EndStatisticsReport(ResultsFileWriter& out, bool completed) {
-  WidenUnlessKept();
+void EndStatisticsReport(ResultsFileWriter& out, DataSet& data, bool completed) {
+  WidenUnlessKept(data);
   if (completed) out.Close();
   else out.Abandon();
 }
@@ -66,7 +66,7 @@ std::string RunStatisticsReport(ResultsFileWriter& out, DataSet& data, const Sta
     failure = e.what();
   }
   try {
-    EndStatisticsReport(out, failure.empty());
+    EndStatisticsReport(out, data, failure.empty());
   } catch (const std::exception& e) {
     if (failure.empty()) failure = e.what();
   }

@@ -58,11 +58,11 @@ bool AllowsPairwiseMissing(int stSel);
 void WriteStatisticsReport(ResultsFileWriter& out, DataSet& data, const StatOptions& options,
                            const std::string& title, const ProgressFn& progress);
 
-// The clean-up after a report, also after a failed one: the variables are
+// The clean-up after a report, also after a failed one: the variables of data are
 // widened again unless KeepSelection is set, and the results file is closed
 // when the report is complete (a failure to close is an InOutError), or
 // otherwise abandoned, so it stays as it was before the report.
-void EndStatisticsReport(ResultsFileWriter& out, bool completed);
+void EndStatisticsReport(ResultsFileWriter& out, DataSet& data, bool completed);
 
 // WriteStatisticsReport and EndStatisticsReport as the command runs them.
 // Returns the message to show when the report failed, empty when it is complete.

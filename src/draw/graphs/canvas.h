@@ -9,7 +9,7 @@
 #include <QString>
 #include <string>
 
-#include "core/graphs/graph_state.h"
+#include "core/graphs/graph_overlays.h"
 
 class QPainter;
 class QPaintDevice;

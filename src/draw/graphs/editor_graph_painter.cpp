@@ -9,7 +9,6 @@
 #include "core/data/dataset.h"
 #include "core/data/numbers.h"
 #include "draw/graphs/canvas.h"
-#include "core/graphs/graph_state.h"
 #include "core/graphs/y_ticks.h"
 #include "core/statistics/smoothing.h"
 
@@ -29,13 +28,14 @@ bool IsPresent(double x, double emptyValue) { return x != emptyValue && std::isf
 
 }  // namespace
 
-std::vector<std::string> DrawEditorGraph(QPainter& p, const QSize& size, const SequentialLook& look) {
+std::vector<std::string> DrawEditorGraph(QPainter& p, const QSize& size, const SequentialLook& look,
+                                         const SequentialSource& source) {
   std::vector<std::string> messages;
   p.fillRect(QRect(QPoint(0, 0), size), Qt::white);
   Reset(p, look);
-  const DataSet& d = Data();
+  const DataSet& d = source.data;
   if (d.NumVar <= 0 || d.DataValues.Count() == 0) return messages;
-  Variable v = GetVariable(0);
+  Variable v = GetVariable(d, 0);
   TextOut(p, 2, 1, QString::fromStdString(v.name));
 
   const int left = kEditorPlotLeft;
@@ -50,8 +50,9 @@ std::vector<std::string> DrawEditorGraph(QPainter& p, const QSize& size, const S
   }
   const int sx = std::max(1, (right - left) / n);
 
-  const GraphState& g = Graph();
-  for (const auto& [on, smooth] : {std::pair{g.Smooth3, &SmoothBy3}, std::pair{g.Smooth5, &SmoothBy5}}) {
+  const GraphOptions& o = source.options;
+  const GraphOverlays& g = source.overlays;
+  for (const auto& [on, smooth] : {std::pair{o.Smooth3, &SmoothBy3}, std::pair{o.Smooth5, &SmoothBy5}}) {
     if (!on) continue;
     std::string message = smooth(v.values, v.last, v.name);
     if (!message.empty()) messages.push_back(std::move(message));
@@ -83,7 +84,7 @@ std::vector<std::string> DrawEditorGraph(QPainter& p, const QSize& size, const S
     const int xi = static_cast<int>(x);
     DrawLine(p, xi, bottom, xi, bottom + 6);
     const QString label = QString::number(j);
-    if (g.XLabelsEvery5) {
+    if (o.XLabelsEvery5) {
       if (j % 5 != 0) continue;
       DrawLine(p, xi, bottom + 5, xi, bottom + 7);
       DrawLine(p, xi + 1, bottom, xi + 1, bottom + 7);
@@ -133,7 +134,7 @@ std::vector<std::string> DrawEditorGraph(QPainter& p, const QSize& size, const S
     Reset(p, look);
   }
 
-  const VariableLevels* levels = LevelsOf(v.name);
+  const VariableLevels* levels = LevelsOf(g, v.name);
   if (g.ShowLevels && levels) {
     QFont font = look.font;
     font.setPointSize(kLevelFontPoints);

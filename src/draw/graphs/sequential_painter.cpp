@@ -210,52 +210,51 @@ QImage& PictureDevice() {
 
 }  // namespace
 
-SequentialLook ScreenLook() {
-  const Settings& s = Config();
-  return {GraphFont(s.GraphFontName, s.GraphFontSize), s.GraphPenWidth};
-}
+SequentialLook ScreenLook(const Settings& s) { return {GraphFont(s.GraphFontName, s.GraphFontSize), s.GraphPenWidth}; }
 
-SequentialLook PrintLook() {
-  const Settings& s = Config();
+SequentialLook PrintLook(const Settings& s) {
   return {GraphFont(s.PrintGraphFontName, s.PrintGraphFontSize), s.PrintPenWidth};
 }
 
-SequentialDevice ScreenDevice(const SequentialLook& look, QPaintDevice* device) {
+SequentialDevice ScreenDevice(const SequentialLook& look, QPaintDevice* device, const Settings& s,
+                              const GraphOptions& options) {
   SequentialDevice d;
   d.left = GraphLeftMargin(look.font, device);
-  d.stepX = Config().StepX;
-  d.stepY = Config().StepY;
+  d.stepX = s.StepX;
+  d.stepY = s.StepY;
   d.firstTop = kScreenFirstTop;
-  d.upperAxis = Graph().UpperXAxis;
+  d.upperAxis = options.UpperXAxis;
   return d;
 }
 
-SequentialDevice PrintDevice(const SequentialLook& look, QPagedPaintDevice& device) {
+SequentialDevice PrintDevice(const SequentialLook& look, QPagedPaintDevice& device, const Settings& s) {
   SequentialDevice d;
   d.left = GraphLeftMargin(look.font, &device);
-  d.stepX = Config().PrintStepX;
-  d.stepY = Config().PrintStepY;
+  d.stepX = s.PrintStepX;
+  d.stepY = s.PrintStepY;
   d.firstTop = kPrintFirstTop;
   d.pageHeight = device.height();
   return d;
 }
 
-QString SaveSequentialPicture(const QString& path, std::vector<std::string>& messages) {
-  const SequentialLook look = ScreenLook();
-  const SequentialLayout layout = ComputeSequentialLayout(ScreenDevice(look, &PictureDevice()));
+QString SaveSequentialPicture(const QString& path, const SequentialSource& source, std::vector<std::string>& messages) {
+  const SequentialLook look = ScreenLook(source.settings);
+  const SequentialLayout layout =
+      ComputeSequentialLayout(source, ScreenDevice(look, &PictureDevice(), source.settings, source.options));
   messages = layout.messages;
   const QSize size(static_cast<int>(layout.width), static_cast<int>(layout.height));
   return SavePicture(path, size, [&](QPainter& p) { DrawGraph(p, layout, look, QRect(QPoint(0, 0), size)); });
 }
 
-QString SavePrintedSequential(const QString& path, const QString& title, std::vector<std::string>& messages) {
+QString SavePrintedSequential(const QString& path, const SequentialSource& source, const QString& title,
+                              std::vector<std::string>& messages) {
   return WritePictureFile(path, [&](QIODevice& file) {
     QPdfWriter pdf(&file);
     pdf.setResolution(kPrintDpi);
     pdf.setPageSize(QPageSize(QPageSize::A4));
     pdf.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
-    const SequentialLook look = PrintLook();
-    const SequentialLayout layout = ComputeSequentialLayout(PrintDevice(look, pdf));
+    const SequentialLook look = PrintLook(source.settings);
+    const SequentialLayout layout = ComputeSequentialLayout(source, PrintDevice(look, pdf, source.settings));
     messages = layout.messages;
     return DrawPrintedGraph(pdf, layout, look, title);
   });

@@ -42,18 +42,20 @@ void DrawXMarks(QPainter& p, const SequentialLayout& layout, long long right, in
                 const SequentialLook& look);
 
 // The graph's font and pen width of the window and of printing, from the settings.
-SequentialLook ScreenLook();
-SequentialLook PrintLook();
+SequentialLook ScreenLook(const Settings& s);
+SequentialLook PrintLook(const Settings& s);
 // The device description for the window or a picture (screen steps, upper
-// axis as chosen), and for printed pages (print steps, paging, no upper axis).
-SequentialDevice ScreenDevice(const SequentialLook& look, QPaintDevice* device);
-SequentialDevice PrintDevice(const SequentialLook& look, QPagedPaintDevice& device);
+// axis as the options choose), and for printed pages (print steps, paging, no upper axis).
+SequentialDevice ScreenDevice(const SequentialLook& look, QPaintDevice* device, const Settings& s,
+                              const GraphOptions& options);
+SequentialDevice PrintDevice(const SequentialLook& look, QPagedPaintDevice& device, const Settings& s);
 
-// The whole graph with the screen settings as a picture file chosen by its
-// suffix. Returns an empty text or the message to show; the layout's own
-// messages go to messages.
-QString SaveSequentialPicture(const QString& path, std::vector<std::string>& messages);
+// The whole graph of the source with the screen settings as a picture file
+// chosen by its suffix. Returns an empty text or the message to show; the
+// layout's own messages go to messages.
+QString SaveSequentialPicture(const QString& path, const SequentialSource& source, std::vector<std::string>& messages);
 // The graph as printed, over A4 pages of a PDF file at printer resolution.
-QString SavePrintedSequential(const QString& path, const QString& title, std::vector<std::string>& messages);
+QString SavePrintedSequential(const QString& path, const SequentialSource& source, const QString& title,
+                              std::vector<std::string>& messages);
 
 }  // namespace tavrel

@@ -18,7 +18,7 @@ class TestVariableDialog : public QObject {
 
   void Load(const QByteArray& text, const QString& name = "data.txt") {
     const QString path = home_->Write(name, text);
-    QVERIFY(LoadDataFile(path.toStdString()).loaded);
+    QVERIFY(LoadDataFile(path.toStdString(), ProgramSession()).loaded);
   }
   QStringList Listed() const {
     QStringList names;
@@ -76,13 +76,13 @@ class TestVariableDialog : public QObject {
         {"close box", [](QWidget* w) { w->close(); }, true, 4},
     };
     for (const Case& c : cases) {
-      WidenVariables();
+      WidenVariables(Data());
       Data().OperationMode = kModeStatistics;
       Run({c.step});
       QVERIFY2(dialog_->IsAbort == c.abort, c.name);
       QVERIFY2(Data().NumVar == c.inForce, c.name);
     }
-    WidenVariables();
+    WidenVariables(Data());
     QCOMPARE(QString::fromStdString(Data().VarNames[0] + Data().VarNames[1]), QStringLiteral("AC"));
   }
 
@@ -90,14 +90,14 @@ class TestVariableDialog : public QObject {
     Load("A B C D\n1 2 3 4\n5 6 7 8\n");
     Run({ChooseVariables({1, 3}, true)});
     QVERIFY(Data().KeepSelection);
-    WidenUnlessKept();
+    WidenUnlessKept(Data());
     Run({On<TfmVar>([](TfmVar* d) {
       QVERIFY(d->cbxSavePrm->isChecked());
       d->cbxSavePrm->setChecked(false);
       d->btbtnOK->click();
     })});
     QCOMPARE(Listed(), (QStringList{"B", "D"}));
-    WidenUnlessKept();
+    WidenUnlessKept(Data());
     QCOMPARE(Data().NumVar, 4);
   }
 
@@ -118,7 +118,7 @@ class TestVariableDialog : public QObject {
     QCOMPARE(Data().NumVar, 2);
     QCOMPARE(QString::fromStdString(Data().VarNames[1]), QStringLiteral("C"));
 
-    WidenVariables();
+    WidenVariables(Data());
     messages_->shown.clear();
     Data().OperationMode = kModeGraphicEditor;
     Run({On<TfmVar>([this](TfmVar* d) {
@@ -143,7 +143,7 @@ class TestVariableDialog : public QObject {
     Config().SavePrmSel = true;
     Load("A B C D\n1 2 3 4\n5 6 7 8\n");
     Run({ChooseVariables({1, 3})});
-    WidenUnlessKept();
+    WidenUnlessKept(Data());
     Load("P Q R S T\n1 2 3 4 5\n6 7 8 9 1\n", "other.txt");
     Run({[](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); }});
     QCOMPARE(Selected(), (QList<int>{1, 3}));

@@ -15,7 +15,8 @@
 #include "draw/graphs/canvas.h"
 #include "draw/graphs/editor_graph_painter.h"
 #include "app/graphs/graph_printer.h"
-#include "core/graphs/graph_state.h"
+#include "app/graphs/graph_run_options.h"
+#include "core/data/session.h"
 #include "app/graphs/tfm_gr_edit.h"
 #include "app/graphs/tfm_gragh_cfg.h"
 #include "core/graphs/y_ticks.h"
@@ -35,7 +36,7 @@ SequentialLook Look() { return {GraphFont("DejaVu Sans", 8), 0}; }
 QImage PaintEditorGraph(const QSize& size, std::vector<std::string>* messages = nullptr) {
   QImage image(size, QImage::Format_RGB32);
   QPainter p(&image);
-  std::vector<std::string> said = DrawEditorGraph(p, size, Look());
+  std::vector<std::string> said = DrawEditorGraph(p, size, Look(), ProgramGraphSource());
   if (messages) *messages = said;
   return image;
 }
@@ -60,7 +61,7 @@ class TestGraphEditor : public QObject {
   void Load(const QByteArray& text) {
     Data().EmptyValue = -999;
     Data().DataFileName = home_->Write("data/days.txt", text).toStdString();
-    QVERIFY(LoadDataFile(Data().DataFileName).loaded);
+    QVERIFY(LoadDataFile(Data().DataFileName, ProgramSession()).loaded);
   }
   // An editor on a white picture of 300 x 200, shown so the mouse reaches it.
   TfmGrEdit& BlankEditor() {
@@ -82,7 +83,6 @@ class TestGraphEditor : public QObject {
   void init() {
     home_ = std::make_unique<TemporaryHome>();
     ResetState();
-    ResetGraphState();
     messages_ = std::make_unique<Messages>();
     QGuiApplication::clipboard()->clear();
   }

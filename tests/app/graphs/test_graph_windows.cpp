@@ -10,11 +10,13 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <array>
 #include <memory>
 
 #include "app_test_support.h"
 #include "app/graphs/graph_printer.h"
-#include "core/graphs/graph_state.h"
+#include "app/graphs/graph_run_options.h"
+#include "core/data/session.h"
 #include "app/graphs/tfm_edit_mark_ax_x.h"
 #include "app/graphs/tfm_edit_scale_y.h"
 #include "app/graphs/tfm_gragh_cfg.h"
@@ -77,11 +79,11 @@ class TestGraphWindows : public QObject {
   }
 
   void CancellingTheSettingsOpensNoGraphButTheCloseBoxGoesOn() {
-    Graph().ShowXMarks = true;
+    ProgramSession().overlays.ShowXMarks = true;
     ModalScript cancel({ChooseVariables({0}), On<TfmGraghCfg>([](TfmGraghCfg* d) { d->bbtnCancel->click(); })});
     main_->tbtnGraph->trigger();
     QVERIFY(cancel.Done());
-    QVERIFY(!Graph().ShowXMarks);  // the tool bar's graph starts without marks
+    QVERIFY(!ProgramSession().overlays.ShowXMarks);  // the tool bar's graph starts without marks
     QCOMPARE(Data().NumVar, 3);
 
     bool shown = false;
@@ -144,7 +146,7 @@ class TestGraphWindows : public QObject {
   }
 
   void TheLevelDialogChecksEveryCellFirstAndRemembersLevelsByVariable() {
-    NarrowTo({1});
+    NarrowTo(Data(), {1});
     ModalScript script({On<TfmLevel>([this](TfmLevel* d) {
       QCOMPARE(d->StringGrid1->rowCount(), 1);
       QCOMPARE(d->StringGrid1->item(0, 1)->text(), QString("45.000"));  // the mean of B
@@ -154,15 +156,15 @@ class TestGraphWindows : public QObject {
       QVERIFY(d->isVisible());
       QCOMPARE(messages_->Texts().size(), 1);
       QVERIFY(messages_->Texts()[0].contains("x1"));
-      QVERIFY(LevelsOf("B") == nullptr);
+      QVERIFY(LevelsOf(ProgramSession().overlays, "B") == nullptr);
       d->StringGrid1->item(0, 3)->setText("55,5");
       d->btbtnOK->click();
     })});
     main_->fmLevel->Execute();
     QVERIFY(script.Done());
-    QVERIFY(Graph().ShowLevels);
-    QCOMPARE(QString::fromStdString(Graph().LevelLabels[1]), QStringLiteral("M+2.0@"));
-    const VariableLevels* b = LevelsOf("B");
+    QVERIFY(ProgramSession().overlays.ShowLevels);
+    QCOMPARE(QString::fromStdString(ProgramSession().overlays.LevelLabels[1]), QStringLiteral("M+2.0@"));
+    const VariableLevels* b = LevelsOf(ProgramSession().overlays, "B");
     QVERIFY(b);
     QCOMPARE(b->values[0], 45.0);
     QCOMPARE(b->values[2], 55.5);
@@ -170,7 +172,7 @@ class TestGraphWindows : public QObject {
     ModalScript cancel({On<TfmLevel>([](TfmLevel* d) { d->bbtnCancel->click(); })});
     main_->fmLevel->Execute();
     QVERIFY(cancel.Done());
-    QVERIFY(!Graph().ShowLevels);
+    QVERIFY(!ProgramSession().overlays.ShowLevels);
   }
 
   void TheMarksDialogMarksTheSelectedDaysAndCancelClearsThem() {
@@ -181,8 +183,9 @@ class TestGraphWindows : public QObject {
     })});
     main_->fmEditMarkAxX->Execute();
     QVERIFY(script.Done());
-    QVERIFY(Graph().ShowXMarks);
-    QCOMPARE(Graph().XMarks, (std::vector<bool>{false, false, true, false, false, false, false, false}));
+    QVERIFY(ProgramSession().overlays.ShowXMarks);
+    QCOMPARE(ProgramSession().overlays.XMarks,
+             (std::vector<bool>{false, false, true, false, false, false, false, false}));
 
     ModalScript reopen({On<TfmEditMarkAxX>([](TfmEditMarkAxX* d) {
       QCOMPARE(d->ListBox1->selectionModel()->selectedIndexes().size(), 1);
@@ -190,14 +193,58 @@ class TestGraphWindows : public QObject {
       d->btnOK->click();
     })});
     main_->fmEditMarkAxX->Execute();
-    QVERIFY(!Graph().ShowXMarks);
+    QVERIFY(!ProgramSession().overlays.ShowXMarks);
 
-    Graph().XMarks[1] = true;
-    Graph().ShowXMarks = true;
+    ProgramSession().overlays.XMarks[1] = true;
+    ProgramSession().overlays.ShowXMarks = true;
     ModalScript cancel({On<TfmEditMarkAxX>([](TfmEditMarkAxX* d) { d->bbtnCansel->click(); })});
     main_->fmEditMarkAxX->Execute();
-    QVERIFY(!Graph().ShowXMarks);
-    QCOMPARE(Graph().XMarks, std::vector<bool>(8, false));
+    QVERIFY(!ProgramSession().overlays.ShowXMarks);
+    QCOMPARE(ProgramSession().overlays.XMarks, std::vector<bool>(8, false));
+  }
+
+  void AFailedLoadKeepsTheLevelsAndMarksOfTheDataInForce() {
+    ModalScript levels({On<TfmLevel>([](TfmLevel* d) { d->btbtnOK->click(); })});
+    main_->fmLevel->Execute();
+    QVERIFY(levels.Done());
+    ModalScript marks({On<TfmEditMarkAxX>([](TfmEditMarkAxX* d) {
+      d->ListBox1->selectionModel()->select(d->ListBox1->model()->index(2, 0), QItemSelectionModel::Select);
+      d->btnOK->click();
+    })});
+    main_->fmEditMarkAxX->Execute();
+    QVERIFY(marks.Done());
+    Config().YScaleType = 1;
+    const GraphOverlays& overlays = ProgramSession().overlays;
+    QVERIFY(overlays.ShowLevels);
+    const VariableLevels* before = LevelsOf(overlays, "B");
+    QVERIFY(before);
+    const std::array<double, kLevelLineCount> levelsOfB = before->values;
+
+    QVERIFY(!main_->ReadDataFile(home_->Write("data/bad.txt", "A B\n1 x\n").toStdString()));
+    QVERIFY(!main_->ReadDataFile(home_->Path("data/missing.txt").toStdString()));
+    QCOMPARE(messages_->Texts().size(), 2);
+    QCOMPARE(Data().NumObs, 8);
+    QVERIFY(overlays.ShowLevels);
+    QVERIFY(LevelsOf(overlays, "B"));
+    QCOMPARE(LevelsOf(overlays, "B")->values, levelsOfB);
+    QVERIFY(overlays.ShowXMarks);
+    QCOMPARE(overlays.XMarks, (std::vector<bool>{false, false, true, false, false, false, false, false}));
+    QCOMPARE(Config().YScaleType, 1);
+
+    // The graph drawn next still shows them.
+    ModalScript graph({CloseGraph([](TfmGraphic* w) {
+      QCOMPARE(w->PaintBox1->Layout().marks, std::vector<std::int32_t>{2});
+      QVERIFY(!w->PaintBox1->Layout().bands[1].levels.empty());
+    })});
+    main_->fmGraphic->Execute();
+    QVERIFY(graph.Done());
+
+    // Data that do load replace them.
+    Load("A B\n1 2\n3 4\n");
+    QVERIFY(!overlays.ShowLevels);
+    QVERIFY(overlays.LevelValues.empty());
+    QVERIFY(!overlays.ShowXMarks);
+    QCOMPARE(Config().YScaleType, 0);
   }
 
   void ZoomKeepsTheStepsAtLeastOneAndAccumulatesUnroundedSteps() {
@@ -223,7 +270,7 @@ class TestGraphWindows : public QObject {
   }
 
   void ASmoothingMessageIsShownOnceNotOnEveryPaint() {
-    Graph().Smooth5 = true;  // eight values are too few
+    GraphRunOptions().Smooth5 = true;  // eight values are too few
     ModalScript script({On<TfmGraphic>([](TfmGraphic* w) {
       w->PaintBox1->viewport()->grab();
       w->PaintBox1->viewport()->grab();
@@ -284,7 +331,7 @@ class TestGraphWindows : public QObject {
     QVERIFY(script.Done());
     QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Landscape);
     QCOMPARE(Config().PrintStepY, 100);
-    QCOMPARE(QString::fromStdString(Graph().PrintTitle), QStringLiteral("Пульс"));
+    QCOMPARE(QString::fromStdString(GraphRunOptions().PrintTitle), QStringLiteral("Пульс"));
     QVERIFY(ReadAll(out).startsWith("%PDF"));
     QCOMPARE(main_->pnlInform->text(), QString());
     QCOMPARE(messages_->Texts(), QStringList{});

@@ -16,7 +16,8 @@
 #include "app_test_support.h"
 #include "core/data/data_input.h"
 #include "draw/graphs/canvas.h"
-#include "core/graphs/graph_state.h"
+#include "app/graphs/graph_run_options.h"
+#include "core/data/session.h"
 #include "draw/graphs/picture_file.h"
 #include "core/graphs/sequential_layout.h"
 #include "draw/graphs/sequential_painter.h"
@@ -61,7 +62,7 @@ class TestSequentialDrawing : public QObject {
   void Load(const QByteArray& text) {
     Data().EmptyValue = -999;
     Data().DataFileName = home_->Write("data/days.txt", text).toStdString();
-    QVERIFY(LoadDataFile(Data().DataFileName).loaded);
+    QVERIFY(LoadDataFile(Data().DataFileName, ProgramSession()).loaded);
   }
 
  private slots:
@@ -75,7 +76,7 @@ class TestSequentialDrawing : public QObject {
     // Ticks 0, 1, 2, 3: one data unit is 20 pixels.
     Load("A\n0\n1\n-999\n2\n");
     Data().VarSteps[0] = 1;
-    const SequentialLayout layout = ComputeSequentialLayout(Device());
+    const SequentialLayout layout = ComputeSequentialLayout(ProgramGraphSource(), Device());
     const SequentialBand& a = layout.bands[0];
     const QImage image = Paint(layout);
     struct {
@@ -99,8 +100,8 @@ class TestSequentialDrawing : public QObject {
     QByteArray text = "A\n";
     for (int i = 0; i < 12; ++i) text += QByteArray::number(i % 3 + 1) + "\n";
     Load(text);
-    Graph().XLabelsEvery5 = true;
-    const SequentialLayout every5 = ComputeSequentialLayout(Device());
+    GraphRunOptions().XLabelsEvery5 = true;
+    const SequentialLayout every5 = ComputeSequentialLayout(ProgramGraphSource(), Device());
     const int y = every5.bands[0].bottom;
     QImage image = Paint(every5);
     const int x4 = kLeft + kStepX * 4, x5 = kLeft + kStepX * 5;
@@ -112,8 +113,8 @@ class TestSequentialDrawing : public QObject {
     QVERIFY(IsBlack(image, x5 + 1, y + 6));
     QVERIFY(IsBlack(image, kLeft + 3, y));  // the axis line
 
-    Graph().XLabelsEvery5 = false;
-    image = Paint(ComputeSequentialLayout(Device(2)));
+    GraphRunOptions().XLabelsEvery5 = false;
+    image = Paint(ComputeSequentialLayout(ProgramGraphSource(), Device(2)));
     for (int x = kLeft + 2; x < kLeft + 20; ++x) QVERIFY(!IsBlack(image, x, y + 3));
     QVERIFY(!IsBlack(image, kLeft + 3, y + 1));
   }
@@ -121,13 +122,13 @@ class TestSequentialDrawing : public QObject {
   void LevelsLieOnTheirRowsAndMarksOnTheirDays() {
     Load("A\n10\n20\n30\n40\n");
     Data().VarSteps[0] = 10;
-    GraphState& g = Graph();
+    GraphOverlays& g = ProgramSession().overlays;
     g.ShowLevels = true;
     g.LevelLabels = {"Среднее", "Нет", "Нет"};
-    LevelsFor("A").values = {25, 0, 0};
+    LevelsFor(g, "A").values = {25, 0, 0};
     g.ShowXMarks = true;
     g.XMarks = {false, false, true, false};
-    const SequentialLayout layout = ComputeSequentialLayout(Device());
+    const SequentialLayout layout = ComputeSequentialLayout(ProgramGraphSource(), Device());
     const SequentialBand& a = layout.bands[0];
     const QImage image = Paint(layout);
     const int levelY = a.bottom - static_cast<int>((25 - 10) * 2) - 1;
@@ -140,8 +141,8 @@ class TestSequentialDrawing : public QObject {
     // Ticks only: short strokes beside the axis, joined by one vertical stroke.
     g.LevelTicksOnly = true;
     g.LevelLabels = {"Среднее", "Число", "Нет"};
-    LevelsFor("A").values = {25, 35, 0};
-    const QImage ticks = Paint(ComputeSequentialLayout(Device()));
+    LevelsFor(g, "A").values = {25, 35, 0};
+    const QImage ticks = Paint(ComputeSequentialLayout(ProgramGraphSource(), Device()));
     QVERIFY(IsColor(ticks, kLeft + 7, levelY, RgbColor(kMaroon)));
     QVERIFY(IsColor(ticks, kLeft + 7, levelY - 10, RgbColor(kMaroon)));
     QVERIFY(!IsColor(ticks, kLeft + 20, levelY, RgbColor(kMaroon)));
@@ -150,8 +151,8 @@ class TestSequentialDrawing : public QObject {
   void OnlyTheExposedPartIsPaintedAndPaintingShowsNoMessage() {
     Messages messages;
     Load("Short\n1\n2\n3\n4\n5\n6\n7\n8\n9\n10\n");
-    Graph().Smooth5 = true;  // ten values are too few: the layout has its message
-    const SequentialLayout layout = ComputeSequentialLayout(Device());
+    GraphRunOptions().Smooth5 = true;  // ten values are too few: the layout has its message
+    const SequentialLayout layout = ComputeSequentialLayout(ProgramGraphSource(), Device());
     QCOMPARE(layout.messages.size(), std::size_t{1});
     QImage image(600, 400, QImage::Format_RGB32);
     image.fill(Qt::white);
@@ -179,7 +180,7 @@ class TestSequentialDrawing : public QObject {
     Config().PrintPenWidth = 2;
     const QString path = home_->Path("graph.pdf");
     std::vector<std::string> messages;
-    QCOMPARE(SavePrintedSequential(path, QStringLiteral("Пульс"), messages), QString());
+    QCOMPARE(SavePrintedSequential(path, ProgramGraphSource(), QStringLiteral("Пульс"), messages), QString());
     const QByteArray pdf = ReadAll(path);
     QVERIFY(pdf.startsWith("%PDF"));
 
@@ -187,7 +188,8 @@ class TestSequentialDrawing : public QObject {
     writer.setResolution(kPrintDpi);
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
-    const SequentialLayout layout = ComputeSequentialLayout(PrintDevice(PrintLook(), writer));
+    const SequentialLayout layout =
+        ComputeSequentialLayout(ProgramGraphSource(), PrintDevice(PrintLook(Config()), writer, Config()));
     QVERIFY(layout.pages.size() > 1);
     QCOMPARE(PdfPageCount(pdf), static_cast<int>(layout.pages.size()));
     for (const SequentialPage& page : layout.pages) {
@@ -226,7 +228,7 @@ class TestSequentialDrawing : public QObject {
     const std::function<QString(const QString&)> writers[] = {
         [&](const QString& path) { return SavePicture(path + ".png", QSize(40, 30), paint); },
         [&](const QString& path) { return SavePicture(path + ".svg", QSize(40, 30), paint); },
-        [&](const QString& path) { return SavePrintedSequential(path + ".pdf", QStringLiteral("Пульс"), messages); },
+        [&](const QString& path) { return SavePrintedSequential(path + ".pdf", ProgramGraphSource(), QStringLiteral("Пульс"), messages); },
     };
     const char* const suffixes[] = {".png", ".svg", ".pdf"};
     for (const char* suffix : suffixes) {

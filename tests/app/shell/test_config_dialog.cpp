@@ -27,7 +27,7 @@ class TestConfigDialog : public QObject {
     ResetState();
     messages_ = std::make_unique<Messages>();
     ini_ = home_->WriteSettings({{"StepX", "50"}, {"YScaleType", "2"}, {"ExtEditor", "/usr/bin/kate"}});
-    QVERIFY(LoadSettings(ini_.toStdString()));
+    QVERIFY(LoadSessionSettings(ini_.toStdString(), ProgramSession()));
   }
   void cleanup() {
     messages_.reset();

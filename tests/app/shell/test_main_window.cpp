@@ -366,7 +366,7 @@ class TestMainWindow : public QObject {
       QCOMPARE(Data().NumVar, keep ? 2 : 3);
       QCOMPARE(Data().DataFileName, home_->Path("data/pulse.txt").toStdString());
       Data().KeepSelection = false;
-      WidenVariables();
+      WidenVariables(Data());
     }
 
     // Cancelling the output dialog widens in any case and writes nothing.

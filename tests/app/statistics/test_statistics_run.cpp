@@ -187,7 +187,7 @@ class TestStatisticsRun : public QObject {
       QCOMPARE(messages_->Texts(), c.refused ? QStringList{"Пропуски не удалены."} : QStringList{});
       QCOMPARE(Data().NumVar, c.keep ? 2 : 3);
       Data().KeepSelection = false;
-      WidenVariables();
+      WidenVariables(Data());
     }
   }
 

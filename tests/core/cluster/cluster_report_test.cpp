@@ -50,7 +50,7 @@ TEST_F(ClusterReportTest, FullReportOfThirteenObjects) {
       "60 120 70\n62 118 71\n61 121 69\n80 140 72\n82 138 73\n79 141 74\n100 160 75\n"
       "101 162 76\n99 158 77\n63 119 78\n81 139 79\n102 161 80\n60 125 81\n");
   Data().DataFileName = "data.txt";
-  NarrowTo({0, 1});
+  NarrowTo(Data(), {0, 1});
   Choose(kEuclidean, kWard, 3);
   cluster_.PrintDistances = cluster_.ClustCont = cluster_.AddClustNumber = true;
   const std::string text = Report();
@@ -239,7 +239,7 @@ TEST_F(ClusterReportTest, RefusalsBeforeTheParameterDialog) {
   }
   // Only the features count: a shorter variable outside the selection is no reason to refuse.
   SetVariables({{"A", {1, 2, 3}}, {"B", {1, 2}}});
-  NarrowTo({0});
+  NarrowTo(Data(), {0});
   EXPECT_EQ(ClusterRefusal(Data()), "");
 }
 
@@ -247,7 +247,7 @@ TEST_F(ClusterReportTest, RefusalsBeforeTheParameterDialog) {
 // data set keeps its rows.
 TEST_F(ClusterReportTest, FeaturesShorterThanTheDataSet) {
   SetVariables({{"A", {1, 2, 30}}, {"B", {5, 6, 7, 8}}});
-  NarrowTo({0});
+  NarrowTo(Data(), {0});
   Choose(kHamming, kNearestNeighbour, 2);
   cluster_.AddClustNumber = true;
   const std::string text = Report();

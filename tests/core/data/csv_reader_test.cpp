@@ -6,6 +6,7 @@
 
 #include "core/data/data_input.h"
 #include "core/data/dataset.h"
+#include "core/data/session.h"
 #include "core/data/errors.h"
 #include "test_support.h"
 
@@ -136,13 +137,13 @@ TEST_F(CsvReaderTest, FindsTheDelimiterFromTheFirstLines) {
 // The load every command uses takes a .csv file by its name, and a CSV file
 // under another name by its contents; a text table stays a text table.
 TEST_F(CsvReaderTest, TheLoadTakesCsvByNameOrContents) {
-  ASSERT_TRUE(LoadDataFile(WriteFile("export.txt", "A;B\n1,5;2\n")).loaded);
+  ASSERT_TRUE(LoadDataFile(WriteFile("export.txt", "A;B\n1,5;2\n"), ProgramSession()).loaded);
   EXPECT_EQ(Data().DataValues[0][0], 1.5);
-  ASSERT_TRUE(LoadDataFile(WriteFile("single.csv", "Pulse\n72\n\n75\n")).loaded);
+  ASSERT_TRUE(LoadDataFile(WriteFile("single.csv", "Pulse\n72\n\n75\n"), ProgramSession()).loaded);
   EXPECT_EQ(Data().NumObs, 2);
-  ASSERT_TRUE(LoadDataFile(WriteFile("plain.dat", "A B\n1 2\n")).loaded);
+  ASSERT_TRUE(LoadDataFile(WriteFile("plain.dat", "A B\n1 2\n"), ProgramSession()).loaded);
   EXPECT_EQ(Data().NumVar, 2);
-  const LoadOutcome bad = LoadDataFile(WriteFile("bad.csv", "A;B\n1;x\n"));
+  const LoadOutcome bad = LoadDataFile(WriteFile("bad.csv", "A;B\n1;x\n"), ProgramSession());
   EXPECT_FALSE(bad.loaded);
   EXPECT_EQ(bad.warning.substr(0, bad.warning.find('\n')), kBadNumbers);
   EXPECT_NE(bad.warning.find("строка 2, столбец 2: «x» не является числом"), std::string::npos);

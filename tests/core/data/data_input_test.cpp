@@ -15,6 +15,7 @@
 #include <thread>
 
 #include "core/data/dataset.h"
+#include "core/data/session.h"
 #include "core/data/errors.h"
 #include "core/data/spreadsheet_input.h"
 #include "core/shell/settings.h"
@@ -26,7 +27,7 @@ namespace {
 class DataInputTest : public test::EngineTest {
  protected:
   LoadOutcome Load(const std::string& text, const std::string& name = "data.txt") {
-    return LoadDataFile(WriteFile(name, text));
+    return LoadDataFile(WriteFile(name, text), ProgramSession());
   }
   std::vector<double> Values(int v) const {
     return std::vector<double>(Data().DataValues[v].begin(), Data().DataValues[v].end());
@@ -116,12 +117,12 @@ TEST_F(DataInputTest, HostileFilesAreRefusedWithWhereAndKeepTheDataInForce) {
       {fifo, "", std::string(kBadNumbers) + "\nНе удаётся открыть файл FILE: это не обычный файл (канал или устройство)"},
   };
   for (const Case& c : cases) {
-    ASSERT_TRUE(LoadDataFile(good).loaded);
+    ASSERT_TRUE(LoadDataFile(good, ProgramSession()).loaded);
     Data().DataValues[0][0] = 7;  // edited since the load
     const std::string path = c.path.empty() ? WriteFile("bad.txt", c.text) : c.path;
     std::string message = c.message;
     if (const std::size_t at = message.find("FILE"); at != std::string::npos) message.replace(at, 4, path);
-    const LoadOutcome out = LoadDataFile(path);
+    const LoadOutcome out = LoadDataFile(path, ProgramSession());
     EXPECT_FALSE(out.loaded) << message;
     EXPECT_EQ(out.warning, message);
     EXPECT_EQ(Names(), (std::vector<std::string>{"X", "Y"})) << message;
@@ -142,7 +143,7 @@ TEST_F(DataInputTest, ALoneCrEndsALineAsLfAndCrLfDo) {
     for (const int pieces : {1, 2, 3, 8}) {
       ResetDataSet();
       DataFile file = OpenDataFile(path);
-      ReadTextData(file, pieces);
+      ReadTextData(file, Data(), pieces);
       EXPECT_EQ(Names(), (std::vector<std::string>{"A", "B"})) << pieces << " pieces of " << text;
       EXPECT_EQ(Values(0), (std::vector<double>{1, 3})) << pieces << " pieces of " << text;
       EXPECT_EQ(Values(1), (std::vector<double>{2, 4})) << pieces << " pieces of " << text;
@@ -157,7 +158,7 @@ TEST_F(DataInputTest, AFileThatChangesWhileItIsReadIsRefused) {
   std::string text = "A B\n";
   for (int i = 0; i < 200000; ++i) text += "1 2\n";
   const std::string path = WriteFile("changing.txt", text);
-  ASSERT_TRUE(LoadDataFile(good).loaded);
+  ASSERT_TRUE(LoadDataFile(good, ProgramSession()).loaded);
   const std::string refusal = std::string(kBadNumbers) + "\nНе удаётся прочитать файл " + path + ": " + kChangedWhileRead;
   std::atomic<bool> stop{false};
   std::thread writer([&] {  // the last line goes and comes back: the file is always a valid table
@@ -171,11 +172,11 @@ TEST_F(DataInputTest, AFileThatChangesWhileItIsReadIsRefused) {
   int refused = 0;
   const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(30);
   for (int attempt = 0; attempt < 400 && refused < 3 && std::chrono::steady_clock::now() < until; ++attempt) {
-    const LoadOutcome out = LoadDataFile(path);
+    const LoadOutcome out = LoadDataFile(path, ProgramSession());
     if (out.loaded) {
       EXPECT_GE(Data().NumObs, 199999);
       EXPECT_EQ(Values(1)[static_cast<std::size_t>(Data().LastObs)], 2);
-      ASSERT_TRUE(LoadDataFile(good).loaded);
+      ASSERT_TRUE(LoadDataFile(good, ProgramSession()).loaded);
       continue;
     }
     ++refused;
@@ -188,11 +189,66 @@ TEST_F(DataInputTest, AFileThatChangesWhileItIsReadIsRefused) {
   EXPECT_GT(refused, 0);
 }
 
+// A session of its own: a load that fails in any way leaves all of it as it
+// was, the graphs' levels and marks, the Y scale and the cluster result
+// included; a load that succeeds forgets what belonged to the data set it replaced.
+TEST_F(DataInputTest, AFailedLoadLeavesTheWholeSessionAsItWas) {
+  Session session;
+  const std::string good = WriteFile("good.txt", "X Y Z\n1 2 3\n4 5 6\n");
+  ASSERT_TRUE(LoadDataFile(good, session).loaded);
+  DataSet& d = session.data;
+  NarrowTo(d, {1});
+  d.ProcessingNote = "Приросты.";
+  d.Cluster.ClustArray.push_back({});
+  d.VarSteps[0] = 0.25;
+  session.settings.YScaleType = 1;
+  GraphOverlays& overlays = session.overlays;
+  overlays.ShowLevels = true;
+  overlays.LevelValues = {{"Y", {1, 2, 3}}};
+  overlays.ShowXMarks = true;
+  overlays.XMarks = {false, true};
+
+  const std::string failures[] = {
+      WriteFile("bad.txt", "A B\n1 x\n"),
+      WriteFile("empty.txt", "A B\n"),
+      WriteFile("broken.xlsx", "PK\x03\x04 not a workbook"),
+      TempPath("missing.txt"),
+  };
+  for (const std::string& path : failures) {
+    SCOPED_TRACE(path);
+    EXPECT_FALSE(LoadDataFile(path, session).loaded);
+    EXPECT_EQ(d.DataFileName, good);
+    EXPECT_EQ(d.NumVar, 1);
+    EXPECT_EQ(d.FullLastVar, 2);
+    EXPECT_EQ(d.VarNames[0], "Y");
+    EXPECT_EQ(d.DataValues[0][1], 5);
+    EXPECT_EQ(d.VarSteps[0], 0.25);
+    EXPECT_EQ(d.ProcessingNote, "Приросты.");
+    EXPECT_EQ(d.Cluster.ClustArray.Count(), 1);
+    EXPECT_EQ(session.settings.YScaleType, 1);
+    EXPECT_TRUE(overlays.ShowLevels);
+    ASSERT_EQ(overlays.LevelValues.size(), 1u);
+    EXPECT_EQ(overlays.LevelValues[0].values[1], 2);
+    EXPECT_TRUE(overlays.ShowXMarks);
+    EXPECT_EQ(overlays.XMarks, (std::vector<bool>{false, true}));
+  }
+
+  ASSERT_TRUE(LoadDataFile(good, session).loaded);
+  EXPECT_EQ(d.NumVar, 3);
+  EXPECT_TRUE(d.Cluster.ClustArray.empty());
+  EXPECT_EQ(d.ProcessingNote, "");
+  EXPECT_EQ(session.settings.YScaleType, 0);
+  EXPECT_FALSE(overlays.ShowLevels);
+  EXPECT_TRUE(overlays.LevelValues.empty());
+  EXPECT_FALSE(overlays.ShowXMarks);
+  EXPECT_TRUE(overlays.XMarks.empty());
+}
+
 TEST_F(DataInputTest, AnUnreadableFileGivesTheSystemsReasonInRussian) {
   if (geteuid() == 0) GTEST_SKIP() << "the superuser may read any file";
   const std::string path = WriteFile("locked.txt", "A\n1\n");
   chmod(path.c_str(), 0);
-  EXPECT_EQ(LoadDataFile(path).warning,
+  EXPECT_EQ(LoadDataFile(path, ProgramSession()).warning,
             std::string(kBadNumbers) + "\nНе удаётся открыть файл " + path + ": нет доступа");
 }
 
@@ -201,7 +257,7 @@ TEST_F(DataInputTest, AFileThatShrinksWhileItIsReadIsReadAsItWas) {
   const std::string path = WriteFile("shrinks.txt", "A B\n" + std::string(100000, ' ') + "1 2\n3 4\n");
   DataFile file = OpenDataFile(path);
   ASSERT_EQ(truncate(path.c_str(), 0), 0);
-  ReadTextData(file);
+  ReadTextData(file, Data());
   EXPECT_EQ(Data().NumObs, 2);
   EXPECT_EQ(Values(1), (std::vector<double>{2, 4}));
 }
@@ -226,7 +282,7 @@ TEST_F(DataInputTest, ATableThatWouldNotFitInMemoryIsRefusedBeforeAllocating) {
       if (line.rfind("VmData:", 0) == 0) data = std::stoull(line.substr(7)) * 1024;
     const rlimit limit{data + (64 << 20), data + (64 << 20)};
     setrlimit(RLIMIT_DATA, &limit);
-    const LoadOutcome out = LoadDataFile(path);
+    const LoadOutcome out = LoadDataFile(path, ProgramSession());
     const bool refused = !out.loaded && out.warning.rfind(std::string(kRangeFailure) + "\nФайл " + path +
                                                              ": таблица из 100 переменных и 2000000 наблюдений "
                                                              "заняла бы 1526 МБ памяти, а доступно ", 0) == 0;
@@ -299,7 +355,7 @@ TEST_F(DataInputTest, ReadingInPiecesGivesTheTableOfAReadingInOneGo) {
     for (const int pieces : {1, 2, 3, 5, 16}) {
       ResetDataSet();
       DataFile file = OpenDataFile(path);
-      ReadTextData(file, pieces);
+      ReadTextData(file, Data(), pieces);
       if (pieces == 1) {
         whole = ValueBits();
         ASSERT_EQ(static_cast<std::size_t>(Data().NumObs), whole.front().size()) << test::ReadFile(path);
@@ -340,7 +396,7 @@ TEST_F(DataInputTest, AFaultFoundInALaterPieceNamesTheLineAReadingInOneGoNames) 
     for (const int pieces : {1, 2, 3, 8}) {
       DataFile f = OpenDataFile(path);
       try {
-        ReadTextData(f, pieces);
+        ReadTextData(f, Data(), pieces);
         ADD_FAILURE() << c.fault << " not found in " << pieces << " pieces";
       } catch (const InOutError& e) {
         EXPECT_EQ(e.what(), "Файл " + path + ", " + c.fault) << pieces << " pieces";

@@ -9,6 +9,7 @@
 #include "core/data/data_input.h"
 #include "core/data/dataset.h"
 #include "core/data/errors.h"
+#include "core/data/session.h"
 #include "core/data/results_file.h"
 #include "core/preparation/table_edit.h"
 #include "core/preparation/transformations.h"
@@ -22,7 +23,7 @@ class DataTableWriterTest : public test::EngineTest {
   std::string Save(bool append = false) {
     const std::string path = TempPath("saved.txt");
     ResultsFile().Open(path, append);
-    WriteDataTable();
+    WriteDataTable(ResultsFile(), Data());
     ResultsFile().Close();
     return path;
   }
@@ -44,7 +45,7 @@ TEST_F(DataTableWriterTest, KeepsEveryDigitAValueNeeds) {
 
 TEST_F(DataTableWriterTest, WritesOnlyTheChosenVariablesInTheirNewOrder) {
   LoadText("A B C D E\n1 2 3 4 5\n");
-  NarrowTo({3, 1});
+  NarrowTo(Data(), {3, 1});
   EXPECT_EQ(test::ReadFile(Save()), "       B        D \r\n    2.00     4.00 \r\n");
 }
 
@@ -61,7 +62,7 @@ TEST_F(DataTableWriterTest, ASavedTableLoadsBackWithTheSameNamesAndValues) {
   for (int i = 0; i < 200; ++i) text += std::to_string(dist(rng)) + " " + std::to_string(i % 7) + " 0.001\n";
   LoadText(text);
   const DataSet before = Data();
-  const LoadOutcome out = LoadDataFile(Save());
+  const LoadOutcome out = LoadDataFile(Save(), ProgramSession());
   ASSERT_TRUE(out.loaded);
   EXPECT_EQ(Data().VarNames, before.VarNames);
   EXPECT_EQ(Data().DataValues, before.DataValues);
@@ -79,9 +80,9 @@ TEST_F(DataTableWriterTest, ATableOfAnyNamesReadsBackWithTheSameNamesAndColumns)
     std::vector<std::string> names(4);
     for (std::string& name : names)
       for (int k = static_cast<int>(rng() % 4); k > 0; --k) name += pieces[rng() % std::size(pieces)];
-    RenameVariables(names);
+    RenameVariables(Data(), names);
     const DataSet before = Data();
-    const LoadOutcome out = LoadDataFile(Save());
+    const LoadOutcome out = LoadDataFile(Save(), ProgramSession());
     ASSERT_TRUE(out.loaded) << out.warning;
     ASSERT_EQ(Data().VarNames, before.VarNames) << round;
     ASSERT_EQ(Data().DataValues, before.DataValues) << round;
@@ -99,7 +100,7 @@ TEST_F(DataTableWriterTest, RefusesATableTheReaderCouldNotTakeBack) {
   }
   LoadText(names + "\n" + values + "\n");
   const DataSet hundred = Data();
-  ASSERT_TRUE(LoadDataFile(Save()).loaded);
+  ASSERT_TRUE(LoadDataFile(Save(), ProgramSession()).loaded);
   EXPECT_EQ(Data().VarNames, hundred.VarNames);
   EXPECT_EQ(Data().DataValues, hundred.DataValues);
 
@@ -114,9 +115,9 @@ TEST_F(DataTableWriterTest, RefusesATableTheReaderCouldNotTakeBack) {
     }
     return std::string("saved");
   };
-  ASSERT_TRUE(InsertVariable(3));  // the data table window adds variables beyond 100
+  ASSERT_TRUE(InsertVariable(Data(), Config(), 3));  // the data table window adds variables beyond 100
   EXPECT_EQ(refusal(), "Текстовая таблица вмещает не более 100 переменных, а выбрано 101: выберите меньше переменных");
-  NarrowTo({0, 3});
+  NarrowTo(Data(), {0, 3});
   EXPECT_EQ(refusal(), "saved");
 
   LoadText("A Pulse\n1 2\n3 4\n");

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/data/session.h"
 #include "core/shell/settings.h"
 #include "test_support.h"
 
@@ -39,20 +40,20 @@ TEST_F(DataSetTest, NiceStepTakesTheFirstBoundTheRangeIsBelow) {
 TEST_F(DataSetTest, ComputeVarStepsFollowsTheScaleType) {
   Make({{"A", {3, 7, 5}}, {"B", {-8, -2, -999}}, {"C", {0, 40, 20}}});
   Data().EmptyValue = -999;
-  ComputeVarSteps();
+  ComputeVarSteps(Data(), Config());
   EXPECT_EQ(Data().VarSteps[0], 0.5);  // range 4
   EXPECT_EQ(Data().VarSteps[1], 1);    // range 6, the missing value ignored
   Config().ZeroY = true;
-  ComputeVarSteps();
+  ComputeVarSteps(Data(), Config());
   EXPECT_EQ(Data().VarSteps[1], 1);  // all negative: |min| = 8
   Config().ZeroY = false;
   Config().YScaleType = 1;
   Config().StepY = 10;
-  ComputeVarSteps();
+  ComputeVarSteps(Data(), Config());
   EXPECT_DOUBLE_EQ(Data().VarSteps[2], 4);
   Config().YScaleType = 2;
   Data().VarSteps[2] = 7;
-  ComputeVarSteps();
+  ComputeVarSteps(Data(), Config());
   EXPECT_EQ(Data().VarSteps[2], 7);  // chosen by hand, kept
 }
 
@@ -63,7 +64,7 @@ TEST_F(DataSetTest, RemoveEmptyVarsKeepsDataThatMerelySumsToZero) {
         {"Missing", {-999, -999, -999}},
         {"Mixed", {0, -999, 0}},
         {"Real", {1, 2, 3}}});
-  ASSERT_TRUE(RemoveEmptyVars());
+  ASSERT_TRUE(RemoveEmptyVars(Data()));
   EXPECT_EQ(Names(), (std::vector<std::string>{"Centred", "Real"}));
   EXPECT_EQ(Data().NumVar, 2);
   EXPECT_EQ(Data().LastVar, 1);
@@ -77,94 +78,123 @@ TEST_F(DataSetTest, RemoveEmptyVarsInANarrowedSetKeepsTheVariablesOutsideIt) {
   Data().VarSteps = Array<double>{0.1, 1, 2, 3};
   Data().NumVar = 2;  // the first two chosen and kept
   Data().LastVar = 1;
-  ASSERT_TRUE(RemoveEmptyVars());
+  ASSERT_TRUE(RemoveEmptyVars(Data()));
   EXPECT_EQ(Names(), (std::vector<std::string>{"Real", "Out1", "Out2"}));
   EXPECT_EQ(Data().NumVar, 1);
   EXPECT_EQ(Data().FullLastVar, 2);
   EXPECT_EQ(Data().VarSteps, (Array<double>{1, 2, 3}));
-  WidenVariables();
+  WidenVariables(Data());
   EXPECT_EQ(Data().NumVar, 3);
   EXPECT_EQ(Data().DataValues[2][1], 6);
 }
 
 TEST_F(DataSetTest, RemoveEmptyVarsNeverRemovesTheLastVariable) {
   Make({{"A", {0, 0}}, {"B", {0, 0}}});
-  ASSERT_TRUE(RemoveEmptyVars());
+  ASSERT_TRUE(RemoveEmptyVars(Data()));
   EXPECT_EQ(Names(), std::vector<std::string>{"B"});
   ResetDataSet();
   Make({{"Only", {0, 0}}});
-  ASSERT_TRUE(RemoveEmptyVars());
+  ASSERT_TRUE(RemoveEmptyVars(Data()));
   EXPECT_EQ(Data().NumVar, 1);
 }
 
 TEST_F(DataSetTest, RemoveEmptyVarsReportsAFailureAndKeepsTheCounts) {
   Make({{"A", {0, 0}}, {"B", {1, 2}}});
   Data().VarCounts[0] = 5;  // beyond its row: a range failure inside the routine
-  EXPECT_FALSE(RemoveEmptyVars());
+  EXPECT_FALSE(RemoveEmptyVars(Data()));
   EXPECT_EQ(Data().NumVar, 2);
   EXPECT_EQ(Names(), (std::vector<std::string>{"A", "B"}));
 }
 
 TEST_F(DataSetTest, NarrowingMovesTheChosenVariablesToTheFrontAndWideningRestoresTheCount) {
   Make({{"A", {1}}, {"B", {2}}, {"C", {3}}, {"D", {4}}});
-  NarrowTo({2, 0});
+  NarrowTo(Data(), {2, 0});
   EXPECT_EQ(Names(), (std::vector<std::string>{"A", "C", "B", "D"}));
   EXPECT_EQ(Data().NumVar, 2);
   EXPECT_EQ(Data().DataValues[1][0], 3);
   Data().KeepSelection = true;
-  WidenUnlessKept();
+  WidenUnlessKept(Data());
   EXPECT_EQ(Data().LastVar, 1);
   Data().KeepSelection = false;
-  WidenUnlessKept();
+  WidenUnlessKept(Data());
   EXPECT_EQ(Data().LastVar, 3);
   EXPECT_EQ(Data().NumVar, 4);
-  NarrowTo({});
+  NarrowTo(Data(), {});
   EXPECT_EQ(Data().NumVar, 4);  // nothing chosen: all stay
 }
 
 TEST_F(DataSetTest, SmallHelpersLookAtTheStatedEntries) {
   Data().EmptyValue = -1;
-  EXPECT_TRUE(ContainsEmpty(Array<double>{-1, 5}, 0));
-  EXPECT_FALSE(ContainsEmpty(Array<double>{5, -1}, 0));
+  EXPECT_TRUE(ContainsEmpty(Array<double>{-1, 5}, 0, -1));
+  EXPECT_FALSE(ContainsEmpty(Array<double>{5, -1}, 0, -1));
   EXPECT_FALSE(CountsDiffer(Array<std::int32_t>{3}, 0));
   EXPECT_TRUE(CountsDiffer(Array<std::int32_t>{3, 3, 2}, 2));
   Make({{"A", {1, -1}}, {"B", {2, 3}}});
-  EXPECT_TRUE(HasMissingValues());
-  NarrowTo({1});
-  EXPECT_FALSE(HasMissingValues());
+  EXPECT_TRUE(HasMissingValues(Data()));
+  NarrowTo(Data(), {1});
+  EXPECT_FALSE(HasMissingValues(Data()));
 }
 
 TEST_F(DataSetTest, GetVariableCopiesUpToTheCount) {
   Make({{"A", {1, 2, 3}}});
   Data().VarCounts[0] = 2;
-  Variable v = GetVariable(0);
+  Variable v = GetVariable(Data(), 0);
   EXPECT_EQ(v.name, "A");
   EXPECT_EQ(v.last, 1);
   EXPECT_EQ(v.values.Count(), 2);
   Data().VarCounts[0] = 0;
-  EXPECT_EQ(GetVariable(0).last, -1);
-  EXPECT_THROW(GetVariable(1), RangeError);
+  EXPECT_EQ(GetVariable(Data(), 0).last, -1);
+  EXPECT_THROW(GetVariable(Data(), 1), RangeError);
 }
 
-TEST_F(DataSetTest, ClearDataSetEmptiesThePerLoadStateOnly) {
-  Make({{"A", {1, 2}}});
-  Data().SelectMask = Array<bool>{true};
-  Data().KeepSelection = true;
-  Data().ProcessingNote = "note";
-  Data().FirstSelection = false;
-  Data().ResultsFileName = "/x/y.out";
-  Config().YScaleType = 2;
-  ClearDataSet();
-  EXPECT_EQ(Data().NumVar, 0);
-  EXPECT_EQ(Data().NumObs, 0);
-  EXPECT_EQ(Data().LastObs, -1);
-  EXPECT_TRUE(Data().DataValues.empty());
-  EXPECT_TRUE(Data().FirstSelection);
-  EXPECT_EQ(Data().ResultsFileName, "data.out");
-  EXPECT_EQ(Config().YScaleType, 0);
-  EXPECT_EQ(Data().SelectMask.Count(), 1);
-  EXPECT_TRUE(Data().KeepSelection);
-  EXPECT_EQ(Data().ProcessingNote, "note");
+// A session of its own: replacing its data set forgets what belonged to the
+// old one and keeps what outlives a load.
+TEST(SessionTest, ReplacingTheDataSetEmptiesThePerLoadStateOnly) {
+  Session s;
+  DataSet& d = s.data;
+  d.DataValues = {{1, 2}};
+  d.VarNames = {"A"};
+  d.VarCounts = {2};
+  d.VarSteps = {1};
+  d.NumObs = 2;
+  d.LastObs = 1;
+  d.NumVar = 1;
+  d.Cluster.ClustArray.push_back({});
+  d.SelectMask = Array<bool>{true};
+  d.KeepSelection = true;
+  d.ProcessingNote = "note";
+  d.FirstSelection = false;
+  d.ResultsFileName = "/x/y.out";
+  d.EmptyValue = -9;
+  s.settings.YScaleType = 2;
+  s.overlays.ShowLevels = true;
+  s.overlays.LevelValues = {{"A", {1, 2, 3}}};
+  s.overlays.LevelLabels = {"Среднее", "Нет", "Нет"};
+  s.overlays.LevelPen.width = 3;
+  s.overlays.ShowXMarks = true;
+  s.overlays.XMarks = {false, true};
+
+  ReplaceDataSet(s, EmptiedDataSet(s.data));
+  EXPECT_EQ(d.NumVar, 0);
+  EXPECT_EQ(d.NumObs, 0);
+  EXPECT_EQ(d.LastObs, -1);
+  EXPECT_TRUE(d.DataValues.empty());
+  EXPECT_TRUE(d.VarSteps.empty());
+  EXPECT_TRUE(d.Cluster.ClustArray.empty());
+  EXPECT_TRUE(d.FirstSelection);
+  EXPECT_EQ(d.ResultsFileName, "data.out");
+  EXPECT_EQ(s.settings.YScaleType, 0);
+  EXPECT_FALSE(s.overlays.ShowLevels);
+  EXPECT_TRUE(s.overlays.LevelValues.empty());
+  EXPECT_FALSE(s.overlays.ShowXMarks);
+  EXPECT_TRUE(s.overlays.XMarks.empty());
+
+  EXPECT_EQ(d.SelectMask.Count(), 1);
+  EXPECT_TRUE(d.KeepSelection);
+  EXPECT_EQ(d.ProcessingNote, "note");
+  EXPECT_EQ(d.EmptyValue, -9);
+  EXPECT_EQ(s.overlays.LevelLabels[0], "Среднее");
+  EXPECT_EQ(s.overlays.LevelPen.width, 3);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/data/dataset.h"
+#include "core/data/session.h"
 #include "test_support.h"
 
 namespace tavrel {
@@ -14,7 +15,7 @@ TEST_F(NewDataTest, ZerosRandomRealsAndRandomIntegers) {
   std::mt19937 random(7);
   NewDataRequest zeros;
   zeros.random = false;
-  ASSERT_TRUE(MakeNewData(zeros, random));
+  ASSERT_TRUE(MakeNewData(zeros, random, ProgramSession()));
   EXPECT_EQ(Data().NumVar, 3);
   EXPECT_EQ(Data().NumObs, 10);
   EXPECT_EQ(Data().VarNames, (Array<std::string>{"Var1", "Var2", "Var3"}));
@@ -26,7 +27,7 @@ TEST_F(NewDataTest, ZerosRandomRealsAndRandomIntegers) {
     NewDataRequest request;
     request.maxRandom = max;
     request.values = 200;
-    ASSERT_TRUE(MakeNewData(request, random));
+    ASSERT_TRUE(MakeNewData(request, random, ProgramSession()));
     bool fraction = false;
     for (const auto& row : Data().DataValues) {
       for (const double x : row) {
@@ -44,13 +45,13 @@ TEST_F(NewDataTest, NamesAreSplitLikeANameLineAndTheRestNumbered) {
   NewDataRequest request;
   request.names = "  a Temperature ";
   request.fileName = " my.txt";
-  ASSERT_TRUE(MakeNewData(request, random));
+  ASSERT_TRUE(MakeNewData(request, random, ProgramSession()));
   EXPECT_EQ(Data().VarNames, (Array<std::string>{"a", "Temperat", "Var3"}));
   EXPECT_EQ(Data().DataFileName, " my.txt");
   request.names = "   ";
   request.variables = 2;
   request.fileName = " ";
-  ASSERT_TRUE(MakeNewData(request, random));
+  ASSERT_TRUE(MakeNewData(request, random, ProgramSession()));
   EXPECT_EQ(Data().VarNames, (Array<std::string>{"Var1", "Var2"}));
   EXPECT_EQ(Data().DataFileName, "newfile.txt");
   EXPECT_EQ(AutoNames(3), " Var1 Var2 Var3");
@@ -64,7 +65,7 @@ TEST_F(NewDataTest, NoVariablesOrNoValuesLeaveTheLoadedDataAlone) {
     NewDataRequest request;
     request.variables = vars;
     request.values = values;
-    EXPECT_FALSE(MakeNewData(request, random));
+    EXPECT_FALSE(MakeNewData(request, random, ProgramSession()));
     EXPECT_EQ(Data().NumVar, 2);
     EXPECT_EQ(Data().NumObs, 2);
   }

@@ -5,6 +5,7 @@
 
 #include "core/data/data_input.h"
 #include "core/data/dataset.h"
+#include "core/data/session.h"
 #include "core/data/spreadsheet_input.h"
 #include "core/shell/settings.h"
 #include "test_support.h"
@@ -34,7 +35,7 @@ class OdsReaderTest : public test::EngineTest {
                    const std::string& mimetype = test::kOdsMimeType) {
     const std::string path = TempPath(name);
     test::WriteZip(path, OdsEntries(content, mimetype));
-    return LoadDataFile(path);
+    return LoadDataFile(path, ProgramSession());
   }
   std::vector<std::string> Names() const { return {Data().VarNames.begin(), Data().VarNames.end()}; }
   std::vector<std::vector<double>> Columns() const {
@@ -141,7 +142,7 @@ TEST_F(OdsReaderTest, HostilePackagesAreRefused) {
     SCOPED_TRACE(c.what);
     const std::string path = TempPath("hostile.ods");
     test::WriteZip(path, c.entries);
-    const LoadOutcome out = LoadDataFile(path);
+    const LoadOutcome out = LoadDataFile(path, ProgramSession());
     EXPECT_FALSE(out.loaded);
     EXPECT_EQ(out.readerWarning, std::string(kSpreadsheetFailure) + "\n" + c.detail);
   }

@@ -8,6 +8,7 @@
 #include "core/data/csv_writer.h"
 #include "core/data/data_input.h"
 #include "core/data/dataset.h"
+#include "core/data/session.h"
 #include "core/data/errors.h"
 #include "core/data/results_file.h"
 #include "core/shell/settings.h"
@@ -49,7 +50,7 @@ class SavedTableTest : public test::EngineTest {
   std::string Save(const std::string& name, char decimalPoint = '.', bool append = false) {
     const std::string path = TempPath(name);
     ResultsFile().Open(path, append);
-    WriteSavedTable(Data(), ResultsFile(), {}, decimalPoint);
+    WriteSavedTable(ResultsFile(), Data(), {}, decimalPoint);
     return path;
   }
 };
@@ -107,11 +108,11 @@ TEST_F(SavedTableTest, EverySavedFormatLoadsBackFromEverySource) {
   for (const Source& source : sources) {
     for (const Target& target : targets) {
       SCOPED_TRACE(std::string(source.what) + " -> " + target.name + " " + target.decimalPoint);
-      const LoadOutcome in = LoadDataFile(source.path);
+      const LoadOutcome in = LoadDataFile(source.path, ProgramSession());
       ASSERT_TRUE(in.loaded) << in.readerWarning << in.warning;
       ASSERT_EQ(Current(), source.expected);
       const std::string saved = Save(target.name, target.decimalPoint);
-      const LoadOutcome back = LoadDataFile(saved);
+      const LoadOutcome back = LoadDataFile(saved, ProgramSession());
       ASSERT_TRUE(back.loaded) << back.readerWarning << back.warning << "\n" << test::ReadFile(saved);
       EXPECT_EQ(Current(), source.expected) << test::ReadFile(saved);
     }
@@ -136,9 +137,9 @@ TEST_F(SavedTableTest, ComputedValuesKeepTheirPrecision) {
   Data().DataValues[0][0] = 0.1 + 0.2;
   Data().DataValues[1][1] = 1.0 / 3.0;
   const Table computed = Current();
-  LoadDataFile(Save("exact.csv", ','));
+  LoadDataFile(Save("exact.csv", ','), ProgramSession());
   EXPECT_EQ(Current(), computed);
-  LoadDataFile(Save("book.xlsx"));
+  LoadDataFile(Save("book.xlsx"), ProgramSession());
   const Table back = Current();
   for (std::size_t v = 0; v < computed.columns.size(); ++v) {
     for (std::size_t j = 0; j < computed.columns[v].size(); ++j)
@@ -153,13 +154,13 @@ TEST_F(SavedTableTest, AWorkbookReplacesTheFileWhole) {
   WriteFile("book.xlsx", "old content");
   const std::string path = Save("book.xlsx", '.', true);
   EXPECT_EQ(test::ReadFile(path).substr(0, 2), "PK");
-  ASSERT_TRUE(LoadDataFile(path).loaded);
+  ASSERT_TRUE(LoadDataFile(path, ProgramSession()).loaded);
   EXPECT_EQ(Current(), (Table{{"A"}, {{1}}}));
 
   Data().DataValues[0][0] = std::nan("");
   WriteFile("kept.xlsx", "old content");
   ResultsFile().Open(TempPath("kept.xlsx"), false);
-  EXPECT_THROW(WriteSavedTable(Data(), ResultsFile(), {}, '.'), RangeError);
+  EXPECT_THROW(WriteSavedTable(ResultsFile(), Data(), {}, '.'), RangeError);
   ResultsFile().Abandon();
   EXPECT_EQ(test::ReadFile(TempPath("kept.xlsx")), "old content");
 }
@@ -176,14 +177,14 @@ TEST_F(SavedTableTest, TheFormatGoesByTheNameAndLimitsTheVariables) {
     names += "V" + std::to_string(v) + ";";
     values += std::to_string(v + 1) + ";";
   }
-  ASSERT_TRUE(LoadDataFile(WriteFile("wide.csv", names + "\n" + values + "\n")).loaded);
+  ASSERT_TRUE(LoadDataFile(WriteFile("wide.csv", names + "\n" + values + "\n"), ProgramSession()).loaded);
   const Table wide = Current();
   EXPECT_EQ(MostSavedVariables("wide.txt"), kMaxVariables);
   EXPECT_THROW(Save("wide.txt"), RangeError);
   ResultsFile().Abandon();
   for (const char* name : {"wide2.csv", "wide2.xlsx"}) {
     EXPECT_EQ(MostSavedVariables(name), 255);
-    ASSERT_TRUE(LoadDataFile(Save(name)).loaded) << name;
+    ASSERT_TRUE(LoadDataFile(Save(name), ProgramSession()).loaded) << name;
     EXPECT_EQ(Current(), wide) << name;
   }
 }

@@ -15,6 +15,7 @@
 #include "core/data/data_table_writer.h"
 #include "core/data/dataset.h"
 #include "core/data/results_file.h"
+#include "core/data/session.h"
 #include "core/data/xlsx_reader.h"
 #include "core/shell/settings.h"
 #include "test_support.h"
@@ -125,7 +126,7 @@ TEST_F(SpreadsheetInputTest, ReadsTheCellsOfSmallWorkbooks) {
   };
   for (const GoodCase& c : cases) {
     SCOPED_TRACE(c.what);
-    const LoadOutcome out = LoadDataFile(Write(WorkbookEntries(SheetXml(c.rows), c.sharedStrings)));
+    const LoadOutcome out = LoadDataFile(Write(WorkbookEntries(SheetXml(c.rows), c.sharedStrings)), ProgramSession());
     ASSERT_TRUE(out.loaded) << out.readerWarning << out.warning;
     EXPECT_EQ(out.readerWarning, "");
     EXPECT_EQ(Names(), c.names);
@@ -142,15 +143,15 @@ TEST_F(SpreadsheetInputTest, ATableSavedFromAWorkbookReadsBackWithItsNames) {
                              TextCell("E1", "x&#13;") + NumberCell("F1", "1.5");
   std::string cells;
   for (const char* column : {"A", "B", "C", "D", "E", "F"}) cells += NumberCell(std::string(column) + "2", "2.5");
-  ASSERT_TRUE(LoadDataFile(Write(WorkbookEntries(SheetXml(Row(header, 1) + Row(cells, 2))))).loaded);
+  ASSERT_TRUE(LoadDataFile(Write(WorkbookEntries(SheetXml(Row(header, 1) + Row(cells, 2)))), ProgramSession()).loaded);
   const std::vector<std::string> names = Names();
   EXPECT_EQ(names, (std::vector<std::string>{"Pulse_ra", "Var2", "a_b", "Var4", "x", "1.5"}));
   const std::string saved = TempPath("saved.txt");
   ResultsFile().Open(saved, false);
-  WriteDataTable();
+  WriteDataTable(ResultsFile(), Data());
   ResultsFile().Close();
   const std::vector<std::vector<double>> columns = Columns();
-  ASSERT_TRUE(LoadDataFile(saved).loaded);
+  ASSERT_TRUE(LoadDataFile(saved, ProgramSession()).loaded);
   EXPECT_EQ(Names(), names);
   EXPECT_EQ(Columns(), columns);
 }
@@ -173,7 +174,7 @@ TEST_F(SpreadsheetInputTest, AWorkbookThatChangesWhileItIsReadIsRefused) {
   int refused = 0;
   const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(30);
   for (int attempt = 0; attempt < 200 && refused < 3 && std::chrono::steady_clock::now() < until; ++attempt) {
-    const LoadOutcome out = LoadDataFile(path);
+    const LoadOutcome out = LoadDataFile(path, ProgramSession());
     if (out.loaded) {
       EXPECT_EQ(Data().NumObs, 2998);
       continue;
@@ -234,7 +235,7 @@ TEST_F(SpreadsheetInputTest, ABadCellFailsTheWholeLoadAndLeavesNothing) {
   };
   for (const BadCase& c : cases) {
     SCOPED_TRACE(c.what);
-    const LoadOutcome out = LoadDataFile(Write(WorkbookEntries(SheetXml(c.rows), "", kDateStyles)));
+    const LoadOutcome out = LoadDataFile(Write(WorkbookEntries(SheetXml(c.rows), "", kDateStyles)), ProgramSession());
     EXPECT_FALSE(out.loaded);
     EXPECT_EQ(out.readerWarning, std::string(kSpreadsheetFailure) + "\n" + c.detail);
     EXPECT_EQ(out.warning, kNoNumbers);
@@ -251,7 +252,7 @@ TEST_F(SpreadsheetInputTest, TwoHundredFiftyFiveColumnsLoadAndOneMoreFails) {
       names += "<c t=\"inlineStr\"><is><t>v" + std::to_string(c) + "</t></is></c>";
       values += "<c><v>" + std::to_string(c) + "</v></c>";
     }
-    const LoadOutcome out = LoadDataFile(Write(WorkbookEntries(SheetXml(Row(names) + Row(values)))));
+    const LoadOutcome out = LoadDataFile(Write(WorkbookEntries(SheetXml(Row(names) + Row(values)))), ProgramSession());
     if (columns == 255) {
       ASSERT_TRUE(out.loaded) << out.readerWarning;
       EXPECT_EQ(Data().NumVar, 255);
@@ -266,7 +267,7 @@ TEST_F(SpreadsheetInputTest, TwoHundredFiftyFiveColumnsLoadAndOneMoreFails) {
 
 TEST_F(SpreadsheetInputTest, OnlyANameRowGivesTheNoDataMessageAlone) {
   const LoadOutcome out =
-      LoadDataFile(Write(WorkbookEntries(SheetXml(Row(TextCell("A1", "A") + TextCell("B1", "B"))))));
+      LoadDataFile(Write(WorkbookEntries(SheetXml(Row(TextCell("A1", "A") + TextCell("B1", "B"))))), ProgramSession());
   EXPECT_FALSE(out.loaded);
   EXPECT_EQ(out.readerWarning, "");
   EXPECT_EQ(out.warning, kNoNumbers);
@@ -307,7 +308,7 @@ TEST_F(SpreadsheetInputTest, TheFirstSheetIsTheWorkbooksFirstHiddenOrNot) {
   const std::string second = Row(TextCell("A1", "Second")) + Row(NumberCell("A2", "2"));
   for (const char* state : {"visible", "hidden"}) {
     SCOPED_TRACE(state);
-    ASSERT_TRUE(LoadDataFile(Write(TwoSheets(state, first, second))).loaded);
+    ASSERT_TRUE(LoadDataFile(Write(TwoSheets(state, first, second)), ProgramSession()).loaded);
     EXPECT_EQ(Names(), std::vector<std::string>{"First"});
     EXPECT_EQ(Data().DataValues[0][0], 1.0);
   }
@@ -320,9 +321,9 @@ TEST_F(SpreadsheetInputTest, TheReaderGoesByTheFilesFirstBytes) {
   for (const auto& [source, name] : renamed) {
     const std::string path = TempPath(name);
     std::filesystem::copy_file(source, path, std::filesystem::copy_options::overwrite_existing);
-    EXPECT_TRUE(LoadDataFile(path).loaded) << name;
+    EXPECT_TRUE(LoadDataFile(path, ProgramSession()).loaded) << name;
   }
-  const LoadOutcome out = LoadDataFile(WriteFile("text.xls", "A B\n1 2\n"));
+  const LoadOutcome out = LoadDataFile(WriteFile("text.xls", "A B\n1 2\n"), ProgramSession());
   EXPECT_EQ(out.readerWarning, std::string(kSpreadsheetFailure) + "\nФайл не является книгой Excel");
   EXPECT_EQ(out.warning, kNoNumbers);
 }
@@ -331,7 +332,7 @@ TEST_F(SpreadsheetInputTest, TheReaderGoesByTheFilesFirstBytes) {
 // with Pulse, Давление, Temperature over three rows, "130,5" stored as text, and a
 // second sheet that is not read.
 TEST_F(SpreadsheetInputTest, ReadsTheFirstSheetOfAnXlsWorkbookAsTheEquivalentTextFile) {
-  ASSERT_TRUE(LoadDataFile(std::string(TAVREL_TEST_DATA) + "/spreadsheets/pulse.xls").loaded);
+  ASSERT_TRUE(LoadDataFile(std::string(TAVREL_TEST_DATA) + "/spreadsheets/pulse.xls", ProgramSession()).loaded);
   const auto names = Names();
   const auto columns = Columns();
   LoadText("Pulse Давление Temperature\n72 120 36.6\n80 130.5 37.1\n64 110 36.9\n");
@@ -389,7 +390,7 @@ TEST_F(SpreadsheetInputTest, HostileFilesGiveTheFailureMessage) {
   };
   for (const HostileCase& c : cases) {
     SCOPED_TRACE(c.what);
-    const LoadOutcome out = LoadDataFile(WriteFile("hostile.xlsx", c.bytes));
+    const LoadOutcome out = LoadDataFile(WriteFile("hostile.xlsx", c.bytes), ProgramSession());
     EXPECT_FALSE(out.loaded);
     EXPECT_EQ(out.readerWarning.rfind(std::string(kSpreadsheetFailure) + "\n" + c.detailStart, 0), 0u)
         << out.readerWarning;
@@ -400,7 +401,7 @@ TEST_F(SpreadsheetInputTest, HostileFilesGiveTheFailureMessage) {
 
 TEST_F(SpreadsheetInputTest, AHugeDeclaredSizeTakesOnlyTheRoomOfTheData) {
   const std::string rows = Row(TextCell("A1", "A")) + Row(NumberCell("A2", "1")) + Row(NumberCell("A3", "2"));
-  ASSERT_TRUE(LoadDataFile(Write(WorkbookEntries(SheetXml(rows, "A1:IU1048576")))).loaded);
+  ASSERT_TRUE(LoadDataFile(Write(WorkbookEntries(SheetXml(rows, "A1:IU1048576"))), ProgramSession()).loaded);
   EXPECT_EQ(Data().NumVar, 1);
   EXPECT_LE(Data().DataValues[0].capacity(), 16u);
 }

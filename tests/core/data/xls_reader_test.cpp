@@ -17,6 +17,7 @@
 
 #include "core/data/data_input.h"
 #include "core/data/dataset.h"
+#include "core/data/session.h"
 #include "core/data/sheet_table.h"
 #include "core/data/spreadsheet_input.h"
 #include "test_support.h"
@@ -64,7 +65,7 @@ TEST_F(XlsReaderTest, AReaderProgramThatDoesNotStartIsNamedAndTheDataStay) {
     if (std::string(what) == "not executable") WriteFile("programs/tavrel-xls-reader", "#!/bin/sh\n");
     Data().ExeDir = dir;
     const auto start = Clock::now();
-    const LoadOutcome out = LoadDataFile(kPulse);
+    const LoadOutcome out = LoadDataFile(kPulse, ProgramSession());
     EXPECT_LT(Clock::now() - start, std::chrono::seconds(5));
     EXPECT_FALSE(out.loaded);
     EXPECT_EQ(out.readerWarning, std::string(kSpreadsheetFailure) +
@@ -132,7 +133,7 @@ TEST_F(XlsReaderTest, LoadsWhileAnotherThreadAllocatesAndThrowsWithoutForking) {
     }
   });
   for (int round = 0; round < 20; ++round) {
-    const LoadOutcome out = LoadDataFile(kPulse);
+    const LoadOutcome out = LoadDataFile(kPulse, ProgramSession());
     ASSERT_TRUE(out.loaded) << out.readerWarning;
     ASSERT_EQ(Data().NumVar, 3);
     ASSERT_EQ(Data().NumObs, 3);

@@ -7,7 +7,7 @@
 #include <set>
 
 #include "core/data/dataset.h"
-#include "core/graphs/graph_state.h"
+#include "core/graphs/graph_overlays.h"
 
 namespace tavrel {
 namespace {
@@ -150,7 +150,7 @@ class CombinedModelTest : public ::testing::Test {
 };
 
 TEST_F(CombinedModelTest, ColoursAreDistinctVisibleAndRepeatable) {
-  const ChartModel m = CombinedModel(SeriesKind::Line, MultiMode::None, false, 7);
+  const ChartModel m = CombinedModel(Data(), SeriesKind::Line, MultiMode::None, false, 7);
   ASSERT_EQ(m.series.size(), 18u);
   std::set<std::uint32_t> firstSixteen;
   for (std::size_t i = 0; i < 16; ++i) firstSixteen.insert(m.series[i].rgb);
@@ -161,19 +161,20 @@ TEST_F(CombinedModelTest, ColoursAreDistinctVisibleAndRepeatable) {
     EXPECT_EQ(s.firstX, 0);
     EXPECT_EQ(s.values.size(), 3u);
   }
-  const ChartModel again = CombinedModel(SeriesKind::Line, MultiMode::None, false, 7);
+  const ChartModel again = CombinedModel(Data(), SeriesKind::Line, MultiMode::None, false, 7);
   for (std::size_t i = 0; i < m.series.size(); ++i) {
     EXPECT_EQ(again.series[i].rgb, m.series[i].rgb);
     EXPECT_EQ(again.series[i].symbol, m.series[i].symbol);
   }
   // Lines in 3-D go without symbols; bars keep their stacking.
-  for (const ChartSeries& s : CombinedModel(SeriesKind::Line, MultiMode::None, true, 7).series) EXPECT_FALSE(s.symbolsShown);
-  EXPECT_EQ(CombinedModel(SeriesKind::Bar, MultiMode::Stacked100, false, 1).mode, MultiMode::Stacked100);
+  for (const ChartSeries& s : CombinedModel(Data(), SeriesKind::Line, MultiMode::None, true, 7).series)
+    EXPECT_FALSE(s.symbolsShown);
+  EXPECT_EQ(CombinedModel(Data(), SeriesKind::Bar, MultiMode::Stacked100, false, 1).mode, MultiMode::Stacked100);
 }
 
 TEST_F(CombinedModelTest, TheMeansLineTakesPositiveValuesOnly) {
   Data().LastVar = 2;
-  EXPECT_EQ(MeansLine(), "Mean:  V0=1.5  V1=1.5  V2=NAN");
+  EXPECT_EQ(MeansLine(Data()), "Mean:  V0=1.5  V1=1.5  V2=NAN");
 }
 
 }  // namespace

@@ -44,7 +44,7 @@ TEST(DistributionLayoutTest, RefusesWhatCannotBeDrawn) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    const DistributionLayout g = ComputeDistributionLayout(Var("A", c.values), Data().EmptyValue);
+    const DistributionLayout g = ComputeDistributionLayout(Var("A", c.values), 0);
     EXPECT_EQ(g.refusal, c.refusal);
     EXPECT_EQ(g.empirical.empty(), !c.refusal.empty());
   }
@@ -57,7 +57,7 @@ TEST(DistributionLayoutTest, PolygonPointsFollowTheClassesAndTheAxesTheirSteps) 
   std::vector<double> values = Range(10, 0.7, 21);  // 10 .. 24
   values[3] = 10.2;                                 // uneven classes
   values[20] = 24;
-  const DistributionLayout g = ComputeDistributionLayout(Var("Пульс", values), Data().EmptyValue);
+  const DistributionLayout g = ComputeDistributionLayout(Var("Пульс", values), 0);
   ASSERT_EQ(g.refusal, "");
   const int k = 7;
   const double min = 10, h = 14 * 1.02 / k, a = min - 0.01 * h;
@@ -88,7 +88,7 @@ TEST(DistributionLayoutTest, PolygonPointsFollowTheClassesAndTheAxesTheirSteps) 
 }
 
 TEST(DistributionLayoutTest, AnImageNarrowerThanItsClassesStillEnds) {
-  const DistributionLayout g = ComputeDistributionLayout(Var("A", Range(0, 1.3, 100)), Data().EmptyValue, 120, 300);
+  const DistributionLayout g = ComputeDistributionLayout(Var("A", Range(0, 1.3, 100)), 0, 120, 300);
   ASSERT_EQ(g.refusal, "");
   EXPECT_EQ(g.classWidth, 1);
   EXPECT_EQ(g.xTicks.size(), std::size_t(120 - 60 - 50));

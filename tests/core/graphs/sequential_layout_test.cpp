@@ -7,8 +7,10 @@
 #include <limits>
 
 #include "core/data/dataset.h"
+#include "core/data/session.h"
 #include "core/data/errors.h"
-#include "core/graphs/graph_state.h"
+#include "core/graphs/graph_options.h"
+#include "core/graphs/graph_overlays.h"
 #include "core/graphs/level_lines.h"
 #include "core/graphs/y_ticks.h"
 #include "core/shell/settings.h"
@@ -102,6 +104,11 @@ class SequentialLayoutTest : public test::EngineTest {
     Config().StepX = 10;
     Config().StepY = 20;
   }
+  // The layout of the session's data set with these options and the session's overlays.
+  SequentialLayout Layout(const SequentialDevice& device) const {
+    return ComputeSequentialLayout({Data(), Config(), options_, Overlays()}, device);
+  }
+  static GraphOverlays& Overlays() { return ProgramSession().overlays; }
   static SequentialDevice Screen(int pageHeight = 0) {
     SequentialDevice d;
     d.left = 50;
@@ -111,13 +118,15 @@ class SequentialLayoutTest : public test::EngineTest {
     if (pageHeight > 0) d.firstTop = kPrintFirstTop;
     return d;
   }
+
+  GraphOptions options_;
 };
 
 TEST_F(SequentialLayoutTest, BandsFollowEachOtherAndPointsSitOnTheirTicks) {
   Load("A B\n12.3 1\n17.9 2\n14 -999\n16 4\n");
   Data().VarSteps[0] = 2;
   Data().VarSteps[1] = 1;
-  const SequentialLayout l = ComputeSequentialLayout(Screen());
+  const SequentialLayout l = Layout(Screen());
   ASSERT_EQ(l.bands.size(), 2u);
   const SequentialBand& a = l.bands[0];
   const SequentialBand& b = l.bands[1];
@@ -143,7 +152,7 @@ TEST_F(SequentialLayoutTest, ValuesThatAreNotFiniteAreGapsAndDoNotStretchTheScal
   Data().DataValues[0][1] = std::numeric_limits<double>::quiet_NaN();
   Data().DataValues[0][2] = std::numeric_limits<double>::infinity();
   Data().VarSteps[0] = 1;
-  const SequentialLayout l = ComputeSequentialLayout(Screen());
+  const SequentialLayout l = Layout(Screen());
   const SequentialBand& a = l.bands[0];
   int y = 0;
   EXPECT_FALSE(l.PointY(a, 1, y));
@@ -155,7 +164,7 @@ TEST_F(SequentialLayoutTest, TooManyTicksFromZeroStillKeepEveryPointInItsBand) {
   Load("A B\n1000 1\n1003.5 2\n1010 3\n");
   Config().ZeroY = true;
   Data().VarSteps[0] = 0.1;
-  const SequentialLayout l = ComputeSequentialLayout(Screen());
+  const SequentialLayout l = Layout(Screen());
   const SequentialBand& a = l.bands[0];
   EXPECT_LE(a.ticks.values.size(), static_cast<std::size_t>(kMaxYTicks));
   for (std::int32_t j = 0; j <= a.last; ++j) {
@@ -166,11 +175,41 @@ TEST_F(SequentialLayoutTest, TooManyTicksFromZeroStillKeepEveryPointInItsBand) {
   }
 }
 
+// A layout reads only what it is given: a session of its own, while the
+// program's session holds other data; its bands point into that session's
+// rows rather than into a copy.
+TEST(SequentialLayoutSourceTest, TheBandsPointIntoTheDataSetGiven) {
+  ResetDataSet();
+  Session session;
+  DataSet& d = session.data;
+  d.DataValues = {{1, 2, 3}, {4, 5, 6}};
+  d.VarNames = {"A", "B"};
+  d.VarCounts = {3, 3};
+  d.NumVar = 2;
+  d.LastVar = d.FullLastVar = 1;
+  d.NumObs = 3;
+  d.LastObs = 2;
+  ComputeVarSteps(d, session.settings);
+  session.overlays.ShowXMarks = true;
+  session.overlays.XMarks = {false, true};
+  const GraphOptions options;
+  SequentialDevice device;
+  device.stepX = 10;
+  device.stepY = 20;
+  const SequentialLayout l = ComputeSequentialLayout({d, session.settings, options, session.overlays}, device);
+  ASSERT_EQ(l.bands.size(), 2u);
+  EXPECT_EQ(l.bands[1].name, "B");
+  EXPECT_EQ(l.bands[0].values, d.DataValues[0].data());
+  EXPECT_EQ(l.bands[1].values, d.DataValues[1].data());
+  EXPECT_THAT(l.marks, ElementsAreArray({1}));
+  EXPECT_EQ(Data().NumVar, 0);
+}
+
 TEST_F(SequentialLayoutTest, SmoothingDrawsACopyAndReturnsItsMessage) {
   Load("Short Long\n1 1\n9 9\n1 1\n9 9\n1 1\n9 9\n1 1\n9 9\n");
   Data().VarCounts[0] = 5;  // too few to smooth
-  Graph().Smooth3 = true;
-  const SequentialLayout l = ComputeSequentialLayout(Screen());
+  options_.Smooth3 = true;
+  const SequentialLayout l = Layout(Screen());
   ASSERT_EQ(l.messages.size(), 1u);
   EXPECT_THAT(l.messages[0], ::testing::HasSubstr("Short"));
   EXPECT_FALSE(l.bands[1].smoothed.empty());
@@ -183,11 +222,11 @@ TEST_F(SequentialLayoutTest, LevelsAreDrawnOnlyOnTheirVariablesBandAndInsideIt) 
   Load("A B\n10 100\n20 200\n30 300\n");
   Data().VarSteps[0] = 10;
   Data().VarSteps[1] = 100;
-  GraphState& g = Graph();
+  GraphOverlays& g = Overlays();
   g.ShowLevels = true;
   g.LevelLabels = {"Среднее", "Число", "Нет"};
-  LevelsFor("A").values = {20, 1e9, 25};  // the second lies above the band, the third is off
-  const SequentialLayout both = ComputeSequentialLayout(Screen());
+  LevelsFor(g, "A").values = {20, 1e9, 25};  // the second lies above the band, the third is off
+  const SequentialLayout both = Layout(Screen());
   const SequentialBand& a = both.bands[0];
   ASSERT_EQ(a.levels.size(), 1u);
   EXPECT_EQ(a.levels[0].line, 0);
@@ -197,27 +236,27 @@ TEST_F(SequentialLayoutTest, LevelsAreDrawnOnlyOnTheirVariablesBandAndInsideIt) 
   EXPECT_TRUE(both.bands[1].levels.empty()) << "B has no levels of its own";
 
   // A later graph of B alone does not draw A's levels on B's band.
-  NarrowTo({1});
-  const SequentialLayout onlyB = ComputeSequentialLayout(Screen());
+  NarrowTo(Data(), {1});
+  const SequentialLayout onlyB = Layout(Screen());
   ASSERT_EQ(onlyB.bands.size(), 1u);
   EXPECT_EQ(onlyB.bands[0].name, "B");
   EXPECT_TRUE(onlyB.bands[0].levels.empty());
 
-  LevelsFor("B").values = {std::numeric_limits<double>::quiet_NaN(), 150, 0};
+  LevelsFor(g, "B").values = {std::numeric_limits<double>::quiet_NaN(), 150, 0};
   g.LevelLabels = {"Среднее", "Число", "Число"};
-  const SequentialLayout withB = ComputeSequentialLayout(Screen());
+  const SequentialLayout withB = Layout(Screen());
   ASSERT_EQ(withB.bands[0].levels.size(), 1u) << "NaN is not drawn, 0 lies below the band";
   EXPECT_EQ(withB.bands[0].levels[0].line, 1);
 }
 
 TEST_F(SequentialLayoutTest, DefaultLevelsAreMeanMeanPlusSigmaAndUpperOutlierLimit) {
   Load("A\n10\n20\n30\n");
-  SetDefaultLevels();
-  EXPECT_TRUE(Graph().ShowLevels);
-  EXPECT_EQ(Graph().LevelLabels[0], "Среднее");
-  EXPECT_EQ(Graph().LevelLabels[1], "M+1.5@");
-  EXPECT_EQ(Graph().LevelLabels[2], "Всплеск+");
-  const VariableLevels* a = LevelsOf("A");
+  SetDefaultLevels(Data(), Overlays());
+  EXPECT_TRUE(Overlays().ShowLevels);
+  EXPECT_EQ(Overlays().LevelLabels[0], "Среднее");
+  EXPECT_EQ(Overlays().LevelLabels[1], "M+1.5@");
+  EXPECT_EQ(Overlays().LevelLabels[2], "Всплеск+");
+  const VariableLevels* a = LevelsOf(Overlays(), "A");
   ASSERT_NE(a, nullptr);
   EXPECT_DOUBLE_EQ(a->values[0], 20);
   EXPECT_DOUBLE_EQ(a->values[1], 20 + 1.5 * 10);
@@ -226,21 +265,21 @@ TEST_F(SequentialLayoutTest, DefaultLevelsAreMeanMeanPlusSigmaAndUpperOutlierLim
 
 TEST_F(SequentialLayoutTest, MarksBeyondTheTableAreLeftOut) {
   Load("A\n1\n2\n3\n");
-  GraphState& g = Graph();
+  GraphOverlays& g = Overlays();
   g.ShowXMarks = true;
   g.XMarks = {false, true, false, true, true};  // set for a longer table
-  EXPECT_THAT(ComputeSequentialLayout(Screen()).marks, ElementsAreArray({1}));
+  EXPECT_THAT(Layout(Screen()).marks, ElementsAreArray({1}));
   g.XMarks = {true};  // set before rows were added
-  EXPECT_THAT(ComputeSequentialLayout(Screen()).marks, ElementsAreArray({0}));
+  EXPECT_THAT(Layout(Screen()).marks, ElementsAreArray({0}));
   g.ShowXMarks = false;
-  EXPECT_TRUE(ComputeSequentialLayout(Screen()).marks.empty());
+  EXPECT_TRUE(Layout(Screen()).marks.empty());
 }
 
 TEST_F(SequentialLayoutTest, PagesBreakBeforeABandThatWouldRunOffThePage) {
   // Three bands of 5 ticks (100 pixels) each.
   Load("A B C\n1 1 1\n4 4 4\n");
   for (int v = 0; v < 3; ++v) Data().VarSteps[v] = 1;
-  const SequentialLayout l = ComputeSequentialLayout(Screen(330));
+  const SequentialLayout l = Layout(Screen(330));
   ASSERT_EQ(l.pages.size(), 2u);
   EXPECT_EQ(l.pages[0].firstBand, 0);
   EXPECT_EQ(l.pages[0].lastBand, 1);
@@ -250,7 +289,7 @@ TEST_F(SequentialLayoutTest, PagesBreakBeforeABandThatWouldRunOffThePage) {
   EXPECT_EQ(l.pages[1].axisY, 200);
 
   // A first band taller than the page keeps a page of its own.
-  const SequentialLayout tiny = ComputeSequentialLayout(Screen(150));
+  const SequentialLayout tiny = Layout(Screen(150));
   ASSERT_EQ(tiny.pages.size(), 3u);
   EXPECT_EQ(tiny.pages[0].lastBand, 0);
 }
@@ -259,7 +298,7 @@ TEST_F(SequentialLayoutTest, CoordinatesBeyondThePaintersRangeAreAnOverflow) {
   Load("A\n1\n2\n");
   SequentialDevice d = Screen();
   d.stepX = std::numeric_limits<int>::max() / 2;
-  EXPECT_THROW(ComputeSequentialLayout(d), OverflowError);
+  EXPECT_THROW(Layout(d), OverflowError);
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ const std::vector<double> kRampTo9 = {1, 2, 3, 4, 5, 6, 7, 8, 9};
 
 struct Case {
   const char* what;
-  std::function<void()> routine;
+  std::function<void(DataSet&)> routine;
   std::vector<Column> before;
   int inForce;
   std::vector<Column> after;
@@ -32,7 +32,7 @@ class MissingOutliersTest : public test::PreparationTest {
       SCOPED_TRACE(c.what);
       Make(c.before, c.inForce);
       const int lastVar = Data().LastVar;
-      c.routine();
+      c.routine(Data());
       ExpectColumns(c.after);
       EXPECT_EQ(Data().ProcessingNote, c.note);
       EXPECT_EQ(Data().LastVar, lastVar);  // the selection stays as it was
@@ -102,7 +102,7 @@ TEST_F(MissingOutliersTest, HasOutliersLooksAtTheVariablesInForce) {
   };
   for (const Probe& p : probes) {
     Make(p.columns, p.inForce);
-    EXPECT_EQ(HasOutliers(), p.expected);
+    EXPECT_EQ(HasOutliers(Data()), p.expected);
   }
 }
 

@@ -17,7 +17,7 @@ TEST_F(TransformationsTest, SelectionRoutinesRewriteTheCountedValuesAndLeaveThei
   const double e = std::exp(1.0);
   struct Case {
     const char* what;
-    std::function<void()> routine;
+    std::function<void(DataSet&)> routine;
     std::vector<Column> before;
     int inForce;
     std::vector<Column> after;
@@ -38,7 +38,7 @@ TEST_F(TransformationsTest, SelectionRoutinesRewriteTheCountedValuesAndLeaveThei
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     Make(c.before, c.inForce);
-    c.routine();
+    c.routine(Data());
     const DataSet& d = Data();
     ASSERT_EQ(d.DataValues.Count(), static_cast<long long>(c.after.size()));
     for (std::size_t v = 0; v < c.after.size(); ++v) {
@@ -79,7 +79,7 @@ TEST_F(TransformationsTest, ShiftPairsTheChosenSeriesWithTheOthersLaterOrEarlier
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     Make(c.before, c.chosen);
-    EXPECT_EQ(ShiftSeries(c.shift), c.done);
+    EXPECT_EQ(ShiftSeries(Data(), c.shift), c.done);
     ExpectColumns(c.after);
     EXPECT_EQ(Data().LastVar, Data().FullLastVar);  // widened whichever way it went
     EXPECT_EQ(Data().ProcessingNote, "");
@@ -88,9 +88,9 @@ TEST_F(TransformationsTest, ShiftPairsTheChosenSeriesWithTheOthersLaterOrEarlier
 
 TEST_F(TransformationsTest, ReplaceTouchesOnlyTheCountedValuesOfTheChosenVariables) {
   Make({{{1, 2, 1}}, {{1, 1, 1}, 2}});
-  ReplaceValues(1, 7, 1);
+  ReplaceValues(Data(), 1, 7, 1);
   ExpectColumns({{{1, 2, 1}}, {{7, 7, 1}, 2}});
-  ReplaceValues(1, 0.5, -1);
+  ReplaceValues(Data(), 1, 0.5, -1);
   ExpectColumns({{{0.5, 2, 0.5}}, {{7, 7, 1}, 2}});
 }
 
@@ -113,7 +113,7 @@ TEST_F(TransformationsTest, ArithmeticGivesMissingWhereAnOperandIsMissingOrBeyon
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     Make(c.before);
-    Arithmetic(0, c.op, 1, c.r);
+    Arithmetic(Data(), 0, c.op, 1, c.r);
     ExpectColumns(c.after);
   }
 }
@@ -122,7 +122,7 @@ TEST_F(TransformationsTest, ArithmeticGivesMissingWhereAnOperandIsMissingOrBeyon
 // saved table's first line keeps one name over each column.
 TEST_F(TransformationsTest, RenameCutsToEightCharactersAndLeavesNoBlank) {
   Make({{{1}}, {{2}}, {{3}}, {{4}}, {{5}}});
-  RenameVariables({"Pulse", " Temperature ", "Пульс", "a b\tc", " \n "});
+  RenameVariables(Data(), {"Pulse", " Temperature ", "Пульс", "a b\tc", " \n "});
   const Array<std::string> expected = {"Pulse", "Temperat", "Пульс", "a_b_c", "Var5"};
   EXPECT_EQ(Data().VarNames, expected);
 }

@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <future>
 
-#include "core/data/dataset.h"
+#include "core/data/session.h"
 #include "core/data/errors.h"
 #include "core/shell/ini_file.h"
 #include "test_support.h"
@@ -21,10 +21,11 @@ namespace {
 using SettingsTest = test::EngineTest;
 
 TEST_F(SettingsTest, TheDistributedFileHasEveryKey) {
-  ASSERT_TRUE(LoadSettings(TAVREL_DIST_INI));
-  const Settings& s = Config();
+  Session session;
+  ASSERT_TRUE(LoadSessionSettings(TAVREL_DIST_INI, session));
+  const Settings& s = session.settings;
   EXPECT_EQ(s.EmptyValue, -999);
-  EXPECT_EQ(Data().EmptyValue, -999);
+  EXPECT_EQ(session.data.EmptyValue, -999);
   EXPECT_EQ(s.TextFontName, "DejaVu Sans Mono");
   EXPECT_EQ(s.PrintTextFontName, "DejaVu Sans Mono");
   EXPECT_GE(s.StepX, 1);
@@ -36,8 +37,11 @@ TEST_F(SettingsTest, TheDistributedFileHasEveryKey) {
 }
 
 TEST_F(SettingsTest, AMissingFileLeavesTheStartValues) {
-  EXPECT_FALSE(LoadSettings(TempPath("Tavrel.ini")));
-  EXPECT_EQ(Config().EmptyValue, 0);
+  Session session;
+  session.data.EmptyValue = 7;
+  EXPECT_FALSE(LoadSessionSettings(TempPath("Tavrel.ini"), session));
+  EXPECT_EQ(session.settings.EmptyValue, 0);
+  EXPECT_EQ(session.data.EmptyValue, 7);
 }
 
 // A mistyped key must not silently turn the missing-value code into 0.
@@ -46,8 +50,9 @@ TEST_F(SettingsTest, ABadKeyIsReportedAndTheKeysAfterItAreStillRead) {
   text.replace(text.find("StepX="), 6, "StepX=5x");
   text.replace(text.find("ClusterNumber="), 14, "ClusterNumber=;");
   const std::string path = WriteFile("Tavrel.ini", text);
+  Session session;
   try {
-    LoadSettings(path);
+    LoadSessionSettings(path, session);
     FAIL() << "the bad keys were not reported";
   } catch (const ConversionError& e) {
     const std::string what = e.what();
@@ -55,12 +60,13 @@ TEST_F(SettingsTest, ABadKeyIsReportedAndTheKeysAfterItAreStillRead) {
               "«5x6» не является целым числом (ключ StepX раздела Graphic файла конфигурации)\n"
               "«;3» не является целым числом (ключ ClusterNumber раздела Cluster файла конфигурации)");
   }
-  EXPECT_EQ(Config().StepX, 0);
-  EXPECT_EQ(Config().ClusterNumber, 0);
-  EXPECT_GE(Config().StepY, 6);
-  EXPECT_EQ(Config().EmptyValue, -999);
-  EXPECT_EQ(Data().EmptyValue, -999);
-  EXPECT_EQ(Config().TextFontName, "DejaVu Sans Mono");
+  const Settings& s = session.settings;
+  EXPECT_EQ(s.StepX, 0);
+  EXPECT_EQ(s.ClusterNumber, 0);
+  EXPECT_GE(s.StepY, 6);
+  EXPECT_EQ(s.EmptyValue, -999);
+  EXPECT_EQ(session.data.EmptyValue, -999);
+  EXPECT_EQ(s.TextFontName, "DejaVu Sans Mono");
 }
 
 // A step, pen width or font size the pictures could not be drawn with is
@@ -95,7 +101,7 @@ TEST_F(SettingsTest, AGraphValueOutsideItsRangeIsReportedAndKeepsItsStartValue) 
   for (const auto& c : refused) {
     ResetSettings();
     try {
-      LoadSettings(with(c.key, c.value));
+      LoadSettings(with(c.key, c.value), Config());
       ADD_FAILURE() << c.key << " was taken";
     } catch (const ConversionError& e) {
       EXPECT_EQ(std::string(e.what()), std::string("«") + c.value + "» вне допустимых значений " + c.range +
@@ -106,7 +112,7 @@ TEST_F(SettingsTest, AGraphValueOutsideItsRangeIsReportedAndKeepsItsStartValue) 
   }
   for (const auto& [key, value] : {std::pair{"StepX", 50}, {"PrintStepY", 600}, {"GraphPenWidth", 1}}) {
     ResetSettings();
-    EXPECT_NO_THROW(LoadSettings(with(key, std::to_string(value)))) << key;
+    EXPECT_NO_THROW(LoadSettings(with(key, std::to_string(value)), Config())) << key;
   }
   EXPECT_EQ(Config().GraphPenWidth, 1);
 }
@@ -119,7 +125,7 @@ TEST_F(SettingsTest, OnlyASmallRegularFileIsRead) {
   std::string big = test::ReadFile(TAVREL_DIST_INI);
   big += "; " + std::string(kMaxSettingsBytes - big.size() - 3, 'x') + "\n";
   ASSERT_EQ(big.size(), static_cast<std::size_t>(kMaxSettingsBytes));
-  EXPECT_NO_THROW(LoadSettings(WriteFile("big.ini", big)));
+  EXPECT_NO_THROW(LoadSettings(WriteFile("big.ini", big), Config()));
   const std::pair<std::string, std::string> refused[] = {
       {fifo, "это не обычный файл"},
       {"/dev/zero", "это не обычный файл"},
@@ -128,7 +134,7 @@ TEST_F(SettingsTest, OnlyASmallRegularFileIsRead) {
   for (const auto& [path, why] : refused) {
     auto loading = std::async(std::launch::async, [path = path] {
       try {
-        LoadSettings(path);
+        LoadSettings(path, Config());
         return std::string("read");
       } catch (const InOutError& e) {
         return std::string(e.what());
@@ -144,7 +150,8 @@ TEST_F(SettingsTest, OnlyASmallRegularFileIsRead) {
 
 TEST_F(SettingsTest, ADirectoryInPlaceOfTheFileIsAnInputOutputFailure) {
   try {
-    LoadSettings(dir_.string());
+    Settings s;
+    LoadSettings(dir_.string(), s);
     FAIL() << "a directory was read as settings";
   } catch (const InOutError& e) {
     EXPECT_EQ(std::string(e.what()), "Не удаётся прочитать файл " + dir_.string() + ": это каталог, а не файл");
@@ -155,38 +162,41 @@ TEST_F(SettingsTest, PathsAreKeptAsGiven) {
   std::string text = test::ReadFile(TAVREL_DIST_INI);
   text.replace(text.find("InputCat="), 9, "InputCat=/Home/User/Данные/");
   text.replace(text.find("SystemPath="), 11, "SystemPath=/Opt/Tavrel/");
-  ASSERT_TRUE(LoadSettings(WriteFile("Tavrel.ini", text)));
-  EXPECT_EQ(Config().InputCat, "/Home/User/Данные/");
-  EXPECT_EQ(Config().SystemPath, "/Opt/Tavrel/");
+  Settings s;
+  ASSERT_TRUE(LoadSettings(WriteFile("Tavrel.ini", text), s));
+  EXPECT_EQ(s.InputCat, "/Home/User/Данные/");
+  EXPECT_EQ(s.SystemPath, "/Opt/Tavrel/");
 }
 
 TEST_F(SettingsTest, SaveKeepsTheFileAndWritesDirectoriesAsTyped) {
   const std::string path = WriteFile("Tavrel.ini",
                                      "; comment\n[System]\nExtEditor=/usr/bin/kate\nOwnKey=7\n\n[Other]\nX=1\n");
-  ASSERT_TRUE(LoadSettings(TAVREL_DIST_INI));  // steps, pen widths and font sizes a picture can use
-  ASSERT_THROW(LoadSettings(path), ConversionError);
-  Config().StepX = 12;
-  Config().EmptyValue = -5;
-  Config().ExtEditor = "  ";
-  SaveSettings(path, {"", "/data", "/res/"});
+  Settings s;
+  ASSERT_TRUE(LoadSettings(TAVREL_DIST_INI, s));  // steps, pen widths and font sizes a picture can use
+  ASSERT_THROW(LoadSettings(path, s), ConversionError);
+  s.StepX = 12;
+  s.EmptyValue = -5;
+  s.ExtEditor = "  ";
+  SaveSettings(path, s, {"", "/data", "/res/"});
   const std::string saved = test::ReadFile(path);
   EXPECT_EQ(saved.rfind("; comment\n[System]\nExtEditor=/usr/bin/kate\nOwnKey=7\nSystemPath=\nInputCat=/data\n", 0),
             0u)
       << saved;
   EXPECT_NE(saved.find("\n\n[Other]\nX=1\n[Graphic]\nStepX=12\n"), std::string::npos) << saved;
-  ResetSettings();
-  ASSERT_TRUE(LoadSettings(path));
-  EXPECT_EQ(Config().StepX, 12);
-  EXPECT_EQ(Config().EmptyValue, -5);
-  EXPECT_EQ(Config().ExtEditor, "/usr/bin/kate");
-  EXPECT_EQ(Config().InputCat, "/data");
+  Settings again;
+  ASSERT_TRUE(LoadSettings(path, again));
+  EXPECT_EQ(again.StepX, 12);
+  EXPECT_EQ(again.EmptyValue, -5);
+  EXPECT_EQ(again.ExtEditor, "/usr/bin/kate");
+  EXPECT_EQ(again.InputCat, "/data");
 }
 
 TEST_F(SettingsTest, AFailedSaveLeavesTheOldFile) {
-  EXPECT_THROW(SaveSettings(TempPath("no/dir/Tavrel.ini"), {}), InOutError);
+  const Settings s;
+  EXPECT_THROW(SaveSettings(TempPath("no/dir/Tavrel.ini"), s, {}), InOutError);
   const std::string path = WriteFile("Tavrel.ini", "[System]\nEmptyValue=1\n");
   std::filesystem::create_directory(path + ".tmp");  // the temporary file cannot be written
-  EXPECT_THROW(SaveSettings(path, {}), InOutError);
+  EXPECT_THROW(SaveSettings(path, s, {}), InOutError);
   EXPECT_EQ(test::ReadFile(path), "[System]\nEmptyValue=1\n");
 }
 

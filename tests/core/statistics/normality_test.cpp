@@ -104,7 +104,7 @@ TEST_F(NormalityTest, ChiSquareOfTheHistogramAgainstTheNormalLaw) {
 TEST_F(NormalityTest, ACoefficientEqualToTheMissingCodeIsShown) {
   Data().EmptyValue = 0;
   SetVariables({{"Sym", {1, 2, 3, 4, 5, 6, 7, 8, 9}}});
-  const NormalityRow row = NormalityOf(GetVariable(0), 0);
+  const NormalityRow row = NormalityOf(GetVariable(Data(), 0), 0);
   EXPECT_EQ(row.moments.as, 0);
   EXPECT_EQ(row.moments.error, "");
   const std::string text = TableText(NormalityStat);

@@ -51,7 +51,7 @@ TEST_F(StatisticsRunTest, WritesTheTitleBlockTheVariablesAndTheTableThenWidens) 
   LoadText("Пульс АД ЧСС\n60 120 1\n70 130 2\n80 110 4\n", "pulse.txt");
   Data().DataFileName = "/data/pulse.txt";
   Data().ProcessingNote = "Логарифм.";
-  NarrowTo({1, 0});
+  NarrowTo(Data(), {1, 0});
   const std::string text = Run(kElementary);
   EXPECT_EQ(failure_, "");
   test::ExpectGolden(text, "statistics/run_elementary.out");
@@ -61,14 +61,14 @@ TEST_F(StatisticsRunTest, WritesTheTitleBlockTheVariablesAndTheTableThenWidens) 
   EXPECT_EQ(progress_, (std::vector<std::pair<int, int>>{{1, 2}, {2, 2}}));
 
   Data().KeepSelection = true;
-  NarrowTo({0});
+  NarrowTo(Data(), {0});
   progress_.clear();
   Data().PairwiseMissing = true;
   EXPECT_NE(Run(kPearson).find(" КОЭФФИЦИЕНТ КОРРЕЛЯЦИИ"), std::string::npos);
   EXPECT_EQ(Data().LastVar, 0);  // the selection is kept
   EXPECT_EQ(progress_, (std::vector<std::pair<int, int>>{}));
   // the sentence of the pairwise deletion appears in the title blocks after the run that deleted
-  WidenVariables();
+  WidenVariables(Data());
   EXPECT_EQ(Run(kSpearman).find("Пропуски удалены попарно."), std::string::npos);
   EXPECT_EQ(progress_, (std::vector<std::pair<int, int>>{{1, 3}, {2, 3}, {3, 3}}));
   EXPECT_NE(Run(kElementary).find("\r\nЛогарифм.Пропуски удалены попарно.\r\n"), std::string::npos);
@@ -86,7 +86,7 @@ TEST_F(StatisticsRunTest, AFailureLeavesTheResultsFileAsItWasAndNamesTheMessage)
   }
   // Without the failure the same table completes after the earlier results.
   failAt_ = 0;
-  NarrowTo({0, 1});
+  NarrowTo(Data(), {0, 1});
   const std::string text = Run(kStudent, true);
   EXPECT_EQ(text.rfind("earlier results\r\n", 0), 0u);
   EXPECT_NE(text.find("\r\n A        B             4     4     1.342     >0.05\r\n"), std::string::npos) << text;

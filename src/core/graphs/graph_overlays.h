@@ -1,6 +1,6 @@
 #pragma once
-// What the graphs keep between their windows: the options of the settings
-// dialog, the printed title, the level lines and the day marks with their pens.
+// What the sequential graph draws over its bands: the level lines and the day
+// marks with their pens. They belong to the data set they were set up for.
 #include <array>
 #include <cstdint>
 #include <string>
@@ -29,40 +29,27 @@ struct VariableLevels {
   std::array<double, kLevelLineCount> values{};
 };
 
-struct GraphState {
-  // Options of the graph settings dialog, for the run.
-  bool UpperXAxis = false;
-  bool XLabelsEvery5 = false;
-  bool Smooth3 = false;
-  bool Smooth5 = false;
-  std::string PrintTitle;
-
-  // Level lines (per load).
+struct GraphOverlays {
+  // Level lines; the values and whether they show go with the data set.
   bool ShowLevels = false;
   std::vector<VariableLevels> LevelValues;
   std::array<std::string, kLevelLineCount> LevelLabels;
   PenSpec LevelPen{kPenSolid, kMaroon, 0};
   bool LevelTicksOnly = false;
 
-  // Day marks (per load): entry i marks observation row i.
+  // Day marks: entry i marks observation row i; they go with the data set.
   bool ShowXMarks = false;
   std::vector<bool> XMarks;
   PenSpec XMarkPen{kPenSolid, kNavy, 0};
 };
 
-// The single graph state of the process.
-GraphState& Graph();
-// Back to the state at program start (for tests).
-void ResetGraphState();
-// Forgets the level lines and day marks of the data set that is being replaced.
-void ClearGraphOverlays();
+// Forgets the level values and the day marks of a data set that was replaced;
+// the captions and pens stay as the dialogs left them.
+void ForgetLevelsAndMarks(GraphOverlays& overlays);
 
 // The levels remembered for the variable of that name, or nullptr.
-const VariableLevels* LevelsOf(const std::string& name);
+const VariableLevels* LevelsOf(const GraphOverlays& overlays, const std::string& name);
 // The entry for that name, made when missing.
-VariableLevels& LevelsFor(const std::string& name);
-
-// Adds the sentences on the smoothing now chosen to the data preparation note.
-void AppendSmoothingNotes();
+VariableLevels& LevelsFor(GraphOverlays& overlays, const std::string& name);
 
 }  // namespace tavrel
