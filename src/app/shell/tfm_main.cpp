@@ -73,9 +73,12 @@ QAction* MenuItem(QMenu* menu, const char* name, const QString& caption, const Q
   return action;
 }
 
+// Every kind the load reads, then each kind alone; a file of any name may be
+// chosen, the readers go by its contents where its name does not say.
 const QString kDataFileFilter = QStringLiteral(
-    "Все файлы (*);;Файл XLS (*.XLS *.xls *.xlsx);;Файл TXT (*.TXT *.txt);;Файл DAT (*.DAT *.dat);;"
-    "Файл OUT (*.OUT *.out)");
+    "Все данные (*.txt *.TXT *.dat *.DAT *.out *.OUT *.csv *.CSV *.xls *.XLS *.xlsx *.XLSX *.xlsm *.XLSM *.ods "
+    "*.ODS);;Текст (*.txt *.TXT *.dat *.DAT *.out *.OUT);;CSV (*.csv *.CSV);;Excel (*.xls *.XLS *.xlsx *.XLSX "
+    "*.xlsm *.XLSM);;OpenDocument (*.ods *.ODS);;Все файлы (*)");
 
 }  // namespace
 
