@@ -54,6 +54,13 @@ TEST_F(CliTest, SaveAndPrepareWriteWorkbooksAndCsvByTheOutputsName) {
   EXPECT_EQ(Run("save " + text + " " + text), 1);
 }
 
+TEST_F(CliTest, InfoNamesTheRangeOfTheDates) {
+  ASSERT_EQ(Run("info " + WriteFile("dated.csv", "Дата;Пульс\n06.01.2024;72\n05.01.2024;75\n")), 0) << err_;
+  EXPECT_NE(out_.find("\nДаты: 05.01.2024 – 06.01.2024\n"), std::string::npos) << out_;
+  ASSERT_EQ(Run("info " + WriteFile("plain.csv", "Пульс\n72\n")), 0) << err_;
+  EXPECT_EQ(out_.find("Даты"), std::string::npos) << out_;
+}
+
 TEST_F(CliTest, ABadWorkbookGivesBothMessagesAndFails) {
   EXPECT_EQ(Run("info " + WriteFile("bad.xlsx", "A B\n1 2\n")), 1);
   EXPECT_EQ(err_,

@@ -8,6 +8,7 @@
 #include "core/data/dataset.h"
 #include "core/data/errors.h"
 #include "core/data/numbers.h"
+#include "core/data/observation_dates.h"
 #include "core/data/table_memory.h"
 #include "core/data/text_codec.h"
 #include "core/data/variable_name.h"
@@ -119,8 +120,12 @@ std::string FieldText(std::string_view field) {
 // Reads the rows of one piece of the file.
 class RowReader {
  public:
-  RowReader(const DataFile& f, const CsvDialect& dialect, int numVar, double empty, double* const* columns)
-      : f_(f), dialect_(dialect), numVar_(numVar), empty_(empty), columns_(columns) {}
+  // dates: where the first column's dates go, when the table has them (the
+  // variables then start in the second column).
+  RowReader(const DataFile& f, const CsvDialect& dialect, int numVar, double empty, double* const* columns,
+            double* dates)
+      : f_(f), dialect_(dialect), numVar_(numVar), empty_(empty), columns_(columns), dates_(dates),
+        first_(dates != nullptr ? 1 : 0) {}
 
   // The non-blank rows from pos on.
   std::int64_t Count(std::size_t pos) const {
@@ -161,12 +166,16 @@ class RowReader {
       const std::size_t start = p;
       double value = 0;
       // Most fields are a plain number followed by the delimiter.
-      const std::size_t length = ScanNumber(row.substr(p), value);
-      if (length > 0 && (p + length == n || row[p + length] == delimiter)) {
+      const std::size_t length = j < first_ ? 0 : ScanNumber(row.substr(p), value);
+      if (j < first_) {
+        p = ReadDate(rowStart, row, p, i);
+      } else if (length > 0 && (p + length == n || row[p + length] == delimiter)) {
         p += length;
         Store(rowStart + start, j, i, value, row.substr(start, length));
       } else if (p < n && row[p] == '"') {
-        p = ReadQuoted(rowStart, row, p, j, i);
+        std::string text;
+        p = ReadQuoted(rowStart, row, p, j, text);
+        StoreText(rowStart + start, j, i, TrimBlanks(text));
       } else {
         while (p < n && row[p] != delimiter) ++p;
         std::size_t end = p;
@@ -177,14 +186,31 @@ class RowReader {
       if (p >= n) break;
       ++p;
     }
-    for (; j < numVar_; ++j) columns_[j][i] = empty_;
+    for (int v = std::max(j - first_, 0); v < numVar_; ++v) columns_[v][i] = empty_;
   }
 
-  // A quoted field from the quote at p; returns the position after it.
-  std::size_t ReadQuoted(std::size_t rowStart, std::string_view row, std::size_t p, int j, std::int32_t i) {
+  // The date field at p (its first column); returns the position after it.
+  std::size_t ReadDate(std::size_t rowStart, std::string_view row, std::size_t p, std::int32_t i) {
+    const std::size_t start = p;
+    std::string text;
+    if (p < row.size() && row[p] == '"') {
+      p = ReadQuoted(rowStart, row, p, 0, text);
+    } else {
+      while (p < row.size() && row[p] != dialect_.delimiter) ++p;
+      text.assign(row.substr(start, p - start));
+    }
+    const std::string_view date = TrimBlanks(text);
+    double serial = std::nan("");
+    if (!date.empty() && !ParseDateText(date, serial))
+      throw InOutError(Where(rowStart + start, 0) + FieldText(date) + " не является датой");
+    dates_[i] = serial;
+    return p;
+  }
+
+  // The text of the quoted field from the quote at p; returns the position after it.
+  std::size_t ReadQuoted(std::size_t rowStart, std::string_view row, std::size_t p, int j, std::string& text) {
     const char delimiter = dialect_.delimiter;
     const std::size_t open = p++;
-    std::string text;
     for (;;) {
       if (p >= row.size())
         throw InOutError(Where(rowStart + open, j) + "кавычка не закрыта до конца строки");
@@ -202,13 +228,12 @@ class RowReader {
     while (p < row.size() && IsFieldBlank(row[p], delimiter)) ++p;
     if (p < row.size() && row[p] != delimiter)
       throw InOutError(Where(rowStart + open, j) + "после закрывающей кавычки стоит " + FieldText(row.substr(p, 1)));
-    StoreText(rowStart + open, j, i, TrimBlanks(text));
     return p;
   }
 
   void StoreText(std::size_t at, int j, std::int32_t i, std::string_view text) {
     if (text.empty()) {
-      if (j < numVar_) columns_[j][i] = empty_;
+      if (j - first_ < numVar_) columns_[j - first_][i] = empty_;
       return;
     }
     double value = 0;
@@ -223,21 +248,21 @@ class RowReader {
       number = ParseFixedNumber(text, value);
     }
     if (!number) {
-      if (j >= numVar_) Surplus(at, j, text);
+      if (j - first_ >= numVar_) Surplus(at, j, text);
       throw InOutError(Where(at, j) + FieldText(text) + " не является числом");
     }
     Store(at, j, i, value, text);
   }
 
   void Store(std::size_t at, int j, std::int32_t i, double value, std::string_view text) {
-    if (j >= numVar_) Surplus(at, j, text);
+    if (j - first_ >= numVar_) Surplus(at, j, text);
     if (!std::isfinite(value)) throw InOutError(Where(at, j) + FieldText(text) + " " + kBeyondNumbers);
-    columns_[j][i] = value;
+    columns_[j - first_][i] = value;
   }
 
   [[noreturn]] void Surplus(std::size_t at, int j, std::string_view text) const {
     throw InOutError(Where(at, j) + "значение " + FieldText(text) + " стоит правее последнего столбца с именем (" +
-                     std::to_string(numVar_) + ")");
+                     std::to_string(numVar_ + first_) + ")");
   }
 
   // "Файл <path>, строка <n>, столбец <c>: ".
@@ -251,7 +276,24 @@ class RowReader {
   int numVar_;
   double empty_;
   double* const* columns_;
+  double* dates_;
+  int first_;
 };
+
+// Whether the first non-empty field of the first column, from pos on, is a
+// date: the column then holds the observations' dates.
+bool FirstColumnHoldsDates(std::string_view b, std::size_t pos, char delimiter) {
+  while (pos < b.size()) {
+    const std::size_t end = FindLineEnd(b, pos);
+    const std::string_view row = b.substr(pos, end - pos);
+    std::size_t bad = 0;
+    const std::string first = IsBlankRow(row, delimiter) ? std::string() : SplitRow(row, delimiter, bad).front();
+    double serial = 0;
+    if (!first.empty()) return ParseDateText(first, serial);
+    pos = PastLineEnd(b, end);
+  }
+  return false;
+}
 
 // Reads the names row at file.pos into d and moves past it.
 void ReadNames(DataFile& file, const CsvDialect& dialect, DataSet& d) {
@@ -312,11 +354,17 @@ void ReadCsvData(DataFile& file, DataSet& d) { ReadCsvData(file, d, PiecesFor(fi
 void ReadCsvData(DataFile& file, DataSet& d, int pieces) {
   const CsvDialect dialect = DetectCsvDialect(file.bytes.substr(file.pos));
   ReadNames(file, dialect, d);
+  const bool dated = FirstColumnHoldsDates(file.bytes, file.pos, dialect.delimiter);
+  if (dated) {
+    d.VarNames.erase(d.VarNames.begin());  // the dates' column is no variable
+    d.NumVar = static_cast<int>(d.VarNames.Count());
+    d.LastVar = d.NumVar - 1;
+  }
   std::vector<DataFile> parts = SplitAtLineEnds(file, std::max(pieces, 1));
   const int n = static_cast<int>(parts.size());
   const double empty = d.EmptyValue;
   std::vector<std::int64_t> rows(parts.size());
-  RunPieces(n, [&](int k) { rows[k] = RowReader(parts[k], dialect, d.NumVar, empty, nullptr).Count(parts[k].pos); });
+  RunPieces(n, [&](int k) { rows[k] = RowReader(parts[k], dialect, d.NumVar, empty, nullptr, nullptr).Count(parts[k].pos); });
   std::vector<std::int32_t> firstRow(parts.size() + 1, 0);
   for (int k = 0; k < n; ++k) {
     const std::int64_t end = firstRow[k] + rows[k];
@@ -328,10 +376,13 @@ void ReadCsvData(DataFile& file, DataSet& d, int pieces) {
   d.NumObs = numObs;
   d.LastObs = d.NumObs - 1;
   d.DataValues = ZeroColumns(static_cast<std::size_t>(d.NumVar), static_cast<std::size_t>(d.NumObs));
+  if (dated) d.Dates.assign(static_cast<std::size_t>(d.NumObs), std::nan(""));
   std::vector<double*> columns;
   for (Array<double>& column : d.DataValues) columns.push_back(column.data());
+  double* const dates = dated ? d.Dates.data() : nullptr;
   RunPieces(n, [&](int k) {
-    RowReader(parts[k], dialect, d.NumVar, empty, columns.data()).Read(parts[k].pos, firstRow[k], firstRow[k + 1]);
+    RowReader(parts[k], dialect, d.NumVar, empty, columns.data(), dates)
+        .Read(parts[k].pos, firstRow[k], firstRow[k + 1]);
   });
   file.pos = file.bytes.size();
   d.VarCounts.assign(static_cast<std::size_t>(d.NumVar), d.NumObs);

@@ -45,7 +45,11 @@ bool LooksLikeCsv(std::string_view bytes);
 // of a double, a value beyond the named columns, and a quote left open are an
 // InOutError naming the file, the line, the column and the text; more than
 // kMaxCsvColumns names and a table that would not fit in memory are
-// RangeErrors. A large file is read in pieces at the same time.
+// RangeErrors. When the first non-empty field of the first column is a date
+// (ParseDateText), the first column holds the observations' dates (d.Dates;
+// an empty field is an observation without a date, any other that is not a
+// date is refused) and the variables start in the second. A large file is
+// read in pieces at the same time.
 void ReadCsvData(DataFile& file, DataSet& d);
 // The same in the given number of pieces; the data set and any failure are
 // the same for every number of pieces.

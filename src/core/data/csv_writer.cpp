@@ -9,6 +9,7 @@
 #include "core/data/csv_reader.h"
 #include "core/data/data_table_writer.h"
 #include "core/data/dataset.h"
+#include "core/data/observation_dates.h"
 #include "core/data/results_file.h"
 
 namespace tavrel {
@@ -49,7 +50,8 @@ void WriteCsvTable(ResultsFileWriter& out, const DataSet& d, char decimalPoint) 
   RefuseUnsavableTable(d, kMaxCsvColumns);
   const char delimiter = decimalPoint == ',' ? ';' : ',';
   if (out.ReportStart() == 0) out.Write("\xEF\xBB\xBF");
-  std::string line;
+  const bool dated = AnyDate(d.Dates);
+  std::string line = dated ? std::string("Дата") + delimiter : std::string();
   for (int v = 0; v <= d.LastVar; ++v) {
     if (v > 0) line += delimiter;
     line += Field(d.VarNames[v], delimiter);
@@ -57,8 +59,8 @@ void WriteCsvTable(ResultsFileWriter& out, const DataSet& d, char decimalPoint) 
   out.WriteLn(line);
   const double empty = d.EmptyValue;
   for (std::int32_t j = 0; j <= d.LastObs; ++j) {
-    line.clear();
-    bool allMissing = true;
+    line = dated ? IsoDateText(d.Dates[j]) + delimiter : std::string();
+    bool allMissing = line.size() <= 1;
     for (int v = 0; v <= d.LastVar; ++v) {
       if (v > 0) line += delimiter;
       const double x = d.DataValues[v][j];

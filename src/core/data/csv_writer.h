@@ -18,6 +18,8 @@ char SystemDecimalPoint();
 // hold the delimiter or a quote); every value in the fewest digits that read
 // back as the same number; a missing value is an empty field (a row of
 // missing values starts with "" so that it is not taken for a blank line).
+// The dates, when there are any, stand first, in ISO form ("2024-01-05"),
+// under the name "Дата".
 // The table is refused as RefuseUnsavableTable refuses it, with at most
 // kMaxCsvColumns variables, before the first line.
 void WriteCsvTable(ResultsFileWriter& out, const DataSet& d, char decimalPoint);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/data/numbers.h"
+#include "core/data/observation_dates.h"
 #include "core/data/sheet_table.h"
 #include "core/data/zip_xml_stream.h"
 
@@ -186,8 +187,12 @@ class ContentHandler : public XmlHandler {
       case CellKind::Text:
         table_.SetText(row, column, cell.text);
         return;
-      case CellKind::Date:
-        table_.Refuse(row, column, "содержит дату, а не число");
+      case CellKind::Date: {
+        double serial = 0;
+        if (!ParseDateText(cell.value, serial)) table_.Refuse(row, column, "содержит неверную дату");
+        table_.SetDate(row, column, serial);
+        return;
+      }
       case CellKind::Time:
         table_.Refuse(row, column, "содержит время, а не число");
       case CellKind::Boolean:

@@ -4,6 +4,7 @@
 #include <xlsxwriter.h>
 
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -13,6 +14,7 @@
 #include "core/data/data_table_writer.h"
 #include "core/data/dataset.h"
 #include "core/data/errors.h"
+#include "core/data/observation_dates.h"
 #include "core/data/system_error_text.h"
 
 namespace tavrel {
@@ -51,12 +53,25 @@ std::string XlsxTableBytes(const DataSet& d) {
   if (book == nullptr) throw InOutError("Не удаётся создать книгу Excel: недостаточно памяти");
   lxw_worksheet* sheet = workbook_add_worksheet(book, "Данные");
   lxw_error error = sheet == nullptr ? LXW_ERROR_MEMORY_MALLOC_FAILED : LXW_NO_ERROR;
+  // The dates, when there are any, in column A as date cells; an observation
+  // without a date leaves its cell empty.
+  const bool dated = AnyDate(d.Dates);
+  const lxw_col_t first = dated ? 1 : 0;
+  lxw_format* dateFormat = nullptr;
+  if (dated && error == LXW_NO_ERROR) {
+    bool times = false;
+    for (const double date : d.Dates) times = times || (!std::isnan(date) && date != std::floor(date));
+    dateFormat = workbook_add_format(book);
+    format_set_num_format(dateFormat, times ? "yyyy-mm-dd hh:mm:ss" : "yyyy-mm-dd");
+    error = worksheet_write_string(sheet, 0, 0, "Дата", nullptr);
+  }
   for (int v = 0; v <= d.LastVar && error == LXW_NO_ERROR; ++v)
-    error = worksheet_write_string(sheet, 0, static_cast<lxw_col_t>(v), d.VarNames[v].c_str(), nullptr);
+    error = worksheet_write_string(sheet, 0, first + static_cast<lxw_col_t>(v), d.VarNames[v].c_str(), nullptr);
   for (std::int32_t j = 0; j <= d.LastObs && error == LXW_NO_ERROR; ++j) {
+    const auto row = static_cast<lxw_row_t>(j + 1);
+    if (dated && !std::isnan(d.Dates[j])) error = worksheet_write_number(sheet, row, 0, d.Dates[j], dateFormat);
     for (int v = 0; v <= d.LastVar && error == LXW_NO_ERROR; ++v) {
-      error = worksheet_write_number(sheet, static_cast<lxw_row_t>(j + 1), static_cast<lxw_col_t>(v),
-                                     d.DataValues[v][j], nullptr);
+      error = worksheet_write_number(sheet, row, first + static_cast<lxw_col_t>(v), d.DataValues[v][j], nullptr);
     }
   }
   const lxw_error closed = workbook_close(book);  // frees the workbook in every case
