@@ -155,6 +155,18 @@ std::string DayMonthYearText(double serial) {
   return buf + TimeText(serial);
 }
 
+std::string DateLabel(double serial, double previous) {
+  if (std::isnan(serial)) return {};
+  const Civil c = CivilOf(serial);
+  char buf[32];
+  if (!std::isnan(previous) && CivilOf(previous).year == c.year) {
+    std::snprintf(buf, sizeof buf, "%02d.%02d", c.day, c.month);
+  } else {
+    std::snprintf(buf, sizeof buf, "%02d.%02d.%04lld", c.day, c.month, static_cast<long long>(c.year));
+  }
+  return buf;
+}
+
 bool AnyDate(const Array<double>& dates) {
   for (const double date : dates)
     if (!std::isnan(date)) return true;

@@ -26,6 +26,10 @@ std::string IsoDateText(double serial);
 // A date for people, "05.01.2024" (with the time as IsoDateText). Empty for NaN.
 std::string DayMonthYearText(double serial);
 
+// The X-axis label of a date: "05.01", with the year ("05.01.2024") when
+// previous (the date labelled before) is NaN or of another year. Empty for NaN.
+std::string DateLabel(double serial, double previous);
+
 // Whether dates holds a date (not only observations without one).
 bool AnyDate(const Array<double>& dates);
 

@@ -72,6 +72,9 @@ struct SequentialLayout {
   SequentialDevice device;
   double emptyValue = 0;
   bool labelsEvery5 = false;
+  // The observations' dates, labelling the X axis in place of their numbers
+  // when the setting IsData asks for them and the data set has any; else null.
+  const double* dates = nullptr;
   std::vector<SequentialBand> bands;
   std::vector<SequentialPage> pages;
   std::vector<std::int32_t> marks;  // observation rows with a day mark, within the table

@@ -6,9 +6,11 @@
 #include <QPdfWriter>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "core/data/numbers.h"
+#include "core/data/observation_dates.h"
 #include "draw/graphs/canvas.h"
 #include "draw/graphs/picture_file.h"
 #include "core/shell/settings.h"
@@ -110,9 +112,11 @@ void DrawXAxis(QPainter& p, const SequentialLayout& layout, long long right, int
   const int h = TextHeight(p);
   if (y + 7 + h < exposed.top() || y - 7 - h > exposed.bottom()) return;
   const std::int32_t n = last + 1;
-  const QString widest = QString::number(n);
+  const QString widest = layout.dates ? QStringLiteral("00.00.0000") : QString::number(n);
   const int widestWidth = TextWidth(p, widest);
   const bool fits = widestWidth < stepX + 1;
+  // Dates are labelled every so many observations as leaves room for them.
+  const std::int32_t dateStep = std::max(1, (widestWidth + 4 + stepX - 1) / stepX);
   std::int32_t first = 0, final = 0;
   ExposedObservations(layout, exposed, widestWidth + 2, last, first, final);
   const int dir = upper ? -1 : 1;
@@ -121,6 +125,12 @@ void DrawXAxis(QPainter& p, const SequentialLayout& layout, long long right, int
     const std::int32_t k = j + 1;
     const int x = static_cast<int>(layout.PointX(j));
     DrawLine(p, x, y, x, y + dir * (upper ? 6 : 5));
+    if (layout.dates) {
+      if (j % dateStep != 0) continue;
+      const double previous = j >= dateStep ? layout.dates[j - dateStep] : std::nan("");
+      TextOut(p, x + 1, labelY, QString::fromStdString(DateLabel(layout.dates[j], previous)));
+      continue;
+    }
     const QString label = QString::number(k);
     if (layout.labelsEvery5) {
       if (k % 5 != 0) continue;

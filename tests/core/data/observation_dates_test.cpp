@@ -53,6 +53,10 @@ TEST(ObservationDates, ReadsTheFormsFilesWrite) {
     }
   }
   EXPECT_EQ(DayMonthYearText(kJan5), "05.01.2024");
+  EXPECT_EQ(DateLabel(kJan5, std::nan("")), "05.01.2024");
+  EXPECT_EQ(DateLabel(kJan5, kJan5 - 3), "05.01");
+  EXPECT_EQ(DateLabel(kJan5, kJan5 - 7), "05.01.2024");  // 29.12.2023 was labelled before
+  EXPECT_EQ(DateLabel(std::nan(""), kJan5), "");
   EXPECT_EQ(IsoDateText(std::nan("")), "");
 }
 
