@@ -8,6 +8,7 @@
 #include <random>
 #include <string>
 
+#include "app/shell/program_session.h"
 #include "bench_application.h"
 #include "core/cluster/cluster_analysis.h"
 #include "core/cluster/cluster_options.h"

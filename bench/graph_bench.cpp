@@ -9,6 +9,7 @@
 #include <random>
 #include <string>
 
+#include "app/shell/program_session.h"
 #include "bench_application.h"
 #include "core/data/session.h"
 #include "core/graphs/graph_options.h"

@@ -12,6 +12,7 @@
 #include <map>
 #include <random>
 
+#include "app/shell/program_session.h"
 #include "core/data/data_input.h"
 #include "core/data/dataset.h"
 #include "core/data/session.h"

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/shell/program_session.h"
 #include "core/data/dataset.h"
 #include "core/shell/settings.h"
 #include "core/preparation/missing_outliers.h"

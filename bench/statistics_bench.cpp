@@ -8,6 +8,7 @@
 #include <random>
 #include <string>
 
+#include "app/shell/program_session.h"
 #include "core/data/dataset.h"
 #include "core/data/results_file.h"
 #include "core/statistics/statistics_run.h"

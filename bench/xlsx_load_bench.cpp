@@ -10,6 +10,7 @@
 #include <random>
 #include <string>
 
+#include "app/shell/program_session.h"
 #include "core/data/data_input.h"
 #include "core/data/session.h"
 #include "core/data/sheet_table.h"

@@ -1,17 +1,11 @@
 #include "cli/cli_common.h"
 
-#include <sys/stat.h>
-
 #include <iostream>
 
-#include "core/data/data_input.h"
-#include "core/data/dataset.h"
+#include "core/commands/command_refusal.h"
 #include "core/data/errors.h"
 #include "core/data/numbers.h"
 #include "core/data/program_directory.h"
-#include "core/data/results_file.h"
-#include "core/data/session.h"
-#include "core/data/text_codec.h"
 #include "core/shell/settings.h"
 
 namespace tavrel::cli {
@@ -63,82 +57,52 @@ double Arguments::DoubleValue(const std::string& name, double fallback) const {
   }
 }
 
-void LoadSettingsFor(const Arguments& args) {
-  Data().ExeDir = RunningProgramDirectory();
+void PrintNotes(const CommandNotes& notes) {
+  for (const std::string& note : notes) std::cerr << note << "\n";
+}
+
+void LoadSettingsFor(const Arguments& args, Session& session) {
+  session.data.ExeDir = RunningProgramDirectory();
   const bool given = args.Has("--ini");
-  std::string path = args.Value("--ini");
-  if (!given) {
-    path = UserSettingsPath();
-    EnsureUserSettings(path, Data().ExeDir);
-  } else {
-    // A settings file named on the command line must be there to be read:
-    // running on defaults instead would silently change every result.
-    struct stat info {};
-    if (path.empty() || stat(path.c_str(), &info) != 0) throw CommandFailure(kNoSettingsFile + path);
-    if (S_ISREG(info.st_mode) && info.st_size == 0) throw CommandFailure("Файл конфигурации пуст: " + path);
-  }
+  CommandNotes notes;
+  LoadCommandSettings(session, given ? args.Value("--ini") : UserSettingsPath(), given, session.data.ExeDir, notes);
+  PrintNotes(notes);
+}
+
+void LoadDataFor(const Arguments& args, const std::string& dataFile, Session& session) {
+  const std::optional<int> missing =
+      args.Has("--missing") ? std::optional<int>(args.IntValue("--missing", 0)) : std::nullopt;
+  CommandNotes notes;
   try {
-    if (!LoadSessionSettings(path, ProgramSession())) std::cerr << kNoSettingsFile << path << "\n";
-  } catch (const ConversionError& e) {
-    std::cerr << e.what() << "\n";
-  } catch (const InOutError& e) {
-    if (given) throw CommandFailure(e.what());
-    std::cerr << e.what() << "\n";
+    LoadCommandData(session, dataFile, missing, notes);
+  } catch (const CommandRefusal&) {
+    PrintNotes(notes);
+    throw;
   }
+  PrintNotes(notes);
 }
 
-void LoadDataFor(const Arguments& args, const std::string& dataFile) {
-  if (args.Has("--missing")) {
-    Config().EmptyValue = args.IntValue("--missing", 0);
-    Data().EmptyValue = Config().EmptyValue;
-  }
-  const LoadOutcome outcome = LoadDataFile(dataFile, ProgramSession());
-  if (!outcome.readerWarning.empty()) std::cerr << outcome.readerWarning << "\n";
-  if (!outcome.loaded) throw CommandFailure(outcome.warning);
-  if (!outcome.warning.empty()) std::cerr << outcome.warning << "\n";
+std::vector<std::string> VarsOption(const Arguments& args, const char* option) {
+  if (!args.Has(option)) return {};
+  std::vector<std::string> names = NameList(args.Value(option));
+  if (names.empty()) throw UsageError(std::string(option) + ": пустой список переменных");
+  return names;
 }
 
-void SelectVariables(const Arguments& args) {
-  if (!args.Has("--vars")) return;
-  if (args.Value("--vars").find_first_not_of(", ") == std::string::npos)
-    throw UsageError("--vars: пустой список переменных");
-  SelectVariablesByName(args.Value("--vars"));
-}
-
-void SelectVariablesByName(const std::string& names) {
-  DataSet& d = Data();
-  std::vector<int> chosen;
-  std::string list = names + ",";
-  for (std::size_t start = 0, comma; (comma = list.find(',', start)) != std::string::npos; start = comma + 1) {
-    const std::string name(TrimBlanks(list.substr(start, comma - start)));
-    if (name.empty()) continue;
-    bool found = false;
-    for (int v = 0; v <= d.LastVar; ++v) {
-      if (TrimBlanks(d.VarNames[v]) != name) continue;
-      chosen.push_back(v);
-      found = true;
-    }
-    if (!found) throw CommandFailure("Нет переменной " + name);
-  }
-  NarrowTo(d, chosen);
-}
-
-KeptFiles KeptFor(const std::string& resultsFile) { return {Data().DataFileName, resultsFile}; }
-
-void CheckOutputFile(const std::string& path, const std::string& resultsFile) {
+void ChooseVariablesFor(const Arguments& args, Session& session, OperationModes mode) {
+  CommandNotes notes;
+  const std::vector<std::string> names = VarsOption(args);
   try {
-    CheckOutputTarget(path, KeptFor(resultsFile));
-  } catch (const InOutError& e) {
-    throw CommandFailure(e.what());
+    ChooseVariables(session.data, session.settings, mode, names, notes);
+  } catch (const CommandRefusal&) {
+    PrintNotes(notes);
+    throw;
   }
+  PrintNotes(notes);
 }
 
-int VariableByName(const std::string& name) {
-  const DataSet& d = Data();
-  const std::string wanted(TrimBlanks(name));
-  for (int v = 0; v <= d.LastVar; ++v)
-    if (TrimBlanks(d.VarNames[v]) == wanted) return v;
-  throw CommandFailure("Нет переменной " + wanted);
+void CheckOutputFile(const std::string& path, const DataSet& d, const std::string& resultsFile) {
+  CheckCommandOutput(path, KeptFor(d, resultsFile));
 }
 
 }  // namespace tavrel::cli

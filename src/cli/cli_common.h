@@ -1,23 +1,20 @@
 #pragma once
-// What every command of the batch tool shares: its arguments, the settings,
-// the data file and the variable selection.
+// What every command of the batch tool shares: its arguments, and the steps
+// of the command layer with their notes printed. Each run has a session of its
+// own; a refusal (CommandRefusal) ends the run with its kind's exit code.
 #include <map>
 #include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "core/data/output_target.h"
+#include "core/commands/command_steps.h"
+#include "core/data/session.h"
 
 namespace tavrel::cli {
 
 // A wrong call: printed with the usage text, exit code 2.
 struct UsageError : std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
-
-// A failure with the program's own message: printed to standard error, exit code 1.
-struct CommandFailure : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
@@ -43,33 +40,26 @@ class Arguments {
 // The options every command that loads data accepts.
 inline const std::set<std::string> kDataOptions = {"--ini", "--missing", "--vars"};
 
-// Reads the settings file (--ini or the user's), as the program does at start.
-// Its warnings (a key that does not convert) go to standard error and the run
-// goes on as the program would. A file given with --ini that is missing, empty
-// or cannot be read is a CommandFailure.
-void LoadSettingsFor(const Arguments& args);
+// Prints a command's notes to standard error, one a line.
+void PrintNotes(const CommandNotes& notes);
 
-// Loads the data file as the program's input command does (--missing
-// overrides the missing-value code). A failed load is a CommandFailure.
-void LoadDataFor(const Arguments& args, const std::string& dataFile);
+// Reads the settings file (--ini or the user's) into the run's session, as the
+// program does at start (LoadCommandSettings); the notes go to standard error.
+void LoadSettingsFor(const Arguments& args, Session& session);
 
-// Narrows the data set to the variables named by --vars, moved to the front
-// in their data-set order, as the variable dialog does (a name that several
-// variables share chooses them all). Without --vars all stay; an empty list is a UsageError.
-void SelectVariables(const Arguments& args);
+// Loads the data file into the run's session as the program's input command
+// does (LoadCommandData; --missing overrides the missing-value code).
+void LoadDataFor(const Arguments& args, const std::string& dataFile, Session& session);
 
-// The files an output of the command must never be: the loaded data file
-// and, for the second output of a run, its report (resultsFile).
-KeptFiles KeptFor(const std::string& resultsFile = {});
+// The names --vars gives (none without --vars); an empty list is a UsageError.
+std::vector<std::string> VarsOption(const Arguments& args, const char* option = "--vars");
 
-// Checks a file the command is to write before anything is written, with the
-// rule every output follows (CheckOutputTarget); a refusal is a CommandFailure.
-void CheckOutputFile(const std::string& path, const std::string& resultsFile = {});
+// Chooses the variables --vars names for a command of the mode, as the
+// variable dialog does (ChooseVariables); the notes go to standard error.
+void ChooseVariablesFor(const Arguments& args, Session& session, OperationModes mode);
 
-// The same for a comma-separated list of names (blanks around a name do not count).
-void SelectVariablesByName(const std::string& names);
-
-// The position of the variable in force with that name; a CommandFailure when there is none.
-int VariableByName(const std::string& name);
+// Checks a file the command is to write before anything is written
+// (CheckCommandOutput): never the loaded data file of d, nor resultsFile.
+void CheckOutputFile(const std::string& path, const DataSet& d, const std::string& resultsFile = {});
 
 }  // namespace tavrel::cli

@@ -3,6 +3,7 @@
 
 #include "cli/cli_common.h"
 #include "cli/commands.h"
+#include "core/commands/command_refusal.h"
 #include "core/statistics/diagnostic_accuracy.h"
 #include "core/statistics/summary_student.h"
 #include "core/statistics/table22.h"
@@ -21,7 +22,7 @@ const std::vector<std::string>& Numbers(const Arguments& args, std::size_t count
 
 // Prints what the window copies to the clipboard, or its refusal.
 int Print(const std::string& refusal, const std::string& clipboard) {
-  if (!refusal.empty()) throw CommandFailure(refusal);
+  if (!refusal.empty()) throw CommandRefusal(RefusalKind::Choice, refusal);
   std::cout << clipboard << "\n";
   return 0;
 }

@@ -36,7 +36,7 @@ const char* const kGraphKindUsages[] = {
 std::string GraphToolPath() {
   char self[PATH_MAX];
   const ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
-  if (length <= 0) throw CommandFailure("tavrel-cli: не найден путь к программе: " + SystemErrorText(errno));
+  if (length <= 0) throw std::runtime_error("tavrel-cli: не найден путь к программе: " + SystemErrorText(errno));
   const std::string path(self, static_cast<std::size_t>(length));
   return path.substr(0, path.rfind('/') + 1) + "tavrel-cli-graph";
 }
@@ -60,7 +60,7 @@ int RunGraphTool(const std::vector<std::string>& args) {
   argv.push_back(nullptr);
   std::cout.flush();
   execv(argv[0], argv.data());
-  throw CommandFailure("tavrel-cli: не запускается программа рисования " + words[0] + ": " + SystemErrorText(errno));
+  throw std::runtime_error("tavrel-cli: не запускается программа рисования " + words[0] + ": " + SystemErrorText(errno));
 }
 
 }  // namespace tavrel::cli

@@ -14,12 +14,13 @@ int RunInfo(const std::vector<std::string>& raw) {
   const Arguments args(raw, {}, {"--ini", "--missing"});
   const std::string& dataFile = args.Required(0, "файл данных");
   if (args.Positional().size() > 1) throw UsageError("лишний аргумент " + args.Positional()[1]);
-  LoadSettingsFor(args);
-  LoadDataFor(args, dataFile);
-  const DataSet& d = Data();
+  Session session;
+  LoadSettingsFor(args, session);
+  LoadDataFor(args, dataFile, session);
+  const DataSet& d = session.data;
   std::cout << "   N  Имя             Число  Пропуски      Минимум     Максимум      Шаг Y\n";
   for (int v = 0; v <= d.LastVar; ++v) {
-    const Variable var = GetVariable(Data(), v);
+    const Variable var = GetVariable(d, v);
     int missing = 0;
     for (std::int32_t i = 0; i <= var.last; ++i)
       if (var.values[i] == d.EmptyValue) ++missing;

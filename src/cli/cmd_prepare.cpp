@@ -4,13 +4,12 @@
 
 #include "cli/cli_common.h"
 #include "cli/commands.h"
+#include "core/commands/command_refusal.h"
+#include "core/commands/table_commands.h"
 #include "core/data/csv_writer.h"
-#include "core/data/data_table_writer.h"
 #include "core/data/dataset.h"
 #include "core/data/errors.h"
 #include "core/data/numbers.h"
-#include "core/data/results_file.h"
-#include "core/data/saved_table.h"
 #include "core/data/text_codec.h"
 #include "core/preparation/missing_outliers.h"
 #include "core/preparation/transformations.h"
@@ -95,16 +94,15 @@ Step ParseStep(const std::string& text) {
 }
 
 void RefuseMissing(const DataSet& d) {
-  if (HasMissingValues(d)) throw CommandFailure(kMissingNotRemoved);
+  if (HasMissingValues(d)) throw CommandRefusal(RefusalKind::Choice, kMissingNotRemoved);
 }
 
 // Narrows to the named variables as the variable dialog does (all when no names are given).
-void Choose(const Step& step, std::size_t index) {
-  if (index < step.parts.size()) SelectVariablesByName(step.parts[index]);
+void Choose(DataSet& d, const Step& step, std::size_t index) {
+  if (index < step.parts.size()) NarrowTo(d, VariablesNamed(d, NameList(step.parts[index])));
 }
 
-void ApplyStep(const Step& step) {
-  DataSet& d = Data();
+void ApplyStep(DataSet& d, const Step& step) {
   for (const Cleaning& c : kCleaning) {
     if (step.kind != c.kind) continue;
     // As in the table: the missing-value commands apply while a missing value
@@ -120,41 +118,41 @@ void ApplyStep(const Step& step) {
   }
   for (const Chosen& c : kChosen) {
     if (step.kind != c.kind) continue;
-    Choose(step, 0);
+    Choose(d, step, 0);
     const bool missing = HasMissingValues(d);
     if (!missing) c.routine(d);
     WidenVariables(d);
-    if (missing) throw CommandFailure(kMissingNotRemoved);
+    if (missing) throw CommandRefusal(RefusalKind::Choice, kMissingNotRemoved);
     return;
   }
   if (step.kind == "shift") {
-    Choose(step, 1);
-    if (!ShiftSeries(d, UserInteger(step.parts[0]))) throw CommandFailure(kNotEnoughForShift);
+    Choose(d, step, 1);
+    if (!ShiftSeries(d, UserInteger(step.parts[0]))) throw CommandRefusal(RefusalKind::Choice, kNotEnoughForShift);
   } else if (step.kind == "replace") {
     const std::string from(TrimBlanks(step.parts[0]));
     const std::string to(TrimBlanks(step.parts[1]));
-    if (from.empty() || to.empty()) throw CommandFailure(kNothingEntered);
-    const int variable = step.parts.size() > 2 ? VariableByName(step.parts[2]) : -1;
+    if (from.empty() || to.empty()) throw CommandRefusal(RefusalKind::Choice, kNothingEntered);
+    const int variable = step.parts.size() > 2 ? VariableNamed(d, step.parts[2]) : -1;
     double oldValue = 0, newValue = 0;
     try {
       oldValue = UserNumber(from);
     } catch (const ConversionError& e) {
-      throw CommandFailure(std::string("Заменяемое значение: ") + e.what());
+      throw CommandRefusal(RefusalKind::Choice, std::string("Заменяемое значение: ") + e.what());
     }
     try {
       newValue = UserNumber(to);
     } catch (const ConversionError& e) {
-      throw CommandFailure(std::string("Замещающее значение: ") + e.what());
+      throw CommandRefusal(RefusalKind::Choice, std::string("Замещающее значение: ") + e.what());
     }
     ReplaceValues(d, oldValue, newValue, variable);
   } else if (step.kind == "arith") {
-    const int a = VariableByName(step.parts[0]);
-    const int b = VariableByName(step.parts[2]);
-    const int r = VariableByName(step.parts[3]);
+    const int a = VariableNamed(d, step.parts[0]);
+    const int b = VariableNamed(d, step.parts[2]);
+    const int r = VariableNamed(d, step.parts[3]);
     RefuseMissing(d);
     Arithmetic(d, a, step.parts[1][0], b, r);
   } else if (step.kind == "rename") {
-    const int v = VariableByName(step.parts[0]);
+    const int v = VariableNamed(d, step.parts[0]);
     std::vector<std::string> names(d.VarNames.begin(), d.VarNames.begin() + d.LastVar + 1);
     names[static_cast<std::size_t>(v)] = step.parts[1];
     RenameVariables(d, names);
@@ -170,15 +168,15 @@ int RunPrepare(const std::vector<std::string>& raw) {
   if (args.Positional().size() < 3) throw UsageError("не указаны шаги");
   std::vector<Step> steps;
   for (std::size_t i = 2; i < args.Positional().size(); ++i) steps.push_back(ParseStep(args.Positional()[i]));
-  LoadSettingsFor(args);
-  LoadDataFor(args, dataFile);
-  CheckOutputFile(outFile);
-  for (const Step& step : steps) ApplyStep(step);
-  ComputeVarSteps(Data(), Config());
-  RefuseUnsavableTable(Data(), MostSavedVariables(outFile));
-  ResultsFile().Open(outFile, false, KeptFor());
-  WriteSavedTable(ResultsFile(), Data(), KeptFor(), SystemDecimalPoint());
-  std::cout << Data().ProcessingNote << "\n";
+  Session session;
+  LoadSettingsFor(args, session);
+  LoadDataFor(args, dataFile, session);
+  DataSet& d = session.data;
+  CheckOutputFile(outFile, d);
+  for (const Step& step : steps) ApplyStep(d, step);
+  ComputeVarSteps(d, session.settings);
+  SaveTableCommand(d, outFile, false, KeptFor(d), SystemDecimalPoint());
+  std::cout << d.ProcessingNote << "\n";
   return 0;
 }
 

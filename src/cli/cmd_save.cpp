@@ -1,10 +1,7 @@
 #include "cli/cli_common.h"
 #include "cli/commands.h"
+#include "core/commands/table_commands.h"
 #include "core/data/csv_writer.h"
-#include "core/data/data_table_writer.h"
-#include "core/data/dataset.h"
-#include "core/data/results_file.h"
-#include "core/data/saved_table.h"
 
 namespace tavrel::cli {
 
@@ -13,13 +10,11 @@ int RunSave(const std::vector<std::string>& raw) {
   const std::string& dataFile = args.Required(0, "файл данных");
   const std::string& outFile = args.Required(1, "файл для записи");
   if (args.Positional().size() > 2) throw UsageError("лишний аргумент " + args.Positional()[2]);
-  LoadSettingsFor(args);
-  LoadDataFor(args, dataFile);
-  SelectVariables(args);
-  CheckOutputFile(outFile);
-  RefuseUnsavableTable(Data(), MostSavedVariables(outFile));
-  ResultsFile().Open(outFile, args.Has("--append"), KeptFor());
-  WriteSavedTable(ResultsFile(), Data(), KeptFor(), SystemDecimalPoint());
+  Session session;
+  LoadSettingsFor(args, session);
+  LoadDataFor(args, dataFile, session);
+  ChooseVariablesFor(args, session, kModeSaving);
+  SaveTableCommand(session.data, outFile, args.Has("--append"), KeptFor(session.data), SystemDecimalPoint());
   return 0;
 }
 

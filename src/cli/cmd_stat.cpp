@@ -1,22 +1,17 @@
 #include <cmath>
-#include <iostream>
 #include <string>
 
 #include "cli/cli_common.h"
 #include "cli/commands.h"
-#include "core/data/dataset.h"
 #include "core/data/numbers.h"
 #include "core/data/program_version.h"
 #include "core/data/results_file.h"
 #include "core/shell/settings.h"
-#include "core/statistics/statistics_run.h"
+#include "core/commands/report_commands.h"
 
 namespace tavrel::cli {
 
 namespace {
-
-// The variable dialog's refusal of a data set with at most one observation.
-constexpr const char* kTooFewObservations = "Недостаточно данных (0,1).";
 
 // The analyses by name, in the order of the choice dialog's list.
 const char* const kAnalysisNames[kAnalysisCount] = {"elementary", "variability",  "levels",  "normality",
@@ -52,25 +47,20 @@ int RunStat(const std::vector<std::string>& raw) {
   options.UserLevelOn = args.Has("--level");
   options.UserLevel = options.UserLevelOn ? UserLevel(args) : 0;
 
-  LoadSettingsFor(args);
-  LoadDataFor(args, dataFile);
-  DataSet& d = Data();
-  // What the variable dialog does before the choice.
-  if (d.NumObs <= 1) throw CommandFailure(kTooFewObservations);
-  if (!RemoveEmptyVars(Data())) std::cerr << kRemoveEmptyVarsFailed << "\n";
-  SelectVariables(args);
+  Session session;
+  LoadSettingsFor(args, session);
+  LoadDataFor(args, dataFile, session);
+  ChooseVariablesFor(args, session, kModeStatistics);
+  DataSet& d = session.data;
   d.PairwiseMissing = args.Has("--pairwise-missing");
   d.PairwiseOutliers = args.Has("--pairwise-outliers");
-
-  const std::string refusal = StatisticsRefusal(d, options);
-  if (!refusal.empty()) throw CommandFailure(refusal);
+  RefuseStatistics(d, options);
   d.ResultsFileName = args.Positional().size() > 2
                           ? args.Positional()[2]
-                          : ResultsFilePath(Config().OutputCat, ProposedResultsName(d.DataFileShortName));
-  CheckOutputFile(d.ResultsFileName);
-  ResultsFile().Open(d.ResultsFileName, !args.Has("--rewrite"), KeptFor());
-  const std::string failure = RunStatisticsReport(ResultsFile(), d, options, ProgramCaption(), {});
-  if (!failure.empty()) throw CommandFailure(failure);
+                          : ResultsFilePath(session.settings.OutputCat, ProposedResultsName(d.DataFileShortName));
+  ResultsFileWriter out;
+  OpenReport(out, d, {d.ResultsFileName, !args.Has("--rewrite")});
+  WriteStatisticsCommand(out, d, options, ProgramCaption(), {});
   return 0;
 }
 

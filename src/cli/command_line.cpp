@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "cli/cli_common.h"
+#include "core/commands/command_refusal.h"
 
 namespace tavrel::cli {
 
@@ -28,6 +29,9 @@ int RunCommandLine(const std::vector<std::string>& args, std::span<const Command
       std::cerr << "tavrel-cli " << c.name << ": " << e.what() << "\n";
       std::cerr << "Использование: tavrel-cli " << c.usage << "\n";
       return 2;
+    } catch (const CommandRefusal& e) {
+      std::cerr << e.what() << "\n";
+      return ExitCode(e.kind);
     } catch (const std::exception& e) {
       std::cerr << e.what() << "\n";
       return 1;

@@ -4,6 +4,10 @@
 #include <string>
 #include <vector>
 
+namespace tavrel {
+struct Session;
+}
+
 namespace tavrel::cli {
 
 using Command = int (*)(const std::vector<std::string>& args);
@@ -21,13 +25,13 @@ int RunCluster(const std::vector<std::string>& args);
 inline const std::set<std::string> kClusterAnalysisOptions = {"--ini",    "--missing",  "--vars", "--distance",
                                                               "--method", "--clusters", "--beta"};
 class Arguments;
-// The cluster run of the cluster command: settings, options, data, the report
-// written to resultsFile (empty: the proposed results file). laterOutput, the
-// file written after the run (empty: none), is checked with the report before
-// anything is written. A refusal or a failed run is a CommandFailure, and a
-// failed run leaves the results file as it was.
-void RunClusterFor(const Arguments& args, const std::string& dataFile, const std::string& resultsFile, bool rewrite,
-                   const std::string& laterOutput);
+// The cluster run of the cluster command in session: settings, options, data,
+// the report written to resultsFile (empty: the proposed results file).
+// laterOutput, the file written after the run (empty: none), is checked with
+// the report before anything is written. A refusal or a failed run is a
+// CommandRefusal, and a failed run leaves the results file as it was.
+void RunClusterFor(Session& session, const Arguments& args, const std::string& dataFile,
+                   const std::string& resultsFile, bool rewrite, const std::string& laterOutput);
 int RunStat(const std::vector<std::string>& args);
 int RunCalc(const std::vector<std::string>& args);
 // The graph command: runs the drawing program tavrel-cli-graph beside this one with the same words.

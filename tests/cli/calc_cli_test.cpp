@@ -35,7 +35,7 @@ TEST_F(CalcCliTest, RefusalsAndWrongCalls) {
       {"diagnostic 90 x 10 80", "Ошибка операций с целыми числами\nТест+, Патология-: «x» не является числом\n"},
   };
   for (const auto& [args, err] : refused) {
-    EXPECT_EQ(Calc(args), 1) << args;
+    EXPECT_EQ(Calc(args), kChoiceRefused) << args;
     EXPECT_EQ(out_, "") << args;
     EXPECT_EQ(err_, err) << args;
   }

@@ -6,9 +6,16 @@
 #include <cstdlib>
 #include <string>
 
+#include "core/commands/command_refusal.h"
 #include "test_support.h"
 
 namespace tavrel {
+
+// The batch tool's exit codes of the refusal kinds.
+inline const int kInputRefused = ExitCode(RefusalKind::Input);
+inline const int kChoiceRefused = ExitCode(RefusalKind::Choice);
+inline const int kOutputRefused = ExitCode(RefusalKind::Output);
+inline const int kAnalysisFailed = ExitCode(RefusalKind::Analysis);
 
 class CliTest : public test::EngineTest {
  protected:

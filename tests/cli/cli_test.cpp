@@ -43,11 +43,11 @@ TEST_F(CliTest, SaveWritesAFileThatLoadsBackTheSame) {
 
 TEST_F(CliTest, FailuresAndWrongCallsHaveTheirExitCodes) {
   const std::string bad = WriteFile("bad.txt", "A\n1,5\n");
-  EXPECT_EQ(Run("info " + bad), 1);
+  EXPECT_EQ(Run("info " + bad), kInputRefused);
   EXPECT_EQ(err_, "Ошибка ввода: неверные числовые данные\nФайл " + bad + ", строка 2: «1,5» не является числом\n");
-  EXPECT_EQ(Run("info " + WriteFile("names.txt", "A B\n")), 1);
+  EXPECT_EQ(Run("info " + WriteFile("names.txt", "A B\n")), kInputRefused);
   EXPECT_EQ(err_, "Ошибка ввода: нет числовых данных (n=0)\n");
-  EXPECT_EQ(Run("save " + WriteFile("d.txt", "A\n1\n") + " " + TempPath("o.txt") + " --vars Q"), 1);
+  EXPECT_EQ(Run("save " + WriteFile("d.txt", "A\n1\n2\n") + " " + TempPath("o.txt") + " --vars Q"), kChoiceRefused);
   EXPECT_EQ(err_, "Нет переменной Q\n");
   EXPECT_EQ(Run("info"), 2);
   EXPECT_EQ(Run("info x --bogus"), 2);
@@ -70,7 +70,7 @@ TEST_F(CliTest, ASettingsFileThatCannotBeReadIsAnError) {
   };
   for (const auto& [ini, message] : cases) {
     ini_ = ini;
-    EXPECT_EQ(Run("info " + data), 1) << ini;
+    EXPECT_EQ(Run("info " + data), kInputRefused) << ini;
     EXPECT_EQ(err_, message + "\n");
   }
   // A bad key is reported and the run goes on with the other keys.
@@ -96,7 +96,8 @@ TEST_F(CliTest, AFailedReplaceKeepsTheOldFile) {
   for (const std::string& command : {"save " + data + " " + target, "stat 0 " + data + " " + target + " --rewrite",
                                      "cluster " + data + " /dev/null --save " + target}) {
     WriteFile("target.out", old);
-    EXPECT_EQ(Run(command, "trap '' XFSZ; ulimit -f 1; "), 1) << command;
+    EXPECT_EQ(Run(command, "trap '' XFSZ; ulimit -f 1; "), command.rfind("stat", 0) == 0 ? kAnalysisFailed : kOutputRefused)
+        << command;
     EXPECT_EQ(test::ReadFile(target), old) << command;
     EXPECT_EQ(err_, "Ошибка записи в файл " + target + ": файл слишком велик\n") << command;
     std::vector<std::string> left;
@@ -121,7 +122,7 @@ TEST_F(CliTest, TheDataFileItselfIsNeverWrittenTo) {
        {"stat 0 " + data, "stat 0 " + data + " --rewrite", "cluster " + data, "save " + data + " " + data,
         "cluster " + data + " " + TempPath("r.out") + " --save " + dir_.string() + "/../" +
             dir_.filename().string() + "/days.out"}) {
-    EXPECT_EQ(Run(command), 1) << command;
+    EXPECT_EQ(Run(command), kOutputRefused) << command;
     EXPECT_EQ(err_.rfind(message, 0), 0u) << err_;
     EXPECT_EQ(test::ReadFile(data), original) << command;
   }
@@ -157,17 +158,19 @@ TEST_F(CliTest, ClusterRefusalsGoToStandardError) {
   for (int i = 0; i < 3002; ++i) tall += std::to_string(i % 7) + "\n";
   struct Case {
     std::string data, options, message;
+    int exitCode;
   };
   const Case cases[] = {
-      {"A B\n1 2\n-999 3\n", "", "Пропуски не удалены."},
-      {"A B\n1 2\n1 3\n", "", "Ошибка нормирования: A имеет @=0"},
-      {"A B\n1 2\n1 3\n", "--distance 1", "A: Расстояние нельзя рассчитать(max-min=0)"},
-      {"A B\n1 2\n", "", "Для кластерного анализа нужно не менее двух наблюдений."},
-      {tall, "--rewrite", "Массив данных >3000: 3002 значений"},
+      {"A B\n1 2\n-999 3\n", "", "Пропуски не удалены.", kChoiceRefused},
+      {"A B\n1 2\n1 3\n", "", "Ошибка нормирования: A имеет @=0", kAnalysisFailed},
+      {"A B\n1 2\n1 3\n", "--distance 1", "A: Расстояние нельзя рассчитать(max-min=0)", kAnalysisFailed},
+      {"A B\n1 2\n", "", "Недостаточно данных (0,1).", kChoiceRefused},
+      {tall, "--rewrite", "Массив данных >3000: 3002 значений", kChoiceRefused},
   };
   for (const Case& c : cases) {
     WriteFile("r.out", "earlier results\r\n");
-    EXPECT_EQ(Run("cluster " + WriteFile("d.txt", c.data) + " " + report + " " + c.options), 1) << c.message;
+    EXPECT_EQ(Run("cluster " + WriteFile("d.txt", c.data) + " " + report + " " + c.options), c.exitCode)
+        << c.message;
     EXPECT_EQ(err_, c.message + "\n");
     if (c.options == "--rewrite") {
       EXPECT_EQ(test::ReadFile(report), "earlier results\r\n");  // refused before opening

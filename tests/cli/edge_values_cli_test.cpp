@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "app/shell/program_session.h"
 #include "cli_fixture.h"
 #include "core/data/data_input.h"
 #include "core/data/dataset.h"
@@ -56,9 +57,9 @@ TEST_F(EdgeValuesCliTest, NumbersBeyondADoubleAreRefusedWhereTheyEnter) {
     int code;
     std::string message;
   } cases[] = {
-      {"prepare " + data_ + " " + out + " replace:72:1e309", 1, "Замещающее значение: «1e309»" + beyond + "\n"},
-      {"prepare " + data_ + " " + out + " replace:-1e400:0", 1, "Заменяемое значение: «-1e400»" + beyond + "\n"},
-      {"save " + book + " " + out, 1,
+      {"prepare " + data_ + " " + out + " replace:72:1e309", kChoiceRefused, "Замещающее значение: «1e309»" + beyond + "\n"},
+      {"prepare " + data_ + " " + out + " replace:-1e400:0", kChoiceRefused, "Заменяемое значение: «-1e400»" + beyond + "\n"},
+      {"save " + book + " " + out, kInputRefused,
        "Ошибка в данных xls-файла\nЯчейка B2 содержит число, которое" + beyond + "\n"},
       {"cluster " + data_ + " /dev/null --beta 1e309", 2, "tavrel-cli cluster: --beta: «1e309»" + beyond + "\n"},
       {"stat elementary " + data_ + " " + out + " --level 1e309", 2, "tavrel-cli stat: --level: 1e309" + beyond + "\n"},
@@ -75,7 +76,7 @@ TEST_F(EdgeValuesCliTest, NumbersBeyondADoubleAreRefusedWhereTheyEnter) {
       {"student 10 2 20 12 2e308 20", "Ошибка работы с целыми числами\nПараметр 2, @: «2e308»" + beyond + "\n"},
   };
   for (const auto& [args, message] : calculators) {
-    EXPECT_EQ(Run("calc " + args, "", false), 1) << args;
+    EXPECT_EQ(Run("calc " + args, "", false), kChoiceRefused) << args;
     EXPECT_EQ(err_, message) << args;
     EXPECT_EQ(out_, "") << args;
   }
@@ -91,7 +92,7 @@ TEST_F(EdgeValuesCliTest, MoreThanAHundredVariablesAreNotSaved) {
   for (const std::string& args : {"save " + book + " " + out, "save " + book + " " + out + " --append",
                                   "prepare " + book + " " + out + " rename:V1:W1",
                                   "cluster " + book + " /dev/null --save " + out}) {
-    EXPECT_EQ(Run(args), 1) << args;
+    EXPECT_EQ(Run(args), kChoiceRefused) << args;
     EXPECT_EQ(err_, refusal) << args;
     EXPECT_FALSE(std::filesystem::exists(out)) << args;
   }
@@ -108,7 +109,7 @@ TEST_F(EdgeValuesCliTest, MoreThanAHundredVariablesAreNotSaved) {
 TEST_F(EdgeValuesCliTest, AnOverflowOfTheArithmeticIsNotSaved) {
   const std::string big = WriteFile("big.txt", "A B\n1e200 1\n2 1e300\n");
   const std::string out = WriteFile("kept.txt", "untouched\n");
-  EXPECT_EQ(Run("prepare " + big + " " + out + " arith:A:*:A:B"), 1);
+  EXPECT_EQ(Run("prepare " + big + " " + out + " arith:A:*:A:B"), kChoiceRefused);
   EXPECT_EQ(err_, "Переменная B, наблюдение 1: значение INF выходит за пределы допустимых чисел\n");
   EXPECT_EQ(test::ReadFile(out), "untouched\n");
 }
@@ -117,7 +118,7 @@ TEST_F(EdgeValuesCliTest, AnOverflowOfTheArithmeticIsNotSaved) {
 TEST_F(EdgeValuesCliTest, EveryShiftGivesTheShiftsAnswer) {
   const std::string out = TempPath("shifted.txt");
   for (const char* shift : {"-2147483648", "2147483647", "-2147483647", "9", "-9"}) {
-    EXPECT_EQ(Run("prepare " + data_ + " " + out + " shift:" + shift), 1) << shift;
+    EXPECT_EQ(Run("prepare " + data_ + " " + out + " shift:" + shift), kChoiceRefused) << shift;
     EXPECT_EQ(err_, "Данных недостаточно.\n") << shift;
   }
   ASSERT_EQ(Run("prepare " + data_ + " " + out + " shift:-7"), 0) << err_;
@@ -144,7 +145,7 @@ TEST_F(EdgeValuesCliTest, CalculatorsAtTheEdges) {
       {"diagnostic 90 20 10,5 80", "Ошибка операций с целыми числами\nТест-, Патология+: не целое число\n"},
   };
   for (const auto& [args, err] : refused) {
-    EXPECT_EQ(Run("calc " + args, "", false), 1) << args;
+    EXPECT_EQ(Run("calc " + args, "", false), kChoiceRefused) << args;
     EXPECT_EQ(err_, err) << args;
   }
 }
@@ -184,7 +185,7 @@ TEST_F(EdgeValuesCliTest, SettingsFilesAndValuesTheProgramCannotUse) {
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
   for (const std::string& ini : {fifo, std::string("/dev/zero")}) {
     ini_ = ini;
-    EXPECT_EQ(Run("info " + data_, "ulimit -t 10; timeout 20 "), 1) << ini;
+    EXPECT_EQ(Run("info " + data_, "ulimit -t 10; timeout 20 "), kInputRefused) << ini;
     EXPECT_EQ(err_, "Не удаётся прочитать файл " + ini + ": это не обычный файл\n");
   }
   std::string text = test::ReadFile(TAVREL_DIST_INI);

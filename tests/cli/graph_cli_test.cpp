@@ -61,8 +61,8 @@ TEST_F(GraphCliTest, RefusesWhatItCannotDraw) {
       {"graph pie " + data_ + " x.png", 2, "неизвестный вид графика pie"},
       {"graph sequential " + data_ + " x.gif", 2, "x.gif"},
       {"graph sequential " + data_ + " x.png --smooth 4", 2, "--smooth"},
-      {"graph sequential " + data_ + " x.png --vars Nope", 1, "Нет переменной Nope"},
-      {"graph sequential " + data_ + " /no/such/dir/x.png", 1, "/no/such/dir/x.png"},
+      {"graph sequential " + data_ + " x.png --vars Nope", kChoiceRefused, "Нет переменной Nope"},
+      {"graph sequential " + data_ + " /no/such/dir/x.png", kOutputRefused, "/no/such/dir/x.png"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Run(c.args), c.code) << c.args;
@@ -108,7 +108,7 @@ TEST_F(GraphCliTest, TheEditorsGraphIsOneVariableAtTheAskedSize) {
     std::string says;
   } refused[] = {
       {" --var AD,Temp", 2, "--var"},
-      {" --var Nothing", 1, "Nothing"},
+      {" --var Nothing", kChoiceRefused, "Nothing"},
       {" --size 0x100", 2, "--size"},
       {" --size 100x", 2, "--size"},
   };
@@ -175,11 +175,11 @@ TEST_F(GraphCliTest, ChartRangesThatCannotBeDrawnAreRefusedInSeconds) {
     std::string data, options;
     int code;
   } cases[] = {
-      {huge, "", 1},
-      {huge, "--type bar", 1},
-      {big, "--type bar --3d", 1},
-      {big, "--type area --3d", 1},
-      {big, "--type area --mode stacked", 1},
+      {huge, "", kChoiceRefused},
+      {huge, "--type bar", kChoiceRefused},
+      {big, "--type bar --3d", kChoiceRefused},
+      {big, "--type area --3d", kChoiceRefused},
+      {big, "--type area --mode stacked", kChoiceRefused},
       {edge, "", 0},
       {edge, "--type bar --3d", 0},
       {edge, "--type area --elevation 330 --rotation 20", 0},
@@ -218,7 +218,7 @@ TEST_F(GraphCliTest, ClusterPicturesRunTheAnalysisFirst) {
     int code;
     std::string message;
   } refusals[] = {
-      {"graph dendrogram " + gaps + " x.png --missing -9999", 1, "Пропуски не удалены."},
+      {"graph dendrogram " + gaps + " x.png --missing -9999", kChoiceRefused, "Пропуски не удалены."},
       {"graph dendrogram " + data_ + " x.png --method 9", 2, "--method"},
       {"graph dendrogram " + data_ + " x.gif", 2, "x.gif"},
       {"graph dendrogram " + data_ + " x.png --rewrite", 2, "--rewrite"},
@@ -257,14 +257,14 @@ TEST_F(GraphCliTest, DistributionAndScatterRefuseAsTheWindowsDo) {
     int code;
     std::string message;
   } cases[] = {
-      {"graph distribution " + same + " x.png --vars A", 1, "Cреднеквадратическое отклонение=0"},
-      {"graph distribution " + few + " x.png --vars A", 1, "Число степеней свободы =-1"},
-      {"graph distribution " + few + " x.png --vars B", 1, "пропуски"},
+      {"graph distribution " + same + " x.png --vars A", kChoiceRefused, "Cреднеквадратическое отклонение=0"},
+      {"graph distribution " + few + " x.png --vars A", kChoiceRefused, "Число степеней свободы =-1"},
+      {"graph distribution " + few + " x.png --vars B", kChoiceRefused, "пропуски"},
       {"graph distribution " + data_ + " x.png", 2, "--vars"},
       {"graph distribution " + data_ + " x.png --vars AD,Temp", 2, "одна переменная"},
       {"graph scatter " + data_ + " x.png --vars AD", 2, "две переменные"},
-      {"graph scatter " + data_ + " x.png --vars AD,Nope", 1, "Нет переменной Nope"},
-      {"graph scatter " + few + " /no/such/dir/x.png --vars A,B", 1, "/no/such/dir/x.png"},
+      {"graph scatter " + data_ + " x.png --vars AD,Nope", kChoiceRefused, "Нет переменной Nope"},
+      {"graph scatter " + few + " /no/such/dir/x.png --vars A,B", kOutputRefused, "/no/such/dir/x.png"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Run(c.args), c.code) << c.args;

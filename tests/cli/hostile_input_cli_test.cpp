@@ -94,7 +94,7 @@ TEST_F(CliTest, RefusedFilesSayWhyInRussian) {
        "Ошибка ввода: неверные числовые данные\nФайл " + TempPath("cr.txt") + ", строка 3: «x» не является числом\n"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(Run("info " + c.file), 1) << c.file;
+    EXPECT_EQ(Run("info " + c.file), kInputRefused) << c.file;
     EXPECT_EQ(err_, c.message);
     EXPECT_EQ(out_, "");
   }

@@ -55,7 +55,7 @@ TEST_F(OutputTargetCliTest, TheDataFileIsNeverAnOutput) {
   const std::string detour = dir_.string() + "/../" + dir_.filename().string() + "/pulse";
   for (const std::string& command : Commands()) {
     for (const std::string& same : {data_, link, detour}) {
-      EXPECT_EQ(RunWith(command, same), 1) << command << " " << same;
+      EXPECT_EQ(RunWith(command, same), kOutputRefused) << command << " " << same;
       EXPECT_EQ(err_, "Файл результатов совпадает с файлом данных: " + same +
                           "\nЗапись в него испортила бы данные; укажите другое имя файла.\n")
           << command;
@@ -67,7 +67,7 @@ TEST_F(OutputTargetCliTest, TheDataFileIsNeverAnOutput) {
   const std::string book = TempPath("pulse.xls");
   std::filesystem::copy_file(std::string(TAVREL_TEST_DATA) + "/spreadsheets/pulse.xls", book);
   const std::string workbook = test::ReadFile(book);
-  EXPECT_EQ(Run("prepare " + book + " " + book + " normalise"), 1);
+  EXPECT_EQ(Run("prepare " + book + " " + book + " normalise"), kOutputRefused);
   EXPECT_EQ(test::ReadFile(book), workbook);
 }
 
@@ -86,7 +86,7 @@ TEST_F(OutputTargetCliTest, WhatCannotBeWrittenIsRefusedAtOnce) {
   };
   for (const std::string& command : Commands()) {
     for (const auto& [target, reason] : targets) {
-      EXPECT_EQ(RunWith(command, target), 1) << command << " " << target;
+      EXPECT_EQ(RunWith(command, target), kOutputRefused) << command << " " << target;
       EXPECT_EQ(err_, "Не удаётся открыть файл " + target + ": " + reason + "\n") << command;
     }
     EXPECT_EQ(test::ReadFile(readOnly), "kept\r\n") << command;
@@ -106,7 +106,7 @@ TEST_F(OutputTargetCliTest, ACharacterDeviceIsWrittenAndStaysADevice) {
   const std::string block = TempPath("block");
   ASSERT_TRUE(test::MakeDeviceNode(block, true));
   for (const std::string& command : Commands()) {
-    EXPECT_EQ(RunWith(command, block), 1) << command;
+    EXPECT_EQ(RunWith(command, block), kOutputRefused) << command;
     EXPECT_EQ(err_, "Не удаётся открыть файл " + block + ": это блочное устройство, а не файл\n") << command;
   }
 }
@@ -118,7 +118,7 @@ TEST_F(OutputTargetCliTest, TheSavedTableIsNeverTheReport) {
   const std::string detour = dir_.string() + "/../" + dir_.filename().string() + "/report.out";
   for (const std::string& table : {report, detour}) {
     for (const char* mode : {"", " --rewrite"}) {
-      EXPECT_EQ(Run("cluster " + data_ + " " + report + " --save " + table + mode), 1) << table << mode;
+      EXPECT_EQ(Run("cluster " + data_ + " " + report + " --save " + table + mode), kOutputRefused) << table << mode;
       EXPECT_EQ(err_, "Таблица данных не может быть записана в файл отчёта: " + table +
                           "\nУкажите для неё другое имя файла.\n");
       EXPECT_EQ(test::ReadFile(report), "earlier results\r\n") << table << mode;
@@ -139,7 +139,7 @@ TEST_F(OutputTargetCliTest, AFailedAnalysisLeavesTheResultsFileAsItWas) {
   for (const auto& [command, message] : runs) {
     for (const char* mode : {"", " --rewrite"}) {
       WriteFile("r.out", "earlier results\r\n");
-      EXPECT_EQ(Run(command + mode), 1) << command << mode;
+      EXPECT_EQ(Run(command + mode), kAnalysisFailed) << command << mode;
       EXPECT_NE(err_.find(message), std::string::npos) << err_;
       EXPECT_EQ(test::ReadFile(report), "earlier results\r\n") << command << mode;
       EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), 6) << "a temporary file was left";

@@ -1,6 +1,7 @@
 // The batch tool's data preparation, end to end.
 #include <gtest/gtest.h>
 
+#include "app/shell/program_session.h"
 #include "cli_fixture.h"
 #include "core/data/data_table_writer.h"
 #include "core/data/dataset.h"
@@ -62,12 +63,12 @@ TEST_F(PrepareCliTest, RefusalsPrintTheProgramsMessageAndWriteNothing) {
     std::string message;
   };
   const Case cases[] = {
-      {"log", 1, "Пропуски не удалены.\n"},
-      {"delete-outliers", 1, "Пропуски не удалены.\n"},
-      {"delete-missing shift:8", 1, "Данных недостаточно.\n"},
-      {"replace::5", 1, "Данные не введены\n"},
-      {"replace:x:5", 1, "Заменяемое значение: «x» не является числом\n"},
-      {"rename:Nope:X", 1, "Нет переменной Nope\n"},
+      {"log", kChoiceRefused, "Пропуски не удалены.\n"},
+      {"delete-outliers", kChoiceRefused, "Пропуски не удалены.\n"},
+      {"delete-missing shift:8", kChoiceRefused, "Данных недостаточно.\n"},
+      {"replace::5", kChoiceRefused, "Данные не введены\n"},
+      {"replace:x:5", kChoiceRefused, "Заменяемое значение: «x» не является числом\n"},
+      {"rename:Nope:X", kChoiceRefused, "Нет переменной Nope\n"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(Run("prepare " + data_ + " " + out + " " + c.steps), c.code) << c.steps;

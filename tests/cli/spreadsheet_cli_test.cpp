@@ -51,7 +51,7 @@ TEST_F(CliTest, SaveAndPrepareWriteWorkbooksAndCsvByTheOutputsName) {
   // In the C locale's number format: "," between fields.
   EXPECT_EQ(test::ReadFile(TempPath("out.csv")), "\xEF\xBB\xBFPulse,Давление\r\n72,120.5\r\n,130\r\n");
   // Never over the data file itself, whatever the format.
-  EXPECT_EQ(Run("save " + text + " " + text), 1);
+  EXPECT_EQ(Run("save " + text + " " + text), kOutputRefused);
 }
 
 TEST_F(CliTest, InfoNamesTheRangeOfTheDates) {
@@ -62,7 +62,7 @@ TEST_F(CliTest, InfoNamesTheRangeOfTheDates) {
 }
 
 TEST_F(CliTest, ABadWorkbookGivesBothMessagesAndFails) {
-  EXPECT_EQ(Run("info " + WriteFile("bad.xlsx", "A B\n1 2\n")), 1);
+  EXPECT_EQ(Run("info " + WriteFile("bad.xlsx", "A B\n1 2\n")), kInputRefused);
   EXPECT_EQ(err_,
             "Ошибка в данных xls-файла\nФайл не является книгой Excel\nОшибка ввода: нет числовых данных (n=0)\n");
 }
@@ -75,7 +75,7 @@ TEST_F(CliTest, ACopyWithoutItsXlsReaderNamesTheMissingProgram) {
   const std::string command = dir + "/tavrel-cli info " + std::string(TAVREL_TEST_DATA) + "/spreadsheets/pulse.xls --ini " +
                               ini_ + " 2>" + TempPath("stderr");
   const int status = std::system(command.c_str());
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == kInputRefused) << status;
   EXPECT_EQ(test::ReadFile(TempPath("stderr")),
             "Ошибка в данных xls-файла\nНе удаётся начать чтение книги: не запускается программа " + dir +
                 "/tavrel-xls-reader: нет такого файла или каталога\nОшибка ввода: нет числовых данных (n=0)\n");

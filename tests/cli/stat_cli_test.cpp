@@ -75,17 +75,17 @@ TEST_F(StatCliTest, ProposesTheDataFileNameInTheOutputDirectoryAndAppends) {
   EXPECT_EQ(test::ReadFile(proposed).find(" ЭЛЕМЕНТАРНАЯ СТАТИСТИКА"), std::string::npos);
 }
 
-TEST_F(StatCliTest, RefusalsAndFailuresExitWithOneAndTheirMessage) {
+TEST_F(StatCliTest, RefusalsAndFailuresExitWithTheirKindsCodeAndMessage) {
   const std::string missing = WriteFile("m.txt", "A B\n1 2\n-999 3\n4 5\n6 1\n");
   const std::string out = TempPath("m.out");
-  EXPECT_EQ(Run("stat elementary " + missing + " " + out), 1);
+  EXPECT_EQ(Run("stat elementary " + missing + " " + out), kChoiceRefused);
   EXPECT_EQ(err_, "Пропуски не удалены.\n");
   EXPECT_FALSE(std::filesystem::exists(out));
-  EXPECT_EQ(Run("stat pearson " + missing + " " + out), 1);
+  EXPECT_EQ(Run("stat pearson " + missing + " " + out), kChoiceRefused);
   EXPECT_EQ(Run("stat pearson " + missing + " " + out + " --pairwise-missing"), 0) << err_;
   EXPECT_NE(test::ReadFile(out).find(" A        B             3"), std::string::npos);
 
-  EXPECT_EQ(Run("stat 0 " + WriteFile("one.txt", "A B\n1 2\n") + " " + out), 1);
+  EXPECT_EQ(Run("stat 0 " + WriteFile("one.txt", "A B\n1 2\n") + " " + out), kChoiceRefused);
   EXPECT_EQ(err_, "Недостаточно данных (0,1).\n");
 
   // 1e300 makes the spread too large to square: the pairs with C cannot be computed and are written Nan
@@ -95,7 +95,7 @@ TEST_F(StatCliTest, RefusalsAndFailuresExitWithOneAndTheirMessage) {
                                      " A        C             4     4       Nan     >0.05\r\n"),
             std::string::npos);
 
-  EXPECT_EQ(Run("stat 0 " + data_ + " " + TempPath("no/such/dir.out")), 1);
+  EXPECT_EQ(Run("stat 0 " + data_ + " " + TempPath("no/such/dir.out")), kOutputRefused);
   EXPECT_NE(err_.find("no/such/dir.out"), std::string::npos) << err_;
 }
 

@@ -16,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/shell/program_session.h"
 #include "core/data/dataset.h"
 #include "core/data/results_file.h"
 #include "core/data/session.h"
@@ -186,7 +187,7 @@ inline ModalScript::Step PickFile(const QString& path) {
 // as keep) and confirms the variable dialog.
 inline ModalScript::Step ChooseVariables(QList<int> rows, bool keep = false) {
   return On<TfmVar>([rows, keep](TfmVar* d) {
-    for (int r : rows) d->ListBox1->item(r)->setSelected(true);
+    for (int r : rows) d->variableList->item(r)->setSelected(true);
     d->cbxSavePrm->setChecked(keep);
     d->btbtnOK->click();
   });

@@ -9,6 +9,7 @@
 #include <regex>
 #include <sstream>
 
+#include "app/shell/program_session.h"
 #include "core/data/data_input.h"
 #include "core/data/dataset.h"
 #include "core/data/session.h"

@@ -1,5 +1,6 @@
 #include "app/cluster/run_cluster.h"
 
+#include "app/shell/program_session.h"
 #include "core/cluster/cluster_command.h"
 #include "app/cluster/tfm_param_cluster.h"
 #include "app/data/command_frame.h"
@@ -39,17 +40,14 @@ class ReportCleanUp {
 void RunClusterCommand(TfmMain& main) {
   Data().OperationMode = kModeCluster;
   WidenOnExit widen;
-  main.fmVar->Execute();
-  if (main.fmVar->IsAbort) return;
+  if (!main.fmVar->Execute()) return;
   const std::string refusal = ClusterRefusal(Data());
   if (!refusal.empty()) {
     ShowMessage(MessageKind::Warning, refusal, &main);
     return;
   }
-  main.fmParamCluster->Execute();
-  if (main.fmParamCluster->IsAbort) return;
-  main.fmDBFout->Execute();
-  if (main.fmDBFout->IsAbort) return;
+  if (!main.fmParamCluster->Execute()) return;
+  if (!main.fmDBFout->Execute()) return;
   ClusterOutcome outcome;
   {
     BusyCursor busy;

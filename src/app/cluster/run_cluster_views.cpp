@@ -1,6 +1,7 @@
 #include "app/cluster/run_cluster_views.h"
 
 #include "app/cluster/tfm_clust_tree.h"
+#include "app/shell/program_session.h"
 #include "core/data/dataset.h"
 #include "core/data/results_file.h"
 #include "core/graphs/chart_model.h"
@@ -23,9 +24,9 @@ void ClGraph(TfmMain& main) {
     ShowMessage(MessageKind::Warning, refusal, &main);
     return;
   }
-  ++main.nmb;
+  const int number = main.NextClusterGraphNumber();
   main.fmCombGraph->st = QString::fromStdString(
-      ResultsFilePath(EffectiveDirectory(Config().OutputCat), "clustgraph" + std::to_string(main.nmb) + ".bmp"));
+      ResultsFilePath(EffectiveDirectory(Config().OutputCat), "clustgraph" + std::to_string(number) + ".bmp"));
   main.fmCombGraph->Execute(std::move(model), {});
 }
 

@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "app/cluster/tfm_clust_tree1.h"
+#include "app/shell/program_session.h"
 #include "core/data/dataset.h"
 #include "draw/graphs/dendrogram_painter.h"
 #include "app/graphs/graph_printer.h"

@@ -7,6 +7,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "app/shell/program_session.h"
 #include "core/data/dataset.h"
 #include "app/graphs/graph_widgets.h"
 #include "app/shell/busy_cursor.h"

@@ -15,6 +15,7 @@
 #include <optional>
 
 #include "app/shell/command_options.h"
+#include "app/shell/program_session.h"
 #include "core/cluster/cluster_options.h"
 #include "core/shell/settings.h"
 #include "app/shell/typed_number.h"
@@ -79,9 +80,9 @@ TfmParamCluster::TfmParamCluster(QWidget* parent) : QDialog(parent) {
                                  kJoiningMethodCount, 2, this, layout);
   connect(rgrpClustDistance, &QButtonGroup::idClicked, this, [this] { rgrpClustDistanceClick(); });
 
-  Edit1 = new QLineEdit(QString::fromLatin1(kDefaultBetaText), this);
-  Edit1->setObjectName(QStringLiteral("Edit1"));
-  layout->addWidget(Edit1);
+  betaEdit = new QLineEdit(QString::fromLatin1(kDefaultBetaText), this);
+  betaEdit->setObjectName(QStringLiteral("betaEdit"));
+  layout->addWidget(betaEdit);
 
   OKBtn = new QPushButton(QStringLiteral("Далее"), this);
   OKBtn->setObjectName(QStringLiteral("OKBtn"));
@@ -97,7 +98,7 @@ TfmParamCluster::TfmParamCluster(QWidget* parent) : QDialog(parent) {
   layout->addLayout(buttons);
 }
 
-void TfmParamCluster::Execute() { IsAbort = exec() != QDialog::Accepted; }
+bool TfmParamCluster::Execute() { return exec() == QDialog::Accepted; }
 
 void TfmParamCluster::showEvent(QShowEvent* event) {
   const ClusterOptions& o = ClusterConfig();
@@ -111,13 +112,13 @@ void TfmParamCluster::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
 }
 
-void TfmParamCluster::rgrpClustDistanceClick() { Edit1->setVisible(rgrpClustDistance->checkedId() == kFlexible); }
+void TfmParamCluster::rgrpClustDistanceClick() { betaEdit->setVisible(rgrpClustDistance->checkedId() == kFlexible); }
 
 void TfmParamCluster::OKBtnClick() {
   // Beta counts only for the flexible method, whose choice shows its field.
   std::optional<double> beta;
   if (rgrpClustDistance->checkedId() == kFlexible) {
-    beta = TypedNumber(Edit1, QStringLiteral("β"));
+    beta = TypedNumber(betaEdit, QStringLiteral("β"));
     if (!beta) return;
   }
   ClusterOptions& o = ClusterConfig();

@@ -17,9 +17,8 @@ class TfmParamCluster : public QDialog {
  public:
   explicit TfmParamCluster(QWidget* parent = nullptr);
 
-  // Shows the dialog modally; afterwards IsAbort tells whether the run must stop.
-  void Execute();
-  bool IsAbort = false;
+  // Shows the dialog modally; true when the run goes on.
+  [[nodiscard]] bool Execute();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -34,7 +33,7 @@ class TfmParamCluster : public QDialog {
   QCheckBox* cbxClustCont;
   QButtonGroup* rgrpObjDistance;
   QButtonGroup* rgrpClustDistance;
-  QLineEdit* Edit1;
+  QLineEdit* betaEdit;
   QPushButton* OKBtn;
   QPushButton* btnCancel;
 };

@@ -1,5 +1,6 @@
 #pragma once
 // The frame of a command that works on chosen variables.
+#include "app/shell/program_session.h"
 #include "core/data/dataset.h"
 
 namespace tavrel {

@@ -5,6 +5,7 @@
 #include <QStandardPaths>
 #include <QString>
 
+#include "app/shell/program_session.h"
 #include "core/data/dataset.h"
 #include "core/data/results_file.h"
 #include "app/shell/message_service.h"

@@ -11,6 +11,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/shell/program_session.h"
 #include "core/data/data_input.h"
 #include "core/data/dataset.h"
 #include "core/data/errors.h"
@@ -49,8 +50,8 @@ TfmDBFout::TfmDBFout(QWidget* parent) : QDialog(parent) {
   btbtnOK = new QPushButton(QStringLiteral("Далее"), this);
   btbtnOK->setObjectName("btbtnOK");
   btbtnOK->setDefault(true);
-  BitBtn1 = new QPushButton(QStringLiteral("Отмена"), this);
-  BitBtn1->setObjectName("BitBtn1");
+  cancelButton = new QPushButton(QStringLiteral("Отмена"), this);
+  cancelButton->setObjectName("cancelButton");
 
   auto* grid = new QGridLayout;
   grid->addWidget(new QLabel(QStringLiteral("Название файла"), this), 0, 0);
@@ -65,14 +66,14 @@ TfmDBFout::TfmDBFout(QWidget* parent) : QDialog(parent) {
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
   buttons->addWidget(btbtnOK);
-  buttons->addWidget(BitBtn1);
+  buttons->addWidget(cancelButton);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);
   layout->addLayout(buttons);
 
   connect(sbtnDataBase, &QToolButton::clicked, this, &TfmDBFout::sbtnDataBaseClick);
   connect(btbtnOK, &QPushButton::clicked, this, &TfmDBFout::btbtnOKClick);
-  connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
+  connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
   connect(cbxTypeFile, &QComboBox::activated, this, &TfmDBFout::cbxTypeFileChange);
 
   const QString output = Text(EffectiveDirectory(Config().OutputCat));
@@ -85,7 +86,7 @@ void TfmDBFout::AddCatalog(const QString& directory) {
   if (cbxCatalog->findText(directory) < 0) cbxCatalog->addItem(directory);
 }
 
-void TfmDBFout::Execute() {
+bool TfmDBFout::Execute() {
   IsAbort = true;
   const bool saving = Data().OperationMode == kModeSaving;
   if (!saving) cbxTypeFile->setCurrentIndex(0);
@@ -93,6 +94,7 @@ void TfmDBFout::Execute() {
   cbxCatalog->setCurrentText(Text(EffectiveDirectory(Config().OutputCat)));
   edTableName->setText(ProposedName());
   if (exec() == QDialog::Accepted) IsAbort = false;
+  return !IsAbort;
 }
 
 QString TfmDBFout::ProposedName() const {

@@ -3,6 +3,8 @@
 // Saving data writes the format of the name: ".xlsx", ".csv" or the text table.
 #include <QDialog>
 
+#include "app/shell/program_session.h"
+
 class QLineEdit;
 class QComboBox;
 class QToolButton;
@@ -16,8 +18,9 @@ class TfmDBFout : public QDialog {
   // Takes the directories from the settings, which must be loaded by then.
   explicit TfmDBFout(QWidget* parent = nullptr);
 
-  // Shows the dialog; when IsAbort is false afterwards, ResultsFile() is open.
-  void Execute();
+  // Shows the dialog; true when the command goes on, with ResultsFile() open.
+  bool Execute();
+  // The last Execute's answer turned round, for the data table's commands.
   bool IsAbort = false;
 
   QLineEdit* edTableName;
@@ -25,7 +28,7 @@ class TfmDBFout : public QDialog {
   QComboBox* cbxCatalog;
   QToolButton* sbtnDataBase;
   QPushButton* btbtnOK;
-  QPushButton* BitBtn1;
+  QPushButton* cancelButton;
 
  private:
   void sbtnDataBaseClick();

@@ -43,8 +43,8 @@ TfmNewData::TfmNewData(QWidget* parent) : QDialog(parent) {
   btbtnOK = new QPushButton(QStringLiteral("Далее"), this);
   btbtnOK->setObjectName("btbtnOK");
   btbtnOK->setDefault(true);
-  BitBtn1 = new QPushButton(QStringLiteral("Отмена"), this);
-  BitBtn1->setObjectName("BitBtn1");
+  cancelButton = new QPushButton(QStringLiteral("Отмена"), this);
+  cancelButton->setObjectName("cancelButton");
 
   auto* counts = new QFormLayout;
   counts->addRow(QStringLiteral("Число переменных:"), sedCol);
@@ -61,7 +61,7 @@ TfmNewData::TfmNewData(QWidget* parent) : QDialog(parent) {
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
   buttons->addWidget(btbtnOK);
-  buttons->addWidget(BitBtn1);
+  buttons->addWidget(cancelButton);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(counts);
   layout->addWidget(new QLabel(QStringLiteral("Имена переменных (через пробел)"), this));
@@ -74,7 +74,7 @@ TfmNewData::TfmNewData(QWidget* parent) : QDialog(parent) {
 
   connect(btnMakeName, &QPushButton::clicked, this, &TfmNewData::btnMakeNameClick);
   connect(btbtnOK, &QPushButton::clicked, this, &QDialog::accept);
-  connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
+  connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TfmNewData::btnMakeNameClick() {

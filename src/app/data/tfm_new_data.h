@@ -27,7 +27,7 @@ class TfmNewData : public QDialog {
   QCheckBox* cbxRandom;
   QSpinBox* sedMaxRandom;
   QPushButton* btbtnOK;
-  QPushButton* BitBtn1;
+  QPushButton* cancelButton;
 
  private:
   void btnMakeNameClick();

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/shell/program_session.h"
 #include "core/data/dataset.h"
 #include "core/data/variable_selection.h"
 #include "core/shell/settings.h"
@@ -16,9 +17,9 @@ namespace tavrel {
 TfmVar::TfmVar(QWidget* parent) : QDialog(parent) {
   setObjectName("TfmVar");
   setWindowTitle(QStringLiteral("Выбор переменных"));
-  ListBox1 = new QListWidget(this);
-  ListBox1->setObjectName("ListBox1");
-  ListBox1->setSelectionMode(QAbstractItemView::MultiSelection);
+  variableList = new QListWidget(this);
+  variableList->setObjectName("variableList");
+  variableList->setSelectionMode(QAbstractItemView::MultiSelection);
   cbxSavePrm = new QCheckBox(QStringLiteral("Сохранить выбор:"), this);
   cbxSavePrm->setObjectName("cbxSavePrm");
   cbxSavePrm->setLayoutDirection(Qt::RightToLeft);
@@ -33,7 +34,7 @@ TfmVar::TfmVar(QWidget* parent) : QDialog(parent) {
   buttons->addWidget(btbtnOK);
   buttons->addWidget(bbtnCancel);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(ListBox1);
+  layout->addWidget(variableList);
   layout->addWidget(cbxSavePrm, 0, Qt::AlignAbsolute | Qt::AlignLeft);
   layout->addLayout(buttons);
   resize(260, 380);
@@ -42,32 +43,32 @@ TfmVar::TfmVar(QWidget* parent) : QDialog(parent) {
   connect(bbtnCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TfmVar::Execute() {
-  IsAbort = false;
+bool TfmVar::Execute() {
+  IsAbort = true;
   const SelectionStart start = BeginSelection(Data(), Config());
   if (!start.warning.empty()) ShowMessage(MessageKind::Warning, start.warning, this);
   if (!start.enough) {
     // Nothing to choose from: the command ends whichever way the dialog is left.
-    IsAbort = true;
     EndSelection(Data(), Data().KeepSelection);
-    return;
+    return false;
   }
   cbxSavePrm->setChecked(Data().KeepSelection);
-  ListBox1->clear();
+  variableList->clear();
   for (long long i = 0; i < start.names.Count(); ++i) {
-    ListBox1->addItem(QString::fromStdString(start.names[i]));
-    ListBox1->item(static_cast<int>(i))->setSelected(start.preselected[i]);
+    variableList->addItem(QString::fromStdString(start.names[i]));
+    variableList->item(static_cast<int>(i))->setSelected(start.preselected[i]);
   }
-  if (ListBox1->count() > 0) ListBox1->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+  if (variableList->count() > 0) variableList->setCurrentRow(0, QItemSelectionModel::NoUpdate);
   // "Отмена", Esc and the close box stop the command.
-  if (exec() == QDialog::Rejected) IsAbort = true;
+  IsAbort = exec() == QDialog::Rejected;
   EndSelection(Data(), cbxSavePrm->isChecked());
+  return !IsAbort;
 }
 
 void TfmVar::btbtnOKClick() {
   std::vector<int> chosen;
-  for (int i = 0; i < ListBox1->count(); ++i) {
-    if (ListBox1->item(i)->isSelected()) chosen.push_back(i);
+  for (int i = 0; i < variableList->count(); ++i) {
+    if (variableList->item(i)->isSelected()) chosen.push_back(i);
   }
   const std::string warning = ConfirmSelection(Data(), Config(), chosen);
   if (!warning.empty()) {

@@ -13,12 +13,13 @@ class TfmVar : public QDialog {
  public:
   explicit TfmVar(QWidget* parent = nullptr);
 
-  // Shows the dialog for the current OperationMode; afterwards IsAbort tells
-  // whether the command must stop. The chosen variables are then in force.
-  void Execute();
+  // Shows the dialog for the current OperationMode; true when the command goes
+  // on, with the chosen variables in force.
+  bool Execute();
+  // The last Execute's answer turned round, for the data table's commands.
   bool IsAbort = false;
 
-  QListWidget* ListBox1;
+  QListWidget* variableList;
   QCheckBox* cbxSavePrm;
   QPushButton* btbtnOK;
   QPushButton* bbtnCancel;

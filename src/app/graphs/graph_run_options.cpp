@@ -1,5 +1,6 @@
 #include "app/graphs/graph_run_options.h"
 
+#include "app/shell/program_session.h"
 #include "core/data/session.h"
 
 namespace tavrel {

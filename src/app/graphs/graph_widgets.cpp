@@ -7,6 +7,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "app/shell/program_session.h"
 #include "core/data/dataset.h"
 
 namespace tavrel {
@@ -50,7 +51,7 @@ QToolBar* ToolBarColumn(QWidget* window, QVBoxLayout*& column) {
   column->setContentsMargins(0, 0, 0, 0);
   column->setSpacing(0);
   auto* bar = new QToolBar(window);
-  bar->setObjectName("ToolBar1");
+  bar->setObjectName("toolBar");
   column->addWidget(bar);
   return bar;
 }

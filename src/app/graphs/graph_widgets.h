@@ -17,7 +17,7 @@ QSpinBox* NamedSpin(QWidget* parent, const char* name, int min, int max, int ste
 // A push button that Return does not press unless it is the default one.
 QPushButton* NamedButton(QWidget* parent, const char* name, const QString& caption, const QString& hint = {});
 // The frame of a picture window: a column without margins whose first row is
-// the tool bar "ToolBar1"; the window's view goes below it in column.
+// the tool bar "toolBar"; the window's view goes below it in column.
 QToolBar* ToolBarColumn(QWidget* window, QVBoxLayout*& column);
 // One row per variable in force, its name in column 0, not editable.
 void FillVariableRows(QTableWidget* grid);

@@ -76,12 +76,12 @@ PenBar::PenBar(const QColor& initial, const QString& widthHint, bool withTicksOn
   PenSize->setToolTip(widthHint);
   connect(PenSize, &QSpinBox::valueChanged, this, [this] { widthChanged_ = true; });
   row->addWidget(PenSize);
-  ColorBox1 = new QComboBox(this);
-  ColorBox1->setObjectName("ColorBox1");
-  ColorBox1->setToolTip(QStringLiteral("Цвет линии"));
-  for (const auto& [name, rgb] : kStandardColors) ColorBox1->addItem(ColorIcon(rgb), QString::fromUtf8(name), rgb);
-  ColorBox1->setCurrentIndex(ColorBox1->findData(static_cast<std::uint32_t>(initial.rgb() & 0xFFFFFF)));
-  row->addWidget(ColorBox1);
+  colorBox = new QComboBox(this);
+  colorBox->setObjectName("colorBox");
+  colorBox->setToolTip(QStringLiteral("Цвет линии"));
+  for (const auto& [name, rgb] : kStandardColors) colorBox->addItem(ColorIcon(rgb), QString::fromUtf8(name), rgb);
+  colorBox->setCurrentIndex(colorBox->findData(static_cast<std::uint32_t>(initial.rgb() & 0xFFFFFF)));
+  row->addWidget(colorBox);
   row->addStretch();
 }
 
@@ -94,7 +94,7 @@ void PenBar::ApplyTo(PenSpec& pen) const {
                                                                           : kPenDashDotDot);
   }
   if (widthChanged_) pen.width = PenSize->value();
-  pen.rgb = ColorBox1->currentData().toUInt();
+  pen.rgb = colorBox->currentData().toUInt();
 }
 
 bool PenBar::TicksOnly() const { return NoLinePen && NoLinePen->isChecked(); }

@@ -27,7 +27,7 @@ class PenBar : public QWidget {
   QToolButton* DashDotDotPen;
   QToolButton* NoLinePen = nullptr;
   QSpinBox* PenSize;
-  QComboBox* ColorBox1;
+  QComboBox* colorBox;
 
  private:
   bool widthChanged_ = false;

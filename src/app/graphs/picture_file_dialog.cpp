@@ -5,6 +5,7 @@
 #include <QFileDialog>
 
 #include "app/shell/message_service.h"
+#include "app/shell/program_session.h"
 #include "core/data/dataset.h"
 #include "core/data/errors.h"
 #include "core/data/output_target.h"

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "app/graphs/graph_widgets.h"
+#include "app/shell/program_session.h"
 #include "core/graphs/picture_layouts.h"
 #include "app/graphs/picture_file_dialog.h"
 #include "draw/graphs/picture_painters.h"
@@ -23,26 +24,27 @@ PictureWindow::PictureWindow(const char* name, const QString& caption, QWidget* 
   setObjectName(name);
   setWindowTitle(caption);
   QVBoxLayout* column = nullptr;
-  ToolBar1 = ToolBarColumn(this, column);
-  Image1 = new QLabel(this);
-  Image1->setObjectName("Image1");
-  Image1->setFixedSize(kPictureWidth, kPictureHeight);
-  Image1->setStyleSheet(QStringLiteral("background: white"));
-  column->addWidget(Image1);
+  toolBar = ToolBarColumn(this, column);
+  pictureLabel = new QLabel(this);
+  pictureLabel->setObjectName("pictureLabel");
+  pictureLabel->setFixedSize(kPictureWidth, kPictureHeight);
+  pictureLabel->setStyleSheet(QStringLiteral("background: white"));
+  column->addWidget(pictureLabel);
   const auto tool = [this](const char* objectName, const QIcon& icon, const QString& text) {
-    QAction* a = ToolBar1->addAction(icon, text);
+    QAction* a = toolBar->addAction(icon, text);
     a->setObjectName(objectName);
     a->setToolTip(text);
     return a;
   };
-  tbtbSave = tool("tbtbSave", style()->standardIcon(QStyle::SP_DialogSaveButton), QStringLiteral("Сохранить в файле"));
+  saveTool = tool("saveTool", style()->standardIcon(QStyle::SP_DialogSaveButton), QStringLiteral("Сохранить в файле"));
   tbtnPrint = tool("tbtnPrint", DrawToolIcon(ToolPicture::Printer), QStringLiteral("Печать"));
-  tbtbPrintCfg = tool("tbtbPrintCfg", DrawToolIcon(ToolPicture::PrinterSetup), QStringLiteral("Настройка принтера"));
-  ToolBar1->addSeparator();
+  printSetupTool =
+      tool("printSetupTool", DrawToolIcon(ToolPicture::PrinterSetup), QStringLiteral("Настройка принтера"));
+  toolBar->addSeparator();
   tbtnExit = tool("tbtnExit", style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("Выход"));
-  connect(tbtbSave, &QAction::triggered, this, Guarded([this] { SaveClick(); }));
+  connect(saveTool, &QAction::triggered, this, Guarded([this] { SaveClick(); }));
   connect(tbtnPrint, &QAction::triggered, this, Guarded([this] { Print(); }));
-  connect(tbtbPrintCfg, &QAction::triggered, this, Guarded([this] { ShowPrinterSetup(this); }));
+  connect(printSetupTool, &QAction::triggered, this, Guarded([this] { ShowPrinterSetup(this); }));
   connect(tbtnExit, &QAction::triggered, this, &QDialog::accept);
   layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -65,8 +67,8 @@ void PictureWindow::FormShow() {
       drawn_ = true;
     }
   }
-  Image1->setPixmap(QPixmap::fromImage(picture_));
-  for (QAction* a : {tbtbSave, tbtnPrint}) a->setEnabled(drawn_);
+  pictureLabel->setPixmap(QPixmap::fromImage(picture_));
+  for (QAction* a : {saveTool, tbtnPrint}) a->setEnabled(drawn_);
   if (!refusal.empty()) ShowMessage(MessageKind::Warning, refusal, this);
 }
 

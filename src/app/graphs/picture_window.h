@@ -26,12 +26,12 @@ class PictureWindow : public QDialog {
   // The picture as shown; blank after a refusal.
   const QImage& Picture() const { return picture_; }
 
-  QToolBar* ToolBar1;
-  QAction* tbtbSave;
+  QToolBar* toolBar;
+  QAction* saveTool;
   QAction* tbtnPrint;
-  QAction* tbtbPrintCfg;
+  QAction* printSetupTool;
   QAction* tbtnExit;
-  QLabel* Image1;
+  QLabel* pictureLabel;
 
  protected:
   PictureWindow(const char* name, const QString& caption, QWidget* parent);

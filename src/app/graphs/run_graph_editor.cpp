@@ -1,6 +1,7 @@
 #include "app/graphs/run_graph_editor.h"
 
 #include "app/data/command_frame.h"
+#include "app/shell/program_session.h"
 #include "core/data/dataset.h"
 #include "app/data/tfm_var.h"
 #include "app/graphs/tfm_gr_edit.h"
@@ -12,10 +13,8 @@ namespace tavrel {
 void RunGraphEditor(TfmMain& main) {
   Data().OperationMode = kModeGraphicEditor;
   WidenOnExit widen;
-  main.fmVar->Execute();
-  if (main.fmVar->IsAbort) return;
-  main.fmGraghCfg->Execute();
-  if (main.fmGraghCfg->IsAbort) return;
+  if (!main.fmVar->Execute()) return;
+  if (!main.fmGraghCfg->Execute()) return;
   TfmGrEdit editor(&main);
   editor.Execute();
 }

@@ -1,6 +1,7 @@
 #include "app/graphs/run_graphic.h"
 
 #include "app/data/command_frame.h"
+#include "app/shell/program_session.h"
 #include "core/data/dataset.h"
 #include "app/data/tfm_var.h"
 #include "core/data/session.h"
@@ -14,10 +15,8 @@ void RunSequentialGraph(TfmMain& main, bool fromToolBar) {
   Data().OperationMode = kModeSequentialGraph;
   if (fromToolBar) ProgramSession().overlays.ShowXMarks = false;
   WidenOnExit widen;
-  main.fmVar->Execute();
-  if (main.fmVar->IsAbort) return;
-  main.fmGraghCfg->Execute();
-  if (main.fmGraghCfg->IsAbort) return;
+  if (!main.fmVar->Execute()) return;
+  if (!main.fmGraghCfg->Execute()) return;
   main.fmGraphic->Execute();
 }
 

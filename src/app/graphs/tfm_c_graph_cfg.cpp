@@ -11,6 +11,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "app/shell/program_session.h"
 #include "core/data/dataset.h"
 #include "core/data/results_file.h"
 #include "core/graphs/chart_model.h"
@@ -122,7 +123,7 @@ void TfmcGraphCfg::btbtnOKClick() {
     ShowMessage(MessageKind::Warning, refusal, this);
     return;
   }
-  const unsigned useSeed = seed != 0 ? seed : static_cast<unsigned>(QDateTime::currentMSecsSinceEpoch());
+  const unsigned useSeed = seed_ != 0 ? seed_ : static_cast<unsigned>(QDateTime::currentMSecsSinceEpoch());
   ChartModel model = CombinedModel(Data(), kind, mode, cbx3D->isChecked(), useSeed);
   refusal = UndrawableRange(model, Stacked(model));
   if (!refusal.empty()) {
@@ -139,9 +140,9 @@ void TfmcGraphCfg::btbtnOKClick() {
     }
   }
   hide();
-  ++nmb;
+  ++charts_;
   chart_->st = QString::fromStdString(
-      ResultsFilePath(EffectiveDirectory(Config().OutputCat), "graph" + std::to_string(nmb) + ".bmp"));
+      ResultsFilePath(EffectiveDirectory(Config().OutputCat), "graph" + std::to_string(charts_) + ".bmp"));
   chart_->Execute(std::move(model), QString::fromStdString(MeansLine(Data())));
   accept();
 }

@@ -20,9 +20,10 @@ class TfmcGraphCfg : public QDialog {
  public:
   TfmcGraphCfg(TfmCombGraph* chart, QWidget* parent = nullptr);
 
-  int nmb = 0;  // charts opened in this run, for their file names
+  // Charts opened in this run, for their file names.
+  int ChartsOpened() const { return charts_; }
   // Seeds the series' colours; from the clock unless a test fixes it.
-  unsigned seed = 0;
+  void SetColourSeed(unsigned seed) { seed_ = seed; }
 
   QGroupBox* rgrGraphType;
   QRadioButton* rbLine;
@@ -46,6 +47,8 @@ class TfmcGraphCfg : public QDialog {
   void btbtnOKClick();
 
   TfmCombGraph* chart_;
+  int charts_ = 0;
+  unsigned seed_ = 0;
 };
 
 }  // namespace tavrel

@@ -60,7 +60,7 @@ TfmCombGraph::TfmCombGraph(TfmMain* main, QWidget* parent) : QDialog(parent), ma
   tbtnUnZoom = tool("tbtnUnZoom", icon(QStyle::SP_TitleBarNormalButton), QStringLiteral("Unscaling"));
   tbtnNumbers = tool("tbtnNumbers", icon(QStyle::SP_FileDialogDetailedView), QStringLiteral("Значения"));
   ToolBar2->addSeparator();
-  tbtbGraphSetup = tool("tbtbGraphSetup", DrawToolIcon(ToolPicture::Configuration), QStringLiteral("Graph setup"));
+  graphSetupTool = tool("graphSetupTool", DrawToolIcon(ToolPicture::Configuration), QStringLiteral("Graph setup"));
   tbtnPrint = tool("tbtnPrint", DrawToolIcon(ToolPicture::Printer), QStringLiteral("Print"));
   tbtnSaveToFile = tool("tbtnSaveToFile", icon(QStyle::SP_DialogSaveButton), QStringLiteral("Save to file"));
   tbtnPicToBuffer = tool("tbtnPicToBuffer", icon(QStyle::SP_FileLinkIcon), QStringLiteral("Image to buffer"));
@@ -75,7 +75,7 @@ TfmCombGraph::TfmCombGraph(TfmMain* main, QWidget* parent) : QDialog(parent), ma
   connect(tbtnZoomOut, &QAction::triggered, this, [this] { Zoom(0.95); });
   connect(tbtnUnZoom, &QAction::triggered, this, [this] { UndoZoom(); });
   connect(tbtnNumbers, &QAction::triggered, this, [this] { ShowValues(!cMarks); });
-  connect(tbtbGraphSetup, &QAction::triggered, this, [this] {
+  connect(graphSetupTool, &QAction::triggered, this, [this] {
     if (fmCombGrafCfg) fmCombGrafCfg->exec();
   });
   connect(tbtnPrint, &QAction::triggered, this, Guarded([this] { PrintClick(); }));

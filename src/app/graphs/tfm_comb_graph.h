@@ -68,7 +68,7 @@ class TfmCombGraph : public QDialog {
   QAction* tbtnZoomOut;
   QAction* tbtnUnZoom;
   QAction* tbtnNumbers;
-  QAction* tbtbGraphSetup;
+  QAction* graphSetupTool;
   QAction* tbtnPrint;
   QAction* tbtnSaveToFile;
   QAction* tbtnPicToBuffer;

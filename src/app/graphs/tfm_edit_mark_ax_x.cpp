@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/shell/program_session.h"
 #include "core/data/dataset.h"
 #include "draw/graphs/canvas.h"
 #include "core/data/session.h"
@@ -40,15 +41,15 @@ TfmEditMarkAxX::TfmEditMarkAxX(QWidget* parent) : QDialog(parent) {
   setObjectName("TfmEditMarkAxX");
   setWindowTitle(QStringLiteral("Метки по оси Х"));
   auto* column = new QVBoxLayout(this);
-  PenBar1 = new PenBar(RgbColor(kNavy), QStringLiteral("Толщина линии"), false, this);
-  column->addWidget(PenBar1);
+  penBar = new PenBar(RgbColor(kNavy), QStringLiteral("Толщина линии"), false, this);
+  column->addWidget(penBar);
   model_ = new ObservationListModel(this);
-  ListBox1 = new QListView(this);
-  ListBox1->setObjectName("ListBox1");
-  ListBox1->setModel(model_);
-  ListBox1->setUniformItemSizes(true);
-  ListBox1->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  column->addWidget(ListBox1, 1);
+  marksList = new QListView(this);
+  marksList->setObjectName("marksList");
+  marksList->setModel(model_);
+  marksList->setUniformItemSizes(true);
+  marksList->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  column->addWidget(marksList, 1);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
   btnOK = new QPushButton(QStringLiteral("Далее"), this);
@@ -86,19 +87,19 @@ void TfmEditMarkAxX::FormShow() {
     selection.select(model_->index(i), model_->index(end));
     i = end + 1;
   }
-  ListBox1->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+  marksList->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
 }
 
 void TfmEditMarkAxX::btnOKClick() {
   GraphOverlays& g = ProgramSession().overlays;
   std::fill(g.XMarks.begin(), g.XMarks.end(), false);
   bool any = false;
-  for (const QModelIndex& index : ListBox1->selectionModel()->selectedIndexes()) {
+  for (const QModelIndex& index : marksList->selectionModel()->selectedIndexes()) {
     const auto row = static_cast<std::size_t>(index.row());
     if (row < g.XMarks.size()) g.XMarks[row] = any = true;
   }
   g.ShowXMarks = any;
-  PenBar1->ApplyTo(g.XMarkPen);
+  penBar->ApplyTo(g.XMarkPen);
   accept();
 }
 

@@ -19,8 +19,8 @@ class TfmEditMarkAxX : public QDialog {
   // selected ones, "Отмена" clears every mark.
   void Execute();
 
-  QListView* ListBox1;
-  PenBar* PenBar1;
+  QListView* marksList;
+  PenBar* penBar;
   QPushButton* btnOK;
   QPushButton* bbtnCansel;
 

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <vector>
 
+#include "app/shell/program_session.h"
 #include "core/data/dataset.h"
 #include "core/data/errors.h"
 #include "core/data/numbers.h"
@@ -20,14 +21,14 @@ TfmEditScaleY::TfmEditScaleY(QWidget* parent) : QDialog(parent) {
   setObjectName("TfmEditScaleY");
   setWindowTitle(QStringLiteral("Масштаб по оси У"));
   auto* column = new QVBoxLayout(this);
-  StringGrid1 = new QTableWidget(this);
-  StringGrid1->setObjectName("StringGrid1");
-  StringGrid1->setColumnCount(2);
-  StringGrid1->setHorizontalHeaderLabels({QStringLiteral("Параметр"), QStringLiteral("Шаг")});
-  StringGrid1->verticalHeader()->hide();
-  StringGrid1->setColumnWidth(0, 80);
-  StringGrid1->setColumnWidth(1, 86);
-  column->addWidget(StringGrid1, 1);
+  stepsGrid = new QTableWidget(this);
+  stepsGrid->setObjectName("stepsGrid");
+  stepsGrid->setColumnCount(2);
+  stepsGrid->setHorizontalHeaderLabels({QStringLiteral("Параметр"), QStringLiteral("Шаг")});
+  stepsGrid->verticalHeader()->hide();
+  stepsGrid->setColumnWidth(0, 80);
+  stepsGrid->setColumnWidth(1, 86);
+  column->addWidget(stepsGrid, 1);
   auto* buttons = new QHBoxLayout;
   OKBtn = new QPushButton(QStringLiteral("OK"), this);
   OKBtn->setObjectName("OKBtn");
@@ -45,18 +46,18 @@ TfmEditScaleY::TfmEditScaleY(QWidget* parent) : QDialog(parent) {
 
 void TfmEditScaleY::FormShow() {
   const DataSet& d = Data();
-  FillVariableRows(StringGrid1);
-  for (int v = 0; v < StringGrid1->rowCount(); ++v) {
+  FillVariableRows(stepsGrid);
+  for (int v = 0; v < stepsGrid->rowCount(); ++v) {
     const double step = v < d.VarSteps.Count() ? d.VarSteps[v] : 0.0;
-    StringGrid1->setItem(v, 1, new QTableWidgetItem(QString::fromStdString(FloatText(step))));
+    stepsGrid->setItem(v, 1, new QTableWidgetItem(QString::fromStdString(FloatText(step))));
   }
 }
 
 void TfmEditScaleY::OKBtnClick() {
   DataSet& d = Data();
-  std::vector<double> steps(static_cast<std::size_t>(StringGrid1->rowCount()));
-  for (int v = 0; v < StringGrid1->rowCount(); ++v) {
-    const QString text = StringGrid1->item(v, 1) ? StringGrid1->item(v, 1)->text() : QString();
+  std::vector<double> steps(static_cast<std::size_t>(stepsGrid->rowCount()));
+  for (int v = 0; v < stepsGrid->rowCount(); ++v) {
+    const QString text = stepsGrid->item(v, 1) ? stepsGrid->item(v, 1)->text() : QString();
     double step = 0;
     bool valid = true;
     try {
@@ -68,9 +69,9 @@ void TfmEditScaleY::OKBtnClick() {
     if (!valid || !(step > 0) || !std::isfinite(step)) {
       ShowMessage(MessageKind::Warning,
                   QStringLiteral("Шаг переменной %1 должен быть положительным числом: \"%2\".")
-                      .arg(StringGrid1->item(v, 0)->text(), text),
+                      .arg(stepsGrid->item(v, 0)->text(), text),
                   this);
-      StringGrid1->setCurrentCell(v, 1);
+      stepsGrid->setCurrentCell(v, 1);
       return;
     }
     steps[static_cast<std::size_t>(v)] = step;

@@ -12,7 +12,7 @@ class TfmEditScaleY : public QDialog {
  public:
   explicit TfmEditScaleY(QWidget* parent = nullptr);
 
-  QTableWidget* StringGrid1;
+  QTableWidget* stepsGrid;
   QPushButton* OKBtn;
   QPushButton* bbtnCancel;
 

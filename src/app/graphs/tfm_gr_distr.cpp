@@ -1,5 +1,6 @@
 #include "app/graphs/tfm_gr_distr.h"
 
+#include "app/shell/program_session.h"
 #include "core/data/dataset.h"
 #include "draw/graphs/picture_painters.h"
 

@@ -26,6 +26,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/shell/program_session.h"
 #include "draw/graphs/canvas.h"
 #include "draw/graphs/editor_graph_painter.h"
 #include "app/graphs/graph_printer.h"
@@ -69,7 +70,7 @@ void DrawDottedFrame(QPainter& p, const QRect& r) {
 }  // namespace
 
 PictureBox::PictureBox(TfmGrEdit* editor) : QWidget(nullptr), editor_(editor) {
-  setObjectName("Image1");
+  setObjectName("pictureBox");
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setCursor(Qt::CrossCursor);
@@ -85,15 +86,15 @@ void PictureBox::paintEvent(QPaintEvent*) {
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton) RunGuarded([&] { editor_->Image1MouseDown(event->position().toPoint()); });
+  if (event->button() == Qt::LeftButton) RunGuarded([&] { editor_->PictureMouseDown(event->position().toPoint()); });
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent* event) {
-  RunGuarded([&] { editor_->Image1MouseMove(event->position().toPoint()); });
+  RunGuarded([&] { editor_->PictureMouseMove(event->position().toPoint()); });
 }
 
 void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton) RunGuarded([&] { editor_->Image1MouseUp(event->position().toPoint()); });
+  if (event->button() == Qt::LeftButton) RunGuarded([&] { editor_->PictureMouseUp(event->position().toPoint()); });
 }
 
 PasteBox::PasteBox(QWidget* parent) : QWidget(parent) {
@@ -146,17 +147,17 @@ TfmGrEdit::TfmGrEdit(QWidget* parent) : QDialog(parent) {
   auto* column = new QVBoxLayout(this);
   column->setContentsMargins(0, 0, 0, 0);
   column->setSpacing(0);
-  ToolBar1 = new QToolBar(this);
-  ToolBar1->setObjectName("ToolBar1");
-  ToolBar1->setIconSize(QSize(16, 16));
-  column->addWidget(ToolBar1);
-  ScrollBox1 = new QScrollArea(this);
-  ScrollBox1->setObjectName("ScrollBox1");
-  ScrollBox1->setBackgroundRole(QPalette::Dark);
-  Image1 = new PictureBox(this);
-  ScrollBox1->setWidget(Image1);
-  column->addWidget(ScrollBox1, 1);
-  pbPasteBox = new PasteBox(Image1);
+  toolBar = new QToolBar(this);
+  toolBar->setObjectName("toolBar");
+  toolBar->setIconSize(QSize(16, 16));
+  column->addWidget(toolBar);
+  scrollBox = new QScrollArea(this);
+  scrollBox->setObjectName("scrollBox");
+  scrollBox->setBackgroundRole(QPalette::Dark);
+  pictureBox = new PictureBox(this);
+  scrollBox->setWidget(pictureBox);
+  column->addWidget(scrollBox, 1);
+  pbPasteBox = new PasteBox(pictureBox);
   stbMain = new QStatusBar(this);
   stbMain->setObjectName("stbMain");
   stbMain->setSizeGripEnabled(false);
@@ -169,7 +170,7 @@ TfmGrEdit::TfmGrEdit(QWidget* parent) : QDialog(parent) {
 
   const auto icon = [this](QStyle::StandardPixmap p) { return style()->standardIcon(p); };
   const auto tool = [this](const char* name, const QIcon& pic, const QString& hint) {
-    QAction* a = ToolBar1->addAction(pic, hint);
+    QAction* a = toolBar->addAction(pic, hint);
     a->setObjectName(name);
     a->setToolTip(hint);
     return a;
@@ -179,10 +180,10 @@ TfmGrEdit::TfmGrEdit(QWidget* parent) : QDialog(parent) {
   tbtnPrint = tool("tbtnPrint", DrawToolIcon(ToolPicture::Printer), QStringLiteral("Печать"));
   tbtnSetupPrinter =
       tool("tbtnSetupPrinter", DrawToolIcon(ToolPicture::PrinterSetup), QStringLiteral("Настройка принтера"));
-  ToolBar1->addSeparator();
+  toolBar->addSeparator();
   tbtnUndo = tool("tbtnUndo", icon(QStyle::SP_ArrowBack), QStringLiteral("Отменить"));
   tbtnClear = tool("tbtnClear", icon(QStyle::SP_FileIcon), QStringLiteral("Очистить"));
-  ToolBar1->addSeparator();
+  toolBar->addSeparator();
   tbtnDraw = tool("tbtnDraw", ToolIcon([](QPainter& p) {
                     QPainterPath path(QPointF(2, 12));
                     path.cubicTo(5, 2, 9, 16, 14, 4);
@@ -214,13 +215,13 @@ TfmGrEdit::TfmGrEdit(QWidget* parent) : QDialog(parent) {
                     p.drawText(QRect(0, 0, 16, 16), Qt::AlignCenter, QStringLiteral("A"));
                   }),
                   QStringLiteral("Текст"));
-  edText = new QLineEdit(ToolBar1);
+  edText = new QLineEdit(toolBar);
   edText->setObjectName("edText");
   edText->setMaximumWidth(160);
   edText->setToolTip(QStringLiteral("Текст"));
-  ToolBar1->addWidget(edText);
-  ToolBar1->addSeparator();
-  tbtbSelect1 = tool("tbtbSelect1", ToolIcon([](QPainter& p) {
+  toolBar->addWidget(edText);
+  toolBar->addSeparator();
+  selectTool = tool("selectTool", ToolIcon([](QPainter& p) {
                        p.setPen(QPen(Qt::black, 1, Qt::DotLine));
                        p.drawRect(2, 3, 12, 10);
                      }),
@@ -243,11 +244,11 @@ TfmGrEdit::TfmGrEdit(QWidget* parent) : QDialog(parent) {
                      p.drawRect(6, 1, 4, 3);
                    }),
                    QStringLiteral("Вставить из буффера"));
-  ToolBar1->addSeparator();
+  toolBar->addSeparator();
   tbtnExit = tool("tbtnExit", icon(QStyle::SP_DialogCloseButton), QStringLiteral("Выход"));
 
   auto* tools = new QActionGroup(this);
-  for (QAction* a : {tbtnDraw, tbtnLine, tbtnRect, tbtnRectRound, tbtnEllipse, tbtnText, tbtbSelect1}) {
+  for (QAction* a : {tbtnDraw, tbtnLine, tbtnRect, tbtnRectRound, tbtnEllipse, tbtnText, selectTool}) {
     a->setCheckable(true);
     tools->addAction(a);
   }
@@ -259,7 +260,7 @@ TfmGrEdit::TfmGrEdit(QWidget* parent) : QDialog(parent) {
   onTool(tbtnRect, dtRectangle);
   onTool(tbtnRectRound, dtRoundRect);
   onTool(tbtnEllipse, dtEllipse);
-  onTool(tbtbSelect1, dtClipRect);
+  onTool(selectTool, dtClipRect);
   onTool(tbtnText, dtText);
   connect(tbtnSave, &QAction::triggered, this, Guarded([this] { SaveClick(); }));
   connect(tbtnOpen, &QAction::triggered, this, Guarded([this] { OpenClick(); }));
@@ -284,8 +285,8 @@ void TfmGrEdit::Execute() {
   setModal(true);
   show();
   layout()->activate();
-  QCoreApplication::sendPostedEvents(ScrollBox1, QEvent::Resize);
-  FormShow(ScrollBox1->viewport()->size().expandedTo(kSmallestPicture));
+  QCoreApplication::sendPostedEvents(scrollBox, QEvent::Resize);
+  FormShow(scrollBox->viewport()->size().expandedTo(kSmallestPicture));
   exec();
 }
 
@@ -313,8 +314,8 @@ void TfmGrEdit::FormShow(const QSize& size) {
 
 void TfmGrEdit::SetPicture(QImage picture) {
   picture_ = std::move(picture);
-  Image1->resize(picture_.size());
-  Image1->update();
+  pictureBox->resize(picture_.size());
+  pictureBox->update();
 }
 
 void TfmGrEdit::SetTool(TDrawType tool) {
@@ -328,9 +329,9 @@ void TfmGrEdit::SetTool(TDrawType tool) {
                                    QStringLiteral("Текст")};
   static_assert(dtText == 6);
   stbTool->setText(kNames[tool]);
-  QAction* const actions[] = {tbtnLine, tbtnRect, tbtnEllipse, tbtnRectRound, tbtbSelect1, tbtnDraw, tbtnText};
+  QAction* const actions[] = {tbtnLine, tbtnRect, tbtnEllipse, tbtnRectRound, selectTool, tbtnDraw, tbtnText};
   actions[tool]->setChecked(true);
-  Image1->update();
+  pictureBox->update();
   if (tool == dtText) PlaceText();
 }
 
@@ -380,7 +381,7 @@ void TfmGrEdit::KeepUndo() {
   tbtnUndo->setEnabled(true);
 }
 
-void TfmGrEdit::Image1MouseDown(const QPoint& at) {
+void TfmGrEdit::PictureMouseDown(const QPoint& at) {
   const bool changes = DrawType != dtClipRect && DrawType != dtText;
   if (Pasted || changes) {
     KeepUndo();
@@ -390,10 +391,10 @@ void TfmGrEdit::Image1MouseDown(const QPoint& at) {
   if (DrawType == dtClipRect) selected_ = true;
   Drawing = true;
   MouseOrg = NextPoint = LastDot = at;
-  Image1->update();
+  pictureBox->update();
 }
 
-void TfmGrEdit::Image1MouseMove(const QPoint& at) {
+void TfmGrEdit::PictureMouseMove(const QPoint& at) {
   stbPosition->setText(QStringLiteral("X: %1, У: %2").arg(at.x()).arg(at.y()));
   if (!Drawing) return;
   if (DrawType == dtCrooked) {
@@ -404,10 +405,10 @@ void TfmGrEdit::Image1MouseMove(const QPoint& at) {
   } else {
     NextPoint = at;
   }
-  Image1->update();
+  pictureBox->update();
 }
 
-void TfmGrEdit::Image1MouseUp(const QPoint& at) {
+void TfmGrEdit::PictureMouseUp(const QPoint& at) {
   if (!Drawing) return;
   Drawing = false;
   if (DrawType == dtClipRect) {
@@ -417,7 +418,7 @@ void TfmGrEdit::Image1MouseUp(const QPoint& at) {
     p.setPen(StyledPen(SelPenColor, 0));
     DrawShape(p, MouseOrg, at);
   }
-  Image1->update();
+  pictureBox->update();
 }
 
 void TfmGrEdit::CopyCut(bool cut) {
@@ -429,7 +430,7 @@ void TfmGrEdit::CopyCut(bool cut) {
   KeepUndo();
   Modified = true;
   QPainter(&picture_).fillRect(selection, Qt::white);
-  Image1->update();
+  pictureBox->update();
 }
 
 void TfmGrEdit::ClipboardChanged() {
@@ -442,7 +443,7 @@ void TfmGrEdit::Paste() {
   if (piece.isNull()) return;
   if (DrawType == dtClipRect) {
     selected_ = false;
-    Image1->update();
+    pictureBox->update();
   }
   ShowPasteBox(piece);
 }
@@ -450,7 +451,7 @@ void TfmGrEdit::Paste() {
 void TfmGrEdit::ShowPasteBox(const QImage& picture) {
   pbPasteBox->SetPicture(picture);
   // At the top left of the part of the picture in view.
-  pbPasteBox->move(ScrollBox1->horizontalScrollBar()->value(), ScrollBox1->verticalScrollBar()->value());
+  pbPasteBox->move(scrollBox->horizontalScrollBar()->value(), scrollBox->verticalScrollBar()->value());
   pbPasteBox->setEnabled(true);
   pbPasteBox->show();
   pbPasteBox->raise();
@@ -463,7 +464,7 @@ void TfmGrEdit::DropPasteBox() {
   pbPasteBox->hide();
   pbPasteBox->setEnabled(false);
   Pasted = false;
-  Image1->update();
+  pictureBox->update();
 }
 
 void TfmGrEdit::PlaceText() {
@@ -495,7 +496,7 @@ void TfmGrEdit::Clear() {
   KeepUndo();
   Modified = true;
   picture_.fill(Qt::white);
-  Image1->update();
+  pictureBox->update();
 }
 
 void TfmGrEdit::ColorClick() {

@@ -84,24 +84,14 @@ class TfmGrEdit : public QDialog {
   void PrintPicture();
 
   // The mouse on the picture, in picture coordinates.
-  void Image1MouseDown(const QPoint& at);
-  void Image1MouseMove(const QPoint& at);
-  void Image1MouseUp(const QPoint& at);
+  void PictureMouseDown(const QPoint& at);
+  void PictureMouseMove(const QPoint& at);
+  void PictureMouseUp(const QPoint& at);
   void PaintOverlay(QPainter& p) const;
+  // A pasted picture waits to be dropped by the next click on the picture.
+  bool IsPasting() const { return Pasted; }
 
-  TDrawType DrawType = dtLineDraw;
-  bool Drawing = false;
-  bool Modified = false;
-  bool Pasted = false;
-  QPoint MouseOrg;
-  QPoint NextPoint;
-  QPoint LastDot;
-  QColor SelPenColor = Qt::black;
-  QColor SelBrushColor = Qt::black;
-  QFont TextFont;
-  QString FileName;
-
-  QToolBar* ToolBar1;
+  QToolBar* toolBar;
   QAction* tbtnSave;
   QAction* tbtnOpen;
   QAction* tbtnPrint;
@@ -116,14 +106,14 @@ class TfmGrEdit : public QDialog {
   QAction* tbtnColor;
   QAction* tbtnFontSel;
   QAction* tbtnText;
-  QAction* tbtbSelect1;
+  QAction* selectTool;
   QAction* tbtnCopy;
   QAction* tbtnCut;
   QAction* tbtnPaste;
   QAction* tbtnExit;
   QLineEdit* edText;
-  QScrollArea* ScrollBox1;
-  PictureBox* Image1;
+  QScrollArea* scrollBox;
+  PictureBox* pictureBox;
   PasteBox* pbPasteBox;
   QStatusBar* stbMain;
   QLabel* stbPosition;  // panel 0
@@ -157,6 +147,17 @@ class TfmGrEdit : public QDialog {
   // The shape of the current tool from a to b.
   void DrawShape(QPainter& p, const QPoint& a, const QPoint& b) const;
 
+  TDrawType DrawType = dtLineDraw;
+  bool Drawing = false;
+  bool Modified = false;
+  bool Pasted = false;
+  QPoint MouseOrg;
+  QPoint NextPoint;
+  QPoint LastDot;
+  QColor SelPenColor = Qt::black;
+  QColor SelBrushColor = Qt::black;
+  QFont TextFont;
+  QString FileName;
   QImage picture_;
   std::optional<QImage> undo_;
   bool selected_ = false;  // a frame made with the selection tool is shown

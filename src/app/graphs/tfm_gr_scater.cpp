@@ -1,6 +1,7 @@
 #include "app/graphs/tfm_gr_scater.h"
 
 #include "app/data/command_frame.h"
+#include "app/shell/program_session.h"
 #include "core/data/dataset.h"
 #include "app/data/tfm_var.h"
 #include "draw/graphs/picture_painters.h"
@@ -23,8 +24,7 @@ void TfmGrScater::Paint(QPainter& p) const { DrawScatterPicture(p, layout_); }
 void RunScatterDiagram(TfmMain& main) {
   Data().OperationMode = kModeScatterDiagram;
   WidenOnExit widen;
-  main.fmVar->Execute();
-  if (main.fmVar->IsAbort) return;
+  if (!main.fmVar->Execute()) return;
   TfmGrScater window(&main);
   window.Execute();
 }

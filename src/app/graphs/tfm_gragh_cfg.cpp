@@ -12,6 +12,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "app/shell/program_session.h"
 #include "core/data/dataset.h"
 #include "app/graphs/graph_run_options.h"
 #include "core/shell/setting_ranges.h"
@@ -33,9 +34,9 @@ TfmGraghCfg::TfmGraghCfg(TfmLevel* level, TfmEditMarkAxX* marks, QWidget* parent
 
   auto* axisX = new QGroupBox(QStringLiteral("Ось Х"), this);
   auto* formX = new QFormLayout(axisX);
-  seStepX1 = NamedSpin(axisX, "seStepX1", kGraphStep.min, kGraphStep.max);
+  seStepX = NamedSpin(axisX, "seStepX", kGraphStep.min, kGraphStep.max);
   auto* stepXLabel = new QLabel(QStringLiteral("Шаг:"), axisX);
-  formX->addRow(stepXLabel, seStepX1);
+  formX->addRow(stepXLabel, seStepX);
   cbxAxXinterval = NamedCheck(axisX, "cbxAxXinterval", QStringLiteral("Вывод меток с интервалом в 5 значений"));
   formX->addRow(QStringLiteral("Интервал:"), cbxAxXinterval);
   cbxData = NamedCheck(axisX, "cbxData", QStringLiteral("Вывод дат из поля DATE, а не порядкового номера"));
@@ -48,9 +49,9 @@ TfmGraghCfg::TfmGraghCfg(TfmLevel* level, TfmEditMarkAxX* marks, QWidget* parent
 
   auto* axisY = new QGroupBox(QStringLiteral("Ось У"), this);
   auto* formY = new QFormLayout(axisY);
-  seStepY1 = NamedSpin(axisY, "seStepY1", kGraphStep.min, kGraphStep.max);
+  seStepY = NamedSpin(axisY, "seStepY", kGraphStep.min, kGraphStep.max);
   auto* stepYLabel = new QLabel(QStringLiteral("Шаг:"), axisY);
-  formY->addRow(stepYLabel, seStepY1);
+  formY->addRow(stepYLabel, seStepY);
   cbScaleY = new QComboBox(axisY);
   cbScaleY->setObjectName("cbScaleY");
   cbScaleY->addItems({QStringLiteral("Автомат"), QStringLiteral("Стандарт"), QStringLiteral("Выбор")});
@@ -91,10 +92,10 @@ TfmGraghCfg::TfmGraghCfg(TfmLevel* level, TfmEditMarkAxX* marks, QWidget* parent
   buttons->addWidget(bbtnCancel);
   column->addLayout(buttons);
 
-  scaleControls_ = {seStepX1, seStepY1, cbScaleY, cbxZeroY, btnChangeScale, stepXLabel, stepYLabel, scaleLabel};
+  scaleControls_ = {seStepX, seStepY, cbScaleY, cbxZeroY, btnChangeScale, stepXLabel, stepYLabel, scaleLabel};
   connect(btbtnOK, &QPushButton::clicked, this, [this] { btbtnOKClick(); });
   connect(bbtnCancel, &QPushButton::clicked, this, [this] {
-    IsAbort = true;
+    cancelled_ = true;
     reject();
   });
   connect(btnChangeScale, &QPushButton::clicked, this, [this] { btnChangeScaleClick(); });
@@ -103,13 +104,14 @@ TfmGraghCfg::TfmGraghCfg(TfmLevel* level, TfmEditMarkAxX* marks, QWidget* parent
   connect(btnMarkY, &QPushButton::clicked, this, [this] { level_->Execute(); });
 }
 
-void TfmGraghCfg::Execute() {
+bool TfmGraghCfg::Execute() {
   FormShow();
   exec();
+  return !cancelled_;
 }
 
 void TfmGraghCfg::FormShow() {
-  IsAbort = false;
+  cancelled_ = false;
   Settings& s = Config();
   const bool editor = Data().OperationMode == kModeGraphicEditor;
   for (QWidget* w : scaleControls_) w->setEnabled(!editor);
@@ -117,8 +119,8 @@ void TfmGraghCfg::FormShow() {
   cbxData->setChecked(s.IsData);
   cbxAxXinterval->setChecked(GraphRunOptions().XLabelsEvery5);
   cbxZeroY->setChecked(s.ZeroY);
-  seStepX1->setValue(s.StepX);
-  seStepY1->setValue(s.StepY);
+  seStepX->setValue(s.StepX);
+  seStepY->setValue(s.StepY);
   cbScaleY->setCurrentIndex(s.YScaleType >= 0 && s.YScaleType <= 2 ? s.YScaleType : 0);
 }
 
@@ -132,14 +134,14 @@ void TfmGraghCfg::btbtnOKClick() {
   g.Smooth5 = cbxSmooth5->isChecked();
   AppendSmoothingNotes(g, Data());
   s.ZeroY = cbxZeroY->isChecked();
-  s.StepX = seStepX1->value();
-  s.StepY = seStepY1->value();
+  s.StepX = seStepX->value();
+  s.StepY = seStepY->value();
   const int scale = cbScaleY->currentIndex();
   const bool recompute = scale != s.YScaleType && scale != 2;
   s.YScaleType = scale;
   if (recompute) ComputeVarSteps(Data(), s);
   s.GraphPenWidth = sedPenWidth->value();
-  IsAbort = false;
+  cancelled_ = false;
   accept();
 }
 

@@ -20,17 +20,16 @@ class TfmGraghCfg : public QDialog {
  public:
   TfmGraghCfg(TfmLevel* level, TfmEditMarkAxX* marks, QWidget* parent = nullptr);
 
-  // Shows the dialog; IsAbort tells the command whether to stop. The close box
-  // goes on with the settings as they were.
-  void Execute();
-  bool IsAbort = false;
+  // Shows the dialog; true when the command goes on. The close box goes on
+  // with the settings as they were; "Отмена" and Esc stop the command.
+  [[nodiscard]] bool Execute();
 
-  QSpinBox* seStepX1;
+  QSpinBox* seStepX;
   QCheckBox* cbxAxXinterval;
   QCheckBox* cbxData;
   QCheckBox* cbxUpperAxX;
   QPushButton* btnMarkX;
-  QSpinBox* seStepY1;
+  QSpinBox* seStepY;
   QComboBox* cbScaleY;
   QPushButton* btnChangeScale;
   QCheckBox* cbxZeroY;
@@ -56,6 +55,7 @@ class TfmGraghCfg : public QDialog {
   QList<QWidget*> scaleControls_;  // off in the graphic editor
   QFont lastFont_;
   bool fontChosen_ = false;
+  bool cancelled_ = false;  // left with "Отмена" or Esc
 };
 
 }  // namespace tavrel

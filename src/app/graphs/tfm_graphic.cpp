@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "app/shell/program_session.h"
 #include "core/data/dataset.h"
 #include "core/data/errors.h"
 #include "core/data/numbers.h"

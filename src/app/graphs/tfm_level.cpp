@@ -14,6 +14,7 @@
 #include <cmath>
 #include <vector>
 
+#include "app/shell/program_session.h"
 #include "core/data/dataset.h"
 #include "core/data/session.h"
 #include "core/data/errors.h"
@@ -61,17 +62,17 @@ TfmLevel::TfmLevel(QWidget* parent) : QDialog(parent) {
   }
   lines->setColumnStretch(4, 1);
   column->addLayout(lines);
-  PenBar1 = new PenBar(RgbColor(kMaroon), QStringLiteral("Толщина линии "), true, this);
-  column->addWidget(PenBar1);
-  StringGrid1 = new QTableWidget(this);
-  StringGrid1->setObjectName("StringGrid1");
-  StringGrid1->setColumnCount(1 + kLevelLineCount);
-  StringGrid1->setHorizontalHeaderLabels(
+  penBar = new PenBar(RgbColor(kMaroon), QStringLiteral("Толщина линии "), true, this);
+  column->addWidget(penBar);
+  levelsGrid = new QTableWidget(this);
+  levelsGrid->setObjectName("levelsGrid");
+  levelsGrid->setColumnCount(1 + kLevelLineCount);
+  levelsGrid->setHorizontalHeaderLabels(
       {QStringLiteral("Параметр"), QStringLiteral("Линия 1"), QStringLiteral("Линия 2"), QStringLiteral("Линия 3")});
-  StringGrid1->verticalHeader()->hide();
-  StringGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  for (int c = 0; c <= kLevelLineCount; ++c) StringGrid1->setColumnWidth(c, 90);
-  column->addWidget(StringGrid1, 1);
+  levelsGrid->verticalHeader()->hide();
+  levelsGrid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  for (int c = 0; c <= kLevelLineCount; ++c) levelsGrid->setColumnWidth(c, 90);
+  column->addWidget(levelsGrid, 1);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
   btbtnOK = new QPushButton(QStringLiteral("Далее"), this);
@@ -93,15 +94,15 @@ void TfmLevel::Execute() {
 }
 
 void TfmLevel::FormShow() {
-  FillVariableRows(StringGrid1);
+  FillVariableRows(levelsGrid);
   for (int j = 0; j < kLevelLineCount; ++j) ComputeLevelLine(j);
 }
 
 void TfmLevel::ComputeLevelLine(int line) {
   const int choice = cbxLine[line]->currentIndex();
   const double n = edSigma[line]->value();
-  for (int v = 0; v < StringGrid1->rowCount(); ++v)
-    StringGrid1->setItem(v, line + 1, new QTableWidgetItem(LevelCellText(LevelValue(Data(), choice, n, v))));
+  for (int v = 0; v < levelsGrid->rowCount(); ++v)
+    levelsGrid->setItem(v, line + 1, new QTableWidgetItem(LevelCellText(LevelValue(Data(), choice, n, v))));
 }
 
 void TfmLevel::cbxLineChange(int line) {
@@ -111,22 +112,22 @@ void TfmLevel::cbxLineChange(int line) {
 
 void TfmLevel::btbtnOKClick() {
   // Every cell is checked before anything is taken over.
-  const int rows = StringGrid1->rowCount();
+  const int rows = levelsGrid->rowCount();
   std::vector<std::array<double, kLevelLineCount>> values(static_cast<std::size_t>(rows));
   for (int v = 0; v < rows; ++v) {
     for (int j = 0; j < kLevelLineCount; ++j) {
-      const QTableWidgetItem* cell = StringGrid1->item(v, j + 1);
+      const QTableWidgetItem* cell = levelsGrid->item(v, j + 1);
       const QString text = cell ? cell->text() : QString();
       try {
         values[static_cast<std::size_t>(v)][static_cast<std::size_t>(j)] = UserNumber(text.toStdString());
       } catch (const ConversionError&) {
         ShowMessage(MessageKind::Warning,
                     QStringLiteral("Переменная %1, линия %2: \"%3\" не число.")
-                        .arg(StringGrid1->item(v, 0)->text())
+                        .arg(levelsGrid->item(v, 0)->text())
                         .arg(j + 1)
                         .arg(text),
                     this);
-        StringGrid1->setCurrentCell(v, j + 1);
+        levelsGrid->setCurrentCell(v, j + 1);
         return;
       }
     }
@@ -136,8 +137,8 @@ void TfmLevel::btbtnOKClick() {
   for (int v = 0; v < rows; ++v) LevelsFor(g, d.VarNames[v]).values = values[static_cast<std::size_t>(v)];
   for (int j = 0; j < kLevelLineCount; ++j)
     g.LevelLabels[j] = LevelLabel(cbxLine[j]->currentIndex(), edSigma[j]->text().toStdString());
-  PenBar1->ApplyTo(g.LevelPen);
-  g.LevelTicksOnly = PenBar1->TicksOnly();
+  penBar->ApplyTo(g.LevelPen);
+  g.LevelTicksOnly = penBar->TicksOnly();
   g.ShowLevels = true;
   accept();
 }

@@ -23,10 +23,10 @@ class TfmLevel : public QDialog {
   // force; "Далее" switches the lines on, "Отмена" off.
   void Execute();
 
-  QTableWidget* StringGrid1;
+  QTableWidget* levelsGrid;
   std::array<QComboBox*, kLevelLineCount> cbxLine{};
   std::array<QDoubleSpinBox*, kLevelLineCount> edSigma{};
-  PenBar* PenBar1;
+  PenBar* penBar;
   QPushButton* btbtnOK;
   QPushButton* bbtnCancel;
 

@@ -11,6 +11,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "app/shell/program_session.h"
 #include "draw/graphs/canvas.h"
 #include "app/graphs/graph_printer.h"
 #include "app/graphs/graph_run_options.h"
@@ -48,19 +49,19 @@ TfmPrintCfg::TfmPrintCfg(TfmGraphic* graphic, QWidget* parent) : QDialog(parent)
   column->addLayout(setup);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
-  BitBtn1 = NamedButton(this, "BitBtn1", QStringLiteral("Далее"));
-  BitBtn1->setDefault(true);
-  Button1 = NamedButton(this, "Button1", QStringLiteral("Печать"));
+  okButton = NamedButton(this, "okButton", QStringLiteral("Далее"));
+  okButton->setDefault(true);
+  printButton = NamedButton(this, "printButton", QStringLiteral("Печать"));
   bbtnCancel = NamedButton(this, "bbtnCancel", QStringLiteral("Отмена"));
-  buttons->addWidget(BitBtn1);
-  buttons->addWidget(Button1);
+  buttons->addWidget(okButton);
+  buttons->addWidget(printButton);
   buttons->addWidget(bbtnCancel);
   column->addLayout(buttons);
-  connect(BitBtn1, &QPushButton::clicked, this, [this] {
+  connect(okButton, &QPushButton::clicked, this, [this] {
     Apply();
     accept();
   });
-  connect(Button1, &QPushButton::clicked, this, [this] {
+  connect(printButton, &QPushButton::clicked, this, [this] {
     Apply();
     if (graphic_) graphic_->PrintGraph();
   });

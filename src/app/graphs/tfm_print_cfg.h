@@ -24,8 +24,8 @@ class TfmPrintCfg : public QDialog {
   QPushButton* btnPrintParam;
   QPushButton* btnGraphPrintFont;
   QLineEdit* edTitleGraph;
-  QPushButton* BitBtn1;
-  QPushButton* Button1;
+  QPushButton* okButton;
+  QPushButton* printButton;
   QPushButton* bbtnCancel;
 
  private:

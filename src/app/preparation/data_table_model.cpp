@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/shell/program_session.h"
 #include "core/data/dataset.h"
 #include "core/shell/settings.h"
 #include "core/data/numbers.h"

@@ -1,5 +1,6 @@
 #include "app/preparation/run_data_table.h"
 
+#include "app/shell/program_session.h"
 #include "core/data/dataset.h"
 #include "app/preparation/tfm_show_table.h"
 #include "app/shell/tfm_main.h"

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 #include <vector>
 
+#include "app/shell/program_session.h"
 #include "core/data/dataset.h"
 #include "core/preparation/transformations.h"
 

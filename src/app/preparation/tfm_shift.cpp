@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "app/data/command_frame.h"
+#include "app/shell/program_session.h"
 #include "core/data/dataset.h"
 #include "core/preparation/transformations.h"
 #include "app/shell/busy_cursor.h"

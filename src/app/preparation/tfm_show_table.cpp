@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "app/data/command_frame.h"
+#include "app/shell/program_session.h"
 #include "core/data/dataset.h"
 #include "core/shell/settings.h"
 #include "core/data/errors.h"

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/shell/program_session.h"
 #include "core/data/dataset.h"
 #include "core/data/program_version.h"
 
@@ -30,8 +31,8 @@ TfmAboutBx::TfmAboutBx(std::unique_ptr<TunePlayer> player, QWidget* parent)
     l->setFont(font);
     return l;
   };
-  lblTitle1 = label("lblTitle1", QStringLiteral("Статистика"), 1.6, true);
-  lblTitle2 = label("lblTitle2", QStringLiteral("многодневных данных"), 1.6, true);
+  lblTitle = label("lblTitle", QStringLiteral("Статистика"), 1.6, true);
+  lblSubtitle = label("lblSubtitle", QStringLiteral("многодневных данных"), 1.6, true);
   lblVersion =
       label("lblVersion", QStringLiteral("Tavrel, версия ") + QString::fromStdString(VersionText()), 1.0, false);
   lblNote = label("lblNote",
@@ -44,8 +45,8 @@ TfmAboutBx::TfmAboutBx(std::unique_ptr<TunePlayer> player, QWidget* parent)
   connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
 
   auto* texts = new QVBoxLayout;
-  texts->addWidget(lblTitle1);
-  texts->addWidget(lblTitle2);
+  texts->addWidget(lblTitle);
+  texts->addWidget(lblSubtitle);
   texts->addSpacing(12);
   texts->addWidget(lblVersion);
   texts->addWidget(lblNote);
@@ -70,8 +71,8 @@ TfmAboutBx::~TfmAboutBx() {
 
 void TfmAboutBx::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  if (playing_ || !IsMusic || !player_ || !QFileInfo(FileMusic).isFile()) return;
-  player_->PlayLoop(FileMusic);
+  if (playing_ || tuneFile_.isEmpty() || !player_ || !QFileInfo(tuneFile_).isFile()) return;
+  player_->PlayLoop(tuneFile_);
   playing_ = true;
 }
 
@@ -83,8 +84,7 @@ void TfmAboutBx::hideEvent(QHideEvent* event) {
 
 void RunAbout(QWidget* parent, std::unique_ptr<TunePlayer> player) {
   TfmAboutBx box(std::move(player), parent);
-  box.IsMusic = true;
-  box.FileMusic = QString::fromStdString(Data().ExeDir) + QStringLiteral("tavrel.mid");
+  box.SetTune(QString::fromStdString(Data().ExeDir) + QStringLiteral("tavrel.mid"));
   box.exec();
 }
 

@@ -17,13 +17,12 @@ class TfmAboutBx : public QDialog {
   explicit TfmAboutBx(std::unique_ptr<TunePlayer> player, QWidget* parent = nullptr);
   ~TfmAboutBx() override;
 
-  // Whether to play, and the tune; a tune file that does not exist is silence.
-  bool IsMusic = false;
-  QString FileMusic;
+  // The tune to play while the box is open; none, or a file that does not exist, is silence.
+  void SetTune(const QString& file) { tuneFile_ = file; }
 
   QLabel* imgPicture;
-  QLabel* lblTitle1;
-  QLabel* lblTitle2;
+  QLabel* lblTitle;
+  QLabel* lblSubtitle;
   QLabel* lblVersion;
   QLabel* lblNote;
   QPushButton* OKButton;
@@ -34,6 +33,7 @@ class TfmAboutBx : public QDialog {
 
  private:
   std::unique_ptr<TunePlayer> player_;
+  QString tuneFile_;
   bool playing_ = false;
 };
 

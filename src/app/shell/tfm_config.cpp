@@ -17,6 +17,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "app/shell/program_session.h"
 #include "core/data/dataset.h"
 #include "core/shell/distance_names.h"
 #include "core/shell/setting_ranges.h"
@@ -122,22 +123,22 @@ QWidget* TfmConfig::GeneralTab() {
   edEmpty->setMinimumWidth(80);
   edEmpty->setMaximumWidth(100);
   edCatInput = Edit(tab, "edCatInput");
-  btnDataCatalog1 = Button(tab, "btnDataCatalog1", QStringLiteral("..."));
+  btnDataCatalog = Button(tab, "btnDataCatalog", QStringLiteral("..."));
   edCatOutput = Edit(tab, "edCatOutput");
-  btnResultCatalog1 = Button(tab, "btnResultCatalog1", QStringLiteral("..."));
+  btnResultCatalog = Button(tab, "btnResultCatalog", QStringLiteral("..."));
   edCatSystem = Edit(tab, "edCatSystem");
-  btnSysCatalog1 = Button(tab, "btnSysCatalog1", QStringLiteral("..."));
+  btnSysCatalog = Button(tab, "btnSysCatalog", QStringLiteral("..."));
   cbxInnerEditor = CheckBox(tab, "cbxInnerEditor", "Внутренний редактор:", "Редактор для просмотра результатов");
   lblExternal = new QLabel(QStringLiteral("Внешний редактор:"), tab);
   edExternal = Edit(tab, "edExternal");
-  btnEdit1 = Button(tab, "btnEdit1", QStringLiteral("..."));
+  btnExternalEditor = Button(tab, "btnExternalEditor", QStringLiteral("..."));
   btnTextFont = Button(tab, "btnTextFont", QStringLiteral("Шрифт редактора"));
   btnPrintFont = Button(tab, "btnPrintFont", QStringLiteral("Шрифт печати"));
   cbxZeroVar = CheckBox(tab, "cbxZeroVar", "Ввод \"пустых\" переменных:",
                         "Разрешает ввод переменных со всеми 0 или пропусками");
   cbxSaveSelPrm = CheckBox(tab, "cbxSaveSelPrm", "Сохранить выбор переменных:",
                            "Сохраняет порядок выбранных переменных для работы с другими файлами");
-  for (QPushButton* b : {btnDataCatalog1, btnResultCatalog1, btnSysCatalog1, btnEdit1}) b->setMaximumWidth(32);
+  for (QPushButton* b : {btnDataCatalog, btnResultCatalog, btnSysCatalog, btnExternalEditor}) b->setMaximumWidth(32);
 
   auto row = [tab](QLineEdit* edit, QPushButton* button) {
     auto* line = new QHBoxLayout;
@@ -147,16 +148,16 @@ QWidget* TfmConfig::GeneralTab() {
   };
   auto* form = new QFormLayout;
   form->addRow(QStringLiteral("Пропуск:"), edEmpty);
-  form->addRow(QStringLiteral("Каталог данных:"), row(edCatInput, btnDataCatalog1));
-  form->addRow(QStringLiteral("Каталог результатов:"), row(edCatOutput, btnResultCatalog1));
-  form->addRow(QStringLiteral("Системный каталог:"), row(edCatSystem, btnSysCatalog1));
+  form->addRow(QStringLiteral("Каталог данных:"), row(edCatInput, btnDataCatalog));
+  form->addRow(QStringLiteral("Каталог результатов:"), row(edCatOutput, btnResultCatalog));
+  form->addRow(QStringLiteral("Системный каталог:"), row(edCatSystem, btnSysCatalog));
   auto* editor = new QHBoxLayout;
   editor->addWidget(cbxInnerEditor);
   editor->addStretch();
   editor->addWidget(btnTextFont);
   editor->addWidget(btnPrintFont);
   form->addRow(editor);
-  form->addRow(lblExternal, row(edExternal, btnEdit1));
+  form->addRow(lblExternal, row(edExternal, btnExternalEditor));
   for (QCheckBox* box : {cbxZeroVar, cbxSaveSelPrm}) {
     auto* line = new QHBoxLayout;
     line->addWidget(box);
@@ -168,10 +169,10 @@ QWidget* TfmConfig::GeneralTab() {
   layout->addLayout(form);
   layout->addStretch();
 
-  connect(btnDataCatalog1, &QPushButton::clicked, this, [this] { ChooseDirectory(edCatInput); });
-  connect(btnResultCatalog1, &QPushButton::clicked, this, [this] { ChooseDirectory(edCatOutput); });
-  connect(btnSysCatalog1, &QPushButton::clicked, this, [this] { ChooseDirectory(edCatSystem); });
-  connect(btnEdit1, &QPushButton::clicked, this, &TfmConfig::btnEdit1Click);
+  connect(btnDataCatalog, &QPushButton::clicked, this, [this] { ChooseDirectory(edCatInput); });
+  connect(btnResultCatalog, &QPushButton::clicked, this, [this] { ChooseDirectory(edCatOutput); });
+  connect(btnSysCatalog, &QPushButton::clicked, this, [this] { ChooseDirectory(edCatSystem); });
+  connect(btnExternalEditor, &QPushButton::clicked, this, &TfmConfig::btnExternalEditorClick);
   connect(btnTextFont, &QPushButton::clicked, this,
           [this] { PickFont(this, Config().TextFontSize, Config().TextFontName); });
   connect(btnPrintFont, &QPushButton::clicked, this,
@@ -282,7 +283,7 @@ void TfmConfig::FormShow() {
 
 void TfmConfig::cbxInnerEditorClick() {
   const bool inner = cbxInnerEditor->isChecked();
-  for (QWidget* w : std::initializer_list<QWidget*>{edExternal, btnEdit1, lblExternal}) w->setEnabled(!inner);
+  for (QWidget* w : std::initializer_list<QWidget*>{edExternal, btnExternalEditor, lblExternal}) w->setEnabled(!inner);
   btnTextFont->setEnabled(inner);
   btnPrintFont->setEnabled(inner);
 }
@@ -294,7 +295,7 @@ void TfmConfig::ChooseDirectory(QLineEdit* edit) {
   edit->setText(dir);
 }
 
-void TfmConfig::btnEdit1Click() {
+void TfmConfig::btnExternalEditorClick() {
   const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Выбор редактора"),
                                                     QFileInfo(Text(Config().ExtEditor)).absolutePath());
   if (path.isEmpty()) return;

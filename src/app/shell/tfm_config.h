@@ -24,15 +24,15 @@ class TfmConfig : public QDialog {
   // "Общая"
   QLineEdit* edEmpty;
   QLineEdit* edCatInput;
-  QPushButton* btnDataCatalog1;
+  QPushButton* btnDataCatalog;
   QLineEdit* edCatOutput;
-  QPushButton* btnResultCatalog1;
+  QPushButton* btnResultCatalog;
   QLineEdit* edCatSystem;
-  QPushButton* btnSysCatalog1;
+  QPushButton* btnSysCatalog;
   QCheckBox* cbxInnerEditor;
   QLabel* lblExternal;
   QLineEdit* edExternal;
-  QPushButton* btnEdit1;
+  QPushButton* btnExternalEditor;
   QPushButton* btnTextFont;
   QPushButton* btnPrintFont;
   QCheckBox* cbxZeroVar;
@@ -68,7 +68,7 @@ class TfmConfig : public QDialog {
   void FormShow();
   void cbxInnerEditorClick();
   void ChooseDirectory(QLineEdit* edit);
-  void btnEdit1Click();
+  void btnExternalEditorClick();
   void OkBtnClick();
 
   std::string settingsPath_;

@@ -15,6 +15,7 @@
 #include <QUrl>
 
 #include "app/shell/command_options.h"
+#include "app/shell/program_session.h"
 #include "core/cluster/cluster_options.h"
 #include "app/cluster/run_cluster.h"
 #include "app/cluster/run_cluster_views.h"
@@ -100,9 +101,9 @@ void TfmMain::BuildMenus() {
   mnSaveData = MenuItem(file, "mnSaveData", QStringLiteral("Сохранение данных "), QKeySequence(Qt::CTRL | Qt::Key_S));
   file->addSeparator();
   mnExit = MenuItem(file, "mnExit", QStringLiteral("Выход"), QKeySequence(Qt::ALT | Qt::Key_X));
-  mnSep3 = file->addSeparator();
-  mnSep3->setObjectName("mnSep3");
-  mnSep3->setVisible(false);
+  mnRecentSeparator = file->addSeparator();
+  mnRecentSeparator->setObjectName("mnRecentSeparator");
+  mnRecentSeparator->setVisible(false);
   for (int k = 0; k < kRecentFilesMax; ++k) {
     QAction* entry = MenuItem(file, "", Text(RecentCaption(k, "name")));
     entry->setObjectName(QStringLiteral("mnFileName%1").arg(k + 1));
@@ -163,12 +164,12 @@ void TfmMain::BuildMenus() {
 }
 
 void TfmMain::BuildToolBar() {
-  ToolBar1 = addToolBar(QStringLiteral("Панель инструментов"));
-  ToolBar1->setObjectName("ToolBar1");
-  ToolBar1->setMovable(false);
-  ToolBar1->setIconSize(QSize(28, 28));
+  toolBar = addToolBar(QStringLiteral("Панель инструментов"));
+  toolBar->setObjectName("toolBar");
+  toolBar->setMovable(false);
+  toolBar->setIconSize(QSize(28, 28));
   auto button = [this](const char* name, const QIcon& icon, const QString& hint, QAction* menuItem) {
-    QAction* action = ToolBar1->addAction(icon, hint);
+    QAction* action = toolBar->addAction(icon, hint);
     action->setObjectName(name);
     action->setToolTip(hint);
     if (menuItem) connect(action, &QAction::triggered, menuItem, &QAction::trigger);
@@ -181,14 +182,14 @@ void TfmMain::BuildToolBar() {
                          QStringLiteral("Подготовка данных"), mnDataTable);
   tbtnSaveData =
       button("tbtnSaveData", standard(QStyle::SP_DialogSaveButton), QStringLiteral("Сохранить данные "), mnSaveData);
-  ToolBar1->addSeparator();
+  toolBar->addSeparator();
   tbtnGraph = button("tbtnGraph", DrawToolIcon(ToolPicture::SequentialGraph),
                      QStringLiteral("Последовательный график"), nullptr);
   tbtnCombGraph = button("tbtnCombGraph", DrawToolIcon(ToolPicture::CombinedGraph),
                          QStringLiteral("Комбинированный график"), mnCombGraph);
   tbtnGrScater = button("tbtnGrScater", DrawToolIcon(ToolPicture::ScatterDiagram),
                         QStringLiteral("Диаграмма рассеяния"), mnGrScater);
-  ToolBar1->addSeparator();
+  toolBar->addSeparator();
   tbtnStat = button("tbtnStat", DrawToolIcon(ToolPicture::Statistics), QStringLiteral("Статистика"), mnStat);
   tbtnCluster =
       button("tbtnCluster", DrawToolIcon(ToolPicture::Cluster), QStringLiteral("Кластерный анализ"), mnCluster);
@@ -196,20 +197,20 @@ void TfmMain::BuildToolBar() {
                        QStringLiteral("Динамика кластеров"), mnClGraph);
   tbtnClTree =
       button("tbtnClTree", DrawToolIcon(ToolPicture::ClusterTree), QStringLiteral("Дерево кластеров"), mnClTree);
-  ToolBar1->addSeparator();
+  toolBar->addSeparator();
   tbtnSeeResults = button("tbtnSeeResults", standard(QStyle::SP_FileDialogContentsView),
                           QStringLiteral("Просмотр результатов"), mnSeeResults);
-  ToolBar1->addSeparator();
+  toolBar->addSeparator();
   tbtnTable22 =
       button("tbtnTable22", DrawToolIcon(ToolPicture::Table22), QStringLiteral("Таблица \"2х2\""), mnTable22);
   tbtnDs = button("tbtnDs", DrawToolIcon(ToolPicture::Diagnostics), QStringLiteral("Диагностика"), mnDs);
   tbtnStudent =
       button("tbtnStudent", DrawToolIcon(ToolPicture::Student), QStringLiteral("Различие по Стьюденту"), mnStudent);
-  ToolBar1->addSeparator();
+  toolBar->addSeparator();
   tbtnConfig = button("tbtnConfig", DrawToolIcon(ToolPicture::Configuration), QStringLiteral("Настройка программы"),
                       mnConfig);
   tbtnHelp = button("tbtnHelp", standard(QStyle::SP_DialogHelpButton), QStringLiteral("Справка"), mnHelp);
-  ToolBar1->addSeparator();
+  toolBar->addSeparator();
   tbtnExit = button("tbtnExit", standard(QStyle::SP_DialogCloseButton), QStringLiteral("Выход"), mnExit);
 
   // The tool bar's new data names the data file in the status line; the
@@ -224,15 +225,15 @@ void TfmMain::BuildStatusLine() {
   pnlFile->setFixedWidth(360);
   pnlInform = new QLabel(this);
   pnlInform->setObjectName("pnlInform");
-  ProgressBar1 = new QProgressBar(this);
-  ProgressBar1->setObjectName("ProgressBar1");
-  ProgressBar1->setFixedWidth(304);
-  ProgressBar1->setRange(0, 100);
-  ProgressBar1->setValue(0);
-  ProgressBar1->setTextVisible(false);
+  progressBar = new QProgressBar(this);
+  progressBar->setObjectName("progressBar");
+  progressBar->setFixedWidth(304);
+  progressBar->setRange(0, 100);
+  progressBar->setValue(0);
+  progressBar->setTextVisible(false);
   statusBar()->addWidget(pnlFile);
   statusBar()->addWidget(pnlInform, 1);
-  statusBar()->addPermanentWidget(ProgressBar1);
+  statusBar()->addPermanentWidget(progressBar);
   statusBar()->setFixedHeight(23);
 }
 
@@ -300,9 +301,9 @@ void TfmMain::EnableClusterCommands(bool on) {
 }
 
 void TfmMain::ChangeMenu() {
-  recentFiles.Add(Data().DataFileName);
-  const Array<std::string>& names = recentFiles.Names();
-  mnSep3->setVisible(names.Count() > 0);
+  recentFiles_.Add(Data().DataFileName);
+  const Array<std::string>& names = recentFiles_.Names();
+  mnRecentSeparator->setVisible(names.Count() > 0);
   for (int k = 0; k < kRecentFilesMax; ++k) {
     const bool filled = k < names.Count();
     // "&" in a file name must not turn into a keyboard mnemonic.
@@ -325,8 +326,8 @@ void TfmMain::SetProgress(int position, int maximum) {
 }
 
 void TfmMain::ShowActivity() {
-  ProgressBar1->setMaximum(progressMaximum_);
-  ProgressBar1->setValue(progressPosition_);
+  progressBar->setMaximum(progressMaximum_);
+  progressBar->setValue(progressPosition_);
   activityShown_.restart();
   // The window repaints during long work (no closed dialog left drawn over it);
   // the user's input waits until the command ends.
@@ -385,8 +386,8 @@ void TfmMain::OpenFromCommandLine(const QString& path) {
 }
 
 void TfmMain::FileNameClick(int position) {
-  if (position >= recentFiles.Names().Count()) return;
-  if (!ReadDataFile(recentFiles.Names()[position])) return;
+  if (position >= recentFiles_.Names().Count()) return;
+  if (!ReadDataFile(recentFiles_.Names()[position])) return;
   pnlFile->setText(Text(Data().DataFileName));
   fmShowTable->IsDel = false;  // the removals belonged to the data before
 }
@@ -405,11 +406,9 @@ void TfmMain::NewDataClick(bool fromToolBar) {
 void TfmMain::SaveData() {
   Data().OperationMode = kModeSaving;
   WidenOnExit widen;
-  fmVar->Execute();
-  if (fmVar->IsAbort) return;
+  if (!fmVar->Execute()) return;
   RefuseUnsavableTable(Data(), kMaxCsvColumns);  // the text table's own limit is checked once its name is known
-  fmDBFout->Execute();
-  if (fmDBFout->IsAbort) {
+  if (!fmDBFout->Execute()) {
     WidenVariables(Data());
     return;
   }

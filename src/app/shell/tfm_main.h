@@ -54,7 +54,7 @@ class TfmMain : public QMainWindow {
   // Status line.
   QLabel* pnlFile;
   QLabel* pnlInform;
-  QProgressBar* ProgressBar1;
+  QProgressBar* progressBar;
 
   // "Файл"
   QAction* mnInput;
@@ -62,7 +62,7 @@ class TfmMain : public QMainWindow {
   QAction* mnDataTable;
   QAction* mnSaveData;
   QAction* mnExit;
-  QAction* mnSep3;
+  QAction* mnRecentSeparator;
   Array<QAction*> mnFileName;  // the eight recent-file entries
   // "График"
   QAction* mnGraph;
@@ -84,7 +84,7 @@ class TfmMain : public QMainWindow {
   QAction* mnConfig;
   QAction* mnAbout;
 
-  QToolBar* ToolBar1;
+  QToolBar* toolBar;
   QAction* tbtnInput;
   QAction* tbtnNewFile;
   QAction* tbtnDataTable;
@@ -117,9 +117,8 @@ class TfmMain : public QMainWindow {
   TfmShowTable* fmShowTable = nullptr;
   TfmCombGraph* fmCombGraph = nullptr;
   TfmcGraphCfg* fmcGraphCfg = nullptr;
-  int nmb = 0;  // cluster dynamics pictures shown in this run, for their file names
-
-  RecentFiles recentFiles;
+  // The number of the next cluster dynamics picture of this run, for its file name.
+  int NextClusterGraphNumber() { return ++clusterGraphs_; }
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -145,6 +144,8 @@ class TfmMain : public QMainWindow {
 
   void ShowActivity();
 
+  RecentFiles recentFiles_;
+  int clusterGraphs_ = 0;  // cluster dynamics pictures shown in this run
   bool shown_ = false;
   QElapsedTimer activityShown_;
   int progressPosition_ = 0;

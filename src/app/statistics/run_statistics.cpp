@@ -1,6 +1,7 @@
 #include "app/statistics/run_statistics.h"
 
 #include "app/data/command_frame.h"
+#include "app/shell/program_session.h"
 #include "core/data/dataset.h"
 #include "app/data/show_results.h"
 #include "app/data/tfm_dbf_out.h"
@@ -28,17 +29,14 @@ void RunStatistics(TfmMain& main) {
   Data().OperationMode = kModeStatistics;
   main.EnableClusterCommands(false);
   WidenOnExit widen;
-  main.fmVar->Execute();
-  if (main.fmVar->IsAbort) return;
-  main.fmStatCfg1->Execute();
-  if (main.fmStatCfg1->IsAbort) return;
+  if (!main.fmVar->Execute()) return;
+  if (!main.fmStatCfg1->Execute()) return;
   const std::string refusal = StatisticsRefusal(Data(), StatConfig());
   if (!refusal.empty()) {
     ShowMessage(MessageKind::Warning, refusal, &main);
     return;
   }
-  main.fmDBFout->Execute();
-  if (main.fmDBFout->IsAbort) return;
+  if (!main.fmDBFout->Execute()) return;
   std::string failure;
   {
     BusyCursor busy;

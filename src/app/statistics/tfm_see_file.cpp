@@ -20,6 +20,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "app/shell/program_session.h"
 #include "core/data/dataset.h"
 #include "core/data/errors.h"
 #include "core/data/results_file.h"
@@ -66,11 +67,11 @@ TfmSeeFile::TfmSeeFile(QWidget* parent) : QDialog(parent) {
   tbtnPrintCfg = add("tbtnPrintCfg", DrawToolIcon(ToolPicture::PrinterSetup), "Настройка принтера");
   toolBar->addSeparator();
   tbtnExit = add("tbtnExit", style()->standardIcon(QStyle::SP_DialogCloseButton), "Выход");
-  Memo1 = new QPlainTextEdit(this);
-  Memo1->setObjectName("Memo1");
-  Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-  Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  resultsText = new QPlainTextEdit(this);
+  resultsText->setObjectName("resultsText");
+  resultsText->setLineWrapMode(QPlainTextEdit::NoWrap);
+  resultsText->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  resultsText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   LargeText = new TextLinesView(this);
   LargeText->setObjectName("LargeText");
   LargeText->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -80,7 +81,7 @@ TfmSeeFile::TfmSeeFile(QWidget* parent) : QDialog(parent) {
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   layout->addWidget(toolBar);
-  layout->addWidget(Memo1);
+  layout->addWidget(resultsText);
   layout->addWidget(LargeText);
   resize(760, 560);
 
@@ -99,17 +100,17 @@ void TfmSeeFile::OpenFile(const QString& File1, int txtFSize, const QString& txt
   QFont font(txtFName);
   if (txtFSize > 0) font.setPointSize(txtFSize);
   font.setStyleHint(QFont::TypeWriter);
-  Memo1->setFont(font);
+  resultsText->setFont(font);
   LargeText->setFont(font);
   LoadFile(File1, reportStart);
-  prFontName0 = prFName;
-  prFontSize0 = prFSize;
+  printFontName_ = prFName;
+  printFontSize_ = prFSize;
   exec();
 }
 
 void TfmSeeFile::LoadFile(const QString& File1, qint64 reportStart) {
   ShowText(ReadBytes(File1), reportStart);
-  FileEdit = File1;
+  filePath_ = File1;
   setWindowTitle(readOnly_ ? File1 + QStringLiteral(" — только просмотр: файл больше 2 МБ") : File1);
 }
 
@@ -120,18 +121,18 @@ void TfmSeeFile::ShowText(QByteArray bytes, qint64 reportStart) {
   // megabytes, so larger files go to the line view, which costs next to nothing.
   readOnly_ = bytes.size() > kEditableBytes;
   if (readOnly_) {
-    Memo1->clear();
+    resultsText->clear();
     LargeText->SetBytes(std::move(bytes));
     landingLine_ = LargeText->LineOfByte(start);
   } else {
     LargeText->SetBytes({});
     landingLine_ = static_cast<int>(std::count(bytes.cbegin(), bytes.cbegin() + start, '\n'));
-    Memo1->setPlainText(QString::fromUtf8(bytes));
-    Memo1->setTextCursor(QTextCursor(Memo1->document()->findBlockByNumber(landingLine_)));
+    resultsText->setPlainText(QString::fromUtf8(bytes));
+    resultsText->setTextCursor(QTextCursor(resultsText->document()->findBlockByNumber(landingLine_)));
   }
-  Memo1->setVisible(!readOnly_);
+  resultsText->setVisible(!readOnly_);
   LargeText->setVisible(readOnly_);
-  (readOnly_ ? static_cast<QWidget*>(LargeText) : Memo1)->setFocus();
+  (readOnly_ ? static_cast<QWidget*>(LargeText) : resultsText)->setFocus();
   // Once the window is shown, showEvent scrolls the report to the top.
   if (isVisible()) ScrollToLanding();
 }
@@ -139,10 +140,10 @@ void TfmSeeFile::ShowText(QByteArray bytes, qint64 reportStart) {
 void TfmSeeFile::ScrollToLanding() {
   // Without wrapping, both text areas scroll by lines.
   if (readOnly_) LargeText->ScrollToLine(landingLine_);
-  else Memo1->verticalScrollBar()->setValue(landingLine_);
+  else resultsText->verticalScrollBar()->setValue(landingLine_);
 }
 
-QString TfmSeeFile::Text() const { return readOnly_ ? LargeText->Text() : Memo1->toPlainText(); }
+QString TfmSeeFile::Text() const { return readOnly_ ? LargeText->Text() : resultsText->toPlainText(); }
 
 void TfmSeeFile::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
@@ -151,14 +152,14 @@ void TfmSeeFile::showEvent(QShowEvent* event) {
 }
 
 void TfmSeeFile::tbtnOpenClick() {
-  const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Открыть файл"), FileEdit, kFilter);
+  const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Открыть файл"), filePath_, kFilter);
   if (path.isEmpty()) return;
   LoadFile(path);
 }
 
 void TfmSeeFile::WriteText(const QString& path) {
   // A read-only text is written back byte for byte, line ends included.
-  const QByteArray bytes = readOnly_ ? LargeText->Bytes() : Memo1->toPlainText().toUtf8();
+  const QByteArray bytes = readOnly_ ? LargeText->Bytes() : resultsText->toPlainText().toUtf8();
   // Written as every output is: a file is replaced once the whole text is written.
   ResultsFileWriter writer;
   writer.Open(QFile::encodeName(path).toStdString(), false, {Data().DataFileName, {}});
@@ -167,16 +168,16 @@ void TfmSeeFile::WriteText(const QString& path) {
 }
 
 void TfmSeeFile::tbtnSaveClick() {
-  if (FileEdit.isEmpty()) return tbtnSaveAsClick();
-  WriteText(FileEdit);
+  if (filePath_.isEmpty()) return tbtnSaveAsClick();
+  WriteText(filePath_);
 }
 
 void TfmSeeFile::tbtnSaveAsClick() {
-  const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Сохранить как..."), FileEdit, kFilter);
+  const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Сохранить как..."), filePath_, kFilter);
   if (path.isEmpty()) return;
   WriteText(path);
   setWindowTitle(path);
-  FileEdit = path;
+  filePath_ = path;
 }
 
 QPrinter& TfmSeeFile::Printer() {
@@ -186,8 +187,8 @@ QPrinter& TfmSeeFile::Printer() {
 
 void TfmSeeFile::PrintTo(QPrinter& printer) const {
   QTextDocument document;
-  QFont font(prFontName0);
-  if (prFontSize0 > 0) font.setPointSize(prFontSize0);
+  QFont font(printFontName_);
+  if (printFontSize_ > 0) font.setPointSize(printFontSize_);
   font.setStyleHint(QFont::TypeWriter);
   document.setDefaultFont(font);
   document.setPlainText(Text());

@@ -25,7 +25,7 @@ class TfmSeeFile : public QDialog {
                 qint64 reportStart = 0);
 
   // Reads File1 into the text area, ready to show at the line that holds byte
-  // reportStart; the caption and FileEdit become the path. A file larger than
+  // reportStart; the caption and FilePath() become the path. A file larger than
   // kEditableBytes is shown read-only in LargeText, which opens it at once, and
   // the caption says so.
   void LoadFile(const QString& File1, qint64 reportStart = 0);
@@ -37,9 +37,10 @@ class TfmSeeFile : public QDialog {
   // Prints the text, one printed line per line of the text, in the printer font.
   void PrintTo(QPrinter& printer) const;
 
-  QString FileEdit;
-  QString prFontName0;
-  int prFontSize0 = 0;
+  // The file shown, which saving writes.
+  const QString& FilePath() const { return filePath_; }
+  // The printer font's size, kept from OpenFile.
+  int PrintFontSize() const { return printFontSize_; }
 
   QToolBar* toolBar;
   QAction* tbtnOpen;
@@ -48,7 +49,7 @@ class TfmSeeFile : public QDialog {
   QAction* tbtnPrint;
   QAction* tbtnPrintCfg;
   QAction* tbtnExit;
-  QPlainTextEdit* Memo1;
+  QPlainTextEdit* resultsText;
   TextLinesView* LargeText;
 
  private:
@@ -67,6 +68,9 @@ class TfmSeeFile : public QDialog {
 
  private:
 
+  QString filePath_;
+  QString printFontName_;
+  int printFontSize_ = 0;
   QPrinter* printer_ = nullptr;
   int landingLine_ = 0;
   bool readOnly_ = false;

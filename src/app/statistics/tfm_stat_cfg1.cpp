@@ -70,12 +70,12 @@ TfmStatCfg1::TfmStatCfg1(QWidget* parent) : QDialog(parent) {
   lbxStatClick();
 }
 
-void TfmStatCfg1::Execute() {
+bool TfmStatCfg1::Execute() {
   // The boxes wait until an analysis is picked.
   cbEqualHead->setEnabled(false);
   cbReliablePrm->setEnabled(false);
   cbxLevels->setEnabled(false);
-  IsAbort = exec() != QDialog::Accepted;
+  return exec() == QDialog::Accepted;
 }
 
 void TfmStatCfg1::lbxStatClick() {

@@ -14,10 +14,10 @@ class TfmStatCfg1 : public QDialog {
  public:
   explicit TfmStatCfg1(QWidget* parent = nullptr);
 
-  // Shows the dialog; "Далее" takes the options into StatConfig(). "Отмена",
-  // Esc and the close box leave them as they were and set IsAbort: the command stops.
-  void Execute();
-  bool IsAbort = false;
+  // Shows the dialog; "Далее" takes the options into StatConfig() and the
+  // command goes on (true). "Отмена", Esc and the close box leave them as they
+  // were and the command stops (false).
+  [[nodiscard]] bool Execute();
 
   QListWidget* lbxStat;
   QCheckBox* cbEqualHead;

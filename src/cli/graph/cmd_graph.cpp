@@ -7,6 +7,7 @@
 #include "cli/cli_common.h"
 #include "cli/commands.h"
 #include "cli/graph/graph_kinds.h"
+#include "core/commands/command_refusal.h"
 #include "core/graphs/graph_options.h"
 #include "core/graphs/chart_scene.h"
 #include "draw/graphs/chart_scene_painter.h"
@@ -61,13 +62,13 @@ const std::string& PictureFile(const Arguments& args) {
 void WriteChart(const QString& path, const ChartModel& model, const ChartView& view, const std::string& means) {
   const std::vector<StackedSeries> stacked = Stacked(model);
   const std::string refusal = UndrawableRange(model, stacked);
-  if (!refusal.empty()) throw CommandFailure(refusal);
+  if (!refusal.empty()) throw CommandRefusal(RefusalKind::Choice, refusal);
   const ChartRange range = FullChartRange(model, stacked, view.yFromZero);
   const QSize size(kChartWidth, kChartHeight);
   const QString failure = SavePicture(path, size, [&](QPainter& p) {
     DrawChart(p, QRectF(QPointF(0, 0), QSizeF(size)), QSizeF(size), model, stacked, range, view, false, means);
   });
-  if (!failure.isEmpty()) throw CommandFailure(failure.toStdString());
+  if (!failure.isEmpty()) throw CommandRefusal(RefusalKind::Output, failure.toStdString());
 }
 
 void ApplySmoothOption(const Arguments& args, GraphOptions& options) {

@@ -4,6 +4,7 @@
 #include "cli/cli_common.h"
 #include "core/data/dataset.h"
 #include "cli/graph/graph_kinds.h"
+#include "core/commands/command_refusal.h"
 #include "core/graphs/chart_model.h"
 #include "core/graphs/chart_view.h"
 
@@ -44,19 +45,19 @@ int RunCombinedGraph(const std::vector<std::string>& raw) {
   view.depthPercent = setting("--depth", view.depthPercent, 50);
   view.orthogonal = !args.Has("--elevation") && !args.Has("--rotation");
 
-  LoadSettingsFor(args);
-  LoadDataFor(args, dataFile);
-  CheckOutputFile(outFile);
-  Data().OperationMode = kModeSequentialGraph;
-  if (!RemoveEmptyVars(Data())) throw CommandFailure(kRemoveEmptyVarsFailed);
-  SelectVariables(args);
+  Session session;
+  LoadSettingsFor(args, session);
+  LoadDataFor(args, dataFile, session);
+  const DataSet& d = session.data;
+  CheckOutputFile(outFile, d);
+  ChooseVariablesFor(args, session, kModeSequentialGraph);
   if (kind == SeriesKind::Bar) {
-    const std::string refusal = TooManyBars(Data());
-    if (!refusal.empty()) throw CommandFailure(refusal);
+    const std::string refusal = TooManyBars(d);
+    if (!refusal.empty()) throw CommandRefusal(RefusalKind::Choice, refusal);
   }
 
   // The same seed draws the same colours each time.
-  WriteChart(path, CombinedModel(Data(), kind, mode, view.view3D, 1), view, MeansLine(Data()));
+  WriteChart(path, CombinedModel(d, kind, mode, view.view3D, 1), view, MeansLine(d));
   return 0;
 }
 

@@ -8,6 +8,8 @@
 #include "core/data/dataset.h"
 #include "core/data/session.h"
 #include "cli/graph/graph_kinds.h"
+#include "core/commands/command_refusal.h"
+#include "core/data/text_codec.h"
 #include "draw/graphs/editor_graph_painter.h"
 #include "core/graphs/graph_options.h"
 #include "core/graphs/level_lines.h"
@@ -40,18 +42,18 @@ int RunEditorGraph(const std::vector<std::string>& raw) {
   const QSize size = args.Has("--size") ? PictureSize(args.Value("--size")) : QSize(960, 600);
   const QString path = QString::fromStdString(outFile);
 
-  LoadSettingsFor(args);
-  LoadDataFor(args, dataFile);
-  CheckOutputFile(outFile);
-  Session& session = ProgramSession();
+  Session session;
+  LoadSettingsFor(args, session);
+  LoadDataFor(args, dataFile, session);
   DataSet& d = session.data;
-  d.OperationMode = kModeGraphicEditor;
+  CheckOutputFile(outFile, d);
   // The named variable, or the first one.
-  if (args.Has("--var")) {
-    if (args.Value("--var").find(',') != std::string::npos) throw UsageError("--var: одна переменная");
-    SelectVariablesByName(args.Value("--var"));
-  }
-  if (d.LastVar != 0) NarrowTo(d, {0});
+  std::vector<std::string> names = VarsOption(args, "--var");
+  if (names.size() > 1) throw UsageError("--var: одна переменная");
+  if (names.empty()) names.push_back(std::string(TrimBlanks(d.VarNames[0])));
+  CommandNotes notes;
+  ChooseVariables(d, session.settings, kModeGraphicEditor, names, notes);
+  PrintNotes(notes);
   if (args.Has("--levels")) SetDefaultLevels(d, session.overlays);
 
   std::vector<std::string> messages;
@@ -59,7 +61,7 @@ int RunEditorGraph(const std::vector<std::string>& raw) {
     messages = DrawEditorGraph(p, size, ScreenLook(session.settings), {d, session.settings, options, session.overlays});
   });
   for (const std::string& m : messages) std::cerr << m << "\n";
-  if (!failure.isEmpty()) throw CommandFailure(failure.toStdString());
+  if (!failure.isEmpty()) throw CommandRefusal(RefusalKind::Output, failure.toStdString());
   return 0;
 }
 

@@ -6,6 +6,7 @@
 #include "core/data/dataset.h"
 #include "core/data/session.h"
 #include "cli/graph/graph_kinds.h"
+#include "core/commands/command_refusal.h"
 #include "core/graphs/graph_options.h"
 #include "core/graphs/level_lines.h"
 #include "draw/graphs/picture_file.h"
@@ -14,9 +15,6 @@
 namespace tavrel::cli {
 
 namespace {
-
-// The variable dialog's refusal of a data set with at most one observation.
-constexpr const char* kTooFewObservations = "Недостаточно данных (0,1).";
 
 }  // namespace
 
@@ -27,15 +25,12 @@ int RunSequentialGraph(const std::vector<std::string>& raw) {
   GraphOptions options;
   ApplySmoothOption(args, options);
 
-  LoadSettingsFor(args);
-  LoadDataFor(args, dataFile);
-  CheckOutputFile(outFile);
-  Session& session = ProgramSession();
+  Session session;
+  LoadSettingsFor(args, session);
+  LoadDataFor(args, dataFile, session);
   DataSet& d = session.data;
-  d.OperationMode = kModeSequentialGraph;
-  if (d.NumObs <= 1) throw CommandFailure(kTooFewObservations);
-  if (!RemoveEmptyVars(d)) std::cerr << kRemoveEmptyVarsFailed << "\n";
-  SelectVariables(args);
+  CheckOutputFile(outFile, d);
+  ChooseVariablesFor(args, session, kModeSequentialGraph);
   if (args.Has("--levels")) SetDefaultLevels(d, session.overlays);
 
   std::vector<std::string> messages;
@@ -46,7 +41,7 @@ int RunSequentialGraph(const std::vector<std::string>& raw) {
                               ? SavePrintedSequential(path, source, title, messages)
                               : SaveSequentialPicture(path, source, messages);
   for (const std::string& m : messages) std::cerr << m << "\n";
-  if (!failure.isEmpty()) throw CommandFailure(failure.toStdString());
+  if (!failure.isEmpty()) throw CommandRefusal(RefusalKind::Output, failure.toStdString());
   return 0;
 }
 

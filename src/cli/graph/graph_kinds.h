@@ -34,7 +34,7 @@ inline constexpr int kChartHeight = 600;
 // Writes the chart of model, as the chart window draws it, to path: the whole
 // chart at kChartWidth x kChartHeight pixels with the line of means (none
 // when empty) at its foot. A range that cannot be drawn or a failed write is
-// a CommandFailure.
+// a CommandRefusal.
 void WriteChart(const QString& path, const ChartModel& model, const ChartView& view, const std::string& means);
 
 // --smooth 3|5 of a graph kind switches that smoothing on in options; any other value is a UsageError.

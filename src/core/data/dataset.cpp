@@ -4,18 +4,10 @@
 #include <cmath>
 #include <utility>
 
-#include "core/data/session.h"
 #include "core/shell/settings.h"
 #include "core/statistics/min_max.h"
 
 namespace tavrel {
-
-DataSet& Data() { return ProgramSession().data; }
-
-void ResetDataSet() {
-  Data() = DataSet{};
-  ProgramSession().overlays = GraphOverlays{};
-}
 
 Variable GetVariable(const DataSet& d, int v) {
   Variable out;

@@ -57,11 +57,6 @@ struct DataSet {
   ClusterResult Cluster;  // the last cluster run, per load
 };
 
-// The data set of the program's session.
-DataSet& Data();
-// Back to the state at program start (for tests).
-void ResetDataSet();
-
 // A copy of variable v: its name, its count - 1 (-1 for no values) and values 0..last.
 struct Variable {
   std::string name;

@@ -165,11 +165,6 @@ void ResultsFileWriter::Close() {
   RemoveUnfinishedReplacements(target_);
 }
 
-ResultsFileWriter& ResultsFile() {
-  static ResultsFileWriter instance;
-  return instance;
-}
-
 std::string ProposedResultsName(const std::string& dataShortName) {
   const std::size_t dot = dataShortName.rfind('.');
   return (dot == std::string::npos ? dataShortName : dataShortName.substr(0, dot)) + ".out";

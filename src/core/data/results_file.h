@@ -53,9 +53,6 @@ class ResultsFileWriter {
   std::uint64_t reportStart_ = 0;
 };
 
-// The single results file of the process.
-ResultsFileWriter& ResultsFile();
-
 // The name the output dialog proposes for a data file: its name with the
 // extension replaced by ".out" (".out" appended when it has none).
 std::string ProposedResultsName(const std::string& dataShortName);

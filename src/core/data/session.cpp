@@ -24,9 +24,4 @@ bool LoadSessionSettings(const std::string& path, Session& session) {
   }
 }
 
-Session& ProgramSession() {
-  static Session session;
-  return session;
-}
-
 }  // namespace tavrel

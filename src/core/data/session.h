@@ -26,7 +26,4 @@ void ReplaceDataSet(Session& session, DataSet&& fresh);
 // missing-value code read, also when some other key did not convert.
 bool LoadSessionSettings(const std::string& path, Session& session);
 
-// The session of the program. Data() and Config() are its parts.
-Session& ProgramSession();
-
 }  // namespace tavrel

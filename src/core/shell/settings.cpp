@@ -7,7 +7,6 @@
 #include <fstream>
 #include <optional>
 
-#include "core/data/session.h"
 #include "core/data/errors.h"
 #include "core/data/numbers.h"
 #include "core/data/text_codec.h"
@@ -15,10 +14,6 @@
 #include "core/shell/setting_ranges.h"
 
 namespace tavrel {
-
-Settings& Config() { return ProgramSession().settings; }
-
-void ResetSettings() { Config() = Settings{}; }
 
 namespace {
 

@@ -48,11 +48,6 @@ struct Settings {
   std::string ClusterDistanceName;
 };
 
-// The settings of the program's session.
-Settings& Config();
-// Back to the state at program start (for tests).
-void ResetSettings();
-
 inline constexpr const char* kSettingsFileName = "Tavrel.ini";
 inline constexpr const char* kNoSettingsFile = "Нет файла конфигурации:";
 

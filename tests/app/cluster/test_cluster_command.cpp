@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 
+#include "app/shell/program_session.h"
 #include "app_test_support.h"
 #include "app/cluster/tfm_param_cluster.h"
 #include "app/data/tfm_dbf_out.h"
@@ -54,7 +55,7 @@ class TestClusterCommand : public QObject {
     QVERIFY(!main_->mnClGraph->isEnabled());
     QString shown;
     ModalScript script({ChooseVariables({0, 2}), Parameters(), AcceptOutput(), On<TfmSeeFile>([&shown](TfmSeeFile* v) {
-                          shown = v->Memo1->toPlainText();
+                          shown = v->resultsText->toPlainText();
                           v->tbtnExit->trigger();
                         })});
     main_->tbtnCluster->trigger();
@@ -146,7 +147,7 @@ class TestClusterCommand : public QObject {
       QVERIFY2(texts.back().startsWith(QStringLiteral("Ошибка нормирования: A")), qPrintable(texts.back()));
       QVERIFY(!main_->mnClGraph->isEnabled());
       QCOMPARE(Data().NumVar, 2);
-      QCOMPARE(main_->ProgressBar1->value(), 0);
+      QCOMPARE(main_->progressBar->value(), 0);
       if (answer) QCOMPARE(ReadAll(out_ + "days.out"), QByteArray("earlier results\r\n"));
       else QVERIFY(!QFile::exists(out_ + "days.out"));
       QVERIFY(!ResultsFile().IsOpen());

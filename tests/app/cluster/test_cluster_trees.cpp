@@ -7,6 +7,7 @@
 #include <QTreeWidget>
 #include <memory>
 
+#include "app/shell/program_session.h"
 #include "app_test_support.h"
 #include "app/cluster/tfm_clust_tree.h"
 #include "app/cluster/tfm_clust_tree1.h"

@@ -8,6 +8,7 @@
 #include <QSpinBox>
 #include <QtTest>
 
+#include "app/shell/program_session.h"
 #include "app_test_support.h"
 #include "app/shell/command_options.h"
 #include "core/cluster/cluster_options.h"
@@ -50,14 +51,14 @@ class TestParamCluster : public QObject {
     QStringList distances;
     for (QAbstractButton* b : dialog.findChild<QButtonGroup*>("rgrpObjDistance")->buttons()) distances << b->text();
     QCOMPARE(distances, QStringList({"Евклидово", "Махалонобиса", "Хемминга"}));
-    QCOMPARE(dialog.findChild<QLineEdit*>("Edit1")->text(), QStringLiteral("-0.25"));
+    QCOMPARE(dialog.findChild<QLineEdit*>("betaEdit")->text(), QStringLiteral("-0.25"));
   }
 
   void showsTheOptionsAndStoresThemOnDalee() {
     TfmParamCluster dialog;
     dialog.show();
     auto* methods = dialog.findChild<QButtonGroup*>("rgrpClustDistance");
-    auto* edit = dialog.findChild<QLineEdit*>("Edit1");
+    auto* edit = dialog.findChild<QLineEdit*>("betaEdit");
     QCOMPARE(dialog.findChild<QButtonGroup*>("rgrpObjDistance")->checkedId(), 1);
     QCOMPARE(methods->checkedId(), 4);
     QCOMPARE(dialog.findChild<QSpinBox*>("sedNbmClust")->value(), 3);
@@ -96,7 +97,7 @@ class TestParamCluster : public QObject {
     TfmParamCluster dialog;
     dialog.show();
     dialog.findChild<QButtonGroup*>("rgrpClustDistance")->button(5)->click();
-    auto* edit = dialog.findChild<QLineEdit*>("Edit1");
+    auto* edit = dialog.findChild<QLineEdit*>("betaEdit");
     const std::pair<const char*, const char*> refused[] = {
         {"abc", "«abc» не является числом"},
         {"0.5.1", "«0.5.1» не является числом"},
@@ -128,16 +129,15 @@ class TestParamCluster : public QObject {
         w->findChild<QButtonGroup*>("rgrpObjDistance")->button(0)->click();
         step(w);
       }});
-      dialog.Execute();
+      const bool goesOn = dialog.Execute();
       QVERIFY2(script.Done(), qPrintable(way));
-      QVERIFY2(dialog.IsAbort, qPrintable(way));
+      QVERIFY2(!goesOn, qPrintable(way));
       QCOMPARE(ClusterConfig().ClusterNumber, 3);
       QCOMPARE(ClusterConfig().ObjectDistance, 1);
       QCOMPARE(Config().ObjectDistanceName, std::string());
     }
     ModalScript script({[](QWidget* w) { w->findChild<QPushButton*>("OKBtn")->click(); }});
-    dialog.Execute();
-    QVERIFY(!dialog.IsAbort);
+    QVERIFY(dialog.Execute());
   }
 };
 

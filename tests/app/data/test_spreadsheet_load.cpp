@@ -1,6 +1,7 @@
 // Loading workbooks through the main window's input command, as a user does.
 #include <memory>
 
+#include "app/shell/program_session.h"
 #include "app_test_support.h"
 #include "app/shell/tfm_main.h"
 

@@ -2,6 +2,7 @@
 // the count a mode needs, and the remembered selection.
 #include <memory>
 
+#include "app/shell/program_session.h"
 #include "app_test_support.h"
 #include "core/data/data_input.h"
 #include "app/data/tfm_var.h"
@@ -15,6 +16,7 @@ class TestVariableDialog : public QObject {
   std::unique_ptr<TemporaryHome> home_;
   std::unique_ptr<Messages> messages_;
   std::unique_ptr<TfmVar> dialog_;
+  bool goesOn_ = false;  // the last Run's answer
 
   void Load(const QByteArray& text, const QString& name = "data.txt") {
     const QString path = home_->Write(name, text);
@@ -22,19 +24,19 @@ class TestVariableDialog : public QObject {
   }
   QStringList Listed() const {
     QStringList names;
-    for (int i = 0; i < dialog_->ListBox1->count(); ++i) names << dialog_->ListBox1->item(i)->text();
+    for (int i = 0; i < dialog_->variableList->count(); ++i) names << dialog_->variableList->item(i)->text();
     return names;
   }
   QList<int> Selected() const {
     QList<int> rows;
-    for (int i = 0; i < dialog_->ListBox1->count(); ++i) {
-      if (dialog_->ListBox1->item(i)->isSelected()) rows << i;
+    for (int i = 0; i < dialog_->variableList->count(); ++i) {
+      if (dialog_->variableList->item(i)->isSelected()) rows << i;
     }
     return rows;
   }
   void Run(std::vector<ModalScript::Step> steps) {
     ModalScript script(std::move(steps));
-    dialog_->Execute();
+    goesOn_ = dialog_->Execute();
     QVERIFY(script.Done());
   }
 
@@ -68,7 +70,7 @@ class TestVariableDialog : public QObject {
         {"Далее", ChooseVariables({2, 0}), false, 2},
         {"Далее without a choice", ChooseVariables({}), false, 4},
         {"Отмена", On<TfmVar>([](TfmVar* d) {
-           d->ListBox1->item(1)->setSelected(true);
+           d->variableList->item(1)->setSelected(true);
            d->bbtnCancel->click();
          }),
          true, 4},
@@ -79,7 +81,7 @@ class TestVariableDialog : public QObject {
       WidenVariables(Data());
       Data().OperationMode = kModeStatistics;
       Run({c.step});
-      QVERIFY2(dialog_->IsAbort == c.abort, c.name);
+      QVERIFY2(goesOn_ == !c.abort, c.name);
       QVERIFY2(Data().NumVar == c.inForce, c.name);
     }
     WidenVariables(Data());
@@ -105,15 +107,15 @@ class TestVariableDialog : public QObject {
     Load("A B C\n1 2 3\n5 6 7\n");
     Data().OperationMode = kModeScatterDiagram;
     Run({On<TfmVar>([this](TfmVar* d) {
-      for (int r : {0, 1, 2}) d->ListBox1->item(r)->setSelected(true);
+      for (int r : {0, 1, 2}) d->variableList->item(r)->setSelected(true);
       d->btbtnOK->click();
       QCOMPARE(messages_->Texts(), QStringList{"Нужно выбрать 2 переменные."});
       QVERIFY(d->isVisible());
       QCOMPARE(Data().NumVar, 3);
-      d->ListBox1->item(1)->setSelected(false);
+      d->variableList->item(1)->setSelected(false);
       d->btbtnOK->click();
     })});
-    QVERIFY(!dialog_->IsAbort);
+    QVERIFY(goesOn_);
     QCOMPARE(Listed(), (QStringList{"A", "B", "C"}));
     QCOMPARE(Data().NumVar, 2);
     QCOMPARE(QString::fromStdString(Data().VarNames[1]), QStringLiteral("C"));
@@ -122,19 +124,18 @@ class TestVariableDialog : public QObject {
     messages_->shown.clear();
     Data().OperationMode = kModeGraphicEditor;
     Run({On<TfmVar>([this](TfmVar* d) {
-      for (int r : {0, 1}) d->ListBox1->item(r)->setSelected(true);
+      for (int r : {0, 1}) d->variableList->item(r)->setSelected(true);
       d->btbtnOK->click();
       QCOMPARE(messages_->Texts(), QStringList{"Нужно выбрать 1 переменную."});
       d->bbtnCancel->click();
     })});
-    QVERIFY(dialog_->IsAbort);
+    QVERIFY(!goesOn_);
     QCOMPARE(Data().NumVar, 3);
   }
 
   void TooFewObservationsEndTheCommandWithoutADialog() {
     Load("A B\n1 2\n");
-    dialog_->Execute();  // no dialog may open
-    QVERIFY(dialog_->IsAbort);
+    QVERIFY(!dialog_->Execute());  // no dialog may open
     QCOMPARE(messages_->Texts(), QStringList{"Недостаточно данных (0,1)."});
     QCOMPARE(messages_->shown[0].first, MessageKind::Warning);
   }

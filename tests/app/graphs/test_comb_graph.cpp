@@ -12,6 +12,7 @@
 #include <map>
 #include <memory>
 
+#include "app/shell/program_session.h"
 #include "app_test_support.h"
 #include "app/graphs/chart_scene_view.h"
 #include "app/graphs/tfm_c_graph_cfg.h"
@@ -215,7 +216,7 @@ class TestCombGraph : public QObject {
                               if (b->text() == c.kind) b->setChecked(true);
                             if (!c.sub.isEmpty()) d->cbType->setCurrentText(c.sub);
                             QCOMPARE(d->cbType->isEnabled(), !c.sub.isEmpty());
-                            d->seed = 5;
+                            d->SetColourSeed(5);
                             QTimer::singleShot(0, d->btbtnOK, &QPushButton::click);
                           }),
                           On<TfmCombGraph>([&](TfmCombGraph* w) {
@@ -251,7 +252,7 @@ class TestCombGraph : public QObject {
     QVERIFY(script.Done());
     QCOMPARE(messages_->shown.size(), std::size_t(1));
     QVERIFY(messages_->shown.front().second.startsWith(QStringLiteral("Диапазон значений нельзя нарисовать")));
-    QCOMPARE(main_->fmcGraphCfg->nmb, 0);
+    QCOMPARE(main_->fmcGraphCfg->ChartsOpened(), 0);
   }
 
   void ABarChartOfMoreBarsThanItCanShowSaysSo() {
@@ -269,7 +270,7 @@ class TestCombGraph : public QObject {
     QVERIFY(script.Done());
     QCOMPARE(messages_->shown.size(), std::size_t(1));
     QVERIFY(messages_->shown.front().second.startsWith(QStringLiteral("Слишком много столбцов: 3001.")));
-    QCOMPARE(main_->fmcGraphCfg->nmb, 0);
+    QCOMPARE(main_->fmcGraphCfg->ChartsOpened(), 0);
   }
 
   void ScrollingZoomValuesSavingAndPrinting() {
@@ -484,7 +485,7 @@ class TestCombGraph : public QObject {
       QCOMPARE(w.size(), QSize(900, 600));
       d->btnOK->click();
     })});
-    w.tbtbGraphSetup->trigger();
+    w.graphSetupTool->trigger();
     QVERIFY(script.Done());
     QVERIFY(w.cMarks);
     QVERIFY(std::any_of(w.Chart1->Scene().items.begin(), w.Chart1->Scene().items.end(),
@@ -514,7 +515,7 @@ class TestCombGraph : public QObject {
         QVERIFY(w.Chart1->grab().toImage() != shown);
         leave(d);
       })});
-      w.tbtbGraphSetup->trigger();
+      w.graphSetupTool->trigger();
       QVERIFY2(script.Done(), qPrintable(way));
       QVERIFY2(w.view.marginTop == before.marginTop && w.view.gridY && w.view.yFromZero && !w.view.view3D,
                qPrintable(way));

@@ -10,6 +10,7 @@
 #include <QScrollArea>
 #include <memory>
 
+#include "app/shell/program_session.h"
 #include "app_test_support.h"
 #include "core/data/data_input.h"
 #include "draw/graphs/canvas.h"
@@ -72,12 +73,12 @@ class TestGraphEditor : public QObject {
     return *editor_;
   }
   void Drag(TfmGrEdit& e, QPoint from, QPoint to) {
-    QTest::mousePress(e.Image1, Qt::LeftButton, {}, from);
-    QTest::mouseMove(e.Image1, (from + to) / 2);
-    QTest::mouseMove(e.Image1, to);
-    QTest::mouseRelease(e.Image1, Qt::LeftButton, {}, to);
+    QTest::mousePress(e.pictureBox, Qt::LeftButton, {}, from);
+    QTest::mouseMove(e.pictureBox, (from + to) / 2);
+    QTest::mouseMove(e.pictureBox, to);
+    QTest::mouseRelease(e.pictureBox, Qt::LeftButton, {}, to);
   }
-  void Click(TfmGrEdit& e, QPoint at) { QTest::mouseClick(e.Image1, Qt::LeftButton, {}, at); }
+  void Click(TfmGrEdit& e, QPoint at) { QTest::mouseClick(e.pictureBox, Qt::LeftButton, {}, at); }
 
  private slots:
   void init() {
@@ -142,7 +143,7 @@ class TestGraphEditor : public QObject {
   void ToolsDrawTheirShapesAtTheMousePixelsAndShowTheirNames() {
     TfmGrEdit& e = BlankEditor();
     QCOMPARE(e.stbTool->text(), QStringLiteral("Прямая линия"));
-    QTest::mouseMove(e.Image1, QPoint(17, 23));
+    QTest::mouseMove(e.pictureBox, QPoint(17, 23));
     QCOMPARE(e.stbPosition->text(), QStringLiteral("X: 17, У: 23"));
 
     const struct {
@@ -171,7 +172,7 @@ class TestGraphEditor : public QObject {
     Drag(e, {150, 150}, {170, 150});
     QCOMPARE(e.Picture().pixelColor(155, 150), kBlack);
     QCOMPARE(e.Picture().pixelColor(165, 150), kBlack);
-    e.tbtbSelect1->trigger();
+    e.selectTool->trigger();
     QCOMPARE(e.stbTool->text(), QStringLiteral("Выделение"));
   }
 
@@ -179,11 +180,11 @@ class TestGraphEditor : public QObject {
     TfmGrEdit& e = BlankEditor();
     const QImage before = e.Picture();
     e.tbtnRect->trigger();
-    QTest::mousePress(e.Image1, Qt::LeftButton, {}, {10, 10});
-    QTest::mouseMove(e.Image1, {90, 90});
+    QTest::mousePress(e.pictureBox, Qt::LeftButton, {}, {10, 10});
+    QTest::mouseMove(e.pictureBox, {90, 90});
     QCOMPARE(e.Picture(), before);  // the band is only shown
-    e.Image1MouseUp({10, 10});      // released where it started: nothing drawn
-    e.tbtbSelect1->trigger();
+    e.PictureMouseUp({10, 10});      // released where it started: nothing drawn
+    e.selectTool->trigger();
     Drag(e, {20, 20}, {120, 80});
     QVERIFY(!e.Selection().isEmpty());
     QCOMPARE(e.Picture(), before);
@@ -191,7 +192,7 @@ class TestGraphEditor : public QObject {
     QVERIFY(e.SaveToFile(path));
     QCOMPARE(QImage(path).convertToFormat(QImage::Format_RGB32), before);
     // The window shows the frame.
-    const QImage shown = e.Image1->grab().toImage();
+    const QImage shown = e.pictureBox->grab().toImage();
     QVERIFY(BlackIn(shown, QRect(20, 20, 100, 1)) > 0);
   }
 
@@ -204,7 +205,7 @@ class TestGraphEditor : public QObject {
     // Copy with another tool does nothing; so does a click without a drag.
     e.tbtnCopy->trigger();
     QVERIFY(QGuiApplication::clipboard()->image().isNull());
-    e.tbtbSelect1->trigger();
+    e.selectTool->trigger();
     Click(e, {30, 30});
     e.tbtnCopy->trigger();
     QVERIFY(QGuiApplication::clipboard()->image().isNull());
@@ -221,7 +222,7 @@ class TestGraphEditor : public QObject {
     QVERIFY(e.tbtnPaste->isEnabled());
 
     e.tbtnPaste->trigger();
-    QVERIFY(e.Pasted);
+    QVERIFY(e.IsPasting());
     QVERIFY(e.pbPasteBox->isVisible());
     QCOMPARE(e.pbPasteBox->geometry(), QRect(0, 0, 20, 15));
     // Dragged by the mouse to (150, 100), then dropped by the next click on the picture.
@@ -232,7 +233,7 @@ class TestGraphEditor : public QObject {
     QVERIFY(e.Picture().copy(150, 100, 20, 15) != expected);  // not dropped yet
     e.tbtnLine->trigger();
     Click(e, {250, 180});
-    QVERIFY(!e.Pasted);
+    QVERIFY(!e.IsPasting());
     QVERIFY(!e.pbPasteBox->isVisible());
     QCOMPARE(e.Picture().copy(150, 100, 20, 15), expected);
   }
@@ -253,7 +254,7 @@ class TestGraphEditor : public QObject {
         {"clear", [](TfmGrEdit& e, TestGraphEditor&) { e.tbtnClear->trigger(); }},
         {"cut",
          [](TfmGrEdit& e, TestGraphEditor& t) {
-           e.tbtbSelect1->trigger();
+           e.selectTool->trigger();
            t.Drag(e, {5, 5}, {60, 60});
            e.tbtnCut->trigger();
          }},

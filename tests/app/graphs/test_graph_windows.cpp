@@ -13,6 +13,7 @@
 #include <array>
 #include <memory>
 
+#include "app/shell/program_session.h"
 #include "app_test_support.h"
 #include "app/graphs/graph_printer.h"
 #include "app/graphs/graph_run_options.h"
@@ -79,12 +80,15 @@ class TestGraphWindows : public QObject {
   }
 
   void CancellingTheSettingsOpensNoGraphButTheCloseBoxGoesOn() {
-    ProgramSession().overlays.ShowXMarks = true;
-    ModalScript cancel({ChooseVariables({0}), On<TfmGraghCfg>([](TfmGraghCfg* d) { d->bbtnCancel->click(); })});
-    main_->tbtnGraph->trigger();
-    QVERIFY(cancel.Done());
-    QVERIFY(!ProgramSession().overlays.ShowXMarks);  // the tool bar's graph starts without marks
-    QCOMPARE(Data().NumVar, 3);
+    for (const auto& [way, leave] : WaysToCancel("bbtnCancel")) {
+      if (way == "close box") continue;  // goes on, below
+      ProgramSession().overlays.ShowXMarks = true;
+      ModalScript cancel({ChooseVariables({0}), [&leave = leave](QWidget* w) { leave(w); }});
+      main_->tbtnGraph->trigger();
+      QVERIFY2(cancel.Done(), qPrintable(way));  // no graph window
+      QVERIFY(!ProgramSession().overlays.ShowXMarks);  // the tool bar's graph starts without marks
+      QCOMPARE(Data().NumVar, 3);
+    }
 
     bool shown = false;
     ModalScript closeBox({ChooseVariables({0}), On<TfmGraghCfg>([](TfmGraghCfg* d) { d->close(); }),
@@ -104,15 +108,15 @@ class TestGraphWindows : public QObject {
     for (const auto& c : cases) {
       Data().ProcessingNote.clear();
       ModalScript script({On<TfmGraghCfg>([&c](TfmGraghCfg* d) {
-        d->seStepX1->setValue(7);
+        d->seStepX->setValue(7);
         d->cbxSmooth3->setChecked(true);
         d->cbxSmooth5->setChecked(true);
         d->cbScaleY->setCurrentIndex(1);
         (c.confirm ? d->btbtnOK : d->bbtnCancel)->click();
       })});
-      cfg.Execute();
+      const bool goesOn = cfg.Execute();
       QVERIFY(script.Done());
-      QCOMPARE(cfg.IsAbort, !c.confirm);
+      QCOMPARE(goesOn, c.confirm);
       QCOMPARE(Config().StepX, c.stepX);
       QCOMPARE(QString::fromStdString(Data().ProcessingNote), c.note);
       QCOMPARE(Config().YScaleType, c.confirm ? 1 : 0);
@@ -123,18 +127,18 @@ class TestGraphWindows : public QObject {
 
   void AStepThatIsNotPositiveIsRefusedAndTheDialogStaysOpen() {
     ModalScript script({On<TfmEditScaleY>([this](TfmEditScaleY* d) {
-      QCOMPARE(d->StringGrid1->rowCount(), 3);
-      d->StringGrid1->item(0, 1)->setText("2,5");
-      d->StringGrid1->item(1, 1)->setText("0");
+      QCOMPARE(d->stepsGrid->rowCount(), 3);
+      d->stepsGrid->item(0, 1)->setText("2,5");
+      d->stepsGrid->item(1, 1)->setText("0");
       d->OKBtn->click();
       QVERIFY(d->isVisible());
       QCOMPARE(messages_->Texts().size(), 1);
       QVERIFY(messages_->Texts()[0].contains("B"));
       QVERIFY(Data().VarSteps[0] != 2.5);  // nothing taken over
-      d->StringGrid1->item(1, 1)->setText("abc");
+      d->stepsGrid->item(1, 1)->setText("abc");
       d->OKBtn->click();
       QCOMPARE(messages_->Texts().size(), 2);
-      d->StringGrid1->item(1, 1)->setText("5");
+      d->stepsGrid->item(1, 1)->setText("5");
       d->OKBtn->click();
     })});
     main_->fmGraghCfg->btnChangeScale->click();
@@ -148,16 +152,16 @@ class TestGraphWindows : public QObject {
   void TheLevelDialogChecksEveryCellFirstAndRemembersLevelsByVariable() {
     NarrowTo(Data(), {1});
     ModalScript script({On<TfmLevel>([this](TfmLevel* d) {
-      QCOMPARE(d->StringGrid1->rowCount(), 1);
-      QCOMPARE(d->StringGrid1->item(0, 1)->text(), QString("45.000"));  // the mean of B
+      QCOMPARE(d->levelsGrid->rowCount(), 1);
+      QCOMPARE(d->levelsGrid->item(0, 1)->text(), QString("45.000"));  // the mean of B
       d->edSigma[1]->setValue(2.0);
-      d->StringGrid1->item(0, 3)->setText("x1");
+      d->levelsGrid->item(0, 3)->setText("x1");
       d->btbtnOK->click();
       QVERIFY(d->isVisible());
       QCOMPARE(messages_->Texts().size(), 1);
       QVERIFY(messages_->Texts()[0].contains("x1"));
       QVERIFY(LevelsOf(ProgramSession().overlays, "B") == nullptr);
-      d->StringGrid1->item(0, 3)->setText("55,5");
+      d->levelsGrid->item(0, 3)->setText("55,5");
       d->btbtnOK->click();
     })});
     main_->fmLevel->Execute();
@@ -177,8 +181,8 @@ class TestGraphWindows : public QObject {
 
   void TheMarksDialogMarksTheSelectedDaysAndCancelClearsThem() {
     ModalScript script({On<TfmEditMarkAxX>([](TfmEditMarkAxX* d) {
-      QCOMPARE(d->ListBox1->model()->rowCount(), 8);
-      d->ListBox1->selectionModel()->select(d->ListBox1->model()->index(2, 0), QItemSelectionModel::Select);
+      QCOMPARE(d->marksList->model()->rowCount(), 8);
+      d->marksList->selectionModel()->select(d->marksList->model()->index(2, 0), QItemSelectionModel::Select);
       d->btnOK->click();
     })});
     main_->fmEditMarkAxX->Execute();
@@ -188,8 +192,8 @@ class TestGraphWindows : public QObject {
              (std::vector<bool>{false, false, true, false, false, false, false, false}));
 
     ModalScript reopen({On<TfmEditMarkAxX>([](TfmEditMarkAxX* d) {
-      QCOMPARE(d->ListBox1->selectionModel()->selectedIndexes().size(), 1);
-      d->ListBox1->clearSelection();
+      QCOMPARE(d->marksList->selectionModel()->selectedIndexes().size(), 1);
+      d->marksList->clearSelection();
       d->btnOK->click();
     })});
     main_->fmEditMarkAxX->Execute();
@@ -208,7 +212,7 @@ class TestGraphWindows : public QObject {
     main_->fmLevel->Execute();
     QVERIFY(levels.Done());
     ModalScript marks({On<TfmEditMarkAxX>([](TfmEditMarkAxX* d) {
-      d->ListBox1->selectionModel()->select(d->ListBox1->model()->index(2, 0), QItemSelectionModel::Select);
+      d->marksList->selectionModel()->select(d->marksList->model()->index(2, 0), QItemSelectionModel::Select);
       d->btnOK->click();
     })});
     main_->fmEditMarkAxX->Execute();
@@ -322,9 +326,9 @@ class TestGraphWindows : public QObject {
                           d->cbxListDirection->setChecked(true);
                           d->sePrStepY->setValue(100);
                           d->edTitleGraph->setText(QStringLiteral("Пульс"));
-                          d->Button1->click();  // prints, and the dialog stays
+                          d->printButton->click();  // prints, and the dialog stays
                           QVERIFY(d->isVisible());
-                          d->BitBtn1->click();
+                          d->okButton->click();
                         }),
                         CloseGraph()});
     main_->fmGraphic->Execute();

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <memory>
 
+#include "app/shell/program_session.h"
 #include "app_test_support.h"
 #include "app/graphs/graph_printer.h"
 #include "app/graphs/tfm_gr_distr.h"
@@ -113,7 +114,7 @@ class TestPictureWindows : public QObject {
     Open(DistributionData());
     const QString bmp = home_->Write("old.bmp", "kept");
     messages_->answers = {false, true};
-    const auto save = [](TfmGrDistr* w) { QTimer::singleShot(0, w->tbtbSave, &QAction::trigger); };
+    const auto save = [](TfmGrDistr* w) { QTimer::singleShot(0, w->saveTool, &QAction::trigger); };
     ModalScript script({ChooseVariables({0}), On<TfmGrDistr>(save), PickFile(bmp),  // No: kept
                         On<TfmGrDistr>(save), PickFile(bmp),                          // Yes: replaced
                         On<TfmGrDistr>([](TfmGrDistr* w) { w->tbtnExit->trigger(); })});
@@ -132,7 +133,7 @@ class TestPictureWindows : public QObject {
     const QByteArray original = ReadAll(data);
     const QString fifo = home_->Path("pipe.bmp");
     QVERIFY(mkfifo(QFile::encodeName(fifo).constData(), 0666) == 0);
-    const auto save = [](TfmGrDistr* w) { QTimer::singleShot(0, w->tbtbSave, &QAction::trigger); };
+    const auto save = [](TfmGrDistr* w) { QTimer::singleShot(0, w->saveTool, &QAction::trigger); };
     ModalScript script({ChooseVariables({0}), On<TfmGrDistr>(save), PickFile(data), On<TfmGrDistr>(save),
                         PickFile(fifo), On<TfmGrDistr>([](TfmGrDistr* w) { w->tbtnExit->trigger(); })});
     table_->tbtnDistr->trigger();
@@ -163,7 +164,7 @@ class TestPictureWindows : public QObject {
                           QImage white(p.size(), p.format());
                           white.fill(Qt::white);
                           blank = p == white;
-                          canSave = w->tbtbSave->isEnabled();
+                          canSave = w->saveTool->isEnabled();
                           canPrint = w->tbtnPrint->isEnabled();
                           w->close();
                         })});

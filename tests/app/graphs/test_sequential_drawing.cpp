@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/shell/program_session.h"
 #include "app_test_support.h"
 #include "core/data/data_input.h"
 #include "draw/graphs/canvas.h"

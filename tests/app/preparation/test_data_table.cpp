@@ -11,6 +11,7 @@
 #include <cmath>
 #include <memory>
 
+#include "app/shell/program_session.h"
 #include "app_test_support.h"
 #include "app/preparation/data_table_model.h"
 #include "app/preparation/data_table_view.h"

@@ -1,6 +1,7 @@
 // The configuration dialog: what it shows, what "Далее" writes, and what stays unwritten.
 #include <memory>
 
+#include "app/shell/program_session.h"
 #include "app_test_support.h"
 #include "app/shell/tfm_config.h"
 
@@ -51,7 +52,7 @@ class TestConfigDialog : public QObject {
     for (const bool inner : {true, false}) {
       if (dialog.cbxInnerEditor->isChecked() != inner) dialog.cbxInnerEditor->click();
       QCOMPARE(dialog.edExternal->isEnabled(), !inner);
-      QCOMPARE(dialog.btnEdit1->isEnabled(), !inner);
+      QCOMPARE(dialog.btnExternalEditor->isEnabled(), !inner);
       QCOMPARE(dialog.lblExternal->isEnabled(), !inner);
       QCOMPARE(dialog.btnTextFont->isEnabled(), inner);
       QCOMPARE(dialog.btnPrintFont->isEnabled(), inner);

@@ -7,6 +7,7 @@
 #include <QTableWidget>
 #include <memory>
 
+#include "app/shell/program_session.h"
 #include "app_test_support.h"
 #include "app/shell/tfm_about_bx.h"
 #include "app/shell/tfm_main.h"
@@ -128,8 +129,8 @@ class TestInfoBoxes : public QObject {
   void TheAboutBoxShowsThePictureTitlesAndVersion() {
     TfmAboutBx box(Player());
     QCOMPARE(box.windowTitle(), QStringLiteral("О программе"));
-    QCOMPARE(box.lblTitle1->text(), QStringLiteral("Статистика"));
-    QCOMPARE(box.lblTitle2->text(), QStringLiteral("многодневных данных"));
+    QCOMPARE(box.lblTitle->text(), QStringLiteral("Статистика"));
+    QCOMPARE(box.lblSubtitle->text(), QStringLiteral("многодневных данных"));
     QCOMPARE(box.lblVersion->text(), QStringLiteral("Tavrel, версия 1.0.0.1"));
     QVERIFY(!box.lblNote->text().isEmpty());
     QCOMPARE(box.OKButton->text(), QStringLiteral("OK"));

@@ -10,6 +10,7 @@
 #include <QToolBar>
 #include <memory>
 
+#include "app/shell/program_session.h"
 #include "app_test_support.h"
 #include "core/data/data_input.h"
 #include "app/data/tfm_dbf_out.h"
@@ -88,16 +89,16 @@ class TestMainWindow : public QObject {
       QCOMPARE(action->shortcut(), key);
     }
     QStringList hints;
-    for (QAction* a : main->ToolBar1->actions()) hints << (a->isSeparator() ? "|" : a->toolTip());
+    for (QAction* a : main->toolBar->actions()) hints << (a->isSeparator() ? "|" : a->toolTip());
     QCOMPARE(hints.join(";"),
              QStringLiteral("Ввод данных;Новые данные;Подготовка данных;Сохранить данные ;|;"
                             "Последовательный график;Комбинированный график;Диаграмма рассеяния;|;"
                             "Статистика;Кластерный анализ;Динамика кластеров;Дерево кластеров;|;"
                             "Просмотр результатов;|;Таблица \"2х2\";Диагностика;Различие по Стьюденту;|;"
                             "Настройка программы;Справка;|;Выход"));
-    for (QAction* a : main->ToolBar1->actions()) QVERIFY(a->isSeparator() || !a->icon().isNull());
+    for (QAction* a : main->toolBar->actions()) QVERIFY(a->isSeparator() || !a->icon().isNull());
     QCOMPARE(main->pnlFile->width(), 360);
-    QCOMPARE(main->ProgressBar1->width(), 304);
+    QCOMPARE(main->progressBar->width(), 304);
     QVERIFY(messages_->shown.empty());
   }
 
@@ -155,7 +156,7 @@ class TestMainWindow : public QObject {
     home_->WriteSettings();
     auto main = Start();
     int shown = 0;
-    connect(main->ProgressBar1, &QProgressBar::valueChanged, [&shown] { ++shown; });
+    connect(main->progressBar, &QProgressBar::valueChanged, [&shown] { ++shown; });
     QElapsedTimer clock;
     clock.start();
     main->SetProgress(0, 200000);
@@ -163,7 +164,7 @@ class TestMainWindow : public QObject {
     const qint64 elapsed = clock.elapsed();
     QVERIFY2(shown <= 2 + elapsed / TfmMain::kActivityIntervalMs, qPrintable(QString::number(shown)));
     main->SetProgress(0, 1);  // a reset shows at once
-    QCOMPARE(main->ProgressBar1->value(), 0);
+    QCOMPARE(main->progressBar->value(), 0);
   }
 
   void TheWindowStaysWhileACommandWorks() {
@@ -216,7 +217,7 @@ class TestMainWindow : public QObject {
                               main->mnConfig, main->mnAbout, main->tbtnExit, main->tbtnHelp};
     for (QAction* a : dataCommands + clusterCommands) QVERIFY2(!a->isEnabled(), qPrintable(a->objectName()));
     for (QAction* a : always) QVERIFY2(a->isEnabled(), qPrintable(a->objectName()));
-    QVERIFY(!main->mnSep3->isVisible());
+    QVERIFY(!main->mnRecentSeparator->isVisible());
 
     const QString path = DataFile("Pulse.txt");
     Load(*main, path);
@@ -227,7 +228,7 @@ class TestMainWindow : public QObject {
     for (QAction* a : dataCommands) QVERIFY2(a->isEnabled(), qPrintable(a->objectName()));
     for (QAction* a : clusterCommands) QVERIFY(!a->isEnabled());
     QCOMPARE(RecentEntries(*main), QStringList{"&1 " + path});
-    QVERIFY(main->mnSep3->isVisible());
+    QVERIFY(main->mnRecentSeparator->isVisible());
 
     // A failed load names its fault and where, and keeps the data in force
     // (edited since its load) with its commands and its file in the status line.
@@ -350,7 +351,7 @@ class TestMainWindow : public QObject {
     for (const bool keep : {false, true}) {
       ModalScript script({On<TfmVar>([keep](TfmVar* d) {
                             for (const char* name : {"Pulse", "C"}) {
-                              d->ListBox1->findItems(name, Qt::MatchExactly).first()->setSelected(true);
+                              d->variableList->findItems(name, Qt::MatchExactly).first()->setSelected(true);
                             }
                             d->cbxSavePrm->setChecked(keep);
                             d->btbtnOK->click();
@@ -373,7 +374,7 @@ class TestMainWindow : public QObject {
     // Cancelling the output dialog widens in any case and writes nothing.
     QFile::remove(out);
     ModalScript cancelled({On<TfmVar>([](TfmVar* d) {
-                             d->ListBox1->item(0)->setSelected(true);
+                             d->variableList->item(0)->setSelected(true);
                              d->cbxSavePrm->setChecked(true);
                              d->btbtnOK->click();
                            }),

@@ -71,10 +71,10 @@ class TestCalculators : public QObject {
   void StudentShowsTAndPOnTheirColourAndCopiesThem() {
     TfmStudent1 w;
     QCOMPARE(w.windowTitle(), QStringLiteral("Различие по t-критерию Стьюдента"));
-    QCOMPARE(ColumnHeadings(w.StringGrid1), (QStringList{"Параметр 1", "Параметр 2"}));
-    QCOMPARE(RowHeadings(w.StringGrid1), (QStringList{"Среднее", "@", "m", "N"}));
-    QCOMPARE(ColumnHeadings(w.StringGrid3), (QStringList{"t-критерий", "p"}));
-    QCOMPARE(RowHeadings(w.StringGrid3), (QStringList{"Результат"}));
+    QCOMPARE(ColumnHeadings(w.inputGrid), (QStringList{"Параметр 1", "Параметр 2"}));
+    QCOMPARE(RowHeadings(w.inputGrid), (QStringList{"Среднее", "@", "m", "N"}));
+    QCOMPARE(ColumnHeadings(w.resultGrid), (QStringList{"t-критерий", "p"}));
+    QCOMPARE(RowHeadings(w.resultGrid), (QStringList{"Результат"}));
     QCOMPARE(w.btnCalc->text(), QStringLiteral("Расчет"));
     QVERIFY(w.btnCalc->isDefault());
     QCOMPARE(w.OkBtn->text(), QStringLiteral("Далее"));
@@ -91,41 +91,41 @@ class TestCalculators : public QObject {
         {{"10", "", "0,5", "10", "11", "", "0.5", "10"}, "1.491", "p>0.05", kWhite},
     };
     for (const Case& c : cases) {
-      Fill(w.StringGrid1, c.cells);
+      Fill(w.inputGrid, c.cells);
       w.btnCalc->click();
-      QCOMPARE(w.StringGrid3->Cell(1, 1), c.t);
-      QCOMPARE(w.StringGrid3->Cell(2, 1), c.p);
-      QCOMPARE(w.StringGrid3->CellColour(1, 1), c.colour);
-      QCOMPARE(w.StringGrid3->CellColour(2, 1), c.colour);
+      QCOMPARE(w.resultGrid->Cell(1, 1), c.t);
+      QCOMPARE(w.resultGrid->Cell(2, 1), c.p);
+      QCOMPARE(w.resultGrid->CellColour(1, 1), c.colour);
+      QCOMPARE(w.resultGrid->CellColour(2, 1), c.colour);
       QCOMPARE(Clipboard(), "t-критерий: " + c.t + ", p: " + c.p.mid(1));
     }
     QVERIFY(messages_->shown.empty());
     // A single result cell copies as well.
-    w.StringGrid3->setCurrentCell(0, 0);
-    QTest::keySequence(w.StringGrid3, QKeySequence::Copy);
+    w.resultGrid->setCurrentCell(0, 0);
+    QTest::keySequence(w.resultGrid, QKeySequence::Copy);
     QCOMPARE(Clipboard(), QStringLiteral("1.491"));
   }
 
   void StudentRefusalsChangeNothing() {
     TfmStudent1 w;
-    Fill(w.StringGrid1, {"10", "2", "", "20", "12", "2", "", "20"});
+    Fill(w.inputGrid, {"10", "2", "", "20", "12", "2", "", "20"});
     w.btnCalc->click();
     const QString copied = Clipboard();
 
-    w.StringGrid1->SetCell(2, 4, "1");
+    w.inputGrid->SetCell(2, 4, "1");
     w.btnCalc->click();
     ExpectWarning("Ошибка работы с целыми числами\nПараметр 2, N: размер выборки меньше 2");
-    w.StringGrid1->SetCell(2, 4, "20");
-    w.StringGrid1->SetCell(2, 2, "");
+    w.inputGrid->SetCell(2, 4, "20");
+    w.inputGrid->SetCell(2, 2, "");
     w.btnCalc->click();
     ExpectWarning("Ошибка вычисления @");
-    w.StringGrid1->SetCell(2, 2, "2");
-    w.StringGrid1->SetCell(1, 1, "1e309");
+    w.inputGrid->SetCell(2, 2, "2");
+    w.inputGrid->SetCell(1, 1, "1e309");
     w.btnCalc->click();
     ExpectWarning("Ошибка работы с целыми числами\nПараметр 1, Среднее: «1e309» выходит за пределы допустимых чисел");
 
-    QCOMPARE(w.StringGrid3->Cell(1, 1), QStringLiteral("3.162"));
-    QCOMPARE(w.StringGrid3->CellColour(1, 1), kSignificantColour);
+    QCOMPARE(w.resultGrid->Cell(1, 1), QStringLiteral("3.162"));
+    QCOMPARE(w.resultGrid->CellColour(1, 1), kSignificantColour);
     QCOMPARE(Clipboard(), copied);
   }
 
@@ -133,29 +133,29 @@ class TestCalculators : public QObject {
     TfmStudent1 w;
     w.show();
     QVERIFY(QTest::qWaitForWindowActive(&w));
-    Fill(w.StringGrid1, {"10", "2", "", "20", "12", "2", "", "20"});
-    w.StringGrid1->setFocus();
-    w.StringGrid1->setCurrentCell(0, 1);  // the second mean
-    w.StringGrid1->editItem(w.StringGrid1->currentItem());
-    auto* editor = qobject_cast<QLineEdit*>(w.StringGrid1->indexWidget(w.StringGrid1->currentIndex()));
+    Fill(w.inputGrid, {"10", "2", "", "20", "12", "2", "", "20"});
+    w.inputGrid->setFocus();
+    w.inputGrid->setCurrentCell(0, 1);  // the second mean
+    w.inputGrid->editItem(w.inputGrid->currentItem());
+    auto* editor = qobject_cast<QLineEdit*>(w.inputGrid->indexWidget(w.inputGrid->currentIndex()));
     QVERIFY(editor);
     editor->setText("11");
     w.btnCalc->click();
-    QCOMPARE(w.StringGrid1->Cell(2, 1), QStringLiteral("11"));
-    QCOMPARE(w.StringGrid3->Cell(1, 1), QStringLiteral("1.581"));
+    QCOMPARE(w.inputGrid->Cell(2, 1), QStringLiteral("11"));
+    QCOMPARE(w.resultGrid->Cell(1, 1), QStringLiteral("1.581"));
   }
 
   void Table22ShowsChiSquarePercentagesAndColour() {
     TfmTable22 w;
     QCOMPARE(w.windowTitle(), QStringLiteral("Таблица сопряженности \"2х2\""));
-    QCOMPARE(ColumnHeadings(w.StringGrid1), (QStringList{"Событие 1", "Всего"}));
-    QCOMPARE(RowHeadings(w.StringGrid1), (QStringList{"Выборка 1", "Выборка 2"}));
-    QCOMPARE(ColumnHeadings(w.StringGrid2), (QStringList{"Событие 1", "Событие 2"}));
-    QCOMPARE(RowHeadings(w.StringGrid2), (QStringList{"Выборка 1", "Выборка 2"}));
-    QCOMPARE(ColumnHeadings(w.StringGrid3), (QStringList{"Х2", "р"}));
-    QCOMPARE(RowHeadings(w.StringGrid3), (QStringList{"Результат"}));
+    QCOMPARE(ColumnHeadings(w.inputGrid), (QStringList{"Событие 1", "Всего"}));
+    QCOMPARE(RowHeadings(w.inputGrid), (QStringList{"Выборка 1", "Выборка 2"}));
+    QCOMPARE(ColumnHeadings(w.percentGrid), (QStringList{"Событие 1", "Событие 2"}));
+    QCOMPARE(RowHeadings(w.percentGrid), (QStringList{"Выборка 1", "Выборка 2"}));
+    QCOMPARE(ColumnHeadings(w.resultGrid), (QStringList{"Х2", "р"}));
+    QCOMPARE(RowHeadings(w.resultGrid), (QStringList{"Результат"}));
     QCOMPARE(w.btbtnOK->text(), QStringLiteral("Далее"));
-    QVERIFY(w.StringGrid2->editTriggers() == QAbstractItemView::NoEditTriggers);
+    QVERIFY(w.percentGrid->editTriggers() == QAbstractItemView::NoEditTriggers);
 
     struct Case {
       QStringList cells;  // events of samples 1 and 2, then their totals
@@ -168,15 +168,15 @@ class TestCalculators : public QObject {
         {{"12", "20", "40", "40"}, "3.33", ">0.05", kWhite, {"30.0", "50.0", "70.0", "50.0"}},
     };
     for (const Case& c : cases) {
-      Fill(w.StringGrid1, c.cells);
+      Fill(w.inputGrid, c.cells);
       w.btnCalc->click();
-      QCOMPARE(w.StringGrid3->Cell(1, 1), c.chi2);
-      QCOMPARE(w.StringGrid3->Cell(2, 1), "p" + c.p);
-      QCOMPARE(w.StringGrid3->CellColour(1, 1), c.colour);
-      QCOMPARE(w.StringGrid3->CellColour(2, 1), c.colour);
+      QCOMPARE(w.resultGrid->Cell(1, 1), c.chi2);
+      QCOMPARE(w.resultGrid->Cell(2, 1), "p" + c.p);
+      QCOMPARE(w.resultGrid->CellColour(1, 1), c.colour);
+      QCOMPARE(w.resultGrid->CellColour(2, 1), c.colour);
       QStringList percent;
       for (int col = 1; col <= 2; ++col)
-        for (int row = 1; row <= 2; ++row) percent << w.StringGrid2->Cell(col, row);
+        for (int row = 1; row <= 2; ++row) percent << w.percentGrid->Cell(col, row);
       QCOMPARE(percent, c.percent);
       QCOMPARE(Clipboard(), "Х2 = " + c.chi2 + ", p = " + c.p);
     }
@@ -184,27 +184,27 @@ class TestCalculators : public QObject {
 
     // Refused: grids and clipboard keep the last result.
     for (const QStringList& bad : {QStringList{"45", "25", "40", "50"}, QStringList{"10", "-2", "50", "50"}}) {
-      Fill(w.StringGrid1, bad);
+      Fill(w.inputGrid, bad);
       w.btnCalc->click();
       ExpectWarning("Неверные данные: х1>x2");
     }
-    Fill(w.StringGrid1, {"10", "25", "50", "5O"});
+    Fill(w.inputGrid, {"10", "25", "50", "5O"});
     w.btnCalc->click();
     ExpectWarning("Ошибка операций с целыми числами\nВыборка 2, Всего: «5O» не является числом");
-    QCOMPARE(w.StringGrid3->Cell(1, 1), QStringLiteral("3.33"));
-    QCOMPARE(w.StringGrid2->Cell(1, 1), QStringLiteral("30.0"));
+    QCOMPARE(w.resultGrid->Cell(1, 1), QStringLiteral("3.33"));
+    QCOMPARE(w.percentGrid->Cell(1, 1), QStringLiteral("30.0"));
     QCOMPARE(Clipboard(), QStringLiteral("Х2 = 3.33, p = >0.05"));
   }
 
   void DiagnosticShowsSixMeasuresAndCopiesFive() {
     TfmDs w;
     QCOMPARE(w.windowTitle(), QStringLiteral("Диагностическая информативность"));
-    QCOMPARE(ColumnHeadings(w.StringGrid1), (QStringList{"Патология+", "Патология-"}));
-    QCOMPARE(RowHeadings(w.StringGrid1), (QStringList{"Тест+", "Тест-"}));
+    QCOMPARE(ColumnHeadings(w.inputGrid), (QStringList{"Патология+", "Патология-"}));
+    QCOMPARE(RowHeadings(w.inputGrid), (QStringList{"Тест+", "Тест-"}));
     QCOMPARE(RowHeadings(w.vlDs), (QStringList{"Чувствительность", "Специфичность", "Прогноз +результата",
                                                "Прогноз -результата", "Точность", "Распространенность"}));
     // TP, FN, FP, TN as the grid holds them column by column
-    Fill(w.StringGrid1, {"90", "10", "20", "80"});
+    Fill(w.inputGrid, {"90", "10", "20", "80"});
     w.btnCalc->click();
     QStringList values;
     for (int r = 1; r <= 6; ++r) values << w.vlDs->Cell(1, r);
@@ -213,14 +213,14 @@ class TestCalculators : public QObject {
     QCOMPARE(Clipboard(), QStringLiteral("Чувствительность: 90.00%\nСпецифичность: 80.00%\nПрогноз +результата: "
                                          "81.82%\nПрогноз -результата: 88.89%\nТочность: 85.00%"));
 
-    Fill(w.StringGrid1, {"0", "0", "20", "80"});
+    Fill(w.inputGrid, {"0", "0", "20", "80"});
     w.btnCalc->click();
     QCOMPARE(w.vlDs->Cell(1, 1), QStringLiteral("NAN%"));
     QCOMPARE(w.vlDs->Cell(1, 2), QStringLiteral("80.00%"));
     QVERIFY(Clipboard().startsWith(QStringLiteral("Чувствительность: NAN%\n")));
     QVERIFY(messages_->shown.empty());
 
-    Fill(w.StringGrid1, {"12abc", "0", "20", "80"});
+    Fill(w.inputGrid, {"12abc", "0", "20", "80"});
     w.btnCalc->click();
     ExpectWarning("Ошибка операций с целыми числами\nТест+, Патология+: «12abc» не является числом");
     QCOMPARE(w.vlDs->Cell(1, 1), QStringLiteral("NAN%"));

@@ -6,6 +6,7 @@
 #include <QTextBlock>
 #include <memory>
 
+#include "app/shell/program_session.h"
 #include "app_test_support.h"
 #include "app/data/show_results.h"
 #include "app/statistics/text_lines_view.h"
@@ -62,7 +63,7 @@ class TestResultsViewer : public QObject {
       ModalScript script({On<TfmSeeFile>([&](TfmSeeFile* v) {
         QCOMPARE(v->windowTitle(), path + " — только просмотр: файл больше 2 МБ");
         QVERIFY(v->IsReadOnly());
-        QVERIFY(v->LargeText->isVisible() && !v->Memo1->isVisible());
+        QVERIFY(v->LargeText->isVisible() && !v->resultsText->isVisible());
         QCOMPARE(v->LargeText->LineCount(), earlierLines + 301);
         QCOMPARE(v->LargeText->LineText(earlierLines), QStringLiteral("Новый отчёт"));
         QCOMPARE(v->LargeText->LineText(earlierLines + 299), QStringLiteral("строка"));
@@ -98,7 +99,7 @@ class TestResultsViewer : public QObject {
                   QCOMPARE(v->LargeText->TopLine(), 0);
                   v->tbtnExit->trigger();
                 })});
-    QCOMPARE(viewer_->FileEdit, other);
+    QCOMPARE(viewer_->FilePath(), other);
   }
 
   // Both ways of showing a file, either side of the size above which the text
@@ -131,9 +132,9 @@ class TestResultsViewer : public QObject {
                               QTRY_COMPARE(v->LargeText->TopLine(),
                                            std::min(reportLine, v->LargeText->verticalScrollBar()->maximum()));
                             } else {
-                              QCOMPARE(v->Memo1->textCursor().block().text(), QStringLiteral("Новый отчёт"));
-                              QTRY_COMPARE(v->Memo1->verticalScrollBar()->value(),
-                                           std::min(reportLine, v->Memo1->verticalScrollBar()->maximum()));
+                              QCOMPARE(v->resultsText->textCursor().block().text(), QStringLiteral("Новый отчёт"));
+                              QTRY_COMPARE(v->resultsText->verticalScrollBar()->value(),
+                                           std::min(reportLine, v->resultsText->verticalScrollBar()->maximum()));
                             }
                             QTimer::singleShot(0, v->tbtnSaveAs, &QAction::trigger);
                           }),
@@ -150,7 +151,7 @@ class TestResultsViewer : public QObject {
     const QString copy = home_->Path("copy.txt");
     const QString pdf = home_->Path("print.pdf");
     Open(path, {On<TfmSeeFile>([&](TfmSeeFile* v) {
-                  v->Memo1->setPlainText("edited");
+                  v->resultsText->setPlainText("edited");
                   v->tbtnSave->trigger();
                   QTimer::singleShot(0, v->tbtnSaveAs, &QAction::trigger);  // answered by the next step
                 }),
@@ -158,8 +159,8 @@ class TestResultsViewer : public QObject {
                 On<TfmSeeFile>([](TfmSeeFile* v) { v->tbtnExit->trigger(); })});
     QCOMPARE(ReadAll(path), QByteArray("edited"));
     QCOMPARE(ReadAll(copy), QByteArray("edited"));
-    QCOMPARE(viewer_->FileEdit, copy);
-    QCOMPARE(viewer_->prFontSize0, 9);
+    QCOMPARE(viewer_->FilePath(), copy);
+    QCOMPARE(viewer_->PrintFontSize(), 9);
 
     QPrinter printer;
     printer.setOutputFormat(QPrinter::PdfFormat);

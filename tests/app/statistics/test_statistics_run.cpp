@@ -4,6 +4,7 @@
 #include <QProgressBar>
 #include <memory>
 
+#include "app/shell/program_session.h"
 #include "app_test_support.h"
 #include "core/data/data_input.h"
 #include "app/data/tfm_dbf_out.h"
@@ -62,7 +63,7 @@ class TestStatisticsRun : public QObject {
       QString shown;
       messages_->answers = {true};  // append to the file of the previous analysis
       ModalScript script({ChooseVariables({}), Analysis(item), AcceptOutput(), On<TfmSeeFile>([&shown](TfmSeeFile* v) {
-                            shown = v->Memo1->toPlainText();
+                            shown = v->resultsText->toPlainText();
                             v->tbtnExit->trigger();
                           })});
       (item % 2 ? main_->tbtnStat : main_->mnStat)->trigger();
@@ -77,7 +78,7 @@ class TestStatisticsRun : public QObject {
     // Nothing but the append questions of analyses 2 to 10.
     QCOMPARE(messages_->Texts(), QStringList(kAnalysisCount - 1, QStringLiteral("Добавить в файл pulse.out?")));
     QCOMPARE(main_->pnlInform->text(), QString());
-    QCOMPARE(main_->ProgressBar1->value(), 0);
+    QCOMPARE(main_->progressBar->value(), 0);
     QVERIFY(QString::fromUtf8(ReadAll(results)).contains(QStringLiteral(" ЭЛЕМЕНТАРНАЯ СТАТИСТИКА")));
   }
 
@@ -130,9 +131,9 @@ class TestStatisticsRun : public QObject {
           dialog->btnCancel->click();
         }
       })});
-      d.Execute();
+      const bool goesOn = d.Execute();
       QVERIFY(script.Done());
-      QCOMPARE(d.IsAbort, !accepted);
+      QCOMPARE(goesOn, accepted);
       QCOMPARE(StatConfig().UserLevel, level);
       QCOMPARE(messages_->Texts(), accepted ? QStringList{}
                                             : QStringList{QStringLiteral("Поле «Уровень @»: «%1» не является числом").arg(text)});

@@ -1,4 +1,5 @@
 // The cluster options: their first values from the settings.
+#include "app/shell/program_session.h"
 #include "core/cluster/cluster_options.h"
 
 #include <gtest/gtest.h>

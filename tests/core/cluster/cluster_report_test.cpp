@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "../statistics/report_fixture.h"
+#include "app/shell/program_session.h"
 #include "core/cluster/cluster_analysis.h"
 #include "core/cluster/cluster_command.h"
 #include "core/cluster/cluster_options.h"

@@ -1,4 +1,5 @@
 // The cluster-number variable: its name, values, count and axis step.
+#include "app/shell/program_session.h"
 #include "core/cluster/cluster_variable.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+#include "app/shell/program_session.h"
 #include "core/data/csv_reader.h"
 
 #include <gtest/gtest.h>

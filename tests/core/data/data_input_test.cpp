@@ -1,3 +1,4 @@
+#include "app/shell/program_session.h"
 #include "core/data/data_input.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+#include "app/shell/program_session.h"
 #include "core/data/data_table_writer.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,6 @@
 // The observations' dates: read from a first column of dates, kept through the
 // row operations, saved and loaded back.
+#include "app/shell/program_session.h"
 #include "core/data/observation_dates.h"
 
 #include <gtest/gtest.h>

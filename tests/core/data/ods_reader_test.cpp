@@ -1,4 +1,5 @@
 // Loading OpenDocument spreadsheets: packages built here by hand (zip + XML).
+#include "app/shell/program_session.h"
 #include "core/data/ods_reader.h"
 
 #include <gtest/gtest.h>

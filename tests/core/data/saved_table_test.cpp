@@ -1,4 +1,5 @@
 // Saving the data table by its file's name, and loading every saved file back.
+#include "app/shell/program_session.h"
 #include "core/data/saved_table.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 // Loading workbooks: small .xlsx packages built here with libzip, and one .xls fixture.
+#include "app/shell/program_session.h"
 #include "core/data/spreadsheet_input.h"
 
 #include <fcntl.h>

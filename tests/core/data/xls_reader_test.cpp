@@ -1,5 +1,6 @@
 // The .xls reader program as the loading program sees it: missing, silent,
 // killed or talking nonsense, and started while other threads run.
+#include "app/shell/program_session.h"
 #include "core/data/xls_reader.h"
 
 #include <gtest/gtest.h>

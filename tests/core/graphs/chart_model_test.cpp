@@ -1,3 +1,4 @@
+#include "app/shell/program_session.h"
 #include "core/graphs/chart_model.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+#include "app/shell/program_session.h"
 #include "core/graphs/sequential_layout.h"
 
 #include <gmock/gmock.h>

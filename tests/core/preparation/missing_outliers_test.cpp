@@ -1,3 +1,4 @@
+#include "app/shell/program_session.h"
 #include "core/preparation/missing_outliers.h"
 
 #include <cmath>

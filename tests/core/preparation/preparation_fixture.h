@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/shell/program_session.h"
 #include "core/data/dataset.h"
 #include "test_support.h"
 

@@ -1,3 +1,4 @@
+#include "app/shell/program_session.h"
 #include "core/statistics/descriptive_reports.h"
 
 #include <gtest/gtest.h>

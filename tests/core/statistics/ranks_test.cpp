@@ -1,3 +1,4 @@
+#include "app/shell/program_session.h"
 #include "core/statistics/ranks.h"
 
 #include <gtest/gtest.h>

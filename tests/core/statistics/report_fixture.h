@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/shell/program_session.h"
 #include "core/data/dataset.h"
 #include "core/data/results_file.h"
 #include "core/statistics/statistics_run.h"

@@ -1,3 +1,4 @@
+#include "app/shell/program_session.h"
 #include "core/statistics/two_sample.h"
 
 #include <gtest/gtest.h>

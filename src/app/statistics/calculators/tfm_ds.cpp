@@ -13,7 +13,7 @@ namespace tavrel {
 TfmDs::TfmDs(QWidget* parent) : QDialog(parent) {
   setObjectName("TfmDs");
   setWindowTitle(QStringLiteral("Диагностическая информативность"));
-  StringGrid1 = new CalculatorGrid("StringGrid1", {QStringLiteral("Патология+"), QStringLiteral("Патология-")},
+  inputGrid = new CalculatorGrid("inputGrid", {QStringLiteral("Патология+"), QStringLiteral("Патология-")},
                                    {QStringLiteral("Тест+"), QStringLiteral("Тест-")}, true, 100, this);
   QStringList keys;
   for (const char* key : kDiagnosticKeys) keys << QString::fromUtf8(key);
@@ -21,7 +21,7 @@ TfmDs::TfmDs(QWidget* parent) : QDialog(parent) {
 
   auto* input = new QVBoxLayout;
   input->addWidget(new QLabel(QStringLiteral("Частоты (абс.)"), this));
-  input->addWidget(StringGrid1);
+  input->addWidget(inputGrid);
   input->addStretch();
   auto* grids = new QHBoxLayout;
   grids->addLayout(input);
@@ -30,16 +30,16 @@ TfmDs::TfmDs(QWidget* parent) : QDialog(parent) {
   const CalculatorButtons buttons = LayOutCalculator(this, grids, "OkBtn", [this] { btnCalcClick(); });
   btnCalc = buttons.calculate;
   OkBtn = buttons.close;
-  StringGrid1->setCurrentCell(0, 0);
+  inputGrid->setCurrentCell(0, 0);
 }
 
 void TfmDs::btnCalcClick() {
-  StringGrid1->CommitEdit();
+  inputGrid->CommitEdit();
   DiagnosticCells cells;
-  cells.tp = StringGrid1->Cell(1, 1).toStdString();
-  cells.fp = StringGrid1->Cell(2, 1).toStdString();
-  cells.fn = StringGrid1->Cell(1, 2).toStdString();
-  cells.tn = StringGrid1->Cell(2, 2).toStdString();
+  cells.tp = inputGrid->Cell(1, 1).toStdString();
+  cells.fp = inputGrid->Cell(2, 1).toStdString();
+  cells.fn = inputGrid->Cell(1, 2).toStdString();
+  cells.tn = inputGrid->Cell(2, 2).toStdString();
   const DiagnosticView view = Diagnostic(cells);
   if (ShowRefusal(view.refusal, this)) return;
   for (int i = 0; i < kDiagnosticMeasures; ++i) vlDs->SetCell(1, i + 1, QString::fromStdString(view.values[i]));

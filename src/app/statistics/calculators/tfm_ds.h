@@ -14,8 +14,8 @@ class TfmDs : public QDialog {
  public:
   explicit TfmDs(QWidget* parent = nullptr);
 
-  CalculatorGrid* StringGrid1;  // the counts: (condition present / absent, test positive / negative)
-  CalculatorGrid* vlDs;         // the six measures, one a row
+  CalculatorGrid* inputGrid;  // the counts: (condition present / absent, test positive / negative)
+  CalculatorGrid* vlDs;       // the six measures, one a row
   QPushButton* btnCalc;
   QPushButton* OkBtn;
 

@@ -18,40 +18,40 @@ enum Row { kMean = 1, kSigma = 2, kError = 3, kSize = 4 };
 TfmStudent1::TfmStudent1(QWidget* parent) : QDialog(parent) {
   setObjectName("TfmStudent1");
   setWindowTitle(QStringLiteral("Различие по t-критерию Стьюдента"));
-  StringGrid1 = new CalculatorGrid(
-      "StringGrid1", {QStringLiteral("Параметр 1"), QStringLiteral("Параметр 2")},
+  inputGrid = new CalculatorGrid(
+      "inputGrid", {QStringLiteral("Параметр 1"), QStringLiteral("Параметр 2")},
       {QStringLiteral("Среднее"), QStringLiteral("@"), QStringLiteral("m"), QStringLiteral("N")}, true, 110, this);
-  StringGrid3 = new CalculatorGrid("StringGrid3", {QStringLiteral("t-критерий"), QStringLiteral("p")},
+  resultGrid = new CalculatorGrid("resultGrid", {QStringLiteral("t-критерий"), QStringLiteral("p")},
                                    {QStringLiteral("Результат")}, false, 110, this);
-  const int heading = std::max(StringGrid1->HeadingWidth(), StringGrid3->HeadingWidth());
-  StringGrid1->SetHeadingWidth(heading);
-  StringGrid3->SetHeadingWidth(heading);
+  const int heading = std::max(inputGrid->HeadingWidth(), resultGrid->HeadingWidth());
+  inputGrid->SetHeadingWidth(heading);
+  resultGrid->SetHeadingWidth(heading);
 
   auto* grids = new QVBoxLayout;
   grids->addWidget(new QLabel(QStringLiteral("Исходные данные"), this));
-  grids->addWidget(StringGrid1);
+  grids->addWidget(inputGrid);
   grids->addSpacing(8);
-  grids->addWidget(StringGrid3);
+  grids->addWidget(resultGrid);
   const CalculatorButtons buttons = LayOutCalculator(this, grids, "OkBtn", [this] { btnCalcClick(); });
   btnCalc = buttons.calculate;
   OkBtn = buttons.close;
-  StringGrid1->setCurrentCell(0, 0);
+  inputGrid->setCurrentCell(0, 0);
 }
 
 void TfmStudent1::btnCalcClick() {
-  StringGrid1->CommitEdit();
+  inputGrid->CommitEdit();
   SummaryStudentCells cells;
   for (int i = 0; i < 2; ++i) {
-    cells.mean[i] = StringGrid1->Cell(i + 1, kMean).toStdString();
-    cells.sigma[i] = StringGrid1->Cell(i + 1, kSigma).toStdString();
-    cells.sem[i] = StringGrid1->Cell(i + 1, kError).toStdString();
-    cells.size[i] = StringGrid1->Cell(i + 1, kSize).toStdString();
+    cells.mean[i] = inputGrid->Cell(i + 1, kMean).toStdString();
+    cells.sigma[i] = inputGrid->Cell(i + 1, kSigma).toStdString();
+    cells.sem[i] = inputGrid->Cell(i + 1, kError).toStdString();
+    cells.size[i] = inputGrid->Cell(i + 1, kSize).toStdString();
   }
   const SummaryStudentView view = SummaryStudent(cells);
   if (ShowRefusal(view.refusal, this)) return;
-  StringGrid3->SetCell(1, 1, QString::fromStdString(view.t));
-  StringGrid3->SetCell(2, 1, QString::fromStdString(view.p));
-  StringGrid3->SetCellColour(view.significant ? kSignificantColour : QColor(Qt::white));
+  resultGrid->SetCell(1, 1, QString::fromStdString(view.t));
+  resultGrid->SetCell(2, 1, QString::fromStdString(view.p));
+  resultGrid->SetCellColour(view.significant ? kSignificantColour : QColor(Qt::white));
   CopyResult(view.clipboard);
 }
 

@@ -14,8 +14,8 @@ class TfmStudent1 : public QDialog {
  public:
   explicit TfmStudent1(QWidget* parent = nullptr);
 
-  CalculatorGrid* StringGrid1;  // the input: (sample, row) with rows mean, sigma, standard error, size
-  CalculatorGrid* StringGrid3;  // the result: t in (1, 1), p in (2, 1)
+  CalculatorGrid* inputGrid;   // the input: (sample, row) with rows mean, sigma, standard error, size
+  CalculatorGrid* resultGrid;  // the result: t in (1, 1), p in (2, 1)
   QPushButton* btnCalc;
   QPushButton* OkBtn;
 

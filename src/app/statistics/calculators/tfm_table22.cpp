@@ -13,45 +13,45 @@ TfmTable22::TfmTable22(QWidget* parent) : QDialog(parent) {
   setObjectName("TfmTable22");
   setWindowTitle(QStringLiteral("Таблица сопряженности \"2х2\""));
   const QStringList samples = {QStringLiteral("Выборка 1"), QStringLiteral("Выборка 2")};
-  StringGrid1 = new CalculatorGrid("StringGrid1", {QStringLiteral("Событие 1"), QStringLiteral("Всего")}, samples, true,
+  inputGrid = new CalculatorGrid("inputGrid", {QStringLiteral("Событие 1"), QStringLiteral("Всего")}, samples, true,
                                    90, this);
-  StringGrid2 = new CalculatorGrid("StringGrid2", {QStringLiteral("Событие 1"), QStringLiteral("Событие 2")}, samples,
+  percentGrid = new CalculatorGrid("percentGrid", {QStringLiteral("Событие 1"), QStringLiteral("Событие 2")}, samples,
                                    false, 90, this);
-  StringGrid3 = new CalculatorGrid("StringGrid3", {QStringLiteral("Х2"), QStringLiteral("р")},
+  resultGrid = new CalculatorGrid("resultGrid", {QStringLiteral("Х2"), QStringLiteral("р")},
                                    {QStringLiteral("Результат")}, false, 90, this);
   int heading = 0;
-  for (CalculatorGrid* grid : {StringGrid1, StringGrid2, StringGrid3})
+  for (CalculatorGrid* grid : {inputGrid, percentGrid, resultGrid})
     heading = std::max(heading, grid->HeadingWidth());
-  for (CalculatorGrid* grid : {StringGrid1, StringGrid2, StringGrid3}) grid->SetHeadingWidth(heading);
+  for (CalculatorGrid* grid : {inputGrid, percentGrid, resultGrid}) grid->SetHeadingWidth(heading);
 
   auto* grids = new QGridLayout;
   grids->addWidget(new QLabel(QStringLiteral("Частоты (абс.)"), this), 0, 0);
-  grids->addWidget(StringGrid1, 1, 0);
+  grids->addWidget(inputGrid, 1, 0);
   grids->addWidget(new QLabel(QStringLiteral("Частоты (%)"), this), 0, 1);
-  grids->addWidget(StringGrid2, 1, 1);
-  grids->addWidget(StringGrid3, 2, 0);
-  grids->setRowMinimumHeight(2, StringGrid3->height() + 8);
-  grids->setAlignment(StringGrid3, Qt::AlignBottom | Qt::AlignLeft);
+  grids->addWidget(percentGrid, 1, 1);
+  grids->addWidget(resultGrid, 2, 0);
+  grids->setRowMinimumHeight(2, resultGrid->height() + 8);
+  grids->setAlignment(resultGrid, Qt::AlignBottom | Qt::AlignLeft);
   const CalculatorButtons buttons = LayOutCalculator(this, grids, "btbtnOK", [this] { btnCalcClick(); });
   btnCalc = buttons.calculate;
   btbtnOK = buttons.close;
-  StringGrid1->setCurrentCell(0, 0);
+  inputGrid->setCurrentCell(0, 0);
 }
 
 void TfmTable22::btnCalcClick() {
-  StringGrid1->CommitEdit();
+  inputGrid->CommitEdit();
   Table22Cells cells;
   for (int i = 0; i < 2; ++i) {
-    cells.events[i] = StringGrid1->Cell(1, i + 1).toStdString();
-    cells.totals[i] = StringGrid1->Cell(2, i + 1).toStdString();
+    cells.events[i] = inputGrid->Cell(1, i + 1).toStdString();
+    cells.totals[i] = inputGrid->Cell(2, i + 1).toStdString();
   }
   const Table22View view = Table22(cells);
   if (ShowRefusal(view.refusal, this)) return;
-  StringGrid3->SetCell(1, 1, QString::fromStdString(view.chi2));
-  StringGrid3->SetCell(2, 1, QString::fromStdString(view.p));
-  StringGrid3->SetCellColour(view.significant ? kSignificantColour : QColor(Qt::white));
+  resultGrid->SetCell(1, 1, QString::fromStdString(view.chi2));
+  resultGrid->SetCell(2, 1, QString::fromStdString(view.p));
+  resultGrid->SetCellColour(view.significant ? kSignificantColour : QColor(Qt::white));
   for (int i = 0; i < 2; ++i)
-    for (int j = 0; j < 2; ++j) StringGrid2->SetCell(j + 1, i + 1, QString::fromStdString(view.percent[i][j]));
+    for (int j = 0; j < 2; ++j) percentGrid->SetCell(j + 1, i + 1, QString::fromStdString(view.percent[i][j]));
   CopyResult(view.clipboard);
 }
 

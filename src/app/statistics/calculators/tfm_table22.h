@@ -14,9 +14,9 @@ class TfmTable22 : public QDialog {
  public:
   explicit TfmTable22(QWidget* parent = nullptr);
 
-  CalculatorGrid* StringGrid1;  // the input: events in (1, sample), totals in (2, sample)
-  CalculatorGrid* StringGrid2;  // the row percentages
-  CalculatorGrid* StringGrid3;  // the result: chi-square in (1, 1), p in (2, 1)
+  CalculatorGrid* inputGrid;    // the input: events in (1, sample), totals in (2, sample)
+  CalculatorGrid* percentGrid;  // the row percentages
+  CalculatorGrid* resultGrid;   // the result: chi-square in (1, 1), p in (2, 1)
   QPushButton* btnCalc;
   QPushButton* btbtnOK;
 
