@@ -3,6 +3,7 @@
 #include "cli/cli_common.h"
 #include "core/commands/report_commands.h"
 #include "core/commands/table_commands.h"
+#include "core/data/csv_writer.h"
 #include "core/cluster/cluster_options.h"
 #include "cli/commands.h"
 #include "core/data/dataset.h"
@@ -67,7 +68,7 @@ int RunCluster(const std::vector<std::string>& raw) {
                 args.Has("--rewrite"), args.Value("--save"));
   if (args.Has("--save")) {
     const DataSet& d = session.data;
-    SaveTableCommand(d, args.Value("--save"), false, KeptFor(d, d.ResultsFileName));
+    SaveTableCommand(d, args.Value("--save"), false, KeptFor(d, d.ResultsFileName), SystemDecimalPoint());
   }
   return 0;
 }

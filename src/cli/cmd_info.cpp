@@ -4,6 +4,7 @@
 #include "cli/commands.h"
 #include "core/data/dataset.h"
 #include "core/data/numbers.h"
+#include "core/data/observation_dates.h"
 #include "core/data/text_codec.h"
 #include "core/statistics/min_max.h"
 
@@ -29,6 +30,7 @@ int RunInfo(const std::vector<std::string>& raw) {
               << IntText(missing, 10) << FixedText(min, 13, 3) << FixedText(max, 13, 3)
               << FixedText(d.VarSteps[v], 11, 3) << "\n";
   }
+  if (AnyDate(d.Dates)) std::cout << "Даты: " << DateRangeText(d.Dates) << "\n";
   return 0;
 }
 

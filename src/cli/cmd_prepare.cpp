@@ -6,6 +6,7 @@
 #include "cli/commands.h"
 #include "core/commands/command_refusal.h"
 #include "core/commands/table_commands.h"
+#include "core/data/csv_writer.h"
 #include "core/data/dataset.h"
 #include "core/data/errors.h"
 #include "core/data/numbers.h"
@@ -174,7 +175,7 @@ int RunPrepare(const std::vector<std::string>& raw) {
   CheckOutputFile(outFile, d);
   for (const Step& step : steps) ApplyStep(d, step);
   ComputeVarSteps(d, session.settings);
-  SaveTableCommand(d, outFile, false, KeptFor(d));
+  SaveTableCommand(d, outFile, false, KeptFor(d), SystemDecimalPoint());
   std::cout << d.ProcessingNote << "\n";
   return 0;
 }

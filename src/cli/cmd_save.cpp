@@ -1,6 +1,7 @@
 #include "cli/cli_common.h"
 #include "cli/commands.h"
 #include "core/commands/table_commands.h"
+#include "core/data/csv_writer.h"
 
 namespace tavrel::cli {
 
@@ -13,7 +14,7 @@ int RunSave(const std::vector<std::string>& raw) {
   LoadSettingsFor(args, session);
   LoadDataFor(args, dataFile, session);
   ChooseVariablesFor(args, session, kModeSaving);
-  SaveTableCommand(session.data, outFile, args.Has("--append"), KeptFor(session.data));
+  SaveTableCommand(session.data, outFile, args.Has("--append"), KeptFor(session.data), SystemDecimalPoint());
   return 0;
 }
 

@@ -31,6 +31,36 @@ TEST_F(CliTest, InfoOnAWorkbookListsWhatTheEquivalentTextFileGives) {
   EXPECT_EQ(err_, "");
 }
 
+// save and prepare write a workbook or a CSV table by the output's name; each
+// describes the same data set as the text file it came from.
+TEST_F(CliTest, SaveAndPrepareWriteWorkbooksAndCsvByTheOutputsName) {
+  const std::string text = WriteFile("pulse.txt", "Pulse Давление\n72 120.5\n-999 130\n");
+  ASSERT_EQ(Run("info " + text), 0) << err_;
+  const std::string expected = out_;
+  for (const char* name : {"out.xlsx", "out.csv"}) {
+    SCOPED_TRACE(name);
+    const std::string saved = TempPath(name);
+    ASSERT_EQ(Run("save " + text + " " + saved, "LC_ALL=C "), 0) << err_;
+    ASSERT_EQ(Run("info " + saved), 0) << err_;
+    EXPECT_EQ(out_, expected);
+    const std::string prepared = TempPath(std::string("prepared-") + name);
+    ASSERT_EQ(Run("prepare " + text + " " + prepared + " rename:Pulse:Пульс"), 0) << err_;
+    ASSERT_EQ(Run("info " + prepared), 0) << err_;
+    EXPECT_NE(out_.find("Пульс"), std::string::npos) << out_;
+  }
+  // In the C locale's number format: "," between fields.
+  EXPECT_EQ(test::ReadFile(TempPath("out.csv")), "\xEF\xBB\xBFPulse,Давление\r\n72,120.5\r\n,130\r\n");
+  // Never over the data file itself, whatever the format.
+  EXPECT_EQ(Run("save " + text + " " + text), kOutputRefused);
+}
+
+TEST_F(CliTest, InfoNamesTheRangeOfTheDates) {
+  ASSERT_EQ(Run("info " + WriteFile("dated.csv", "Дата;Пульс\n06.01.2024;72\n05.01.2024;75\n")), 0) << err_;
+  EXPECT_NE(out_.find("\nДаты: 05.01.2024 – 06.01.2024\n"), std::string::npos) << out_;
+  ASSERT_EQ(Run("info " + WriteFile("plain.csv", "Пульс\n72\n")), 0) << err_;
+  EXPECT_EQ(out_.find("Даты"), std::string::npos) << out_;
+}
+
 TEST_F(CliTest, ABadWorkbookGivesBothMessagesAndFails) {
   EXPECT_EQ(Run("info " + WriteFile("bad.xlsx", "A B\n1 2\n")), kInputRefused);
   EXPECT_EQ(err_,

@@ -81,4 +81,43 @@ std::string SharedCell(const std::string& ref, int index) {
   return "<c r=\"" + ref + "\" t=\"s\"><v>" + std::to_string(index) + "</v></c>";
 }
 
+std::string OdsContentXml(const std::string& rows, const std::string& more) {
+  return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+         "<office:document-content xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
+         "xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\" "
+         "xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\" "
+         "xmlns:calcext=\"urn:org:documentfoundation:names:experimental:calc:xmlns:calcext:1.0\" "
+         "office:version=\"1.3\"><office:body><office:spreadsheet>"
+         "<table:table table:name=\"Лист1\"><table:table-column table:number-columns-repeated=\"1024\"/>" +
+         rows + "</table:table>" + more + "</office:spreadsheet></office:body></office:document-content>";
+}
+
+ZipEntries OdsEntries(const std::string& content, const std::string& mimetype) {
+  return {
+      {"mimetype", mimetype},
+      {"META-INF/manifest.xml",
+       "<?xml version=\"1.0\" encoding=\"UTF-8\"?><manifest:manifest "
+       "xmlns:manifest=\"urn:oasis:names:tc:opendocument:xmlns:manifest:1.0\" manifest:version=\"1.3\">"
+       "<manifest:file-entry manifest:full-path=\"/\" manifest:media-type=\"" +
+           mimetype +
+           "\"/><manifest:file-entry manifest:full-path=\"content.xml\" manifest:media-type=\"text/xml\"/>"
+           "</manifest:manifest>"},
+      {"content.xml", content},
+  };
+}
+
+std::string OdsNumber(const std::string& value, const std::string& attributes) {
+  return "<table:table-cell office:value-type=\"float\" office:value=\"" + value + "\" calcext:value-type=\"float\"" +
+         (attributes.empty() ? "" : " " + attributes) + "><text:p>" + value + "</text:p></table:table-cell>";
+}
+
+std::string OdsText(const std::string& text, const std::string& attributes) {
+  return "<table:table-cell office:value-type=\"string\" calcext:value-type=\"string\"" +
+         (attributes.empty() ? "" : " " + attributes) + "><text:p>" + text + "</text:p></table:table-cell>";
+}
+
+std::string OdsRow(const std::string& cells, const std::string& attributes) {
+  return "<table:table-row" + (attributes.empty() ? "" : " " + attributes) + ">" + cells + "</table:table-row>";
+}
+
 }  // namespace tavrel::test

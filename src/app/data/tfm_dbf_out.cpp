@@ -74,6 +74,7 @@ TfmDBFout::TfmDBFout(QWidget* parent) : QDialog(parent) {
   connect(sbtnDataBase, &QToolButton::clicked, this, &TfmDBFout::sbtnDataBaseClick);
   connect(btbtnOK, &QPushButton::clicked, this, &TfmDBFout::btbtnOKClick);
   connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+  connect(cbxTypeFile, &QComboBox::activated, this, &TfmDBFout::cbxTypeFileChange);
 
   const QString output = Text(EffectiveDirectory(Config().OutputCat));
   AddCatalog(output);
@@ -90,9 +91,17 @@ bool TfmDBFout::Execute() {
   if (!saving) cbxTypeFile->setCurrentIndex(0);
   cbxTypeFile->setEnabled(saving);
   cbxCatalog->setCurrentText(Text(EffectiveDirectory(Config().OutputCat)));
-  if (cbxTypeFile->currentIndex() == 0) edTableName->setText(Text(ProposedResultsName(Data().DataFileShortName)));
+  edTableName->setText(ProposedName());
   return exec() == QDialog::Accepted;
 }
+
+QString TfmDBFout::ProposedName() const {
+  const QString name = Text(ProposedResultsName(Data().DataFileShortName));
+  // Saving chooses the format by the name's extension: "Excel" proposes a workbook.
+  return cbxTypeFile->currentIndex() == 1 ? name.left(name.size() - 4) + ".xlsx" : name;
+}
+
+void TfmDBFout::cbxTypeFileChange() { edTableName->setText(ProposedName()); }
 
 void TfmDBFout::sbtnDataBaseClick() {
   QString dir = QFileDialog::getExistingDirectory(this, QStringLiteral("Выбор каталога"), cbxCatalog->currentText());

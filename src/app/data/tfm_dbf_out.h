@@ -1,5 +1,6 @@
 #pragma once
 // "Вывод в файл ": names the results file, asks whether to append, and opens it.
+// Saving data writes the format of the name: ".xlsx", ".csv" or the text table.
 #include <QDialog>
 
 #include "app/shell/program_session.h"
@@ -30,6 +31,9 @@ class TfmDBFout : public QDialog {
  private:
   void sbtnDataBaseClick();
   void btbtnOKClick();
+  void cbxTypeFileChange();
+  // The data file's name with ".out", or with ".xlsx" when "Excel" is chosen.
+  QString ProposedName() const;
   bool OpenResultsFile();
   void AddCatalog(const QString& directory);
 };

@@ -31,11 +31,14 @@
 #include "core/data/data_input.h"
 #include "core/commands/command_refusal.h"
 #include "core/commands/table_commands.h"
+#include "core/data/csv_reader.h"
+#include "core/data/csv_writer.h"
 #include "core/data/dataset.h"
 #include "core/data/errors.h"
 #include "core/data/new_data.h"
 #include "core/data/program_version.h"
 #include "core/data/results_file.h"
+#include "core/data/saved_table.h"
 #include "core/data/session.h"
 #include "app/data/show_results.h"
 #include "app/data/tfm_dbf_out.h"
@@ -76,9 +79,12 @@ QAction* MenuItem(QMenu* menu, const char* name, const QString& caption, const Q
   return action;
 }
 
+// Every kind the load reads, then each kind alone; a file of any name may be
+// chosen, the readers go by its contents where its name does not say.
 const QString kDataFileFilter = QStringLiteral(
-    "Все файлы (*);;Файл XLS (*.XLS *.xls *.xlsx);;Файл TXT (*.TXT *.txt);;Файл DAT (*.DAT *.dat);;"
-    "Файл OUT (*.OUT *.out)");
+    "Все данные (*.txt *.TXT *.dat *.DAT *.out *.OUT *.csv *.CSV *.xls *.XLS *.xlsx *.XLSX *.xlsm *.XLSM *.ods "
+    "*.ODS);;Текст (*.txt *.TXT *.dat *.DAT *.out *.OUT);;CSV (*.csv *.CSV);;Excel (*.xls *.XLS *.xlsx *.XLSX "
+    "*.xlsm *.XLSM);;OpenDocument (*.ods *.ODS);;Все файлы (*)");
 
 }  // namespace
 
@@ -407,12 +413,12 @@ void TfmMain::SaveData() {
   WidenOnExit widen;
   if (!fmVar->Execute()) return;
   try {
-    RefuseUnsavable(Data());
+    RefuseUnsavable(Data(), kMaxCsvColumns);  // the text table's own limit is checked once its name is known
     if (!fmDBFout->Execute()) {
       WidenVariables(Data());
       return;
     }
-    WriteTableCommand(ResultsFile(), Data());
+    WriteTableCommand(ResultsFile(), Data(), {Data().DataFileName, {}}, SystemDecimalPoint());
   } catch (const CommandRefusal& refusal) {
     ShowRefusal(refusal, this);
   }

@@ -4,21 +4,24 @@
 #include "core/commands/command_steps.h"
 #include "core/data/data_table_writer.h"
 #include "core/data/results_file.h"
+#include "core/data/saved_table.h"
 
 namespace tavrel {
 
-void RefuseUnsavable(const DataSet& d) {
+void RefuseUnsavable(const DataSet& d, int mostVariables) {
   try {
-    RefuseUnsavableTable(d);
+    RefuseUnsavableTable(d, mostVariables);
   } catch (const RangeError& e) {
     throw CommandRefusal(RefusalKind::Choice, e.what());
   }
 }
 
-void WriteTableCommand(ResultsFileWriter& out, const DataSet& d) {
+void WriteTableCommand(ResultsFileWriter& out, const DataSet& d, const KeptFiles& kept, char decimalPoint) {
   try {
-    WriteDataTable(out, d);
-    out.Close();
+    WriteSavedTable(out, d, kept, decimalPoint);
+  } catch (const RangeError& e) {
+    out.Abandon();
+    throw CommandRefusal(RefusalKind::Choice, e.what());
   } catch (const InOutError& e) {
     out.Abandon();
     throw CommandRefusal(RefusalKind::Output, e.what());
@@ -28,8 +31,9 @@ void WriteTableCommand(ResultsFileWriter& out, const DataSet& d) {
   }
 }
 
-void SaveTableCommand(const DataSet& d, const std::string& path, bool append, const KeptFiles& kept) {
-  RefuseUnsavable(d);
+void SaveTableCommand(const DataSet& d, const std::string& path, bool append, const KeptFiles& kept,
+                      char decimalPoint) {
+  RefuseUnsavable(d, MostSavedVariables(path));
   CheckCommandOutput(path, kept);
   ResultsFileWriter out;
   try {
@@ -37,7 +41,7 @@ void SaveTableCommand(const DataSet& d, const std::string& path, bool append, co
   } catch (const InOutError& e) {
     throw CommandRefusal(RefusalKind::Output, e.what());
   }
-  WriteTableCommand(out, d);
+  WriteTableCommand(out, d, kept, decimalPoint);
 }
 
 }  // namespace tavrel

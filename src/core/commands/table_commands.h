@@ -10,16 +10,22 @@ namespace tavrel {
 struct DataSet;
 class ResultsFileWriter;
 
-// Refuses (Choice) a table of d's variables in force that the reader could not
-// take back (RefuseUnsavableTable), before a file is chosen or opened.
-void RefuseUnsavable(const DataSet& d);
+// Refuses (Choice) a table of d's variables in force that no saved table
+// could hold back (RefuseUnsavableTable with mostVariables), before a file is
+// chosen or opened.
+void RefuseUnsavable(const DataSet& d, int mostVariables);
 
-// Writes the variables in force of d as a text table into the open file out
-// and closes it. A write that fails leaves the file as it was and is refused (Output).
-void WriteTableCommand(ResultsFileWriter& out, const DataSet& d);
+// Writes the variables in force of d into the open file out in the format of
+// its name (WriteSavedTable: a workbook, CSV with decimalPoint, or the text
+// table) and closes it. A table the format cannot hold is refused (Choice)
+// before anything is written; a write that fails leaves the file as it was
+// and is refused (Output).
+void WriteTableCommand(ResultsFileWriter& out, const DataSet& d, const KeptFiles& kept, char decimalPoint);
 
-// RefuseUnsavable, then the output rule for path (refused: Output), then the
-// table appended to path or replacing it (WriteTableCommand).
-void SaveTableCommand(const DataSet& d, const std::string& path, bool append, const KeptFiles& kept);
+// RefuseUnsavable for the format of path, then the output rule for path
+// (refused: Output), then the table appended to path or replacing it
+// (WriteTableCommand).
+void SaveTableCommand(const DataSet& d, const std::string& path, bool append, const KeptFiles& kept,
+                      char decimalPoint);
 
 }  // namespace tavrel

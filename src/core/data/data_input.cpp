@@ -1,7 +1,6 @@
 #include "core/data/data_input.h"
 
 #include <fcntl.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,13 +9,12 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <exception>
 #include <new>
-#include <system_error>
-#include <thread>
 #include <utility>
 #include <vector>
 
+#include "core/data/csv_reader.h"
+#include "core/data/data_file_lines.h"
 #include "core/data/dataset.h"
 #include "core/data/session.h"
 #include "core/data/errors.h"
@@ -60,32 +58,6 @@ bool SeekEoln(TextWindow& f) {
   const std::string_view b = f.bytes;
   while (f.pos < b.size() && !IsLineEnd(b[f.pos]) && IsBlank(b[f.pos])) ++f.pos;
   return f.pos >= b.size() || IsLineEnd(b[f.pos]);
-}
-
-// The position of the first CR or LF at or after from, or b.size().
-std::size_t FindLineEnd(std::string_view b, std::size_t from) {
-  const auto* p = reinterpret_cast<const unsigned char*>(b.data());
-  const std::size_t n = b.size();
-  std::size_t i = from;
-  // Sixteen bytes at a time; the first line end in the block is found below.
-  using Bytes = unsigned char __attribute__((vector_size(16)));
-  for (; i + 16 <= n; i += 16) {
-    Bytes v;
-    std::memcpy(&v, p + i, sizeof v);
-    const auto end = (v == '\n') | (v == '\r');
-    std::uint64_t halves[2];
-    std::memcpy(halves, &end, sizeof halves);
-    if ((halves[0] | halves[1]) != 0) break;
-  }
-  while (i < n && !IsLineEnd(b[i])) ++i;
-  return i;
-}
-
-// The position just after the line end at pos (CR LF is one line end, as is a
-// lone CR or LF).
-std::size_t PastLineEnd(std::string_view b, std::size_t pos) {
-  if (pos >= b.size()) return b.size();
-  return b[pos] == '\r' && pos + 1 < b.size() && b[pos + 1] == '\n' ? pos + 2 : pos + 1;
 }
 
 // Moves past the next line end.
@@ -222,16 +194,6 @@ std::int32_t ReadRows(TextWindow& f, std::int32_t first, std::int32_t end, doubl
   return i;
 }
 
-// A piece of a large file is read by a thread of its own; below this size a
-// thread costs more than it saves.
-constexpr std::size_t kPieceBytes = 1 << 20;
-
-int PiecesFor(std::size_t bytes) {
-  const std::size_t most = bytes / kPieceBytes;
-  if (most < 2) return 1;
-  return static_cast<int>(std::min<std::size_t>(most, std::max(1u, std::thread::hardware_concurrency())));
-}
-
 // The offset just past the first line end at or after from (CR LF is one
 // line end), or the file's size when there is none.
 std::uint64_t NextLineStart(const DataFile& file, std::uint64_t from) {
@@ -307,72 +269,6 @@ void ForEachWindow(const DataFile& file, Share share, std::vector<char>& buffer,
     offset += whole;
     kept = filled - whole;
   }
-}
-
-// Runs work(0) .. work(pieces - 1) at the same time, work(0) on the calling
-// thread (and any piece no thread could be started for). When pieces fail,
-// the failure of the first of them is rethrown, as a reading in one go would
-// have met it first.
-template <class Work>
-void RunPieces(int pieces, const Work& work) {
-  std::vector<std::exception_ptr> failures(static_cast<std::size_t>(pieces));
-  const auto guarded = [&](int k) {
-    try {
-      work(k);
-    } catch (...) {
-      failures[k] = std::current_exception();
-    }
-  };
-  std::vector<std::thread> threads;
-  for (int k = 1; k < pieces; ++k) {
-    try {
-      threads.emplace_back(guarded, k);
-    } catch (const std::system_error&) {
-      guarded(k);
-    }
-  }
-  guarded(0);
-  for (std::thread& t : threads) t.join();
-  for (const std::exception_ptr& failure : failures)
-    if (failure) std::rethrow_exception(failure);
-}
-
-// What the machine can give a table of values: the memory available (free
-// memory and swap) and the process's own limits.
-std::uint64_t AvailableMemory() {
-  std::uint64_t available = UINT64_MAX;
-  if (std::FILE* info = std::fopen("/proc/meminfo", "r")) {
-    char line[256];
-    std::uint64_t total = 0;
-    bool found = false;
-    while (std::fgets(line, sizeof line, info)) {
-      unsigned long long kb = 0;
-      if (std::sscanf(line, "MemAvailable: %llu kB", &kb) == 1 || std::sscanf(line, "SwapFree: %llu kB", &kb) == 1) {
-        total += kb * 1024;
-        found = true;
-      }
-    }
-    std::fclose(info);
-    if (found) available = total;
-  }
-  for (const int resource : {RLIMIT_AS, RLIMIT_DATA}) {
-    rlimit limit{};
-    if (getrlimit(resource, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY)
-      available = std::min<std::uint64_t>(available, limit.rlim_cur);
-  }
-  return available;
-}
-
-// Every observation holds a value for every variable (short lines are filled
-// out), so the table's size follows from the counts alone.
-void CheckTableFits(const std::string& path, int numVar, std::int32_t numObs) {
-  const std::uint64_t bytes = static_cast<std::uint64_t>(numVar) * static_cast<std::uint64_t>(numObs) * sizeof(double);
-  const std::uint64_t available = AvailableMemory();
-  if (bytes <= available) return;
-  constexpr std::uint64_t kMb = 1024 * 1024;
-  throw RangeError("Файл " + path + ": таблица из " + std::to_string(numVar) + " переменных и " +
-                   std::to_string(numObs) + " наблюдений заняла бы " + std::to_string((bytes + kMb - 1) / kMb) +
-                   " МБ памяти, а доступно " + std::to_string(available / kMb) + " МБ");
 }
 
 // Line 1: sets d's VarNames, NumVar and LastVar. Returns the offset of the line after it.
@@ -558,7 +454,16 @@ bool ReadDataFile(DataSet& d, const Settings& s) {
     ReadSpreadsheet(d.DataFileName, d.ExeDir, d);
   } else {
     DataFile file = OpenDataFile(d.DataFileName);
-    ReadTextData(file, d);
+    std::string head(static_cast<std::size_t>(std::min<std::uint64_t>(file.Size(), kReadBufferBytes)), '\0');
+    file.ReadAt(0, head.data(), head.size());
+    if (DetectWorkbookKind(head) != WorkbookKind::Unknown) {
+      ReadSpreadsheet(d.DataFileName, d.ExeDir, d);
+    } else if (IsCsvName(d.DataFileName) || LooksLikeCsv(head)) {
+      FileText text = ReadWholeText(file);
+      ReadCsvData(text, d);
+    } else {
+      ReadTextData(file, d);
+    }
   }
   d.ProcessingNote.clear();
   if (d.NumVar == 0) return true;

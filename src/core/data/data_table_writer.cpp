@@ -75,17 +75,17 @@ void FormatRows(std::string& block, const std::vector<const double*>& columns, s
   }
 }
 
-// The data file reader takes at most kMaxVariables names.
-void RefuseTooManyToSave(int variables) {
-  if (variables <= kMaxVariables) return;
-  throw RangeError("Текстовая таблица вмещает не более " + std::to_string(kMaxVariables) + " переменных, а выбрано " +
-                   std::to_string(variables) + ": выберите меньше переменных");
+void RefuseTooManyToSave(int variables, int mostVariables) {
+  if (variables <= mostVariables) return;
+  throw RangeError(std::string(mostVariables == kMaxVariables ? "Текстовая таблица" : "Таблица") + " вмещает не более " +
+                   std::to_string(mostVariables) + " переменных, а выбрано " + std::to_string(variables) +
+                   ": выберите меньше переменных");
 }
 
 }  // namespace
 
-void RefuseUnsavableTable(const DataSet& d) {
-  RefuseTooManyToSave(d.LastVar + 1);
+void RefuseUnsavableTable(const DataSet& d, int mostVariables) {
+  RefuseTooManyToSave(d.LastVar + 1, mostVariables);
   for (int v = 0; v <= d.LastVar; ++v) {
     const Array<double>& values = d.DataValues[v];
     for (std::int32_t j = 0; j <= d.LastObs; ++j) {

@@ -29,6 +29,10 @@ struct DataSet {
   Array<std::string> VarNames;      // UTF-8, at most 8 characters Windows-1251 can hold
   Array<std::int32_t> VarCounts;
   Array<double> VarSteps;
+  // The observations' dates (observation_dates.h): empty when the data file
+  // gave none, otherwise one for each of the NumObs rows, kept through every
+  // row operation.
+  Array<double> Dates;
   int NumVar = 0;       // variables in force; 0 = no data
   int LastVar = 0;      // NumVar - 1 while NumVar > 0
   int FullLastVar = 0;  // last variable of the whole data set

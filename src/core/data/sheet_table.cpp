@@ -6,6 +6,7 @@
 #include "core/data/dataset.h"
 #include "core/data/errors.h"
 #include "core/data/numbers.h"
+#include "core/data/observation_dates.h"
 #include "core/data/spreadsheet_input.h"
 #include "core/data/text_codec.h"
 #include "core/data/variable_name.h"
@@ -45,6 +46,7 @@ void SheetTable::SetName(int column, std::string_view text) {
 }
 
 void SheetTable::SetNumber(std::int32_t row, int column, double value) {
+  if (column == 1 && !dates_.empty()) Refuse(row, column, "содержит число среди дат");
   RefuseBeyondNumbers(row, column, value);
   const auto index = static_cast<std::size_t>(column - 1);
   if (index >= columns_.size()) columns_.resize(index + 1);
@@ -68,6 +70,11 @@ void SheetTable::Refuse(std::int32_t row, int column, const std::string& why) co
 
 void SheetTable::SetText(std::int32_t row, int column, std::string_view text) {
   double value = 0;
+  double serial = 0;
+  if (column == 1 && (!dates_.empty() || !ParseUserNumber(text, value)) && ParseDateText(text, serial)) {
+    SetDate(row, column, serial);
+    return;
+  }
   if (!ParseUserNumber(text, value)) {
     const std::string shown = Utf8Left(text, 20);
     Refuse(row, column, "содержит текст «" + shown + (shown.size() < text.size() ? "…" : "") + "», а не число");
@@ -75,9 +82,20 @@ void SheetTable::SetText(std::int32_t row, int column, std::string_view text) {
   SetNumber(row, column, value);
 }
 
+void SheetTable::SetDate(std::int32_t row, int column, double serial) {
+  if (column != 1 || (!columns_.empty() && !columns_[0].empty())) Refuse(row, column, "содержит дату, а не число");
+  // From 1900 to the last day of 9999, as spreadsheets count.
+  if (!(serial >= 0 && serial < 2958466)) Refuse(row, column, "содержит неверную дату");
+  const auto index = static_cast<std::size_t>(row - 2);
+  if (dates_.size() > index) ThrowSpreadsheetError("Ячейка " + CellReference(row, column) + " записана не по порядку");
+  dates_.resize(index, std::nan(""));
+  dates_.push_back(serial);
+}
+
 void SheetTable::Store(DataSet& d) {
   const std::int32_t observations = lastRow_ > 0 ? lastRow_ - 1 : 0;
-  for (int c = 1; c <= lastColumn_; ++c) {
+  const bool dated = !dates_.empty();
+  for (int c = dated ? 2 : 1; c <= lastColumn_; ++c) {
     const std::size_t filled = static_cast<std::size_t>(c) <= columns_.size() ? columns_[c - 1].size() : 0;
     if (filled < static_cast<std::size_t>(observations)) Refuse(static_cast<std::int32_t>(filled) + 2, c, "пуста");
   }
@@ -86,8 +104,14 @@ void SheetTable::Store(DataSet& d) {
     if (names_[c - 1].empty()) names_[c - 1] = DefaultName(c);  // a column without its name cell
   }
   columns_.resize(static_cast<std::size_t>(lastColumn_));
+  if (dated) {
+    dates_.resize(static_cast<std::size_t>(observations), std::nan(""));
+    names_.erase(names_.begin());
+    columns_.erase(columns_.begin());
+  }
 
-  d.NumVar = lastColumn_;
+  d.Dates.assign(dates_.begin(), dates_.end());
+  d.NumVar = static_cast<int>(columns_.size());
   d.LastVar = d.NumVar - 1;
   d.NumObs = observations;
   d.LastObs = d.NumObs - 1;
@@ -101,6 +125,7 @@ void SheetTable::Store(DataSet& d) {
   d.VarCounts.assign(static_cast<std::size_t>(d.NumVar), d.NumObs);
   names_.clear();
   columns_.clear();
+  dates_.clear();
 }
 
 }  // namespace tavrel

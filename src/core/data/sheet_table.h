@@ -31,10 +31,16 @@ class SheetTable {
   void SetNumber(std::int32_t row, int column, double value);
   // A cell below row 1 that holds no number: text, a date, a boolean, an error, nothing.
   [[noreturn]] void Refuse(std::int32_t row, int column, const std::string& why) const;
-  // Text of a cell below row 1: accepted when it is a number with "." or ",".
+  // Text of a cell below row 1: accepted when it is a number with "." or ","
+  // (or, in column A, a date as ParseDateText reads it).
   void SetText(std::int32_t row, int column, std::string_view text);
+  // A date (a serial, observation_dates.h) of a cell below row 1: column A
+  // may hold the observations' dates, if it holds nothing else (empty cells
+  // are observations without a date); elsewhere a date is refused.
+  void SetDate(std::int32_t row, int column, double serial);
 
-  // Checks that every column is filled to the last row and moves the table into d.
+  // Checks that every column is filled to the last row and moves the table into
+  // d; a column A of dates becomes d's dates, not a variable.
   void Store(DataSet& d);
 
   std::int32_t LastRow() const { return lastRow_; }
@@ -45,6 +51,7 @@ class SheetTable {
 
   std::vector<std::string> names_;
   std::vector<std::vector<double>> columns_;
+  std::vector<double> dates_;  // column A's, when it holds dates
   std::int32_t lastRow_ = 0;
   int lastColumn_ = 0;
 };

@@ -8,10 +8,12 @@
 #include <new>
 
 #include "core/data/data_input.h"
+#include "core/data/ods_reader.h"
 #include "core/data/sheet_table.h"
 #include "core/data/system_error_text.h"
 #include "core/data/xls_reader.h"
 #include "core/data/xlsx_reader.h"
+#include "core/data/zip_xml_stream.h"
 
 namespace tavrel {
 
@@ -63,9 +65,15 @@ void ReadSpreadsheet(const std::string& path, const std::string& programDir, Dat
   try {
     struct stat before {};
     switch (KindOfFile(path, before)) {
-      case WorkbookKind::Zip:
-        ReadXlsx(path, table);
+      case WorkbookKind::Zip: {
+        const ZipPackage package(path);
+        if (IsOdsPackage(package)) {
+          ReadOds(package, table);
+        } else {
+          ReadXlsx(package, table);
+        }
         break;
+      }
       case WorkbookKind::Compound:
         ReadXls(path, XlsReaderPath(programDir), table);
         break;

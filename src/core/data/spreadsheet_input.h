@@ -1,5 +1,5 @@
 #pragma once
-// Reading the first sheet of a workbook (.xls, .xlsx, .xlsm) into the data set:
+// Reading the first sheet of a workbook (.xls, .xlsx, .xlsm, .ods) into the data set:
 // names in row 1, one observation per row below, the table starting at A1.
 #include <string>
 #include <string_view>
@@ -21,11 +21,12 @@ struct SpreadsheetError : InOutError {
 enum class WorkbookKind { Unknown, Zip, Compound };
 
 // The container a workbook is stored in, told by its first bytes: a zip archive
-// (.xlsx, .xlsm) or a compound document (.xls, and password-protected workbooks).
+// (.xlsx, .xlsm, .ods) or a compound document (.xls, and password-protected workbooks).
 WorkbookKind DetectWorkbookKind(std::string_view firstBytes);
 
 // Reads the first sheet of the workbook at path into d. The reader is chosen
-// by the file's first bytes; an .xls workbook is read by the program
+// by the file's first bytes (and a zip archive's mimetype part); an .xls
+// workbook is read by the program
 // tavrel-xls-reader in programDir (ending with "/"; empty: beside the running
 // program). Any failure is a SpreadsheetError and leaves d as it was; a table
 // is stored only when every cell was read.

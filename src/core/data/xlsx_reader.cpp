@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/data/numbers.h"
+#include "core/data/observation_dates.h"
 #include "core/data/sheet_table.h"
 #include "core/data/zip_xml_stream.h"
 
@@ -274,11 +275,18 @@ class SheetHandler : public XmlHandler {
         table_.Refuse(row_, column_, "содержит логическое значение, а не число");
       case 'e':
         table_.Refuse(row_, column_, "содержит ошибку " + value_.substr(0, 20));
-      case 'd':
-        table_.Refuse(row_, column_, "содержит дату, а не число");
+      case 'd': {
+        double serial = 0;
+        if (!ParseDateText(value_, serial)) table_.Refuse(row_, column_, "содержит неверную дату");
+        table_.SetDate(row_, column_, serial);
+        return;
+      }
       default:
-        if (IsDateStyle()) table_.Refuse(row_, column_, "содержит дату, а не число");
-        table_.SetNumber(row_, column_, Number());
+        if (IsDateStyle()) {
+          table_.SetDate(row_, column_, Number());
+        } else {
+          table_.SetNumber(row_, column_, Number());
+        }
     }
   }
 
@@ -374,8 +382,7 @@ bool IsDateFormat(int numFmtId, const std::string& formatCode) {
   return false;
 }
 
-void ReadXlsx(const std::string& path, SheetTable& table) {
-  const ZipPackage package(path);
+void ReadXlsx(const ZipPackage& package, SheetTable& table) {
   const RelationshipsHandler root = ReadRelationships(package, "");
   std::string workbookPart = root.TargetOfType("/officeDocument");
   if (workbookPart.empty()) ThrowSpreadsheetError("В архиве нет книги Excel");

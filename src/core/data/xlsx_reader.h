@@ -7,9 +7,10 @@
 namespace tavrel {
 
 class SheetTable;
+class ZipPackage;
 
 // Hands every cell of the first sheet to table. Failures are SpreadsheetErrors.
-void ReadXlsx(const std::string& path, SheetTable& table);
+void ReadXlsx(const ZipPackage& package, SheetTable& table);
 
 // Whether an Excel number format shows dates or times: the built-in formats
 // by number, others by their format code.

@@ -157,6 +157,21 @@ void ZipPackage::Parse(const std::string& name, XmlHandler& handler) const {
   if (total != st.size) Broken(name, "данных меньше, чем объявлено");
 }
 
+std::string ZipPackage::ReadSmallPart(const std::string& name, std::size_t limit) const {
+  const long long index = Locate(name);
+  zip_stat_t st;
+  if (index < 0 || zip_stat_index(archive_, static_cast<zip_uint64_t>(index), 0, &st) != 0 ||
+      !(st.valid & ZIP_STAT_SIZE) || st.size > limit) {
+    return {};
+  }
+  std::unique_ptr<zip_file_t, ZipFileClose> file(zip_fopen_index(archive_, static_cast<zip_uint64_t>(index), 0));
+  if (!file) return {};
+  std::string bytes(static_cast<std::size_t>(st.size), '\0');
+  const zip_int64_t n = zip_fread(file.get(), bytes.data(), bytes.size());
+  if (n != static_cast<zip_int64_t>(bytes.size())) return {};
+  return bytes;
+}
+
 std::string ResolvePartName(const std::string& source, const std::string& target) {
   std::string path;
   if (target.empty() || target[0] != '/') {

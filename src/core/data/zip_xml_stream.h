@@ -40,6 +40,9 @@ class ZipPackage {
   std::uint64_t DeclaredSize(const std::string& name) const;
   // Streams the part through handler.
   void Parse(const std::string& name, XmlHandler& handler) const;
+  // The bytes of a small part that is not XML (an OpenDocument package's
+  // mimetype); empty when there is no such part or it is larger than limit.
+  std::string ReadSmallPart(const std::string& name, std::size_t limit) const;
 
  private:
   long long Locate(const std::string& name) const;

@@ -8,6 +8,7 @@
 #include "core/data/dataset.h"
 #include "core/data/errors.h"
 #include "core/data/numbers.h"
+#include "core/data/observation_dates.h"
 #include "core/shell/settings.h"
 #include "core/statistics/smoothing.h"
 
@@ -98,6 +99,7 @@ SequentialLayout ComputeSequentialLayout(const SequentialSource& source, const S
   layout.device.stepY = std::max(1, device.stepY);
   layout.emptyValue = d.EmptyValue;
   layout.labelsEvery5 = o.XLabelsEvery5;
+  if (s.IsData && AnyDate(d.Dates)) layout.dates = d.Dates.data();
   layout.showLevels = g.ShowLevels;
   layout.levelTicksOnly = g.LevelTicksOnly;
   layout.levelLabels = g.LevelLabels;

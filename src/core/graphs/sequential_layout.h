@@ -87,6 +87,9 @@ struct SequentialLayout {
   bool labelsEvery5 = false;
   int xLabelEvery = 1;  // day k carries its number when k is a multiple of it
   std::string smoothing;  // the smoothing some band went through, named in the caption and the printed title
+  // The observations' dates, labelling the X axis in place of their numbers
+  // when the setting IsData asks for them and the data set has any; else null.
+  const double* dates = nullptr;
   std::vector<SequentialBand> bands;
   // Pages in reading order: the first days of every band, then the next days.
   std::vector<SequentialPage> pages;

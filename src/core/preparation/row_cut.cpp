@@ -1,6 +1,7 @@
 #include "core/preparation/row_cut.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 #include "core/data/dataset.h"
@@ -24,6 +25,12 @@ void KeepRows(DataSet& d, const std::vector<char>& keep) {
     row.resize(static_cast<std::size_t>(w));
     count = counted;
   }
+  if (!d.Dates.empty()) {
+    std::int32_t w = 0;
+    for (std::int32_t j = 0; j < n && j < d.Dates.Count(); ++j)
+      if (keep[static_cast<std::size_t>(j)]) d.Dates[w++] = d.Dates[j];
+    d.Dates.resize(static_cast<std::size_t>(w));
+  }
   if (kept == 0) {
     for (int v = 0; v <= d.FullLastVar; ++v) {
       d.DataValues[v].assign(1, d.EmptyValue);
@@ -37,6 +44,7 @@ void KeepRows(DataSet& d, const std::vector<char>& keep) {
 }
 
 void FitRowsToNumObs(DataSet& d) {
+  if (!d.Dates.empty()) d.Dates.resize(static_cast<std::size_t>(d.NumObs), std::nan(""));
   for (int v = 0; v <= d.FullLastVar; ++v) {
     d.DataValues[v].resize(static_cast<std::size_t>(d.NumObs), d.EmptyValue);
     d.VarCounts[v] = std::min(d.VarCounts[v], d.NumObs);

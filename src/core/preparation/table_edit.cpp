@@ -1,6 +1,7 @@
 #include "core/preparation/table_edit.h"
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include "core/data/dataset.h"
@@ -73,6 +74,7 @@ bool InsertObservation(DataSet& d, const Settings& s, std::int32_t at) {
     row.insert(row.begin() + at, inside ? 0.0 : static_cast<double>(d.EmptyValue));
     if (inside) ++count;
   }
+  if (!d.Dates.empty()) d.Dates.insert(d.Dates.begin() + at, std::nan(""));  // a new row has no date
   ++d.NumObs;
   d.LastObs = d.NumObs - 1;
   ComputeVarSteps(d, s);
@@ -87,6 +89,7 @@ bool DeleteObservation(DataSet& d, const Settings& s, std::int32_t at) {
     std::int32_t& count = d.VarCounts[v];
     if (at < count) --count;
   }
+  if (!d.Dates.empty()) d.Dates.erase(d.Dates.begin() + at);
   --d.NumObs;
   d.LastObs = d.NumObs - 1;
   ComputeVarSteps(d, s);
@@ -97,6 +100,7 @@ bool MoveObservation(DataSet& d, const Settings& s, std::int32_t from, std::int3
   if (from < 0 || from >= d.NumObs || to < 0 || to >= d.NumObs) return false;
   if (from == to) return true;
   for (int v = 0; v < TotalVariables(d); ++v) MoveEntry(d.DataValues[v], from, to);
+  if (!d.Dates.empty()) MoveEntry(d.Dates, from, to);
   ComputeVarSteps(d, s);
   return true;
 }

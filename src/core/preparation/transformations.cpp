@@ -73,6 +73,7 @@ bool ShiftSeries(DataSet& d, int shift) {
       row.resize(static_cast<std::size_t>(last + 1));
       count = std::min(count, last + 1);
     }
+    if (!d.Dates.empty()) d.Dates.resize(static_cast<std::size_t>(last + 1));
     d.LastObs = last;
     d.NumObs = last + 1;
   }

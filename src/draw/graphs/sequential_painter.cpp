@@ -7,9 +7,11 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "core/data/numbers.h"
+#include "core/data/observation_dates.h"
 #include "draw/graphs/canvas.h"
 #include "draw/graphs/picture_file.h"
 #include "core/shell/settings.h"
@@ -141,7 +143,10 @@ void DrawXAxis(QPainter& p, const SequentialLayout& layout, long long right, int
   const int h = TextHeight(p);
   if (y + 7 + h < exposed.top() || y - 7 - h > exposed.bottom()) return;
   const int every = layout.xLabelEvery;
-  const int widestWidth = TextWidth(p, QString::number(last + 1));
+  const QString widest = layout.dates ? QStringLiteral("00.00.0000") : QString::number(last + 1);
+  const int widestWidth = TextWidth(p, widest);
+  // Dates are labelled every so many observations as leaves room for them.
+  const std::int32_t dateStep = std::max(1, (widestWidth + 4 + stepX - 1) / stepX);
   std::int32_t first = 0, final = 0;
   ExposedObservations(layout, exposed, widestWidth + 2, last, firstDay, lastDay, first, final);
   const int dir = upper ? -1 : 1;
@@ -150,6 +155,12 @@ void DrawXAxis(QPainter& p, const SequentialLayout& layout, long long right, int
     const std::int32_t k = j + 1;
     const int x = static_cast<int>(layout.PointX(j));
     DrawLine(p, x, y, x, y + dir * (upper ? 6 : 5));
+    if (layout.dates) {
+      if (j % dateStep != 0) continue;
+      const double previous = j >= dateStep ? layout.dates[j - dateStep] : std::nan("");
+      TextOut(p, x + 1, labelY, QString::fromStdString(DateLabel(layout.dates[j], previous)));
+      continue;
+    }
     if (k % every != 0) continue;
     const QString label = QString::number(k);
     if (every == 1) {

@@ -120,6 +120,35 @@ class TestSequentialDrawing : public QObject {
     QVERIFY(!IsBlack(image, kLeft + 3, y + 1));
   }
 
+  // With "Даты" set and dates in the file, the X axis names days in place of
+  // numbers (the year at the first label and where it changes); without
+  // either the axis is as before.
+  void DatesLabelTheXAxisWhenAskedFor() {
+    QByteArray text = "Дата;A\n";
+    for (int i = 0; i < 12; ++i) text += QByteArray::number(27 + i % 5) + ".12.2023;" + QByteArray::number(i % 3 + 1) + "\n";
+    Data().EmptyValue = -999;
+    Data().DataFileName = home_->Write("data/days.csv", text).toStdString();
+    QVERIFY(LoadDataFile(Data().DataFileName, ProgramSession()).loaded);
+    Config().IsData = false;
+    const SequentialLayout numbered = ComputeSequentialLayout(ProgramGraphSource(), Device(40));
+    QVERIFY(numbered.dates == nullptr);
+    Config().IsData = true;
+    const SequentialLayout dated = ComputeSequentialLayout(ProgramGraphSource(), Device(40));
+    QVERIFY(dated.dates == Data().Dates.data());
+    const QImage withDates = Paint(dated);
+    QVERIFY(withDates != Paint(numbered));
+    const int y = dated.bands[0].bottom;
+    // Text below the axis under the first observation: its date.
+    bool ink = false;
+    for (int x = kLeft + 41; x < kLeft + 100; ++x)
+      for (int dy = 5; dy < 18; ++dy) ink = ink || IsBlack(withDates, x, y + dy);
+    QVERIFY(ink);
+
+    Load("A\n1\n2\n");  // no dates: the setting changes nothing
+    QVERIFY(ComputeSequentialLayout(ProgramGraphSource(), Device(40)).dates == nullptr);
+    Config().IsData = false;
+  }
+
   void LevelsLieOnTheirRowsAndMarksOnTheirDays() {
     Load("A\n10\n20\n30\n40\n");
     Data().VarSteps[0] = 10;

@@ -14,6 +14,7 @@
 
 #include "app/shell/program_session.h"
 #include "app_test_support.h"
+#include "core/data/data_input.h"
 #include "app/data/tfm_dbf_out.h"
 #include "app/data/tfm_new_data.h"
 #include "app/data/tfm_var.h"
@@ -408,6 +409,38 @@ class TestMainWindow : public QObject {
     QVERIFY(cancelled.Done());
     QCOMPARE(Data().NumVar, 3);
     QVERIFY(!QFile::exists(out));
+  }
+
+  // "Excel" proposes a workbook's name; the table is saved in the format of
+  // the name given (a workbook, a CSV table) and loads back the same.
+  void SavingWritesAWorkbookOrCsvByTheName() {
+    home_->WriteSettings({{"OutputCat", home_->Path("out")}});
+    QDir().mkpath(home_->Path("out"));
+    auto main = Start();
+    Load(*main, DataFile("pulse.txt", "Пульс Temp\n72 36.6\n-999 37.25\n"));
+    const std::vector<std::string> names(Data().VarNames.begin(), Data().VarNames.end());
+    const auto values = Data().DataValues;
+    for (const QString& name : {QStringLiteral("pulse.xlsx"), QStringLiteral("pulse.csv")}) {
+      ModalScript script({ChooseVariables({}), On<TfmDBFout>([name](TfmDBFout* d) {
+                            if (name.endsWith(".xlsx")) {
+                              d->cbxTypeFile->setCurrentIndex(1);
+                              emit d->cbxTypeFile->activated(1);
+                              QCOMPARE(d->edTableName->text(), name);
+                            } else {
+                              d->edTableName->setText(name);
+                            }
+                            d->btbtnOK->click();
+                          })});
+      main->mnSaveData->trigger();
+      QVERIFY(script.Done());
+      QVERIFY(messages_->shown.empty());
+      Session session;  // with the program's missing-value code, which an empty CSV field stands for
+      session.settings = Config();
+      session.data.EmptyValue = Data().EmptyValue;
+      QVERIFY(LoadDataFile(home_->Path("out/" + name).toStdString(), session).loaded);
+      QVERIFY(std::vector<std::string>(session.data.VarNames.begin(), session.data.VarNames.end()) == names);
+      QVERIFY(session.data.DataValues == values);
+    }
   }
 
   // A data file named *.out in the output directory is what the output dialog

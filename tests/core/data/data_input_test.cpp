@@ -1,4 +1,3 @@
-#include "app/shell/program_session.h"
 #include "core/data/data_input.h"
 
 #include <fcntl.h>
@@ -15,6 +14,7 @@
 #include <random>
 #include <thread>
 
+#include "app/shell/program_session.h"
 #include "core/data/dataset.h"
 #include "core/data/session.h"
 #include "core/data/errors.h"

@@ -1,4 +1,3 @@
-#include "app/shell/program_session.h"
 #include "core/data/data_table_writer.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +6,7 @@
 #include <limits>
 #include <random>
 
+#include "app/shell/program_session.h"
 #include "core/data/data_input.h"
 #include "core/data/dataset.h"
 #include "core/data/errors.h"

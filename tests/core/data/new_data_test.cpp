@@ -1,8 +1,8 @@
-#include "app/shell/program_session.h"
 #include "core/data/new_data.h"
 
 #include <gtest/gtest.h>
 
+#include "app/shell/program_session.h"
 #include "core/data/dataset.h"
 #include "core/data/session.h"
 #include "test_support.h"

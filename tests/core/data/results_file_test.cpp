@@ -1,4 +1,3 @@
-#include "app/shell/program_session.h"
 #include "core/data/results_file.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "app/shell/program_session.h"
 #include "core/data/dataset.h"
 #include "core/data/errors.h"
 #include "test_support.h"

@@ -1,8 +1,8 @@
-#include "app/shell/program_session.h"
 #include "core/data/variable_selection.h"
 
 #include <gtest/gtest.h>
 
+#include "app/shell/program_session.h"
 #include "core/data/dataset.h"
 #include "core/shell/settings.h"
 #include "test_support.h"

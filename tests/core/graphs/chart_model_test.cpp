@@ -1,4 +1,3 @@
-#include "app/shell/program_session.h"
 #include "core/graphs/chart_model.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +6,7 @@
 #include <cmath>
 #include <set>
 
+#include "app/shell/program_session.h"
 #include "core/data/dataset.h"
 #include "core/graphs/graph_overlays.h"
 

@@ -1,4 +1,3 @@
-#include "app/shell/program_session.h"
 #include "core/graphs/sequential_layout.h"
 
 #include <gmock/gmock.h>
@@ -7,6 +6,7 @@
 #include <cmath>
 #include <limits>
 
+#include "app/shell/program_session.h"
 #include "core/data/dataset.h"
 #include "core/data/session.h"
 #include "core/data/errors.h"

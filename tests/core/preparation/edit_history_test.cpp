@@ -1,6 +1,6 @@
-#include "app/shell/program_session.h"
 #include "core/preparation/edit_history.h"
 
+#include "app/shell/program_session.h"
 #include "core/preparation/missing_outliers.h"
 #include "core/preparation/table_edit.h"
 #include "core/preparation/transformations.h"

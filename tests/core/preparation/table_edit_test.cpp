@@ -1,6 +1,6 @@
-#include "app/shell/program_session.h"
 #include "core/preparation/table_edit.h"
 
+#include "app/shell/program_session.h"
 #include "core/shell/settings.h"
 
 #include "preparation_fixture.h"

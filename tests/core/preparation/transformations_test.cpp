@@ -1,9 +1,9 @@
-#include "app/shell/program_session.h"
 #include "core/preparation/transformations.h"
 
 #include <cmath>
 #include <functional>
 
+#include "app/shell/program_session.h"
 #include "preparation_fixture.h"
 
 namespace tavrel {

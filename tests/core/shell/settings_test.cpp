@@ -1,4 +1,3 @@
-#include "app/shell/program_session.h"
 #include "core/shell/settings.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +10,7 @@
 #include <cstdlib>
 #include <future>
 
+#include "app/shell/program_session.h"
 #include "core/data/session.h"
 #include "core/data/errors.h"
 #include "core/shell/ini_file.h"

@@ -1,4 +1,3 @@
-#include "app/shell/program_session.h"
 #include "core/statistics/correlation.h"
 
 #include <gtest/gtest.h>
@@ -6,6 +5,7 @@
 #include <cmath>
 #include <numeric>
 
+#include "app/shell/program_session.h"
 #include "core/data/numbers.h"
 #include "report_fixture.h"
 

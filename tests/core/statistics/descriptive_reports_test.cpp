@@ -1,10 +1,10 @@
-#include "app/shell/program_session.h"
 #include "core/statistics/descriptive_reports.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
+#include "app/shell/program_session.h"
 #include "report_fixture.h"
 #include "core/statistics/report_titles.h"
 

@@ -1,4 +1,3 @@
-#include "app/shell/program_session.h"
 #include "core/statistics/paired_tests.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +6,7 @@
 #include <limits>
 #include <random>
 
+#include "app/shell/program_session.h"
 #include "core/data/numbers.h"
 #include "report_fixture.h"
 #include "core/statistics/p_text.h"

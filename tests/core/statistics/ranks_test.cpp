@@ -1,4 +1,3 @@
-#include "app/shell/program_session.h"
 #include "core/statistics/ranks.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +6,7 @@
 #include <random>
 #include <vector>
 
+#include "app/shell/program_session.h"
 #include "core/data/errors.h"
 #include "report_fixture.h"
 #include "core/statistics/correlation.h"

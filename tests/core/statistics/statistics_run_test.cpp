@@ -1,8 +1,8 @@
-#include "app/shell/program_session.h"
 #include "core/statistics/statistics_run.h"
 
 #include <gtest/gtest.h>
 
+#include "app/shell/program_session.h"
 #include "core/data/errors.h"
 #include "core/data/program_version.h"
 #include "report_fixture.h"

@@ -1,4 +1,3 @@
-#include "app/shell/program_session.h"
 #include "core/statistics/two_sample.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +8,7 @@
 #include <map>
 #include <random>
 
+#include "app/shell/program_session.h"
 #include "core/data/numbers.h"
 #include "report_fixture.h"
 #include "core/statistics/p_text.h"
