@@ -1,9 +1,9 @@
 // The settings file reader: any bytes give settings or a ConversionError.
 #include <cstdint>
 
-#include "core/data/errors.h"
-#include "fuzz_input.h"
+#include "core/base/errors.h"
 #include "core/shell/settings.h"
+#include "fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   tavrel::Settings settings;

@@ -2,10 +2,10 @@
 
 #include <iostream>
 
+#include "core/base/errors.h"
+#include "core/base/numbers.h"
+#include "core/base/program_directory.h"
 #include "core/commands/command_refusal.h"
-#include "core/data/errors.h"
-#include "core/data/numbers.h"
-#include "core/data/program_directory.h"
 #include "core/shell/settings.h"
 
 namespace tavrel::cli {

@@ -1,13 +1,13 @@
 #include <string>
 
 #include "cli/cli_common.h"
+#include "cli/commands.h"
+#include "core/base/program_version.h"
+#include "core/cluster/cluster_options.h"
 #include "core/commands/report_commands.h"
 #include "core/commands/table_commands.h"
 #include "core/data/csv_writer.h"
-#include "core/cluster/cluster_options.h"
-#include "cli/commands.h"
 #include "core/data/dataset.h"
-#include "core/data/program_version.h"
 #include "core/data/results_file.h"
 #include "core/shell/settings.h"
 

@@ -11,7 +11,7 @@
 
 #include "cli/cli_common.h"
 #include "cli/commands.h"
-#include "core/data/system_error_text.h"
+#include "core/base/system_error_text.h"
 
 namespace tavrel::cli {
 

@@ -2,11 +2,11 @@
 
 #include "cli/cli_common.h"
 #include "cli/commands.h"
+#include "core/base/numbers.h"
+#include "core/base/text_codec.h"
 #include "core/data/dataset.h"
-#include "core/data/numbers.h"
+#include "core/data/min_max.h"
 #include "core/data/observation_dates.h"
-#include "core/data/text_codec.h"
-#include "core/statistics/min_max.h"
 
 namespace tavrel::cli {
 

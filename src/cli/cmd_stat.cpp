@@ -3,11 +3,11 @@
 
 #include "cli/cli_common.h"
 #include "cli/commands.h"
-#include "core/data/numbers.h"
-#include "core/data/program_version.h"
+#include "core/base/numbers.h"
+#include "core/base/program_version.h"
+#include "core/commands/report_commands.h"
 #include "core/data/results_file.h"
 #include "core/shell/settings.h"
-#include "core/commands/report_commands.h"
 
 namespace tavrel::cli {
 

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <locale.h>
 
-#include "core/data/system_error_text.h"
+#include "core/base/system_error_text.h"
 
 namespace tavrel {
 

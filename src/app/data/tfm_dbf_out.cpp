@@ -11,13 +11,13 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/shell/message_service.h"
 #include "app/shell/program_session.h"
+#include "core/base/errors.h"
 #include "core/data/data_input.h"
 #include "core/data/dataset.h"
-#include "core/data/errors.h"
 #include "core/data/output_target.h"
 #include "core/data/results_file.h"
-#include "app/shell/message_service.h"
 #include "core/shell/settings.h"
 
 namespace tavrel {

@@ -2,7 +2,7 @@
 // The pen bar of the level and mark dialogs: line style buttons, width and colour.
 #include <QWidget>
 
-#include "core/graphs/graph_overlays.h"
+#include "core/data/graph_overlays.h"
 
 class QComboBox;
 class QSpinBox;

@@ -6,8 +6,8 @@
 
 #include "app/shell/message_service.h"
 #include "app/shell/program_session.h"
+#include "core/base/errors.h"
 #include "core/data/dataset.h"
-#include "core/data/errors.h"
 #include "core/data/output_target.h"
 
 namespace tavrel {

@@ -8,12 +8,12 @@
 #include <cmath>
 #include <vector>
 
-#include "app/shell/program_session.h"
-#include "core/data/dataset.h"
-#include "core/data/errors.h"
-#include "core/data/numbers.h"
 #include "app/graphs/graph_widgets.h"
 #include "app/shell/message_service.h"
+#include "app/shell/program_session.h"
+#include "core/base/errors.h"
+#include "core/base/numbers.h"
+#include "core/data/dataset.h"
 
 namespace tavrel {
 

@@ -13,23 +13,23 @@
 #include <algorithm>
 #include <limits>
 
-#include "app/shell/program_session.h"
-#include "core/data/dataset.h"
-#include "core/data/errors.h"
-#include "core/data/numbers.h"
 #include "app/graphs/graph_printer.h"
 #include "app/graphs/graph_run_options.h"
-#include "draw/graphs/picture_file.h"
 #include "app/graphs/picture_file_dialog.h"
 #include "app/graphs/tfm_edit_mark_ax_x.h"
 #include "app/graphs/tfm_level.h"
 #include "app/graphs/tfm_print_cfg.h"
 #include "app/shell/busy_cursor.h"
 #include "app/shell/message_service.h"
-#include "core/shell/settings.h"
+#include "app/shell/program_session.h"
 #include "app/shell/tavrel_application.h"
 #include "app/shell/tfm_main.h"
 #include "app/shell/tool_icons.h"
+#include "core/base/errors.h"
+#include "core/base/numbers.h"
+#include "core/data/dataset.h"
+#include "core/shell/settings.h"
+#include "draw/graphs/picture_file.h"
 
 namespace tavrel {
 

@@ -14,16 +14,16 @@
 #include <cmath>
 #include <vector>
 
-#include "app/shell/program_session.h"
-#include "core/data/dataset.h"
-#include "core/data/session.h"
-#include "core/data/errors.h"
-#include "core/data/numbers.h"
-#include "draw/graphs/canvas.h"
 #include "app/graphs/graph_widgets.h"
-#include "core/graphs/level_lines.h"
 #include "app/graphs/pen_bar.h"
 #include "app/shell/message_service.h"
+#include "app/shell/program_session.h"
+#include "core/base/errors.h"
+#include "core/base/numbers.h"
+#include "core/data/dataset.h"
+#include "core/data/session.h"
+#include "core/graphs/level_lines.h"
+#include "draw/graphs/canvas.h"
 
 namespace tavrel {
 

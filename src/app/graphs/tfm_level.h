@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <array>
 
-#include "core/graphs/graph_overlays.h"
+#include "core/data/graph_overlays.h"
 
 class QComboBox;
 class QDoubleSpinBox;

@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "app/shell/program_session.h"
+#include "core/base/numbers.h"
 #include "core/data/dataset.h"
 #include "core/shell/settings.h"
-#include "core/data/numbers.h"
 
 namespace tavrel {
 

@@ -7,12 +7,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/shell/program_session.h"
-#include "core/data/dataset.h"
-#include "core/data/errors.h"
-#include "core/data/numbers.h"
-#include "core/preparation/transformations.h"
 #include "app/shell/message_service.h"
+#include "app/shell/program_session.h"
+#include "core/base/errors.h"
+#include "core/base/numbers.h"
+#include "core/data/dataset.h"
+#include "core/preparation/transformations.h"
 
 namespace tavrel {
 

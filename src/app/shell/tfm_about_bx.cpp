@@ -7,8 +7,8 @@
 #include <QVBoxLayout>
 
 #include "app/shell/program_session.h"
+#include "core/base/program_version.h"
 #include "core/data/dataset.h"
-#include "core/data/program_version.h"
 
 namespace tavrel {
 

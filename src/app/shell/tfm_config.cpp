@@ -17,14 +17,14 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "app/shell/program_session.h"
-#include "core/data/dataset.h"
-#include "core/shell/distance_names.h"
-#include "core/shell/setting_ranges.h"
 #include "app/shell/message_service.h"
-#include "core/shell/settings.h"
+#include "app/shell/program_session.h"
 #include "app/shell/tavrel_application.h"
 #include "app/shell/typed_number.h"
+#include "core/cluster/distance_names.h"
+#include "core/data/dataset.h"
+#include "core/shell/setting_ranges.h"
+#include "core/shell/settings.h"
 
 namespace tavrel {
 

@@ -4,7 +4,7 @@
 #include <QMainWindow>
 #include <QString>
 
-#include "core/data/checked_array.h"
+#include "core/base/checked_array.h"
 #include "core/shell/recent_files.h"
 
 class QAction;

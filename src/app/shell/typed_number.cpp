@@ -2,9 +2,9 @@
 
 #include <QLineEdit>
 
-#include "core/data/errors.h"
-#include "core/data/numbers.h"
 #include "app/shell/message_service.h"
+#include "core/base/errors.h"
+#include "core/base/numbers.h"
 
 namespace tavrel {
 

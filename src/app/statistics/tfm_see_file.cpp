@@ -20,16 +20,16 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-#include "app/shell/program_session.h"
-#include "core/data/dataset.h"
-#include "core/data/errors.h"
-#include "core/data/results_file.h"
-#include "core/data/system_error_text.h"
 #include "app/shell/busy_cursor.h"
 #include "app/shell/message_service.h"
+#include "app/shell/program_session.h"
 #include "app/shell/tavrel_application.h"
 #include "app/shell/tool_icons.h"
 #include "app/statistics/text_lines_view.h"
+#include "core/base/errors.h"
+#include "core/base/system_error_text.h"
+#include "core/data/dataset.h"
+#include "core/data/results_file.h"
 
 namespace tavrel {
 

@@ -5,14 +5,14 @@
 #include <iostream>
 
 #include "cli/cli_common.h"
+#include "cli/graph/graph_kinds.h"
+#include "core/base/text_codec.h"
+#include "core/commands/command_refusal.h"
 #include "core/data/dataset.h"
 #include "core/data/session.h"
-#include "cli/graph/graph_kinds.h"
-#include "core/commands/command_refusal.h"
-#include "core/data/text_codec.h"
-#include "draw/graphs/editor_graph_painter.h"
 #include "core/graphs/graph_options.h"
 #include "core/graphs/level_lines.h"
+#include "draw/graphs/editor_graph_painter.h"
 #include "draw/graphs/picture_file.h"
 
 namespace tavrel::cli {

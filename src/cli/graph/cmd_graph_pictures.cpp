@@ -4,10 +4,10 @@
 #include <iostream>
 
 #include "cli/cli_common.h"
-#include "core/data/dataset.h"
 #include "cli/graph/graph_kinds.h"
+#include "core/base/text_codec.h"
 #include "core/commands/command_refusal.h"
-#include "core/data/text_codec.h"
+#include "core/data/dataset.h"
 #include "draw/graphs/picture_file.h"
 #include "draw/graphs/picture_painters.h"
 

@@ -6,8 +6,8 @@
 #include <limits>
 #include <utility>
 
+#include "core/base/errors.h"
 #include "core/cluster/cluster_options.h"
-#include "core/data/errors.h"
 
 namespace tavrel {
 

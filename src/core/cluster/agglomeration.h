@@ -18,9 +18,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/base/checked_array.h"
+#include "core/base/helper_thread.h"
 #include "core/cluster/distance_matrix.h"
-#include "core/data/checked_array.h"
-#include "core/data/helper_thread.h"
 
 namespace tavrel {
 

@@ -6,11 +6,11 @@
 #include <functional>
 #include <string>
 
+#include "core/base/checked_array.h"
 #include "core/cluster/cluster_options.h"
 #include "core/cluster/cluster_report.h"
-#include "core/cluster/cluster_result.h"
 #include "core/cluster/distance_matrix.h"
-#include "core/data/checked_array.h"
+#include "core/data/cluster_result.h"
 #include "core/data/dataset.h"
 #include "core/data/results_file.h"
 #include "core/shell/settings.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/data/checked_array.h"
+#include "core/base/checked_array.h"
 #include "core/shell/settings.h"
 
 namespace tavrel {

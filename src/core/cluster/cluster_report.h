@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "core/cluster/cluster_result.h"
+#include "core/base/checked_array.h"
 #include "core/cluster/distance_matrix.h"
-#include "core/data/checked_array.h"
+#include "core/data/cluster_result.h"
 #include "core/data/results_file.h"
 
 namespace tavrel {

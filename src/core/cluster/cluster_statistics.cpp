@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "core/base/numbers.h"
 #include "core/cluster/cluster_report.h"
-#include "core/data/numbers.h"
 #include "core/statistics/descriptive.h"
 #include "core/statistics/report_titles.h"
 

@@ -3,7 +3,7 @@
 // variable by cluster, and the source data grouped by cluster.
 #include <cstdint>
 
-#include "core/data/checked_array.h"
+#include "core/base/checked_array.h"
 #include "core/data/dataset.h"
 #include "core/data/results_file.h"
 

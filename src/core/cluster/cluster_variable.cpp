@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "core/data/errors.h"
-#include "core/statistics/min_max.h"
+#include "core/base/errors.h"
+#include "core/data/min_max.h"
 
 namespace tavrel {
 

@@ -5,7 +5,7 @@
 #include <limits>
 #include <string>
 
-#include "core/data/numbers.h"
+#include "core/base/numbers.h"
 
 namespace tavrel {
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/cluster/cluster_result.h"
-#include "core/data/checked_array.h"
+#include "core/base/checked_array.h"
+#include "core/data/cluster_result.h"
 
 namespace tavrel {
 

@@ -10,12 +10,12 @@
 #include <new>
 #include <utility>
 
+#include "core/base/errors.h"
+#include "core/base/ordered_parallel.h"
+#include "core/base/text_codec.h"
 #include "core/cluster/cluster_options.h"
 #include "core/data/dataset.h"
-#include "core/data/errors.h"
-#include "core/data/ordered_parallel.h"
-#include "core/data/text_codec.h"
-#include "core/statistics/min_max.h"
+#include "core/data/min_max.h"
 
 namespace tavrel {
 

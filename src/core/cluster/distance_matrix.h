@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-#include "core/data/checked_array.h"
+#include "core/base/checked_array.h"
 #include "core/data/dataset.h"
 
 namespace tavrel {

@@ -4,7 +4,7 @@
 // prints it and exits with the kind's code.
 #include <string>
 
-#include "core/data/errors.h"
+#include "core/base/errors.h"
 
 namespace tavrel {
 

@@ -4,10 +4,10 @@
 
 #include <algorithm>
 
+#include "core/base/text_codec.h"
 #include "core/commands/command_refusal.h"
 #include "core/data/data_input.h"
 #include "core/data/session.h"
-#include "core/data/text_codec.h"
 #include "core/data/variable_selection.h"
 #include "core/shell/settings.h"
 

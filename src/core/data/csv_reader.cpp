@@ -4,13 +4,14 @@
 #include <cmath>
 #include <vector>
 
+#include "core/base/errors.h"
+#include "core/base/file_paths.h"
+#include "core/base/numbers.h"
+#include "core/base/table_memory.h"
+#include "core/base/text_codec.h"
 #include "core/data/data_file_lines.h"
 #include "core/data/dataset.h"
-#include "core/data/errors.h"
-#include "core/data/numbers.h"
 #include "core/data/observation_dates.h"
-#include "core/data/table_memory.h"
-#include "core/data/text_codec.h"
 #include "core/data/variable_name.h"
 
 namespace tavrel {

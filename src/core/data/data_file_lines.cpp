@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "core/data/errors.h"
+#include "core/base/errors.h"
 
 namespace tavrel {
 

@@ -13,16 +13,17 @@
 #include <utility>
 #include <vector>
 
+#include "core/base/errors.h"
+#include "core/base/file_paths.h"
+#include "core/base/numbers.h"
+#include "core/base/system_error_text.h"
+#include "core/base/table_memory.h"
+#include "core/base/text_codec.h"
 #include "core/data/csv_reader.h"
 #include "core/data/data_file_lines.h"
 #include "core/data/dataset.h"
 #include "core/data/session.h"
-#include "core/data/errors.h"
-#include "core/data/numbers.h"
 #include "core/data/spreadsheet_input.h"
-#include "core/data/system_error_text.h"
-#include "core/data/table_memory.h"
-#include "core/data/text_codec.h"
 #include "core/data/variable_name.h"
 #include "core/shell/settings.h"
 
@@ -505,16 +506,6 @@ LoadOutcome LoadDataFile(const std::string& path, Session& session) {
   ReplaceDataSet(session, std::move(d));
   out.loaded = true;
   return out;
-}
-
-std::string FileNameOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-std::string DirectoryOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
 }  // namespace tavrel

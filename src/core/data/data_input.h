@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/data/checked_array.h"
+#include "core/base/checked_array.h"
 
 namespace tavrel {
 
@@ -99,10 +99,5 @@ struct LoadOutcome {
 // the new data set replaces the session's (ReplaceDataSet), with DataFileName
 // path and DataFileShortName its file name.
 LoadOutcome LoadDataFile(const std::string& path, Session& session);
-
-// The file name of a path without its directory.
-std::string FileNameOf(const std::string& path);
-// The directory of a path with its trailing "/", empty when it has none.
-std::string DirectoryOf(const std::string& path);
 
 }  // namespace tavrel

@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "core/base/errors.h"
+#include "core/base/helper_thread.h"
+#include "core/base/numbers.h"
+#include "core/base/text_codec.h"
 #include "core/data/dataset.h"
-#include "core/data/errors.h"
-#include "core/data/helper_thread.h"
-#include "core/data/numbers.h"
 #include "core/data/results_file.h"
-#include "core/data/text_codec.h"
 
 namespace tavrel {
 

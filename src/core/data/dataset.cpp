@@ -4,8 +4,8 @@
 #include <cmath>
 #include <utility>
 
+#include "core/data/min_max.h"
 #include "core/shell/settings.h"
-#include "core/statistics/min_max.h"
 
 namespace tavrel {
 

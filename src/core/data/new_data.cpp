@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <utility>
 
+#include "core/base/table_memory.h"
+#include "core/base/text_codec.h"
 #include "core/data/data_input.h"
 #include "core/data/dataset.h"
 #include "core/data/session.h"
-#include "core/data/table_memory.h"
-#include "core/data/text_codec.h"
 #include "core/data/variable_name.h"
 
 namespace tavrel {

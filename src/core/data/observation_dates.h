@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/data/checked_array.h"
+#include "core/base/checked_array.h"
 
 namespace tavrel {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/data/numbers.h"
+#include "core/base/numbers.h"
 #include "core/data/observation_dates.h"
 #include "core/data/sheet_table.h"
 #include "core/data/zip_xml_stream.h"

@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "core/data/errors.h"
-#include "core/data/system_error_text.h"
+#include "core/base/errors.h"
+#include "core/base/system_error_text.h"
 
 namespace tavrel {
 

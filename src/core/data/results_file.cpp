@@ -10,10 +10,10 @@
 #include <ctime>
 #include <string_view>
 
-#include "core/data/data_input.h"
+#include "core/base/errors.h"
+#include "core/base/system_error_text.h"
+#include "core/base/file_paths.h"
 #include "core/data/dataset.h"
-#include "core/data/errors.h"
-#include "core/data/system_error_text.h"
 #include "core/shell/settings.h"
 
 namespace tavrel {

@@ -1,12 +1,13 @@
 #include "core/data/saved_table.h"
 
+#include "core/base/file_paths.h"
+#include "core/base/text_codec.h"
 #include "core/data/csv_reader.h"
 #include "core/data/csv_writer.h"
 #include "core/data/data_input.h"
 #include "core/data/data_table_writer.h"
 #include "core/data/dataset.h"
 #include "core/data/results_file.h"
-#include "core/data/text_codec.h"
 #include "core/data/xlsx_writer.h"
 
 namespace tavrel {

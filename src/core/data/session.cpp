@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "core/data/errors.h"
+#include "core/base/errors.h"
 
 namespace tavrel {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "core/data/dataset.h"
-#include "core/graphs/graph_overlays.h"
+#include "core/data/graph_overlays.h"
 #include "core/shell/settings.h"
 
 namespace tavrel {

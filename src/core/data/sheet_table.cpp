@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/base/errors.h"
+#include "core/base/numbers.h"
+#include "core/base/text_codec.h"
 #include "core/data/dataset.h"
-#include "core/data/errors.h"
-#include "core/data/numbers.h"
 #include "core/data/observation_dates.h"
 #include "core/data/spreadsheet_input.h"
-#include "core/data/text_codec.h"
 #include "core/data/variable_name.h"
 
 namespace tavrel {

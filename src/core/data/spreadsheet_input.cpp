@@ -7,10 +7,10 @@
 #include <memory>
 #include <new>
 
+#include "core/base/system_error_text.h"
 #include "core/data/data_input.h"
 #include "core/data/ods_reader.h"
 #include "core/data/sheet_table.h"
-#include "core/data/system_error_text.h"
 #include "core/data/xls_reader.h"
 #include "core/data/xlsx_reader.h"
 #include "core/data/zip_xml_stream.h"

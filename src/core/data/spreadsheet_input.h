@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/data/errors.h"
+#include "core/base/errors.h"
 
 namespace tavrel {
 

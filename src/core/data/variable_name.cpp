@@ -1,6 +1,6 @@
 #include "core/data/variable_name.h"
 
-#include "core/data/text_codec.h"
+#include "core/base/text_codec.h"
 
 namespace tavrel {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/data/checked_array.h"
+#include "core/base/checked_array.h"
 
 namespace tavrel {
 

@@ -12,10 +12,10 @@
 #include <cstring>
 #include <filesystem>
 
-#include "core/data/numbers.h"
-#include "core/data/program_directory.h"
+#include "core/base/numbers.h"
+#include "core/base/program_directory.h"
+#include "core/base/system_error_text.h"
 #include "core/data/sheet_table.h"
-#include "core/data/system_error_text.h"
 #include "core/data/xls_records.h"
 
 // The reader is started with posix_spawn, never with a fork of this process:

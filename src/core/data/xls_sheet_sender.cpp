@@ -10,7 +10,7 @@
 #include <system_error>
 #include <vector>
 
-#include "core/data/numbers.h"
+#include "core/base/numbers.h"
 #include "core/data/sheet_table.h"
 #include "core/data/xls_records.h"
 

@@ -10,12 +10,12 @@
 #include <fstream>
 #include <iterator>
 
+#include "core/base/errors.h"
+#include "core/base/system_error_text.h"
 #include "core/data/csv_reader.h"
 #include "core/data/data_table_writer.h"
 #include "core/data/dataset.h"
-#include "core/data/errors.h"
 #include "core/data/observation_dates.h"
-#include "core/data/system_error_text.h"
 
 namespace tavrel {
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "core/data/library_error_text.h"
+#include "core/base/library_error_text.h"
 #include "core/data/sheet_table.h"
 
 namespace tavrel {

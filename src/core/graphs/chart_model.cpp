@@ -4,9 +4,9 @@
 #include <cmath>
 #include <random>
 
+#include "core/base/numbers.h"
 #include "core/data/dataset.h"
-#include "core/data/numbers.h"
-#include "core/graphs/graph_overlays.h"
+#include "core/data/graph_overlays.h"
 
 namespace tavrel {
 

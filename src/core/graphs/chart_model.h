@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/cluster/cluster_result.h"
+#include "core/data/cluster_result.h"
 
 namespace tavrel {
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <optional>
 
-#include "core/data/numbers.h"
+#include "core/base/numbers.h"
 
 namespace tavrel {
 

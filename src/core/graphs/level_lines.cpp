@@ -1,7 +1,7 @@
 #include "core/graphs/level_lines.h"
 
+#include "core/base/numbers.h"
 #include "core/data/dataset.h"
-#include "core/data/numbers.h"
 #include "core/statistics/descriptive.h"
 
 namespace tavrel {

@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "core/graphs/graph_overlays.h"
+#include "core/data/graph_overlays.h"
 
 namespace tavrel {
 

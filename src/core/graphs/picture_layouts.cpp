@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/data/numbers.h"
-#include "core/data/text_codec.h"
+#include "core/base/numbers.h"
+#include "core/base/text_codec.h"
+#include "core/data/min_max.h"
 #include "core/statistics/descriptive.h"
 #include "core/statistics/histogram.h"
-#include "core/statistics/min_max.h"
 #include "core/statistics/normality.h"
 #include "core/statistics/pair_deletion.h"
 

@@ -5,9 +5,9 @@
 #include <limits>
 #include <tuple>
 
+#include "core/base/errors.h"
+#include "core/base/numbers.h"
 #include "core/data/dataset.h"
-#include "core/data/errors.h"
-#include "core/data/numbers.h"
 #include "core/data/observation_dates.h"
 #include "core/shell/settings.h"
 #include "core/statistics/smoothing.h"

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "core/data/checked_array.h"
+#include "core/base/checked_array.h"
+#include "core/data/graph_overlays.h"
 #include "core/graphs/graph_options.h"
-#include "core/graphs/graph_overlays.h"
 #include "core/graphs/y_ticks.h"
 
 namespace tavrel {

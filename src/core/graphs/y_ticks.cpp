@@ -2,9 +2,9 @@
 
 #include <cmath>
 
+#include "core/base/errors.h"
+#include "core/base/numbers.h"
 #include "core/data/dataset.h"
-#include "core/data/errors.h"
-#include "core/data/numbers.h"
 
 namespace tavrel {
 

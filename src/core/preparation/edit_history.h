@@ -13,7 +13,7 @@
 #include <variant>
 #include <vector>
 
-#include "core/data/checked_array.h"
+#include "core/base/checked_array.h"
 
 namespace tavrel {
 

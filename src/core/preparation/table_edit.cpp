@@ -4,14 +4,14 @@
 #include <cmath>
 #include <utility>
 
+#include "core/base/errors.h"
+#include "core/base/numbers.h"
+#include "core/base/text_codec.h"
 #include "core/data/dataset.h"
-#include "core/data/errors.h"
-#include "core/data/numbers.h"
-#include "core/data/text_codec.h"
+#include "core/data/min_max.h"
 #include "core/data/variable_name.h"
 #include "core/preparation/missing_outliers.h"
 #include "core/shell/settings.h"
-#include "core/statistics/min_max.h"
 
 namespace tavrel {
 

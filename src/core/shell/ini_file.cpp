@@ -9,9 +9,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "core/data/errors.h"
-#include "core/data/system_error_text.h"
-#include "core/data/text_codec.h"
+#include "core/base/errors.h"
+#include "core/base/system_error_text.h"
+#include "core/base/text_codec.h"
 
 namespace tavrel {
 

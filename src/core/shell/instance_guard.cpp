@@ -6,8 +6,8 @@
 
 #include <cstdlib>
 
-#include "core/data/data_input.h"
-#include "core/data/text_codec.h"
+#include "core/base/text_codec.h"
+#include "core/base/file_paths.h"
 
 namespace tavrel {
 

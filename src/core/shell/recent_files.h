@@ -2,7 +2,7 @@
 // The list of recently loaded data files at the end of the "Файл" menu.
 #include <string>
 
-#include "core/data/checked_array.h"
+#include "core/base/checked_array.h"
 
 namespace tavrel {
 

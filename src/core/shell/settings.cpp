@@ -7,9 +7,9 @@
 #include <fstream>
 #include <optional>
 
-#include "core/data/errors.h"
-#include "core/data/numbers.h"
-#include "core/data/text_codec.h"
+#include "core/base/errors.h"
+#include "core/base/numbers.h"
+#include "core/base/text_codec.h"
 #include "core/shell/ini_file.h"
 #include "core/shell/setting_ranges.h"
 

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "core/data/errors.h"
+#include "core/base/errors.h"
 
 namespace tavrel {
 

@@ -1,8 +1,8 @@
 #include "core/statistics/calculator_input.h"
 
-#include "core/data/errors.h"
-#include "core/data/numbers.h"
-#include "core/data/text_codec.h"
+#include "core/base/errors.h"
+#include "core/base/numbers.h"
+#include "core/base/text_codec.h"
 
 namespace tavrel {
 

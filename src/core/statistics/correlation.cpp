@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "core/data/numbers.h"
+#include "core/base/numbers.h"
 #include "core/statistics/descriptive.h"
 #include "core/statistics/p_text.h"
 #include "core/statistics/ranks.h"

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "core/data/text_codec.h"
+#include "core/base/text_codec.h"
 
 namespace tavrel {
 

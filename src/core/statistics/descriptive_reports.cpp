@@ -3,10 +3,10 @@
 #include <cmath>
 #include <functional>
 
-#include "core/data/numbers.h"
-#include "core/data/text_codec.h"
+#include "core/base/numbers.h"
+#include "core/base/text_codec.h"
+#include "core/data/min_max.h"
 #include "core/statistics/descriptive.h"
-#include "core/statistics/min_max.h"
 #include "core/statistics/report_titles.h"
 
 namespace tavrel {

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "core/data/errors.h"
-#include "core/data/numbers.h"
+#include "core/base/errors.h"
+#include "core/base/numbers.h"
 #include "core/statistics/calculator_input.h"
 
 namespace tavrel {

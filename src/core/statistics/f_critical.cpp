@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/data/checked_array.h"
+#include "core/base/checked_array.h"
 #include "core/statistics/f_distribution.h"
 
 namespace tavrel {

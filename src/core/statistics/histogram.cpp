@@ -3,7 +3,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "core/data/numbers.h"
+#include "core/base/numbers.h"
 
 namespace tavrel {
 

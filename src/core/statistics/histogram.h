@@ -3,7 +3,7 @@
 // fit and the distribution graph.
 #include <cstdint>
 
-#include "core/data/checked_array.h"
+#include "core/base/checked_array.h"
 
 namespace tavrel {
 

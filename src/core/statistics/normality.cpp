@@ -1,7 +1,7 @@
 #include "core/statistics/normality.h"
 
-#include "core/data/numbers.h"
-#include "core/data/text_codec.h"
+#include "core/base/numbers.h"
+#include "core/base/text_codec.h"
 #include "core/statistics/descriptive.h"
 #include "core/statistics/histogram.h"
 #include "core/statistics/report_titles.h"

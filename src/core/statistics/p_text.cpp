@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "core/data/checked_array.h"
+#include "core/base/checked_array.h"
 
 namespace tavrel {
 

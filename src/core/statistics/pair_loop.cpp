@@ -3,8 +3,8 @@
 #include <utility>
 #include <vector>
 
-#include "core/data/ordered_parallel.h"
-#include "core/data/text_codec.h"
+#include "core/base/ordered_parallel.h"
+#include "core/base/text_codec.h"
 #include "core/statistics/descriptive.h"
 #include "core/statistics/pair_deletion.h"
 

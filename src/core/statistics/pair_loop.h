@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "core/data/checked_array.h"
+#include "core/base/checked_array.h"
 #include "core/data/dataset.h"
 #include "core/data/results_file.h"
 #include "core/statistics/p_text.h"

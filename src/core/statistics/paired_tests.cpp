@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/data/numbers.h"
+#include "core/base/numbers.h"
 #include "core/statistics/p_text.h"
 #include "core/statistics/report_titles.h"
 #include "core/statistics/signed_ranks.h"

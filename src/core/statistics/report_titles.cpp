@@ -3,7 +3,7 @@
 #include <initializer_list>
 #include <string>
 
-#include "core/data/numbers.h"
+#include "core/base/numbers.h"
 #include "core/data/results_file.h"
 #include "core/statistics/statistics_run.h"
 

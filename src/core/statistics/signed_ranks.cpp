@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/data/checked_array.h"
+#include "core/base/checked_array.h"
 #include "core/statistics/ranks.h"
 
 namespace tavrel {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/data/text_codec.h"
+#include "core/base/text_codec.h"
 
 namespace tavrel {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/data/checked_array.h"
+#include "core/base/checked_array.h"
 
 namespace tavrel {
 

@@ -2,10 +2,10 @@
 
 #include <exception>
 
-#include "core/data/checked_array.h"
+#include "core/base/checked_array.h"
+#include "core/base/text_codec.h"
 #include "core/data/dataset.h"
 #include "core/data/results_file.h"
-#include "core/data/text_codec.h"
 #include "core/statistics/correlation.h"
 #include "core/statistics/descriptive_reports.h"
 #include "core/statistics/normality.h"

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "core/data/numbers.h"
+#include "core/base/numbers.h"
 #include "core/statistics/f_critical.h"
 
 namespace tavrel {

@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "core/data/errors.h"
-#include "core/data/numbers.h"
-#include "core/data/text_codec.h"
+#include "core/base/errors.h"
+#include "core/base/numbers.h"
+#include "core/base/text_codec.h"
 #include "core/statistics/calculator_input.h"
 #include "core/statistics/student_test.h"
 

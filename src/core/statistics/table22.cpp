@@ -1,7 +1,7 @@
 #include "core/statistics/table22.h"
 
-#include "core/data/errors.h"
-#include "core/data/numbers.h"
+#include "core/base/errors.h"
+#include "core/base/numbers.h"
 #include "core/statistics/calculator_input.h"
 
 namespace tavrel {

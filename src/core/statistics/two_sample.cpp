@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "core/data/numbers.h"
+#include "core/base/numbers.h"
 #include "core/statistics/descriptive.h"
 #include "core/statistics/p_text.h"
 #include "core/statistics/pair_loop.h"

@@ -9,7 +9,7 @@
 #include <QString>
 #include <string>
 
-#include "core/graphs/graph_overlays.h"
+#include "core/data/graph_overlays.h"
 
 class QPainter;
 class QPaintDevice;

@@ -6,12 +6,12 @@
 #include <limits>
 #include <vector>
 
+#include "core/base/numbers.h"
 #include "core/data/dataset.h"
-#include "core/data/numbers.h"
-#include "draw/graphs/canvas.h"
 #include "core/graphs/sequential_layout.h"
 #include "core/graphs/y_ticks.h"
 #include "core/statistics/smoothing.h"
+#include "draw/graphs/canvas.h"
 
 namespace tavrel {
 

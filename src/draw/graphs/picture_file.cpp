@@ -14,7 +14,7 @@
 #include <QSaveFile>
 #include <QSvgGenerator>
 
-#include "core/data/errors.h"
+#include "core/base/errors.h"
 #include "core/data/output_target.h"
 #include "draw/qt_error_text.h"
 

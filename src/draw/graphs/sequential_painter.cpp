@@ -10,11 +10,11 @@
 #include <cmath>
 #include <vector>
 
-#include "core/data/numbers.h"
+#include "core/base/numbers.h"
 #include "core/data/observation_dates.h"
+#include "core/shell/settings.h"
 #include "draw/graphs/canvas.h"
 #include "draw/graphs/picture_file.h"
-#include "core/shell/settings.h"
 
 namespace tavrel {
 

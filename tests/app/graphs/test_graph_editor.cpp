@@ -10,19 +10,19 @@
 #include <QScrollArea>
 #include <memory>
 
-#include "app/shell/program_session.h"
-#include "app_test_support.h"
-#include "core/data/data_input.h"
-#include "draw/graphs/canvas.h"
-#include "draw/graphs/editor_graph_painter.h"
 #include "app/graphs/graph_printer.h"
 #include "app/graphs/graph_run_options.h"
-#include "core/data/session.h"
 #include "app/graphs/tfm_gr_edit.h"
 #include "app/graphs/tfm_gragh_cfg.h"
-#include "core/graphs/y_ticks.h"
-#include "core/data/numbers.h"
+#include "app/shell/program_session.h"
 #include "app/shell/tfm_main.h"
+#include "app_test_support.h"
+#include "core/base/numbers.h"
+#include "core/data/data_input.h"
+#include "core/data/session.h"
+#include "core/graphs/y_ticks.h"
+#include "draw/graphs/canvas.h"
+#include "draw/graphs/editor_graph_painter.h"
 
 using namespace tavrel;
 using namespace tavrel::test;

@@ -1,9 +1,9 @@
 // A failure that no command catches is shown in an error box and the program goes on.
 #include <QPushButton>
 
-#include "app_test_support.h"
-#include "core/data/errors.h"
 #include "app/shell/tavrel_application.h"
+#include "app_test_support.h"
+#include "core/base/errors.h"
 
 using namespace tavrel;
 using namespace tavrel::test;

@@ -8,11 +8,11 @@
 
 #include "../statistics/report_fixture.h"
 #include "app/shell/program_session.h"
+#include "core/base/program_version.h"
 #include "core/cluster/cluster_analysis.h"
 #include "core/cluster/cluster_command.h"
 #include "core/cluster/cluster_options.h"
 #include "core/data/dataset.h"
-#include "core/data/program_version.h"
 #include "core/shell/settings.h"
 
 namespace tavrel {

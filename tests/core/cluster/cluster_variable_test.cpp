@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "../statistics/report_fixture.h"
+#include "core/base/errors.h"
 #include "core/data/dataset.h"
-#include "core/data/errors.h"
 #include "core/shell/settings.h"
 
 namespace tavrel {

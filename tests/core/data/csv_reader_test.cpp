@@ -5,11 +5,11 @@
 #include <random>
 
 #include "app/shell/program_session.h"
+#include "core/base/errors.h"
 #include "core/data/data_file_lines.h"
 #include "core/data/data_input.h"
 #include "core/data/dataset.h"
 #include "core/data/session.h"
-#include "core/data/errors.h"
 #include "test_support.h"
 
 namespace tavrel {

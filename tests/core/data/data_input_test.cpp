@@ -15,9 +15,10 @@
 #include <thread>
 
 #include "app/shell/program_session.h"
+#include "core/base/errors.h"
+#include "core/base/file_paths.h"
 #include "core/data/dataset.h"
 #include "core/data/session.h"
-#include "core/data/errors.h"
 #include "core/data/spreadsheet_input.h"
 #include "core/shell/settings.h"
 #include "test_support.h"

@@ -7,11 +7,11 @@
 #include <random>
 
 #include "app/shell/program_session.h"
+#include "core/base/errors.h"
 #include "core/data/data_input.h"
 #include "core/data/dataset.h"
-#include "core/data/errors.h"
-#include "core/data/session.h"
 #include "core/data/results_file.h"
+#include "core/data/session.h"
 #include "core/preparation/table_edit.h"
 #include "core/preparation/transformations.h"
 #include "test_support.h"

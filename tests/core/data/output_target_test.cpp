@@ -12,7 +12,7 @@
 #include <cstring>
 #include <functional>
 
-#include "core/data/errors.h"
+#include "core/base/errors.h"
 #include "test_support.h"
 
 namespace tavrel {

@@ -13,8 +13,8 @@
 #include <filesystem>
 
 #include "app/shell/program_session.h"
+#include "core/base/errors.h"
 #include "core/data/dataset.h"
-#include "core/data/errors.h"
 #include "test_support.h"
 
 namespace tavrel {

@@ -6,12 +6,12 @@
 
 #include <cmath>
 
+#include "core/base/errors.h"
 #include "core/data/csv_writer.h"
 #include "core/data/data_input.h"
 #include "core/data/dataset.h"
-#include "core/data/session.h"
-#include "core/data/errors.h"
 #include "core/data/results_file.h"
+#include "core/data/session.h"
 #include "core/shell/settings.h"
 #include "test_support.h"
 #include "xlsx_builder.h"

@@ -8,7 +8,7 @@
 
 #include "app/shell/program_session.h"
 #include "core/data/dataset.h"
-#include "core/graphs/graph_overlays.h"
+#include "core/data/graph_overlays.h"
 
 namespace tavrel {
 namespace {

@@ -7,11 +7,11 @@
 #include <limits>
 
 #include "app/shell/program_session.h"
+#include "core/base/errors.h"
 #include "core/data/dataset.h"
+#include "core/data/graph_overlays.h"
 #include "core/data/session.h"
-#include "core/data/errors.h"
 #include "core/graphs/graph_options.h"
-#include "core/graphs/graph_overlays.h"
 #include "core/graphs/level_lines.h"
 #include "core/graphs/y_ticks.h"
 #include "core/shell/settings.h"

@@ -11,8 +11,8 @@
 #include <future>
 
 #include "app/shell/program_session.h"
+#include "core/base/errors.h"
 #include "core/data/session.h"
-#include "core/data/errors.h"
 #include "core/shell/ini_file.h"
 #include "test_support.h"
 

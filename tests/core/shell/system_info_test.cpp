@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "core/data/errors.h"
+#include "core/base/errors.h"
 #include "test_support.h"
 
 namespace tavrel {

@@ -6,7 +6,7 @@
 #include <numeric>
 
 #include "app/shell/program_session.h"
-#include "core/data/numbers.h"
+#include "core/base/numbers.h"
 #include "report_fixture.h"
 
 namespace tavrel {

@@ -6,9 +6,9 @@
 #include <numeric>
 
 #include "app/shell/program_session.h"
-#include "core/data/numbers.h"
-#include "report_fixture.h"
+#include "core/base/numbers.h"
 #include "core/statistics/descriptive.h"
+#include "report_fixture.h"
 
 namespace tavrel {
 namespace {

@@ -7,10 +7,10 @@
 #include <random>
 
 #include "app/shell/program_session.h"
-#include "core/data/numbers.h"
-#include "report_fixture.h"
+#include "core/base/numbers.h"
 #include "core/statistics/p_text.h"
 #include "core/statistics/ranks.h"
+#include "report_fixture.h"
 
 namespace tavrel {
 namespace {

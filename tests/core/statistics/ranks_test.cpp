@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "app/shell/program_session.h"
-#include "core/data/errors.h"
-#include "report_fixture.h"
+#include "core/base/errors.h"
 #include "core/statistics/correlation.h"
 #include "core/statistics/paired_tests.h"
 #include "core/statistics/two_sample.h"
+#include "report_fixture.h"
 
 namespace tavrel {
 namespace {

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "app/shell/program_session.h"
-#include "core/data/errors.h"
-#include "core/data/program_version.h"
+#include "core/base/errors.h"
+#include "core/base/program_version.h"
 #include "report_fixture.h"
 
 namespace tavrel {

@@ -1,4 +1,4 @@
-#include "core/statistics/min_max.h"
+#include "core/data/min_max.h"
 
 namespace tavrel {
 

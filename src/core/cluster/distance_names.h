@@ -3,7 +3,7 @@
 // dialog lists them and the cluster report prints the chosen ones).
 #include <string>
 
-#include "core/data/checked_array.h"
+#include "core/base/checked_array.h"
 
 namespace tavrel {
 

@@ -1,4 +1,4 @@
-#include "core/data/helper_thread.h"
+#include "core/base/helper_thread.h"
 
 namespace tavrel {
 

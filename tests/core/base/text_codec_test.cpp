@@ -1,4 +1,4 @@
-#include "core/data/text_codec.h"
+#include "core/base/text_codec.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "core/data/library_error_text.h"
+#include "core/base/library_error_text.h"
 
 #include <expat.h>
 #include <zip.h>
 
-#include "core/data/system_error_text.h"
+#include "core/base/system_error_text.h"
 
 namespace tavrel {
 

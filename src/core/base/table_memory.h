@@ -2,7 +2,7 @@
 // Memory for the data set's table of values.
 #include <cstddef>
 
-#include "core/data/checked_array.h"
+#include "core/base/checked_array.h"
 
 namespace tavrel {
 

@@ -1,5 +1,5 @@
 // Russian texts of the system errors a user meets with files.
-#include "core/data/system_error_text.h"
+#include "core/base/system_error_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/data/ordered_parallel.h"
+#include "core/base/ordered_parallel.h"
 
 #include <gtest/gtest.h>
 

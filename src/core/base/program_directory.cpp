@@ -1,8 +1,8 @@
-#include "core/data/program_directory.h"
+#include "core/base/program_directory.h"
 
 #include <unistd.h>
 
-#include "core/data/data_input.h"
+#include "core/base/file_paths.h"
 
 namespace tavrel {
 

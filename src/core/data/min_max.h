@@ -2,7 +2,7 @@
 // Smallest and largest values of a series 0..last.
 #include <cstdint>
 
-#include "core/data/checked_array.h"
+#include "core/base/checked_array.h"
 
 namespace tavrel {
 

@@ -1,4 +1,4 @@
-#include "core/data/numbers.h"
+#include "core/base/numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <random>
 #include <string>
 
-#include "core/data/errors.h"
+#include "core/base/errors.h"
 
 namespace tavrel {
 namespace {

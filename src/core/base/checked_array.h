@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/data/errors.h"
+#include "core/base/errors.h"
 
 namespace tavrel {
 

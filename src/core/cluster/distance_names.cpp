@@ -1,4 +1,4 @@
-#include "core/shell/distance_names.h"
+#include "core/cluster/distance_names.h"
 
 #include "core/cluster/cluster_options.h"
 

@@ -1,4 +1,4 @@
-#include "core/data/table_memory.h"
+#include "core/base/table_memory.h"
 
 #include <linux/mman.h>
 #include <sys/mman.h>

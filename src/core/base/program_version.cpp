@@ -1,4 +1,4 @@
-#include "core/data/program_version.h"
+#include "core/base/program_version.h"
 
 #include "version.h"
 

@@ -1,4 +1,4 @@
-#include "core/graphs/graph_overlays.h"
+#include "core/data/graph_overlays.h"
 
 namespace tavrel {
 

@@ -1,11 +1,11 @@
-#include "core/data/text_codec.h"
+#include "core/base/text_codec.h"
 
 #include <iconv.h>
 
 #include <cerrno>
 #include <memory>
 
-#include "core/data/errors.h"
+#include "core/base/errors.h"
 
 namespace tavrel {
 

@@ -1,4 +1,4 @@
-#include "core/data/system_error_text.h"
+#include "core/base/system_error_text.h"
 
 #include <cerrno>
 #include <cstring>

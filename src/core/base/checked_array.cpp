@@ -1,4 +1,4 @@
-#include "core/data/checked_array.h"
+#include "core/base/checked_array.h"
 
 namespace tavrel {
 

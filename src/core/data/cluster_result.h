@@ -3,7 +3,7 @@
 // It belongs to the data set's per-load state: every load clears it.
 #include <cstdint>
 
-#include "core/data/checked_array.h"
+#include "core/base/checked_array.h"
 
 namespace tavrel {
 

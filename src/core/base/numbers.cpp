@@ -1,4 +1,4 @@
-#include "core/data/numbers.h"
+#include "core/base/numbers.h"
 
 #include <bit>
 #include <charconv>
@@ -7,8 +7,8 @@
 #include <cstring>
 #include <limits>
 
-#include "core/data/errors.h"
-#include "core/data/text_codec.h"
+#include "core/base/errors.h"
+#include "core/base/text_codec.h"
 
 namespace tavrel {
 
