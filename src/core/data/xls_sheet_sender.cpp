@@ -1,17 +1,21 @@
 #include "core/data/xls_sheet_sender.h"
 
 #include <freexl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <fstream>
 #include <memory>
 #include <system_error>
+#include <unordered_map>
 #include <vector>
 
 #include "core/data/numbers.h"
 #include "core/data/sheet_table.h"
+#include "core/data/xls_boolerr_cells.h"
 #include "core/data/xls_records.h"
 
 namespace tavrel {
@@ -65,12 +69,30 @@ std::string FreexlFailure(int code) {
   }
 }
 
+// The true/false and error cells of the workbook at path by row and column
+// (XlsBoolErrCell), none when the file does not read.
+using BoolErrCells = std::unordered_map<std::uint32_t, XlsBoolErrCell>;
+
+std::uint32_t CellKey(unsigned int row, unsigned int column) { return row << 16 | column; }
+
+BoolErrCells BoolErrCellsOf(const std::string& path) {
+  BoolErrCells cells;
+  struct stat info {};
+  std::ifstream in(path, std::ios::binary);
+  if (!in || stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return cells;
+  std::string file(static_cast<std::size_t>(info.st_size), '\0');
+  in.read(file.data(), static_cast<std::streamsize>(file.size()));
+  file.resize(static_cast<std::size_t>(in.gcount()));
+  for (const XlsBoolErrCell& cell : FindBoolErrCells(file)) cells[CellKey(cell.row, cell.column)] = cell;
+  return cells;
+}
+
 struct WorkbookClose {
   void operator()(const void* handle) const { freexl_close(handle); }
 };
 
 // The cells of the open workbook's first sheet, or the reason they cannot be read.
-void WriteSheet(const void* handle, RecordWriter& out) {
+void WriteSheet(const void* handle, const BoolErrCells& boolErr, RecordWriter& out) {
   unsigned int password = 0, sheets = 0, rows = 0;
   unsigned short columns = 0;
   if (freexl_get_info(handle, FREEXL_BIFF_PASSWORD, &password) == FREEXL_OK && password == FREEXL_BIFF_OBFUSCATED) {
@@ -93,6 +115,15 @@ void WriteSheet(const void* handle, RecordWriter& out) {
   const bool send = columns <= SheetTable::kMaxColumns && rows <= static_cast<unsigned>(SheetTable::kMaxRows);
   for (unsigned int r = 0; send && r < rows; ++r) {
     for (unsigned short c = 0; c < columns; ++c) {
+      if (const auto found = boolErr.find(CellKey(r, c)); found != boolErr.end()) {
+        if (found->second.error) {
+          out.Text('F', XlsErrorText(found->second.value).c_str());
+        } else {
+          out.Byte('L');
+          out.Byte(found->second.value != 0 ? '1' : '0');
+        }
+        continue;
+      }
       FreeXL_CellValue cell;
       if (freexl_get_cell_value(handle, r, c, &cell) != FREEXL_OK) {
         out.Text('E', ("Ячейка " + CellReference(static_cast<std::int32_t>(r + 1), c + 1) + " не читается").c_str());
@@ -134,7 +165,7 @@ void SendFirstSheet(const std::string& path, int fd) {
     out.Text('E', FreexlFailure(opened).c_str());
   } else {
     const std::unique_ptr<const void, WorkbookClose> workbook(handle);
-    WriteSheet(handle, out);
+    WriteSheet(handle, BoolErrCellsOf(path), out);
   }
   out.Flush();
 }
