@@ -136,19 +136,15 @@ std::string WorkbookStream(std::string_view file) {
   return Chain(miniFat, Sectors(mini, kMiniSectorSize), start, size);
 }
 
-// BIFF records.
+// BIFF5 and BIFF8 records: the only ones FreeXL finds sheets in when they lie
+// in a compound document (the older BIFF2 to 4 it reads only as bare streams,
+// which the loading program does not take for workbooks).
+constexpr std::uint16_t kBof = 0x0809;
 constexpr std::uint16_t kEof = 0x000A;
 constexpr std::uint16_t kBoundSheet = 0x0085;
 constexpr std::uint16_t kBoolErr = 0x0205;
-constexpr std::uint16_t kBiff2BoolErr = 0x0005;
-constexpr std::uint16_t kFormula = 0x0006;  // BIFF2, BIFF5 and BIFF8
-constexpr std::uint16_t kBiff3Formula = 0x0206;
-constexpr std::uint16_t kBiff4Formula = 0x0406;
-constexpr std::uint16_t kBiff2Bof = 0x0009;
-constexpr std::uint16_t kBiff58Bof = 0x0809;
+constexpr std::uint16_t kFormula = 0x0006;
 constexpr std::uint16_t kGlobalsKind = 0x0005;
-
-bool IsBof(std::uint16_t type) { return type == kBiff2Bof || type == 0x0209 || type == 0x0409 || type == kBiff58Bof; }
 
 struct Record {
   std::uint16_t type;
@@ -164,44 +160,40 @@ Record Next(std::string_view book, std::size_t& pos) {
   return r;
 }
 
-// A formula's last value at data[at..at+8): true/false or an error, or nothing.
-void AddFormulaValue(std::string_view data, std::size_t at, std::vector<XlsBoolErrCell>& cells) {
-  if (data.size() < at + 8 || U16(data, at + 6) != 0xFFFF) return;
-  const auto kind = static_cast<unsigned char>(data[at]);
+// A formula's last value, in bytes 6 to 13 of its record, when it is a
+// true/false value (kind 1) or an error (kind 2).
+void AddFormulaValue(std::string_view data, std::vector<XlsBoolErrCell>& cells) {
+  if (data.size() < 14 || U16(data, 12) != 0xFFFF) return;
+  const auto kind = static_cast<unsigned char>(data[6]);
   if (kind != 1 && kind != 2) return;
-  cells.push_back({U16(data, 0), U16(data, 2), kind == 2, static_cast<std::uint8_t>(data[at + 2])});
+  cells.push_back({U16(data, 0), U16(data, 2), kind == 2, static_cast<std::uint8_t>(data[8])});
 }
 
 void AddSheetCells(std::string_view book, std::size_t pos, std::vector<XlsBoolErrCell>& cells) {
-  const Record bof = Next(book, pos);
-  if (!IsBof(bof.type)) throw Damaged{};
-  const bool biff2 = bof.type == kBiff2Bof;
+  if (Next(book, pos).type != kBof) throw Damaged{};
   // Charts and other substreams may lie inside the sheet, each between its BOF and EOF.
   for (int depth = 1; depth > 0 && pos < book.size();) {
     const Record r = Next(book, pos);
-    if (IsBof(r.type)) {
+    if (r.type == kBof) {
       ++depth;
     } else if (r.type == kEof) {
       --depth;
     } else if (depth > 1) {
       continue;
-    } else if (r.type == kBoolErr && !biff2 && r.data.size() >= 8) {
+    } else if (r.type == kBoolErr && r.data.size() >= 8) {
       cells.push_back({U16(r.data, 0), U16(r.data, 2), r.data[7] != 0, static_cast<std::uint8_t>(r.data[6])});
-    } else if (r.type == kBiff2BoolErr && biff2 && r.data.size() >= 9) {
-      cells.push_back({U16(r.data, 0), U16(r.data, 2), r.data[8] != 0, static_cast<std::uint8_t>(r.data[7])});
-    } else if (r.type == kFormula || r.type == kBiff3Formula || r.type == kBiff4Formula) {
-      AddFormulaValue(r.data, biff2 ? 7 : 6, cells);
+    } else if (r.type == kFormula) {
+      AddFormulaValue(r.data, cells);
     }
   }
 }
 
 // The first sheet's offset in the stream: what the first BOUNDSHEET of the
-// globals points at; in a workbook of one sheet (BIFF2 to 4), the stream's start.
+// globals points at.
 std::size_t FirstSheet(std::string_view book) {
   std::size_t pos = 0;
   const Record bof = Next(book, pos);
-  if (!IsBof(bof.type)) throw Damaged{};
-  if (bof.type != kBiff58Bof || U16(bof.data, 2) != kGlobalsKind) return 0;
+  if (bof.type != kBof || U16(bof.data, 2) != kGlobalsKind) throw Damaged{};
   while (pos < book.size()) {
     const Record r = Next(book, pos);
     if (r.type == kEof) break;
