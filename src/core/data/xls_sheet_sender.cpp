@@ -71,9 +71,9 @@ std::string FreexlFailure(int code) {
 
 // The true/false and error cells of the workbook at path by row and column
 // (XlsBoolErrCell), none when the file does not read.
-using BoolErrCells = std::unordered_map<std::uint32_t, XlsBoolErrCell>;
+using BoolErrCells = std::unordered_map<std::uint64_t, XlsBoolErrCell>;
 
-std::uint32_t CellKey(unsigned int row, unsigned int column) { return row << 16 | column; }
+std::uint64_t CellKey(std::uint64_t row, std::uint64_t column) { return row << 16 | column; }
 
 BoolErrCells BoolErrCellsOf(const std::string& path) {
   BoolErrCells cells;
