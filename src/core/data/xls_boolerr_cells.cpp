@@ -81,16 +81,19 @@ bool NameIs(std::string_view entry, std::string_view name) {
   return true;
 }
 
-// The workbook stream of a compound document.
-std::string WorkbookStream(std::string_view file) {
+// The sectors of a compound document, after its header.
+Sectors SectorsOf(std::string_view file) {
   if (file.size() < 512 || file.substr(0, kSignature.size()) != kSignature) throw Damaged{};
   const std::uint16_t shift = U16(file, 0x1E);
   if ((shift != 9 && shift != 12) || U16(file, 0x20) != 6) throw Damaged{};
   const std::size_t sectorSize = std::size_t{1} << shift;
   if (file.size() <= sectorSize) throw Damaged{};
-  const Sectors sectors(file.substr(sectorSize), sectorSize);
+  return Sectors(file.substr(sectorSize), sectorSize);
+}
 
-  // The allocation table, from the sector list in the header and its continuation.
+// The allocation table, from the sector list in the header and its continuation.
+std::vector<std::uint32_t> AllocationTable(std::string_view file, const Sectors& sectors) {
+  const std::size_t sectorSize = sectors.At(0).size();
   const std::uint32_t fatSectors = U32(file, 0x2C);
   if (fatSectors > sectors.Count()) throw Damaged{};
   std::vector<std::uint32_t> fatList;
@@ -111,6 +114,14 @@ std::string WorkbookStream(std::string_view file) {
     const std::vector<std::uint32_t> part = Entries(sectors.At(s));
     fat.insert(fat.end(), part.begin(), part.end());
   }
+  return fat;
+}
+
+// The workbook stream of a compound document.
+std::string WorkbookStream(std::string_view file) {
+  const Sectors sectors = SectorsOf(file);
+  const std::size_t sectorSize = sectors.At(0).size();
+  const std::vector<std::uint32_t> fat = AllocationTable(file, sectors);
 
   const std::string directory = Chain(fat, sectors, U32(file, 0x30), std::string::npos);
   if (directory.size() < kEntrySize) throw Damaged{};
@@ -212,6 +223,24 @@ std::vector<XlsBoolErrCell> FindBoolErrCells(std::string_view file) {
   } catch (const Damaged&) {
   }
   return cells;
+}
+
+bool XlsDirectoryNamesFit(std::string_view file) {
+  const auto fit = [](std::string_view entries) {
+    for (std::size_t at = 0; at + kEntrySize <= entries.size(); at += kEntrySize) {
+      if (U16(entries, at + 0x40) > 64) return false;
+    }
+    return true;
+  };
+  try {
+    // The first sector as the header names it, whatever the allocation table says, then the whole chain.
+    const Sectors sectors = SectorsOf(file);
+    const std::uint32_t first = U32(file, 0x30);
+    if (first < sectors.Count() && !fit(sectors.At(first))) return false;
+    return fit(Chain(AllocationTable(file, sectors), sectors, first, std::string::npos));
+  } catch (const Damaged&) {
+  }
+  return true;
 }
 
 std::string XlsErrorText(std::uint8_t code) {

@@ -69,20 +69,24 @@ std::string FreexlFailure(int code) {
   }
 }
 
-// The true/false and error cells of the workbook at path by row and column
-// (XlsBoolErrCell), none when the file does not read.
+// The bytes of the workbook at path; empty when it is no regular file or does not read.
+std::string FileBytes(const std::string& path) {
+  struct stat info {};
+  std::ifstream in(path, std::ios::binary);
+  if (!in || stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return {};
+  std::string file(static_cast<std::size_t>(info.st_size), '\0');
+  in.read(file.data(), static_cast<std::streamsize>(file.size()));
+  file.resize(static_cast<std::size_t>(in.gcount()));
+  return file;
+}
+
+// The true/false and error cells of a workbook by row and column (XlsBoolErrCell).
 using BoolErrCells = std::unordered_map<std::uint64_t, XlsBoolErrCell>;
 
 std::uint64_t CellKey(std::uint64_t row, std::uint64_t column) { return row << 16 | column; }
 
-BoolErrCells BoolErrCellsOf(const std::string& path) {
+BoolErrCells BoolErrCellsOf(std::string_view file) {
   BoolErrCells cells;
-  struct stat info {};
-  std::ifstream in(path, std::ios::binary);
-  if (!in || stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return cells;
-  std::string file(static_cast<std::size_t>(info.st_size), '\0');
-  in.read(file.data(), static_cast<std::streamsize>(file.size()));
-  file.resize(static_cast<std::size_t>(in.gcount()));
   for (const XlsBoolErrCell& cell : FindBoolErrCells(file)) cells[CellKey(cell.row, cell.column)] = cell;
   return cells;
 }
@@ -159,13 +163,19 @@ void WriteSheet(const void* handle, const BoolErrCells& boolErr, RecordWriter& o
 
 void SendFirstSheet(const std::string& path, int fd) {
   RecordWriter out(fd);
+  const std::string file = FileBytes(path);
+  if (!XlsDirectoryNamesFit(file)) {
+    out.Text('E', "Книга Excel повреждена (имя в каталоге файла длиннее допустимого)");
+    out.Flush();
+    return;
+  }
   const void* handle = nullptr;
   const int opened = freexl_open(path.c_str(), &handle);
   if (opened != FREEXL_OK) {
     out.Text('E', FreexlFailure(opened).c_str());
   } else {
     const std::unique_ptr<const void, WorkbookClose> workbook(handle);
-    WriteSheet(handle, BoolErrCellsOf(path), out);
+    WriteSheet(handle, BoolErrCellsOf(file), out);
   }
   out.Flush();
 }
