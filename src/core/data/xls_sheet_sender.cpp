@@ -1,6 +1,7 @@
 #include "core/data/xls_sheet_sender.h"
 
 #include <freexl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -91,6 +92,21 @@ BoolErrCells BoolErrCellsOf(std::string_view file) {
   return cells;
 }
 
+struct DescriptorClose {
+  void operator()(const int* fd) const { close(*fd); }
+};
+
+// Writes all of bytes to fd; false when it cannot.
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = write(fd, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
 struct WorkbookClose {
   void operator()(const void* handle) const { freexl_close(handle); }
 };
@@ -169,8 +185,13 @@ void SendFirstSheet(const std::string& path, int fd) {
     out.Flush();
     return;
   }
+  // FreeXL reads the very bytes checked here, even if the file changes meanwhile.
+  const int copy = file.empty() ? -1 : memfd_create("workbook", MFD_CLOEXEC);
+  const std::unique_ptr<const int, DescriptorClose> copyOwner(copy >= 0 ? &copy : nullptr);
+  const bool copied = copy >= 0 && WriteAll(copy, file);
+  const std::string source = copied ? "/proc/self/fd/" + std::to_string(copy) : path;
   const void* handle = nullptr;
-  const int opened = freexl_open(path.c_str(), &handle);
+  const int opened = freexl_open(source.c_str(), &handle);
   if (opened != FREEXL_OK) {
     out.Text('E', FreexlFailure(opened).c_str());
   } else {
