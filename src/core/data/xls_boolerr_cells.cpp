@@ -85,7 +85,7 @@ bool NameIs(std::string_view entry, std::string_view name) {
 Sectors SectorsOf(std::string_view file) {
   if (file.size() < 512 || file.substr(0, kSignature.size()) != kSignature) throw Damaged{};
   const std::uint16_t shift = U16(file, 0x1E);
-  if ((shift != 9 && shift != 12) || U16(file, 0x20) != 6) throw Damaged{};
+  if (shift != 9 && shift != 12) throw Damaged{};
   const std::size_t sectorSize = std::size_t{1} << shift;
   if (file.size() <= sectorSize) throw Damaged{};
   return Sectors(file.substr(sectorSize), sectorSize);
@@ -138,6 +138,7 @@ std::string WorkbookStream(std::string_view file) {
   if (size >= U32(file, 0x38)) return Chain(fat, sectors, start, size);
 
   // A small stream lies in the mini stream, in sectors of its own.
+  if (U16(file, 0x20) != 6) throw Damaged{};
   const std::string mini = Chain(fat, sectors, U32(root, 0x74), U32(root, 0x78));
   const std::uint32_t miniFatSectors = U32(file, 0x40);
   if (miniFatSectors > sectors.Count()) throw Damaged{};
