@@ -1,7 +1,8 @@
 // The .xls reader on arbitrary bytes, both halves in this process: FreeXL's
 // reading as tavrel-xls-reader does it (a fault there shows here, where the
 // program would only lose its reader), then the records it sent, received as
-// the loading program receives them. A failure must be a SpreadsheetError,
+// the loading program receives them. The reading includes the search for
+// true/false and error cells in the file itself. A failure must be a SpreadsheetError,
 // never a crash, and the names it gives must be names a saved table keeps.
 #include <sys/mman.h>
 #include <unistd.h>

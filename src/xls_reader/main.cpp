@@ -43,6 +43,13 @@ void LimitMemory(const std::string& path) {
 #endif
 }
 
+// A reader that FreeXL crashes on a hostile file (its loading program then
+// refuses the file) leaves no core file behind in the user's directory.
+void NoCoreFile() {
+  const rlimit none{0, 0};
+  setrlimit(RLIMIT_CORE, &none);
+}
+
 }  // namespace
 
 #if defined(TAVREL_ASAN) && defined(TAVREL_ASAN_SUPPRESSIONS)
@@ -58,6 +65,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   LimitMemory(argv[1]);
+  NoCoreFile();
   try {
     tavrel::SendFirstSheet(argv[1], STDOUT_FILENO);
   } catch (...) {

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "cli_fixture.h"
+#include "xls_builder.h"
 #include "xlsx_builder.h"
 
 namespace tavrel {
@@ -65,6 +66,15 @@ TEST_F(CliTest, ABadWorkbookGivesBothMessagesAndFails) {
   EXPECT_EQ(Run("info " + WriteFile("bad.xlsx", "A B\n1 2\n")), kInputRefused);
   EXPECT_EQ(err_,
             "Ошибка в данных xls-файла\nФайл не является книгой Excel\nОшибка ввода: нет числовых данных (n=0)\n");
+}
+
+// A true/false or error cell is refused in a .xls workbook as in a .xlsx one.
+TEST_F(CliTest, AnXlsErrorCellIsRefusedNamingTheCell) {
+  const std::string cells = test::XlsNumber(0, 0, 1) + test::XlsNumber(1, 0, 5) +
+                            test::XlsBoolErr(2, 0, 0x07, true);
+  const std::string book = WriteFile("book.xls", test::XlsCompoundFile(test::XlsWorkbookStream(3, 1, cells)));
+  EXPECT_EQ(Run("info " + book), kInputRefused);
+  EXPECT_EQ(err_, "Ошибка в данных xls-файла\nЯчейка A3 содержит ошибку #DIV/0!\nОшибка ввода: нет числовых данных (n=0)\n");
 }
 
 // The batch tool looks for the .xls reader beside itself: a copy without it says so.

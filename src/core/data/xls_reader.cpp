@@ -178,16 +178,22 @@ void ReceiveFirstSheet(int fd, std::uint64_t fileSize, SheetTable& table, int si
       const char kind = records.Byte();
       if (kind == 'E') ThrowSpreadsheetError(records.Text());
       const double number = kind == 'N' ? records.Value<double>() : 0.0;
-      const std::string text = kind == 'T' || kind == 'A' ? records.Text() : std::string();
-      if (kind != 'N' && kind != 'T' && kind != 'A' && kind != '0') Interrupted();
+      const std::string text = kind == 'T' || kind == 'A' || kind == 'F' ? records.Text() : std::string();
+      const char truth = kind == 'L' ? records.Byte() : '0';
+      if (kind != 'N' && kind != 'T' && kind != 'A' && kind != 'F' && kind != 'L' && kind != '0') Interrupted();
+      if (truth != '0' && truth != '1') Interrupted();
       if (row == 1) {
-        table.SetName(column, kind == 'N' ? FloatText(number) : text);
+        table.SetName(column, kind == 'N' ? FloatText(number) : kind == 'L' ? (truth == '1' ? "TRUE" : "FALSE") : text);
       } else if (kind == 'N') {
         table.SetNumber(row, column, number);
       } else if (kind == 'T') {
         table.SetText(row, column, text);
       } else if (kind == 'A') {
         table.Refuse(row, column, "содержит дату, а не число");
+      } else if (kind == 'L') {
+        table.Refuse(row, column, "содержит логическое значение, а не число");
+      } else if (kind == 'F') {
+        table.Refuse(row, column, "содержит ошибку " + text);
       } else {
         table.Refuse(row, column, "пуста");
       }

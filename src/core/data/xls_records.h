@@ -8,6 +8,8 @@
 //   'N' value:f64              a number
 //   'T' length:u32 bytes       a text (UTF-8)
 //   'A' length:u32 bytes       a date or time, as text
+//   'L' '0' or '1'             a true/false value
+//   'F' length:u32 bytes       an error value, as text ("#DIV/0!")
 //   '0'                        an empty cell
 //   'E' length:u32 bytes       a failure, the last record
 //   'Z'                        the end

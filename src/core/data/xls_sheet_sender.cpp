@@ -1,17 +1,22 @@
 #include "core/data/xls_sheet_sender.h"
 
 #include <freexl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <fstream>
 #include <memory>
 #include <system_error>
+#include <unordered_map>
 #include <vector>
 
 #include "core/base/numbers.h"
 #include "core/data/sheet_table.h"
+#include "core/data/xls_boolerr_cells.h"
 #include "core/data/xls_records.h"
 
 namespace tavrel {
@@ -65,12 +70,49 @@ std::string FreexlFailure(int code) {
   }
 }
 
+// The bytes of the workbook at path; empty when it is no regular file or does not read.
+std::string FileBytes(const std::string& path) {
+  struct stat info {};
+  std::ifstream in(path, std::ios::binary);
+  if (!in || stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return {};
+  std::string file(static_cast<std::size_t>(info.st_size), '\0');
+  in.read(file.data(), static_cast<std::streamsize>(file.size()));
+  file.resize(static_cast<std::size_t>(in.gcount()));
+  return file;
+}
+
+// The true/false and error cells of a workbook by row and column (XlsBoolErrCell).
+using BoolErrCells = std::unordered_map<std::uint64_t, XlsBoolErrCell>;
+
+std::uint64_t CellKey(std::uint64_t row, std::uint64_t column) { return row << 16 | column; }
+
+BoolErrCells BoolErrCellsOf(std::string_view file) {
+  BoolErrCells cells;
+  for (const XlsBoolErrCell& cell : FindBoolErrCells(file)) cells[CellKey(cell.row, cell.column)] = cell;
+  return cells;
+}
+
+struct DescriptorClose {
+  void operator()(const int* fd) const { close(*fd); }
+};
+
+// Writes all of bytes to fd; false when it cannot.
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = write(fd, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
 struct WorkbookClose {
   void operator()(const void* handle) const { freexl_close(handle); }
 };
 
 // The cells of the open workbook's first sheet, or the reason they cannot be read.
-void WriteSheet(const void* handle, RecordWriter& out) {
+void WriteSheet(const void* handle, const BoolErrCells& boolErr, RecordWriter& out) {
   unsigned int password = 0, sheets = 0, rows = 0;
   unsigned short columns = 0;
   if (freexl_get_info(handle, FREEXL_BIFF_PASSWORD, &password) == FREEXL_OK && password == FREEXL_BIFF_OBFUSCATED) {
@@ -93,6 +135,15 @@ void WriteSheet(const void* handle, RecordWriter& out) {
   const bool send = columns <= SheetTable::kMaxColumns && rows <= static_cast<unsigned>(SheetTable::kMaxRows);
   for (unsigned int r = 0; send && r < rows; ++r) {
     for (unsigned short c = 0; c < columns; ++c) {
+      if (const auto found = boolErr.find(CellKey(r, c)); found != boolErr.end()) {
+        if (found->second.error) {
+          out.Text('F', XlsErrorText(found->second.value).c_str());
+        } else {
+          out.Byte('L');
+          out.Byte(found->second.value != 0 ? '1' : '0');
+        }
+        continue;
+      }
       FreeXL_CellValue cell;
       if (freexl_get_cell_value(handle, r, c, &cell) != FREEXL_OK) {
         out.Text('E', ("Ячейка " + CellReference(static_cast<std::int32_t>(r + 1), c + 1) + " не читается").c_str());
@@ -128,13 +179,24 @@ void WriteSheet(const void* handle, RecordWriter& out) {
 
 void SendFirstSheet(const std::string& path, int fd) {
   RecordWriter out(fd);
+  const std::string file = FileBytes(path);
+  if (!XlsDirectoryNamesFit(file)) {
+    out.Text('E', "Книга Excel повреждена (имя в каталоге файла длиннее допустимого)");
+    out.Flush();
+    return;
+  }
+  // FreeXL reads the very bytes checked here, even if the file changes meanwhile.
+  const int copy = file.empty() ? -1 : memfd_create("workbook", MFD_CLOEXEC);
+  const std::unique_ptr<const int, DescriptorClose> copyOwner(copy >= 0 ? &copy : nullptr);
+  const bool copied = copy >= 0 && WriteAll(copy, file);
+  const std::string source = copied ? "/proc/self/fd/" + std::to_string(copy) : path;
   const void* handle = nullptr;
-  const int opened = freexl_open(path.c_str(), &handle);
+  const int opened = freexl_open(source.c_str(), &handle);
   if (opened != FREEXL_OK) {
     out.Text('E', FreexlFailure(opened).c_str());
   } else {
     const std::unique_ptr<const void, WorkbookClose> workbook(handle);
-    WriteSheet(handle, out);
+    WriteSheet(handle, BoolErrCellsOf(file), out);
   }
   out.Flush();
 }
