@@ -45,7 +45,7 @@ tavrel::ChartModel BigModel(tavrel::SeriesKind kind) {
 
 // The picture the window shows, painted once as the screen would be.
 void PaintWindow(tavrel::TfmCombGraph& w) {
-  QImage image(w.Chart1->size(), QImage::Format_RGB32);
+  QImage image(w.chartView->size(), QImage::Format_RGB32);
   QPainter p(&image);
   w.PaintChart(p, QRectF(QPointF(0, 0), QSizeF(image.size())));
   benchmark::DoNotOptimize(image.bits());

@@ -30,7 +30,7 @@
 namespace tavrel {
 
 DendrogramView::DendrogramView(QWidget* parent) : QWidget(parent) {
-  setObjectName("Image1");
+  setObjectName("treeView");
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
@@ -49,17 +49,17 @@ TfmClustTree::TfmClustTree(TfmMain* main, QWidget* parent) : QDialog(parent), ma
   setObjectName("TfmClustTree");
   setWindowTitle(QStringLiteral("Дендрограмма"));
   QVBoxLayout* column = nullptr;
-  ToolBar1 = ToolBarColumn(this, column);
-  ScrollBox1 = new QScrollArea(this);
-  ScrollBox1->setObjectName("ScrollBox1");
-  ScrollBox1->setFrameShape(QFrame::NoFrame);
-  ScrollBox1->setBackgroundRole(QPalette::Base);
-  Image1 = new DendrogramView;
-  ScrollBox1->setWidget(Image1);
-  column->addWidget(ScrollBox1, 1);
+  toolBar = ToolBarColumn(this, column);
+  treeScroll = new QScrollArea(this);
+  treeScroll->setObjectName("treeScroll");
+  treeScroll->setFrameShape(QFrame::NoFrame);
+  treeScroll->setBackgroundRole(QPalette::Base);
+  treeView = new DendrogramView;
+  treeScroll->setWidget(treeView);
+  column->addWidget(treeScroll, 1);
 
   const auto tool = [this](const char* name, const QIcon& icon, const QString& hint) {
-    QAction* a = ToolBar1->addAction(icon, hint);
+    QAction* a = toolBar->addAction(icon, hint);
     a->setObjectName(name);
     a->setToolTip(hint);
     return a;
@@ -69,7 +69,7 @@ TfmClustTree::TfmClustTree(TfmMain* main, QWidget* parent) : QDialog(parent), ma
   tbtnSaveToFile = tool("tbtnSaveToFile", icon(QStyle::SP_DialogSaveButton), QStringLiteral("Сохранить в файл"));
   tbtnPrint = tool("tbtnPrint", DrawToolIcon(ToolPicture::Printer), QStringLiteral("Печать"));
   tbtnPrintCfg = tool("tbtnPrintCfg", DrawToolIcon(ToolPicture::PrinterSetup), QStringLiteral("Настройка принтера"));
-  ToolBar1->addSeparator();
+  toolBar->addSeparator();
   tbtnClose = tool("tbtnClose", icon(QStyle::SP_DialogCloseButton), QStringLiteral("Выход"));
   connect(tbtnTree, &QAction::triggered, this, Guarded([this] { TreeClick(); }));
   connect(tbtnSaveToFile, &QAction::triggered, this, Guarded([this] { SaveClick(); }));
@@ -77,20 +77,20 @@ TfmClustTree::TfmClustTree(TfmMain* main, QWidget* parent) : QDialog(parent), ma
   connect(tbtnPrintCfg, &QAction::triggered, this, Guarded([this] { PrintCfgClick(); }));
   connect(tbtnClose, &QAction::triggered, this, &QDialog::reject);
 
-  resize(kDendrogramWidth, kDendrogramHeight + ToolBar1->sizeHint().height());
+  resize(kDendrogramWidth, kDendrogramHeight + toolBar->sizeHint().height());
 }
 
 void TfmClustTree::Rebuild() {
   BusyCursor busy;
   const Array<Clust>& history = Data().Cluster.ClustArray;
-  const QSize room = ScrollBox1->viewport()->size();
+  const QSize room = treeScroll->viewport()->size();
   DendrogramLayout layout = LayDendrogram(history, room.width(), room.height());
   // A tree wider than the window leaves room below for the scroll bar.
   if (layout.width > room.width()) {
-    const int bar = ScrollBox1->horizontalScrollBar()->sizeHint().height();
+    const int bar = treeScroll->horizontalScrollBar()->sizeHint().height();
     layout = LayDendrogram(history, room.width(), std::max(1, room.height() - bar));
   }
-  Image1->SetLayout(std::move(layout));
+  treeView->SetLayout(std::move(layout));
 }
 
 void TfmClustTree::showEvent(QShowEvent* event) {
@@ -107,17 +107,17 @@ bool TfmClustTree::SaveTree(const QString& path) {
   QString failure;
   {
     BusyCursor busy;
-    failure = SaveDendrogram(path, Image1->Layout());
+    failure = SaveDendrogram(path, treeView->Layout());
   }
   if (failure.isEmpty()) return true;
   ShowMessage(MessageKind::Warning, failure, this);
   return false;
 }
 
-QSize TfmClustTree::PictureSize() const { return QSize(Image1->Layout().width, Image1->Layout().height); }
+QSize TfmClustTree::PictureSize() const { return QSize(treeView->Layout().width, treeView->Layout().height); }
 
 void TfmClustTree::PaintTree(QPainter& p) const {
-  DrawDendrogram(p, Image1->Layout(), QRect(QPoint(0, 0), PictureSize()));
+  DrawDendrogram(p, treeView->Layout(), QRect(QPoint(0, 0), PictureSize()));
 }
 
 bool TfmClustTree::PrintTo(QPrinter& printer) const {

@@ -43,14 +43,14 @@ class TfmClustTree : public QDialog {
   // smaller; false when it could not be printed.
   bool PrintTo(QPrinter& printer) const;
 
-  QToolBar* ToolBar1;
+  QToolBar* toolBar;
   QAction* tbtnTree;
   QAction* tbtnSaveToFile;
   QAction* tbtnPrint;
   QAction* tbtnPrintCfg;
   QAction* tbtnClose;
-  QScrollArea* ScrollBox1;
-  DendrogramView* Image1;
+  QScrollArea* treeScroll;
+  DendrogramView* treeView;
 
  protected:
   void showEvent(QShowEvent* event) override;

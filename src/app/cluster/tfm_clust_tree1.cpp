@@ -20,29 +20,29 @@ TfmClustTree1::TfmClustTree1(TfmMain* main, QWidget* parent) : QDialog(parent), 
   setObjectName("TfmClustTree1");
   setWindowTitle(QStringLiteral("Кластеры"));
   QVBoxLayout* column = nullptr;
-  ToolBar1 = ToolBarColumn(this, column);
-  TreeView1 = new QTreeWidget(this);
-  TreeView1->setObjectName("TreeView1");
-  TreeView1->setHeaderHidden(true);
-  TreeView1->setIndentation(15);
-  TreeView1->setUniformRowHeights(true);
+  toolBar = ToolBarColumn(this, column);
+  joinsTree = new QTreeWidget(this);
+  joinsTree->setObjectName("joinsTree");
+  joinsTree->setHeaderHidden(true);
+  joinsTree->setIndentation(15);
+  joinsTree->setUniformRowHeights(true);
   QFont bold(QStringLiteral("Arial"));
   bold.setBold(true);
-  TreeView1->setFont(bold);
-  column->addWidget(TreeView1, 1);
+  joinsTree->setFont(bold);
+  column->addWidget(joinsTree, 1);
 
   const auto tool = [this](const char* name, QStyle::StandardPixmap icon, const QString& hint) {
-    QAction* a = ToolBar1->addAction(style()->standardIcon(icon), hint);
+    QAction* a = toolBar->addAction(style()->standardIcon(icon), hint);
     a->setObjectName(name);
     a->setToolTip(hint);
     return a;
   };
   tbtnExpand = tool("tbtnExpand", QStyle::SP_ArrowDown, QStringLiteral("Развернуть дерево"));
   tbtnShut = tool("tbtnShut", QStyle::SP_ArrowUp, QStringLiteral("Свернуть дерево"));
-  ToolBar1->addSeparator();
+  toolBar->addSeparator();
   tbtnClose = tool("tbtnClose", QStyle::SP_DialogCloseButton, QStringLiteral("Выход"));
   connect(tbtnExpand, &QAction::triggered, this, Guarded([this] { ExpandClick(); }));
-  connect(tbtnShut, &QAction::triggered, TreeView1, &QTreeWidget::collapseAll);
+  connect(tbtnShut, &QAction::triggered, joinsTree, &QTreeWidget::collapseAll);
   connect(tbtnClose, &QAction::triggered, this, &QDialog::reject);
   resize(420, 520);
 }
@@ -55,7 +55,7 @@ void TfmClustTree1::BuildTree() {
     main_->SetInform(QStringLiteral("Создаю дерево кластеров..."));
     main_->SetProgress(0, std::max(1, joins - 1));
   }
-  TreeView1->clear();
+  joinsTree->clear();
   QTreeWidgetItem* chain = nullptr;  // the joins so far, the latest at the top
   for (std::int32_t i = 0; i < joins; ++i) {
     if (main_) main_->SetProgress(i, std::max(1, joins - 1));
@@ -66,7 +66,7 @@ void TfmClustTree1::BuildTree() {
     if (chain) node->addChild(chain);
     chain = node;
   }
-  if (chain) TreeView1->addTopLevelItem(chain);
+  if (chain) joinsTree->addTopLevelItem(chain);
   ExpandClick();
   if (main_) {
     main_->SetProgress(0, std::max(1, joins - 1));
@@ -75,8 +75,8 @@ void TfmClustTree1::BuildTree() {
 }
 
 void TfmClustTree1::ExpandClick() {
-  TreeView1->expandAll();
-  if (TreeView1->topLevelItemCount() > 0) TreeView1->setCurrentItem(TreeView1->topLevelItem(0));
+  joinsTree->expandAll();
+  if (joinsTree->topLevelItemCount() > 0) joinsTree->setCurrentItem(joinsTree->topLevelItem(0));
 }
 
 void TfmClustTree1::showEvent(QShowEvent* event) {

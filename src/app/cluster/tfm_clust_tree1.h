@@ -19,11 +19,11 @@ class TfmClustTree1 : public QDialog {
   // Fills the tree from the join history, with the progress on the main window.
   void BuildTree();
 
-  QToolBar* ToolBar1;
+  QToolBar* toolBar;
   QAction* tbtnExpand;
   QAction* tbtnShut;
   QAction* tbtnClose;
-  QTreeWidget* TreeView1;
+  QTreeWidget* joinsTree;
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -31,21 +31,21 @@ TfmCombGraph::TfmCombGraph(TfmMain* main, QWidget* parent) : QDialog(parent), ma
   auto* column = new QVBoxLayout(this);
   column->setContentsMargins(0, 0, 0, 0);
   column->setSpacing(0);
-  ToolBar2 = new QToolBar(this);
-  ToolBar2->setObjectName("ToolBar2");
-  column->addWidget(ToolBar2);
-  Chart1 = new ChartSceneView(
+  toolBar = new QToolBar(this);
+  toolBar->setObjectName("toolBar");
+  column->addWidget(toolBar);
+  chartView = new ChartSceneView(
       [this](const QSizeF& size) {
         return LayoutChartScene(model_, stacked_, range_, view, cMarks, means_.toStdString(), size.width(),
                                 size.height(), ChartSceneTextMeasure());
       },
       this);
-  Chart1->setObjectName("Chart1");
-  column->addWidget(Chart1, 1);
+  chartView->setObjectName("chartView");
+  column->addWidget(chartView, 1);
 
   const auto icon = [this](QStyle::StandardPixmap p) { return style()->standardIcon(p); };
   const auto tool = [this](const char* name, const QIcon& pic, const QString& hint) {
-    QAction* a = ToolBar2->addAction(pic, hint);
+    QAction* a = toolBar->addAction(pic, hint);
     a->setObjectName(name);
     a->setToolTip(hint);
     return a;
@@ -54,17 +54,17 @@ TfmCombGraph::TfmCombGraph(TfmMain* main, QWidget* parent) : QDialog(parent), ma
   tbtnRight = tool("tbtnRight", icon(QStyle::SP_ArrowRight), QStringLiteral("Сдвиг вправо"));
   tbtnDown = tool("tbtnDown", icon(QStyle::SP_ArrowDown), QStringLiteral("Сдвиг вниз"));
   tbtnUp = tool("tbtnUp", icon(QStyle::SP_ArrowUp), QStringLiteral("Сдвиг вверх"));
-  ToolBar2->addSeparator();
+  toolBar->addSeparator();
   tbtnZoomIn = tool("tbtnZoomIn", icon(QStyle::SP_TitleBarMaxButton), QStringLiteral("Увеличить"));
   tbtnZoomOut = tool("tbtnZoomOut", icon(QStyle::SP_TitleBarMinButton), QStringLiteral("Уменьшить"));
   tbtnUnZoom = tool("tbtnUnZoom", icon(QStyle::SP_TitleBarNormalButton), QStringLiteral("Исходный масштаб"));
   tbtnNumbers = tool("tbtnNumbers", icon(QStyle::SP_FileDialogDetailedView), QStringLiteral("Значения"));
-  ToolBar2->addSeparator();
+  toolBar->addSeparator();
   graphSetupTool = tool("graphSetupTool", DrawToolIcon(ToolPicture::Configuration), QStringLiteral("Вид графика"));
   tbtnPrint = tool("tbtnPrint", DrawToolIcon(ToolPicture::Printer), QStringLiteral("Печать"));
   tbtnSaveToFile = tool("tbtnSaveToFile", icon(QStyle::SP_DialogSaveButton), QStringLiteral("Сохранить в файл"));
   tbtnPicToBuffer = tool("tbtnPicToBuffer", icon(QStyle::SP_FileLinkIcon), QStringLiteral("Копировать в буфер"));
-  ToolBar2->addSeparator();
+  toolBar->addSeparator();
   tbtnClose = tool("tbtnClose", icon(QStyle::SP_DialogCloseButton), QStringLiteral("Выход"));
 
   connect(tbtnLeft, &QAction::triggered, this, [this] { HorizScroll(10); });
@@ -81,7 +81,7 @@ TfmCombGraph::TfmCombGraph(TfmMain* main, QWidget* parent) : QDialog(parent), ma
   connect(tbtnPrint, &QAction::triggered, this, Guarded([this] { PrintClick(); }));
   connect(tbtnSaveToFile, &QAction::triggered, this, Guarded([this] { SaveClick(); }));
   connect(tbtnPicToBuffer, &QAction::triggered, this,
-          [this] { QApplication::clipboard()->setPixmap(Chart1->grab()); });
+          [this] { QApplication::clipboard()->setPixmap(chartView->grab()); });
   connect(tbtnClose, &QAction::triggered, this, &QDialog::reject);
   resize(900, 600);
 }
@@ -112,7 +112,7 @@ void TfmCombGraph::SetModel(ChartModel model, const QString& means) {
   stacked_ = Stacked(model_);
   means_ = means;
   fullRange_ = range_ = FullChartRange(model_, stacked_, view.yFromZero);
-  Chart1->Relayout();
+  chartView->Relayout();
 }
 
 void TfmCombGraph::ApplyView() {
@@ -122,36 +122,36 @@ void TfmCombGraph::ApplyView() {
       range_.yMax == fullRange_.yMax)
     range_ = full;
   fullRange_ = full;
-  Chart1->Relayout();
+  chartView->Relayout();
 }
 
 void TfmCombGraph::Zoom(double factor) {
   range_ = ZoomedRange(range_, factor);
-  Chart1->Relayout();
+  chartView->Relayout();
 }
 
 void TfmCombGraph::UndoZoom() {
   range_ = fullRange_;
-  Chart1->Relayout();
+  chartView->Relayout();
 }
 
 void TfmCombGraph::HorizScroll(double percent) {
   range_ = ScrolledRange(range_, percent, 0);
-  Chart1->Relayout();
+  chartView->Relayout();
 }
 
 void TfmCombGraph::VertScroll(double percent) {
   range_ = ScrolledRange(range_, 0, percent);
-  Chart1->Relayout();
+  chartView->Relayout();
 }
 
 void TfmCombGraph::ShowValues(bool on) {
   cMarks = on;
-  Chart1->Relayout();
+  chartView->Relayout();
 }
 
 void TfmCombGraph::PaintChart(QPainter& p, const QRectF& target) {
-  DrawChart(p, target, QSizeF(Chart1->size()), model_, stacked_, range_, view, cMarks, means_.toStdString());
+  DrawChart(p, target, QSizeF(chartView->size()), model_, stacked_, range_, view, cMarks, means_.toStdString());
 }
 
 bool TfmCombGraph::PrintTo(QPrinter& printer) {
@@ -173,7 +173,7 @@ void TfmCombGraph::PrintClick() {
 }
 
 QString TfmCombGraph::WriteChart(const QString& path) {
-  const QSize size = Chart1->size();
+  const QSize size = chartView->size();
   return SavePicture(path, size, [&](QPainter& p) { PaintChart(p, QRectF(QPointF(0, 0), QSizeF(size))); });
 }
 

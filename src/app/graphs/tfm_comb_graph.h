@@ -59,7 +59,7 @@ class TfmCombGraph : public QDialog {
   bool cMarks = false; // point values shown
   ChartView view;      // the chart's layout, kept for the run
 
-  QToolBar* ToolBar2;
+  QToolBar* toolBar;
   QAction* tbtnLeft;
   QAction* tbtnRight;
   QAction* tbtnDown;
@@ -73,7 +73,7 @@ class TfmCombGraph : public QDialog {
   QAction* tbtnSaveToFile;
   QAction* tbtnPicToBuffer;
   QAction* tbtnClose;
-  ChartSceneView* Chart1;  // the chart with its line of means
+  ChartSceneView* chartView;  // the chart with its line of means
   TfmCombGrafCfg* fmCombGrafCfg = nullptr;  // "Setup", while the window is shown
 
  protected:

@@ -40,7 +40,7 @@ const QString kCaption = QStringLiteral("Графика");
 }  // namespace
 
 GraphView::GraphView(QWidget* parent) : QAbstractScrollArea(parent) {
-  setObjectName("PaintBox1");
+  setObjectName("graphArea");
   viewport()->setAutoFillBackground(false);
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
   horizontalScrollBar()->setSingleStep(20);
@@ -90,37 +90,37 @@ TfmGraphic::TfmGraphic(TfmMain* main, TfmLevel* level, TfmEditMarkAxX* marks, QW
   auto* column = new QVBoxLayout(this);
   column->setContentsMargins(0, 0, 0, 0);
   column->setSpacing(0);
-  ToolBar1 = new QToolBar(this);
-  ToolBar1->setObjectName("ToolBar1");
-  ToolBar1->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-  column->addWidget(ToolBar1);
-  PaintBox1 = new GraphView(this);
-  column->addWidget(PaintBox1, 1);
-  PopupMenu1 = new QMenu(this);
-  PopupMenu1->setObjectName("PopupMenu1");
+  toolBar = new QToolBar(this);
+  toolBar->setObjectName("toolBar");
+  toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  column->addWidget(toolBar);
+  graphArea = new GraphView(this);
+  column->addWidget(graphArea, 1);
+  contextMenu = new QMenu(this);
+  contextMenu->setObjectName("contextMenu");
 
   const auto icon = [this](QStyle::StandardPixmap p) { return style()->standardIcon(p); };
   const auto tool = [this](const char* name, const QIcon& pic, const QString& text) {
-    QAction* a = ToolBar1->addAction(pic, text.trimmed());
+    QAction* a = toolBar->addAction(pic, text.trimmed());
     a->setObjectName(name);
     a->setToolTip(text);
     return a;
   };
   const auto item = [this](const char* name, const QString& text) {
-    QAction* a = PopupMenu1->addAction(text);
+    QAction* a = contextMenu->addAction(text);
     a->setObjectName(name);
     return a;
   };
   tbtnDays = tool("tbtnDays", icon(QStyle::SP_ToolBarVerticalExtensionButton), QStringLiteral("Метка Х"));
   tbtnLevels = tool("tbtnLevels", icon(QStyle::SP_ToolBarHorizontalExtensionButton), QStringLiteral("Метка У"));
-  ToolBar1->addSeparator();
+  toolBar->addSeparator();
   tbtnMax = tool("tbtnMax", icon(QStyle::SP_ArrowUp), QStringLiteral("Увеличить"));
   tbtnMin = tool("tbtnMin", icon(QStyle::SP_ArrowDown), QStringLiteral("Уменьшить"));
-  ToolBar1->addSeparator();
+  toolBar->addSeparator();
   tbtnSave = tool("tbtnSave", icon(QStyle::SP_DialogSaveButton), QStringLiteral("Сохранить"));
   tbtnCfg = tool("tbtnCfg", DrawToolIcon(ToolPicture::PrinterSetup), QStringLiteral("Настройка печати "));
   tbtnPrint = tool("tbtnPrint", DrawToolIcon(ToolPicture::Printer), QStringLiteral("Печать"));
-  ToolBar1->addSeparator();
+  toolBar->addSeparator();
   tbtnRectRound = tool("tbtnRectRound", icon(QStyle::SP_DialogCloseButton), QStringLiteral("Выход "));
   mnpDays = item("mnpDays", QStringLiteral("Метка Х"));
   mnpLevel = item("mnpLevel", QStringLiteral("Метка У"));
@@ -151,9 +151,9 @@ TfmGraphic::TfmGraphic(TfmMain* main, TfmLevel* level, TfmEditMarkAxX* marks, QW
   connect(mnpSave, &QAction::triggered, this, Guarded([this] { SaveClick(false); }));
   connect(tbtnRectRound, &QAction::triggered, this, &QDialog::accept);
   connect(mnpExit, &QAction::triggered, this, &QDialog::accept);
-  PaintBox1->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(PaintBox1, &QWidget::customContextMenuRequested, this,
-          [this](const QPoint& at) { PopupMenu1->exec(PaintBox1->mapToGlobal(at)); });
+  graphArea->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(graphArea, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& at) { contextMenu->exec(graphArea->mapToGlobal(at)); });
   resize(1000, 700);
 }
 
@@ -175,7 +175,7 @@ bool TfmGraphic::Rebuild() {
   SequentialLayout layout;
   try {
     layout =
-        ComputeSequentialLayout(source, ScreenDevice(look, PaintBox1->viewport(), source.settings, source.options));
+        ComputeSequentialLayout(source, ScreenDevice(look, graphArea->viewport(), source.settings, source.options));
   } catch (const OverflowError& e) {
     ShowMessage(MessageKind::Warning, std::string(e.what()), this);
     return false;
@@ -183,7 +183,7 @@ bool TfmGraphic::Rebuild() {
   const std::vector<std::string> messages = layout.messages;
   const QString smoothing = QString::fromStdString(layout.smoothing);
   setWindowTitle(smoothing.isEmpty() ? kCaption : kCaption + QStringLiteral(" — ") + smoothing);
-  PaintBox1->SetGraph(std::move(layout), look);
+  graphArea->SetGraph(std::move(layout), look);
   for (const std::string& m : messages) ShowMessage(MessageKind::Warning, m, this);
   return true;
 }
@@ -207,8 +207,8 @@ void TfmGraphic::Zoom(double factor) {
 }
 
 bool TfmGraphic::SaveGraph(const QString& path) {
-  const SequentialLayout& layout = PaintBox1->Layout();
-  const SequentialLook& look = PaintBox1->Look();
+  const SequentialLayout& layout = graphArea->Layout();
+  const SequentialLook& look = graphArea->Look();
   QString failure;
   {
     BusyCursor busy;
@@ -217,7 +217,7 @@ bool TfmGraphic::SaveGraph(const QString& path) {
       const QSize whole(static_cast<int>(layout.width), static_cast<int>(layout.height));
       failure = SavePicture(path, whole, [&](QPainter& p) { DrawGraph(p, layout, look, QRect(QPoint(0, 0), whole)); });
     } else {
-      const QRect visible = PaintBox1->VisibleRect();
+      const QRect visible = graphArea->VisibleRect();
       failure = SavePicture(path, visible.size(), [&](QPainter& p) {
         p.translate(-visible.topLeft());
         DrawGraph(p, layout, look, visible);

@@ -57,7 +57,7 @@ class TfmGraphic : public QDialog {
   double stY = 0;
   int rebuilds = 0;  // layout passes so far
 
-  QToolBar* ToolBar1;
+  QToolBar* toolBar;
   QAction* tbtnDays;
   QAction* tbtnLevels;
   QAction* tbtnMax;
@@ -66,7 +66,7 @@ class TfmGraphic : public QDialog {
   QAction* tbtnCfg;
   QAction* tbtnPrint;
   QAction* tbtnRectRound;
-  QMenu* PopupMenu1;
+  QMenu* contextMenu;
   QAction* mnpDays;
   QAction* mnpLevel;
   QAction* mnpMax;
@@ -75,7 +75,7 @@ class TfmGraphic : public QDialog {
   QAction* mnpCfg;
   QAction* mnpPrint;
   QAction* mnpExit;
-  GraphView* PaintBox1;
+  GraphView* graphArea;
 
  public slots:
   void done(int result) override;

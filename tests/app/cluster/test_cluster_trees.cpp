@@ -74,13 +74,13 @@ class TestClusterTrees : public QObject {
     std::size_t leaves = 0;
     ModalScript script({On<TfmClustTree>([&](TfmClustTree* w) {
                           title = w->windowTitle();
-                          leaves = w->Image1->Layout().labels.size();
+                          leaves = w->treeView->Layout().labels.size();
                           QTimer::singleShot(0, w->tbtnTree, &QAction::trigger);
                         }),
                         On<TfmClustTree1>([&](TfmClustTree1* w) {
                           treeTitle = w->windowTitle();
-                          topLevel = w->TreeView1->topLevelItemCount();
-                          const QTreeWidgetItem* root = w->TreeView1->topLevelItem(0);
+                          topLevel = w->joinsTree->topLevelItemCount();
+                          const QTreeWidgetItem* root = w->joinsTree->topLevelItem(0);
                           top = QStringList{root->text(0)} + ChildTexts(root);
                           third = ChildTexts(root->child(2));
                           deepest = ChildTexts(root->child(2)->child(2));
@@ -89,7 +89,7 @@ class TestClusterTrees : public QObject {
                           QVERIFY(!root->isExpanded());
                           w->tbtnExpand->trigger();
                           QVERIFY(root->child(2)->isExpanded());
-                          QCOMPARE(w->TreeView1->currentItem(), root);
+                          QCOMPARE(w->joinsTree->currentItem(), root);
                           w->tbtnClose->trigger();
                         }),
                         On<TfmClustTree>([](TfmClustTree* w) { w->tbtnClose->trigger(); })});
@@ -111,11 +111,11 @@ class TestClusterTrees : public QObject {
     TfmClustTree w(main_.get());
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    const DendrogramLayout& layout = w.Image1->Layout();
+    const DendrogramLayout& layout = w.treeView->Layout();
     QCOMPARE(layout.step, kMinLeafStep);
-    QCOMPARE(w.Image1->width(), layout.width);
-    QVERIFY(w.ScrollBox1->horizontalScrollBar()->maximum() > 0);
-    QVERIFY(layout.height <= w.ScrollBox1->viewport()->height());
+    QCOMPARE(w.treeView->width(), layout.width);
+    QVERIFY(w.treeScroll->horizontalScrollBar()->maximum() > 0);
+    QVERIFY(layout.height <= w.treeScroll->viewport()->height());
   }
 
   void SavingWritesTheFormatTheNameSaysAndAFailureSaysSo() {

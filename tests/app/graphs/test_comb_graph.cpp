@@ -130,7 +130,7 @@ class TestCombGraph : public QObject {
       bars = w->Model().series.front().values.size();
       QCOMPARE(w->Model().mode, MultiMode::Side);
       // The chosen step's bar is painted maroon, the only one.
-      const QImage shown = w->Chart1->grab().toImage();
+      const QImage shown = w->chartView->grab().toImage();
       for (int y = 0; y < shown.height() && !maroonShown; ++y)
         for (int x = 0; x < shown.width() && !maroonShown; ++x) maroonShown = shown.pixelColor(x, y) == QColor(128, 0, 0);
       w->tbtnClose->trigger();
@@ -167,9 +167,9 @@ class TestCombGraph : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     // Bar j's top at the row of its value's label, its body below, the ground above.
     w.SetModel(bars);
-    QImage shown = w.Chart1->grab().toImage();
-    std::map<QString, double> rows = LabelPlaces(w.Chart1->Scene(), TextAnchor::RightMiddle);
-    std::map<QString, double> columns = LabelPlaces(w.Chart1->Scene(), TextAnchor::TopCenter);
+    QImage shown = w.chartView->grab().toImage();
+    std::map<QString, double> rows = LabelPlaces(w.chartView->Scene(), TextAnchor::RightMiddle);
+    std::map<QString, double> columns = LabelPlaces(w.chartView->Scene(), TextAnchor::TopCenter);
     for (const auto& [j, value] : {std::pair{0, QStringLiteral("4")}, {1, QStringLiteral("7")}}) {
       QVERIFY2(rows.count(value) && columns.count(QString::number(j)), qPrintable(value));
       const int x = qRound(columns[QString::number(j)]), top = qRound(rows[value]);
@@ -179,9 +179,9 @@ class TestCombGraph : public QObject {
     }
     // The red line passes through (j, 50 + 10 j) etc.: red at each point, none a little above or below.
     w.SetModel(lines);
-    shown = w.Chart1->grab().toImage();
-    rows = LabelPlaces(w.Chart1->Scene(), TextAnchor::RightMiddle);
-    columns = LabelPlaces(w.Chart1->Scene(), TextAnchor::TopCenter);
+    shown = w.chartView->grab().toImage();
+    rows = LabelPlaces(w.chartView->Scene(), TextAnchor::RightMiddle);
+    columns = LabelPlaces(w.chartView->Scene(), TextAnchor::TopCenter);
     QVERIFY(rows.count("0") && rows.count("100") && columns.count("0") && columns.count("3"));
     const double perUnit = (rows["0"] - rows["100"]) / 100, perStep = (columns["3"] - columns["0"]) / 3;
     const double values[] = {50, 60, 70, 100};
@@ -223,7 +223,7 @@ class TestCombGraph : public QObject {
                             means = w->Means();
                             file = QFileInfo(w->st).fileName();
                             model = w->Model();
-                            for (const SceneItem& item : w->Chart1->Scene().items)
+                            for (const SceneItem& item : w->chartView->Scene().items)
                               meansInScene = meansInScene || QString::fromStdString(item.text) == means;
                             w->tbtnClose->trigger();
                           })});
@@ -284,7 +284,7 @@ class TestCombGraph : public QObject {
     QCOMPARE(max, 7.5);
     w.tbtnLeft->trigger();  // towards larger X by a tenth of the range
     QCOMPARE(w.Range().xMin, min + (max - min) / 10);
-    QVERIFY(LabelPlaces(w.Chart1->Scene(), TextAnchor::TopCenter).count("1") == 0);  // step 1 left the picture
+    QVERIFY(LabelPlaces(w.chartView->Scene(), TextAnchor::TopCenter).count("1") == 0);  // step 1 left the picture
     w.tbtnRight->trigger();
     QCOMPARE(w.Range().xMin, min);
     w.tbtnZoomIn->trigger();
@@ -292,7 +292,7 @@ class TestCombGraph : public QObject {
     w.tbtnUnZoom->trigger();
     QCOMPARE(w.Range().xMax - w.Range().xMin, max - min);
     const auto values = [&w] {
-      return std::count_if(w.Chart1->Scene().items.begin(), w.Chart1->Scene().items.end(),
+      return std::count_if(w.chartView->Scene().items.begin(), w.chartView->Scene().items.end(),
                            [](const SceneItem& i) { return i.framed; });
     };
     QCOMPARE(values(), 0);
@@ -318,10 +318,10 @@ class TestCombGraph : public QObject {
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     // Every setting of the view changes the picture.
-    QImage last = w.Chart1->grab().toImage();
+    QImage last = w.chartView->grab().toImage();
     const auto changed = [&] {
       w.ApplyView();
-      const QImage now = w.Chart1->grab().toImage();
+      const QImage now = w.chartView->grab().toImage();
       const bool differs = now != last;
       last = now;
       return differs;
@@ -352,19 +352,19 @@ class TestCombGraph : public QObject {
 
     const QString png = home_->Path("out/chart3d.png"), pdf = home_->Path("out/chart3d.pdf");
     QVERIFY(w.SaveChart(png));
-    QCOMPARE(QImage(png).size(), w.Chart1->size());
-    QCOMPARE(QImage(png).convertToFormat(QImage::Format_RGB32), w.Chart1->grab().toImage().convertToFormat(QImage::Format_RGB32));
+    QCOMPARE(QImage(png).size(), w.chartView->size());
+    QCOMPARE(QImage(png).convertToFormat(QImage::Format_RGB32), w.chartView->grab().toImage().convertToFormat(QImage::Format_RGB32));
     QVERIFY(w.SaveChart(pdf));
     QVERIFY(ReadAll(pdf).startsWith("%PDF"));
     PrintsOneLandscapePage(w, home_->Path("out/printed3d.pdf"));
     w.tbtnPicToBuffer->trigger();
-    QCOMPARE(QApplication::clipboard()->image(), w.Chart1->grab().toImage());
+    QCOMPARE(QApplication::clipboard()->image(), w.chartView->grab().toImage());
     QVERIFY(messages_->shown.empty());
 
     // Back in 2-D: bars without sides, walls or floor.
     w.view.view3D = false;
     QVERIFY(changed());
-    QVERIFY(std::none_of(w.Chart1->Scene().items.begin(), w.Chart1->Scene().items.end(),
+    QVERIFY(std::none_of(w.chartView->Scene().items.begin(), w.chartView->Scene().items.end(),
                          [](const SceneItem& i) { return i.fill == ShadedColor(kOlive, 0.62); }));
     w.close();
   }
@@ -392,13 +392,13 @@ class TestCombGraph : public QObject {
     const QImage picture(png);
     QVERIFY(!picture.isNull());
     std::vector<QPoint> symbols;  // the middle point of each series, in its order
-    for (std::size_t i = 0; i < w.Chart1->Scene().legend; ++i) {
-      const SceneItem& item = w.Chart1->Scene().items[i];
+    for (std::size_t i = 0; i < w.chartView->Scene().legend; ++i) {
+      const SceneItem& item = w.chartView->Scene().items[i];
       if (item.kind == SceneItemKind::Symbol && symbols.size() < 3 * kPointSymbolCount)
         symbols.push_back(QPoint(qRound(item.points[0].x), qRound(item.points[0].y)));
     }
     QCOMPARE(symbols.size(), std::size_t(3 * kPointSymbolCount));
-    const std::map<QString, double> rows = LabelPlaces(w.Chart1->Scene(), TextAnchor::RightMiddle);
+    const std::map<QString, double> rows = LabelPlaces(w.chartView->Scene(), TextAnchor::RightMiddle);
     for (int k = 0; k < kPointSymbolCount; ++k) {
       // Flat, the last series is painted first: series k's symbols are the (5 - k)-th three.
       const QPoint at = symbols[static_cast<std::size_t>(3 * (kPointSymbolCount - 1 - k) + 1)];
@@ -429,7 +429,7 @@ class TestCombGraph : public QObject {
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QVERIFY(w.fmCombGrafCfg);
-    const long yGridOnly = DashedLines(w.Chart1->Scene());
+    const long yGridOnly = DashedLines(w.chartView->Scene());
     QVERIFY(yGridOnly > 0);
     QCOMPARE(w.Range().yMin, 0.0);
 
@@ -456,24 +456,24 @@ class TestCombGraph : public QObject {
       QVERIFY(!w.view.view3D);
 
       // Each change reaches the chart at once: the margins are parts of the picture.
-      const QRectF before = PlotFrame(w.Chart1->Scene());
-      const QSizeF size = w.Chart1->size();
+      const QRectF before = PlotFrame(w.chartView->Scene());
+      const QSizeF size = w.chartView->size();
       d->seLeft->setValue(20);
       d->seBottom->setValue(15);
-      const QRectF after = PlotFrame(w.Chart1->Scene());
+      const QRectF after = PlotFrame(w.chartView->Scene());
       QVERIFY(std::abs(after.left() - before.left() - size.width() * 0.1) < 1e-6);
       QVERIFY(std::abs(before.bottom() - after.bottom() - size.height() * 0.09) < 1e-6);
       d->sedFontSizeX->setValue(7);
       d->sedFontSizeY->setValue(16);
-      QCOMPARE(LabelSize(w.Chart1->Scene(), TextAnchor::TopCenter), 7);
-      QCOMPARE(LabelSize(w.Chart1->Scene(), TextAnchor::RightMiddle), 16);
+      QCOMPARE(LabelSize(w.chartView->Scene(), TextAnchor::TopCenter), 7);
+      QCOMPARE(LabelSize(w.chartView->Scene(), TextAnchor::RightMiddle), 16);
       d->cbxGridX->setChecked(true);
-      const long bothGrids = DashedLines(w.Chart1->Scene());
+      const long bothGrids = DashedLines(w.chartView->Scene());
       QVERIFY(bothGrids > 0);
       d->cbxGridY->setChecked(false);
-      QVERIFY(DashedLines(w.Chart1->Scene()) > 0 && DashedLines(w.Chart1->Scene()) < bothGrids);
+      QVERIFY(DashedLines(w.chartView->Scene()) > 0 && DashedLines(w.chartView->Scene()) < bothGrids);
       d->cbxGridX->setChecked(false);
-      QCOMPARE(DashedLines(w.Chart1->Scene()), 0L);
+      QCOMPARE(DashedLines(w.chartView->Scene()), 0L);
       d->cbxGridX->setChecked(true);
       d->cbxAxYzero->setChecked(false);
       QVERIFY(w.Range().yMin > 0 && w.Range().yMin <= 50);
@@ -488,7 +488,7 @@ class TestCombGraph : public QObject {
     w.graphSetupTool->trigger();
     QVERIFY(script.Done());
     QVERIFY(w.cMarks);
-    QVERIFY(std::any_of(w.Chart1->Scene().items.begin(), w.Chart1->Scene().items.end(),
+    QVERIFY(std::any_of(w.chartView->Scene().items.begin(), w.chartView->Scene().items.end(),
                         [](const SceneItem& i) { return i.framed && i.text == "100"; }));
     QCOMPARE(w.size(), QSize(700, 500));
     QVERIFY(!w.view.yFromZero);
@@ -503,7 +503,7 @@ class TestCombGraph : public QObject {
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     const ChartView before = w.view;
-    const QImage shown = w.Chart1->grab().toImage();
+    const QImage shown = w.chartView->grab().toImage();
     for (const auto& [way, leave] : WaysToCancel("bbtnCancel")) {
       ModalScript script({On<TfmCombGrafCfg>([&, leave = leave](TfmCombGrafCfg* d) {
         d->cbx3D->setChecked(true);
@@ -512,7 +512,7 @@ class TestCombGraph : public QObject {
         d->cbxAxYzero->setChecked(false);
         d->cbxMarks->setChecked(true);
         d->seCanvasWidth->setValue(500);
-        QVERIFY(w.Chart1->grab().toImage() != shown);
+        QVERIFY(w.chartView->grab().toImage() != shown);
         leave(d);
       })});
       w.graphSetupTool->trigger();
@@ -523,7 +523,7 @@ class TestCombGraph : public QObject {
       QVERIFY(!w.cMarks);
       QCOMPARE(w.size(), QSize(900, 600));
       // The screen shows the chart exactly as before: no labels or lines left over from the 3-D view.
-      QVERIFY2(w.Chart1->grab().toImage() == shown, qPrintable(way));
+      QVERIFY2(w.chartView->grab().toImage() == shown, qPrintable(way));
     }
     w.close();
   }

@@ -69,8 +69,8 @@ class TestGraphWindows : public QObject {
   void TheCommandShowsTheGraphOfTheChosenVariablesAndWidensAfterwards() {
     int bands = 0;
     ModalScript script({ChooseVariables({0, 2}), GoOn(), CloseGraph([&bands](TfmGraphic* w) {
-                          bands = static_cast<int>(w->PaintBox1->Layout().bands.size());
-                          QCOMPARE(w->PaintBox1->Layout().bands[1].name, std::string("C"));
+                          bands = static_cast<int>(w->graphArea->Layout().bands.size());
+                          QCOMPARE(w->graphArea->Layout().bands[1].name, std::string("C"));
                         })});
     main_->mnGraph->trigger();
     QVERIFY(script.Done());
@@ -239,8 +239,8 @@ class TestGraphWindows : public QObject {
 
     // The graph drawn next still shows them.
     ModalScript graph({CloseGraph([](TfmGraphic* w) {
-      QCOMPARE(w->PaintBox1->Layout().marks, std::vector<std::int32_t>{2});
-      QVERIFY(!w->PaintBox1->Layout().bands[1].levels.empty());
+      QCOMPARE(w->graphArea->Layout().marks, std::vector<std::int32_t>{2});
+      QVERIFY(!w->graphArea->Layout().bands[1].levels.empty());
     })});
     main_->fmGraphic->Execute();
     QVERIFY(graph.Done());
@@ -278,8 +278,8 @@ class TestGraphWindows : public QObject {
   void ASmoothingMessageIsShownOnceNotOnEveryPaint() {
     GraphRunOptions().Smooth5 = true;  // eight values are too few
     ModalScript script({On<TfmGraphic>([](TfmGraphic* w) {
-      w->PaintBox1->viewport()->grab();
-      w->PaintBox1->viewport()->grab();
+      w->graphArea->viewport()->grab();
+      w->graphArea->viewport()->grab();
       w->tbtnRectRound->trigger();
     })});
     main_->fmGraphic->Execute();
@@ -313,7 +313,7 @@ class TestGraphWindows : public QObject {
     main_->fmGraphic->Execute();
     QVERIFY(script.Done());
     QImage image(bmp);
-    QCOMPARE(image.size(), main_->fmGraphic->PaintBox1->viewport()->size());
+    QCOMPARE(image.size(), main_->fmGraphic->graphArea->viewport()->size());
     QVERIFY(ReadAll(pdf).startsWith("%PDF"));
     QCOMPARE(messages_->Texts().size(), 1);
     QVERIFY(messages_->Texts()[0].contains(home_->Path("none/g.png")));
