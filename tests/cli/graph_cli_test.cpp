@@ -137,6 +137,39 @@ TEST_F(GraphCliTest, TooShortASeriesToSmoothIsReportedAndDrawnAnyway) {
   EXPECT_NE(err_.find("Ошибка сглаживания по 5 точкам"), std::string::npos) << err_;
 }
 
+// --dates labels the X axis by date: the picture changes for a file with dates
+// and stays as it was for one without them.
+TEST_F(GraphCliTest, DatesShowOnTheGraphsOnlyWhenTheFileHasThem) {
+  std::string dated = "Дата;Пульс\n", plain = "Пульс\n";
+  for (int i = 0; i < 12; ++i) {
+    const std::string value = std::to_string(60 + i % 5);
+    dated += (i < 9 ? "0" : "") + std::to_string(i + 1) + ".03.2024;" + value + "\n";
+    plain += value + "\n";
+  }
+  const struct {
+    std::string file;
+    bool changes;
+  } cases[] = {{WriteFile("dated.csv", dated), true}, {WriteFile("plain.csv", plain), false}};
+  const std::string datedFile = cases[0].file;
+  for (const std::string graph : {"graph sequential ", "graph editor "}) {
+    for (const auto& c : cases) {
+      ASSERT_EQ(Run(graph + c.file + " " + TempPath("without.png")), 0) << err_;
+      ASSERT_EQ(Run(graph + c.file + " " + TempPath("with.png") + " --dates"), 0) << err_;
+      EXPECT_EQ(test::ReadFile(TempPath("without.png")) != test::ReadFile(TempPath("with.png")), c.changes)
+          << graph << c.file;
+    }
+  }
+  // A printed graph showing dates names their range in its title line.
+  const auto printedText = [&](const std::string& options) {
+    const std::string pdf = TempPath("dated.pdf"), text = TempPath("dated.pdf.txt");
+    EXPECT_EQ(Run("graph sequential " + datedFile + " " + pdf + options), 0) << err_;
+    EXPECT_EQ(std::system(("pdftotext -layout " + pdf + " " + text).c_str()), 0);
+    return test::ReadFile(text);
+  };
+  EXPECT_NE(printedText(" --dates").find("01.03.2024 – 12.03.2024"), std::string::npos);
+  EXPECT_EQ(printedText("").find("01.03.2024 – 12.03.2024"), std::string::npos);
+}
+
 TEST_F(GraphCliTest, TheEditorsGraphIsOneVariableAtTheAskedSize) {
   const std::string out = TempPath("edit.png");
   ASSERT_EQ(Run("graph editor " + data_ + " " + out + " --var AD --size 640x480 --levels"), 0) << err_;

@@ -34,7 +34,7 @@ QSize PictureSize(const std::string& text) {
 }  // namespace
 
 int RunEditorGraph(const std::vector<std::string>& raw) {
-  const Arguments args(raw, {"--levels"}, {"--ini", "--missing", "--var", "--smooth", "--size"});
+  const Arguments args(raw, {"--levels", "--dates"}, {"--ini", "--missing", "--var", "--smooth", "--size"});
   const std::string& dataFile = args.Required(0, "файл данных");
   const std::string& outFile = PictureFile(args);
   GraphOptions options;
@@ -44,6 +44,7 @@ int RunEditorGraph(const std::vector<std::string>& raw) {
 
   Session session;
   LoadSettingsFor(args, session);
+  if (args.Has("--dates")) session.settings.IsData = true;
   LoadDataFor(args, dataFile, session);
   DataSet& d = session.data;
   CheckOutputFile(outFile, d);

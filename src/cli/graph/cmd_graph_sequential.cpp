@@ -19,7 +19,7 @@ namespace {
 }  // namespace
 
 int RunSequentialGraph(const std::vector<std::string>& raw) {
-  const Arguments args(raw, {"--levels"}, {"--ini", "--missing", "--vars", "--smooth"});
+  const Arguments args(raw, {"--levels", "--dates"}, {"--ini", "--missing", "--vars", "--smooth"});
   const std::string& dataFile = args.Required(0, "файл данных");
   const std::string& outFile = PictureFile(args);
   GraphOptions options;
@@ -27,6 +27,7 @@ int RunSequentialGraph(const std::vector<std::string>& raw) {
 
   Session session;
   LoadSettingsFor(args, session);
+  if (args.Has("--dates")) session.settings.IsData = true;
   LoadDataFor(args, dataFile, session);
   DataSet& d = session.data;
   CheckOutputFile(outFile, d);

@@ -99,7 +99,10 @@ SequentialLayout ComputeSequentialLayout(const SequentialSource& source, const S
   layout.device.stepY = std::max(1, device.stepY);
   layout.emptyValue = d.EmptyValue;
   layout.labelsEvery5 = o.XLabelsEvery5;
-  if (s.IsData && AnyDate(d.Dates)) layout.dates = d.Dates.data();
+  if (s.IsData && AnyDate(d.Dates)) {
+    layout.dates = d.Dates.data();
+    layout.dateRange = DateRangeText(d.Dates);
+  }
   layout.showLevels = g.ShowLevels;
   layout.levelTicksOnly = g.LevelTicksOnly;
   layout.levelLabels = g.LevelLabels;

@@ -3,6 +3,9 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
+
+#include "core/data/observation_dates.h"
 
 namespace tavrel {
 
@@ -50,6 +53,16 @@ int DigitWidth(const QFont& font, QPaintDevice* device) {
   int widest = 0;
   for (char c = '0'; c <= '9'; ++c) widest = std::max(widest, metrics.horizontalAdvance(QChar(c)));
   return widest;
+}
+
+int DateLabelStep(const QPainter& p, int stepX) {
+  return std::max(1, (TextWidth(p, QStringLiteral("00.00.0000")) + 4 + stepX - 1) / std::max(1, stepX));
+}
+
+QString DateTickLabel(const double* dates, std::int32_t j, int step) {
+  if (j % step != 0) return {};
+  const double previous = j >= step ? dates[j - step] : std::nan("");
+  return QString::fromStdString(DateLabel(dates[j], previous));
 }
 
 }  // namespace tavrel

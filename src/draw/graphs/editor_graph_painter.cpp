@@ -8,7 +8,9 @@
 
 #include "core/base/numbers.h"
 #include "core/data/dataset.h"
+#include "core/data/observation_dates.h"
 #include "core/graphs/sequential_layout.h"
+#include "core/shell/settings.h"
 #include "core/graphs/y_ticks.h"
 #include "core/statistics/smoothing.h"
 #include "draw/graphs/canvas.h"
@@ -76,13 +78,19 @@ std::vector<std::string> DrawEditorGraph(QPainter& p, const QSize& size, const S
   const double t0 = ticks.values.empty() ? 0.0 : ticks.values.front();
   DrawYAxis(p, left, bottom, ticks, s, 4);
 
-  // X axis.
+  // X axis: the observations' numbers, or their dates when the settings ask for them.
+  const double* dates = source.settings.IsData && AnyDate(d.Dates) ? d.Dates.data() : nullptr;
+  const int dateStep = DateLabelStep(p, sx);
   const int every = XLabelInterval(sx, TextWidth(p, QString::number(n)), o.XLabelsEvery5);
   for (std::int32_t j = 1; j <= n; ++j) {
     const long long x = left + static_cast<long long>(sx) * j;
     if (x > right) break;
     const int xi = static_cast<int>(x);
     DrawLine(p, xi, bottom, xi, bottom + 6);
+    if (dates) {
+      TextOut(p, xi + 1, bottom + 4, DateTickLabel(dates, j - 1, dateStep));
+      continue;
+    }
     if (j % every != 0) continue;
     const QString label = QString::number(j);
     if (every == 1) {

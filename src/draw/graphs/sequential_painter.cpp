@@ -6,6 +6,7 @@
 #include <QPdfWriter>
 #include <QPainter>
 #include <QPainterPath>
+#include <QStringList>
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -145,8 +146,7 @@ void DrawXAxis(QPainter& p, const SequentialLayout& layout, long long right, int
   const int every = layout.xLabelEvery;
   const QString widest = layout.dates ? QStringLiteral("00.00.0000") : QString::number(last + 1);
   const int widestWidth = TextWidth(p, widest);
-  // Dates are labelled every so many observations as leaves room for them.
-  const std::int32_t dateStep = std::max(1, (widestWidth + 4 + stepX - 1) / stepX);
+  const int dateStep = DateLabelStep(p, stepX);
   std::int32_t first = 0, final = 0;
   ExposedObservations(layout, exposed, widestWidth + 2, last, firstDay, lastDay, first, final);
   const int dir = upper ? -1 : 1;
@@ -156,9 +156,7 @@ void DrawXAxis(QPainter& p, const SequentialLayout& layout, long long right, int
     const int x = static_cast<int>(layout.PointX(j));
     DrawLine(p, x, y, x, y + dir * (upper ? 6 : 5));
     if (layout.dates) {
-      if (j % dateStep != 0) continue;
-      const double previous = j >= dateStep ? layout.dates[j - dateStep] : std::nan("");
-      TextOut(p, x + 1, labelY, QString::fromStdString(DateLabel(layout.dates[j], previous)));
+      TextOut(p, x + 1, labelY, DateTickLabel(layout.dates, j, dateStep));
       continue;
     }
     if (k % every != 0) continue;
@@ -230,8 +228,11 @@ bool DrawPrintedGraph(QPagedPaintDevice& device, const SequentialLayout& layout,
   if (!p.begin(&device)) return false;
   const QRect page(0, 0, device.width(), device.height());
   Reset(p, look);
-  const QString smoothing = QString::fromStdString(layout.smoothing);
-  TextOut(p, 0, 0, title.isEmpty() || smoothing.isEmpty() ? title + smoothing : title + QStringLiteral(". ") + smoothing);
+  // The title, the dates' range and the smoothing, each present one after the other.
+  QStringList parts;
+  for (const QString& part : {title, QString::fromStdString(layout.dateRange), QString::fromStdString(layout.smoothing)})
+    if (!part.isEmpty()) parts << part;
+  TextOut(p, 0, 0, parts.join(QStringLiteral(". ")));
   for (std::size_t k = 0; k < layout.pages.size(); ++k) {
     if (k > 0 && !device.newPage()) return false;
     DrawBands(p, layout, look, layout.pages[k], page);
