@@ -9,13 +9,14 @@
 #include <string>
 
 #include "app/shell/program_session.h"
+#include "app/shell/tfm_main.h"
 #include "bench_application.h"
+#include "bench_table.h"
 #include "core/cluster/cluster_analysis.h"
 #include "core/cluster/cluster_options.h"
 #include "core/data/dataset.h"
 #include "core/data/results_file.h"
 #include "core/shell/settings.h"
-#include "app/shell/tfm_main.h"
 
 namespace {
 
@@ -24,20 +25,11 @@ constexpr int kFeatures = 10;
 
 void FillDataSet(int features = kFeatures) {
   tavrel::ResetDataSet();
-  tavrel::DataSet& d = tavrel::Data();
   std::mt19937 rng(5);
   std::normal_distribution<double> value(50, 10);
-  for (int v = 0; v < features; ++v) {
-    tavrel::Array<double> row;
-    for (int k = 0; k < kObjects; ++k) row.push_back(static_cast<double>(static_cast<int>(value(rng) * 10)) / 10);
-    d.DataValues.push_back(row);
-    d.VarNames.push_back("V" + std::to_string(v + 1));
-    d.VarCounts.push_back(kObjects);
-  }
-  d.NumVar = features;
-  d.LastVar = d.FullLastVar = features - 1;
-  d.NumObs = kObjects;
-  d.LastObs = kObjects - 1;
+  tavrel::Data() = tavrel::bench::MakeTable(
+      features, kObjects,
+      [&](int, std::int32_t) { return static_cast<double>(static_cast<int>(value(rng) * 10)) / 10; }, "V");
 }
 
 std::string BenchResultsPath() {

@@ -12,12 +12,13 @@
 
 #include "app/shell/program_session.h"
 #include "bench_application.h"
+#include "bench_table.h"
 #include "core/data/session.h"
 #include "core/graphs/graph_options.h"
 #include "core/graphs/level_lines.h"
 #include "core/graphs/sequential_layout.h"
-#include "draw/graphs/sequential_painter.h"
 #include "core/shell/settings.h"
+#include "draw/graphs/sequential_painter.h"
 
 namespace {
 
@@ -43,19 +44,10 @@ void FillDataSet(int observations) {
   tavrel::DataSet& d = BenchSession().data;
   std::mt19937 rng(5);
   std::normal_distribution<double> noise(0, 4);
-  for (int v = 0; v < kVariables; ++v) {
-    tavrel::Array<double> row(observations);
-    for (int j = 0; j < observations; ++j) row[j] = std::round((80 + 10 * std::sin(j / 7.0) + noise(rng)) * 10) / 10;
-    for (int j = v; j < observations; j += 997) row[j] = -999;  // a few missing days
-    d.DataValues.push_back(std::move(row));
-    d.VarNames.push_back("Var" + std::to_string(v + 1));
-    d.VarCounts.push_back(observations);
-  }
-  d.NumVar = kVariables;
-  d.LastVar = d.FullLastVar = kVariables - 1;
-  d.NumObs = observations;
-  d.LastObs = observations - 1;
-  d.EmptyValue = -999;
+  d = tavrel::bench::MakeTable(kVariables, observations, [&](int v, std::int32_t j) {
+    const double x = std::round((80 + 10 * std::sin(j / 7.0) + noise(rng)) * 10) / 10;
+    return j >= v && (j - v) % 997 == 0 ? tavrel::bench::kBenchEmptyValue : x;  // a few missing days
+  });
   tavrel::Settings& s = BenchSession().settings;
   s.StepX = 6;
   s.StepY = 30;

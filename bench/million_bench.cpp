@@ -11,9 +11,10 @@
 #include <filesystem>
 #include <string>
 
+#include "app/preparation/data_table_model.h"
 #include "app/shell/program_session.h"
 #include "bench_application.h"
-#include "app/preparation/data_table_model.h"
+#include "bench_table.h"
 #include "core/data/data_input.h"
 #include "core/data/data_table_writer.h"
 #include "core/data/dataset.h"
@@ -66,18 +67,7 @@ void FillDataSet() {
   if (d.NumObs == kObservations) return;
   tavrel::ResetDataSet();
   std::uint64_t state = 29;
-  for (int v = 0; v < kVariables; ++v) {
-    tavrel::Array<double> column(kObservations);
-    for (double& x : column) x = Reading(state);
-    d.DataValues.push_back(std::move(column));
-    d.VarNames.push_back("Var" + std::to_string(v + 1));
-    d.VarCounts.push_back(kObservations);
-  }
-  d.NumVar = kVariables;
-  d.LastVar = d.FullLastVar = kVariables - 1;
-  d.NumObs = kObservations;
-  d.LastObs = kObservations - 1;
-  d.EmptyValue = -999;
+  d = tavrel::bench::MakeTable(kVariables, kObservations, [&](int, std::int32_t) { return Reading(state); });
   d.DataFileName = "million.txt";
 }
 

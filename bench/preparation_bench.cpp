@@ -8,44 +8,31 @@
 #include <vector>
 
 #include "app/shell/program_session.h"
+#include "bench_table.h"
 #include "core/data/dataset.h"
-#include "core/shell/settings.h"
 #include "core/preparation/edit_history.h"
 #include "core/preparation/missing_outliers.h"
 #include "core/preparation/table_edit.h"
 #include "core/preparation/transformations.h"
+#include "core/shell/settings.h"
 
 namespace {
 
 constexpr int kVars = 100;
 constexpr int kObs = 100000;
-constexpr double kEmpty = -999;
 
 // A data set of normal values with a few outliers, and one missing value in
 // about every 200 when withMissing.
 tavrel::DataSet MakeTemplate(bool withMissing) {
-  tavrel::DataSet d;
   std::mt19937 rng(7);
   std::normal_distribution<double> value(50, 10);
   std::uniform_int_distribution<int> pick(0, 199);
-  for (int v = 0; v < kVars; ++v) {
-    tavrel::Array<double> row(kObs);
-    for (int j = 0; j < kObs; ++j) {
-      row[j] = value(rng);
-      if (pick(rng) == 0) row[j] = 500;  // an outlier
-      if (withMissing && pick(rng) == 1) row[j] = kEmpty;
-    }
-    d.DataValues.push_back(std::move(row));
-    d.VarNames.push_back("Var" + std::to_string(v + 1));
-    d.VarCounts.push_back(kObs);
-  }
-  d.NumVar = kVars;
-  d.LastVar = kVars - 1;
-  d.FullLastVar = kVars - 1;
-  d.NumObs = kObs;
-  d.LastObs = kObs - 1;
-  d.EmptyValue = static_cast<std::int32_t>(kEmpty);
-  return d;
+  return tavrel::bench::MakeTable(kVars, kObs, [&](int, std::int32_t) {
+    double x = value(rng);
+    if (pick(rng) == 0) x = 500;  // an outlier
+    if (withMissing && pick(rng) == 1) x = tavrel::bench::kBenchEmptyValue;
+    return x;
+  });
 }
 
 const tavrel::DataSet& Template(bool withMissing) {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/shell/program_session.h"
+#include "bench_table.h"
 #include "core/data/dataset.h"
 #include "core/data/results_file.h"
 #include "core/statistics/statistics_run.h"
@@ -21,21 +22,12 @@ constexpr int kObservations = 10000;
 // Values with two decimals, as measurements are usually written, so that ties occur.
 void FillDataSet() {
   tavrel::ResetDataSet();
-  tavrel::DataSet& d = tavrel::Data();
   std::mt19937 rng(3);
   std::normal_distribution<double> value(100, 15);
-  for (int v = 0; v < kVariables; ++v) {
-    tavrel::Array<double> row(kObservations);
-    for (double& x : row) x = std::round(value(rng) * 100) / 100;
-    d.DataValues.push_back(std::move(row));
-    d.VarNames.push_back("Var" + std::to_string(v + 1));
-    d.VarCounts.push_back(kObservations);
-  }
-  d.NumVar = kVariables;
-  d.LastVar = d.FullLastVar = kVariables - 1;
-  d.NumObs = kObservations;
-  d.LastObs = kObservations - 1;
-  d.EmptyValue = -999;
+  tavrel::DataSet& d = tavrel::Data();
+  d = tavrel::bench::MakeTable(kVariables, kObservations, [&](int, std::int32_t) {
+    return std::round(value(rng) * 100) / 100;
+  });
   d.DataFileName = "bench.txt";
 }
 
