@@ -5,7 +5,6 @@
 #include "core/base/errors.h"
 #include "core/base/numbers.h"
 #include "core/base/program_directory.h"
-#include "core/commands/command_refusal.h"
 #include "core/shell/settings.h"
 
 namespace tavrel::cli {
@@ -57,29 +56,23 @@ double Arguments::DoubleValue(const std::string& name, double fallback) const {
   }
 }
 
-void PrintNotes(const CommandNotes& notes) {
+PrintedNotes::~PrintedNotes() {
   for (const std::string& note : notes) std::cerr << note << "\n";
 }
 
 void LoadSettingsFor(const Arguments& args, Session& session) {
   session.data.ExeDir = RunningProgramDirectory();
   const bool given = args.Has("--ini");
-  CommandNotes notes;
-  LoadCommandSettings(session, given ? args.Value("--ini") : UserSettingsPath(), given, session.data.ExeDir, notes);
-  PrintNotes(notes);
+  PrintedNotes printed;
+  LoadCommandSettings(session, given ? args.Value("--ini") : UserSettingsPath(), given, session.data.ExeDir,
+                      printed.notes);
 }
 
 void LoadDataFor(const Arguments& args, const std::string& dataFile, Session& session) {
   const std::optional<int> missing =
       args.Has("--missing") ? std::optional<int>(args.IntValue("--missing", 0)) : std::nullopt;
-  CommandNotes notes;
-  try {
-    LoadCommandData(session, dataFile, missing, notes);
-  } catch (const CommandRefusal&) {
-    PrintNotes(notes);
-    throw;
-  }
-  PrintNotes(notes);
+  PrintedNotes printed;
+  LoadCommandData(session, dataFile, missing, printed.notes);
 }
 
 std::vector<std::string> VarsOption(const Arguments& args, const char* option) {
@@ -90,15 +83,9 @@ std::vector<std::string> VarsOption(const Arguments& args, const char* option) {
 }
 
 void ChooseVariablesFor(const Arguments& args, Session& session, OperationModes mode) {
-  CommandNotes notes;
   const std::vector<std::string> names = VarsOption(args);
-  try {
-    ChooseVariables(session.data, session.settings, mode, names, notes);
-  } catch (const CommandRefusal&) {
-    PrintNotes(notes);
-    throw;
-  }
-  PrintNotes(notes);
+  PrintedNotes printed;
+  ChooseVariables(session.data, session.settings, mode, names, printed.notes);
 }
 
 void CheckOutputFile(const std::string& path, const DataSet& d, const std::string& resultsFile) {

@@ -40,8 +40,15 @@ class Arguments {
 // The options every command that loads data accepts.
 inline const std::set<std::string> kDataOptions = {"--ini", "--missing", "--vars"};
 
-// Prints a command's notes to standard error, one a line.
-void PrintNotes(const CommandNotes& notes);
+// A step's notes, printed to standard error one a line when the step ends,
+// whichever way it ends (a refusal's message then follows them).
+struct PrintedNotes {
+  PrintedNotes() = default;
+  PrintedNotes(const PrintedNotes&) = delete;
+  PrintedNotes& operator=(const PrintedNotes&) = delete;
+  ~PrintedNotes();
+  CommandNotes notes;
+};
 
 // Reads the settings file (--ini or the user's) into the run's session, as the
 // program does at start (LoadCommandSettings); the notes go to standard error.

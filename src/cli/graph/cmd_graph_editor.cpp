@@ -52,9 +52,8 @@ int RunEditorGraph(const std::vector<std::string>& raw) {
   std::vector<std::string> names = VarsOption(args, "--var");
   if (names.size() > 1) throw UsageError("--var: одна переменная");
   if (names.empty()) names.push_back(std::string(TrimBlanks(d.VarNames[0])));
-  CommandNotes notes;
-  ChooseVariables(d, session.settings, kModeGraphicEditor, names, notes);
-  PrintNotes(notes);
+  PrintedNotes printed;
+  ChooseVariables(d, session.settings, kModeGraphicEditor, names, printed.notes);
   if (args.Has("--levels")) SetDefaultLevels(d, session.overlays);
 
   std::vector<std::string> messages;

@@ -7,6 +7,7 @@
 #include "core/base/text_codec.h"
 #include "core/commands/command_refusal.h"
 #include "core/data/data_input.h"
+#include "core/data/results_file.h"
 #include "core/data/session.h"
 #include "core/data/variable_selection.h"
 #include "core/shell/settings.h"
@@ -98,6 +99,15 @@ KeptFiles KeptFor(const DataSet& d, const std::string& resultsFile) { return {d.
 void CheckCommandOutput(const std::string& path, const KeptFiles& kept) {
   try {
     CheckOutputTarget(path, kept);
+  } catch (const InOutError& e) {
+    throw CommandRefusal(RefusalKind::Output, e.what());
+  }
+}
+
+void OpenCommandOutput(ResultsFileWriter& out, const std::string& path, bool append, const KeptFiles& kept) {
+  CheckCommandOutput(path, kept);
+  try {
+    out.Open(path, append, kept);
   } catch (const InOutError& e) {
     throw CommandRefusal(RefusalKind::Output, e.what());
   }

@@ -12,6 +12,7 @@
 
 namespace tavrel {
 
+class ResultsFileWriter;
 struct Session;
 struct Settings;
 
@@ -61,5 +62,9 @@ KeptFiles KeptFor(const DataSet& d, const std::string& resultsFile = {});
 // Checks an output target before anything is written, by the rule every
 // output follows (CheckOutputTarget); a target refused is refused (Output).
 void CheckCommandOutput(const std::string& path, const KeptFiles& kept);
+
+// CheckCommandOutput, then path opened in out, appended to or to be replaced;
+// a file that does not open is refused (Output).
+void OpenCommandOutput(ResultsFileWriter& out, const std::string& path, bool append, const KeptFiles& kept);
 
 }  // namespace tavrel

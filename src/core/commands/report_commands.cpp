@@ -8,12 +8,7 @@
 namespace tavrel {
 
 void OpenReport(ResultsFileWriter& out, const DataSet& d, const ReportTarget& target) {
-  CheckCommandOutput(target.path, KeptFor(d));
-  try {
-    out.Open(target.path, target.append, KeptFor(d));
-  } catch (const InOutError& e) {
-    throw CommandRefusal(RefusalKind::Output, e.what());
-  }
+  OpenCommandOutput(out, target.path, target.append, KeptFor(d));
 }
 
 void RefuseStatistics(DataSet& d, const StatOptions& options) {

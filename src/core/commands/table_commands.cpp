@@ -34,13 +34,8 @@ void WriteTableCommand(ResultsFileWriter& out, const DataSet& d, const KeptFiles
 void SaveTableCommand(const DataSet& d, const std::string& path, bool append, const KeptFiles& kept,
                       char decimalPoint) {
   RefuseUnsavable(d, MostSavedVariables(path));
-  CheckCommandOutput(path, kept);
   ResultsFileWriter out;
-  try {
-    out.Open(path, append, kept);
-  } catch (const InOutError& e) {
-    throw CommandRefusal(RefusalKind::Output, e.what());
-  }
+  OpenCommandOutput(out, path, append, kept);
   WriteTableCommand(out, d, kept, decimalPoint);
 }
 
