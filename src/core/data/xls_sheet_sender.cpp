@@ -18,6 +18,7 @@
 #include "core/data/sheet_table.h"
 #include "core/data/xls_boolerr_cells.h"
 #include "core/data/xls_records.h"
+#include "core/data/xls_workbook_check.h"
 
 namespace tavrel {
 
@@ -64,7 +65,7 @@ std::string FreexlFailure(int code) {
     case FREEXL_INSUFFICIENT_MEMORY:
       return "Недостаточно памяти для книги";
     case FREEXL_BIFF_WORKBOOK_NOT_FOUND:
-      return "В файле нет книги Excel (возможно, она защищена паролем)";
+      return kXlsNoWorkbook;
     default:
       return "Книга Excel повреждена (код FreeXL " + std::to_string(code) + ")";
   }
@@ -179,25 +180,22 @@ void WriteSheet(const void* handle, const BoolErrCells& boolErr, RecordWriter& o
 
 void SendFirstSheet(const std::string& path, int fd) {
   RecordWriter out(fd);
-  const std::string file = FileBytes(path);
-  if (!XlsDirectoryNamesFit(file)) {
-    out.Text('E', "Книга Excel повреждена (имя в каталоге файла длиннее допустимого)");
+  const auto refuse = [&out](const std::string& reason) {
+    out.Text('E', reason.c_str());
     out.Flush();
-    return;
-  }
+  };
+  const std::string file = FileBytes(path);
+  if (file.empty()) return refuse(FreexlFailure(FREEXL_FILE_NOT_FOUND));
+  if (const std::string fault = XlsWorkbookFault(file); !fault.empty()) return refuse(fault);
   // FreeXL reads the very bytes checked here, even if the file changes meanwhile.
-  const int copy = file.empty() ? -1 : memfd_create("workbook", MFD_CLOEXEC);
+  const int copy = memfd_create("workbook", MFD_CLOEXEC);
   const std::unique_ptr<const int, DescriptorClose> copyOwner(copy >= 0 ? &copy : nullptr);
-  const bool copied = copy >= 0 && WriteAll(copy, file);
-  const std::string source = copied ? "/proc/self/fd/" + std::to_string(copy) : path;
+  if (copy < 0 || !WriteAll(copy, file)) return refuse(FreexlFailure(FREEXL_INSUFFICIENT_MEMORY));
   const void* handle = nullptr;
-  const int opened = freexl_open(source.c_str(), &handle);
-  if (opened != FREEXL_OK) {
-    out.Text('E', FreexlFailure(opened).c_str());
-  } else {
-    const std::unique_ptr<const void, WorkbookClose> workbook(handle);
-    WriteSheet(handle, BoolErrCellsOf(file), out);
-  }
+  const int opened = freexl_open(("/proc/self/fd/" + std::to_string(copy)).c_str(), &handle);
+  if (opened != FREEXL_OK) return refuse(FreexlFailure(opened));
+  const std::unique_ptr<const void, WorkbookClose> workbook(handle);
+  WriteSheet(handle, BoolErrCellsOf(file), out);
   out.Flush();
 }
 

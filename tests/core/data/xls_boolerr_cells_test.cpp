@@ -152,32 +152,5 @@ TEST(XlsBoolErrCellsTest, DamagedAndHostileFilesEndTheSearch) {
   }
 }
 
-// FreeXL converts a directory entry's name with the length the entry gives
-// and reads past its own stack buffer: the reader refuses such a file first.
-TEST_F(XlsBoolErrTest, ADirectoryNameLongerThanItsEntryIsRefusedBeforeFreeXlReadsIt) {
-  const std::string good = XlsCompoundFile(XlsWorkbookStream(2, 2, TwoColumns(XlsNumber(1, 1, 6))));
-  EXPECT_TRUE(XlsDirectoryNamesFit(good));
-  EXPECT_TRUE(XlsDirectoryNamesFit("not a workbook"));
-  const std::size_t directory = 512 + 512;
-  const std::pair<std::size_t, std::uint16_t> cases[] = {
-      {directory + 0x40, 0xFF16},                   // the root entry, as the fuzzer found it
-      {directory + 128 + 0x40, 66},                 // the workbook's entry, just too long
-      {directory + 3 * 128 + 0x40, 64 * 1024 - 1},  // an unused entry
-  };
-  for (const bool oddMiniSectors : {false, true}) {  // FreeXL does not look at their size
-    for (const auto& [at, length] : cases) {
-      SCOPED_TRACE(at);
-      std::string file = good;
-      file.replace(at, 2, test::U16Bytes(length));
-      if (oddMiniSectors) file.replace(0x20, 2, test::U16Bytes(0x7F7F));
-      EXPECT_FALSE(XlsDirectoryNamesFit(file));
-      const LoadOutcome out = LoadDataFile(WriteFile("book.xls", file), ProgramSession());
-      EXPECT_FALSE(out.loaded);
-      EXPECT_EQ(out.readerWarning, std::string(kSpreadsheetFailure) +
-                                       "\nКнига Excel повреждена (имя в каталоге файла длиннее допустимого)");
-    }
-  }
-}
-
 }  // namespace
 }  // namespace tavrel
