@@ -18,8 +18,9 @@ std::int32_t DateLabelStep(double labelWidth, double pixelsPerObservation);
 
 // The label under observation j when dates are labelled every step
 // observations from observation 0: the date, with its year at the first label
-// shown (the one at first or, past first, the first after it) and where the
-// year changes; empty between labels and for an observation without a date.
+// from observation first on (the first one on show) and where the year changes
+// from the label before; empty between labels and for an observation without
+// a date.
 std::string DateTickLabel(const double* dates, std::int32_t j, std::int32_t step, std::int32_t first = 0);
 
 }  // namespace tavrel
