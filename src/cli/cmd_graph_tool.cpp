@@ -19,12 +19,13 @@ namespace {
 
 // After "graph ", one line per kind of picture.
 const char* const kGraphKindUsages[] = {
-    "sequential DATAFILE OUTFILE [--vars NAME,...] [--levels] [--smooth 3|5] [--missing CODE] [--ini PATH]",
-    "editor DATAFILE OUTFILE [--var NAME] [--size WIDTHxHEIGHT] [--levels] [--smooth 3|5] [--missing CODE] [--ini PATH]",
+    "sequential DATAFILE OUTFILE [--vars NAME,...] [--levels] [--smooth 3|5] [--dates] [--missing CODE] [--ini PATH]",
+    "editor DATAFILE OUTFILE [--var NAME] [--size WIDTHxHEIGHT] [--levels] [--smooth 3|5] [--dates] [--missing CODE] "
+    "[--ini PATH]",
     "dendrogram DATAFILE OUTFILE [--vars NAME,...] [--distance 0|1|2] [--method 0..5] [--clusters 1..10] "
     "[--beta B] [--missing CODE] [--ini PATH]",
     "combined DATAFILE OUTFILE [--vars NAME,...] [--type line|bar|area] [--mode none|side|stacked|stacked100] "
-    "[--3d] [--elevation 1..600] [--rotation 1..600] [--depth 1..50] [--missing CODE] [--ini PATH]",
+    "[--3d] [--elevation 1..600] [--rotation 1..600] [--depth 1..50] [--dates] [--missing CODE] [--ini PATH]",
     "cluster-dynamics DATAFILE OUTFILE [--vars NAME,...] [--distance 0|1|2] [--method 0..5] [--clusters 1..10] "
     "[--beta B] [--missing CODE] [--ini PATH]",
     "distribution DATAFILE OUTFILE --vars NAME [--missing CODE] [--ini PATH]",

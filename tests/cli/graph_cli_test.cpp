@@ -151,7 +151,7 @@ TEST_F(GraphCliTest, DatesShowOnTheGraphsOnlyWhenTheFileHasThem) {
     bool changes;
   } cases[] = {{WriteFile("dated.csv", dated), true}, {WriteFile("plain.csv", plain), false}};
   const std::string datedFile = cases[0].file;
-  for (const std::string graph : {"graph sequential ", "graph editor "}) {
+  for (const std::string graph : {"graph sequential ", "graph editor ", "graph combined ", "graph combined --3d "}) {
     for (const auto& c : cases) {
       ASSERT_EQ(Run(graph + c.file + " " + TempPath("without.png")), 0) << err_;
       ASSERT_EQ(Run(graph + c.file + " " + TempPath("with.png") + " --dates"), 0) << err_;
@@ -159,15 +159,19 @@ TEST_F(GraphCliTest, DatesShowOnTheGraphsOnlyWhenTheFileHasThem) {
           << graph << c.file;
     }
   }
-  // A printed graph showing dates names their range in its title line.
-  const auto printedText = [&](const std::string& options) {
+  // A printed graph showing dates names its first and last row's in its title
+  // line, the ends of its X axis, also when the rows are not in date order.
+  const auto printedText = [&](const std::string& file, const std::string& options) {
     const std::string pdf = TempPath("dated.pdf"), text = TempPath("dated.pdf.txt");
-    EXPECT_EQ(Run("graph sequential " + datedFile + " " + pdf + options), 0) << err_;
+    EXPECT_EQ(Run("graph sequential " + file + " " + pdf + options), 0) << err_;
     EXPECT_EQ(std::system(("pdftotext -layout " + pdf + " " + text).c_str()), 0);
     return test::ReadFile(text);
   };
-  EXPECT_NE(printedText(" --dates").find("01.03.2024 – 12.03.2024"), std::string::npos);
-  EXPECT_EQ(printedText("").find("01.03.2024 – 12.03.2024"), std::string::npos);
+  EXPECT_NE(printedText(datedFile, " --dates").find("01.03.2024 – 12.03.2024"), std::string::npos);
+  EXPECT_EQ(printedText(datedFile, "").find("01.03.2024 – 12.03.2024"), std::string::npos);
+  const std::string unordered =
+      WriteFile("unordered.csv", "Дата;Пульс\n05.03.2024;60\n01.03.2024;61\n09.03.2024;62\n03.03.2024;63\n");
+  EXPECT_NE(printedText(unordered, " --dates").find("05.03.2024 – 03.03.2024"), std::string::npos);
 }
 
 TEST_F(GraphCliTest, TheEditorsGraphIsOneVariableAtTheAskedSize) {

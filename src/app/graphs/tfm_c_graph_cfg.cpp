@@ -124,7 +124,7 @@ void TfmcGraphCfg::btbtnOKClick() {
     return;
   }
   const unsigned useSeed = seed_ != 0 ? seed_ : static_cast<unsigned>(QDateTime::currentMSecsSinceEpoch());
-  ChartModel model = CombinedModel(Data(), kind, mode, cbx3D->isChecked(), useSeed);
+  ChartModel model = CombinedModel(Data(), kind, mode, cbx3D->isChecked(), useSeed, Config().IsData);
   refusal = UndrawableRange(model, Stacked(model));
   if (!refusal.empty()) {
     ShowMessage(MessageKind::Warning, refusal, this);

@@ -11,7 +11,7 @@
 namespace tavrel::cli {
 
 int RunCombinedGraph(const std::vector<std::string>& raw) {
-  const Arguments args(raw, {"--3d"},
+  const Arguments args(raw, {"--3d", "--dates"},
                        {"--ini", "--missing", "--vars", "--type", "--mode", "--elevation", "--rotation", "--depth"});
   const std::string& dataFile = args.Required(0, "файл данных");
   const std::string& outFile = PictureFile(args);
@@ -47,6 +47,7 @@ int RunCombinedGraph(const std::vector<std::string>& raw) {
 
   Session session;
   LoadSettingsFor(args, session);
+  if (args.Has("--dates")) session.settings.IsData = true;
   LoadDataFor(args, dataFile, session);
   const DataSet& d = session.data;
   CheckOutputFile(outFile, d);
@@ -57,7 +58,7 @@ int RunCombinedGraph(const std::vector<std::string>& raw) {
   }
 
   // The same seed draws the same colours each time.
-  WriteChart(path, CombinedModel(d, kind, mode, view.view3D, 1), view, MeansLine(d));
+  WriteChart(path, CombinedModel(d, kind, mode, view.view3D, 1, session.settings.IsData), view, MeansLine(d));
   return 0;
 }
 

@@ -1,5 +1,6 @@
 #include "core/data/observation_dates.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -182,6 +183,14 @@ std::string DateRangeText(const Array<double>& dates) {
   }
   if (std::isnan(first)) return {};
   return DayMonthYearText(first) + " – " + DayMonthYearText(last);
+}
+
+std::string FirstToLastDateText(const Array<double>& dates) {
+  const auto dated = [](double date) { return !std::isnan(date); };
+  const auto first = std::find_if(dates.begin(), dates.end(), dated);
+  if (first == dates.end()) return {};
+  const auto last = std::find_if(dates.rbegin(), dates.rend(), dated);
+  return DayMonthYearText(*first) + " – " + DayMonthYearText(*last);
 }
 
 }  // namespace tavrel

@@ -37,4 +37,9 @@ bool AnyDate(const Array<double>& dates);
 // when there is none.
 std::string DateRangeText(const Array<double>& dates);
 
+// "20.01.2024 – 05.01.2024": the dates of the first and the last observation
+// that have one, in the rows' order (the ends of a graph's X axis); empty when
+// there is none.
+std::string FirstToLastDateText(const Array<double>& dates);
+
 }  // namespace tavrel

@@ -7,6 +7,7 @@
 #include "core/base/numbers.h"
 #include "core/data/dataset.h"
 #include "core/data/graph_overlays.h"
+#include "core/data/observation_dates.h"
 
 namespace tavrel {
 
@@ -19,7 +20,8 @@ const std::vector<std::uint32_t>& SeriesColors() {
   return colors;
 }
 
-ChartModel CombinedModel(const DataSet& d, SeriesKind kind, MultiMode mode, bool view3D, std::uint32_t seed) {
+ChartModel CombinedModel(const DataSet& d, SeriesKind kind, MultiMode mode, bool view3D, std::uint32_t seed,
+                         bool showDates) {
   ChartModel model;
   model.mode = kind == SeriesKind::Line ? MultiMode::None : mode;
   std::mt19937 random(seed);
@@ -36,6 +38,7 @@ ChartModel CombinedModel(const DataSet& d, SeriesKind kind, MultiMode mode, bool
     s.values.assign(values.begin(), values.begin() + std::max(0, count));
     model.series.push_back(std::move(s));
   }
+  if (showDates && AnyDate(d.Dates)) model.dates.assign(d.Dates.begin(), d.Dates.end());
   return model;
 }
 

@@ -36,6 +36,9 @@ struct ChartSeries {
 struct ChartModel {
   MultiMode mode = MultiMode::None;
   std::vector<ChartSeries> series;
+  // The observations' dates labelling the X axis in place of their numbers,
+  // dates[k] at X = k (NaN for an observation without one); empty for numbers.
+  std::vector<double> dates;
 };
 
 // The points of values (X = firstX, firstX + 1, ...) that a plot of the given
@@ -76,8 +79,10 @@ const std::vector<std::uint32_t>& SeriesColors();
 // The combined chart of the variables in force of d: series i shows variable i at
 // X = 0, 1, ... up to its count. Series take the colours of the table in turn
 // and symbols at random from seed, so a seed gives the same chart again. Lines
-// show their symbols only in 2-D.
-ChartModel CombinedModel(const DataSet& d, SeriesKind kind, MultiMode mode, bool view3D, std::uint32_t seed);
+// show their symbols only in 2-D. The X axis shows d's dates when showDates
+// asks for them (the setting IsData) and d has any.
+ChartModel CombinedModel(const DataSet& d, SeriesKind kind, MultiMode mode, bool view3D, std::uint32_t seed,
+                         bool showDates);
 
 // Bars a chart can show at most, one pixel each on the widest chart window.
 inline constexpr std::int32_t kMaxBars = 3000;

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "core/base/numbers.h"
+#include "core/graphs/date_labels.h"
 
 namespace tavrel {
 
@@ -459,11 +460,19 @@ ChartScene LayoutChartScene(const ChartModel& model, const std::vector<StackedSe
   if (!flat && box.SeesTop())
     out.Face({box.At(0, 0, 0), box.At(1, 0, 0), box.At(1, 0, 1), box.At(0, 0, 1)}, kFloor, kWallEdge);
 
-  // X ticks at whole observations, as many as their labels leave room for.
-  const double xLabelWidth =
-      std::max(measure.width(TickText(r.xMin, 1), fontX), measure.width(TickText(r.xMax, 1), fontX));
-  const double xStep = std::max(
-      1.0, TickStep(r.xMax - r.xMin, std::clamp(static_cast<int>(scene.columns / (xLabelWidth + 24)), 1, 20)));
+  // X ticks at whole observations, as many as their labels leave room for;
+  // dates are labelled every so many observations as they need.
+  const bool dated = !model.dates.empty();
+  double xStep = 1;
+  if (dated) {
+    const double perObservation = std::fabs(box.across.x) * (1 - 2 * f.insetU) / (r.xMax - r.xMin);
+    xStep = DateLabelStep(measure.width(kWidestDateLabel, fontX), perObservation);
+  } else {
+    const double xLabelWidth =
+        std::max(measure.width(TickText(r.xMin, 1), fontX), measure.width(TickText(r.xMax, 1), fontX));
+    xStep = std::max(
+        1.0, TickStep(r.xMax - r.xMin, std::clamp(static_cast<int>(scene.columns / (xLabelWidth + 24)), 1, 20)));
+  }
   const std::vector<double> xTicks = Ticks(r.xMin, r.xMax, xStep);
   if (view.gridY) {
     for (const double t : yTicks) {
@@ -493,7 +502,15 @@ ChartScene LayoutChartScene(const ChartModel& model, const std::vector<StackedSe
   for (const double t : xTicks) {
     const Vec2 at = box.At(f.U(t), 0, xAxisW);
     out.Line(at, {at.x, at.y + kTick}, kBlack);
-    out.Text({at.x, at.y + 2 * kTick}, TickText(t, xStep), TextAnchor::TopCenter, fontX);
+    std::string label;
+    if (!dated) {
+      label = TickText(t, xStep);
+    } else if (const double j = std::round(t); j >= 0 && j < static_cast<double>(model.dates.size())) {
+      // The first date shown carries its year, as does each of another year than the one before.
+      label = DateTickLabel(model.dates.data(), static_cast<std::int32_t>(j), static_cast<std::int32_t>(xStep),
+                            static_cast<std::int32_t>(std::max(0.0, std::round(xTicks.front()))));
+    }
+    out.Text({at.x, at.y + 2 * kTick}, std::move(label), TextAnchor::TopCenter, fontX);
   }
 
   // The series, in their places in depth from the back to the front.

@@ -78,7 +78,8 @@ struct TextMeasure {
 // areas, which share one. Lines and areas of more points than the plot has
 // pixel columns show each column's extremes. Lines with symbols keep half a
 // symbol between their points and the plot's frame, so every symbol is whole.
-// A range that is not finite is drawn as 0..1 rather than not at all.
+// A range that is not finite is drawn as 0..1 rather than not at all. The X
+// axis numbers the observations, or names their days when the model has dates.
 ChartScene LayoutChartScene(const ChartModel& model, const std::vector<StackedSeries>& stacked,
                             const ChartRange& range, const ChartView& view, bool marks, const std::string& means,
                             double width, double height, const TextMeasure& measure);

@@ -101,7 +101,7 @@ SequentialLayout ComputeSequentialLayout(const SequentialSource& source, const S
   layout.labelsEvery5 = o.XLabelsEvery5;
   if (s.IsData && AnyDate(d.Dates)) {
     layout.dates = d.Dates.data();
-    layout.dateRange = DateRangeText(d.Dates);
+    layout.dateRange = FirstToLastDateText(d.Dates);
   }
   layout.showLevels = g.ShowLevels;
   layout.levelTicksOnly = g.LevelTicksOnly;

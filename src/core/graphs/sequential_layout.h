@@ -90,7 +90,8 @@ struct SequentialLayout {
   // The observations' dates, labelling the X axis in place of their numbers
   // when the setting IsData asks for them and the data set has any; else null.
   const double* dates = nullptr;
-  // "05.01.2024 – 20.01.2024" when the dates are shown, named in the printed title; else empty.
+  // "05.01.2024 – 20.01.2024", the first and the last observation's dates, when the
+  // dates are shown, named in the printed title; else empty.
   std::string dateRange;
   std::vector<SequentialBand> bands;
   // Pages in reading order: the first days of every band, then the next days.

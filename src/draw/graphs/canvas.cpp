@@ -3,9 +3,8 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
-#include <cmath>
 
-#include "core/data/observation_dates.h"
+#include "core/graphs/date_labels.h"
 
 namespace tavrel {
 
@@ -56,13 +55,7 @@ int DigitWidth(const QFont& font, QPaintDevice* device) {
 }
 
 int DateLabelStep(const QPainter& p, int stepX) {
-  return std::max(1, (TextWidth(p, QStringLiteral("00.00.0000")) + 4 + stepX - 1) / std::max(1, stepX));
-}
-
-QString DateTickLabel(const double* dates, std::int32_t j, int step) {
-  if (j % step != 0) return {};
-  const double previous = j >= step ? dates[j - step] : std::nan("");
-  return QString::fromStdString(DateLabel(dates[j], previous));
+  return DateLabelStep(TextWidth(p, QString::fromLatin1(kWidestDateLabel)), std::max(1, stepX));
 }
 
 }  // namespace tavrel

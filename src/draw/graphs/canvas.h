@@ -30,13 +30,9 @@ void DrawRectangle(QPainter& p, int left, int top, int right, int bottom);
 void TextOut(QPainter& p, int x, int y, const QString& text);
 int TextWidth(const QPainter& p, const QString& text);
 int TextHeight(const QPainter& p);
-// Dates on an X axis of stepX pixels per observation are labelled every so
-// many observations as leaves room for the widest, "00.00.0000".
+// How many observations apart dates are labelled on an X axis of stepX pixels
+// per observation in the painter's font (DateLabelStep of the engine).
 int DateLabelStep(const QPainter& p, int stepX);
-// The label under observation j when dates are labelled every step observations:
-// the date, with its year at the first label and where the year changes; empty
-// between labels and for an observation without a date.
-QString DateTickLabel(const double* dates, std::int32_t j, int step);
 
 QColor RgbColor(std::uint32_t rgb);
 // A pen of the given width (0: one pixel) and numbered style.

@@ -9,6 +9,7 @@
 #include "core/base/numbers.h"
 #include "core/data/dataset.h"
 #include "core/data/observation_dates.h"
+#include "core/graphs/date_labels.h"
 #include "core/graphs/sequential_layout.h"
 #include "core/shell/settings.h"
 #include "core/graphs/y_ticks.h"
@@ -88,7 +89,7 @@ std::vector<std::string> DrawEditorGraph(QPainter& p, const QSize& size, const S
     const int xi = static_cast<int>(x);
     DrawLine(p, xi, bottom, xi, bottom + 6);
     if (dates) {
-      TextOut(p, xi + 1, bottom + 4, DateTickLabel(dates, j - 1, dateStep));
+      TextOut(p, xi + 1, bottom + 4, QString::fromStdString(DateTickLabel(dates, j - 1, dateStep)));
       continue;
     }
     if (j % every != 0) continue;

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "core/base/numbers.h"
-#include "core/data/observation_dates.h"
+#include "core/graphs/date_labels.h"
 #include "core/shell/settings.h"
 #include "draw/graphs/canvas.h"
 #include "draw/graphs/picture_file.h"
@@ -156,7 +156,7 @@ void DrawXAxis(QPainter& p, const SequentialLayout& layout, long long right, int
     const int x = static_cast<int>(layout.PointX(j));
     DrawLine(p, x, y, x, y + dir * (upper ? 6 : 5));
     if (layout.dates) {
-      TextOut(p, x + 1, labelY, DateTickLabel(layout.dates, j, dateStep));
+      TextOut(p, x + 1, labelY, QString::fromStdString(DateTickLabel(layout.dates, j, dateStep)));
       continue;
     }
     if (k % every != 0) continue;

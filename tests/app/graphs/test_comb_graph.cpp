@@ -239,6 +239,39 @@ class TestCombGraph : public QObject {
     QVERIFY(messages_->shown.empty());
   }
 
+  // With "Вывод дат:" set and dates in the file, the chart's X axis names the
+  // days, flat and in 3-D; with the setting off it numbers the observations.
+  void DatesLabelTheXAxisWhenAskedFor() {
+    const QString file = home_->Write("data/days.csv", "Дата;A;B\n30.12.2023;1;2\n31.12.2023;3;4\n01.01.2024;5;6\n");
+    QVERIFY(main_->ReadDataFile(file.toStdString()));
+    main_->EnableDataCommands(true);
+    const struct {
+      bool asked;
+      bool deep;
+      QStringList labels;
+    } cases[] = {{false, false, {"0", "1", "2"}},
+                 {true, false, {"01.01.2024", "30.12.2023", "31.12"}},
+                 {true, true, {"01.01.2024", "30.12.2023", "31.12"}}};
+    for (const auto& c : cases) {
+      Config().IsData = c.asked;
+      QStringList labels;
+      ModalScript script({ChooseVariables({0, 1}), On<TfmcGraphCfg>([&](TfmcGraphCfg* d) {
+                            d->cbx3D->setChecked(c.deep);
+                            QTimer::singleShot(0, d->btbtnOK, &QPushButton::click);
+                          }),
+                          On<TfmCombGraph>([&](TfmCombGraph* w) {
+                            for (const auto& [text, x] : LabelPlaces(w->chartView->Scene(), TextAnchor::TopCenter))
+                              labels << text;
+                            w->tbtnClose->trigger();
+                          })});
+      main_->mnCombGraph->trigger();
+      QVERIFY(script.Done());
+      QCOMPARE(labels, c.labels);
+    }
+    Config().IsData = false;
+    QVERIFY(messages_->shown.empty());
+  }
+
   void AChartOfValuesBeyondWhatCanBeDrawnIsRefused() {
     QVERIFY(main_->ReadDataFile(home_->Write("data/huge.txt", "A B\n1e308 1\n-1e308 2\n").toStdString()));
     main_->EnableDataCommands(true);

@@ -171,5 +171,27 @@ TEST_F(DatedTableTest, SavedTablesKeepTheDates) {
   EXPECT_EQ(DateRangeText(Data().Dates), "31.12.2023 – 01.02.2024");
 }
 
+// A graph names the dates at the ends of its X axis, the first and the last
+// row's, whatever order the rows are in; info names the earliest and latest.
+TEST(ObservationDates, TheRangeOfTheRowsAndTheRangeOfTheDates) {
+  const double nan = std::nan("");
+  const struct {
+    Array<double> dates;
+    const char* rows;
+    const char* earliestToLatest;
+  } cases[] = {
+      {{kJan5, kJan5 + 1, kJan5 + 2}, "05.01.2024 – 07.01.2024", "05.01.2024 – 07.01.2024"},
+      {{kJan5 + 27, kJan5 - 5, kJan5}, "01.02.2024 – 05.01.2024", "31.12.2023 – 01.02.2024"},
+      {{nan, kJan5 + 1, kJan5 - 1, nan}, "06.01.2024 – 04.01.2024", "04.01.2024 – 06.01.2024"},
+      {{nan, kJan5, nan}, "05.01.2024 – 05.01.2024", "05.01.2024 – 05.01.2024"},
+      {{nan, nan}, "", ""},
+      {{}, "", ""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(FirstToLastDateText(c.dates), c.rows) << c.rows;
+    EXPECT_EQ(DateRangeText(c.dates), c.earliestToLatest) << c.rows;
+  }
+}
+
 }  // namespace
 }  // namespace tavrel

@@ -151,7 +151,7 @@ class CombinedModelTest : public ::testing::Test {
 };
 
 TEST_F(CombinedModelTest, ColoursAreDistinctVisibleAndRepeatable) {
-  const ChartModel m = CombinedModel(Data(), SeriesKind::Line, MultiMode::None, false, 7);
+  const ChartModel m = CombinedModel(Data(), SeriesKind::Line, MultiMode::None, false, 7, false);
   ASSERT_EQ(m.series.size(), 18u);
   const std::size_t table = SeriesColors().size();
   std::set<std::uint32_t> first;
@@ -174,15 +174,15 @@ TEST_F(CombinedModelTest, ColoursAreDistinctVisibleAndRepeatable) {
   for (std::size_t i = 0; i < 3; ++i)
     for (std::size_t j = i + 1; j < 3; ++j)
       EXPECT_GE(std::fabs(luminance(m.series[i].rgb) - luminance(m.series[j].rgb)), 0.05) << i << " " << j;
-  const ChartModel again = CombinedModel(Data(), SeriesKind::Line, MultiMode::None, false, 7);
+  const ChartModel again = CombinedModel(Data(), SeriesKind::Line, MultiMode::None, false, 7, false);
   for (std::size_t i = 0; i < m.series.size(); ++i) {
     EXPECT_EQ(again.series[i].rgb, m.series[i].rgb);
     EXPECT_EQ(again.series[i].symbol, m.series[i].symbol);
   }
   // Lines in 3-D go without symbols; bars keep their stacking.
-  for (const ChartSeries& s : CombinedModel(Data(), SeriesKind::Line, MultiMode::None, true, 7).series)
+  for (const ChartSeries& s : CombinedModel(Data(), SeriesKind::Line, MultiMode::None, true, 7, false).series)
     EXPECT_FALSE(s.symbolsShown);
-  EXPECT_EQ(CombinedModel(Data(), SeriesKind::Bar, MultiMode::Stacked100, false, 1).mode, MultiMode::Stacked100);
+  EXPECT_EQ(CombinedModel(Data(), SeriesKind::Bar, MultiMode::Stacked100, false, 1, false).mode, MultiMode::Stacked100);
 }
 
 TEST_F(CombinedModelTest, TheMeansLineTakesPositiveValuesOnly) {

@@ -4,10 +4,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <map>
 #include <tuple>
 
+#include "core/data/observation_dates.h"
 #include "core/graphs/chart_projection.h"
+#include "core/graphs/date_labels.h"
 
 namespace tavrel {
 namespace {
@@ -434,6 +437,94 @@ TEST(FlatChart, LegendNamesEverySeriesAndTheMeansStandUnderTheAxis) {
       xLabelsRow = scene.items[i].points[0].y;
   EXPECT_GT(meansText->points[0].y, xLabelsRow + kMeasure.height(12));  // below the X labels' line
   EXPECT_LT(meansText->points[0].y + kMeasure.height(10) / 2, 600);     // inside the picture
+}
+
+// The X axis of a dated chart names days: each label stands at its day's
+// tick, the first one and the first of every new year with the year, and on a
+// long series the labels are thinned, evenly, no more than they must be to
+// stay apart. Flat and in 3-D.
+struct XLabel {
+  double x;
+  std::string text;
+};
+std::vector<XLabel> XLabels(const ChartScene& scene) {
+  std::vector<XLabel> labels;
+  for (std::size_t i = 0; i < scene.legend; ++i) {
+    const SceneItem& item = scene.items[i];
+    if (item.kind == SceneItemKind::Text && item.anchor == TextAnchor::TopCenter && !item.text.empty())
+      labels.push_back({item.points[0].x, item.text});
+  }
+  return labels;
+}
+
+TEST(ChartScene, DatesLabelTheXAxisThinnedSoTheyNeverMeet) {
+  const double widest = kMeasure.width(kWidestDateLabel, 12) + 4;
+  const struct {
+    const char* name;
+    double first;
+    int days;
+    bool deep;
+    std::vector<std::string> labels;  // all of them; empty: checked by the rules alone
+  } cases[] = {
+      {"a few days", DateSerial(2024, 1, 5), 4, false, {"05.01.2024", "06.01", "07.01", "08.01"}},
+      {"a new year", DateSerial(2023, 12, 30), 4, false, {"30.12.2023", "31.12", "01.01.2024", "02.01"}},
+      {"a new year in 3-D", DateSerial(2023, 12, 30), 4, true, {"30.12.2023", "31.12", "01.01.2024", "02.01"}},
+      {"thousands of days", DateSerial(2019, 6, 1), 4000, false, {}},
+      {"thousands of days in 3-D", DateSerial(2019, 6, 1), 4000, true, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ChartModel m;
+    std::vector<double> values(static_cast<std::size_t>(c.days));
+    for (int j = 0; j < c.days; ++j) {
+      values[static_cast<std::size_t>(j)] = j % 7;
+      m.dates.push_back(c.first + j);
+    }
+    m.series = {Series(SeriesKind::Line, 0x0000FF, values)};
+    ChartView view;
+    view.view3D = c.deep;
+    const ChartScene scene =
+        LayoutChartScene(m, Stacked(m), FullChartRange(m, Stacked(m), true), view, false, "", 900, 600, kMeasure);
+    const std::vector<XLabel> labels = XLabels(scene);
+    if (!c.labels.empty()) {
+      std::vector<std::string> texts;
+      for (const XLabel& l : labels) texts.push_back(l.text);
+      EXPECT_EQ(texts, c.labels);
+      continue;
+    }
+    ASSERT_GE(labels.size(), 5u);
+    ASSERT_EQ(labels[0].text, "01.06.2019");
+    // Read the labels back into days: a label without its year is of the year before.
+    std::vector<double> days;
+    int year = 0;
+    for (const XLabel& l : labels) {
+      int day = 0, month = 0, labelYear = 0;
+      const int read = std::sscanf(l.text.c_str(), "%2d.%2d.%4d", &day, &month, &labelYear);
+      ASSERT_TRUE(read == 2 || read == 3) << l.text;
+      if (read == 3) {
+        EXPECT_NE(labelYear, year) << l.text << ": the year shown again";
+        year = labelYear;
+      }
+      days.push_back(DateSerial(year, month, day));
+    }
+    const double step = days[1] - days[0];
+    const double pixels = (labels[1].x - labels[0].x) / step;  // per day
+    for (std::size_t k = 1; k < labels.size(); ++k) {
+      EXPECT_EQ(days[k] - days[k - 1], step) << labels[k].text;
+      EXPECT_NEAR(labels[k].x - labels[k - 1].x, step * pixels, 1e-6) << labels[k].text;
+    }
+    EXPECT_GE(step * pixels, widest);        // apart
+    EXPECT_LT((step - 1) * pixels, widest);  // yet no fewer than fit
+  }
+  // Zoomed into the autumn of 2019, the first date shown carries the year.
+  ChartModel m;
+  m.series = {Series(SeriesKind::Line, 0x0000FF, std::vector<double>(400, 1.0))};
+  for (int j = 0; j < 400; ++j) m.dates.push_back(DateSerial(2019, 6, 1) + j);
+  const std::vector<XLabel> zoomed =
+      XLabels(LayoutChartScene(m, Stacked(m), {100.5, 120, 0, 2}, ChartView{}, false, "", 900, 600, kMeasure));
+  ASSERT_GE(zoomed.size(), 2u);
+  EXPECT_EQ(zoomed[0].text.substr(5), ".2019");
+  for (std::size_t k = 1; k < zoomed.size(); ++k) EXPECT_EQ(zoomed[k].text.size(), 5u) << zoomed[k].text;
 }
 
 TEST(FlatChart, ARangeTheArithmeticCannotSpanStillGivesFinitePlaces) {
