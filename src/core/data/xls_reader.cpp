@@ -15,6 +15,7 @@
 #include "core/base/numbers.h"
 #include "core/base/program_directory.h"
 #include "core/base/system_error_text.h"
+#include "core/data/observation_dates.h"
 #include "core/data/sheet_table.h"
 #include "core/data/xls_records.h"
 
@@ -189,7 +190,11 @@ void ReceiveFirstSheet(int fd, std::uint64_t fileSize, SheetTable& table, int si
       } else if (kind == 'T') {
         table.SetText(row, column, text);
       } else if (kind == 'A') {
-        table.Refuse(row, column, "содержит дату, а не число");
+        // FreeXL writes dates as "2024-01-05" (with the time of day after a
+        // blank); a time of day alone is no observation's date.
+        double serial = 0;
+        if (!ParseDateText(text, serial)) table.Refuse(row, column, "содержит дату, а не число");
+        table.SetDate(row, column, serial);
       } else if (kind == 'L') {
         table.Refuse(row, column, "содержит логическое значение, а не число");
       } else if (kind == 'F') {

@@ -15,6 +15,7 @@
 #include "core/data/data_input.h"
 #include "core/data/data_table_writer.h"
 #include "core/data/dataset.h"
+#include "core/data/observation_dates.h"
 #include "core/data/results_file.h"
 #include "core/data/session.h"
 #include "core/data/xlsx_reader.h"
@@ -340,6 +341,17 @@ TEST_F(SpreadsheetInputTest, ReadsTheFirstSheetOfAnXlsWorkbookAsTheEquivalentTex
   EXPECT_EQ(names, Names());
   EXPECT_EQ(columns, Columns());
   EXPECT_EQ(names, (std::vector<std::string>{"Pulse", "Давление", "Temperat"}));
+}
+
+// A workbook a spreadsheet program wrote with a first column of dates and
+// times (FreeXL gives them as ISO text): the observations' dates, not a variable.
+TEST_F(SpreadsheetInputTest, AnXlsColumnOfDatesIsTheObservationsDates) {
+  ASSERT_TRUE(LoadDataFile(std::string(TAVREL_TEST_DATA) + "/spreadsheets/dated.xls", ProgramSession()).loaded);
+  EXPECT_EQ(Names(), (std::vector<std::string>{"Пульс"}));
+  EXPECT_EQ(Columns(), (std::vector<std::vector<double>>{{72, 74}}));
+  ASSERT_EQ(Data().Dates.size(), 2u);
+  EXPECT_EQ(DayMonthYearText(Data().Dates[0]), "05.01.2024 10:30");
+  EXPECT_EQ(DayMonthYearText(Data().Dates[1]), "06.01.2024 11:00");
 }
 
 struct HostileCase {
