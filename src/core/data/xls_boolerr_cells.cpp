@@ -8,11 +8,6 @@ namespace {
 
 using namespace xls;
 
-// BIFF5 and BIFF8 records: the only ones FreeXL finds sheets in when they lie
-// in a compound document (the older BIFF2 to 4 it reads only as bare streams,
-// which the loading program does not take for workbooks).
-constexpr std::uint16_t kBoundSheet = 0x0085;
-constexpr std::uint16_t kBoolErr = 0x0205;
 constexpr std::uint16_t kFormula = 0x0006;
 constexpr std::uint16_t kGlobalsKind = 0x0005;
 

@@ -9,7 +9,6 @@ namespace {
 
 constexpr std::uint32_t kEndOfChain = 0xFFFFFFFE;
 constexpr std::size_t kHeaderDifat = 109;
-constexpr std::size_t kEntrySize = 128;
 constexpr std::uint32_t kMiniSectorSize = 64;
 constexpr std::uint32_t kMiniStreamCutoff = 4096;
 

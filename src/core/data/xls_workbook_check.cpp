@@ -12,7 +12,6 @@ namespace {
 
 using namespace xls;
 
-constexpr std::size_t kEntrySize = 128;
 constexpr std::size_t kEntryNameBytes = 64;
 
 // The format's own limits: 65,536 rows by 256 columns, records of at most
@@ -32,9 +31,7 @@ constexpr std::uint16_t kRk = 0x027E;
 constexpr std::uint16_t kMulRk = 0x00BD;
 constexpr std::uint16_t kLabel = 0x0204;
 constexpr std::uint16_t kLabelSst = 0x00FD;
-constexpr std::uint16_t kBoolErr = 0x0205;
 constexpr std::uint16_t kFormat = 0x041E;
-constexpr std::uint16_t kBoundSheet = 0x0085;
 
 // A fault found, with the reason the user reads.
 struct Fault {
