@@ -384,13 +384,13 @@ class SvgStreamEngine : public QPaintEngine {
       CloseStyle();
       CloseClip();
       if (clip) {
-        buffer_ += "<clipPath id=\"c";
+        buffer_ += "<defs><clipPath id=\"c";
         AppendInt(buffer_, ++clipCount_);
         buffer_ += "\"><path clip-rule=\"";
         buffer_ += FillRule(clip->fillRule());
         buffer_ += "\" d=\"";
         AppendPathData(buffer_, *clip);
-        buffer_ += "\"/></clipPath>\n<g clip-path=\"url(#c";
+        buffer_ += "\"/></clipPath></defs>\n<g clip-path=\"url(#c";
         AppendInt(buffer_, clipCount_);
         buffer_ += ")\">\n";
         writtenClip_ = *clip;
@@ -479,6 +479,8 @@ int SvgStreamDevice::metric(PaintDeviceMetric metric) const {
     case PdmPhysicalDpiY: return dpi_;
     case PdmNumColors: return 0x7fffffff;
     case PdmDepth: return 32;
+    case PdmDevicePixelRatio: return 1;
+    case PdmDevicePixelRatioScaled: return static_cast<int>(devicePixelRatioFScale());
     default: return QPaintDevice::metric(metric);
   }
 }
