@@ -189,18 +189,8 @@ class SvgStreamEngine : public QPaintEngine {
   using QPaintEngine::drawPolygon;
   using QPaintEngine::drawRects;
 
-  void drawRects(const QRectF* rects, int count) override {
-    if (Invisible(true)) return;
-    for (int i = 0; i < count; ++i) {
-      const QRectF r = rects[i].normalized();
-      Open("<rect");
-      AppendAttribute(buffer_, "x", r.x());
-      AppendAttribute(buffer_, "y", r.y());
-      AppendAttribute(buffer_, "width", r.width());
-      AppendAttribute(buffer_, "height", r.height());
-      Close();
-    }
-  }
+  void drawRects(const QRect* rects, int count) override { Rectangles(rects, count); }
+  void drawRects(const QRectF* rects, int count) override { Rectangles(rects, count); }
 
   void drawLines(const QLineF* lines, int count) override {
     if (Invisible(false)) return;
@@ -291,6 +281,38 @@ class SvgStreamEngine : public QPaintEngine {
   // Nothing to draw with a shape's (or a line's) pen and brush.
   bool Invisible(bool filled) const {
     return pen_.style() == Qt::NoPen && (!filled || brush_.style() == Qt::NoBrush);
+  }
+
+  // One rectangle as such, several (the points of a curve) as one path.
+  template <typename Rect>
+  void Rectangles(const Rect* rects, int count) {
+    if (count < 1 || Invisible(true)) return;
+    if (count == 1) {
+      const QRectF r = QRectF(rects[0]).normalized();
+      Open("<rect");
+      AppendAttribute(buffer_, "x", r.x());
+      AppendAttribute(buffer_, "y", r.y());
+      AppendAttribute(buffer_, "width", r.width());
+      AppendAttribute(buffer_, "height", r.height());
+      Close();
+      return;
+    }
+    Open("<path fill-rule=\"nonzero\" d=\"");
+    for (int i = 0; i < count; ++i) {
+      const Rect r = rects[i].normalized();
+      buffer_ += 'M';
+      AppendPoint(buffer_, r.topLeft());
+      buffer_ += 'h';
+      AppendNumber(buffer_, r.width());
+      buffer_ += 'v';
+      AppendNumber(buffer_, r.height());
+      buffer_ += 'h';
+      AppendNumber(buffer_, -r.width());
+      buffer_ += 'z';
+      MaybeFlush();
+    }
+    buffer_ += '"';
+    Close();
   }
 
   template <typename Point>

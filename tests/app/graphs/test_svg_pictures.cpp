@@ -207,6 +207,14 @@ class TestSvgPictures : public QObject {
            p.drawLine(0, 0, 5, 5);
          },
          "line", {{"x2", "5"}}, {}, {"2,3 12,13"}, ""},
+        {"rectangles of one call in one path",
+         [](QPainter& p) {
+           const QRect squares[] = {{1, 2, 3, 3}, {10, 20, 3, 3}};
+           p.setPen(Qt::NoPen);
+           p.setBrush(Qt::black);
+           p.drawRects(squares, 2);
+         },
+         "path", {{"fill", "#000000"}, {"stroke", "none"}, {"d", "M1,2h3v3h-3zM10,20h3v3h-3z"}}, {}, {}, ""},
         {"path with a closed subpath",
          [](QPainter& p) {
            QPainterPath path;
