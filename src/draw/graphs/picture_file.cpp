@@ -12,10 +12,10 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
-#include <QSvgGenerator>
 
 #include "core/base/errors.h"
 #include "core/data/output_target.h"
+#include "draw/graphs/svg_stream_device.h"
 #include "draw/qt_error_text.h"
 
 namespace tavrel {
@@ -69,11 +69,7 @@ bool SaveImage(QIODevice& file, const QSize& size, const char* format, const Pai
 }
 
 bool SaveSvg(QIODevice& file, const QSize& size, const PaintFunction& paint) {
-  QSvgGenerator svg;
-  svg.setOutputDevice(&file);
-  svg.setSize(size);
-  svg.setViewBox(QRect(QPoint(0, 0), size));
-  svg.setResolution(kPictureDpi);
+  SvgStreamDevice svg(file, size, kPictureDpi);
   QPainter painter;
   if (!painter.begin(&svg)) return false;
   painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);

@@ -5,7 +5,6 @@
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QPainter>
-#include <QPainterPath>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
@@ -122,17 +121,18 @@ void DrawCurve(QPainter& p, const SequentialLayout& layout, const SequentialBand
     piece.emplace_back(static_cast<int>(layout.PointX(j)), y);
   }
   flush();
-  // The 3x3 squares of the points (as DrawSquareMark) as strokes of one path:
-  // one element in a vector picture rather than one per point.
-  QPainterPath squares;
+  // The 3x3 squares of the points (as DrawSquareMark) in one call: one
+  // element in an SVG picture, a short rectangle operator each in a PDF.
+  std::vector<QRect> squares;
+  squares.reserve(piece.capacity());
   for (std::int32_t j = first; j <= final; ++j) {
     int y = 0;
     if (!layout.PointY(band, j, y)) continue;
-    const double x = static_cast<double>(layout.PointX(j));
-    squares.moveTo(x - 1, y + 0.5);
-    squares.lineTo(x + 2, y + 0.5);
+    const int x = static_cast<int>(layout.PointX(j));
+    squares.emplace_back(x - 1, y - 1, kSquareMarkSize, kSquareMarkSize);
   }
-  p.strokePath(squares, QPen(Qt::black, kSquareMarkSize, Qt::SolidLine, Qt::FlatCap));
+  p.setPen(Qt::NoPen);
+  p.drawRects(squares.data(), static_cast<int>(squares.size()));
   p.restore();
   p.setBrush(Qt::white);
 }
