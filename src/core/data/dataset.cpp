@@ -1,9 +1,11 @@
 #include "core/data/dataset.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <utility>
 
+#include "core/data/data_file_lines.h"
 #include "core/data/min_max.h"
 #include "core/shell/settings.h"
 
@@ -114,9 +116,20 @@ bool RemoveEmptyVars(DataSet& d) {
 }
 
 bool HasMissingValues(const DataSet& d) {
-  for (int v = 0; v <= d.LastVar && v < d.DataValues.Count(); ++v)
-    if (ContainsEmpty(d.DataValues[v], d.VarCounts[v] - 1, d.EmptyValue)) return true;
-  return false;
+  return AnyVariable(d, [&d](int v) { return ContainsEmpty(d.DataValues[v], d.VarCounts[v] - 1, d.EmptyValue); });
+}
+
+bool AnyVariable(const DataSet& d, const std::function<bool(int v)>& holds) {
+  const int variables = static_cast<int>(std::min<long long>(d.LastVar + 1, d.DataValues.Count()));
+  std::size_t values = 0;
+  for (int v = 0; v < variables; ++v) values += static_cast<std::size_t>(std::max(d.VarCounts[v], 0));
+  const int pieces = PiecesFor(values * sizeof(double));
+  std::atomic<bool> found = false;
+  RunPieces(pieces, [&](int k) {
+    for (int v = k; v < variables && !found.load(std::memory_order_relaxed); v += pieces)
+      if (holds(v)) found = true;
+  });
+  return found;
 }
 
 bool ContainsEmpty(const Array<double>& a, std::int32_t n, double emptyValue) {

@@ -1,6 +1,7 @@
 #pragma once
 // The data set a session works on, and the routines that keep it.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -77,6 +78,10 @@ bool RemoveEmptyVars(DataSet& d);
 inline constexpr const char* kRemoveEmptyVarsFailed = "Ошибка удаления пустой переменной.";
 
 bool HasMissingValues(const DataSet& d);
+// Whether holds(v) is true for some variable v of d (0..LastVar); the
+// variables of a large table are looked at on every core, and the search
+// stops once one is found.
+bool AnyVariable(const DataSet& d, const std::function<bool(int v)>& holds);
 // Whether a[0..n] holds the missing-value code.
 bool ContainsEmpty(const Array<double>& a, std::int32_t n, double emptyValue);
 bool CountsDiffer(const Array<std::int32_t>& a, std::int32_t n);

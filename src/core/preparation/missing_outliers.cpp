@@ -182,13 +182,13 @@ void KeepOutlierRows(DataSet& d) {
 }
 
 bool HasOutliers(const DataSet& d) {
-  for (int v = 0; v <= d.LastVar && v < d.DataValues.Count(); ++v) {
+  return AnyVariable(d, [&d](int v) {
     const Limits limits = PlainLimits(d, v);
     const Array<double>& row = d.DataValues[v];
     for (std::int32_t j = 0; j < d.VarCounts[v]; ++j)
       if (limits.Outside(row[j])) return true;
-  }
-  return false;
+    return false;
+  });
 }
 
 }  // namespace tavrel
