@@ -136,6 +136,26 @@ TEST_F(DataSetTest, SmallHelpersLookAtTheStatedEntries) {
   EXPECT_FALSE(HasMissingValues(Data()));
 }
 
+// A table large enough to be looked at on several cores: the answer is the
+// same wherever the variable that has it lies, and only variables in force count.
+TEST_F(DataSetTest, AnyVariableFindsTheOneThatHoldsWhereverItLies) {
+  const std::vector<double> values(200000, 1.0);
+  Make({{"A", values}, {"B", values}, {"C", values}, {"D", values}, {"E", values}});
+  Data().EmptyValue = -1;
+  EXPECT_FALSE(HasMissingValues(Data()));
+  for (int v = 0; v < 5; ++v) {
+    SCOPED_TRACE(v);
+    EXPECT_TRUE(AnyVariable(Data(), [v](int w) { return w == v; }));
+    Data().DataValues[v][199999] = -1;
+    EXPECT_TRUE(HasMissingValues(Data()));
+    Data().LastVar = v - 1;  // the variables before it only
+    EXPECT_FALSE(HasMissingValues(Data()));
+    Data().LastVar = 4;
+    Data().DataValues[v][199999] = 1;
+  }
+  EXPECT_FALSE(AnyVariable(Data(), [](int) { return false; }));
+}
+
 TEST_F(DataSetTest, GetVariableCopiesUpToTheCount) {
   Make({{"A", {1, 2, 3}}});
   Data().VarCounts[0] = 2;
