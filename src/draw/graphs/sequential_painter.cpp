@@ -113,9 +113,14 @@ void DrawCurve(QPainter& p, const SequentialLayout& layout, const SequentialBand
     if (piece.size() > 1) p.drawPolyline(piece.data(), static_cast<int>(piece.size()));
     piece.clear();
   };
+  std::vector<double> values;
+  layout.DrawnValues(band, first, final, values);
+  const auto pointY = [&](std::int32_t j, int& y) {
+    return layout.RowOf(band, values[static_cast<std::size_t>(j - first)], y);
+  };
   for (std::int32_t j = first; j <= final; ++j) {
     int y = 0;
-    if (!layout.PointY(band, j, y)) {
+    if (!pointY(j, y)) {
       flush();
       continue;
     }
@@ -127,7 +132,7 @@ void DrawCurve(QPainter& p, const SequentialLayout& layout, const SequentialBand
   QPainterPath squares;
   for (std::int32_t j = first; j <= final; ++j) {
     int y = 0;
-    if (!layout.PointY(band, j, y)) continue;
+    if (!pointY(j, y)) continue;
     const double x = static_cast<double>(layout.PointX(j));
     squares.moveTo(x - 1, y + 0.5);
     squares.lineTo(x + 2, y + 0.5);
