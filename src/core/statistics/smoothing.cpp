@@ -161,23 +161,28 @@ SmoothedExtremes ExtremesOf(const RunSmoothing& s) {
   SmoothedExtremes out;
   Extremes e;
   Array<double> smoothedBy3;  // a run on its way to the smoothing by 5
-  for (std::int32_t from = 0; from <= s.last;) {
-    if (!IsPresent(s.values[from], s.emptyValue)) {
-      ++from;
+  const double* const values = s.values;
+  const double empty = s.emptyValue;
+  const double* const end = values + s.last + 1;
+  for (const double* p = values; p < end;) {
+    if (!IsPresent(*p, empty)) {
+      ++p;
       continue;
     }
     // The run's end, and its extremes as loaded on the way.
-    std::int32_t to = from;
-    double lo = s.values[from], hi = lo;
-    for (; to < s.last; ++to) {
-      const double x = s.values[to + 1];
-      if (!IsPresent(x, s.emptyValue)) break;
+    const double* q = p + 1;
+    double lo = *p, hi = lo;
+    for (; q < end; ++q) {
+      const double x = *q;
+      if (!IsPresent(x, empty)) break;
       lo = x < lo ? x : lo;
       hi = x > hi ? x : hi;
     }
+    const auto from = static_cast<std::int32_t>(p - values), to = static_cast<std::int32_t>(q - values) - 1;
+    p = q;
     const std::int32_t last = to - from;
     out.longestRun = std::max(out.longestRun, last);
-    const double* run = s.values + from;
+    const double* run = values + from;
     const bool by3 = s.by3 && Smoothable(last, 3), by5 = s.by5 && Smoothable(last, 5);
     if (by3 && by5) {
       smoothedBy3.assign(run, run + last + 1);
@@ -191,7 +196,6 @@ SmoothedExtremes ExtremesOf(const RunSmoothing& s) {
       e.Add(lo);
       e.Add(hi);
     }
-    from = to + 1;
   }
   if (e.min <= e.max) {
     out.min = e.min;
