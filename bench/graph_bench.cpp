@@ -76,7 +76,7 @@ long long LayoutBytes(const tavrel::SequentialLayout& layout) {
                                            layout.marks.capacity() * sizeof(std::int32_t));
   for (const tavrel::SequentialBand& b : layout.bands) {
     bytes += static_cast<long long>(b.ticks.values.capacity() * sizeof(double) +
-                                    b.levels.capacity() * sizeof(tavrel::LevelRow) + b.smoothed.capacity() * sizeof(float));
+                                    b.levels.capacity() * sizeof(tavrel::LevelRow));
   }
   return bytes;
 }
@@ -104,10 +104,11 @@ BENCHMARK(BM_SequentialLayout)
     ->Unit(benchmark::kMillisecond);
 
 // One 1280 x 1024 screen of the graph, scrolled to a fraction (per mille,
-// range(0)) of its extents; range(1): observations.
+// range(0)) of its extents; range(1): observations; range(2): smoothed by 3.
 void BM_SequentialPaintScreen(benchmark::State& state) {
   BenchApplication();  // fonts and painting need it
   FillDataSet(static_cast<int>(state.range(1)));
+  Options().Smooth3 = state.range(2) != 0;
   const tavrel::SequentialLook look = tavrel::ScreenLook(BenchSession().settings);
   const tavrel::SequentialLayout layout = tavrel::ComputeSequentialLayout(Source(), Device());
   QImage image(1280, 1024, QImage::Format_RGB32);
@@ -120,14 +121,17 @@ void BM_SequentialPaintScreen(benchmark::State& state) {
     p.translate(-offset);
     tavrel::DrawGraph(p, layout, look, exposed);
   }
+  if (state.range(2)) state.SetLabel("smoothed by 3");
+  Options().Smooth3 = false;
 }
 BENCHMARK(BM_SequentialPaintScreen)
-    ->Args({0, 100000})
-    ->Args({500, 100000})
-    ->Args({1000, 100000})
-    ->Args({0, 1000000})
-    ->Args({500, 1000000})
-    ->Args({1000, 1000000})
+    ->Args({0, 100000, 0})
+    ->Args({500, 100000, 0})
+    ->Args({1000, 100000, 0})
+    ->Args({0, 1000000, 0})
+    ->Args({500, 1000000, 0})
+    ->Args({1000, 1000000, 0})
+    ->Args({500, 1000000, 1})
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

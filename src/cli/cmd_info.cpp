@@ -1,9 +1,11 @@
 #include <iostream>
+#include <vector>
 
 #include "cli/cli_common.h"
 #include "cli/commands.h"
 #include "core/base/numbers.h"
 #include "core/base/text_codec.h"
+#include "core/data/data_file_lines.h"
 #include "core/data/dataset.h"
 #include "core/data/min_max.h"
 #include "core/data/observation_dates.h"
@@ -18,16 +20,31 @@ int RunInfo(const std::vector<std::string>& raw) {
   LoadSettingsFor(args, session);
   LoadDataFor(args, dataFile, session);
   const DataSet& d = session.data;
+  // Each variable's line, worked out where the values lie, the variables
+  // shared among the cores as the reading shares a file.
+  struct Line {
+    std::int32_t last = -1;
+    int missing = 0;
+    double min = 0, max = 0;
+  };
+  std::vector<Line> lines(static_cast<std::size_t>(d.LastVar + 1));
+  const int pieces = PiecesFor(static_cast<std::size_t>(d.NumObs) * lines.size() * sizeof(double));
+  RunPieces(pieces, [&](int k) {
+    for (int v = k; v <= d.LastVar; v += pieces) {
+      Line& line = lines[static_cast<std::size_t>(v)];
+      const Array<double>& values = d.DataValues[v];
+      line.last = d.VarCounts[v] - 1;
+      if (line.last >= values.Count()) throw RangeError("Число значений переменной больше длины строки данных");
+      for (std::int32_t i = 0; i <= line.last; ++i)
+        if (values[i] == d.EmptyValue) ++line.missing;
+      MinMaxNoEmpty(values, line.last, d.EmptyValue, line.min, line.max);
+    }
+  });
   std::cout << "   N  Имя             Число  Пропуски      Минимум     Максимум      Шаг Y\n";
   for (int v = 0; v <= d.LastVar; ++v) {
-    const Variable var = GetVariable(d, v);
-    int missing = 0;
-    for (std::int32_t i = 0; i <= var.last; ++i)
-      if (var.values[i] == d.EmptyValue) ++missing;
-    double min = 0, max = 0;
-    MinMaxNoEmpty(var.values, var.last, d.EmptyValue, min, max);
-    std::cout << IntText(v, 4) << "  " << AlignLeft(var.name, 8) << IntText(var.last + 1, 11)
-              << IntText(missing, 10) << FixedText(min, 13, 3) << FixedText(max, 13, 3)
+    const Line& line = lines[static_cast<std::size_t>(v)];
+    std::cout << IntText(v, 4) << "  " << AlignLeft(d.VarNames[v], 8) << IntText(line.last + 1, 11)
+              << IntText(line.missing, 10) << FixedText(line.min, 13, 3) << FixedText(line.max, 13, 3)
               << FixedText(d.VarSteps[v], 11, 3) << "\n";
   }
   if (AnyDate(d.Dates)) std::cout << "Даты: " << DateRangeText(d.Dates) << "\n";

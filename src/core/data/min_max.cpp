@@ -31,16 +31,33 @@ void ExtremesNoEmpty(const Array<T>& values, std::int32_t last, double emptyValu
   const T empty = static_cast<T>(emptyValue);
   static_cast<void>(values[last]);  // the whole range lies in the array
   const T* x = values.data();
-  T lo = start, hi = -start;
-  for (std::int32_t i = 0; i <= last; ++i) {
-    // A missing value stands in as the starting extreme, which never moves them.
-    const T high = x[i] == empty ? -start : x[i];
-    const T low = x[i] == empty ? start : x[i];
+  // A missing value stands in as the starting extreme, which never moves them.
+  const auto take = [&](T v, T& lo, T& hi) {
+    const T high = v == empty ? -start : v;
+    const T low = v == empty ? start : v;
     hi = high > hi ? high : hi;
     lo = low < lo ? low : lo;
+  };
+  // Four running extremes side by side, so that no comparison waits for the one before.
+  T lo[4] = {start, start, start, start}, hi[4] = {-start, -start, -start, -start};
+  std::int32_t i = 0;
+  for (; i + 3 <= last; i += 4) {
+    for (int k = 0; k < 4; ++k) take(x[i + k], lo[k], hi[k]);
   }
-  min = lo;
-  max = hi;
+  for (; i <= last; ++i) take(x[i], lo[0], hi[0]);
+  for (int k = 1; k < 4; ++k) {
+    hi[0] = hi[k] > hi[0] ? hi[k] : hi[0];
+    lo[0] = lo[k] < lo[0] ? lo[k] : lo[0];
+  }
+  // Equal extremes are the same number but for the sign of a zero, and a
+  // single pass keeps the first zero it meets.
+  if (lo[0] == 0 || hi[0] == 0) {
+    lo[0] = start;
+    hi[0] = -start;
+    for (i = 0; i <= last; ++i) take(x[i], lo[0], hi[0]);
+  }
+  min = lo[0];
+  max = hi[0];
 }
 
 }  // namespace

@@ -24,21 +24,6 @@ int CheckedCoordinate(long long c) {
   return static_cast<int>(c);
 }
 
-bool IsPresent(double x, double emptyValue) { return x != emptyValue && std::isfinite(x); }
-
-// Extremes of the present values; 0 and 0 when none is present.
-void PresentExtremes(const double* values, std::int32_t last, double emptyValue, double& min, double& max) {
-  min = std::numeric_limits<double>::infinity();
-  max = -min;
-  for (std::int32_t j = 0; j <= last; ++j) {
-    const double x = values[j];
-    if (!IsPresent(x, emptyValue)) continue;
-    min = std::min(min, x);
-    max = std::max(max, x);
-  }
-  if (min > max) min = max = 0;
-}
-
 // The level rows of band b that fall strictly inside it.
 std::vector<LevelRow> LevelRows(const GraphOverlays& g, const SequentialBand& b) {
   std::vector<LevelRow> rows;
@@ -77,15 +62,23 @@ int XLabelInterval(int stepX, int labelWidth, bool every5) {
   return std::numeric_limits<int>::max();
 }
 
-bool SequentialLayout::PointY(const SequentialBand& b, std::int32_t j, int& y) const {
-  // Smoothing keeps the gaps of the data set.
-  if (!IsPresent(b.values[j], emptyValue)) return false;
-  const double x = b.Value(j);
+void SequentialLayout::DrawnValues(const SequentialBand& b, std::int32_t first, std::int32_t final,
+                                   std::vector<double>& out) const {
+  SmoothedStretch({b.values, b.last, emptyValue, b.smoothed && smoothBy3, b.smoothed && smoothBy5}, first, final, out);
+}
+
+bool SequentialLayout::RowOf(const SequentialBand& b, double x, int& y) const {
   if (!std::isfinite(x)) return false;
   // Present values lie within the ticks; the clamp only keeps rounding safe.
   const double offset = std::clamp((x - b.ticks.values.front()) * b.ticks.scale, -1.0, b.bottom - b.top + 1.0);
   y = b.bottom - RoundInt(offset) - 1;
   return true;
+}
+
+bool SequentialLayout::PointY(const SequentialBand& b, std::int32_t j, int& y) const {
+  std::vector<double> x;
+  DrawnValues(b, j, j, x);
+  return RowOf(b, x.front(), y);
 }
 
 SequentialLayout ComputeSequentialLayout(const SequentialSource& source, const SequentialDevice& device) {
@@ -111,7 +104,8 @@ SequentialLayout ComputeSequentialLayout(const SequentialSource& source, const S
   const SequentialDevice& dev = layout.device;
 
   const int count = d.NumVar > 0 ? d.LastVar + 1 : 0;
-  Array<double> work;  // one variable being smoothed
+  layout.smoothBy3 = o.Smooth3;
+  layout.smoothBy5 = o.Smooth5;
   GraphOptions smoothed;  // the smoothing that some band went through
   layout.bands.reserve(static_cast<std::size_t>(count));
   long long top = dev.firstTop;
@@ -122,28 +116,21 @@ SequentialLayout ComputeSequentialLayout(const SequentialSource& source, const S
     b.name = d.VarNames[v];
     b.last = std::min<std::int32_t>(d.VarCounts[v] - 1, static_cast<std::int32_t>(d.DataValues[v].Count() - 1));
     b.values = d.DataValues[v].data();
-    const double* extremesOf = b.values;
-    if ((o.Smooth3 || o.Smooth5) && b.last >= 0) {
-      work.assign(d.DataValues[v].begin(), d.DataValues[v].begin() + (b.last + 1));
-      bool changed = false;
+    const SmoothedExtremes extremes = ExtremesOf({b.values, b.last, layout.emptyValue, o.Smooth3, o.Smooth5});
+    // A series too short to smooth is drawn as it is, and the user told why.
+    if (b.last >= 0) {
       for (const auto& [on, points, done] :
            {std::tuple{o.Smooth3, 3, &smoothed.Smooth3}, std::tuple{o.Smooth5, 5, &smoothed.Smooth5}}) {
         if (!on) continue;
-        std::string message = SmoothRuns(work, b.last, b.name, layout.emptyValue, points);
-        changed = changed || message.empty();
-        *done = *done || message.empty();
-        if (!message.empty()) layout.messages.push_back(std::move(message));
-      }
-      // A series too short to smooth is drawn from the data set itself.
-      if (changed) {
-        b.smoothed.assign(work.begin(), work.end());
-        extremesOf = work.data();
+        if (Smoothable(extremes.longestRun, points)) {
+          b.smoothed = *done = true;
+        } else {
+          layout.messages.push_back(TooFewValuesMessage(points, b.name));
+        }
       }
     }
-    double min = 0, max = 0;
-    PresentExtremes(extremesOf, b.last, layout.emptyValue, min, max);
     const double step = v < d.VarSteps.Count() ? d.VarSteps[v] : 0.0;
-    b.ticks = ComputeTicks(min, max, step, dev.stepY, s.ZeroY);
+    b.ticks = ComputeTicks(extremes.min, extremes.max, step, dev.stepY, s.ZeroY);
 
     long long bottom = top + b.ticks.height;
     // From the second band on, a band that would run off the page starts a new one.

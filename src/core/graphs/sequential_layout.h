@@ -61,12 +61,9 @@ struct SequentialBand {
   int page = 0;
   std::vector<LevelRow> levels;
   const double* values = nullptr;  // the row of the data set the layout was made from
-  // The smoothed copy when smoothing is on, else empty. Single precision is
-  // far finer than a pixel and halves the memory of a large graph.
-  std::vector<float> smoothed;
-
-  // Value j as drawn: smoothed, or as in the data set.
-  double Value(std::int32_t j) const { return smoothed.empty() ? values[j] : smoothed[static_cast<std::size_t>(j)]; }
+  // Drawn smoothed by the layout's smoothing (else as in the data set): the
+  // smoothed values are computed for what is drawn, never kept.
+  bool smoothed = false;
 };
 
 // One printed page: its bands and the X axis that closes it, over the days
@@ -87,6 +84,8 @@ struct SequentialLayout {
   bool labelsEvery5 = false;
   int xLabelEvery = 1;  // day k carries its number when k is a multiple of it
   std::string smoothing;  // the smoothing some band went through, named in the caption and the printed title
+  bool smoothBy3 = false;  // the smoothing of the bands drawn smoothed
+  bool smoothBy5 = false;
   // The observations' dates, labelling the X axis in place of their numbers
   // when the setting IsData asks for them and the data set has any; else null.
   const double* dates = nullptr;
@@ -107,7 +106,12 @@ struct SequentialLayout {
   // What the user must hear (smoothing of too short a series), shown by the caller.
   std::vector<std::string> messages;
 
-  // Pixel row of observation j of band b, or false for a gap (missing or not finite).
+  // Observations first..final of band b as drawn (smoothed, or as in the data
+  // set), into out; NaN at its gaps (missing or not finite).
+  void DrawnValues(const SequentialBand& b, std::int32_t first, std::int32_t final, std::vector<double>& out) const;
+  // Pixel row of a value of band b as drawn, or false for a gap.
+  bool RowOf(const SequentialBand& b, double x, int& y) const;
+  // Pixel row of observation j of band b, or false for a gap.
   bool PointY(const SequentialBand& b, std::int32_t j, int& y) const;
   long long PointX(std::int32_t j) const { return device.left + static_cast<long long>(device.stepX) * (j + 1); }
 };

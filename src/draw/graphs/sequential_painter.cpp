@@ -112,9 +112,14 @@ void DrawCurve(QPainter& p, const SequentialLayout& layout, const SequentialBand
     if (piece.size() > 1) p.drawPolyline(piece.data(), static_cast<int>(piece.size()));
     piece.clear();
   };
+  std::vector<double> values;
+  layout.DrawnValues(band, first, final, values);
+  const auto pointY = [&](std::int32_t j, int& y) {
+    return layout.RowOf(band, values[static_cast<std::size_t>(j - first)], y);
+  };
   for (std::int32_t j = first; j <= final; ++j) {
     int y = 0;
-    if (!layout.PointY(band, j, y)) {
+    if (!pointY(j, y)) {
       flush();
       continue;
     }
@@ -127,7 +132,7 @@ void DrawCurve(QPainter& p, const SequentialLayout& layout, const SequentialBand
   squares.reserve(piece.capacity());
   for (std::int32_t j = first; j <= final; ++j) {
     int y = 0;
-    if (!layout.PointY(band, j, y)) continue;
+    if (!pointY(j, y)) continue;
     const int x = static_cast<int>(layout.PointX(j));
     squares.emplace_back(x - 1, y - 1, kSquareMarkSize, kSquareMarkSize);
   }

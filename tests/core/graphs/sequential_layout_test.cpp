@@ -206,17 +206,21 @@ TEST(SequentialLayoutSourceTest, TheBandsPointIntoTheDataSetGiven) {
   EXPECT_EQ(Data().NumVar, 0);
 }
 
-TEST_F(SequentialLayoutTest, SmoothingDrawsACopyAndReturnsItsMessage) {
+TEST_F(SequentialLayoutTest, SmoothingLeavesTheDataSetAsItIsAndReturnsItsMessage) {
   Load("Short Long\n1 1\n9 9\n1 1\n9 9\n1 1\n9 9\n1 1\n9 9\n");
   Data().VarCounts[0] = 5;  // too few to smooth
   options_.Smooth3 = true;
   const SequentialLayout l = Layout(Screen());
   ASSERT_EQ(l.messages.size(), 1u);
   EXPECT_THAT(l.messages[0], ::testing::HasSubstr("Short"));
-  EXPECT_FALSE(l.bands[1].smoothed.empty());
-  EXPECT_TRUE(l.bands[0].smoothed.empty()) << "too short: drawn as it is";
+  EXPECT_TRUE(l.bands[1].smoothed);
+  EXPECT_FALSE(l.bands[0].smoothed) << "too short: drawn as it is";
   EXPECT_EQ(Data().DataValues[1][2], 1) << "the data set is not changed";
-  EXPECT_FLOAT_EQ(static_cast<float>(l.bands[1].Value(2)), (9 + 1 + 9) / 3.0f);
+  std::vector<double> drawn;
+  l.DrawnValues(l.bands[1], 2, 2, drawn);
+  EXPECT_DOUBLE_EQ(drawn.at(0), (9 + 1 + 9) / 3.0);
+  l.DrawnValues(l.bands[0], 2, 2, drawn);
+  EXPECT_EQ(drawn.at(0), 1);
 }
 
 // A file with missing values smoothed: the bands keep their scale and their

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <random>
 #include <vector>
 
 namespace tavrel {
@@ -105,6 +107,88 @@ TEST(SmoothingTest, RunsBetweenGapsAreSmoothedOnTheirOwn) {
       }
       from = to + 1;
     }
+  }
+}
+
+// The graph's smoothing read in place gives, bit for bit, what smoothing a
+// whole copy of the series run by run gives: its extremes, and every stretch
+// of it wherever the stretch starts and ends. The series has runs of every
+// length from 1 to 40 and a few long ones, values below 0 so that the end
+// formulas fall back to their neighbours, and gaps both missing and not finite.
+TEST(SmoothingTest, ReadInPlaceItIsTheSmoothingOfACopy) {
+  const double E = -999;
+  std::mt19937 rng(29);
+  std::vector<double> series;
+  for (int run = 0; run < 400; ++run) {
+    const int length = run % 50 == 0 ? 300 + run : 1 + static_cast<int>(rng() % 40);
+    for (int i = 0; i < length; ++i) series.push_back(static_cast<int>(rng() % 2500) / 100.0 - 5);
+    const int gap = 1 + static_cast<int>(rng() % 3);
+    for (int i = 0; i < gap; ++i) series.push_back(i == 1 ? std::numeric_limits<double>::quiet_NaN() : E);
+  }
+  series.resize(series.size() - 1);  // so that it may end with a run
+  const auto last = static_cast<std::int32_t>(series.size()) - 1;
+  for (const auto& [by3, by5] : {std::pair{false, false}, {true, false}, {false, true}, {true, true}}) {
+    const std::string what = std::string(by3 ? "by 3 " : "") + (by5 ? "by 5" : "");
+    Array<double> copy(series);
+    if (by3) (void)SmoothRuns(copy, last, "A", E, 3);
+    if (by5) (void)SmoothRuns(copy, last, "A", E, 5);
+    const auto gap = [&](std::int32_t j) {
+      const double x = series[static_cast<std::size_t>(j)];
+      return x == E || std::isnan(x);
+    };
+    double min = std::numeric_limits<double>::infinity(), max = -min;
+    for (std::int32_t j = 0; j <= last; ++j) {
+      if (gap(j)) continue;
+      min = std::min(min, copy[j]);
+      max = std::max(max, copy[j]);
+    }
+    const RunSmoothing s{series.data(), last, E, by3, by5};
+    const SmoothedExtremes e = ExtremesOf(s);
+    EXPECT_EQ(e.min, min) << what;
+    EXPECT_EQ(e.max, max) << what;
+    EXPECT_EQ(e.longestRun, 300 + 350 - 1) << what;
+
+    std::vector<double> stretch;
+    for (int k = 0; k < 3000; ++k) {
+      const auto first = static_cast<std::int32_t>(rng() % series.size());
+      const std::int32_t final = std::min(last, first + static_cast<std::int32_t>(k % 3 == 0 ? 0 : rng() % 300));
+      SmoothedStretch(s, first, final, stretch);
+      ASSERT_EQ(stretch.size(), static_cast<std::size_t>(final - first + 1)) << what;
+      for (std::int32_t j = first; j <= final; ++j) {
+        const double x = stretch[static_cast<std::size_t>(j - first)];
+        if (gap(j)) {
+          ASSERT_TRUE(std::isnan(x)) << what << " at " << j << ": a gap stays a gap";
+        } else {
+          ASSERT_EQ(x, copy[j]) << what << " at " << j << " in " << first << ".." << final;
+        }
+      }
+    }
+    SmoothedStretch(s, 0, last, stretch);
+    for (std::int32_t j = 0; j <= last; ++j) {
+      if (gap(j)) continue;
+      ASSERT_EQ(stretch[static_cast<std::size_t>(j)], copy[j]) << what << " at " << j;
+    }
+  }
+}
+
+// The series' own gaps are the only gaps: a value that smoothing brings to
+// the missing-value code (0 here, the program's default) is drawn and counts
+// for the scale, and does not cut its run for the second pass.
+TEST(SmoothingTest, ASmoothedValueEqualToTheMissingCodeIsStillAValue) {
+  const std::vector<double> series = {5, 1, 2, -3, 1, 2, -3, 1, 2, -3, 1, 2, -3, 1, 2, -3, 5};
+  const auto last = static_cast<std::int32_t>(series.size()) - 1;
+  for (const bool by5 : {false, true}) {
+    const RunSmoothing s{series.data(), last, 0, true, by5};
+    std::vector<double> drawn;
+    SmoothedStretch(s, 0, last, drawn);
+    for (const double x : drawn) EXPECT_FALSE(std::isnan(x)) << by5;
+    Array<double> whole(series);
+    (void)SmoothBy3(whole, last, "A");
+    if (by5) (void)SmoothBy5(whole, last, "A");
+    EXPECT_EQ(drawn, static_cast<std::vector<double>>(whole)) << by5;
+    const SmoothedExtremes e = ExtremesOf(s);
+    EXPECT_EQ(e.min, *std::min_element(whole.begin(), whole.end())) << by5;
+    EXPECT_EQ(e.max, *std::max_element(whole.begin(), whole.end())) << by5;
   }
 }
 
