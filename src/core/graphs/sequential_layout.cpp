@@ -4,9 +4,11 @@
 #include <cmath>
 #include <limits>
 #include <tuple>
+#include <vector>
 
 #include "core/base/errors.h"
 #include "core/base/numbers.h"
+#include "core/data/data_file_lines.h"
 #include "core/data/dataset.h"
 #include "core/data/observation_dates.h"
 #include "core/shell/settings.h"
@@ -107,6 +109,20 @@ SequentialLayout ComputeSequentialLayout(const SequentialSource& source, const S
   layout.smoothBy3 = o.Smooth3;
   layout.smoothBy5 = o.Smooth5;
   GraphOptions smoothed;  // the smoothing that some band went through
+  const auto lastOf = [&d](int v) {
+    return std::min<std::int32_t>(d.VarCounts[v] - 1, static_cast<std::int32_t>(d.DataValues[v].Count() - 1));
+  };
+  // The bands' extremes, those of a large table on every core.
+  std::vector<SmoothedExtremes> bandExtremes(static_cast<std::size_t>(count));
+  std::size_t values = 0;
+  for (int v = 0; v < count; ++v) values += static_cast<std::size_t>(std::max(0, lastOf(v) + 1));
+  const int pieces = PiecesFor(values * sizeof(double));
+  RunPieces(pieces, [&](int k) {
+    for (int v = k; v < count; v += pieces) {
+      bandExtremes[static_cast<std::size_t>(v)] =
+          ExtremesOf({d.DataValues[v].data(), lastOf(v), layout.emptyValue, o.Smooth3, o.Smooth5});
+    }
+  });
   layout.bands.reserve(static_cast<std::size_t>(count));
   long long top = dev.firstTop;
   int page = 0;
@@ -114,9 +130,9 @@ SequentialLayout ComputeSequentialLayout(const SequentialSource& source, const S
     SequentialBand& b = layout.bands.emplace_back();
     b.variable = v;
     b.name = d.VarNames[v];
-    b.last = std::min<std::int32_t>(d.VarCounts[v] - 1, static_cast<std::int32_t>(d.DataValues[v].Count() - 1));
+    b.last = lastOf(v);
     b.values = d.DataValues[v].data();
-    const SmoothedExtremes extremes = ExtremesOf({b.values, b.last, layout.emptyValue, o.Smooth3, o.Smooth5});
+    const SmoothedExtremes& extremes = bandExtremes[static_cast<std::size_t>(v)];
     // A series too short to smooth is drawn as it is, and the user told why.
     if (b.last >= 0) {
       for (const auto& [on, points, done] :
