@@ -81,6 +81,20 @@ void PaintText(QPainter& p, const SceneItem& item) {
   p.drawText(QPointF(topLeft.x(), topLeft.y() + metrics.ascent()), text);
 }
 
+// Whether the four corners go round a rectangle with upright sides.
+bool UprightRectangle(const QPolygonF& q) {
+  if (q.size() != 4) return false;
+  const auto round = [&q](bool xFirst) {
+    for (int i = 0; i < 4; ++i) {
+      const QPointF& a = q[i];
+      const QPointF& b = q[(i + 1) % 4];
+      if ((i % 2 == 0) == xFirst ? a.x() != b.x() : a.y() != b.y()) return false;
+    }
+    return true;
+  };
+  return round(true) || round(false);
+}
+
 }  // namespace
 
 TextMeasure ChartSceneTextMeasure() {
@@ -102,6 +116,14 @@ void PaintChartScene(QPainter& p, const ChartScene& scene) {
         for (const Vec2& v : item.points) polygon << At(v);
         p.setPen(QPen(RgbColor(item.pen), 1, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
         p.setBrush(RgbColor(item.fill));
+        if (UprightRectangle(polygon)) {
+          // A flat bar: upright edges need no smoothing, and thousands of
+          // bars paint several times faster without it.
+          p.setRenderHint(QPainter::Antialiasing, false);
+          p.drawRect(polygon.boundingRect());
+          p.setRenderHint(QPainter::Antialiasing);
+          break;
+        }
         // A band folding over itself stays filled where it overlaps.
         p.drawPolygon(polygon, Qt::WindingFill);
         break;
