@@ -5,7 +5,6 @@
 #include "cli/commands.h"
 #include "core/base/numbers.h"
 #include "core/base/text_codec.h"
-#include "core/data/data_file_lines.h"
 #include "core/data/dataset.h"
 #include "core/data/min_max.h"
 #include "core/data/observation_dates.h"
@@ -28,17 +27,14 @@ int RunInfo(const std::vector<std::string>& raw) {
     double min = 0, max = 0;
   };
   std::vector<Line> lines(static_cast<std::size_t>(d.LastVar + 1));
-  const int pieces = PiecesFor(static_cast<std::size_t>(d.NumObs) * lines.size() * sizeof(double));
-  RunPieces(pieces, [&](int k) {
-    for (int v = k; v <= d.LastVar; v += pieces) {
-      Line& line = lines[static_cast<std::size_t>(v)];
-      const Array<double>& values = d.DataValues[v];
-      line.last = d.VarCounts[v] - 1;
-      if (line.last >= values.Count()) throw RangeError("Число значений переменной больше длины строки данных");
-      for (std::int32_t i = 0; i <= line.last; ++i)
-        if (values[i] == d.EmptyValue) ++line.missing;
-      MinMaxNoEmpty(values, line.last, d.EmptyValue, line.min, line.max);
-    }
+  ForEachVariable(d, d.LastVar + 1, [&](int v) {
+    Line& line = lines[static_cast<std::size_t>(v)];
+    const Array<double>& values = d.DataValues[v];
+    line.last = d.VarCounts[v] - 1;
+    if (line.last >= values.Count()) throw RangeError("Число значений переменной больше длины строки данных");
+    for (std::int32_t i = 0; i <= line.last; ++i)
+      if (values[i] == d.EmptyValue) ++line.missing;
+    MinMaxNoEmpty(values, line.last, d.EmptyValue, line.min, line.max);
   });
   std::cout << "   N  Имя             Число  Пропуски      Минимум     Максимум      Шаг Y\n";
   for (int v = 0; v <= d.LastVar; ++v) {

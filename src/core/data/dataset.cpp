@@ -38,16 +38,10 @@ void ComputeVarSteps(DataSet& d, const Settings& s) {
   if (d.FullLastVar < 0) d.FullLastVar = 0;
   d.VarSteps.resize(static_cast<std::size_t>(std::min<long long>(d.FullLastVar + 1, d.DataValues.Count())), 0.0);
   // The variables' extremes, a large table's on every core.
-  const auto count = static_cast<std::size_t>(d.VarSteps.Count());
-  std::vector<std::pair<double, double>> extremes(count);
-  std::size_t values = 0;
-  for (std::size_t i = 0; i < count; ++i) values += d.DataValues[static_cast<long long>(i)].size();
-  const int pieces = PiecesFor(values * sizeof(double));
-  RunPieces(pieces, [&](int k) {
-    for (std::size_t i = static_cast<std::size_t>(k); i < count; i += static_cast<std::size_t>(pieces)) {
-      const auto v = static_cast<long long>(i);
-      MinMaxNoEmpty(d.DataValues[v], d.VarCounts[v] - 1, d.EmptyValue, extremes[i].first, extremes[i].second);
-    }
+  std::vector<std::pair<double, double>> extremes(static_cast<std::size_t>(d.VarSteps.Count()));
+  ForEachVariable(d, static_cast<int>(d.VarSteps.Count()), [&](int v) {
+    auto& [min, max] = extremes[static_cast<std::size_t>(v)];
+    MinMaxNoEmpty(d.DataValues[v], d.VarCounts[v] - 1, d.EmptyValue, min, max);
   });
   for (int i = 0; i < d.VarSteps.Count(); ++i) {
     const auto [min, max] = extremes[static_cast<std::size_t>(i)];
@@ -131,15 +125,19 @@ bool HasMissingValues(const DataSet& d) {
   return AnyVariable(d, [&d](int v) { return ContainsEmpty(d.DataValues[v], d.VarCounts[v] - 1, d.EmptyValue); });
 }
 
-bool AnyVariable(const DataSet& d, const std::function<bool(int v)>& holds) {
-  const int variables = static_cast<int>(std::min<long long>(d.LastVar + 1, d.DataValues.Count()));
+void ForEachVariable(const DataSet& d, int variables, const std::function<void(int v)>& work) {
   std::size_t values = 0;
   for (int v = 0; v < variables; ++v) values += static_cast<std::size_t>(std::max(d.VarCounts[v], 0));
   const int pieces = PiecesFor(values * sizeof(double));
-  std::atomic<bool> found = false;
   RunPieces(pieces, [&](int k) {
-    for (int v = k; v < variables && !found.load(std::memory_order_relaxed); v += pieces)
-      if (holds(v)) found = true;
+    for (int v = k; v < variables; v += pieces) work(v);
+  });
+}
+
+bool AnyVariable(const DataSet& d, const std::function<bool(int v)>& holds) {
+  std::atomic<bool> found = false;
+  ForEachVariable(d, static_cast<int>(std::min<long long>(d.LastVar + 1, d.DataValues.Count())), [&](int v) {
+    if (!found.load(std::memory_order_relaxed) && holds(v)) found = true;
   });
   return found;
 }

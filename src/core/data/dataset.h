@@ -78,9 +78,12 @@ bool RemoveEmptyVars(DataSet& d);
 inline constexpr const char* kRemoveEmptyVarsFailed = "Ошибка удаления пустой переменной.";
 
 bool HasMissingValues(const DataSet& d);
-// Whether holds(v) is true for some variable v of d (0..LastVar); the
-// variables of a large table are looked at on every core, and the search
-// stops once one is found.
+// Calls work(v) for the variables v = 0..variables - 1 of d; those of a large
+// table are shared among the cores, each taking every so-many-th. A failure
+// is thrown again here once all have ended.
+void ForEachVariable(const DataSet& d, int variables, const std::function<void(int v)>& work);
+// Whether holds(v) is true for some variable v of d (0..LastVar), looked at
+// as ForEachVariable does; the search stops once one is found.
 bool AnyVariable(const DataSet& d, const std::function<bool(int v)>& holds);
 // Whether a[0..n] holds the missing-value code.
 bool ContainsEmpty(const Array<double>& a, std::int32_t n, double emptyValue);

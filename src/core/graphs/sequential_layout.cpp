@@ -8,7 +8,6 @@
 
 #include "core/base/errors.h"
 #include "core/base/numbers.h"
-#include "core/data/data_file_lines.h"
 #include "core/data/dataset.h"
 #include "core/data/observation_dates.h"
 #include "core/shell/settings.h"
@@ -114,14 +113,9 @@ SequentialLayout ComputeSequentialLayout(const SequentialSource& source, const S
   };
   // The bands' extremes, those of a large table on every core.
   std::vector<SmoothedExtremes> bandExtremes(static_cast<std::size_t>(count));
-  std::size_t values = 0;
-  for (int v = 0; v < count; ++v) values += static_cast<std::size_t>(std::max(0, lastOf(v) + 1));
-  const int pieces = PiecesFor(values * sizeof(double));
-  RunPieces(pieces, [&](int k) {
-    for (int v = k; v < count; v += pieces) {
-      bandExtremes[static_cast<std::size_t>(v)] =
-          ExtremesOf({d.DataValues[v].data(), lastOf(v), layout.emptyValue, o.Smooth3, o.Smooth5});
-    }
+  ForEachVariable(d, count, [&](int v) {
+    bandExtremes[static_cast<std::size_t>(v)] =
+        ExtremesOf({d.DataValues[v].data(), lastOf(v), layout.emptyValue, o.Smooth3, o.Smooth5});
   });
   layout.bands.reserve(static_cast<std::size_t>(count));
   long long top = dev.firstTop;
