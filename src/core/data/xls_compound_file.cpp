@@ -107,6 +107,13 @@ std::vector<std::uint32_t> AllocationTable(std::string_view file, const Sectors&
   return fat;
 }
 
+// The directory's entries, along its chain from the sector the header names.
+std::string Directory(std::string_view file, const Sectors& sectors, const std::vector<std::uint32_t>& fat) {
+  std::string directory = Chain(fat, sectors, U32(file, 0x30), std::string::npos);
+  if (directory.size() < kEntrySize) throw XlsDamaged{};
+  return directory;
+}
+
 }  // namespace
 
 std::uint16_t U16(std::string_view b, std::size_t at) {
@@ -120,9 +127,7 @@ std::uint32_t U32(std::string_view b, std::size_t at) {
 
 std::string DirectoryEntries(std::string_view file) {
   const Sectors sectors = SectorsOf(file);
-  std::string directory = Chain(AllocationTable(file, sectors), sectors, U32(file, 0x30), std::string::npos);
-  if (directory.size() < kEntrySize) throw XlsDamaged{};
-  return directory;
+  return Directory(file, sectors, AllocationTable(file, sectors));
 }
 
 std::string WorkbookStream(std::string_view file) {
@@ -132,7 +137,7 @@ std::string WorkbookStream(std::string_view file) {
 
   // FreeXL looks for the workbook in the directory's first sector only, and
   // takes the first entry of either name.
-  const std::string directory = DirectoryEntries(file);
+  const std::string directory = Directory(file, sectors, fat);
   const std::string_view firstSector = std::string_view(directory).substr(0, sectors.Unit());
   const std::string_view root = firstSector.substr(0, kEntrySize);
   std::string_view stream;
