@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <iostream>
 #include <vector>
 
@@ -32,8 +33,7 @@ int RunInfo(const std::vector<std::string>& raw) {
     const Array<double>& values = d.DataValues[v];
     line.last = d.VarCounts[v] - 1;
     if (line.last >= values.Count()) throw RangeError("Число значений переменной больше длины строки данных");
-    for (std::int32_t i = 0; i <= line.last; ++i)
-      if (values[i] == d.EmptyValue) ++line.missing;
+    line.missing = static_cast<int>(std::count(values.data(), values.data() + line.last + 1, d.EmptyValue));
     MinMaxNoEmpty(values, line.last, d.EmptyValue, line.min, line.max);
   });
   std::cout << "   N  Имя             Число  Пропуски      Минимум     Максимум      Шаг Y\n";

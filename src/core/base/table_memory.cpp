@@ -5,8 +5,11 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <thread>
 #include <utility>
 #include <vector>
+
+#include "core/base/run_pieces.h"
 
 namespace tavrel {
 
@@ -19,9 +22,13 @@ constexpr std::uintptr_t kAllocatorGap = 8192;
 
 // Asks for 2 MB pages under the reserved, still untouched memory of the
 // columns. Columns allocated one after another mostly lie next to each other,
-// so the runs they form are turned into large pages, each wholly within them.
-// Only a hint: where the system declines, 4 KB pages serve as before.
-void AskForLargePages(const Array<Array<double>>& columns) {
+// so the runs they form are advised as a whole. The allocator has already
+// written its few bytes at the start of each column, and the system will not
+// fill a 2 MB stretch that holds such a page with a large page by itself: for
+// columns shorter than a large page, where every stretch holds one, the
+// stretches are turned into large pages at once. Only a hint: where the
+// system declines, 4 KB pages serve as before.
+void AskForLargePages(const Array<Array<double>>& columns, bool shortColumns) {
   std::vector<std::pair<std::uintptr_t, std::uintptr_t>> blocks;
   for (const Array<double>& c : columns) {
     const auto begin = reinterpret_cast<std::uintptr_t>(c.data());
@@ -35,7 +42,9 @@ void AskForLargePages(const Array<Array<double>>& columns) {
       runEnd = blocks[i].second;
     const std::uintptr_t first = (runBegin + kLargePage - 1) & ~(kLargePage - 1);
     const std::uintptr_t last = runEnd & ~(kLargePage - 1);
-    if (last > first) madvise(reinterpret_cast<void*>(first), last - first, MADV_COLLAPSE);
+    if (last <= first) continue;
+    madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+    if (shortColumns) madvise(reinterpret_cast<void*>(first), last - first, MADV_COLLAPSE);
   }
 }
 
@@ -46,8 +55,13 @@ Array<Array<double>> ZeroColumns(std::size_t count, std::size_t length) {
   if (count * length * sizeof(double) < kLargePage) return Array<Array<double>>(count, Array<double>(length));
   Array<Array<double>> columns(count);
   for (Array<double>& c : columns) c.reserve(length);
-  AskForLargePages(columns);
-  for (Array<double>& c : columns) c.resize(length);
+  AskForLargePages(columns, length * sizeof(double) < kLargePage);
+  // Zeroing touches the pages for the first time, and the system clears each
+  // as it hands it out: the cores share the columns.
+  const auto pieces = static_cast<int>(std::min<std::size_t>(count, std::max(1u, std::thread::hardware_concurrency())));
+  RunPieces(pieces, [&](int k) {
+    for (std::size_t v = count * k / pieces; v < count * (k + 1) / pieces; ++v) columns[v].resize(length);
+  });
   return columns;
 }
 

@@ -4,14 +4,12 @@
 // processor core, each piece ending at a line end.
 #include <cstddef>
 #include <cstdint>
-#include <exception>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <system_error>
-#include <thread>
 #include <vector>
 
+#include "core/base/run_pieces.h"
 #include "core/data/data_input.h"
 
 namespace tavrel {
@@ -44,35 +42,6 @@ int PiecesFor(std::size_t bytes);
 // a line end (the last at the end of the file). Each piece sees the file up to
 // its own end, so that it reports lines as the whole file numbers them.
 std::vector<FileText> SplitAtLineEnds(const FileText& f, int pieces);
-
-// Runs work(0) .. work(pieces - 1) at the same time, work(0) on the calling
-// thread (and any piece no thread could be started for). When pieces fail,
-// the failure of the first of them is rethrown, as a reading in one go would
-// have met it first.
-template <class Work>
-void RunPieces(int pieces, const Work& work) {
-  std::vector<std::exception_ptr> failures(static_cast<std::size_t>(pieces));
-  const auto guarded = [&](int k) {
-    try {
-      work(k);
-    } catch (...) {
-      failures[k] = std::current_exception();
-    }
-  };
-  std::vector<std::thread> threads;
-  for (int k = 1; k < pieces; ++k) {
-    try {
-      threads.emplace_back(guarded, k);
-    } catch (const std::system_error&) {
-      guarded(k);
-    }
-  }
-  guarded(0);
-  for (std::thread& t : threads) t.join();
-  for (const std::exception_ptr& failure : failures)
-    if (failure) std::rethrow_exception(failure);
-}
-
 
 // Refuses, as a RangeError naming the file at path, a table of numVar columns
 // of numObs values that the memory available (free memory and swap, within

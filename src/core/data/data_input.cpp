@@ -4,7 +4,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -31,6 +36,8 @@ namespace tavrel {
 
 namespace {
 
+using Bytes16 = char __attribute__((vector_size(16)));
+
 // Blanks between numbers: spaces, tabs and the two line-end characters. Any
 // other control character is an error of the file, never a blank.
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
@@ -53,13 +60,6 @@ bool SeekEof(TextWindow& f) {
 }
 
 bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
-
-// Skips blanks but not line ends; true at a line end or the end of the file.
-bool SeekEoln(TextWindow& f) {
-  const std::string_view b = f.bytes;
-  while (f.pos < b.size() && !IsLineEnd(b[f.pos]) && IsBlank(b[f.pos])) ++f.pos;
-  return f.pos >= b.size() || IsLineEnd(b[f.pos]);
-}
 
 // Moves past the next line end.
 void SkipLine(TextWindow& f) { f.pos = PastLineEnd(f.bytes, FindLineEnd(f.bytes, f.pos)); }
@@ -171,27 +171,99 @@ std::int64_t CountDataLines(TextWindow f) {
   return n;
 }
 
+// Where the blanks and the line ends lie in a block of 64 bytes: bit k stands
+// for the block's byte k.
+struct BlankBits {
+  std::uint64_t blank = 0;
+  std::uint64_t lineEnd = 0;
+};
+
+// The bit of each byte of v whose top bit is set.
+std::uint32_t TopBits(Bytes16 v) {
+#ifdef __SSE2__
+  return static_cast<std::uint32_t>(_mm_movemask_epi8(reinterpret_cast<__m128i>(v)));
+#else
+  std::uint32_t bits = 0;
+  for (int k = 0; k < 16; ++k) bits |= static_cast<std::uint32_t>((v[k] >> 7) & 1) << k;
+  return bits;
+#endif
+}
+
+// The block of 64 bytes from b[at] on; bytes past the end of b count as blanks.
+BlankBits BlanksAt(std::string_view b, std::size_t at) {
+  char tail[64];
+  const char* p = b.data() + at;
+  if (b.size() - at < sizeof tail) {
+    std::memset(tail, ' ', sizeof tail);
+    std::memcpy(tail, p, b.size() - at);
+    p = tail;
+  }
+  BlankBits bits;
+  for (int q = 0; q < 4; ++q) {
+    Bytes16 v;
+    std::memcpy(&v, p + 16 * q, sizeof v);
+    const auto lineEnd = (v == '\n') | (v == '\r');
+    const auto blank = lineEnd | (v == ' ') | (v == '\t');
+    bits.blank |= std::uint64_t{TopBits(reinterpret_cast<Bytes16>(blank))} << (16 * q);
+    bits.lineEnd |= std::uint64_t{TopBits(reinterpret_cast<Bytes16>(lineEnd))} << (16 * q);
+  }
+  return bits;
+}
+
+// The end of the token at pos: the first blank after it, or the end of b.
+std::size_t TokenEnd(std::string_view b, std::size_t pos) {
+  while (pos < b.size() && !IsBlank(b[pos])) ++pos;
+  return pos;
+}
+
 // Reads the lines from the position on as the observations first, first + 1
 // and so on: values in order, a short line filled out with zeros, the numbers
 // beyond the last variable passed over. columns[v] holds variable v's
 // observations. Returns the observation after the last one read; one at or
 // beyond end means the file changed since its lines were counted.
+//
+// The tokens and line ends are found 64 bytes at a time from bit masks, so
+// that finding the next number never waits for the one before to be read.
 std::int32_t ReadRows(TextWindow& f, std::int32_t first, std::int32_t end, double* const* columns, int lastVar) {
+  const std::string_view b = f.bytes;
   std::int32_t i = first;
-  int j = 0;
-  while (!SeekEof(f)) {
-    if (i >= end) ThrowChanged(*f.file);
-    columns[j][i] = ReadNumber(f);
-    if (SeekEoln(f) || j >= lastVar) {
-      const std::size_t rest = f.pos;  // surplus numbers, passed over
-      SkipLine(f);
-      CheckControlCharacters(f, rest, f.pos);
-      ++i;
-      j = 0;
-    } else {
-      ++j;
+  int j = 0;               // the variable the next number belongs to
+  bool surplus = false;    // row i - 1 is full: the numbers up to the line end are passed over
+  bool afterBlank = f.pos == 0 || IsBlank(b[f.pos - 1]);
+  for (std::size_t at = f.pos; at < b.size(); at += 64) {
+    const BlankBits bits = BlanksAt(b, at);
+    const std::uint64_t starts = ~bits.blank & ((bits.blank << 1) | (afterBlank ? 1 : 0));
+    afterBlank = (bits.blank >> 63) != 0;
+    for (std::uint64_t events = starts | bits.lineEnd; events != 0; events &= events - 1) {
+      const int k = std::countr_zero(events);
+      const std::size_t pos = at + static_cast<std::size_t>(k);
+      if ((bits.lineEnd >> k) & 1) {
+        if (j > 0) ++i;  // a short line
+        j = 0;
+        surplus = false;
+      } else if (surplus) {
+        CheckControlCharacters(f, pos, TokenEnd(b, pos));
+      } else {
+        if (i >= end) ThrowChanged(*f.file);
+        double value = 0;
+        const std::size_t past = pos + ScanNumber(b.substr(pos), value);
+        if (past == pos || (past < b.size() && !IsBlank(b[past])) || !std::isfinite(value)) {
+          f.pos = pos;
+          value = ReadNumber(f);  // says what is wrong with it
+        }
+        columns[j][i] = value;
+        if (j >= lastVar) {
+          ++i;
+          j = 0;
+          surplus = true;
+        } else {
+          ++j;
+        }
+      }
     }
   }
+  if (j > 0) ++i;  // the last line of the file without a line end
+  f.pos = b.size();
   return i;
 }
 
