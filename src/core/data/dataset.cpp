@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/base/value_search.h"
 #include "core/data/data_file_lines.h"
 #include "core/data/min_max.h"
 #include "core/shell/settings.h"
@@ -143,9 +144,10 @@ bool AnyVariable(const DataSet& d, const std::function<bool(int v)>& holds) {
 }
 
 bool ContainsEmpty(const Array<double>& a, std::int32_t n, double emptyValue) {
-  for (std::int32_t i = 0; i <= n; ++i)
-    if (a[i] == emptyValue) return true;
-  return false;
+  if (n < 0) return false;
+  static_cast<void>(a[n]);  // the whole range lies in the array
+  const DoublePair empty = BothOf(emptyValue);
+  return AnyValue(a.data(), static_cast<std::size_t>(n) + 1, [&](DoublePair v) { return v == empty; });
 }
 
 bool CountsDiffer(const Array<std::int32_t>& a, std::int32_t n) {

@@ -1,8 +1,11 @@
 #include "core/preparation/missing_outliers.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstring>
 #include <vector>
 
+#include "core/base/value_search.h"
 #include "core/data/dataset.h"
 #include "core/preparation/row_cut.h"
 #include "core/statistics/descriptive.h"
@@ -96,6 +99,74 @@ std::vector<char> RowsWithOutliers(const DataSet& d) {
 
 void AddNote(DataSet& d, const char* note) { d.ProcessingNote += note; }
 
+// Whether some of the count values x[0..count) lies outside the limits.
+bool AnyOutside(const double* x, std::int32_t count, const Limits& limits) {
+  const DoublePair low = BothOf(limits.low), high = BothOf(limits.high);
+  return AnyValue(x, static_cast<std::size_t>(count), [&](DoublePair v) { return (v > high) | (v < low); });
+}
+
+// A series's mean and deviation as MeanSigma finds them, but summed in any
+// order and without rounding each deviation, and its extremes: two passes
+// at the speed of reading the values, against two that wait on every sum.
+struct QuickSeries {
+  double mean = 0;
+  double sigma = 0;
+  double meanSize = 0;  // the mean of the values' sizes
+  double min = 0;
+  double max = 0;
+};
+
+// Lengthwise sums of pairs of values, four pairs side by side.
+double Total(const DoublePair (&parts)[4]) {
+  const DoublePair sum = (parts[0] + parts[1]) + (parts[2] + parts[3]);
+  return sum[0] + sum[1];
+}
+
+QuickSeries QuickLook(const double* x, std::int32_t count) {
+  constexpr std::int32_t kStep = 8;
+  const std::int32_t whole = count / kStep * kStep;
+  DoublePair sum[4] = {}, size[4] = {};
+  for (std::int32_t i = 0; i < whole; i += kStep) {
+    for (int k = 0; k < 4; ++k) {
+      DoublePair v;
+      std::memcpy(&v, x + i + 2 * k, sizeof v);
+      sum[k] += v;
+      size[k] += v < 0 ? -v : v;
+    }
+  }
+  double total = Total(sum), sizes = Total(size);
+  for (std::int32_t i = whole; i < count; ++i) {
+    total += x[i];
+    sizes += std::fabs(x[i]);
+  }
+  QuickSeries q;
+  q.mean = total / count;
+  q.meanSize = sizes / count;
+  const DoublePair mean = BothOf(q.mean);
+  DoublePair squares[4] = {}, lo = BothOf(x[0]), hi = BothOf(x[0]);
+  for (std::int32_t i = 0; i < whole; i += kStep) {
+    for (int k = 0; k < 4; ++k) {
+      DoublePair v;
+      std::memcpy(&v, x + i + 2 * k, sizeof v);
+      const DoublePair dev = v - mean;
+      squares[k] += dev * dev;
+      lo = v < lo ? v : lo;
+      hi = v > hi ? v : hi;
+    }
+  }
+  double sum2 = Total(squares);
+  q.min = std::min(lo[0], lo[1]);
+  q.max = std::max(hi[0], hi[1]);
+  for (std::int32_t i = whole; i < count; ++i) {
+    const double dev = x[i] - q.mean;
+    sum2 += dev * dev;
+    q.min = std::min(q.min, x[i]);
+    q.max = std::max(q.max, x[i]);
+  }
+  q.sigma = std::sqrt(sum2 / (count - 1));
+  return q;
+}
+
 }  // namespace
 
 void MissingToMean(DataSet& d) {
@@ -181,14 +252,37 @@ void KeepOutlierRows(DataSet& d) {
   AddNote(d, kNoteOutlierRowsKept);
 }
 
+bool VariableHasOutliers(const DataSet& d, int v) {
+  const std::int32_t count = d.VarCounts[v];
+  if (count <= 0) return false;
+  const Array<double>& row = d.DataValues[v];
+  static_cast<void>(row[count - 1]);  // the whole range lies in the array
+  const double* x = row.data();
+  // A long series is first looked at quickly. Its quick limits differ from the
+  // exact ones by less than the margin: rounding each deviation to 4 decimals
+  // moves the deviation by at most 0.00013 (by the root of 0.0001 times it
+  // when it is small), the limits lie 2.03 deviations or less from the mean
+  // for 64 values and more, and each set of limits is rounded to 4 decimals:
+  // 0.00037 in all. The sums, in whatever order, are off by less than the
+  // count times 2^-53 of the values' sizes, which the second term covers six
+  // times over. When the extremes lie clearly inside the quick limits, or one
+  // clearly outside, that settles it; otherwise the exact limits do.
+  constexpr std::int32_t kQuickFrom = 64;
+  if (count >= kQuickFrom) {
+    const QuickSeries q = QuickLook(x, count);
+    if (std::isfinite(q.mean) && std::isfinite(q.sigma) && std::isfinite(q.meanSize)) {
+      Limits quick;
+      OutlierLimits(count - 1, q.mean, q.sigma, d.EmptyValue, quick.low, quick.high);
+      const double margin = 0.001 + (1e-8 + 1e-15 * count) * (q.meanSize + 4 * q.sigma);
+      if (q.min >= quick.low + margin && q.max <= quick.high - margin) return false;
+      if (q.min < quick.low - margin || q.max > quick.high + margin) return true;
+    }
+  }
+  return AnyOutside(x, count, PlainLimits(d, v));
+}
+
 bool HasOutliers(const DataSet& d) {
-  return AnyVariable(d, [&d](int v) {
-    const Limits limits = PlainLimits(d, v);
-    const Array<double>& row = d.DataValues[v];
-    for (std::int32_t j = 0; j < d.VarCounts[v]; ++j)
-      if (limits.Outside(row[j])) return true;
-    return false;
-  });
+  return AnyVariable(d, [&d](int v) { return VariableHasOutliers(d, v); });
 }
 
 }  // namespace tavrel

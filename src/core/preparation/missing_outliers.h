@@ -39,5 +39,7 @@ void KeepOutlierRows(DataSet& d);
 
 // Whether some variable in force holds a value outside its outlier limits.
 bool HasOutliers(const DataSet& d);
+// Whether variable v does (as HasOutliers asks of each).
+bool VariableHasOutliers(const DataSet& d, int v);
 
 }  // namespace tavrel

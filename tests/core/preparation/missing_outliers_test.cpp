@@ -2,8 +2,10 @@
 
 #include <cmath>
 #include <functional>
+#include <random>
 
 #include "app/shell/program_session.h"
+#include "core/statistics/descriptive.h"
 #include "preparation_fixture.h"
 
 namespace tavrel {
@@ -105,6 +107,67 @@ TEST_F(MissingOutliersTest, HasOutliersLooksAtTheVariablesInForce) {
     Make(p.columns, p.inForce);
     EXPECT_EQ(HasOutliers(Data()), p.expected);
   }
+}
+
+// The exact limits of a whole series, and whether a value lies outside them,
+// the plain way.
+struct ExactLook {
+  double high = 0;
+  bool outliers = false;
+};
+
+ExactLook LookExactly(const std::vector<double>& x) {
+  const auto last = static_cast<std::int32_t>(x.size()) - 1;
+  double mean = 0, sigma = 0, low = 0, high = 0;
+  MeanSigma(Array<double>(x), last, E, mean, sigma);
+  OutlierLimits(last, mean, sigma, E, low, high);
+  bool outliers = false;
+  for (const double v : x) outliers = outliers || v > high || v < low;
+  return {high, outliers};
+}
+
+// A long series is first looked at with quick sums; the answer is still the
+// one the exact limits give, for series of every kind and for those whose
+// largest value lies right at the upper limit, or a hair either side of it.
+TEST_F(MissingOutliersTest, TheQuickLookAtALongSeriesAnswersAsTheExactLimitsDo) {
+  std::mt19937 rng(7);
+  std::uniform_real_distribution<double> uniform(40, 60);
+  std::normal_distribution<double> normal(50, 10);
+  const auto hundredths = [](double v) { return std::round(v * 100) / 100; };
+  const std::function<double()> kinds[] = {
+      [&] { return hundredths(uniform(rng)); },                     // no outlier
+      [&] { return normal(rng); },                                  // a few
+      [&] { return 1e9 + normal(rng) * 1e-3; },                     // large values, small spread
+      [&] { return 7.5; },                                          // all equal
+      [&] { return std::pow(10.0, normal(rng) / 10); },             // long-tailed
+      [&] { return static_cast<double>(rng() % 3); },               // few distinct values
+      // Deviations that rounding to 4 decimals makes larger or wipes out.
+      [&] { return 50 + (rng() % 2 ? 0.00015 : -0.00015); },
+      [&] { return 50 + (rng() % 2 ? 0.00004 : -0.00004); },
+  };
+  int outcomes[2] = {0, 0};
+  for (const std::size_t n : {64, 65, 100, 1000, 20000}) {
+    for (const auto& kind : kinds) {
+      std::vector<double> x(n);
+      for (double& v : x) v = kind();
+      std::vector<std::vector<double>> series = {x};
+      // The last value moved onto the upper limit it makes, and a hair either side.
+      for (int round = 0; round < 30; ++round) x.back() = LookExactly(x).high;
+      for (const double at : {x.back(), std::nextafter(x.back(), 1e300), std::nextafter(x.back(), -1e300),
+                              x.back() + 0.0005, x.back() - 0.0005}) {
+        series.push_back(x);
+        series.back().back() = at;
+      }
+      for (const std::vector<double>& s : series) {
+        Make({{s}});
+        const bool exact = LookExactly(s).outliers;
+        EXPECT_EQ(VariableHasOutliers(Data(), 0), exact) << n << " values, the last " << s.back();
+        ++outcomes[exact];
+      }
+    }
+  }
+  EXPECT_GT(outcomes[0], 20);
+  EXPECT_GT(outcomes[1], 20);
 }
 
 }  // namespace
