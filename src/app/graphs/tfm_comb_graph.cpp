@@ -110,6 +110,7 @@ void TfmCombGraph::Execute(ChartModel model, const QString& means) {
 void TfmCombGraph::SetModel(ChartModel model, const QString& means) {
   model_ = std::move(model);
   stacked_ = Stacked(model_);
+  AddBlockExtremes(model_, stacked_);
   means_ = means;
   fullRange_ = range_ = FullChartRange(model_, stacked_, view.yFromZero);
   chartView->Relayout();

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <thread>
 
 #include "core/base/errors.h"
 
@@ -99,7 +98,7 @@ constexpr std::size_t kPieceBytes = 1 << 20;
 int PiecesFor(std::size_t bytes) {
   const std::size_t most = bytes / kPieceBytes;
   if (most < 2) return 1;
-  return static_cast<int>(std::min<std::size_t>(most, std::max(1u, std::thread::hardware_concurrency())));
+  return static_cast<int>(std::min<std::size_t>(most, static_cast<std::size_t>(CoreCount())));
 }
 
 // The rest of the file from its position, in pieces that each end just after

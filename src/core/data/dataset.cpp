@@ -129,10 +129,7 @@ bool HasMissingValues(const DataSet& d) {
 void ForEachVariable(const DataSet& d, int variables, const std::function<void(int v)>& work) {
   std::size_t values = 0;
   for (int v = 0; v < variables; ++v) values += static_cast<std::size_t>(std::max(d.VarCounts[v], 0));
-  const int pieces = PiecesFor(values * sizeof(double));
-  RunPieces(pieces, [&](int k) {
-    for (int v = k; v < variables; v += pieces) work(v);
-  });
+  ForEachInPieces(variables, PiecesFor(values * sizeof(double)), work);
 }
 
 bool AnyVariable(const DataSet& d, const std::function<bool(int v)>& holds) {

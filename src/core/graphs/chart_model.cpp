@@ -2,14 +2,23 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <random>
 
 #include "core/base/numbers.h"
+#include "core/base/run_pieces.h"
+#include "core/data/data_file_lines.h"
 #include "core/data/dataset.h"
 #include "core/data/graph_overlays.h"
 #include "core/data/observation_dates.h"
 
 namespace tavrel {
+
+void ForEachSeries(const ChartModel& model, const std::function<void(int i)>& work) {
+  std::size_t values = 0;
+  for (const ChartSeries& s : model.series) values += s.values.size();
+  ForEachInPieces(static_cast<int>(model.series.size()), PiecesFor(values * sizeof(double)), work);
+}
 
 const std::vector<std::uint32_t>& SeriesColors() {
   // Blue, vermillion, black, bluish green, purple, reddish purple, navy, dark
@@ -33,11 +42,14 @@ ChartModel CombinedModel(const DataSet& d, SeriesKind kind, MultiMode mode, bool
     s.rgb = colors[static_cast<std::size_t>(v) % colors.size()];
     s.symbol = static_cast<PointSymbol>(std::uniform_int_distribution<int>(0, kPointSymbolCount - 1)(random));
     s.symbolsShown = kind == SeriesKind::Line && !view3D;
-    const Array<double>& values = d.DataValues[v];
-    const std::int32_t count = std::min<std::int32_t>(d.VarCounts[v], static_cast<std::int32_t>(values.size()));
-    s.values.assign(values.begin(), values.begin() + std::max(0, count));
     model.series.push_back(std::move(s));
   }
+  // The values, a large table's copied on every core.
+  ForEachVariable(d, static_cast<int>(model.series.size()), [&](int v) {
+    const Array<double>& values = d.DataValues[v];
+    const std::int32_t count = std::min<std::int32_t>(d.VarCounts[v], static_cast<std::int32_t>(values.size()));
+    model.series[static_cast<std::size_t>(v)].values.assign(values.begin(), values.begin() + std::max(0, count));
+  });
   if (showDates && AnyDate(d.Dates)) model.dates.assign(d.Dates.begin(), d.Dates.end());
   return model;
 }
@@ -51,34 +63,49 @@ std::string TooManyBars(const DataSet& d) {
 }
 
 std::string MeansLine(const DataSet& d) {
-  std::string line = "Средние:";
-  for (int v = 0; v <= d.LastVar && v < d.NumVar; ++v) {
+  const int variables = std::min(d.LastVar + 1, d.NumVar);
+  std::vector<std::string> means(static_cast<std::size_t>(std::max(variables, 0)));
+  ForEachVariable(d, variables, [&](int v) {
+    const Array<double>& values = d.DataValues[v];
+    const std::int32_t count = std::min<std::int32_t>(d.VarCounts[v], static_cast<std::int32_t>(values.Count()));
+    const double* x = values.data();
     double sum = 0;
     std::int32_t n = 0;
-    const Array<double>& values = d.DataValues[v];
-    for (std::int32_t j = 0; j < d.VarCounts[v] && j < values.Count(); ++j) {
-      if (values[j] > 0) {
-        sum += values[j];
+    for (std::int32_t j = 0; j < count; ++j) {
+      if (x[j] > 0) {
+        sum += x[j];
         ++n;
       }
     }
-    line += "  " + d.VarNames[v] + "=" + (n == 0 ? std::string("NAN") : FixedText(sum / n, 0, 1));
-  }
+    means[static_cast<std::size_t>(v)] = n == 0 ? std::string("NAN") : FixedText(sum / n, 0, 1);
+  });
+  std::string line = "Средние:";
+  for (int v = 0; v < variables; ++v) line += "  " + d.VarNames[v] + "=" + means[static_cast<std::size_t>(v)];
   return line;
 }
 
-std::vector<ChartXY> VisiblePoints(const std::vector<double>& values, double firstX, double xFrom, double xTo,
-                                   int columns, ColumnKeeps keeps) {
-  std::vector<ChartXY> points;
-  const auto n = static_cast<long long>(values.size());
-  if (n == 0 || !(xTo >= xFrom)) return points;
+namespace {
+
+// The first and last of n points the plot reaches between xFrom and xTo,
+// with a neighbour beyond each end.
+std::pair<long long, long long> PointsOnShow(long long n, double firstX, double xFrom, double xTo) {
   const long long first = std::clamp<long long>(static_cast<long long>(std::floor(xFrom - firstX)) - 1, 0, n - 1);
   const long long last = std::clamp<long long>(static_cast<long long>(std::ceil(xTo - firstX)) + 1, 0, n - 1);
+  return {first, last};
+}
+
+// The points the plot shows of the n values at(0), at(1), ...
+template <class At>
+std::vector<ChartXY> VisiblePointsOf(long long n, const At& at, const BlockExtremes* blocks, double firstX,
+                                     double xFrom, double xTo, int columns, ColumnKeeps keeps) {
+  std::vector<ChartXY> points;
+  if (n == 0 || !(xTo >= xFrom)) return points;
+  const auto [first, last] = PointsOnShow(n, firstX, xFrom, xTo);
   const long long count = last - first + 1;
   columns = std::max(1, columns);
-  if (count <= 2LL * columns) {
+  if (ShowsEveryPoint(n, firstX, xFrom, xTo, columns)) {
     points.reserve(static_cast<std::size_t>(count));
-    for (long long j = first; j <= last; ++j) points.push_back({firstX + j, values[static_cast<std::size_t>(j)]});
+    for (long long j = first; j <= last; ++j) points.push_back({firstX + j, at(j)});
     return points;
   }
   points.reserve(static_cast<std::size_t>(columns) * 2);
@@ -86,40 +113,105 @@ std::vector<ChartXY> VisiblePoints(const std::vector<double>& values, double fir
     const long long from = first + count * c / columns;
     const long long to = first + count * (c + 1) / columns;  // past the column
     long long lo = from, hi = from;
-    for (long long j = from + 1; j < to; ++j) {
-      const double v = values[static_cast<std::size_t>(j)];
-      if (v < values[static_cast<std::size_t>(lo)]) lo = j;
-      if (v > values[static_cast<std::size_t>(hi)]) hi = j;
+    const auto take = [&](long long j) {
+      const double v = at(j);
+      if (v < at(lo)) lo = j;
+      if (v > at(hi)) hi = j;
+    };
+    long long j = from + 1;
+    // The whole blocks inside the column by their extremes: a block's first
+    // smallest number is where the values one by one would have stopped.
+    const long long firstBlock = (j + kExtremesBlock - 1) / kExtremesBlock, endBlock = to / kExtremesBlock;
+    if (blocks && firstBlock < endBlock && endBlock <= static_cast<long long>(blocks->lowest.size())) {
+      for (; j < firstBlock * kExtremesBlock; ++j) take(j);
+      for (long long b = firstBlock; b < endBlock; ++b) {
+        const std::int32_t low = blocks->lowest[static_cast<std::size_t>(b)];
+        const std::int32_t high = blocks->highest[static_cast<std::size_t>(b)];
+        if (low >= 0 && at(low) < at(lo)) lo = low;
+        if (high >= 0 && at(high) > at(hi)) hi = high;
+      }
+      j = endBlock * kExtremesBlock;
     }
+    for (; j < to; ++j) take(j);
     if (keeps != ColumnKeeps::Extremes) {
       const long long only = keeps == ColumnKeeps::Highest ? hi : lo;
-      points.push_back({firstX + only, values[static_cast<std::size_t>(only)]});
+      points.push_back({firstX + only, at(only)});
       continue;
     }
     const long long a = std::min(lo, hi), b = std::max(lo, hi);
-    points.push_back({firstX + a, values[static_cast<std::size_t>(a)]});
-    if (b != a) points.push_back({firstX + b, values[static_cast<std::size_t>(b)]});
+    points.push_back({firstX + a, at(a)});
+    if (b != a) points.push_back({firstX + b, at(b)});
   }
   return points;
 }
 
-std::vector<StackedSeries> Stacked(const ChartModel& model) {
-  std::vector<StackedSeries> stacked;
-  const bool stack = model.mode == MultiMode::Stacked || model.mode == MultiMode::Stacked100;
-  std::vector<double> sums;
-  for (const ChartSeries& s : model.series) {
-    StackedSeries out;
-    out.bottom.assign(s.values.size(), 0.0);
-    if (stack) {
-      for (std::size_t j = 0; j < s.values.size() && j < sums.size(); ++j) out.bottom[j] = sums[j];
+std::vector<ChartXY> PointsOf(const std::vector<double>& values, const BlockExtremes* blocks, double firstX,
+                              double xFrom, double xTo, int columns, ColumnKeeps keeps) {
+  return VisiblePointsOf(
+      static_cast<long long>(values.size()), [&](long long j) { return values[static_cast<std::size_t>(j)]; },
+      blocks, firstX, xFrom, xTo, columns, keeps);
+}
+
+}  // namespace
+
+BlockExtremes BlockExtremesOf(const std::vector<double>& values) {
+  BlockExtremes blocks;
+  const auto count = static_cast<long long>(values.size()) / kExtremesBlock;
+  blocks.lowest.resize(static_cast<std::size_t>(count));
+  blocks.highest.resize(static_cast<std::size_t>(count));
+  for (long long b = 0; b < count; ++b) {
+    long long lo = -1, hi = -1;
+    for (long long j = b * kExtremesBlock; j < (b + 1) * kExtremesBlock; ++j) {
+      const double v = values[static_cast<std::size_t>(j)];
+      if (std::isnan(v)) continue;
+      if (lo < 0 || v < values[static_cast<std::size_t>(lo)]) lo = j;
+      if (hi < 0 || v > values[static_cast<std::size_t>(hi)]) hi = j;
     }
+    blocks.lowest[static_cast<std::size_t>(b)] = static_cast<std::int32_t>(lo);
+    blocks.highest[static_cast<std::size_t>(b)] = static_cast<std::int32_t>(hi);
+  }
+  return blocks;
+}
+
+bool ShowsEveryPoint(std::size_t n, double firstX, double xFrom, double xTo, int columns) {
+  if (n == 0) return true;
+  const auto [first, last] = PointsOnShow(static_cast<long long>(n), firstX, xFrom, xTo);
+  return last - first + 1 <= 2LL * std::max(1, columns);
+}
+
+std::vector<ChartXY> VisiblePoints(const std::vector<double>& values, double firstX, double xFrom, double xTo,
+                                   int columns, ColumnKeeps keeps) {
+  return PointsOf(values, nullptr, firstX, xFrom, xTo, columns, keeps);
+}
+
+std::vector<ChartXY> VisibleStackedPoints(const ChartSeries& s, const StackedSeries& st, bool tops, double xFrom,
+                                          double xTo, int columns, ColumnKeeps keeps) {
+  if (st.stacked) {
+    return tops ? PointsOf(st.top, &st.topBlocks, s.firstX, xFrom, xTo, columns, keeps)
+                : PointsOf(st.bottom, &st.bottomBlocks, s.firstX, xFrom, xTo, columns, keeps);
+  }
+  const auto n = static_cast<long long>(s.values.size());
+  if (!tops) return VisiblePointsOf(n, [](long long) { return 0.0; }, nullptr, s.firstX, xFrom, xTo, columns, keeps);
+  // 0 + value, as a stacked top would be: a -0 value shows as 0.
+  return VisiblePointsOf(
+      n, [&](long long j) { return st.Top(s, static_cast<std::size_t>(j)); }, &st.topBlocks, s.firstX, xFrom, xTo,
+      columns, keeps);
+}
+
+std::vector<StackedSeries> Stacked(const ChartModel& model) {
+  std::vector<StackedSeries> stacked(model.series.size());
+  if (model.mode != MultiMode::Stacked && model.mode != MultiMode::Stacked100) return stacked;
+  std::vector<double> sums;
+  for (std::size_t i = 0; i < model.series.size(); ++i) {
+    const ChartSeries& s = model.series[i];
+    StackedSeries& out = stacked[i];
+    out.stacked = true;
+    out.bottom.assign(s.values.size(), 0.0);
+    for (std::size_t j = 0; j < s.values.size() && j < sums.size(); ++j) out.bottom[j] = sums[j];
     out.top = out.bottom;
     for (std::size_t j = 0; j < s.values.size(); ++j) out.top[j] += s.values[j];
-    if (stack) {
-      if (sums.size() < out.top.size()) sums.resize(out.top.size(), 0.0);
-      for (std::size_t j = 0; j < out.top.size(); ++j) sums[j] = out.top[j];
-    }
-    stacked.push_back(std::move(out));
+    if (sums.size() < out.top.size()) sums.resize(out.top.size(), 0.0);
+    for (std::size_t j = 0; j < out.top.size(); ++j) sums[j] = out.top[j];
   }
   if (model.mode == MultiMode::Stacked100) {
     for (StackedSeries& out : stacked) {
@@ -133,15 +225,34 @@ std::vector<StackedSeries> Stacked(const ChartModel& model) {
   return stacked;
 }
 
+void AddBlockExtremes(const ChartModel& model, std::vector<StackedSeries>& stacked) {
+  ForEachSeries(model, [&](int i) {
+    if (static_cast<std::size_t>(i) >= stacked.size()) return;
+    StackedSeries& st = stacked[static_cast<std::size_t>(i)];
+    st.topBlocks = BlockExtremesOf(st.stacked ? st.top : model.series[static_cast<std::size_t>(i)].values);
+    if (st.stacked) st.bottomBlocks = BlockExtremesOf(st.bottom);
+  });
+}
+
 std::string UndrawableRange(const ChartModel& model, const std::vector<StackedSeries>& stacked) {
   const auto beyond = [](const std::vector<double>& values) {
     return std::any_of(values.begin(), values.end(), [](double v) { return std::fabs(v) > kLargestChartValue; });
   };
+  // What is wrong with each series, the series looked at on every core; the first one is told.
+  enum Fault : char { kNone, kValues, kStacked };
+  std::vector<Fault> faults(model.series.size(), kNone);
+  ForEachSeries(model, [&](int k) {
+    const auto i = static_cast<std::size_t>(k);
+    if (beyond(model.series[i].values)) {
+      faults[i] = kValues;
+    } else if (i < stacked.size() && stacked[i].stacked && (beyond(stacked[i].bottom) || beyond(stacked[i].top))) {
+      faults[i] = kStacked;
+    }
+  });
   for (std::size_t i = 0; i < model.series.size(); ++i) {
     const std::string series = "Диапазон значений нельзя нарисовать: значения ряда " + model.series[i].title;
-    if (beyond(model.series[i].values)) return series + " по модулю больше 1E300.";
-    if (i < stacked.size() && (beyond(stacked[i].bottom) || beyond(stacked[i].top)))
-      return series + " в стеке по модулю больше 1E300.";
+    if (faults[i] == kValues) return series + " по модулю больше 1E300.";
+    if (faults[i] == kStacked) return series + " в стеке по модулю больше 1E300.";
   }
   return {};
 }

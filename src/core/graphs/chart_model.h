@@ -3,6 +3,7 @@
 // with their kind, title, colour, symbol and values, how bars and areas of
 // several series share a position, and the bars coloured apart.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -54,15 +55,47 @@ struct ChartXY {
 enum class ColumnKeeps { Extremes, Highest, Lowest };
 std::vector<ChartXY> VisiblePoints(const std::vector<double>& values, double firstX, double xFrom, double xTo,
                                    int columns, ColumnKeeps keeps = ColumnKeeps::Extremes);
+// Whether the plot shows every one of n points (X = firstX, firstX + 1, ...)
+// between xFrom and xTo, rather than each column's extremes.
+bool ShowsEveryPoint(std::size_t n, double firstX, double xFrom, double xTo, int columns);
+
+// The extremes of a long series by blocks of kExtremesBlock values, so that
+// the columns of a plot find theirs without reading every value: for each
+// whole block the first of its smallest and of its largest numbers (-1 for a
+// block without a number).
+inline constexpr long long kExtremesBlock = 64;
+struct BlockExtremes {
+  std::vector<std::int32_t> lowest;
+  std::vector<std::int32_t> highest;
+};
+BlockExtremes BlockExtremesOf(const std::vector<double>& values);
 
 // The values of each series as stacked under the model's mode: the bottom
 // and top of every point (bottom 0 and top the value when not stacked; to 100 %
-// the tops of the last series are 100 wherever the sum is not 0).
+// the tops of the last series are 100 wherever the sum is not 0), and once
+// AddBlockExtremes has found them, the extremes of the tops (and of stacked
+// bottoms) by blocks. Only stacked series hold their bottoms and tops: one
+// that is not stacked keeps no copy of its values, which for a long series
+// would double the memory it takes.
 struct StackedSeries {
-  std::vector<double> bottom;
-  std::vector<double> top;
+  bool stacked = false;
+  std::vector<double> bottom;  // of a stacked series
+  std::vector<double> top;     // of a stacked series
+  BlockExtremes bottomBlocks;  // of a stacked series
+  BlockExtremes topBlocks;
+  std::size_t Size(const ChartSeries& s) const { return stacked ? top.size() : s.values.size(); }
+  double Bottom(std::size_t j) const { return stacked ? bottom[j] : 0.0; }
+  double Top(const ChartSeries& s, std::size_t j) const { return stacked ? top[j] : 0.0 + s.values[j]; }
 };
 std::vector<StackedSeries> Stacked(const ChartModel& model);
+// Finds the extremes by blocks of the series in stacked, for a chart that is
+// laid out again and again (zoomed, scrolled); without them the points are
+// found all the same, reading every value.
+void AddBlockExtremes(const ChartModel& model, std::vector<StackedSeries>& stacked);
+// VisiblePoints of the tops (or, with tops false, the bottoms) of series s as
+// stacked in st: the same points, found by blocks.
+std::vector<ChartXY> VisibleStackedPoints(const ChartSeries& s, const StackedSeries& st, bool tops, double xFrom,
+                                          double xTo, int columns, ColumnKeeps keeps);
 
 // The largest value, in magnitude, a chart draws: beyond it the differences
 // its scale is made of overflow.
@@ -71,6 +104,10 @@ inline constexpr double kLargestChartValue = 1e300;
 // ±kLargestChartValue (or are infinite), naming the first such series; empty
 // when it can be drawn. Values that are not numbers are gaps, not refused.
 std::string UndrawableRange(const ChartModel& model, const std::vector<StackedSeries>& stacked);
+
+// Calls work(i) for the series i of model; those of a long model are shared
+// among the cores, each taking every so-many-th.
+void ForEachSeries(const ChartModel& model, const std::function<void(int i)>& work);
 
 // The chart's colour table, in the order the series take them: all distinct,
 // each readable on the white chart, the first ones apart in grey print too.

@@ -57,8 +57,10 @@ class SceneBuilder {
     item.fill = fill;
   }
   void Line(Vec2 a, Vec2 b, std::uint32_t pen, bool dashed = false) { Polyline({a, b}, pen, dashed); }
-  void Polyline(std::vector<Vec2> points, std::uint32_t pen, bool dashed = false) {
-    Add(SceneItemKind::Line, std::move(points), pen).dashed = dashed;
+  SceneItem& Polyline(std::vector<Vec2> points, std::uint32_t pen, bool dashed = false) {
+    SceneItem& item = Add(SceneItemKind::Line, std::move(points), pen);
+    item.dashed = dashed;
+    return item;
   }
   void Symbol(Vec2 at, PointSymbol symbol, std::uint32_t rgb) {
     SceneItem& item = Add(SceneItemKind::Symbol, {at}, rgb);
@@ -262,7 +264,7 @@ std::vector<Point> Points(const std::vector<ChartXY>& xy) {
 
 // A line as a ribbon from w0 to w1 with its front edge drawn over it.
 void AddRibbon(SceneBuilder& out, const Frame& f, const std::vector<ChartXY>& points, std::uint32_t rgb, double w0,
-               double w1) {
+               double w1, bool dense) {
   const std::vector<Segment> segments = VisibleSegments(f, Points(points));
   const std::uint32_t under = ShadedColor(rgb, kSideShade);
   const bool leftwards = !f.box.SeesRight();
@@ -273,13 +275,13 @@ void AddRibbon(SceneBuilder& out, const Frame& f, const std::vector<ChartXY>& po
   for (std::size_t i = 0; i < segments.size(); ++i) {
     const Segment& s = segments[i];
     if (i > 0 && !(segments[i - 1].b.x == s.a.x && segments[i - 1].b.y == s.a.y)) {
-      out.Polyline(std::move(edgeLine), edge);
+      out.Polyline(std::move(edgeLine), edge).dense = dense;
       edgeLine.clear();
     }
     if (edgeLine.empty()) edgeLine.push_back(f.At(s.a.x, s.a.y, w0));
     edgeLine.push_back(f.At(s.b.x, s.b.y, w0));
   }
-  if (!edgeLine.empty()) out.Polyline(std::move(edgeLine), edge);
+  if (!edgeLine.empty()) out.Polyline(std::move(edgeLine), edge).dense = dense;
 }
 
 // An area between the lower and upper edges as a slab from w0 to w1: the
@@ -359,16 +361,29 @@ ChartRange FullChartRange(const ChartModel& model, const std::vector<StackedSeri
   }
   // Series not stacked stand on 0 only when the Y axis starts there.
   const bool stackedModes = model.mode == MultiMode::Stacked || model.mode == MultiMode::Stacked100;
+  // Each series' lowest and highest finite value on every core, then the
+  // chart's in the series' order (of equal ones, as -0 and 0, the first).
+  const std::size_t count = std::min(stacked.size(), model.series.size());
+  std::vector<std::pair<double, double>> extremes(count, {HUGE_VAL, -HUGE_VAL});
+  ForEachSeries(model, [&](int k) {
+    const auto i = static_cast<std::size_t>(k);
+    if (i >= count) return;
+    const StackedSeries& st = stacked[i];
+    const ChartSeries& s = model.series[i];
+    auto& [lo, hi] = extremes[i];
+    const auto take = [&lo, &hi](double v) {
+      if (!std::isfinite(v)) return;
+      lo = std::min(lo, v);
+      hi = std::max(hi, v);
+    };
+    if (stackedModes)
+      for (std::size_t j = 0; j < st.Size(s); ++j) take(st.Bottom(j));
+    for (std::size_t j = 0; j < st.Size(s); ++j) take(st.Top(s, j));
+  });
   double low = HUGE_VAL, high = -HUGE_VAL;
-  for (const StackedSeries& s : stacked) {
-    for (const std::vector<double>* values : {&s.bottom, &s.top}) {
-      if (values == &s.bottom && !stackedModes) continue;
-      for (const double v : *values) {
-        if (!std::isfinite(v)) continue;
-        low = std::min(low, v);
-        high = std::max(high, v);
-      }
-    }
+  for (const auto& [lo, hi] : extremes) {
+    low = std::min(low, lo);
+    high = std::max(high, hi);
   }
   if (low > high) low = high = 0;
   if (yFromZero) low = std::min(0.0, low);
@@ -513,6 +528,20 @@ ChartScene LayoutChartScene(const ChartModel& model, const std::vector<StackedSe
     out.Text({at.x, at.y + 2 * kTick}, std::move(label), TextAnchor::TopCenter, fontX);
   }
 
+  // The points of the lines and of the areas' edges, every series' on every
+  // core. An area's fill covers what lies between a column's extremes: its
+  // edges keep only the outer one, so the outline does not zigzag.
+  std::vector<std::vector<ChartXY>> uppers(n), lowers(n);
+  ForEachSeries(model, [&](int k) {
+    const auto i = static_cast<std::size_t>(k);
+    const ChartSeries& s = model.series[i];
+    if (s.kind == SeriesKind::Bar) return;
+    const bool area = s.kind == SeriesKind::Area;
+    uppers[i] = VisibleStackedPoints(s, stacked[i], true, r.xMin, r.xMax, scene.columns,
+                                     area ? ColumnKeeps::Highest : ColumnKeeps::Extremes);
+    if (area) lowers[i] = VisibleStackedPoints(s, stacked[i], false, r.xMin, r.xMax, scene.columns, ColumnKeeps::Lowest);
+  });
+
   // The series, in their places in depth from the back to the front.
   struct Mark {
     Vec2 at;
@@ -539,10 +568,10 @@ ChartScene LayoutChartScene(const ChartModel& model, const std::vector<StackedSe
         std::tie(bw0, bw1) = depthOf(place, model.mode == MultiMode::Side ? 0.3 : 0.15);
         const double slot = model.mode == MultiMode::Side ? kBarWidth / static_cast<double>(n) : kBarWidth;
         const double offset = model.mode == MultiMode::Side ? static_cast<double>(i) * slot : 0;
-        for (std::size_t j = 0; j < st.top.size(); ++j) {
+        for (std::size_t j = 0; j < st.Size(s); ++j) {
           const double x = s.firstX + static_cast<double>(j) - kBarWidth / 2 + offset;
           const double x0 = std::max(x, r.xMin), x1 = std::min(x + slot, r.xMax);
-          const double a = st.bottom[j], b = st.top[j];
+          const double a = st.Bottom(j), b = st.Top(s, j);
           if (!std::isfinite(a) || !std::isfinite(b) || x0 >= x1) continue;
           const double y0 = std::max(std::min(a, b), r.yMin), y1 = std::min(std::max(a, b), r.yMax);
           if (y0 >= y1) continue;
@@ -556,20 +585,18 @@ ChartScene LayoutChartScene(const ChartModel& model, const std::vector<StackedSe
         continue;
       }
       const auto [w0, w1] = depthOf(place, 0.05);
-      // An area's fill covers what lies between a column's extremes: its
-      // edges keep only the outer one, so the outline does not zigzag.
-      const bool area = s.kind == SeriesKind::Area;
-      const std::vector<ChartXY> upper = VisiblePoints(st.top, s.firstX, r.xMin, r.xMax, scene.columns,
-                                                       area ? ColumnKeeps::Highest : ColumnKeeps::Extremes);
+      const std::vector<ChartXY>& upper = uppers[i];
       if (s.kind == SeriesKind::Line) {
-        AddRibbon(out, f, upper, s.rgb, w0, w1);
-        if (flat && s.symbolsShown) {
+        // A series shown by its columns' extremes is a band a pixel column
+        // at a time; a symbol per column would only smear it.
+        const bool dense = !ShowsEveryPoint(s.values.size(), s.firstX, r.xMin, r.xMax, scene.columns);
+        AddRibbon(out, f, upper, s.rgb, w0, w1, dense);
+        if (flat && s.symbolsShown && !dense) {
           for (const ChartXY& p : upper)
             if (inRange(p.x, p.y)) out.Symbol(f.At(p.x, p.y, w0), s.symbol, s.rgb);
         }
       } else {
-        AddSlab(out, f, upper, VisiblePoints(st.bottom, s.firstX, r.xMin, r.xMax, scene.columns, ColumnKeeps::Lowest),
-                s.rgb, w0, w1);
+        AddSlab(out, f, upper, lowers[i], s.rgb, w0, w1);
       }
       if (marks) {
         // The series' own value at each point shown, where its stacked top lies.

@@ -47,6 +47,7 @@ struct SceneItem {
   std::uint32_t fill = 0;      // a face's colour; a framed text's ground
   std::uint32_t pen = 0;       // a face's edge, a line's or a text's colour
   bool dashed = false;         // a dashed line
+  bool dense = false;          // a line through each pixel column's extremes, its points a column apart or closer
   bool framed = false;         // a text in a box
   std::string text;
   TextAnchor anchor = TextAnchor::LeftMiddle;

@@ -131,7 +131,11 @@ void PaintChartScene(QPainter& p, const ChartScene& scene) {
         polygon.clear();
         for (const Vec2& v : item.points) polygon << At(v);
         p.setPen(QPen(RgbColor(item.pen), 1, item.dashed ? Qt::DashLine : Qt::SolidLine, Qt::FlatCap));
+        // A dense line fills its band a pixel column at a time: smoothing
+        // would cost several times as much and show the same.
+        if (item.dense) p.setRenderHint(QPainter::Antialiasing, false);
         p.drawPolyline(polygon);
+        p.setRenderHint(QPainter::Antialiasing);
         break;
       case SceneItemKind::Symbol:
         if (!item.points.empty()) PaintSymbol(p, item);

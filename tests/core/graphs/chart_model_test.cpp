@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <random>
 #include <set>
 
 #include "app/shell/program_session.h"
@@ -119,12 +121,76 @@ TEST(UndrawableRange, RefusesValuesAndSumsBeyondTheLargestDrawable) {
   }
 }
 
+// Long series find each column's extremes by blocks of values; the points are
+// the ones reading every value gives, to the bit: with gaps (NaN), ties, -0,
+// a gap where a column starts, columns shorter and longer than a block, any
+// part of the series on show, stacked or not.
+TEST(VisiblePoints, BlocksGiveThePointsOfEveryValue) {
+  std::mt19937 rng(3);
+  const auto value = [&]() -> double {
+    switch (rng() % 10) {
+      case 0: return std::nan("");
+      case 1: return -0.0;
+      case 2: return 5;  // ties
+      default: return static_cast<double>(rng() % 1000) / 10 - 50;
+    }
+  };
+  const auto same = [](const std::vector<ChartXY>& a, const std::vector<ChartXY>& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t k = 0; k < a.size(); ++k)
+      if (std::bit_cast<std::uint64_t>(a[k].x) != std::bit_cast<std::uint64_t>(b[k].x) ||
+          std::bit_cast<std::uint64_t>(a[k].y) != std::bit_cast<std::uint64_t>(b[k].y))
+        return false;
+    return true;
+  };
+  for (const std::size_t n : {10, 64, 200, 5000, 100000}) {
+    ChartModel m;
+    for (int i = 0; i < 2; ++i) {
+      ChartSeries s;
+      s.kind = SeriesKind::Area;
+      s.firstX = 1;
+      for (std::size_t j = 0; j < n; ++j) s.values.push_back(value());
+      m.series.push_back(s);
+    }
+    for (const MultiMode mode : {MultiMode::None, MultiMode::Stacked}) {
+      m.mode = mode;
+      std::vector<StackedSeries> stacked = Stacked(m);
+      AddBlockExtremes(m, stacked);
+      const ChartSeries& s = m.series[1];
+      const StackedSeries& st = stacked[1];
+      std::vector<double> tops, bottoms;
+      for (std::size_t j = 0; j < st.Size(s); ++j) {
+        tops.push_back(st.Top(s, j));
+        bottoms.push_back(st.Bottom(j));
+      }
+      const double span = static_cast<double>(n);
+      for (const auto& [from, to] : {std::pair{0.0, span}, {span / 3, span / 2}, {7.5, span - 3}, {span - 9, span}}) {
+        for (const int columns : {3, 50, 800}) {
+          for (const ColumnKeeps keeps : {ColumnKeeps::Extremes, ColumnKeeps::Highest, ColumnKeeps::Lowest}) {
+            EXPECT_TRUE(same(VisibleStackedPoints(s, st, true, from, to, columns, keeps),
+                             VisiblePoints(tops, s.firstX, from, to, columns, keeps)))
+                << n << " values from " << from << " to " << to << ", " << columns << " columns";
+            EXPECT_TRUE(same(VisibleStackedPoints(s, st, false, from, to, columns, keeps),
+                             VisiblePoints(bottoms, s.firstX, from, to, columns, keeps)))
+                << n << " values from " << from << " to " << to << ", " << columns << " columns";
+          }
+        }
+      }
+    }
+  }
+}
+
 TEST(Stacked, StacksAndStacksTo100) {
   ChartModel m;
   m.series = {ChartSeries{SeriesKind::Area, "a", 0, {}, false, 0, {1, 0, 2}, {}},
               ChartSeries{SeriesKind::Area, "b", 0, {}, false, 0, {3, 0, 6}, {}}};
   m.mode = MultiMode::None;
-  EXPECT_EQ(Stacked(m)[1].bottom, (std::vector<double>{0, 0, 0}));
+  const std::vector<StackedSeries> none = Stacked(m);
+  for (std::size_t j = 0; j < 3; ++j) {
+    EXPECT_EQ(none[1].Bottom(j), 0);
+    EXPECT_EQ(none[1].Top(m.series[1], j), m.series[1].values[j]);
+  }
+  EXPECT_TRUE(none[1].top.empty());  // no copy of the values
   m.mode = MultiMode::Stacked;
   EXPECT_EQ(Stacked(m)[1].bottom, (std::vector<double>{1, 0, 2}));
   EXPECT_EQ(Stacked(m)[1].top, (std::vector<double>{4, 0, 8}));

@@ -402,6 +402,28 @@ TEST(FlatChart, LinesRunThroughTheirPointsWithWholeSymbolsInsideThePlot) {
   EXPECT_FALSE(FrontColors(deep, {0x0000FF}).empty());
 }
 
+// A line of more points than two to a pixel column shows each column's
+// extremes, painted without smoothing and without a symbol at each: zoomed
+// in to a few, it is smoothed and the symbols return.
+TEST(FlatChart, ALineShownByItsColumnsExtremesHasNoSymbols) {
+  ChartModel m;
+  std::vector<double> values(20000);
+  for (std::size_t j = 0; j < values.size(); ++j) values[j] = static_cast<double>(j % 7);
+  m.series = {Series(SeriesKind::Line, 0x0000FF, values)};
+  m.series[0].symbolsShown = true;
+  const std::vector<StackedSeries> stacked = Stacked(m);
+  const ChartRange whole = FullChartRange(m, stacked, true);
+  const ChartScene all = LayoutChartScene(m, stacked, whole, ChartView{}, false, "", 800, 500, kMeasure);
+  const std::vector<SceneItem> dense = ItemsOf(all, SceneItemKind::Line, 0x0000FF);
+  ASSERT_FALSE(dense.empty());
+  EXPECT_TRUE(dense.front().dense);  // painted without smoothing
+  EXPECT_TRUE(ItemsOf(all, SceneItemKind::Symbol, 0x0000FF).empty());
+  const ChartRange few{100, 110, whole.yMin, whole.yMax};
+  const ChartScene zoomed = LayoutChartScene(m, stacked, few, ChartView{}, false, "", 800, 500, kMeasure);
+  EXPECT_FALSE(ItemsOf(zoomed, SceneItemKind::Line, 0x0000FF).front().dense);
+  EXPECT_EQ(ItemsOf(zoomed, SceneItemKind::Symbol, 0x0000FF).size(), 11u);
+}
+
 TEST(FlatChart, LegendNamesEverySeriesAndTheMeansStandUnderTheAxis) {
   ChartModel m;
   m.series = {Series(SeriesKind::Line, 0x0000FF, {1, 2}), Series(SeriesKind::Line, 0x008000, {3, 1})};
