@@ -34,45 +34,69 @@ std::string SavedValue(double x) {
   return FixedText(x, 8, ShortestDecimals(x));
 }
 
-// Appends SavedValue(x) and a blank to line. A value whose hundredths read
-// back as it (nearly every measurement) is written straight from them: below
-// a billion a double lies far closer to its nearest hundredth than half a
-// hundredth, so that is the rounding FixedText makes, and the division below
-// is correctly rounded, as the reader is.
-void AppendSavedValue(std::string& line, double x) {
-  if (std::fabs(x) < 1e9) {
-    const double scaled = x * 100;
-    const auto hundredths = static_cast<long long>(scaled + (scaled < 0 ? -0.5 : 0.5));
-    if (static_cast<double>(hundredths) / 100 == x) {
-      unsigned long long rest = static_cast<unsigned long long>(hundredths < 0 ? -hundredths : hundredths);
-      char text[24];
-      std::memset(text, ' ', sizeof text);
-      char* p = text + sizeof text - 1;  // the blank after the field
-      *--p = static_cast<char>('0' + rest % 10);
-      *--p = static_cast<char>('0' + rest / 10 % 10);
-      *--p = '.';
-      rest /= 100;
-      do {
-        *--p = static_cast<char>('0' + rest % 10);
-        rest /= 10;
-      } while (rest > 0);
-      if (hundredths < 0) *--p = '-';
-      const auto length = std::max<std::size_t>(static_cast<std::size_t>(text + sizeof text - p), 9);
-      line.append(text + sizeof text - length, length);
-      return;
-    }
-  }
-  line += SavedValue(x);
-  line += ' ';
+// The room a value written straight from its hundredths can take, its blank
+// included (a sign, nine digits, the point, two decimals and the blank are 14).
+constexpr std::size_t kShortField = 24;
+
+// Writes SavedValue(x) and a blank at out, which has kShortField bytes of room
+// (all of which it may fill), and returns the end of the text, when the value's
+// hundredths read back as it (nearly every measurement); otherwise writes
+// nothing and returns nullptr. Below a billion a double lies far closer to its
+// nearest hundredth than half a hundredth, so that is the rounding FixedText
+// makes, and the division below is correctly rounded, as the reader is.
+char* WriteHundredths(char* out, double x) {
+  if (!(std::fabs(x) < 1e9)) return nullptr;
+  const double scaled = x * 100;
+  const auto hundredths = static_cast<long long>(scaled + (scaled < 0 ? -0.5 : 0.5));
+  if (static_cast<double>(hundredths) / 100 != x) return nullptr;
+  unsigned long long rest = static_cast<unsigned long long>(hundredths < 0 ? -hundredths : hundredths);
+  // Right-aligned in a field of 8 ending before text[kShortField - 1], the blank
+  // after it; the field is copied whole, so its length costs no branch.
+  char text[2 * kShortField];
+  std::memset(text, ' ', sizeof text);
+  char* p = text + kShortField - 1;
+  *--p = static_cast<char>('0' + rest % 10);
+  *--p = static_cast<char>('0' + rest / 10 % 10);
+  *--p = '.';
+  rest /= 100;
+  do {
+    *--p = static_cast<char>('0' + rest % 10);
+    rest /= 10;
+  } while (rest > 0);
+  if (hundredths < 0) *--p = '-';
+  const auto length = std::max<std::size_t>(static_cast<std::size_t>(text + kShortField - p), 9);
+  std::memcpy(out, text + kShortField - length, kShortField);
+  return out + length;
 }
 
-// The lines of observations from to end - 1 into block, which is emptied first.
+// The lines of observations from to end - 1 into block, which is emptied
+// first. The text is written through a pointer into room made a row ahead.
 void FormatRows(std::string& block, const std::vector<const double*>& columns, std::int64_t from, std::int64_t end) {
+  const std::size_t rowRoom = columns.size() * kShortField + 2;
+  std::size_t used = 0;
   block.clear();
   for (std::int64_t j = from; j < end; ++j) {
-    for (const double* column : columns) AppendSavedValue(block, column[j]);
-    block += "\r\n";
+    if (block.size() < used + rowRoom) block.resize(std::max(2 * block.size(), used + rowRoom));
+    char* p = block.data() + used;
+    for (const double* column : columns) {
+      const double x = column[j];
+      if (char* past = WriteHundredths(p, x)) {
+        p = past;
+        continue;
+      }
+      // Another form, whose text may be long: room for it and the rest of the row.
+      const std::string text = SavedValue(x) + ' ';
+      used = static_cast<std::size_t>(p - block.data());
+      if (block.size() < used + text.size() + rowRoom) block.resize(used + text.size() + rowRoom);
+      p = block.data() + used;
+      std::memcpy(p, text.data(), text.size());
+      p += text.size();
+    }
+    *p++ = '\r';
+    *p++ = '\n';
+    used = static_cast<std::size_t>(p - block.data());
   }
+  block.resize(used);
 }
 
 void RefuseTooManyToSave(int variables, int mostVariables) {
