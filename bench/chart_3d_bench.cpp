@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <cmath>
 #include <random>
+#include <vector>
 
 #include "bench_application.h"
 #include "core/graphs/chart_scene.h"
@@ -29,8 +30,9 @@ const tavrel::ChartModel& Model(tavrel::SeriesKind kind) {
       s.kind = kind;
       s.title = "Var" + std::to_string(v + 1);
       s.rgb = tavrel::SeriesColors()[static_cast<std::size_t>(v)];
-      s.values.resize(kObservations);
-      for (int j = 0; j < kObservations; ++j) s.values[static_cast<std::size_t>(j)] = 80 + 10 * std::sin(j / 700.0 + v) + noise(rng);
+      std::vector<double> values(kObservations);
+      for (int j = 0; j < kObservations; ++j) values[static_cast<std::size_t>(j)] = 80 + 10 * std::sin(j / 700.0 + v) + noise(rng);
+      s.values = std::move(values);
       m.series.push_back(std::move(s));
     }
   }

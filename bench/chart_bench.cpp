@@ -10,6 +10,7 @@
 #include <cmath>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "bench_application.h"
 #include "core/cluster/dendrogram_layout.h"
@@ -36,8 +37,9 @@ tavrel::ChartModel BigModel(tavrel::SeriesKind kind) {
     s.title = "Var" + std::to_string(i + 1);
     s.rgb = tavrel::SeriesColors()[static_cast<std::size_t>(i)];
     s.symbolsShown = kind == tavrel::SeriesKind::Line;
-    s.values.resize(static_cast<std::size_t>(observations));
-    for (int j = 0; j < observations; ++j) s.values[j] = 80 + 10 * i + 10 * std::sin(j / 7.0) + noise(rng);
+    std::vector<double> values(static_cast<std::size_t>(observations));
+    for (int j = 0; j < observations; ++j) values[static_cast<std::size_t>(j)] = 80 + 10 * i + 10 * std::sin(j / 7.0) + noise(rng);
+    s.values = std::move(values);
     model.series.push_back(std::move(s));
   }
   return model;

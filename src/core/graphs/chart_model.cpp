@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <functional>
 #include <random>
 
 #include "core/base/numbers.h"
 #include "core/base/run_pieces.h"
+#include "core/base/value_search.h"
 #include "core/data/data_file_lines.h"
 #include "core/data/dataset.h"
 #include "core/data/graph_overlays.h"
@@ -42,14 +44,11 @@ ChartModel CombinedModel(const DataSet& d, SeriesKind kind, MultiMode mode, bool
     s.rgb = colors[static_cast<std::size_t>(v) % colors.size()];
     s.symbol = static_cast<PointSymbol>(std::uniform_int_distribution<int>(0, kPointSymbolCount - 1)(random));
     s.symbolsShown = kind == SeriesKind::Line && !view3D;
-    model.series.push_back(std::move(s));
-  }
-  // The values, a large table's copied on every core.
-  ForEachVariable(d, static_cast<int>(model.series.size()), [&](int v) {
     const Array<double>& values = d.DataValues[v];
     const std::int32_t count = std::min<std::int32_t>(d.VarCounts[v], static_cast<std::int32_t>(values.size()));
-    model.series[static_cast<std::size_t>(v)].values.assign(values.begin(), values.begin() + std::max(0, count));
-  });
+    s.values = SeriesValues::Viewing(values.data(), static_cast<std::size_t>(std::max(0, count)));
+    model.series.push_back(std::move(s));
+  }
   if (showDates && AnyDate(d.Dates)) model.dates.assign(d.Dates.begin(), d.Dates.end());
   return model;
 }
@@ -154,21 +153,35 @@ std::vector<ChartXY> PointsOf(const std::vector<double>& values, const BlockExtr
 
 }  // namespace
 
-BlockExtremes BlockExtremesOf(const std::vector<double>& values) {
+BlockExtremes BlockExtremesOf(const double* values, std::size_t size) {
+  constexpr auto kBlock = static_cast<std::size_t>(kExtremesBlock);
   BlockExtremes blocks;
-  const auto count = static_cast<long long>(values.size()) / kExtremesBlock;
-  blocks.lowest.resize(static_cast<std::size_t>(count));
-  blocks.highest.resize(static_cast<std::size_t>(count));
-  for (long long b = 0; b < count; ++b) {
-    long long lo = -1, hi = -1;
-    for (long long j = b * kExtremesBlock; j < (b + 1) * kExtremesBlock; ++j) {
-      const double v = values[static_cast<std::size_t>(j)];
-      if (std::isnan(v)) continue;
-      if (lo < 0 || v < values[static_cast<std::size_t>(lo)]) lo = j;
-      if (hi < 0 || v > values[static_cast<std::size_t>(hi)]) hi = j;
+  const std::size_t count = size / kBlock;
+  blocks.lowest.resize(count);
+  blocks.highest.resize(count);
+  // The first index holding a number equal to target (a NaN equals nothing), or -1.
+  const auto firstEqual = [&](const double* x, double target) -> std::int32_t {
+    for (std::size_t k = 0; k < kBlock; ++k)
+      if (x[k] == target) return static_cast<std::int32_t>(k);
+    return -1;
+  };
+  for (std::size_t b = 0; b < count; ++b) {
+    const double* x = values + b * kBlock;
+    // The smallest and largest numbers, pairs of values side by side; a NaN
+    // never wins a comparison, so it is passed over.
+    DoublePair lo = BothOf(HUGE_VAL), hi = BothOf(-HUGE_VAL);
+    for (std::size_t k = 0; k < kBlock; k += 2) {
+      DoublePair v;
+      std::memcpy(&v, x + k, sizeof v);
+      lo = v < lo ? v : lo;
+      hi = v > hi ? v : hi;
     }
-    blocks.lowest[static_cast<std::size_t>(b)] = static_cast<std::int32_t>(lo);
-    blocks.highest[static_cast<std::size_t>(b)] = static_cast<std::int32_t>(hi);
+    // Of equal numbers (0 and -0 among them) the first, as reading them one by one would keep.
+    const std::int32_t low = firstEqual(x, std::min(lo[0], lo[1]));
+    const std::int32_t high = firstEqual(x, std::max(hi[0], hi[1]));
+    const auto first = static_cast<std::int32_t>(b * kBlock);
+    blocks.lowest[b] = low < 0 ? -1 : first + low;
+    blocks.highest[b] = high < 0 ? -1 : first + high;
   }
   return blocks;
 }
@@ -229,13 +242,14 @@ void AddBlockExtremes(const ChartModel& model, std::vector<StackedSeries>& stack
   ForEachSeries(model, [&](int i) {
     if (static_cast<std::size_t>(i) >= stacked.size()) return;
     StackedSeries& st = stacked[static_cast<std::size_t>(i)];
-    st.topBlocks = BlockExtremesOf(st.stacked ? st.top : model.series[static_cast<std::size_t>(i)].values);
-    if (st.stacked) st.bottomBlocks = BlockExtremesOf(st.bottom);
+    const SeriesValues& values = model.series[static_cast<std::size_t>(i)].values;
+    st.topBlocks = st.stacked ? BlockExtremesOf(st.top.data(), st.top.size()) : BlockExtremesOf(values.data(), values.size());
+    if (st.stacked) st.bottomBlocks = BlockExtremesOf(st.bottom.data(), st.bottom.size());
   });
 }
 
 std::string UndrawableRange(const ChartModel& model, const std::vector<StackedSeries>& stacked) {
-  const auto beyond = [](const std::vector<double>& values) {
+  const auto beyond = [](const auto& values) {
     return std::any_of(values.begin(), values.end(), [](double v) { return std::fabs(v) > kLargestChartValue; });
   };
   // What is wrong with each series, the series looked at on every core; the first one is told.

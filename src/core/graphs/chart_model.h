@@ -4,6 +4,7 @@
 // several series share a position, and the bars coloured apart.
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,40 @@ enum class MultiMode { None, Side, Stacked, Stacked100 };
 enum class PointSymbol { Rectangle, Circle, Triangle, Star, Cross, DiagCross };
 inline constexpr int kPointSymbolCount = 6;
 
+// A series' values: its own, or a view of values held elsewhere (a data
+// set's variable), which must then outlive the series unchanged. A chart of a
+// data set's variables views them: the chart window is modal and the batch
+// tool draws at once, and a copy of a long table would double its memory.
+class SeriesValues {
+ public:
+  SeriesValues() = default;
+  SeriesValues(std::vector<double> values) : own_(std::move(values)) {}
+  SeriesValues(std::initializer_list<double> values) : own_(values) {}
+  static SeriesValues Viewing(const double* data, std::size_t size) {
+    SeriesValues v;
+    v.view_ = size > 0 ? data : nullptr;
+    v.viewSize_ = size > 0 ? size : 0;
+    return v;
+  }
+  std::size_t size() const { return view_ ? viewSize_ : own_.size(); }
+  bool empty() const { return size() == 0; }
+  const double* data() const { return view_ ? view_ : own_.data(); }
+  const double* begin() const { return data(); }
+  const double* end() const { return data() + size(); }
+  double operator[](std::size_t j) const { return data()[j]; }
+  // Adding a value makes the values the series' own.
+  void push_back(double x) {
+    if (view_) own_.assign(begin(), end());
+    view_ = nullptr;
+    own_.push_back(x);
+  }
+
+ private:
+  std::vector<double> own_;
+  const double* view_ = nullptr;
+  std::size_t viewSize_ = 0;
+};
+
 struct ChartSeries {
   SeriesKind kind = SeriesKind::Line;
   std::string title;
@@ -29,7 +64,7 @@ struct ChartSeries {
   PointSymbol symbol = PointSymbol::Rectangle;
   bool symbolsShown = false;
   double firstX = 0;  // X of the first value; the next ones follow one apart
-  std::vector<double> values;
+  SeriesValues values;
   // Points drawn in another colour: (index, 0xRRGGBB).
   std::vector<std::pair<std::int32_t, std::uint32_t>> pointColors;
 };
@@ -68,7 +103,7 @@ struct BlockExtremes {
   std::vector<std::int32_t> lowest;
   std::vector<std::int32_t> highest;
 };
-BlockExtremes BlockExtremesOf(const std::vector<double>& values);
+BlockExtremes BlockExtremesOf(const double* values, std::size_t count);
 
 // The values of each series as stacked under the model's mode: the bottom
 // and top of every point (bottom 0 and top the value when not stacked; to 100 %
@@ -114,7 +149,8 @@ void ForEachSeries(const ChartModel& model, const std::function<void(int i)>& wo
 const std::vector<std::uint32_t>& SeriesColors();
 
 // The combined chart of the variables in force of d: series i shows variable i at
-// X = 0, 1, ... up to its count. Series take the colours of the table in turn
+// X = 0, 1, ... up to its count, viewing d's values (d must stay as it is
+// while the chart is in use). Series take the colours of the table in turn
 // and symbols at random from seed, so a seed gives the same chart again. Lines
 // show their symbols only in 2-D. The X axis shows d's dates when showDates
 // asks for them (the setting IsData) and d has any.

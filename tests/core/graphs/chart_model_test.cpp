@@ -251,6 +251,22 @@ TEST_F(CombinedModelTest, ColoursAreDistinctVisibleAndRepeatable) {
   EXPECT_EQ(CombinedModel(Data(), SeriesKind::Bar, MultiMode::Stacked100, false, 1, false).mode, MultiMode::Stacked100);
 }
 
+// The series view the data set's values up to each variable's count, and a
+// copy of a series owns what it changes.
+TEST_F(CombinedModelTest, SeriesViewTheVariablesValuesWithoutACopy) {
+  Data().VarCounts[1] = 2;
+  const ChartModel m = CombinedModel(Data(), SeriesKind::Line, MultiMode::None, false, 7, false);
+  EXPECT_EQ(m.series[0].values.data(), Data().DataValues[0].data());
+  ASSERT_EQ(m.series[1].values.size(), 2u);
+  EXPECT_EQ(m.series[1].values[1], Data().DataValues[1][1]);
+  ChartSeries own = m.series[1];
+  own.values.push_back(42);
+  EXPECT_NE(own.values.data(), Data().DataValues[1].data());
+  EXPECT_EQ(std::vector<double>(own.values.begin(), own.values.end()),
+            (std::vector<double>{Data().DataValues[1][0], Data().DataValues[1][1], 42}));
+  EXPECT_EQ(m.series[1].values.size(), 2u);
+}
+
 TEST_F(CombinedModelTest, TheMeansLineTakesPositiveValuesOnly) {
   Data().LastVar = 2;
   EXPECT_EQ(MeansLine(Data()), "Средние:  V0=1.5  V1=1.5  V2=NAN");
