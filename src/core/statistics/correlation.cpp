@@ -46,7 +46,7 @@ void Pearson(const DataSet& data, const Array<PairVariable>& vars, const Progres
   }
   ComputePreparedPairs(
       vars, PairDeletionOf(data), false, progress,
-      [&](int j, int k, const PairSeries& pair) {
+      [&](int, int j, int k, const PairSeries& pair) {
         const std::int32_t n = pair.Last();
         const Array<double>& x = pair.X();
         const Array<double>& y = pair.Y();
@@ -74,7 +74,7 @@ void Pearson(const DataSet& data, const Array<PairVariable>& vars, const Progres
 void Spearman(const DataSet& data, const Array<PairVariable>& vars, const ProgressFn& progress, const PairSink& take) {
   Array<Ranked> own;
   for (const PairVariable& v : vars) own.push_back(RankOf(v.var.values, v.var.last));
-  ComputePreparedPairs(vars, PairDeletionOf(data), false, progress, [&](int j, int k, const PairSeries& pair) {
+  ComputePreparedPairs(vars, PairDeletionOf(data), false, progress, [&](int, int j, int k, const PairSeries& pair) {
     const std::int32_t n = pair.Last();
     Ranked worked[2];
     const Ranked* rx = &own[j];

@@ -64,53 +64,41 @@ PairStatistic Unequal(int j, int k) {
 
 }  // namespace
 
-void ComputePreparedPairs(const Array<PairVariable>& vars, const PairDeletion& deletion, bool skipNames,
-                          const ProgressFn& progress,
-                          const std::function<PairStatistic(int j, int k, const PairSeries& pair)>& compute,
-                          const PairSink& take) {
-  PairSeries pair;
-  ForEachPair(LastOf(vars), progress, [&](int j, int k) {
-    if (SkippedForNames(vars[j], vars[k], skipNames)) return;
-    if (vars[j].var.last != vars[k].var.last) {
-      take(Unequal(j, k));
-      return;
-    }
-    pair.Prepare(vars[j], vars[k], deletion);
-    PairStatistic s = compute(j, k, pair);
-    s.first = j;
-    s.second = k;
-    take(s);
-  });
-}
-
-void ComputePreparedPairsInOrder(const Array<PairVariable>& vars, const PairDeletion& deletion, bool skipNames,
-                                 const ProgressFn& progress,
-                                 const std::function<PairStatistic(int worker, const PairSeries& pair)>& compute,
-                                 const PairSink& take) {
+void ComputePairsInOrder(int lastVar, const ProgressFn& progress, const std::function<bool(int j, int k)>& skip,
+                         const std::function<PairStatistic(int worker, int j, int k)>& compute, const PairSink& take) {
   std::vector<std::pair<int, int>> pairs;
-  ForEachPair(LastOf(vars), {}, [&pairs](int j, int k) { pairs.emplace_back(j, k); });
+  ForEachPair(lastVar, {}, [&pairs](int j, int k) { pairs.emplace_back(j, k); });
   std::vector<PairStatistic> results(pairs.size());
-  PairSeries series[2];
   ForEachInOrder(
       static_cast<long long>(pairs.size()),
       [&](int worker, long long i) {
         const auto [j, k] = pairs[static_cast<std::size_t>(i)];
-        PairStatistic& s = results[static_cast<std::size_t>(i)];
-        if (SkippedForNames(vars[j], vars[k], skipNames)) return;
-        if (vars[j].var.last != vars[k].var.last) {
-          s = Unequal(j, k);
-          return;
-        }
-        series[worker].Prepare(vars[j], vars[k], deletion);
-        s = compute(worker, series[worker]);
-        s.first = j;
-        s.second = k;
+        if (!skip(j, k)) results[static_cast<std::size_t>(i)] = compute(worker, j, k);
       },
       [&](long long i) {
         Report(progress, static_cast<int>(i + 1), static_cast<int>(pairs.size()));
         const auto [j, k] = pairs[static_cast<std::size_t>(i)];
-        if (!SkippedForNames(vars[j], vars[k], skipNames)) take(results[static_cast<std::size_t>(i)]);
+        if (!skip(j, k)) take(results[static_cast<std::size_t>(i)]);
+        results[static_cast<std::size_t>(i)] = {};  // its texts are not needed any more
       });
+}
+
+void ComputePreparedPairs(const Array<PairVariable>& vars, const PairDeletion& deletion, bool skipNames,
+                          const ProgressFn& progress,
+                          const std::function<PairStatistic(int worker, int j, int k, const PairSeries& pair)>& compute,
+                          const PairSink& take) {
+  PairSeries series[2];  // one per worker
+  ComputePairsInOrder(
+      LastOf(vars), progress, [&](int j, int k) { return SkippedForNames(vars[j], vars[k], skipNames); },
+      [&](int worker, int j, int k) {
+        if (vars[j].var.last != vars[k].var.last) return Unequal(j, k);
+        series[worker].Prepare(vars[j], vars[k], deletion);
+        PairStatistic s = compute(worker, j, k, series[worker]);
+        s.first = j;
+        s.second = k;
+        return s;
+      },
+      take);
 }
 
 bool Unreliable(const std::string& p, bool reliableOnly) { return reliableOnly && p == ">0.05"; }

@@ -80,20 +80,19 @@ class PairSeries;
 // The pair loop of the analyses that pair observation i with observation i:
 // with skipNames, pairs of differently named variables are left out;
 // variables of different sizes give kUnequalSizes; the others are prepared
-// and handed to compute, whose result (with the variables filled in) goes to take.
+// and handed to compute, whose result (with the variables filled in) goes to
+// take. The pairs are worked on two threads as ComputePairsInOrder works them.
 void ComputePreparedPairs(const Array<PairVariable>& vars, const PairDeletion& deletion, bool skipNames,
                           const ProgressFn& progress,
-                          const std::function<PairStatistic(int j, int k, const PairSeries& pair)>& compute,
+                          const std::function<PairStatistic(int worker, int j, int k, const PairSeries& pair)>& compute,
                           const PairSink& take);
 
-// ComputePreparedPairs for analyses whose work on a pair is long: compute
-// works on a prepared pair on one of two threads (worker 0 or 1, see
-// ForEachInOrder; what it keeps per worker is its own); the progress and take
-// are called on the calling thread, pair after pair in order.
-void ComputePreparedPairsInOrder(const Array<PairVariable>& vars, const PairDeletion& deletion, bool skipNames,
-                                 const ProgressFn& progress,
-                                 const std::function<PairStatistic(int worker, const PairSeries& pair)>& compute,
-                                 const PairSink& take);
+// Calls compute(worker, j, k) for the pairs as ForEachPair orders them, on one
+// of two threads (worker 0 or 1, see ForEachInOrder: what compute keeps per
+// worker is its own), and the progress and take on the calling thread, pair
+// after pair in order. Pairs that skip leaves out are neither computed nor taken.
+void ComputePairsInOrder(int lastVar, const ProgressFn& progress, const std::function<bool(int j, int k)>& skip,
+                         const std::function<PairStatistic(int worker, int j, int k)>& compute, const PairSink& take);
 
 // Whether ReliableOnly leaves out a result line with this significance text.
 bool Unreliable(const std::string& p, bool reliableOnly);

@@ -38,7 +38,7 @@ void PairStudent(const DataSet& data, const Array<PairVariable>& vars, bool equa
                  const PairSink& take) {
   ComputePreparedPairs(
       vars, PairDeletionOf(data), equalNamesOnly, progress,
-      [](int, int, const PairSeries& pair) {
+      [](int, int, int, const PairSeries& pair) {
         const Array<double>& x = pair.X();
         const Array<double>& y = pair.Y();
         double s = 0, s2 = 0;
@@ -62,9 +62,9 @@ void PairStudent(const DataSet& data, const Array<PairVariable>& vars, bool equa
 void PairWilcoxon(const DataSet& data, const Array<PairVariable>& vars, bool equalNamesOnly, const ProgressFn& progress,
                   const PairSink& take) {
   SignedRanker rankers[2];  // one per worker
-  ComputePreparedPairsInOrder(
+  ComputePreparedPairs(
       vars, PairDeletionOf(data), equalNamesOnly, progress,
-      [&rankers](int worker, const PairSeries& pair) {
+      [&rankers](int worker, int, int, const PairSeries& pair) {
         const long long n = pair.Last() + 1;
         if (n > pair.X().Count() || n > pair.Y().Count())
           ThrowIndexError(pair.Last(), std::min(pair.X().size(), pair.Y().size()));

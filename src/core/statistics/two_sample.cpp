@@ -27,13 +27,11 @@ struct RankSum {
 struct ValueRuns {
   Array<double> values;
   Array<std::int32_t> counts;
-  long long total = 0;  // the number of values
   bool ordered = true;  // false when an undefined value (NaN), equal to nothing, stands in it
 };
 
 ValueRuns RunsOf(const Array<double>& sorted) {
   ValueRuns runs;
-  runs.total = sorted.Count();
   for (const double v : sorted) {
     if (std::isnan(v)) runs.ordered = false;
     if (!runs.values.empty() && runs.values.back() == v) {
@@ -59,27 +57,25 @@ class RankSums {
  private:
   // While no two neighbouring values of the merged samples lie within the tie
   // distance, the tie groups are exactly the runs of equal values, and a pair
-  // costs one step per distinct value. False when the tie rule has to decide,
-  // or when the samples are so large that the sums, kept here as whole
-  // numbers, might no longer be exact as doubles.
+  // costs one step per distinct value; the sums are formed group by group as
+  // the merged walk forms them, so they are the same to the bit. False when
+  // the tie rule has to decide.
   static bool FromRuns(const ValueRuns& x, const ValueRuns& y, RankSum& sum) {
     const double* xv = x.values.data();
     const double* yv = y.values.data();
     const std::int32_t* xc = x.counts.data();
     const std::int32_t* yc = y.counts.data();
     const long long nx = x.values.Count(), ny = y.values.Count();
-    if (x.total + y.total > kExactLimit) return false;
     long long a = 0, b = 0;
-    long long first = 0;        // the position of the group
-    long long twiceSecond = 0;  // twice the rank sum of y: a rank is first + (count + 1) / 2
-    long long twiceTies = 0;    // the sum of count^3 - count
+    long long first = 0;  // the position of the group
+    RankSum runs;
     double previous = -std::numeric_limits<double>::infinity();
     bool apart = true;
     // One group: a value of x, of y, or of both, and how many of it are in y.
     const auto group = [&](double value, long long count, long long inY) {
       apart &= !(value - previous < 1e-10);
-      twiceSecond += (2 * first + count + 1) * inY;
-      twiceTies += count * count * count - count;
+      runs.second += GroupRank(first, count) * inY;
+      if (count > 1) runs.ties += TieTerm(count);
       first += count;
       previous = value;
     };
@@ -94,14 +90,9 @@ class RankSums {
     for (; a < nx; ++a) group(xv[a], xc[a], 0);
     for (; b < ny; ++b) group(yv[b], yc[b], yc[b]);
     if (!apart) return false;
-    sum.second = static_cast<double>(twiceSecond) / 2;
-    sum.ties = static_cast<double>(twiceTies) / 2;
+    sum = runs;
     return true;
   }
-
-  // Up to this many values every sum above is a whole number (or a half)
-  // below 2^53, so the doubles the group-by-group walk forms are exact too.
-  static constexpr long long kExactLimit = 131072;
 
   RankSum Merged(const Array<double>& x, const Array<double>& y) {
     const long long nx = x.Count(), ny = y.Count(), n = nx + ny;
@@ -137,12 +128,13 @@ PairStatistic Samples(int j, int k, std::int32_t n1, std::int32_t n2, PairOutcom
 }
 
 // The pair loop of the two-sample tests, which take each variable whole:
-// compute gives the result of a pair that EqualNamesOnly does not leave out.
+// compute gives the result of a pair that EqualNamesOnly does not leave out,
+// on one of two workers.
 void ComputeSamplePairs(const Array<PairVariable>& vars, bool equalNamesOnly, const ProgressFn& progress,
-                        const std::function<PairStatistic(int j, int k)>& compute, const PairSink& take) {
-  ForEachPair(static_cast<int>(vars.Count()) - 1, progress, [&](int j, int k) {
-    if (!SkippedForNames(vars[j], vars[k], equalNamesOnly)) take(compute(j, k));
-  });
+                        const std::function<PairStatistic(int worker, int j, int k)>& compute, const PairSink& take) {
+  ComputePairsInOrder(
+      static_cast<int>(vars.Count()) - 1, progress,
+      [&](int j, int k) { return SkippedForNames(vars[j], vars[k], equalNamesOnly); }, compute, take);
 }
 
 // The sizes as the two-sample lines show them.
@@ -157,7 +149,7 @@ void Student(const DataSet& data, const Array<PairVariable>& vars, bool equalNam
     means.push_back(m);
     sigmas.push_back(s);
   }
-  ComputeSamplePairs(vars, equalNamesOnly, progress, [&](int j, int k) {
+  ComputeSamplePairs(vars, equalNamesOnly, progress, [&](int, int j, int k) {
     const std::int32_t n1 = vars[j].var.last + 1, n2 = vars[k].var.last + 1;
     if (SmallerSigma(sigmas[j], sigmas[k]) == 0) return Samples(j, k, n1, n2, PairOutcome::kSigmaZero);
     PairStatistic s = Samples(j, k, n1, n2, PairOutcome::kComputed);
@@ -177,11 +169,12 @@ void Wilcoxon(const DataSet& data, const Array<PairVariable>& vars, bool equalNa
     SortValues(sorted.back());
     runs.push_back(RunsOf(sorted.back()));
   }
-  RankSums rankSums(2 * static_cast<std::size_t>(std::max<std::int32_t>(data.NumObs, 0)));
-  ComputeSamplePairs(vars, equalNamesOnly, progress, [&](int j, int k) {
+  const std::size_t both = 2 * static_cast<std::size_t>(std::max<std::int32_t>(data.NumObs, 0));
+  RankSums rankSums[2] = {RankSums(both), RankSums(both)};  // one per worker
+  ComputeSamplePairs(vars, equalNamesOnly, progress, [&](int worker, int j, int k) {
     const std::int32_t n1 = vars[j].var.last + 1, n2 = vars[k].var.last + 1;
     if (n1 < 8 && n2 < 8) return Samples(j, k, n1, n2, PairOutcome::kTooFew);
-    const RankSum sum = rankSums.Of(sorted[j], sorted[k], runs[j], runs[k]);
+    const RankSum sum = rankSums[worker].Of(sorted[j], sorted[k], runs[j], runs[k]);
     const double n = static_cast<double>(n1) + n2;
     const double product = static_cast<double>(n1) * n2;
     const double u2 = product + n2 * (n2 + 1.0) / 2 - sum.second;

@@ -165,6 +165,8 @@ TEST_F(TwoSampleTest, RankSumLinesMatchTheRankingOfBothSamples) {
       {"three values within the tie distance", {1, 1 + 4e-11, 2, 3, 4, 5, 6, 7}, {1 + 8e-11, 2, 2, 3, 9, 9, 9, 9}},
       {"zeros of both signs and infinities", {-0.0, 0.0, -inf, inf, 1, 1, 2, 3}, {0.0, -0.0, inf, inf, -inf, 5, 6, 7}},
   };
+  // Long samples of few distinct values: tie groups of thousands.
+  cases.push_back({"long runs", sample(150000, 0.5, 0), sample(140000, 0.5, 0.25)});
   for (int trial = 0; trial < 30; ++trial) {
     // Few distinct values (long runs), then values a tie distance apart in one sample.
     cases.push_back({"runs " + std::to_string(trial), sample(size(rng), 0.5, 0), sample(size(rng), 0.5, 0.5 * (trial % 2))});
