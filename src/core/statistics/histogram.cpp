@@ -1,7 +1,9 @@
 #include "core/statistics/histogram.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 #include "core/base/numbers.h"
 
@@ -19,6 +21,43 @@ double MinimumExpected(std::int32_t last, std::int32_t df) {
 }
 
 constexpr double kDeleted = -99999;
+
+// observed[i] := how many of values 0..last lie in class i, above its lower
+// bound start + i * width and up to its upper one, that plus width. One pass
+// over the values: each is tried against the classes about where it falls
+// (the bounds are rounded, so a value may belong to two classes or to none,
+// and only the bounds themselves decide). Where the classes are too narrow
+// for where they lie to be worked out that way, each class counts its own.
+void CountClasses(const Array<double>& values, std::int32_t last, std::int32_t k, double width, double start,
+                  Array<double>& observed) {
+  if (k <= 0) return;
+  std::vector<double> lo(static_cast<std::size_t>(k)), hi(static_cast<std::size_t>(k));
+  for (std::int32_t i = 0; i < k; ++i) {
+    lo[static_cast<std::size_t>(i)] = start + i * width;
+    hi[static_cast<std::size_t>(i)] = lo[static_cast<std::size_t>(i)] + width;
+  }
+  std::vector<std::int32_t> counts(static_cast<std::size_t>(k), 0);
+  const auto inClass = [&](double v, std::int32_t i) {
+    return v > lo[static_cast<std::size_t>(i)] && v <= hi[static_cast<std::size_t>(i)];
+  };
+  const bool placeable = width > 0 && std::isfinite(start) && std::fabs(start) + k * width < width * 0x1p40;
+  if (last >= 0) static_cast<void>(values[last]);  // the whole range lies in the array
+  const double* x = values.data();
+  for (std::int32_t j = 0; j <= last; ++j) {
+    const double v = x[j];
+    if (!placeable) {
+      for (std::int32_t i = 0; i < k; ++i) counts[static_cast<std::size_t>(i)] += inClass(v, i);
+      continue;
+    }
+    // Rounding moves a value's place by far less than a class.
+    const double place = (v - start) / width;
+    if (!(place > -2 && place < k + 1)) continue;  // outside every class, or undefined
+    const auto c = static_cast<std::int32_t>(std::floor(place));
+    for (std::int32_t i = std::max(0, c - 1); i <= std::min(k - 1, c + 1); ++i)
+      counts[static_cast<std::size_t>(i)] += inClass(v, i);
+  }
+  for (std::int32_t i = 0; i < k; ++i) observed[i] = counts[static_cast<std::size_t>(i)];
+}
 
 }  // namespace
 
@@ -38,13 +77,10 @@ std::int32_t HistNormal(const Array<double>& values, std::int32_t last, double m
                         double width, double& start, Array<double>& observed, Array<double>& expected, bool merge) {
   const double factor = (last + 1) * width / sigma;
   const double density = 1 / std::sqrt(2 * std::numbers::pi);
+  CountClasses(values, last, k, width, start, observed);
   for (std::int32_t i = 0; i < k; ++i) {
     const double lo = start + i * width;
     const double hi = lo + width;
-    std::int32_t count = 0;
-    for (std::int32_t j = 0; j <= last; ++j)
-      if (values[j] > lo && values[j] <= hi) ++count;
-    observed[i] = count;
     const double u = ((lo + hi) / 2 - mean) / sigma;
     expected[i] = factor * std::exp(-u * u / 2) * density;
   }

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <random>
+#include <vector>
 
 namespace tavrel {
 namespace {
@@ -58,6 +61,38 @@ TEST(HistogramTest, CountsAgainstTheNormalLawAndMergesTheEnds) {
   EXPECT_DOUBLE_EQ(start, oldStart + 2 * width);
   EXPECT_DOUBLE_EQ(observed[0], 11);
   EXPECT_NEAR(expected[0], 9.70, 0.01);
+}
+
+// Each value counts in every class whose rounded bounds hold it, lo < v <= hi,
+// as a class that looked at every value would count: for values on the
+// bounds and a hair either side, repeated values, values outside all classes,
+// infinities and classes far from 0 for their width.
+TEST(HistogramTest, CountsEachValueInTheClassesItsBoundsHold) {
+  std::mt19937 rng(4);
+  for (const auto& [base, spread] : {std::pair{0.0, 10.0}, {-3.7, 0.001}, {1e6, 1e-3}, {1e9, 1e-4}, {5e15, 1.0}}) {
+    std::vector<double> v;
+    std::uniform_real_distribution<double> within(base, base + spread);
+    for (int j = 0; j < 2000; ++j) v.push_back(within(rng));
+    std::int32_t k = 0;
+    double width = 0, start = 0;
+    HistClasses(Array<double>(v), static_cast<std::int32_t>(v.size()) - 1, k, width, start);
+    for (std::int32_t i = 0; i <= k; ++i) {
+      const double bound = start + i * width, upper = bound + width;
+      for (const double b : {bound, upper}) {
+        v.insert(v.end(), {b, b, std::nextafter(b, HUGE_VAL), std::nextafter(b, -HUGE_VAL)});
+      }
+    }
+    v.insert(v.end(), {base - 10 * spread, base + 10 * spread, HUGE_VAL, -HUGE_VAL});
+    const Array<double> values(v);
+    const auto last = static_cast<std::int32_t>(values.size()) - 1;
+    Array<double> observed(k, 0.0), expected(k, 0.0);
+    HistNormal(values, last, base, spread, k, width, start, observed, expected, false);
+    for (std::int32_t i = 0; i < k; ++i) {
+      const double lo = start + i * width, hi = lo + width;
+      const auto count = std::count_if(v.begin(), v.end(), [&](double x) { return x > lo && x <= hi; });
+      EXPECT_EQ(observed[i], static_cast<double>(count)) << "class " << i << " of values from " << base;
+    }
+  }
 }
 
 TEST(HistogramTest, MergesOnlyEndClassesBelowTheMinimum) {
