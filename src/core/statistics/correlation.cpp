@@ -41,7 +41,7 @@ void Pearson(const DataSet& data, const Array<PairVariable>& vars, const Progres
   Array<MeanAndSigma> own;
   for (const PairVariable& v : vars) {
     MeanAndSigma m;
-    MeanSigma(v.var.values, v.var.last, empty, m.mean, m.sigma);
+    MeanSigma(*v.values, v.last, empty, m.mean, m.sigma);
     own.push_back(m);
   }
   ComputePreparedPairs(
@@ -73,7 +73,7 @@ void Pearson(const DataSet& data, const Array<PairVariable>& vars, const Progres
 
 void Spearman(const DataSet& data, const Array<PairVariable>& vars, const ProgressFn& progress, const PairSink& take) {
   Array<Ranked> own;
-  for (const PairVariable& v : vars) own.push_back(RankOf(v.var.values, v.var.last));
+  for (const PairVariable& v : vars) own.push_back(RankOf(*v.values, v.last));
   ComputePreparedPairs(vars, PairDeletionOf(data), false, progress, [&](int, int j, int k, const PairSeries& pair) {
     const std::int32_t n = pair.Last();
     Ranked worked[2];

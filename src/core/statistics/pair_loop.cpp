@@ -13,9 +13,13 @@ namespace tavrel {
 Array<PairVariable> ReadVariablesInForce(const DataSet& data) {
   Array<PairVariable> vars;
   for (int i = 0; i <= data.LastVar; ++i) {
-    PairVariable v{GetVariable(data, i), {}};
-    v.padded = v.var.name;
+    PairVariable v;
+    v.name = data.VarNames[i];
+    v.padded = v.name;
     PadName(v.padded);
+    v.last = data.VarCounts[i] - 1;
+    v.values = &data.DataValues[i];
+    if (v.last >= v.values->Count()) throw RangeError("Число значений переменной больше длины строки данных");
     vars.push_back(std::move(v));
   }
   return vars;
@@ -47,7 +51,7 @@ void ForEachPair(int lastVar, const ProgressFn& progress, const std::function<vo
 }
 
 bool SkippedForNames(const PairVariable& x, const PairVariable& y, bool equalNamesOnly) {
-  return equalNamesOnly && x.var.name != y.var.name;
+  return equalNamesOnly && x.name != y.name;
 }
 
 namespace {
@@ -91,7 +95,7 @@ void ComputePreparedPairs(const Array<PairVariable>& vars, const PairDeletion& d
   ComputePairsInOrder(
       LastOf(vars), progress, [&](int j, int k) { return SkippedForNames(vars[j], vars[k], skipNames); },
       [&](int worker, int j, int k) {
-        if (vars[j].var.last != vars[k].var.last) return Unequal(j, k);
+        if (vars[j].last != vars[k].last) return Unequal(j, k);
         series[worker].Prepare(vars[j], vars[k], deletion);
         PairStatistic s = compute(worker, j, k, series[worker]);
         s.first = j;
@@ -122,18 +126,18 @@ void WritePreparedPairLines(ResultsFileWriter& out, DataSet& data, const PairCom
 }
 
 void PairSeries::Prepare(const PairVariable& a, const PairVariable& b, const PairDeletion& deletion) {
-  last_ = a.var.last;
+  last_ = a.last;
   own_ = true;
   if (!deletion.missing && !deletion.outliers) {
-    x_ = &a.var.values;
-    y_ = &b.var.values;
+    x_ = a.values;
+    y_ = b.values;
     return;
   }
-  workX_ = a.var.values;
-  workY_ = b.var.values;
+  workX_ = a.Copy();
+  workY_ = b.Copy();
   if (deletion.missing) DeletePairsEmpty(workX_, workY_, last_, deletion.empty);
   if (deletion.outliers) DeletePairsOutliers(workX_, workY_, last_, deletion.empty);
-  own_ = last_ == a.var.last;
+  own_ = last_ == a.last;
   x_ = &workX_;
   y_ = &workY_;
 }

@@ -15,10 +15,16 @@
 
 namespace tavrel {
 
-// A variable in force as the pair tables use it.
+// A variable in force as the pair tables use it: its values 0..last are
+// those of the data set's column, viewed, not copied (a pair table is made
+// while the data set stays as it is).
 struct PairVariable {
-  Variable var;        // name as stored, last index and values
+  std::string name;    // as stored
   std::string padded;  // the name after PadName
+  std::int32_t last = -1;
+  const Array<double>* values = nullptr;
+  // Values 0..last, a copy.
+  Array<double> Copy() const { return Array<double>(values->begin(), values->begin() + (last + 1)); }
 };
 
 // Variables 0..LastVar of the data set.

@@ -145,12 +145,12 @@ void Student(const DataSet& data, const Array<PairVariable>& vars, bool equalNam
   Array<double> means, sigmas;
   for (const PairVariable& v : vars) {
     double m = 0, s = 0;
-    MeanSigma(v.var.values, v.var.last, data.EmptyValue, m, s);
+    MeanSigma(*v.values, v.last, data.EmptyValue, m, s);
     means.push_back(m);
     sigmas.push_back(s);
   }
   ComputeSamplePairs(vars, equalNamesOnly, progress, [&](int, int j, int k) {
-    const std::int32_t n1 = vars[j].var.last + 1, n2 = vars[k].var.last + 1;
+    const std::int32_t n1 = vars[j].last + 1, n2 = vars[k].last + 1;
     if (SmallerSigma(sigmas[j], sigmas[k]) == 0) return Samples(j, k, n1, n2, PairOutcome::kSigmaZero);
     PairStatistic s = Samples(j, k, n1, n2, PairOutcome::kComputed);
     const StudentTTest test = StudentTest(means[j], sigmas[j], n1, means[k], sigmas[k], n2);
@@ -165,14 +165,14 @@ void Wilcoxon(const DataSet& data, const Array<PairVariable>& vars, bool equalNa
   Array<Array<double>> sorted;
   Array<ValueRuns> runs;
   for (const PairVariable& v : vars) {
-    sorted.push_back(v.var.values);
+    sorted.push_back(v.Copy());
     SortValues(sorted.back());
     runs.push_back(RunsOf(sorted.back()));
   }
   const std::size_t both = 2 * static_cast<std::size_t>(std::max<std::int32_t>(data.NumObs, 0));
   RankSums rankSums[2] = {RankSums(both), RankSums(both)};  // one per worker
   ComputeSamplePairs(vars, equalNamesOnly, progress, [&](int worker, int j, int k) {
-    const std::int32_t n1 = vars[j].var.last + 1, n2 = vars[k].var.last + 1;
+    const std::int32_t n1 = vars[j].last + 1, n2 = vars[k].last + 1;
     if (n1 < 8 && n2 < 8) return Samples(j, k, n1, n2, PairOutcome::kTooFew);
     const RankSum sum = rankSums[worker].Of(sorted[j], sorted[k], runs[j], runs[k]);
     const double n = static_cast<double>(n1) + n2;
