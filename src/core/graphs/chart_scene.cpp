@@ -370,11 +370,11 @@ ChartRange FullChartRange(const ChartModel& model, const std::vector<StackedSeri
     if (i >= count) return;
     const StackedSeries& st = stacked[i];
     const ChartSeries& s = model.series[i];
-    auto& [lo, hi] = extremes[i];
-    const auto take = [&lo, &hi](double v) {
+    std::pair<double, double>& range = extremes[i];
+    const auto take = [&range](double v) {
       if (!std::isfinite(v)) return;
-      lo = std::min(lo, v);
-      hi = std::max(hi, v);
+      range.first = std::min(range.first, v);
+      range.second = std::max(range.second, v);
     };
     if (stackedModes)
       for (std::size_t j = 0; j < st.Size(s); ++j) take(st.Bottom(j));
