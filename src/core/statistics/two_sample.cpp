@@ -23,6 +23,9 @@ struct RankSum {
   double ties = 0;
 };
 
+// Runs are kept in place of the sorted values while a run holds this many values on average.
+constexpr long long kRunsPerValue = 4;
+
 // A sorted sample as runs of equal values: each value once, with its count.
 struct ValueRuns {
   Array<double> values;
@@ -44,14 +47,37 @@ ValueRuns RunsOf(const Array<double>& sorted) {
   return runs;
 }
 
+// A sample sorted once for all its pairs: as its runs of equal values when
+// they are few (measurements of a few decimals), so that it takes a fraction
+// of the memory, else as the sorted values themselves.
+struct SortedSample {
+  bool byRuns = false;
+  ValueRuns runs;       // when byRuns
+  Array<double> values;  // when not
+};
+
+SortedSample SortedOnce(const PairVariable& v) {
+  Array<double> sorted = v.Copy();
+  SortValues(sorted);
+  SortedSample sample;
+  ValueRuns runs = RunsOf(sorted);
+  sample.byRuns = runs.values.Count() * kRunsPerValue <= sorted.Count();
+  if (sample.byRuns) {
+    sample.runs = std::move(runs);
+  } else {
+    sample.values = std::move(sorted);
+  }
+  return sample;
+}
+
 class RankSums {
  public:
   explicit RankSums(std::size_t size) : merged_(size), fromY_(size) {}
 
-  RankSum Of(const Array<double>& x, const Array<double>& y, const ValueRuns& xRuns, const ValueRuns& yRuns) {
+  RankSum Of(const SortedSample& x, const SortedSample& y) {
     RankSum sum;
-    if (xRuns.ordered && yRuns.ordered && FromRuns(xRuns, yRuns, sum)) return sum;
-    return Merged(x, y);
+    if (x.byRuns && y.byRuns && x.runs.ordered && y.runs.ordered && FromRuns(x.runs, y.runs, sum)) return sum;
+    return Merged(Values(x, expandedX_), Values(y, expandedY_));
   }
 
  private:
@@ -113,8 +139,18 @@ class RankSums {
     return sum;
   }
 
+  // The sorted values of a sample, those kept as runs written out into expanded.
+  static const Array<double>& Values(const SortedSample& sample, Array<double>& expanded) {
+    if (!sample.byRuns) return sample.values;
+    expanded.clear();
+    for (long long r = 0; r < sample.runs.values.Count(); ++r)
+      expanded.insert(expanded.end(), static_cast<std::size_t>(sample.runs.counts[r]), sample.runs.values[r]);
+    return expanded;
+  }
+
   Array<double> merged_;
   Array<unsigned char> fromY_;
+  Array<double> expandedX_, expandedY_;
 };
 
 PairStatistic Samples(int j, int k, std::int32_t n1, std::int32_t n2, PairOutcome outcome) {
@@ -162,19 +198,14 @@ void Student(const DataSet& data, const Array<PairVariable>& vars, bool equalNam
 
 void Wilcoxon(const DataSet& data, const Array<PairVariable>& vars, bool equalNamesOnly, const ProgressFn& progress,
               const PairSink& take) {
-  Array<Array<double>> sorted;
-  Array<ValueRuns> runs;
-  for (const PairVariable& v : vars) {
-    sorted.push_back(v.Copy());
-    SortValues(sorted.back());
-    runs.push_back(RunsOf(sorted.back()));
-  }
+  Array<SortedSample> sorted;
+  for (const PairVariable& v : vars) sorted.push_back(SortedOnce(v));
   const std::size_t both = 2 * static_cast<std::size_t>(std::max<std::int32_t>(data.NumObs, 0));
   RankSums rankSums[2] = {RankSums(both), RankSums(both)};  // one per worker
   ComputeSamplePairs(vars, equalNamesOnly, progress, [&](int worker, int j, int k) {
     const std::int32_t n1 = vars[j].last + 1, n2 = vars[k].last + 1;
     if (n1 < 8 && n2 < 8) return Samples(j, k, n1, n2, PairOutcome::kTooFew);
-    const RankSum sum = rankSums[worker].Of(sorted[j], sorted[k], runs[j], runs[k]);
+    const RankSum sum = rankSums[worker].Of(sorted[j], sorted[k]);
     const double n = static_cast<double>(n1) + n2;
     const double product = static_cast<double>(n1) * n2;
     const double u2 = product + n2 * (n2 + 1.0) / 2 - sum.second;

@@ -167,6 +167,8 @@ TEST_F(TwoSampleTest, RankSumLinesMatchTheRankingOfBothSamples) {
   };
   // Long samples of few distinct values: tie groups of thousands.
   cases.push_back({"long runs", sample(150000, 0.5, 0), sample(140000, 0.5, 0.25)});
+  // and a tie distance apart, which the runs cannot rank: written out and merged
+  cases.push_back({"long near runs", sample(150000, 1, 0), sample(140000, 1, 3e-11)});
   for (int trial = 0; trial < 30; ++trial) {
     // Few distinct values (long runs), then values a tie distance apart in one sample.
     cases.push_back({"runs " + std::to_string(trial), sample(size(rng), 0.5, 0), sample(size(rng), 0.5, 0.5 * (trial % 2))});
