@@ -1,6 +1,7 @@
 #include "core/statistics/correlation.h"
 
 #include <cmath>
+#include <cstdint>
 
 #include "core/base/numbers.h"
 #include "core/statistics/descriptive.h"
@@ -16,15 +17,20 @@ struct MeanAndSigma {
   double mean = 0, sigma = 0;
 };
 
-// The ranks of a variable's own series and their tie sum.
+// The ranks of values 0..last of a series and their tie sum. A rank is a
+// whole number or a half, so each is kept doubled, as a whole number, in half
+// the memory: a table of long variables keeps the ranks of all of them.
 struct Ranked {
-  Array<double> ranks;
+  Array<std::uint32_t> twice;
   double ties = 0;
 };
 
 Ranked RankOf(const Array<double>& values, std::int32_t last) {
-  Ranked r{values, 0};
-  r.ties = RankValues(r.ranks, last);
+  Array<double> ranks(values.begin(), values.begin() + (last + 1));
+  Ranked r;
+  r.ties = RankValues(ranks, last);
+  r.twice.reserve(ranks.size());
+  for (const double rank : ranks) r.twice.push_back(static_cast<std::uint32_t>(2 * rank));
   return r;
 }
 
@@ -87,7 +93,8 @@ void Spearman(const DataSet& data, const Array<PairVariable>& vars, const Progre
     }
     double d = 0;
     for (std::int32_t i = 0; i <= n; ++i) {
-      const double diff = rx->ranks[i] - ry->ranks[i];
+      // The same as the difference of the ranks: every number here is exact.
+      const double diff = (static_cast<double>(rx->twice[i]) - static_cast<double>(ry->twice[i])) / 2;
       d += diff * diff;
     }
     const std::int32_t count = n + 1;
