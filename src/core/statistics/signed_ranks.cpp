@@ -115,16 +115,19 @@ class BucketRanker {
       }
     }
     const auto count = static_cast<std::size_t>(m);
+    // A bucket per key, or fewer after pairs whose sizes took only a few of
+    // them: the buckets then stay in the cache.
+    const std::size_t buckets = fewerBuckets_ > 0 && fewerBuckets_ < count ? fewerBuckets_ : count;
     const double low = SizeOfKey(lowest), spread = SizeOfKey(highest) - low;
-    const double scale = static_cast<double>(count) / spread;
+    const double scale = static_cast<double>(buckets) / spread;
     // Few keys, an undefined or infinite size, or sizes too close to spread.
     if (count < 64 || !std::isfinite(spread) || !(spread > 0) || !std::isfinite(scale)) return Sorted(count);
     if (unbucketed_ > 0) {
       --unbucketed_;
       return Sorted(count);
     }
-    if (buckets_.size() < count) buckets_.resize(count);
-    const auto bucketOf = [low, scale, last = static_cast<double>(count - 1)](std::uint64_t key) {
+    if (buckets_.size() < buckets) buckets_.resize(buckets);
+    const auto bucketOf = [low, scale, last = static_cast<double>(buckets - 1)](std::uint64_t key) {
       // Rounding keeps the order of the sizes, so the buckets follow it.
       return static_cast<std::size_t>(std::min(last, (SizeOfKey(key) - low) * scale));
     };
@@ -132,8 +135,10 @@ class BucketRanker {
     Walk walk;
     long long position = 0;  // the keys in the buckets before
     std::size_t next = 0;    // the next key of gathered_ (see Gather)
-    for (std::size_t b = 0; b < count; ++b) {
+    std::size_t filled = 0;  // buckets that held keys
+    for (std::size_t b = 0; b < buckets; ++b) {
       const Bucket bucket = std::exchange(buckets_[b], Bucket{});
+      filled += bucket.count > 0;
       // An empty bucket reads as one that joins the group before with no keys
       // (bucket 0 holds the lowest key, so there is a group before).
       const bool empty = bucket.count == 0;
@@ -155,10 +160,11 @@ class BucketRanker {
         // with those of every later bucket of several groups, unless they are
         // already; when there are many, all keys are sorted after all.
         if (gatheredFrom_ == kNone || (b != gatheredFrom_ && InTieGroup(first, last))) {
-          if (gatheredFrom_ != kNone || !Gather(count, b, bucket.count, bucketOf)) {
+          if (gatheredFrom_ != kNone || !Gather(count, buckets, b, bucket.count, bucketOf)) {
             std::fill(buckets_.begin() + static_cast<std::ptrdiff_t>(b) + 1,
-                      buckets_.begin() + static_cast<std::ptrdiff_t>(count), Bucket{});
+                      buckets_.begin() + static_cast<std::ptrdiff_t>(buckets), Bucket{});
             gatheredFrom_ = kNone;
+            fewerBuckets_ = 0;
             return Sorted(count);
           }
           next = 0;
@@ -173,6 +179,9 @@ class BucketRanker {
       position += bucket.count;
     }
     gatheredFrom_ = kNone;
+    // Sizes that filled few buckets, as measurements of a few decimals do,
+    // leave the next pairs so many buckets to each, still far apart.
+    fewerBuckets_ = filled * kBucketsPerFilled < count ? std::max(filled * kBucketsPerFilled, kFewestBuckets) : 0;
     return walk.Sums();
   }
 
@@ -233,9 +242,10 @@ class BucketRanker {
   // and of every later bucket that holds more than one group. False, with the
   // next pairs to be sorted at once, when those are too many for this to pay.
   template <class BucketOf>
-  bool Gather(std::size_t count, std::size_t b, std::uint32_t bucketCount, const BucketOf& bucketOf) {
+  bool Gather(std::size_t count, std::size_t buckets, std::size_t b, std::uint32_t bucketCount,
+              const BucketOf& bucketOf) {
     std::size_t gathered = bucketCount;
-    for (std::size_t later = b + 1; later < count; ++later)
+    for (std::size_t later = b + 1; later < buckets; ++later)
       if (buckets_[later].count > 1 && !OneGroup(buckets_[later])) gathered += buckets_[later].count;
     if (gathered > count / kMostGathered) {
       unbucketed_ = kPairsUnbucketed;
@@ -257,6 +267,10 @@ class BucketRanker {
   // likely to be spread alike.
   static constexpr std::size_t kMostGathered = 4;
   static constexpr int kPairsUnbucketed = 16;
+  // After a pair whose keys filled few buckets, the next ones take this many
+  // buckets to each filled one (and no fewer than kFewestBuckets in all).
+  static constexpr std::size_t kBucketsPerFilled = 16;
+  static constexpr std::size_t kFewestBuckets = 1024;
 
   SignedRankSums Sorted(std::size_t count) {
     const std::uint64_t* sorted = sorter_.Sort(keys_.data(), count);
@@ -277,6 +291,7 @@ class BucketRanker {
   std::size_t gatheredFrom_ = kNone;
   KeySorter sorter_;
   int unbucketed_ = 0;  // pairs still to be sorted at once
+  std::size_t fewerBuckets_ = 0;  // the buckets of the next pair, when fewer than its keys
 };
 
 
