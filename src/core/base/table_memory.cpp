@@ -57,10 +57,7 @@ Array<Array<double>> ZeroColumns(std::size_t count, std::size_t length) {
   AskForLargePages(columns, length * sizeof(double) < kLargePage);
   // Zeroing touches the pages for the first time, and the system clears each
   // as it hands it out: the cores share the columns.
-  const auto pieces = static_cast<int>(std::min<std::size_t>(count, static_cast<std::size_t>(CoreCount())));
-  RunPieces(pieces, [&](int k) {
-    for (std::size_t v = count * k / pieces; v < count * (k + 1) / pieces; ++v) columns[v].resize(length);
-  });
+  ForEachInPieces(static_cast<int>(count), CoreCount(), [&](int v) { columns[v].resize(length); });
   return columns;
 }
 

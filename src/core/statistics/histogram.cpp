@@ -45,16 +45,16 @@ void CountClasses(const Array<double>& values, std::int32_t last, std::int32_t k
   const double* x = values.data();
   for (std::int32_t j = 0; j <= last; ++j) {
     const double v = x[j];
-    if (!placeable) {
-      for (std::int32_t i = 0; i < k; ++i) counts[static_cast<std::size_t>(i)] += inClass(v, i);
-      continue;
+    std::int32_t from = 0, to = k - 1;  // the classes v is tried against
+    if (placeable) {
+      // Rounding moves a value's place by far less than a class.
+      const double place = (v - start) / width;
+      if (!(place > -2 && place < k + 1)) continue;  // outside every class, or undefined
+      const auto c = static_cast<std::int32_t>(std::floor(place));
+      from = std::max(0, c - 1);
+      to = std::min(k - 1, c + 1);
     }
-    // Rounding moves a value's place by far less than a class.
-    const double place = (v - start) / width;
-    if (!(place > -2 && place < k + 1)) continue;  // outside every class, or undefined
-    const auto c = static_cast<std::int32_t>(std::floor(place));
-    for (std::int32_t i = std::max(0, c - 1); i <= std::min(k - 1, c + 1); ++i)
-      counts[static_cast<std::size_t>(i)] += inClass(v, i);
+    for (std::int32_t i = from; i <= to; ++i) counts[static_cast<std::size_t>(i)] += inClass(v, i);
   }
   for (std::int32_t i = 0; i < k; ++i) observed[i] = counts[static_cast<std::size_t>(i)];
 }

@@ -39,17 +39,6 @@ void NotePairDeletions(DataSet& data, const PairStatistic& pair) {
   if (data.PairwiseOutliers) NotePairDeletion(data.ProcessingNote, kOutliersDeletedNote);
 }
 
-void ForEachPair(int lastVar, const ProgressFn& progress, const std::function<void(int j, int k)>& body) {
-  const int maximum = (lastVar + 1) * lastVar / 2;
-  int pair = 0;
-  for (int j = 0; j <= lastVar; ++j) {
-    for (int k = j + 1; k <= lastVar; ++k) {
-      Report(progress, ++pair, maximum);
-      body(j, k);
-    }
-  }
-}
-
 bool SkippedForNames(const PairVariable& x, const PairVariable& y, bool equalNamesOnly) {
   return equalNamesOnly && x.name != y.name;
 }
@@ -71,7 +60,8 @@ PairStatistic Unequal(int j, int k) {
 void ComputePairsInOrder(int lastVar, const ProgressFn& progress, const std::function<bool(int j, int k)>& skip,
                          const std::function<PairStatistic(int worker, int j, int k)>& compute, const PairSink& take) {
   std::vector<std::pair<int, int>> pairs;
-  ForEachPair(lastVar, {}, [&pairs](int j, int k) { pairs.emplace_back(j, k); });
+  for (int j = 0; j <= lastVar; ++j)
+    for (int k = j + 1; k <= lastVar; ++k) pairs.emplace_back(j, k);
   std::vector<PairStatistic> results(pairs.size());
   ForEachInOrder(
       static_cast<long long>(pairs.size()),

@@ -74,10 +74,6 @@ PairSink Into(PairTable& table);
 // sentence of each pairwise deletion the pair was worked with.
 void NotePairDeletions(DataSet& data, const PairStatistic& pair);
 
-// Calls body(j, k) for j = 0..lastVar, k = j + 1..lastVar, after moving the
-// progress to the running number of the pair (out of the number of pairs).
-void ForEachPair(int lastVar, const ProgressFn& progress, const std::function<void(int j, int k)>& body);
-
 // Whether the pair is to be skipped for EqualNamesOnly (stored names differ).
 bool SkippedForNames(const PairVariable& x, const PairVariable& y, bool equalNamesOnly);
 
@@ -93,10 +89,11 @@ void ComputePreparedPairs(const Array<PairVariable>& vars, const PairDeletion& d
                           const std::function<PairStatistic(int worker, int j, int k, const PairSeries& pair)>& compute,
                           const PairSink& take);
 
-// Calls compute(worker, j, k) for the pairs as ForEachPair orders them, on one
-// of two threads (worker 0 or 1, see ForEachInOrder: what compute keeps per
-// worker is its own), and the progress and take on the calling thread, pair
-// after pair in order. Pairs that skip leaves out are neither computed nor taken.
+// Calls compute(worker, j, k) for the pairs j = 0..lastVar, k = j + 1..lastVar
+// in that order, on one of two threads (worker 0 or 1, see ForEachInOrder:
+// what compute keeps per worker is its own), and the progress and take on the
+// calling thread, pair after pair in order. Pairs that skip leaves out are
+// neither computed nor taken.
 void ComputePairsInOrder(int lastVar, const ProgressFn& progress, const std::function<bool(int j, int k)>& skip,
                          const std::function<PairStatistic(int worker, int j, int k)>& compute, const PairSink& take);
 
