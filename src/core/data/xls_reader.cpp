@@ -4,6 +4,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -99,18 +100,41 @@ class Descriptor {
   int fd_;
 };
 
-// The running reader: stopped and reaped on every path.
+// How long a reader whose records are no longer wanted may take to leave on
+// its own before it is killed.
+constexpr int kLeaveMilliseconds = 1000;
+
+// True when the process pid ends within milliseconds.
+bool EndsWithin(pid_t pid, int milliseconds) {
+  const auto handle = static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
+  if (handle < 0) return false;
+  const Descriptor closed(handle);
+  pollfd p{handle, POLLIN, 0};
+  int ready;
+  while ((ready = poll(&p, 1, milliseconds)) < 0 && errno == EINTR) {
+  }
+  return ready > 0;
+}
+
+// The running reader and the pipe its records arrive through: stopped and
+// reaped on every path.
 class ReaderProcess {
  public:
-  explicit ReaderProcess(pid_t pid) : pid_(pid) {}
+  ReaderProcess(pid_t pid, int input) : pid_(pid), input_(input) {}
   ~ReaderProcess() {
-    if (pid_ > 0) {
-      kill(pid_, SIGKILL);
-      EndedWell();
-    }
+    if (pid_ <= 0) return;
+    // The records were refused or broke off. With the pipe closed, a reader
+    // still writing ends at once and one that has written everything leaves
+    // normally, finishing its own exit; only one that has gone silent
+    // (stuck in a hostile workbook) is killed.
+    CloseInput();
+    if (!EndsWithin(pid_, kLeaveMilliseconds)) kill(pid_, SIGKILL);
+    EndedWell();
   }
   ReaderProcess(const ReaderProcess&) = delete;
   ReaderProcess& operator=(const ReaderProcess&) = delete;
+
+  int input() const { return input_; }
 
   // Waits for the reader's end; true when it ended normally.
   bool EndedWell() {
@@ -118,11 +142,18 @@ class ReaderProcess {
     while (waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
     }
     pid_ = -1;
+    CloseInput();
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
   }
 
  private:
+  void CloseInput() {
+    if (input_ >= 0) close(input_);
+    input_ = -1;
+  }
+
   pid_t pid_;
+  int input_;
 };
 
 // Starts reader on the workbook at path with its standard output on out,
@@ -210,7 +241,6 @@ void ReceiveFirstSheet(int fd, std::uint64_t fileSize, SheetTable& table, int si
 void ReadXls(const std::string& path, const std::string& readerPath, SheetTable& table, int silenceSeconds) {
   int fds[2];
   if (pipe2(fds, O_CLOEXEC) != 0) ThrowSpreadsheetError("Не удаётся начать чтение книги");
-  const Descriptor input(fds[0]);
   pid_t pid = -1;
   int error;
   {
@@ -218,13 +248,14 @@ void ReadXls(const std::string& path, const std::string& readerPath, SheetTable&
     error = StartReader(readerPath, path, output.fd(), pid);
   }
   if (error != 0) {
+    close(fds[0]);
     ThrowSpreadsheetError("Не удаётся начать чтение книги: не запускается программа " + readerPath + ": " +
                           SystemErrorText(error));
   }
-  ReaderProcess reader(pid);
+  ReaderProcess reader(pid, fds[0]);
   std::error_code sizeError;
   const std::uintmax_t size = std::filesystem::file_size(path, sizeError);
-  ReceiveFirstSheet(input.fd(), sizeError ? 0 : size, table, silenceSeconds);
+  ReceiveFirstSheet(reader.input(), sizeError ? 0 : size, table, silenceSeconds);
   if (!reader.EndedWell()) Interrupted();
 }
 

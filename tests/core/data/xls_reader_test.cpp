@@ -116,6 +116,29 @@ TEST_F(XlsReaderTest, AReaderThatBreaksOffFailsTheLoadAndIsReaped) {
   }
 }
 
+// A refused cell ends the load, but a reader that has already sent everything
+// is let finish its own exit (a sanitizer's leak check, say) rather than be
+// killed in the middle of it; a reader still sending dies with the pipe.
+TEST_F(XlsReaderTest, AReaderThatHasSentEverythingLeavesOnItsOwnAfterARefusal) {
+  const std::string refused = "printf 'D\\003\\000\\000\\000\\001\\000N12345678N12345678F\\007\\000\\000\\000#DIV/0!";
+  const std::string left = TempPath("left");
+  const std::pair<const char*, std::string> cases[] = {
+      {"finishing its exit", refused + "Z'; sleep 0.3; touch " + left},
+      {"still sending", refused + "'; while :; do printf '0'; done"},
+  };
+  for (const auto& [what, body] : cases) {
+    SCOPED_TRACE(what);
+    const auto start = Clock::now();
+    EXPECT_EQ(ReadXlsFailure(FakeReader(body), 5),
+              std::string(kSpreadsheetFailure) + "\nЯчейка A3 содержит ошибку #DIV/0!");
+    EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(900));
+    errno = 0;
+    EXPECT_EQ(kill(FakeReaderPid(), 0), -1) << "the reader still runs or was not reaped";
+    EXPECT_EQ(errno, ESRCH);
+  }
+  EXPECT_TRUE(std::filesystem::exists(left)) << "the reader was killed before it could leave";
+}
+
 int forks = 0;
 
 // The point of a reader program: a process with other threads running (the
