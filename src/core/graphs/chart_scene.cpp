@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "core/base/numbers.h"
+#include "core/graphs/chart_columns.h"
 #include "core/graphs/date_labels.h"
 
 namespace tavrel {
@@ -61,6 +62,10 @@ class SceneBuilder {
     SceneItem& item = Add(SceneItemKind::Line, std::move(points), pen);
     item.dashed = dashed;
     return item;
+  }
+  // A dense line through points, as the runs it fills.
+  void DenseLine(const std::vector<Vec2>& points, std::uint32_t pen) {
+    Add(SceneItemKind::Columns, ColumnRunsOf(points), pen);
   }
   void Symbol(Vec2 at, PointSymbol symbol, std::uint32_t rgb) {
     SceneItem& item = Add(SceneItemKind::Symbol, {at}, rgb);
@@ -262,6 +267,19 @@ std::vector<Point> Points(const std::vector<ChartXY>& xy) {
   return points;
 }
 
+// Dense lines painted one straight after another keep only what shows.
+void DropCoveredColumns(std::vector<SceneItem>& items) {
+  std::vector<std::vector<Vec2>*> painted;
+  for (std::size_t i = 0; i <= items.size(); ++i) {
+    if (i < items.size() && items[i].kind == SceneItemKind::Columns) {
+      painted.push_back(&items[i].points);
+      continue;
+    }
+    if (painted.size() > 1) DropCoveredRuns(painted);
+    painted.clear();
+  }
+}
+
 // A line as a ribbon from w0 to w1 with its front edge drawn over it.
 void AddRibbon(SceneBuilder& out, const Frame& f, const std::vector<ChartXY>& points, std::uint32_t rgb, double w0,
                double w1, bool dense) {
@@ -272,16 +290,20 @@ void AddRibbon(SceneBuilder& out, const Frame& f, const std::vector<ChartXY>& po
   if (!f.flat) AddStrips(out, f, segments, w0, w1, [&](bool upper) { return upper != leftwards ? rgb : under; });
   const std::uint32_t edge = f.flat ? rgb : ShadedColor(rgb, kEdgeShade);
   std::vector<Vec2> edgeLine;
+  const auto addEdge = [&] {
+    if (dense) out.DenseLine(edgeLine, edge);
+    else out.Polyline(std::move(edgeLine), edge);
+  };
   for (std::size_t i = 0; i < segments.size(); ++i) {
     const Segment& s = segments[i];
     if (i > 0 && !(segments[i - 1].b.x == s.a.x && segments[i - 1].b.y == s.a.y)) {
-      out.Polyline(std::move(edgeLine), edge).dense = dense;
+      addEdge();
       edgeLine.clear();
     }
     if (edgeLine.empty()) edgeLine.push_back(f.At(s.a.x, s.a.y, w0));
     edgeLine.push_back(f.At(s.b.x, s.b.y, w0));
   }
-  if (!edgeLine.empty()) out.Polyline(std::move(edgeLine), edge).dense = dense;
+  if (!edgeLine.empty()) addEdge();
 }
 
 // An area between the lower and upper edges as a slab from w0 to w1: the
@@ -609,6 +631,7 @@ ChartScene LayoutChartScene(const ChartModel& model, const std::vector<StackedSe
     }
     AddBoxes(out, f, std::move(boxes), bw0, bw1);
   }
+  DropCoveredColumns(scene.items);
   for (const Mark& m : markList)
     out.Text({m.at.x, m.at.y - 4}, FloatText(m.value, 6), TextAnchor::BottomCenter, kMarkPointSize, true);
 

@@ -38,16 +38,18 @@ ChartRange ScrolledRange(const ChartRange& range, double horizontalPercent, doub
 // The smallest step of 1, 2 or 5 times a power of ten that divides span into at most most parts.
 double TickStep(double span, int most);
 
-enum class SceneItemKind { Face, Line, Symbol, Text };
+// Columns: the runs a dense line fills, a line through more points than two
+// to a pixel column, in pairs of corners (top left, bottom right), each one
+// column wide; what a dense line painted next over it covers is left out.
+enum class SceneItemKind { Face, Line, Columns, Symbol, Text };
 enum class TextAnchor { RightMiddle, TopCenter, BottomCenter, LeftMiddle };
 
 struct SceneItem {
   SceneItemKind kind = SceneItemKind::Face;
-  std::vector<Vec2> points;    // a face's corners, a line's points, a symbol's centre, a text's anchor
+  std::vector<Vec2> points;    // a face's corners, a line's points, the columns' runs, a symbol's centre, a text's anchor
   std::uint32_t fill = 0;      // a face's colour; a framed text's ground
   std::uint32_t pen = 0;       // a face's edge, a line's or a text's colour
   bool dashed = false;         // a dashed line
-  bool dense = false;          // a line through each pixel column's extremes, its points a column apart or closer
   bool framed = false;         // a text in a box
   std::string text;
   TextAnchor anchor = TextAnchor::LeftMiddle;

@@ -131,12 +131,17 @@ void PaintChartScene(QPainter& p, const ChartScene& scene) {
         polygon.clear();
         for (const Vec2& v : item.points) polygon << At(v);
         p.setPen(QPen(RgbColor(item.pen), 1, item.dashed ? Qt::DashLine : Qt::SolidLine, Qt::FlatCap));
-        // A dense line fills its band a pixel column at a time: smoothing
-        // would cost several times as much and show the same.
-        if (item.dense) p.setRenderHint(QPainter::Antialiasing, false);
         p.drawPolyline(polygon);
+        break;
+      case SceneItemKind::Columns: {
+        // Whole columns side by side need no smoothing.
+        p.setRenderHint(QPainter::Antialiasing, false);
+        const QColor color = RgbColor(item.pen);
+        for (std::size_t k = 0; k + 1 < item.points.size(); k += 2)
+          p.fillRect(QRectF(At(item.points[k]), At(item.points[k + 1])), color);
         p.setRenderHint(QPainter::Antialiasing);
         break;
+      }
       case SceneItemKind::Symbol:
         if (!item.points.empty()) PaintSymbol(p, item);
         break;

@@ -403,8 +403,8 @@ TEST(FlatChart, LinesRunThroughTheirPointsWithWholeSymbolsInsideThePlot) {
 }
 
 // A line of more points than two to a pixel column shows each column's
-// extremes, painted without smoothing and without a symbol at each: zoomed
-// in to a few, it is smoothed and the symbols return.
+// extremes, filled a column at a time and without a symbol at each: zoomed
+// in to a few, it is a line again and the symbols return.
 TEST(FlatChart, ALineShownByItsColumnsExtremesHasNoSymbols) {
   ChartModel m;
   std::vector<double> values(20000);
@@ -414,13 +414,13 @@ TEST(FlatChart, ALineShownByItsColumnsExtremesHasNoSymbols) {
   const std::vector<StackedSeries> stacked = Stacked(m);
   const ChartRange whole = FullChartRange(m, stacked, true);
   const ChartScene all = LayoutChartScene(m, stacked, whole, ChartView{}, false, "", 800, 500, kMeasure);
-  const std::vector<SceneItem> dense = ItemsOf(all, SceneItemKind::Line, 0x0000FF);
-  ASSERT_FALSE(dense.empty());
-  EXPECT_TRUE(dense.front().dense);  // painted without smoothing
+  EXPECT_FALSE(ItemsOf(all, SceneItemKind::Columns, 0x0000FF).empty());  // filled column by column
+  EXPECT_TRUE(ItemsOf(all, SceneItemKind::Line, 0x0000FF).empty());
   EXPECT_TRUE(ItemsOf(all, SceneItemKind::Symbol, 0x0000FF).empty());
   const ChartRange few{100, 110, whole.yMin, whole.yMax};
   const ChartScene zoomed = LayoutChartScene(m, stacked, few, ChartView{}, false, "", 800, 500, kMeasure);
-  EXPECT_FALSE(ItemsOf(zoomed, SceneItemKind::Line, 0x0000FF).front().dense);
+  EXPECT_TRUE(ItemsOf(zoomed, SceneItemKind::Columns, 0x0000FF).empty());
+  EXPECT_FALSE(ItemsOf(zoomed, SceneItemKind::Line, 0x0000FF).empty());
   EXPECT_EQ(ItemsOf(zoomed, SceneItemKind::Symbol, 0x0000FF).size(), 11u);
 }
 
