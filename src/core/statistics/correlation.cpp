@@ -1,9 +1,11 @@
 #include "core/statistics/correlation.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
 #include "core/base/numbers.h"
+#include "core/base/ordered_parallel.h"
 #include "core/statistics/descriptive.h"
 #include "core/statistics/p_text.h"
 #include "core/statistics/ranks.h"
@@ -19,18 +21,16 @@ struct MeanAndSigma {
 
 // The ranks of values 0..last of a series and their tie sum. A rank is a
 // whole number or a half, so each is kept doubled, as a whole number, in half
-// the memory: a table of long variables keeps the ranks of all of them.
+// the memory.
 struct Ranked {
   Array<std::uint32_t> twice;
   double ties = 0;
 };
 
 Ranked RankOf(const Array<double>& values, std::int32_t last) {
-  Array<double> ranks(values.begin(), values.begin() + (last + 1));
+  if (last >= values.Count()) ThrowIndexError(last, values.size());
   Ranked r;
-  r.ties = RankValues(ranks, last);
-  r.twice.reserve(ranks.size());
-  for (const double rank : ranks) r.twice.push_back(static_cast<std::uint32_t>(2 * rank));
+  r.ties = TwiceRanks(values.data(), last + 1, r.twice);
   return r;
 }
 
@@ -77,19 +77,45 @@ void Pearson(const DataSet& data, const Array<PairVariable>& vars, const Progres
       take);
 }
 
-void Spearman(const DataSet& data, const Array<PairVariable>& vars, const ProgressFn& progress, const PairSink& take) {
-  Array<Ranked> own;
-  for (const PairVariable& v : vars) own.push_back(RankOf(*v.values, v.last));
-  ComputePreparedPairs(vars, PairDeletionOf(data), false, progress, [&](int, int j, int k, const PairSeries& pair) {
+// The ranks of a table of long variables are not all kept: they are worked
+// out for a block of rows at a time, and those of each later variable again
+// for each block, so that the analysis stays within about a quarter of the
+// table's memory beyond it.
+void Spearman(const DataSet& data, const Array<PairVariable>& vars, std::size_t keptRanksBytes,
+              const ProgressFn& progress, const PairSink& take) {
+  long long longest = 1;
+  for (const PairVariable& v : vars) longest = std::max<long long>(longest, v.last + 1);
+  const auto blockRows = static_cast<int>(std::clamp<long long>(
+      static_cast<long long>(keptRanksBytes / sizeof(std::uint32_t)) / longest, 1, std::max<long long>(1, vars.Count())));
+  // The ranks of the block's rows, and of the column each worker is on.
+  Array<Ranked> rows(vars.size());
+  int blockEnd = 0;
+  Ranked column[2];
+  int columnOf[2] = {-1, -1};
+  const auto startBlock = [&](int first, int end) {
+    for (int j = 0; j < first; ++j) rows[j] = {};
+    ForEachInOrder(
+        end - first, [&](int, long long i) { rows[first + i] = RankOf(*vars[first + i].values, vars[first + i].last); },
+        [](long long) {});
+    blockEnd = end;
+  };
+  ComputePreparedPairsByColumns(vars, PairDeletionOf(data), blockRows, progress, startBlock,
+                                [&](int worker, int j, int k, const PairSeries& pair) {
     const std::int32_t n = pair.Last();
     Ranked worked[2];
-    const Ranked* rx = &own[j];
-    const Ranked* ry = &own[k];
+    const Ranked* rx = &rows[j];
+    const Ranked* ry = &rows[k];
     if (!pair.Own()) {
       worked[0] = RankOf(pair.X(), n);
       worked[1] = RankOf(pair.Y(), n);
       rx = &worked[0];
       ry = &worked[1];
+    } else if (k >= blockEnd) {
+      if (columnOf[worker] != k) {
+        column[worker] = RankOf(*vars[k].values, vars[k].last);
+        columnOf[worker] = k;
+      }
+      ry = &column[worker];
     }
     double d = 0;
     for (std::int32_t i = 0; i <= n; ++i) {
@@ -154,9 +180,9 @@ PairTable PearsonCorrelations(const DataSet& data, const ProgressFn& progress) {
   return table;
 }
 
-PairTable SpearmanCorrelations(const DataSet& data, const ProgressFn& progress) {
+PairTable SpearmanCorrelations(const DataSet& data, const ProgressFn& progress, std::size_t keptRanksBytes) {
   PairTable table;
-  Spearman(data, ReadVariablesInForce(data), progress, Into(table));
+  Spearman(data, ReadVariablesInForce(data), keptRanksBytes, progress, Into(table));
   return table;
 }
 
@@ -171,7 +197,9 @@ void PearsonStat(ResultsFileWriter& out, DataSet& data, const StatOptions& optio
 void SpearmanStat(ResultsFileWriter& out, DataSet& data, const StatOptions& options, const ProgressFn& progress) {
   TitleSpearman(out);
   WritePreparedPairLines(
-      out, data, [&](const Array<PairVariable>& vars, const PairSink& take) { Spearman(data, vars, progress, take); },
+      out, data, [&](const Array<PairVariable>& vars, const PairSink& take) {
+        Spearman(data, vars, kKeptRanksBytes, progress, take);
+      },
       [&options](const PairStatistic& s) { return SpearmanText(s, options.ReliableOnly); });
   EndTable(out);
 }

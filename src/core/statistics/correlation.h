@@ -1,5 +1,7 @@
 #pragma once
 // The correlation tables: one line per pair of variables in force.
+#include <cstddef>
+
 #include "core/data/dataset.h"
 #include "core/data/results_file.h"
 #include "core/statistics/pair_loop.h"
@@ -14,7 +16,12 @@ namespace tavrel {
 PairTable PearsonCorrelations(const DataSet& data, const ProgressFn& progress = {});
 // Spearman's rank coefficient rho with its t test; a pair gets n, rho, t and
 // p, or kUnequalSizes, kTiedRanks (with n) or kNoTStatistic (with n and rho).
-PairTable SpearmanCorrelations(const DataSet& data, const ProgressFn& progress = {});
+// The ranks of at most keptRanksBytes' worth of variables are kept at a time
+// (by default a tenth of a 100 x 1,000,000 table), those of the others worked
+// out again as they are needed.
+inline constexpr std::size_t kKeptRanksBytes = std::size_t{80} << 20;
+PairTable SpearmanCorrelations(const DataSet& data, const ProgressFn& progress = {},
+                               std::size_t keptRanksBytes = kKeptRanksBytes);
 
 // The reports: the heading, then the line of each pair as it is computed
 // (with ReliableOnly none for a p of ">0.05"), then the end of the table. A

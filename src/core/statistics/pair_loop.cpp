@@ -1,5 +1,6 @@
 #include "core/statistics/pair_loop.h"
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -93,6 +94,48 @@ void ComputePreparedPairs(const Array<PairVariable>& vars, const PairDeletion& d
         return s;
       },
       take);
+}
+
+void ComputePreparedPairsByColumns(
+    const Array<PairVariable>& vars, const PairDeletion& deletion, int blockRows, const ProgressFn& progress,
+    const std::function<void(int first, int end)>& startBlock,
+    const std::function<PairStatistic(int worker, int j, int k, const PairSeries& pair)>& compute,
+    const PairSink& take) {
+  const int last = LastOf(vars);
+  const int pairs = last < 1 ? 0 : last * (last + 1) / 2;
+  blockRows = std::max(1, blockRows);
+  PairSeries series[2];  // one per worker
+  int done = 0;
+  for (int first = 0; first < last; first += blockRows) {
+    const int end = std::min(first + blockRows, last);
+    startBlock(first, end);
+    // The block's pairs, row j's at (j - first) * (last + 1) + k.
+    std::vector<PairStatistic> results(static_cast<std::size_t>(end - first) * static_cast<std::size_t>(last + 1));
+    const auto at = [&](int j, int k) {
+      return static_cast<std::size_t>(j - first) * static_cast<std::size_t>(last + 1) + static_cast<std::size_t>(k);
+    };
+    ForEachInOrder(
+        last - first,
+        [&](int worker, long long column) {
+          const int k = first + 1 + static_cast<int>(column);
+          for (int j = first; j < std::min(k, end); ++j) {
+            PairStatistic s = Unequal(j, k);
+            if (vars[j].last == vars[k].last) {
+              series[worker].Prepare(vars[j], vars[k], deletion);
+              s = compute(worker, j, k, series[worker]);
+              s.first = j;
+              s.second = k;
+            }
+            results[at(j, k)] = std::move(s);
+          }
+        },
+        [&](long long column) {
+          done += std::min(first + 1 + static_cast<int>(column), end) - first;
+          Report(progress, done, pairs);
+        });
+    for (int j = first; j < end; ++j)
+      for (int k = j + 1; k <= last; ++k) take(results[at(j, k)]);
+  }
 }
 
 bool Unreliable(const std::string& p, bool reliableOnly) { return reliableOnly && p == ">0.05"; }

@@ -89,6 +89,19 @@ void ComputePreparedPairs(const Array<PairVariable>& vars, const PairDeletion& d
                           const std::function<PairStatistic(int worker, int j, int k, const PairSeries& pair)>& compute,
                           const PairSink& take);
 
+// The pairs of ComputePreparedPairs (no pair left out for its names) worked
+// for an analysis that keeps something large for each variable: the rows are
+// taken in blocks of blockRows variables, startBlock(first, end) is called
+// for each block of rows first..end - 1 before its pairs, and the pairs
+// (j, k) of the block are worked column by column, all of column k on one of
+// two workers, so that a worker needs variable k's data only while it works
+// column k. The pairs of a block are taken in pair order once the block is done.
+void ComputePreparedPairsByColumns(
+    const Array<PairVariable>& vars, const PairDeletion& deletion, int blockRows, const ProgressFn& progress,
+    const std::function<void(int first, int end)>& startBlock,
+    const std::function<PairStatistic(int worker, int j, int k, const PairSeries& pair)>& compute,
+    const PairSink& take);
+
 // Calls compute(worker, j, k) for the pairs j = 0..lastVar, k = j + 1..lastVar
 // in that order, on one of two threads (worker 0 or 1, see ForEachInOrder:
 // what compute keeps per worker is its own), and the progress and take on the

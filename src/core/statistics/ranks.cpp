@@ -1,5 +1,6 @@
 #include "core/statistics/ranks.h"
 
+#include <algorithm>
 #include <bit>
 #include <utility>
 
@@ -96,6 +97,27 @@ double RankValues(Array<double>& values, std::int32_t last) {
         const double rank = GroupRank(first, count);
         for (long long q = first; q < first + count; ++q) values[index[q]] = rank;
         if (count > 1) ties += TieTerm(count);
+      });
+  return ties;
+}
+
+double TwiceRanks(const double* values, std::int32_t count, Array<std::uint32_t>& twice) {
+  twice.assign(static_cast<std::size_t>(std::max(count, 0)), 0);
+  if (count <= 0) return 0;
+  Array<std::uint64_t> keys(static_cast<std::size_t>(count));
+  Array<std::int32_t> order(static_cast<std::size_t>(count));
+  for (std::int32_t i = 0; i < count; ++i) {
+    keys[i] = OrderKey(values[i]);
+    order[i] = i;
+  }
+  RadixSort(keys, order);
+  double ties = 0;
+  ForEachTieGroup(
+      keys.Count(), [&keys](long long i) { return FromOrderKey(keys[i]); },
+      [&](long long first, long long n) {
+        const auto rank = static_cast<std::uint32_t>(2 * GroupRank(first, n));
+        for (long long q = first; q < first + n; ++q) twice[order[q]] = rank;
+        if (n > 1) ties += TieTerm(n);
       });
   return ties;
 }

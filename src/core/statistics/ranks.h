@@ -22,6 +22,11 @@ void SortKeys(Array<std::uint64_t>& keys);
 // of g tied values.
 double RankValues(Array<double>& values, std::int32_t last);
 
+// The ranks RankValues gives values[0..count - 1], each doubled to a whole
+// number (a rank is whole or a half) into twice, without changing values and
+// in less working memory; returns the tie sum.
+double TwiceRanks(const double* values, std::int32_t count, Array<std::uint32_t>& twice);
+
 // The groups of tied values of an ascending series of n values, value(i) being
 // the i-th: a group is its first value and every following value within 1e-10
 // of it, so values that differ only by rounding noise (3.5 - 1.4 and 3.1 - 1.0)

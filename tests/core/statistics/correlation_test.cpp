@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <numeric>
+#include <utility>
+#include <vector>
 
 #include "app/shell/program_session.h"
 #include "core/base/numbers.h"
@@ -140,6 +144,37 @@ TEST_F(CorrelationTest, PairsCarryTheirNumbers) {
   EXPECT_EQ(constant.p, ">0.05");
   EXPECT_EQ(spearman[2].outcome, PairOutcome::kUnequalSizes);
   EXPECT_EQ(Data().ProcessingNote, "");  // computing alone records nothing
+}
+
+// However few ranks are kept at a time (one row of pairs, two, four, all),
+// the table is the same, pair for pair, in the same order, with its progress
+// reaching every pair; with pairs that drop missing values among those that
+// keep their own too.
+TEST_F(CorrelationTest, SpearmanGivesTheSameTableWhateverRanksItKeeps) {
+  for (const bool pairwise : {false, true}) {
+    SCOPED_TRACE(pairwise);
+    Data().PairwiseMissing = pairwise;
+    if (pairwise) Data().DataValues[5][3] = Data().EmptyValue;  // Noise loses a value
+    const PairTable all = SpearmanCorrelations(Data());
+    const std::size_t row = 11 * sizeof(std::uint32_t);  // the ranks of the longest variable
+    for (const std::size_t kept : {row, 2 * row, 4 * row}) {
+      SCOPED_TRACE(kept / row);
+      std::vector<std::pair<int, int>> progress;
+      const PairTable some = SpearmanCorrelations(Data(), [&](int at, int of) { progress.emplace_back(at, of); }, kept);
+      ASSERT_EQ(some.Count(), all.Count());
+      for (long long i = 0; i < all.Count(); ++i) {
+        EXPECT_EQ(std::make_pair(some[i].first, some[i].second), std::make_pair(all[i].first, all[i].second)) << i;
+        EXPECT_EQ(some[i].outcome, all[i].outcome) << i;
+        EXPECT_EQ(some[i].n, all[i].n) << i;
+        EXPECT_EQ(some[i].value, all[i].value) << i;
+        EXPECT_EQ(some[i].t, all[i].t) << i;
+        EXPECT_EQ(some[i].p, all[i].p) << i;
+      }
+      ASSERT_FALSE(progress.empty());
+      EXPECT_EQ(progress.back(), std::make_pair(15, 15));
+      EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end()));
+    }
+  }
 }
 
 }  // namespace

@@ -99,7 +99,7 @@ TEST_F(StatisticsRunTest, WritesTheTitleBlockTheVariablesAndTheTableThenWidens) 
   // the sentence of the pairwise deletion appears in the title blocks after the run that deleted
   WidenVariables(Data());
   EXPECT_EQ(Run(kSpearman).find("Пропуски удалены попарно."), std::string::npos);
-  EXPECT_EQ(progress_, (std::vector<std::pair<int, int>>{{1, 3}, {2, 3}, {3, 3}}));
+  EXPECT_EQ(progress_, (std::vector<std::pair<int, int>>{{1, 3}, {3, 3}}));  // a column of pairs at a time
   EXPECT_NE(Run(kElementary).find("\r\nЛогарифм.Пропуски удалены попарно.\r\n"), std::string::npos);
 }
 
