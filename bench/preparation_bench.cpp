@@ -59,13 +59,13 @@ void Run(benchmark::State& state, bool withMissing, Command command) {
 void BM_TableFill(benchmark::State& state) {
   Run(state, false, [] {
     for (int v = 0; v < kVars; ++v) benchmark::DoNotOptimize(tavrel::SummariseVariable(tavrel::Data(), v));
-    benchmark::DoNotOptimize(tavrel::CurrentTableState(tavrel::Data()));
+    benchmark::DoNotOptimize(tavrel::TableStateKeeper().State(tavrel::Data()));
   });
 }
 void BM_TableFillWithMissing(benchmark::State& state) {
   Run(state, true, [] {
     for (int v = 0; v < kVars; ++v) benchmark::DoNotOptimize(tavrel::SummariseVariable(tavrel::Data(), v));
-    benchmark::DoNotOptimize(tavrel::CurrentTableState(tavrel::Data()));
+    benchmark::DoNotOptimize(tavrel::TableStateKeeper().State(tavrel::Data()));
   });
 }
 // Storing the grid with nothing typed touches nothing.

@@ -311,7 +311,8 @@ void TfmShowTable::FillGrid() {
     grid->setCurrentIndex(model->index(std::clamp(current.row(), 0, model->rowCount() - 1),
                                               std::clamp(current.column(), 0, model->columnCount() - 1)));
   }
-  const TableState state = CurrentTableState(Data());
+  tableState_.ForgetAll();
+  const TableState state = tableState_.State(Data());
   Data().HasMissing = state.missing;
   EnableTableCommands(state.missing);
   tbtnOut->setEnabled(!state.missing && state.outliers);
@@ -327,6 +328,7 @@ bool TfmShowTable::StoreGrid() {
   const bool padded = IsDel;
   const QString error = model->Store(IsDel, &bad);
   if (error.isEmpty()) {
+    for (const CellPlace& place : places) tableState_.Forget(place.variable);
     Data().HasMissing = HasMissingValues(Data());
     Remember(std::move(change), places.size() == 1 ? kTypedValue : kTypedValues, padded);
     return true;
@@ -347,7 +349,9 @@ void TfmShowTable::CommitCell() {
     return;
   }
   Remember(std::move(change), kTypedValue, padded);
-  const TableState state = CurrentTableState(Data());
+  // Only the variable typed in is looked at again.
+  tableState_.Forget(index.column());
+  const TableState state = tableState_.State(Data());
   Data().HasMissing = state.missing;
   EnableTableCommands(state.missing);
   tbtnOut->setEnabled(!state.missing && state.outliers);

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "core/preparation/edit_history.h"
+#include "core/preparation/table_edit.h"
 
 class QAction;
 class QLineEdit;
@@ -155,6 +156,7 @@ class TfmShowTable : public QDialog {
   TfmMain& main_;
   bool applyingEmpty_ = false;
   EditHistory history_;
+  TableStateKeeper tableState_;  // as of the last fill, with each value typed since
 };
 
 }  // namespace tavrel

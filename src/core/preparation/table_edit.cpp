@@ -160,11 +160,36 @@ ColumnSummary SummariseVariable(const DataSet& d, int v) {
   return s;
 }
 
-TableState CurrentTableState(const DataSet& d) {
+TableState TableStateKeeper::State(const DataSet& d) {
+  const auto variables = static_cast<std::size_t>(std::max(d.LastVar + 1, 0));
+  if (missing_.size() != variables) {
+    missing_.assign(variables, kUnknown);
+    outliers_.assign(variables, kUnknown);
+  }
+  // Each of the variables still unknown, on every core: missing values first,
+  // outliers only while no variable has a missing value.
+  const auto look = [&](std::vector<Known>& known, auto holds) {
+    ForEachVariable(d, static_cast<int>(variables), [&](int v) {
+      Known& k = known[static_cast<std::size_t>(v)];
+      if (k == kUnknown) k = holds(v) ? kYes : kNo;
+    });
+    return std::find(known.begin(), known.end(), kYes) != known.end();
+  };
   TableState state;
-  state.missing = HasMissingValues(d);
-  state.outliers = !state.missing && HasOutliers(d);
+  state.missing = look(missing_, [&d](int v) { return ContainsEmpty(d.DataValues[v], d.VarCounts[v] - 1, d.EmptyValue); });
+  state.outliers = !state.missing && look(outliers_, [&d](int v) { return VariableHasOutliers(d, v); });
   return state;
+}
+
+void TableStateKeeper::Forget(int v) {
+  if (v < 0 || static_cast<std::size_t>(v) >= missing_.size()) return;
+  missing_[static_cast<std::size_t>(v)] = kUnknown;
+  outliers_[static_cast<std::size_t>(v)] = kUnknown;
+}
+
+void TableStateKeeper::ForgetAll() {
+  missing_.clear();
+  outliers_.clear();
 }
 
 }  // namespace tavrel

@@ -68,6 +68,21 @@ struct TableState {
   bool missing = false;
   bool outliers = false;
 };
-TableState CurrentTableState(const DataSet& d);
+// The state kept variable by variable, so that after values typed in one
+// variable of a long table only that variable is looked at again.
+class TableStateKeeper {
+ public:
+  // The state of d, looking only at the variables forgotten since they were
+  // last looked at (all of them when the variables are not the same in number).
+  TableState State(const DataSet& d);
+  // The values of variable v, or of every variable, have changed.
+  void Forget(int v);
+  void ForgetAll();
+
+ private:
+  enum Known : signed char { kUnknown = -1, kNo = 0, kYes = 1 };
+  std::vector<Known> missing_;
+  std::vector<Known> outliers_;
+};
 
 }  // namespace tavrel

@@ -107,11 +107,32 @@ TEST_F(TableEditTest, SummarySkipsMissingValuesAndTheStateFollowsThem) {
   EXPECT_EQ(s.max, 4);
   EXPECT_EQ(s.min, -2);
   EXPECT_EQ(s.count, 3);
-  EXPECT_TRUE(CurrentTableState(Data()).missing);
-  EXPECT_FALSE(CurrentTableState(Data()).outliers);
+  TableStateKeeper keeper;
+  EXPECT_TRUE(keeper.State(Data()).missing);
+  EXPECT_FALSE(keeper.State(Data()).outliers);
   Make({{{1, 1, 1, 1, 1, 1, 1, 1, 1, 100}}});
-  EXPECT_FALSE(CurrentTableState(Data()).missing);
-  EXPECT_TRUE(CurrentTableState(Data()).outliers);
+  keeper.ForgetAll();
+  EXPECT_FALSE(keeper.State(Data()).missing);
+  EXPECT_TRUE(keeper.State(Data()).outliers);
+}
+
+// Typed values change the state through the variable typed in alone: the
+// missing value typed over, then an outlier typed in the other variable.
+TEST_F(TableEditTest, TheStateKeptFollowsTheVariableTypedIn) {
+  Make({{{1, 1, 1, 1, 1, 1, 1, 1, 1, E}}, {{1, 1, 1, 1, 1, 1, 1, 1, 1, 1}}});
+  TableStateKeeper keeper;
+  EXPECT_TRUE(keeper.State(Data()).missing);
+  ASSERT_EQ(ApplyCellEdits(Data(), Config(), {{0, 9, "1"}}, false), "");
+  keeper.Forget(0);
+  EXPECT_FALSE(keeper.State(Data()).missing);
+  EXPECT_FALSE(keeper.State(Data()).outliers);
+  ASSERT_EQ(ApplyCellEdits(Data(), Config(), {{1, 9, "100"}}, false), "");
+  keeper.Forget(1);
+  EXPECT_FALSE(keeper.State(Data()).missing);
+  EXPECT_TRUE(keeper.State(Data()).outliers);
+  // A table of another number of variables is looked at afresh.
+  Make({{{1, 2}}, {{1, 2}}, {{1, E}}});
+  EXPECT_TRUE(keeper.State(Data()).missing);
 }
 
 }  // namespace
