@@ -218,6 +218,11 @@ class TestDataTable : public QObject {
     QTest::keyClick(table_->grid, Qt::Key_Return);
     QVERIFY(table_->tbtnEmpty->isEnabled());
     QVERIFY(!table_->tbtnOut->isEnabled());
+    // And a number typed over it again: the outlier menu is back.
+    Type(0, 0, "1");
+    QTest::keyClick(table_->grid, Qt::Key_Return);
+    QVERIFY(!table_->tbtnEmpty->isEnabled());
+    QVERIFY(table_->tbtnOut->isEnabled());
   }
 
   void MenuCommandsCleanTheDataAndLeaveTheirNotes() {
