@@ -1,6 +1,7 @@
 // The chart window with 10 series by 100,000 observations: opening a line and
 // an area chart (the series built and the first picture of the window's size
-// painted) and zooming in once; a bar chart of the most bars it takes; and the
+// painted) and zooming in once; a bar chart of the most bars it takes; 100
+// such series painted again; and the
 // dendrogram of 3001 objects laid out and painted as the window shows it and
 // as a whole for saving.
 #include <benchmark/benchmark.h>
@@ -8,6 +9,7 @@
 #include <QImage>
 #include <QPainter>
 #include <cmath>
+#include <cstdint>
 #include <random>
 #include <string>
 #include <vector>
@@ -96,6 +98,39 @@ BENCHMARK(BM_ChartZoomIn)
     ->Arg(static_cast<int>(tavrel::SeriesKind::Area))
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
+
+// A hundred long series over one another, as the chart of every variable of a
+// large table shows them: the window's picture painted again (as when it is
+// uncovered) from the scene laid out once.
+void BM_ChartRepaintHundredSeries(benchmark::State& state) {
+  BenchApplication();
+  tavrel::ChartModel model;
+  model.mode = tavrel::MultiMode::None;
+  std::mt19937 rng(5);
+  std::uniform_real_distribution<double> reading(10, 100);
+  const std::vector<std::uint32_t>& colors = tavrel::SeriesColors();
+  for (int i = 0; i < 100; ++i) {
+    tavrel::ChartSeries s;
+    s.kind = tavrel::SeriesKind::Line;
+    s.title = "Var" + std::to_string(i + 1);
+    s.rgb = colors[static_cast<std::size_t>(i) % colors.size()];
+    s.symbolsShown = true;
+    std::vector<double> values(static_cast<std::size_t>(kObservations));
+    for (double& v : values) v = reading(rng);
+    s.values = std::move(values);
+    model.series.push_back(std::move(s));
+  }
+  tavrel::TfmCombGraph w(nullptr);
+  w.SetModel(model);
+  w.show();
+  QApplication::processEvents();
+  QImage image(w.chartView->size(), QImage::Format_RGB32);
+  for (auto _ : state) {
+    w.chartView->render(&image);
+    benchmark::DoNotOptimize(image.bits());
+  }
+}
+BENCHMARK(BM_ChartRepaintHundredSeries)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 // A join history as a cluster run leaves it: random pairs of the clusters
 // still apart, at growing distances.
