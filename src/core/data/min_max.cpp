@@ -1,5 +1,10 @@
 #include "core/data/min_max.h"
 
+#include <cstring>
+#include <type_traits>
+
+#include "core/base/value_search.h"
+
 namespace tavrel {
 
 namespace {
@@ -41,6 +46,27 @@ void ExtremesNoEmpty(const Array<T>& values, std::int32_t last, double emptyValu
   // Four running extremes side by side, so that no comparison waits for the one before.
   T lo[4] = {start, start, start, start}, hi[4] = {-start, -start, -start, -start};
   std::int32_t i = 0;
+  if constexpr (std::is_same_v<T, double>) {
+    // Doubles two at a time in vector registers: eight running extremes.
+    const DoublePair missing = BothOf(empty), low0 = BothOf(start), high0 = BothOf(-start);
+    DoublePair vlo[4] = {low0, low0, low0, low0}, vhi[4] = {high0, high0, high0, high0};
+    for (; i + 7 <= last; i += 8) {
+      for (int k = 0; k < 4; ++k) {
+        DoublePair v;
+        std::memcpy(&v, x + i + 2 * k, sizeof v);
+        const PairMask isMissing = v == missing;
+        const DoublePair high = isMissing ? high0 : v, low = isMissing ? low0 : v;
+        vhi[k] = high > vhi[k] ? high : vhi[k];
+        vlo[k] = low < vlo[k] ? low : vlo[k];
+      }
+    }
+    for (int k = 0; k < 4; ++k) {
+      for (int lane = 0; lane < 2; ++lane) {
+        hi[k] = vhi[k][lane] > hi[k] ? vhi[k][lane] : hi[k];
+        lo[k] = vlo[k][lane] < lo[k] ? vlo[k][lane] : lo[k];
+      }
+    }
+  }
   for (; i + 3 <= last; i += 4) {
     for (int k = 0; k < 4; ++k) take(x[i + k], lo[k], hi[k]);
   }
