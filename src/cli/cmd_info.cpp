@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <iostream>
 #include <vector>
 
@@ -6,6 +5,7 @@
 #include "cli/commands.h"
 #include "core/base/numbers.h"
 #include "core/base/text_codec.h"
+#include "core/base/value_search.h"
 #include "core/data/dataset.h"
 #include "core/data/min_max.h"
 #include "core/data/observation_dates.h"
@@ -33,7 +33,7 @@ int RunInfo(const std::vector<std::string>& raw) {
     const Array<double>& values = d.DataValues[v];
     line.last = d.VarCounts[v] - 1;
     if (line.last >= values.Count()) throw RangeError("Число значений переменной больше длины строки данных");
-    line.missing = static_cast<int>(std::count(values.data(), values.data() + line.last + 1, d.EmptyValue));
+    line.missing = static_cast<int>(CountEqual(values.data(), static_cast<std::size_t>(line.last + 1), d.EmptyValue));
     MinMaxNoEmpty(values, line.last, d.EmptyValue, line.min, line.max);
   });
   std::cout << "   N  Имя             Число  Пропуски      Минимум     Максимум      Шаг Y\n";

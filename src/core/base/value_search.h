@@ -1,7 +1,8 @@
 #pragma once
 // A search through a long series of values for one that passes a test, at the
 // speed of reading them: the tests run on pairs of values in vector registers
-// and side by side, sixteen values between two looks at their outcome.
+// and side by side, sixteen values between two looks at their outcome. And a
+// count of the values equal to one, the same way.
 #include <cstddef>
 #include <cstring>
 
@@ -30,6 +31,25 @@ bool AnyValue(const double* x, std::size_t count, const Hit& hit) {
   for (; i < count; ++i)
     if (hit(BothOf(x[i]))[0] != 0) return true;
   return false;
+}
+
+// How many of x[0..count) equal value.
+inline std::size_t CountEqual(const double* x, std::size_t count, double value) {
+  using CountPair = long long __attribute__((vector_size(16)));
+  const DoublePair wanted = BothOf(value);
+  CountPair counts[4] = {};  // each comparison that holds adds its mask, -1
+  std::size_t i = 0;
+  for (; i + 8 <= count; i += 8) {
+    for (std::size_t k = 0; k < 4; ++k) {
+      DoublePair v;
+      std::memcpy(&v, x + i + 2 * k, sizeof v);
+      counts[k] += v == wanted;
+    }
+  }
+  long long found = 0;
+  for (const CountPair& c : counts) found -= c[0] + c[1];
+  for (; i < count; ++i) found += x[i] == value;
+  return static_cast<std::size_t>(found);
 }
 
 }  // namespace tavrel
