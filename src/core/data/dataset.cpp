@@ -34,10 +34,35 @@ double NiceStep(double range) {
   return 50000;
 }
 
+namespace {
+
+// The number of steps ComputeVarSteps keeps.
+std::size_t StepCount(const DataSet& d) {
+  return static_cast<std::size_t>(std::min<long long>(std::max(d.FullLastVar, 0) + 1, d.DataValues.Count()));
+}
+
+// Variable v's step from its extremes, unless the settings leave the steps as they are.
+void SetVarStep(DataSet& d, const Settings& s, int v, double min, double max) {
+  double r;
+  if (s.ZeroY) {
+    r = max;
+    if (r < 0) r = std::fabs(min);
+  } else {
+    r = std::fabs(max - min);
+  }
+  if (s.YScaleType == 0) {
+    d.VarSteps[v] = NiceStep(r);
+  } else if (s.YScaleType == 1) {
+    d.VarSteps[v] = s.StepY * r / 100;
+  }
+}
+
+}  // namespace
+
 void ComputeVarSteps(DataSet& d, const Settings& s) {
   if (d.FullLastVar > d.DataValues.Count() - 1) d.FullLastVar = static_cast<int>(d.DataValues.Count() - 1);
   if (d.FullLastVar < 0) d.FullLastVar = 0;
-  d.VarSteps.resize(static_cast<std::size_t>(std::min<long long>(d.FullLastVar + 1, d.DataValues.Count())), 0.0);
+  d.VarSteps.resize(StepCount(d), 0.0);
   // The variables' extremes, a large table's on every core.
   std::vector<std::pair<double, double>> extremes(static_cast<std::size_t>(d.VarSteps.Count()));
   ForEachVariable(d, static_cast<int>(d.VarSteps.Count()), [&](int v) {
@@ -46,18 +71,20 @@ void ComputeVarSteps(DataSet& d, const Settings& s) {
   });
   for (int i = 0; i < d.VarSteps.Count(); ++i) {
     const auto [min, max] = extremes[static_cast<std::size_t>(i)];
-    double r;
-    if (s.ZeroY) {
-      r = max;
-      if (r < 0) r = std::fabs(min);
-    } else {
-      r = std::fabs(max - min);
-    }
-    if (s.YScaleType == 0) {
-      d.VarSteps[i] = NiceStep(r);
-    } else if (s.YScaleType == 1) {
-      d.VarSteps[i] = s.StepY * r / 100;
-    }
+    SetVarStep(d, s, i, min, max);
+  }
+}
+
+void ComputeVarStepsOf(DataSet& d, const Settings& s, const std::vector<int>& variables) {
+  if (d.FullLastVar < 0 || d.FullLastVar >= d.DataValues.Count() || d.VarSteps.size() != StepCount(d)) {
+    ComputeVarSteps(d, s);
+    return;
+  }
+  for (const int v : variables) {
+    if (v < 0 || v >= d.VarSteps.Count()) continue;
+    double min = 0, max = 0;
+    MinMaxNoEmpty(d.DataValues[v], d.VarCounts[v] - 1, d.EmptyValue, min, max);
+    SetVarStep(d, s, v, min, max);
   }
 }
 

@@ -68,6 +68,9 @@ Variable GetVariable(const DataSet& d, int v);
 
 // The Y axis step of every variable, by the settings' YScaleType, StepY and ZeroY.
 void ComputeVarSteps(DataSet& d, const Settings& s);
+// The same for the given variables alone, after values of theirs changed; all
+// of them when the steps are not those of the data set's variables in number.
+void ComputeVarStepsOf(DataSet& d, const Settings& s, const std::vector<int>& variables);
 double NiceStep(double range);
 
 // Removes the variables in force that hold no data: every value that is not

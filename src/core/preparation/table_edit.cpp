@@ -60,7 +60,12 @@ std::string ApplyCellEdits(DataSet& d, const Settings& s, const std::vector<Cell
       while (count > 0 && d.DataValues[e.variable][count - 1] == d.EmptyValue) --count;
     }
   }
-  if (!edits.empty()) ComputeVarSteps(d, s);
+  // Only the steps of the variables typed in can have changed.
+  std::vector<int> typedIn;
+  for (const CellEdit& e : edits) typedIn.push_back(e.variable);
+  std::sort(typedIn.begin(), typedIn.end());
+  typedIn.erase(std::unique(typedIn.begin(), typedIn.end()), typedIn.end());
+  if (!edits.empty()) ComputeVarStepsOf(d, s, typedIn);
   return {};
 }
 

@@ -36,6 +36,27 @@ TEST_F(TableEditTest, TypedValuesAreWrittenAllOrNone) {
   }
 }
 
+// A typed value changes the Y step of the variable typed in alone, to what
+// working out every step again gives; steps set by hand stay.
+TEST_F(TableEditTest, TypedValuesGiveTheirVariablesStepAnew) {
+  for (const int scale : {0, 1, 2}) {
+    SCOPED_TRACE(scale);
+    Config().YScaleType = scale;
+    Config().StepY = 10;
+    Make({{{1, 2, 3}}, {{4, 5, 6}}, {{7, 8, 9}}});
+    ComputeVarSteps(Data(), Config());
+    if (scale == 2) Data().VarSteps = {0.5, 0.5, 0.5};
+    const Array<double> before = Data().VarSteps;
+    ASSERT_EQ(ApplyCellEdits(Data(), Config(), {{1, 0, "500"}, {1, 2, "-7"}}), "");
+    const Array<double> typed = Data().VarSteps;
+    EXPECT_EQ(typed[0], before[0]);
+    EXPECT_EQ(typed[2], before[2]);
+    EXPECT_EQ(typed[1] != before[1], scale != 2);
+    ComputeVarSteps(Data(), Config());
+    EXPECT_EQ(typed, Data().VarSteps);
+  }
+}
+
 TEST_F(TableEditTest, ChoosingVariablesDropsTheOthers) {
   Make({{{1}}, {{2}}, {{3}}}, 2);
   DropHiddenVariables(Data(), Config());
