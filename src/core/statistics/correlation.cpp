@@ -8,6 +8,7 @@
 #include "core/base/ordered_parallel.h"
 #include "core/statistics/descriptive.h"
 #include "core/statistics/p_text.h"
+#include "core/statistics/pair_products.h"
 #include "core/statistics/ranks.h"
 #include "core/statistics/report_titles.h"
 
@@ -42,16 +43,55 @@ PairStatistic WithOutcome(PairOutcome outcome, std::int32_t n = 0, double value 
   return s;
 }
 
+// The coefficient of a pair from the sum of its products of deviations.
+PairStatistic PearsonOf(double products, std::int32_t n, const MeanAndSigma& mx, const MeanAndSigma& my) {
+  if (mx.sigma == 0 || my.sigma == 0) return WithOutcome(PairOutcome::kSigmaZero);
+  PairStatistic s = WithOutcome(PairOutcome::kComputed, n + 1, products / n / (mx.sigma * my.sigma));
+  const double r = s.value;
+  s.p = "<0.001";
+  if (r != 1) {
+    const double size = s.n > 100 ? s.n : s.n - 2;
+    s.t = r * std::sqrt(size) / std::sqrt(std::fabs(1 - r * r));
+    s.p = PByT(s.n - 2, std::fabs(s.t), true);
+  }
+  return s;
+}
+
 void Pearson(const DataSet& data, const Array<PairVariable>& vars, const ProgressFn& progress, const PairSink& take) {
   const double empty = data.EmptyValue;
-  Array<MeanAndSigma> own;
-  for (const PairVariable& v : vars) {
-    MeanAndSigma m;
-    MeanSigma(*v.values, v.last, empty, m.mean, m.sigma);
-    own.push_back(m);
+  Array<MeanAndSigma> own(vars.size());
+  ForEachInOrder(
+      vars.Count(),
+      [&](int, long long v) { MeanSigma(*vars[v].values, vars[v].last, empty, own[v].mean, own[v].sigma); },
+      [](long long) {});
+  const PairDeletion deletion = PairDeletionOf(data);
+  const bool oneLength = std::all_of(vars.begin(), vars.end(), [&](const PairVariable& v) { return v.last == vars[0].last; });
+  if (!deletion.missing && !deletion.outliers && oneLength && vars.Count() > 1) {
+    // Every pair works with the variables' own values: the sums of all pairs
+    // are made together, reading the table a few times rather than twice a pair.
+    std::vector<const double*> columns;
+    std::vector<double> means;
+    for (long long v = 0; v < vars.Count(); ++v) {
+      columns.push_back(vars[v].values->data());
+      means.push_back(own[v].mean);
+    }
+    const std::int32_t n = vars[0].last;
+    const int pairs = static_cast<int>(vars.Count() * (vars.Count() - 1) / 2);
+    const std::vector<double> products =
+        PairProductSums(columns, means, n + 1, [&](int finished) { Report(progress, finished, pairs); });
+    std::size_t next = 0;
+    for (int j = 0; j < vars.Count(); ++j) {
+      for (int k = j + 1; k < vars.Count(); ++k) {
+        PairStatistic s = PearsonOf(products[next++], n, own[j], own[k]);
+        s.first = j;
+        s.second = k;
+        take(s);
+      }
+    }
+    return;
   }
   ComputePreparedPairs(
-      vars, PairDeletionOf(data), false, progress,
+      vars, deletion, false, progress,
       [&](int, int j, int k, const PairSeries& pair) {
         const std::int32_t n = pair.Last();
         const Array<double>& x = pair.X();
@@ -64,15 +104,7 @@ void Pearson(const DataSet& data, const Array<PairVariable>& vars, const Progres
         if (mx.sigma == 0 || my.sigma == 0) return WithOutcome(PairOutcome::kSigmaZero);
         double products = 0;
         for (std::int32_t i = 0; i <= n; ++i) products += (x[i] - mx.mean) * (y[i] - my.mean);
-        PairStatistic s = WithOutcome(PairOutcome::kComputed, n + 1, products / n / (mx.sigma * my.sigma));
-        const double r = s.value;
-        s.p = "<0.001";
-        if (r != 1) {
-          const double size = s.n > 100 ? s.n : s.n - 2;
-          s.t = r * std::sqrt(size) / std::sqrt(std::fabs(1 - r * r));
-          s.p = PByT(s.n - 2, std::fabs(s.t), true);
-        }
-        return s;
+        return PearsonOf(products, n, mx, my);
       },
       take);
 }
