@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <vector>
 
 #include "core/base/numbers.h"
 #include "core/base/ordered_parallel.h"
@@ -28,11 +29,10 @@ struct Ranked {
   double ties = 0;
 };
 
-Ranked RankOf(const Array<double>& values, std::int32_t last) {
+// Ranks values 0..last into r, in the memory r and scratch already hold.
+void RankInto(const Array<double>& values, std::int32_t last, Ranked& r, RankScratch& scratch) {
   if (last >= values.Count()) ThrowIndexError(last, values.size());
-  Ranked r;
-  r.ties = TwiceRanks(values.data(), last + 1, r.twice);
-  return r;
+  r.ties = TwiceRanks(values.data(), last + 1, r.twice, scratch);
 }
 
 PairStatistic WithOutcome(PairOutcome outcome, std::int32_t n = 0, double value = 0) {
@@ -109,6 +109,62 @@ void Pearson(const DataSet& data, const Array<PairVariable>& vars, const Progres
       take);
 }
 
+// The sums of squared rank differences of rx[0..3] each with ry over n + 1
+// ranks, four pairs side by side so that no addition waits for the one
+// before; each sum is added in the order of the ranks, as one pair alone
+// would add it. The difference is worked out from the doubled ranks: every
+// number there is exact.
+void SquaredRankDifferences(const Ranked* const rx[4], const Ranked& ry, std::int32_t n, double d[4]) {
+  const std::uint32_t* x0 = rx[0]->twice.data();
+  const std::uint32_t* x1 = rx[1]->twice.data();
+  const std::uint32_t* x2 = rx[2]->twice.data();
+  const std::uint32_t* x3 = rx[3]->twice.data();
+  const std::uint32_t* y = ry.twice.data();
+  for (const Ranked* r : {rx[0], rx[1], rx[2], rx[3], &ry})
+    if (n >= r->twice.Count()) ThrowIndexError(n, r->twice.size());
+  double d0 = 0, d1 = 0, d2 = 0, d3 = 0;
+  for (std::int32_t i = 0; i <= n; ++i) {
+    const double yi = static_cast<double>(y[i]);
+    const double e0 = (static_cast<double>(x0[i]) - yi) / 2;
+    const double e1 = (static_cast<double>(x1[i]) - yi) / 2;
+    const double e2 = (static_cast<double>(x2[i]) - yi) / 2;
+    const double e3 = (static_cast<double>(x3[i]) - yi) / 2;
+    d0 += e0 * e0;
+    d1 += e1 * e1;
+    d2 += e2 * e2;
+    d3 += e3 * e3;
+  }
+  d[0] = d0;
+  d[1] = d1;
+  d[2] = d2;
+  d[3] = d3;
+}
+
+// Spearman's rho of a pair of n + 1 ranks from the sum d of their squared
+// differences and the tie sums, with its t test.
+PairStatistic SpearmanOf(double d, double xTies, double yTies, std::int32_t n) {
+  const std::int32_t count = n + 1;
+  const double size = count;
+  const double q = size * size * size - size;
+  const double ties = xTies + yTies;
+  double rho = 0;
+  if (xTies != 0 || yTies != 0) {
+    if (q == ties) return WithOutcome(PairOutcome::kTiedRanks, count);
+    rho = 1 - 6 * d / (q - ties);
+  } else {
+    rho = 1 - 6 * d / q;
+  }
+  PairStatistic s = WithOutcome(PairOutcome::kComputed, count, rho);
+  s.p = "<0.001";
+  if (rho != 1) {
+    const double v = 1 - rho * rho;
+    if (v <= 0) return WithOutcome(PairOutcome::kNoTStatistic, count, rho);
+    s.t = std::fabs(rho) * std::sqrt(size - 2) / std::sqrt(v);
+    s.p = PByT(count - 2, s.t, true);
+  }
+  return s;
+}
+
 // The ranks of a table of long variables are not all kept: they are worked
 // out for a block of rows at a time, and those of each later variable again
 // for each block, so that the analysis stays within about a quarter of the
@@ -119,62 +175,65 @@ void Spearman(const DataSet& data, const Array<PairVariable>& vars, std::size_t 
   for (const PairVariable& v : vars) longest = std::max<long long>(longest, v.last + 1);
   const auto blockRows = static_cast<int>(std::clamp<long long>(
       static_cast<long long>(keptRanksBytes / sizeof(std::uint32_t)) / longest, 1, std::max<long long>(1, vars.Count())));
-  // The ranks of the block's rows, and of the column each worker is on.
-  Array<Ranked> rows(vars.size());
-  int blockEnd = 0;
+  const PairDeletion deletion = PairDeletionOf(data);
+  // The ranks of the block's rows (row j's at j - blockFirst), and of the
+  // column each worker is on, each in memory that is used again and again.
+  Array<Ranked> rows(static_cast<std::size_t>(blockRows));
+  int blockFirst = 0, blockEnd = 0;
+  RankScratch scratch[2];
   Ranked column[2];
   int columnOf[2] = {-1, -1};
+  Ranked worked[2][2];
+  PairSeries series[2];
+  std::vector<int> own[2];  // the places of a column's rows whose pairs keep their own values
   const auto startBlock = [&](int first, int end) {
-    for (int j = 0; j < first; ++j) rows[j] = {};
     ForEachInOrder(
-        end - first, [&](int, long long i) { rows[first + i] = RankOf(*vars[first + i].values, vars[first + i].last); },
+        end - first,
+        [&](int worker, long long i) {
+          RankInto(*vars[first + i].values, vars[first + i].last, rows[i], scratch[worker]);
+        },
         [](long long) {});
+    blockFirst = first;
     blockEnd = end;
   };
-  ComputePreparedPairsByColumns(vars, PairDeletionOf(data), blockRows, progress, startBlock,
-                                [&](int worker, int j, int k, const PairSeries& pair) {
-    const std::int32_t n = pair.Last();
-    Ranked worked[2];
-    const Ranked* rx = &rows[j];
-    const Ranked* ry = &rows[k];
-    if (!pair.Own()) {
-      worked[0] = RankOf(pair.X(), n);
-      worked[1] = RankOf(pair.Y(), n);
-      rx = &worked[0];
-      ry = &worked[1];
-    } else if (k >= blockEnd) {
-      if (columnOf[worker] != k) {
-        column[worker] = RankOf(*vars[k].values, vars[k].last);
-        columnOf[worker] = k;
+  ComputePairsByColumns(vars, blockRows, progress, startBlock,
+                        [&](int worker, int k, const std::vector<int>& rowsOfK, PairStatistic* out) {
+    const std::int32_t n = vars[k].last;
+    // Pairs that dropped values rank what they kept.
+    own[worker].clear();
+    for (std::size_t i = 0; i < rowsOfK.size(); ++i) {
+      series[worker].Prepare(vars[rowsOfK[i]], vars[k], deletion);
+      if (series[worker].Own()) {
+        own[worker].push_back(static_cast<int>(i));
+        continue;
       }
-      ry = &column[worker];
+      const std::int32_t kept = series[worker].Last();
+      RankInto(series[worker].X(), kept, worked[worker][0], scratch[worker]);
+      RankInto(series[worker].Y(), kept, worked[worker][1], scratch[worker]);
+      const Ranked* rx[4] = {&worked[worker][0], &worked[worker][0], &worked[worker][0], &worked[worker][0]};
+      double d[4];
+      SquaredRankDifferences(rx, worked[worker][1], kept, d);
+      out[i] = SpearmanOf(d[0], worked[worker][0].ties, worked[worker][1].ties, kept);
     }
-    double d = 0;
-    for (std::int32_t i = 0; i <= n; ++i) {
-      // The same as the difference of the ranks: every number here is exact.
-      const double diff = (static_cast<double>(rx->twice[i]) - static_cast<double>(ry->twice[i])) / 2;
-      d += diff * diff;
+    if (own[worker].empty()) return;
+    // The others, with the variables' own ranks, four rows at a time.
+    const Ranked* ry = &column[worker];
+    if (k < blockEnd) {
+      ry = &rows[k - blockFirst];
+    } else if (columnOf[worker] != k) {
+      RankInto(*vars[k].values, n, column[worker], scratch[worker]);
+      columnOf[worker] = k;
     }
-    const std::int32_t count = n + 1;
-    const double size = count;
-    const double q = size * size * size - size;
-    const double ties = rx->ties + ry->ties;
-    double rho = 0;
-    if (rx->ties != 0 || ry->ties != 0) {
-      if (q == ties) return WithOutcome(PairOutcome::kTiedRanks, count);
-      rho = 1 - 6 * d / (q - ties);
-    } else {
-      rho = 1 - 6 * d / q;
+    const std::vector<int>& places = own[worker];
+    for (std::size_t g = 0; g < places.size(); g += 4) {
+      const Ranked* rx[4];
+      for (std::size_t q = 0; q < 4; ++q)
+        rx[q] = &rows[rowsOfK[static_cast<std::size_t>(places[std::min(g + q, places.size() - 1)])] - blockFirst];
+      double d[4];
+      SquaredRankDifferences(rx, *ry, n, d);
+      for (std::size_t q = 0; q < 4 && g + q < places.size(); ++q)
+        out[places[g + q]] = SpearmanOf(d[q], rx[q]->ties, ry->ties, n);
     }
-    PairStatistic s = WithOutcome(PairOutcome::kComputed, count, rho);
-    s.p = "<0.001";
-    if (rho != 1) {
-      const double v = 1 - rho * rho;
-      if (v <= 0) return WithOutcome(PairOutcome::kNoTStatistic, count, rho);
-      s.t = std::fabs(rho) * std::sqrt(size - 2) / std::sqrt(v);
-      s.p = PByT(count - 2, s.t, true);
-    }
-    return s;
   }, take);
 }
 

@@ -96,16 +96,15 @@ void ComputePreparedPairs(const Array<PairVariable>& vars, const PairDeletion& d
       take);
 }
 
-void ComputePreparedPairsByColumns(
-    const Array<PairVariable>& vars, const PairDeletion& deletion, int blockRows, const ProgressFn& progress,
-    const std::function<void(int first, int end)>& startBlock,
-    const std::function<PairStatistic(int worker, int j, int k, const PairSeries& pair)>& compute,
-    const PairSink& take) {
+void ComputePairsByColumns(const Array<PairVariable>& vars, int blockRows, const ProgressFn& progress,
+                           const std::function<void(int first, int end)>& startBlock,
+                           const ColumnComputation& computeColumn, const PairSink& take) {
   const int last = LastOf(vars);
   const int pairs = last < 1 ? 0 : last * (last + 1) / 2;
   blockRows = std::max(1, blockRows);
-  PairSeries series[2];  // one per worker
   int done = 0;
+  std::vector<int> rows[2];                // each worker's rows of its column
+  std::vector<PairStatistic> computed[2];  // and their pairs
   for (int first = 0; first < last; first += blockRows) {
     const int end = std::min(first + blockRows, last);
     startBlock(first, end);
@@ -118,15 +117,22 @@ void ComputePreparedPairsByColumns(
         last - first,
         [&](int worker, long long column) {
           const int k = first + 1 + static_cast<int>(column);
+          std::vector<int>& same = rows[worker];
+          same.clear();
           for (int j = first; j < std::min(k, end); ++j) {
-            PairStatistic s = Unequal(j, k);
             if (vars[j].last == vars[k].last) {
-              series[worker].Prepare(vars[j], vars[k], deletion);
-              s = compute(worker, j, k, series[worker]);
-              s.first = j;
-              s.second = k;
+              same.push_back(j);
+            } else {
+              results[at(j, k)] = Unequal(j, k);
             }
-            results[at(j, k)] = std::move(s);
+          }
+          computed[worker].assign(same.size(), PairStatistic{});
+          if (!same.empty()) computeColumn(worker, k, same, computed[worker].data());
+          for (std::size_t i = 0; i < same.size(); ++i) {
+            PairStatistic& s = computed[worker][i];
+            s.first = same[i];
+            s.second = k;
+            results[at(same[i], k)] = std::move(s);
           }
         },
         [&](long long column) {

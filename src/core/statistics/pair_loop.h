@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/base/checked_array.h"
 #include "core/data/dataset.h"
@@ -89,18 +90,21 @@ void ComputePreparedPairs(const Array<PairVariable>& vars, const PairDeletion& d
                           const std::function<PairStatistic(int worker, int j, int k, const PairSeries& pair)>& compute,
                           const PairSink& take);
 
-// The pairs of ComputePreparedPairs (no pair left out for its names) worked
-// for an analysis that keeps something large for each variable: the rows are
-// taken in blocks of blockRows variables, startBlock(first, end) is called
-// for each block of rows first..end - 1 before its pairs, and the pairs
-// (j, k) of the block are worked column by column, all of column k on one of
-// two workers, so that a worker needs variable k's data only while it works
-// column k. The pairs of a block are taken in pair order once the block is done.
-void ComputePreparedPairsByColumns(
-    const Array<PairVariable>& vars, const PairDeletion& deletion, int blockRows, const ProgressFn& progress,
-    const std::function<void(int first, int end)>& startBlock,
-    const std::function<PairStatistic(int worker, int j, int k, const PairSeries& pair)>& compute,
-    const PairSink& take);
+// The pairs j < k of the variables (none left out for their names; those of
+// different sizes kUnequalSizes) worked for an analysis that keeps something
+// large for each variable: the rows are taken in blocks of blockRows
+// variables, startBlock(first, end) is called for each block of rows
+// first..end - 1 before its pairs, and the pairs of the block are worked
+// column by column, all of column k on one of two workers:
+// computeColumn(worker, k, rows, out) gets the rows j of the block (j < k)
+// whose variable has k's size, and writes the pair (j, k) of rows[i] to
+// out[i]. A worker so needs variable k's data only while it works column k.
+// The pairs of a block are taken in pair order once the block is done.
+using ColumnComputation =
+    std::function<void(int worker, int k, const std::vector<int>& rows, PairStatistic* out)>;
+void ComputePairsByColumns(const Array<PairVariable>& vars, int blockRows, const ProgressFn& progress,
+                           const std::function<void(int first, int end)>& startBlock,
+                           const ColumnComputation& computeColumn, const PairSink& take);
 
 // Calls compute(worker, j, k) for the pairs j = 0..lastVar, k = j + 1..lastVar
 // in that order, on one of two threads (worker 0 or 1, see ForEachInOrder:

@@ -23,13 +23,15 @@ constexpr int kDigits = 6;  // 64 bits in digits of 11
 constexpr std::uint64_t kDigitMask = (1u << kDigitBits) - 1;
 
 // A stable least-significant-digit radix sort of keys, carrying order along
-// when it is not empty. Digits on which all keys agree are skipped.
-void RadixSort(Array<std::uint64_t>& keys, Array<std::int32_t>& order) {
+// when it is not empty, through keysOut and orderOut (any contents; the
+// sorted keys may end in either). Digits on which all keys agree are skipped.
+void RadixSort(Array<std::uint64_t>& keys, Array<std::int32_t>& order, Array<std::uint64_t>& keysOut,
+               Array<std::int32_t>& orderOut) {
   const long long n = keys.Count();
   if (n <= 1) return;
   const bool carry = !order.empty();
-  Array<std::uint64_t> keysOut(keys.size());
-  Array<std::int32_t> orderOut(order.size());
+  keysOut.resize(keys.size());
+  orderOut.resize(order.size());
   Array<std::int32_t> counts(static_cast<std::size_t>(kDigits) << kDigitBits, 0);
   for (const std::uint64_t key : keys)
     for (int d = 0; d < kDigits; ++d) ++counts[(d << kDigitBits) + ((key >> (d * kDigitBits)) & kDigitMask)];
@@ -51,6 +53,12 @@ void RadixSort(Array<std::uint64_t>& keys, Array<std::int32_t>& order) {
     std::swap(keys, keysOut);
     if (carry) std::swap(order, orderOut);
   }
+}
+
+void RadixSort(Array<std::uint64_t>& keys, Array<std::int32_t>& order) {
+  Array<std::uint64_t> keysOut;
+  Array<std::int32_t> orderOut;
+  RadixSort(keys, order, keysOut, orderOut);
 }
 
 // Sorts values[left..right] by their order keys, carrying index[left..right] when given.
@@ -101,16 +109,19 @@ double RankValues(Array<double>& values, std::int32_t last) {
   return ties;
 }
 
-double TwiceRanks(const double* values, std::int32_t count, Array<std::uint32_t>& twice) {
-  twice.assign(static_cast<std::size_t>(std::max(count, 0)), 0);
+double TwiceRanks(const double* values, std::int32_t count, Array<std::uint32_t>& twice, RankScratch& scratch) {
+  // Every place gets its rank below, so what twice held before need not be cleared.
+  twice.resize(static_cast<std::size_t>(std::max(count, 0)));
   if (count <= 0) return 0;
-  Array<std::uint64_t> keys(static_cast<std::size_t>(count));
-  Array<std::int32_t> order(static_cast<std::size_t>(count));
+  Array<std::uint64_t>& keys = scratch.keys;
+  Array<std::int32_t>& order = scratch.order;
+  keys.resize(static_cast<std::size_t>(count));
+  order.resize(static_cast<std::size_t>(count));
   for (std::int32_t i = 0; i < count; ++i) {
     keys[i] = OrderKey(values[i]);
     order[i] = i;
   }
-  RadixSort(keys, order);
+  RadixSort(keys, order, scratch.keysOut, scratch.orderOut);
   double ties = 0;
   ForEachTieGroup(
       keys.Count(), [&keys](long long i) { return FromOrderKey(keys[i]); },

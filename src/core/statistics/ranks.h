@@ -22,10 +22,17 @@ void SortKeys(Array<std::uint64_t>& keys);
 // of g tied values.
 double RankValues(Array<double>& values, std::int32_t last);
 
+// The working memory of TwiceRanks, kept from one series to the next so that
+// ranking many long series takes no fresh memory each time.
+struct RankScratch {
+  Array<std::uint64_t> keys, keysOut;
+  Array<std::int32_t> order, orderOut;
+};
+
 // The ranks RankValues gives values[0..count - 1], each doubled to a whole
 // number (a rank is whole or a half) into twice, without changing values and
 // in less working memory; returns the tie sum.
-double TwiceRanks(const double* values, std::int32_t count, Array<std::uint32_t>& twice);
+double TwiceRanks(const double* values, std::int32_t count, Array<std::uint32_t>& twice, RankScratch& scratch);
 
 // The groups of tied values of an ascending series of n values, value(i) being
 // the i-th: a group is its first value and every following value within 1e-10
