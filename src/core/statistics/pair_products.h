@@ -1,7 +1,7 @@
 #pragma once
-// The sums of products of deviations from the mean for every pair of columns
-// of one length: the heart of the correlation table, worked so that a long
-// table is read from memory a few times rather than twice for every pair.
+// The sums over every pair of columns of one length that the correlation
+// table and the paired Student test are made of, worked so that a long table
+// is read from memory a few times rather than twice for every pair.
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -18,5 +18,15 @@ namespace tavrel {
 // with the number of pairs finished so far.
 std::vector<double> PairProductSums(const std::vector<const double*>& columns, const std::vector<double>& means,
                                     std::int32_t count, const std::function<void(int pairs)>& done);
+
+// The sum of the differences d = columns[j][i] - columns[k][i] of a pair and
+// the sum of their squares, each added in the order of i from 0.
+struct DifferenceSums {
+  double sum = 0;
+  double squares = 0;
+};
+// For every pair j < k in pair order, worked as PairProductSums works them.
+std::vector<DifferenceSums> PairDifferenceSums(const std::vector<const double*>& columns, std::int32_t count,
+                                               const std::function<void(int pairs)>& done);
 
 }  // namespace tavrel

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "core/base/numbers.h"
 #include "core/statistics/p_text.h"
+#include "core/statistics/pair_products.h"
 #include "core/statistics/report_titles.h"
 #include "core/statistics/signed_ranks.h"
 
@@ -34,27 +36,54 @@ std::optional<std::string> PairedText(const PairStatistic& s, bool reliableOnly,
   }
 }
 
+// The Student test of a pair from the sums of its n differences and of their squares.
+PairStatistic PairStudentOf(const DifferenceSums& sums, std::int32_t n) {
+  const double s = sums.sum, s2 = sums.squares;
+  if (s2 == 0) return Identical();
+  PairStatistic result;
+  result.n = n;
+  const double w = n * s2 - s * s;
+  result.value = std::fabs(s) / std::sqrt(w / (n - 1));
+  result.p = PByT(n, result.value, true);
+  return result;
+}
+
 void PairStudent(const DataSet& data, const Array<PairVariable>& vars, bool equalNamesOnly, const ProgressFn& progress,
                  const PairSink& take) {
+  const PairDeletion deletion = PairDeletionOf(data);
+  const bool oneLength = std::all_of(vars.begin(), vars.end(), [&](const PairVariable& v) { return v.last == vars[0].last; });
+  if (!deletion.missing && !deletion.outliers && !equalNamesOnly && oneLength && vars.Count() > 1) {
+    // Every pair works with the variables' own values: the sums of all pairs
+    // are made together, reading the table a few times rather than twice a pair.
+    std::vector<const double*> columns;
+    for (const PairVariable& v : vars) columns.push_back(v.values->data());
+    const int pairs = static_cast<int>(vars.Count() * (vars.Count() - 1) / 2);
+    const std::int32_t n = vars[0].last + 1;
+    const std::vector<DifferenceSums> sums =
+        PairDifferenceSums(columns, n, [&](int finished) { Report(progress, finished, pairs); });
+    std::size_t next = 0;
+    for (int j = 0; j < vars.Count(); ++j) {
+      for (int k = j + 1; k < vars.Count(); ++k) {
+        PairStatistic s = PairStudentOf(sums[next++], n);
+        s.first = j;
+        s.second = k;
+        take(s);
+      }
+    }
+    return;
+  }
   ComputePreparedPairs(
-      vars, PairDeletionOf(data), equalNamesOnly, progress,
+      vars, deletion, equalNamesOnly, progress,
       [](int, int, int, const PairSeries& pair) {
         const Array<double>& x = pair.X();
         const Array<double>& y = pair.Y();
-        double s = 0, s2 = 0;
+        DifferenceSums sums;
         for (std::int32_t i = 0; i <= pair.Last(); ++i) {
           const double d = x[i] - y[i];
-          s += d;
-          s2 += d * d;
+          sums.sum += d;
+          sums.squares += d * d;
         }
-        if (s2 == 0) return Identical();
-        PairStatistic result;
-        result.n = pair.Last() + 1;
-        const std::int32_t n = result.n;
-        const double w = n * s2 - s * s;
-        result.value = std::fabs(s) / std::sqrt(w / (n - 1));
-        result.p = PByT(n, result.value, true);
-        return result;
+        return PairStudentOf(sums, pair.Last() + 1);
       },
       take);
 }

@@ -1,6 +1,6 @@
-// The sums of products of every pair, made tile by tile and stretch by
-// stretch: bit for bit the sums of a plain loop over each pair, for pairs in
-// one tile and across tiles, and lengths around a stretch.
+// The sums of products and of differences of every pair, made tile by tile
+// and stretch by stretch: bit for bit the sums of a plain loop over each pair,
+// for pairs in one tile and across tiles, and lengths around a stretch.
 #include "core/statistics/pair_products.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +12,7 @@
 namespace tavrel {
 namespace {
 
-TEST(PairProductSumsTest, AreThoseOfALoopOverEachPair) {
+TEST(PairSumsTest, AreThoseOfALoopOverEachPair) {
   std::mt19937 rng(11);
   // Values of very different sizes, so that another order of the additions
   // would show in the last bits.
@@ -37,6 +37,22 @@ TEST(PairProductSumsTest, AreThoseOfALoopOverEachPair) {
           double expected = 0;
           for (std::int32_t i = 0; i < count; ++i) expected += (values[j][i] - means[j]) * (values[k][i] - means[k]);
           EXPECT_EQ(sums[next++], expected) << j << ", " << k;
+        }
+      }
+      const std::vector<DifferenceSums> differences = PairDifferenceSums(columns, count, {});
+      ASSERT_EQ(differences.size(), sums.size());
+      next = 0;
+      for (int j = 0; j < m; ++j) {
+        for (int k = j + 1; k < m; ++k) {
+          DifferenceSums expected;
+          for (std::int32_t i = 0; i < count; ++i) {
+            const double d = values[j][i] - values[k][i];
+            expected.sum += d;
+            expected.squares += d * d;
+          }
+          EXPECT_EQ(differences[next].sum, expected.sum) << j << ", " << k;
+          EXPECT_EQ(differences[next].squares, expected.squares) << j << ", " << k;
+          ++next;
         }
       }
       if (m > 1) {
