@@ -60,34 +60,21 @@ PairStatistic PearsonOf(double products, std::int32_t n, const MeanAndSigma& mx,
 void Pearson(const DataSet& data, const Array<PairVariable>& vars, const ProgressFn& progress, const PairSink& take) {
   const double empty = data.EmptyValue;
   Array<MeanAndSigma> own(vars.size());
-  ForEachInOrder(
-      vars.Count(),
-      [&](int, long long v) { MeanSigma(*vars[v].values, vars[v].last, empty, own[v].mean, own[v].sigma); },
-      [](long long) {});
+  ForEachVariable(data, static_cast<int>(vars.Count()),
+                  [&](int v) { MeanSigma(*vars[v].values, vars[v].last, empty, own[v].mean, own[v].sigma); });
   const PairDeletion deletion = PairDeletionOf(data);
-  const bool oneLength = std::all_of(vars.begin(), vars.end(), [&](const PairVariable& v) { return v.last == vars[0].last; });
-  if (!deletion.missing && !deletion.outliers && oneLength && vars.Count() > 1) {
-    // Every pair works with the variables' own values: the sums of all pairs
-    // are made together, reading the table a few times rather than twice a pair.
-    std::vector<const double*> columns;
+  if (EveryPairOwn(vars, deletion)) {
+    // The sums of all pairs are made together, reading the table a few times
+    // rather than twice a pair.
     std::vector<double> means;
-    for (long long v = 0; v < vars.Count(); ++v) {
-      columns.push_back(vars[v].values->data());
-      means.push_back(own[v].mean);
-    }
+    for (const MeanAndSigma& m : own) means.push_back(m.mean);
     const std::int32_t n = vars[0].last;
     const int pairs = static_cast<int>(vars.Count() * (vars.Count() - 1) / 2);
     const std::vector<double> products =
-        PairProductSums(columns, means, n + 1, [&](int finished) { Report(progress, finished, pairs); });
-    std::size_t next = 0;
-    for (int j = 0; j < vars.Count(); ++j) {
-      for (int k = j + 1; k < vars.Count(); ++k) {
-        PairStatistic s = PearsonOf(products[next++], n, own[j], own[k]);
-        s.first = j;
-        s.second = k;
-        take(s);
-      }
-    }
+        PairProductSums(ColumnsOf(vars), means, n + 1, [&](int finished) { Report(progress, finished, pairs); });
+    TakeEveryPair(
+        static_cast<int>(vars.Count()),
+        [&](int j, int k, std::size_t place) { return PearsonOf(products[place], n, own[j], own[k]); }, take);
     return;
   }
   ComputePreparedPairs(

@@ -144,6 +144,30 @@ void ComputePairsByColumns(const Array<PairVariable>& vars, int blockRows, const
   }
 }
 
+bool EveryPairOwn(const Array<PairVariable>& vars, const PairDeletion& deletion) {
+  return !deletion.missing && !deletion.outliers && vars.Count() > 1 &&
+         std::all_of(vars.begin(), vars.end(), [&](const PairVariable& v) { return v.last == vars[0].last; });
+}
+
+std::vector<const double*> ColumnsOf(const Array<PairVariable>& vars) {
+  std::vector<const double*> columns;
+  for (const PairVariable& v : vars) columns.push_back(v.values->data());
+  return columns;
+}
+
+void TakeEveryPair(int count, const std::function<PairStatistic(int j, int k, std::size_t place)>& result,
+                   const PairSink& take) {
+  std::size_t place = 0;
+  for (int j = 0; j < count; ++j) {
+    for (int k = j + 1; k < count; ++k) {
+      PairStatistic s = result(j, k, place++);
+      s.first = j;
+      s.second = k;
+      take(s);
+    }
+  }
+}
+
 bool Unreliable(const std::string& p, bool reliableOnly) { return reliableOnly && p == ">0.05"; }
 
 PairSink LineWriter(ResultsFileWriter& out, const Array<PairVariable>& vars, const PairText& text) {

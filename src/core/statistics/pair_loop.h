@@ -114,6 +114,17 @@ void ComputePairsByColumns(const Array<PairVariable>& vars, int blockRows, const
 void ComputePairsInOrder(int lastVar, const ProgressFn& progress, const std::function<bool(int j, int k)>& skip,
                          const std::function<PairStatistic(int worker, int j, int k)>& compute, const PairSink& take);
 
+// For the analyses that make the sums of all pairs at once (pair_products.h):
+// whether every pair keeps the variables' own values (no pairwise deletion
+// asked for, all variables of one size, two or more of them); where each
+// variable's values start; and every pair j < k handed to take in pair
+// order, result(j, k, place) being its result, place its number in that order
+// from 0, with the variables filled in.
+bool EveryPairOwn(const Array<PairVariable>& vars, const PairDeletion& deletion);
+std::vector<const double*> ColumnsOf(const Array<PairVariable>& vars);
+void TakeEveryPair(int count, const std::function<PairStatistic(int j, int k, std::size_t place)>& result,
+                   const PairSink& take);
+
 // Whether ReliableOnly leaves out a result line with this significance text.
 bool Unreliable(const std::string& p, bool reliableOnly);
 

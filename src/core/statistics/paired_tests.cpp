@@ -51,25 +51,16 @@ PairStatistic PairStudentOf(const DifferenceSums& sums, std::int32_t n) {
 void PairStudent(const DataSet& data, const Array<PairVariable>& vars, bool equalNamesOnly, const ProgressFn& progress,
                  const PairSink& take) {
   const PairDeletion deletion = PairDeletionOf(data);
-  const bool oneLength = std::all_of(vars.begin(), vars.end(), [&](const PairVariable& v) { return v.last == vars[0].last; });
-  if (!deletion.missing && !deletion.outliers && !equalNamesOnly && oneLength && vars.Count() > 1) {
-    // Every pair works with the variables' own values: the sums of all pairs
-    // are made together, reading the table a few times rather than twice a pair.
-    std::vector<const double*> columns;
-    for (const PairVariable& v : vars) columns.push_back(v.values->data());
+  if (!equalNamesOnly && EveryPairOwn(vars, deletion)) {
+    // The sums of all pairs are made together, reading the table a few times
+    // rather than twice a pair.
     const int pairs = static_cast<int>(vars.Count() * (vars.Count() - 1) / 2);
     const std::int32_t n = vars[0].last + 1;
     const std::vector<DifferenceSums> sums =
-        PairDifferenceSums(columns, n, [&](int finished) { Report(progress, finished, pairs); });
-    std::size_t next = 0;
-    for (int j = 0; j < vars.Count(); ++j) {
-      for (int k = j + 1; k < vars.Count(); ++k) {
-        PairStatistic s = PairStudentOf(sums[next++], n);
-        s.first = j;
-        s.second = k;
-        take(s);
-      }
-    }
+        PairDifferenceSums(ColumnsOf(vars), n, [&](int finished) { Report(progress, finished, pairs); });
+    TakeEveryPair(
+        static_cast<int>(vars.Count()), [&](int, int, std::size_t place) { return PairStudentOf(sums[place], n); },
+        take);
     return;
   }
   ComputePreparedPairs(

@@ -94,18 +94,11 @@ void SortKeys(Array<std::uint64_t>& keys) {
 
 double RankValues(Array<double>& values, std::int32_t last) {
   if (last < 0) return 0;
-  Array<std::int32_t> index(static_cast<std::size_t>(last) + 1);
-  for (std::int32_t i = 0; i <= last; ++i) index[i] = i;
-  SortWithIndex(values, index, 0, last);
-  const Array<double> sorted(values.begin(), values.begin() + last + 1);
-  double ties = 0;
-  ForEachTieGroup(
-      sorted.Count(), [&sorted](long long i) { return sorted[i]; },
-      [&](long long first, long long count) {
-        const double rank = GroupRank(first, count);
-        for (long long q = first; q < first + count; ++q) values[index[q]] = rank;
-        if (count > 1) ties += TieTerm(count);
-      });
+  if (last >= values.Count()) ThrowIndexError(last, values.size());
+  Array<std::uint32_t> twice;
+  RankScratch scratch;
+  const double ties = TwiceRanks(values.data(), last + 1, twice, scratch);
+  for (std::int32_t i = 0; i <= last; ++i) values[i] = twice[i] / 2.0;
   return ties;
 }
 

@@ -30,8 +30,8 @@ struct RankScratch {
 };
 
 // The ranks RankValues gives values[0..count - 1], each doubled to a whole
-// number (a rank is whole or a half) into twice, without changing values and
-// in less working memory; returns the tie sum.
+// number (a rank is whole or a half) into twice, without changing values;
+// returns the tie sum.
 double TwiceRanks(const double* values, std::int32_t count, Array<std::uint32_t>& twice, RankScratch& scratch);
 
 // The groups of tied values of an ascending series of n values, value(i) being
