@@ -96,51 +96,64 @@ class KeySorter {
   std::vector<std::uint64_t> sorted_;
 };
 
+// The key of a difference (see SignedRanker).
+std::uint64_t KeyOf(double d) { return std::bit_cast<std::uint64_t>(std::fabs(d)) << 1 | (d > 0 ? 1 : 0); }
+
 // The ranking behind SignedRanker.
 class BucketRanker {
  public:
   SignedRankSums Rank(const double* x, const double* y, long long n) {
-    if (keys_.Count() < n) keys_.resize(static_cast<std::size_t>(n));
-    std::uint64_t* keys = keys_.data();
-    std::uint64_t lowest = ~std::uint64_t{0}, highest = 0;
+    const Pair pair{x, y, n};
+    if (n < kFewestKeys) return Sorted(pair);
+    if (unbucketed_ > 0) {
+      --unbucketed_;
+      return Sorted(pair);
+    }
+    // The keys go straight into their buckets, the pair read once. The
+    // buckets span the sizes a sample of the differences suggests, widened;
+    // a size outside only shares the first or last bucket with others.
+    const auto [low, high] = SampledRange(pair);
+    // A bucket per difference, or fewer after pairs whose sizes took only a
+    // few of them: the buckets then stay in the cache.
+    const auto all = static_cast<std::size_t>(n);
+    const std::size_t buckets = fewerBuckets_ > 0 && fewerBuckets_ < all ? fewerBuckets_ : all;
+    const double scale = static_cast<double>(buckets) / (high - low);
+    // Too few sizes in the sample, or sizes too close to spread.
+    if (!(high > low) || !std::isfinite(high - low) || !std::isfinite(scale)) return Sorted(pair);
+    // One more bucket, past the last, takes the differences that are 0.
+    if (buckets_.size() <= buckets) buckets_.resize(buckets + 1);
+    const auto bucketOf = [low, scale, last = static_cast<double>(buckets - 1)](std::uint64_t key) {
+      // Rounding keeps the order of the sizes, so the buckets follow it.
+      return static_cast<std::size_t>(std::min(last, std::max(0.0, (SizeOfKey(key) - low) * scale)));
+    };
+    std::uint64_t highest = 0;
     long long m = 0;
     for (long long i = 0; i < n; ++i) {
       const double d = x[i] - y[i];
-      const std::uint64_t key = std::bit_cast<std::uint64_t>(std::fabs(d)) << 1 | (d > 0 ? 1 : 0);
-      keys[m] = key;
-      if (d != 0) {
-        lowest = std::min(lowest, key);
-        highest = std::max(highest, key);
-        ++m;
-      }
+      const std::uint64_t key = KeyOf(d);
+      buckets_[d != 0 ? bucketOf(key) : buckets].Add(key);
+      highest = std::max(highest, key);
+      m += d != 0;
     }
+    buckets_[buckets] = Bucket{};
     const auto count = static_cast<std::size_t>(m);
-    // A bucket per key, or fewer after pairs whose sizes took only a few of
-    // them: the buckets then stay in the cache.
-    const std::size_t buckets = fewerBuckets_ > 0 && fewerBuckets_ < count ? fewerBuckets_ : count;
-    const double low = SizeOfKey(lowest), spread = SizeOfKey(highest) - low;
-    const double scale = static_cast<double>(buckets) / spread;
-    // Few keys, an undefined or infinite size, or sizes too close to spread.
-    if (count < 64 || !std::isfinite(spread) || !(spread > 0) || !std::isfinite(scale)) return Sorted(count);
-    if (unbucketed_ > 0) {
-      --unbucketed_;
-      return Sorted(count);
+    // Few keys, or an undefined or infinite size.
+    if (count < kFewestKeys || !std::isfinite(SizeOfKey(highest))) {
+      std::fill(buckets_.begin(), buckets_.begin() + static_cast<std::ptrdiff_t>(buckets), Bucket{});
+      return Sorted(pair);
     }
-    if (buckets_.size() < buckets) buckets_.resize(buckets);
-    const auto bucketOf = [low, scale, last = static_cast<double>(buckets - 1)](std::uint64_t key) {
-      // Rounding keeps the order of the sizes, so the buckets follow it.
-      return static_cast<std::size_t>(std::min(last, (SizeOfKey(key) - low) * scale));
-    };
-    for (std::size_t i = 0; i < count; ++i) buckets_[bucketOf(keys[i])].Add(keys[i]);
     Walk walk;
     long long position = 0;  // the keys in the buckets before
     std::size_t next = 0;    // the next key of gathered_ (see Gather)
     std::size_t filled = 0;  // buckets that held keys
-    for (std::size_t b = 0; b < buckets; ++b) {
+    // The walk starts at the lowest key, so that there is a group before
+    // every later bucket.
+    std::size_t b = 0;
+    while (buckets_[b].count == 0) ++b;
+    for (; b < buckets; ++b) {
       const Bucket bucket = std::exchange(buckets_[b], Bucket{});
       filled += bucket.count > 0;
-      // An empty bucket reads as one that joins the group before with no keys
-      // (bucket 0 holds the lowest key, so there is a group before).
+      // An empty bucket reads as one that joins the group before with no keys.
       const bool empty = bucket.count == 0;
       const double first = SizeOfKey(empty ? walk.startKey : bucket.lowest);
       const double last = SizeOfKey(empty ? walk.startKey : bucket.highest);
@@ -160,12 +173,12 @@ class BucketRanker {
         // with those of every later bucket of several groups, unless they are
         // already; when there are many, all keys are sorted after all.
         if (gatheredFrom_ == kNone || (b != gatheredFrom_ && InTieGroup(first, last))) {
-          if (gatheredFrom_ != kNone || !Gather(count, buckets, b, bucket.count, bucketOf)) {
+          if (gatheredFrom_ != kNone || !Gather(pair, count, buckets, b, bucket.count, bucketOf)) {
             std::fill(buckets_.begin() + static_cast<std::ptrdiff_t>(b) + 1,
                       buckets_.begin() + static_cast<std::ptrdiff_t>(buckets), Bucket{});
             gatheredFrom_ = kNone;
             fewerBuckets_ = 0;
-            return Sorted(count);
+            return Sorted(pair);
           }
           next = 0;
         }
@@ -186,6 +199,12 @@ class BucketRanker {
   }
 
  private:
+  struct Pair {
+    const double* x;
+    const double* y;
+    long long n;
+  };
+
   struct Bucket {
     std::uint32_t count = 0;
     std::uint32_t positive = 0;
@@ -242,7 +261,7 @@ class BucketRanker {
   // and of every later bucket that holds more than one group. False, with the
   // next pairs to be sorted at once, when those are too many for this to pay.
   template <class BucketOf>
-  bool Gather(std::size_t count, std::size_t buckets, std::size_t b, std::uint32_t bucketCount,
+  bool Gather(const Pair& pair, std::size_t count, std::size_t buckets, std::size_t b, std::uint32_t bucketCount,
               const BucketOf& bucketOf) {
     std::size_t gathered = bucketCount;
     for (std::size_t later = b + 1; later < buckets; ++later)
@@ -252,8 +271,10 @@ class BucketRanker {
       return false;
     }
     gathered_.clear();
-    for (std::size_t i = 0; i < count; ++i) {
-      const std::uint64_t key = keys_[static_cast<long long>(i)];
+    for (long long i = 0; i < pair.n; ++i) {
+      const double d = pair.x[i] - pair.y[i];
+      if (d == 0) continue;
+      const std::uint64_t key = KeyOf(d);
       const std::size_t own = bucketOf(key);
       if (own == b || (own > b && buckets_[own].count > 1 && !OneGroup(buckets_[own]))) gathered_.push_back(key);
     }
@@ -261,6 +282,31 @@ class BucketRanker {
     gatheredFrom_ = b;
     return true;
   }
+
+  // The sizes the buckets span: those of a sample of the differences spread
+  // over the pair, widened by half their spread each way (the sizes of a
+  // million differences mostly lie within). Empty when the sample holds too
+  // few differences that are not 0.
+  static std::pair<double, double> SampledRange(const Pair& pair) {
+    const long long step = std::max(1LL, pair.n / kSampled);
+    double low = std::numeric_limits<double>::infinity(), high = 0;
+    int taken = 0;
+    for (long long i = 0; i < pair.n; i += step) {
+      const double size = std::fabs(pair.x[i] - pair.y[i]);
+      if (!(size > 0)) continue;
+      low = std::min(low, size);
+      high = std::max(high, size);
+      ++taken;
+    }
+    if (taken < kFewestSampled) return {0.0, 0.0};
+    const double margin = (high - low) / 2;
+    return {std::max(0.0, low - margin), high + margin};
+  }
+
+  // Fewer keys than this are sorted at once.
+  static constexpr long long kFewestKeys = 64;
+  static constexpr long long kSampled = 1024;
+  static constexpr int kFewestSampled = 16;
 
   // Gathering pays for up to one key in so many; after a pair with more, so
   // many of the next pairs' keys are sorted at once, as their sizes are
@@ -272,8 +318,18 @@ class BucketRanker {
   static constexpr std::size_t kBucketsPerFilled = 16;
   static constexpr std::size_t kFewestBuckets = 1024;
 
-  SignedRankSums Sorted(std::size_t count) {
-    const std::uint64_t* sorted = sorter_.Sort(keys_.data(), count);
+  // All keys sorted at once.
+  SignedRankSums Sorted(const Pair& pair) {
+    if (keys_.Count() < pair.n) keys_.resize(static_cast<std::size_t>(pair.n));
+    std::uint64_t* keys = keys_.data();
+    long long m = 0;
+    for (long long i = 0; i < pair.n; ++i) {
+      const double d = pair.x[i] - pair.y[i];
+      keys[m] = KeyOf(d);
+      m += d != 0;
+    }
+    const auto count = static_cast<std::size_t>(m);
+    const std::uint64_t* sorted = sorter_.Sort(keys, count);
     Walk walk;
     ForEachTieGroup(
         static_cast<long long>(count), [sorted](long long i) { return SizeOfKey(sorted[i]); },

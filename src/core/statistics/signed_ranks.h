@@ -16,8 +16,10 @@ struct SignedRankSums {
 // Ranks the sizes of a pair's differences. Each difference that is not 0 is one
 // key: the bits of its size (a positive double orders as its bits) shifted
 // left, and 1 in the lowest bit when it is positive. The keys are counted into
-// buckets by their size, in proportion to it, one bucket per key (after a
-// pair whose sizes filled few buckets, sixteen to each filled one); for sizes
+// buckets by their size, in proportion to it over the sizes a sample of the
+// differences spans (widened), one bucket per difference (after a pair whose
+// sizes filled few buckets, sixteen to each filled one), as the pair is read
+// once; for sizes
 // written with a few decimals a bucket then holds one size (up to rounding
 // noise) or none, so that its keys form one tie group, or join the group
 // before, without being sorted. The keys of the few buckets that hold more
