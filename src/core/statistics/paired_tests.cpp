@@ -81,14 +81,24 @@ void PairStudent(const DataSet& data, const Array<PairVariable>& vars, bool equa
 
 void PairWilcoxon(const DataSet& data, const Array<PairVariable>& vars, bool equalNamesOnly, const ProgressFn& progress,
                   const PairSink& take) {
+  // What holds for a variable's values holds for those of its pairs, which
+  // are some of them.
+  std::vector<DecimalValues> decimals(static_cast<std::size_t>(vars.Count()));
+  ForEachVariable(data, static_cast<int>(vars.Count()), [&](int v) {
+    const PairVariable& var = vars[v];
+    decimals[static_cast<std::size_t>(v)] =
+        DecimalValuesOf(var.values->data(), std::min<long long>(var.last + 1, var.values->Count()));
+  });
   SignedRanker rankers[2];  // one per worker
   ComputePreparedPairs(
       vars, PairDeletionOf(data), equalNamesOnly, progress,
-      [&rankers](int worker, int, int, const PairSeries& pair) {
+      [&rankers, &decimals](int worker, int j, int k, const PairSeries& pair) {
         const long long n = pair.Last() + 1;
         if (n > pair.X().Count() || n > pair.Y().Count())
           ThrowIndexError(pair.Last(), std::min(pair.X().size(), pair.Y().size()));
-        const auto [plus, minus, m] = rankers[worker].Rank(pair.X().data(), pair.Y().data(), n);
+        const auto [plus, minus, m] = rankers[worker].Rank(pair.X().data(), pair.Y().data(), n,
+                                                           decimals[static_cast<std::size_t>(j)],
+                                                           decimals[static_cast<std::size_t>(k)]);
         if (m == 0) return Identical();
         PairStatistic result;
         result.n = static_cast<std::int32_t>(n);

@@ -13,6 +13,16 @@ struct SignedRankSums {
   long long count = 0;
 };
 
+// What is known of a series before its pairs are ranked: whether every value is
+// a decimal of at most kMostPlaces places after the point (the double nearest
+// to it) below 2^16 in size, and the least and the greatest value.
+struct DecimalValues {
+  static constexpr int kMostPlaces = 6;
+  int places = -1;  // the places every value keeps to, or -1 when not so
+  double low = 0, high = 0;
+};
+DecimalValues DecimalValuesOf(const double* values, long long n);
+
 // Ranks the sizes of a pair's differences. Each difference that is not 0 is one
 // key: the bits of its size (a positive double orders as its bits) shifted
 // left, and 1 in the lowest bit when it is positive. The keys are counted into
@@ -25,14 +35,24 @@ struct SignedRankSums {
 // before, without being sorted. The keys of the few buckets that hold more
 // than one group are sorted and ranked one by one; when they are many, all
 // keys are sorted and ranked with ForEachTieGroup, as are few keys and
-// undefined or infinite sizes. The groups, their ranks and the order of the
-// sums are the same either way.
+// undefined or infinite sizes.
+//
+// When both series are decimals of a few places (DecimalValues), differences of
+// one size in decimals differ by less than the tie distance and those of
+// different sizes by far more, so each size in decimals is one tie group: the
+// differences are counted straight into a table indexed by that size, when the
+// spread of the values keeps the table small.
+//
+// The groups, their ranks and the order of the sums are the same either way.
 class SignedRanker {
  public:
   SignedRanker();
   ~SignedRanker();
-  // The sums of the differences x[i] - y[i], i < n.
-  SignedRankSums Rank(const double* x, const double* y, long long n);
+  // The sums of the differences x[i] - y[i], i < n. xs and ys, when given,
+  // hold for every value of x and of y (found, say, for the whole series a
+  // pair's values are taken from).
+  SignedRankSums Rank(const double* x, const double* y, long long n, const DecimalValues& xs = {},
+                      const DecimalValues& ys = {});
 
  private:
   class State;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <limits>
@@ -41,16 +42,16 @@ TEST(SignedRanksTest, SumsEqualThoseOfRankValues) {
   std::normal_distribution<double> value(0, 20);
   std::uniform_int_distribution<int> small(0, 300);
   const double inf = std::numeric_limits<double>::infinity();
-  // A measurement written with decimals of step, spread over some 500 steps:
-  // a bucket then holds one size or none.
-  const auto measured = [&](double step) { return std::round(value(rng) * 5) * step; };
+  // A measurement read from a text, with decimals of 1 / per (10, 100, ...)
+  // and spread over some 500 of them: a bucket then holds one size or none.
+  const auto measured = [&](double per) { return std::round(value(rng) * 5) / per; };
   using Generator = std::function<void(int i, double& x, double& y)>;
   const std::vector<std::pair<std::string, Generator>> kinds = {
-      {"two decimals", [&](int, double& x, double& y) { x = measured(0.01), y = measured(0.01); }},
+      {"two decimals", [&](int, double& x, double& y) { x = measured(100), y = measured(100); }},
       {"whole numbers", [&](int, double& x, double& y) { x = measured(1), y = measured(1); }},
-      {"decimals spread widely", [&](int, double& x, double& y) { x = measured(1) / 1000, y = measured(0.01); }},
+      {"decimals spread widely", [&](int, double& x, double& y) { x = measured(1) / 1000, y = measured(100); }},
       {"full precision", [&](int, double& x, double& y) { x = value(rng), y = value(rng); }},
-      {"one far off", [&](int i, double& x, double& y) { x = i == 0 ? 1e9 : measured(0.1), y = measured(0.1); }},
+      {"one far off", [&](int i, double& x, double& y) { x = i == 0 ? 1e9 : measured(10), y = measured(10); }},
       {"not finite",
        [&](int i, double& x, double& y) { x = i == 3 ? inf : measured(1), y = i == 5 ? -inf : measured(1); }},
       // a few sizes in the buckets of others, but apart from them
@@ -62,21 +63,66 @@ TEST(SignedRanksTest, SumsEqualThoseOfRankValues) {
        [&](int i, double& x, double& y) { x = 1 + small(rng) * 0.37e-10, y = i % 2 ? 1 - small(rng) * 1e-11 : 3; }},
       {"a few within the tie distance",
        [&](int i, double& x, double& y) { y = measured(1), x = i % 29 ? measured(1) : y + 2 + small(rng) * 0.4e-10; }},
+      // six places on values close to the largest that are counted by size
+      {"six places near 2^16",
+       [&](int, double& x, double& y) { x = (65535999999.0 - small(rng)) / 1e6, y = (65535999999.0 - small(rng)) / 1e6; }},
+      {"six places near -2^16",
+       [&](int, double& x, double& y) { x = -(65535999999.0 - small(rng)) / 1e6, y = -(65535999999.0 - small(rng)) / 1e6; }},
   };
   for (const auto& [what, make] : kinds) {
     // 50000 sizes of a few decimals fill few buckets: the next pairs take fewer.
     for (const int n : {1, 63, 64, 500, 5000, 50000}) {
       SignedRanker ranker;  // kept for several pairs, as the table keeps it
+      SignedRanker decimalRanker;  // told how the values are written
       for (int round = 0; round < 3; ++round) {
         std::vector<double> x(n), y(n);
         for (int i = 0; i < n; ++i) make(i, x[i], y[i]);
         const SignedRankSums want = ByRankValues(x, y);
         const SignedRankSums got = ranker.Rank(x.data(), y.data(), n);
-        EXPECT_EQ(got.plus, want.plus) << what << ", " << n << " values";
-        EXPECT_EQ(got.minus, want.minus) << what << ", " << n << " values";
-        EXPECT_EQ(got.count, want.count) << what << ", " << n << " values";
+        const SignedRankSums counted =
+            decimalRanker.Rank(x.data(), y.data(), n, DecimalValuesOf(x.data(), n), DecimalValuesOf(y.data(), n));
+        for (const SignedRankSums& sums : {got, counted}) {
+          EXPECT_EQ(sums.plus, want.plus) << what << ", " << n << " values";
+          EXPECT_EQ(sums.minus, want.minus) << what << ", " << n << " values";
+          EXPECT_EQ(sums.count, want.count) << what << ", " << n << " values";
+        }
       }
     }
+  }
+}
+
+// The places a series keeps to: the fewest that every value keeps to, looked
+// at block by block, or none for what is not the double nearest to a decimal
+// of six places or fewer below 2^16.
+TEST(SignedRanksTest, DecimalValuesFindThePlacesEveryValueKeepsTo) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const std::vector<double> whole(300, 7.0);
+  std::vector<double> laterHalf = whole;
+  laterHalf.push_back(-0.5);  // the second block needs a place
+  std::vector<double> laterSixth = whole;
+  laterSixth[299] = 1.000001;
+  const struct {
+    std::string what;
+    std::vector<double> values;
+    int places;
+  } cases[] = {
+      {"two decimals", {50.23, 12.5, 99}, 2},
+      {"whole numbers", {70, -3, 0}, 0},
+      {"a half in a later block", laterHalf, 1},
+      {"six places", laterSixth, 6},
+      {"seven places", {1.0000001}, -1},
+      {"a sum that is not its decimal", {0.1 + 0.2}, -1},
+      {"just below 2^16", {65535.5, -65535.5}, 1},
+      {"2^16", {65536}, -1},
+      {"not a number", {1, nan}, -1},
+      {"none", {}, -1},
+  };
+  for (const auto& c : cases) {
+    const DecimalValues got = DecimalValuesOf(c.values.data(), static_cast<long long>(c.values.size()));
+    EXPECT_EQ(got.places, c.places) << c.what;
+    if (c.places < 0) continue;
+    EXPECT_EQ(got.low, *std::min_element(c.values.begin(), c.values.end())) << c.what;
+    EXPECT_EQ(got.high, *std::max_element(c.values.begin(), c.values.end())) << c.what;
   }
 }
 
