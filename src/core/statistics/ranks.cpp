@@ -4,6 +4,8 @@
 #include <bit>
 #include <utility>
 
+#include "core/statistics/decimal_values.h"
+
 namespace tavrel {
 
 namespace {
@@ -79,6 +81,37 @@ void SortRange(Array<double>& values, Array<std::int32_t>* index, long long left
   }
 }
 
+// The most decimals, and the fewest allowed whatever the count of values, that
+// TwiceRanksByDecimal counts values by.
+constexpr double kMostDecimals = 1 << 21;
+constexpr double kFewestDecimals = 4096;
+
+// TwiceRanks for values that are decimals (value * scale a whole number, from
+// lowest on, of so many).
+double TwiceRanksByDecimal(const double* values, std::int32_t count, double scale, double lowest, std::size_t wholes,
+                           Array<std::uint32_t>& twice, RankScratch& scratch) {
+  Array<std::uint32_t>& counts = scratch.byDecimal;
+  counts.assign(wholes, 0);
+  const std::size_t last = wholes - 1;
+  const auto placeOf = [&](double value) {
+    return std::min(static_cast<std::size_t>(WholeOf(value, scale) - lowest), last);
+  };
+  for (std::int32_t i = 0; i < count; ++i) ++counts[static_cast<long long>(placeOf(values[i]))];
+  // Each decimal's count becomes the doubled rank of its group, the groups
+  // taken in ascending order as ForEachTieGroup takes them.
+  double ties = 0;
+  std::uint32_t below = 0;
+  for (std::uint32_t& entry : counts) {
+    const std::uint32_t n = entry;
+    if (n == 0) continue;
+    entry = 2 * below + n + 1;
+    if (n > 1) ties += TieTerm(n);
+    below += n;
+  }
+  for (std::int32_t i = 0; i < count; ++i) twice[i] = counts[static_cast<long long>(placeOf(values[i]))];
+  return ties;
+}
+
 }  // namespace
 
 void SortWithIndex(Array<double>& values, Array<std::int32_t>& index, std::int32_t left, std::int32_t right) {
@@ -106,6 +139,14 @@ double TwiceRanks(const double* values, std::int32_t count, Array<std::uint32_t>
   // Every place gets its rank below, so what twice held before need not be cleared.
   twice.resize(static_cast<std::size_t>(std::max(count, 0)));
   if (count <= 0) return 0;
+  const DecimalValues decimals = DecimalValuesOf(values, count);
+  if (decimals.places >= 0) {
+    const double scale = TenToThe(decimals.places);
+    const double lowest = WholeOf(decimals.low, scale);
+    const double wholes = WholeOf(decimals.high, scale) - lowest + 1;
+    if (wholes <= std::min(kMostDecimals, 4.0 * count + kFewestDecimals))
+      return TwiceRanksByDecimal(values, count, scale, lowest, static_cast<std::size_t>(wholes), twice, scratch);
+  }
   Array<std::uint64_t>& keys = scratch.keys;
   Array<std::int32_t>& order = scratch.order;
   keys.resize(static_cast<std::size_t>(count));

@@ -27,11 +27,14 @@ double RankValues(Array<double>& values, std::int32_t last);
 struct RankScratch {
   Array<std::uint64_t> keys, keysOut;
   Array<std::int32_t> order, orderOut;
+  Array<std::uint32_t> byDecimal;
 };
 
 // The ranks RankValues gives values[0..count - 1], each doubled to a whole
 // number (a rank is whole or a half) into twice, without changing values;
-// returns the tie sum.
+// returns the tie sum. Values that are decimals of a few places
+// (DecimalValues) within a narrow enough range are counted by their decimal,
+// each decimal being one tie group; others are sorted.
 double TwiceRanks(const double* values, std::int32_t count, Array<std::uint32_t>& twice, RankScratch& scratch);
 
 // The groups of tied values of an ascending series of n values, value(i) being

@@ -96,30 +96,6 @@ class KeySorter {
   std::vector<std::uint64_t> sorted_;
 };
 
-constexpr double kPowersOfTen[DecimalValues::kMostPlaces + 1] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6};
-
-// The size below which the values of DecimalValues lie: a difference then
-// strays from its size in decimals by less than 1.5e-11 (half a unit in the
-// last place of each value and of the difference), so that differences of one
-// size in decimals lie within 3e-11 of one another, inside the tie distance
-// (1e-10), and those of different sizes, 1e-6 or more apart with at most six
-// places, outside.
-constexpr double kLargestDecimal = 65536;
-
-// Whether every value of [begin, end) is the double nearest to a whole number
-// divided by scale (a power of ten), below kLargestDecimal in size.
-bool KeepToPlaces(const double* begin, const double* end, double scale) {
-  // Adding and taking away 1.5 * 2^52 rounds to a whole number whatever lies
-  // within 2^51, as value * scale here does.
-  constexpr double kRounder = 6755399441055744.0;
-  bool kept = true;
-  for (const double* v = begin; v != end; ++v) {
-    const double whole = (*v * scale + kRounder) - kRounder;
-    kept &= (std::fabs(*v) < kLargestDecimal) & (whole / scale == *v);
-  }
-  return kept;
-}
-
 // The key of a difference (see SignedRanker).
 std::uint64_t KeyOf(double d) { return std::bit_cast<std::uint64_t>(std::fabs(d)) << 1 | (d > 0 ? 1 : 0); }
 
@@ -131,7 +107,7 @@ class BucketRanker {
     const Pair pair{x, y, n};
     if (n < kFewestKeys) return Sorted(pair);
     if (xs.places >= 0 && ys.places >= 0) {
-      const double scale = kPowersOfTen[std::max(xs.places, ys.places)];
+      const double scale = TenToThe(std::max(xs.places, ys.places));
       // Every difference is within the widest, which the table spans.
       const double widest = std::max(xs.high - ys.low, ys.high - xs.low);
       const double sizes = std::ceil(widest * scale) + 2;
@@ -360,7 +336,7 @@ class BucketRanker {
     const std::size_t last = sizes - 1;
     for (long long i = 0; i < pair.n; ++i) {
       const double d = pair.x[i] - pair.y[i];
-      const auto size = static_cast<std::size_t>(std::fabs(d) * scale + 0.5);
+      const auto size = static_cast<std::size_t>(WholeOf(std::fabs(d), scale));
       counted_[std::min(size, last)] += 1 + (d > 0 ? kPositive : 0);
     }
     // Size 0 holds the differences that are 0.
@@ -427,27 +403,6 @@ SignedRanker::~SignedRanker() = default;
 SignedRankSums SignedRanker::Rank(const double* x, const double* y, long long n, const DecimalValues& xs,
                                   const DecimalValues& ys) {
   return state_->Rank(x, y, n, xs, ys);
-}
-
-DecimalValues DecimalValuesOf(const double* values, long long n) {
-  if (n <= 0) return {};
-  DecimalValues result;
-  result.places = 0;
-  result.low = std::numeric_limits<double>::infinity();
-  result.high = -result.low;
-  // The values are looked at a block at a time with the places found so far,
-  // and a block that does not keep to them again with more.
-  constexpr long long kBlock = 256;
-  for (long long start = 0; start < n; start += kBlock) {
-    const long long end = std::min(n, start + kBlock);
-    while (!KeepToPlaces(values + start, values + end, kPowersOfTen[result.places]))
-      if (++result.places > DecimalValues::kMostPlaces) return {};
-    for (long long i = start; i < end; ++i) {
-      result.low = std::min(result.low, values[i]);
-      result.high = std::max(result.high, values[i]);
-    }
-  }
-  return result;
 }
 
 }  // namespace tavrel

@@ -2,6 +2,8 @@
 // The signed-rank sums of a pair of series, for the paired rank test.
 #include <memory>
 
+#include "core/statistics/decimal_values.h"
+
 namespace tavrel {
 
 // T+ and T-, the rank sums of the positive and of the negative differences
@@ -12,16 +14,6 @@ struct SignedRankSums {
   double plus = 0, minus = 0;
   long long count = 0;
 };
-
-// What is known of a series before its pairs are ranked: whether every value is
-// a decimal of at most kMostPlaces places after the point (the double nearest
-// to it) below 2^16 in size, and the least and the greatest value.
-struct DecimalValues {
-  static constexpr int kMostPlaces = 6;
-  int places = -1;  // the places every value keeps to, or -1 when not so
-  double low = 0, high = 0;
-};
-DecimalValues DecimalValuesOf(const double* values, long long n);
 
 // Ranks the sizes of a pair's differences. Each difference that is not 0 is one
 // key: the bits of its size (a positive double orders as its bits) shifted

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <random>
 #include <vector>
 
@@ -95,6 +96,47 @@ TEST(RanksTest, NoiseLevelTiesDoNotDependOnTheOrder) {
       EXPECT_DOUBLE_EQ(RankValues(v, static_cast<std::int32_t>(v.Count() - 1)), c.ties);
       for (std::size_t k = 0; k < order.size(); ++k) EXPECT_EQ(v[k], c.ranks[order[k]]) << c.values[order[k]];
     } while (std::next_permutation(order.begin(), order.end()));
+  }
+}
+
+// Series of decimals are counted by decimal rather than sorted: the doubled
+// ranks and the tie sum are those a sort gives, for every shape of series,
+// whichever way it is ranked.
+TEST(RanksTest, TwiceRanksEqualThoseOfASort) {
+  std::mt19937_64 rng(11);
+  std::uniform_int_distribution<int> small(0, 300);
+  using Make = std::function<double(int i)>;
+  const std::pair<const char*, Make> shapes[] = {
+      {"two decimals", [&](int) { return (small(rng) - 150) / 100.0; }},
+      {"whole numbers and both zeros", [&](int i) { return i % 7 ? small(rng) % 40 : (i % 2 ? 0.0 : -0.0); }},
+      {"six places near 2^16", [&](int) { return (65535999999.0 - small(rng)) / 1e6; }},
+      {"six places near -2^16", [&](int) { return -(65535999999.0 - small(rng)) / 1e6; }},
+      {"decimals too far apart to count", [&](int i) { return i == 0 ? 60000 : small(rng) / 1e6; }},
+      {"not decimals", [&](int) { return small(rng) / 3.0; }},
+  };
+  for (const auto& [what, make] : shapes) {
+    for (const int n : {1, 2, 100, 5000}) {
+      std::vector<double> values(static_cast<std::size_t>(n));
+      for (int i = 0; i < n; ++i) values[static_cast<std::size_t>(i)] = make(i);
+      std::vector<int> order(values.size());
+      for (int i = 0; i < n; ++i) order[static_cast<std::size_t>(i)] = i;
+      std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return values[a] < values[b]; });
+      std::vector<std::uint32_t> want(values.size());
+      double wantTies = 0;
+      ForEachTieGroup(
+          n, [&](long long i) { return values[static_cast<std::size_t>(order[static_cast<std::size_t>(i)])]; },
+          [&](long long first, long long size) {
+            for (long long q = first; q < first + size; ++q)
+              want[static_cast<std::size_t>(order[static_cast<std::size_t>(q)])] =
+                  static_cast<std::uint32_t>(2 * first + size + 1);
+            if (size > 1) wantTies += TieTerm(size);
+          });
+      Array<std::uint32_t> twice;
+      RankScratch scratch;
+      const double ties = TwiceRanks(values.data(), n, twice, scratch);
+      EXPECT_EQ(ties, wantTies) << what << ", " << n;
+      EXPECT_TRUE(std::equal(want.begin(), want.end(), twice.begin(), twice.end())) << what << ", " << n;
+    }
   }
 }
 
