@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
 #include <utility>
 
 #include "core/statistics/decimal_values.h"
@@ -81,22 +82,44 @@ void SortRange(Array<double>& values, Array<std::int32_t>* index, long long left
   }
 }
 
-// The most decimals, and the fewest allowed whatever the count of values, that
-// TwiceRanksByDecimal counts values by.
-constexpr double kMostDecimals = 1 << 21;
-constexpr double kFewestDecimals = 4096;
+// Values counted by their decimal: value * scale is a whole number, one of
+// wholes from lowest on. No wholes when the values are not decimals of a few
+// places (DecimalValues) or spread over too many of them.
+struct ByDecimal {
+  double scale = 0, lowest = 0;
+  std::size_t wholes = 0;
+  // The place of a value among the wholes.
+  std::size_t PlaceOf(double value) const {
+    return std::min(static_cast<std::size_t>(WholeOf(value, scale) - lowest), wholes - 1);
+  }
+};
 
-// TwiceRanks for values that are decimals (value * scale a whole number, from
-// lowest on, of so many).
-double TwiceRanksByDecimal(const double* values, std::int32_t count, double scale, double lowest, std::size_t wholes,
-                           Array<std::uint32_t>& twice, RankScratch& scratch) {
+ByDecimal CountedByDecimal(const double* values, long long count) {
+  // The most wholes, and the fewest allowed whatever the count of values.
+  constexpr double kMostWholes = 1 << 21;
+  constexpr double kFewestWholes = 4096;
+  const DecimalValues decimals = DecimalValuesOf(values, count);
+  if (decimals.places < 0) return {};
+  ByDecimal by;
+  by.scale = TenToThe(decimals.places);
+  by.lowest = WholeOf(decimals.low, by.scale);
+  const double wholes = WholeOf(decimals.high, by.scale) - by.lowest + 1;
+  if (wholes > std::min(kMostWholes, 4.0 * static_cast<double>(count) + kFewestWholes)) return {};
+  by.wholes = static_cast<std::size_t>(wholes);
+  return by;
+}
+
+// How many of values[0..count) there are of each whole of by.
+void CountByDecimal(const double* values, long long count, const ByDecimal& by, Array<std::uint32_t>& counts) {
+  counts.assign(by.wholes, 0);
+  for (long long i = 0; i < count; ++i) ++counts[static_cast<long long>(by.PlaceOf(values[i]))];
+}
+
+// TwiceRanks for values counted by decimal: each decimal is one tie group.
+double TwiceRanksByDecimal(const double* values, std::int32_t count, const ByDecimal& by, Array<std::uint32_t>& twice,
+                           RankScratch& scratch) {
   Array<std::uint32_t>& counts = scratch.byDecimal;
-  counts.assign(wholes, 0);
-  const std::size_t last = wholes - 1;
-  const auto placeOf = [&](double value) {
-    return std::min(static_cast<std::size_t>(WholeOf(value, scale) - lowest), last);
-  };
-  for (std::int32_t i = 0; i < count; ++i) ++counts[static_cast<long long>(placeOf(values[i]))];
+  CountByDecimal(values, count, by, counts);
   // Each decimal's count becomes the doubled rank of its group, the groups
   // taken in ascending order as ForEachTieGroup takes them.
   double ties = 0;
@@ -108,8 +131,25 @@ double TwiceRanksByDecimal(const double* values, std::int32_t count, double scal
     if (n > 1) ties += TieTerm(n);
     below += n;
   }
-  for (std::int32_t i = 0; i < count; ++i) twice[i] = counts[static_cast<long long>(placeOf(values[i]))];
+  for (std::int32_t i = 0; i < count; ++i) twice[i] = counts[static_cast<long long>(by.PlaceOf(values[i]))];
   return ties;
+}
+
+// Sorts values counted by decimal: each decimal written back as often as it
+// came, as the same double (whole / scale is the double nearest to the
+// decimal, as each value is), the zeros with a minus sign before the others.
+void SortByDecimal(Array<double>& values, const ByDecimal& by) {
+  Array<std::uint32_t> counts;
+  CountByDecimal(values.data(), values.Count(), by, counts);
+  long long negativeZeros = 0;
+  for (const double v : values) negativeZeros += (v == 0) & std::signbit(v);
+  double* out = values.data();
+  for (long long k = 0; k < counts.Count(); ++k) {
+    const double value = (by.lowest + static_cast<double>(k)) / by.scale;
+    const long long signedZeros = value == 0 ? negativeZeros : 0;
+    out = std::fill_n(out, signedZeros, -0.0);
+    out = std::fill_n(out, counts[k] - signedZeros, value);
+  }
 }
 
 }  // namespace
@@ -118,7 +158,13 @@ void SortWithIndex(Array<double>& values, Array<std::int32_t>& index, std::int32
   SortRange(values, &index, left, right);
 }
 
-void SortValues(Array<double>& values) { SortRange(values, nullptr, 0, values.Count() - 1); }
+void SortValues(Array<double>& values) {
+  if (const ByDecimal by = CountedByDecimal(values.data(), values.Count()); by.wholes > 0) {
+    SortByDecimal(values, by);
+    return;
+  }
+  SortRange(values, nullptr, 0, values.Count() - 1);
+}
 
 void SortKeys(Array<std::uint64_t>& keys) {
   Array<std::int32_t> none;
@@ -139,14 +185,8 @@ double TwiceRanks(const double* values, std::int32_t count, Array<std::uint32_t>
   // Every place gets its rank below, so what twice held before need not be cleared.
   twice.resize(static_cast<std::size_t>(std::max(count, 0)));
   if (count <= 0) return 0;
-  const DecimalValues decimals = DecimalValuesOf(values, count);
-  if (decimals.places >= 0) {
-    const double scale = TenToThe(decimals.places);
-    const double lowest = WholeOf(decimals.low, scale);
-    const double wholes = WholeOf(decimals.high, scale) - lowest + 1;
-    if (wholes <= std::min(kMostDecimals, 4.0 * count + kFewestDecimals))
-      return TwiceRanksByDecimal(values, count, scale, lowest, static_cast<std::size_t>(wholes), twice, scratch);
-  }
+  if (const ByDecimal by = CountedByDecimal(values, count); by.wholes > 0)
+    return TwiceRanksByDecimal(values, count, by, twice, scratch);
   Array<std::uint64_t>& keys = scratch.keys;
   Array<std::int32_t>& order = scratch.order;
   keys.resize(static_cast<std::size_t>(count));

@@ -11,7 +11,8 @@ namespace tavrel {
 // index[left..right]. Equal values keep their order.
 void SortWithIndex(Array<double>& values, Array<std::int32_t>& index, std::int32_t left, std::int32_t right);
 
-// Sorts the whole series ascending.
+// Sorts the whole series ascending (decimals of a few places within a narrow
+// enough range by counting them, as TwiceRanks ranks them).
 void SortValues(Array<double>& values);
 
 // Sorts keys ascending as unsigned integers (equal keys keep their order).

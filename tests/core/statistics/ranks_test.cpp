@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstring>
 #include <functional>
 #include <random>
 #include <vector>
@@ -100,9 +102,10 @@ TEST(RanksTest, NoiseLevelTiesDoNotDependOnTheOrder) {
 }
 
 // Series of decimals are counted by decimal rather than sorted: the doubled
-// ranks and the tie sum are those a sort gives, for every shape of series,
-// whichever way it is ranked.
-TEST(RanksTest, TwiceRanksEqualThoseOfASort) {
+// ranks and the tie sum are those a sort gives, and so is the sorted series
+// to the bit (a zero with a minus sign before one without), for every shape of
+// series, whichever way it is ranked and sorted.
+TEST(RanksTest, RanksAndSortingByDecimalEqualThoseOfASort) {
   std::mt19937_64 rng(11);
   std::uniform_int_distribution<int> small(0, 300);
   using Make = std::function<double(int i)>;
@@ -136,6 +139,14 @@ TEST(RanksTest, TwiceRanksEqualThoseOfASort) {
       const double ties = TwiceRanks(values.data(), n, twice, scratch);
       EXPECT_EQ(ties, wantTies) << what << ", " << n;
       EXPECT_TRUE(std::equal(want.begin(), want.end(), twice.begin(), twice.end())) << what << ", " << n;
+
+      std::vector<double> wantSorted = values;
+      std::sort(wantSorted.begin(), wantSorted.end(), [](double a, double b) {
+        return a < b || (a == b && std::signbit(a) && !std::signbit(b));
+      });
+      Array<double> sorted(values.begin(), values.end());
+      SortValues(sorted);
+      EXPECT_EQ(std::memcmp(sorted.data(), wantSorted.data(), values.size() * sizeof(double)), 0) << what << ", " << n;
     }
   }
 }
