@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include "core/base/numbers.h"
+#include "core/statistics/decimal_values.h"
 #include "core/statistics/descriptive.h"
 #include "core/statistics/p_text.h"
 #include "core/statistics/pair_loop.h"
@@ -47,16 +49,62 @@ ValueRuns RunsOf(const Array<double>& sorted) {
   return runs;
 }
 
-// A sample sorted once for all its pairs: as its runs of equal values when
-// they are few (measurements of a few decimals), so that it takes a fraction
-// of the memory, else as the sorted values themselves.
-struct SortedSample {
-  bool byRuns = false;
-  ValueRuns runs;       // when byRuns
-  Array<double> values;  // when not
+// A sample counted by decimal, the decimals of a table at one scale: how many
+// of its values there are of each whole (value * scale) from lowest on. Each
+// decimal is one tie group (DecimalValues), so no two neighbouring values of
+// two such samples lie within the tie distance.
+struct DecimalCounts {
+  long long lowest = 0;
+  Array<std::uint32_t> counts;
+  // The count of a whole (0 outside the sample's range).
+  std::uint32_t Of(long long whole) const {
+    const long long place = whole - lowest;
+    return place >= 0 && place < counts.Count() ? counts[place] : 0;
+  }
+  long long Highest() const { return lowest + counts.Count() - 1; }
 };
 
-SortedSample SortedOnce(const PairVariable& v) {
+// A sample sorted once for all its pairs: counted by decimal when its values
+// are decimals of a few places spread over no more than twice as many wholes
+// as it has values (or a few thousand), in no more memory than its sorted
+// values would take; else as its runs of equal values when they are few
+// (measurements of a few decimals), so that it takes a fraction of the
+// memory; else as the sorted values themselves.
+struct SortedSample {
+  bool byDecimal = false;
+  DecimalCounts decimal;  // when byDecimal
+  bool byRuns = false;
+  ValueRuns runs;       // when byRuns
+  Array<double> values;  // when neither
+};
+
+// The scale all samples of a table are counted by decimal at: that of the
+// most places any of them keeps to, or 0 when none are decimals.
+double DecimalScale(const std::vector<DecimalValues>& decimals) {
+  int places = -1;
+  for (const DecimalValues& d : decimals) places = std::max(places, d.places);
+  return places < 0 ? 0 : TenToThe(places);
+}
+
+SortedSample SortedOnce(const PairVariable& v, const DecimalValues& decimals, double scale) {
+  constexpr long long kFewestWholes = 4096;
+  const long long count = v.last + 1;
+  if (decimals.places >= 0 && count > 0) {
+    const auto lowest = static_cast<long long>(WholeOf(decimals.low, scale));
+    const auto wholes = static_cast<long long>(WholeOf(decimals.high, scale)) - lowest + 1;
+    if (wholes <= std::max(2 * count, kFewestWholes)) {
+      SortedSample sample;
+      sample.byDecimal = true;
+      sample.decimal.lowest = lowest;
+      Array<std::uint32_t>& counts = sample.decimal.counts;
+      counts.assign(static_cast<std::size_t>(wholes), 0);
+      const double* values = v.values->data();
+      static_cast<void>((*v.values)[v.last]);  // the values lie in the array
+      for (long long i = 0; i < count; ++i)
+        ++counts[std::clamp(static_cast<long long>(WholeOf(values[i], scale)) - lowest, 0LL, wholes - 1)];
+      return sample;
+    }
+  }
   Array<double> sorted = v.Copy();
   SortValues(sorted);
   SortedSample sample;
@@ -72,9 +120,11 @@ SortedSample SortedOnce(const PairVariable& v) {
 
 class RankSums {
  public:
-  explicit RankSums(std::size_t size) : merged_(size), fromY_(size) {}
+  // For samples of up to size values in all, counted by decimal at scale.
+  RankSums(std::size_t size, double scale) : merged_(size), fromY_(size), scale_(scale) {}
 
   RankSum Of(const SortedSample& x, const SortedSample& y) {
+    if (x.byDecimal && y.byDecimal) return FromDecimals(x.decimal, y.decimal);
     RankSum sum;
     if (x.byRuns && y.byRuns && x.runs.ordered && y.runs.ordered && FromRuns(x.runs, y.runs, sum)) return sum;
     return Merged(Values(x, expandedX_), Values(y, expandedY_));
@@ -120,6 +170,33 @@ class RankSums {
     return true;
   }
 
+  // The groups are the decimals, walked from the lowest whole of either
+  // sample to the highest (over each sample alone when they do not meet), the
+  // sums formed group by group as FromRuns forms them.
+  static RankSum FromDecimals(const DecimalCounts& x, const DecimalCounts& y) {
+    RankSum sum;
+    long long first = 0;  // the position of the group
+    const auto walk = [&](long long from, long long to) {
+      for (long long whole = from; whole <= to; ++whole) {
+        const long long inY = y.Of(whole), count = x.Of(whole) + inY;
+        if (count == 0) continue;
+        sum.second += GroupRank(first, count) * inY;
+        if (count > 1) sum.ties += TieTerm(count);
+        first += count;
+      }
+    };
+    if (x.Highest() < y.lowest) {
+      walk(x.lowest, x.Highest());
+      walk(y.lowest, y.Highest());
+    } else if (y.Highest() < x.lowest) {
+      walk(y.lowest, y.Highest());
+      walk(x.lowest, x.Highest());
+    } else {
+      walk(std::min(x.lowest, y.lowest), std::max(x.Highest(), y.Highest()));
+    }
+    return sum;
+  }
+
   RankSum Merged(const Array<double>& x, const Array<double>& y) {
     const long long nx = x.Count(), ny = y.Count(), n = nx + ny;
     for (long long i = 0, a = 0, b = 0; i < n; ++i) {
@@ -139,18 +216,26 @@ class RankSums {
     return sum;
   }
 
-  // The sorted values of a sample, those kept as runs written out into expanded.
-  static const Array<double>& Values(const SortedSample& sample, Array<double>& expanded) {
-    if (!sample.byRuns) return sample.values;
+  // The sorted values of a sample, those kept as runs or counted by decimal
+  // written out into expanded.
+  const Array<double>& Values(const SortedSample& sample, Array<double>& expanded) const {
+    if (!sample.byRuns && !sample.byDecimal) return sample.values;
     expanded.clear();
-    for (long long r = 0; r < sample.runs.values.Count(); ++r)
-      expanded.insert(expanded.end(), static_cast<std::size_t>(sample.runs.counts[r]), sample.runs.values[r]);
+    if (sample.byRuns) {
+      for (long long r = 0; r < sample.runs.values.Count(); ++r)
+        expanded.insert(expanded.end(), static_cast<std::size_t>(sample.runs.counts[r]), sample.runs.values[r]);
+      return expanded;
+    }
+    const DecimalCounts& d = sample.decimal;
+    for (long long place = 0; place < d.counts.Count(); ++place)
+      expanded.insert(expanded.end(), d.counts[place], static_cast<double>(d.lowest + place) / scale_);
     return expanded;
   }
 
   Array<double> merged_;
   Array<unsigned char> fromY_;
   Array<double> expandedX_, expandedY_;
+  double scale_;
 };
 
 PairStatistic Samples(int j, int k, std::int32_t n1, std::int32_t n2, PairOutcome outcome) {
@@ -198,10 +283,20 @@ void Student(const DataSet& data, const Array<PairVariable>& vars, bool equalNam
 
 void Wilcoxon(const DataSet& data, const Array<PairVariable>& vars, bool equalNamesOnly, const ProgressFn& progress,
               const PairSink& take) {
-  Array<SortedSample> sorted;
-  for (const PairVariable& v : vars) sorted.push_back(SortedOnce(v));
+  const auto count = static_cast<std::size_t>(vars.Count());
+  std::vector<DecimalValues> decimals(count);
+  ForEachVariable(data, static_cast<int>(count), [&](int v) {
+    const PairVariable& var = vars[v];
+    decimals[static_cast<std::size_t>(v)] =
+        DecimalValuesOf(var.values->data(), std::min<long long>(var.last + 1, var.values->Count()));
+  });
+  const double scale = DecimalScale(decimals);
+  Array<SortedSample> sorted(count);
+  ForEachVariable(data, static_cast<int>(count), [&](int v) {
+    sorted[v] = SortedOnce(vars[v], decimals[static_cast<std::size_t>(v)], scale);
+  });
   const std::size_t both = 2 * static_cast<std::size_t>(std::max<std::int32_t>(data.NumObs, 0));
-  RankSums rankSums[2] = {RankSums(both), RankSums(both)};  // one per worker
+  RankSums rankSums[2] = {RankSums(both, scale), RankSums(both, scale)};  // one per worker
   ComputeSamplePairs(vars, equalNamesOnly, progress, [&](int worker, int j, int k) {
     const std::int32_t n1 = vars[j].last + 1, n2 = vars[k].last + 1;
     if (n1 < 8 && n2 < 8) return Samples(j, k, n1, n2, PairOutcome::kTooFew);

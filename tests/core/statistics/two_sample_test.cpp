@@ -165,6 +165,19 @@ TEST_F(TwoSampleTest, RankSumLinesMatchTheRankingOfBothSamples) {
       {"three values within the tie distance", {1, 1 + 4e-11, 2, 3, 4, 5, 6, 7}, {1 + 8e-11, 2, 2, 3, 9, 9, 9, 9}},
       {"zeros of both signs and infinities", {-0.0, 0.0, -inf, inf, 1, 1, 2, 3}, {0.0, -0.0, inf, inf, -inf, 5, 6, 7}},
   };
+  // Decimals read from a text, counted by decimal: of other places in each
+  // sample, far apart either way, below zero, and beside a sample that is not
+  // decimals.
+  const auto decimals = [&](int count, double per, double from) {
+    Series s;
+    for (int k = 0; k < count; ++k) s.push_back((grid(rng) + from * per) / per);
+    return s;
+  };
+  cases.push_back({"two places and whole numbers", decimals(50, 100, 0), decimals(40, 1, 0)});
+  cases.push_back({"decimals far above", decimals(50, 100, 0), decimals(40, 10, 1000)});
+  cases.push_back({"decimals far below", decimals(50, 100, 0), decimals(40, 10, -1000)});
+  cases.push_back({"decimals below zero", decimals(30, 10, -2), decimals(40, 10, -3)});
+  cases.push_back({"decimals beside thirds", decimals(30, 10, 0), sample(40, 1.0 / 3, 0)});
   // Long samples of few distinct values: tie groups of thousands.
   cases.push_back({"long runs", sample(150000, 0.5, 0), sample(140000, 0.5, 0.25)});
   // and a tie distance apart, which the runs cannot rank: written out and merged
