@@ -19,7 +19,8 @@ void RunClusterTree(TfmMain& main) {
 
 void ClGraph(TfmMain& main) {
   ChartModel model = ClusterDynamicsModel(Data().Cluster);
-  const std::string refusal = UndrawableRange(model, Stacked(model));
+  std::vector<StackedSeries> stacked = StackedWithBlocks(model);
+  const std::string refusal = UndrawableRange(model, stacked);
   if (!refusal.empty()) {
     ShowMessage(MessageKind::Warning, refusal, &main);
     return;
@@ -27,7 +28,7 @@ void ClGraph(TfmMain& main) {
   const int number = main.NextClusterGraphNumber();
   main.fmCombGraph->st = QString::fromStdString(
       ResultsFilePath(EffectiveDirectory(Config().OutputCat), "clustgraph" + std::to_string(number) + ".bmp"));
-  main.fmCombGraph->Execute(std::move(model), {});
+  main.fmCombGraph->Execute(std::move(model), std::move(stacked), {});
 }
 
 }  // namespace tavrel

@@ -125,7 +125,9 @@ void TfmcGraphCfg::btbtnOKClick() {
   }
   const unsigned useSeed = seed_ != 0 ? seed_ : static_cast<unsigned>(QDateTime::currentMSecsSinceEpoch());
   ChartModel model = CombinedModel(Data(), kind, mode, cbx3D->isChecked(), useSeed, Config().IsData);
-  refusal = UndrawableRange(model, Stacked(model));
+  // The extremes the window finds its points by also tell whether it can be drawn.
+  std::vector<StackedSeries> stacked = StackedWithBlocks(model);
+  refusal = UndrawableRange(model, stacked);
   if (!refusal.empty()) {
     ShowMessage(MessageKind::Warning, refusal, this);
     return;
@@ -143,7 +145,7 @@ void TfmcGraphCfg::btbtnOKClick() {
   ++charts_;
   chart_->st = QString::fromStdString(
       ResultsFilePath(EffectiveDirectory(Config().OutputCat), "graph" + std::to_string(charts_) + ".bmp"));
-  chart_->Execute(std::move(model), QString::fromStdString(MeansLine(Data())));
+  chart_->Execute(std::move(model), std::move(stacked), QString::fromStdString(MeansLine(Data())));
   accept();
 }
 

@@ -101,16 +101,20 @@ void TfmCombGraph::hideEvent(QHideEvent* event) {
   QDialog::hideEvent(event);
 }
 
-void TfmCombGraph::Execute(ChartModel model, const QString& means) {
-  SetModel(std::move(model), means);
+void TfmCombGraph::Execute(ChartModel model, std::vector<StackedSeries> stacked, const QString& means) {
+  SetModel(std::move(model), std::move(stacked), means);
   exec();
   SetModel({});
 }
 
 void TfmCombGraph::SetModel(ChartModel model, const QString& means) {
+  std::vector<StackedSeries> stacked = StackedWithBlocks(model);
+  SetModel(std::move(model), std::move(stacked), means);
+}
+
+void TfmCombGraph::SetModel(ChartModel model, std::vector<StackedSeries> stacked, const QString& means) {
   model_ = std::move(model);
-  stacked_ = Stacked(model_);
-  AddBlockExtremes(model_, stacked_);
+  stacked_ = std::move(stacked);
   means_ = means;
   fullRange_ = range_ = FullChartRange(model_, stacked_, view.yFromZero);
   chartView->Relayout();

@@ -26,10 +26,13 @@ class TfmCombGraph : public QDialog {
  public:
   explicit TfmCombGraph(TfmMain* main, QWidget* parent = nullptr);
 
-  // Shows model modally with the line of means under it; the series go when the window closes.
-  void Execute(ChartModel model, const QString& means);
+  // Shows model modally with the line of means under it, its series as
+  // stacked (with the extremes AddBlockExtremes finds); they go when the
+  // window closes.
+  void Execute(ChartModel model, std::vector<StackedSeries> stacked, const QString& means);
   // Shows model and its means from now on, the whole of it.
   void SetModel(ChartModel model, const QString& means = {});
+  void SetModel(ChartModel model, std::vector<StackedSeries> stacked, const QString& means);
   const ChartModel& Model() const { return model_; }
   // The line of means under the chart ("Mean:  A=..."), empty for none.
   const QString& Means() const { return means_; }

@@ -71,10 +71,10 @@ std::string MeansLine(const DataSet& d) {
     double sum = 0;
     std::int32_t n = 0;
     for (std::int32_t j = 0; j < count; ++j) {
-      if (x[j] > 0) {
-        sum += x[j];
-        ++n;
-      }
+      // Adding 0 leaves the sum as it is.
+      const bool positive = x[j] > 0;
+      sum += positive ? x[j] : 0.0;
+      n += positive;
     }
     means[static_cast<std::size_t>(v)] = n == 0 ? std::string("NAN") : FixedText(sum / n, 0, 1);
   });
@@ -112,10 +112,11 @@ std::vector<ChartXY> VisiblePointsOf(long long n, const At& at, const BlockExtre
     const long long from = first + count * c / columns;
     const long long to = first + count * (c + 1) / columns;  // past the column
     long long lo = from, hi = from;
+    double low = at(lo), high = at(hi);
     const auto take = [&](long long j) {
       const double v = at(j);
-      if (v < at(lo)) lo = j;
-      if (v > at(hi)) hi = j;
+      if (v < low) lo = j, low = v;
+      if (v > high) hi = j, high = v;
     };
     long long j = from + 1;
     // The whole blocks inside the column by their extremes: a block's first
@@ -123,12 +124,21 @@ std::vector<ChartXY> VisiblePointsOf(long long n, const At& at, const BlockExtre
     const long long firstBlock = (j + kExtremesBlock - 1) / kExtremesBlock, endBlock = to / kExtremesBlock;
     if (blocks && firstBlock < endBlock && endBlock <= static_cast<long long>(blocks->lowest.size())) {
       for (; j < firstBlock * kExtremesBlock; ++j) take(j);
+      long long lowBlock = -1, highBlock = -1;
       for (long long b = firstBlock; b < endBlock; ++b) {
-        const std::int32_t low = blocks->lowest[static_cast<std::size_t>(b)];
-        const std::int32_t high = blocks->highest[static_cast<std::size_t>(b)];
-        if (low >= 0 && at(low) < at(lo)) lo = low;
-        if (high >= 0 && at(high) > at(hi)) hi = high;
+        const double blockLow = blocks->lowest[static_cast<std::size_t>(b)];
+        const double blockHigh = blocks->highest[static_cast<std::size_t>(b)];
+        if (blockLow < low) lowBlock = b, low = blockLow;
+        if (blockHigh > high) highBlock = b, high = blockHigh;
       }
+      // Where in its block an extreme stands: its first value equal to it.
+      const auto firstIn = [&](long long b, double extreme) {
+        long long k = b * kExtremesBlock;
+        while (k + 1 < (b + 1) * kExtremesBlock && !(at(k) == extreme)) ++k;
+        return k;
+      };
+      if (lowBlock >= 0) lo = firstIn(lowBlock, low);
+      if (highBlock >= 0) hi = firstIn(highBlock, high);
       j = endBlock * kExtremesBlock;
     }
     for (; j < to; ++j) take(j);
@@ -179,9 +189,8 @@ BlockExtremes BlockExtremesOf(const double* values, std::size_t size) {
     // Of equal numbers (0 and -0 among them) the first, as reading them one by one would keep.
     const std::int32_t low = firstEqual(x, std::min(lo[0], lo[1]));
     const std::int32_t high = firstEqual(x, std::max(hi[0], hi[1]));
-    const auto first = static_cast<std::int32_t>(b * kBlock);
-    blocks.lowest[b] = low < 0 ? -1 : first + low;
-    blocks.highest[b] = high < 0 ? -1 : first + high;
+    blocks.lowest[b] = low < 0 ? std::nan("") : x[low];
+    blocks.highest[b] = high < 0 ? std::nan("") : x[high];
   }
   return blocks;
 }
@@ -238,6 +247,12 @@ std::vector<StackedSeries> Stacked(const ChartModel& model) {
   return stacked;
 }
 
+std::vector<StackedSeries> StackedWithBlocks(const ChartModel& model) {
+  std::vector<StackedSeries> stacked = Stacked(model);
+  AddBlockExtremes(model, stacked);
+  return stacked;
+}
+
 void AddBlockExtremes(const ChartModel& model, std::vector<StackedSeries>& stacked) {
   ForEachSeries(model, [&](int i) {
     if (static_cast<std::size_t>(i) >= stacked.size()) return;
@@ -249,15 +264,29 @@ void AddBlockExtremes(const ChartModel& model, std::vector<StackedSeries>& stack
 }
 
 std::string UndrawableRange(const ChartModel& model, const std::vector<StackedSeries>& stacked) {
-  const auto beyond = [](const auto& values) {
-    return std::any_of(values.begin(), values.end(), [](double v) { return std::fabs(v) > kLargestChartValue; });
+  const DoublePair above = BothOf(kLargestChartValue), below = BothOf(-kLargestChartValue);
+  const auto beyondIn = [&](const double* values, std::size_t count) {
+    return AnyValue(values, count, [&](DoublePair v) { return (v > above) | (v < below); });
+  };
+  const auto beyond = [&](const auto& values) { return beyondIn(values.data(), values.size()); };
+  // The values of a series not stacked by the extremes of their blocks when
+  // it has them (those after the last whole block one by one).
+  const auto valuesBeyond = [&](std::size_t i) {
+    const SeriesValues& values = model.series[i].values;
+    const std::size_t whole = values.size() / kExtremesBlock;
+    if (i >= stacked.size() || stacked[i].stacked || stacked[i].topBlocks.lowest.size() != whole ||
+        stacked[i].topBlocks.highest.size() != whole)
+      return beyond(values);
+    const BlockExtremes& blocks = stacked[i].topBlocks;
+    return beyondIn(blocks.lowest.data(), whole) || beyondIn(blocks.highest.data(), whole) ||
+           beyondIn(values.data() + whole * kExtremesBlock, values.size() - whole * kExtremesBlock);
   };
   // What is wrong with each series, the series looked at on every core; the first one is told.
   enum Fault : char { kNone, kValues, kStacked };
   std::vector<Fault> faults(model.series.size(), kNone);
   ForEachSeries(model, [&](int k) {
     const auto i = static_cast<std::size_t>(k);
-    if (beyond(model.series[i].values)) {
+    if (valuesBeyond(i)) {
       faults[i] = kValues;
     } else if (i < stacked.size() && stacked[i].stacked && (beyond(stacked[i].bottom) || beyond(stacked[i].top))) {
       faults[i] = kStacked;

@@ -96,12 +96,13 @@ bool ShowsEveryPoint(std::size_t n, double firstX, double xFrom, double xTo, int
 
 // The extremes of a long series by blocks of kExtremesBlock values, so that
 // the columns of a plot find theirs without reading every value: for each
-// whole block the first of its smallest and of its largest numbers (-1 for a
-// block without a number).
+// whole block the first of its smallest and of its largest numbers, as they
+// stand in the series (NaN for a block without a number). A column reads
+// the values of only the block that holds its extreme, to find where.
 inline constexpr long long kExtremesBlock = 64;
 struct BlockExtremes {
-  std::vector<std::int32_t> lowest;
-  std::vector<std::int32_t> highest;
+  std::vector<double> lowest;
+  std::vector<double> highest;
 };
 BlockExtremes BlockExtremesOf(const double* values, std::size_t count);
 
@@ -127,6 +128,8 @@ std::vector<StackedSeries> Stacked(const ChartModel& model);
 // laid out again and again (zoomed, scrolled); without them the points are
 // found all the same, reading every value.
 void AddBlockExtremes(const ChartModel& model, std::vector<StackedSeries>& stacked);
+// Stacked(model) with its block extremes, as a chart window shows it.
+std::vector<StackedSeries> StackedWithBlocks(const ChartModel& model);
 // VisiblePoints of the tops (or, with tops false, the bottoms) of series s as
 // stacked in st: the same points, found by blocks.
 std::vector<ChartXY> VisibleStackedPoints(const ChartSeries& s, const StackedSeries& st, bool tops, double xFrom,
@@ -138,6 +141,8 @@ inline constexpr double kLargestChartValue = 1e300;
 // The refusal of a chart whose values or stacked sums go beyond
 // ±kLargestChartValue (or are infinite), naming the first such series; empty
 // when it can be drawn. Values that are not numbers are gaps, not refused.
+// A series not stacked is looked at by its block extremes when stacked holds
+// them (AddBlockExtremes).
 std::string UndrawableRange(const ChartModel& model, const std::vector<StackedSeries>& stacked);
 
 // Calls work(i) for the series i of model; those of a long model are shared

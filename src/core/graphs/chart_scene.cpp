@@ -364,6 +364,24 @@ double TickStep(double span, int most) {
   }
 }
 
+namespace {
+
+// The values a chart range is found from: stacked bottoms or tops as they
+// are kept, and the tops of a series not stacked, 0 + its values (a -0 value
+// shows as 0), each with how a value stored in its block extremes shows.
+struct StoredValues {
+  const double* values;
+  double operator()(std::size_t j) const { return values[j]; }
+  static double Shown(double stored) { return stored; }
+};
+struct TopsOfValues {
+  const double* values;
+  double operator()(std::size_t j) const { return 0.0 + values[j]; }
+  static double Shown(double stored) { return 0.0 + stored; }
+};
+
+}  // namespace
+
 ChartRange FullChartRange(const ChartModel& model, const std::vector<StackedSeries>& stacked, bool yFromZero) {
   ChartRange r;
   double firstX = 0;
@@ -398,9 +416,41 @@ ChartRange FullChartRange(const ChartModel& model, const std::vector<StackedSeri
       range.first = std::min(range.first, v);
       range.second = std::max(range.second, v);
     };
-    if (stackedModes)
-      for (std::size_t j = 0; j < st.Size(s); ++j) take(st.Bottom(j));
-    for (std::size_t j = 0; j < st.Size(s); ++j) take(st.Top(s, j));
+    // Values at(0..size - 1), through the extremes of their blocks when the
+    // series has them: a block whose extremes are numbers gives what its
+    // values one by one would (of equal ones the first); one that holds an
+    // infinity is read value by value, one without a number not at all.
+    const auto takeAll = [&](std::size_t size, const BlockExtremes& blocks, const auto& at) {
+      const std::size_t whole = size / kExtremesBlock;
+      std::size_t j = 0;
+      if (blocks.lowest.size() == whole && blocks.highest.size() == whole) {
+        for (std::size_t b = 0; b < whole; ++b, j += kExtremesBlock) {
+          const double low = blocks.lowest[b], high = blocks.highest[b];
+          if (std::isnan(low)) continue;
+          if (std::isfinite(low) && std::isfinite(high)) {
+            // as at() gives them: 0 + a value that is -0 is 0
+            const double shownLow = at.Shown(low), shownHigh = at.Shown(high);
+            range.first = std::min(range.first, shownLow);
+            range.second = std::max(range.second, shownHigh);
+            continue;
+          }
+          for (std::size_t k = j; k < j + kExtremesBlock; ++k) take(at(k));
+        }
+      }
+      for (; j < size; ++j) take(at(j));
+    };
+    if (stackedModes) {
+      if (st.stacked) {
+        takeAll(st.bottom.size(), st.bottomBlocks, StoredValues{st.bottom.data()});
+      } else if (st.Size(s) > 0) {
+        take(st.Bottom(0));  // 0 throughout
+      }
+    }
+    if (st.stacked) {
+      takeAll(st.top.size(), st.topBlocks, StoredValues{st.top.data()});
+    } else {
+      takeAll(s.values.size(), st.topBlocks, TopsOfValues{s.values.data()});
+    }
   });
   double low = HUGE_VAL, high = -HUGE_VAL;
   for (const auto& [lo, hi] : extremes) {

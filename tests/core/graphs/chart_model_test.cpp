@@ -107,16 +107,30 @@ TEST(UndrawableRange, RefusesValuesAndSumsBeyondTheLargestDrawable) {
       {{9e299, 1}, {9e299, 1}, MultiMode::Stacked, "ряда b в стеке"},
       {{9e299, 1}, {9e299, 1}, MultiMode::Side, ""},
   };
+  // The two values as they are, and placed in a long series of ones, one in a
+  // whole block and the other after the last one, either way round, looked at
+  // by the blocks' extremes or value by value.
+  const auto placed = [](const std::vector<double>& two, int placing) {
+    if (placing == 0) return two;
+    std::vector<double> values(200, 1.0);
+    values[placing == 1 ? 70 : 195] = two[0];
+    values[placing == 1 ? 195 : 70] = two[1];
+    return values;
+  };
   for (const auto& c : cases) {
-    ChartModel m;
-    m.mode = c.mode;
-    m.series = {ChartSeries{SeriesKind::Bar, "a", 0, {}, false, 0, c.a, {}},
-                ChartSeries{SeriesKind::Bar, "b", 0, {}, false, 0, c.b, {}}};
-    const std::string refusal = UndrawableRange(m, Stacked(m));
-    if (c.refusal.empty()) {
-      EXPECT_EQ(refusal, "");
-    } else {
-      EXPECT_NE(refusal.find(c.refusal), std::string::npos) << refusal;
+    for (const int longSeries : {0, 1, 2}) {
+      for (const bool byBlocks : {false, true}) {
+        ChartModel m;
+        m.mode = c.mode;
+        m.series = {ChartSeries{SeriesKind::Bar, "a", 0, {}, false, 0, placed(c.a, longSeries), {}},
+                    ChartSeries{SeriesKind::Bar, "b", 0, {}, false, 0, placed(c.b, longSeries), {}}};
+        const std::string refusal = UndrawableRange(m, byBlocks ? StackedWithBlocks(m) : Stacked(m));
+        if (c.refusal.empty()) {
+          EXPECT_EQ(refusal, "");
+        } else {
+          EXPECT_NE(refusal.find(c.refusal), std::string::npos) << refusal << (longSeries ? ", long" : "");
+        }
+      }
     }
   }
 }

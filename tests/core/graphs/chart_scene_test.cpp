@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <map>
+#include <random>
 #include <tuple>
 
 #include "core/data/observation_dates.h"
@@ -143,6 +146,43 @@ TEST(ChartProjection, ElevationAndRotationTiltTheBoxWithinThePlot) {
   const BoxProjection flat = ProjectBox(View3D(false, 360, 360), 1, 0, 0, 500, 300);
   EXPECT_NEAR(flat.deep.x, 0, 1e-9);
   EXPECT_NEAR(flat.deep.y, 0, 1e-9);
+}
+
+// A chart that has the extremes of its series by blocks finds its range from
+// them; the range is the one reading every value gives, to the bit: an extreme
+// in any block or after the last whole one, beside an infinity (passed over),
+// among gaps, or a -0 as the lowest (shown as 0 unless stacked), stacked or not.
+TEST(ChartRange, BlockExtremesGiveTheRangeOfEveryValue) {
+  std::mt19937 rng(9);
+  const double inf = std::numeric_limits<double>::infinity();
+  const auto bits = [](const ChartRange& r) {
+    return std::make_tuple(std::bit_cast<std::uint64_t>(r.xMin), std::bit_cast<std::uint64_t>(r.xMax),
+                           std::bit_cast<std::uint64_t>(r.yMin), std::bit_cast<std::uint64_t>(r.yMax));
+  };
+  for (const std::size_t n : {10, 64, 130, 5000}) {
+    for (const std::size_t at : {std::size_t{0}, std::min<std::size_t>(63, n - 1), n / 2, n - 1}) {
+      for (const auto& [planted, besideInfinity] : {std::pair{-77.7, false}, {977.0, false}, {-0.0, false},
+                                                     {-77.7, true}, {977.0, true}}) {
+        ChartModel m;
+        for (int i = 0; i < 2; ++i) {
+          std::vector<double> values;
+          for (std::size_t j = 0; j < n; ++j)
+            values.push_back(rng() % 50 == 0 ? std::nan("") : 200 + rng() % 1000 / 10.0);
+          values[at] = planted;
+          if (besideInfinity) values[at == 0 ? 1 : at - 1] = at % 2 ? inf : -inf;
+          m.series.push_back(Series(SeriesKind::Area, 0x008000, values));
+        }
+        for (const MultiMode mode : {MultiMode::None, MultiMode::Stacked, MultiMode::Stacked100}) {
+          m.mode = mode;
+          std::vector<StackedSeries> withBlocks = Stacked(m);
+          AddBlockExtremes(m, withBlocks);
+          for (const bool fromZero : {false, true})
+            EXPECT_EQ(bits(FullChartRange(m, withBlocks, fromZero)), bits(FullChartRange(m, Stacked(m), fromZero)))
+                << n << " values, " << planted << " at " << at << ", mode " << static_cast<int>(mode);
+        }
+      }
+    }
+  }
 }
 
 TEST(ChartRange, WholeZoomedAndScrolled) {
