@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 #include <functional>
+#include <limits>
 #include <random>
 
 #include "core/base/numbers.h"
@@ -61,22 +62,58 @@ std::string TooManyBars(const DataSet& d) {
          std::to_string(kMaxBars) + " наблюдений; выберите линейный график или график с областями.";
 }
 
+namespace {
+
+// The text of the mean of the positive values of x[0..count) with 1 decimal,
+// as their sum in order gives it ("NAN" for none). The values are summed
+// four at a time side by side; that sum and the one in order each lie within
+// n * u of the exact sum (u half a unit in the last place, n the values),
+// so the mean in order lies between the means of that sum less and more
+// twice as much (division rounds in order), and when both show the same
+// text (rounding is in order too) it is the text. Else, near a half of the
+// last decimal, the values are summed in order.
+std::string MeanOfPositiveText(const double* x, std::int32_t count) {
+  DoublePair sums[2] = {BothOf(0), BothOf(0)};
+  PairMask counts[2] = {};  // each positive value adds its mask, -1
+  const DoublePair zero = BothOf(0);
+  std::int32_t j = 0;
+  for (; j + 4 <= count; j += 4) {
+    for (int k = 0; k < 2; ++k) {
+      DoublePair v;
+      std::memcpy(&v, x + j + 2 * k, sizeof v);
+      const PairMask positive = v > zero;
+      sums[k] += positive ? v : zero;
+      counts[k] += positive;
+    }
+  }
+  double sum = (sums[0][0] + sums[0][1]) + (sums[1][0] + sums[1][1]);
+  long long n = -(counts[0][0] + counts[0][1] + counts[1][0] + counts[1][1]);
+  for (; j < count; ++j) {
+    if (x[j] > 0) {
+      sum += x[j];
+      ++n;
+    }
+  }
+  if (n == 0) return "NAN";
+  const double reach = 4 * static_cast<double>(count) * (std::numeric_limits<double>::epsilon() / 2) * sum;
+  const double values = static_cast<double>(n);
+  const std::string low = FixedText((sum - reach) / values, 0, 1);
+  if (low == FixedText((sum + reach) / values, 0, 1)) return low;
+  double inOrder = 0;
+  for (j = 0; j < count; ++j)
+    if (x[j] > 0) inOrder += x[j];
+  return FixedText(inOrder / values, 0, 1);
+}
+
+}  // namespace
+
 std::string MeansLine(const DataSet& d) {
   const int variables = std::min(d.LastVar + 1, d.NumVar);
   std::vector<std::string> means(static_cast<std::size_t>(std::max(variables, 0)));
   ForEachVariable(d, variables, [&](int v) {
     const Array<double>& values = d.DataValues[v];
     const std::int32_t count = std::min<std::int32_t>(d.VarCounts[v], static_cast<std::int32_t>(values.Count()));
-    const double* x = values.data();
-    double sum = 0;
-    std::int32_t n = 0;
-    for (std::int32_t j = 0; j < count; ++j) {
-      // Adding 0 leaves the sum as it is.
-      const bool positive = x[j] > 0;
-      sum += positive ? x[j] : 0.0;
-      n += positive;
-    }
-    means[static_cast<std::size_t>(v)] = n == 0 ? std::string("NAN") : FixedText(sum / n, 0, 1);
+    means[static_cast<std::size_t>(v)] = MeanOfPositiveText(values.data(), count);
   });
   std::string line = "Средние:";
   for (int v = 0; v < variables; ++v) line += "  " + d.VarNames[v] + "=" + means[static_cast<std::size_t>(v)];
@@ -122,23 +159,13 @@ std::vector<ChartXY> VisiblePointsOf(long long n, const At& at, const BlockExtre
     // The whole blocks inside the column by their extremes: a block's first
     // smallest number is where the values one by one would have stopped.
     const long long firstBlock = (j + kExtremesBlock - 1) / kExtremesBlock, endBlock = to / kExtremesBlock;
-    if (blocks && firstBlock < endBlock && endBlock <= static_cast<long long>(blocks->lowest.size())) {
+    if (blocks && firstBlock < endBlock && endBlock <= static_cast<long long>(blocks->size())) {
       for (; j < firstBlock * kExtremesBlock; ++j) take(j);
-      long long lowBlock = -1, highBlock = -1;
       for (long long b = firstBlock; b < endBlock; ++b) {
-        const double blockLow = blocks->lowest[static_cast<std::size_t>(b)];
-        const double blockHigh = blocks->highest[static_cast<std::size_t>(b)];
-        if (blockLow < low) lowBlock = b, low = blockLow;
-        if (blockHigh > high) highBlock = b, high = blockHigh;
+        const BlockExtreme& block = (*blocks)[static_cast<std::size_t>(b)];
+        if (block.lowest < low) lo = block.lowestAt, low = block.lowest;
+        if (block.highest > high) hi = block.highestAt, high = block.highest;
       }
-      // Where in its block an extreme stands: its first value equal to it.
-      const auto firstIn = [&](long long b, double extreme) {
-        long long k = b * kExtremesBlock;
-        while (k + 1 < (b + 1) * kExtremesBlock && !(at(k) == extreme)) ++k;
-        return k;
-      };
-      if (lowBlock >= 0) lo = firstIn(lowBlock, low);
-      if (highBlock >= 0) hi = firstIn(highBlock, high);
       j = endBlock * kExtremesBlock;
     }
     for (; j < to; ++j) take(j);
@@ -167,8 +194,7 @@ BlockExtremes BlockExtremesOf(const double* values, std::size_t size) {
   constexpr auto kBlock = static_cast<std::size_t>(kExtremesBlock);
   BlockExtremes blocks;
   const std::size_t count = size / kBlock;
-  blocks.lowest.resize(count);
-  blocks.highest.resize(count);
+  blocks.resize(count);
   // The first index holding a number equal to target (a NaN equals nothing), or -1.
   const auto firstEqual = [&](const double* x, double target) -> std::int32_t {
     for (std::size_t k = 0; k < kBlock; ++k)
@@ -189,8 +215,9 @@ BlockExtremes BlockExtremesOf(const double* values, std::size_t size) {
     // Of equal numbers (0 and -0 among them) the first, as reading them one by one would keep.
     const std::int32_t low = firstEqual(x, std::min(lo[0], lo[1]));
     const std::int32_t high = firstEqual(x, std::max(hi[0], hi[1]));
-    blocks.lowest[b] = low < 0 ? std::nan("") : x[low];
-    blocks.highest[b] = high < 0 ? std::nan("") : x[high];
+    const auto first = static_cast<std::int32_t>(b * kBlock);
+    blocks[b] = {low < 0 ? std::nan("") : x[low], high < 0 ? std::nan("") : x[high], low < 0 ? -1 : first + low,
+                 high < 0 ? -1 : first + high};
   }
   return blocks;
 }
@@ -274,11 +301,11 @@ std::string UndrawableRange(const ChartModel& model, const std::vector<StackedSe
   const auto valuesBeyond = [&](std::size_t i) {
     const SeriesValues& values = model.series[i].values;
     const std::size_t whole = values.size() / kExtremesBlock;
-    if (i >= stacked.size() || stacked[i].stacked || stacked[i].topBlocks.lowest.size() != whole ||
-        stacked[i].topBlocks.highest.size() != whole)
-      return beyond(values);
-    const BlockExtremes& blocks = stacked[i].topBlocks;
-    return beyondIn(blocks.lowest.data(), whole) || beyondIn(blocks.highest.data(), whole) ||
+    if (i >= stacked.size() || stacked[i].stacked || stacked[i].topBlocks.size() != whole) return beyond(values);
+    return std::any_of(stacked[i].topBlocks.begin(), stacked[i].topBlocks.end(),
+                       [](const BlockExtreme& b) {
+                         return b.lowest < -kLargestChartValue || b.highest > kLargestChartValue;
+                       }) ||
            beyondIn(values.data() + whole * kExtremesBlock, values.size() - whole * kExtremesBlock);
   };
   // What is wrong with each series, the series looked at on every core; the first one is told.

@@ -97,13 +97,13 @@ bool ShowsEveryPoint(std::size_t n, double firstX, double xFrom, double xTo, int
 // The extremes of a long series by blocks of kExtremesBlock values, so that
 // the columns of a plot find theirs without reading every value: for each
 // whole block the first of its smallest and of its largest numbers, as they
-// stand in the series (NaN for a block without a number). A column reads
-// the values of only the block that holds its extreme, to find where.
+// stand in the series, and where (NaN and -1 for a block without a number).
 inline constexpr long long kExtremesBlock = 64;
-struct BlockExtremes {
-  std::vector<double> lowest;
-  std::vector<double> highest;
+struct BlockExtreme {
+  double lowest, highest;
+  std::int32_t lowestAt, highestAt;
 };
+using BlockExtremes = std::vector<BlockExtreme>;
 BlockExtremes BlockExtremesOf(const double* values, std::size_t count);
 
 // The values of each series as stacked under the model's mode: the bottom

@@ -423,9 +423,9 @@ ChartRange FullChartRange(const ChartModel& model, const std::vector<StackedSeri
     const auto takeAll = [&](std::size_t size, const BlockExtremes& blocks, const auto& at) {
       const std::size_t whole = size / kExtremesBlock;
       std::size_t j = 0;
-      if (blocks.lowest.size() == whole && blocks.highest.size() == whole) {
+      if (blocks.size() == whole) {
         for (std::size_t b = 0; b < whole; ++b, j += kExtremesBlock) {
-          const double low = blocks.lowest[b], high = blocks.highest[b];
+          const double low = blocks[b].lowest, high = blocks[b].highest;
           if (std::isnan(low)) continue;
           if (std::isfinite(low) && std::isfinite(high)) {
             // as at() gives them: 0 + a value that is -0 is 0

@@ -9,6 +9,7 @@
 #include <set>
 
 #include "app/shell/program_session.h"
+#include "core/base/numbers.h"
 #include "core/data/dataset.h"
 #include "core/data/graph_overlays.h"
 
@@ -284,6 +285,44 @@ TEST_F(CombinedModelTest, SeriesViewTheVariablesValuesWithoutACopy) {
 TEST_F(CombinedModelTest, TheMeansLineTakesPositiveValuesOnly) {
   Data().LastVar = 2;
   EXPECT_EQ(MeansLine(Data()), "Средние:  V0=1.5  V1=1.5  V2=NAN");
+}
+
+// Each mean is the one the positive values summed in order give, however
+// long the variable, whatever else it holds, and when the mean lies on a
+// half of the last decimal, where another order of adding could round it the
+// other way.
+TEST_F(CombinedModelTest, TheMeansAreThoseOfTheValuesSummedInOrder) {
+  std::mt19937 rng(17);
+  DataSet& d = Data();
+  std::vector<std::string> want;
+  for (int v = 0; v < d.NumVar; ++v) {
+    const int count = v < 6 ? v : 2 * static_cast<int>(rng() % 2500);
+    Array<double> values;
+    for (int j = 0; j < count; ++j) {
+      const unsigned kind = rng() % 10;
+      if (v % 3 == 0) {
+        values.push_back(j % 2 ? 0.1 : 0.2);  // means near 0.15, a half of the last decimal
+      } else {
+        values.push_back(kind == 0   ? std::nan("")
+                         : kind == 1 ? -static_cast<double>(rng() % 100)
+                                     : static_cast<double>(rng() % 100000) / 997);
+      }
+    }
+    double sum = 0;
+    long long n = 0;
+    for (const double x : values) {
+      if (x > 0) {
+        sum += x;
+        ++n;
+      }
+    }
+    want.push_back(n == 0 ? "NAN" : FixedText(sum / static_cast<double>(n), 0, 1));
+    d.VarCounts[v] = count;
+    d.DataValues[v] = values;
+  }
+  std::string line = "Средние:";
+  for (int v = 0; v < d.NumVar; ++v) line += "  V" + std::to_string(v) + "=" + want[static_cast<std::size_t>(v)];
+  EXPECT_EQ(MeansLine(d), line);
 }
 
 }  // namespace
