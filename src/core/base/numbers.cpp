@@ -1,10 +1,12 @@
 #include "core/base/numbers.h"
 
+#include <algorithm>
 #include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <limits>
 
 #include "core/base/errors.h"
@@ -186,6 +188,12 @@ namespace {
 
 constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                                    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+}  // namespace
+
+double PowerOfTen(int k) { return kPowersOfTen[std::clamp(k, 0, static_cast<int>(std::size(kPowersOfTen)) - 1)]; }
+
+namespace {
 
 // Eight characters of text from p, the first in the lowest byte, each less '0'.
 std::uint64_t EightDigitValues(const char* p) {

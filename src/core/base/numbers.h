@@ -41,6 +41,9 @@ std::string FixedDigitsText(double x, int digits, int decimals);
 // "1,2345679E+8". Infinities and NaN as FloatText writes them.
 std::string GridText(double x);
 
+// 10 to the power k, exactly as a double, for 0 <= k <= 22 (clamped to that).
+double PowerOfTen(int k);
+
 // The longest prefix of text with the fixed number syntax: its length (0 when
 // there is none), with its value in value.
 std::size_t ScanNumber(std::string_view text, double& value);

@@ -340,6 +340,20 @@ void AddSlab(SceneBuilder& out, const Frame& f, const std::vector<ChartXY>& uppe
   out.Face(std::move(front), rgb, edge);
 }
 
+// The values a chart range is found from: stacked bottoms or tops as they
+// are kept, and the tops of a series not stacked, 0 + its values (a -0 value
+// shows as 0), each with how a value stored in its block extremes shows.
+struct StoredValues {
+  const double* values;
+  double operator()(std::size_t j) const { return values[j]; }
+  static double Shown(double stored) { return stored; }
+};
+struct TopsOfValues {
+  const double* values;
+  double operator()(std::size_t j) const { return 0.0 + values[j]; }
+  static double Shown(double stored) { return 0.0 + stored; }
+};
+
 }  // namespace
 
 std::uint32_t ShadedColor(std::uint32_t rgb, double factor) {
@@ -363,24 +377,6 @@ double TickStep(double span, int most) {
     power *= 10;
   }
 }
-
-namespace {
-
-// The values a chart range is found from: stacked bottoms or tops as they
-// are kept, and the tops of a series not stacked, 0 + its values (a -0 value
-// shows as 0), each with how a value stored in its block extremes shows.
-struct StoredValues {
-  const double* values;
-  double operator()(std::size_t j) const { return values[j]; }
-  static double Shown(double stored) { return stored; }
-};
-struct TopsOfValues {
-  const double* values;
-  double operator()(std::size_t j) const { return 0.0 + values[j]; }
-  static double Shown(double stored) { return 0.0 + stored; }
-};
-
-}  // namespace
 
 ChartRange FullChartRange(const ChartModel& model, const std::vector<StackedSeries>& stacked, bool yFromZero) {
   ChartRange r;

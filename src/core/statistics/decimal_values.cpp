@@ -5,13 +5,12 @@
 #include <cstring>
 #include <limits>
 
+#include "core/base/numbers.h"
 #include "core/base/value_search.h"
 
 namespace tavrel {
 
 namespace {
-
-constexpr double kPowersOfTen[DecimalValues::kMostPlaces + 1] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6};
 
 // Whether every value of x[0..count) is the double nearest to a whole number
 // divided by scale (a power of ten), below DecimalValues::kLargest in size;
@@ -43,8 +42,6 @@ bool KeepToPlaces(const double* x, std::size_t count, double scale, DoublePair& 
 
 }  // namespace
 
-double TenToThe(int places) { return kPowersOfTen[std::clamp(places, 0, DecimalValues::kMostPlaces)]; }
-
 DecimalValues DecimalValuesOf(const double* values, long long n) {
   if (n <= 0) return {};
   DecimalValues result;
@@ -55,12 +52,22 @@ DecimalValues DecimalValuesOf(const double* values, long long n) {
   constexpr long long kBlock = 256;
   for (long long start = 0; start < n; start += kBlock) {
     const auto count = static_cast<std::size_t>(std::min(kBlock, n - start));
-    while (!KeepToPlaces(values + start, count, kPowersOfTen[result.places], low, high))
+    while (!KeepToPlaces(values + start, count, PowerOfTen(result.places), low, high))
       if (++result.places > DecimalValues::kMostPlaces) return {};
   }
   result.low = std::min(low[0], low[1]);
   result.high = std::max(high[0], high[1]);
   return result;
+}
+
+ByDecimal::ByDecimal(const DecimalValues& decimals, double scale)
+    : scale(scale),
+      lowest(WholeOf(decimals.low, scale)),
+      wholes(static_cast<std::size_t>(WholeOf(decimals.high, scale) - lowest + 1)) {}
+
+void CountByDecimal(const double* values, long long count, const ByDecimal& by, Array<std::uint32_t>& counts) {
+  counts.assign(by.wholes, 0);
+  for (long long i = 0; i < count; ++i) ++counts[static_cast<long long>(by.PlaceOf(values[i]))];
 }
 
 }  // namespace tavrel

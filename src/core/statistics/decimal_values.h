@@ -1,6 +1,12 @@
 #pragma once
 // Series whose values are all decimals of a few places, as values read from a
 // text are, which the rank tests can count by value instead of sorting.
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+
+#include "core/base/checked_array.h"
+
 namespace tavrel {
 
 // Whether every value of a series is a decimal of at most kMostPlaces places
@@ -19,13 +25,29 @@ struct DecimalValues {
 };
 DecimalValues DecimalValuesOf(const double* values, long long n);
 
-// 10 to the power places, for 0 <= places <= DecimalValues::kMostPlaces.
-double TenToThe(int places);
+// Adding and taking away 1.5 * 2^52 leaves the whole number nearest to what
+// lies within 2^51 in size.
+inline constexpr double kRounder = 6755399441055744.0;
 
 // value * scale rounded to the nearest whole number (below 2^51 in size, as a
 // value of DecimalValues times its scale is).
-// Adding and taking away 1.5 * 2^52 leaves the whole number nearest.
-inline constexpr double kRounder = 6755399441055744.0;
 inline double WholeOf(double value, double scale) { return (value * scale + kRounder) - kRounder; }
+
+// Values of DecimalValues counted by their decimal at scale (10 to the power
+// of their places, or more): value * scale is a whole number, one of wholes
+// from lowest on.
+struct ByDecimal {
+  double scale = 0, lowest = 0;
+  std::size_t wholes = 0;
+  ByDecimal() = default;
+  ByDecimal(const DecimalValues& decimals, double scale);
+  // The place of a value among the wholes.
+  std::size_t PlaceOf(double value) const {
+    return std::min(static_cast<std::size_t>(WholeOf(value, scale) - lowest), wholes - 1);
+  }
+};
+
+// How many of values[0..count) there are of each whole of by.
+void CountByDecimal(const double* values, long long count, const ByDecimal& by, Array<std::uint32_t>& counts);
 
 }  // namespace tavrel

@@ -26,6 +26,16 @@ Array<PairVariable> ReadVariablesInForce(const DataSet& data) {
   return vars;
 }
 
+std::vector<DecimalValues> DecimalValuesOfVariables(const DataSet& data, const Array<PairVariable>& vars) {
+  std::vector<DecimalValues> decimals(static_cast<std::size_t>(vars.Count()));
+  ForEachVariable(data, static_cast<int>(vars.Count()), [&](int v) {
+    const PairVariable& var = vars[v];
+    decimals[static_cast<std::size_t>(v)] =
+        DecimalValuesOf(var.values->data(), std::min<long long>(var.last + 1, var.values->Count()));
+  });
+  return decimals;
+}
+
 PairDeletion PairDeletionOf(const DataSet& data) {
   return {data.PairwiseMissing, data.PairwiseOutliers, static_cast<double>(data.EmptyValue)};
 }

@@ -11,6 +11,7 @@
 #include "core/base/checked_array.h"
 #include "core/data/dataset.h"
 #include "core/data/results_file.h"
+#include "core/statistics/decimal_values.h"
 #include "core/statistics/p_text.h"
 #include "core/statistics/progress.h"
 
@@ -30,6 +31,11 @@ struct PairVariable {
 
 // Variables 0..LastVar of the data set.
 Array<PairVariable> ReadVariablesInForce(const DataSet& data);
+
+// What DecimalValuesOf finds for the values of each variable, worked on the
+// cores as ForEachVariable shares them out. It holds for the values of any
+// pair of the variable, which are some of them.
+std::vector<DecimalValues> DecimalValuesOfVariables(const DataSet& data, const Array<PairVariable>& vars);
 
 // The pairwise deletions the data set asks for.
 struct PairDeletion {

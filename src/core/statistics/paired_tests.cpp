@@ -81,14 +81,7 @@ void PairStudent(const DataSet& data, const Array<PairVariable>& vars, bool equa
 
 void PairWilcoxon(const DataSet& data, const Array<PairVariable>& vars, bool equalNamesOnly, const ProgressFn& progress,
                   const PairSink& take) {
-  // What holds for a variable's values holds for those of its pairs, which
-  // are some of them.
-  std::vector<DecimalValues> decimals(static_cast<std::size_t>(vars.Count()));
-  ForEachVariable(data, static_cast<int>(vars.Count()), [&](int v) {
-    const PairVariable& var = vars[v];
-    decimals[static_cast<std::size_t>(v)] =
-        DecimalValuesOf(var.values->data(), std::min<long long>(var.last + 1, var.values->Count()));
-  });
+  const std::vector<DecimalValues> decimals = DecimalValuesOfVariables(data, vars);
   SignedRanker rankers[2];  // one per worker
   ComputePreparedPairs(
       vars, PairDeletionOf(data), equalNamesOnly, progress,

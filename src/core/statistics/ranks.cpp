@@ -5,6 +5,7 @@
 #include <cmath>
 #include <utility>
 
+#include "core/base/numbers.h"
 #include "core/statistics/decimal_values.h"
 
 namespace tavrel {
@@ -82,37 +83,18 @@ void SortRange(Array<double>& values, Array<std::int32_t>* index, long long left
   }
 }
 
-// Values counted by their decimal: value * scale is a whole number, one of
-// wholes from lowest on. No wholes when the values are not decimals of a few
-// places (DecimalValues) or spread over too many of them.
-struct ByDecimal {
-  double scale = 0, lowest = 0;
-  std::size_t wholes = 0;
-  // The place of a value among the wholes.
-  std::size_t PlaceOf(double value) const {
-    return std::min(static_cast<std::size_t>(WholeOf(value, scale) - lowest), wholes - 1);
-  }
-};
-
+// The counting by decimal of values that are decimals of a few places
+// (DecimalValues) at their own scale; none (no wholes) when they are not, or
+// are spread over too many wholes.
 ByDecimal CountedByDecimal(const double* values, long long count) {
   // The most wholes, and the fewest allowed whatever the count of values.
-  constexpr double kMostWholes = 1 << 21;
-  constexpr double kFewestWholes = 4096;
+  constexpr std::size_t kMostWholes = std::size_t{1} << 21;
+  constexpr std::size_t kFewestWholes = 4096;
   const DecimalValues decimals = DecimalValuesOf(values, count);
   if (decimals.places < 0) return {};
-  ByDecimal by;
-  by.scale = TenToThe(decimals.places);
-  by.lowest = WholeOf(decimals.low, by.scale);
-  const double wholes = WholeOf(decimals.high, by.scale) - by.lowest + 1;
-  if (wholes > std::min(kMostWholes, 4.0 * static_cast<double>(count) + kFewestWholes)) return {};
-  by.wholes = static_cast<std::size_t>(wholes);
+  const ByDecimal by(decimals, PowerOfTen(decimals.places));
+  if (by.wholes > std::min(kMostWholes, 4 * static_cast<std::size_t>(count) + kFewestWholes)) return {};
   return by;
-}
-
-// How many of values[0..count) there are of each whole of by.
-void CountByDecimal(const double* values, long long count, const ByDecimal& by, Array<std::uint32_t>& counts) {
-  counts.assign(by.wholes, 0);
-  for (long long i = 0; i < count; ++i) ++counts[static_cast<long long>(by.PlaceOf(values[i]))];
 }
 
 // TwiceRanks for values counted by decimal: each decimal is one tie group.

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/base/checked_array.h"
+#include "core/base/numbers.h"
 #include "core/statistics/ranks.h"
 
 namespace tavrel {
@@ -107,7 +108,7 @@ class BucketRanker {
     const Pair pair{x, y, n};
     if (n < kFewestKeys) return Sorted(pair);
     if (xs.places >= 0 && ys.places >= 0) {
-      const double scale = TenToThe(std::max(xs.places, ys.places));
+      const double scale = PowerOfTen(std::max(xs.places, ys.places));
       // Every difference is within the widest, which the table spans.
       const double widest = std::max(xs.high - ys.low, ys.high - xs.low);
       const double sizes = std::ceil(widest * scale) + 2;

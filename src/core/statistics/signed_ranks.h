@@ -21,10 +21,9 @@ struct SignedRankSums {
 // buckets by their size, in proportion to it over the sizes a sample of the
 // differences spans (widened), one bucket per difference (after a pair whose
 // sizes filled few buckets, sixteen to each filled one), as the pair is read
-// once; for sizes
-// written with a few decimals a bucket then holds one size (up to rounding
-// noise) or none, so that its keys form one tie group, or join the group
-// before, without being sorted. The keys of the few buckets that hold more
+// once; for sizes written with a few decimals a bucket then holds one size (up
+// to rounding noise) or none, so that its keys form one tie group, or join
+// the group before, without being sorted. The keys of the few buckets that hold more
 // than one group are sorted and ranked one by one; when they are many, all
 // keys are sorted and ranked with ForEachTieGroup, as are few keys and
 // undefined or infinite sizes.

@@ -83,25 +83,20 @@ struct SortedSample {
 double DecimalScale(const std::vector<DecimalValues>& decimals) {
   int places = -1;
   for (const DecimalValues& d : decimals) places = std::max(places, d.places);
-  return places < 0 ? 0 : TenToThe(places);
+  return places < 0 ? 0 : PowerOfTen(places);
 }
 
 SortedSample SortedOnce(const PairVariable& v, const DecimalValues& decimals, double scale) {
-  constexpr long long kFewestWholes = 4096;
+  constexpr std::size_t kFewestWholes = 4096;
   const long long count = v.last + 1;
   if (decimals.places >= 0 && count > 0) {
-    const auto lowest = static_cast<long long>(WholeOf(decimals.low, scale));
-    const auto wholes = static_cast<long long>(WholeOf(decimals.high, scale)) - lowest + 1;
-    if (wholes <= std::max(2 * count, kFewestWholes)) {
+    const ByDecimal by(decimals, scale);
+    if (by.wholes <= std::max(2 * static_cast<std::size_t>(count), kFewestWholes)) {
       SortedSample sample;
       sample.byDecimal = true;
-      sample.decimal.lowest = lowest;
-      Array<std::uint32_t>& counts = sample.decimal.counts;
-      counts.assign(static_cast<std::size_t>(wholes), 0);
-      const double* values = v.values->data();
+      sample.decimal.lowest = static_cast<long long>(by.lowest);
       static_cast<void>((*v.values)[v.last]);  // the values lie in the array
-      for (long long i = 0; i < count; ++i)
-        ++counts[std::clamp(static_cast<long long>(WholeOf(values[i], scale)) - lowest, 0LL, wholes - 1)];
+      CountByDecimal(v.values->data(), count, by, sample.decimal.counts);
       return sample;
     }
   }
@@ -284,12 +279,7 @@ void Student(const DataSet& data, const Array<PairVariable>& vars, bool equalNam
 void Wilcoxon(const DataSet& data, const Array<PairVariable>& vars, bool equalNamesOnly, const ProgressFn& progress,
               const PairSink& take) {
   const auto count = static_cast<std::size_t>(vars.Count());
-  std::vector<DecimalValues> decimals(count);
-  ForEachVariable(data, static_cast<int>(count), [&](int v) {
-    const PairVariable& var = vars[v];
-    decimals[static_cast<std::size_t>(v)] =
-        DecimalValuesOf(var.values->data(), std::min<long long>(var.last + 1, var.values->Count()));
-  });
+  const std::vector<DecimalValues> decimals = DecimalValuesOfVariables(data, vars);
   const double scale = DecimalScale(decimals);
   Array<SortedSample> sorted(count);
   ForEachVariable(data, static_cast<int>(count), [&](int v) {
